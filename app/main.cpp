@@ -1,0 +1,7 @@
+// The player's process entry: hands control to the application shell.
+#include "platform/backend.h"
+
+int main() {
+  platform::SelectBackend(platform::Backend::Sdl);
+  return 0;
+}

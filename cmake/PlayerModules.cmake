@@ -1,0 +1,52 @@
+# Helpers that keep each folder's CMakeLists.txt to a line or two.
+# Sources are picked up by folder so that adding a file needs no build edit.
+
+# player_module(<name> [RECURSE] [DEPS <targets>...])
+# A static library player_<name> from the .cpp files of the current folder.
+# Includes are written from the repository root ("foundation/log.h").
+function(player_module name)
+  cmake_parse_arguments(ARG "RECURSE" "" "DEPS" ${ARGN})
+  if(ARG_RECURSE)
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  else()
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  endif()
+  set(target player_${name})
+  if(sources)
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+  else()
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${target} INTERFACE ${ARG_DEPS})
+  endif()
+endfunction()
+
+# player_test_suite(<folder> DEPS <targets>...)
+# One GoogleTest binary <folder>_tests from tests/<folder>/*.cpp, registered with CTest.
+function(player_test_suite folder)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${folder}_tests ${sources})
+  target_link_libraries(${folder}_tests PRIVATE ${ARG_DEPS} player_test_support GTest::gtest GTest::gmock)
+  gtest_discover_tests(${folder}_tests
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy")
+endfunction()
+
+# player_programs(<prefix> DEPS <targets>...)
+# One executable <prefix>_<file> per .cpp file of the current folder (bench, fuzz, tools).
+function(player_programs prefix)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(source ${sources})
+    get_filename_component(stem ${source} NAME_WE)
+    add_executable(${prefix}_${stem} ${source})
+    target_link_libraries(${prefix}_${stem} PRIVATE ${ARG_DEPS})
+  endforeach()
+endfunction()

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the player, its tests and benchmarks need.
+# Idempotent: quiet and quick when everything is already present.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+  libsdl2-dev libpng-dev zlib1g-dev libjpeg-dev libfreetype-dev libfontconfig-dev
+  fonts-ipafont-gothic libvorbis-dev libfluidsynth-dev timgm6mb-soundfont
+  googletest libgtest-dev libbenchmark-dev libpixman-1-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "deps.sh: installing ${missing[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds and runs every test. BUILD_DIR and extra CMake options may be set
+# from outside (.ci/run uses them for the sanitizer build).
+set -euo pipefail
+cd "$(dirname "$0")"
+./deps.sh
+BUILD_DIR=${BUILD_DIR:-build}
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} ${CMAKE_EXTRA:-} >/dev/null
+cmake --build "$BUILD_DIR" -j"$(nproc)"
+ctest --test-dir "$BUILD_DIR" -j"$(nproc)" --output-on-failure
