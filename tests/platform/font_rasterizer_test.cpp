@@ -1,0 +1,48 @@
+#include "platform/font_rasterizer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+TEST(FontRasterizer, MapsJapaneseFaceNamesToIpaGothic) {
+  EXPECT_EQ(platform::FontFamilyForFaceName("ＭＳ ゴシック"), "IPAGothic");
+  EXPECT_EQ(platform::FontFamilyForFaceName("ＭＳ Ｐゴシック"), "IPAPGothic");
+  EXPECT_EQ(platform::FontFamilyForFaceName(""), "IPAGothic");
+  EXPECT_EQ(platform::FontFamilyForFaceName("Sans"), "Sans");
+  EXPECT_NE(platform::FindFontFile("IPAGothic"), "");
+}
+
+TEST(FontRasterizer, MonochromeGlyphsAreFullyOnOrOff) {
+  auto face = platform::FontFace::Open("ＭＳ ゴシック", 16);
+  ASSERT_NE(face, nullptr);
+  EXPECT_EQ(face->LineHeight(), 16);
+  const platform::GlyphBitmap glyph = face->Render(U'あ', platform::GlyphRendering::Monochrome);
+  ASSERT_GT(glyph.width, 0);
+  ASSERT_GT(glyph.height, 0);
+  EXPECT_TRUE(std::all_of(glyph.coverage.begin(), glyph.coverage.end(), [](auto v) { return v == 0 || v == 255; }));
+  EXPECT_TRUE(std::any_of(glyph.coverage.begin(), glyph.coverage.end(), [](auto v) { return v == 255; }));
+  // The glyph lies inside its line: between the top of the line and its bottom.
+  EXPECT_GE(face->Ascent() + glyph.top, 0);
+  EXPECT_LE(face->Ascent() + glyph.top + glyph.height, face->LineHeight());
+}
+
+TEST(FontRasterizer, CoverageGlyphsHaveIntermediateAlphaAndFixedAdvances) {
+  auto face = platform::FontFace::Open("ＭＳ ゴシック", 30);
+  ASSERT_NE(face, nullptr);
+  const platform::GlyphBitmap glyph = face->Render(U'永', platform::GlyphRendering::Coverage);
+  EXPECT_TRUE(std::any_of(glyph.coverage.begin(), glyph.coverage.end(), [](auto v) { return v > 0 && v < 255; }));
+  // The fixed face gives full-width characters twice the advance of ASCII.
+  EXPECT_EQ(face->Advance(U'永'), 2 * face->Advance(U'A'));
+  auto proportional = platform::FontFace::Open("ＭＳ Ｐゴシック", 30);
+  ASSERT_NE(proportional, nullptr);
+  EXPECT_LT(proportional->Advance(U'i'), proportional->Advance(U'W'));
+}
+
+TEST(FontRasterizer, RefusesImpossibleSizes) {
+  EXPECT_EQ(platform::FontFace::Open("ＭＳ ゴシック", 0), nullptr);
+  EXPECT_EQ(platform::FontFace::Open("ＭＳ ゴシック", 12, -1), nullptr);
+}
+
+}  // namespace
