@@ -1,0 +1,143 @@
+#include "foundation/log.h"
+
+#include <cstdio>
+#include <mutex>
+#include <string>
+
+#include "platform/main_thread.h"
+#include "platform/text_encoding.h"
+
+namespace {
+
+std::mutex g_logMutex;  // guards the paths and every file write
+std::filesystem::path g_reportPath;
+std::filesystem::path g_debugLogPath;
+bool g_debugLog = false;
+bool g_debugLogStarted = false;
+
+// Writes the CP932 line as UTF-8 plus a line feed; false when the file does
+// not open.
+bool WriteLine(const std::filesystem::path& path, const char* mode, std::string_view line, bool seekEnd) {
+  std::FILE* file = std::fopen(path.c_str(), mode);
+  if (!file) return false;
+  if (seekEnd) std::fseek(file, 0, SEEK_END);
+  std::string utf8 = platform::Utf8FromCp932(line);
+  utf8 += '\n';
+  std::fwrite(utf8.data(), 1, utf8.size(), file);
+  std::fclose(file);
+  return true;
+}
+
+bool AppendReportLine(std::string_view line) {
+  std::lock_guard lock(g_logMutex);
+  if (g_reportPath.empty()) return false;
+  // "r+" rather than "a": a report file that was removed is not created again.
+  return WriteLine(g_reportPath, "r+b", line, true);
+}
+
+}  // namespace
+
+int InitReport(const std::filesystem::path& path) {
+  std::error_code error;
+  std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  if (error) return 0;
+  std::lock_guard lock(g_logMutex);
+  g_reportPath.clear();
+  std::FILE* file = std::fopen(absolute.c_str(), "wb");
+  if (!file) return 0;
+  std::fclose(file);
+  g_reportPath = absolute;
+  return 1;
+}
+
+int Report(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::string line = FormatV(format, args);
+  va_end(args);
+  return AppendReportLine(line) ? 1 : 0;
+}
+
+int ReportAndLog(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::string line = FormatV(format, args);
+  va_end(args);
+  if (!AppendReportLine(line)) return 0;
+  DebugLog(line);
+  return 1;
+}
+
+int ReportAndBox(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::string line = FormatV(format, args);
+  va_end(args);
+  if (!AppendReportLine(line)) return 0;
+  DebugLog(line);
+  ErrorBox(line);
+  return 1;
+}
+
+const std::filesystem::path& InitDebugLog(int enabled, const std::filesystem::path& fileName) {
+  std::lock_guard lock(g_logMutex);
+  g_debugLog = enabled != 0;
+  g_debugLogPath = fileName;
+  g_debugLogStarted = false;
+  return g_debugLogPath;
+}
+
+bool DebugLogEnabled() {
+  std::lock_guard lock(g_logMutex);
+  return g_debugLog;
+}
+
+void DebugLog(std::string_view text) {
+  std::lock_guard lock(g_logMutex);
+  if (!g_debugLog) return;
+  if (!g_debugLogStarted) {
+    // The first line of the run replaces what an earlier run left.
+    WriteLine(g_debugLogPath, "wb", text, false);
+    g_debugLogStarted = true;
+  } else {
+    WriteLine(g_debugLogPath, "ab", text, false);
+  }
+}
+
+void DebugLogText(std::string_view text) { DebugLog(text); }
+
+void DebugLogF(const char* format, ...) {
+  if (!DebugLogEnabled()) return;
+  va_list args;
+  va_start(args, format);
+  std::string line = FormatV(format, args);
+  va_end(args);
+  DebugLog(line);
+}
+
+bool DebugLogAndClose(const char* format, ...) {
+  if (DebugLogEnabled()) {
+    va_list args;
+    va_start(args, format);
+    std::string line = FormatV(format, args);
+    va_end(args);
+    DebugLog(line);
+  }
+  platform::RequestClose();
+  return true;
+}
+
+int DebugBoxF(const char* format, ...) {
+  if (!DebugLogEnabled()) return 0;
+  va_list args;
+  va_start(args, format);
+  std::string text = FormatV(format, args);
+  va_end(args);
+  return ErrorBox(text);
+}
+
+bool OutOfMemory() {
+  ErrorBox(Cp932Literal("メモリが不足しています！"));
+  platform::RequestClose();
+  return true;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The report log "Report_Game.txt" (always on) and the debug log "EC_Game.txt"
+// (off unless switched on), the boxes that often go with them, and the fatal
+// path: write the text, maybe show it, then ask the main thread to close.
+// Texts are CP932 bytes; the files are written as UTF-8. Every write opens,
+// appends and closes, so a crash loses nothing that was written. Any thread
+// may log; lines of different threads never mix within a line.
+
+#include <filesystem>
+#include <string_view>
+
+#include "foundation/message_box.h"
+#include "foundation/text_format.h"
+
+// Empties the report file (created if missing) and keeps its absolute path.
+// 0 when the file cannot be created.
+int InitReport(const std::filesystem::path& path);
+// Appends one line to the report file; 0 when it cannot be opened (also when
+// it was removed after InitReport).
+int Report(const char* format, ...) PLAYER_PRINTF(1, 2);
+// Report, and the same line to the debug log.
+int ReportAndLog(const char* format, ...) PLAYER_PRINTF(1, 2);
+// ReportAndLog, then the line in an error box.
+int ReportAndBox(const char* format, ...) PLAYER_PRINTF(1, 2);
+
+// Sets the debug-log switch and file; returns the stored file name. The first
+// line written in a run empties the file, later lines are appended.
+const std::filesystem::path& InitDebugLog(int enabled, const std::filesystem::path& fileName);
+bool DebugLogEnabled();
+void DebugLog(std::string_view text);
+void DebugLogText(std::string_view text);
+void DebugLogF(const char* format, ...) PLAYER_PRINTF(1, 2);
+// DebugLogF, then the close request, also when the debug log is off.
+bool DebugLogAndClose(const char* format, ...) PLAYER_PRINTF(1, 2);
+
+// ErrorBoxF, only while the debug log is on (else 0).
+int DebugBoxF(const char* format, ...) PLAYER_PRINTF(1, 2);
+// Shows "メモリが不足しています！" and asks the main thread to close.
+bool OutOfMemory();

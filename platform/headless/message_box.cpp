@@ -1,0 +1,53 @@
+#include "platform/headless/message_box.h"
+
+#include <atomic>
+#include <cstdio>
+#include <mutex>
+#include <utility>
+
+#include "platform/message_box.h"
+
+namespace platform {
+namespace {
+std::atomic<BoxAnswer> g_scriptedAnswer{kAnswerYes};
+std::mutex g_shownMutex;
+std::vector<ShownBox> g_shown;
+
+bool Offers(unsigned type, BoxAnswer answer) {
+  switch (type & kBoxButtonsMask) {
+    case kBoxOkCancel:
+      return answer == kAnswerOk || answer == kAnswerCancel;
+    case kBoxYesNoCancel:
+      return answer == kAnswerYes || answer == kAnswerNo || answer == kAnswerCancel;
+    case kBoxYesNo:
+      return answer == kAnswerYes || answer == kAnswerNo;
+    default:
+      return answer == kAnswerOk;
+  }
+}
+
+int FirstButton(unsigned type) {
+  unsigned buttons = type & kBoxButtonsMask;
+  return buttons == kBoxYesNo || buttons == kBoxYesNoCancel ? kAnswerYes : kAnswerOk;
+}
+}  // namespace
+
+void SetHeadlessBoxAnswer(BoxAnswer answer) { g_scriptedAnswer.store(answer); }
+
+std::vector<ShownBox> TakeHeadlessBoxes() {
+  std::lock_guard lock(g_shownMutex);
+  return std::exchange(g_shown, {});
+}
+
+namespace headless {
+int ShowMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type) {
+  BoxAnswer scripted = g_scriptedAnswer.load();
+  int answer = Offers(type, scripted) ? scripted : FirstButton(type);
+  std::fprintf(stderr, "[message box] %s: %s -> %d\n", utf8Caption.c_str(), utf8Text.c_str(), answer);
+  std::lock_guard lock(g_shownMutex);
+  g_shown.push_back({utf8Text, utf8Caption, type, answer});
+  return answer;
+}
+}  // namespace headless
+
+}  // namespace platform

@@ -1,0 +1,6 @@
+#pragma once
+#include <string>
+
+namespace platform::headless {
+int ShowMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type);
+}

@@ -1,0 +1,237 @@
+#include "platform/main_thread.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace platform {
+namespace {
+
+enum class RequestStatus { Pending, Running, Done, Cancelled };
+
+// A sent request's hand-shake between the sender and the main thread.
+struct Reply {
+  std::mutex mutex;
+  std::condition_variable done;
+  RequestStatus status = RequestStatus::Pending;
+  std::intptr_t result = 0;
+};
+
+struct Request {
+  std::function<std::intptr_t()> work;
+  std::shared_ptr<Reply> reply;  // null for a posted request
+};
+
+struct State {
+  std::mutex mutex;
+  std::thread::id mainThread;
+  RequestHandler handler;
+  std::deque<Request> pending;
+  std::vector<std::function<void()>> loopTasks;
+  std::function<void()> wakeup;
+  std::optional<CloseReason> closeRequest;
+  std::optional<int> quitCode;
+};
+
+State& Shared() {
+  static State state;
+  return state;
+}
+
+std::atomic<bool> g_forcedClose{false};
+thread_local const std::atomic<bool>* t_stopFlag = nullptr;
+thread_local bool t_runningLoopTasks = false;
+
+void Wake() {
+  std::function<void()> wakeup;
+  {
+    std::lock_guard lock(Shared().mutex);
+    wakeup = Shared().wakeup;
+  }
+  if (wakeup) wakeup();
+}
+
+bool Enqueue(Request request) {
+  {
+    std::lock_guard lock(Shared().mutex);
+    if (Shared().quitCode) return false;
+    Shared().pending.push_back(std::move(request));
+  }
+  Wake();
+  return true;
+}
+
+// Marks the request as cancelled when it has not begun; true when the
+// sender may stop waiting.
+bool CancelIfPending(Reply& reply) {
+  std::lock_guard lock(reply.mutex);
+  if (reply.status == RequestStatus::Pending) reply.status = RequestStatus::Cancelled;
+  return reply.status == RequestStatus::Cancelled;
+}
+
+std::optional<std::intptr_t> SendWork(std::function<std::intptr_t()> work) {
+  if (IsMainThread()) return work();
+  auto reply = std::make_shared<Reply>();
+  if (!Enqueue({std::move(work), reply})) return std::nullopt;
+  std::unique_lock lock(reply->mutex);
+  while (true) {
+    reply->done.wait_for(lock, std::chrono::milliseconds(1));
+    if (reply->status == RequestStatus::Done) return reply->result;
+    if (reply->status == RequestStatus::Cancelled) return std::nullopt;
+    bool giveUp = CurrentThreadStopRequested() || QuitPosted().has_value();
+    if (giveUp && reply->status == RequestStatus::Pending) {
+      reply->status = RequestStatus::Cancelled;
+      return std::nullopt;
+    }
+  }
+}
+
+void Serve(Request& request) {
+  if (!request.reply) {
+    request.work();
+    return;
+  }
+  {
+    std::lock_guard lock(request.reply->mutex);
+    if (request.reply->status != RequestStatus::Pending) return;
+    request.reply->status = RequestStatus::Running;
+  }
+  std::intptr_t result = request.work();
+  std::lock_guard lock(request.reply->mutex);
+  request.reply->result = result;
+  request.reply->status = RequestStatus::Done;
+  request.reply->done.notify_all();
+}
+
+std::function<std::intptr_t()> HandlerCall(unsigned id, std::uintptr_t wParam, std::intptr_t lParam) {
+  return [id, wParam, lParam]() -> std::intptr_t {
+    RequestHandler handler;
+    {
+      std::lock_guard lock(Shared().mutex);
+      handler = Shared().handler;
+    }
+    return handler ? handler(id, wParam, lParam) : 0;
+  };
+}
+
+}  // namespace
+
+void BecomeMainThread() {
+  std::lock_guard lock(Shared().mutex);
+  Shared().mainThread = std::this_thread::get_id();
+}
+
+bool IsMainThread() {
+  std::lock_guard lock(Shared().mutex);
+  return Shared().mainThread == std::this_thread::get_id();
+}
+
+void SetRequestHandler(RequestHandler handler) {
+  std::lock_guard lock(Shared().mutex);
+  Shared().handler = std::move(handler);
+}
+
+bool PostRequest(unsigned id, std::uintptr_t wParam, std::intptr_t lParam) {
+  return Enqueue({HandlerCall(id, wParam, lParam), nullptr});
+}
+
+std::optional<std::intptr_t> SendRequest(unsigned id, std::uintptr_t wParam, std::intptr_t lParam) {
+  return SendWork(HandlerCall(id, wParam, lParam));
+}
+
+bool RunOnMainThread(const std::function<void()>& work) {
+  return SendWork([&work]() -> std::intptr_t {
+           work();
+           return 0;
+         })
+      .has_value();
+}
+
+void AddMainLoopTask(std::function<void()> task) {
+  std::lock_guard lock(Shared().mutex);
+  Shared().loopTasks.push_back(std::move(task));
+}
+
+void ServeMainThread() {
+  while (true) {
+    Request request;
+    {
+      std::lock_guard lock(Shared().mutex);
+      if (Shared().pending.empty()) break;
+      request = std::move(Shared().pending.front());
+      Shared().pending.pop_front();
+    }
+    Serve(request);
+  }
+  // A task that runs a loop of its own must not re-enter the tasks.
+  if (t_runningLoopTasks) return;
+  std::vector<std::function<void()>> tasks;
+  {
+    std::lock_guard lock(Shared().mutex);
+    tasks = Shared().loopTasks;
+  }
+  t_runningLoopTasks = true;
+  for (auto& task : tasks) task();
+  t_runningLoopTasks = false;
+}
+
+void RequestClose(CloseReason reason) {
+  if (reason != CloseReason::User) g_forcedClose.store(true);
+  {
+    std::lock_guard lock(Shared().mutex);
+    // A forced close outranks a pending user close.
+    if (!Shared().closeRequest || Shared().closeRequest == CloseReason::User) Shared().closeRequest = reason;
+  }
+  Wake();
+}
+
+std::optional<CloseReason> TakeCloseRequest() {
+  std::lock_guard lock(Shared().mutex);
+  return std::exchange(Shared().closeRequest, std::nullopt);
+}
+
+bool ForcedCloseRaised() { return g_forcedClose.load(); }
+
+void PostQuit(int exitCode) {
+  std::deque<Request> refused;
+  {
+    std::lock_guard lock(Shared().mutex);
+    if (!Shared().quitCode) Shared().quitCode = exitCode;
+    refused.swap(Shared().pending);
+  }
+  for (auto& request : refused) {
+    if (request.reply) CancelIfPending(*request.reply);
+  }
+  Wake();
+}
+
+std::optional<int> QuitPosted() {
+  std::lock_guard lock(Shared().mutex);
+  return Shared().quitCode;
+}
+
+void SetMainThreadWakeup(std::function<void()> wakeup) {
+  std::lock_guard lock(Shared().mutex);
+  Shared().wakeup = std::move(wakeup);
+}
+
+void BindThreadStopFlag(const std::atomic<bool>* flag) { t_stopFlag = flag; }
+
+bool CurrentThreadStopRequested() { return t_stopFlag != nullptr && t_stopFlag->load(); }
+
+void ResetMainThreadState() {
+  PostQuit(0);
+  std::lock_guard lock(Shared().mutex);
+  Shared().handler = nullptr;
+  Shared().wakeup = nullptr;
+  Shared().closeRequest.reset();
+  Shared().quitCode.reset();
+  g_forcedClose.store(false);
+}
+
+}  // namespace platform

@@ -1,0 +1,69 @@
+#pragma once
+// The main thread's services to the other threads. The main thread owns the
+// window and every dialog; other threads ask it for work with the game's own
+// request ids (posted, or sent and waited for) and may raise a close request.
+// Every loop the main thread runs (event loop, dialog loops, waits for other
+// threads) calls ServeMainThread, so requests are never left waiting.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+namespace platform {
+
+// Marks the calling thread as the main thread (once, at process start).
+void BecomeMainThread();
+bool IsMainThread();
+
+// Serves the requests: the window procedure's part for the game's ids.
+using RequestHandler = std::function<std::intptr_t(unsigned id, std::uintptr_t wParam, std::intptr_t lParam)>;
+void SetRequestHandler(RequestHandler handler);
+
+// Queues a request and returns at once; false once the main thread has
+// stopped serving.
+bool PostRequest(unsigned id, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
+// Runs a request on the main thread and waits for its result. Called on the
+// main thread it runs at once. Empty when the request could not be served:
+// the main thread stopped serving, or the calling thread was asked to stop
+// before the request began (a request that began is always waited for).
+std::optional<std::intptr_t> SendRequest(unsigned id, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
+// The same for a piece of work of the platform layer itself (message boxes).
+bool RunOnMainThread(const std::function<void()>& work);
+
+// A task run in every pass of every loop the main thread runs (the presenter
+// shows finished frames this way). Tasks stay for the life of the process.
+void AddMainLoopTask(std::function<void()> task);
+
+// Runs the pending requests and the loop tasks; main thread only.
+void ServeMainThread();
+
+// Why the program is asked to close. A user close (the window's close button,
+// Esc) may ask the exit question; a fatal close and a termination never ask.
+enum class CloseReason { User, Fatal, Terminate };
+// Any thread: asks the main thread to run the close path. Without a reason it
+// is the fatal-error path's close request.
+void RequestClose(CloseReason reason = CloseReason::Fatal);
+// The pending close request, taken (main thread).
+std::optional<CloseReason> TakeCloseRequest();
+// True once a fatal close or a termination has been raised in this process.
+bool ForcedCloseRaised();
+
+// Ends the main loop with an exit code; from then on requests are refused
+// and waiting senders return.
+void PostQuit(int exitCode);
+std::optional<int> QuitPosted();
+
+// Called whenever work for the main thread arrives, so an event loop that
+// sleeps until an event can wake up. Set by the window backend.
+void SetMainThreadWakeup(std::function<void()> wakeup);
+
+// The stop flag of the calling thread (bound by the thread object), watched
+// by every wait so that a thread that is asked to stop never hangs in one.
+void BindThreadStopFlag(const std::atomic<bool>* flag);
+bool CurrentThreadStopRequested();
+
+// Restores the initial state (tests run many start-ups in one process).
+void ResetMainThreadState();
+
+}  // namespace platform

@@ -1,0 +1,43 @@
+#pragma once
+// Modal message boxes. Texts are UTF-8 here; the game's CP932 texts are
+// converted by foundation/message_box.h. The caller blocks until answered.
+// The SDL backend shows the box on the main thread (other threads send it
+// there); the headless backend logs it and answers from a script.
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Buttons of a box, and the answers, with the values the game's data and
+// code were written against.
+enum BoxType : unsigned {
+  kBoxOk = 0x0,
+  kBoxOkCancel = 0x1,
+  kBoxYesNoCancel = 0x3,
+  kBoxYesNo = 0x4,
+  kBoxButtonsMask = 0xF,
+  kBoxIconError = 0x10,
+  kBoxIconQuestion = 0x20,
+  kBoxIconWarning = 0x30,
+  kBoxIconInformation = 0x40,
+  kBoxIconMask = 0xF0,
+};
+enum BoxAnswer : int { kAnswerOk = 1, kAnswerCancel = 2, kAnswerYes = 6, kAnswerNo = 7 };
+
+int ShowMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type);
+
+// Headless script: the answer to give to boxes that offer it; a box that does
+// not offer it gets its first button (OK or Yes). Default: Yes / OK.
+void SetHeadlessBoxAnswer(BoxAnswer answer);
+
+struct ShownBox {
+  std::string text;
+  std::string caption;
+  unsigned type;
+  int answer;
+};
+// The boxes the headless backend has shown since the last call.
+std::vector<ShownBox> TakeHeadlessBoxes();
+
+}  // namespace platform

@@ -1,0 +1,129 @@
+#include "foundation/log.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "platform/main_thread.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class LogTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("log_test_" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+    report_ = dir_ / "Report_Game.txt";
+    debug_ = dir_ / "EC_Game.txt";
+    platform::ResetMainThreadState();
+    platform::TakeHeadlessBoxes();
+  }
+  void TearDown() override {
+    InitDebugLog(0, "EC_Game.txt");
+    fs::remove_all(dir_);
+  }
+  fs::path dir_, report_, debug_;
+};
+
+TEST_F(LogTest, ReportIsEmptiedAtStartThenGrowsOneLinePerCall) {
+  std::ofstream(report_) << "left from an earlier run\n";
+  ASSERT_EQ(InitReport(report_), 1);
+  EXPECT_EQ(ReadAll(report_), "");
+  EXPECT_EQ(Report("App : ver %s", "878"), 1);
+  EXPECT_EQ(Report("%d", 2), 1);
+  EXPECT_EQ(ReadAll(report_), "App : ver 878\n2\n");
+}
+
+TEST_F(LogTest, CP932TextIsWrittenAsUtf8) {
+  ASSERT_EQ(InitReport(report_), 1);
+  Report("%s", Cp932Literal("読み込み"));
+  EXPECT_EQ(ReadAll(report_), "読み込み\n");
+}
+
+TEST_F(LogTest, LinesFromSeveralThreadsStayWhole) {
+  ASSERT_EQ(InitReport(report_), 1);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([t] {
+      for (int i = 0; i < 100; ++i) Report("thread %d line %03d %s", t, i, std::string(200, 'x').c_str());
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  std::istringstream lines(ReadAll(report_));
+  std::string line;
+  int count = 0;
+  while (std::getline(lines, line)) {
+    ++count;
+    EXPECT_EQ(line.size(), 218u) << line.substr(0, 30);
+  }
+  EXPECT_EQ(count, 400);
+}
+
+TEST_F(LogTest, MissingReportFileFailsAndKeepsTheTextFromLogAndBox) {
+  ASSERT_EQ(InitReport(report_), 1);
+  fs::remove(report_);
+  InitDebugLog(1, debug_);
+  EXPECT_EQ(Report("x"), 0);
+  EXPECT_EQ(ReportAndBox("lost"), 0);
+  EXPECT_FALSE(fs::exists(report_));
+  EXPECT_FALSE(fs::exists(debug_));
+  EXPECT_TRUE(platform::TakeHeadlessBoxes().empty());
+}
+
+TEST_F(LogTest, DebugLogIsOffByDefaultAndRestartsOncePerRun) {
+  InitDebugLog(0, debug_);
+  DebugLog("nothing");
+  DebugLogF("%d", 1);
+  EXPECT_FALSE(fs::exists(debug_));
+  EXPECT_EQ(DebugBoxF("hidden"), 0);
+  EXPECT_TRUE(platform::TakeHeadlessBoxes().empty());
+
+  std::ofstream(debug_) << "earlier run\n";
+  InitDebugLog(1, debug_);
+  DebugLog("first");
+  DebugLogF("second %d", 2);
+  DebugLogText("third");
+  EXPECT_EQ(ReadAll(debug_), "first\nsecond 2\nthird\n");
+}
+
+TEST_F(LogTest, ReportAndBoxShowsDataTextUnchanged) {
+  ASSERT_EQ(InitReport(report_), 1);
+  InitDebugLog(1, debug_);
+  EXPECT_EQ(ReportAndBox("%s", "100% done"), 1);
+  auto boxes = platform::TakeHeadlessBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, "100% done");
+  EXPECT_EQ(boxes[0].caption, "エラー");
+  EXPECT_EQ(ReadAll(report_), "100% done\n");
+  EXPECT_EQ(ReadAll(debug_), "100% done\n");
+}
+
+TEST_F(LogTest, FatalPathsRaiseTheCloseRequestEvenWithTheDebugLogOff) {
+  InitDebugLog(0, debug_);
+  EXPECT_FALSE(platform::TakeCloseRequest());
+  EXPECT_TRUE(DebugLogAndClose("err %d", 3));
+  EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::Fatal);
+  EXPECT_TRUE(platform::ForcedCloseRaised());
+
+  OutOfMemory();
+  auto boxes = platform::TakeHeadlessBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, "メモリが不足しています！");
+  EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::Fatal);
+}
+
+}  // namespace
