@@ -1,0 +1,153 @@
+#include "foundation/thread.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
+#include "foundation/log.h"
+#include "platform/clock.h"
+#include "platform/main_thread.h"
+
+// State shared by the object and its running thread; the thread keeps it
+// alive even when the object lets go of a thread that did not end.
+struct cThread::Control {
+  std::mutex mutex;
+  std::condition_variable gateOpened;
+  std::deque<ThreadMessage> queue;
+  std::atomic<bool> stop{false};
+  std::atomic<bool> finished{false};
+  int suspendCount = 0;
+  std::thread thread;
+
+  void PassGate() {
+    std::unique_lock lock(mutex);
+    gateOpened.wait(lock, [this] { return suspendCount == 0 || stop.load(); });
+  }
+};
+
+namespace {
+
+constexpr int kExitRounds = 200;
+
+thread_local cThread::Control* t_current = nullptr;
+
+// One millisecond of waiting for another thread; the main thread keeps
+// serving requests meanwhile, so a thread that waits on it can finish.
+void WaitOneRound() {
+  if (platform::IsMainThread()) platform::ServeMainThread();
+  platform::SleepMs(1);
+}
+
+}  // namespace
+
+cThread::cThread() = default;
+
+cThread::~cThread() {
+  // At process exit: a thread that never ended is let go of, not killed.
+  if (!control_ || !control_->thread.joinable()) return;
+  if (control_->finished.load()) control_->thread.join();
+  else control_->thread.detach();
+}
+
+int cThread::Start(std::function<unsigned()> procedure) {
+  if (control_) {
+    if (!control_->finished.load()) return 0;
+    Wait();
+  }
+  auto control = std::make_shared<Control>();
+  try {
+    control->thread = std::thread([control, procedure = std::move(procedure)] {
+      t_current = control.get();
+      platform::BindThreadStopFlag(&control->stop);
+      procedure();
+      control->finished.store(true);
+    });
+  } catch (const std::system_error&) {
+    return 0;
+  }
+  control_ = std::move(control);
+  return 1;
+}
+
+int cThread::Wait() {
+  if (!control_) return 1;
+  while (!control_->finished.load()) WaitOneRound();
+  control_->thread.join();
+  control_.reset();
+  return 1;
+}
+
+int cThread::Suspend() {
+  if (!control_) return 1;
+  std::lock_guard lock(control_->mutex);
+  ++control_->suspendCount;
+  return 1;
+}
+
+int cThread::Resume() {
+  if (!control_) return 1;
+  std::lock_guard lock(control_->mutex);
+  if (control_->suspendCount > 0) --control_->suspendCount;
+  control_->gateOpened.notify_all();
+  return 1;
+}
+
+void cThread::Exit() {
+  if (!control_) return;
+  {
+    std::lock_guard lock(control_->mutex);
+    control_->suspendCount = 0;
+    control_->stop.store(true);
+    control_->gateOpened.notify_all();
+  }
+  DebugLogF("Exit A");
+  PostMessage(WM_QUIT);
+  DebugLogF("Exit B");
+  DebugLogF("Exit C");
+  for (int round = 0; round < kExitRounds && !control_->finished.load(); ++round) {
+    WaitOneRound();
+    PostMessage(WM_QUIT);
+  }
+  DebugLogF("Exit D");
+  if (!control_->finished.load()) {
+    // Never killed: the object keeps the thread, a later Exit asks again,
+    // and at process exit it is detached.
+    Report("thread did not end after %d ms; left running", kExitRounds);
+    return;
+  }
+  control_->thread.join();
+  control_.reset();
+  DebugLogF("Exit E");
+}
+
+bool cThread::IsRunning() const { return control_ != nullptr; }
+
+bool cThread::PostMessage(unsigned id, std::uintptr_t wParam, std::intptr_t lParam) {
+  if (!control_) return false;
+  std::lock_guard lock(control_->mutex);
+  control_->queue.push_back({id, wParam, lParam});
+  return true;
+}
+
+bool cThread::PeekMessage(ThreadMessage& message) {
+  Control* self = t_current;
+  if (!self) return false;
+  self->PassGate();
+  std::lock_guard lock(self->mutex);
+  if (self->queue.empty()) return false;
+  message = self->queue.front();
+  self->queue.pop_front();
+  return true;
+}
+
+bool cThread::Sleep(std::uint32_t milliseconds) {
+  platform::SleepMs(milliseconds);
+  if (t_current) t_current->PassGate();
+  return !StopRequested();
+}
+
+bool cThread::StopRequested() { return platform::CurrentThreadStopRequested(); }

@@ -1,0 +1,126 @@
+#include "foundation/thread.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+
+#include "platform/clock.h"
+#include "platform/main_thread.h"
+
+namespace {
+
+// A worker in the shape the game's threads have: poll the queue once per
+// step, end on WM_QUIT, otherwise do a step of work.
+unsigned CountingLoop(std::atomic<int>& steps) {
+  while (true) {
+    ThreadMessage message;
+    if (cThread::PeekMessage(message)) {
+      if (message.id == WM_QUIT) return 1;
+      continue;
+    }
+    ++steps;
+    cThread::Sleep(1);
+  }
+}
+
+bool WaitUntil(const std::function<bool()>& condition) {
+  for (int i = 0; i < 2000; ++i) {
+    if (condition()) return true;
+    platform::SleepMs(1);
+  }
+  return false;
+}
+
+TEST(Thread, IdleObjectAnswersEveryCall) {
+  cThread thread;
+  EXPECT_FALSE(thread.IsRunning());
+  EXPECT_EQ(thread.Suspend(), 1);
+  EXPECT_EQ(thread.Resume(), 1);
+  EXPECT_EQ(thread.Wait(), 1);
+  EXPECT_FALSE(thread.PostMessage(1));
+  thread.Exit();
+}
+
+TEST(Thread, StartsParksResumesAndExits) {
+  std::atomic<int> steps{0};
+  cThread thread;
+  ASSERT_EQ(thread.Start([&] { return CountingLoop(steps); }), 1);
+  EXPECT_EQ(thread.Start([] { return 0u; }), 0);  // one thread per object
+  ASSERT_TRUE(WaitUntil([&] { return steps.load() > 3; }));
+
+  thread.Suspend();
+  platform::SleepMs(20);  // the thread reaches its park gate
+  int parkedAt = steps.load();
+  platform::SleepMs(30);
+  EXPECT_EQ(steps.load(), parkedAt);
+
+  thread.Resume();
+  EXPECT_TRUE(WaitUntil([&] { return steps.load() > parkedAt; }));
+  thread.Exit();
+  EXPECT_FALSE(thread.IsRunning());
+}
+
+TEST(Thread, ExitOnASuspendedThreadOpensTheGateFirst) {
+  std::atomic<int> steps{0};
+  cThread thread;
+  ASSERT_EQ(thread.Start([&] { return CountingLoop(steps); }), 1);
+  thread.Suspend();
+  thread.Suspend();
+  auto begin = std::chrono::steady_clock::now();
+  thread.Exit();
+  EXPECT_FALSE(thread.IsRunning());
+  EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(150));
+}
+
+TEST(Thread, ThreadThatIgnoresQuitIsLeftRunningNotKilled) {
+  std::atomic<bool> release{false};
+  cThread thread;
+  ASSERT_EQ(thread.Start([&] {
+    while (!release.load()) platform::SleepMs(1);
+    return 1u;
+  }), 1);
+  auto begin = std::chrono::steady_clock::now();
+  thread.Exit();
+  auto waited = std::chrono::steady_clock::now() - begin;
+  EXPECT_GE(waited, std::chrono::milliseconds(190));
+  EXPECT_LT(waited, std::chrono::milliseconds(1500));
+  EXPECT_TRUE(thread.IsRunning());
+  release.store(true);
+  thread.Exit();  // asked again, it now ends and is joined
+  EXPECT_FALSE(thread.IsRunning());
+}
+
+TEST(Thread, WaitsWatchTheStopFlag) {
+  std::atomic<bool> sawStop{false};
+  cThread thread;
+  ASSERT_EQ(thread.Start([&] {
+    while (cThread::Sleep(1)) {
+    }
+    sawStop.store(cThread::StopRequested());
+    return 1u;
+  }), 1);
+  thread.Exit();
+  EXPECT_TRUE(sawStop.load());
+}
+
+TEST(Thread, MessagesArriveInOrderAndWaitJoins) {
+  cThread thread;
+  std::atomic<int> sum{0};
+  std::atomic<bool> ready{false};
+  ASSERT_EQ(thread.Start([&] {
+    while (!ready.load()) platform::SleepMs(1);
+    ThreadMessage message;
+    int weight = 1;
+    while (cThread::PeekMessage(message)) sum += static_cast<int>(message.wParam) * weight++;
+    return 1u;
+  }), 1);
+  EXPECT_TRUE(thread.PostMessage(0x8000, 5));
+  EXPECT_TRUE(thread.PostMessage(0x8000, 7));
+  ready.store(true);
+  EXPECT_EQ(thread.Wait(), 1);
+  EXPECT_EQ(sum.load(), 5 * 1 + 7 * 2);
+  EXPECT_FALSE(thread.IsRunning());
+}
+
+}  // namespace
