@@ -1,0 +1,94 @@
+#include "foundation/game_files.h"
+
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include "foundation/paths.h"
+#include "platform/filesystem.h"
+#include "platform/text_encoding.h"
+
+namespace {
+
+// Folder listings by folder path. A name that is not found triggers one fresh
+// listing before giving up, so files created since the last listing are seen.
+class ListingCache {
+ public:
+  std::optional<std::string> FindIgnoringCase(const std::filesystem::path& folder, std::string_view utf8Name,
+                                              std::string_view rawName) {
+    std::lock_guard lock(mutex_);
+    // Relative folders are keyed by their absolute form: the working folder may change.
+    std::error_code error;
+    const std::string key = std::filesystem::absolute(folder.empty() ? "." : folder, error).string();
+    auto found = listings_.find(key);
+    if (found != listings_.end()) {
+      auto name = Match(found->second, utf8Name, rawName);
+      if (name && platform::PathExists(folder / *name)) return name;
+    }
+    auto fresh = platform::ListDirectory(folder);
+    if (!fresh) return std::nullopt;
+    auto& listing = listings_[key] = std::move(*fresh);
+    return Match(listing, utf8Name, rawName);
+  }
+
+  void Clear() {
+    std::lock_guard lock(mutex_);
+    listings_.clear();
+  }
+
+ private:
+  static std::optional<std::string> Match(const std::vector<std::string>& names, std::string_view utf8Name,
+                                          std::string_view rawName) {
+    for (std::string_view wanted : {utf8Name, rawName}) {
+      for (const std::string& name : names)
+        if (EqualsIgnoringAsciiCase(name, wanted)) return name;
+    }
+    return std::nullopt;
+  }
+
+  std::mutex mutex_;
+  std::map<std::string, std::vector<std::string>> listings_;
+};
+
+ListingCache& Listings() {
+  static ListingCache cache;
+  return cache;
+}
+
+}  // namespace
+
+std::filesystem::path ResolveGamePath(std::string_view storedCp932Path) {
+  const SplitPath split = SplitStoredPath(storedCp932Path);
+  std::filesystem::path resolved = split.absolute ? std::filesystem::path("/") : std::filesystem::path();
+  bool folderExists = true;
+  for (std::string_view component : split.components) {
+    const std::string raw(component);
+    const std::string utf8 = platform::TryUtf8FromCp932(component).value_or(raw);
+    if (!folderExists || component == "." || component == "..") {
+      resolved /= utf8;
+      continue;
+    }
+    if (platform::PathExists(resolved / utf8)) {
+      resolved /= utf8;
+    } else if (raw != utf8 && platform::PathExists(resolved / raw)) {
+      resolved /= raw;
+    } else if (auto name = Listings().FindIgnoringCase(resolved, utf8, raw)) {
+      resolved /= *name;
+    } else {
+      resolved /= utf8;
+      folderExists = false;
+    }
+  }
+  return resolved;
+}
+
+bool ReadGameFile(std::string_view storedPath, std::vector<unsigned char>& out) {
+  return platform::ReadFileBytes(ResolveGamePath(storedPath), out);
+}
+
+bool WriteGameFile(std::string_view storedPath, std::span<const unsigned char> bytes) {
+  return platform::WriteFileAtomic(ResolveGamePath(storedPath), bytes);
+}
+
+void ForgetGameFolderListings() { Listings().Clear(); }

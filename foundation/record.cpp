@@ -1,0 +1,125 @@
+#include "foundation/record.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "foundation/log.h"
+
+namespace {
+
+// A FieldRegistry that hands each registered member to two callables.
+template <typename OnBlock, typename OnText>
+class FieldWalk final : public FieldRegistry {
+ public:
+  FieldWalk(OnBlock onBlock, OnText onText) : onBlock_(onBlock), onText_(onText) {}
+
+ private:
+  void Block(void* first, std::size_t bytes) override { onBlock_(first, bytes); }
+  void Text(std::string* text) override { onText_(text); }
+
+  OnBlock onBlock_;
+  OnText onText_;
+};
+
+template <typename OnBlock, typename OnText>
+void WalkFields(cRecord& record, std::uint32_t version, OnBlock onBlock, OnText onText) {
+  FieldWalk<OnBlock, OnText> walk(onBlock, onText);
+  record.RegisterFields(walk, version);
+}
+
+template <typename OnBlock>
+void WalkBlocks(cRecord& record, std::uint32_t version, OnBlock onBlock) {
+  WalkFields(record, version, onBlock, [](std::string*) {});
+}
+
+template <typename OnText>
+void WalkStrings(cRecord& record, std::uint32_t version, OnText onText) {
+  WalkFields(record, version, [](void*, std::size_t) {}, onText);
+}
+
+struct FieldCounts {
+  std::int32_t blocks = 0;
+  std::int32_t strings = 0;
+};
+
+FieldCounts CountFields(cRecord& record, std::uint32_t version) {
+  FieldCounts counts;
+  WalkFields(
+      record, version, [&](void*, std::size_t) { ++counts.blocks; }, [&](std::string*) { ++counts.strings; });
+  return counts;
+}
+
+void EraseCarriageReturns(std::string& text) { std::erase(text, '\r'); }
+
+}  // namespace
+
+void cRecord::RegisterFields(FieldRegistry&, std::uint32_t) {}
+
+void cRecord::Load(DataReader& in) {
+  if (!in.ok()) return;
+  const std::uint32_t version = in.Version();
+  const FieldCounts counts = CountFields(*this, version);
+  if (in.ReadInt32() != counts.blocks) in.Fail("block count differs from the record's members for its version");
+  WalkBlocks(*this, version, [&](void* first, std::size_t bytes) { in.ReadBytes(first, bytes); });
+  if (in.ReadInt32() != counts.strings) in.Fail("string count differs from the record's members for its version");
+  WalkStrings(*this, version, [&](std::string* text) {
+    if (in.ReadString(*text) && g_bRemoveCR) EraseCarriageReturns(*text);
+  });
+}
+
+void cRecord::Save(DataWriter& out) {
+  const FieldCounts counts = CountFields(*this, g_DataVersion);
+  out.WriteInt32(counts.blocks);
+  WalkBlocks(*this, g_DataVersion, [&](void* first, std::size_t bytes) { out.WriteBytes(first, bytes); });
+  out.WriteInt32(counts.strings);
+  WalkStrings(*this, g_DataVersion, [&](std::string* text) { out.WriteString(*text); });
+}
+
+void cRecord::Clear() {
+  WalkFields(
+      *this, g_DataVersion, [](void* first, std::size_t bytes) { std::memset(first, 0, bytes); },
+      [](std::string* text) { text->clear(); });
+}
+
+void cRecord::Copy(const cRecord& source) {
+  if (&source == this) return;
+  struct BlockRef {
+    const void* first;
+    std::size_t bytes;
+  };
+  std::vector<BlockRef> blocks;
+  std::vector<const std::string*> strings;
+  // Registering takes member addresses but changes nothing.
+  WalkFields(
+      const_cast<cRecord&>(source), g_DataVersion, [&](void* first, std::size_t bytes) { blocks.push_back({first, bytes}); },
+      [&](std::string* text) { strings.push_back(text); });
+  std::size_t block = 0;
+  std::size_t string = 0;
+  WalkFields(
+      *this, g_DataVersion,
+      [&](void* first, std::size_t bytes) {
+        if (block < blocks.size() && blocks[block].bytes == bytes) std::memcpy(first, blocks[block].first, bytes);
+        ++block;
+      },
+      [&](std::string* text) {
+        if (string < strings.size()) *text = *strings[string];
+        ++string;
+      });
+}
+
+void cRecord::RemoveCR() {
+  WalkStrings(*this, g_DataVersion, [](std::string* text) { EraseCarriageReturns(*text); });
+}
+
+bool IsLoadedAsOwnClass(const cRecord& record, const std::type_info& staticType) {
+  if (typeid(record) == staticType) return true;
+  Report("A record of class %s was loaded as its base class %s", typeid(record).name(), staticType.name());
+  return false;
+}
+
+int SaveFile(cRecord& record, std::string_view storedPath) {
+  DataWriter out = OpenWriteFile(storedPath);
+  record.Save(out);
+  return CloseFile(out) ? 1 : 0;
+}

@@ -1,0 +1,145 @@
+#include "foundation/record_stream.h"
+
+#include <limits>
+#include <utility>
+
+#include "foundation/game_files.h"
+#include "foundation/log.h"
+
+namespace {
+
+void ReportDamage(const std::string& name, const char* reason, std::size_t offset) {
+  Report("Damaged data file \"%s\": %s at byte %zu", name.c_str(), reason, offset);
+}
+
+}  // namespace
+
+std::uint32_t g_DataVersion = kProgramDataVersion;
+std::uint32_t g_FileVersion = 0;
+int g_bFileNewer = 0;
+int g_bRemoveCR = 1;
+
+DataReader::DataReader(std::vector<unsigned char> bytes, std::string name, std::uint32_t version,
+                       std::size_t start)
+    : bytes_(std::move(bytes)), name_(std::move(name)), version_(version), pos_(std::min(start, bytes_.size())) {}
+
+void DataReader::Fail(const char* reason) {
+  if (failure_ != nullptr) return;
+  failure_ = reason;
+  failureOffset_ = pos_;
+}
+
+bool DataReader::ReadBytes(void* destination, std::size_t size) {
+  if (!ok()) return false;
+  if (size > Remaining()) {
+    Fail("read past the end of the file");
+    return false;
+  }
+  if (size > 0) std::memcpy(destination, bytes_.data() + pos_, size);
+  pos_ += size;
+  return true;
+}
+
+std::int32_t DataReader::ReadCount(std::size_t minElementBytes) {
+  const std::int32_t count = ReadInt32();
+  if (count > 0 && static_cast<std::size_t>(count) > Remaining() / std::max<std::size_t>(minElementBytes, 1)) {
+    Fail("list count larger than the bytes left can hold");
+    return 0;
+  }
+  return count;
+}
+
+bool DataReader::ReadString(std::string& text) {
+  const std::size_t start = pos_;
+  const auto length = Read<std::uint32_t>();
+  if (!ok()) return false;
+  if (length == 0) {
+    pos_ = start;
+    Fail("string length 0");
+    return false;
+  }
+  if (length == 1) {
+    text.clear();
+    return true;
+  }
+  if (length > Remaining()) {
+    pos_ = start;
+    Fail("string longer than the bytes left");
+    return false;
+  }
+  const auto* first = reinterpret_cast<const char*>(bytes_.data() + pos_);
+  const void* nul = std::memchr(first, 0, length);
+  if (nul == nullptr) {
+    pos_ = start;
+    Fail("string without its terminating NUL");
+    return false;
+  }
+  text.assign(first, static_cast<const char*>(nul));
+  pos_ += length;
+  return true;
+}
+
+DataWriter::DataWriter(std::string name) : name_(std::move(name)) {}
+
+void DataWriter::WriteBytes(const void* source, std::size_t size) {
+  const auto* first = static_cast<const unsigned char*>(source);
+  bytes_.insert(bytes_.end(), first, first + size);
+}
+
+void DataWriter::WriteCount(std::size_t count) {
+  if (count > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+    ok_ = false;
+    count = 0;
+  }
+  WriteInt32(static_cast<std::int32_t>(count));
+}
+
+void DataWriter::WriteString(std::string_view text) {
+  text = text.substr(0, text.find('\0'));
+  if (text.size() >= std::numeric_limits<std::uint32_t>::max()) {
+    ok_ = false;
+    text = {};
+  }
+  Write(static_cast<std::uint32_t>(text.size() + 1));
+  if (text.empty()) return;
+  WriteBytes(text.data(), text.size());
+  Write<char>('\0');
+}
+
+std::optional<DataReader> OpenReadBytes(std::vector<unsigned char> bytes, std::string name) {
+  std::uint32_t version = 0;
+  if (bytes.size() < sizeof version) {
+    g_bFileNewer = 0;
+    ReportDamage(name, "too short for its version head", bytes.size());
+    return std::nullopt;
+  }
+  std::memcpy(&version, bytes.data(), sizeof version);
+  g_FileVersion = version;
+  g_bFileNewer = version > g_DataVersion ? 1 : 0;
+  if (g_bFileNewer) return std::nullopt;
+  return DataReader(std::move(bytes), std::move(name), version, sizeof version);
+}
+
+std::optional<DataReader> OpenReadFile(std::string_view storedPath) {
+  const std::string_view path = storedPath.empty() ? std::string_view("err") : storedPath;
+  std::vector<unsigned char> bytes;
+  if (!ReadGameFile(path, bytes)) return std::nullopt;
+  return OpenReadBytes(std::move(bytes), std::string(path));
+}
+
+DataWriter OpenWriteFile(std::string_view storedPath) {
+  DataWriter out(std::string(storedPath.empty() ? std::string_view("err") : storedPath));
+  out.Write(g_DataVersion);
+  return out;
+}
+
+bool CloseFile(const DataReader& in) {
+  if (!in.ok()) ReportDamage(in.Name(), in.FailureReason(), in.FailureOffset());
+  return in.ok();
+}
+
+bool CloseFile(const DataWriter& out) {
+  if (out.ok() && WriteGameFile(out.Name(), out.Bytes())) return true;
+  Report("Could not write the data file \"%s\"; the old file is kept", out.Name().c_str());
+  return false;
+}

@@ -1,0 +1,122 @@
+#include "platform/filesystem.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace platform {
+namespace {
+
+// Closes the descriptor when the scope ends, unless it was released.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  int get() const { return fd_; }
+  bool valid() const { return fd_ >= 0; }
+  // Closes now and reports whether the close succeeded (it can report a
+  // deferred write error).
+  bool Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+bool WriteAll(int fd, const unsigned char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t written = ::write(fd, data, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+mode_t ModeForNewFile(const std::filesystem::path& target) {
+  struct stat info {};
+  if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode)) return info.st_mode & 07777;
+  return 0644;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::string>> ListDirectory(const std::filesystem::path& folder) {
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return std::nullopt;
+  std::vector<std::string> names;
+  errno = 0;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+      names.emplace_back(entry->d_name);
+  }
+  const bool failed = errno != 0;
+  ::closedir(dir);
+  if (failed) return std::nullopt;
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool PathExists(const std::filesystem::path& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0;
+}
+
+bool ReadFileBytes(const std::filesystem::path& path, std::vector<unsigned char>& out) {
+  out.clear();
+  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!file.valid()) return false;
+  struct stat info {};
+  if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  // The size only sizes the first read; the loop reads until the real end.
+  std::size_t size = 0;
+  out.resize(static_cast<std::size_t>(info.st_size) + 1);
+  for (;;) {
+    if (size == out.size()) out.resize(out.size() * 2);
+    const ssize_t got = ::read(file.get(), out.data() + size, out.size() - size);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      out.clear();
+      return false;
+    }
+    if (got == 0) break;
+    size += static_cast<std::size_t>(got);
+  }
+  out.resize(size);
+  return true;
+}
+
+bool WriteFileAtomic(const std::filesystem::path& target, std::span<const unsigned char> bytes) {
+  if (target.filename().empty()) return false;
+  std::string temp = (target.parent_path() / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
+  FileDescriptor file(::mkstemp(temp.data()));
+  if (!file.valid()) return false;
+  const bool written = ::fchmod(file.get(), ModeForNewFile(target)) == 0 &&
+                       WriteAll(file.get(), bytes.data(), bytes.size()) && ::fsync(file.get()) == 0;
+  if (file.Close() && written && ::rename(temp.c_str(), target.c_str()) == 0) return true;
+  ::unlink(temp.c_str());
+  return false;
+}
+
+bool CreateFolder(const std::filesystem::path& folder) {
+  if (::mkdir(folder.c_str(), 0755) == 0) return true;
+  struct stat info {};
+  return errno == EEXIST && ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+}  // namespace platform
