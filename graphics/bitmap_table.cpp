@@ -1,0 +1,1 @@
+#include "graphics/bitmap_table.h"

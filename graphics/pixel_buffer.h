@@ -1,0 +1,52 @@
+#pragma once
+// A CPU pixel buffer: the storage behind every surface of the renderer.
+//
+// Two layouts exist, chosen when the buffer is allocated:
+//   1 byte a pixel  - a palette number 0..255 (8-bit DirectDraw mode);
+//   4 bytes a pixel - one uint32_t 0xAARRGGBB in native byte order, so
+//                     byte 0 is blue, byte 1 green, byte 2 red, byte 3 alpha.
+// Rows are `pitch` pixels apart (pitch >= width; rows of 8-bit buffers are
+// padded to a multiple of four bytes). Row 0 is the top row.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+
+class cPixelBuffer {
+ public:
+  // Largest side and area accepted, so that damaged sizes from files or
+  // callers can never ask for gigabytes.
+  static constexpr int kMaxSide = 16384;
+  static constexpr std::int64_t kMaxArea = 64LL * 1024 * 1024;
+
+  // Allocates width x height pixels of 1 or 4 bytes, all zero. False (and
+  // nothing allocated) for sizes below 1, above the limits, or other depths.
+  bool Allocate(int width, int height, int bytesPerPixel);
+  void Free();
+
+  bool Empty() const { return m_storage.empty(); }
+  int Width() const { return m_width; }
+  int Height() const { return m_height; }
+  int BytesPerPixel() const { return m_bytesPerPixel; }
+  int Pitch() const { return m_pitch; }  // in pixels
+
+  std::uint8_t* Row8(int y) { return reinterpret_cast<std::uint8_t*>(m_storage.data()) + std::size_t(y) * m_pitch; }
+  const std::uint8_t* Row8(int y) const {
+    return reinterpret_cast<const std::uint8_t*>(m_storage.data()) + std::size_t(y) * m_pitch;
+  }
+  std::uint32_t* Row32(int y) { return m_storage.data() + std::size_t(y) * m_pitch; }
+  const std::uint32_t* Row32(int y) const { return m_storage.data() + std::size_t(y) * m_pitch; }
+  void* Bits() { return m_storage.data(); }
+
+  // Every pixel set to `value` (the low byte of it in 8-bit buffers).
+  void Clear(std::uint32_t value);
+
+ private:
+  std::vector<std::uint32_t> m_storage;
+  int m_width = 0;
+  int m_height = 0;
+  int m_bytesPerPixel = 0;
+  int m_pitch = 0;
+};
+

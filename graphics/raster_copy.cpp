@@ -1,0 +1,107 @@
+#include "graphics/raster_copy.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "graphics/device.h"
+#include "graphics/quad.h"
+#include "graphics/screen_output.h"
+#include "graphics/surface_lock.h"
+
+namespace {
+
+template <typename Pixel>
+void CopyRows(cPixelBuffer* dst, int x, int y, int w, int h, const cPixelBuffer* src, int sx, int sy, int sw, int sh,
+              bool keyed, Pixel key, Pixel keyMask) {
+  std::vector<int> cols(w);
+  for (int i = 0; i < w; ++i) cols[i] = sx + (sw == w ? i : SampleOffset(i, sw, w));
+  for (int r = 0; r < h; ++r) {
+    const int srow = sy + (sh == h ? r : SampleOffset(r, sh, h));
+    const Pixel* s = reinterpret_cast<const Pixel*>(src->Row8(0)) + std::size_t(srow) * src->Pitch();
+    Pixel* d = reinterpret_cast<Pixel*>(dst->Row8(0)) + std::size_t(y + r) * dst->Pitch() + x;
+    if (!keyed && sw == w) {
+      std::memcpy(d, s + sx, std::size_t(w) * sizeof(Pixel));
+    } else if (sw == w) {
+      s += sx;
+      for (int i = 0; i < w; ++i)
+        if ((s[i] & keyMask) != key) d[i] = s[i];
+    } else {
+      for (int i = 0; i < w; ++i) {
+        const Pixel p = s[cols[i]];
+        if (!keyed || (p & keyMask) != key) d[i] = p;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+void CopyPixels(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDATA* lpSrc, int sx, int sy, int sw,
+                int sh, int flags) {
+  cPixelBuffer* dst = SurfacePixels(lpDst);
+  cPixelBuffer* src = SurfacePixels(lpSrc);
+  if (!dst || !src || dst->BytesPerPixel() != src->BytesPerPixel()) return;
+  // The clip works on the drawable sizes; the buffers bound it as well.
+  if (x < 0 || y < 0 || x + w > dst->Width() || y + h > dst->Height() || sx < 0 || sy < 0 || sw < 1 || sh < 1 ||
+      sx + sw > src->Width() || sy + sh > src->Height())
+    return;
+  cPixelBuffer copy;
+  if (src == dst) {
+    copy = *src;
+    src = &copy;
+  }
+  const bool keyed = flags == 1 && lpSrc->lpDD && lpSrc->lpDD->bColorKey;
+  if (dst->BytesPerPixel() == 1)
+    CopyRows<std::uint8_t>(dst, x, y, w, h, src, sx, sy, sw, sh, keyed, std::uint8_t(g_DDState.dwColorKey), 0xFF);
+  else
+    CopyRows<std::uint32_t>(dst, x, y, w, h, src, sx, sy, sw, sh, keyed, g_DDState.dwColorKey & 0xFFFFFF, 0xFFFFFF);
+  if (lpDst == &PrimarySD) ShowScreenSurface(&PrimarySD);
+}
+
+void SoftwareStretch(DDSURFACEDATA* lpDst, int dx, int dy, int dw, int dh, DDSURFACEDATA* lpSrc, int sx, int sy,
+                     int sw, int sh, int flags) {
+  cSurfaceLock dstLock, srcLock;
+  if (!dstLock.Lock(lpDst)) return;
+  if (!srcLock.Lock(lpSrc)) return;
+  if (dstLock.BitsPerPixel() != 32 || srcLock.BitsPerPixel() != 32) return;
+  DDSURFACEDATA* dst = dstLock.Surface();
+  DDSURFACEDATA* src = srcLock.Surface();
+  const int dstW = std::min(dst->nWidth, dstLock.BufferWidth()), dstH = std::min(dst->nHeight, dstLock.BufferHeight());
+  const int srcW = std::min(src->nWidth, srcLock.BufferWidth()), srcH = std::min(src->nHeight, srcLock.BufferHeight());
+  const bool same = dw == sw && dh == sh;
+  const float fx = float(sw) / float(dw), fy = float(sh) / float(dh);
+  // A blit within one surface reads the pixels as they were before it.
+  std::vector<std::uint32_t> snapshot;
+  if (src == dst)
+    snapshot.assign(srcLock.Row32(0), srcLock.Row32(0) + std::size_t(srcLock.Pitch()) * srcLock.BufferHeight());
+  for (int r = 0; r < dh; ++r) {
+    const int ty = dy + r;
+    const int srow = same ? sy + r : sy + int(float(r) * fy);
+    if (ty < 0 || ty >= dstH || srow < 0 || srow >= srcH) continue;
+    const std::uint32_t* s =
+        snapshot.empty() ? srcLock.Row32(srow) : snapshot.data() + std::size_t(srow) * srcLock.Pitch();
+    std::uint32_t* d = dstLock.Row32(ty);
+    for (int c = 0; c < dw; ++c) {
+      const int tx = dx + c;
+      if (tx < 0 || tx >= dstW) continue;
+      int col;
+      if (same) {
+        col = sx + c;
+      } else {
+        int k = int(float(c) * fx);
+        if (sw > 0) {
+          if (k < 0 || k >= sw) continue;
+        } else {
+          if (!(sw < k && k <= 0)) continue;
+          --k;
+        }
+        col = sx + k;
+      }
+      if (col < 0 || col >= srcW) continue;
+      const std::uint32_t p = s[col];
+      if (flags == 1 && (p >> 24) == 0) continue;
+      d[tx] = p;
+    }
+  }
+}

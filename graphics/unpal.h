@@ -1,0 +1,18 @@
+#pragma once
+// The palette on true-colour surfaces: reading the 256 colours out of a
+// true-colour palette bitmap, and the screen fade of 32-bit DirectDraw mode.
+
+#include <cstdint>
+
+#include "graphics/palette.h"
+#include "graphics/surface.h"
+
+// Entry i becomes the pixel at column i % 16, row 8 + i / 16 of the surface.
+// Direct3D skips swatch pixels of alpha 0. Always 1; a lock failure is logged
+// and leaves the palette unchanged.
+int DDSetPalette_UnPal(PALETTEENTRY* lpPalette, DDSURFACEDATA* lpSD);
+// DirectDraw: every destination pixel becomes the source pixel mixed with the
+// colour, nAlpha / 256 of the source: (s * a + k * (256 - a)) >> 8 per
+// channel. Direct3D: logged, 1. 0 when a lock fails.
+int DDFade_UnPal(DDSURFACEDATA* lpDst, int nAlpha, std::uint8_t bRed, std::uint8_t bGreen, std::uint8_t bBlue,
+                 DDSURFACEDATA* lpSrc);

@@ -1,0 +1,84 @@
+#pragma once
+// Shows the finished frames of the game. Any thread hands over a frame
+// (8-bit with its palette, or 32-bit); the SDL backend uploads the newest one
+// on the main thread, in every pass of its loops, to a streaming texture and
+// shows it scaled (100-500 %, nearest) or full screen. The headless backend
+// keeps the last frame, which tests read or write as a PNG file.
+//
+// A lost device never happens by itself: SDL's render-reset events and the
+// test hook below drive the restore path of the graphics layer.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <mutex>
+#include <vector>
+
+namespace platform {
+
+// One frame: either `indexed` with `palette` (256 entries 0x00RRGGBB) or
+// `argb` (0xAARRGGBB, alpha ignored). `pitch` is in pixels.
+struct FrameView {
+  int width = 0;
+  int height = 0;
+  int pitch = 0;
+  const std::uint8_t* indexed = nullptr;
+  const std::uint32_t* palette = nullptr;
+  const std::uint32_t* argb = nullptr;
+};
+
+struct PresenterSettings {
+  bool fullScreen = false;
+  int scalePercent = 100;  // window mode: 100 to 500
+  bool vsync = false;
+};
+
+// Lost: frames are dropped until the device can be reset; NotReset: the
+// device can be reset now (ResetDevice).
+enum class DeviceState { Ok, Lost, NotReset };
+
+class Presenter {
+ public:
+  virtual ~Presenter() = default;
+
+  // Any thread. Copies the frame; false (frame dropped) unless the device is Ok.
+  bool Submit(const FrameView& frame);
+  void Configure(const PresenterSettings& settings);
+  PresenterSettings Settings() const;
+
+  // The last frame as 0x00RRGGBB pixels, row after row; empty before the first.
+  std::vector<std::uint32_t> LastFrame(int* width, int* height) const;
+  bool WritePng(const std::filesystem::path& file) const;
+
+  DeviceState State() const;
+  // NotReset -> Ok; false in any other state.
+  bool ResetDevice();
+  // Called (on the thread that saw it) when the device needs a restore.
+  void SetRenderResetCallback(std::function<void()> callback);
+
+  // Test hooks: the device is lost; later it may be reset.
+  void SimulateDeviceLost();
+  void SimulateDeviceResettable();
+
+ protected:
+  // Backends: the renderer was reset; the device must be restored.
+  void OnRenderReset();
+  // Takes the newest frame not yet shown; false when there is none.
+  bool TakePendingFrame(std::vector<std::uint32_t>& pixels, int* width, int* height);
+  virtual void FrameSubmitted() {}
+
+ private:
+  mutable std::mutex m_mutex;
+  std::vector<std::uint32_t> m_frame;
+  int m_width = 0;
+  int m_height = 0;
+  bool m_pending = false;
+  PresenterSettings m_settings;
+  DeviceState m_state = DeviceState::Ok;
+  std::function<void()> m_onReset;
+};
+
+// The presenter of the selected backend (created on first use).
+Presenter& GetPresenter();
+
+}  // namespace platform

@@ -1,0 +1,128 @@
+// The SDL presenter: the main thread uploads the newest frame to a streaming
+// texture and shows it scaled with nearest sampling (see platform/presenter.h).
+#include <SDL.h>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+
+#include "platform/main_thread.h"
+#include "platform/presenter.h"
+#include "platform/sdl/window.h"
+
+namespace platform {
+namespace {
+
+class SdlPresenter final : public Presenter {
+ public:
+  SdlPresenter() { SDL_AddEventWatch(&SdlPresenter::WatchEvents, this); }
+  ~SdlPresenter() override {
+    SDL_DelEventWatch(&SdlPresenter::WatchEvents, this);
+    DestroyRenderer();
+  }
+
+ protected:
+  void FrameSubmitted() override {
+    std::call_once(m_taskAdded, [this] { AddMainLoopTask([this] { ShowPendingFrame(); }); });
+  }
+
+ private:
+  static int WatchEvents(void* self, SDL_Event* event) {
+    if (event->type == SDL_RENDER_TARGETS_RESET || event->type == SDL_RENDER_DEVICE_RESET) {
+      auto* presenter = static_cast<SdlPresenter*>(self);
+      presenter->m_textureStale = true;
+      presenter->OnRenderReset();
+    }
+    return 0;
+  }
+
+  void DestroyRenderer() {
+    if (m_texture) SDL_DestroyTexture(m_texture);
+    if (m_renderer) SDL_DestroyRenderer(m_renderer);
+    m_texture = nullptr;
+    m_renderer = nullptr;
+  }
+
+  // Renderer and texture for the window, the frame size and the vsync wish.
+  bool Prepare(SDL_Window* window, int width, int height, bool vsync) {
+    if (m_renderer && (m_window != window || m_vsync != vsync)) DestroyRenderer();
+    if (!m_renderer) {
+      const Uint32 flags = vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
+      m_renderer = SDL_CreateRenderer(window, -1, flags);
+      if (!m_renderer) return false;
+      m_window = window;
+      m_vsync = vsync;
+    }
+    if (m_texture && (m_textureStale || m_textureWidth != width || m_textureHeight != height)) {
+      SDL_DestroyTexture(m_texture);
+      m_texture = nullptr;
+    }
+    if (!m_texture) {
+      m_texture = SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
+      if (!m_texture) return false;
+      SDL_SetTextureScaleMode(m_texture, SDL_ScaleModeNearest);
+      m_textureWidth = width;
+      m_textureHeight = height;
+      m_textureStale = false;
+    }
+    return true;
+  }
+
+  void ApplyWindowSize(SDL_Window* window, const PresenterSettings& settings, int width, int height) {
+    const bool fullScreen = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    if (settings.fullScreen != fullScreen)
+      SDL_SetWindowFullscreen(window, settings.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    if (!settings.fullScreen && settings.scalePercent != m_appliedScale) {
+      SDL_SetWindowSize(window, width * settings.scalePercent / 100, height * settings.scalePercent / 100);
+      m_appliedScale = settings.scalePercent;
+    }
+  }
+
+  // The largest rectangle of the frame's shape that fits the output.
+  static SDL_Rect FitRect(int outW, int outH, int width, int height) {
+    SDL_Rect rect{0, 0, outW, outH};
+    if (std::int64_t(outW) * height > std::int64_t(outH) * width) {
+      rect.w = int(std::int64_t(outH) * width / height);
+      rect.x = (outW - rect.w) / 2;
+    } else {
+      rect.h = int(std::int64_t(outW) * height / width);
+      rect.y = (outH - rect.h) / 2;
+    }
+    return rect;
+  }
+
+  void ShowPendingFrame() {
+    SDL_Window* window = sdl::MainSdlWindow();
+    if (!window) return;
+    int width = 0, height = 0;
+    if (!TakePendingFrame(m_pixels, &width, &height)) return;
+    const PresenterSettings settings = Settings();
+    ApplyWindowSize(window, settings, width, height);
+    if (!Prepare(window, width, height, settings.vsync)) return;
+    SDL_UpdateTexture(m_texture, nullptr, m_pixels.data(), width * 4);
+    int outW = 0, outH = 0;
+    SDL_GetRendererOutputSize(m_renderer, &outW, &outH);
+    const SDL_Rect target = FitRect(outW, outH, width, height);
+    SDL_SetRenderDrawColor(m_renderer, 0, 0, 0, 255);
+    SDL_RenderClear(m_renderer);
+    SDL_RenderCopy(m_renderer, m_texture, nullptr, &target);
+    SDL_RenderPresent(m_renderer);
+  }
+
+  std::once_flag m_taskAdded;
+  SDL_Window* m_window = nullptr;
+  SDL_Renderer* m_renderer = nullptr;
+  SDL_Texture* m_texture = nullptr;
+  int m_textureWidth = 0;
+  int m_textureHeight = 0;
+  std::atomic<bool> m_textureStale{false};
+  bool m_vsync = false;
+  int m_appliedScale = 0;
+  std::vector<std::uint32_t> m_pixels;
+};
+
+}  // namespace
+
+std::unique_ptr<Presenter> CreateSdlPresenter() { return std::make_unique<SdlPresenter>(); }
+
+}  // namespace platform
