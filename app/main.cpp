@@ -1,7 +1,8 @@
 // The player's process entry: hands control to the application shell.
 #include "platform/backend.h"
+#include "shell/entry.h"
 
 int main() {
   platform::SelectBackend(platform::Backend::Sdl);
-  return 0;
+  return RunPlayer();
 }

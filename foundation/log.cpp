@@ -35,6 +35,15 @@ bool AppendReportLine(std::string_view line) {
   return WriteLine(g_reportPath, "r+b", line, true);
 }
 
+// The report line, then the debug log and the box; when the report file
+// cannot be opened nothing else sees the line.
+int ReportEverywhere(std::string_view line, bool showBox) {
+  if (!AppendReportLine(line)) return 0;
+  DebugLog(line);
+  if (showBox) ErrorBox(line);
+  return 1;
+}
+
 }  // namespace
 
 int InitReport(const std::filesystem::path& path) {
@@ -63,9 +72,7 @@ int ReportAndLog(const char* format, ...) {
   va_start(args, format);
   std::string line = FormatV(format, args);
   va_end(args);
-  if (!AppendReportLine(line)) return 0;
-  DebugLog(line);
-  return 1;
+  return ReportEverywhere(line, false);
 }
 
 int ReportAndBox(const char* format, ...) {
@@ -73,10 +80,7 @@ int ReportAndBox(const char* format, ...) {
   va_start(args, format);
   std::string line = FormatV(format, args);
   va_end(args);
-  if (!AppendReportLine(line)) return 0;
-  DebugLog(line);
-  ErrorBox(line);
-  return 1;
+  return ReportEverywhere(line, true);
 }
 
 const std::filesystem::path& InitDebugLog(int enabled, const std::filesystem::path& fileName) {

@@ -44,6 +44,8 @@ State& Shared() {
 }
 
 std::atomic<bool> g_forcedClose{false};
+std::atomic<bool> g_terminationSignal{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "the signal handler needs a lock-free flag");
 thread_local const std::atomic<bool>* t_stopFlag = nullptr;
 thread_local bool t_runningLoopTasks = false;
 
@@ -190,7 +192,10 @@ void RequestClose(CloseReason reason) {
   Wake();
 }
 
+void NoteTerminationSignal() { g_terminationSignal.store(true); }
+
 std::optional<CloseReason> TakeCloseRequest() {
+  if (g_terminationSignal.exchange(false)) RequestClose(CloseReason::Terminate);
   std::lock_guard lock(Shared().mutex);
   return std::exchange(Shared().closeRequest, std::nullopt);
 }
@@ -232,6 +237,7 @@ void ResetMainThreadState() {
   Shared().closeRequest.reset();
   Shared().quitCode.reset();
   g_forcedClose.store(false);
+  g_terminationSignal.store(false);
 }
 
 }  // namespace platform

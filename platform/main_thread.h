@@ -44,6 +44,9 @@ enum class CloseReason { User, Fatal, Terminate };
 // Any thread: asks the main thread to run the close path. Without a reason it
 // is the fatal-error path's close request.
 void RequestClose(CloseReason reason = CloseReason::Fatal);
+// Async-signal-safe: a termination signal arrived; the next TakeCloseRequest
+// reports it as a termination.
+void NoteTerminationSignal();
 // The pending close request, taken (main thread).
 std::optional<CloseReason> TakeCloseRequest();
 // True once a fatal close or a termination has been raised in this process.

@@ -1,0 +1,91 @@
+#include "platform/single_instance.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/main_thread.h"
+
+namespace platform {
+
+std::filesystem::path InstanceLockPath(std::string_view utf8Name) {
+  std::string file(utf8Name);
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (runtime && *runtime && std::filesystem::is_directory(runtime)) return std::filesystem::path(runtime) / (file + ".lock");
+  return std::filesystem::temp_directory_path() / (file + "-" + std::to_string(::getuid()) + ".lock");
+}
+
+InstanceLock::InstanceLock(std::filesystem::path path) : path_(std::move(path)) {}
+
+InstanceLock::~InstanceLock() { Release(); }
+
+InstanceLock::Status InstanceLock::TryAcquire() {
+  if (fd_ >= 0) return Status::Acquired;
+  int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) return Status::Failed;
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    Status status = errno == EWOULDBLOCK ? Status::HeldByOther : Status::Failed;
+    ::close(fd);
+    return status;
+  }
+  std::string pid = std::to_string(::getpid()) + "\n";
+  if (::ftruncate(fd, 0) != 0 || ::pwrite(fd, pid.data(), pid.size(), 0) != static_cast<ssize_t>(pid.size())) {
+    ::close(fd);
+    return Status::Failed;
+  }
+  fd_ = fd;
+  return Status::Acquired;
+}
+
+bool InstanceLock::AcquireWithin(unsigned milliseconds) {
+  std::uint32_t start = NowMs();
+  while (true) {
+    if (TryAcquire() == Status::Acquired) return true;
+    if (NowMs() - start >= milliseconds) return false;
+    SleepMs(5);
+  }
+}
+
+int InstanceLock::OwnerPid() const {
+  int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return 0;
+  char text[32] = {};
+  ssize_t length = ::read(fd, text, sizeof text - 1);
+  ::close(fd);
+  if (length <= 0) return 0;
+  long pid = std::strtol(text, nullptr, 10);
+  return pid > 0 && pid < (1L << 30) ? static_cast<int>(pid) : 0;
+}
+
+void InstanceLock::Release() {
+  if (fd_ < 0) return;
+  ::close(fd_);  // closing the descriptor releases the flock
+  fd_ = -1;
+}
+
+EndResult EndLockHolder(InstanceLock& lock, int pid, unsigned graceMs) {
+  if (pid <= 0 || pid == ::getpid()) return EndResult::Gone;
+  if (::kill(pid, SIGTERM) != 0) return errno == EPERM ? EndResult::NotPermitted : EndResult::Gone;
+  if (lock.AcquireWithin(graceMs)) return EndResult::Ended;
+  if (::kill(pid, SIGKILL) != 0 && errno == EPERM) return EndResult::NotPermitted;
+  return lock.AcquireWithin(graceMs) ? EndResult::Ended : EndResult::Gone;
+}
+
+namespace {
+void OnTerminationSignal(int) { NoteTerminationSignal(); }
+}  // namespace
+
+void TakeTerminationAsCloseRequest() {
+  struct sigaction action {};
+  action.sa_handler = OnTerminationSignal;
+  sigemptyset(&action.sa_mask);
+  ::sigaction(SIGTERM, &action, nullptr);
+}
+
+}  // namespace platform

@@ -1,0 +1,47 @@
+#pragma once
+// One running player per user: an flock'ed lock file in the per-user runtime
+// folder that holds the owner's process id. The lock goes with the process,
+// so a crashed or killed owner never leaves it behind.
+
+#include <filesystem>
+#include <string_view>
+
+namespace platform {
+
+// "<runtime folder>/<name>.lock": $XDG_RUNTIME_DIR, else the temporary
+// folder with the user id in the file name.
+std::filesystem::path InstanceLockPath(std::string_view utf8Name);
+
+class InstanceLock {
+ public:
+  enum class Status { Acquired, HeldByOther, Failed };
+
+  explicit InstanceLock(std::filesystem::path path);
+  ~InstanceLock();
+  InstanceLock(const InstanceLock&) = delete;
+  InstanceLock& operator=(const InstanceLock&) = delete;
+
+  // Takes the lock without waiting and writes our process id into the file.
+  Status TryAcquire();
+  // Tries again until the lock is ours or the time has passed.
+  bool AcquireWithin(unsigned milliseconds);
+  // The process id written by the holder; 0 when unknown.
+  int OwnerPid() const;
+  void Release();
+
+ private:
+  std::filesystem::path path_;
+  int fd_ = -1;
+};
+
+enum class EndResult { Ended, NotPermitted, Gone };
+// Ends the lock's holder: SIGTERM (which the player takes as a quiet close),
+// and SIGKILL when the lock is still held after graceMs. On Ended the lock
+// has been taken over by `lock`.
+EndResult EndLockHolder(InstanceLock& lock, int pid, unsigned graceMs = 500);
+
+// From now on SIGTERM raises a termination close request instead of ending
+// the process at once.
+void TakeTerminationAsCloseRequest();
+
+}  // namespace platform

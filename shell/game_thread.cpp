@@ -1,0 +1,44 @@
+#include "shell/game_thread.h"
+
+#include <mutex>
+
+#include "foundation/log.h"
+#include "foundation/thread.h"
+#include "platform/main_thread.h"
+#include "shell/app_state.h"
+
+namespace {
+std::mutex g_stepMutex;
+FrameStep g_frameStep;
+
+FrameStep CurrentStep() {
+  std::lock_guard lock(g_stepMutex);
+  return g_frameStep;
+}
+}  // namespace
+
+void SetGameFrameStep(FrameStep step) {
+  std::lock_guard lock(g_stepMutex);
+  g_frameStep = std::move(step);
+}
+
+unsigned GameThreadProc() {
+  const FrameStep step = CurrentStep();
+  while (true) {
+    ThreadMessage message;
+    if (cThread::PeekMessage(message)) {
+      if (message.id == WM_QUIT) break;
+      continue;  // other thread messages (the probe) are dropped
+    }
+    if (g_bActive.load() && step) {
+      if (step() == 0) {
+        platform::RequestClose();  // the frame step failed: close without asking
+        return 1;
+      }
+    } else {
+      cThread::Sleep(1);
+    }
+  }
+  DebugLogF("GameLoop WM_QUIT!");
+  return 1;
+}

@@ -1,0 +1,15 @@
+#pragma once
+// The game thread's procedure: one frame step per pass while the application
+// is active, ended by WM_QUIT on its queue.
+
+#include <functional>
+
+// The first message posted to the game thread once it runs.
+inline constexpr unsigned WM_GAME_PROBE = 0x8000;
+
+// The frame step that the game thread runs: 1 to go on, 0 to close the
+// program. Without one the thread idles as while inactive.
+using FrameStep = std::function<int()>;
+void SetGameFrameStep(FrameStep step);
+
+unsigned GameThreadProc();

@@ -1,0 +1,28 @@
+#include "shell/single_instance_check.h"
+
+#include "foundation/log.h"
+
+namespace {
+
+const char* Caption() { return Cp932Literal("二重起動"); }
+
+bool AskToRestart() {
+  const char* question = Cp932Literal(
+      "既に起動しています。\n実行中のプログラムを閉じて再起動しますか？\n\nWould you like to restart the game?");
+  return MesBox(question, Caption(), MB_YESNO) == IDYES;
+}
+
+}  // namespace
+
+bool EnsureSingleInstance(platform::InstanceLock& lock) {
+  using Status = platform::InstanceLock::Status;
+  Status status = lock.TryAcquire();
+  // A lock file that cannot be made does not stop the game: it runs unguarded.
+  if (status != Status::HeldByOther) return true;
+  if (!AskToRestart()) return false;
+  if (platform::EndLockHolder(lock, lock.OwnerPid()) == platform::EndResult::NotPermitted) {
+    MesBox(Cp932Literal("プログラムの終了に失敗しました。"), Caption(), MB_OK);
+    return false;
+  }
+  return true;
+}

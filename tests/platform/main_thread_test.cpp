@@ -1,0 +1,116 @@
+#include "platform/main_thread.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "platform/clock.h"
+
+namespace {
+
+class MainThreadTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    platform::ResetMainThreadState();
+    platform::BecomeMainThread();
+  }
+  void TearDown() override { platform::ResetMainThreadState(); }
+
+  // Serves the main thread until the condition holds (at most two seconds).
+  static bool ServeUntil(const std::function<bool()>& condition) {
+    for (int i = 0; i < 2000 && !condition(); ++i) {
+      platform::ServeMainThread();
+      platform::SleepMs(1);
+    }
+    return condition();
+  }
+};
+
+TEST_F(MainThreadTest, SentRequestsRunOnTheMainThreadAndReturnTheirResult) {
+  std::thread::id servedOn;
+  platform::SetRequestHandler([&](unsigned id, std::uintptr_t wParam, std::intptr_t lParam) -> std::intptr_t {
+    servedOn = std::this_thread::get_id();
+    return id + wParam + lParam;
+  });
+  std::optional<std::intptr_t> result;
+  std::atomic<bool> done{false};
+  std::thread sender([&] {
+    result = platform::SendRequest(1029, 3, 4);
+    done = true;
+  });
+  EXPECT_TRUE(ServeUntil([&] { return done.load(); }));
+  sender.join();
+  EXPECT_EQ(result, 1036);
+  EXPECT_EQ(servedOn, std::this_thread::get_id());
+  // On the main thread itself a send runs at once.
+  EXPECT_EQ(platform::SendRequest(1, 1, 1), 3);
+}
+
+TEST_F(MainThreadTest, PostedRequestsRunInOrderAndLoopTasksEveryPass) {
+  std::vector<unsigned> seen;
+  platform::SetRequestHandler([&](unsigned id, std::uintptr_t, std::intptr_t) -> std::intptr_t {
+    seen.push_back(id);
+    return 0;
+  });
+  std::thread([] {
+    platform::PostRequest(1);
+    platform::PostRequest(2);
+  }).join();
+  // Loop tasks stay for the life of the process: add this one once.
+  static std::atomic<int> taskRuns{0};
+  static const bool added = (platform::AddMainLoopTask([] { ++taskRuns; }), true);
+  ASSERT_TRUE(added);
+  int before = taskRuns.load();
+  for (int pass = 0; pass < 3; ++pass) platform::ServeMainThread();
+  EXPECT_EQ(seen, (std::vector<unsigned>{1, 2}));
+  EXPECT_EQ(taskRuns.load() - before, 3);
+}
+
+TEST_F(MainThreadTest, SenderThatIsAskedToStopGivesUpAnUnservedRequest) {
+  std::atomic<bool> stop{false};
+  std::optional<std::intptr_t> result = 1;
+  std::atomic<bool> handlerRan{false};
+  platform::SetRequestHandler([&](unsigned, std::uintptr_t, std::intptr_t) -> std::intptr_t {
+    handlerRan = true;
+    return 5;
+  });
+  std::thread sender([&] {
+    platform::BindThreadStopFlag(&stop);
+    result = platform::SendRequest(7);
+  });
+  platform::SleepMs(20);
+  stop = true;
+  sender.join();  // returns although nobody served the request
+  EXPECT_FALSE(result.has_value());
+  platform::ServeMainThread();
+  EXPECT_FALSE(handlerRan.load());  // a cancelled request is never run later
+}
+
+TEST_F(MainThreadTest, QuitRefusesNewRequestsAndReleasesWaitingSenders) {
+  std::optional<std::intptr_t> result = 1;
+  std::thread sender([&] { result = platform::SendRequest(7); });
+  platform::SleepMs(10);
+  platform::PostQuit(3);
+  sender.join();
+  EXPECT_FALSE(result.has_value());
+  EXPECT_EQ(platform::QuitPosted(), 3);
+  EXPECT_FALSE(platform::PostRequest(1));
+  std::thread([] { EXPECT_FALSE(platform::RunOnMainThread([] {})); }).join();
+}
+
+TEST_F(MainThreadTest, ForcedCloseOutranksAUserCloseAndIsRemembered) {
+  EXPECT_FALSE(platform::TakeCloseRequest());
+  platform::RequestClose(platform::CloseReason::User);
+  EXPECT_FALSE(platform::ForcedCloseRaised());
+  std::thread([] { platform::RequestClose(); }).join();
+  platform::RequestClose(platform::CloseReason::User);
+  EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::Fatal);
+  EXPECT_FALSE(platform::TakeCloseRequest());
+  EXPECT_TRUE(platform::ForcedCloseRaised());
+
+  platform::NoteTerminationSignal();
+  EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::Terminate);
+}
+
+}  // namespace

@@ -1,0 +1,45 @@
+#include "platform/single_instance.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "tests/support/lock_holder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class SingleInstanceTest : public testing::Test {
+ protected:
+  void SetUp() override { path_ = fs::temp_directory_path() / ("lock-test-" + std::to_string(::getpid()) + ".lock"); }
+  void TearDown() override { fs::remove(path_); }
+  fs::path path_;
+};
+
+TEST_F(SingleInstanceTest, SecondHolderIsRefusedUntilTheFirstReleases) {
+  platform::InstanceLock first(path_);
+  platform::InstanceLock second(path_);
+  ASSERT_EQ(first.TryAcquire(), platform::InstanceLock::Status::Acquired);
+  EXPECT_EQ(second.TryAcquire(), platform::InstanceLock::Status::HeldByOther);
+  EXPECT_EQ(second.OwnerPid(), ::getpid());
+  first.Release();
+  EXPECT_EQ(second.TryAcquire(), platform::InstanceLock::Status::Acquired);
+}
+
+TEST_F(SingleInstanceTest, EndingTheHolderHandsTheLockOver) {
+  LockHolder holder(path_);
+  platform::InstanceLock lock(path_);
+  ASSERT_EQ(lock.TryAcquire(), platform::InstanceLock::Status::HeldByOther);
+  EXPECT_EQ(lock.OwnerPid(), holder.Pid());
+  EXPECT_EQ(platform::EndLockHolder(lock, lock.OwnerPid()), platform::EndResult::Ended);
+  EXPECT_TRUE(holder.Ended());
+}
+
+TEST_F(SingleInstanceTest, DefaultPathIsInTheRuntimeFolder) {
+  fs::path path = platform::InstanceLockPath("ゲーム");
+  EXPECT_EQ(path.filename().string().substr(0, 9), "ゲーム");
+  EXPECT_EQ(path.extension(), ".lock");
+}
+
+}  // namespace

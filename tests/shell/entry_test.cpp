@@ -1,0 +1,121 @@
+#include "shell/entry.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "platform/clock.h"
+#include "platform/main_thread.h"
+#include "platform/message_box.h"
+#include "shell/app_state.h"
+#include "shell/game_thread.h"
+#include "tests/support/editor_listener.h"
+#include "tests/support/lock_holder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs the player in a folder of its own, with its lock in that folder.
+class EntryTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("entry_test_" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+    oldDir_ = fs::current_path();
+    fs::current_path(dir_);
+    ::setenv("XDG_RUNTIME_DIR", dir_.c_str(), 1);
+    platform::ResetMainThreadState();
+    platform::TakeHeadlessBoxes();
+    platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
+  }
+  void TearDown() override {
+    SetGameFrameStep(nullptr);
+    platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
+    fs::current_path(oldDir_);
+    fs::remove_all(dir_);
+  }
+
+  // Runs the player until a closer raises the close request from another thread.
+  int RunAndClose(platform::CloseReason reason, std::uint32_t afterMs = 50) {
+    std::thread closer([=] {
+      platform::SleepMs(afterMs);
+      platform::RequestClose(reason);
+    });
+    int code = RunPlayer();
+    closer.join();
+    return code;
+  }
+
+  std::string Report() const {
+    std::ifstream in(dir_ / "Report_Game.txt");
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  fs::path dir_, oldDir_;
+};
+
+TEST_F(EntryTest, StartsStepsFramesAndClosesInOrder) {
+  std::atomic<int> frames{0};
+  SetGameFrameStep([&] {
+    ++frames;
+    platform::SleepMs(1);
+    return 1;
+  });
+  EXPECT_EQ(RunAndClose(platform::CloseReason::User, 100), 0);
+  EXPECT_EQ(Report(), "App : ver 878\n");
+  EXPECT_GT(frames.load(), 0);
+  EXPECT_EQ(g_bGameStarted, 1);
+  EXPECT_TRUE(platform::TakeHeadlessBoxes().empty());  // a user close at this stage asks nothing
+}
+
+TEST_F(EntryTest, FailingFrameStepClosesTheProgram) {
+  SetGameFrameStep([] { return 0; });
+  EXPECT_EQ(RunPlayer(), 0);  // returns without anyone else raising a close
+  EXPECT_TRUE(platform::ForcedCloseRaised());
+}
+
+TEST_F(EntryTest, EditorReceivesStartThenEndNotice) {
+  EditorListener editor;
+  EXPECT_EQ(RunAndClose(platform::CloseReason::Terminate), 0);
+  EXPECT_EQ(g_bFromEditor, 1);
+  auto pid = static_cast<std::uint32_t>(::getpid());
+  EXPECT_EQ(editor.Stop(), (std::vector<EditorNotice>{{pid, 1, 1}, {pid, 0, 1}}));
+}
+
+TEST_F(EntryTest, WithoutTheEditorVariableNoNoticeIsSent) {
+  EditorListener editor;
+  ::unsetenv("PLAYER_EDITOR_SOCKET");
+  EXPECT_EQ(RunAndClose(platform::CloseReason::Terminate), 0);
+  EXPECT_EQ(g_bFromEditor, 0);
+  EXPECT_TRUE(editor.Stop().empty());
+}
+
+TEST_F(EntryTest, SecondInstanceAnsweredNoLeavesTheFirstRunning) {
+  LockHolder first(dir_ / "ゲーム.lock");
+  platform::SetHeadlessBoxAnswer(platform::kAnswerNo);
+  EXPECT_EQ(RunPlayer(), 0);
+  auto boxes = platform::TakeHeadlessBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].caption, "二重起動");
+  EXPECT_EQ(boxes[0].text,
+            "既に起動しています。\n実行中のプログラムを閉じて再起動しますか？\n\nWould you like to restart the game?");
+  EXPECT_FALSE(first.Ended());
+  EXPECT_EQ(Report(), "App : ver 878\n");
+}
+
+TEST_F(EntryTest, SecondInstanceAnsweredYesReplacesTheFirst) {
+  LockHolder first(dir_ / "ゲーム.lock");
+  EXPECT_EQ(RunAndClose(platform::CloseReason::Terminate, 700), 0);
+  EXPECT_TRUE(first.Ended());
+  EXPECT_EQ(platform::TakeHeadlessBoxes().size(), 1u);
+}
+
+}  // namespace
