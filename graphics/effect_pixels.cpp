@@ -1,0 +1,36 @@
+#include "graphics/effect_pixels.h"
+
+#include "graphics/device.h"
+
+namespace effect_pixels {
+
+PixelMode CurrentMode() {
+  if (lpDTCon) return PixelMode::Direct3D32;
+  return g_DDState.nBpp == 8 ? PixelMode::DirectDraw8 : PixelMode::DirectDraw32;
+}
+
+bool LockedPair::Lock(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc) {
+  if (!m_dst.Lock(lpDst)) return false;
+  m_same = lpSrc == lpDst || SurfacePixels(lpSrc) == SurfacePixels(lpDst);
+  if (m_same) return true;
+  if (m_src.Lock(lpSrc)) return true;
+  m_dst.Unlock();
+  return false;
+}
+
+TransparencyTest TransparencyTest::ForFlags(int flags) {
+  return {CurrentMode(), flags == 1, g_DDState.dwColorKey};
+}
+
+ColourAdd ColourAdd::FromPair(const std::uint32_t* lpColorPair) {
+  constexpr std::uint32_t kAddOperation = 7;
+  ColourAdd add;
+  if (!lpDTCon || !lpColorPair || lpColorPair[1] != kAddOperation) return add;
+  add.active = true;
+  add.red = Red(lpColorPair[0]);
+  add.green = Green(lpColorPair[0]);
+  add.blue = Blue(lpColorPair[0]);
+  return add;
+}
+
+}  // namespace effect_pixels

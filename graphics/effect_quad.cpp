@@ -1,0 +1,67 @@
+#include "graphics/effect_quad.h"
+
+#include "graphics/blit.h"
+#include "graphics/device.h"
+#include "graphics/render_target.h"
+
+namespace effect_quad {
+namespace {
+
+using namespace effect_pixels;
+
+// One texture-stage operation on one channel (arg1 t = texel, arg2 d =
+// diffuse); unknown operations act as modulate.
+int StageOp(std::uint32_t op, int t, int d) {
+  switch (op) {
+    case 1:
+    case 3: return d;
+    case 2: return t;
+    case 5: return std::min(255, 2 * Modulate(t, d));
+    case 6: return std::min(255, 4 * Modulate(t, d));
+    case 7: return std::min(255, t + d);
+    case 8: return std::clamp(t + d - 128, 0, 255);
+    case 9: return std::clamp(2 * (t + d - 128), 0, 255);
+    case 10: return std::max(0, t - d);
+    case 11: return std::min(255, t + d - Modulate(t, d));
+    default: return Modulate(t, d);
+  }
+}
+
+}  // namespace
+
+std::uint32_t BlendOver(std::uint32_t stage, std::uint32_t dst) {
+  const int a = Alpha(stage);
+  if (a == 0) return dst;
+  if (a == 255) return stage;
+  const auto mix = [a](int c, int d) { return (c * a + d * (255 - a) + 127) / 255; };
+  return Pack(mix(a, Alpha(dst)), mix(Red(stage), Red(dst)), mix(Green(stage), Green(dst)), mix(Blue(stage), Blue(dst)));
+}
+
+std::uint32_t ApplyContextStage(std::uint32_t texel) {
+  const std::uint32_t diffuse = lpDTCon ? lpDTCon->dwDrawColor : 0xFFFFFFFF;
+  const std::uint32_t colorOp = lpDTCon ? lpDTCon->dwColorOp : 4;
+  const std::uint32_t alphaOp = lpDTCon ? lpDTCon->dwAlphaOp : 2;
+  return Pack(StageOp(alphaOp, Alpha(texel), Alpha(diffuse)), StageOp(colorOp, Red(texel), Red(diffuse)),
+              StageOp(colorOp, Green(texel), Green(diffuse)), StageOp(colorOp, Blue(texel), Blue(diffuse)));
+}
+
+QuadOperands ResolveOperands(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc, int srcX, int srcY, int w, int h,
+                             bool mirror) {
+  QuadOperands ops{lpDst, lpSrc, srcX, srcY, w, h, false};
+  if (mirror) MirrorAliasSource(ops.src, &ops.srcX, &ops.srcY, &ops.srcW, &ops.srcH);
+  ResolveAliasSurface(&ops.dst);
+  ResolveAliasSurface(&ops.src);
+  RedirectToVirBackBuffer(&ops.dst);
+  RedirectToVirBackBuffer(&ops.src);
+  ops.quad = ops.dst && ops.src && ops.dst->lpDT && ops.dst->lpDT->bRenderTarget && ops.src->lpDT &&
+             ops.src->lpDT->nMemType != DTMEMORYTYPE_SYSTEM;
+  return ops;
+}
+
+bool BeginQuad(DDSURFACEDATA* lpDst) { return DDBeginScene() && DDSetRenderTarget(0, lpDst); }
+
+bool EndQuad() {
+  return !lpDTCon || !lpDTCon->lpDefaultTarget || DDSetRenderTarget(0, lpDTCon->lpDefaultTarget) != 0;
+}
+
+}  // namespace effect_quad

@@ -1,0 +1,82 @@
+#pragma once
+// The Direct3D quad path of the pixel effects whose texture stage or shape
+// the plain textured quad (graphics/quad.h) does not cover: the same point
+// sampling with wrap addressing, the same stage arithmetic and the same
+// blend (source alpha, inverse source alpha, rounded), with a stage given by
+// the effect, or a rotated quad.
+
+#include <algorithm>
+#include <cstdint>
+
+#include "graphics/effect_pixels.h"
+#include "graphics/surface.h"
+
+namespace effect_quad {
+
+// Texture-stage arithmetic on 0..255 values: a x b / 255 rounded.
+constexpr int Modulate(int a, int b) { return (a * b + 127) / 255; }
+
+// The device's blend of a stage result over a destination pixel: red, green
+// and blue become round((c x a + d x (255 - a)) / 255), alpha
+// round((a x a + dA x (255 - a)) / 255).
+std::uint32_t BlendOver(std::uint32_t stage, std::uint32_t dst);
+
+// Texture stage 0 with the context's draw colour and operations (arg1 the
+// texel, arg2 the diffuse colour), as the blits use it.
+std::uint32_t ApplyContextStage(std::uint32_t texel);
+
+inline int WrapTexel(int t, int size) {
+  t %= size;
+  return t < 0 ? t + size : t;
+}
+
+// The surfaces an effect draws with after alias resolution and the virtual
+// back-buffer redirection, the source rectangle after the mirror-cell flip.
+struct QuadOperands {
+  DDSURFACEDATA* dst = nullptr;
+  DDSURFACEDATA* src = nullptr;
+  int srcX = 0, srcY = 0, srcW = 0, srcH = 0;
+  // A render-target destination and a source that is not a system-memory
+  // texture take the quad path; anything else works on locked pixels.
+  bool quad = false;
+};
+QuadOperands ResolveOperands(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc, int srcX, int srcY, int w, int h,
+                             bool mirror);
+
+// Opens the scene and makes the destination the render target; false (and
+// nothing may be drawn) when either fails.
+bool BeginQuad(DDSURFACEDATA* lpDst);
+// Makes the context's default render target the target again; false when
+// that fails.
+bool EndQuad();
+
+// Draws the quad (x, y, w, h) from the source rectangle of the operands (a
+// negative source width or height reads it mirrored): stage(texel) gives the
+// stage-0 colour of each sampled texel, which is blended over the
+// destination. Pixels outside the destination are skipped; texels wrap.
+template <typename Stage>
+void DrawQuad(const QuadOperands& ops, int x, int y, int w, int h, Stage&& stage) {
+  using namespace effect_pixels;
+  LockedPair locks;
+  if (!BeginQuad(ops.dst)) return;
+  if (locks.Lock(ops.dst, ops.src)) {
+    const Plane<std::uint32_t> dst = PlaneOf<std::uint32_t>(locks.Dst());
+    const cSurfaceLock& tex = locks.Src();
+    // Equal sizes: pixel i shows texel srcX + i, or srcX - 1 - i mirrored.
+    const int stepX = ops.srcW < 0 ? -1 : 1;
+    const int stepY = ops.srcH < 0 ? -1 : 1;
+    const int firstX = ops.srcW < 0 ? ops.srcX - 1 : ops.srcX;
+    const int firstY = ops.srcH < 0 ? ops.srcY - 1 : ops.srcY;
+    const int j0 = std::max(0, -y), j1 = std::min(h, dst.height - y);
+    const int i0 = std::max(0, -x), i1 = std::min(w, dst.width - x);
+    for (int j = j0; j < j1; ++j) {
+      std::uint32_t* out = dst.Row(y + j);
+      const std::uint32_t* in = tex.Row32(WrapTexel(firstY + stepY * j, tex.BufferHeight()));
+      for (int i = i0; i < i1; ++i)
+        out[x + i] = BlendOver(stage(in[WrapTexel(firstX + stepX * i, tex.BufferWidth())]), out[x + i]);
+    }
+  }
+  EndQuad();
+}
+
+}  // namespace effect_quad
