@@ -1,6 +1,9 @@
 #include "shell/entry.h"
 
+#include <string>
+
 #include "foundation/log.h"
+#include "foundation/record_stream.h"
 #include "platform/editor_link.h"
 #include "platform/main_thread.h"
 #include "platform/single_instance.h"
@@ -14,7 +17,6 @@
 #include "shell/worker_threads.h"
 
 namespace {
-constexpr const char* kVersionText = "878";
 constexpr int kScreenWidth = 640;
 constexpr int kScreenHeight = 480;
 }  // namespace
@@ -23,7 +25,7 @@ int RunPlayer() {
   platform::BecomeMainThread();
   InitDebugLog(0, "EC_Game.txt");
   if (!InitReport("Report_Game.txt")) return 0;
-  Report("App : ver %s", kVersionText);
+  Report("App : ver %s", std::to_string(kProgramDataVersion).c_str());
 
   g_bFromEditor = platform::StartedByEditor() ? 1 : 0;
   // Held until the process ends; the lock is released on every way out.

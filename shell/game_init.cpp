@@ -1,5 +1,6 @@
 #include "shell/game_init.h"
 
+#include "foundation/record_stream.h"
 #include "foundation/text_format.h"
 #include "platform/clock.h"
 #include "platform/window.h"
@@ -12,6 +13,9 @@
 // world map and common palette; last the stage given on the command line.
 bool InitGame() {
   SeedRand(platform::NowMs());
+  g_DataVersion = kProgramDataVersion;
+  g_bRemoveCR = 1;
+  g_bFileNewer = 0;
   g_bWindowed = 1;
   platform::ShowMainWindow(false);
   return true;
