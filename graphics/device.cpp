@@ -9,6 +9,7 @@
 #include "graphics/palette.h"
 #include "graphics/render_target.h"
 #include "graphics/screen_output.h"
+#include "graphics/screen_services.h"
 #include "graphics/surface_list.h"
 
 DDDEVICESTATE g_DDState;
@@ -129,10 +130,13 @@ bool DDInit(int nUseD3D, int nWidth, int nHeight, int nBpp, int bVSync, int nWin
   if (!ok) return false;
   g_DDState.bInitialized = 1;
   g_bDDInitOnce = 1;
+  // While the layer owns a full screen, message boxes go through it.
+  if (nWindowMode == 0) SetMesBoxRoute(&DDMesBox);
   return true;
 }
 
 void DDRelease() {
+  SetMesBoxRoute(nullptr);
   for (int i = 0; i < g_DDState.nBmpCount && g_DDState.lpBmpSD; ++i) DDReleaseSurface(&g_DDState.lpBmpSD[i]);
   if (g_DDState.bDirectDraw) {
     DDReleaseSurface(&BackBuffer);

@@ -18,7 +18,7 @@ class cPixelBuffer {
   // Largest side and area accepted, so that damaged sizes from files or
   // callers can never ask for gigabytes.
   static constexpr int kMaxSide = 16384;
-  static constexpr std::int64_t kMaxArea = 64LL * 1024 * 1024;
+  static constexpr std::int64_t kMaxArea = 16LL * 1024 * 1024;
 
   // Allocates width x height pixels of 1 or 4 bytes, all zero. False (and
   // nothing allocated) for sizes below 1, above the limits, or other depths.

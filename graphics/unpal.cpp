@@ -10,9 +10,9 @@ int DDSetPalette_UnPal(PALETTEENTRY* lpPalette, DDSURFACEDATA* lpSD) {
   cSurfaceLock lock;
   if (!lock.Lock(lpSD)) {
     DebugLog("DDSetPalette_UnPal Lock Err");
-    return 1;
+    return 0;
   }
-  if (lock.BitsPerPixel() != 32 || lock.BufferWidth() < 16 || lock.BufferHeight() < 24) return 1;
+  if (lock.BitsPerPixel() != 32 || lock.BufferWidth() < 16 || lock.BufferHeight() < 24) return 0;
   for (int i = 0; i < 256; ++i) {
     const std::uint32_t p = lock.Row32(8 + i / 16)[i % 16];
     const auto alpha = static_cast<std::uint8_t>(p >> 24);

@@ -8,8 +8,8 @@
 #include "graphics/surface.h"
 
 // Entry i becomes the pixel at column i % 16, row 8 + i / 16 of the surface.
-// Direct3D skips swatch pixels of alpha 0. Always 1; a lock failure is logged
-// and leaves the palette unchanged.
+// Direct3D skips swatch pixels of alpha 0. 1 when read; 0, with the palette
+// unchanged, when the surface cannot be locked or is smaller than 16 x 24.
 int DDSetPalette_UnPal(PALETTEENTRY* lpPalette, DDSURFACEDATA* lpSD);
 // DirectDraw: every destination pixel becomes the source pixel mixed with the
 // colour, nAlpha / 256 of the source: (s * a + k * (256 - a)) >> 8 per
