@@ -82,8 +82,10 @@ bool DataReader::ReadString(std::string& text) {
 DataWriter::DataWriter(std::string name) : name_(std::move(name)) {}
 
 void DataWriter::WriteBytes(const void* source, std::size_t size) {
-  const auto* first = static_cast<const unsigned char*>(source);
-  bytes_.insert(bytes_.end(), first, first + size);
+  if (size == 0) return;
+  const std::size_t end = bytes_.size();
+  bytes_.resize(end + size);
+  std::memcpy(bytes_.data() + end, source, size);
 }
 
 void DataWriter::WriteCount(std::size_t count) {

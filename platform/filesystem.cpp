@@ -103,7 +103,10 @@ bool ReadFileBytes(const std::filesystem::path& path, std::vector<unsigned char>
 
 bool WriteFileAtomic(const std::filesystem::path& target, std::span<const unsigned char> bytes) {
   if (target.filename().empty()) return false;
-  std::string temp = (target.parent_path() / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
+  // A hidden name beside the target, so that the rename stays in one file system.
+  std::string temp = target.parent_path() / ".";
+  temp += target.filename().string();
+  temp += ".tmp-XXXXXX";
   FileDescriptor file(::mkstemp(temp.data()));
   if (!file.valid()) return false;
   const bool written = ::fchmod(file.get(), ModeForNewFile(target)) == 0 &&
