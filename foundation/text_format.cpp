@@ -16,7 +16,8 @@ std::string FormatV(const char* format, va_list args) {
   int length = std::vsnprintf(small, sizeof small, format, measure);
   va_end(measure);
   if (length < 0) return std::string();
-  if (static_cast<std::size_t>(length) < sizeof small) return std::string(small, static_cast<std::size_t>(length));
+  if (static_cast<std::size_t>(length) < sizeof small)
+    return std::string(small, static_cast<std::size_t>(length));
   std::string text(static_cast<std::size_t>(length), '\0');
   std::vsnprintf(text.data(), text.size() + 1, format, args);
   return text;
@@ -75,8 +76,10 @@ void NumToStr(std::string& out, int value, int minDigits, int zeroFill, int plus
   if (!zeroFill) {
     for (std::size_t i = 0; i + 1 < digits.size() && digits[i] == '0'; ++i) digits[i] = ' ';
   }
-  if (value < 0) digits.insert(0, "-");
-  else if (plusSign) digits.insert(0, "+");
+  if (value < 0)
+    digits.insert(0, "-");
+  else if (plusSign)
+    digits.insert(0, "+");
   out = std::move(digits);
 }
 
@@ -98,7 +101,8 @@ int GetRand(int a, int b) {
 }
 
 int IsSjisPair(const char* p) {
-  return sjis::IsLeadByte(static_cast<unsigned char>(p[0])) && sjis::IsTrailByte(static_cast<unsigned char>(p[1]));
+  return sjis::IsLeadByte(static_cast<unsigned char>(p[0])) &&
+         sjis::IsTrailByte(static_cast<unsigned char>(p[1]));
 }
 
 int GetCharCount(std::string_view text) {

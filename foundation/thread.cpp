@@ -49,8 +49,10 @@ cThread::cThread() = default;
 cThread::~cThread() {
   // At process exit: a thread that never ended is let go of, not killed.
   if (!control_ || !control_->thread.joinable()) return;
-  if (control_->finished.load()) control_->thread.join();
-  else control_->thread.detach();
+  if (control_->finished.load())
+    control_->thread.join();
+  else
+    control_->thread.detach();
 }
 
 int cThread::Start(std::function<unsigned()> procedure) {

@@ -52,7 +52,8 @@ bool SendEditorNotice(std::uint32_t code, std::uint32_t value) {
   PutU32(notice.data(), static_cast<std::uint32_t>(::getpid()));
   PutU32(notice.data() + 4, code);
   PutU32(notice.data() + 8, value);
-  if (::send(socket.fd, notice.data(), notice.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(notice.size())) return false;
+  if (::send(socket.fd, notice.data(), notice.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(notice.size()))
+    return false;
   ::shutdown(socket.fd, SHUT_WR);
   // The editor has handled the notice when it closes its end.
   char reply;

@@ -17,7 +17,8 @@ namespace platform {
 std::filesystem::path InstanceLockPath(std::string_view utf8Name) {
   std::string file(utf8Name);
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime && *runtime && std::filesystem::is_directory(runtime)) return std::filesystem::path(runtime) / (file + ".lock");
+  if (runtime && *runtime && std::filesystem::is_directory(runtime))
+    return std::filesystem::path(runtime) / (file + ".lock");
   return std::filesystem::temp_directory_path() / (file + "-" + std::to_string(::getuid()) + ".lock");
 }
 
@@ -35,7 +36,8 @@ InstanceLock::Status InstanceLock::TryAcquire() {
     return status;
   }
   std::string pid = std::to_string(::getpid()) + "\n";
-  if (::ftruncate(fd, 0) != 0 || ::pwrite(fd, pid.data(), pid.size(), 0) != static_cast<ssize_t>(pid.size())) {
+  if (::ftruncate(fd, 0) != 0 ||
+      ::pwrite(fd, pid.data(), pid.size(), 0) != static_cast<ssize_t>(pid.size())) {
     ::close(fd);
     return Status::Failed;
   }

@@ -8,7 +8,8 @@ const char* Caption() { return Cp932Literal("二重起動"); }
 
 bool AskToRestart() {
   const char* question = Cp932Literal(
-      "既に起動しています。\n実行中のプログラムを閉じて再起動しますか？\n\nWould you like to restart the game?");
+      "既に起動しています。\n実行中のプログラムを閉じて再起動しますか？\n\nWould you like to restart the "
+      "game?");
   return MesBox(question, Caption(), MB_YESNO) == IDYES;
 }
 

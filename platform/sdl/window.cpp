@@ -87,7 +87,8 @@ class SdlWindow final : public WindowBackend {
   }
   void Handle(const SDL_Event& event, const EventHandlers& handlers) {
     // SDL_QUIT that follows the last window's close is not a second close.
-    if (event.type != SDL_WINDOWEVENT || !window_ || event.window.windowID != SDL_GetWindowID(window_)) return;
+    if (event.type != SDL_WINDOWEVENT || !window_ || event.window.windowID != SDL_GetWindowID(window_))
+      return;
     switch (event.window.event) {
       case SDL_WINDOWEVENT_CLOSE:
         if (handlers.onClose) handlers.onClose(CloseReason::User);

@@ -28,17 +28,18 @@ TEST(MidStr, ClampsStartAndCount) {
 }
 
 TEST(Numbers, DigitCountsAndFixedWidthText) {
-  const std::pair<int, int> digitCounts[] = {{0, 1}, {9, 1}, {10, 2}, {-123, 3}, {2147483647, 10}, {-2147483647 - 1, 10}};
+  const std::pair<int, int> digitCounts[] = {{0, 1},    {9, 1},           {10, 2},
+                                             {-123, 3}, {2147483647, 10}, {-2147483647 - 1, 10}};
   for (auto [value, digits] : digitCounts) EXPECT_EQ(GetDigitCount(value), digits) << value;
 
   struct Case {
     int value, minDigits, zeroFill, plusSign;
     const char* text;
   };
-  const Case cases[] = {{5, 3, 0, 0, "  5"},         {5, 3, 1, 0, "005"},   {-5, 3, 0, 0, "-  5"},
-                        {0, 3, 0, 1, "+  0"},        {1234, 2, 0, 0, "1234"}, {0, 0, 0, 0, "0"},
-                        {-50, 4, 1, 1, "-0050"},     {100, 3, 0, 0, "100"},
-                        {-2147483647 - 1, 0, 0, 0, "-2147483648"}};
+  const Case cases[] = {
+      {5, 3, 0, 0, "  5"},     {5, 3, 1, 0, "005"},     {-5, 3, 0, 0, "-  5"},
+      {0, 3, 0, 1, "+  0"},    {1234, 2, 0, 0, "1234"}, {0, 0, 0, 0, "0"},
+      {-50, 4, 1, 1, "-0050"}, {100, 3, 0, 0, "100"},   {-2147483647 - 1, 0, 0, 0, "-2147483648"}};
   for (const Case& c : cases) {
     std::string out = "old";
     NumToStr(out, c.value, c.minDigits, c.zeroFill, c.plusSign);
@@ -80,9 +81,11 @@ TEST(Random, EachThreadHasItsOwnState) {
 
 TEST(ShiftJis, CharacterCountsAndPairs) {
   EXPECT_EQ(GetCharCount(""), 0);
-  EXPECT_EQ(GetCharCount("ab\n\xB1"), 3);               // half-width katakana counts one
-  EXPECT_EQ(GetCharCount("\x82\xA0\x95\x5C" "a"), 3);   // two kana-kanji pairs, one with a '\' trail
-  EXPECT_EQ(GetCharCount("\x82\n"), 1);                 // a lone lead byte counts, the line feed not
+  EXPECT_EQ(GetCharCount("ab\n\xB1"), 3);  // half-width katakana counts one
+  EXPECT_EQ(GetCharCount("\x82\xA0\x95\x5C"
+                         "a"),
+            3);                          // two kana-kanji pairs, one with a '\' trail
+  EXPECT_EQ(GetCharCount("\x82\n"), 1);  // a lone lead byte counts, the line feed not
   const char pair[] = "\x82\xA0";
   EXPECT_EQ(IsSjisPair(pair), 1);
   EXPECT_EQ(IsSjisPair(pair + 1), 0);

@@ -85,7 +85,8 @@ TEST(Thread, ThreadThatIgnoresQuitIsLeftRunningNotKilled) {
   ASSERT_EQ(thread.Start([&] {
     while (!release.load()) platform::SleepMs(1);
     return 1u;
-  }), 1);
+  }),
+            1);
   auto begin = std::chrono::steady_clock::now();
   thread.Exit();
   auto waited = std::chrono::steady_clock::now() - begin;
@@ -105,7 +106,8 @@ TEST(Thread, WaitsWatchTheStopFlag) {
     }
     sawStop.store(cThread::StopRequested());
     return 1u;
-  }), 1);
+  }),
+            1);
   thread.Exit();
   EXPECT_TRUE(sawStop.load());
 }
@@ -120,7 +122,8 @@ TEST(Thread, MessagesArriveInOrderAndWaitJoins) {
     int weight = 1;
     while (cThread::PeekMessage(message)) sum += static_cast<int>(message.wParam) * weight++;
     return 1u;
-  }), 1);
+  }),
+            1);
   EXPECT_TRUE(thread.PostMessage(0x8000, 5));
   EXPECT_TRUE(thread.PostMessage(0x8000, 7));
   ready.store(true);

@@ -1,9 +1,11 @@
 #include "platform/single_instance.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/main_thread.h"
 #include "tests/support/lock_holder.h"
 
 namespace {
@@ -12,7 +14,9 @@ namespace fs = std::filesystem;
 
 class SingleInstanceTest : public testing::Test {
  protected:
-  void SetUp() override { path_ = fs::temp_directory_path() / ("lock-test-" + std::to_string(::getpid()) + ".lock"); }
+  void SetUp() override {
+    path_ = fs::temp_directory_path() / ("lock-test-" + std::to_string(::getpid()) + ".lock");
+  }
   void TearDown() override { fs::remove(path_); }
   fs::path path_;
 };
@@ -34,6 +38,15 @@ TEST_F(SingleInstanceTest, EndingTheHolderHandsTheLockOver) {
   EXPECT_EQ(lock.OwnerPid(), holder.Pid());
   EXPECT_EQ(platform::EndLockHolder(lock, lock.OwnerPid()), platform::EndResult::Ended);
   EXPECT_TRUE(holder.Ended());
+}
+
+TEST_F(SingleInstanceTest, TerminationSignalBecomesAQuietCloseRequest) {
+  platform::ResetMainThreadState();
+  platform::TakeTerminationAsCloseRequest();
+  ::raise(SIGTERM);
+  EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::Terminate);
+  EXPECT_TRUE(platform::ForcedCloseRaised());
+  platform::ResetMainThreadState();
 }
 
 TEST_F(SingleInstanceTest, DefaultPathIsInTheRuntimeFolder) {

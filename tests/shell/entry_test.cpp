@@ -106,7 +106,8 @@ TEST_F(EntryTest, SecondInstanceAnsweredNoLeavesTheFirstRunning) {
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].caption, "二重起動");
   EXPECT_EQ(boxes[0].text,
-            "既に起動しています。\n実行中のプログラムを閉じて再起動しますか？\n\nWould you like to restart the game?");
+            "既に起動しています。\n実行中のプログラムを閉じて再起動しますか？\n\nWould you like to restart "
+            "the game?");
   EXPECT_FALSE(first.Ended());
   EXPECT_EQ(Report(), "App : ver 878\n");
 }

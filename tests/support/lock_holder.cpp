@@ -22,7 +22,8 @@ LockHolder::LockHolder(const std::filesystem::path& path) {
     if (fd < 0 || ::flock(fd, LOCK_EX) != 0) ::_exit(1);
     char text[16];
     int length = 0;
-    for (pid_t value = ::getpid(); value > 0; value /= 10) text[length++] = static_cast<char>('0' + value % 10);
+    for (pid_t value = ::getpid(); value > 0; value /= 10)
+      text[length++] = static_cast<char>('0' + value % 10);
     for (int i = 0; i < length / 2; ++i) std::swap(text[i], text[length - 1 - i]);
     text[length++] = '\n';
     if (::ftruncate(fd, 0) != 0 || ::write(fd, text, static_cast<std::size_t>(length)) != length) ::_exit(1);
