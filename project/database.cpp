@@ -1,0 +1,87 @@
+#include "project/database.h"
+
+#include <string>
+
+#include "foundation/log.h"
+#include "project/data_paths.h"
+
+namespace {
+
+template <typename Record>
+void ResetList(cVector<Record>& list, std::size_t entries, const Record& entry) {
+  list.assign(entries, entry);
+}
+
+// The template of new list entries: the class in its default state.
+template <typename Record>
+Record DefaultRecord() {
+  Record record;
+  if constexpr (requires { record.SetDefaults(); }) record.SetDefaults();
+  return record;
+}
+
+template <typename Record>
+bool LoadStep(cVector<Record>& list, PathIndex path) {
+  if (LoadDatabaseList(list, g_Paths[path], DefaultRecord<Record>())) return true;
+  ReportLoadError(g_Paths[path]);
+  return false;
+}
+
+}  // namespace
+
+cDatabase::cDatabase() { SetDefaults(); }
+
+void cDatabase::SetDefaults() {
+  Clear();
+  ResetList(m_vAnimeSet, 1, DefaultRecord<cAnimeSet>());
+  ResetList(m_vAnime, 2, DefaultRecord<cAnime>());
+  m_vAnime[0].m_strName = Cp932Literal("なし");
+  m_vAnime[1].m_strName = Cp932Literal("アクションA");
+  ResetList(m_vBmpCharaExc, 2, DefaultRecord<cBmpCharaExc>());
+  ResetList(m_vSwordType, 1, DefaultRecord<cSwordType>());
+  ResetList(m_vEffect, 2, DefaultRecord<cEffect>());
+  ResetList(m_vCharaEffect, 2, DefaultRecord<cCharaEffect>());
+  ResetList(m_vScrEffect, 2, DefaultRecord<cScrEffect>());
+  ResetList(m_vPicture, 2, DefaultRecord<cPicture>());
+  ResetList(m_vSound, 2, DefaultRecord<cSound>());
+  ResetList(m_vBgm, 2, DefaultRecord<cBgm>());
+  m_vCharaEffectWork.clear();
+  m_vScrEffectWork.clear();
+}
+
+int ReportLoadError(std::string_view storedPath) {
+  const std::string path(storedPath);
+  if (g_bFileNewer) {
+    return ReportAndBox(Cp932Literal("%s の読み込みに失敗しました！\n"
+                                     "実行ファイル(.exe)より上位のバージョンのファイルは使用できません。"),
+                        path.c_str());
+  }
+  return ReportAndBox(Cp932Literal("%s の読み込みに失敗しました！"), path.c_str());
+}
+
+int LoadDatabases(cDatabase& database) {
+  if (!LoadStep(database.m_vAnimeSet, PATH_ANIME_SET)) return 0;
+  if (!LoadStep(database.m_vAnime, PATH_ANIME)) return 0;
+  if (!LoadStep(database.m_vBmpCharaExc, PATH_BMP_CHARA_EXC)) return 0;
+  if (!LoadStep(database.m_vSwordType, PATH_SWORD_TYPE)) return 0;
+  if (g_FileVersion < kSwordTypeLimitBelow && database.m_vSwordType.size() > kOldSwordTypeLimit)
+    database.m_vSwordType.resize(kOldSwordTypeLimit);
+  if (!LoadStep(database.m_vEffect, PATH_EFFECT)) return 0;
+  if (!LoadStep(database.m_vCharaEffect, PATH_CHARA_EFFECT)) return 0;
+  if (!LoadStep(database.m_vScrEffect, PATH_SCR_EFFECT)) return 0;
+  if (!LoadStep(database.m_vPicture, PATH_PICTURE)) return 0;
+  if (!LoadStep(database.m_vSound, PATH_SOUND)) return 0;
+  if (!LoadStep(database.m_vBgm, PATH_BGM)) return 0;
+  ResetEffectEntryZero(database);
+  return 1;
+}
+
+void ResetEffectEntryZero(cDatabase& database) {
+  if (!database.m_vCharaEffect.empty()) database.m_vCharaEffect[0].m_nKind = 0;
+  if (!database.m_vScrEffect.empty()) database.m_vScrEffect[0].m_nKind = 0;
+}
+
+void BuildEffectWorkCopies(cDatabase& database) {
+  database.m_vCharaEffectWork = database.m_vCharaEffect;
+  database.m_vScrEffectWork = database.m_vScrEffect;
+}
