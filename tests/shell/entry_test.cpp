@@ -108,13 +108,13 @@ TEST_F(EntryTest, SecondInstanceAnsweredNoLeavesTheFirstRunning) {
   EXPECT_EQ(boxes[0].text,
             "既に起動しています。\n実行中のプログラムを閉じて再起動しますか？\n\nWould you like to restart "
             "the game?");
-  EXPECT_FALSE(first.Ended());
+  EXPECT_TRUE(first.Running());
   EXPECT_EQ(Report(), "App : ver 878\n");
 }
 
 TEST_F(EntryTest, SecondInstanceAnsweredYesReplacesTheFirst) {
   LockHolder first(dir_ / "ゲーム.lock");
-  EXPECT_EQ(RunAndClose(platform::CloseReason::Terminate, 700), 0);
+  EXPECT_EQ(RunAndClose(platform::CloseReason::Terminate), 0);
   EXPECT_TRUE(first.Ended());
   EXPECT_EQ(platform::TakeHeadlessBoxes().size(), 1u);
 }

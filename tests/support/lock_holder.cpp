@@ -51,3 +51,9 @@ bool LockHolder::Ended() {
   }
   return false;
 }
+
+bool LockHolder::Running() {
+  if (pid_ <= 0 || reaped_) return false;
+  if (::waitpid(pid_, nullptr, WNOHANG) == pid_) reaped_ = true;
+  return !reaped_;
+}

@@ -10,8 +10,11 @@ class LockHolder {
   explicit LockHolder(const std::filesystem::path& path);
   ~LockHolder();
   pid_t Pid() const { return pid_; }
-  // True once the process has ended (it is reaped then).
+  // True once the process has ended, waiting for it a second at most (it is
+  // reaped then).
   bool Ended();
+  // True while the process runs, without waiting.
+  bool Running();
 
  private:
   pid_t pid_ = -1;
