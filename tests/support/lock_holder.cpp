@@ -17,7 +17,9 @@ LockHolder::LockHolder(const std::filesystem::path& path) {
   pid_ = ::fork();
   if (pid_ == 0) {
     // Only async-signal-safe calls after fork: take the lock, write the pid,
-    // tell the parent and wait for a signal.
+    // tell the parent and wait for a signal, which ends it (a handler that
+    // the test process installed is not wanted here).
+    ::signal(SIGTERM, SIG_DFL);
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT, 0600);
     if (fd < 0 || ::flock(fd, LOCK_EX) != 0) ::_exit(1);
     char text[16];
