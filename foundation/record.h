@@ -157,10 +157,10 @@ int LoadFile(Record& record, std::string_view storedPath) {
 // atomically: 1, or 0 when the file cannot be written (the old file stays).
 int SaveFile(cRecord& record, std::string_view storedPath);
 
-// Rebuilds `list` from an i32 count and that many element streams; every
-// element starts as a copy of `prototype` (so members the file's version
-// lacks take the prototype's values). A negative count damages the stream.
-// The list is replaced only when every element loaded.
+// Rebuilds `list` from `count` element streams (a count bounded by
+// DataReader::ReadCount); every element starts as a copy of `prototype` (so
+// members the file's version lacks take the prototype's values). A negative
+// count damages the stream. The list is replaced only when every element loaded.
 template <typename List>
 void ReadRecords(DataReader& in, List& list, std::int32_t count, const typename List::value_type& prototype) {
   if (count < 0) in.Fail("negative list count");
@@ -173,6 +173,7 @@ void ReadRecords(DataReader& in, List& list, std::int32_t count, const typename 
   list = std::move(loaded);
 }
 
+// A list as the stream holds it: i32 count, then the element streams.
 template <typename List>
 void ReadRecordList(DataReader& in, List& list, const typename List::value_type& prototype) {
   ReadRecords(in, list, in.ReadCount(kMinRecordStreamBytes), prototype);
