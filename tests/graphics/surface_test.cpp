@@ -1,0 +1,130 @@
+// Surface creation and release, the surface list, aliases and texture sizes.
+#include <gtest/gtest.h>
+
+#include <list>
+#include <vector>
+
+#include "effect_test_support.h"
+#include "graphics/bitmap_table.h"
+#include "graphics/device.h"
+#include "graphics/palette.h"
+#include "graphics/surface_list.h"
+#include "platform/message_box.h"
+
+using effect_test::Mode;
+
+namespace {
+
+class Direct3DSurfaceTest : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(effect_test::StartDevice(Mode::Direct3D32)); }
+  void TearDown() override { DDRelease(); }
+};
+
+TEST_F(Direct3DSurfaceTest, TextureSizesFollowTheDeviceRules) {
+  DDSURFACEDATA sd;
+  lpDTCon->bPow2Only = 1;
+  ASSERT_TRUE(DDCreateSurface(&sd, 100, 60, 0, 0, 0, 0, 0));
+  EXPECT_EQ(sd.nTexWidth, 128);
+  EXPECT_EQ(sd.nTexHeight, 64);
+  EXPECT_EQ(sd.nWidth, 100);
+  EXPECT_EQ(sd.nHeight, 60);
+  DDReleaseSurface(&sd);
+  lpDTCon->bSquareOnly = 1;
+  lpDTCon->nMaxTextureWidth = 64;  // too wide: only a warning
+  ASSERT_TRUE(DDCreateSurface(&sd, 100, 60, 0, 0, 0, 0, 0));
+  EXPECT_EQ(sd.nTexWidth, 128);
+  EXPECT_EQ(sd.nTexHeight, 128);
+  DDReleaseSurface(&sd);
+}
+
+TEST_F(Direct3DSurfaceTest, TexturesAreListedUntilReleasedAndAliasesNeverFreeTheirOwner) {
+  const std::size_t before = g_SurfaceList.size();
+  DDSURFACEDATA owner, alias;
+  ASSERT_TRUE(DDCreateSurface(&owner, 8, 8, 1, 0, DTMEMORYTYPE_VIDEO_NORT, 0, 0));
+  EXPECT_EQ(owner.lpDT->nMemType, DTMEMORYTYPE_VIDEO_RT);
+  EXPECT_EQ(std::string(owner.szFile), "E");
+  ASSERT_TRUE(DDCreateSurface(&alias, 8, 8, 1, 0, 0, 1, 0));
+  alias.lpAlias = &owner;
+  EXPECT_EQ(g_SurfaceList.size(), before + 1);
+  DDReleaseSurface(&alias);
+  ASSERT_NE(owner.lpDT, nullptr);
+  EXPECT_NE(owner.lpDT->lpSurface, nullptr);
+  DDReleaseSurface(&owner);
+  DDReleaseSurface(&owner);  // a second release does nothing
+  EXPECT_EQ(g_SurfaceList.size(), before);
+}
+
+TEST_F(Direct3DSurfaceTest, NewRenderTargetsStartWithTheOpaqueTransparentColour) {
+  DDSetTransmit(1, 2, 3);
+  DDSURFACEDATA target, texture;
+  ASSERT_TRUE(DDCreateSurface(&target, 2, 2, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+  ASSERT_TRUE(DDCreateSurface(&texture, 2, 2, 1, 1, DTMEMORYTYPE_SYSTEM, 0, 0));
+  EXPECT_EQ(*target.lpDT->lpSurface->Row32(1), 0xFF010203u);
+  EXPECT_EQ(*texture.lpDT->lpSurface->Row32(1), 0u);
+  EXPECT_FALSE(texture.lpDT->bRenderTarget);
+  DDReleaseSurface(&target);
+  DDReleaseSurface(&texture);
+}
+
+TEST_F(Direct3DSurfaceTest, MovedSurfacesStayRegisteredAtTheirNewAddress) {
+  std::vector<DDSURFACEDATA> surfaces;
+  std::vector<BMPFILEDATA> entries;
+  for (int i = 0; i < 5; ++i) ASSERT_TRUE(SurfaceVectorAdd(surfaces, entries, 4, 4, 1, 0, 0, 0));
+  for (DDSURFACEDATA& sd : surfaces)
+    EXPECT_NE(std::find(g_SurfaceList.begin(), g_SurfaceList.end(), &sd), g_SurfaceList.end());
+  ReleaseSurfaceVector(surfaces);
+}
+
+TEST(SurfaceListTest, ListOperationsKeepSurfacesAndEntriesInStep) {
+  ASSERT_TRUE(effect_test::StartDevice(Mode::DirectDraw32));
+  std::list<DDSURFACEDATA> surfaces;
+  std::list<BMPFILEDATA> entries;
+  ASSERT_TRUE(SurfaceListAdd(surfaces, entries, 4, 4, 1, 0, 0, 0));
+  ASSERT_TRUE(SurfaceListInsert(surfaces, entries, -3, 2, 2, 0, 1, 0, 0));
+  ASSERT_TRUE(SurfaceListInsert(surfaces, entries, 99, 6, 6, 0, 0, 0, 0));
+  EXPECT_FALSE(SurfaceListAdd(surfaces, entries, 0, 4, 1, 0, 0, 0));  // the real creation result
+  ASSERT_EQ(surfaces.size(), 4u);
+  ASSERT_EQ(entries.size(), 4u);
+  EXPECT_EQ(surfaces.front().nWidth, 2);
+  EXPECT_EQ(entries.front().bSystemMemory, 1);
+  DDSURFACEDATA stranger;
+  EXPECT_EQ(SurfaceListRemove(surfaces, entries, &stranger), 0);
+  EXPECT_EQ(SurfaceListRemove(surfaces, entries, &surfaces.front()), 1);
+  EXPECT_EQ(surfaces.size(), 3u);
+  EXPECT_EQ(entries.front().bColorKey, 1);
+  ReleaseSurfaceList(surfaces);
+  DDRelease();
+}
+
+TEST(SurfaceLeakTest, ReleaseReportsSurfacesLeftAliveOnce) {
+  for (Mode mode : {Mode::DirectDraw8, Mode::Direct3D32}) {
+    ASSERT_TRUE(effect_test::StartDevice(mode));
+    platform::TakeHeadlessBoxes();
+    DDSURFACEDATA forgotten;
+    ASSERT_TRUE(DDCreateSurface(&forgotten, 4, 4, 0, 0, 0, 0, 0));
+    DDRelease();
+    const auto boxes = platform::TakeHeadlessBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "解放漏れがあります");
+    DDReleaseSurface(&forgotten);
+    g_SurfaceList.clear();
+  }
+}
+
+TEST(DeviceTest, Direct3DRefusesIndexedAndTwentyFourBitModes) {
+  EXPECT_FALSE(DDInit(1, 64, 48, 8, 0, 1, 1, 60, 0, nullptr, nullptr, 0));
+  DDRelease();
+  EXPECT_FALSE(DDInit(1, 64, 48, 24, 0, 1, 1, 60, 0, nullptr, nullptr, 0));
+  DDRelease();
+  EXPECT_EQ(lpDTCon, nullptr);
+  ASSERT_TRUE(DDInit(1, 64, 48, 16, 0, 1, 1, 60, 0, nullptr, nullptr, 0));
+  EXPECT_EQ(g_DDState.nBpp, 32);  // 16 bits run as 32
+  DDRelease();
+  ASSERT_TRUE(DDInit(0, 64, 48, 24, 0, 1, 1, 60, 0, nullptr, nullptr, 0));
+  EXPECT_EQ(g_DDState.nBpp, 32);
+  EXPECT_EQ(DDPresent(60, 0, 0), 1);
+  DDRelease();
+}
+
+}  // namespace
