@@ -11,6 +11,8 @@ struct PATTERNENTRY {
   std::int32_t nCode = 0;      // pattern number, or a negative control code
   std::int32_t nDuration = 0;  // frames (60 per second)
   std::int32_t nHold = 0;      // 1: the pattern cannot be interrupted here
+
+  bool operator==(const PATTERNENTRY&) const = default;
 };
 
 using Pattern = cVector<PATTERNENTRY>;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "foundation/game_files.h"
+#include "foundation/log.h"
 #include "foundation/record.h"
 #include "platform/message_box.h"
 #include "tests/project/byte_fixture.h"
@@ -54,6 +55,8 @@ class GameFolderTest : public testing::Test {
     std::filesystem::create_directories(folder_);
     std::filesystem::current_path(folder_);
     ForgetGameFolderListings();
+    // Boxes of the report path are shown only once the report file exists.
+    InitReport(folder_ / "Report_Game.txt");
     platform::TakeHeadlessBoxes();
   }
   void TearDown() override {
