@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "foundation/log.h"
+#include "foundation/message_box.h"
 #include "graphics/blend.h"
 #include "graphics/device.h"
 #include "graphics/effect_quad.h"
@@ -8,8 +9,8 @@
 int DDChangeColorEx(DDSURFACEDATA* lpDst, int, int, int, int, DDSURFACEDATA* lpSrc, int nAlpha, BYTE bRed, BYTE bGreen,
                     BYTE bBlue) {
   if (!lpDTCon) {
-    DebugLogF("DDrawでは DDChangeColor(DDSURFACEDATA *lpDstSD,int x,int y,int nWidth,int nHeight,int nAlpha,BYTE "
-              "bRed,BYTE bGreen,BYTE bBlue) は未対応");
+    DebugLog(Cp932Literal("DDrawでは DDChangeColor(DDSURFACEDATA *lpDstSD,int x,int y,int nWidth,int nHeight,int "
+                          "nAlpha,BYTE bRed,BYTE bGreen,BYTE bBlue) は未対応"));
     return 1;
   }
   if (!lpDst || !lpSrc) return 1;
