@@ -9,9 +9,6 @@
 
 namespace platform {
 
-std::unique_ptr<Presenter> CreateSdlPresenter();
-std::unique_ptr<Presenter> CreateHeadlessPresenter();
-
 bool Presenter::Submit(const FrameView& frame) {
   if (frame.width < 1 || frame.height < 1 || frame.pitch < frame.width) return false;
   if (!frame.argb && !(frame.indexed && frame.palette)) return false;

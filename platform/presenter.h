@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -80,5 +81,8 @@ class Presenter {
 
 // The presenter of the selected backend (created on first use).
 Presenter& GetPresenter();
+// A presenter of either backend, for tests that drive one directly.
+std::unique_ptr<Presenter> CreateSdlPresenter();
+std::unique_ptr<Presenter> CreateHeadlessPresenter();
 
 }  // namespace platform

@@ -22,8 +22,14 @@ class SdlPresenter final : public Presenter {
   }
 
  protected:
+  // The loop task outlives no presenter: it holds only a weak reference.
   void FrameSubmitted() override {
-    std::call_once(m_taskAdded, [this] { AddMainLoopTask([this] { ShowPendingFrame(); }); });
+    std::call_once(m_taskAdded, [this] {
+      std::weak_ptr<SdlPresenter*> self = m_self;
+      AddMainLoopTask([self] {
+        if (auto alive = self.lock()) (*alive)->ShowPendingFrame();
+      });
+    });
   }
 
  private:
@@ -109,6 +115,7 @@ class SdlPresenter final : public Presenter {
     SDL_RenderPresent(m_renderer);
   }
 
+  std::shared_ptr<SdlPresenter*> m_self = std::make_shared<SdlPresenter*>(this);
   std::once_flag m_taskAdded;
   SDL_Window* m_window = nullptr;
   SDL_Renderer* m_renderer = nullptr;

@@ -1,0 +1,105 @@
+// The presenter: frames from any thread, the headless last frame and PNG,
+// the lost-device hooks, and the SDL backend under the dummy video driver.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "platform/backend.h"
+#include "platform/main_thread.h"
+#include "platform/presenter.h"
+#include "platform/window.h"
+
+namespace {
+
+platform::FrameView IndexedFrame(const std::uint8_t* pixels, const std::uint32_t* palette) {
+  platform::FrameView frame;
+  frame.width = 2;
+  frame.height = 1;
+  frame.pitch = 4;
+  frame.indexed = pixels;
+  frame.palette = palette;
+  return frame;
+}
+
+TEST(PresenterTest, KeepsTheLastFrameFromAnyThreadAndWritesPng) {
+  auto presenter = platform::CreateHeadlessPresenter();
+  std::uint32_t palette[256] = {};
+  palette[1] = 0xFF112233;
+  palette[2] = 0x00445566;
+  const std::uint8_t pixels[4] = {1, 2, 0, 0};
+  std::thread([&] { EXPECT_TRUE(presenter->Submit(IndexedFrame(pixels, palette))); }).join();
+  int w = 0, h = 0;
+  const auto frame = presenter->LastFrame(&w, &h);
+  ASSERT_EQ(w, 2);
+  ASSERT_EQ(h, 1);
+  EXPECT_EQ(frame[0], 0x112233u);
+  EXPECT_EQ(frame[1], 0x445566u);
+  const auto file = std::filesystem::temp_directory_path() / "presenter_test.png";
+  ASSERT_TRUE(presenter->WritePng(file));
+  std::ifstream in(file, std::ios::binary);
+  char signature[4] = {};
+  in.read(signature, 4);
+  EXPECT_EQ(std::string(signature + 1, 3), "PNG");
+  std::filesystem::remove(file);
+}
+
+TEST(PresenterTest, LostDeviceDropsFramesUntilReset) {
+  auto presenter = platform::CreateHeadlessPresenter();
+  std::uint32_t palette[256] = {};
+  const std::uint8_t pixels[4] = {};
+  presenter->SimulateDeviceLost();
+  EXPECT_FALSE(presenter->Submit(IndexedFrame(pixels, palette)));
+  EXPECT_FALSE(presenter->ResetDevice());
+  presenter->SimulateDeviceResettable();
+  EXPECT_EQ(presenter->State(), platform::DeviceState::NotReset);
+  EXPECT_TRUE(presenter->ResetDevice());
+  EXPECT_TRUE(presenter->Submit(IndexedFrame(pixels, palette)));
+  platform::FrameView bad = IndexedFrame(pixels, palette);
+  bad.pitch = 1;
+  EXPECT_FALSE(presenter->Submit(bad));
+}
+
+TEST(PresenterTest, SdlBackendShowsFramesAndReportsRenderResets) {
+  platform::SelectBackend(platform::Backend::Sdl);
+  platform::BecomeMainThread();
+  if (!platform::CreateMainWindow(64, 48)) {
+    platform::SelectBackend(platform::Backend::Headless);
+    GTEST_SKIP() << "no SDL video driver";
+  }
+  {
+    auto presenter = platform::CreateSdlPresenter();
+    presenter->Configure({false, 200, false});
+    std::vector<std::uint32_t> argb(64 * 48, 0xFF336699);
+    platform::FrameView frame;
+    frame.width = 64;
+    frame.height = 48;
+    frame.pitch = 64;
+    frame.argb = argb.data();
+    ASSERT_TRUE(presenter->Submit(frame));
+    platform::ServeMainThread();  // uploads and shows the frame
+    int resets = 0;
+    presenter->SetRenderResetCallback([&] { ++resets; });
+    SDL_Event event{};
+    event.type = SDL_RENDER_TARGETS_RESET;
+    SDL_PushEvent(&event);
+    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(presenter->State(), platform::DeviceState::NotReset);
+    EXPECT_FALSE(presenter->Submit(frame));
+    EXPECT_TRUE(presenter->ResetDevice());
+    ASSERT_TRUE(presenter->Submit(frame));
+    platform::ServeMainThread();  // a new texture after the reset
+    SDL_Window* window = SDL_GetWindowFromID(1);
+    if (window) {
+      int w = 0, h = 0;
+      SDL_GetWindowSize(window, &w, &h);
+      EXPECT_EQ(w, 128);
+    }
+  }
+  platform::DestroyMainWindow();
+  platform::SelectBackend(platform::Backend::Headless);
+}
+
+}  // namespace
