@@ -67,6 +67,16 @@ const std::vector<std::string>& g_DrawPrefNames() {
   return names;
 }
 
+const std::vector<std::string>& g_WorldStageKindNames() {
+  static const std::vector<std::string> names = BuildList({"ワールド", "道", "壁"});
+  return names;
+}
+
+const std::vector<std::string>& g_AfterLastStageNames() {
+  static const std::vector<std::string> names = BuildList({"しない", "2周目へ突入", "タイトルへ戻る"});
+  return names;
+}
+
 const std::string& FontNameAt(int index) {
   const std::vector<std::string>& names = g_FontNames();
   if (index < 0 || index >= static_cast<int>(names.size())) index = kDefaultFontIndex;

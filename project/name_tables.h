@@ -16,6 +16,11 @@ const std::vector<std::string>& g_DDDepthNames();
 const std::vector<std::string>& g_D3DDepthNames();
 const std::vector<std::string>& g_DrawPrefNames();
 
+// Names of the kinds of a world-map stage entry ("ワールド", "道", "壁") and of
+// what clearing the last stage leads to; the player uses the values only as numbers.
+const std::vector<std::string>& g_WorldStageKindNames();
+const std::vector<std::string>& g_AfterLastStageNames();
+
 // The font index that a system record without a valid choice uses.
 constexpr int kDefaultFontIndex = 60;
 constexpr int kFontNameCount = 123;

@@ -61,6 +61,9 @@ TEST(NameTables, SettingValueNamesEndWithAnEmptyText) {
   EXPECT_EQ(g_DDDepthNames()[3], "");
   EXPECT_EQ(g_D3DDepthNames().size(), 3u);
   EXPECT_EQ(g_DrawPrefNames()[1], Cp932Literal("互換性重視"));
+  EXPECT_EQ(g_WorldStageKindNames()[2], Cp932Literal("壁"));
+  EXPECT_EQ(g_AfterLastStageNames()[1], Cp932Literal("2周目へ突入"));
+  EXPECT_EQ(g_AfterLastStageNames()[3], "");
 }
 
 TEST(GlobalData, StartBuildsEveryObjectWithItsDefaultsAndStopDestroysThem) {
