@@ -63,7 +63,7 @@ void Ours(benchmark::State& state, Work work, Size size) {
   DDInit(d3d ? 1 : 0, kScreenW, kScreenH, 32, 0, 1, 1, 60, 0, nullptr, nullptr, 0);
   const int sw = SourceSide(size, work, false), sh = SourceSide(size, work, true);
   DDSURFACEDATA src, dst;
-  DDCreateSurface(&src, sw, sh, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0);
+  DDCreateSurface(&src, sw, sh, work == Work::Stretch ? 0 : 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0);
   DDCreateSurface(&dst, kScreenW, kScreenH, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0);
   g_DDState.dwColorKey = 0x00FF00;
   const auto pixels = MakeSource(sw, sh, d3d ? 0 : 0x00FF00);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "graphics/fill.h"
+#include "graphics/simd.h"
 
 namespace {
 
@@ -38,43 +39,113 @@ Lut MakeLut(std::uint32_t op, std::uint32_t diffuseChannel) {
   return lut;
 }
 
-// Source-over with the alpha channel blended by the same factors; exact
-// rounding of two channels at once (each field stays below 2^16).
-inline std::uint32_t Blend(std::uint32_t colour, std::uint32_t a, std::uint32_t dst) {
-  const std::uint32_t ia = 255 - a;
-  std::uint32_t rb = (colour & 0xFF00FF) * a + (dst & 0xFF00FF) * ia + 0x800080;
-  rb = ((rb + ((rb >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
-  std::uint32_t ag = (((colour >> 8) & 0xFF) | (a << 16)) * a + ((dst >> 8) & 0xFF00FF) * ia + 0x800080;
-  ag = ((ag + ((ag >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
-  return rb | (ag << 8);
+// How a stage's alpha is formed from the texel alpha t and diffuse alpha.
+enum class AlphaKind { Table, Texel, Modulate, Diffuse };
+
+// The stage's tables, rebuilt only when the stage changes.
+struct StageTables {
+  bool valid = false;
+  QuadStage stage;
+  Lut alpha{}, red{}, green{}, blue{};
+  bool identityColour = false;
+  AlphaKind alphaKind = AlphaKind::Table;
+};
+
+const StageTables& TablesFor(const QuadStage& stage) {
+  thread_local StageTables t;
+  if (t.valid && t.stage.dwDiffuse == stage.dwDiffuse && t.stage.dwColorOp == stage.dwColorOp &&
+      t.stage.dwAlphaOp == stage.dwAlphaOp)
+    return t;
+  const std::uint32_t d = stage.dwDiffuse;
+  t.stage = stage;
+  t.alpha = MakeLut(stage.dwAlphaOp, d >> 24);
+  t.red = MakeLut(stage.dwColorOp, (d >> 16) & 0xFF);
+  t.green = MakeLut(stage.dwColorOp, (d >> 8) & 0xFF);
+  t.blue = MakeLut(stage.dwColorOp, d & 0xFF);
+  t.identityColour = true;
+  for (std::uint32_t v = 0; v < 256 && t.identityColour; ++v)
+    t.identityColour = t.red[v] == v && t.green[v] == v && t.blue[v] == v;
+  switch (stage.dwAlphaOp) {
+    case 1:
+    case 3: t.alphaKind = AlphaKind::Diffuse; break;
+    case 2: t.alphaKind = AlphaKind::Texel; break;
+    case 4: t.alphaKind = AlphaKind::Modulate; break;
+    default: t.alphaKind = AlphaKind::Table; break;
+  }
+  t.valid = true;
+  return t;
 }
 
 inline int Wrap(int t, int size) {
+  if (t >= 0 && t < size) return t;
   t %= size;
   return t < 0 ? t + size : t;
 }
 
-template <bool kIdentityColour>
-void DrawRows(cPixelBuffer* dst, int x0, int y0, int y1, int dy, const std::vector<int>& cols,
-              const cPixelBuffer* src, int sy, int sh, int dh, const Lut& alphaLut, const Lut& red, const Lut& green,
-              const Lut& blue) {
-  const int w = static_cast<int>(cols.size());
-  for (int y = y0; y < y1; ++y) {
-    const std::uint32_t* srow = src->Row32(Wrap(sy + SampleOffset(y - dy, sh, dh), src->Height()));
-    std::uint32_t* drow = dst->Row32(y) + x0;
-    for (int i = 0; i < w; ++i) {
-      const std::uint32_t s = srow[cols[i]];
-      const std::uint32_t a = alphaLut[s >> 24];
-      if (a == 0) continue;
-      std::uint32_t c;
-      if constexpr (kIdentityColour) {
-        c = s & 0xFFFFFF;
-      } else {
-        c = std::uint32_t(red[(s >> 16) & 0xFF]) << 16 | std::uint32_t(green[(s >> 8) & 0xFF]) << 8 |
-            blue[s & 0xFF];
-      }
-      drow[i] = a == 255 ? 0xFF000000u | c : Blend(c, a, drow[i]);
+// One row through the tables, pixel by pixel (any colour operation).
+void DrawRowByTable(std::uint32_t* drow, const std::uint32_t* srow, const int* cols, int w, const StageTables& t) {
+  for (int i = 0; i < w; ++i) {
+    const std::uint32_t s = srow[cols[i]];
+    const std::uint32_t a = t.alpha[s >> 24];
+    const std::uint32_t c =
+        std::uint32_t(t.red[(s >> 16) & 0xFF]) << 16 | std::uint32_t(t.green[(s >> 8) & 0xFF]) << 8 | t.blue[s & 0xFF];
+    drow[i] = Blend1(c, a, drow[i]);
+  }
+}
+
+// The stage alpha of texel alpha t (0..255).
+template <AlphaKind K>
+inline std::uint32_t StageAlpha(std::uint32_t t, std::uint32_t diffuseAlpha) {
+  if constexpr (K == AlphaKind::Texel) return t;
+  if constexpr (K == AlphaKind::Modulate) return Mul255(t, diffuseAlpha);
+  return diffuseAlpha;
+}
+
+// One row with the texel's own colour, four pixels at a time; kGather reads
+// srow[cols[i]], otherwise srow[i].
+template <AlphaKind K, bool kGather>
+void DrawRowDirect(std::uint32_t* drow, const std::uint32_t* srow, const int* cols, int w,
+                   std::uint32_t diffuseAlpha) {
+  const u32x4 dA4 = {diffuseAlpha, diffuseAlpha, diffuseAlpha, diffuseAlpha};
+  int i = 0;
+  for (; i + 4 <= w; i += 4) {
+    const std::uint32_t p0 = kGather ? srow[cols[i]] : srow[i], p1 = kGather ? srow[cols[i + 1]] : srow[i + 1];
+    const std::uint32_t p2 = kGather ? srow[cols[i + 2]] : srow[i + 2], p3 = kGather ? srow[cols[i + 3]] : srow[i + 3];
+    // Fully transparent texels leave the target; with the texel's own alpha,
+    // fully opaque ones replace it: no arithmetic needed for either.
+    if constexpr (K != AlphaKind::Diffuse) {
+      if (((p0 | p1 | p2 | p3) >> 24) == 0) continue;
     }
+    if constexpr (K == AlphaKind::Texel) {
+      if (((p0 & p1 & p2 & p3) >> 24) == 0xFF) {
+        drow[i] = p0;
+        drow[i + 1] = p1;
+        drow[i + 2] = p2;
+        drow[i + 3] = p3;
+        continue;
+      }
+    }
+    const u32x4 s = {p0, p1, p2, p3};
+    u32x4 a;
+    if constexpr (K == AlphaKind::Texel) a = s >> 24;
+    else if constexpr (K == AlphaKind::Modulate) a = Mul255x4(s >> 24, dA4);
+    else a = dA4;
+    Store4(drow + i, Blend4(s, a, Load4(drow + i)));
+  }
+  for (; i < w; ++i) {
+    const std::uint32_t p = kGather ? srow[cols[i]] : srow[i];
+    drow[i] = Blend1(p, StageAlpha<K>(p >> 24, diffuseAlpha), drow[i]);
+  }
+}
+
+using RowFunction = void (*)(std::uint32_t*, const std::uint32_t*, const int*, int, std::uint32_t);
+
+template <bool kGather>
+RowFunction DirectRowFunction(AlphaKind kind) {
+  switch (kind) {
+    case AlphaKind::Texel: return &DrawRowDirect<AlphaKind::Texel, kGather>;
+    case AlphaKind::Modulate: return &DrawRowDirect<AlphaKind::Modulate, kGather>;
+    default: return &DrawRowDirect<AlphaKind::Diffuse, kGather>;
   }
 }
 
@@ -93,30 +164,39 @@ void DrawTexturedQuad(cPixelBuffer* dst, int dx, int dy, int dw, int dh, const c
     copy = *src;
     src = &copy;
   }
-  std::vector<int> cols(w);
-  for (int i = 0; i < w; ++i) cols[i] = Wrap(sx + SampleOffset(x - dx + i, sw, dw), src->Width());
-
-  const std::uint32_t d = stage.dwDiffuse;
-  const Lut alphaLut = MakeLut(stage.dwAlphaOp, d >> 24);
-  const Lut red = MakeLut(stage.dwColorOp, (d >> 16) & 0xFF);
-  const Lut green = MakeLut(stage.dwColorOp, (d >> 8) & 0xFF);
-  const Lut blue = MakeLut(stage.dwColorOp, d & 0xFF);
-  bool identity = true;
-  for (std::uint32_t t = 0; t < 256 && identity; ++t) identity = red[t] == t && green[t] == t && blue[t] == t;
-  if (identity)
-    DrawRows<true>(dst, x, y, y + h, dy, cols, src, sy, sh, dh, alphaLut, red, green, blue);
-  else
-    DrawRows<false>(dst, x, y, y + h, dy, cols, src, sy, sh, dh, alphaLut, red, green, blue);
+  const StageTables& t = TablesFor(stage);
+  const bool direct = t.identityColour && t.alphaKind != AlphaKind::Table;
+  // A 1:1 row inside the texture is read in order; others through a table.
+  const int first = sx + (x - dx);
+  const bool inOrder = sw == dw && first >= 0 && first + w <= src->Width();
+  thread_local std::vector<int> cols;
+  if (!inOrder || !direct) {
+    cols.resize(std::size_t(w));
+    cSampleStepper column(x - dx, sw, dw);
+    for (int i = 0; i < w; ++i, column.Advance()) cols[i] = Wrap(sx + column.Current(), src->Width());
+  }
+  const RowFunction drawRow = inOrder ? DirectRowFunction<false>(t.alphaKind) : DirectRowFunction<true>(t.alphaKind);
+  const std::uint32_t diffuseAlpha = stage.dwDiffuse >> 24;
+  cSampleStepper rowStep(y - dy, sh, dh);
+  for (int row = y; row < y + h; ++row, rowStep.Advance()) {
+    const std::uint32_t* srow = src->Row32(Wrap(sy + rowStep.Current(), src->Height()));
+    std::uint32_t* drow = dst->Row32(row) + x;
+    if (!direct)
+      DrawRowByTable(drow, srow, cols.data(), w, t);
+    else if (inOrder)
+      drawRow(drow, srow + first, nullptr, w, diffuseAlpha);
+    else
+      drawRow(drow, srow, cols.data(), w, diffuseAlpha);
+  }
 }
 
 void DrawColouredRect(cPixelBuffer* dst, int x, int y, int w, int h, std::uint32_t dwColor) {
   if (dst->BytesPerPixel() != 4 || !ClipRect(&x, &y, &w, &h, dst->Width(), dst->Height())) return;
   const std::uint32_t a = dwColor >> 24;
   if (a == 0) return;
-  const std::uint32_t c = dwColor & 0xFFFFFF;
   for (int row = y; row < y + h; ++row) {
     std::uint32_t* p = dst->Row32(row) + x;
-    for (int i = 0; i < w; ++i) p[i] = a == 255 ? dwColor : Blend(c, a, p[i]);
+    for (int i = 0; i < w; ++i) p[i] = Blend1(dwColor, a, p[i]);
   }
 }
 

@@ -41,9 +41,32 @@ void ClearRect(cPixelBuffer* dst, int x, int y, int w, int h, std::uint32_t valu
 
 // Nearest-neighbour source offset of destination pixel i of n when n
 // pixels show `span` source pixels: floor((2i + 1) * span / (2n)).
-inline int SampleOffset(int i, int span, int n) {
-  const long long num = (2LL * i + 1) * span, den = 2LL * n;
+inline long long FloorDiv(long long num, long long den) {
   long long q = num / den;
   if ((num % den != 0) && ((num < 0) != (den < 0))) --q;
-  return static_cast<int>(q);
+  return q;
 }
+inline int SampleOffset(int i, int span, int n) { return static_cast<int>(FloorDiv((2LL * i + 1) * span, 2LL * n)); }
+
+// The same offsets for i = first, first + 1, ... without a division per step.
+class cSampleStepper {
+ public:
+  cSampleStepper(int first, int span, int n)
+      : m_den(2LL * n),
+        m_stepQ(FloorDiv(2LL * span, m_den)),
+        m_stepR(2LL * span - m_stepQ * m_den),
+        m_q(FloorDiv((2LL * first + 1) * span, m_den)),
+        m_r((2LL * first + 1) * span - m_q * m_den) {}
+  int Current() const { return static_cast<int>(m_q); }
+  void Advance() {
+    m_q += m_stepQ;
+    m_r += m_stepR;
+    if (m_r >= m_den) {
+      m_r -= m_den;
+      ++m_q;
+    }
+  }
+
+ private:
+  long long m_den, m_stepQ, m_stepR, m_q, m_r;
+};

@@ -7,25 +7,54 @@
 #include "graphics/device.h"
 #include "graphics/quad.h"
 #include "graphics/screen_output.h"
+#include "graphics/simd.h"
 #include "graphics/surface_lock.h"
 
 namespace {
 
+// Keyed 1:1 rows: a source pixel replaces the destination unless it equals
+// the key (compared under keyMask).
+void CopyKeyedRow(std::uint32_t* d, const std::uint32_t* s, int w, std::uint32_t key, std::uint32_t keyMask) {
+  int i = 0;
+  for (; i + 4 <= w; i += 4) {
+    const u32x4 v = Load4(s + i);
+    const u32x4 keep = (v & keyMask) == key;
+    Store4(d + i, (v & ~keep) | (Load4(d + i) & keep));
+  }
+  for (; i < w; ++i)
+    if ((s[i] & keyMask) != key) d[i] = s[i];
+}
+
+void CopyKeyedRow(std::uint8_t* d, const std::uint8_t* s, int w, std::uint8_t key, std::uint8_t) {
+  int i = 0;
+  for (; i + 16 <= w; i += 16) {
+    const u8x16 v = Load16(s + i);
+    const u8x16 keep = (u8x16)(v == key);
+    Store16(d + i, (v & ~keep) | (Load16(d + i) & keep));
+  }
+  for (; i < w; ++i)
+    if (s[i] != key) d[i] = s[i];
+}
+
 template <typename Pixel>
 void CopyRows(cPixelBuffer* dst, int x, int y, int w, int h, const cPixelBuffer* src, int sx, int sy, int sw, int sh,
               bool keyed, Pixel key, Pixel keyMask) {
-  std::vector<int> cols(w);
-  for (int i = 0; i < w; ++i) cols[i] = sx + (sw == w ? i : SampleOffset(i, sw, w));
-  for (int r = 0; r < h; ++r) {
-    const int srow = sy + (sh == h ? r : SampleOffset(r, sh, h));
+  const bool same = sw == w && sh == h;
+  std::vector<int> cols;
+  if (!same) {
+    cols.resize(std::size_t(w));
+    cSampleStepper column(0, sw, w);
+    for (int i = 0; i < w; ++i, column.Advance()) cols[i] = sx + column.Current();
+  }
+  cSampleStepper rowStep(0, sh, h);
+  for (int r = 0; r < h; ++r, rowStep.Advance()) {
+    const int srow = sy + rowStep.Current();
     const Pixel* s = reinterpret_cast<const Pixel*>(src->Row8(0)) + std::size_t(srow) * src->Pitch();
     Pixel* d = reinterpret_cast<Pixel*>(dst->Row8(0)) + std::size_t(y + r) * dst->Pitch() + x;
-    if (!keyed && sw == w) {
+    if (same && !keyed) {
       std::memcpy(d, s + sx, std::size_t(w) * sizeof(Pixel));
-    } else if (sw == w) {
-      s += sx;
-      for (int i = 0; i < w; ++i)
-        if ((s[i] & keyMask) != key) d[i] = s[i];
+    } else if (same) {
+      CopyKeyedRow(d, s + sx, w, key, keyMask);
     } else {
       for (int i = 0; i < w; ++i) {
         const Pixel p = s[cols[i]];
