@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "foundation/message_box.h"
+#include "platform/text_encoding.h"
 #include "project/global_data.h"
 #include "project/system_defaults.h"
 
@@ -93,7 +93,7 @@ void WriteTextList(DataWriter& out, const cVector<std::string>& list) {
   for (const std::string& text : list) out.WriteString(text);
 }
 
-std::string DataText(std::string_view utf8) { return Cp932Literal(std::string(utf8).c_str()); }
+std::string DataText(std::string_view utf8) { return platform::Cp932FromUtf8(utf8); }
 
 template <std::size_t N>
 cVector<std::string> DataTexts(const std::array<std::string_view, N>& utf8Texts) {
