@@ -107,28 +107,28 @@ template <AlphaKind K, bool kGather>
 void DrawRowDirect(std::uint32_t* drow, const std::uint32_t* srow, const int* cols, int w,
                    std::uint32_t diffuseAlpha) {
   const u32x4 dA4 = {diffuseAlpha, diffuseAlpha, diffuseAlpha, diffuseAlpha};
+  const std::uint64_t alphaBits = 0xFF000000FF000000ULL;
   int i = 0;
   for (; i + 4 <= w; i += 4) {
-    const std::uint32_t p0 = kGather ? srow[cols[i]] : srow[i], p1 = kGather ? srow[cols[i + 1]] : srow[i + 1];
-    const std::uint32_t p2 = kGather ? srow[cols[i + 2]] : srow[i + 2], p3 = kGather ? srow[cols[i + 3]] : srow[i + 3];
-    // Fully transparent texels leave the target; with the texel's own alpha,
-    // fully opaque ones replace it: no arithmetic needed for either.
+    const u32x4 s = kGather ? u32x4{srow[cols[i]], srow[cols[i + 1]], srow[cols[i + 2]], srow[cols[i + 3]]}
+                            : Load4(srow + i);
+    const u64x2 halves = (u64x2)s;
+    const bool allOpaque = ((halves[0] & halves[1]) & alphaBits) == alphaBits;
+    // Fully transparent texels leave the target; fully opaque ones replace
+    // it when the texel's own alpha counts, and blend with the diffuse alpha
+    // when modulated: no per-texel alpha arithmetic for either.
     if constexpr (K != AlphaKind::Diffuse) {
-      if (((p0 | p1 | p2 | p3) >> 24) == 0) continue;
+      if (((halves[0] | halves[1]) & alphaBits) == 0) continue;
     }
     if constexpr (K == AlphaKind::Texel) {
-      if (((p0 & p1 & p2 & p3) >> 24) == 0xFF) {
-        drow[i] = p0;
-        drow[i + 1] = p1;
-        drow[i + 2] = p2;
-        drow[i + 3] = p3;
+      if (allOpaque) {
+        Store4(drow + i, s);
         continue;
       }
     }
-    const u32x4 s = {p0, p1, p2, p3};
     u32x4 a;
     if constexpr (K == AlphaKind::Texel) a = s >> 24;
-    else if constexpr (K == AlphaKind::Modulate) a = Mul255x4(s >> 24, dA4);
+    else if constexpr (K == AlphaKind::Modulate) a = allOpaque ? dA4 : Mul255x4(s >> 24, dA4);
     else a = dA4;
     Store4(drow + i, Blend4(s, a, Load4(drow + i)));
   }

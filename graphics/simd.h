@@ -9,6 +9,7 @@
 typedef std::uint32_t u32x4 __attribute__((vector_size(16)));
 typedef std::uint16_t u16x8 __attribute__((vector_size(16)));
 typedef std::uint8_t u8x16 __attribute__((vector_size(16)));
+typedef std::uint64_t u64x2 __attribute__((vector_size(16)));
 
 inline u32x4 Load4(const std::uint32_t* p) {
   u32x4 v;
