@@ -8,6 +8,8 @@ namespace {
 
 using namespace effect_pixels;
 
+constexpr std::uint32_t kModulate = 4;
+
 // The mean of two pixels' red, green and blue bytes, each rounded down.
 constexpr std::uint32_t HalfMix(std::uint32_t a, std::uint32_t b) {
   return ((a & 0xFEFEFE) >> 1) + ((b & 0xFEFEFE) >> 1) + (a & b & 0x010101);
@@ -68,10 +70,8 @@ bool DDBltAlpha(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDATA*
   const effect_quad::QuadOperands ops = effect_quad::ResolveOperands(lpDst, lpSrc, srcX, srcY, w, h, true);
   if (!ops.quad) return AlphaPixels(ops.dst, x, y, w, h, ops.src, srcX, srcY, flags, table);
   // Colour = texture x white, alpha = texture alpha x the diffuse alpha.
-  const int diffuseAlpha = 255 - std::clamp(nAlpha, 0, 255);
-  effect_quad::DrawQuad(ops, x, y, w, h, [diffuseAlpha](std::uint32_t texel) {
-    return static_cast<std::uint32_t>(effect_quad::Modulate(Alpha(texel), diffuseAlpha)) << 24 | (texel & 0xFFFFFF);
-  });
+  const auto diffuseAlpha = static_cast<std::uint32_t>(255 - std::clamp(nAlpha, 0, 255));
+  effect_quad::DrawPlainQuad(ops, x, y, w, h, {diffuseAlpha << 24 | 0xFFFFFF, kModulate, kModulate});
   return true;
 }
 

@@ -61,6 +61,14 @@ ChannelMap WeightedMap(int target, int count, int add) {
   return map;
 }
 
+// The Direct3D quad's stage: the texel blended with the colour by a factor
+// alpha, texel x factor / 255 + colour x (1 - factor / 255), rounded.
+ChannelMap FactorMap(int target, int factor) {
+  ChannelMap map;
+  for (int t = 0; t < 256; ++t) map[t] = static_cast<std::uint8_t>((t * factor + target * (255 - factor) + 127) / 255);
+  return map;
+}
+
 struct RgbMaps {
   ChannelMap red, green, blue;
   std::uint32_t operator()(std::uint32_t p) const {
@@ -113,11 +121,10 @@ bool DDBltColorChange(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFAC
     // Stage 0 blends the texture with the colour by a factor alpha.
     static constexpr int kFactors[] = {128, 80, 48, 16};
     const int factor = nCount <= 4 ? kFactors[nCount - 1] : 0;
-    const auto mix = [factor](int t, int k) { return (t * factor + k * (255 - factor) + 127) / 255; };
-    effect_quad::DrawQuad(ops, x, y, w, h, [&](std::uint32_t texel) {
-      return Pack(Alpha(texel), mix(Red(texel), target.peRed), mix(Green(texel), target.peGreen),
-                  mix(Blue(texel), target.peBlue));
-    });
+    const RgbMaps maps{FactorMap(target.peRed, factor), FactorMap(target.peGreen, factor),
+                       FactorMap(target.peBlue, factor)};
+    effect_quad::DrawQuad(ops, x, y, w, h,
+                          [&](std::uint32_t texel) { return (texel & 0xFF000000) | maps(texel); });
     return true;
   }
   const ColourAdd add = ColourAdd::FromPair(lpColorPair);

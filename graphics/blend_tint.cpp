@@ -16,13 +16,15 @@ int DDChangeColorEx(DDSURFACEDATA* lpDst, int, int, int, int, DDSURFACEDATA* lpS
   if (!lpDst || !lpSrc) return 1;
   // The tint always covers the whole destination, whatever rectangle is passed.
   const effect_quad::QuadOperands ops = effect_quad::ResolveOperands(lpDst, lpSrc, 0, 0, 0, 0, false);
+  // Stage 0: colour and alpha both texture x diffuse (modulate).
+  constexpr std::uint32_t kModulate = 4;
   const int diffuseAlpha = 255 - std::clamp(nAlpha, 0, 255);
-  using namespace effect_pixels;
-  using effect_quad::Modulate;
-  effect_quad::DrawQuad(ops, 0, 0, ops.dst->nWidth, ops.dst->nHeight, [=](std::uint32_t texel) {
-    return Pack(Modulate(Alpha(texel), diffuseAlpha), Modulate(Red(texel), bRed), Modulate(Green(texel), bGreen),
-                Modulate(Blue(texel), bBlue));
-  });
+  const std::uint32_t diffuse = effect_pixels::Pack(diffuseAlpha, bRed, bGreen, bBlue);
+  const int w = ops.dst->nWidth, h = ops.dst->nHeight;
+  effect_quad::QuadOperands whole = ops;
+  whole.srcW = w;
+  whole.srcH = h;
+  effect_quad::DrawPlainQuad(whole, 0, 0, w, h, {diffuse, kModulate, kModulate});
   return 1;
 }
 

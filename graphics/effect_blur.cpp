@@ -9,39 +9,98 @@ namespace {
 
 using namespace effect_pixels;
 
-// Summed-area table of the red, green and blue sums and the count of the
-// opaque source pixels of a region, so that every box mean costs the same
-// whatever the radii.
-class BoxSums {
+// Red, green and blue sums and the count of the opaque source pixels of a box.
+struct Sum {
+  int red = 0, green = 0, blue = 0, count = 0;
+};
+
+// Box sums over a region of the source. The column sums of the rows
+// [j - ry, j + ry) slide down the region a row at a time, and a window of
+// the columns [i - rx, i + rx) slides along them, so every box costs the
+// same whatever the radii.
+class SlidingBox {
  public:
-  BoxSums(const Plane<std::uint32_t>& src, int left, int top, int width, int height, const TransparencyTest& skip)
-      : m_width(width + 1), m_sums(static_cast<std::size_t>(width + 1) * (height + 1)) {
-    for (int j = 0; j < height; ++j) {
-      const std::uint32_t* in = src.Row(top + j) + left;
-      Sum row{};
-      for (int i = 0; i < width; ++i) {
-        if (!skip(in[i])) row += Sum{Red(in[i]), Green(in[i]), Blue(in[i]), 1};
-        At(i + 1, j + 1) = At(i + 1, j) + row;
-      }
+  SlidingBox(const Plane<std::uint32_t>& src, int left, int top, int width, int height, int rx, int ry,
+             const TransparencyTest& skip)
+      : m_src(src), m_left(left), m_top(top), m_width(width), m_height(height),
+        // Radii beyond the region's size reach no further than its edges.
+        m_rx(std::min(rx, width)), m_ry(std::min(ry, height)), m_skip(skip),
+        m_red(width), m_green(width), m_blue(width), m_count(width) {}
+
+  // Positions the rows on region row j (rows are visited in increasing order).
+  void MoveTo(int j) {
+    const int from = std::max(0, j - m_ry);
+    const int to = std::min(m_height, j + m_ry);
+    if (!m_started || from >= m_to) {
+      for (auto* column : {&m_red, &m_green, &m_blue, &m_count}) std::fill(column->begin(), column->end(), 0);
+      for (int r = from; r < to; ++r) AddRow(r, +1);
+    } else {
+      for (int r = m_from; r < from; ++r) AddRow(r, -1);
+      for (int r = m_to; r < to; ++r) AddRow(r, +1);
+    }
+    m_started = true;
+    m_from = from;
+    m_to = to;
+  }
+
+  // Calls visit(i, sum) for i in [i0, i1) with the box sum around column i.
+  template <typename Visit>
+  void ForEachWindow(int i0, int i1, Visit&& visit) const {
+    if (i0 >= i1) return;
+    Sum window;
+    for (int c = std::max(0, i0 - m_rx); c < std::min(m_width, i0 + m_rx); ++c) Add(window, c, +1);
+    for (int i = i0; i < i1; ++i) {
+      visit(i, window);
+      // One column enters on the right and one leaves on the left.
+      if (i + m_rx < m_width) Add(window, i + m_rx, +1);
+      if (i - m_rx >= 0) Add(window, i - m_rx, -1);
     }
   }
 
-  struct Sum {
-    int red, green, blue, count;
-    Sum operator+(const Sum& o) const { return {red + o.red, green + o.green, blue + o.blue, count + o.count}; }
-    Sum operator-(const Sum& o) const { return {red - o.red, green - o.green, blue - o.blue, count - o.count}; }
-    Sum& operator+=(const Sum& o) { return *this = *this + o; }
-  };
+ private:
+  void Add(Sum& window, int column, int sign) const {
+    window.red += sign * m_red[column];
+    window.green += sign * m_green[column];
+    window.blue += sign * m_blue[column];
+    window.count += sign * m_count[column];
+  }
 
-  // Sum over [i0, i1) x [j0, j1) of the region.
-  Sum Box(int i0, int i1, int j0, int j1) const { return At(i1, j1) - At(i0, j1) - At(i1, j0) + At(i0, j0); }
+  void AddRow(int j, int sign) {
+    const std::uint32_t* in = m_src.Row(m_top + j) + m_left;
+    for (int i = 0; i < m_width; ++i) {
+      // sign for an opaque pixel, 0 for a transparent one.
+      const int weight = m_skip(in[i]) ? 0 : sign;
+      m_red[i] += weight * Red(in[i]);
+      m_green[i] += weight * Green(in[i]);
+      m_blue[i] += weight * Blue(in[i]);
+      m_count[i] += weight;
+    }
+  }
+
+  const Plane<std::uint32_t>& m_src;
+  int m_left, m_top, m_width, m_height, m_rx, m_ry;
+  TransparencyTest m_skip;
+  std::vector<int> m_red, m_green, m_blue, m_count;
+  bool m_started = false;
+  int m_from = 0, m_to = 0;
+};
+
+// Division of channel sums by a pixel count through a reciprocal: exact while
+// the count is below 2^16 (a sum never exceeds 255 times its count).
+class CountDivider {
+ public:
+  int operator()(int sum, int count) {
+    if (count >= (1 << 16)) return sum / count;
+    if (count != m_count) {
+      m_count = count;
+      m_reciprocal = ((1ULL << 40) + static_cast<unsigned long long>(count) - 1) / static_cast<unsigned long long>(count);
+    }
+    return static_cast<int>((static_cast<unsigned long long>(sum) * m_reciprocal) >> 40);
+  }
 
  private:
-  Sum& At(int i, int j) { return m_sums[static_cast<std::size_t>(j) * m_width + i]; }
-  const Sum& At(int i, int j) const { return m_sums[static_cast<std::size_t>(j) * m_width + i]; }
-
-  int m_width;
-  std::vector<Sum> m_sums;
+  int m_count = 0;
+  unsigned long long m_reciprocal = 0;
 };
 
 }  // namespace
@@ -61,24 +120,22 @@ bool DDBltBlur(DDSURFACEDATA* lpDst, int x, int y, int w, int h, int rx, int ry,
   const int right = static_cast<int>(std::min<long long>(w, static_cast<long long>(src.width) - srcX));
   const int bottom = static_cast<int>(std::min<long long>(h, static_cast<long long>(src.height) - srcY));
   if (left >= right || top >= bottom) return true;
-  const BoxSums sums(src, srcX + left, srcY + top, right - left, bottom - top, transparent);
+  SlidingBox box(src, srcX + left, srcY + top, right - left, bottom - top, rx, ry, transparent);
   const ColourAdd add = ColourAdd::FromPair(lpColorPair);
   const bool direct3D = lpDTCon != nullptr;
   const CopyRange r = ClipCopy(dst, x, y, w, h, src, srcX, srcY);
+  CountDivider divide;
   for (int j = r.j0; j < r.j1; ++j) {
-    const int j0 = std::max<long long>(top, static_cast<long long>(j) - ry) - top;
-    const int j1 = std::min<long long>(bottom, static_cast<long long>(j) + ry) - top;
+    box.MoveTo(j - top);
     const std::uint32_t* in = src.Row(srcY + j) + srcX;
     std::uint32_t* out = dst.Row(y + j) + x;
-    for (int i = r.i0; i < r.i1; ++i) {
-      if (transparent(in[i])) continue;
-      const int i0 = std::max<long long>(left, static_cast<long long>(i) - rx) - left;
-      const int i1 = std::min<long long>(right, static_cast<long long>(i) + rx) - left;
-      const BoxSums::Sum s = sums.Box(i0, i1, j0, j1);
-      if (s.count <= 0) continue;
-      const std::uint32_t mean = Pack(0, s.red / s.count, s.green / s.count, s.blue / s.count);
+    box.ForEachWindow(r.i0 - left, r.i1 - left, [&](int regionI, const Sum& s) {
+      const int i = regionI + left;
+      if (transparent(in[i]) || s.count <= 0) return;
+      const std::uint32_t mean =
+          Pack(0, divide(s.red, s.count), divide(s.green, s.count), divide(s.blue, s.count));
       out[i] = direct3D ? kOpaque | add(mean) : mean;
-    }
+    });
   }
   return true;
 }

@@ -24,7 +24,7 @@ LensOffset LensMapping(long long dx, long long dy, long long h, long long bigR) 
 template <typename Pixel, typename Write>
 void LensPixels(const Plane<Pixel>& dst, const Plane<Pixel>& src, int cx, int cy, int r, int h, long long bigR,
                 int srcCx, int srcCy, bool clear, Write&& write) {
-  const TransparencyTest transparent{CurrentMode(), true, g_DDState.dwColorKey};
+  const TransparencyTest transparent = TransparencyTest::ForMode(CurrentMode(), g_DDState.dwColorKey);
   // Only rows and columns inside the destination can be drawn.
   const long long top = std::max<long long>(-r, -static_cast<long long>(cy));
   const long long bottom = std::min<long long>(r, static_cast<long long>(dst.height) - 1 - cy);

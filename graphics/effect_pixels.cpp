@@ -18,8 +18,17 @@ bool LockedPair::Lock(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc) {
   return false;
 }
 
+TransparencyTest TransparencyTest::ForMode(PixelMode mode, std::uint32_t colourKey) {
+  switch (mode) {
+    case PixelMode::DirectDraw8: return {0xFF, colourKey & 0xFF};
+    case PixelMode::DirectDraw32: return {0xFFFFFF, colourKey & 0xFFFFFF};
+    case PixelMode::Direct3D32: return {0xFF000000, 0};
+  }
+  return {};
+}
+
 TransparencyTest TransparencyTest::ForFlags(int flags) {
-  return {CurrentMode(), flags == 1, g_DDState.dwColorKey};
+  return flags == 1 ? ForMode(CurrentMode(), g_DDState.dwColorKey) : TransparencyTest{};
 }
 
 ColourAdd ColourAdd::FromPair(const std::uint32_t* lpColorPair) {

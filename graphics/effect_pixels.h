@@ -67,21 +67,16 @@ constexpr std::uint32_t kOpaque = 0xFF000000u;
 // Which source pixels a keyed effect (flags 1) leaves out: the colour-key
 // index at 8 bits, the colour key's red, green and blue in DirectDraw at 32
 // bits, alpha 0 in Direct3D.
+// One test for every mode: a pixel is transparent when its masked bits
+// equal the value (an unkeyed test can never match: value 1 under mask 0).
 struct TransparencyTest {
-  PixelMode mode = PixelMode::DirectDraw32;
-  bool keyed = false;
-  std::uint32_t key = 0;
+  std::uint32_t mask = 0;
+  std::uint32_t value = 1;
 
   static TransparencyTest ForFlags(int flags);
-  bool operator()(std::uint32_t p) const {
-    if (!keyed) return false;
-    switch (mode) {
-      case PixelMode::DirectDraw8: return (p & 0xFF) == (key & 0xFF);
-      case PixelMode::DirectDraw32: return (p & 0xFFFFFF) == (key & 0xFFFFFF);
-      case PixelMode::Direct3D32: return Alpha(p) == 0;
-    }
-    return false;
-  }
+  // The test of a mode whatever the flags (the lens always leaves them out).
+  static TransparencyTest ForMode(PixelMode mode, std::uint32_t colourKey);
+  bool operator()(std::uint32_t p) const { return (p & mask) == value; }
 };
 
 // The colour pair {draw colour, colour operation} of a Direct3D pixel

@@ -37,12 +37,16 @@ std::uint32_t BlendOver(std::uint32_t stage, std::uint32_t dst) {
   return Pack(mix(a, Alpha(dst)), mix(Red(stage), Red(dst)), mix(Green(stage), Green(dst)), mix(Blue(stage), Blue(dst)));
 }
 
-std::uint32_t ApplyContextStage(std::uint32_t texel) {
+ContextStage::ContextStage() {
   const std::uint32_t diffuse = lpDTCon ? lpDTCon->dwDrawColor : 0xFFFFFFFF;
   const std::uint32_t colorOp = lpDTCon ? lpDTCon->dwColorOp : 4;
   const std::uint32_t alphaOp = lpDTCon ? lpDTCon->dwAlphaOp : 2;
-  return Pack(StageOp(alphaOp, Alpha(texel), Alpha(diffuse)), StageOp(colorOp, Red(texel), Red(diffuse)),
-              StageOp(colorOp, Green(texel), Green(diffuse)), StageOp(colorOp, Blue(texel), Blue(diffuse)));
+  for (int t = 0; t < 256; ++t) {
+    m_alpha[t] = static_cast<std::uint8_t>(StageOp(alphaOp, t, Alpha(diffuse)));
+    m_red[t] = static_cast<std::uint8_t>(StageOp(colorOp, t, Red(diffuse)));
+    m_green[t] = static_cast<std::uint8_t>(StageOp(colorOp, t, Green(diffuse)));
+    m_blue[t] = static_cast<std::uint8_t>(StageOp(colorOp, t, Blue(diffuse)));
+  }
 }
 
 QuadOperands ResolveOperands(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc, int srcX, int srcY, int w, int h,
@@ -56,6 +60,14 @@ QuadOperands ResolveOperands(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc, int src
   ops.quad = ops.dst && ops.src && ops.dst->lpDT && ops.dst->lpDT->bRenderTarget && ops.src->lpDT &&
              ops.src->lpDT->nMemType != DTMEMORYTYPE_SYSTEM;
   return ops;
+}
+
+void DrawPlainQuad(const QuadOperands& ops, int x, int y, int w, int h, const QuadStage& stage) {
+  if (!BeginQuad(ops.dst)) return;
+  cPixelBuffer* dst = SurfacePixels(ops.dst);
+  const cPixelBuffer* src = SurfacePixels(ops.src);
+  if (dst && src) DrawTexturedQuad(dst, x, y, w, h, src, ops.srcX, ops.srcY, ops.srcW, ops.srcH, stage);
+  EndQuad();
 }
 
 bool BeginQuad(DDSURFACEDATA* lpDst) { return DDBeginScene() && DDSetRenderTarget(0, lpDst); }

@@ -7,8 +7,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "graphics/effect_pixels.h"
+#include "graphics/quad.h"
 #include "graphics/surface.h"
 
 namespace effect_quad {
@@ -22,8 +24,19 @@ constexpr int Modulate(int a, int b) { return (a * b + 127) / 255; }
 std::uint32_t BlendOver(std::uint32_t stage, std::uint32_t dst);
 
 // Texture stage 0 with the context's draw colour and operations (arg1 the
-// texel, arg2 the diffuse colour), as the blits use it.
-std::uint32_t ApplyContextStage(std::uint32_t texel);
+// texel, arg2 the diffuse colour), as the blits use it; one table per
+// channel, built once per draw.
+class ContextStage {
+ public:
+  ContextStage();
+  std::uint32_t operator()(std::uint32_t texel) const {
+    return std::uint32_t(m_alpha[texel >> 24]) << 24 | std::uint32_t(m_red[(texel >> 16) & 0xFF]) << 16 |
+           std::uint32_t(m_green[(texel >> 8) & 0xFF]) << 8 | m_blue[texel & 0xFF];
+  }
+
+ private:
+  std::uint8_t m_alpha[256], m_red[256], m_green[256], m_blue[256];
+};
 
 inline int WrapTexel(int t, int size) {
   t %= size;
@@ -50,6 +63,11 @@ bool BeginQuad(DDSURFACEDATA* lpDst);
 // that fails.
 bool EndQuad();
 
+// Draws the quad (x, y, w, h) from the source rectangle of the operands with
+// a stage the blits know (graphics/quad.h), inside the scene on the
+// destination as render target.
+void DrawPlainQuad(const QuadOperands& ops, int x, int y, int w, int h, const QuadStage& stage);
+
 // Draws the quad (x, y, w, h) from the source rectangle of the operands (a
 // negative source width or height reads it mirrored): stage(texel) gives the
 // stage-0 colour of each sampled texel, which is blended over the
@@ -62,18 +80,19 @@ void DrawQuad(const QuadOperands& ops, int x, int y, int w, int h, Stage&& stage
   if (locks.Lock(ops.dst, ops.src)) {
     const Plane<std::uint32_t> dst = PlaneOf<std::uint32_t>(locks.Dst());
     const cSurfaceLock& tex = locks.Src();
-    // Equal sizes: pixel i shows texel srcX + i, or srcX - 1 - i mirrored.
-    const int stepX = ops.srcW < 0 ? -1 : 1;
-    const int stepY = ops.srcH < 0 ? -1 : 1;
-    const int firstX = ops.srcW < 0 ? ops.srcX - 1 : ops.srcX;
-    const int firstY = ops.srcH < 0 ? ops.srcY - 1 : ops.srcY;
-    const int j0 = std::max(0, -y), j1 = std::min(h, dst.height - y);
     const int i0 = std::max(0, -x), i1 = std::min(w, dst.width - x);
+    const int j0 = std::max(0, -y), j1 = std::min(h, dst.height - y);
+    // Equal sizes: pixel i shows texel srcX + i, or srcX - 1 - i mirrored.
+    std::vector<int> columns;
+    for (int i = i0; i < i1; ++i)
+      columns.push_back(WrapTexel(ops.srcW < 0 ? ops.srcX - 1 - i : ops.srcX + i, tex.BufferWidth()));
     for (int j = j0; j < j1; ++j) {
-      std::uint32_t* out = dst.Row(y + j);
-      const std::uint32_t* in = tex.Row32(WrapTexel(firstY + stepY * j, tex.BufferHeight()));
-      for (int i = i0; i < i1; ++i)
-        out[x + i] = BlendOver(stage(in[WrapTexel(firstX + stepX * i, tex.BufferWidth())]), out[x + i]);
+      std::uint32_t* out = dst.Row(y + j) + x + i0;
+      const std::uint32_t* in = tex.Row32(WrapTexel(ops.srcH < 0 ? ops.srcY - 1 - j : ops.srcY + j, tex.BufferHeight()));
+      for (const int column : columns) {
+        *out = BlendOver(stage(in[column]), *out);
+        ++out;
+      }
     }
   }
   EndQuad();

@@ -64,11 +64,46 @@ void RotatePixels(const Plane<Pixel>& dst, int x, int y, int w, int h, int cx, i
   }
 }
 
+// A texel co-ordinate wrapped into the texture.
+int TexelAt(int t, int size) { return t >= 0 && t < size ? t : effect_quad::WrapTexel(t, size); }
+
+// A position in 16.16 fixed point that advances by a constant step.
+class FixedStep {
+ public:
+  FixedStep(double start, double step)
+      : m_value(std::llround(start * 65536.0)), m_step(std::llround(step * 65536.0)) {}
+  void Next() { m_value += m_step; }
+  int Whole() const { return static_cast<int>(m_value >> 16); }  // floor
+
+ private:
+  long long m_value, m_step;
+};
+
+// Narrows [*k0, *k1) to the steps k where 0 <= start + k * step < 1.
+void InsideSpan(double start, double step, int* k0, int* k1) {
+  if (step == 0.0) {
+    if (start < 0.0 || start >= 1.0) *k1 = *k0;
+    return;
+  }
+  const double atZero = -start / step, atOne = (1.0 - start) / step;
+  double first, last;  // inclusive bounds
+  if (step > 0.0) {
+    first = std::ceil(atZero);
+    last = std::ceil(atOne) - 1.0;
+  } else {
+    first = std::floor(atOne) + 1.0;
+    last = std::floor(atZero);
+  }
+  // Clamped before the conversion: a nearly flat step puts the bounds far away.
+  const double lo = *k0, hi = *k1;
+  *k0 = static_cast<int>(std::clamp(first, lo, hi));
+  *k1 = static_cast<int>(std::clamp(last + 1.0, lo, hi));
+}
+
 // Direct3D quad path: the rectangle turned about its centre, which lands on
 // (x, y); each pixel whose centre lies inside the turned quad samples the
 // texel under it.
 void RotateQuad(const effect_quad::QuadOperands& ops, int x, int y, int w, int h, int cx, int cy, double theta) {
-  using effect_quad::WrapTexel;
   LockedPair locks;
   if (!effect_quad::BeginQuad(ops.dst)) return;
   if (locks.Lock(ops.dst, ops.src)) {
@@ -87,17 +122,27 @@ void RotateQuad(const effect_quad::QuadOperands& ops, int x, int y, int w, int h
     const int right = std::min(dst.width - 1, static_cast<int>(std::ceil(*std::max_element(cornersX, cornersX + 4))));
     const int top = std::max(0, static_cast<int>(std::floor(*std::min_element(cornersY, cornersY + 4))));
     const int bottom = std::min(dst.height - 1, static_cast<int>(std::ceil(*std::max_element(cornersY, cornersY + 4))));
-    const double lengthE = static_cast<double>(w) * w, lengthF = static_cast<double>(h) * h;
+    // Position on the quad (a along the top edge, b down the left one, each
+    // 0..1) steps by a constant per pixel.
+    const double stepAx = ex / (static_cast<double>(w) * w), stepAy = ey / (static_cast<double>(w) * w);
+    const double stepBx = fx / (static_cast<double>(h) * h), stepBy = fy / (static_cast<double>(h) * h);
+    const effect_quad::ContextStage stage;
     for (int py = top; py <= bottom; ++py) {
       std::uint32_t* out = dst.Row(py);
-      for (int px = left; px <= right; ++px) {
-        const double qx = px - originX, qy = py - originY;
-        const double a = (qx * ex + qy * ey) / lengthE;
-        const double b = (qx * fx + qy * fy) / lengthF;
-        if (a < 0.0 || a >= 1.0 || b < 0.0 || b >= 1.0) continue;
-        const int tx = WrapTexel(ops.srcX + static_cast<int>(std::floor(a * ops.srcW)), tex.BufferWidth());
-        const int ty = WrapTexel(ops.srcY + static_cast<int>(std::floor(b * ops.srcH)), tex.BufferHeight());
-        out[px] = effect_quad::BlendOver(effect_quad::ApplyContextStage(tex.Row32(ty)[tx]), out[px]);
+      const double qy = py - originY;
+      const double a0 = (left - originX) * stepAx + qy * stepAy;
+      const double b0 = (left - originX) * stepBx + qy * stepBy;
+      // The pixels of this row whose centres lie inside the quad.
+      int k0 = 0, k1 = right - left + 1;
+      InsideSpan(a0, stepAx, &k0, &k1);
+      InsideSpan(b0, stepBx, &k0, &k1);
+      // Texel positions in 16.16 fixed point, stepped along the row.
+      FixedStep u((a0 + k0 * stepAx) * ops.srcW, stepAx * ops.srcW);
+      FixedStep v((b0 + k0 * stepBx) * ops.srcH, stepBx * ops.srcH);
+      for (int k = k0; k < k1; ++k, u.Next(), v.Next()) {
+        const int tx = TexelAt(ops.srcX + u.Whole(), tex.BufferWidth());
+        const int ty = TexelAt(ops.srcY + v.Whole(), tex.BufferHeight());
+        out[left + k] = effect_quad::BlendOver(stage(tex.Row32(ty)[tx]), out[left + k]);
       }
     }
   }

@@ -5,6 +5,7 @@
 #include FT_FREETYPE_H
 
 #include <algorithm>
+#include <cstdlib>
 #include <mutex>
 
 namespace platform {
@@ -33,9 +34,19 @@ std::string FontFamilyForFaceName(std::string_view faceNameUtf8) {
   return std::string(faceNameUtf8);
 }
 
+// Fontconfig's global configuration, loaded on first use and freed at exit.
+bool InitFontconfig() {
+  static const bool ready = [] {
+    if (!FcInit()) return false;
+    std::atexit([] { FcFini(); });
+    return true;
+  }();
+  return ready;
+}
+
 std::string FindFontFile(std::string_view familyUtf8) {
   std::lock_guard lock(FontconfigMutex());
-  if (!FcInit()) return {};
+  if (!InitFontconfig()) return {};
   const std::string family(familyUtf8);
   FcPattern* pattern = FcPatternCreate();
   FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));

@@ -1,0 +1,118 @@
+// The full-screen cost of one frame of each blend and pixel effect at
+// 640 x 480, in 8- and 32-bit DirectDraw mode and in Direct3D mode (the quad
+// path where the effect has one, and the locked-pixel path from a
+// system-memory source).
+#include <benchmark/benchmark.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "graphics/blend.h"
+#include "graphics/device.h"
+#include "graphics/effects.h"
+#include "graphics/fade.h"
+#include "graphics/shaped_blits.h"
+#include "graphics/surface.h"
+#include "graphics/surface_lock.h"
+#include "platform/backend.h"
+
+namespace {
+
+constexpr int kW = 640, kH = 480;
+
+enum class Mode { DirectDraw8, DirectDraw32, Direct3DQuad, Direct3DPixels };
+
+const char* ModeName(Mode mode) {
+  switch (mode) {
+    case Mode::DirectDraw8: return "DD8";
+    case Mode::DirectDraw32: return "DD32";
+    case Mode::Direct3DQuad: return "D3D_quad";
+    case Mode::Direct3DPixels: return "D3D_pixels";
+  }
+  return "";
+}
+
+// The device of one benchmark and a full-screen source picture.
+class Screen {
+ public:
+  explicit Screen(Mode mode) {
+    const bool d3d = mode == Mode::Direct3DQuad || mode == Mode::Direct3DPixels;
+    DDInit(d3d ? 1 : 0, kW, kH, mode == Mode::DirectDraw8 ? 8 : 32, 0, 1, 1, 60, 0, nullptr, nullptr, 0);
+    const bool system = mode == Mode::Direct3DPixels;
+    DDCreateSurface(&m_source, kW, kH, 1, system ? 1 : 0, system ? DTMEMORYTYPE_SYSTEM : DTMEMORYTYPE_VIDEO_RT, 0, 0);
+    Paint(&m_source, d3d ? 0xFF000000u : 0u, 1);
+    Paint(&BackBuffer, d3d ? 0xFF000000u : 0u, 5);
+    for (int i = 0; i < kBlendTableSize; ++i) g_BlendTable[i] = static_cast<BYTE>((i >> 8) ^ (i & 0xFF));
+    for (int i = 0; i < 256; ++i) g_PalEntries[i] = {static_cast<std::uint8_t>(i), 0x40, 0x80, 0};
+  }
+  ~Screen() {
+    DDReleaseSurface(&m_source);
+    DDRelease();
+  }
+  DDSURFACEDATA* Source() { return &m_source; }
+
+ private:
+  static void Paint(DDSURFACEDATA* sd, std::uint32_t opaque, int seed) {
+    cSurfaceLock lock;
+    if (!lock.Lock(sd)) return;
+    for (int y = 0; y < kH; ++y)
+      for (int x = 0; x < kW; ++x) {
+        const std::uint32_t v = static_cast<std::uint32_t>((x * seed + y * 3) & 0xFF);
+        if (lock.BitsPerPixel() == 8)
+          lock.Row8(y)[x] = static_cast<std::uint8_t>(v | 1);
+        else
+          lock.Row32(y)[x] = opaque | v * 0x010203u | 0x010101u;
+      }
+  }
+  DDSURFACEDATA m_source;
+};
+
+using Effect = std::function<void(DDSURFACEDATA* dst, DDSURFACEDATA* src)>;
+
+void Register(const std::string& name, std::vector<Mode> modes, Effect effect) {
+  for (Mode mode : modes) {
+    benchmark::RegisterBenchmark((name + "/" + ModeName(mode)).c_str(), [mode, effect](benchmark::State& state) {
+      Screen screen(mode);
+      for (auto _ : state) effect(&BackBuffer, screen.Source());
+      state.SetItemsProcessed(state.iterations() * kW * kH);
+    })->Unit(benchmark::kMillisecond);
+  }
+}
+
+const std::vector<Mode> kAll = {Mode::DirectDraw8, Mode::DirectDraw32, Mode::Direct3DQuad, Mode::Direct3DPixels};
+const std::vector<Mode> kNoQuad = {Mode::DirectDraw8, Mode::DirectDraw32, Mode::Direct3DPixels};
+const std::vector<Mode> kThirtyTwo = {Mode::DirectDraw32, Mode::Direct3DPixels};
+
+void RegisterAll() {
+  Register("Half", kAll, [](auto dst, auto src) { DDBltHalf(dst, 0, 0, kW, kH, src, 0, 0, 1, g_BlendTable); });
+  Register("ColorChange", kAll, [](auto dst, auto src) {
+    DDBltColorChange(dst, 0, 0, kW, kH, src, 0, 0, 1, g_PalEntries.data(), g_BlendTable, 31, 2, nullptr);
+  });
+  Register("ChangeColor", {Mode::Direct3DQuad}, [](auto dst, auto) { DDChangeColor(dst, 0, 0, kW, kH, 128, 255, 0, 0); });
+  Register("Rotate", kAll, [](auto dst, auto src) { DDBltRotate(dst, 320, 240, kW, kH, 320, 240, 30, src, 0, 0, 1); });
+  Register("Circle", kAll, [](auto dst, auto src) { DDBltCircle(dst, 320, 240, 320, 240, 240, 1, src, 320, 240, 1); });
+  Register("Lens", kNoQuad, [](auto dst, auto src) { DDBltLens(dst, 320, 240, 240, 120, src, 320, 240, 1, 0, nullptr); });
+  Register("Mosaic", kNoQuad, [](auto dst, auto src) { DDBltMosaic(dst, 0, 0, kW, kH, 8, src, 0, 0, 1, nullptr); });
+  Register("Blur", kThirtyTwo, [](auto dst, auto src) { DDBltBlur(dst, 0, 0, kW, kH, 4, 4, src, 0, 0, 1, nullptr); });
+  Register("Burst", kAll, [](auto dst, auto src) { DDBltBurst(dst, 0, 0, kW, kH, src, 0, 0, 8, 1); });
+  Register("Split", kAll, [](auto dst, auto src) { DDBltSplit(dst, 0, 0, kW, kH, 8, 4, src, 0, 0, 1, 1); });
+  Register("Wave", kAll, [](auto dst, auto src) { DDBltWave(dst, 0, 0, kW, kH, 4, 8.0, 30, 2, src, 0, 0, 1, 0); });
+  Register("RotateDepth", kAll,
+           [](auto dst, auto src) { DDBltRotateDepth(dst, 0, 0, kW, kH, src, 0, 0, src, 0, 0, kW, kH, 1, 100, 0); });
+  // Small steps keep the fade between its ends for the whole run.
+  Register("FadeOut", {Mode::DirectDraw8, Mode::DirectDraw32, Mode::Direct3DQuad}, [](auto, auto) {
+    DDFadeOut(g_ShownPalette.data(), 0, 255, 0, 0, 0, 0.01, g_PalEntries.data(), 0);
+  });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  platform::SelectBackend(platform::Backend::Headless);
+  RegisterAll();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
