@@ -185,3 +185,24 @@ TEST(LensClear, Direct3DClearsTheSquareAroundTheDisc) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ColourPair, OnlyTheAddOperationAddsItsColourOnLockedPixels) {
+  ASSERT_TRUE(effect_test::StartDevice(Mode::Direct3D32));
+  {
+    TestSurface dst(4, 1), src(4, 1, true);
+    src.Fill(0xFF10F080);
+    const std::uint32_t add[2] = {0x00203040, 7};
+    const std::uint32_t modulate[2] = {0x00203040, 4};
+    ASSERT_TRUE(DDBltMosaic(&dst.sd, 0, 0, 1, 1, 1, &src.sd, 0, 0, 0, add));
+    ASSERT_TRUE(DDBltMosaic(&dst.sd, 1, 0, 1, 1, 1, &src.sd, 0, 0, 0, modulate));
+    ASSERT_TRUE(DDBltBlur(&dst.sd, 2, 0, 1, 1, 1, 1, &src.sd, 0, 0, 0, add));
+    EXPECT_EQ(dst.Get(0, 0), 0xFF30FFC0u);  // green clamps at 255
+    EXPECT_EQ(dst.Get(1, 0), 0xFF10F080u);
+    EXPECT_EQ(dst.Get(2, 0), 0xFF30FFC0u);
+  }
+  DDRelease();
+}
+
+}  // namespace
