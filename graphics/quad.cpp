@@ -109,6 +109,7 @@ void DrawRowDirect(std::uint32_t* drow, const std::uint32_t* srow, const int* co
   const u32x4 dA4 = {diffuseAlpha, diffuseAlpha, diffuseAlpha, diffuseAlpha};
   const std::uint64_t alphaBits = 0xFF000000FF000000ULL;
   int i = 0;
+#pragma GCC unroll 2
   for (; i + 4 <= w; i += 4) {
     const u32x4 s = kGather ? u32x4{srow[cols[i]], srow[cols[i + 1]], srow[cols[i + 2]], srow[cols[i + 3]]}
                             : Load4(srow + i);
@@ -138,14 +139,39 @@ void DrawRowDirect(std::uint32_t* drow, const std::uint32_t* srow, const int* co
   }
 }
 
-using RowFunction = void (*)(std::uint32_t*, const std::uint32_t*, const int*, int, std::uint32_t);
+// The destination rows of one quad and where their texels come from.
+struct QuadRows {
+  cPixelBuffer* dst;
+  const cPixelBuffer* src;
+  int x, y, w, h;       // the destination pixels drawn
+  int firstRow;         // offset of row y within the quad
+  int sy, sh, dh;
+  int first;            // first source column of rows read in order
+  const int* cols;      // source columns of rows read through a table
+};
+
+template <typename DrawRow>
+void ForEachRow(const QuadRows& q, DrawRow drawRow) {
+  cSampleStepper rowStep(q.firstRow, q.sh, q.dh);
+  for (int row = q.y; row < q.y + q.h; ++row, rowStep.Advance())
+    drawRow(q.dst->Row32(row) + q.x, q.src->Row32(Wrap(q.sy + rowStep.Current(), q.src->Height())));
+}
+
+template <AlphaKind K, bool kGather>
+void DrawQuadDirect(const QuadRows& q, std::uint32_t diffuseAlpha) {
+  ForEachRow(q, [&](std::uint32_t* drow, const std::uint32_t* srow) {
+    DrawRowDirect<K, kGather>(drow, kGather ? srow : srow + q.first, q.cols, q.w, diffuseAlpha);
+  });
+}
+
+using QuadFunction = void (*)(const QuadRows&, std::uint32_t);
 
 template <bool kGather>
-RowFunction DirectRowFunction(AlphaKind kind) {
+QuadFunction DirectQuadFunction(AlphaKind kind) {
   switch (kind) {
-    case AlphaKind::Texel: return &DrawRowDirect<AlphaKind::Texel, kGather>;
-    case AlphaKind::Modulate: return &DrawRowDirect<AlphaKind::Modulate, kGather>;
-    default: return &DrawRowDirect<AlphaKind::Diffuse, kGather>;
+    case AlphaKind::Texel: return &DrawQuadDirect<AlphaKind::Texel, kGather>;
+    case AlphaKind::Modulate: return &DrawQuadDirect<AlphaKind::Modulate, kGather>;
+    default: return &DrawQuadDirect<AlphaKind::Diffuse, kGather>;
   }
 }
 
@@ -175,19 +201,13 @@ void DrawTexturedQuad(cPixelBuffer* dst, int dx, int dy, int dw, int dh, const c
     cSampleStepper column(x - dx, sw, dw);
     for (int i = 0; i < w; ++i, column.Advance()) cols[i] = Wrap(sx + column.Current(), src->Width());
   }
-  const RowFunction drawRow = inOrder ? DirectRowFunction<false>(t.alphaKind) : DirectRowFunction<true>(t.alphaKind);
-  const std::uint32_t diffuseAlpha = stage.dwDiffuse >> 24;
-  cSampleStepper rowStep(y - dy, sh, dh);
-  for (int row = y; row < y + h; ++row, rowStep.Advance()) {
-    const std::uint32_t* srow = src->Row32(Wrap(sy + rowStep.Current(), src->Height()));
-    std::uint32_t* drow = dst->Row32(row) + x;
-    if (!direct)
-      DrawRowByTable(drow, srow, cols.data(), w, t);
-    else if (inOrder)
-      drawRow(drow, srow + first, nullptr, w, diffuseAlpha);
-    else
-      drawRow(drow, srow, cols.data(), w, diffuseAlpha);
-  }
+  const QuadRows rows{dst, src, x, y, w, h, y - dy, sy, sh, dh, first, cols.data()};
+  if (!direct)
+    ForEachRow(rows, [&](std::uint32_t* drow, const std::uint32_t* srow) { DrawRowByTable(drow, srow, rows.cols, w, t); });
+  else if (inOrder)
+    DirectQuadFunction<false>(t.alphaKind)(rows, stage.dwDiffuse >> 24);
+  else
+    DirectQuadFunction<true>(t.alphaKind)(rows, stage.dwDiffuse >> 24);
 }
 
 void DrawColouredRect(cPixelBuffer* dst, int x, int y, int w, int h, std::uint32_t dwColor) {
