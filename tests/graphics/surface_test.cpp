@@ -9,6 +9,9 @@
 #include "graphics/device.h"
 #include "graphics/palette.h"
 #include "graphics/surface_list.h"
+#include "graphics/fill.h"
+#include "graphics/unpal.h"
+#include "platform/presenter.h"
 #include "platform/message_box.h"
 
 using effect_test::Mode;
@@ -124,6 +127,58 @@ TEST(DeviceTest, Direct3DRefusesIndexedAndTwentyFourBitModes) {
   ASSERT_TRUE(DDInit(0, 64, 48, 24, 0, 1, 1, 60, 0, nullptr, nullptr, 0));
   EXPECT_EQ(g_DDState.nBpp, 32);
   EXPECT_EQ(DDPresent(60, 0, 0), 1);
+  DDRelease();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Direct3DSurfaceTest, VirtualBackBufferCollectsTheFrameUntilPresent) {
+  DDFillSurfaceRGB(&BackBuffer, 0xFF000000);
+  DDSetVirBackBufferMode(1);
+  DDFillRectRGB(&BackBuffer, 0, 0, 2, 2, 0xFF00FF00);
+  EXPECT_EQ(*BackBuffer.lpDT->lpSurface->Row32(0), 0xFF000000u);
+  EXPECT_EQ(*VirBackBuffer.lpDT->lpSurface->Row32(0), 0xFF00FF00u);
+  ASSERT_EQ(DDPresent(0, 0, 0), 1);
+  EXPECT_EQ(*BackBuffer.lpDT->lpSurface->Row32(1), 0xFF00FF00u);
+  DDSetVirBackBufferMode(0);
+}
+
+TEST_F(Direct3DSurfaceTest, PresentReportsALostDevice) {
+  platform::Presenter& presenter = platform::GetPresenter();
+  presenter.SimulateDeviceLost();
+  EXPECT_EQ(DDPresent(0, 0, 0), 0);
+  presenter.SimulateDeviceResettable();
+  ASSERT_TRUE(presenter.ResetDevice());
+  EXPECT_EQ(DDPresent(0, 0, 0), 1);
+}
+
+TEST(UnPalTest, FadeMixesTowardTheColourAndSwatchesFillThePalette) {
+  ASSERT_TRUE(effect_test::StartDevice(Mode::DirectDraw32));
+  effect_test::TestSurface dst(2, 1), src(2, 1);
+  src.Set(0, 0, 0x00FF8040);
+  src.Set(1, 0, 0x00000000);
+  dst.Fill(0x7F000000);
+  EXPECT_EQ(DDFade_UnPal(&dst.sd, 256, 10, 20, 30, &src.sd), 1);
+  EXPECT_EQ(dst.Get(0, 0), 0x7FFF8040u);  // the fourth byte stays
+  EXPECT_EQ(DDFade_UnPal(&dst.sd, 0, 10, 20, 30, &src.sd), 1);
+  EXPECT_EQ(dst.Get(1, 0), 0x7F0A141Eu);
+  DDRelease();
+
+  ASSERT_TRUE(effect_test::StartDevice(Mode::Direct3D32));
+  effect_test::TestSurface swatch(16, 24, true);
+  swatch.Fill(0xFF102030);
+  swatch.Set(5, 8, 0x00FFFFFF);  // alpha 0: entry 5 keeps its colour
+  PaletteArray palette{};
+  palette[5] = {1, 2, 3, 4};
+  EXPECT_EQ(DDSetPalette_UnPal(palette.data(), &swatch.sd), 1);
+  EXPECT_EQ(palette[6].peRed, 0x10);
+  EXPECT_EQ(palette[6].peFlags, 0xFF);
+  EXPECT_EQ(palette[5].peRed, 1);
+  effect_test::TestSurface tooSmall(8, 8, true);
+  EXPECT_EQ(DDSetPalette_UnPal(palette.data(), &tooSmall.sd), 0);
+  EXPECT_EQ(DDFade_UnPal(&swatch.sd, 0, 0, 0, 0, &swatch.sd), 1);  // nothing in Direct3D mode
   DDRelease();
 }
 
