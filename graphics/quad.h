@@ -51,12 +51,19 @@ inline int SampleOffset(int i, int span, int n) { return static_cast<int>(FloorD
 // The same offsets for i = first, first + 1, ... without a division per step.
 class cSampleStepper {
  public:
-  cSampleStepper(int first, int span, int n)
-      : m_den(2LL * n),
-        m_stepQ(FloorDiv(2LL * span, m_den)),
-        m_stepR(2LL * span - m_stepQ * m_den),
-        m_q(FloorDiv((2LL * first + 1) * span, m_den)),
-        m_r((2LL * first + 1) * span - m_q * m_den) {}
+  cSampleStepper(int first, int span, int n) : m_den(2LL * n) {
+    if (span == n) {  // 1:1, the common case: no division
+      m_stepQ = 1;
+      m_stepR = 0;
+      m_q = first;
+      m_r = n;
+      return;
+    }
+    m_stepQ = FloorDiv(2LL * span, m_den);
+    m_stepR = 2LL * span - m_stepQ * m_den;
+    m_q = FloorDiv((2LL * first + 1) * span, m_den);
+    m_r = (2LL * first + 1) * span - m_q * m_den;
+  }
   int Current() const { return static_cast<int>(m_q); }
   void Advance() {
     m_q += m_stepQ;
