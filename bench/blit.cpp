@@ -1,11 +1,13 @@
 // Our blits side by side with pixman and SDL doing the same work: keyed 1:1
-// copies, nearest stretches and half-alpha blends of 32 x 32 sprites (64 per
-// iteration, spread over a 640 x 480 target) and of a full 640 x 480 layer.
-// Ours: colour-keyed copies in 32-bit DirectDraw mode; stretches and blends
-// through the Direct3D quad. pixman composites (OVER for keyed sprites with
-// alpha 0 or 255, SRC with a nearest transform for stretches, OVER with a
-// half solid mask for blends); SDL_BlitSurface with a colour key, scaled
-// blits and a surface alpha of 128.
+// copies, nearest stretches (opaque, and see-through where the texel alpha
+// says so) and half-alpha blends of 32 x 32 sprites (64 per iteration,
+// spread over a 640 x 480 target) and of a full 640 x 480 layer.
+// Ours: keyed copies and opaque stretches in 32-bit DirectDraw mode;
+// alpha stretches and blends through the Direct3D quad. pixman composites
+// (OVER for keyed sprites with alpha 0 or 255, SRC / OVER with a nearest
+// transform for stretches, OVER with a half solid mask for blends);
+// SDL_BlitSurface with a colour key, scaled blits (without / with blending)
+// and a surface alpha of 128.
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 #include <pixman.h>
@@ -22,7 +24,9 @@ namespace {
 
 constexpr int kScreenW = 640, kScreenH = 480, kSprites = 64;
 
-enum class Work { Keyed, Stretch, Half };
+enum class Work { Keyed, Stretch, AlphaStretch, Half };
+
+bool Stretches(Work work) { return work == Work::Stretch || work == Work::AlphaStretch; }
 enum class Size { Sprite, Layer };
 
 // Source pixels: a disc of opaque colours on a see-through ground.
@@ -47,7 +51,7 @@ struct Placement {
 std::vector<Placement> Placements(Size size, Work work) {
   std::vector<Placement> out;
   if (size == Size::Layer) return {{0, 0, kScreenW, kScreenH}};
-  const int side = work == Work::Stretch ? 48 : 32;
+  const int side = Stretches(work) ? 48 : 32;
   for (int i = 0; i < kSprites; ++i) out.push_back({(i * 97) % (kScreenW - side), (i * 61) % (kScreenH - side), side, side});
   return out;
 }
@@ -55,11 +59,11 @@ std::vector<Placement> Placements(Size size, Work work) {
 int SourceSide(Size size, Work work, bool height) {
   if (size == Size::Sprite) return 32;
   const int full = height ? kScreenH : kScreenW;
-  return work == Work::Stretch ? full / 2 : full;
+  return Stretches(work) ? full / 2 : full;
 }
 
 void Ours(benchmark::State& state, Work work, Size size) {
-  const bool d3d = work != Work::Keyed;
+  const bool d3d = work == Work::AlphaStretch || work == Work::Half;
   DDInit(d3d ? 1 : 0, kScreenW, kScreenH, 32, 0, 1, 1, 60, 0, nullptr, nullptr, 0);
   const int sw = SourceSide(size, work, false), sh = SourceSide(size, work, true);
   DDSURFACEDATA src, dst;
@@ -76,8 +80,8 @@ void Ours(benchmark::State& state, Work work, Size size) {
   const auto placements = Placements(size, work);
   for (auto _ : state) {
     for (const Placement& p : placements) {
-      if (work == Work::Stretch)
-        DDBltStretch(&dst, p.x, p.y, p.w, p.h, &src, 0, 0, sw, sh, 0);
+      if (Stretches(work))
+        DDBltStretch(&dst, p.x, p.y, p.w, p.h, &src, 0, 0, sw, sh, work == Work::Stretch ? 0 : 1);
       else
         DDBlt(&dst, p.x, p.y, p.w, p.h, &src, 0, 0, 1);
     }
@@ -97,7 +101,7 @@ void Pixman(benchmark::State& state, Work work, Size size) {
   pixman_color_t half{0, 0, 0, 0x8080};
   pixman_image_t* mask = pixman_image_create_solid_fill(&half);
   const auto placements = Placements(size, work);
-  if (work == Work::Stretch) {
+  if (Stretches(work)) {
     pixman_transform_t transform;
     pixman_transform_init_scale(&transform, pixman_double_to_fixed(double(sw) / placements[0].w),
                                 pixman_double_to_fixed(double(sh) / placements[0].h));
@@ -112,6 +116,9 @@ void Pixman(benchmark::State& state, Work work, Size size) {
           break;
         case Work::Stretch:
           pixman_image_composite32(PIXMAN_OP_SRC, src, nullptr, dst, 0, 0, 0, 0, p.x, p.y, p.w, p.h);
+          break;
+        case Work::AlphaStretch:
+          pixman_image_composite32(PIXMAN_OP_OVER, src, nullptr, dst, 0, 0, 0, 0, p.x, p.y, p.w, p.h);
           break;
         case Work::Half:
           pixman_image_composite32(PIXMAN_OP_OVER, src, mask, dst, 0, 0, 0, 0, p.x, p.y, p.w, p.h);
@@ -138,6 +145,7 @@ void Sdl(benchmark::State& state, Work work, Size size) {
       SDL_SetColorKey(src, SDL_TRUE, 0xFF00FF00);
       break;
     case Work::Stretch: SDL_SetSurfaceBlendMode(src, SDL_BLENDMODE_NONE); break;
+    case Work::AlphaStretch: SDL_SetSurfaceBlendMode(src, SDL_BLENDMODE_BLEND); break;
     case Work::Half:
       SDL_SetSurfaceBlendMode(src, SDL_BLENDMODE_BLEND);
       SDL_SetSurfaceAlphaMod(src, 128);
@@ -147,7 +155,7 @@ void Sdl(benchmark::State& state, Work work, Size size) {
   for (auto _ : state) {
     for (const Placement& p : placements) {
       SDL_Rect to{p.x, p.y, p.w, p.h};
-      if (work == Work::Stretch)
+      if (Stretches(work))
         SDL_BlitScaled(src, nullptr, dst, &to);
       else
         SDL_BlitSurface(src, nullptr, dst, &to);
@@ -167,6 +175,8 @@ BLIT_CASE(Keyed, Sprite);
 BLIT_CASE(Keyed, Layer);
 BLIT_CASE(Stretch, Sprite);
 BLIT_CASE(Stretch, Layer);
+BLIT_CASE(AlphaStretch, Sprite);
+BLIT_CASE(AlphaStretch, Layer);
 BLIT_CASE(Half, Sprite);
 BLIT_CASE(Half, Layer);
 

@@ -40,25 +40,34 @@ template <typename Pixel>
 void CopyRows(cPixelBuffer* dst, int x, int y, int w, int h, const cPixelBuffer* src, int sx, int sy, int sw, int sh,
               bool keyed, Pixel key, Pixel keyMask) {
   const bool same = sw == w && sh == h;
-  std::vector<int> cols;
+  thread_local std::vector<int> cols;
   if (!same) {
     cols.resize(std::size_t(w));
     cSampleStepper column(0, sw, w);
     for (int i = 0; i < w; ++i, column.Advance()) cols[i] = sx + column.Current();
   }
   cSampleStepper rowStep(0, sh, h);
+  int previousRow = -1;
   for (int r = 0; r < h; ++r, rowStep.Advance()) {
     const int srow = sy + rowStep.Current();
     const Pixel* s = reinterpret_cast<const Pixel*>(src->Row8(0)) + std::size_t(srow) * src->Pitch();
     Pixel* d = reinterpret_cast<Pixel*>(dst->Row8(0)) + std::size_t(y + r) * dst->Pitch() + x;
+    if (!keyed && srow == previousRow) {
+      // An opaque copy of the same source row gives the row just drawn.
+      std::memcpy(d, d - dst->Pitch(), std::size_t(w) * sizeof(Pixel));
+      continue;
+    }
+    previousRow = srow;
     if (same && !keyed) {
       std::memcpy(d, s + sx, std::size_t(w) * sizeof(Pixel));
     } else if (same) {
       CopyKeyedRow(d, s + sx, w, key, keyMask);
+    } else if (!keyed) {
+      for (int i = 0; i < w; ++i) d[i] = s[cols[i]];
     } else {
       for (int i = 0; i < w; ++i) {
         const Pixel p = s[cols[i]];
-        if (!keyed || (p & keyMask) != key) d[i] = p;
+        if ((p & keyMask) != key) d[i] = p;
       }
     }
   }
