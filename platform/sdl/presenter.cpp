@@ -18,7 +18,7 @@ class SdlPresenter final : public Presenter {
   SdlPresenter() { SDL_AddEventWatch(&SdlPresenter::WatchEvents, this); }
   ~SdlPresenter() override {
     SDL_DelEventWatch(&SdlPresenter::WatchEvents, this);
-    DestroyRenderer();
+    if (OwnsLiveRenderer()) DestroyRenderer();
   }
 
  protected:
@@ -42,6 +42,13 @@ class SdlPresenter final : public Presenter {
     return 0;
   }
 
+  // A renderer goes with its window: once the window is gone (or replaced)
+  // the pointers are stale and must not be destroyed again.
+  bool OwnsLiveRenderer() const {
+    SDL_Window* window = sdl::MainSdlWindow();
+    return m_renderer && window && SDL_GetRenderer(window) == m_renderer;
+  }
+
   void DestroyRenderer() {
     if (m_texture) SDL_DestroyTexture(m_texture);
     if (m_renderer) SDL_DestroyRenderer(m_renderer);
@@ -51,12 +58,15 @@ class SdlPresenter final : public Presenter {
 
   // Renderer and texture for the window, the frame size and the vsync wish.
   bool Prepare(SDL_Window* window, int width, int height, bool vsync) {
-    if (m_renderer && (m_window != window || m_vsync != vsync)) DestroyRenderer();
+    if (m_renderer && SDL_GetRenderer(window) != m_renderer) {
+      m_renderer = nullptr;
+      m_texture = nullptr;
+    }
+    if (m_renderer && m_vsync != vsync) DestroyRenderer();
     if (!m_renderer) {
       const Uint32 flags = vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
       m_renderer = SDL_CreateRenderer(window, -1, flags);
       if (!m_renderer) return false;
-      m_window = window;
       m_vsync = vsync;
     }
     if (m_texture && (m_textureStale || m_textureWidth != width || m_textureHeight != height)) {
@@ -117,7 +127,6 @@ class SdlPresenter final : public Presenter {
 
   std::shared_ptr<SdlPresenter*> m_self = std::make_shared<SdlPresenter*>(this);
   std::once_flag m_taskAdded;
-  SDL_Window* m_window = nullptr;
   SDL_Renderer* m_renderer = nullptr;
   SDL_Texture* m_texture = nullptr;
   int m_textureWidth = 0;
