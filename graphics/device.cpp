@@ -30,7 +30,6 @@ PaceFrameFunc g_PaceFrame = nullptr;
 // The channel layout of 32-bit pixels (alpha only in Direct3D mode).
 void SetPixelFormat32(bool withAlpha) {
   g_PixelFormat = {16, 8, 0, withAlpha ? 24u : 0u, 255, 255, 255, withAlpha ? 255u : 0u};
-  g_BackPixelFormat = {};
 }
 
 // The palette the screen starts with before the game's palette is loaded.

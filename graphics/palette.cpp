@@ -7,7 +7,6 @@ PaletteArray g_PalEntries;
 PaletteArray g_BasePalEntries;
 PaletteArray g_ScreenPalette;
 PIXELFORMATDATA g_PixelFormat;
-PIXELFORMATDATA g_BackPixelFormat;
 
 void DDSetScreenPalette(const PALETTEENTRY* entries, int first, int count) {
   for (int i = 0; i < count; ++i) {

@@ -21,7 +21,6 @@ extern PaletteArray g_PalEntries;       // the game's colours by number
 extern PaletteArray g_BasePalEntries;   // copy kept as the base of fades
 extern PaletteArray g_ScreenPalette;    // 8-bit mode: the palette the screen shows
 extern PIXELFORMATDATA g_PixelFormat;
-extern PIXELFORMATDATA g_BackPixelFormat;
 
 // 8-bit mode: writes entries [first, first + count) of the screen palette
 // (entries outside 0..255 are ignored).

@@ -10,7 +10,10 @@ std::list<DDSURFACEDATA*> g_SurfaceList;
 
 namespace {
 int g_nLiveDirectDrawSurfaces = 0;
-}
+
+// Surfaces of the current mode that have not been released.
+int LiveSurfaceCount() { return lpDTCon ? static_cast<int>(g_SurfaceList.size()) : g_nLiveDirectDrawSurfaces; }
+}  // namespace
 
 void SurfaceListAppend(DDSURFACEDATA* lpSD) { g_SurfaceList.push_back(lpSD); }
 
@@ -25,7 +28,6 @@ void RepointSurfaceListEntries(DDSURFACEDATA* from, DDSURFACEDATA* to) {
     if (entry == from) entry = to;
 }
 
-int LiveSurfaceCount() { return lpDTCon ? static_cast<int>(g_SurfaceList.size()) : g_nLiveDirectDrawSurfaces; }
 void CountSurfaceCreated() { ++g_nLiveDirectDrawSurfaces; }
 void CountSurfaceReleased() { --g_nLiveDirectDrawSurfaces; }
 

@@ -20,8 +20,7 @@ void RepointSurfaceListEntries(DDSURFACEDATA* from, DDSURFACEDATA* to);
 // Shows "解放漏れがあります" with the caption once when surfaces of the
 // current mode are still alive; true when there were some.
 bool ReportSurfaceLeaks(const char* caption);
-// Count of surfaces with pixels of their own that have not been released.
-int LiveSurfaceCount();
+// DirectDraw surfaces with pixels of their own, counted for the leak report.
 void CountSurfaceCreated();
 void CountSurfaceReleased();
 
