@@ -107,6 +107,7 @@ template <AlphaKind K, bool kGather>
 void DrawRowDirect(std::uint32_t* drow, const std::uint32_t* srow, const int* cols, int w,
                    std::uint32_t diffuseAlpha) {
   const u32x4 dA4 = {diffuseAlpha, diffuseAlpha, diffuseAlpha, diffuseAlpha};
+  const BlendFactors diffuseFactors = MakeBlendFactors(dA4);
   const std::uint64_t alphaBits = 0xFF000000FF000000ULL;
   int i = 0;
 #pragma GCC unroll 2
@@ -127,11 +128,13 @@ void DrawRowDirect(std::uint32_t* drow, const std::uint32_t* srow, const int* co
         continue;
       }
     }
-    u32x4 a;
-    if constexpr (K == AlphaKind::Texel) a = s >> 24;
-    else if constexpr (K == AlphaKind::Modulate) a = allOpaque ? dA4 : Mul255x4(s >> 24, dA4);
-    else a = dA4;
-    Store4(drow + i, Blend4(s, a, Load4(drow + i)));
+    const u32x4 d = Load4(drow + i);
+    if constexpr (K == AlphaKind::Texel)
+      Store4(drow + i, Blend4(s, s >> 24, d));
+    else if constexpr (K == AlphaKind::Modulate)
+      Store4(drow + i, allOpaque ? Blend4(s, diffuseFactors, d) : Blend4(s, Mul255x4(s >> 24, dA4), d));
+    else
+      Store4(drow + i, Blend4(s, diffuseFactors, d));
   }
   for (; i < w; ++i) {
     const std::uint32_t p = kGather ? srow[cols[i]] : srow[i];

@@ -33,17 +33,26 @@ inline u16x8 Div255(u16x8 x) {
 // round(t * u / 255) per 32-bit lane, for t, u <= 255.
 inline u32x4 Mul255x4(u32x4 t, u32x4 u) { return (u32x4)Div255((u16x8)t * (u16x8)u); }
 
-// Source-over blend of colour c (its top byte ignored) with alpha a (0..255)
-// onto d; the alpha channel blends with the same factors:
-//   out = round((c * a + d * (255 - a)) / 255), outA = round((a * a + dA * (255 - a)) / 255).
-inline u32x4 Blend4(u32x4 c, u32x4 a, u32x4 d) {
+// The factors of a blend with alpha a (0..255) in each pixel's lanes.
+struct BlendFactors {
+  u32x4 a;
+  u16x8 a16, ia16;
+};
+inline BlendFactors MakeBlendFactors(u32x4 a) {
   const u32x4 ia = 255 - a;
-  const u16x8 a16 = (u16x8)(a | (a << 16));
-  const u16x8 ia16 = (u16x8)(ia | (ia << 16));
-  const u16x8 rb = Div255((u16x8)(c & 0x00FF00FF) * a16 + (u16x8)(d & 0x00FF00FF) * ia16);
-  const u16x8 ga = Div255((u16x8)(((c >> 8) & 0xFF) | (a << 16)) * a16 + (u16x8)((d >> 8) & 0x00FF00FF) * ia16);
+  return {a, (u16x8)(a | (a << 16)), (u16x8)(ia | (ia << 16))};
+}
+
+// Source-over blend of colour c (its top byte ignored) onto d; the alpha
+// channel blends with the same factors:
+//   out = round((c * a + d * (255 - a)) / 255), outA = round((a * a + dA * (255 - a)) / 255).
+inline u32x4 Blend4(u32x4 c, const BlendFactors& f, u32x4 d) {
+  const u16x8 rb = Div255((u16x8)(c & 0x00FF00FF) * f.a16 + (u16x8)(d & 0x00FF00FF) * f.ia16);
+  const u16x8 ga =
+      Div255((u16x8)(((c >> 8) & 0xFF) | (f.a << 16)) * f.a16 + (u16x8)((d >> 8) & 0x00FF00FF) * f.ia16);
   return (u32x4)rb | ((u32x4)ga << 8);
 }
+inline u32x4 Blend4(u32x4 c, u32x4 a, u32x4 d) { return Blend4(c, MakeBlendFactors(a), d); }
 
 // The same blend for one pixel.
 inline std::uint32_t Blend1(std::uint32_t c, std::uint32_t a, std::uint32_t d) {
