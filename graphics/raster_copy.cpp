@@ -44,6 +44,17 @@ void CopyKeyedRow(std::uint8_t* d, const std::uint8_t* s, int w, std::uint8_t ke
     if (s[i] != key) d[i] = s[i];
 }
 
+// d[i] = s[cols[i]]; 32-bit rows store four gathered pixels at once.
+void GatherRow(std::uint8_t* d, const std::uint8_t* s, const int* cols, int w) {
+  for (int i = 0; i < w; ++i) d[i] = s[cols[i]];
+}
+
+void GatherRow(std::uint32_t* d, const std::uint32_t* s, const int* cols, int w) {
+  int i = 0;
+  for (; i + 4 <= w; i += 4) Store4(d + i, u32x4{s[cols[i]], s[cols[i + 1]], s[cols[i + 2]], s[cols[i + 3]]});
+  for (; i < w; ++i) d[i] = s[cols[i]];
+}
+
 template <typename Pixel>
 void CopyRows(cPixelBuffer* dst, int x, int y, int w, int h, const cPixelBuffer* src, int sx, int sy, int sw, int sh,
               bool keyed, Pixel key, Pixel keyMask) {
@@ -71,7 +82,7 @@ void CopyRows(cPixelBuffer* dst, int x, int y, int w, int h, const cPixelBuffer*
     } else if (same) {
       CopyKeyedRow(d, s + sx, w, key, keyMask);
     } else if (!keyed) {
-      for (int i = 0; i < w; ++i) d[i] = s[cols[i]];
+      GatherRow(d, s, cols.data(), w);
     } else {
       for (int i = 0; i < w; ++i) {
         const Pixel p = s[cols[i]];
