@@ -94,7 +94,7 @@ void Ours(benchmark::State& state, Work work, Size size) {
 
 void Pixman(benchmark::State& state, Work work, Size size) {
   const int sw = SourceSide(size, work, false), sh = SourceSide(size, work, true);
-  auto pixels = MakeSource(sw, sh, work == Work::Keyed ? 0 : 0);
+  auto pixels = MakeSource(sw, sh, 0);
   std::vector<std::uint32_t> target(std::size_t(kScreenW) * kScreenH, 0xFF000000);
   pixman_image_t* src = pixman_image_create_bits(PIXMAN_a8r8g8b8, sw, sh, pixels.data(), sw * 4);
   pixman_image_t* dst = pixman_image_create_bits(PIXMAN_a8r8g8b8, kScreenW, kScreenH, target.data(), kScreenW * 4);
@@ -108,23 +108,11 @@ void Pixman(benchmark::State& state, Work work, Size size) {
     pixman_image_set_transform(src, &transform);
     pixman_image_set_filter(src, PIXMAN_FILTER_NEAREST, nullptr, 0);
   }
+  const pixman_op_t op = work == Work::Stretch ? PIXMAN_OP_SRC : PIXMAN_OP_OVER;
+  pixman_image_t* blitMask = work == Work::Half ? mask : nullptr;
   for (auto _ : state) {
-    for (const Placement& p : placements) {
-      switch (work) {
-        case Work::Keyed:
-          pixman_image_composite32(PIXMAN_OP_OVER, src, nullptr, dst, 0, 0, 0, 0, p.x, p.y, p.w, p.h);
-          break;
-        case Work::Stretch:
-          pixman_image_composite32(PIXMAN_OP_SRC, src, nullptr, dst, 0, 0, 0, 0, p.x, p.y, p.w, p.h);
-          break;
-        case Work::AlphaStretch:
-          pixman_image_composite32(PIXMAN_OP_OVER, src, nullptr, dst, 0, 0, 0, 0, p.x, p.y, p.w, p.h);
-          break;
-        case Work::Half:
-          pixman_image_composite32(PIXMAN_OP_OVER, src, mask, dst, 0, 0, 0, 0, p.x, p.y, p.w, p.h);
-          break;
-      }
-    }
+    for (const Placement& p : placements)
+      pixman_image_composite32(op, src, blitMask, dst, 0, 0, 0, 0, p.x, p.y, p.w, p.h);
     benchmark::DoNotOptimize(target.data());
   }
   pixman_image_unref(mask);
