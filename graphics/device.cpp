@@ -149,6 +149,8 @@ void DDRelease() {
     DDReleaseSurface(&VirBackBuffer);
     DDReleaseSurface(&BackBuffer);
     ReportSurfaceLeaks("Direct3D");
+    // Without a device the list has nothing left to restore.
+    g_SurfaceList.clear();
     g_DDState.bDirect3D = 0;
   }
   delete lpDDCon;

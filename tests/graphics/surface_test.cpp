@@ -111,7 +111,7 @@ TEST(SurfaceLeakTest, ReleaseReportsSurfacesLeftAliveOnce) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "解放漏れがあります");
     DDReleaseSurface(&forgotten);
-    g_SurfaceList.clear();
+    EXPECT_TRUE(g_SurfaceList.empty());
   }
 }
 
