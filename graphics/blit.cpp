@@ -2,12 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <vector>
 
 #include "graphics/device.h"
 #include "graphics/raster_copy.h"
-#include "graphics/screen_output.h"
 
 namespace {
 

@@ -103,6 +103,19 @@ TEST_P(BlitTest, StretchPartlyOffTheDestinationIsClipped) {
   EXPECT_EQ(Column(dst.Get(11, 0)), 0u);
 }
 
+TEST_P(BlitTest, StretchWithTheSourcePartlyOutsideShrinksTheDestinationInProportion) {
+  TestSurface dst(16, 2), src(4, 1);
+  dst.Fill(Opaque(0));
+  FillColumns(src, *this);
+  // Source columns -2..1 doubled: the half outside the source is cut, and
+  // the rest keeps its place at x 4..7.
+  DDBltStretch(&dst.sd, 0, 0, 8, 1, &src.sd, -2, 0, 4, 1, 0);
+  EXPECT_EQ(Column(dst.Get(3, 0)), 0u);
+  EXPECT_EQ(Column(dst.Get(4, 0)), 1u);
+  EXPECT_EQ(Column(dst.Get(7, 0)), 2u);
+  EXPECT_EQ(Column(dst.Get(8, 0)), 0u);
+}
+
 TEST_P(BlitTest, OverlappingCopyWithinOneSurfaceReadsTheOldPixels) {
   TestSurface s(16, 4);
   FillColumns(s, *this);
