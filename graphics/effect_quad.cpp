@@ -5,29 +5,8 @@
 #include "graphics/render_target.h"
 
 namespace effect_quad {
-namespace {
 
 using namespace effect_pixels;
-
-// One texture-stage operation on one channel (arg1 t = texel, arg2 d =
-// diffuse); unknown operations act as modulate.
-int StageOp(std::uint32_t op, int t, int d) {
-  switch (op) {
-    case 1:
-    case 3: return d;
-    case 2: return t;
-    case 5: return std::min(255, 2 * Modulate(t, d));
-    case 6: return std::min(255, 4 * Modulate(t, d));
-    case 7: return std::min(255, t + d);
-    case 8: return std::clamp(t + d - 128, 0, 255);
-    case 9: return std::clamp(2 * (t + d - 128), 0, 255);
-    case 10: return std::max(0, t - d);
-    case 11: return std::min(255, t + d - Modulate(t, d));
-    default: return Modulate(t, d);
-  }
-}
-
-}  // namespace
 
 std::uint32_t BlendOver(std::uint32_t stage, std::uint32_t dst) {
   const int a = Alpha(stage);
@@ -42,10 +21,10 @@ ContextStage::ContextStage() {
   const std::uint32_t colorOp = lpDTCon ? lpDTCon->dwColorOp : 4;
   const std::uint32_t alphaOp = lpDTCon ? lpDTCon->dwAlphaOp : 2;
   for (int t = 0; t < 256; ++t) {
-    m_alpha[t] = static_cast<std::uint8_t>(StageOp(alphaOp, t, Alpha(diffuse)));
-    m_red[t] = static_cast<std::uint8_t>(StageOp(colorOp, t, Red(diffuse)));
-    m_green[t] = static_cast<std::uint8_t>(StageOp(colorOp, t, Green(diffuse)));
-    m_blue[t] = static_cast<std::uint8_t>(StageOp(colorOp, t, Blue(diffuse)));
+    m_alpha[t] = static_cast<std::uint8_t>(ApplyStageOp(alphaOp, t, Alpha(diffuse)));
+    m_red[t] = static_cast<std::uint8_t>(ApplyStageOp(colorOp, t, Red(diffuse)));
+    m_green[t] = static_cast<std::uint8_t>(ApplyStageOp(colorOp, t, Green(diffuse)));
+    m_blue[t] = static_cast<std::uint8_t>(ApplyStageOp(colorOp, t, Blue(diffuse)));
   }
 }
 

@@ -15,9 +15,6 @@
 
 namespace effect_quad {
 
-// Texture-stage arithmetic on 0..255 values: a x b / 255 rounded.
-constexpr int Modulate(int a, int b) { return (a * b + 127) / 255; }
-
 // The device's blend of a stage result over a destination pixel: red, green
 // and blue become round((c x a + d x (255 - a)) / 255), alpha
 // round((a x a + dA x (255 - a)) / 255).

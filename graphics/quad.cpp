@@ -16,7 +16,9 @@ inline std::uint32_t Mul255(std::uint32_t a, std::uint32_t b) {
   return (x + (x >> 8)) >> 8;
 }
 
-std::uint32_t ApplyOp(std::uint32_t op, std::uint32_t t, std::uint32_t d) {
+}  // namespace
+
+std::uint32_t ApplyStageOp(std::uint32_t op, std::uint32_t t, std::uint32_t d) {
   const int ti = int(t), di = int(d);
   switch (op) {
     case 1: return d;
@@ -33,9 +35,11 @@ std::uint32_t ApplyOp(std::uint32_t op, std::uint32_t t, std::uint32_t d) {
   }
 }
 
+namespace {
+
 Lut MakeLut(std::uint32_t op, std::uint32_t diffuseChannel) {
   Lut lut;
-  for (std::uint32_t t = 0; t < 256; ++t) lut[t] = static_cast<std::uint8_t>(ApplyOp(op, t, diffuseChannel));
+  for (std::uint32_t t = 0; t < 256; ++t) lut[t] = static_cast<std::uint8_t>(ApplyStageOp(op, t, diffuseChannel));
   return lut;
 }
 

@@ -30,6 +30,10 @@ struct QuadStage {
   std::uint32_t dwAlphaOp = 2;
 };
 
+// One texture-stage operation (the numbering above) on one channel value:
+// t from the texel, d from the diffuse colour.
+std::uint32_t ApplyStageOp(std::uint32_t op, std::uint32_t t, std::uint32_t d);
+
 // Draws the source rectangle of a 32-bit texture onto the destination
 // rectangle of a 32-bit target, clipped to the target.
 void DrawTexturedQuad(cPixelBuffer* dst, int dx, int dy, int dw, int dh, const cPixelBuffer* src, int sx, int sy,

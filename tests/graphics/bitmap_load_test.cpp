@@ -127,8 +127,11 @@ TEST_P(BitmapLoadTest, MirroredCopiesFlipEachCell) {
   DDReleaseSurface(&mirror);
 }
 
-TEST_P(BitmapLoadTest, ColourKeyedTexturesHoldTransparentBlack) {
-  if (!IsD3D()) GTEST_SKIP() << "Direct3D textures only";
+// Mode-specific behaviour runs only in the modes that have it.
+class Direct3DBitmapTest : public BitmapLoadTest {};
+class DirectDrawBitmapTest : public BitmapLoadTest {};
+
+TEST_P(Direct3DBitmapTest, ColourKeyedTexturesHoldTransparentBlack) {
   std::vector<std::uint32_t> px{0x00FF00, 0x123456};
   WriteBmp(m_dir / "bmp" / "Key.bmp", 2, 1, 24, {}, px);
   DDSURFACEDATA sd;
@@ -138,8 +141,7 @@ TEST_P(BitmapLoadTest, ColourKeyedTexturesHoldTransparentBlack) {
   DDReleaseSurface(&sd);
 }
 
-TEST_P(BitmapLoadTest, CopyBitmapOfAnotherSizeCopiesTheOverlap) {
-  if (IsD3D()) GTEST_SKIP() << "DirectDraw only";
+TEST_P(DirectDrawBitmapTest, CopyBitmapOfAnotherSizeCopiesTheOverlap) {
   WriteSheet("Sheet.bmp");
   TestSurface small(2, 3);
   small.Fill(Opaque(9));
@@ -170,8 +172,8 @@ TEST_P(BitmapLoadTest, TableLoadsSkipOptionalEntriesAndFailOnRequiredOnes) {
   EXPECT_NE(boxes[0].text.find("bmp\\Debug.bmp"), std::string::npos);
 }
 
-TEST_P(BitmapLoadTest, AliasEntriesDrawTheirOwnersTexture) {
-  if (!IsD3D()) GTEST_SKIP() << "aliases exist in Direct3D mode";
+// Aliases exist in Direct3D mode only.
+TEST_P(Direct3DBitmapTest, AliasEntriesDrawTheirOwnersTexture) {
   WriteSheet("Character1.bmp");
   const int entries[] = {4, 22, 23};
   ASSERT_TRUE(LoadBmpSurfaces(g_BmpSD, entries, 3));
@@ -201,7 +203,9 @@ TEST_P(BitmapLoadTest, PaletteFromAnEightBitFileAndFromTheSwatchBlock) {
   WriteBmp(m_dir / "bmp" / "plt" / "True.bmp", 16, 24, 24, {}, swatch);
   PaletteArray fromSwatch{};
   EXPECT_EQ(DDLoadPaletteFromFile(fromSwatch.data(), "bmp\\plt\\True.bmp", 1), !Is8());
-  if (!Is8()) EXPECT_EQ(fromSwatch[77].peGreen, 77);
+  if (!Is8()) {
+    EXPECT_EQ(fromSwatch[77].peGreen, 77);
+  }
   EXPECT_FALSE(DDLoadPaletteFromFile(fromSwatch.data(), "bmp\\plt\\None.bmp", 1));
 }
 
@@ -221,6 +225,9 @@ TEST_P(BitmapLoadTest, TransparentColourComesFromTheTopLeftPixel) {
 
 INSTANTIATE_TEST_SUITE_P(Modes, BitmapLoadTest,
                          testing::Values(Mode::DirectDraw8, Mode::DirectDraw32, Mode::Direct3D32),
+                         effect_test::ModeName);
+INSTANTIATE_TEST_SUITE_P(Modes, Direct3DBitmapTest, testing::Values(Mode::Direct3D32), effect_test::ModeName);
+INSTANTIATE_TEST_SUITE_P(Modes, DirectDrawBitmapTest, testing::Values(Mode::DirectDraw8, Mode::DirectDraw32),
                          effect_test::ModeName);
 
 }  // namespace

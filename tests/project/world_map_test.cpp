@@ -33,7 +33,7 @@ ByteFixture PointStream(std::uint32_t version, int x, int y, std::initializer_li
   return f;
 }
 
-struct MapSpec {
+struct MapLayout {
   std::uint32_t version = 878;
   int width = 20, height = 15, pitch = 32, shift = 5;
   int startX = 3, startY = 4;
@@ -42,17 +42,17 @@ struct MapSpec {
   std::vector<ByteFixture> points;
 };
 
-ByteFixture MapFile(const MapSpec& spec) {
+ByteFixture MapFile(const MapLayout& layout) {
   ByteFixture f;
-  f.I32(static_cast<int>(spec.version));
-  f.I32(8).I32(spec.width).I32(spec.height).I32(spec.pitch).I32(spec.shift);
-  f.I32(spec.startX).I32(spec.startY).I32(16).I32(0).I32(2).Str("map").Str("back.bmp");
-  f.I32(spec.tiles);
-  for (int i = 0; i < spec.tiles; ++i) f.I32(3).I32(0).I32(i % 2).I32(i).I32(2).Str("tile").Str("");
-  f.I32(static_cast<int>(spec.cells.size()));
-  for (int cell : spec.cells) f.I32(cell);
-  f.I32(static_cast<int>(spec.points.size()));
-  for (const ByteFixture& point : spec.points) f.Append(point);
+  f.I32(static_cast<int>(layout.version));
+  f.I32(8).I32(layout.width).I32(layout.height).I32(layout.pitch).I32(layout.shift);
+  f.I32(layout.startX).I32(layout.startY).I32(16).I32(0).I32(2).Str("map").Str("back.bmp");
+  f.I32(layout.tiles);
+  for (int i = 0; i < layout.tiles; ++i) f.I32(3).I32(0).I32(i % 2).I32(i).I32(2).Str("tile").Str("");
+  f.I32(static_cast<int>(layout.cells.size()));
+  for (int cell : layout.cells) f.I32(cell);
+  f.I32(static_cast<int>(layout.points.size()));
+  for (const ByteFixture& point : layout.points) f.Append(point);
   f.I32(0);
   return f;
 }
@@ -101,15 +101,15 @@ TEST(WorldMap, SetSizeKeepsEveryCellAtItsPlace) {
 }
 
 TEST(WorldMap, LoadBringsStartCellsAndPointsInside) {
-  MapSpec spec;
-  spec.startX = 25;
-  spec.cells[(2 << 5) + 3] = 12;
-  spec.cells[(3 << 5) + 4] = -1;
-  spec.points.push_back(PointStream(878, 20, 3, {}));
-  spec.points.push_back(PointStream(878, -1, 3, {}));
-  spec.points.push_back(PointStream(878, 19, 14, {{0, 0, 1, 0, "a.stg4_x"}}));
+  MapLayout layout;
+  layout.startX = 25;
+  layout.cells[(2 << 5) + 3] = 12;
+  layout.cells[(3 << 5) + 4] = -1;
+  layout.points.push_back(PointStream(878, 20, 3, {}));
+  layout.points.push_back(PointStream(878, -1, 3, {}));
+  layout.points.push_back(PointStream(878, 19, 14, {{0, 0, 1, 0, "a.stg4_x"}}));
   cWorldMap map;
-  ASSERT_TRUE(LoadFromBytes(map, MapFile(spec)));
+  ASSERT_TRUE(LoadFromBytes(map, MapFile(layout)));
   EXPECT_EQ(map.m_nStartX, 19);
   EXPECT_EQ(map.m_nStartY, 4);
   EXPECT_EQ(map.m_vCell[(2 << 5) + 3], 0);
@@ -123,13 +123,13 @@ TEST(WorldMap, LoadBringsStartCellsAndPointsInside) {
 }
 
 TEST(WorldMap, FilesBefore812GetTenTileKinds) {
-  MapSpec spec;
-  spec.version = 811;
-  spec.tiles = 3;
-  spec.cells.assign(15 * 32, 9);
-  spec.points.push_back(PointStream(811, 1, 1, {{0, 0, 0, 0, "old.stg4_x"}}));
+  MapLayout layout;
+  layout.version = 811;
+  layout.tiles = 3;
+  layout.cells.assign(15 * 32, 9);
+  layout.points.push_back(PointStream(811, 1, 1, {{0, 0, 0, 0, "old.stg4_x"}}));
   cWorldMap map;
-  ASSERT_TRUE(LoadFromBytes(map, MapFile(spec)));
+  ASSERT_TRUE(LoadFromBytes(map, MapFile(layout)));
   ASSERT_EQ(map.m_vTile.size(), 10u);
   EXPECT_EQ(map.m_vTile[4].m_bBlock, 1);
   EXPECT_EQ(map.m_vTile[4].m_strName, Cp932Literal("移動不可"));
@@ -139,11 +139,11 @@ TEST(WorldMap, FilesBefore812GetTenTileKinds) {
 }
 
 TEST(WorldMap, StageEntriesBefore209HaveNoFifthValue) {
-  MapSpec spec;
-  spec.version = 208;
-  spec.points.push_back(PointStream(208, 1, 1, {{0, 0, 0, 0, "old.stg4_x"}}));
+  MapLayout layout;
+  layout.version = 208;
+  layout.points.push_back(PointStream(208, 1, 1, {{0, 0, 0, 0, "old.stg4_x"}}));
   cWorldMap map;
-  ASSERT_TRUE(LoadFromBytes(map, MapFile(spec)));
+  ASSERT_TRUE(LoadFromBytes(map, MapFile(layout)));
   const cWorldStage& stage = map.m_vPoint[0].m_vStage[0];
   EXPECT_EQ(stage.m_nValue5, 0);
   EXPECT_EQ(stage.m_nCode2, 1);
@@ -151,14 +151,14 @@ TEST(WorldMap, StageEntriesBefore209HaveNoFifthValue) {
 }
 
 TEST(WorldMap, GridIsRebuiltFromTheSizeAndBadSizesAreRefused) {
-  MapSpec spec;
-  spec.pitch = 3;
-  spec.shift = 9;
-  spec.startX = -4;
-  spec.tiles = 0;
-  spec.cells.assign(10, 0);
+  MapLayout layout;
+  layout.pitch = 3;
+  layout.shift = 9;
+  layout.startX = -4;
+  layout.tiles = 0;
+  layout.cells.assign(10, 0);
   cWorldMap map;
-  ASSERT_TRUE(LoadFromBytes(map, MapFile(spec)));
+  ASSERT_TRUE(LoadFromBytes(map, MapFile(layout)));
   EXPECT_EQ(map.m_nPitch, 32);
   EXPECT_EQ(map.m_nPitchShift, 5);
   EXPECT_EQ(map.m_vCell.size(), 480u);
@@ -167,7 +167,7 @@ TEST(WorldMap, GridIsRebuiltFromTheSizeAndBadSizesAreRefused) {
   EXPECT_EQ(map.m_vTile[0].m_bBlock, 0);
 
   for (int width : {0, -3, cWorldMap::kMaxSide + 1}) {
-    MapSpec bad;
+    MapLayout bad;
     bad.width = width;
     cWorldMap kept;
     EXPECT_FALSE(LoadFromBytes(kept, MapFile(bad))) << width;
@@ -176,14 +176,14 @@ TEST(WorldMap, GridIsRebuiltFromTheSizeAndBadSizesAreRefused) {
 }
 
 TEST(WorldMap, SaveWritesWhatLoadReads) {
-  MapSpec spec;
-  spec.points.push_back(PointStream(878, 2, 2, {{0, 1, 7, 2, "c01-1.stg4_x"}}));
+  MapLayout layout;
+  layout.points.push_back(PointStream(878, 2, 2, {{0, 1, 7, 2, "c01-1.stg4_x"}}));
   cWorldMap map;
-  ASSERT_TRUE(LoadFromBytes(map, MapFile(spec)));
+  ASSERT_TRUE(LoadFromBytes(map, MapFile(layout)));
   ByteFixture file;
   file.I32(878);
   for (std::uint8_t byte : SavedStream(map)) file.U8(byte);
-  EXPECT_EQ(file.Bytes(), MapFile(spec).Bytes());
+  EXPECT_EQ(file.Bytes(), MapFile(layout).Bytes());
 }
 
 TEST(WorldMap, StageKeyNames) {
@@ -194,11 +194,11 @@ TEST(WorldMap, StageKeyNames) {
 }
 
 TEST(WorldMap, HasStageMatchesKindStageEntriesByKeyAndCodes) {
-  MapSpec spec;
-  spec.points.push_back(PointStream(878, 1, 1, {{1, 0, 0, 0, "road-1.stg4_x"}, {0, 0, 0, 0, "c01-1.stg4_x"}}));
-  spec.points.push_back(PointStream(878, 2, 1, {{0, 1, 7, 2, "forest.stg4_x"}}));
+  MapLayout layout;
+  layout.points.push_back(PointStream(878, 1, 1, {{1, 0, 0, 0, "road-1.stg4_x"}, {0, 0, 0, 0, "c01-1.stg4_x"}}));
+  layout.points.push_back(PointStream(878, 2, 1, {{0, 1, 7, 2, "forest.stg4_x"}}));
   cWorldMap map;
-  ASSERT_TRUE(LoadFromBytes(map, MapFile(spec)));
+  ASSERT_TRUE(LoadFromBytes(map, MapFile(layout)));
   EXPECT_EQ(map.HasStage("c01.", 0, 0, 0), 1);
   EXPECT_EQ(map.HasStage("road.", 0, 0, 0), 0);
   EXPECT_EQ(map.HasStage("c01.", 5, 0, 0), 0);
