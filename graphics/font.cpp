@@ -53,6 +53,7 @@ void Font::Create(const char* face, int width, int height, int cellWidth, int li
   m_nFrame = frame;
   m_nFrameColor = frameColor;
   m_lpLetterSheet = letterSheet;
+  m_bUseLetterSheet = letterSheet ? 1 : 0;
   m_nUseCaches = useCaches;
   m_dwTextColor = glyph_painter::TextPixel(colorNumber);
   m_lpFace = platform::FontFace::Open(platform::Utf8FromCp932(m_strFace), std::max(height, 1), std::max(width, 0));

@@ -70,8 +70,12 @@ void GlyphCache::Render(const platform::FontFace& face, std::uint32_t textPixel)
 }
 
 void GlyphCache::RenderEntry(const Entry& entry, const platform::FontFace& face, std::uint32_t textPixel) {
+  // Centred in the cell like a character drawn without the cache, so that
+  // cached and directly drawn text line up.
   const glyph_painter::Box cell{entry.x, entry.y, m_nCellWidth, m_nCellHeight};
-  glyph_painter::PaintChar(&m_Sheet, entry.x, entry.y, entry.character, face, textPixel,
+  const glyph_painter::CharExtent extent = glyph_painter::MeasureChar(face, entry.character);
+  glyph_painter::PaintChar(&m_Sheet, entry.x + m_nCellWidth / 2 - extent.width / 2,
+                           entry.y + m_nCellHeight / 2 - extent.height / 2, entry.character, face, textPixel,
                            glyph_painter::Coverage::Store, &cell);
 }
 

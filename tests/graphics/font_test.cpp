@@ -93,6 +93,25 @@ TEST_P(FontTest, CharactersAreDrawnInsideTheirCells) {
   ExpectDrawnInside(dst, 0, 16, 16, 32);
 }
 
+TEST_P(FontTest, CachedCharactersSitInTheirCellsLikeDirectOnes) {
+  // A cached character is drawn where the same character drawn without
+  // caches goes: centred in its cell by its own extent.
+  auto cached = MakeFont(16, 16, 1);
+  auto direct = MakeFont(16, 16, 0);
+  const std::string text = "A" + platform::Cp932FromUtf8("あ") + "i";
+  TestSurface a(64, 48), b(64, 48);
+  a.Fill(Background());
+  b.Fill(Background());
+  cached->Draw(&a.sd, 3, 5, text.c_str());
+  direct->Draw(&b.sd, 3, 5, text.c_str());
+  const Drawn fromCache = DrawnArea(a), drawnDirectly = DrawnArea(b);
+  ASSERT_LE(drawnDirectly.left, drawnDirectly.right) << "nothing drawn";
+  EXPECT_EQ(fromCache.left, drawnDirectly.left);
+  EXPECT_EQ(fromCache.top, drawnDirectly.top);
+  EXPECT_EQ(fromCache.right, drawnDirectly.right);
+  EXPECT_EQ(fromCache.bottom, drawnDirectly.bottom);
+}
+
 TEST_P(FontTest, NewCharactersJoinTheCacheAndAFullCacheDrawsDirectly) {
   auto font = MakeFont(16, 16, 1);
   GlyphCache& full = *font->m_lpFastFont_FullAdd;
@@ -139,7 +158,8 @@ TEST_P(FontTest, LetterSheetIsLaidOverLowercaseLetters) {
   TestSurface letters(260, 10), dst(64, 48);
   letters.Fill(Opaque(0x0000FF));
   auto font = MakeFont(10, 10, 1, nullptr, &letters.sd);
-  font->m_bUseLetterSheet = 1;
+  EXPECT_EQ(font->m_bUseLetterSheet, 1);  // set when a sheet is given
+  EXPECT_EQ(MakeFont(10, 10, 1)->m_bUseLetterSheet, 0);
   dst.Fill(Background());
   font->Draw(&dst.sd, 0, 0, "Ab");
   EXPECT_EQ(dst.Get(15, 5), Opaque(0x0000FF));  // the sheet's cell of 'b'
