@@ -101,7 +101,7 @@ bool CreateDirect3DSurface(DDSURFACEDATA* lpSD, int nWidth, int nHeight, int bCo
   }
   if (nWidth < 1 || nHeight < 1) return false;
   int texWidth = nWidth, texHeight = nHeight;
-  FitTextureSize(&texWidth, &texHeight, "(空)");
+  FitTextureSize(&texWidth, &texHeight, Cp932Literal("空"));
   if (dt->nMemType == DTMEMORYTYPE_VIDEO_NORT) dt->nMemType = DTMEMORYTYPE_VIDEO_RT;
   if (bRestore && dt->nMemType == DTMEMORYTYPE_SYSTEM && dt->lpSurface) {
     // A system-memory texture survives a device reset.
@@ -150,8 +150,7 @@ void FitTextureSize(int* pWidth, int* pHeight, const char* what) {
     fits = false;
   }
   if (!fits)
-    Report(Cp932Literal("上記の理由でテクスチャの描画が失敗する可能性があります。%s"),
-            what);
+    Report(Cp932Literal("上記の理由でテクスチャの描画が失敗する可能性があります。(%s)"), what);
 }
 
 bool DDCreateSurface(DDSURFACEDATA* lpSD, int nWidth, int nHeight, int bColorKey, int bSystemMemory, int nMemType,

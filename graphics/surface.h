@@ -110,7 +110,8 @@ void SetSurfaceLabel(DDSURFACEDATA* lpSD, const char* label);
 void SetSurfaceFile(DDSURFACEDATA* lpSD, const char* file);
 
 // Fits a texture size to the device (powers of two, square) and warns when
-// it exceeds the device maximum; `what` names the surface in the warning.
+// it exceeds the device maximum; `what` (CP932) names the surface in the
+// warning, in brackets.
 void FitTextureSize(int* pWidth, int* pHeight, const char* what);
 
 // 4, 8 and 9 are failure codes of the creation paths (logged); others pass.

@@ -5,10 +5,13 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "effect_test_support.h"
 #include "foundation/game_files.h"
+#include "foundation/log.h"
 #include "foundation/message_box.h"
 #include "graphics/bitmap_load.h"
 #include "graphics/bitmap_table.h"
@@ -139,6 +142,22 @@ TEST_P(Direct3DBitmapTest, ColourKeyedTexturesHoldTransparentBlack) {
   EXPECT_EQ(Read(&sd, 0, 0), 0u);
   EXPECT_EQ(Read(&sd, 1, 0), 0xFF123456u);
   DDReleaseSurface(&sd);
+}
+
+TEST_P(Direct3DBitmapTest, TextureSizeWarningsNameTheFileOrEmptyInBrackets) {
+  ASSERT_EQ(InitReport(m_dir / "Report_Game.txt"), 1);
+  lpDTCon->nMaxTextureWidth = 2;
+  WriteSheet("Sheet.bmp");
+  DDSURFACEDATA loaded, empty;
+  ASSERT_EQ(DDCreateSurfaceFromFile(&loaded, "bmp\\Sheet.bmp", 1, 32, 0, 0, 0, 0, 0, 0, 0), 0);
+  ASSERT_TRUE(DDCreateSurface(&empty, 4, 1, 1, 0, 0, 0, 0));
+  DDReleaseSurface(&loaded);
+  DDReleaseSurface(&empty);
+  std::ifstream in(m_dir / "Report_Game.txt", std::ios::binary);
+  const std::string report((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string warning = "上記の理由でテクスチャの描画が失敗する可能性があります。";
+  EXPECT_NE(report.find(warning + "(bmp\\Sheet.bmp)"), std::string::npos) << report;
+  EXPECT_NE(report.find(warning + "(空)"), std::string::npos) << report;
 }
 
 TEST_P(DirectDrawBitmapTest, CopyBitmapOfAnotherSizeCopiesTheOverlap) {
