@@ -31,6 +31,15 @@ std::uint8_t NearestPaletteNumber(std::uint32_t rgb) {
   return static_cast<std::uint8_t>(best);
 }
 
+// An index of the file's colour table that shows the same colour in the
+// game's palette is kept as it is; any other is matched by colour, as the
+// screen palette would show the file.
+bool SamePaletteColour(const cImage& image, std::uint8_t index) {
+  const PALETTEENTRY& pe = g_PalEntries[index];
+  const std::uint32_t rgb = std::uint32_t(pe.peRed) << 16 | std::uint32_t(pe.peGreen) << 8 | pe.peBlue;
+  return (image.palette[index] & 0xFFFFFF) == rgb;
+}
+
 // DirectDraw: writes the overlap of image and surface, each pixel at its
 // mirrored place when mirror cells are given (places outside are skipped).
 void WriteImage(cPixelBuffer* pixels, const cImage& image, int nMirrorW, int nMirrorH) {
@@ -45,10 +54,10 @@ void WriteImage(cPixelBuffer* pixels, const cImage& image, int nMirrorW, int nMi
       if (tx >= w) continue;
       if (pixels->BytesPerPixel() == 4) {
         pixels->Row32(ty)[tx] = image.Pixel(x, y) & 0xFFFFFF;
-      } else if (image.indexed) {
+      } else if (image.indexed && SamePaletteColour(image, image.indices[std::size_t(y) * image.width + x])) {
         pixels->Row8(ty)[tx] = image.indices[std::size_t(y) * image.width + x];
       } else {
-        const std::uint32_t rgb = image.pixels[std::size_t(y) * image.width + x] & 0xFFFFFF;
+        const std::uint32_t rgb = image.Pixel(x, y) & 0xFFFFFF;
         if (rgb != lastRgb) {
           lastRgb = rgb;
           lastNumber = NearestPaletteNumber(rgb);

@@ -170,6 +170,19 @@ TEST_P(DirectDrawBitmapTest, CopyBitmapOfAnotherSizeCopiesTheOverlap) {
   EXPECT_FALSE(CopyBitmap(&small.sd, "bmp\\None.bmp", 0, 0, 0));
 }
 
+TEST_P(DirectDrawBitmapTest, ColourTableEntriesUnlikeThePaletteAreMatchedByColour) {
+  std::vector<std::uint32_t> table = m_table;
+  table[1] = 200u << 16 | 55u;  // the colour of palette number 200
+  table[3] = 0x00FF00;          // a colour the palette lacks: nearest is number 127 (127, 0, 128)
+  WriteBmp(m_dir / "bmp" / "Own.bmp", 3, 1, 8, table, {1, 2, 3});
+  DDSURFACEDATA sd;
+  ASSERT_EQ(DDCreateSurfaceFromFile(&sd, "bmp\\Own.bmp", 1, g_DDState.nBpp, 0, 0, 0, 0, 0, 0, 0), 0);
+  EXPECT_EQ(Read(&sd, 0, 0), Is8() ? 200u : table[1]);
+  EXPECT_EQ(Read(&sd, 1, 0), Loaded(2));
+  EXPECT_EQ(Read(&sd, 2, 0), Is8() ? 127u : table[3]);
+  DDReleaseSurface(&sd);
+}
+
 TEST_P(BitmapLoadTest, TableLoadsSkipOptionalEntriesAndFailOnRequiredOnes) {
   WriteSheet("Character1.bmp");
   WriteBmp(m_dir / "背景その1.bmp", 2, 2, 8, m_table, {1, 2, 3, 4});
