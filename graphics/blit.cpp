@@ -42,7 +42,8 @@ bool ClipScaledSourceAxis(int* pos, int* size, int* srcPos, int* srcSize, int sr
   const double scale = double(*size) / double(span);
   const long cut = flipped ? hi - chi : clo - lo;
   *pos += int(std::trunc(double(cut) * scale));
-  *size = int(std::trunc(double(*size) * double(chi - clo) / double(span)));
+  // The destination size times the kept share of the source, in that order.
+  *size = int(std::trunc(double(*size) * (double(chi - clo) / double(span))));
   *srcPos = int(flipped ? chi : clo);
   *srcSize = int(flipped ? -(chi - clo) : chi - clo);
   return true;

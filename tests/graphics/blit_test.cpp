@@ -116,6 +116,16 @@ TEST_P(BlitTest, StretchWithTheSourcePartlyOutsideShrinksTheDestinationInProport
   EXPECT_EQ(Column(dst.Get(8, 0)), 0u);
 }
 
+TEST_P(BlitTest, CutStretchSizeIsTheDestinationTimesTheKeptShareTruncated) {
+  TestSurface dst(4, 1), src(1, 1);
+  dst.Fill(Opaque(0));
+  FillColumns(src, *this);
+  // 49 source columns of which 1 exists: 98 * (1 / 49.0) is just below 2.
+  DDBltStretch(&dst.sd, 0, 0, 98, 1, &src.sd, 0, 0, 49, 1, 0);
+  EXPECT_EQ(Column(dst.Get(0, 0)), 1u);
+  EXPECT_EQ(Column(dst.Get(1, 0)), 0u);
+}
+
 TEST_P(BlitTest, OverlappingCopyWithinOneSurfaceReadsTheOldPixels) {
   TestSurface s(16, 4);
   FillColumns(s, *this);
