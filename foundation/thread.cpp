@@ -23,6 +23,11 @@ struct cThread::Control {
   int suspendCount = 0;
   std::thread thread;
 
+  void Post(const ThreadMessage& message) {
+    std::lock_guard lock(mutex);
+    queue.push_back(message);
+  }
+
   void PassGate() {
     std::unique_lock lock(mutex);
     gateOpened.wait(lock, [this] { return suspendCount == 0 || stop.load(); });
@@ -48,6 +53,7 @@ cThread::cThread() = default;
 
 cThread::~cThread() {
   // At process exit: a thread that never ended is let go of, not killed.
+  std::lock_guard lock(mutex_);
   if (!control_ || !control_->thread.joinable()) return;
   if (control_->finished.load())
     control_->thread.join();
@@ -55,10 +61,24 @@ cThread::~cThread() {
     control_->thread.detach();
 }
 
+std::shared_ptr<cThread::Control> cThread::Current() const {
+  std::lock_guard lock(mutex_);
+  return control_;
+}
+
+void cThread::Retire(const std::shared_ptr<Control>& control) {
+  std::lock_guard lock(mutex_);
+  if (control_ != control) return;
+  control_->thread.join();
+  control_.reset();
+}
+
 int cThread::Start(std::function<unsigned()> procedure) {
+  std::lock_guard lock(mutex_);
   if (control_) {
     if (!control_->finished.load()) return 0;
-    Wait();
+    control_->thread.join();
+    control_.reset();
   }
   auto control = std::make_shared<Control>();
   try {
@@ -76,62 +96,64 @@ int cThread::Start(std::function<unsigned()> procedure) {
 }
 
 int cThread::Wait() {
-  if (!control_) return 1;
-  while (!control_->finished.load()) WaitOneRound();
-  control_->thread.join();
-  control_.reset();
+  const auto control = Current();
+  if (!control) return 1;
+  while (!control->finished.load()) WaitOneRound();
+  Retire(control);
   return 1;
 }
 
 int cThread::Suspend() {
-  if (!control_) return 1;
-  std::lock_guard lock(control_->mutex);
-  ++control_->suspendCount;
+  const auto control = Current();
+  if (!control) return 1;
+  std::lock_guard lock(control->mutex);
+  ++control->suspendCount;
   return 1;
 }
 
 int cThread::Resume() {
-  if (!control_) return 1;
-  std::lock_guard lock(control_->mutex);
-  if (control_->suspendCount > 0) --control_->suspendCount;
-  control_->gateOpened.notify_all();
+  const auto control = Current();
+  if (!control) return 1;
+  std::lock_guard lock(control->mutex);
+  if (control->suspendCount > 0) --control->suspendCount;
+  control->gateOpened.notify_all();
   return 1;
 }
 
 void cThread::Exit() {
-  if (!control_) return;
+  const auto control = Current();
+  if (!control) return;
   {
-    std::lock_guard lock(control_->mutex);
-    control_->suspendCount = 0;
-    control_->stop.store(true);
-    control_->gateOpened.notify_all();
+    std::lock_guard lock(control->mutex);
+    control->suspendCount = 0;
+    control->stop.store(true);
+    control->gateOpened.notify_all();
   }
   DebugLogF("Exit A");
-  PostMessage(WM_QUIT);
+  control->Post({WM_QUIT, 0, 0});
   DebugLogF("Exit B");
   DebugLogF("Exit C");
-  for (int round = 0; round < kExitRounds && !control_->finished.load(); ++round) {
+  for (int round = 0; round < kExitRounds && !control->finished.load(); ++round) {
     WaitOneRound();
-    PostMessage(WM_QUIT);
+    control->Post({WM_QUIT, 0, 0});
   }
   DebugLogF("Exit D");
-  if (!control_->finished.load()) {
+  if (!control->finished.load()) {
     // Never killed: the object keeps the thread, a later Exit asks again,
     // and at process exit it is detached.
     Report("thread did not end after %d ms; left running", kExitRounds);
     return;
   }
-  control_->thread.join();
-  control_.reset();
+  Retire(control);
   DebugLogF("Exit E");
 }
 
-bool cThread::IsRunning() const { return control_ != nullptr; }
+bool cThread::IsRunning() const { return Current() != nullptr; }
 
 bool cThread::PostMessage(unsigned id, std::uintptr_t wParam, std::intptr_t lParam) {
-  if (!control_) return false;
-  std::lock_guard lock(control_->mutex);
-  control_->queue.push_back({id, wParam, lParam});
+  const auto control = Current();
+  if (!control) return false;
+  control->Post({id, wParam, lParam});
   return true;
 }
 

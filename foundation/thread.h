@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 inline constexpr unsigned WM_QUIT = 0x0012;
 
@@ -55,5 +56,12 @@ class cThread {
   struct Control;
 
  private:
+  // The running thread's state, taken under the object's lock: one thread
+  // may start and wait for a thread while another suspends or ends it.
+  std::shared_ptr<Control> Current() const;
+  // Joins the ended thread and lets go of it, once, whoever comes first.
+  void Retire(const std::shared_ptr<Control>& control);
+
+  mutable std::mutex mutex_;
   std::shared_ptr<Control> control_;
 };

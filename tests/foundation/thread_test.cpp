@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <thread>
 #include <utility>
 
 #include "platform/clock.h"
@@ -129,6 +130,40 @@ TEST(Thread, MessagesArriveInOrderAndWaitJoins) {
   ready.store(true);
   EXPECT_EQ(thread.Wait(), 1);
   EXPECT_EQ(sum.load(), 5 * 1 + 7 * 2);
+  EXPECT_FALSE(thread.IsRunning());
+}
+
+// The game thread starts and waits for the pause thread while the main thread
+// may query, suspend or end it: the object must stand concurrent use.
+TEST(Thread, WaitOnOneThreadAndExitOnAnotherEndTheThreadOnce) {
+  for (int round = 0; round < 20; ++round) {
+    std::atomic<int> steps{0};
+    cThread thread;
+    ASSERT_EQ(thread.Start([&] { return CountingLoop(steps); }), 1);
+    std::thread waiter([&] { EXPECT_EQ(thread.Wait(), 1); });
+    platform::SleepMs(2);
+    thread.Exit();
+    waiter.join();
+    EXPECT_FALSE(thread.IsRunning());
+  }
+}
+
+TEST(Thread, ObjectMayBeUsedWhileAnotherThreadStartsAndEndsIt) {
+  cThread thread;
+  std::atomic<bool> done{false};
+  std::thread starter([&] {
+    for (int round = 0; round < 300; ++round) {
+      thread.Start([] { return 1u; });
+      thread.Wait();
+    }
+    done.store(true);
+  });
+  while (!done.load()) {
+    if (thread.IsRunning()) thread.PostMessage(0x8000);
+    thread.Suspend();
+    thread.Resume();
+  }
+  starter.join();
   EXPECT_FALSE(thread.IsRunning());
 }
 
