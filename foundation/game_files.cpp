@@ -40,10 +40,10 @@ class ListingCache {
  private:
   static std::optional<std::string> Match(const std::vector<std::string>& names, std::string_view utf8Name,
                                           std::string_view rawName) {
-    for (std::string_view wanted : {utf8Name, rawName}) {
-      for (const std::string& name : names)
-        if (EqualsIgnoringAsciiCase(name, wanted)) return name;
-    }
+    for (const std::string& name : names)
+      if (Utf8EqualsIgnoringAsciiCase(name, utf8Name)) return name;
+    for (const std::string& name : names)
+      if (EqualsIgnoringAsciiCase(name, rawName)) return name;
     return std::nullopt;
   }
 

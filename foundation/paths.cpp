@@ -73,6 +73,19 @@ SplitPath SplitStoredPath(std::string_view path) {
 }
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  bool equal = true;
+  // Lead bytes are never letters, so equal texts pair their bytes alike.
+  sjis::ForEachChar(a, [&](std::size_t pos, std::size_t length) {
+    if (length == 2)
+      equal = equal && a.substr(pos, 2) == b.substr(pos, 2);
+    else
+      equal = equal && ToLowerAscii(a[pos]) == ToLowerAscii(b[pos]);
+  });
+  return equal;
+}
+
+bool Utf8EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() &&
          std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return ToLowerAscii(x) == ToLowerAscii(y); });
 }

@@ -18,7 +18,12 @@ struct SplitPath {
 };
 SplitPath SplitStoredPath(std::string_view path);
 
+// Equal but for the case of ASCII letters, in CP932 texts: a letter folds only
+// as a character of its own, never as the trail byte of a two-byte character.
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+// The same for UTF-8 texts (file-system names), where every ASCII byte is a
+// character of its own.
+bool Utf8EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // An absolute path is made relative to the working folder (".\" in front when
 // it lies inside it, "..\" steps otherwise); a relative one stays. 0 when the

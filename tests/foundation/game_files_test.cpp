@@ -51,6 +51,13 @@ TEST_F(GameFilesTest, FileNamedWithRawBytesIsFound) {
   std::vector<unsigned char> bytes;
   ASSERT_TRUE(ReadGameFile(Stored("背景.BMP"), bytes));
   EXPECT_EQ(bytes, std::vector<unsigned char>{9});
+  // A raw name is not taken for another character whose trail byte differs in case only.
+  EXPECT_EQ(ResolveGamePath(Stored("ア.bmp")), fs::path("ア.bmp"));
+  WriteBytes(Stored("ヂ.bmp"), {8});
+  EXPECT_EQ(ResolveGamePath(Stored("ア.BMP")), fs::path("ア.BMP"));
+  // A file-system name in UTF-8 folds every ASCII letter, also after Japanese ones.
+  WriteBytes("ぁA.txt", {6});
+  EXPECT_EQ(ResolveGamePath(Stored("ぁa.TXT")), fs::path("ぁA.txt"));
 }
 
 TEST_F(GameFilesTest, FilesCreatedAfterAListingAreFound) {

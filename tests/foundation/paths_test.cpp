@@ -101,4 +101,20 @@ TEST_F(PathsTest, LastNumberedFileIsTheHighestThatExists) {
   EXPECT_EQ(none, "STAGE\\y_005");
 }
 
+// "ア" is 0x83 0x41 and "ヂ" 0x83 0x61: their trail bytes are the letters 'A'
+// and 'a', yet they are different characters.
+TEST_F(PathsTest, CaseIsIgnoredOnlyInSingleByteCharacters) {
+  EXPECT_TRUE(EqualsIgnoringAsciiCase("Stage\\\x95\x5C.BMP", "stage\\\x95\x5C.bmp"));
+  EXPECT_FALSE(EqualsIgnoringAsciiCase("\x83\x41.bmp", "\x83\x61.bmp"));
+  EXPECT_FALSE(EqualsIgnoringAsciiCase("ab", "abc"));
+
+  std::filesystem::create_directory("stage");
+  WriteBytes(std::filesystem::path("stage") / "ヂ.stg4_001", {});
+  std::string found = "unchanged";
+  EXPECT_EQ(FindLastNumberedFile(found, "stage\\\x83\x41.stg4", "stg4"), 0);
+  EXPECT_EQ(found, "unchanged");
+  EXPECT_EQ(FindLastNumberedFile(found, "STAGE\\\x83\x61.STG4", "stg4"), 1);
+  EXPECT_EQ(found, "STAGE\\\x83\x61.stg4_001");
+}
+
 }  // namespace
