@@ -1,6 +1,7 @@
 #include "graphics/bitmap_load.h"
 
 #include <algorithm>
+#include <array>
 
 #include "foundation/log.h"
 #include "graphics/blit.h"
@@ -31,13 +32,18 @@ std::uint8_t NearestPaletteNumber(std::uint32_t rgb) {
   return static_cast<std::uint8_t>(best);
 }
 
-// An index of the file's colour table that shows the same colour in the
-// game's palette is kept as it is; any other is matched by colour, as the
-// screen palette would show the file.
-bool SamePaletteColour(const cImage& image, std::uint8_t index) {
-  const PALETTEENTRY& pe = g_PalEntries[index];
-  const std::uint32_t rgb = std::uint32_t(pe.peRed) << 16 | std::uint32_t(pe.peGreen) << 8 | pe.peBlue;
-  return (image.palette[index] & 0xFFFFFF) == rgb;
+// The palette number each index of the file's colour table is drawn with:
+// an index whose colour the game's palette shows at the same number is kept;
+// any other is matched by colour, as the screen palette would show the file.
+std::array<std::uint8_t, 256> PaletteNumbersOfTable(const cImage& image) {
+  std::array<std::uint8_t, 256> numbers{};
+  for (int i = 0; i < 256; ++i) {
+    const PALETTEENTRY& pe = g_PalEntries[i];
+    const std::uint32_t own = std::uint32_t(pe.peRed) << 16 | std::uint32_t(pe.peGreen) << 8 | pe.peBlue;
+    const std::uint32_t rgb = image.palette[i] & 0xFFFFFF;
+    numbers[i] = rgb == own ? static_cast<std::uint8_t>(i) : NearestPaletteNumber(rgb);
+  }
+  return numbers;
 }
 
 // DirectDraw: writes the overlap of image and surface, each pixel at its
@@ -46,6 +52,8 @@ void WriteImage(cPixelBuffer* pixels, const cImage& image, int nMirrorW, int nMi
   const int w = std::min(image.width, pixels->Width()), h = std::min(image.height, pixels->Height());
   std::uint32_t lastRgb = 0xFFFFFFFF;
   std::uint8_t lastNumber = 0;
+  std::array<std::uint8_t, 256> tableNumbers{};
+  if (image.indexed && pixels->BytesPerPixel() == 1) tableNumbers = PaletteNumbersOfTable(image);
   for (int y = 0; y < h; ++y) {
     const int ty = MirrorInCell(y, nMirrorH);
     if (ty >= h) continue;
@@ -54,10 +62,10 @@ void WriteImage(cPixelBuffer* pixels, const cImage& image, int nMirrorW, int nMi
       if (tx >= w) continue;
       if (pixels->BytesPerPixel() == 4) {
         pixels->Row32(ty)[tx] = image.Pixel(x, y) & 0xFFFFFF;
-      } else if (image.indexed && SamePaletteColour(image, image.indices[std::size_t(y) * image.width + x])) {
-        pixels->Row8(ty)[tx] = image.indices[std::size_t(y) * image.width + x];
+      } else if (image.indexed) {
+        pixels->Row8(ty)[tx] = tableNumbers[image.indices[std::size_t(y) * image.width + x]];
       } else {
-        const std::uint32_t rgb = image.Pixel(x, y) & 0xFFFFFF;
+        const std::uint32_t rgb = image.pixels[std::size_t(y) * image.width + x] & 0xFFFFFF;
         if (rgb != lastRgb) {
           lastRgb = rgb;
           lastNumber = NearestPaletteNumber(rgb);
