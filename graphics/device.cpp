@@ -33,17 +33,18 @@ void SetPixelFormat32(bool withAlpha) {
 }
 
 // The palette the screen starts with before the game's palette is loaded.
+// Flags: 1 reserved for the game, 2 an entry of the system palette itself.
 void SetStartPalette(int nWindowMode) {
   PaletteArray start;
   for (int i = 0; i < 256; ++i) {
     const auto v = static_cast<std::uint8_t>(i);
     const bool systemEntry = i < 10 || i >= 246;
     if (nWindowMode == 0)
-      start[i] = {v, v, 0, 0};
+      start[i] = {v, v, 0, 1};
     else
-      start[i] = {v, systemEntry ? std::uint8_t(0) : v, 0, 0};
+      start[i] = systemEntry ? PALETTEENTRY{v, 0, 0, 2} : PALETTEENTRY{v, v, 0, 1};
   }
-  if (nWindowMode == 0) start[0] = {0, 0, 255, 0};
+  if (nWindowMode == 0) start[0] = {0, 0, 255, 1};
   DDSetScreenPalette(start.data(), 0, 256);
 }
 

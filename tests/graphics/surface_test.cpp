@@ -130,6 +130,22 @@ TEST(DeviceTest, Direct3DRefusesIndexedAndTwentyFourBitModes) {
   DDRelease();
 }
 
+TEST(DeviceTest, StartPaletteOfEachScreenMode) {
+  ASSERT_TRUE(DDInit(0, 64, 48, 8, 0, 0, 1, 60, 0, nullptr, nullptr, 0));  // full screen
+  EXPECT_EQ(g_ScreenPalette[0].peBlue, 255);
+  EXPECT_EQ(g_ScreenPalette[0].peFlags, 1);
+  EXPECT_EQ(g_ScreenPalette[7].peGreen, 7);
+  EXPECT_EQ(g_ScreenPalette[7].peFlags, 1);
+  DDRelease();
+  ASSERT_TRUE(DDInit(0, 64, 48, 8, 0, 1, 1, 60, 0, nullptr, nullptr, 0));  // window
+  EXPECT_EQ(g_ScreenPalette[7].peGreen, 0);
+  EXPECT_EQ(g_ScreenPalette[7].peFlags, 2);  // the system palette's own entries
+  EXPECT_EQ(g_ScreenPalette[250].peFlags, 2);
+  EXPECT_EQ(g_ScreenPalette[100].peGreen, 100);
+  EXPECT_EQ(g_ScreenPalette[100].peFlags, 1);
+  DDRelease();
+}
+
 }  // namespace
 
 namespace {
