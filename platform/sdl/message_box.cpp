@@ -69,8 +69,11 @@ int ShowMessageBox(const std::string& utf8Text, const std::string& utf8Caption, 
   if (IsMainThread()) return Show(utf8Text, utf8Caption, type, MainSdlWindow());
   int answer = 0;
   if (RunOnMainThread([&] { answer = Show(utf8Text, utf8Caption, type, MainSdlWindow()); })) return answer;
-  // The main thread no longer serves requests: show the box without an owner.
-  return Show(utf8Text, utf8Caption, type, nullptr);
+  // The main thread no longer serves requests (the player is closing). SDL may
+  // only be called from the main thread, so the text goes to stderr and the
+  // box answers as if Escape had been pressed.
+  std::fprintf(stderr, "%s: %s\n", utf8Caption.c_str(), utf8Text.c_str());
+  return EscapeAnswer(Buttons(type));
 }
 
 }  // namespace platform::sdl
