@@ -1,11 +1,13 @@
 #include "platform/editor_link.h"
 
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <array>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 
@@ -55,9 +57,17 @@ bool SendEditorNotice(std::uint32_t code, std::uint32_t value) {
   if (::send(socket.fd, notice.data(), notice.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(notice.size()))
     return false;
   ::shutdown(socket.fd, SHUT_WR);
-  // The editor has handled the notice when it closes its end.
-  char reply;
-  while (::recv(socket.fd, &reply, 1, 0) > 0) {
+  // The editor has handled the notice when it closes its end. Whatever it
+  // sends meanwhile is read and dropped; the wait ends at the deadline even
+  // if the editor keeps talking.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kEditorTimeoutMs);
+  for (;;) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+    pollfd readable{socket.fd, POLLIN, 0};
+    if (left <= 0 || ::poll(&readable, 1, static_cast<int>(left)) <= 0) break;
+    char reply[64];
+    if (::recv(socket.fd, reply, sizeof reply, 0) <= 0) break;
   }
   return true;
 }
