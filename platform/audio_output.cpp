@@ -1,5 +1,6 @@
 #include "platform/audio_output.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "platform/audio_device_backend.h"
@@ -10,6 +11,8 @@ namespace {
 
 // How long a capture waits for a stream's producer thread.
 constexpr int kCaptureWaitMs = 5000;
+// The capture reads in pieces of a device period, so that streams keep up.
+constexpr std::size_t kCapturePeriod = 512;
 
 AudioDeviceBackend& Device() {
   return CurrentBackend() == Backend::Headless ? HeadlessAudioDevice() : SdlAudioDevice();
@@ -52,9 +55,13 @@ bool AudioOutputOpen() { return State().opened.value_or(false); }
 
 std::vector<float> CaptureMix(std::size_t frames) {
   AudioMixer& mixer = GetMixer();
-  mixer.WaitForStreams(frames, kCaptureWaitMs);
   std::vector<float> out(frames * kMixChannels);
-  mixer.Mix(out.data(), frames);
+  for (std::size_t done = 0; done < frames;) {
+    const std::size_t piece = std::min(kCapturePeriod, frames - done);
+    mixer.WaitForStreams(piece, kCaptureWaitMs);
+    mixer.Mix(out.data() + done * kMixChannels, piece);
+    done += piece;
+  }
   return out;
 }
 

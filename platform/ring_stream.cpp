@@ -86,7 +86,7 @@ bool RingStream::Ended() const {
 void RingStream::WaitReady(std::size_t frames, int timeoutMs) {
   std::unique_lock lock(m_ring);
   m_filled.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                    [&] { return Buffered() >= std::min(frames, m_capacity) || m_finished.load(); });
+                    [&] { return Buffered() >= std::min(frames, m_capacity - m_chunk) || m_finished.load(); });
 }
 
 }  // namespace platform
