@@ -34,9 +34,11 @@ int cSmf::ReadFile() {
     DebugLogF(Cp932Literal("Midi %s Create ファイルが開けません"), m_strFile.c_str());
     return 0;
   }
-  m_vFile = std::move(bytes);
+  TakeFile(std::move(bytes));
   return 1;
 }
+
+void cSmf::TakeFile(std::vector<std::uint8_t> bytes) { m_vFile = std::move(bytes); }
 
 int cSmf::Check() {
   const char* name = m_strFile.c_str();

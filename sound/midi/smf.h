@@ -16,6 +16,8 @@ class cSmf {
 
   // Reads the whole file; 0 (with its log line) when it cannot be read.
   int ReadFile();
+  // Takes the bytes of a file read elsewhere.
+  void TakeFile(std::vector<std::uint8_t> bytes);
   // Tests the header and converts; 0 (with its log line) when the file is
   // not one this player takes.
   int Check();
