@@ -3,6 +3,7 @@
 #include <array>
 
 #include "definitions/palette/definition_stream.h"
+#include "definitions/palette/item_definition.h"
 #include "definitions/palette/palette_inherit.h"
 
 namespace {

@@ -103,7 +103,7 @@ void cEdChara::Save(DataWriter& out) {
   out.Write(m_nPlaceWord);
   WriteInheritFlags(out, m_vInherit);
   WriteCondList(out, m_vConds);
-  WriteFlowList(out, m_vFlows);
+  WriteRecordList(out, m_vFlows);
 }
 
 void cEdChara::SetDefaults() {
@@ -160,7 +160,10 @@ void cEdChara::CheckRefs() {
 }
 
 void cEdChara::CheckFlowRefs() {
-  for (cEdFlow& flow : m_vFlows) flow.CheckPaletteRefs();
+  const PaletteListSizes common = PaletteSizes(kPaletteCommon);
+  const PaletteListSizes stage = PaletteSizes(kPaletteStage);
+  for (cEdFlow& flow : m_vFlows)
+    for (cEdCmd& cmd : flow.m_vCmds) CheckPaletteRefs(cmd, common, stage);
 }
 
 void cEdChara::Validate() {

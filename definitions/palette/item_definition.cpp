@@ -66,7 +66,7 @@ void cEdItem::Load(DataReader& in) {
   m_nRow = in.Read<std::int16_t>();
   ReadInheritFlags(in, m_vInherit, kGroupCount);
   ReadCondList(in, m_vConds);
-  ReadCmdList(in, m_vCmds);
+  ReadRecordList(in, m_vCmds, cEdCmd());
   if (!in.ok()) return;
   m_nGraphicNo = UpgradeShotGraphic(in.Version(), m_nGraphicKind, m_nGraphicNo);
   Inherit();
@@ -80,7 +80,7 @@ void cEdItem::Save(DataWriter& out) {
   out.Write(m_nRow);
   WriteInheritFlags(out, m_vInherit);
   WriteCondList(out, m_vConds);
-  WriteCmdList(out, m_vCmds);
+  WriteRecordList(out, m_vCmds);
 }
 
 void cEdItem::SetDefaults() {
@@ -108,5 +108,7 @@ void cEdItem::CheckRefs() {
 }
 
 void cEdItem::CheckCmds() {
-  for (cEdCmd& cmd : m_vCmds) cmd.CheckPaletteRefs();
+  const PaletteListSizes common = PaletteSizes(kPaletteCommon);
+  const PaletteListSizes stage = PaletteSizes(kPaletteStage);
+  for (cEdCmd& cmd : m_vCmds) CheckPaletteRefs(cmd, common, stage);
 }

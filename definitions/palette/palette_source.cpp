@@ -39,6 +39,12 @@ PaletteScope::PaletteScope(PaletteKind kind, PaletteLists lists)
 
 PaletteScope::~PaletteScope() { ScopedLists(kind_) = previous_; }
 
+PaletteListSizes PaletteSizes(PaletteKind kind) {
+  const PaletteLists lists = ListsOf(kind);
+  if (!lists.blocks) return {};
+  return {lists.blocks->size(), lists.charas->size(), lists.items->size()};
+}
+
 cEdItem& GetPaletteItem(int kind, int index) {
   cVector<cEdItem>* items = PaletteList<cEdItem>(kind);
   if (items == nullptr) items = PaletteList<cEdItem>(kPaletteStage);

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 
+#include "definitions/command_record.h"
 #include "foundation/checked_vector.h"
 
 class cEdBlock;
@@ -65,6 +66,10 @@ bool IsStalePaletteRef(int kind, int index) {
   const cVector<Definition>* list = PaletteList<Definition>(kind);
   return list != nullptr && static_cast<std::size_t>(index) >= list->size();
 }
+
+// The sizes of the three lists a reference of `kind` leads to (all 0 for
+// other kinds), for the palette check of commands.
+PaletteListSizes PaletteSizes(PaletteKind kind);
 
 // The item definition of the common (1) or stage (2) palette, through the
 // checked access (a bad index is the fatal path).
