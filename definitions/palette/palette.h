@@ -41,11 +41,20 @@ extern cEdPalette g_CommonPalette;
 int LoadCommonPalette();
 
 // Palette lists as stage files and palette files store them: a 32-bit count,
-// then each definition's stream, every element starting from its kind's
-// defaults. The list is replaced only when every element was read.
+// then each definition's stream. The list is refilled with default records
+// first and each reads in place, so that a reference to a later entry of the
+// same list meets that entry's default record. A damaged stream leaves the
+// list half read: the owning record is then discarded by its loader.
 template <typename Definition>
 void ReadDefinitionList(DataReader& in, cVector<Definition>& list) {
-  ReadRecords(in, list, in.ReadCount(kMinRecordStreamBytes), Definition());
+  const std::int32_t count = in.ReadCount(kMinRecordStreamBytes);
+  if (count < 0) in.Fail("negative definition count");
+  if (!in.ok()) return;
+  list.assign(static_cast<std::size_t>(count), Definition());
+  for (Definition& definition : list) {
+    definition.Load(in);
+    if (!in.ok()) return;
+  }
 }
 
 // Entry 0 of a non-empty palette list becomes the kind's default record.
