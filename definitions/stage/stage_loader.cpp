@@ -16,16 +16,17 @@ namespace {
 struct PendingStage {
   cEdStage stage;
   std::atomic<int> loaded{0};
+  std::atomic<bool> ended{false};
 };
 
 // What the loader thread runs: the read into the pending record, which keeps
 // the previous stage's settings for values an older file lacks.
-unsigned LoadStageProc(const std::shared_ptr<PendingStage>& pending, const std::string& path) {
+unsigned LoadStageProc(PendingStage& pending, const std::string& path) {
   auto in = OpenReadFile(path);
   if (!in) return 0;
-  pending->stage.Load(*in);
+  pending.stage.Load(*in);
   if (!CloseFile(*in)) return 0;
-  pending->loaded = 1;
+  pending.loaded = 1;
   return 1;
 }
 
@@ -61,8 +62,13 @@ int LoadStageThreaded(cThread& loader, std::string_view name, int numbered, cEdS
   auto pending = std::make_shared<PendingStage>();
   static_cast<cEdStageSettings&>(pending->stage) = g_Stage;
   ClearDefinitionLists(pending->stage);
-  if (!loader.Start([pending, path] { return LoadStageProc(pending, path); })) return 0;
-  while (loader.IsRunning()) {
+  const bool started = loader.Start([pending, path] {
+    const unsigned result = LoadStageProc(*pending, path);
+    pending->ended = true;
+    return result;
+  });
+  if (!started) return 0;
+  while (!pending->ended) {
     if (ServeCallerAndSeeQuit()) {
       DebugLog("msg.message == WM_QUIT");
       loader.Exit();
