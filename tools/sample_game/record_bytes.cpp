@@ -6,8 +6,14 @@ namespace sample_game {
 
 std::string Sjis(std::string_view utf8) { return platform::Cp932FromUtf8(utf8); }
 
+DataWriter VersionedStream() {
+  DataWriter out("sample game file");
+  out.Write<std::uint32_t>(g_DataVersion);
+  return out;
+}
+
 std::vector<std::uint8_t> RecordFileBytes(cRecord& record) {
-  DataWriter out = OpenWriteFile("record");
+  DataWriter out = VersionedStream();
   record.Save(out);
   return out.Bytes();
 }

@@ -15,13 +15,16 @@ namespace sample_game {
 // CP932 bytes of a UTF-8 source text, as data files store texts.
 std::string Sjis(std::string_view utf8);
 
+// An in-memory stream that starts with the data version head.
+DataWriter VersionedStream();
+
 // A whole file holding one record.
 std::vector<std::uint8_t> RecordFileBytes(cRecord& record);
 
 // A whole database file: the head, an i32 count and each record's stream.
 template <typename List>
 std::vector<std::uint8_t> ListFileBytes(List& list) {
-  DataWriter out = OpenWriteFile("list");
+  DataWriter out = VersionedStream();
   WriteRecordList(out, list);
   return out.Bytes();
 }
