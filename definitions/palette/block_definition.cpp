@@ -67,10 +67,7 @@ void cEdBlock::RegisterFields(FieldRegistry& fields, std::uint32_t) {
 
 void cEdBlock::Load(DataReader& in) {
   cRecord::Load(in);
-  m_nColumn = in.Read<std::int16_t>();
-  m_nRow = in.Read<std::int16_t>();
-  ReadInheritFlags(in, m_vInherit, kGroupCount);
-  ReadCondList(in, m_vConds);
+  ReadPlacementFlagsAndConds(in, *this, kGroupCount);
   if (!in.ok()) return;
   m_nGraphicNo = UpgradeShotGraphic(in.Version(), m_nGraphicKind, m_nGraphicNo);
   Inherit();
@@ -80,10 +77,7 @@ void cEdBlock::Load(DataReader& in) {
 void cEdBlock::Save(DataWriter& out) {
   CheckRefs();
   cRecord::Save(out);
-  out.Write(m_nColumn);
-  out.Write(m_nRow);
-  WriteInheritFlags(out, m_vInherit);
-  WriteCondList(out, m_vConds);
+  WritePlacementFlagsAndConds(out, *this);
 }
 
 void cEdBlock::SetDefaults() {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "definitions/condition_records.h"
 #include "foundation/checked_vector.h"
 #include "foundation/record_stream.h"
 
@@ -19,3 +20,21 @@ void WriteInheritFlags(DataWriter& out, const cVector<std::uint8_t>& flags);
 // lower: such a graphic number moves one on, at most to the last cell 119.
 inline constexpr std::uint8_t kGraphicKindShot = 3;
 std::uint16_t UpgradeShotGraphic(std::uint32_t version, std::uint8_t kind, std::uint16_t number);
+
+// What blocks and items stream after their registered fields: column and
+// row, the inheritance flags (then `groups` long) and the conditions.
+template <typename Definition>
+void ReadPlacementFlagsAndConds(DataReader& in, Definition& definition, std::size_t groups) {
+  definition.m_nColumn = in.Read<std::int16_t>();
+  definition.m_nRow = in.Read<std::int16_t>();
+  ReadInheritFlags(in, definition.m_vInherit, groups);
+  ReadCondList(in, definition.m_vConds);
+}
+
+template <typename Definition>
+void WritePlacementFlagsAndConds(DataWriter& out, Definition& definition) {
+  out.Write(definition.m_nColumn);
+  out.Write(definition.m_nRow);
+  WriteInheritFlags(out, definition.m_vInherit);
+  WriteCondList(out, definition.m_vConds);
+}

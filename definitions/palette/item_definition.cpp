@@ -62,10 +62,7 @@ void cEdItem::RegisterFields(FieldRegistry& fields, std::uint32_t) {
 
 void cEdItem::Load(DataReader& in) {
   cRecord::Load(in);
-  m_nColumn = in.Read<std::int16_t>();
-  m_nRow = in.Read<std::int16_t>();
-  ReadInheritFlags(in, m_vInherit, kGroupCount);
-  ReadCondList(in, m_vConds);
+  ReadPlacementFlagsAndConds(in, *this, kGroupCount);
   ReadRecordList(in, m_vCmds, cEdCmd());
   if (!in.ok()) return;
   m_nGraphicNo = UpgradeShotGraphic(in.Version(), m_nGraphicKind, m_nGraphicNo);
@@ -76,10 +73,7 @@ void cEdItem::Load(DataReader& in) {
 void cEdItem::Save(DataWriter& out) {
   CheckRefs();
   cRecord::Save(out);
-  out.Write(m_nColumn);
-  out.Write(m_nRow);
-  WriteInheritFlags(out, m_vInherit);
-  WriteCondList(out, m_vConds);
+  WritePlacementFlagsAndConds(out, *this);
   WriteRecordList(out, m_vCmds);
 }
 

@@ -4,13 +4,11 @@
 // the life counter, and items 22 and 24 two settings of the running stage.
 #include <array>
 
-#include "definitions/palette/palette_inherit.h"
+#include "definitions/palette/chara_groups.h"
 #include "definitions/save_data/save_data.h"
 #include "project/global_data.h"
 
 namespace {
-
-using C = cEdChara;
 
 enum CarryItem : std::size_t {
   kCarryGraphic = 0,
@@ -22,48 +20,18 @@ enum CarryItem : std::size_t {
   kCarryBgm = 24,
 };
 
-// Copies of the items that are members of the definition; null for the others.
-constexpr std::array<GroupCopy<cEdChara>, cSaveData::kCarryItems> kCarryMembers = {
-    /* 0 */
-    [](C& t, const C& s) {
-      t.m_nGraphicKind = s.m_nGraphicKind;
-      t.m_nGraphicNo = s.m_nGraphicNo;
-      t.m_nGraphicOffset = s.m_nGraphicOffset;
-    },
-    /* 1 */ [](C& t, const C& s) { t.m_nAnimeSet = s.m_nAnimeSet; },
-    /* 2 */ [](C& t, const C& s) { t.m_nZ = s.m_nZ; },
-    /* 3 */ [](C& t, const C& s) { t.m_bTransparent = s.m_bTransparent; },
-    /* 4 */
-    [](C& t, const C& s) {
-      t.m_nBaseEffect = s.m_nBaseEffect;
-      t.m_nBaseEffectMode = s.m_nBaseEffectMode;
-      t.m_bBaseEffectLoop = s.m_bBaseEffectLoop;
-    },
-    /* 5 */ [](C& t, const C& s) { t.m_bTurnByCmd = s.m_bTurnByCmd; },
-    /* 6 */ [](C& t, const C& s) { t.m_nFlight = s.m_nFlight; },
-    /* 7 */ [](C& t, const C& s) { t.m_nInvincible = s.m_nInvincible; },
-    /* 8 */ [](C& t, const C& s) { t.m_nSize = s.m_nSize; },
-    /* 9 */ [](C& t, const C& s) { t.m_bScrollSync = s.m_bScrollSync; },
-    /* 10 */
-    [](C& t, const C& s) {
-      t.m_nSightShape = s.m_nSightShape;
-      t.m_nSight = s.m_nSight;
-    },
-    /* 11 */ nullptr,
-    /* 12 */ nullptr,
-    /* 13 */ [](C& t, const C& s) { t.m_nMaxHp = s.m_nMaxHp; },
-    /* 14 */ [](C& t, const C& s) { t.m_nMaxSp = s.m_nMaxSp; },
-    /* 15 */ [](C& t, const C& s) { t.m_nHitArea = s.m_nHitArea; },
-    /* 16 */ [](C& t, const C& s) { t.m_nPower = s.m_nPower; },
-    /* 17 */ [](C& t, const C& s) { t.m_nImpact = s.m_nImpact; },
-    /* 18 */ [](C& t, const C& s) { t.m_nDefence = s.m_nDefence; },
-    /* 19 */ [](C& t, const C& s) { t.m_nImpactResist = s.m_nImpactResist; },
-    /* 20 */ [](C& t, const C& s) { t.m_nStop = s.m_nStop; },
-    /* 21 */ [](C& t, const C& s) { t.m_vFlows = s.m_vFlows; },
-    /* 22 */ nullptr,
-    /* 23 */ nullptr,
-    /* 24 */ nullptr,
-};
+// The property group of the character definition that each item carries
+// (the groups of palette inheritance); -1 for the items that are not
+// members of the definition, and for item 7, which carries the invincibility
+// without its colour.
+constexpr std::array<int, cSaveData::kCarryItems> kCarryGroups = {9,  10, 11, 12, 13, 16, 17, -1, 20, 21, 22, -1, -1,
+                                                                  23, 24, 25, 26, 27, 29, 30, 31, 36, -1, -1, -1};
+constexpr std::size_t kCarryInvincible = 7;
+
+void CopyCarriedMembers(std::size_t item, cEdChara& target, const cEdChara& source) {
+  if (item == kCarryInvincible) target.m_nInvincible = source.m_nInvincible;
+  else kCharaGroups[static_cast<std::size_t>(kCarryGroups[item])](target, source);
+}
 
 bool IsEnabled(std::size_t item) { return g_System->m_vCarryOverEnable[static_cast<long long>(item)] != 0; }
 
@@ -87,7 +55,7 @@ void cSaveData::StoreCarryOver(int hero, const cEdChara& chara, std::int32_t hp,
       case kCarryTimeLimit: carried.m_nCarry22 = item22; break;
       case kCarryLife: carried.m_nLife = item23; break;
       case kCarryBgm: carried.m_nCarry24 = item24; break;
-      default: kCarryMembers[item](carried.m_Chara, chara); break;
+      default: CopyCarriedMembers(item, carried.m_Chara, chara); break;
     }
     m_vCarryFlag[static_cast<long long>(item)] = 1;
   }
@@ -103,7 +71,7 @@ void cSaveData::ApplyCarryOver(int hero, cEdChara& chara, cEdStageSettings& stag
       case kCarryTimeLimit: stage.TimeLimit = carried.m_nCarry22; break;
       case kCarryLife: m_nLife = carried.m_nLife; break;
       case kCarryBgm: stage.BgmNumber = carried.m_nCarry24; break;
-      default: kCarryMembers[item](chara, carried.m_Chara); break;
+      default: CopyCarriedMembers(item, chara, carried.m_Chara); break;
     }
     if (item == kCarryGraphic && chara.m_nGraphicNo == 0) chara.m_nGraphicNo = 1;
   }

@@ -1,6 +1,8 @@
 #include "definitions/stage/stage_loader.h"
 
-#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <memory>
 #include <string>
 
@@ -8,15 +10,28 @@
 #include "foundation/log.h"
 #include "foundation/paths.h"
 #include "platform/main_thread.h"
-#include "platform/clock.h"
 #include "project/data_paths.h"
 
 namespace {
 
+// The record the loader thread reads into, and its end, which the caller
+// waits for in slices of a millisecond between rounds of serving.
 struct PendingStage {
   cEdStage stage;
-  std::atomic<int> loaded{0};
-  std::atomic<bool> ended{false};
+  int loaded = 0;
+  std::mutex mutex;
+  std::condition_variable endedSignal;
+  bool ended = false;
+
+  void End() {
+    std::lock_guard lock(mutex);
+    ended = true;
+    endedSignal.notify_all();
+  }
+  bool WaitForEnd(std::chrono::milliseconds slice) {
+    std::unique_lock lock(mutex);
+    return endedSignal.wait_for(lock, slice, [this] { return ended; });
+  }
 };
 
 // What the loader thread runs: the read into the pending record, which keeps
@@ -64,18 +79,17 @@ int LoadStageThreaded(cThread& loader, std::string_view name, int numbered, cEdS
   ClearDefinitionLists(pending->stage);
   const bool started = loader.Start([pending, path] {
     const unsigned result = LoadStageProc(*pending, path);
-    pending->ended = true;
+    pending->End();
     return result;
   });
   if (!started) return 0;
-  while (!pending->ended) {
+  do {
     if (ServeCallerAndSeeQuit()) {
       DebugLog("msg.message == WM_QUIT");
       loader.Exit();
       return 0;
     }
-    platform::SleepMs(1);
-  }
+  } while (!pending->WaitForEnd(std::chrono::milliseconds(1)));
   loader.Exit();
 
   if (!pending->loaded) {
