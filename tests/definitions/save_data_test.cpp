@@ -186,6 +186,19 @@ TEST_F(SaveDataTest, StageValuesKeepTheBestPerKey) {
   EXPECT_EQ(data.GetStageValue("c."), 0);
 }
 
+TEST_F(SaveDataTest, WorldTotalCountsOnlyStagesOnTheMap) {
+  cWorldPoint point;
+  point.SetDefaults();
+  point.m_vStage[0].m_strStage = "forest.stg4_x";
+  g_WorldMap->m_vPoint.push_back(point);
+  cSaveData data;
+  data.SetStageValue("forest.", "forest.", 0, 1, 0, 5);
+  data.SetStageValue("forest.", "forest_c002_0.", 1, 2, 0, 11);  // other codes
+  data.SetStageValue("cave.", "cave.", 0, 1, 0, 7);
+  data.SumWorldStageValues();
+  EXPECT_EQ(data.m_nStageValueTotal, 5);
+}
+
 TEST_F(SaveDataTest, StageStartSnapshotAndRetry) {
   cSaveData data;
   data.m_vVar[3] = 4;

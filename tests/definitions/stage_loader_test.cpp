@@ -3,8 +3,11 @@
 // was when refused.
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "definitions/stage/stage_file.h"
 #include "definitions/stage/stage_loader.h"
+#include "platform/clock.h"
 #include "platform/main_thread.h"
 #include "tests/definitions/stage_layout.h"
 
@@ -131,6 +134,25 @@ TEST_F(StageLoaderTest, OlderFileKeepsThePreviousStageValuesItLacks) {
   StageFile(878, SmallStageSettings(), parts).WriteTo(Folder() / "keep.stg4_000");
   ASSERT_EQ(LoadStageThreaded(loader_, "keep.stg4_000", 0, nullptr, nullptr), 1);
   EXPECT_EQ(g_Stage.RankingSwitches, (cVector<std::uint32_t>{0, 0, 1, 1, 1}));
+}
+
+TEST_F(StageLoaderTest, QuitMessageToTheCallerEndsTheLoadWithoutAStage) {
+  StageOfWidth(40).WriteTo(Folder() / "quit.stg4_000");
+  std::atomic<bool> go{false};
+  std::atomic<int> result{-1};
+  cThread caller;
+  ASSERT_TRUE(caller.Start([&] {
+    while (!go) platform::SleepMs(1);
+    result = LoadStageThreaded(loader_, "quit.stg4_000", 0, nullptr, nullptr);
+    return 0u;
+  }));
+  ASSERT_TRUE(caller.PostMessage(WM_QUIT));
+  go = true;
+  caller.Wait();
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(g_Stage.Width, 7);
+  EXPECT_FALSE(loader_.IsRunning());
+  EXPECT_TRUE(BoxTexts().empty());
 }
 
 }  // namespace
