@@ -1,7 +1,7 @@
 #include "shell/main_window.h"
 
 #include "foundation/log.h"
-#include "graphics/device.h"
+#include "graphics/device/device.h"
 #include "shell/app_state.h"
 #include "shell/editor_notices.h"
 #include "shell/game/game.h"

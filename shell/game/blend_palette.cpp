@@ -5,11 +5,11 @@
 
 #include "foundation/log.h"
 #include "foundation/text_format.h"
-#include "graphics/blend.h"
-#include "graphics/device.h"
-#include "graphics/fade.h"
-#include "graphics/palette.h"
-#include "graphics/palette_file.h"
+#include "graphics/effects/blend.h"
+#include "graphics/device/device.h"
+#include "graphics/effects/fade.h"
+#include "graphics/images/palette.h"
+#include "graphics/images/palette_file.h"
 #include "project/user_option.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <array>
 
-#include "graphics/device.h"
-#include "graphics/font_setup.h"
+#include "graphics/device/device.h"
+#include "graphics/text/font_setup.h"
 #include "shell/game/frame_step.h"
 #include "shell/game/game_clock.h"
 #include "shell/init/system_ini.h"

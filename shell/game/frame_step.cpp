@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "foundation/log.h"
-#include "graphics/blit.h"
-#include "graphics/device.h"
-#include "graphics/device_restore.h"
-#include "graphics/fill.h"
-#include "graphics/font_setup.h"
+#include "graphics/blits/blit.h"
+#include "graphics/device/device.h"
+#include "graphics/device/device_restore.h"
+#include "graphics/blits/fill.h"
+#include "graphics/text/font_setup.h"
 #include "platform/main_thread.h"
 #include "platform/presenter.h"
 #include "shell/app_state.h"

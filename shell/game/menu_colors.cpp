@@ -1,7 +1,7 @@
 #include "shell/game/menu_colors.h"
 
-#include "graphics/device.h"
-#include "graphics/palette.h"
+#include "graphics/device/device.h"
+#include "graphics/images/palette.h"
 #include "project/global_data.h"
 #include "shell/game/timers.h"
 

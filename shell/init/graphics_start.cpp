@@ -6,11 +6,11 @@
 #include <cstring>
 
 #include "foundation/log.h"
-#include "graphics/bitmap_table.h"
-#include "graphics/device.h"
-#include "graphics/font_setup.h"
-#include "graphics/palette.h"
-#include "graphics/palette_file.h"
+#include "graphics/images/bitmap_table.h"
+#include "graphics/device/device.h"
+#include "graphics/text/font_setup.h"
+#include "graphics/images/palette.h"
+#include "graphics/images/palette_file.h"
 #include "platform/window.h"
 #include "project/name_tables.h"
 

@@ -4,7 +4,7 @@
 // frame timing of DirectDraw, and the start-up bitmaps, fonts and digit
 // strips. Each returns false after its log line when start-up must stop.
 
-#include "graphics/font.h"
+#include "graphics/text/font.h"
 #include "project/system_record.h"
 #include "shell/init/system_ini.h"
 

@@ -1,7 +1,7 @@
 #include "shell/report/graphics_report.h"
 
 #include "foundation/log.h"
-#include "graphics/device.h"
+#include "graphics/device/device.h"
 #include "platform/window.h"
 
 int WriteGraphicsReport(int) {

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "foundation/log.h"
-#include "graphics/device_restore.h"
-#include "graphics/screen_services.h"
+#include "graphics/device/device_restore.h"
+#include "graphics/blits/screen_services.h"
 #include "platform/main_thread.h"
 #include "shell/requests/game_requests.h"
 #include "shell/subsystems/subsystem_steps.h"

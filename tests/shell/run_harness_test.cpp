@@ -10,7 +10,7 @@
 #include <iostream>
 
 #include "foundation/log.h"
-#include "graphics/device.h"
+#include "graphics/device/device.h"
 #include "platform/message_box.h"
 #include "shell/game/game.h"
 #include "shell/init/system_ini.h"
