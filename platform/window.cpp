@@ -42,6 +42,13 @@ void MoveMainWindow(int x, int y) { Current().Move(x, y); }
 
 WindowRect MainWindowRect() { return Current().Rect(); }
 
+WindowRect DesktopWorkArea() { return Current().WorkArea(); }
+
+void PumpEvents(const EventHandlers& handlers) {
+  Current().PollEvents(handlers);
+  ServeMainThread();
+}
+
 int RunEventLoop(const EventHandlers& handlers) {
   WindowBackend& backend = Current();
   bool active = false;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/main_thread.h"
+#include "platform/ui_events.h"
 
 namespace platform {
 
@@ -27,11 +28,15 @@ void CentreMainWindow();
 void ShowMainWindow(bool maximised);
 void MoveMainWindow(int x, int y);
 WindowRect MainWindowRect();
+// The desktop's usable area (without panels and docks), in screen coordinates.
+WindowRect DesktopWorkArea();
 
 // What the event loop reports to the window procedure of the shell.
 struct EventHandlers {
   std::function<void(CloseReason)> onClose;
   std::function<void(bool active)> onActivate;
+  // Keyboard, text and mouse events (the dialogs' loops take them).
+  std::function<void(const UiEvent&)> onInput;
 };
 
 // Runs the event loop until PostQuit: each pass handles window events, the
@@ -39,5 +44,10 @@ struct EventHandlers {
 // while the application is inactive it waits for an event instead.
 // Returns the code given to PostQuit.
 int RunEventLoop(const EventHandlers& handlers);
+
+// One pass of a modal loop of the main thread (a dialog): the window events
+// that arrived, then the main thread's requests and tasks. Close requests
+// stay pending for the caller to take.
+void PumpEvents(const EventHandlers& handlers);
 
 }  // namespace platform

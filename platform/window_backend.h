@@ -18,6 +18,7 @@ class WindowBackend {
   virtual void Show(bool maximised) = 0;
   virtual void Move(int x, int y) = 0;
   virtual WindowRect Rect() const = 0;
+  virtual WindowRect WorkArea() const = 0;
   // Handles the window events that arrived, reporting closes and changes of
   // activation to the handlers.
   virtual void PollEvents(const EventHandlers& handlers) = 0;

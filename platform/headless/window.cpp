@@ -33,10 +33,15 @@ class HeadlessWindow final : public WindowBackend {
     rect_.y = y;
   }
   WindowRect Rect() const override { return rect_; }
+  WindowRect WorkArea() const override { return {0, 0, kDesktopWidth, kDesktopHeight}; }
   void PollEvents(const EventHandlers& handlers) override {
-    if (activationReported_) return;
-    activationReported_ = true;
-    if (handlers.onActivate) handlers.onActivate(true);
+    if (!activationReported_) {
+      activationReported_ = true;
+      if (handlers.onActivate) handlers.onActivate(true);
+    }
+    // One scripted event per pass, and only to a loop that takes them.
+    UiEvent event;
+    if (handlers.onInput && TakeHeadlessUiEvent(event)) handlers.onInput(event);
   }
   void WaitForEvent(int timeoutMs) override {
     std::unique_lock lock(mutex_);

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdio>
 
+#include "platform/sdl/ui_events.h"
 #include "platform/window_backend.h"
 
 namespace platform {
@@ -16,6 +17,7 @@ class SdlWindow final : public WindowBackend {
     // Termination signals are the shell's business (a quiet close), not a
     // user's close request.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sdl::PrepareTextInput();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
       std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
       return false;
@@ -27,6 +29,8 @@ class SdlWindow final : public WindowBackend {
       return false;
     }
     wakeEvent_ = SDL_RegisterEvents(1);
+    // Typed text is wanted only while a dialog's edit box has the focus.
+    SDL_StopTextInput();
     return true;
   }
   void Destroy() override {
@@ -52,6 +56,12 @@ class SdlWindow final : public WindowBackend {
   }
   void Move(int x, int y) override {
     if (window_) SDL_SetWindowPosition(window_, x, y);
+  }
+  WindowRect WorkArea() const override {
+    SDL_Rect area{0, 0, 0, 0};
+    if (SDL_GetDisplayUsableBounds(window_ ? SDL_GetWindowDisplayIndex(window_) : 0, &area) != 0)
+      SDL_GetDisplayBounds(0, &area);
+    return {area.x, area.y, area.w, area.h};
   }
   WindowRect Rect() const override {
     WindowRect rect;
@@ -86,6 +96,10 @@ class SdlWindow final : public WindowBackend {
     if (handlers.onActivate) handlers.onActivate(active);
   }
   void Handle(const SDL_Event& event, const EventHandlers& handlers) {
+    if (UiEvent input; sdl::TranslateUiEvent(event, input)) {
+      if (handlers.onInput) handlers.onInput(input);
+      return;
+    }
     // SDL_QUIT that follows the last window's close is not a second close.
     if (event.type != SDL_WINDOWEVENT || !window_ || event.window.windowID != SDL_GetWindowID(window_))
       return;
