@@ -52,6 +52,20 @@ FieldCounts CountFields(cRecord& record, std::uint32_t version) {
 
 void EraseCarriageReturns(std::string& text) { std::erase(text, '\r'); }
 
+// The stored number of blocks or strings. A file written for a shorter member
+// list (an older editor build of the same data version) stores fewer: those
+// are read and the other members keep their values. More than the record
+// registers, or a negative count, cannot be read and damages the stream.
+std::int32_t ReadStoredCount(DataReader& in, std::int32_t registered, const char* tooMany) {
+  const std::int32_t stored = in.ReadInt32();
+  if (stored < 0 || stored > registered) {
+    in.Fail(tooMany);
+    return 0;
+  }
+  if (stored < registered) in.NoteShortRecord();
+  return stored;
+}
+
 }  // namespace
 
 void cRecord::RegisterFields(FieldRegistry&, std::uint32_t) {}
@@ -59,12 +73,16 @@ void cRecord::RegisterFields(FieldRegistry&, std::uint32_t) {}
 void cRecord::Load(DataReader& in) {
   if (!in.ok()) return;
   const std::uint32_t version = in.Version();
-  const FieldCounts counts = CountFields(*this, version);
-  if (in.ReadInt32() != counts.blocks) in.Fail("block count differs from the record's members for its version");
-  WalkBlocks(*this, version, [&](void* first, std::size_t bytes) { in.ReadBytes(first, bytes); });
-  if (in.ReadInt32() != counts.strings) in.Fail("string count differs from the record's members for its version");
+  const FieldCounts registered = CountFields(*this, version);
+  std::int32_t blocksLeft =
+      ReadStoredCount(in, registered.blocks, "block count beyond the record's members for its version");
+  WalkBlocks(*this, version, [&](void* first, std::size_t bytes) {
+    if (blocksLeft-- > 0) in.ReadBytes(first, bytes);
+  });
+  std::int32_t stringsLeft =
+      ReadStoredCount(in, registered.strings, "string count beyond the record's members for its version");
   WalkStrings(*this, version, [&](std::string* text) {
-    if (in.ReadString(*text) && g_bRemoveCR) EraseCarriageReturns(*text);
+    if (stringsLeft-- > 0 && in.ReadString(*text) && g_bRemoveCR) EraseCarriageReturns(*text);
   });
 }
 
@@ -119,7 +137,8 @@ bool IsLoadedAsOwnClass(const cRecord& record, const std::type_info& staticType)
 }
 
 int SaveFile(cRecord& record, std::string_view storedPath) {
-  DataWriter out = OpenWriteFile(storedPath);
-  record.Save(out);
-  return CloseFile(out) ? 1 : 0;
+  auto out = OpenWriteFile(storedPath);
+  if (!out) return 0;
+  record.Save(*out);
+  return CloseFile(*out) ? 1 : 0;
 }
