@@ -91,7 +91,6 @@ void BatchAppend(DDBATCHQUAD quad) {
     for (const DDBATCHQUAD& q : level->quads) {
       if (q.lpSrc == quad.lpSrc && (!q.bPartHit || (q.sx == quad.sx && q.sy == quad.sy))) {
         quad.nKey = q.nKey;
-        quad.bPartHit = q.bPartHit;
         lent = true;
         break;
       }

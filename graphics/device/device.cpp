@@ -89,7 +89,7 @@ bool InitDirect3D(int nWidth, int nHeight, int nRequestedBpp) {
   BackBuffer.lpDT->bRenderTarget = 1;
   BackBuffer.lpDT->lpSurface = new cPixelBuffer;
   if (!BackBuffer.lpDT->lpSurface->Allocate(nWidth, nHeight, 4)) {
-    Report("Back CreateVertexBuffer Err %x", 0x8007000Eu);
+    Report("Back CreateVertexBuffer Err %x", kOutOfMemoryResult);
     return false;
   }
   BackBuffer.nWidth = BackBuffer.nTexWidth = nWidth;
@@ -142,14 +142,14 @@ void DDRelease() {
     DDReleaseSurface(&BackBuffer);
     DDReleaseSurface(&PrimarySD);
     DDReleaseSurface(&DDWorkSD);
-    ReportSurfaceLeaks("DirectDraw");
+    ShowDirectDrawLeakBox();
     g_DDState.bDirectDraw = 0;
   }
   if (g_DDState.bDirect3D) {
     DDReleaseSurface(&WorkSD);
     DDReleaseSurface(&VirBackBuffer);
     DDReleaseSurface(&BackBuffer);
-    ReportSurfaceLeaks("Direct3D");
+    ReportTexturesLeftAlive();
     // Without a device the list has nothing left to restore.
     g_SurfaceList.clear();
     g_DDState.bDirect3D = 0;

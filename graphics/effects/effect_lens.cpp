@@ -17,8 +17,9 @@ struct LensOffset {
 LensOffset LensMapping(long long dx, long long dy, long long h, long long bigR) {
   const double root = std::sqrt(static_cast<double>(bigR * bigR - dx * dx - dy * dy));
   if (root == 0.0) return {static_cast<int>(dx), static_cast<int>(dy)};
-  const double scale = static_cast<double>(h) / root;
-  return {static_cast<int>(static_cast<double>(dx) * scale + 0.5), static_cast<int>(static_cast<double>(dy) * scale + 0.5)};
+  // dx × h first, then the division: exact halves must round as they do here.
+  const auto offset = [&](long long d) { return static_cast<int>(static_cast<double>(d * h) / root + 0.5); };
+  return {offset(dx), offset(dy)};
 }
 
 template <typename Pixel, typename Write>

@@ -122,6 +122,18 @@ void WriteTexels(cPixelBuffer* texture, const cImage& image, bool colourKey) {
   }
 }
 
+// A texture that cannot be made from the file: a render target names the file
+// and fails; a system-memory texture is fatal (report, message and close).
+int TextureFromFileFailed(int nMemType, std::uint32_t result, const char* file) {
+  if (nMemType != DTMEMORYTYPE_SYSTEM) {
+    Report(Cp932Literal("テクスチャの作成に失敗。(%s)"), file);
+  } else {
+    Report("D3DXCreateTextureFromFileEx Err %x %s", result, file);
+    CloseOnTextureFailure();
+  }
+  return 8;
+}
+
 int LoadDirect3D(DDSURFACEDATA* lpSD, const char* file, int bColorKey, int bSystemMemory, int nMemType,
                  int bNoTexture, int bKeepPixels, int nMirrorW, int nMirrorH, int bRestore) {
   DTDATA* dt = lpSD->lpDT;
@@ -132,11 +144,10 @@ int LoadDirect3D(DDSURFACEDATA* lpSD, const char* file, int bColorKey, int bSyst
     dt->bColorKey = bColorKey == 1;
     if (!bNoTexture) dt->dwSerial = lpDTCon->dwNextSerial++;
   }
+  // A system-memory texture survives a device reset.
+  if (bRestore && dt->nMemType == DTMEMORYTYPE_SYSTEM && dt->lpSurface) return 0;
   cImage image;
-  if (!LoadImageFile(file, image)) {
-    Report(Cp932Literal("テクスチャの作成に失敗。(%s)"), file);
-    return 8;
-  }
+  if (!LoadImageFile(file, image)) return TextureFromFileFailed(dt->nMemType, kInvalidDataResult, file);
   if (bNoTexture) {
     // An alias shows its owner's texture and never holds one of its own.
     lpSD->nWidth = lpSD->nTexWidth = image.width;
@@ -153,13 +164,10 @@ int LoadDirect3D(DDSURFACEDATA* lpSD, const char* file, int bColorKey, int bSyst
                           "DTMEMORYTYPE_VIDEO_RTでテクスチャを作成します。"));
     dt->nMemType = DTMEMORYTYPE_VIDEO_RT;
   }
-  if (bRestore && dt->nMemType == DTMEMORYTYPE_SYSTEM && dt->lpSurface) return 0;
   auto* texture = new cPixelBuffer;
   if (!texture->Allocate(texWidth, texHeight, 4)) {
     delete texture;
-    Report("D3DXCreateTextureFromFileEx Err %x %s", 0x8007000Eu, file);
-    if (!lpDTCon->strTextureFailure.empty()) ErrorBoxF("%s", lpDTCon->strTextureFailure.c_str());
-    return 8;
+    return TextureFromFileFailed(dt->nMemType, kOutOfMemoryResult, file);
   }
   delete dt->lpSurface;
   dt->lpSurface = texture;
@@ -175,7 +183,7 @@ int LoadDirect3D(DDSURFACEDATA* lpSD, const char* file, int bColorKey, int bSyst
     const bool mirrored = result == 0 && CreateMirror(lpSD, &plain, nMirrorW, nMirrorH);
     DDReleaseSurface(&plain);
     if (!mirrored) {
-      DebugLog("CreateMirror Err");
+      Report("CreateMirror Err");
       return 1;
     }
   } else {

@@ -47,13 +47,14 @@ bool DDLoadPaletteFromFile(PALETTEENTRY* lpPalette, const char* file, int) {
 bool SetTrans(const char* file) {
   DDSURFACEDATA temp;
   if (DDCreateSurfaceFromFile(&temp, file, 0, g_DDState.nBpp, 1, DTMEMORYTYPE_SYSTEM, 0, 0, 0, 0, 0) != 0) {
-    DebugLogF(Cp932Literal("%s 作成失敗！"), file);
+    Report(Cp932Literal("%s 作成失敗！"), file);
     DDReleaseSurface(&temp);
     return false;
   }
   cSurfaceLock lock;
   if (!lock.Lock(&temp)) {
-    DebugLog(Cp932Literal("Lock 失敗！"));
+    Report("%s", Cp932Literal("Lock 失敗！"));
+    Report("%s", lock.FailedCall().c_str());
     DDReleaseSurface(&temp);
     return false;
   }

@@ -9,6 +9,7 @@
 #include "graphics/blits/fill.h"
 #include "graphics/device/render_target.h"
 #include "graphics/surfaces/surface_list.h"
+#include "platform/main_thread.h"
 
 DDSURFACEDATA::DDSURFACEDATA(DDSURFACEDATA&& other) noexcept { *this = std::move(other); }
 
@@ -110,8 +111,12 @@ bool CreateDirect3DSurface(DDSURFACEDATA* lpSD, int nWidth, int nHeight, int bCo
   auto* pixels = new cPixelBuffer;
   if (!pixels->Allocate(texWidth, texHeight, 4)) {
     delete pixels;
-    Report("D3DXCreateTexture Err hr = %x", 0x8007000Eu);
-    if (!lpDTCon->strTextureFailure.empty()) ErrorBoxF("%s", lpDTCon->strTextureFailure.c_str());
+    // A render target that cannot be made only fails; a system-memory texture
+    // is the last resort, and without it the game cannot go on.
+    if (dt->nMemType == DTMEMORYTYPE_SYSTEM) {
+      Report("D3DXCreateTexture Err hr = %x", kOutOfMemoryResult);
+      CloseOnTextureFailure();
+    }
     return false;
   }
   delete dt->lpSurface;
@@ -130,6 +135,11 @@ bool CreateDirect3DSurface(DDSURFACEDATA* lpSD, int nWidth, int nHeight, int bCo
 }
 
 }  // namespace
+
+void CloseOnTextureFailure() {
+  if (lpDTCon && !lpDTCon->strTextureFailure.empty()) ErrorBoxF("%s", lpDTCon->strTextureFailure.c_str());
+  platform::RequestClose();
+}
 
 void FitTextureSize(int* pWidth, int* pHeight, const char* what) {
   if (!lpDTCon) return;

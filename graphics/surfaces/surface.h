@@ -114,5 +114,15 @@ void SetSurfaceFile(DDSURFACEDATA* lpSD, const char* file);
 // warning, in brackets.
 void FitTextureSize(int* pWidth, int* pHeight, const char* what);
 
+// The result codes that texture failures report: out of memory, and a file
+// that cannot be read as a picture.
+inline constexpr std::uint32_t kOutOfMemoryResult = 0x8007000E;
+inline constexpr std::uint32_t kInvalidDataResult = 0x88760B59;
+
+// The end of a fatal texture failure (a system-memory texture that cannot be
+// made): the context's texture-failure message, when set, in an error box,
+// and the close request.
+void CloseOnTextureFailure();
+
 // 4, 8 and 9 are failure codes of the creation paths (logged); others pass.
 bool CheckSurfaceErr(int result);

@@ -10,9 +10,6 @@ std::list<DDSURFACEDATA*> g_SurfaceList;
 
 namespace {
 int g_nLiveDirectDrawSurfaces = 0;
-
-// Surfaces of the current mode that have not been released.
-int LiveSurfaceCount() { return lpDTCon ? static_cast<int>(g_SurfaceList.size()) : g_nLiveDirectDrawSurfaces; }
 }  // namespace
 
 void SurfaceListAppend(DDSURFACEDATA* lpSD) { g_SurfaceList.push_back(lpSD); }
@@ -31,10 +28,16 @@ void RepointSurfaceListEntries(DDSURFACEDATA* from, DDSURFACEDATA* to) {
 void CountSurfaceCreated() { ++g_nLiveDirectDrawSurfaces; }
 void CountSurfaceReleased() { --g_nLiveDirectDrawSurfaces; }
 
-bool ReportSurfaceLeaks(const char* caption) {
-  if (LiveSurfaceCount() == 0) return false;
-  MesBox(Cp932Literal("解放漏れがあります"), caption, MB_ICONERROR);
+bool ShowDirectDrawLeakBox() {
+  if (g_nLiveDirectDrawSurfaces == 0) return false;
+  MesBox(Cp932Literal("解放漏れがあります"), "DirectDraw", MB_ICONERROR);
   return true;
+}
+
+void ReportTexturesLeftAlive() {
+  for (const DDSURFACEDATA* lpSD : g_SurfaceList)
+    Report("Direct3D texture not released at the device release: %s %d x %d (%s)", lpSD->szLabel, lpSD->nWidth,
+           lpSD->nHeight, lpSD->szFile);
 }
 
 void ReleaseSurfaceVector(std::vector<DDSURFACEDATA>& surfaces) {

@@ -17,9 +17,11 @@ void SurfaceListRemoveSerial(std::uint32_t dwSerial, DDSURFACEDATA* lpSD);
 // A surface record moved to a new address.
 void RepointSurfaceListEntries(DDSURFACEDATA* from, DDSURFACEDATA* to);
 
-// Shows "解放漏れがあります" with the caption once when surfaces of the
-// current mode are still alive; true when there were some.
-bool ReportSurfaceLeaks(const char* caption);
+// DirectDraw release: shows "解放漏れがあります" once when DirectDraw surfaces
+// are still alive; true when there were some.
+bool ShowDirectDrawLeakBox();
+// Direct3D release: one report line for each texture still registered.
+void ReportTexturesLeftAlive();
 // DirectDraw surfaces with pixels of their own, counted for the leak report.
 void CountSurfaceCreated();
 void CountSurfaceReleased();

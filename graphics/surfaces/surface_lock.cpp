@@ -12,10 +12,13 @@ bool cSurfaceLock::Lock(DDSURFACEDATA* lpSD) {
   }
   cPixelBuffer* pixels = SurfacePixels(lpSD);
   if (!pixels || pixels->Empty()) {
-    if (lpDTCon)
-      DebugBoxF("FAILED( lpSD->lpDT->lpSurface->LockRect(&(lock), NULL, 0) )");
-    else
-      DebugLogF("Lock Err %s", lpSD->szLabel);
+    if (lpDTCon) {
+      m_failedCall = "FAILED( lpSD->lpDT->lpSurface->LockRect(&(lock), NULL, 0) )";
+      DebugBoxF("%s", m_failedCall.c_str());
+    } else {
+      Format(m_failedCall, "Lock Err %s", lpSD->szLabel);
+      DebugLog(m_failedCall);
+    }
     return false;
   }
   m_lpSD = lpSD;

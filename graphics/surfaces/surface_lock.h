@@ -3,6 +3,7 @@
 // notes in graphics/surfaces/surface.h).
 
 #include <cstdint>
+#include <string>
 
 #include "graphics/surfaces/surface.h"
 
@@ -17,6 +18,8 @@ class cSurfaceLock {
   // mode locks VirBackBuffer. False (logged) when the surface has no pixels.
   bool Lock(DDSURFACEDATA* lpSD);
   void Unlock();
+  // The failing call of the last Lock that failed, as the logs name it.
+  const std::string& FailedCall() const { return m_failedCall; }
 
   DDSURFACEDATA* Surface() const { return m_lpSD; }  // the surface actually locked
   void* Bits() const { return m_lpBits; }
@@ -38,6 +41,7 @@ class cSurfaceLock {
   int m_nBytes = 4;
   int m_nBufferWidth = 0;
   int m_nBufferHeight = 0;
+  std::string m_failedCall;
 };
 
 // The parts of a DirectDraw surface description a lock fills in.

@@ -88,6 +88,24 @@ TEST_F(BatchTest, PartRegistrationsMatchTheCellPosition) {
   EXPECT_EQ(dst.Get(0, 0), 0xFF111111u);
 }
 
+// A quad that borrows the key of a registered cell's quad is no registered-cell
+// quad itself: a later quad from another cell of that sheet borrows the same
+// key instead of a fresh low one. Order: D, then A, B and C together.
+TEST_F(BatchTest, BorrowedKeysDoNotCarryTheRegisteredCellMark) {
+  TestSurface sheet(2, 1), other(1, 1), dst(1, 1);
+  sheet.Set(0, 0, 0xFF111111);
+  sheet.Set(1, 0, 0xFF222222);
+  other.Set(0, 0, 0xFF333333);
+  DDBeginBatch(1);
+  DDBatchAddPart(&sheet.sd, 0, 0);
+  DDBlt(&dst.sd, 0, 0, 1, 1, &sheet.sd, 0, 0, 1);  // A
+  DDBlt(&dst.sd, 0, 0, 1, 1, &sheet.sd, 0, 0, 1);  // B
+  DDBlt(&dst.sd, 0, 0, 1, 1, &sheet.sd, 1, 0, 1);  // C
+  DDBlt(&dst.sd, 0, 0, 1, 1, &other.sd, 0, 0, 1);  // D
+  DDEndBatch();
+  EXPECT_EQ(dst.Get(0, 0), 0xFF222222u) << "C is drawn last";
+}
+
 TEST_F(BatchTest, PausedLevelDrawsAtOnce) {
   Sheets s;
   DDBeginBatch(0);

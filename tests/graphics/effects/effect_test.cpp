@@ -93,6 +93,10 @@ TEST_P(EffectTest, LensMagnifiesTheCentre) {
   ASSERT_TRUE(DDBltLens(&dst.sd, 32, 32, 20, 10, &src.sd, 32, 32, 0, 0, nullptr));
   // R = trunc(sqrt(500)) = 22; at dx = 5: t = 484 - 25, offset trunc(5 * 10 / sqrt(459) + 0.5) = 2.
   EXPECT_EQ(dst.Get(37, 32), src.Get(34, 32));
+  // The offset divides dx × h by sqrt(t) before rounding: r 30, h 15 (R 33), at
+  // d (-11, -22) t is 484 and dx × h / 22 is exactly -7.5, which rounds to -7.
+  ASSERT_TRUE(DDBltLens(&dst.sd, 32, 32, 30, 15, &src.sd, 32, 32, 0, 0, nullptr));
+  EXPECT_EQ(dst.Get(21, 10), src.Get(25, 18));
   // Huge radii are bounded by the destination and do not overflow.
   EXPECT_TRUE(DDBltLens(&dst.sd, 32, 32, 2000000000, 2000000000, &src.sd, 32, 32, 0, 0, nullptr));
 }

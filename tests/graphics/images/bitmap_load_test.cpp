@@ -19,6 +19,7 @@
 #include "graphics/device/device.h"
 #include "graphics/images/palette.h"
 #include "graphics/images/palette_file.h"
+#include "platform/main_thread.h"
 #include "platform/message_box.h"
 
 using effect_test::Mode;
@@ -160,6 +161,46 @@ TEST_P(Direct3DBitmapTest, TextureSizeWarningsNameTheFileOrEmptyInBrackets) {
   EXPECT_NE(report.find(warning + "(空)"), std::string::npos) << report;
 }
 
+// A system-memory texture that cannot be made, empty or from a file, is fatal:
+// a report line, the texture-failure message and the close request. A
+// render-target texture that cannot be made only fails (a file names itself).
+TEST_P(Direct3DBitmapTest, FatalTextureFailuresShowTheMessageAndClose) {
+  ASSERT_EQ(InitReport(m_dir / "Report_Game.txt"), 1);
+  platform::ResetMainThreadState();
+  platform::TakeHeadlessBoxes();
+  lpDTCon->strTextureFailure = "no texture";
+  const auto report = [&] {
+    std::ifstream in(m_dir / "Report_Game.txt", std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  };
+  const auto expectFatal = [&](bool fatal) {
+    const auto boxes = platform::TakeHeadlessBoxes();
+    EXPECT_EQ(boxes.size(), fatal ? 1u : 0u);
+    if (fatal && !boxes.empty()) EXPECT_EQ(boxes[0].text, "no texture");
+    EXPECT_EQ(platform::TakeCloseRequest().has_value(), fatal);
+  };
+  constexpr int kTooWide = 20000;
+  DDSURFACEDATA sd;
+
+  EXPECT_FALSE(DDCreateSurface(&sd, kTooWide, 1, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+  expectFatal(false);
+  EXPECT_EQ(report().find("D3DXCreateTexture Err"), std::string::npos);
+  DDReleaseSurface(&sd);
+  EXPECT_FALSE(DDCreateSurface(&sd, kTooWide, 1, 0, 1, DTMEMORYTYPE_SYSTEM, 0, 0));
+  expectFatal(true);
+  EXPECT_NE(report().find("D3DXCreateTexture Err hr = 8007000e"), std::string::npos);
+  DDReleaseSurface(&sd);
+
+  EXPECT_EQ(DDCreateSurfaceFromFile(&sd, "bmp\\None.bmp", 0, 32, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0, 0, 0, 0), 8);
+  expectFatal(false);
+  EXPECT_NE(report().find("テクスチャの作成に失敗。(bmp\\None.bmp)"), std::string::npos);
+  DDReleaseSurface(&sd);
+  EXPECT_EQ(DDCreateSurfaceFromFile(&sd, "bmp\\None.bmp", 0, 32, 1, DTMEMORYTYPE_SYSTEM, 0, 0, 0, 0, 0), 8);
+  expectFatal(true);
+  EXPECT_NE(report().find("D3DXCreateTextureFromFileEx Err 88760b59 bmp\\None.bmp"), std::string::npos);
+  DDReleaseSurface(&sd);
+}
+
 TEST_P(DirectDrawBitmapTest, CopyBitmapOfAnotherSizeCopiesTheOverlap) {
   WriteSheet("Sheet.bmp");
   TestSurface small(2, 3);
@@ -252,7 +293,25 @@ TEST_P(BitmapLoadTest, TransparentColourComesFromTheTopLeftPixel) {
   } else {
     EXPECT_EQ(g_DDState.dwColorKey, m_table[1]);
   }
+  // A failure goes to the report, which is on in normal runs.
+  ASSERT_EQ(InitReport(m_dir / "Report_Game.txt"), 1);
   EXPECT_FALSE(SetTrans("bmp\\None.bmp"));
+  std::ifstream in(m_dir / "Report_Game.txt", std::ios::binary);
+  const std::string report((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(report.find("bmp\\None.bmp 作成失敗！"), std::string::npos) << report;
+  platform::TakeHeadlessBoxes();
+  platform::ResetMainThreadState();
+}
+
+// A surface without pixels cannot be locked; the lock names the failing call.
+TEST_P(BitmapLoadTest, FailedLockNamesTheFailingCall) {
+  DDSURFACEDATA empty;
+  DDAllocSurfaceData(&empty);
+  SetSurfaceLabel(&empty, "Empty");
+  cSurfaceLock lock;
+  EXPECT_FALSE(lock.Lock(&empty));
+  EXPECT_EQ(lock.FailedCall(), IsD3D() ? "FAILED( lpSD->lpDT->lpSurface->LockRect(&(lock), NULL, 0) )" : "Lock Err Empty");
+  DDReleaseSurface(&empty);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, BitmapLoadTest,

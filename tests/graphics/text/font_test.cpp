@@ -22,6 +22,8 @@ class FontTest : public DeviceTest {
     DeviceTest::SetUp();
     g_PalEntries[kText] = {0xFF, 0xFF, 0xFF, 0};
     g_PalEntries[0] = {0, 0, 0, 0};
+    // Other suites of this binary leave their own transparent colour behind.
+    g_DDState.dwColorKey = 0;
   }
   std::unique_ptr<Font> MakeFont(int cell, int line, int caches, DDSURFACEDATA* box = nullptr,
                                  DDSURFACEDATA* letters = nullptr) {
