@@ -6,6 +6,8 @@
 
 #include "definitions/command_kinds.h"
 #include "definitions/palette/palette.h"
+#include "definitions/stage/stage_loader.h"
+#include "foundation/thread.h"
 #include "generated_game.h"
 #include "platform/main_thread.h"
 #include "platform/message_box.h"
@@ -73,6 +75,20 @@ TEST_F(SampleStages, EveryStageLoadsWithItsHeroAndPlacedDefinitions) {
     for (auto row : layout->rows)
       for (char c : row) blocks += std::string_view("#dBX-S^<>I").find(c) != std::string_view::npos;
     EXPECT_EQ(stage.m_vBlock.size(), blocks);
+  }
+}
+
+// The world map names its stages without the file number; the loader finds
+// the numbered file on its own thread, as the world-map screen will.
+TEST_F(SampleStages, WorldMapStagesLoadByTheirNames) {
+  ASSERT_EQ(LoadCommonPalette(), 1);
+  cThread loader;
+  for (const char* name : kStoryStages) {
+    SCOPED_TRACE(name);
+    cEdChara hero;
+    ASSERT_EQ(LoadStageThreaded(loader, name, 1, nullptr, &hero), 1);
+    EXPECT_EQ(g_Stage.FilePath, std::string(name) + "_000");
+    EXPECT_EQ(hero.m_nOperator, kOperatorPlayer);
   }
 }
 
