@@ -20,9 +20,9 @@ bool Exists(const std::string& storedPath) {
 
 }  // namespace
 
-std::string ReplayExtension() {
+std::string ReplayFileExtension() {
   std::string extension;
-  Format(extension, "rpl4_%u", g_DataVersion);
+  Format(extension, "rpl4_%u", kProgramDataVersion);
   return extension;
 }
 
@@ -37,7 +37,7 @@ int MakeReplayFileName(std::string& out, std::string_view stageFile, const platf
   AppendStageCode(name, g_SaveData.m_nStageCode1, g_SaveData.m_nStageCode2, g_SaveData.m_nStageCode3);
   std::string path;
   Format(path, "user_data\\rpl4\\%s__%04d__%02d_%02d__%02d_%02d.%s", name.c_str(), now.year, now.month, now.day,
-         now.hour, now.minute, ReplayExtension().c_str());
+         now.hour, now.minute, ReplayFileExtension().c_str());
   std::string candidate = path;
   for (int number = 2; number <= kLastNumber && Exists(candidate); ++number) MakeNumberedName(candidate, path, number);
   out = candidate;

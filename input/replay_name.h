@@ -16,5 +16,5 @@
 // no stage file.
 int MakeReplayFileName(std::string& out, std::string_view stageFile, const platform::LocalDateTime& now);
 
-// The replay extension, "rpl4_878".
-std::string ReplayExtension();
+// The replay extension, "rpl4_878": "rpl4_" and the program's data version.
+std::string ReplayFileExtension();
