@@ -1,5 +1,6 @@
 // Input and replay steps of the shell. Filled by issue #14 (key repeat, key
 // configuration, the frame's input poll, replay files, keyboard hooks).
+#include "input/key_hook.h"
 #include "shell/subsystems/subsystem_steps.h"
 
 void SetKeyRepeatStep() {}
@@ -8,4 +9,4 @@ void PollInputStep() {}
 bool ReadReplayStep(const std::string&) { return false; }
 std::optional<std::string> MakeReplayFileNameStep() { return std::nullopt; }
 bool WriteReplayStep(const std::string&, bool) { return false; }
-void UnhookKeyboardStep() {}
+void UnhookKeyboardStep() { cHook::Unhook(); }
