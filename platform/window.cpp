@@ -60,6 +60,11 @@ WindowRect DesktopWorkArea() { return Current().WorkArea(); }
 std::optional<std::string> DisplayProblem() { return Current().DisplayProblem(); }
 std::string DisplayDescription() { return Current().Description(); }
 
+void PumpEvents(const EventHandlers& handlers) {
+  Current().PollEvents(handlers);
+  ServeMainThread();
+}
+
 int RunEventLoop(const EventHandlers& handlers) {
   WindowBackend& backend = Current();
   bool active = false;

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/main_thread.h"
+#include "platform/ui_events.h"
 
 namespace platform {
 
@@ -71,6 +72,8 @@ struct EventHandlers {
   std::function<void(CloseReason)> onClose;
   std::function<void(bool active)> onActivate;
   std::function<void(const WindowEvent&)> onEvent;
+  // Keyboard, text and mouse events (the dialogs' loops take them).
+  std::function<void(const UiEvent&)> onInput;
 };
 
 // Runs the event loop until PostQuit: each pass handles window events, the
@@ -78,5 +81,10 @@ struct EventHandlers {
 // while the application is inactive it waits for an event instead.
 // Returns the code given to PostQuit.
 int RunEventLoop(const EventHandlers& handlers);
+
+// One pass of a modal loop of the main thread (a dialog): the window events
+// that arrived, then the main thread's requests and tasks. Close requests
+// stay pending for the caller to take.
+void PumpEvents(const EventHandlers& handlers);
 
 }  // namespace platform

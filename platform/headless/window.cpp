@@ -101,6 +101,9 @@ class HeadlessWindow final : public WindowBackend {
     for (const WindowEvent& event : events) {
       if (handlers.onEvent) handlers.onEvent(event);
     }
+    // One scripted event per pass, and only to a loop that takes them.
+    UiEvent input;
+    if (handlers.onInput && TakeHeadlessUiEvent(input)) handlers.onInput(input);
   }
   void WaitForEvent(int timeoutMs) override {
     std::unique_lock lock(mutex_);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/sdl/ui_events.h"
 #include "platform/window_backend.h"
 
 namespace platform {
@@ -18,6 +19,7 @@ class SdlWindow final : public WindowBackend {
     // Termination signals are the shell's business (a quiet close), not a
     // user's close request.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sdl::PrepareTextInput();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
       std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
       return false;
@@ -29,6 +31,8 @@ class SdlWindow final : public WindowBackend {
       return false;
     }
     wakeEvent_ = SDL_RegisterEvents(1);
+    // Typed text is wanted only while a dialog's edit box has the focus.
+    SDL_StopTextInput();
     return true;
   }
   void Destroy() override {
@@ -200,6 +204,10 @@ class SdlWindow final : public WindowBackend {
     if (handlers.onActivate) handlers.onActivate(active);
   }
   void Handle(const SDL_Event& event, const EventHandlers& handlers) {
+    if (UiEvent input; handlers.onInput && sdl::TranslateUiEvent(event, input)) {
+      handlers.onInput(input);
+      return;
+    }
     if (window_ && event.type != SDL_WINDOWEVENT) {
       HandleInput(event, handlers);
       return;

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <thread>
 
+#include "definitions/param_table.h"
 #include "platform/clock.h"
 #include "platform/main_thread.h"
 #include "platform/message_box.h"
@@ -71,10 +72,12 @@ TEST_F(EntryTest, StartsStepsFramesAndClosesInOrder) {
     platform::SleepMs(1);
     return 1;
   });
+  g_ParamTable.clear();
   EXPECT_EQ(RunAndClose(platform::CloseReason::User, 100), 0);
   EXPECT_EQ(Report().rfind("App : ver 878\nOS : ", 0), 0u);
   EXPECT_GT(frames.load(), 0);
   EXPECT_EQ(g_bGameStarted, 1);
+  EXPECT_EQ(g_ParamTable.size(), 40u);  // start-up built the parameter table
   EXPECT_TRUE(platform::TakeHeadlessBoxes().empty());  // a user close at this stage asks nothing
 }
 
