@@ -142,10 +142,13 @@ TEST_F(GameInitTest, EightBitsInAWindowAreRefused) {
 }
 
 TEST_F(GameInitTest, MissingSystemIniShowsItsMessageAndRunsOnTheDefaults) {
-  // The project's defaults: ask for the drawing mode (a fresh choice is
-  // DirectDraw), full screen, and the 8-bit depth of a palette project,
+  // The project's defaults: the remembered drawing mode, full screen, and the 8-bit depth of a palette project,
   // which needs its blend table.
   Prepare("");
+  // The remembered choice: DirectDraw, without asking again.
+  fs::create_directories(folder_.Path() / "user_data");
+  std::ofstream(folder_.Path() / "user_data/Boot.dat", std::ios::binary)
+      .write("\x6e\x03\0\0\x02\0\0\0\0\0\0\0\x01\0\0\0\0\0\0\0", 20);
   EXPECT_FALSE(Start());
   auto boxes = Boxes();
   ASSERT_EQ(boxes.size(), 2u);
