@@ -1,11 +1,21 @@
 #!/usr/bin/env bash
 # Builds the player in Release and runs it on the game folder (GAME_DIR).
+# Without GAME_DIR it plays the sample game, which it writes into
+# build-release/game when that is missing or older than the generator.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./deps.sh
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLAYER_BUILD_TESTS=OFF >/dev/null
 cmake --build build-release -j"$(nproc)"
-GAME_DIR=${GAME_DIR:-build-release/game}
+if [ -z "${GAME_DIR:-}" ]; then
+  GAME_DIR=build-release/game
+  generator=build-release/tools/tool_sample_game
+  stamp=build-release/game.stamp
+  if [ ! -f "$stamp" ] || [ "$generator" -nt "$stamp" ]; then
+    "$generator" "$GAME_DIR"
+    touch "$stamp"
+  fi
+fi
 mkdir -p "$GAME_DIR"
 cd "$GAME_DIR"
 exec "$OLDPWD/build-release/app/player" "$@"

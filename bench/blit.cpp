@@ -14,10 +14,10 @@
 
 #include <vector>
 
-#include "graphics/blit.h"
-#include "graphics/device.h"
-#include "graphics/palette.h"
-#include "graphics/surface.h"
+#include "graphics/blits/blit.h"
+#include "graphics/device/device.h"
+#include "graphics/images/palette.h"
+#include "graphics/surfaces/surface.h"
 #include "platform/backend.h"
 
 namespace {

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "graphics/blend.h"
-#include "graphics/device.h"
-#include "graphics/effects.h"
-#include "graphics/fade.h"
-#include "graphics/shaped_blits.h"
-#include "graphics/surface.h"
-#include "graphics/surface_lock.h"
+#include "graphics/effects/blend.h"
+#include "graphics/device/device.h"
+#include "graphics/effects/effects.h"
+#include "graphics/effects/fade.h"
+#include "graphics/blits/shaped_blits.h"
+#include "graphics/surfaces/surface.h"
+#include "graphics/surfaces/surface_lock.h"
 #include "platform/backend.h"
 
 namespace {

@@ -41,8 +41,10 @@ struct RecordFile : cRecord {
 constexpr int kRecordCount = 100000;
 
 void BM_LoadRecordList(benchmark::State& state) {
-  const std::filesystem::path file =
-      std::filesystem::temp_directory_path() / ("record_load_" + std::to_string(::getpid()) + ".dat");
+  // Saves stay inside the game folder, the working folder: work in the temporary folder.
+  const std::filesystem::path previousFolder = std::filesystem::current_path();
+  std::filesystem::current_path(std::filesystem::temp_directory_path());
+  const std::string file = "record_load_" + std::to_string(::getpid()) + ".dat";
   RecordFile saved;
   saved.records.resize(kRecordCount);
   for (int i = 0; i < kRecordCount; ++i) {
@@ -52,15 +54,16 @@ void BM_LoadRecordList(benchmark::State& state) {
     record.y = -i;
     record.name = "chara" + std::to_string(i);
   }
-  if (!SaveFile(saved, file.string())) {
+  if (!SaveFile(saved, file)) {
     state.SkipWithError("cannot write the test file");
+    std::filesystem::current_path(previousFolder);
     return;
   }
   const auto bytes = static_cast<std::int64_t>(std::filesystem::file_size(file));
 
   for (auto _ : state) {
     RecordFile loaded;
-    if (!LoadFile(loaded, file.string()) || loaded.records.size() != kRecordCount) {
+    if (!LoadFile(loaded, file) || loaded.records.size() != kRecordCount) {
       state.SkipWithError("load failed");
       break;
     }
@@ -69,6 +72,7 @@ void BM_LoadRecordList(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * bytes);
   state.counters["records"] = kRecordCount;
   std::filesystem::remove(file);
+  std::filesystem::current_path(previousFolder);
 }
 BENCHMARK(BM_LoadRecordList)->Unit(benchmark::kMillisecond);
 

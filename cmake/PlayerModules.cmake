@@ -24,10 +24,11 @@ function(player_module name)
 endfunction()
 
 # player_test_suite(<folder> DEPS <targets>...)
-# One GoogleTest binary <folder>_tests from tests/<folder>/*.cpp, registered with CTest.
+# One GoogleTest binary <folder>_tests from the .cpp files under tests/<folder>/
+# (sub-folders included), registered with CTest.
 function(player_test_suite folder)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
   if(NOT sources)
     return()
   endif()

@@ -20,22 +20,26 @@
 
 namespace checked_detail {
 
-template <typename T>
-struct IsStdVector : std::false_type {};
+// Matches std::vector and std::list and every class built on them (the
+// checked containers themselves, so that nested ones log their own size).
 template <typename T, typename A>
-struct IsStdVector<std::vector<T, A>> : std::true_type {};
-template <typename T>
-struct IsStdList : std::false_type {};
+std::true_type IsVectorBased(const std::vector<T, A>*);
+std::false_type IsVectorBased(...);
 template <typename T, typename A>
-struct IsStdList<std::list<T, A>> : std::true_type {};
+std::true_type IsListBased(const std::list<T, A>*);
+std::false_type IsListBased(...);
+template <typename T>
+inline constexpr bool kIsVector = decltype(IsVectorBased(static_cast<const T*>(nullptr)))::value;
+template <typename T>
+inline constexpr bool kIsList = decltype(IsListBased(static_cast<const T*>(nullptr)))::value;
 
 template <typename T>
 constexpr int LoggedSize() {
   if constexpr (requires { T::kLoggedSize; }) return T::kLoggedSize;
   else if constexpr (std::is_pointer_v<T>) return 4;
   else if constexpr (std::is_same_v<T, std::string> || std::is_base_of_v<std::string, T>) return 16;
-  else if constexpr (IsStdVector<T>::value) return 16;
-  else if constexpr (IsStdList<T>::value) return 12;
+  else if constexpr (kIsVector<T>) return 16;
+  else if constexpr (kIsList<T>) return 12;
   else return static_cast<int>(sizeof(T));
 }
 

@@ -1,11 +1,14 @@
 #include "foundation/game_files.h"
 
+#include <algorithm>
 #include <map>
 #include <mutex>
 #include <optional>
 #include <string>
 
+#include "foundation/log.h"
 #include "foundation/paths.h"
+#include "platform/file_replacement.h"
 #include "platform/filesystem.h"
 #include "platform/text_encoding.h"
 
@@ -56,6 +59,30 @@ ListingCache& Listings() {
   return cache;
 }
 
+// Why writing to the stored path, resolved to `resolved`, would leave the game
+// folder; nullptr when it stays inside.
+const char* WayOutOfGameFolder(std::string_view storedPath, const std::filesystem::path& resolved) {
+  const SplitPath split = SplitStoredPath(storedPath);
+  if (split.absolute) return "the path is absolute";
+  int depth = 0;
+  for (std::string_view component : split.components) {
+    if (component == "..") {
+      if (--depth < 0) return "the path climbs out with \"..\"";
+    } else if (component != ".") {
+      ++depth;
+    }
+  }
+  std::error_code error;
+  const std::filesystem::path gameFolder = std::filesystem::canonical(std::filesystem::current_path(error), error);
+  if (error) return "the game folder cannot be resolved";
+  const std::filesystem::path folder =
+      std::filesystem::weakly_canonical(std::filesystem::absolute(resolved, error).parent_path(), error);
+  if (error) return "its folder cannot be resolved";
+  const auto [gameEnd, folderEnd] = std::mismatch(gameFolder.begin(), gameFolder.end(), folder.begin(), folder.end());
+  if (gameEnd != gameFolder.end()) return "the path leads out through a symbolic link";
+  return nullptr;
+}
+
 }  // namespace
 
 std::filesystem::path ResolveGamePath(std::string_view storedCp932Path) {
@@ -83,12 +110,23 @@ std::filesystem::path ResolveGamePath(std::string_view storedCp932Path) {
   return resolved;
 }
 
+std::optional<std::filesystem::path> ResolveGamePathForWrite(std::string_view storedCp932Path) {
+  std::filesystem::path resolved = ResolveGamePath(storedCp932Path);
+  if (const char* reason = WayOutOfGameFolder(storedCp932Path, resolved)) {
+    const std::string stored(storedCp932Path);
+    Report("Refused to write \"%s\" outside the game folder: %s", stored.c_str(), reason);
+    return std::nullopt;
+  }
+  return resolved;
+}
+
 bool ReadGameFile(std::string_view storedPath, std::vector<unsigned char>& out) {
   return platform::ReadFileBytes(ResolveGamePath(storedPath), out);
 }
 
 bool WriteGameFile(std::string_view storedPath, std::span<const unsigned char> bytes) {
-  return platform::WriteFileAtomic(ResolveGamePath(storedPath), bytes);
+  const auto target = ResolveGamePathForWrite(storedPath);
+  return target && platform::WriteFileAtomic(*target, bytes);
 }
 
 void ForgetGameFolderListings() { Listings().Clear(); }

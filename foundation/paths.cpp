@@ -96,9 +96,10 @@ int MakeRelativePath(std::string& path) {
   if (!folder) return 0;
   const SplitPath from = SplitStoredPath(*folder);
   const SplitPath to = SplitStoredPath(path);
+  // Real folders: on this system names that differ in case are other folders.
   std::size_t common = 0;
   while (common < from.components.size() && common < to.components.size() &&
-         EqualsIgnoringAsciiCase(from.components[common], to.components[common]))
+         from.components[common] == to.components[common])
     ++common;
   std::string relative = common == from.components.size() ? "." : "";
   for (std::size_t i = common; i < from.components.size(); ++i) relative += relative.empty() ? ".." : "\\..";

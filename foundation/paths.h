@@ -26,8 +26,9 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 bool Utf8EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // An absolute path is made relative to the working folder (".\" in front when
-// it lies inside it, "..\" steps otherwise); a relative one stays. 0 when the
-// working folder cannot be had.
+// it lies inside it, "..\" steps otherwise); a relative one stays. Folder
+// names compare exactly, as the file system does. 0 when the working folder
+// cannot be had.
 int MakeRelativePath(std::string& path);
 // A relative path is made absolute inside the working folder; an absolute one
 // stays. 0 when the working folder cannot be had.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "foundation/log.h"
@@ -52,20 +53,42 @@ FieldCounts CountFields(cRecord& record, std::uint32_t version) {
 
 void EraseCarriageReturns(std::string& text) { std::erase(text, '\r'); }
 
+// The stored number of blocks or strings. A file written for a shorter member
+// list (an older editor build of the same data version) stores fewer: those
+// are read and the other members keep their values. More than the record
+// registers, or a negative count, cannot be read and damages the stream.
+std::int32_t ReadStoredCount(DataReader& in, std::int32_t registered, const char* tooMany) {
+  const std::int32_t stored = in.ReadInt32();
+  if (stored < 0 || stored > registered) {
+    in.Fail(tooMany);
+    return 0;
+  }
+  if (stored < registered) in.NoteShortRecord();
+  return stored;
+}
+
 }  // namespace
 
 void cRecord::RegisterFields(FieldRegistry&, std::uint32_t) {}
 
 void cRecord::Load(DataReader& in) {
   if (!in.ok()) return;
-  const std::uint32_t version = in.Version();
-  const FieldCounts counts = CountFields(*this, version);
-  if (in.ReadInt32() != counts.blocks) in.Fail("block count differs from the record's members for its version");
-  WalkBlocks(*this, version, [&](void* first, std::size_t bytes) { in.ReadBytes(first, bytes); });
-  if (in.ReadInt32() != counts.strings) in.Fail("string count differs from the record's members for its version");
-  WalkStrings(*this, version, [&](std::string* text) {
-    if (in.ReadString(*text) && g_bRemoveCR) EraseCarriageReturns(*text);
-  });
+  // One registration pass; the lists are the thread's own and are used up
+  // before anything else could register (loading a string never loads a record).
+  thread_local std::vector<std::pair<void*, std::size_t>> blocks;
+  thread_local std::vector<std::string*> strings;
+  blocks.clear();
+  strings.clear();
+  WalkFields(
+      *this, in.Version(), [&](void* first, std::size_t bytes) { blocks.emplace_back(first, bytes); },
+      [&](std::string* text) { strings.push_back(text); });
+  const std::int32_t storedBlocks = ReadStoredCount(in, static_cast<std::int32_t>(blocks.size()),
+                                                    "block count beyond the record's members for its version");
+  for (std::int32_t i = 0; i < storedBlocks; ++i) in.ReadBytes(blocks[i].first, blocks[i].second);
+  const std::int32_t storedStrings = ReadStoredCount(in, static_cast<std::int32_t>(strings.size()),
+                                                     "string count beyond the record's members for its version");
+  for (std::int32_t i = 0; i < storedStrings; ++i)
+    if (in.ReadString(*strings[i]) && g_bRemoveCR) EraseCarriageReturns(*strings[i]);
 }
 
 void cRecord::Save(DataWriter& out) {
@@ -119,7 +142,8 @@ bool IsLoadedAsOwnClass(const cRecord& record, const std::type_info& staticType)
 }
 
 int SaveFile(cRecord& record, std::string_view storedPath) {
-  DataWriter out = OpenWriteFile(storedPath);
-  record.Save(out);
-  return CloseFile(out) ? 1 : 0;
+  auto out = OpenWriteFile(storedPath);
+  if (!out) return 0;
+  record.Save(*out);
+  return CloseFile(*out) ? 1 : 0;
 }

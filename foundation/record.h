@@ -113,9 +113,10 @@ class cRecord {
   virtual void RegisterFields(FieldRegistry& fields, std::uint32_t version);
 
   // The stream of the members registered for the reader's version: i32 block
-  // count, the raw blocks, i32 string count, the strings. A count that
-  // differs from the registration damages the stream. With g_bRemoveCR set,
-  // loaded strings lose every '\r'.
+  // count, the raw blocks, i32 string count, the strings. A smaller stored
+  // count loads that many leading members and leaves the rest (one report
+  // line per file); a larger or negative one damages the stream. With
+  // g_bRemoveCR set, loaded strings lose every '\r'.
   virtual void Load(DataReader& in);
   // The same stream for g_DataVersion.
   virtual void Save(DataWriter& out);

@@ -29,13 +29,29 @@ void DataReader::Fail(const char* reason) {
   failureOffset_ = pos_;
 }
 
+void DataReader::NoteShortRecord() {
+  if (shortRecordNoted_) return;
+  shortRecordNoted_ = true;
+  Report("Data file \"%s\" holds records with fewer members than this program reads; the others keep their values",
+         name_.c_str());
+}
+
 bool DataReader::ReadBytes(void* destination, std::size_t size) {
   if (!ok()) return false;
   if (size > Remaining()) {
     Fail("read past the end of the file");
     return false;
   }
-  if (size > 0) std::memcpy(destination, bytes_.data() + pos_, size);
+  // Fields are mostly of one to eight bytes: copies of a known size inline.
+  const unsigned char* source = bytes_.data() + pos_;
+  switch (size) {
+    case 1: std::memcpy(destination, source, 1); break;
+    case 2: std::memcpy(destination, source, 2); break;
+    case 4: std::memcpy(destination, source, 4); break;
+    case 8: std::memcpy(destination, source, 8); break;
+    default:
+      if (size > 0) std::memcpy(destination, source, size);
+  }
   pos_ += size;
   return true;
 }
@@ -81,6 +97,9 @@ bool DataReader::ReadString(std::string& text) {
 
 DataWriter::DataWriter(std::string name) : name_(std::move(name)) {}
 
+DataWriter::DataWriter(std::string name, platform::FileReplacement file)
+    : name_(std::move(name)), file_(std::move(file)) {}
+
 void DataWriter::WriteBytes(const void* source, std::size_t size) {
   if (size == 0) return;
   const std::size_t end = bytes_.size();
@@ -108,6 +127,13 @@ void DataWriter::WriteString(std::string_view text) {
   Write<char>('\0');
 }
 
+bool DataWriter::Commit() {
+  if (!file_) return false;
+  const bool committed = ok_ && file_->Commit(bytes_);
+  file_.reset();
+  return committed;
+}
+
 std::optional<DataReader> OpenReadBytes(std::vector<unsigned char> bytes, std::string name) {
   std::uint32_t version = 0;
   if (bytes.size() < sizeof version) {
@@ -129,8 +155,16 @@ std::optional<DataReader> OpenReadFile(std::string_view storedPath) {
   return OpenReadBytes(std::move(bytes), std::string(path));
 }
 
-DataWriter OpenWriteFile(std::string_view storedPath) {
-  DataWriter out(std::string(storedPath.empty() ? std::string_view("err") : storedPath));
+std::optional<DataWriter> OpenWriteFile(std::string_view storedPath) {
+  std::string name(storedPath.empty() ? std::string_view("err") : storedPath);
+  const auto target = ResolveGamePathForWrite(name);
+  if (!target) return std::nullopt;
+  auto file = platform::FileReplacement::Begin(*target);
+  if (!file) {
+    Report("Could not create the data file \"%s\"", name.c_str());
+    return std::nullopt;
+  }
+  DataWriter out(std::move(name), std::move(*file));
   out.Write(g_DataVersion);
   return out;
 }
@@ -140,8 +174,8 @@ bool CloseFile(const DataReader& in) {
   return in.ok();
 }
 
-bool CloseFile(const DataWriter& out) {
-  if (out.ok() && WriteGameFile(out.Name(), out.Bytes())) return true;
+bool CloseFile(DataWriter& out) {
+  if (out.Commit()) return true;
   Report("Could not write the data file \"%s\"; the old file is kept", out.Name().c_str());
   return false;
 }

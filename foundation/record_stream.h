@@ -7,8 +7,10 @@
 // remembers why and where, and makes every later read a no-op that yields
 // zeros, so loading code can read on without testing each step and still
 // never runs past the end or trusts a length. CloseFile then reports the
-// damage, naming the file. Writing collects the bytes in memory; CloseFile
-// replaces the file atomically, so a failed save keeps the old file.
+// damage, naming the file. Writing collects the bytes in memory; the open
+// already creates the temporary file beside the target, so a folder that
+// cannot be written fails there, and CloseFile replaces the file atomically,
+// so a failed save keeps the old file.
 
 #include <bit>
 #include <cstddef>
@@ -19,6 +21,8 @@
 #include <string_view>
 #include <type_traits>
 #include <vector>
+
+#include "platform/file_replacement.h"
 
 static_assert(std::endian::native == std::endian::little, "data files are little-endian and read raw");
 
@@ -51,6 +55,9 @@ class DataReader {
 
   // Marks the stream damaged; the first reason is kept.
   void Fail(const char* reason);
+  // A record stored fewer members than this program reads: one report line
+  // naming the file, however many records do so.
+  void NoteShortRecord();
 
   bool ReadBytes(void* destination, std::size_t size);
   template <RawValue T>
@@ -86,11 +93,15 @@ class DataReader {
   std::size_t pos_;
   const char* failure_ = nullptr;
   std::size_t failureOffset_ = 0;
+  bool shortRecordNoted_ = false;
 };
 
 class DataWriter {
  public:
+  // A stream kept in memory only.
   explicit DataWriter(std::string name);
+  // A stream that Commit writes into the file being replaced.
+  DataWriter(std::string name, platform::FileReplacement file);
 
   const std::string& Name() const { return name_; }
   const std::vector<unsigned char>& Bytes() const { return bytes_; }
@@ -111,10 +122,15 @@ class DataWriter {
   // The text up to its first NUL, as ReadString reads it.
   void WriteString(std::string_view text);
 
+  // Replaces the file with the bytes: false when the stream failed, has no
+  // file or the replacement fails (the old file then stays). Once only.
+  bool Commit();
+
  private:
   std::vector<unsigned char> bytes_;
   std::string name_;
   bool ok_ = true;
+  std::optional<platform::FileReplacement> file_;
 };
 
 // Checks the version head of file bytes: sets g_FileVersion; a newer version
@@ -124,12 +140,14 @@ class DataWriter {
 std::optional<DataReader> OpenReadBytes(std::vector<unsigned char> bytes, std::string name);
 // Reads the file at a stored path (an empty path opens "err") and checks its head.
 std::optional<DataReader> OpenReadFile(std::string_view storedPath);
-// A writer whose stream starts with g_DataVersion; nothing touches the disk
-// before CloseFile.
-DataWriter OpenWriteFile(std::string_view storedPath);
+// A writer whose stream starts with g_DataVersion, with the temporary file of
+// the replacement already created (an empty path writes "err"); nullopt, with
+// a report line, when the file cannot be created there or the path leaves the
+// game folder. The target itself changes only at CloseFile.
+std::optional<DataWriter> OpenWriteFile(std::string_view storedPath);
 
 // Ends a read: false, with a report line naming the file, when it is damaged.
 bool CloseFile(const DataReader& in);
 // Ends a write: replaces the file atomically. False, with a report line, when
 // the writer failed or the file cannot be written (the old file then stays).
-bool CloseFile(const DataWriter& out);
+bool CloseFile(DataWriter& out);

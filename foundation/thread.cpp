@@ -20,6 +20,8 @@ struct cThread::Control {
   std::deque<ThreadMessage> queue;
   std::atomic<bool> stop{false};
   std::atomic<bool> finished{false};
+  // Exit gave up on the thread: a new run may replace it.
+  std::atomic<bool> abandoned{false};
   int suspendCount = 0;
   std::thread thread;
 
@@ -76,8 +78,12 @@ void cThread::Retire(const std::shared_ptr<Control>& control) {
 int cThread::Start(std::function<unsigned()> procedure) {
   std::lock_guard lock(mutex_);
   if (control_) {
-    if (!control_->finished.load()) return 0;
-    control_->thread.join();
+    if (control_->finished.load())
+      control_->thread.join();
+    else if (control_->abandoned.load())
+      control_->thread.detach();  // still asked to stop; it ends on its own
+    else
+      return 0;
     control_.reset();
   }
   auto control = std::make_shared<Control>();
@@ -139,8 +145,9 @@ void cThread::Exit() {
   }
   DebugLogF("Exit D");
   if (!control->finished.load()) {
-    // Never killed: the object keeps the thread, a later Exit asks again,
-    // and at process exit it is detached.
+    // Never killed: the object keeps the thread, a later Exit asks again, a
+    // later Start lets go of it, and at process exit it is detached.
+    control->abandoned.store(true);
     Report("thread did not end after %d ms; left running", kExitRounds);
     return;
   }

@@ -28,7 +28,8 @@ class cThread {
   cThread& operator=(const cThread&) = delete;
 
   // Starts the procedure on a new thread; 0 when one still runs or the
-  // thread cannot be created.
+  // thread cannot be created. A run that Exit gave up on is let go of
+  // (detached, still asked to stop) and the new run starts.
   int Start(std::function<unsigned()> procedure);
   // Waits until the procedure has returned; 1.
   int Wait();
@@ -38,8 +39,8 @@ class cThread {
   int Resume();
   // Opens the gate, asks the thread to quit and waits for it, posting
   // WM_QUIT again each millisecond. A thread that has not ended after 200
-  // rounds is reported and left running (a later Exit asks again; at
-  // process exit it is detached).
+  // rounds is reported and left running (a later Exit asks again, a later
+  // Start lets go of it; at process exit it is detached).
   void Exit();
 
   bool IsRunning() const;

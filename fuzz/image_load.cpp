@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "graphics/image.h"
+#include "graphics/images/image.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   cImage image;

@@ -70,7 +70,8 @@ struct Root : cRecord {
 };
 
 std::vector<unsigned char> Saved(Root& root) {
-  DataWriter out = OpenWriteFile("fuzz");
+  DataWriter out("fuzz");
+  out.Write(g_DataVersion);
   root.Save(out);
   return out.Bytes();
 }

@@ -12,7 +12,7 @@
 namespace platform {
 namespace {
 
-// Closes the descriptor when the scope ends, unless it was released.
+// Closes the descriptor when the scope ends.
 class FileDescriptor {
  public:
   explicit FileDescriptor(int fd) : fd_(fd) {}
@@ -23,36 +23,10 @@ class FileDescriptor {
   }
   int get() const { return fd_; }
   bool valid() const { return fd_ >= 0; }
-  // Closes now and reports whether the close succeeded (it can report a
-  // deferred write error).
-  bool Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
 
  private:
   int fd_;
 };
-
-bool WriteAll(int fd, const unsigned char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t written = ::write(fd, data, size);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += written;
-    size -= static_cast<std::size_t>(written);
-  }
-  return true;
-}
-
-mode_t ModeForNewFile(const std::filesystem::path& target) {
-  struct stat info {};
-  if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode)) return info.st_mode & 07777;
-  return 0644;
-}
 
 }  // namespace
 
@@ -99,21 +73,6 @@ bool ReadFileBytes(const std::filesystem::path& path, std::vector<unsigned char>
   }
   out.resize(size);
   return true;
-}
-
-bool WriteFileAtomic(const std::filesystem::path& target, std::span<const unsigned char> bytes) {
-  if (target.filename().empty()) return false;
-  // A hidden name beside the target, so that the rename stays in one file system.
-  std::string temp = target.parent_path() / ".";
-  temp += target.filename().string();
-  temp += ".tmp-XXXXXX";
-  FileDescriptor file(::mkstemp(temp.data()));
-  if (!file.valid()) return false;
-  const bool written = ::fchmod(file.get(), ModeForNewFile(target)) == 0 &&
-                       WriteAll(file.get(), bytes.data(), bytes.size()) && ::fsync(file.get()) == 0;
-  if (file.Close() && written && ::rename(temp.c_str(), target.c_str()) == 0) return true;
-  ::unlink(temp.c_str());
-  return false;
 }
 
 bool CreateFolder(const std::filesystem::path& folder) {

@@ -1,13 +1,13 @@
 #pragma once
 // The few file-system services the game needs beyond reading a path: folder
 // listings (for case-insensitive lookups and numbered files), whole-file reads
-// that check every step, atomic replacement of a file, and folder creation.
+// that check every step, and folder creation (atomic replacement of a file is
+// platform/file_replacement.h).
 // Paths are native (UTF-8 on Linux); game code reaches them through
 // foundation/game_files.h, which maps the stored CP932 paths onto them.
 
 #include <filesystem>
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -23,11 +23,6 @@ bool PathExists(const std::filesystem::path& path);
 // The whole content of a regular file; false (out emptied) when it cannot be
 // opened or a read fails.
 bool ReadFileBytes(const std::filesystem::path& path, std::vector<unsigned char>& out);
-
-// Replaces the file with the bytes, or leaves the old file untouched: the bytes
-// go to a temporary file in the same folder, which is flushed to disk and then
-// renamed over the target. False on any failure (nothing is left behind).
-bool WriteFileAtomic(const std::filesystem::path& target, std::span<const unsigned char> bytes);
 
 // Creates one folder level; true when the folder exists afterwards.
 bool CreateFolder(const std::filesystem::path& folder);

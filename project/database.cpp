@@ -60,19 +60,23 @@ int ReportLoadError(std::string_view storedPath) {
 }
 
 int LoadDatabases(cDatabase& database) {
-  if (!LoadStep(database.m_vAnimeSet, PATH_ANIME_SET)) return 0;
-  if (!LoadStep(database.m_vAnime, PATH_ANIME)) return 0;
-  if (!LoadStep(database.m_vBmpCharaExc, PATH_BMP_CHARA_EXC)) return 0;
-  if (!LoadStep(database.m_vSwordType, PATH_SWORD_TYPE)) return 0;
-  if (g_FileVersion < kSwordTypeLimitBelow && database.m_vSwordType.size() > kOldSwordTypeLimit)
-    database.m_vSwordType.resize(kOldSwordTypeLimit);
-  if (!LoadStep(database.m_vEffect, PATH_EFFECT)) return 0;
-  if (!LoadStep(database.m_vCharaEffect, PATH_CHARA_EFFECT)) return 0;
-  if (!LoadStep(database.m_vScrEffect, PATH_SCR_EFFECT)) return 0;
-  if (!LoadStep(database.m_vPicture, PATH_PICTURE)) return 0;
-  if (!LoadStep(database.m_vSound, PATH_SOUND)) return 0;
-  if (!LoadStep(database.m_vBgm, PATH_BGM)) return 0;
-  ResetEffectEntryZero(database);
+  // The lists are loaded into a copy and committed together, so a refused load
+  // leaves the database exactly as it was.
+  cDatabase loaded(database);
+  if (!LoadStep(loaded.m_vAnimeSet, PATH_ANIME_SET)) return 0;
+  if (!LoadStep(loaded.m_vAnime, PATH_ANIME)) return 0;
+  if (!LoadStep(loaded.m_vBmpCharaExc, PATH_BMP_CHARA_EXC)) return 0;
+  if (!LoadStep(loaded.m_vSwordType, PATH_SWORD_TYPE)) return 0;
+  if (g_FileVersion < kSwordTypeLimitBelow && loaded.m_vSwordType.size() > kOldSwordTypeLimit)
+    loaded.m_vSwordType.resize(kOldSwordTypeLimit);
+  if (!LoadStep(loaded.m_vEffect, PATH_EFFECT)) return 0;
+  if (!LoadStep(loaded.m_vCharaEffect, PATH_CHARA_EFFECT)) return 0;
+  if (!LoadStep(loaded.m_vScrEffect, PATH_SCR_EFFECT)) return 0;
+  if (!LoadStep(loaded.m_vPicture, PATH_PICTURE)) return 0;
+  if (!LoadStep(loaded.m_vSound, PATH_SOUND)) return 0;
+  if (!LoadStep(loaded.m_vBgm, PATH_BGM)) return 0;
+  ResetEffectEntryZero(loaded);
+  database = std::move(loaded);
   return 1;
 }
 

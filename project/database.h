@@ -74,7 +74,7 @@ int LoadDatabaseList(cVector<Record>& list, std::string_view storedPath, const R
 int ReportLoadError(std::string_view storedPath);
 
 // Loads the ten files in their fixed order; 0 at the first failure, after
-// ReportLoadError. Lists after a failed one keep what they held.
+// ReportLoadError. All or nothing: after a failure every list is as it was.
 int LoadDatabases(cDatabase& database);
 
 // Entry 0 of both effect lists means "no effect", whatever the files say.

@@ -13,6 +13,10 @@ bool AskToRestart() {
   return MesBox(question, Caption(), MB_YESNO) == IDYES;
 }
 
+// How long the lock may take to free itself after the old instance was ended,
+// or when its process id could not be read (it may be on its way out).
+constexpr unsigned kLockFreeWaitMs = 2000;
+
 }  // namespace
 
 bool EnsureSingleInstance(platform::InstanceLock& lock) {
@@ -21,9 +25,11 @@ bool EnsureSingleInstance(platform::InstanceLock& lock) {
   // A lock file that cannot be made does not stop the game: it runs unguarded.
   if (status != Status::HeldByOther) return true;
   if (!AskToRestart()) return false;
-  if (platform::EndLockHolder(lock, lock.OwnerPid()) == platform::EndResult::NotPermitted) {
-    MesBox(Cp932Literal("プログラムの終了に失敗しました。"), Caption(), MB_OK);
-    return false;
-  }
-  return true;
+  // Two players writing one game folder would corrupt its saves, so the new
+  // one starts only once the lock is its own.
+  const platform::EndResult ended = platform::EndLockHolder(lock, lock.OwnerPid());
+  if (ended == platform::EndResult::Ended) return true;
+  if (ended == platform::EndResult::Gone && lock.AcquireWithin(kLockFreeWaitMs)) return true;
+  MesBox(Cp932Literal("プログラムの終了に失敗しました。"), Caption(), MB_OK);
+  return false;
 }

@@ -4,6 +4,8 @@
 
 #include "platform/single_instance.h"
 
-// True when start-up may go on (the lock is ours, or the old instance could
-// not be found); false when the player must end with 0.
+// True when start-up may go on: the lock is ours (also when the old instance
+// could not be found but its lock freed itself in time), or no lock file can
+// be made at all. False when the player must end with 0: the user said No,
+// or a live process still holds the lock (after the failure box).
 bool EnsureSingleInstance(platform::InstanceLock& lock);

@@ -69,4 +69,13 @@ TEST_F(CheckedContainerTest, LoggedSizesFollowTheDataLayout) {
   EXPECT_EQ(checked_detail::LoggedSize<double>(), 8);
 }
 
+// Nested checked containers log the size of the container they are, as the
+// animation frame table (a vector of patterns) does.
+TEST_F(CheckedContainerTest, NestedContainersLogTheirOwnSize) {
+  cVector<cVector<int>> table(2);
+  table[2].push_back(1);
+  ExpectFatal("err V[2] ( 2 , 16 )");
+  EXPECT_EQ(checked_detail::LoggedSize<cList<int>>(), 12);
+}
+
 }  // namespace

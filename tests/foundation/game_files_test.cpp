@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "foundation/record_stream.h"
+#include "platform/filesystem.h"
 #include "platform/text_encoding.h"
 #include "tests/foundation/scratch_folder.h"
 
@@ -75,6 +77,38 @@ TEST_F(GameFilesTest, WriteReplacesTheResolvedFile) {
   ASSERT_TRUE(WriteGameFile("OPTION.DAT", bytes));
   EXPECT_EQ(ReadBytes("Option.dat"), bytes);
   EXPECT_FALSE(fs::exists("OPTION.DAT"));
+}
+
+// A game's own names reach save paths, so a write never leaves the game folder
+// (the working folder): the old file stays and a report line says why. Reads
+// of game data are not restricted.
+TEST_F(GameFilesTest, WritesStayInsideTheGameFolder) {
+  fs::create_directories("game/save");
+  fs::create_directories("outside");
+  fs::create_directory_symlink(folder_ / "outside", "game/link_out");
+  fs::create_directory_symlink(folder_ / "game/save", "game/link_in");
+  WriteBytes("outside/x.dat", {1});
+  fs::current_path("game");
+  const std::vector<unsigned char> bytes = {9};
+
+  const std::string absolute = (folder_ / "outside" / "x.dat").string();
+  for (const std::string& path : {std::string("..\\outside\\x.dat"), std::string("save\\..\\..\\outside\\x.dat"),
+                                  std::string("link_out\\x.dat"), absolute}) {
+    SCOPED_TRACE(path);
+    EXPECT_FALSE(WriteGameFile(path, bytes));
+    EXPECT_FALSE(OpenWriteFile(path));
+    EXPECT_NE(ReportText().find("Refused to write \"" + path + "\" outside the game folder"), std::string::npos);
+  }
+  EXPECT_EQ(ReadBytes(folder_ / "outside" / "x.dat"), (std::vector<unsigned char>{1}));
+  EXPECT_EQ(platform::ListDirectory(folder_ / "outside")->size(), 1u);
+
+  EXPECT_TRUE(WriteGameFile("save\\..\\inside.dat", bytes));
+  EXPECT_TRUE(WriteGameFile(".\\link_in\\linked.dat", bytes));
+  EXPECT_TRUE(fs::exists(folder_ / "game" / "save" / "linked.dat"));
+
+  std::vector<unsigned char> read;
+  EXPECT_TRUE(ReadGameFile("..\\outside\\x.dat", read));
+  EXPECT_TRUE(ReadGameFile("link_out\\x.dat", read));
 }
 
 }  // namespace

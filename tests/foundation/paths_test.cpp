@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "tests/foundation/scratch_folder.h"
 
 namespace {
@@ -84,6 +86,17 @@ TEST_F(PathsTest, FullAndRelativePathsFollowTheWorkingFolder) {
   path = std::filesystem::path(WorkingFolder()).parent_path().string() + "/other/b.stg4";
   ASSERT_EQ(MakeRelativePath(path), 1);
   EXPECT_EQ(path, "..\\other\\b.stg4");
+}
+
+// Real folders differ by letter case on this system: a folder spelled in
+// other case is another folder, reached through "..".
+TEST_F(PathsTest, RelativePathsCompareFoldersExactly) {
+  const std::filesystem::path working = WorkingFolder();
+  std::string otherCase = working.filename().string();
+  for (char& c : otherCase) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  std::string path = (working.parent_path() / otherCase).string() + "/b.stg4";
+  ASSERT_EQ(MakeRelativePath(path), 1);
+  EXPECT_EQ(path, "..\\" + otherCase + "\\b.stg4");
 }
 
 TEST_F(PathsTest, LastNumberedFileIsTheHighestThatExists) {

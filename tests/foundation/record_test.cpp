@@ -174,6 +174,55 @@ TEST_F(RecordTest, OlderFileKeepsLaterMembersAndSavesAsCurrentVersion) {
   EXPECT_TRUE(SameValues(reloaded, record));
 }
 
+// A record stored with fewer blocks and strings than its class registers for
+// the file's version (an editor build with a shorter member list) loads its
+// leading members; the others keep their values, and the file gets one report
+// line however many of its records are short.
+TEST_F(RecordTest, ShorterStoredCountsLoadTheLeadingMembers) {
+  const auto shortItem = [](ByteBuilder& bytes) -> ByteBuilder& { return bytes.U32(0).U32(1).U32(3).Text({"it\0", 3}); };
+  ByteBuilder bytes;
+  bytes.U32(878).U32(3).U32(40).U32(41).Raw("\x09\x08\x07", 3).U32(1).U32(4).Text({"new\0", 4});
+  bytes.U32(3);  // the item list
+  for (int i = 0; i < 3; ++i) shortItem(bytes);
+  WriteBytes("short.dat", bytes.Build());
+
+  WithList record;
+  record.items = {Example("stale")};
+  ASSERT_EQ(LoadFile(record, "short.dat"), 1);
+  EXPECT_EQ(record.always, 40);
+  EXPECT_EQ(record.from151, 41);
+  EXPECT_EQ(record.flags[0], 9);
+  EXPECT_EQ(record.small, -2);
+  EXPECT_EQ(record.from814, 2.5);
+  EXPECT_EQ(record.extra, 0) << "the stored blocks end before this member";
+  EXPECT_EQ(record.name, "new");
+  EXPECT_EQ(record.note, "note");
+  ASSERT_EQ(record.items.size(), 3u);
+  EXPECT_EQ(record.items[2].value, 0);
+  EXPECT_EQ(record.items[2].text, "it");
+
+  const std::string report = ReportText();
+  const std::string line = "Data file \"short.dat\" holds records with fewer members";
+  const std::size_t first = report.find(line);
+  ASSERT_NE(first, std::string::npos);
+  EXPECT_EQ(report.find(line, first + 1), std::string::npos) << "one line per file";
+}
+
+// A file stored with short records saves whole, and that save reloads to the
+// very same bytes.
+TEST_F(RecordTest, ShortRecordsRoundTripFromTheFirstSave) {
+  WriteBytes("short.dat", ByteBuilder().U32(878).U32(0).U32(0).Build());
+  IntAndText record = Example("kept");
+  ASSERT_EQ(LoadFile(record, "short.dat"), 1);
+  EXPECT_EQ(record.value, 5);
+  EXPECT_EQ(record.text, "kept");
+  ASSERT_EQ(SaveFile(record, "first.dat"), 1);
+  IntAndText again;
+  ASSERT_EQ(LoadFile(again, "first.dat"), 1);
+  ASSERT_EQ(SaveFile(again, "second.dat"), 1);
+  EXPECT_EQ(ReadBytes("first.dat"), ReadBytes("second.dat"));
+}
+
 TEST_F(RecordTest, CarriageReturnsAreRemovedWhileTheSwitchIsOn) {
   WriteBytes("cr.dat", ByteBuilder().U32(878).U32(1).U32(0).U32(1).U32(5).Text({"a\r\nb\0", 5}).Build());
   IntAndText record;
@@ -276,6 +325,7 @@ TEST_F(RecordTest, DamagedFilesAreRefusedAndTheRecordIsUnchanged) {
   };
   std::vector<Damage> damages = {
       {"block count", patched(4, 7)},
+      {"negative block count", patched(4, 0xFFFFFFFFu)},
       {"string count", patched(firstStringAt - 4, 3)},
       {"string length 0", patched(firstStringAt, 0)},
       {"string length past the end", patched(firstStringAt, 100000)},
@@ -325,6 +375,23 @@ TEST_F(RecordTest, FailedSaveKeepsTheOldFile) {
   EXPECT_EQ(platform::ListDirectory(".")->size(), 2u) << "no temporary file is left behind";
   EXPECT_NE(ReportText().find("save.dat"), std::string::npos);
   EXPECT_EQ(SaveFile(large, "no_such_folder\\save.dat"), 0);
+}
+
+// The open creates the replacement's temporary file, so a folder that cannot
+// take the file fails there, not only at the close; nothing is left behind.
+TEST_F(RecordTest, OpenWriteFileFailsWhereTheFileCannotBeCreated) {
+  WriteBytes("plain", {1});
+  EXPECT_FALSE(OpenWriteFile("plain\\save.dat"));
+  EXPECT_FALSE(OpenWriteFile("missing\\save.dat"));
+  EXPECT_NE(ReportText().find("Could not create the data file \"missing\\save.dat\""), std::string::npos);
+
+  {
+    auto out = OpenWriteFile("save.dat");
+    ASSERT_TRUE(out);
+    out->WriteInt32(5);
+  }
+  EXPECT_FALSE(std::filesystem::exists("save.dat")) << "a write that is never closed changes nothing";
+  EXPECT_EQ(platform::ListDirectory(".")->size(), 2u) << "the report and the plain file alone";
 }
 
 }  // namespace

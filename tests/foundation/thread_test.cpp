@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <thread>
 #include <utility>
 
@@ -97,6 +98,33 @@ TEST(Thread, ThreadThatIgnoresQuitIsLeftRunningNotKilled) {
   release.store(true);
   thread.Exit();  // asked again, it now ends and is joined
   EXPECT_FALSE(thread.IsRunning());
+}
+
+// A run that Exit gave up on does not block the object: the next Start lets
+// go of it and starts the new run.
+TEST(Thread, StartAfterAnAbandonedRunStartsTheNewRun) {
+  struct Stuck {
+    std::atomic<bool> release{false};
+    std::atomic<bool> ended{false};
+  };
+  auto stuck = std::make_shared<Stuck>();
+  cThread thread;
+  ASSERT_EQ(thread.Start([stuck] {
+    while (!stuck->release.load()) platform::SleepMs(1);
+    stuck->ended.store(true);
+    return 1u;
+  }),
+            1);
+  thread.Exit();
+  ASSERT_TRUE(thread.IsRunning());
+
+  std::atomic<int> steps{0};
+  ASSERT_EQ(thread.Start([&] { return CountingLoop(steps); }), 1);
+  EXPECT_TRUE(WaitUntil([&] { return steps.load() > 3; }));
+  thread.Exit();
+  EXPECT_FALSE(thread.IsRunning());
+  stuck->release.store(true);
+  EXPECT_TRUE(WaitUntil([&] { return stuck->ended.load(); }));
 }
 
 TEST(Thread, WaitsWatchTheStopFlag) {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "graphics/device.h"
-#include "graphics/surface.h"
-#include "graphics/surface_lock.h"
+#include "graphics/device/device.h"
+#include "graphics/surfaces/surface.h"
+#include "graphics/surfaces/surface_lock.h"
 
 namespace effect_test {
 

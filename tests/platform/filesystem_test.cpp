@@ -1,3 +1,4 @@
+#include "platform/file_replacement.h"
 #include "platform/filesystem.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +48,38 @@ TEST_F(FilesystemTest, FailedWriteLeavesNothingBehind) {
   EXPECT_FALSE(platform::WriteFileAtomic(target, bytes)) << "a folder cannot be replaced by a file";
   EXPECT_FALSE(platform::WriteFileAtomic(folder_ / "missing" / "x", bytes));
   EXPECT_EQ(platform::ListDirectory(folder_)->size(), 1u);
+}
+
+// Temporaries that a process killed mid-save left behind (complete, partial or
+// empty) go when the same target is saved next; other files' stay.
+TEST_F(FilesystemTest, SavingRemovesTheTargetsStaleTemporaries) {
+  const fs::path target = folder_ / "Save.dat";
+  std::ofstream(folder_ / ".Save.dat.tmp-a1B2c3") << "complete content";
+  std::ofstream(folder_ / ".Save.dat.tmp-zzzzzz") << "part";
+  std::ofstream(folder_ / ".Save.dat.tmp-000000");
+  std::ofstream(folder_ / ".Other.dat.tmp-a1B2c3") << "x";
+  std::ofstream(folder_ / ".Save.dat.tmp-kept-longer") << "x";
+  const std::vector<unsigned char> bytes = {'n'};
+  ASSERT_TRUE(platform::WriteFileAtomic(target, bytes));
+  EXPECT_EQ(platform::ListDirectory(folder_),
+            (std::vector<std::string>{".Other.dat.tmp-a1B2c3", ".Save.dat.tmp-kept-longer", "Save.dat"}));
+}
+
+// The temporary exists from the start of a replacement, beside the target; a
+// replacement dropped without its commit takes it away again.
+TEST_F(FilesystemTest, ReplacementCreatesItsTemporaryAtOnceAndDropsIt) {
+  const fs::path target = folder_ / "data.dat";
+  std::ofstream(target) << "old";
+  {
+    auto replacement = platform::FileReplacement::Begin(target);
+    ASSERT_TRUE(replacement);
+    EXPECT_EQ(replacement->TemporaryPath().parent_path(), folder_);
+    EXPECT_TRUE(fs::exists(replacement->TemporaryPath()));
+  }
+  EXPECT_EQ(platform::ListDirectory(folder_), (std::vector<std::string>{"data.dat"}));
+  std::ofstream(folder_ / "file") << "x";
+  EXPECT_FALSE(platform::FileReplacement::Begin(folder_ / "file" / "x.dat")) << "a file is no folder";
+  EXPECT_FALSE(platform::FileReplacement::Begin(folder_ / "missing" / "x.dat"));
 }
 
 TEST_F(FilesystemTest, ReadingAFolderOrMissingFileFails) {

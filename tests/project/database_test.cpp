@@ -89,7 +89,7 @@ TEST_F(DatabaseLoad, MissingPictureFileStopsWithItsMessage) {
   WriteAll(3);
   std::filesystem::remove(ResolveGamePath(g_Paths[PATH_PICTURE]));
   EXPECT_EQ(LoadDatabases(database), 0);
-  EXPECT_EQ(database.m_vScrEffect.size(), 3u);
+  EXPECT_EQ(database.m_vScrEffect.size(), 2u) << "the lists read before the failing file are not kept";
   EXPECT_EQ(database.m_vPicture.size(), 2u);
   EXPECT_EQ(database.m_vSound.size(), 2u);
   std::vector<platform::ShownBox> boxes = Boxes();
@@ -101,7 +101,7 @@ TEST_F(DatabaseLoad, NewerFileStopsWithTheVersionMessage) {
   WriteAll(3);
   WriteList(PATH_EFFECT, 3, 879);
   EXPECT_EQ(LoadDatabases(database), 0);
-  EXPECT_EQ(database.m_vSwordType.size(), 3u);
+  EXPECT_EQ(database.m_vSwordType.size(), 1u);
   EXPECT_EQ(database.m_vEffect.size(), 2u);
   EXPECT_EQ(database.m_vBgm.size(), 2u);
   std::vector<platform::ShownBox> boxes = Boxes();
@@ -127,6 +127,25 @@ TEST_F(DatabaseLoad, DamagedFileIsRefusedAndItsListKept) {
   EXPECT_EQ(LoadDatabases(database), 0);
   EXPECT_EQ(database.m_vBgm.size(), 2u);
   EXPECT_EQ(database.m_vBgm[0].m_strName, "");
+}
+
+// A refused load changes nothing: the ten lists are committed together only
+// when every file loaded, so a failing file no longer leaves the lists before
+// it loaded and the rest as they were, and entry 0 of the effect lists keeps
+// its reset kind.
+TEST_F(DatabaseLoad, RefusedReloadLeavesEveryListAsItWas) {
+  WriteAll(3);
+  ASSERT_EQ(LoadDatabases(database), 1);
+  WriteAll(4);
+  std::filesystem::resize_file(ResolveGamePath(g_Paths[PATH_BGM]), 0);
+  EXPECT_EQ(LoadDatabases(database), 0);
+  EXPECT_EQ(database.m_vAnimeSet.size(), 3u);
+  EXPECT_EQ(database.m_vCharaEffect.size(), 3u);
+  EXPECT_EQ(database.m_vSound.size(), 3u);
+  EXPECT_EQ(database.m_vBgm.size(), 3u);
+  EXPECT_EQ(database.m_vCharaEffect[0].m_nKind, 0);
+  EXPECT_EQ(database.m_vScrEffect[0].m_nKind, 0);
+  EXPECT_EQ(Boxes().size(), 1u);
 }
 
 TEST_F(DatabaseLoad, OldSwordTypeFilesHoldAtMost128Types) {

@@ -1,0 +1,3 @@
+#include "foundation/run_mode.h"
+
+int g_bFromEditor = 0;

@@ -1,0 +1,23 @@
+#include "graphics/device/render_target.h"
+
+#include "foundation/log.h"
+#include "graphics/device/device.h"
+
+int DDBeginScene() {
+  if (!lpDTCon) return 0;
+  lpDTCon->bSceneBegun = 1;
+  return 1;
+}
+
+void DDEndScene() {
+  if (lpDTCon) lpDTCon->bSceneBegun = 0;
+}
+
+int DDSetRenderTarget(int, DDSURFACEDATA* lpSD) {
+  if (!lpDTCon || !lpSD || !lpSD->lpDT || !lpSD->lpDT->bRenderTarget) return 0;
+  if (!lpSD->lpDT->lpSurface) {
+    Report("SetRenderTarget Err %x (%s)", 0x8876086Cu, lpSD->szFile);
+    return 0;
+  }
+  return 1;
+}

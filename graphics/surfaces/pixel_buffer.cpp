@@ -1,0 +1,34 @@
+#include "graphics/surfaces/pixel_buffer.h"
+
+#include <algorithm>
+#include <cstring>
+
+
+bool cPixelBuffer::Allocate(int width, int height, int bytesPerPixel) {
+  if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide) return false;
+  if (std::int64_t(width) * height > kMaxArea) return false;
+  if (bytesPerPixel != 1 && bytesPerPixel != 4) return false;
+  const int pitch = bytesPerPixel == 1 ? (width + 3) & ~3 : width;
+  const std::size_t words = bytesPerPixel == 1 ? std::size_t(pitch) * height / 4 : std::size_t(pitch) * height;
+  m_storage.assign(words, 0u);
+  m_width = width;
+  m_height = height;
+  m_bytesPerPixel = bytesPerPixel;
+  m_pitch = pitch;
+  return true;
+}
+
+void cPixelBuffer::Free() {
+  m_storage.clear();
+  m_storage.shrink_to_fit();
+  m_width = m_height = m_bytesPerPixel = m_pitch = 0;
+}
+
+void cPixelBuffer::Clear(std::uint32_t value) {
+  if (m_bytesPerPixel == 1) {
+    std::memset(m_storage.data(), value & 0xFF, m_storage.size() * 4);
+  } else {
+    std::fill(m_storage.begin(), m_storage.end(), value);
+  }
+}
+

@@ -1,0 +1,68 @@
+// A second start that the user lets replace the first runs only once it holds
+// the instance lock: an old instance that cannot be ended keeps the game
+// folder to itself.
+
+#include "shell/single_instance_check.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "platform/clock.h"
+#include "platform/main_thread.h"
+#include "platform/message_box.h"
+#include "tests/support/lock_holder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class SingleInstanceCheck : public testing::Test {
+ protected:
+  void SetUp() override {
+    path_ = fs::temp_directory_path() / ("instance-check-" + std::to_string(::getpid()) + ".lock");
+    platform::ResetMainThreadState();
+    platform::TakeHeadlessBoxes();
+    platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
+  }
+  void TearDown() override { fs::remove(path_); }
+  // The holder's process id can no longer be read from the lock file.
+  void SpoilOwnerPid() { std::ofstream(path_, std::ios::trunc) << "?"; }
+
+  fs::path path_;
+};
+
+TEST_F(SingleInstanceCheck, OldInstanceThatKeepsTheLockStopsTheNewOne) {
+  LockHolder first(path_);
+  SpoilOwnerPid();
+  platform::InstanceLock lock(path_);
+  EXPECT_FALSE(EnsureSingleInstance(lock));
+  const auto boxes = platform::TakeHeadlessBoxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[1].text, "プログラムの終了に失敗しました。");
+  EXPECT_EQ(boxes[1].caption, "二重起動");
+  EXPECT_TRUE(first.Running());
+}
+
+TEST_F(SingleInstanceCheck, NewInstanceStartsHoldingTheLockOnceTheOldOneIsGone) {
+  LockHolder first(path_);
+  SpoilOwnerPid();
+  std::thread closer([&] {
+    platform::SleepMs(300);
+    ::kill(first.Pid(), SIGTERM);
+  });
+  platform::InstanceLock lock(path_);
+  const bool started = EnsureSingleInstance(lock);
+  closer.join();
+  EXPECT_TRUE(started);
+  platform::InstanceLock third(path_);
+  EXPECT_EQ(third.TryAcquire(), platform::InstanceLock::Status::HeldByOther) << "a third start is asked again";
+  EXPECT_EQ(platform::TakeHeadlessBoxes().size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,50 @@
+#pragma once
+// The project files of the sample game, built from the player's record
+// classes: the system record, the world map and the ten database lists.
+// Each builder returns the record (tests inspect it) and the writers turn
+// the records into files.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "project/database.h"
+#include "project/system_record.h"
+#include "project/world_map.h"
+
+namespace sample_game {
+
+// The game's title (UTF-8; stored as CP932).
+inline constexpr const char* kGameTitle = "メドウ・ラン ～Meadow Run～";
+
+// Music of the database, by definition number.
+enum SampleBgm : int { kBgmNone = 0, kBgmTitle = 1, kBgmMap = 2, kBgmStage = 3, kBgmBoss = 4 };
+
+// The three story stages and the two challenge stages, as stage names
+// (the player finds the highest numbered file "<name>_NNN").
+inline constexpr const char* kStoryStages[3] = {"data\\stg4\\Stage1.stg4", "data\\stg4\\Stage2.stg4",
+                                                "data\\stg4\\Stage3.stg4"};
+
+// Screen music numbers name entries of BuildDatabase's music list.
+cSystem BuildSystemRecord();
+cWorldMap BuildWorldMap();
+cDatabase BuildDatabase();
+
+struct StoredFile {
+  std::string path;
+  std::vector<std::uint8_t> bytes;
+};
+// data\System.dat, data\WorldMap.dat and data\database\*.dat, under
+// `folder` ("data" or "default"); the definitions and stages are
+// stages/stage_files.h's.
+std::vector<StoredFile> ProjectFiles(const std::string& folder);
+
+// The start-up settings file: drawing back end, window or full screen, colour depth.
+struct StartupSettings {
+  int direct3D = 1;
+  int windowMode = 1;
+  int bpp = 32;
+};
+std::string SystemIniText(const StartupSettings& settings);
+
+}  // namespace sample_game
