@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "foundation/log.h"
 #include "platform/main_thread.h"
 #include "project/global_data.h"
 #include "sound/sound_messages.h"
@@ -36,6 +37,11 @@ void PlayCursorSound(int directionWord, int axisMask, int n) {
 }
 
 void PlaySoundRequest(std::uintptr_t n) {
-  // The number as the request carries it, a 32-bit int.
-  DS_PlaySound(g_Sounds[static_cast<int>(n)], 0);
+  // A bad number is the game's fault, not the player's: it is reported and
+  // nothing plays, and the game goes on.
+  if (n >= g_Sounds.size()) {
+    ReportAndLog("err V[%d] ( %d , %d )", static_cast<int>(n), int(g_Sounds.size()), DSSOUNDDATA::kLoggedSize);
+    return;
+  }
+  DS_PlaySound(g_Sounds[(long long)n], 0);
 }

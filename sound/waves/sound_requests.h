@@ -36,6 +36,5 @@ void RequestUserSound(int n);
 void PlayCursorSound(int directionWord, int axisMask, int n);
 
 // The window procedure's WM_GAME_PLAYSE: sound n once. A number outside the
-// list is a fatal error of the checked list (the report line, the close
-// request) and plays sound 0.
+// list writes the checked list's report line and plays nothing.
 void PlaySoundRequest(std::uintptr_t n);
