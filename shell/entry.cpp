@@ -9,6 +9,7 @@
 #include "platform/single_instance.h"
 #include "platform/window.h"
 #include "shell/app_state.h"
+#include "shell/dialogs/message_box_dialog.h"
 #include "shell/editor_notices.h"
 #include "shell/game_init.h"
 #include "shell/game_thread.h"
@@ -64,10 +65,13 @@ int RunPlayer(std::string_view commandLine) {
   }
 
   g_bGameStarted = 1;
+  // From here on the window is shown: boxes are drawn in it.
+  UseDialogMessageBoxes(true);
   thGame.Start(GameThreadProc);
   thGame.PostMessage(WM_GAME_PROBE);
 
   int exitCode = platform::RunEventLoop(MainWindowHandlers());
+  UseDialogMessageBoxes(false);
   ExitGame();
   return exitCode;
 }
