@@ -81,7 +81,7 @@ void InsertTargetSlots(cEdCmd& command, int kind, Params& p) {
   switch (kind) {
     case kCmdFacing: p.RaiseFrom(0, 4, 6); break;
     case kCmdWarp:
-      if (command.m_Move && command.m_Move->m_nField1 >= 2) command.m_Move->m_nField1 += 3;
+      if (command.m_Move && command.m_Move->m_nWarpMode >= 2) command.m_Move->m_nWarpMode += 3;
       break;
     case kCmdSetTarget:
       p.Resize(16);

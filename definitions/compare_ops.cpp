@@ -1,26 +1,37 @@
 #include "definitions/compare_ops.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
 
-std::int64_t PercentOf(std::int64_t value, std::int64_t percent) {
-  const std::int64_t product = value * percent;
-  std::int64_t quotient = product / 100;
-  const std::int64_t remainder = product % 100;
-  if (std::llabs(remainder) * 2 >= 100) quotient += product < 0 ? -1 : 1;
-  return quotient;
+// current x percent x 0.01 in doubles, rounded half away from zero.
+std::int64_t PercentOf(std::int32_t current, std::int32_t percent) {
+  const double exact = static_cast<double>(current) * percent * 0.01;
+  return static_cast<std::int64_t>(std::round(exact));
 }
 
-std::int64_t Combine(int op, std::int64_t current, std::int64_t operand) {
+// The 32-bit product; when it wrapped into the wrong sign, the end of the
+// range on the side of the true product.
+std::int64_t ProductOf(std::int32_t a, std::int32_t b, std::int32_t min, std::int32_t max) {
+  const auto wrapped = static_cast<std::int32_t>(static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b));
+  const bool sameSigns = (a < 0) == (b < 0);
+  if (a != 0 && b != 0) {
+    if (sameSigns && wrapped < 0) return max;
+    if (!sameSigns && wrapped > 0) return min;
+  }
+  return wrapped;
+}
+
+std::int64_t Combine(int op, std::int32_t current, std::int32_t operand, std::int32_t min, std::int32_t max) {
   switch (op) {
     case kOpSet: return operand;
-    case kOpAdd: return current + operand;
-    case kOpSubtract: return current - operand;
-    case kOpMultiply: return current * operand;
-    case kOpDivide: return operand == 0 ? current : current / operand;
-    case kOpRemainder: return operand == 0 ? current : current % operand;
+    case kOpAdd: return std::int64_t{current} + operand;
+    case kOpSubtract: return std::int64_t{current} - operand;
+    case kOpMultiply: return ProductOf(current, operand, min, max);
+    case kOpDivide: return operand == 0 ? current : std::int64_t{current} / operand;
+    case kOpRemainder: return operand == 0 ? current : std::int64_t{current} % operand;
     case kOpPercent: return PercentOf(current, operand);
     default: return current;
   }
@@ -44,7 +55,7 @@ bool CompareByOp(int op, std::int32_t a, std::int32_t b) {
 
 std::int32_t CombineByOp(int op, std::int32_t current, std::int32_t operand, std::int32_t min,
                          std::int32_t max) {
-  const std::int64_t result = Combine(op, current, operand);
   if (min > max) std::swap(min, max);
+  const std::int64_t result = Combine(op, current, operand, min, max);
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(result, min, max));
 }

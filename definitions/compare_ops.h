@@ -36,9 +36,12 @@ enum CombineOp : int {
 // never holds.
 bool CompareByOp(int op, std::int32_t a, std::int32_t b);
 
-// `current` combined with `operand` by `op`, clamped to [min, max]. Sums and
-// products are computed without overflow and saturate at the range; dividing
-// or taking the remainder by 0 leaves `current`; percent is current x
-// operand / 100 rounded half away from zero. An unknown code leaves `current`.
+// `current` combined with `operand` by `op`, clamped to [min, max]. Sums,
+// differences and quotients are exact before the clamp (so INT_MIN / -1
+// gives max). A product is the 32-bit product, except that one whose sign
+// came out wrong gives the end of the range on the true product's side.
+// Dividing or taking the remainder by 0 leaves `current`; percent is
+// current x operand x 0.01 in doubles, rounded half away from zero. An
+// unknown code leaves `current`.
 std::int32_t CombineByOp(int op, std::int32_t current, std::int32_t operand, std::int32_t min,
                          std::int32_t max);

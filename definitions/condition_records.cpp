@@ -1,16 +1,12 @@
 #include "definitions/condition_records.h"
 
+#include "definitions/cleared_record.h"
+
 namespace {
 
 constexpr std::uint32_t kRandomRangeSince = 110;
 constexpr std::uint32_t kPercentSince = 43;
 constexpr std::uint32_t kListConditionsSince = 766;
-
-cCond ClearedCond() {
-  cCond cond;
-  cond.Clear();
-  return cond;
-}
 
 // Status indexes inserted into the character statuses move the stored ones up.
 void ShiftStatusItems(cCond& cond, int threshold) {
@@ -89,6 +85,6 @@ void cCondList::Save(DataWriter& out) {
   WriteCondList(out, m_vConds);
 }
 
-void ReadCondList(DataReader& in, cVector<cCond>& conds) { ReadRecordList(in, conds, ClearedCond()); }
+void ReadCondList(DataReader& in, cVector<cCond>& conds) { ReadRecordList(in, conds, ClearedRecord<cCond>()); }
 
 void WriteCondList(DataWriter& out, cVector<cCond>& conds) { WriteRecordList(out, conds); }

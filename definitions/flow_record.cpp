@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "definitions/cleared_record.h"
 #include "foundation/run_mode.h"
 #include "project/global_data.h"
 
@@ -10,19 +11,6 @@ namespace {
 constexpr std::uint32_t kMemoSince = 676;
 constexpr std::uint32_t kTakeOtherSince = 762;
 constexpr std::uint32_t kTargetSlotSince = 767;
-
-template <typename Record>
-Record ClearedRecord() {
-  Record record;
-  record.Clear();
-  return record;
-}
-
-cKeyStep DefaultKeyStep() {
-  cKeyStep step;
-  step.SetDefaults();
-  return step;
-}
 
 }  // namespace
 
@@ -72,7 +60,7 @@ void cEdFlow::RegisterFields(FieldRegistry& fields, std::uint32_t version) {
 void cEdFlow::Load(DataReader& in) {
   cRecord::Load(in);
   ReadCondList(in, m_vConds);
-  ReadRecordList(in, m_vKeySteps, DefaultKeyStep());
+  ReadRecordList(in, m_vKeySteps, ClearedRecord<cKeyStep>());
   ReadRecordList(in, m_vCmds, ClearedRecord<cEdCmd>());
   if (!in.ok()) return;
   Upgrade(in.Version());

@@ -1,7 +1,7 @@
 #include "definitions/move_record.h"
 
 void cEdMove::RegisterFields(FieldRegistry& fields, std::uint32_t version) {
-  fields.AddField1(&m_nField1);
+  fields.AddField1(&m_nWarpMode);
   fields.AddField1(&m_nField2);
   fields.AddField2(&m_nAngle);
   fields.AddField2(&m_nAngleStep);

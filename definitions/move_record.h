@@ -18,7 +18,7 @@ class cEdMove : public cRecord {
   // The generic stream, then the upgrades of files older than this program.
   void Load(DataReader& in) override;
 
-  std::uint8_t m_nField1 = 0;        // 1: target mode of "ワープ" (0 direction and distance, 1-4 from target 1-4, 5 target point)
+  std::uint8_t m_nWarpMode = 0;        // 1: target mode of "ワープ" (0 direction and distance, 1-4 from target 1-4, 5 target point)
   std::uint8_t m_nField2 = 0;        // 2
   std::int16_t m_nAngle = 0;         // 3: "角度"
   std::int16_t m_nAngleStep = 0;     // 4: "分身値による増加角度"

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 #include <string_view>
+#include <vector>
 
 #include "definitions/command_kinds.h"
 #include "platform/text_encoding.h"
@@ -18,7 +19,7 @@ struct Row {
 
 constexpr std::int32_t kUnbounded = 2147483647;
 
-void SetRows(int kind, std::initializer_list<Row> rows) {
+void SetRows(int kind, const std::vector<Row>& rows) {
   ParamRangeList& list = g_ParamTable[kind];
   list.resize(rows.size());
   std::size_t index = 0;
@@ -28,6 +29,21 @@ void SetRows(int kind, std::initializer_list<Row> rows) {
     range.nMin = row.min;
     range.nMax = row.max;
   }
+}
+
+// The rows of the three summons: their own leading rows, then the formation,
+// the count and the offsets.
+std::vector<Row> SummonRows(std::initializer_list<Row> leading) {
+  std::vector<Row> rows(leading);
+  rows.insert(rows.end(), {
+                              {"フォーメーション固有1", 0, kUnbounded},
+                              {"フォーメーション固有2", 0, kUnbounded},
+                              {"フォーメーション固有3", 0, kUnbounded},
+                              {"数", 1, 127},
+                              {"召喚位置のズレX(dot)", -640, 640},
+                              {"召喚位置のズレY(dot)", -640, 640},
+                          });
+  return rows;
 }
 
 }  // namespace
@@ -85,33 +101,9 @@ void BuildParamTable() {
                         {"衝撃", -20, 20},
                     });
   SetRows(kCmdSword, {{"勢力", 0, 7}, {"Z座標", 0, 7}, {"威力", -999999, 999999}, {"衝撃", -20, 20}});
-  SetRows(kCmdSummonBlock, {
-                               {"フォーメーション固有1", 0, kUnbounded},
-                               {"フォーメーション固有2", 0, kUnbounded},
-                               {"フォーメーション固有3", 0, kUnbounded},
-                               {"数", 1, 127},
-                               {"召喚位置のズレX(dot)", -640, 640},
-                               {"召喚位置のズレY(dot)", -640, 640},
-                           });
-  SetRows(kCmdSummonChara, {
-                               {"存在時間(1/10s)", 1, 9999},
-                               {"勢力", 0, 7},
-                               {"フォーメーション固有1", 0, kUnbounded},
-                               {"フォーメーション固有2", 0, kUnbounded},
-                               {"フォーメーション固有3", 0, kUnbounded},
-                               {"数", 1, 127},
-                               {"召喚位置のズレX(dot)", -640, 640},
-                               {"召喚位置のズレY(dot)", -640, 640},
-                           });
-  SetRows(kCmdSummonItem, {
-                              {"存在時間(1/10s)", 1, 9999},
-                              {"フォーメーション固有1", 0, kUnbounded},
-                              {"フォーメーション固有2", 0, kUnbounded},
-                              {"フォーメーション固有3", 0, kUnbounded},
-                              {"数", 1, 127},
-                              {"召喚位置のズレX(dot)", -640, 640},
-                              {"召喚位置のズレY(dot)", -640, 640},
-                          });
+  SetRows(kCmdSummonBlock, SummonRows({}));
+  SetRows(kCmdSummonChara, SummonRows({{"存在時間(1/10s)", 1, 9999}, {"勢力", 0, 7}}));
+  SetRows(kCmdSummonItem, SummonRows({{"存在時間(1/10s)", 1, 9999}}));
   SetRows(kCmdStageClear, {
                               {"次のステージの番号", 1, 99},
                               {"次のステージの初期位置X(bl)", 0, 999},

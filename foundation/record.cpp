@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "foundation/log.h"
@@ -72,18 +73,22 @@ void cRecord::RegisterFields(FieldRegistry&, std::uint32_t) {}
 
 void cRecord::Load(DataReader& in) {
   if (!in.ok()) return;
-  const std::uint32_t version = in.Version();
-  const FieldCounts registered = CountFields(*this, version);
-  std::int32_t blocksLeft =
-      ReadStoredCount(in, registered.blocks, "block count beyond the record's members for its version");
-  WalkBlocks(*this, version, [&](void* first, std::size_t bytes) {
-    if (blocksLeft-- > 0) in.ReadBytes(first, bytes);
-  });
-  std::int32_t stringsLeft =
-      ReadStoredCount(in, registered.strings, "string count beyond the record's members for its version");
-  WalkStrings(*this, version, [&](std::string* text) {
-    if (stringsLeft-- > 0 && in.ReadString(*text) && g_bRemoveCR) EraseCarriageReturns(*text);
-  });
+  // One registration pass; the lists are the thread's own and are used up
+  // before anything else could register (loading a string never loads a record).
+  thread_local std::vector<std::pair<void*, std::size_t>> blocks;
+  thread_local std::vector<std::string*> strings;
+  blocks.clear();
+  strings.clear();
+  WalkFields(
+      *this, in.Version(), [&](void* first, std::size_t bytes) { blocks.emplace_back(first, bytes); },
+      [&](std::string* text) { strings.push_back(text); });
+  const std::int32_t storedBlocks = ReadStoredCount(in, static_cast<std::int32_t>(blocks.size()),
+                                                    "block count beyond the record's members for its version");
+  for (std::int32_t i = 0; i < storedBlocks; ++i) in.ReadBytes(blocks[i].first, blocks[i].second);
+  const std::int32_t storedStrings = ReadStoredCount(in, static_cast<std::int32_t>(strings.size()),
+                                                     "string count beyond the record's members for its version");
+  for (std::int32_t i = 0; i < storedStrings; ++i)
+    if (in.ReadString(*strings[i]) && g_bRemoveCR) EraseCarriageReturns(*strings[i]);
 }
 
 void cRecord::Save(DataWriter& out) {

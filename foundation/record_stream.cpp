@@ -42,7 +42,16 @@ bool DataReader::ReadBytes(void* destination, std::size_t size) {
     Fail("read past the end of the file");
     return false;
   }
-  if (size > 0) std::memcpy(destination, bytes_.data() + pos_, size);
+  // Fields are mostly of one to eight bytes: copies of a known size inline.
+  const unsigned char* source = bytes_.data() + pos_;
+  switch (size) {
+    case 1: std::memcpy(destination, source, 1); break;
+    case 2: std::memcpy(destination, source, 2); break;
+    case 4: std::memcpy(destination, source, 4); break;
+    case 8: std::memcpy(destination, source, 8); break;
+    default:
+      if (size > 0) std::memcpy(destination, source, size);
+  }
   pos_ += size;
   return true;
 }

@@ -9,22 +9,9 @@
 #include <vector>
 
 #include "definitions/flow_record.h"
-#include "definitions/param_table.h"
-#include "platform/backend.h"
-#include "project/global_data.h"
+#include "fuzz/record_fuzzing.h"
 
 namespace {
-
-template <typename Record>
-void LoadRecord(std::vector<unsigned char> bytes) {
-  auto in = OpenReadBytes(std::move(bytes), "fuzz");
-  if (!in) return;
-  Record record;
-  record.Load(*in);
-  if (!CloseFile(*in)) return;
-  DataWriter out("fuzz");
-  record.Save(out);
-}
 
 void LoadCommandAndCheckPalettes(std::vector<unsigned char> bytes) {
   auto in = OpenReadBytes(std::move(bytes), "fuzz");
@@ -41,24 +28,18 @@ void LoadCommandAndCheckPalettes(std::vector<unsigned char> bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const bool started = [] {
-    platform::SelectBackend(platform::Backend::Headless);
-    StartProjectData();
-    BuildParamTable();
-    return true;
-  }();
-  (void)started;
+  StartFuzzingProjectData();
   if (size < 1) return 0;
   std::vector<unsigned char> bytes(data + 1, data + size);
   switch (data[0] % 8) {
-    case 0: LoadRecord<cEdCmd>(std::move(bytes)); break;
+    case 0: LoadAndSaveRecord<cEdCmd>(std::move(bytes)); break;
     case 1: LoadCommandAndCheckPalettes(std::move(bytes)); break;
-    case 2: LoadRecord<cEdFlow>(std::move(bytes)); break;
-    case 3: LoadRecord<cCond>(std::move(bytes)); break;
-    case 4: LoadRecord<cCondList>(std::move(bytes)); break;
-    case 5: LoadRecord<cEdMove>(std::move(bytes)); break;
-    case 6: LoadRecord<cEdShot>(std::move(bytes)); break;
-    default: LoadRecord<cKeyStep>(std::move(bytes)); break;
+    case 2: LoadAndSaveRecord<cEdFlow>(std::move(bytes)); break;
+    case 3: LoadAndSaveRecord<cCond>(std::move(bytes)); break;
+    case 4: LoadAndSaveRecord<cCondList>(std::move(bytes)); break;
+    case 5: LoadAndSaveRecord<cEdMove>(std::move(bytes)); break;
+    case 6: LoadAndSaveRecord<cEdShot>(std::move(bytes)); break;
+    default: LoadAndSaveRecord<cKeyStep>(std::move(bytes)); break;
   }
   return 0;
 }

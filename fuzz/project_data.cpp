@@ -6,23 +6,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/backend.h"
+#include "fuzz/record_fuzzing.h"
 #include "project/database.h"
 #include "project/frame_tables.h"
 #include "project/global_data.h"
 
 namespace {
-
-template <typename Record>
-void LoadRecord(std::vector<unsigned char> bytes) {
-  auto in = OpenReadBytes(std::move(bytes), "fuzz");
-  if (!in) return;
-  Record record;
-  record.Load(*in);
-  if (!CloseFile(*in)) return;
-  DataWriter out("fuzz");
-  record.Save(out);
-}
 
 template <typename Record>
 void LoadDatabaseFile(std::vector<unsigned char> bytes) {
@@ -49,17 +38,12 @@ void LoadAnimationsAndBuildFrames(std::vector<unsigned char> bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const bool started = [] {
-    platform::SelectBackend(platform::Backend::Headless);
-    StartProjectData();
-    return true;
-  }();
-  (void)started;
+  StartFuzzingProjectData();
   if (size < 1) return 0;
   std::vector<unsigned char> bytes(data + 1, data + size);
   switch (data[0] % 13) {
-    case 0: LoadRecord<cSystem>(std::move(bytes)); break;
-    case 1: LoadRecord<cWorldMap>(std::move(bytes)); break;
+    case 0: LoadAndSaveRecord<cSystem>(std::move(bytes)); break;
+    case 1: LoadAndSaveRecord<cWorldMap>(std::move(bytes)); break;
     case 2: LoadAnimationsAndBuildFrames(std::move(bytes)); break;
     case 3: LoadDatabaseFile<cAnimeSet>(std::move(bytes)); break;
     case 4: LoadDatabaseFile<cBmpCharaExc>(std::move(bytes)); break;
@@ -70,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 9: LoadDatabaseFile<cPicture>(std::move(bytes)); break;
     case 10: LoadDatabaseFile<cSound>(std::move(bytes)); break;
     case 11: LoadDatabaseFile<cBgm>(std::move(bytes)); break;
-    default: LoadRecord<cUserOption>(std::move(bytes)); break;
+    default: LoadAndSaveRecord<cUserOption>(std::move(bytes)); break;
   }
   return 0;
 }

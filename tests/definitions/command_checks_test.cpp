@@ -9,45 +9,39 @@ namespace {
 
 using CommandChecks = DefinitionsTest;
 
-cEdCmd Loaded(std::uint32_t version, const CmdBytes& bytes) {
-  cEdCmd command;
-  EXPECT_TRUE(LoadStream(command, version, CmdStream(version, bytes)));
-  return command;
-}
-
 TEST_F(CommandChecks, DatabaseNumbersPastTheirListsAreReset) {
   g_Database->m_vSound.resize(4);
-  const cEdCmd sound = Loaded(878, {.kind = kCmdSound, .params = {4}, .sound = 4});
+  const cEdCmd sound = LoadedCmd(878, {.kind = kCmdSound, .params = {4}, .sound = 4});
   EXPECT_EQ(sound.m_vParams[0], 1);
   EXPECT_EQ(sound.m_nSound, 0);
-  EXPECT_EQ(Loaded(878, {.kind = kCmdSound, .params = {3}, .sound = 3}).m_vParams[0], 3);
-  EXPECT_EQ(Loaded(878, {.kind = kCmdSound, .params = {-1}}).m_vParams[0], 1);
-  EXPECT_EQ(Loaded(878, {.kind = kCmdChangeAnimeSet, .params = {1}}).m_vParams[0], 0);
+  EXPECT_EQ(LoadedCmd(878, {.kind = kCmdSound, .params = {3}, .sound = 3}).m_vParams[0], 3);
+  EXPECT_EQ(LoadedCmd(878, {.kind = kCmdSound, .params = {-1}}).m_vParams[0], 1);
+  EXPECT_EQ(LoadedCmd(878, {.kind = kCmdChangeAnimeSet, .params = {1}}).m_vParams[0], 0);
   // The character-graphic number is checked only for graphic kind 4.
-  EXPECT_EQ(Loaded(878, {.kind = kCmdChangeGraphic, .params = {4, 2, 0}}).m_vParams[1], 1);
-  EXPECT_EQ(Loaded(878, {.kind = kCmdChangeGraphic, .params = {3, 2, 0}}).m_vParams[1], 2);
+  EXPECT_EQ(LoadedCmd(878, {.kind = kCmdChangeGraphic, .params = {4, 2, 0}}).m_vParams[1], 1);
+  EXPECT_EQ(LoadedCmd(878, {.kind = kCmdChangeGraphic, .params = {3, 2, 0}}).m_vParams[1], 2);
   // Item commands are checked as the same command.
-  EXPECT_EQ(Loaded(878, {.family = kFamilyItem, .kind = 21, .params = {7, 0}}).m_vParams[0], 1);
+  EXPECT_EQ(LoadedCmd(878, {.family = kFamilyItem, .kind = 21, .params = {7, 0}}).m_vParams[0], 1);
 }
 
 TEST_F(CommandChecks, ParametersFollowTheKindsCount) {
-  EXPECT_EQ(Loaded(878, {.kind = kCmdJump, .params = {1, 2}}).m_vParams.size(), 5u);
-  EXPECT_TRUE(Loaded(878, {.kind = kCmdShot, .params = {1, 2}}).m_vParams.empty());
-  EXPECT_EQ(Loaded(878, {.family = kFamilyItem, .kind = kItemCmdChangeFlow}).m_vParams.size(), 2u);
+  EXPECT_EQ(LoadedCmd(878, {.kind = kCmdJump, .params = {1, 2}}).m_vParams.size(), 5u);
+  EXPECT_TRUE(LoadedCmd(878, {.kind = kCmdShot, .params = {1, 2}}).m_vParams.empty());
+  EXPECT_EQ(LoadedCmd(878, {.family = kFamilyItem, .kind = kItemCmdChangeFlow}).m_vParams.size(), 2u);
 }
 
 TEST_F(CommandChecks, UnknownKindsBecomeTheEmptyCommand) {
-  const cEdCmd chara = Loaded(878, {.kind = 40, .params = {1, 2}});
+  const cEdCmd chara = LoadedCmd(878, {.kind = 40, .params = {1, 2}});
   EXPECT_EQ(chara.m_nKind, 0);
   EXPECT_TRUE(chara.m_vParams.empty());
-  const cEdCmd item = Loaded(878, {.family = kFamilyItem, .kind = 25});
+  const cEdCmd item = LoadedCmd(878, {.family = kFamilyItem, .kind = 25});
   EXPECT_EQ(item.m_nFamily, kFamilyItem);
   EXPECT_EQ(item.m_nKind, 0);
-  const cEdCmd family = Loaded(878, {.family = 9, .kind = 3});
+  const cEdCmd family = LoadedCmd(878, {.family = 9, .kind = 3});
   EXPECT_EQ(family.m_nFamily, kFamilyChara);
   EXPECT_EQ(family.m_nKind, 0);
   // Character kind 39 of a file before 734 would be 40 after the renumbering.
-  EXPECT_EQ(Loaded(700, {.kind = 39}).m_nKind, 0);
+  EXPECT_EQ(LoadedCmd(700, {.kind = 39}).m_nKind, 0);
 }
 
 TEST_F(CommandChecks, SwordTimeFollowsItsSwordType) {
@@ -55,13 +49,13 @@ TEST_F(CommandChecks, SwordTimeFollowsItsSwordType) {
   g_Database->m_vSwordType[1].m_vEntries.resize(3);
   for (cSwordTypeEntry& entry : g_Database->m_vSwordType[1].m_vEntries) entry.nEntryTime = 0x10000 + 4;
   const ByteFixture shot = ShotStream(878, {{28, 1}});
-  const cEdCmd sword = Loaded(878, {.kind = kCmdSword, .shot = &shot, .time = 50});
+  const cEdCmd sword = LoadedCmd(878, {.kind = kCmdSword, .shot = &shot, .time = 50});
   EXPECT_EQ(sword.m_nTime, 12);
   g_Database->m_vSwordType[1].m_vEntries[0].nEntryTime = 9995;
-  EXPECT_EQ(Loaded(878, {.kind = kCmdSword, .shot = &shot}).m_nTime, 9999);
+  EXPECT_EQ(LoadedCmd(878, {.kind = kCmdSword, .shot = &shot}).m_nTime, 9999);
   const ByteFixture pastTheList = ShotStream(878, {{28, 2}});
-  EXPECT_EQ(Loaded(878, {.kind = kCmdSword, .shot = &pastTheList}).m_Shot->m_nMoveKind, 0);
-  EXPECT_EQ(Loaded(878, {.kind = kCmdSword, .time = 50}).m_nTime, 50);
+  EXPECT_EQ(LoadedCmd(878, {.kind = kCmdSword, .shot = &pastTheList}).m_Shot->m_nMoveKind, 0);
+  EXPECT_EQ(LoadedCmd(878, {.kind = kCmdSword, .time = 50}).m_nTime, 50);
 }
 
 TEST_F(CommandChecks, PaletteReferencesPastTheirListsAreReset) {

@@ -10,12 +10,6 @@ namespace {
 using ConditionUpgrade = DefinitionsTest;
 using FlowUpgrade = DefinitionsTest;
 
-cCond LoadedCond(std::uint32_t version, const CondBytes& bytes) {
-  cCond cond;
-  EXPECT_TRUE(LoadStream(cond, version, CondStream(version, bytes)));
-  return cond;
-}
-
 TEST_F(ConditionUpgrade, KindsFrom150MakeRoomForTheStateConditions) {
   EXPECT_EQ(LoadedCond(150, {.kind = 5}).m_nKind, kCondDistance);
   EXPECT_EQ(LoadedCond(150, {.kind = 4}).m_nKind, kCondStatus);
@@ -77,12 +71,6 @@ TEST_F(ConditionUpgrade, ConditionListBefore766StoresNoConditions) {
   ASSERT_TRUE(LoadStream(list, 766, withConds));
   ASSERT_EQ(list.m_vConds.size(), 1u);
   EXPECT_EQ(list.m_vConds[0].m_nKind, kCondCharaVar);
-}
-
-cEdFlow LoadedFlow(std::uint32_t version, const FlowBytes& bytes) {
-  cEdFlow flow;
-  EXPECT_TRUE(LoadStream(flow, version, FlowStream(version, bytes)));
-  return flow;
 }
 
 TEST_F(FlowUpgrade, TriggersAreRenumberedStepByStep) {

@@ -150,3 +150,21 @@ inline ByteFixture FlowStream(std::uint32_t version, const FlowBytes& fl) {
   for (const ByteFixture& command : fl.commands) f.Append(command);
   return f;
 }
+
+// The record loaded from a stream of `version`; a refused stream fails the test.
+template <typename Record>
+Record Loaded(std::uint32_t version, const ByteFixture& stream) {
+  Record record;
+  EXPECT_TRUE(LoadStream(record, version, stream));
+  return record;
+}
+
+inline cEdCmd LoadedCmd(std::uint32_t version, const CmdBytes& bytes) {
+  return Loaded<cEdCmd>(version, CmdStream(version, bytes));
+}
+inline cCond LoadedCond(std::uint32_t version, const CondBytes& bytes) {
+  return Loaded<cCond>(version, CondStream(version, bytes));
+}
+inline cEdFlow LoadedFlow(std::uint32_t version, const FlowBytes& bytes) {
+  return Loaded<cEdFlow>(version, FlowStream(version, bytes));
+}

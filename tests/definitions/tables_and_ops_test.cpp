@@ -8,6 +8,8 @@
 #include "definitions/command_kinds.h"
 #include "definitions/compare_ops.h"
 #include "definitions/name_tables.h"
+#include "definitions/shot_param_grids.h"
+#include "definitions/shot_record.h"
 #include "foundation/message_box.h"
 #include "tests/definitions/definitions_test_support.h"
 
@@ -85,8 +87,14 @@ TEST(CombineByOp, OperatorsSaturateAndClamp) {
   EXPECT_EQ(CombineByOp(kOpSet, 5, 2000000, -999999, 999999), 999999);
   EXPECT_EQ(CombineByOp(kOpAdd, INT_MAX, 1, INT_MIN, INT_MAX), INT_MAX);
   EXPECT_EQ(CombineByOp(kOpSubtract, -5, 10, 0, 100), 0);
+  EXPECT_EQ(CombineByOp(kOpMultiply, -300, 7, -999999, 999999), -2100);
   EXPECT_EQ(CombineByOp(kOpMultiply, 100000, 100000, -999999, 999999), 999999);
-  EXPECT_EQ(CombineByOp(kOpMultiply, -100000, 100000, INT_MIN, INT_MAX), INT_MIN);
+  // A product that wraps into the wrong sign gives the end on its true side;
+  // one that wraps into the right sign keeps the 32-bit product.
+  EXPECT_EQ(CombineByOp(kOpMultiply, 50000, 50000, -999999, 999999), 999999);
+  EXPECT_EQ(CombineByOp(kOpMultiply, -50000, 50000, -999999, 999999), -999999);
+  EXPECT_EQ(CombineByOp(kOpMultiply, 65536, 65536, -999999, 999999), 0);
+  EXPECT_EQ(CombineByOp(kOpMultiply, 0, -5, -999999, 999999), 0);
   EXPECT_EQ(CombineByOp(kOpDivide, 7, 0, 0, 100), 7);
   EXPECT_EQ(CombineByOp(kOpDivide, -7, 2, -100, 100), -3);
   EXPECT_EQ(CombineByOp(kOpDivide, INT_MIN, -1, INT_MIN, INT_MAX), INT_MAX);
@@ -97,6 +105,27 @@ TEST(CombineByOp, OperatorsSaturateAndClamp) {
   EXPECT_EQ(CombineByOp(kOpPercent, 14, 50, -100, 100), 7);
   EXPECT_EQ(CombineByOp(kOpPercent, 149, 1, -100, 100), 1);
   EXPECT_EQ(CombineByOp(9, 500, 1, 0, 100), 100);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ShotParamGrids, SpecsOfFormationsAndMovementKinds) {
+  EXPECT_EQ(FormationParamSpec(kFormationThunder, 1).utf8Name, "列の数");
+  EXPECT_EQ(FormationParamSpec(kFormationThunder, 1).nMin, 1);
+  EXPECT_EQ(FormationParamSpec(kFormationSpread, 0).nDefault, 30);
+  EXPECT_EQ(FormationParamSpec(kFormationSurround, 0).nDefault, 6);
+  EXPECT_TRUE(FormationParamSpec(kFormationBurst, 0).utf8Name.empty());
+  EXPECT_EQ(FormationParamSpec(kFormationBurst, 0).nMax, 0);
+  EXPECT_EQ(ShotMoveParamSpec(kShotHomeNearest, 1).nMax, 999);
+  EXPECT_EQ(ShotMoveParamSpec(kShotHomeNearest, 2).utf8Name, "対象勢力");
+  EXPECT_EQ(ShotMoveParamSpec(kShotWave, 0).nDefault, 4);
+  EXPECT_EQ(ShotMoveParamSpec(kShotWave, 2).nMax, 359);
+  EXPECT_TRUE(ShotMoveParamSpec(kShotStraight, 0).utf8Name.empty());
+  EXPECT_TRUE(ShotMoveParamSpec(10, 0).utf8Name.empty());
+  EXPECT_TRUE(FormationParamSpec(0, 3).utf8Name.empty());
+  EXPECT_TRUE(FormationParamSpec(-1, 0).utf8Name.empty());
 }
 
 }  // namespace

@@ -34,8 +34,9 @@ struct StoredFile {
   std::string path;
   std::vector<std::uint8_t> bytes;
 };
-// data\System.dat, data\WorldMap.dat and data\database\*.dat, under `folder`
-// ("data" or "default").
+// data\System.dat, data\WorldMap.dat and data\database\*.dat, under
+// `folder` ("data" or "default"); the definitions and stages are
+// stages/stage_files.h's.
 std::vector<StoredFile> ProjectFiles(const std::string& folder);
 
 // The start-up settings file: drawing back end, window or full screen, colour depth.
