@@ -31,12 +31,6 @@ const DialogTemplate& FileDialogTemplate() {
   return layout;
 }
 
-std::string ReplayFileExtension() {
-  std::string extension;
-  Format(extension, "rpl4_%s", std::to_string(kProgramDataVersion).c_str());
-  return extension;
-}
-
 cFileDlg::cFileDlg(std::string* path, int mode, int english)
     : cDialog(FileDialogTemplate()), m_pPath(path), m_nMode(mode), m_bEnglish(english) {}
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "input/replay_name.h"  // the save mode's extension, ReplayFileExtension
 #include "shell/dialogs/dialog.h"
 
 enum FileDialogMode : int { FILEDLG_OPEN_STAGE = 0, FILEDLG_LOAD_REPLAY = 1, FILEDLG_SAVE_REPLAY = 2 };
@@ -36,6 +37,3 @@ int OpenFileDialog(std::string& buffer, const std::string& startFolder, const st
 int SaveFileDialog(std::string& buffer, const std::string& startFolder, const std::string& title,
                    const std::string& description, const std::string& pattern, const std::string& defaultExtension,
                    int keepName, int english);
-
-// The save mode's extension, "rpl4_878".
-std::string ReplayFileExtension();
