@@ -1,24 +1,14 @@
 #include "input/replay_requests.h"
 
-#include <mutex>
 #include <utility>
 
 namespace {
-std::mutex g_hooksMutex;
+// Set at start-up, before the game thread runs, and only read afterwards.
 ReplayRequestHooks g_hooks;
 }  // namespace
 
-void SetReplayRequestHooks(ReplayRequestHooks hooks) {
-  std::lock_guard lock(g_hooksMutex);
-  g_hooks = std::move(hooks);
-}
+void SetReplayRequestHooks(ReplayRequestHooks hooks) { g_hooks = std::move(hooks); }
 
-ReplayRequestHooks CurrentReplayRequestHooks() {
-  std::lock_guard lock(g_hooksMutex);
-  return g_hooks;
-}
+const ReplayRequestHooks& CurrentReplayRequestHooks() { return g_hooks; }
 
-int RequestReplayLoad() {
-  const ReplayRequestHooks hooks = CurrentReplayRequestHooks();
-  return hooks.requestLoad ? hooks.requestLoad() : 0;
-}
+int RequestReplayLoad() { return g_hooks.requestLoad ? g_hooks.requestLoad() : 0; }

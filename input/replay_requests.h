@@ -20,8 +20,9 @@ struct ReplayRequestHooks {
   // Runs the load request and waits for it; 1 when a replay was loaded.
   std::function<int()> requestLoad;
 };
+// Set at start-up, before the game thread starts.
 void SetReplayRequestHooks(ReplayRequestHooks hooks);
-ReplayRequestHooks CurrentReplayRequestHooks();
+const ReplayRequestHooks& CurrentReplayRequestHooks();
 
 // 1 when a replay was chosen and loaded.
 int RequestReplayLoad();
