@@ -2,12 +2,13 @@
 // Whatever the bytes, loading must stay in bounds and leave save data whose
 // lists every new-game index can reach and which saves without fault.
 
+#include "definitions/save_data/save_data.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
-#include "definitions/save_data/save_data.h"
 #include "fuzz/record_fuzzing.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

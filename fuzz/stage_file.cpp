@@ -31,7 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   StartFuzzingProjectData();
   if (size < 1) return 0;
   std::vector<unsigned char> bytes(data + 1, data + size);
-  if (data[0] % 4 == 0) LoadAndSaveRecord<cEdPalette>(std::move(bytes));
-  else LoadStage(std::move(bytes));
+  if (data[0] % 4 == 0)
+    LoadAndSaveRecord<cEdPalette>(std::move(bytes));
+  else
+    LoadStage(std::move(bytes));
   return 0;
 }

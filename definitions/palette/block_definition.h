@@ -53,13 +53,13 @@ class cEdBlock : public cRecord {
   std::uint16_t m_nGraphicNo = 0;
   std::uint8_t m_nGraphicKind = 0;  // "ブロック", "キャラ", "アイテム", "ショット", "専用bmp"
   std::uint16_t m_nGraphicWord = 0;
-  std::uint8_t m_nLayer = 0;   // 0 behind the objects, 1 in front, other: not drawn
-  std::uint8_t m_bHidden = 0;  // not drawn, still stops objects
+  std::uint8_t m_nLayer = 0;    // 0 behind the objects, 1 in front, other: not drawn
+  std::uint8_t m_bHidden = 0;   // not drawn, still stops objects
   std::uint8_t m_nOverlay = 0;  // 1: the overlay graphic is drawn over the block
   std::uint16_t m_nOverlayNo = 0;
   std::uint8_t m_nCollision = kBlockSolid;  // BlockCollision
   std::uint8_t m_nPassSide = kNoPassSide;   // objects of this side pass; 255 none
-  std::uint8_t m_nEffect = 0;  // "なし", jump, no jump, speed %, move left, move right
+  std::uint8_t m_nEffect = 0;               // "なし", jump, no jump, speed %, move left, move right
   std::uint32_t m_nEffectValue = 0;
   std::uint8_t m_nItemPalKind = 0;  // carried item: PaletteKind
   std::uint16_t m_nItemIndex = 0;

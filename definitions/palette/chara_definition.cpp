@@ -169,7 +169,8 @@ void cEdChara::CheckFlowRefs() {
 void cEdChara::Validate() {
   Inherit();
   const cDatabase& database = *g_Database;
-  if (m_nGraphicKind == kGraphicKindExchangeable && m_nGraphicNo >= database.m_vBmpCharaExc.size()) m_nGraphicNo = 1;
+  if (m_nGraphicKind == kGraphicKindExchangeable && m_nGraphicNo >= database.m_vBmpCharaExc.size())
+    m_nGraphicNo = 1;
   if (m_nSize < 1) m_nSize = 1;
   if (m_nAnimeSet >= database.m_vAnimeSet.size()) m_nAnimeSet = 0;
 }

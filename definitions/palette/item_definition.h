@@ -13,9 +13,9 @@
 
 // Taking rules of an item.
 enum ItemTaking : std::uint8_t {
-  kTakeOnce = 0,    // "1回だけ取れる"
-  kTakeAgain = 1,   // "何回でも取れる"
-  kTakeNever = 2,   // "取れない"
+  kTakeOnce = 0,   // "1回だけ取れる"
+  kTakeAgain = 1,  // "何回でも取れる"
+  kTakeNever = 2,  // "取れない"
 };
 
 class cEdItem : public cRecord {
@@ -52,7 +52,7 @@ class cEdItem : public cRecord {
   std::uint8_t m_bCondOnce = 0;
   std::int16_t m_nOffsetX = 0;  // dots added when the item is put on the stage
   std::int16_t m_nOffsetY = 0;
-  std::uint16_t m_nGraphicNo = 0;  // 0: the item is never taken
+  std::uint16_t m_nGraphicNo = 0;   // 0: the item is never taken
   std::uint8_t m_nGraphicKind = 2;  // "アイテム"
   std::uint16_t m_nGraphicWord = 0;
   std::uint8_t m_nZ = 6;       // drawing pass when the stage draws by Z layer

@@ -155,13 +155,14 @@ void cSaveData::FitToProject() {
   if (m_nPairIndex > pairs) m_nPairIndex = pairs;
 }
 
-void cSaveData::SetStageValue(std::string_view name, std::string_view key, std::int32_t code1, std::int32_t code2,
-                              std::int32_t code3, std::int32_t value) {
+void cSaveData::SetStageValue(std::string_view name, std::string_view key, std::int32_t code1,
+                              std::int32_t code2, std::int32_t code3, std::int32_t value) {
   for (cStageEntry& entry : m_vStageEntry) {
     if (entry.m_strKey != key) continue;
     if (value > entry.m_nValue) {
-      m_nStageValueTotal = WrappingSum(m_nStageValueTotal, static_cast<std::int32_t>(static_cast<std::uint32_t>(value) -
-                                                                       static_cast<std::uint32_t>(entry.m_nValue)));
+      m_nStageValueTotal = WrappingSum(m_nStageValueTotal,
+                                       static_cast<std::int32_t>(static_cast<std::uint32_t>(value) -
+                                                                 static_cast<std::uint32_t>(entry.m_nValue)));
       entry.m_nValue = value;
     }
     return;
@@ -201,10 +202,14 @@ std::int32_t cSaveData::RestoreStageStart(int full, int playMode, int directStag
   bool restoreVars = true;
   if (!full) {
     const cSystem& system = *g_System;
-    if (directStage) restoreVars = system.m_bRetryVarsStageFile != 0;
-    else if (playMode == 0) restoreVars = system.m_bRetryVarsStory != 0;
-    else if (playMode == 1) restoreVars = system.m_bRetryVarsChallenge != 0;
-    else if (playMode == 2) restoreVars = system.m_bRetryVarsFree != 0;
+    if (directStage)
+      restoreVars = system.m_bRetryVarsStageFile != 0;
+    else if (playMode == 0)
+      restoreVars = system.m_bRetryVarsStory != 0;
+    else if (playMode == 1)
+      restoreVars = system.m_bRetryVarsChallenge != 0;
+    else if (playMode == 2)
+      restoreVars = system.m_bRetryVarsFree != 0;
   }
   if (restoreVars) m_vVar = m_vVarSnapshot;
   m_nStageValue = m_nStageValueSnapshot;
