@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "definitions/condition_records.h"
+#include "definitions/palette/definition_base.h"
 #include "foundation/checked_vector.h"
 #include "foundation/record.h"
 
@@ -19,7 +19,7 @@ enum BlockCollision : std::uint8_t {
 
 inline constexpr std::uint8_t kNoPassSide = 255;  // "なし"
 
-class cEdBlock : public cRecord {
+class cEdBlock : public cEdDefinition {
  public:
   static constexpr std::size_t kGroupCount = 11;
 
@@ -41,15 +41,6 @@ class cEdBlock : public cRecord {
   // A stale reference to the carried item is dropped.
   void CheckItemRef();
 
-  std::int16_t m_nColumn = 0;  // placed blocks: position in blocks
-  std::int16_t m_nRow = 0;
-  std::uint8_t m_nPalKind = 0;  // PaletteKind
-  std::uint16_t m_nPalIndex = 0;
-  cVector<std::uint8_t> m_vInherit;
-  std::string m_strName;
-  cVector<cCond> m_vConds;
-  std::uint8_t m_nCondMode = 0;  // CondMode
-  std::uint8_t m_bCondOnce = 0;  // once the list has held it keeps holding
   std::uint16_t m_nGraphicNo = 0;
   std::uint8_t m_nGraphicKind = 0;  // "ブロック", "キャラ", "アイテム", "ショット", "専用bmp"
   std::uint16_t m_nGraphicWord = 0;

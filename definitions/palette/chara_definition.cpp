@@ -107,12 +107,9 @@ void cEdChara::Save(DataWriter& out) {
 }
 
 void cEdChara::SetDefaults() {
-  m_nColumn = 0;
-  m_nRow = 0;
   m_nPlaceWord = 0;
   Clear();
-  m_vInherit.assign(kGroupCount, 0);
-  m_vConds.clear();
+  ResetCommonMembers(kGroupCount);
   m_vFlows.clear();
   m_nOperator = kOperatorComputer;
   m_nFaction = 1;

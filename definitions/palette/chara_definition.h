@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "definitions/condition_records.h"
 #include "definitions/flow_record.h"
+#include "definitions/palette/definition_base.h"
 #include "foundation/checked_vector.h"
 #include "foundation/record.h"
 
@@ -18,7 +18,7 @@ enum CharaOperator : std::uint8_t {
   kOperatorComputer = 1,  // "コンピューター"
 };
 
-class cEdChara : public cRecord {
+class cEdChara : public cEdDefinition {
  public:
   static constexpr std::size_t kGroupCount = 37;
 
@@ -45,19 +45,13 @@ class cEdChara : public cRecord {
   double GetShiftX(int n, int facing) const;
   double GetShiftY(int n, int facing) const;
 
-  // Not registered: the palette position and a word carried with it.
-  std::int16_t m_nColumn = 0;
-  std::int16_t m_nRow = 0;
+  // Not registered: a word carried after the palette position, the flows.
   std::uint32_t m_nPlaceWord = 0;
-  cVector<std::uint8_t> m_vInherit;
-  cVector<cCond> m_vConds;
   cVector<cEdFlow> m_vFlows;
 
-  // Registered, in stream order (field numbers in the comments).
-  std::uint8_t m_nPalKind = 0;                   // 1 parent palette: PaletteKind
-  std::uint16_t m_nPalIndex = 0;                 // 2 parent index
-  std::uint8_t m_nCondMode = 0;                  // 3 CondMode
-  std::uint8_t m_bCondOnce = 0;                  // 4
+  // Registered, in stream order (field numbers in the comments): fields 1
+  // to 4 are the palette reference and the condition mode and once switch of
+  // the base, then these; the name is the one string.
   std::uint8_t m_nFacing = 0;                    // 5 at placement: 0 left, 1 right
   std::uint8_t m_nCopyCount = 0;                 // 6 copies put out beyond the first
   std::uint16_t m_nShiftXBase = 0;               // 7 x placement offset base
@@ -107,7 +101,6 @@ class cEdChara : public cRecord {
   std::uint16_t m_nGroupNo = 0;                  // 51
   std::uint8_t m_nActiveRange = 0;               // 52 axes of the on-screen test
   std::uint8_t m_nRangeRule = 0;                 // 53 range / group rule
-  std::string m_strName;
 
  private:
   void Upgrade(std::uint32_t version);

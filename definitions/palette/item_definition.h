@@ -7,7 +7,7 @@
 #include <string>
 
 #include "definitions/command_record.h"
-#include "definitions/condition_records.h"
+#include "definitions/palette/definition_base.h"
 #include "foundation/checked_vector.h"
 #include "foundation/record.h"
 
@@ -18,7 +18,7 @@ enum ItemTaking : std::uint8_t {
   kTakeNever = 2,  // "取れない"
 };
 
-class cEdItem : public cRecord {
+class cEdItem : public cEdDefinition {
  public:
   static constexpr std::size_t kGroupCount = 13;
 
@@ -41,15 +41,6 @@ class cEdItem : public cRecord {
   // Repairs the palette references of the commands' shot and sword records.
   void CheckCmds();
 
-  std::int16_t m_nColumn = 0;  // placed items: position in blocks
-  std::int16_t m_nRow = 0;
-  std::uint8_t m_nPalKind = 0;  // PaletteKind
-  std::uint16_t m_nPalIndex = 0;
-  cVector<std::uint8_t> m_vInherit;
-  std::string m_strName;
-  cVector<cCond> m_vConds;
-  std::uint8_t m_nCondMode = 0;  // CondMode
-  std::uint8_t m_bCondOnce = 0;
   std::int16_t m_nOffsetX = 0;  // dots added when the item is put on the stage
   std::int16_t m_nOffsetY = 0;
   std::uint16_t m_nGraphicNo = 0;   // 0: the item is never taken
