@@ -1,8 +1,13 @@
-// The player's process entry: hands control to the application shell.
+// The player's process entry: hands control to the application shell. The
+// first argument, when given, is a stage file to play at once.
+#include <string>
+
 #include "platform/backend.h"
+#include "platform/text_encoding.h"
 #include "shell/entry.h"
 
-int main() {
+int main(int argc, char** argv) {
   platform::SelectBackend(platform::Backend::Sdl);
-  return RunPlayer();
+  const std::string stage = argc > 1 ? platform::Cp932FromUtf8(argv[1]) : std::string();
+  return RunPlayer(stage);
 }

@@ -40,7 +40,30 @@ void ShowMainWindow(bool maximised) { Current().Show(maximised); }
 
 void MoveMainWindow(int x, int y) { Current().Move(x, y); }
 
+void PlaceMainWindow(int x, int y, int clientWidth, int clientHeight) {
+  Current().Place(x, y, clientWidth, clientHeight);
+}
+
 WindowRect MainWindowRect() { return Current().Rect(); }
+bool MainWindowMaximised() { return Current().Maximised(); }
+bool MainWindowMinimised() { return Current().Minimised(); }
+void SetMainWindowResizable(bool resizable) { Current().SetResizable(resizable); }
+void SetMainWindowSizeLimits(int minWidth, int minHeight, int maxWidth, int maxHeight) {
+  Current().SetSizeLimits(minWidth, minHeight, maxWidth, maxHeight);
+}
+bool MainWindowMouse(int* x, int* y) { return Current().Mouse(x, y); }
+
+int DesktopColourDepth() { return Current().DesktopDepth(); }
+int DesktopRefreshRate() { return Current().RefreshRate(); }
+WindowRect DesktopBounds() { return Current().Desktop(); }
+WindowRect DesktopWorkArea() { return Current().WorkArea(); }
+std::optional<std::string> DisplayProblem() { return Current().DisplayProblem(); }
+std::string DisplayDescription() { return Current().Description(); }
+
+void PumpEvents(const EventHandlers& handlers) {
+  Current().PollEvents(handlers);
+  ServeMainThread();
+}
 
 int RunEventLoop(const EventHandlers& handlers) {
   WindowBackend& backend = Current();

@@ -4,9 +4,12 @@
 // these run on the main thread.
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/main_thread.h"
+#include "platform/ui_events.h"
 
 namespace platform {
 
@@ -17,6 +20,13 @@ struct WindowRect {
   int height = 0;
 };
 
+// Why no visible window can open here (no X11 or Wayland display, as over a
+// plain SSH session), or nothing when one can. Tests run headless and have
+// none of that problem.
+std::optional<std::string> DisplayProblem();
+// The display system and renderer in one line, for the report.
+std::string DisplayDescription();
+
 // Creates the hidden window with a client area of the given size at (100, 100).
 bool CreateMainWindow(int clientWidth, int clientHeight);
 void DestroyMainWindow();
@@ -26,12 +36,44 @@ void SetMainWindowTitle(std::string_view cp932Title);
 void CentreMainWindow();
 void ShowMainWindow(bool maximised);
 void MoveMainWindow(int x, int y);
+// Moves the window and gives its client area the size.
+void PlaceMainWindow(int x, int y, int clientWidth, int clientHeight);
+// The window's position and client size.
 WindowRect MainWindowRect();
+bool MainWindowMaximised();
+bool MainWindowMinimised();
+// A sizing border (the user may resize the window), and the client sizes
+// the user may give it (0 x 0: no limit).
+void SetMainWindowResizable(bool resizable);
+void SetMainWindowSizeLimits(int minWidth, int minHeight, int maxWidth, int maxHeight);
+
+// The desktop: its colour depth (16 or 32 here), refresh rate, its size and
+// its work area (the desktop without panels and docks).
+int DesktopColourDepth();
+int DesktopRefreshRate();
+WindowRect DesktopBounds();
+WindowRect DesktopWorkArea();
+
+// Input that the window itself handles (its menu, Esc), in window pixels.
+enum class WindowKey { Escape, Menu, Up, Down, Enter, Other };
+enum class WindowEventKind { KeyDown, MouseDown, MouseMove };
+struct WindowEvent {
+  WindowEventKind kind = WindowEventKind::KeyDown;
+  WindowKey key = WindowKey::Other;
+  int button = 0;  // 1 left, 3 right
+  int x = 0;
+  int y = 0;
+};
+// The mouse position in window pixels; false when it is outside the window.
+bool MainWindowMouse(int* x, int* y);
 
 // What the event loop reports to the window procedure of the shell.
 struct EventHandlers {
   std::function<void(CloseReason)> onClose;
   std::function<void(bool active)> onActivate;
+  std::function<void(const WindowEvent&)> onEvent;
+  // Keyboard, text and mouse events (the dialogs' loops take them).
+  std::function<void(const UiEvent&)> onInput;
 };
 
 // Runs the event loop until PostQuit: each pass handles window events, the
@@ -39,5 +81,10 @@ struct EventHandlers {
 // while the application is inactive it waits for an event instead.
 // Returns the code given to PostQuit.
 int RunEventLoop(const EventHandlers& handlers);
+
+// One pass of a modal loop of the main thread (a dialog): the window events
+// that arrived, then the main thread's requests and tasks. Close requests
+// stay pending for the caller to take.
+void PumpEvents(const EventHandlers& handlers);
 
 }  // namespace platform

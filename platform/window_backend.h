@@ -1,6 +1,7 @@
 #pragma once
 // The window service as each backend provides it (internal to platform/).
 
+#include <optional>
 #include <string>
 
 #include "platform/window.h"
@@ -18,6 +19,18 @@ class WindowBackend {
   virtual void Show(bool maximised) = 0;
   virtual void Move(int x, int y) = 0;
   virtual WindowRect Rect() const = 0;
+  virtual void Place(int x, int y, int clientWidth, int clientHeight) = 0;
+  virtual bool Maximised() const = 0;
+  virtual bool Minimised() const = 0;
+  virtual void SetResizable(bool resizable) = 0;
+  virtual void SetSizeLimits(int minWidth, int minHeight, int maxWidth, int maxHeight) = 0;
+  virtual bool Mouse(int* x, int* y) const = 0;
+  virtual int DesktopDepth() const = 0;
+  virtual int RefreshRate() const = 0;
+  virtual WindowRect Desktop() const = 0;
+  virtual WindowRect WorkArea() const = 0;
+  virtual std::optional<std::string> DisplayProblem() const = 0;
+  virtual std::string Description() const = 0;
   // Handles the window events that arrived, reporting closes and changes of
   // activation to the handlers.
   virtual void PollEvents(const EventHandlers& handlers) = 0;

@@ -14,3 +14,5 @@ extern int g_bGameStarted;
 extern int g_bWindowed;
 // 1 when a stage file was started directly from the command line.
 extern int g_bDirectStage;
+// 1 once a close has got past the exit question.
+extern std::atomic<int> g_bClosing;

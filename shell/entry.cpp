@@ -1,5 +1,6 @@
 #include "shell/entry.h"
 
+#include <cstdio>
 #include <string>
 
 #include "foundation/log.h"
@@ -12,20 +13,37 @@
 #include "shell/editor_notices.h"
 #include "shell/game_init.h"
 #include "shell/game_thread.h"
+#include "shell/init/graphics_start.h"
 #include "shell/main_window.h"
+#include "shell/report/system_report.h"
+#include "shell/requests/game_requests.h"
 #include "shell/single_instance_check.h"
 #include "shell/worker_threads.h"
 
 namespace {
-constexpr int kScreenWidth = 640;
-constexpr int kScreenHeight = 480;
+
+// Without a display the window would stay unseen until the player is
+// killed: say why and stop.
+bool ReportMissingDisplay() {
+  const auto problem = platform::DisplayProblem();
+  if (!problem) return false;
+  const std::string line = "No display: the player cannot open its window here: " + *problem;
+  std::fprintf(stderr, "%s\n", line.c_str());
+  Report("%s", line.c_str());
+  return true;
+}
+
 }  // namespace
 
-int RunPlayer() {
+int RunPlayer(std::string_view commandLine) {
   platform::BecomeMainThread();
+  g_bGameStarted = 0;
+  g_bClosing.store(0);
   InitDebugLog(0, "EC_Game.txt");
   if (!InitReport("Report_Game.txt")) return 0;
   Report("App : ver %s", std::to_string(kProgramDataVersion).c_str());
+  WriteSystemReport();
+  if (ReportMissingDisplay()) return 1;
 
   g_bFromEditor = platform::StartedByEditor() ? 1 : 0;
   // Held until the process ends; the lock is released on every way out.
@@ -39,8 +57,9 @@ int RunPlayer() {
   }
   platform::CentreMainWindow();
   if (g_bFromEditor) NotifyEditorStart();
+  platform::SetRequestHandler(ServeGameRequest);
 
-  if (!InitGame()) {
+  if (!InitGame(commandLine)) {
     ExitGame();
     if (g_bFromEditor) NotifyEditorEnd(0);
     platform::DestroyMainWindow();

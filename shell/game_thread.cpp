@@ -6,6 +6,7 @@
 #include "foundation/thread.h"
 #include "platform/main_thread.h"
 #include "shell/app_state.h"
+#include "shell/game/game.h"
 
 namespace {
 std::mutex g_stepMutex;
@@ -13,7 +14,8 @@ FrameStep g_frameStep;
 
 FrameStep CurrentStep() {
   std::lock_guard lock(g_stepMutex);
-  return g_frameStep;
+  if (g_frameStep) return g_frameStep;
+  return [] { return g_Game.Frame(); };
 }
 }  // namespace
 
@@ -30,7 +32,7 @@ unsigned GameThreadProc() {
       if (message.id == WM_QUIT) break;
       continue;  // other thread messages (the probe) are dropped
     }
-    if (g_bActive.load() && step) {
+    if (g_bActive.load()) {
       if (step() == 0) {
         platform::RequestClose();  // the frame step failed: close without asking
         return 1;

@@ -8,7 +8,7 @@
 inline constexpr unsigned WM_GAME_PROBE = 0x8000;
 
 // The frame step that the game thread runs: 1 to go on, 0 to close the
-// program. Without one the thread idles as while inactive.
+// program. Without one set, it is the game's own (cGame::Frame).
 using FrameStep = std::function<int()>;
 void SetGameFrameStep(FrameStep step);
 

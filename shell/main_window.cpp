@@ -1,19 +1,49 @@
 #include "shell/main_window.h"
 
 #include "foundation/log.h"
+#include "graphics/device/device.h"
 #include "shell/app_state.h"
 #include "shell/editor_notices.h"
+#include "shell/game/game.h"
+#include "shell/init/system_ini.h"
+#include "shell/requests/request_handlers.h"
+#include "shell/subsystems/subsystem_steps.h"
+#include "shell/window/window_events.h"
+#include "shell/window/window_pos.h"
 #include "shell/worker_threads.h"
 
-void OnMainWindowClose(platform::CloseReason) {
+namespace {
+
+// A close by the player in a window, away from the title and outside a
+// directly started stage or a test play, asks first.
+bool AsksBeforeClosing(platform::CloseReason reason) {
+  return reason == platform::CloseReason::User && !g_bDirectStage && !g_bFromEditor && g_bWindowed &&
+         g_Game.m_nState != GS_TITLE;
+}
+
+bool PlayerWantsToQuit() {
+  SuspendThreads();
+  const bool quit = ConfirmExitStep(g_SystemIni.English);
+  ResumeThreads();
+  return quit;
+}
+
+}  // namespace
+
+void OnMainWindowClose(platform::CloseReason reason) {
   if (!platform::MainWindowExists()) return;
+  if (AsksBeforeClosing(reason) && !PlayerWantsToQuit()) return;
+  if (g_SystemIni.WindowMode != 0 && g_bGameStarted && !platform::MainWindowMinimised()) SaveWindowPos();
+  g_bClosing.store(1);
   if (thPause.IsRunning()) {
     // The pause ends first; the stage raises the close again afterwards.
     DebugLogF("WM_CLOSE thPause.m_hThread");
+    if (cStageSceneBase* stage = g_pStageScene.load()) stage->m_bQuit.store(1);
     thPause.PostMessage(WM_QUIT);
     return;
   }
   DebugLogF("%s", Cp932Literal("WM_CLOSE 成功！"));
+  StopMusicStep();
   thLoadStage.Exit();
   thPause.Exit();
   thRanking.Exit();
@@ -30,6 +60,12 @@ void OnMainWindowDestroy() {
   platform::PostQuit(0);
 }
 
-void OnMainWindowActivate(bool active) { g_bActive.store(active ? 1 : 0); }
+void OnMainWindowActivate(bool active) {
+  // A full-screen device comes back when the player returns to the game.
+  if (active && !g_bActive.load() && lpDTCon && !g_bWindowed) ServeRestore();
+  g_bActive.store(active ? 1 : 0);
+}
 
-platform::EventHandlers MainWindowHandlers() { return {OnMainWindowClose, OnMainWindowActivate}; }
+platform::EventHandlers MainWindowHandlers() {
+  return {OnMainWindowClose, OnMainWindowActivate, OnMainWindowEvent};
+}

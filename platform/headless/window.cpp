@@ -1,42 +1,109 @@
 // No window: the state is only recorded, and the application is active from
-// the moment the window exists.
+// the moment the window exists. The desktop and the events come from the
+// script in platform/headless_window.h.
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <mutex>
 
+#include "platform/headless_window.h"
 #include "platform/window_backend.h"
 
 namespace platform {
 namespace {
 
-constexpr int kDesktopWidth = 1920;
-constexpr int kDesktopHeight = 1080;
-
 class HeadlessWindow final : public WindowBackend {
  public:
   bool Create(int clientWidth, int clientHeight) override {
+    std::lock_guard lock(mutex_);
     rect_ = {100, 100, clientWidth, clientHeight};
     exists_ = true;
+    maximised_ = minimised_ = false;
     activationReported_ = false;
     return true;
   }
-  void Destroy() override { exists_ = false; }
-  bool Exists() const override { return exists_; }
+  void Destroy() override {
+    std::lock_guard lock(mutex_);
+    exists_ = false;
+  }
+  bool Exists() const override {
+    std::lock_guard lock(mutex_);
+    return exists_;
+  }
   void SetTitle(const std::string&) override {}
   void Centre() override {
-    rect_.x = (kDesktopWidth - rect_.width) / 2;
-    rect_.y = (kDesktopHeight - rect_.height) / 2;
+    std::lock_guard lock(mutex_);
+    rect_.x = (desktop_.bounds.width - rect_.width) / 2;
+    rect_.y = (desktop_.bounds.height - rect_.height) / 2;
   }
-  void Show(bool) override {}
+  void Show(bool maximised) override {
+    std::lock_guard lock(mutex_);
+    if (maximised) maximised_ = true;
+  }
   void Move(int x, int y) override {
+    std::lock_guard lock(mutex_);
     rect_.x = x;
     rect_.y = y;
   }
-  WindowRect Rect() const override { return rect_; }
+  WindowRect Rect() const override {
+    std::lock_guard lock(mutex_);
+    return rect_;
+  }
+  void Place(int x, int y, int clientWidth, int clientHeight) override {
+    std::lock_guard lock(mutex_);
+    rect_ = {x, y, clientWidth, clientHeight};
+  }
+  bool Maximised() const override {
+    std::lock_guard lock(mutex_);
+    return maximised_;
+  }
+  bool Minimised() const override {
+    std::lock_guard lock(mutex_);
+    return minimised_;
+  }
+  void SetResizable(bool) override {}
+  void SetSizeLimits(int, int, int, int) override {}
+  bool Mouse(int* x, int* y) const override {
+    std::lock_guard lock(mutex_);
+    *x = mouseX_;
+    *y = mouseY_;
+    return mouseX_ >= 0 && mouseY_ >= 0 && mouseX_ < rect_.width && mouseY_ < rect_.height;
+  }
+  int DesktopDepth() const override {
+    std::lock_guard lock(mutex_);
+    return desktop_.depth;
+  }
+  int RefreshRate() const override {
+    std::lock_guard lock(mutex_);
+    return desktop_.refreshRate;
+  }
+  WindowRect Desktop() const override {
+    std::lock_guard lock(mutex_);
+    return desktop_.bounds;
+  }
+  WindowRect WorkArea() const override {
+    std::lock_guard lock(mutex_);
+    return desktop_.workArea;
+  }
+  std::optional<std::string> DisplayProblem() const override { return std::nullopt; }
+  std::string Description() const override { return "headless display, software renderer"; }
+
   void PollEvents(const EventHandlers& handlers) override {
-    if (activationReported_) return;
-    activationReported_ = true;
-    if (handlers.onActivate) handlers.onActivate(true);
+    std::deque<WindowEvent> events;
+    bool reportActivation = false;
+    {
+      std::lock_guard lock(mutex_);
+      events.swap(events_);
+      reportActivation = !activationReported_;
+      activationReported_ = true;
+    }
+    if (reportActivation && handlers.onActivate) handlers.onActivate(true);
+    for (const WindowEvent& event : events) {
+      if (handlers.onEvent) handlers.onEvent(event);
+    }
+    // One scripted event per pass, and only to a loop that takes them.
+    UiEvent input;
+    if (handlers.onInput && TakeHeadlessUiEvent(input)) handlers.onInput(input);
   }
   void WaitForEvent(int timeoutMs) override {
     std::unique_lock lock(mutex_);
@@ -49,20 +116,61 @@ class HeadlessWindow final : public WindowBackend {
     wake_.notify_all();
   }
 
+  void SetDesktop(const HeadlessDesktop& desktop) {
+    std::lock_guard lock(mutex_);
+    desktop_ = desktop;
+  }
+  void SetState(bool maximised, bool minimised) {
+    std::lock_guard lock(mutex_);
+    maximised_ = maximised;
+    minimised_ = minimised;
+  }
+  void Inject(const WindowEvent& event) {
+    {
+      std::lock_guard lock(mutex_);
+      if (event.kind != WindowEventKind::KeyDown) {
+        mouseX_ = event.x;
+        mouseY_ = event.y;
+      }
+      events_.push_back(event);
+    }
+    Wake();
+  }
+  void Reset() {
+    std::lock_guard lock(mutex_);
+    desktop_ = HeadlessDesktop{};
+    events_.clear();
+    maximised_ = minimised_ = false;
+    mouseX_ = mouseY_ = -1;
+  }
+
  private:
+  mutable std::mutex mutex_;
   WindowRect rect_;
+  HeadlessDesktop desktop_;
+  std::deque<WindowEvent> events_;
   bool exists_ = false;
+  bool maximised_ = false;
+  bool minimised_ = false;
   bool activationReported_ = false;
-  std::mutex mutex_;
+  int mouseX_ = -1;
+  int mouseY_ = -1;
   std::condition_variable wake_;
   bool woken_ = false;
 };
 
-}  // namespace
-
-WindowBackend& HeadlessWindowBackend() {
+HeadlessWindow& Instance() {
   static HeadlessWindow window;
   return window;
 }
+
+}  // namespace
+
+WindowBackend& HeadlessWindowBackend() { return Instance(); }
+
+void SetHeadlessDesktop(const HeadlessDesktop& desktop) { Instance().SetDesktop(desktop); }
+void SetHeadlessWindowState(bool maximised, bool minimised) { Instance().SetState(maximised, minimised); }
+void InjectHeadlessWindowEvent(const WindowEvent& event) { Instance().Inject(event); }
+void ResetHeadlessWindow() { Instance().Reset(); }
 
 }  // namespace platform

@@ -4,7 +4,10 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
+#include "platform/sdl/ui_events.h"
 #include "platform/window_backend.h"
 
 namespace platform {
@@ -16,6 +19,7 @@ class SdlWindow final : public WindowBackend {
     // Termination signals are the shell's business (a quiet close), not a
     // user's close request.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sdl::PrepareTextInput();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
       std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
       return false;
@@ -27,6 +31,8 @@ class SdlWindow final : public WindowBackend {
       return false;
     }
     wakeEvent_ = SDL_RegisterEvents(1);
+    // Typed text is wanted only while a dialog's edit box has the focus.
+    SDL_StopTextInput();
     return true;
   }
   void Destroy() override {
@@ -61,6 +67,73 @@ class SdlWindow final : public WindowBackend {
     }
     return rect;
   }
+  void Place(int x, int y, int clientWidth, int clientHeight) override {
+    if (!window_) return;
+    SDL_SetWindowSize(window_, clientWidth, clientHeight);
+    SDL_SetWindowPosition(window_, x, y);
+  }
+  bool Maximised() const override { return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED); }
+  bool Minimised() const override { return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED); }
+  void SetResizable(bool resizable) override {
+    if (window_) SDL_SetWindowResizable(window_, resizable ? SDL_TRUE : SDL_FALSE);
+  }
+  void SetSizeLimits(int minWidth, int minHeight, int maxWidth, int maxHeight) override {
+    if (!window_) return;
+    if (minWidth > 0 && minHeight > 0) SDL_SetWindowMinimumSize(window_, minWidth, minHeight);
+    if (maxWidth > 0 && maxHeight > 0) SDL_SetWindowMaximumSize(window_, maxWidth, maxHeight);
+  }
+  bool Mouse(int* x, int* y) const override {
+    *x = *y = -1;
+    if (!window_ || SDL_GetMouseFocus() != window_) return false;
+    SDL_GetMouseState(x, y);
+    return true;
+  }
+  int DesktopDepth() const override {
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(DisplayIndex(), &mode) != 0) return 32;
+    // A desktop of 24 colour bits keeps its pixels in 32 bits, and is a 32-bit desktop to the game.
+    return SDL_BITSPERPIXEL(mode.format) <= 16 ? 16 : 32;
+  }
+  int RefreshRate() const override {
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(DisplayIndex(), &mode) != 0 || mode.refresh_rate <= 0) return 60;
+    return mode.refresh_rate;
+  }
+  WindowRect Desktop() const override {
+    // The report asks before the window exists: the video part of SDL is
+    // started for the question only.
+    const bool scoped = !SDL_WasInit(SDL_INIT_VIDEO);
+    if (scoped) {
+      SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+      if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return {};
+    }
+    SDL_Rect r{0, 0, 0, 0};
+    SDL_GetDisplayBounds(DisplayIndex(), &r);
+    if (scoped) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return {r.x, r.y, r.w, r.h};
+  }
+  WindowRect WorkArea() const override {
+    SDL_Rect r{0, 0, 640, 480};
+    if (SDL_GetDisplayUsableBounds(DisplayIndex(), &r) != 0) SDL_GetDisplayBounds(DisplayIndex(), &r);
+    return {r.x, r.y, r.w, r.h};
+  }
+  std::string Description() const override {
+    SDL_version version;
+    SDL_GetVersion(&version);
+    std::string text = "SDL " + std::to_string(version.major) + "." + std::to_string(version.minor) + "." +
+                       std::to_string(version.patch);
+    if (const char* driver = SDL_GetCurrentVideoDriver()) text += std::string(", video ") + driver;
+    SDL_RendererInfo info;
+    if (SDL_GetNumRenderDrivers() > 0 && SDL_GetRenderDriverInfo(0, &info) == 0)
+      text += std::string(", renderer ") + info.name;
+    return text;
+  }
+  std::optional<std::string> DisplayProblem() const override {
+    // A driver the user chose is taken as asked for.
+    if (NonEmpty(std::getenv("SDL_VIDEODRIVER"))) return std::nullopt;
+    if (NonEmpty(std::getenv("DISPLAY")) || NonEmpty(std::getenv("WAYLAND_DISPLAY"))) return std::nullopt;
+    return std::string("no X11 or Wayland display (DISPLAY and WAYLAND_DISPLAY are not set)");
+  }
   void PollEvents(const EventHandlers& handlers) override {
     if (showPending_) {
       showPending_ = false;
@@ -82,10 +155,63 @@ class SdlWindow final : public WindowBackend {
   SDL_Window* Window() const { return window_; }
 
  private:
+  static bool NonEmpty(const char* value) { return value && *value; }
+  int DisplayIndex() const {
+    const int index = window_ ? SDL_GetWindowDisplayIndex(window_) : 0;
+    return index < 0 ? 0 : index;
+  }
+  static WindowKey KeyOf(SDL_Keycode key) {
+    switch (key) {
+      case SDLK_ESCAPE: return WindowKey::Escape;
+      case SDLK_APPLICATION:
+      case SDLK_F10: return WindowKey::Menu;
+      case SDLK_UP: return WindowKey::Up;
+      case SDLK_DOWN: return WindowKey::Down;
+      case SDLK_RETURN:
+      case SDLK_KP_ENTER: return WindowKey::Enter;
+      default: return WindowKey::Other;
+    }
+  }
+  // Keys and the mouse of this window, for the window's own handling.
+  void HandleInput(const SDL_Event& event, const EventHandlers& handlers) {
+    if (!handlers.onEvent) return;
+    WindowEvent out;
+    switch (event.type) {
+      case SDL_KEYDOWN:
+        if (event.key.windowID != SDL_GetWindowID(window_) || event.key.repeat) return;
+        out.kind = WindowEventKind::KeyDown;
+        out.key = KeyOf(event.key.keysym.sym);
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+        if (event.button.windowID != SDL_GetWindowID(window_)) return;
+        out.kind = WindowEventKind::MouseDown;
+        out.button = event.button.button == SDL_BUTTON_RIGHT ? 3 : event.button.button == SDL_BUTTON_LEFT ? 1 : 2;
+        out.x = event.button.x;
+        out.y = event.button.y;
+        break;
+      case SDL_MOUSEMOTION:
+        if (event.motion.windowID != SDL_GetWindowID(window_)) return;
+        out.kind = WindowEventKind::MouseMove;
+        out.x = event.motion.x;
+        out.y = event.motion.y;
+        break;
+      default:
+        return;
+    }
+    handlers.onEvent(out);
+  }
   static void Activate(const EventHandlers& handlers, bool active) {
     if (handlers.onActivate) handlers.onActivate(active);
   }
   void Handle(const SDL_Event& event, const EventHandlers& handlers) {
+    if (UiEvent input; handlers.onInput && sdl::TranslateUiEvent(event, input)) {
+      handlers.onInput(input);
+      return;
+    }
+    if (window_ && event.type != SDL_WINDOWEVENT) {
+      HandleInput(event, handlers);
+      return;
+    }
     // SDL_QUIT that follows the last window's close is not a second close.
     if (event.type != SDL_WINDOWEVENT || !window_ || event.window.windowID != SDL_GetWindowID(window_))
       return;

@@ -9,11 +9,13 @@
 #include <sstream>
 #include <thread>
 
+#include "definitions/param_table.h"
 #include "platform/clock.h"
 #include "platform/main_thread.h"
 #include "platform/message_box.h"
 #include "shell/app_state.h"
 #include "shell/game_thread.h"
+#include "tests/shell/prepared_game.h"
 #include "tests/support/editor_listener.h"
 #include "tests/support/lock_holder.h"
 
@@ -27,6 +29,7 @@ class EntryTest : public testing::Test {
   void SetUp() override {
     dir_ = fs::temp_directory_path() / ("entry_test_" + std::to_string(::getpid()));
     fs::create_directories(dir_);
+    WritePreparedGame(dir_);
     oldDir_ = fs::current_path();
     fs::current_path(dir_);
     ::setenv("XDG_RUNTIME_DIR", dir_.c_str(), 1);
@@ -69,10 +72,12 @@ TEST_F(EntryTest, StartsStepsFramesAndClosesInOrder) {
     platform::SleepMs(1);
     return 1;
   });
+  g_ParamTable.clear();
   EXPECT_EQ(RunAndClose(platform::CloseReason::User, 100), 0);
-  EXPECT_EQ(Report(), "App : ver 878\n");
+  EXPECT_EQ(Report().rfind("App : ver 878\nOS : ", 0), 0u);
   EXPECT_GT(frames.load(), 0);
   EXPECT_EQ(g_bGameStarted, 1);
+  EXPECT_EQ(g_ParamTable.size(), 40u);  // start-up built the parameter table
   EXPECT_TRUE(platform::TakeHeadlessBoxes().empty());  // a user close at this stage asks nothing
 }
 
@@ -109,7 +114,7 @@ TEST_F(EntryTest, SecondInstanceAnsweredNoLeavesTheFirstRunning) {
             "既に起動しています。\n実行中のプログラムを閉じて再起動しますか？\n\nWould you like to restart "
             "the game?");
   EXPECT_TRUE(first.Running());
-  EXPECT_EQ(Report(), "App : ver 878\n");
+  EXPECT_EQ(Report().find("Mode : "), std::string::npos);  // stopped before the device
 }
 
 TEST_F(EntryTest, SecondInstanceAnsweredYesReplacesTheFirst) {

@@ -1,0 +1,73 @@
+#include "platform/input_devices.h"
+
+#include <array>
+#include <atomic>
+#include <mutex>
+
+#include "platform/backend.h"
+#include "platform/sdl/input_sampler.h"
+#include "platform/virtual_keys.h"
+
+namespace platform {
+namespace {
+
+std::array<std::atomic<bool>, kVirtualKeyCount> g_keyHeld{};
+
+struct Joysticks {
+  std::mutex mutex;
+  std::array<std::optional<JoystickReading>, kJoystickSlots> readings;
+};
+
+Joysticks& SharedJoysticks() {
+  static Joysticks joysticks;
+  return joysticks;
+}
+
+bool IsJoystickNumber(int number) { return number >= 0 && number < kJoystickSlots; }
+
+}  // namespace
+
+bool IsKeyHeld(int virtualKey) {
+  if (virtualKey <= 0 || virtualKey >= kVirtualKeyCount) return false;
+  return g_keyHeld[static_cast<std::size_t>(virtualKey)].load(std::memory_order_relaxed);
+}
+
+bool ReadJoystick(int number, JoystickReading& reading) {
+  if (!IsJoystickNumber(number)) return false;
+  Joysticks& joysticks = SharedJoysticks();
+  std::lock_guard lock(joysticks.mutex);
+  const auto& stored = joysticks.readings[static_cast<std::size_t>(number)];
+  if (!stored) return false;
+  reading = *stored;
+  return true;
+}
+
+void StartInputDevices() {
+  if (CurrentBackend() == Backend::Sdl) sdl::StartInputSampling();
+}
+
+void StopInputDevices() {
+  if (CurrentBackend() == Backend::Sdl) sdl::StopInputSampling();
+  ReleaseAllInput();
+}
+
+void SetKeyHeld(int virtualKey, bool held) {
+  if (virtualKey <= 0 || virtualKey >= kVirtualKeyCount) return;
+  g_keyHeld[static_cast<std::size_t>(virtualKey)].store(held, std::memory_order_relaxed);
+}
+
+void SetJoystick(int number, std::optional<JoystickReading> reading) {
+  if (!IsJoystickNumber(number)) return;
+  Joysticks& joysticks = SharedJoysticks();
+  std::lock_guard lock(joysticks.mutex);
+  joysticks.readings[static_cast<std::size_t>(number)] = reading;
+}
+
+void ReleaseAllInput() {
+  for (auto& key : g_keyHeld) key.store(false, std::memory_order_relaxed);
+  Joysticks& joysticks = SharedJoysticks();
+  std::lock_guard lock(joysticks.mutex);
+  joysticks.readings.fill(std::nullopt);
+}
+
+}  // namespace platform

@@ -1,0 +1,81 @@
+#include <array>
+
+#include "graphics/device/device.h"
+#include "graphics/text/font_setup.h"
+#include "shell/game/frame_step.h"
+#include "shell/game/game_clock.h"
+#include "shell/init/system_ini.h"
+
+namespace {
+
+struct Pacing {
+  bool started = false;
+  std::uint32_t start = 0;
+  int index = 0;
+};
+Pacing g_pacing;
+
+struct FrameTimeRing {
+  std::array<std::uint32_t, 16> times{};
+  int index = 0;
+  std::uint32_t mean = 0;
+};
+FrameTimeRing g_ring;
+
+// A frame more than this many frame periods late follows a stall.
+constexpr double kStallFrames = 3.0;
+
+}  // namespace
+
+bool PaceFrameD3D(int fps, int, std::uint32_t) {
+  if (!lpDTCon || fps == 0) return true;
+  const std::uint32_t now = GameNowMs();
+  if (!g_pacing.started) {
+    g_pacing = {true, now, 0};
+  }
+  const double period = 1000.0 / fps;
+  const double due = g_pacing.index * period;
+  const double elapsed = static_cast<double>(now - g_pacing.start);
+  if (elapsed < due) return false;
+  if (elapsed - due > kStallFrames * period) {
+    g_pacing.start = now;
+    g_pacing.index = 0;
+  }
+  if (++g_pacing.index >= fps) {
+    g_pacing.index = 0;
+    g_pacing.start = now;
+  }
+  return true;
+}
+
+namespace {
+// The present asks until the frame is due; waiting here on the game clock
+// lets a test clock advance instead of the present sleeping in real time.
+bool WaitUntilFrameDue(int fps, int overlay, std::uint32_t overlayColour) {
+  while (!PaceFrameD3D(fps, overlay, overlayColour)) {
+    if (!GameSleepMs(1)) break;
+  }
+  return true;
+}
+}  // namespace
+
+void InstallFramePacing() {
+  g_pacing = Pacing{};
+  g_ring = FrameTimeRing{};
+  SetPaceFrameD3D(&WaitUntilFrameDue);
+}
+
+void DrawFpsLine(int fps, std::uint32_t frameTime) {
+  g_ring.times[g_ring.index] = frameTime;
+  if (++g_ring.index == static_cast<int>(g_ring.times.size())) {
+    g_ring.index = 0;
+    std::uint32_t sum = 0;
+    for (std::uint32_t t : g_ring.times) sum += t;
+    g_ring.mean = sum / static_cast<std::uint32_t>(g_ring.times.size());
+  }
+  const int mean = static_cast<int>(g_ring.mean);
+  if (g_SystemIni.ShowFps == 2)
+    g_Fonts[0].Printf(&BackBuffer, 549, 469, "FPS%2d(%2d)", fps, mean);
+  else
+    g_Fonts[1].PrintfBox(&BackBuffer, 495, 463, 0, 0, "FPS%2d(%2d)", fps, mean);
+}

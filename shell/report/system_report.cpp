@@ -1,0 +1,40 @@
+#include "shell/report/system_report.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+
+#include "foundation/log.h"
+#include "platform/text_encoding.h"
+
+namespace {
+constexpr double kMegaByte = 1.0 / (1024.0 * 1024.0);
+// The disk line tells free space up to 2 GB, as the game has always shown it.
+constexpr std::uint64_t kDiskFreeCap = 2147483647;
+
+double MegaBytes(std::uint64_t bytes) { return static_cast<double>(bytes) * kMegaByte; }
+}  // namespace
+
+int WriteSystemReportOf(const platform::SystemFacts& facts) {
+  // Texts from the machine are UTF-8; the report takes CP932 lines and writes UTF-8.
+  const std::string os = platform::Cp932FromUtf8(facts.os);
+  const std::string vendor = platform::Cp932FromUtf8(facts.cpu.vendor);
+  const std::string brand = platform::Cp932FromUtf8(facts.cpu.brand);
+  if (!Report("OS : %s", os.c_str())) return 0;
+  Report("CPU : %s %s %d", vendor.c_str(), brand.c_str(), static_cast<int>(facts.cpu.mhz));
+  Report("Mem Total : %.3fMB", MegaBytes(facts.memory.totalBytes));
+  Report("Mem Free : %3.fMB", MegaBytes(facts.memory.availableBytes));
+  Report("Vir Total : %.3fMB", MegaBytes(facts.memory.virtualTotalBytes));
+  Report("Vir Free : %3.fMB", MegaBytes(facts.memory.virtualAvailableBytes));
+  Report("HD Free : %3.fMB", MegaBytes(std::min(facts.diskFreeBytes, kDiskFreeCap)));
+  Report("Display : (%d,%d)", facts.displayWidth, facts.displayHeight);
+  // The game's text is Shift-JIS (character set 128) in cells 16 dots high.
+  const std::string face = facts.fontFamily.empty() ? "(none)" : platform::Cp932FromUtf8(facts.fontFamily);
+  Report("%s", ("System Font : " + face + " (0,16) 128").c_str());
+  return 1;
+}
+
+int WriteSystemReport() {
+  std::error_code error;
+  return WriteSystemReportOf(platform::GatherSystemFacts(std::filesystem::current_path(error)));
+}

@@ -1,0 +1,100 @@
+#include "shell/requests/request_handlers.h"
+
+#include <optional>
+#include <string>
+
+#include "foundation/log.h"
+#include "graphics/device/device_restore.h"
+#include "graphics/blits/screen_services.h"
+#include "platform/main_thread.h"
+#include "shell/requests/game_requests.h"
+#include "shell/subsystems/subsystem_steps.h"
+#include "shell/worker_threads.h"
+
+namespace {
+
+// A modal dialog over the game: the worker threads stop at their next step
+// and the graphics layer lets the dialog draw over the screen.
+class DialogBracket {
+ public:
+  DialogBracket() {
+    DDSetDialogBoxMode(1);
+    SuspendThreads();
+  }
+  ~DialogBracket() {
+    DDSetDialogBoxMode(0);
+    ResumeThreads();
+  }
+  DialogBracket(const DialogBracket&) = delete;
+  DialogBracket& operator=(const DialogBracket&) = delete;
+};
+
+// A file that was chosen but could not be handled closes the program.
+int Handled(bool ok) {
+  if (!ok) platform::RequestClose();
+  return 1;
+}
+
+void FinishFileRequest(int result) {
+  g_nFileRequestResult.store(result);
+  g_bFileRequestDone.store(1);
+}
+
+constexpr int kSoundRecordSize = 284;
+constexpr std::uintptr_t kLastBgmSlot = 4;
+
+}  // namespace
+
+void ServeNameEntry() {
+  {
+    DialogBracket bracket;
+    RunNameEntryDialogStep();
+  }
+  g_bNameEntryDone.store(1);
+}
+
+void ServeOpenStage() {
+  int result = 0;
+  {
+    DialogBracket bracket;
+    if (std::optional<std::string> path = AskStageFileStep()) result = Handled(PlayStageFileStep(*path, 0));
+  }
+  FinishFileRequest(result);
+}
+
+void ServeLoadReplay() {
+  int result = 0;
+  {
+    DialogBracket bracket;
+    if (std::optional<std::string> path = AskReplayFileToOpenStep()) result = Handled(ReadReplayStep(*path));
+  }
+  FinishFileRequest(result);
+}
+
+void ServeSaveReplay(bool previousAttempt) {
+  int result = 0;
+  if (std::optional<std::string> name = MakeReplayFileNameStep()) {
+    DialogBracket bracket;
+    if (std::optional<std::string> path = AskReplayFileToSaveStep(*name))
+      result = Handled(WriteReplayStep(*path, previousAttempt));
+  }
+  FinishFileRequest(result);
+}
+
+void ServePlaySound(std::uintptr_t number) {
+  const int count = SoundCountStep();
+  if (number >= static_cast<std::uintptr_t>(count)) {
+    ReportAndLog("err V[%d] ( %d , %d )", static_cast<int>(number), count, kSoundRecordSize);
+    return;
+  }
+  PlaySoundStep(static_cast<int>(number));
+}
+
+void ServePlayBgm(std::uintptr_t slot) {
+  if (slot <= kLastBgmSlot) PlayScreenBgmStep(static_cast<int>(slot));
+}
+
+std::intptr_t ServeRestore() {
+  DDRestoreSurface();
+  return 0;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The main window's place, kept across runs in "user_data\Window.dat":
+// position, client size and whether it was maximised. Loading brings the
+// place back inside the desktop's work area, so that a window saved on a
+// screen that is gone (or a damaged file) never opens where nobody sees it.
+
+#include <cstdint>
+
+#include "foundation/record.h"
+#include "platform/window.h"
+
+class cWindowPos : public cRecord {
+ public:
+  void RegisterFields(FieldRegistry& fields, std::uint32_t version) override;
+  void Load(DataReader& in) override;
+  void Set(int x, int y, int width, int height, int zoomed);
+  // The position moved inside the area: the whole window when it fits,
+  // else its top-left corner at the area's.
+  void ClampInto(const platform::WindowRect& area);
+
+  std::int32_t m_nX = 0;
+  std::int32_t m_nY = 0;
+  std::int32_t m_nWidth = 0;
+  std::int32_t m_nHeight = 0;
+  std::int32_t m_bZoomed = 0;
+};
+
+extern cWindowPos g_WindowPos;
+
+// 1 when "user_data\Window.dat" was read into g_WindowPos.
+int LoadWindowPos();
+// Saves the window's current place; 0 when it cannot be written.
+int SaveWindowPos();
