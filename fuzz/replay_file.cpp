@@ -11,7 +11,8 @@
 namespace {
 
 std::vector<unsigned char> Saved(cReplay& replay) {
-  DataWriter out = OpenWriteFile("fuzz");
+  DataWriter out("fuzz");
+  out.Write(g_DataVersion);
   replay.Save(out);
   return out.Bytes();
 }
