@@ -206,6 +206,7 @@ void ExitGame() {
   g_Game.Release();
   if (g_started.fonts) ReleaseFontsAndDigitStrips();
   if (g_started.graphics) DDRelease();
+  StopInputStep();
   UnhookKeyboardStep();
   if (g_started.projectData) StopProjectData();
   g_started = StartedParts{};

@@ -57,15 +57,6 @@ bool ServeCallerAndSeeQuit() {
   return cThread::StopRequested();
 }
 
-void ClearDefinitionLists(cEdStage& stage) {
-  stage.m_vPaletteBlock.clear();
-  stage.m_vPaletteChara.clear();
-  stage.m_vPaletteItem.clear();
-  stage.m_vBlock.clear();
-  stage.m_vChara.clear();
-  stage.m_vItem.clear();
-}
-
 }  // namespace
 
 int LoadStageThreaded(cThread& loader, std::string_view name, int numbered, cEdStage* copyTo,
@@ -77,7 +68,7 @@ int LoadStageThreaded(cThread& loader, std::string_view name, int numbered, cEdS
 
   auto pending = std::make_shared<PendingStage>();
   static_cast<cEdStageSettings&>(pending->stage) = g_Stage;
-  ClearDefinitionLists(pending->stage);
+  pending->stage.ClearDefinitionLists();
   const bool started = loader.Start([pending, path] {
     const unsigned result = LoadStageProc(*pending, path);
     pending->End();
@@ -109,7 +100,7 @@ int LoadStageThreaded(cThread& loader, std::string_view name, int numbered, cEdS
   g_Stage = std::move(stage);
   if (copyTo) {
     static_cast<cEdStageSettings&>(*copyTo) = g_Stage;
-    ClearDefinitionLists(*copyTo);
+    copyTo->ClearDefinitionLists();
   }
   if (heroTo) *heroTo = g_Stage.m_vChara[g_Stage.FindHeroStart()];
   return 1;

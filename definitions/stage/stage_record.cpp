@@ -189,3 +189,12 @@ void cEdStage::ResetBlockList(std::size_t count) { m_vPaletteBlock.assign(count,
 void cEdStage::ResetCharaList(std::size_t count) { m_vPaletteChara.assign(count, cEdChara()); }
 void cEdStage::ResetItemList(std::size_t count) { m_vPaletteItem.assign(count, cEdItem()); }
 void cEdStage::ResetBackgroundList(std::size_t count) { m_vBackground.assign(count, cEdBackground()); }
+
+void cEdStage::ClearDefinitionLists() {
+  m_vPaletteBlock.clear();
+  m_vPaletteChara.clear();
+  m_vPaletteItem.clear();
+  m_vBlock.clear();
+  m_vChara.clear();
+  m_vItem.clear();
+}

@@ -141,6 +141,9 @@ class cEdStage : public cEdStageSettings {
   void ResetCharaList(std::size_t count);
   void ResetItemList(std::size_t count);
   void ResetBackgroundList(std::size_t count);
+  // The stage palette and the placed blocks, characters and items emptied:
+  // what a copy of only the settings holds.
+  void ClearDefinitionLists();
 
   PaletteLists PaletteListsOfStage() { return {&m_vPaletteBlock, &m_vPaletteChara, &m_vPaletteItem}; }
 

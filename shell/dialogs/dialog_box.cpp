@@ -67,7 +67,7 @@ bool DialogIsRunning() { return !g_running.empty(); }
 void SetDialogObserver(DialogObserver observer) { g_observer = std::move(observer); }
 
 DialogBox::DialogBox(const DialogTemplate& layout, DialogHandler& handler)
-    : m_handler(handler), m_caption(Cp932Literal(layout.caption)), m_hasCaption(layout.hasCaption) {
+    : m_handler(handler), m_caption(Cp932Literal(layout.caption)), m_hasCaption(layout.hasCaption), m_visible(layout.visible) {
   const DialogFont& font = DialogFont::Get();
   m_clientWidth = font.DluToPixelsX(layout.width);
   m_clientHeight = font.DluToPixelsY(layout.height);
@@ -383,6 +383,7 @@ void DialogBox::RestoreBackground() {
 
 void DialogBox::Redraw() {
   using namespace dialog_colors;
+  if (!m_visible) return;
   DialogCanvas canvas(m_width, m_height, kFace);
   if (m_clientLeft > 0) {
     canvas.Outline({0, 0, m_width, m_height}, kFrame);

@@ -112,6 +112,7 @@ class DialogBox final : public cHookWindow, private ItemHost {
   DialogHandler& m_handler;
   std::string m_caption;
   bool m_hasCaption;
+  bool m_visible;
   std::vector<std::unique_ptr<DialogItem>> m_items;
   DialogItem* m_focus = nullptr;
   DialogItem* m_capture = nullptr;

@@ -17,7 +17,7 @@ char32_t FirstCodePoint(std::string_view utf8) {
   if (lead < 0x80) return lead;
   int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
   if (utf8.size() < static_cast<std::size_t>(length)) return U'\uFFFD';
-  char32_t point = lead & (0x7F >> (length + 1));
+  char32_t point = lead & (0xFF >> (length + 1));
   for (int i = 1; i < length; ++i) point = point << 6 | (byte(i) & 0x3F);
   return point;
 }
@@ -41,7 +41,7 @@ int DialogFont::LineHeight() const { return m_face ? m_face->LineHeight() : kDia
 
 int DialogFont::Ascent() const { return m_face ? m_face->Ascent() : kDialogPixelHeight - 2; }
 
-char32_t DialogFont::CodePoint(std::string_view cp932Char) const {
+char32_t CodePointOfCp932(std::string_view cp932Char) {
   if (cp932Char.size() == 1 && static_cast<unsigned char>(cp932Char[0]) < 0x80)
     return static_cast<unsigned char>(cp932Char[0]);
   return FirstCodePoint(platform::Utf8FromCp932(cp932Char));
@@ -51,7 +51,7 @@ const platform::GlyphBitmap& DialogFont::Glyph(std::string_view cp932Char) const
   auto found = m_glyphs.find(cp932Char);
   if (found != m_glyphs.end()) return found->second;
   platform::GlyphBitmap glyph;
-  if (m_face) glyph = m_face->Render(CodePoint(cp932Char), platform::GlyphRendering::Coverage);
+  if (m_face) glyph = m_face->Render(CodePointOfCp932(cp932Char), platform::GlyphRendering::Coverage);
   return m_glyphs.emplace(std::string(cp932Char), std::move(glyph)).first->second;
 }
 

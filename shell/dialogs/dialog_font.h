@@ -12,6 +12,9 @@
 
 #include "platform/font_rasterizer.h"
 
+// The Unicode character of one CP932 character (U+FFFD for none).
+char32_t CodePointOfCp932(std::string_view cp932Char);
+
 class DialogFont {
  public:
   // The one dialog font (opened on first use).
@@ -34,7 +37,6 @@ class DialogFont {
 
  private:
   DialogFont();
-  char32_t CodePoint(std::string_view cp932Char) const;
 
   std::unique_ptr<platform::FontFace> m_face;
   int m_baseX = 6;

@@ -21,6 +21,7 @@ struct DialogTemplate {
   int width = 0;
   int height = 0;
   std::vector<ItemTemplate> items;
+  bool visible = true;
 };
 
 // Notification codes a control sends with its id.

@@ -31,7 +31,9 @@ void EditItem::Changed(ItemHost& host) {
 }
 
 void EditItem::KeepCaretVisible() {
-  const int caretX = PrefixWidth(m_edit.Text(), m_edit.Caret());
+  // The text being composed shows at the caret and stays in view with it.
+  const int composed = DialogFont::Get().TextWidth(platform::Cp932FromUtf8(m_edit.Composition()));
+  const int caretX = PrefixWidth(m_edit.Text(), m_edit.Caret()) + composed;
   const int width = TextArea().w - 2 * kPadding;
   if (caretX - m_scroll > width) m_scroll = caretX - width;
   if (caretX < m_scroll) m_scroll = caretX;
@@ -126,7 +128,10 @@ void EditItem::OnText(ItemHost& host, std::string_view utf8) {
   if (m_edit.InsertUtf8(utf8)) Changed(host);
 }
 
-void EditItem::OnComposition(ItemHost&, std::string utf8, int cursor) { m_edit.SetComposition(std::move(utf8), cursor); }
+void EditItem::OnComposition(ItemHost&, std::string utf8, int cursor) {
+  m_edit.SetComposition(std::move(utf8), cursor);
+  KeepCaretVisible();
+}
 
 int EditItem::PositionAt(int x) const {
   const std::string& text = m_edit.Text();

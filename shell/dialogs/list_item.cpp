@@ -16,7 +16,8 @@ void ListItem::SetLines(std::vector<std::string> cp932Lines) {
 }
 
 void ListItem::Select(int index) {
-  m_selection = m_lines.empty() ? -1 : std::clamp(index, 0, static_cast<int>(m_lines.size()) - 1);
+  // A negative index selects nothing.
+  m_selection = m_lines.empty() || index < 0 ? -1 : std::min(index, static_cast<int>(m_lines.size()) - 1);
   KeepSelectionVisible();
 }
 
@@ -32,6 +33,7 @@ void ListItem::KeepSelectionVisible() {
 
 void ListItem::ChangeSelection(ItemHost& host, int index) {
   if (m_lines.empty()) return;
+  index = std::max(index, 0);
   const int before = m_selection;
   Select(index);
   if (m_selection != before) host.Notify(Id(), LBN_SELCHANGE);

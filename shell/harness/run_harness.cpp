@@ -10,6 +10,7 @@
 #include "shell/game_init.h"
 #include "shell/init/graphics_start.h"
 #include "shell/main_window.h"
+#include "shell/report/report_log.h"
 #include "shell/requests/game_requests.h"
 
 cRunHarness::cRunHarness(std::filesystem::path gameFolder) : m_folder(std::move(gameFolder)) {}
@@ -26,7 +27,7 @@ bool cRunHarness::Start(std::string_view commandLine) {
   m_started = true;
   g_bGameStarted = 0;
   g_bClosing.store(0);
-  InitReport(m_folder / "Report_Game.txt");
+  StartReportLog(m_folder / "Report_Game.txt");
   SetGameClock(m_clock.AsGameClock());
   platform::CreateMainWindow(kScreenWidth, kScreenHeight);
   platform::CentreMainWindow();
