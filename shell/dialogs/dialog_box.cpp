@@ -406,7 +406,9 @@ void DialogBox::Redraw() {
 
 void DialogBox::LoopPass() {
   platform::EventHandlers handlers = MainWindowHandlers();
-  handlers.onClose = nullptr;  // the game window waits while its dialog runs
+  // The game window waits while its dialog runs: no close, no menu of its own.
+  handlers.onClose = nullptr;
+  handlers.onEvent = nullptr;
   handlers.onInput = [this](const platform::UiEvent& event) { Dispatch(event); };
   platform::PumpEvents(handlers);
   if (m_surface == platform::UiSurface::GameWindow && platform::GetPresenter().FrameSerial() != g_ownSerial) {
