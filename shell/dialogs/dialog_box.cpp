@@ -411,9 +411,9 @@ void DialogBox::Redraw() {
 
 void DialogBox::LoopPass() {
   platform::EventHandlers handlers = MainWindowHandlers();
-  // The game window waits while its dialog runs: no close, no menu of its own.
+  // The game window waits while its dialog runs: no close, and its own keys
+  // and menu give way to the dialog's input.
   handlers.onClose = nullptr;
-  handlers.onEvent = nullptr;
   handlers.onInput = [this](const platform::UiEvent& event) { Dispatch(event); };
   platform::PumpEvents(handlers);
   if (m_surface == platform::UiSurface::GameWindow && platform::GetPresenter().FrameSerial() != g_ownSerial) {
