@@ -125,7 +125,8 @@ class SdlPresenter final : public Presenter {
   int m_textureHeight = 0;
   std::atomic<bool> m_textureStale{false};
   bool m_vsync = false;
-  int m_appliedScale = 0;
+  // The window is made at 100 %; a size the shell gives it stays.
+  int m_appliedScale = 100;
   std::vector<std::uint32_t> m_pixels;
 };
 
