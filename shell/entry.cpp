@@ -18,9 +18,12 @@
 #include "shell/report/report_log.h"
 #include "shell/requests/game_requests.h"
 #include "shell/single_instance_check.h"
+#include "shell/window/main_window_object.h"
 #include "shell/worker_threads.h"
 
 namespace {
+
+constexpr int kMinClientSize = 100;
 
 // Without a display the window would stay unseen until the player is
 // killed: say why and stop.
@@ -53,7 +56,8 @@ int RunPlayer(std::string_view commandLine) {
     ErrorBox(Cp932Literal("ウインドウが生成出来ません！"));
     return 0;
   }
-  platform::CentreMainWindow();
+  g_MainWindow.SetGeometry(kScreenWidth, kScreenHeight, kMinClientSize, kMinClientSize, kScreenWidth, kScreenHeight);
+  g_MainWindow.Centre();
   if (g_bFromEditor) NotifyEditorStart();
   platform::SetRequestHandler(ServeGameRequest);
 

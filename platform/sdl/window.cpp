@@ -45,9 +45,6 @@ class SdlWindow final : public WindowBackend {
   void SetTitle(const std::string& utf8Title) override {
     if (window_) SDL_SetWindowTitle(window_, utf8Title.c_str());
   }
-  void Centre() override {
-    if (window_) SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-  }
   void Show(bool maximised) override {
     if (!window_) return;
     SDL_ShowWindow(window_);
@@ -82,12 +79,6 @@ class SdlWindow final : public WindowBackend {
     if (minWidth > 0 && minHeight > 0) SDL_SetWindowMinimumSize(window_, minWidth, minHeight);
     if (maxWidth > 0 && maxHeight > 0) SDL_SetWindowMaximumSize(window_, maxWidth, maxHeight);
   }
-  bool Mouse(int* x, int* y) const override {
-    *x = *y = -1;
-    if (!window_ || SDL_GetMouseFocus() != window_) return false;
-    SDL_GetMouseState(x, y);
-    return true;
-  }
   int DesktopDepth() const override {
     SDL_DisplayMode mode;
     if (SDL_GetDesktopDisplayMode(DisplayIndex(), &mode) != 0) return 32;
@@ -103,6 +94,7 @@ class SdlWindow final : public WindowBackend {
     // The report asks before the window exists: the video part of SDL is
     // started for the question only.
     const bool scoped = !SDL_WasInit(SDL_INIT_VIDEO);
+    if (scoped && DisplayProblem()) return {};
     if (scoped) {
       SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
       if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return {};
@@ -160,56 +152,12 @@ class SdlWindow final : public WindowBackend {
     const int index = window_ ? SDL_GetWindowDisplayIndex(window_) : 0;
     return index < 0 ? 0 : index;
   }
-  static WindowKey KeyOf(SDL_Keycode key) {
-    switch (key) {
-      case SDLK_ESCAPE: return WindowKey::Escape;
-      case SDLK_APPLICATION:
-      case SDLK_F10: return WindowKey::Menu;
-      case SDLK_UP: return WindowKey::Up;
-      case SDLK_DOWN: return WindowKey::Down;
-      case SDLK_RETURN:
-      case SDLK_KP_ENTER: return WindowKey::Enter;
-      default: return WindowKey::Other;
-    }
-  }
-  // Keys and the mouse of this window, for the window's own handling.
-  void HandleInput(const SDL_Event& event, const EventHandlers& handlers) {
-    if (!handlers.onEvent) return;
-    WindowEvent out;
-    switch (event.type) {
-      case SDL_KEYDOWN:
-        if (event.key.windowID != SDL_GetWindowID(window_) || event.key.repeat) return;
-        out.kind = WindowEventKind::KeyDown;
-        out.key = KeyOf(event.key.keysym.sym);
-        break;
-      case SDL_MOUSEBUTTONDOWN:
-        if (event.button.windowID != SDL_GetWindowID(window_)) return;
-        out.kind = WindowEventKind::MouseDown;
-        out.button = event.button.button == SDL_BUTTON_RIGHT ? 3 : event.button.button == SDL_BUTTON_LEFT ? 1 : 2;
-        out.x = event.button.x;
-        out.y = event.button.y;
-        break;
-      case SDL_MOUSEMOTION:
-        if (event.motion.windowID != SDL_GetWindowID(window_)) return;
-        out.kind = WindowEventKind::MouseMove;
-        out.x = event.motion.x;
-        out.y = event.motion.y;
-        break;
-      default:
-        return;
-    }
-    handlers.onEvent(out);
-  }
   static void Activate(const EventHandlers& handlers, bool active) {
     if (handlers.onActivate) handlers.onActivate(active);
   }
   void Handle(const SDL_Event& event, const EventHandlers& handlers) {
     if (UiEvent input; handlers.onInput && sdl::TranslateUiEvent(event, input)) {
       handlers.onInput(input);
-      return;
-    }
-    if (window_ && event.type != SDL_WINDOWEVENT) {
-      HandleInput(event, handlers);
       return;
     }
     // SDL_QUIT that follows the last window's close is not a second close.

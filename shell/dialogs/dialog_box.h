@@ -75,9 +75,12 @@ class DialogBox final : public cHookWindow, private ItemHost {
 
   // The window's place on its surface and size, once running.
   DialogRect WindowRect() const { return {m_x, m_y, m_width, m_height}; }
-  // Client-area origin inside the window.
+  // Client-area origin inside the window, and in the picture the window's
+  // surface shows (where pointer positions are given).
   int ClientLeft() const { return m_clientLeft; }
   int ClientTop() const { return m_clientTop; }
+  int ClientOriginX() const;
+  int ClientOriginY() const;
   // Draws the dialog now (and shows it).
   void Redraw();
 

@@ -60,6 +60,19 @@ TEST_F(StartupDialogTest, KeyboardChoosesDirectDrawAndDoNotAskSkipsTheNextStart)
   EXPECT_EQ(direct3D, 0);
 }
 
+TEST_F(StartupDialogTest, MouseClicksLandOnTheControlsOfItsOwnWindow) {
+  SetDialogObserver([this](DialogBox& box) {
+    EXPECT_GT(box.WindowRect().x, 0);  // on the desktop, away from its corner
+    ClickItem(box, IDC_STARTUP_D3D);
+    ClickItem(box, IDC_STARTUP_NOASK);
+    ClickItem(box, IDC_DIALOG_OK);
+  });
+  int direct3D = -1;
+  EXPECT_TRUE(ChooseDrawingMode(0, "Game", &direct3D));
+  EXPECT_EQ(direct3D, 1);
+  EXPECT_EQ(g_BootData.bNoAsk, 1);
+}
+
 TEST_F(StartupDialogTest, CancelAndTheCloseBoxSaveNothing) {
   SetDialogObserver([](DialogBox& box) { box.Click(IDC_DIALOG_CANCEL); });
   int direct3D = -1;
