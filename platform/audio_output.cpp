@@ -31,8 +31,10 @@ OutputState& State() {
 }  // namespace
 
 AudioMixer& GetMixer() {
-  static AudioMixer mixer;
-  return mixer;
+  // Never destroyed: voices held by other static objects, and the device's
+  // thread, may still reach it while the process ends.
+  static AudioMixer* const mixer = new AudioMixer;
+  return *mixer;
 }
 
 bool OpenAudioOutput(std::string& error) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 #include <mutex>
 
 #include "platform/filesystem.h"
@@ -48,7 +49,7 @@ std::shared_ptr<MidiSynth> MidiSynth::Shared(int rate) {
   return shared;
 }
 
-MidiSynth::MidiSynth(int rate) : m_impl(std::make_unique<Impl>()) {
+MidiSynth::MidiSynth(int rate) : m_impl(std::make_unique<Impl>()), m_rate(rate) {
   QuietFluidLog();
   m_impl->settings = new_fluid_settings();
   if (!m_impl->settings) return;
@@ -112,7 +113,13 @@ void MidiSynth::Render(float* out, std::size_t frames) {
 void MidiSynth::Reset() {
   if (!m_impl->synth) return;
   std::lock_guard lock(m_impl->mutex);
+  // Sounds end at once, not with their release.
+  fluid_synth_all_sounds_off(m_impl->synth, -1);
   fluid_synth_system_reset(m_impl->synth);
+  // The reverberation of the old sounds lives on in the effects: render it
+  // away, so that nothing of the old song is heard when playing resumes.
+  std::vector<float> tail(std::size_t(m_rate) / 2 * 2);
+  fluid_synth_write_float(m_impl->synth, int(tail.size() / 2), tail.data(), 0, 2, tail.data(), 1, 2);
 }
 
 }  // namespace platform

@@ -41,6 +41,7 @@ class MidiSynth {
   struct Impl;
   explicit MidiSynth(int rate);
   std::unique_ptr<Impl> m_impl;
+  int m_rate;
   std::string m_soundFont;
 };
 

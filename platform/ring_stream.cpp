@@ -50,7 +50,11 @@ void RingStream::Produce() {
       std::lock_guard ring(m_ring);
       return m_capacity - Buffered();
     };
-    if (!m_renderer.Ready() || space() < m_chunk) {
+    if (!m_renderer.Ready()) {
+      m_wake.wait(lock);  // until a control call or the end
+      continue;
+    }
+    if (space() < m_chunk) {
       // The callback frees space without telling; look again shortly.
       m_wake.wait_for(lock, std::chrono::milliseconds(5));
       continue;

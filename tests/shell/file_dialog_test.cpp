@@ -28,6 +28,7 @@ class FileDialogTest : public DialogTest {
                              "data/stg4/notes.txt", "user_data/rpl4/old.rpl4_878"})
       std::ofstream(file) << "x";
     ASSERT_TRUE(CreateMainWindow(640, 480));
+    ShowMainWindow(false);
     UseDialogMessageBoxes(true);
   }
   void TearDown() override {
