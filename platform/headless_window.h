@@ -1,6 +1,7 @@
 #pragma once
-// The script of the headless window: the desktop it pretends to sit on, its
-// maximised and minimised state, and the window events that tests feed in.
+// The script of the headless window: the desktop it pretends to sit on and
+// its maximised and minimised state. (Keys and the mouse come from the event
+// script of platform/ui_events.h.)
 
 #include "platform/window.h"
 
@@ -14,10 +15,7 @@ struct HeadlessDesktop {
 };
 void SetHeadlessDesktop(const HeadlessDesktop& desktop);
 void SetHeadlessWindowState(bool maximised, bool minimised);
-// Delivered to the event handlers by the next pass of the event loop; a
-// mouse event also moves the headless mouse.
-void InjectHeadlessWindowEvent(const WindowEvent& event);
-// The desktop, the state, the events and the mouse back to their defaults.
+// The desktop and the state back to their defaults.
 void ResetHeadlessWindow();
 
 }  // namespace platform

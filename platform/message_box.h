@@ -4,6 +4,7 @@
 // The SDL backend shows the box on the main thread (other threads send it
 // there); the headless backend logs it and answers from a script.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,13 @@ enum BoxType : unsigned {
 enum BoxAnswer : int { kAnswerOk = 1, kAnswerCancel = 2, kAnswerYes = 6, kAnswerNo = 7 };
 
 int ShowMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type);
+// The backend's own box, whatever box is set below.
+int ShowSystemMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type);
+
+// A box of the program's own that takes the place of the backend's (the
+// dialogs drawn in the game window); an empty one gives the backend's again.
+using MessageBoxOverride = std::function<int(const std::string& utf8Text, const std::string& utf8Caption, unsigned type)>;
+void SetMessageBoxOverride(MessageBoxOverride box);
 
 // Headless script: the answer to give to boxes that offer it; a box that does
 // not offer it gets its first button (OK or Yes). Default: Yes / OK.

@@ -27,6 +27,7 @@ bool Presenter::Submit(const FrameView& frame) {
     }
     m_width = frame.width;
     m_height = frame.height;
+    ++m_serial;
     m_pending = true;
   }
   FrameSubmitted();
@@ -50,6 +51,17 @@ std::vector<std::uint32_t> Presenter::LastFrame(int* width, int* height) const {
   *width = m_width;
   *height = m_height;
   return m_frame;
+}
+
+std::uint64_t Presenter::FrameSerial() const {
+  std::lock_guard lock(m_mutex);
+  return m_serial;
+}
+
+void Presenter::FrameSize(int* width, int* height) const {
+  std::lock_guard lock(m_mutex);
+  *width = m_width;
+  *height = m_height;
 }
 
 bool Presenter::TakePendingFrame(std::vector<std::uint32_t>& pixels, int* width, int* height) {

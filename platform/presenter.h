@@ -50,6 +50,11 @@ class Presenter {
   // The last frame as 0x00RRGGBB pixels, row after row; empty before the first.
   std::vector<std::uint32_t> LastFrame(int* width, int* height) const;
   bool WritePng(const std::filesystem::path& file) const;
+  // Counts the frames handed over; a dialog drawn over the game sees by it
+  // that a newer game frame arrived.
+  std::uint64_t FrameSerial() const;
+  // The size of the last frame (0 x 0 before the first).
+  void FrameSize(int* width, int* height) const;
 
   DeviceState State() const;
   // NotReset -> Ok; false in any other state.
@@ -73,6 +78,7 @@ class Presenter {
   std::vector<std::uint32_t> m_frame;
   int m_width = 0;
   int m_height = 0;
+  std::uint64_t m_serial = 0;
   bool m_pending = false;
   PresenterSettings m_settings;
   DeviceState m_state = DeviceState::Ok;

@@ -34,7 +34,6 @@ bool MainWindowExists() { return Current().Exists(); }
 
 void SetMainWindowTitle(std::string_view cp932Title) { Current().SetTitle(Utf8FromCp932(cp932Title)); }
 
-void CentreMainWindow() { Current().Centre(); }
 
 void ShowMainWindow(bool maximised) { Current().Show(maximised); }
 
@@ -51,7 +50,6 @@ void SetMainWindowResizable(bool resizable) { Current().SetResizable(resizable);
 void SetMainWindowSizeLimits(int minWidth, int minHeight, int maxWidth, int maxHeight) {
   Current().SetSizeLimits(minWidth, minHeight, maxWidth, maxHeight);
 }
-bool MainWindowMouse(int* x, int* y) { return Current().Mouse(x, y); }
 
 int DesktopColourDepth() { return Current().DesktopDepth(); }
 int DesktopRefreshRate() { return Current().RefreshRate(); }
@@ -59,6 +57,11 @@ WindowRect DesktopBounds() { return Current().Desktop(); }
 WindowRect DesktopWorkArea() { return Current().WorkArea(); }
 std::optional<std::string> DisplayProblem() { return Current().DisplayProblem(); }
 std::string DisplayDescription() { return Current().Description(); }
+
+void PumpEvents(const EventHandlers& handlers) {
+  Current().PollEvents(handlers);
+  ServeMainThread();
+}
 
 int RunEventLoop(const EventHandlers& handlers) {
   WindowBackend& backend = Current();

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/main_thread.h"
+#include "platform/ui_events.h"
 
 namespace platform {
 
@@ -32,7 +33,6 @@ void DestroyMainWindow();
 bool MainWindowExists();
 // The title is CP932 bytes.
 void SetMainWindowTitle(std::string_view cp932Title);
-void CentreMainWindow();
 void ShowMainWindow(bool maximised);
 void MoveMainWindow(int x, int y);
 // Moves the window and gives its client area the size.
@@ -53,24 +53,12 @@ int DesktopRefreshRate();
 WindowRect DesktopBounds();
 WindowRect DesktopWorkArea();
 
-// Input that the window itself handles (its menu, Esc), in window pixels.
-enum class WindowKey { Escape, Menu, Up, Down, Enter, Other };
-enum class WindowEventKind { KeyDown, MouseDown, MouseMove };
-struct WindowEvent {
-  WindowEventKind kind = WindowEventKind::KeyDown;
-  WindowKey key = WindowKey::Other;
-  int button = 0;  // 1 left, 3 right
-  int x = 0;
-  int y = 0;
-};
-// The mouse position in window pixels; false when it is outside the window.
-bool MainWindowMouse(int* x, int* y);
-
 // What the event loop reports to the window procedure of the shell.
 struct EventHandlers {
   std::function<void(CloseReason)> onClose;
   std::function<void(bool active)> onActivate;
-  std::function<void(const WindowEvent&)> onEvent;
+  // Keyboard, text and mouse events (the dialogs' loops take them).
+  std::function<void(const UiEvent&)> onInput;
 };
 
 // Runs the event loop until PostQuit: each pass handles window events, the
@@ -78,5 +66,10 @@ struct EventHandlers {
 // while the application is inactive it waits for an event instead.
 // Returns the code given to PostQuit.
 int RunEventLoop(const EventHandlers& handlers);
+
+// One pass of a modal loop of the main thread (a dialog): the window events
+// that arrived, then the main thread's requests and tasks. Close requests
+// stay pending for the caller to take.
+void PumpEvents(const EventHandlers& handlers);
 
 }  // namespace platform

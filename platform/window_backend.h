@@ -15,7 +15,6 @@ class WindowBackend {
   virtual void Destroy() = 0;
   virtual bool Exists() const = 0;
   virtual void SetTitle(const std::string& utf8Title) = 0;
-  virtual void Centre() = 0;
   virtual void Show(bool maximised) = 0;
   virtual void Move(int x, int y) = 0;
   virtual WindowRect Rect() const = 0;
@@ -24,7 +23,6 @@ class WindowBackend {
   virtual bool Minimised() const = 0;
   virtual void SetResizable(bool resizable) = 0;
   virtual void SetSizeLimits(int minWidth, int minHeight, int maxWidth, int maxHeight) = 0;
-  virtual bool Mouse(int* x, int* y) const = 0;
   virtual int DesktopDepth() const = 0;
   virtual int RefreshRate() const = 0;
   virtual WindowRect Desktop() const = 0;

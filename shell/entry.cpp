@@ -4,23 +4,26 @@
 #include <string>
 
 #include "foundation/log.h"
-#include "foundation/record_stream.h"
 #include "platform/editor_link.h"
 #include "platform/main_thread.h"
 #include "platform/single_instance.h"
 #include "platform/window.h"
 #include "shell/app_state.h"
+#include "shell/dialogs/message_box_dialog.h"
 #include "shell/editor_notices.h"
 #include "shell/game_init.h"
 #include "shell/game_thread.h"
 #include "shell/init/graphics_start.h"
 #include "shell/main_window.h"
-#include "shell/report/system_report.h"
+#include "shell/report/report_log.h"
 #include "shell/requests/game_requests.h"
 #include "shell/single_instance_check.h"
+#include "shell/window/main_window_object.h"
 #include "shell/worker_threads.h"
 
 namespace {
+
+constexpr int kMinClientSize = 100;
 
 // Without a display the window would stay unseen until the player is
 // killed: say why and stop.
@@ -40,9 +43,7 @@ int RunPlayer(std::string_view commandLine) {
   g_bGameStarted = 0;
   g_bClosing.store(0);
   InitDebugLog(0, "EC_Game.txt");
-  if (!InitReport("Report_Game.txt")) return 0;
-  Report("App : ver %s", std::to_string(kProgramDataVersion).c_str());
-  WriteSystemReport();
+  if (!StartReportLog("Report_Game.txt")) return 0;
   if (ReportMissingDisplay()) return 1;
 
   g_bFromEditor = platform::StartedByEditor() ? 1 : 0;
@@ -55,7 +56,8 @@ int RunPlayer(std::string_view commandLine) {
     ErrorBox(Cp932Literal("ウインドウが生成出来ません！"));
     return 0;
   }
-  platform::CentreMainWindow();
+  g_MainWindow.SetGeometry(kScreenWidth, kScreenHeight, kMinClientSize, kMinClientSize, kScreenWidth, kScreenHeight);
+  g_MainWindow.Centre();
   if (g_bFromEditor) NotifyEditorStart();
   platform::SetRequestHandler(ServeGameRequest);
 
@@ -67,10 +69,13 @@ int RunPlayer(std::string_view commandLine) {
   }
 
   g_bGameStarted = 1;
+  // From here on the window is shown: boxes are drawn in it.
+  UseDialogMessageBoxes(true);
   thGame.Start(GameThreadProc);
   thGame.PostMessage(WM_GAME_PROBE);
 
   int exitCode = platform::RunEventLoop(MainWindowHandlers());
+  UseDialogMessageBoxes(false);
   ExitGame();
   return exitCode;
 }

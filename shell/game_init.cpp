@@ -26,6 +26,7 @@
 #include "shell/init/system_ini.h"
 #include "shell/report/graphics_report.h"
 #include "shell/subsystems/subsystem_steps.h"
+#include "shell/window/main_window_object.h"
 #include "shell/window/window_pos.h"
 
 namespace {
@@ -83,7 +84,7 @@ bool ChooseScreenMode(int* depth) {
     ErrorBoxF("%s", refusal->c_str());
     return false;
   }
-  if (g_SystemIni.Direct3D && g_SystemIni.WindowMode == 2) platform::SetMainWindowResizable(true);
+  if (g_SystemIni.Direct3D && g_SystemIni.WindowMode == 2) g_MainWindow.SetSizingBorder(true);
   return true;
 }
 
@@ -93,9 +94,9 @@ void PlaceAndShowWindow() {
   if (g_SystemIni.WindowMode != 0 && LoadWindowPos()) {
     const platform::WindowRect now = platform::MainWindowRect();
     if (g_SystemIni.Direct3D && g_SystemIni.WindowMode == 2)
-      platform::PlaceMainWindow(g_WindowPos.m_nX, g_WindowPos.m_nY, g_WindowPos.m_nWidth, g_WindowPos.m_nHeight);
+      g_MainWindow.FitClientAt(g_WindowPos.m_nX, g_WindowPos.m_nY, g_WindowPos.m_nWidth, g_WindowPos.m_nHeight);
     else
-      platform::PlaceMainWindow(g_WindowPos.m_nX, g_WindowPos.m_nY, now.width, now.height);
+      g_MainWindow.FitClientAt(g_WindowPos.m_nX, g_WindowPos.m_nY, now.width, now.height);
     maximised = g_WindowPos.m_bZoomed != 0;
   }
   if (!g_SystemIni.Direct3D && g_SystemIni.WindowMode == 0) maximised = true;
@@ -111,6 +112,8 @@ bool StartGraphics(int depth) {
   WriteGraphicsReport(1);
   DebugLog(Cp932Literal("DDInit成功"));
   if (!SetUpPaletteAndTransparency(g_SystemIni, *g_System, depth)) return false;
+  // A DirectDraw window keeps its size; a Direct3D one may be resized and scaled.
+  if (!lpDTCon && g_bWindowed) g_MainWindow.KeepSizeLimits();
   if (!lpDTCon)
     SetFrameTiming(ChooseFrameTiming(g_SystemIni, platform::DesktopRefreshRate(), g_Game.m_nFps));
   g_started.fonts = true;
@@ -206,6 +209,7 @@ void ExitGame() {
   g_Game.Release();
   if (g_started.fonts) ReleaseFontsAndDigitStrips();
   if (g_started.graphics) DDRelease();
+  StopInputStep();
   UnhookKeyboardStep();
   if (g_started.projectData) StopProjectData();
   g_started = StartedParts{};

@@ -67,5 +67,5 @@ void OnMainWindowActivate(bool active) {
 }
 
 platform::EventHandlers MainWindowHandlers() {
-  return {OnMainWindowClose, OnMainWindowActivate, OnMainWindowEvent};
+  return {OnMainWindowClose, OnMainWindowActivate, OnMainWindowInput};
 }

@@ -107,12 +107,9 @@ void cEdChara::Save(DataWriter& out) {
 }
 
 void cEdChara::SetDefaults() {
-  m_nColumn = 0;
-  m_nRow = 0;
   m_nPlaceWord = 0;
   Clear();
-  m_vInherit.assign(kGroupCount, 0);
-  m_vConds.clear();
+  ResetCommonMembers(kGroupCount);
   m_vFlows.clear();
   m_nOperator = kOperatorComputer;
   m_nFaction = 1;
@@ -169,7 +166,8 @@ void cEdChara::CheckFlowRefs() {
 void cEdChara::Validate() {
   Inherit();
   const cDatabase& database = *g_Database;
-  if (m_nGraphicKind == kGraphicKindExchangeable && m_nGraphicNo >= database.m_vBmpCharaExc.size()) m_nGraphicNo = 1;
+  if (m_nGraphicKind == kGraphicKindExchangeable && m_nGraphicNo >= database.m_vBmpCharaExc.size())
+    m_nGraphicNo = 1;
   if (m_nSize < 1) m_nSize = 1;
   if (m_nAnimeSet >= database.m_vAnimeSet.size()) m_nAnimeSet = 0;
 }

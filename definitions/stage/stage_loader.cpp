@@ -2,8 +2,8 @@
 
 #include <chrono>
 #include <condition_variable>
-#include <mutex>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "definitions/stage/stage_file.h"
@@ -57,18 +57,10 @@ bool ServeCallerAndSeeQuit() {
   return cThread::StopRequested();
 }
 
-void ClearDefinitionLists(cEdStage& stage) {
-  stage.m_vPaletteBlock.clear();
-  stage.m_vPaletteChara.clear();
-  stage.m_vPaletteItem.clear();
-  stage.m_vBlock.clear();
-  stage.m_vChara.clear();
-  stage.m_vItem.clear();
-}
-
 }  // namespace
 
-int LoadStageThreaded(cThread& loader, std::string_view name, int numbered, cEdStage* copyTo, cEdChara* heroTo) {
+int LoadStageThreaded(cThread& loader, std::string_view name, int numbered, cEdStage* copyTo,
+                      cEdChara* heroTo) {
   std::string path(name);
   if (numbered && !FindLastNumberedFile(path, name, g_Extensions[EXT_STAGE])) return 0;
   MakeRelativePath(path);
@@ -76,7 +68,7 @@ int LoadStageThreaded(cThread& loader, std::string_view name, int numbered, cEdS
 
   auto pending = std::make_shared<PendingStage>();
   static_cast<cEdStageSettings&>(pending->stage) = g_Stage;
-  ClearDefinitionLists(pending->stage);
+  pending->stage.ClearDefinitionLists();
   const bool started = loader.Start([pending, path] {
     const unsigned result = LoadStageProc(*pending, path);
     pending->End();
@@ -108,7 +100,7 @@ int LoadStageThreaded(cThread& loader, std::string_view name, int numbered, cEdS
   g_Stage = std::move(stage);
   if (copyTo) {
     static_cast<cEdStageSettings&>(*copyTo) = g_Stage;
-    ClearDefinitionLists(*copyTo);
+    copyTo->ClearDefinitionLists();
   }
   if (heroTo) *heroTo = g_Stage.m_vChara[g_Stage.FindHeroStart()];
   return 1;

@@ -35,10 +35,10 @@ std::int32_t WrappingTimes(std::int32_t factor, std::int32_t level) {
 }  // namespace
 
 void cEdStageSettings::RegisterFields(FieldRegistry& fields, std::uint32_t version) {
-  for (std::int32_t* value : {&Width, &Reserved1, &Reserved2, &Height, &LimitLeft, &LimitRight, &LimitTop,
-                              &LimitBottom, &LeftColumn, &RightColumn, &TopRow, &BottomRow, &FrameRate,
-                              &TimeLimitOn, &TimeLimit, &TimeWarning, &AutoScrollX, &AutoScrollY,
-                              &AutoScrollSpeedX, &AutoScrollSpeedY})
+  for (std::int32_t* value : {&Width,       &Reserved1,   &Reserved2,   &Height,           &LimitLeft,
+                              &LimitRight,  &LimitTop,    &LimitBottom, &LeftColumn,       &RightColumn,
+                              &TopRow,      &BottomRow,   &FrameRate,   &TimeLimitOn,      &TimeLimit,
+                              &TimeWarning, &AutoScrollX, &AutoScrollY, &AutoScrollSpeedX, &AutoScrollSpeedY})
     fields.AddField4(value);
   fields.AddField8(&Gravity);
   fields.AddField4(&SpeedLevel);
@@ -189,3 +189,12 @@ void cEdStage::ResetBlockList(std::size_t count) { m_vPaletteBlock.assign(count,
 void cEdStage::ResetCharaList(std::size_t count) { m_vPaletteChara.assign(count, cEdChara()); }
 void cEdStage::ResetItemList(std::size_t count) { m_vPaletteItem.assign(count, cEdItem()); }
 void cEdStage::ResetBackgroundList(std::size_t count) { m_vBackground.assign(count, cEdBackground()); }
+
+void cEdStage::ClearDefinitionLists() {
+  m_vPaletteBlock.clear();
+  m_vPaletteChara.clear();
+  m_vPaletteItem.clear();
+  m_vBlock.clear();
+  m_vChara.clear();
+  m_vItem.clear();
+}

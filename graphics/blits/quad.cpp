@@ -2,19 +2,21 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 #include "graphics/blits/fill.h"
-#include "graphics/blits/simd.h"
+#include "graphics/blits/blend_row_kernels.h"
+#include "graphics/blits/blend_rows.h"
+#include "graphics/blits/span_rows.h"
 
 namespace {
 
 using Lut = std::array<std::uint8_t, 256>;
 
-inline std::uint32_t Mul255(std::uint32_t a, std::uint32_t b) {
-  const std::uint32_t x = a * b + 128;
-  return (x + (x >> 8)) >> 8;
-}
+using blend_kernels::BlendPixel;
+using blend_kernels::Mul255;
 
 }  // namespace
 
@@ -93,56 +95,7 @@ void DrawRowByTable(std::uint32_t* drow, const std::uint32_t* srow, const int* c
     const std::uint32_t a = t.alpha[s >> 24];
     const std::uint32_t c =
         std::uint32_t(t.red[(s >> 16) & 0xFF]) << 16 | std::uint32_t(t.green[(s >> 8) & 0xFF]) << 8 | t.blue[s & 0xFF];
-    drow[i] = Blend1(c, a, drow[i]);
-  }
-}
-
-// The stage alpha of texel alpha t (0..255).
-template <AlphaKind K>
-inline std::uint32_t StageAlpha(std::uint32_t t, std::uint32_t diffuseAlpha) {
-  if constexpr (K == AlphaKind::Texel) return t;
-  if constexpr (K == AlphaKind::Modulate) return Mul255(t, diffuseAlpha);
-  return diffuseAlpha;
-}
-
-// One row with the texel's own colour, four pixels at a time; kGather reads
-// srow[cols[i]], otherwise srow[i].
-template <AlphaKind K, bool kGather>
-void DrawRowDirect(std::uint32_t* drow, const std::uint32_t* srow, const int* cols, int w,
-                   std::uint32_t diffuseAlpha) {
-  const u32x4 dA4 = {diffuseAlpha, diffuseAlpha, diffuseAlpha, diffuseAlpha};
-  const BlendFactors diffuseFactors = MakeBlendFactors(dA4);
-  const std::uint64_t alphaBits = 0xFF000000FF000000ULL;
-  int i = 0;
-#pragma GCC unroll 2
-  for (; i + 4 <= w; i += 4) {
-    const u32x4 s = kGather ? u32x4{srow[cols[i]], srow[cols[i + 1]], srow[cols[i + 2]], srow[cols[i + 3]]}
-                            : Load4(srow + i);
-    const u64x2 halves = (u64x2)s;
-    const bool allOpaque = ((halves[0] & halves[1]) & alphaBits) == alphaBits;
-    // Fully transparent texels leave the target; fully opaque ones replace
-    // it when the texel's own alpha counts, and blend with the diffuse alpha
-    // when modulated: no per-texel alpha arithmetic for either.
-    if constexpr (K != AlphaKind::Diffuse) {
-      if (((halves[0] | halves[1]) & alphaBits) == 0) continue;
-    }
-    if constexpr (K == AlphaKind::Texel) {
-      if (allOpaque) {
-        Store4(drow + i, s);
-        continue;
-      }
-    }
-    const u32x4 d = Load4(drow + i);
-    if constexpr (K == AlphaKind::Texel)
-      Store4(drow + i, Blend4(s, s >> 24, d));
-    else if constexpr (K == AlphaKind::Modulate)
-      Store4(drow + i, allOpaque ? Blend4(s, diffuseFactors, d) : Blend4(s, Mul255x4(s >> 24, dA4), d));
-    else
-      Store4(drow + i, Blend4(s, diffuseFactors, d));
-  }
-  for (; i < w; ++i) {
-    const std::uint32_t p = kGather ? srow[cols[i]] : srow[i];
-    drow[i] = Blend1(p, StageAlpha<K>(p >> 24, diffuseAlpha), drow[i]);
+    drow[i] = BlendPixel(c, a, drow[i]);
   }
 }
 
@@ -161,25 +114,67 @@ template <typename DrawRow>
 void ForEachRow(const QuadRows& q, DrawRow drawRow) {
   cSampleStepper rowStep(q.firstRow, q.sh, q.dh);
   for (int row = q.y; row < q.y + q.h; ++row, rowStep.Advance())
-    drawRow(q.dst->Row32(row) + q.x, q.src->Row32(Wrap(q.sy + rowStep.Current(), q.src->Height())));
+    drawRow(q.dst->Row32(row) + q.x, Wrap(q.sy + rowStep.Current(), q.src->Height()));
 }
 
-template <AlphaKind K, bool kGather>
-void DrawQuadDirect(const QuadRows& q, std::uint32_t diffuseAlpha) {
-  ForEachRow(q, [&](std::uint32_t* drow, const std::uint32_t* srow) {
-    DrawRowDirect<K, kGather>(drow, kGather ? srow : srow + q.first, q.cols, q.w, diffuseAlpha);
-  });
+// Texels in destination order: the row itself when read in order, else
+// gathered into a scratch row.
+const std::uint32_t* TexelsOf(const std::uint32_t* srow, const QuadRows& q, int lo, int hi, bool inOrder) {
+  if (inOrder) return srow + q.first + lo;
+  thread_local std::vector<std::uint32_t> scratch;
+  if (scratch.size() < std::size_t(q.w)) scratch.resize(std::size_t(q.w));
+  for (int i = lo; i < hi; ++i) scratch[std::size_t(i)] = srow[q.cols[i]];
+  return scratch.data() + lo;
 }
 
-using QuadFunction = void (*)(const QuadRows&, std::uint32_t);
-
-template <bool kGather>
-QuadFunction DirectQuadFunction(AlphaKind kind) {
+// Texels blended with the stage's alpha, which comes from the texel, the
+// diffuse colour or both.
+void BlendTexels(std::uint32_t* drow, const std::uint32_t* texels, int n, AlphaKind kind, std::uint32_t diffuseAlpha) {
+  const BlendRowFunctions& rows = BlendRows();
   switch (kind) {
-    case AlphaKind::Texel: return &DrawQuadDirect<AlphaKind::Texel, kGather>;
-    case AlphaKind::Modulate: return &DrawQuadDirect<AlphaKind::Modulate, kGather>;
-    default: return &DrawQuadDirect<AlphaKind::Diffuse, kGather>;
+    case AlphaKind::Texel: rows.texelAlpha(drow, texels, n); break;
+    case AlphaKind::Modulate: rows.modulatedAlpha(drow, texels, n, diffuseAlpha); break;
+    default: rows.constantAlpha(drow, texels, n, diffuseAlpha); break;
   }
+}
+
+// A texel-alpha quad drawn through the source's runs: see-through texels
+// (alpha 0) are skipped whole, opaque runs copied (texel alpha) or blended
+// at the diffuse alpha (modulated), and only the rest blended texel by
+// texel. A row that shows the same source row as the row above copies its
+// opaque runs from there.
+void DrawQuadByRuns(const QuadRows& q, bool inOrder, bool mirrored, AlphaKind kind, std::uint32_t diffuseAlpha) {
+  int previousRow = -1;
+  std::uint32_t* previous = nullptr;
+  ForEachRow(q, [&](std::uint32_t* drow, int row) {
+    const std::uint32_t* srow = q.src->Row32(row);
+    const bool repeated = row == previousRow && kind == AlphaKind::Texel;
+    for (const OpaqueSpan& run : q.src->OpaqueSpans(row, row + 1).Row(row)) {
+      PixelRange range;
+      if (inOrder)
+        range = {std::clamp(run.begin - q.first, 0, q.w), std::clamp(run.end - q.first, 0, q.w)};
+      else
+        range = ColumnsShowing(q.cols, q.w, run.begin, run.end, mirrored);
+      const int n = range.hi - range.lo;
+      if (n <= 0) continue;
+      if (run.solid && repeated) {
+        std::memcpy(drow + range.lo, previous + range.lo, std::size_t(n) * 4);
+      } else if (run.solid && kind == AlphaKind::Texel) {
+        if (inOrder)
+          std::memcpy(drow + range.lo, srow + q.first + range.lo, std::size_t(n) * 4);
+        else
+          for (int i = range.lo; i < range.hi; ++i) drow[i] = srow[q.cols[i]];
+      } else {
+        const std::uint32_t* texels = TexelsOf(srow, q, range.lo, range.hi, inOrder);
+        if (run.solid)
+          BlendRows().constantAlpha(drow + range.lo, texels, n, diffuseAlpha);
+        else
+          BlendTexels(drow + range.lo, texels, n, kind, diffuseAlpha);
+      }
+    }
+    previousRow = row;
+    previous = drow;
+  });
 }
 
 }  // namespace
@@ -192,10 +187,10 @@ void DrawTexturedQuad(cPixelBuffer* dst, int dx, int dy, int dw, int dh, const c
   int x = dx, y = dy, w = dw, h = dh;
   if (!ClipRect(&x, &y, &w, &h, dst->Width(), dst->Height())) return;
   // Sampling a target from itself reads a copy taken before drawing.
-  cPixelBuffer copy;
+  std::unique_ptr<cPixelBuffer> copy;
   if (src == dst) {
-    copy = *src;
-    src = &copy;
+    copy = std::make_unique<cPixelBuffer>(*src);
+    src = copy.get();
   }
   const StageTables& t = TablesFor(stage);
   const bool direct = t.identityColour && t.alphaKind != AlphaKind::Table;
@@ -209,12 +204,23 @@ void DrawTexturedQuad(cPixelBuffer* dst, int dx, int dy, int dw, int dh, const c
     for (int i = 0; i < w; ++i, column.Advance()) cols[i] = Wrap(sx + column.Current(), src->Width());
   }
   const QuadRows rows{dst, src, x, y, w, h, y - dy, sy, sh, dh, first, cols.data()};
-  if (!direct)
-    ForEachRow(rows, [&](std::uint32_t* drow, const std::uint32_t* srow) { DrawRowByTable(drow, srow, rows.cols, w, t); });
-  else if (inOrder)
-    DirectQuadFunction<false>(t.alphaKind)(rows, stage.dwDiffuse >> 24);
-  else
-    DirectQuadFunction<true>(t.alphaKind)(rows, stage.dwDiffuse >> 24);
+  const std::uint32_t diffuseAlpha = stage.dwDiffuse >> 24;
+  if (!direct) {
+    ForEachRow(rows, [&](std::uint32_t* drow, int row) { DrawRowByTable(drow, src->Row32(row), rows.cols, w, t); });
+    return;
+  }
+  // Runs serve where see-through texels leave the target and the columns
+  // read do not wrap around the texture (so they rise or fall along a row).
+  const bool texelAlpha = t.alphaKind == AlphaKind::Texel || t.alphaKind == AlphaKind::Modulate;
+  const bool wraps = !inOrder && (SampleOffset(x - dx, sw, dw) + sx != cols[0] ||
+                                  SampleOffset(x - dx + w - 1, sw, dw) + sx != cols[std::size_t(w) - 1]);
+  if (texelAlpha && !wraps && src->OpaqueSpansReady({0xFF000000u, 0, 0xFF000000u})) {
+    DrawQuadByRuns(rows, inOrder, sw < 0, t.alphaKind, diffuseAlpha);
+    return;
+  }
+  ForEachRow(rows, [&](std::uint32_t* drow, int row) {
+    BlendTexels(drow, TexelsOf(src->Row32(row), rows, 0, w, inOrder), w, t.alphaKind, diffuseAlpha);
+  });
 }
 
 void DrawColouredRect(cPixelBuffer* dst, int x, int y, int w, int h, std::uint32_t dwColor) {
@@ -223,7 +229,7 @@ void DrawColouredRect(cPixelBuffer* dst, int x, int y, int w, int h, std::uint32
   if (a == 0) return;
   for (int row = y; row < y + h; ++row) {
     std::uint32_t* p = dst->Row32(row) + x;
-    for (int i = 0; i < w; ++i) p[i] = Blend1(dwColor, a, p[i]);
+    for (int i = 0; i < w; ++i) p[i] = BlendPixel(dwColor, a, p[i]);
   }
 }
 

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <span>
 #include <vector>
 
 #include "graphics/device/device.h"
 #include "graphics/blits/quad.h"
 #include "graphics/device/screen_output.h"
 #include "graphics/blits/simd.h"
+#include "graphics/blits/span_rows.h"
 #include "graphics/surfaces/surface_lock.h"
 
 namespace {
@@ -55,29 +58,78 @@ void GatherRow(std::uint32_t* d, const std::uint32_t* s, const int* cols, int w)
   for (; i < w; ++i) d[i] = s[cols[i]];
 }
 
+// Keyed 1:1 row through the source row's runs: s is the whole source row.
+template <typename Pixel>
+void CopyRunsRow(Pixel* d, const Pixel* s, int sx, int w, std::span<const OpaqueSpan> runs) {
+  for (const OpaqueSpan& run : RunsFrom(runs, sx)) {
+    if (run.begin >= sx + w) break;
+    const int a = std::max(run.begin, sx), b = std::min(run.end, sx + w);
+    std::memcpy(d + (a - sx), s + a, std::size_t(b - a) * sizeof(Pixel));
+  }
+}
+
+// Keyed stretched row through the source row's runs: destination pixel i
+// shows source column cols[i] (increasing). With `same` set the source row
+// is the one the row above showed, whose drawn pixels are copied from there.
+template <typename Pixel>
+void GatherRunsRow(Pixel* d, const Pixel* s, const int* cols, int w, std::span<const OpaqueSpan> runs,
+                   const Pixel* same) {
+  for (const OpaqueSpan& run : RunsFrom(runs, cols[0])) {
+    if (run.begin > cols[w - 1]) break;
+    const PixelRange range = ColumnsShowing(cols, w, run.begin, run.end, false);
+    if (range.lo == range.hi) continue;
+    if (same)
+      std::memcpy(d + range.lo, same + range.lo, std::size_t(range.hi - range.lo) * sizeof(Pixel));
+    else
+      for (int i = range.lo; i < range.hi; ++i) d[i] = s[cols[i]];
+  }
+}
+
 template <typename Pixel>
 void CopyRows(cPixelBuffer* dst, int x, int y, int w, int h, const cPixelBuffer* src, int sx, int sy, int sw, int sh,
               bool keyed, Pixel key, Pixel keyMask) {
   const bool same = sw == w && sh == h;
+  const bool runs = keyed && src->OpaqueSpansReady({keyMask, key, 0});
   thread_local std::vector<int> cols;
   if (!same) {
     cols.resize(std::size_t(w));
     cSampleStepper column(0, sw, w);
     for (int i = 0; i < w; ++i, column.Advance()) cols[i] = sx + column.Current();
   }
+  const cOpaqueSpans::RowsView rowRuns = runs ? src->OpaqueSpans(sy, sy + sh) : cOpaqueSpans::RowsView{};
+  const Pixel* const srcBits = static_cast<const Pixel*>(src->Bits());
+  Pixel* const dstBits = static_cast<Pixel*>(dst->Bits());
+  const std::size_t srcPitch = std::size_t(src->Pitch()), dstPitch = std::size_t(dst->Pitch());
+  if (runs && same && sx == 0 && w == src->Width()) {
+    // The whole width: every run is copied as it stands.
+    for (int r = 0; r < h; ++r) {
+      Pixel* d = dstBits + std::size_t(y + r) * dstPitch + x;
+      const Pixel* s = srcBits + std::size_t(sy + r) * srcPitch;
+      for (const OpaqueSpan& run : rowRuns.Row(sy + r))
+        std::memcpy(d + run.begin, s + run.begin, std::size_t(run.end - run.begin) * sizeof(Pixel));
+    }
+    return;
+  }
+  if (runs && same) {
+    for (int r = 0; r < h; ++r)
+      CopyRunsRow(dstBits + std::size_t(y + r) * dstPitch + x, srcBits + std::size_t(sy + r) * srcPitch, sx, w,
+                  rowRuns.Row(sy + r));
+    return;
+  }
   cSampleStepper rowStep(0, sh, h);
   int previousRow = -1;
   for (int r = 0; r < h; ++r, rowStep.Advance()) {
     const int srow = sy + rowStep.Current();
-    const Pixel* s = reinterpret_cast<const Pixel*>(src->Row8(0)) + std::size_t(srow) * src->Pitch();
-    Pixel* d = reinterpret_cast<Pixel*>(dst->Row8(0)) + std::size_t(y + r) * dst->Pitch() + x;
-    if (!keyed && srow == previousRow) {
-      // An opaque copy of the same source row gives the row just drawn.
-      std::memcpy(d, d - dst->Pitch(), std::size_t(w) * sizeof(Pixel));
-      continue;
-    }
+    const Pixel* s = srcBits + std::size_t(srow) * srcPitch;
+    Pixel* d = dstBits + std::size_t(y + r) * dstPitch + x;
+    const bool repeated = srow == previousRow;
     previousRow = srow;
-    if (same && !keyed) {
+    if (runs) {
+      GatherRunsRow(d, s, cols.data(), w, rowRuns.Row(srow), repeated ? d - dstPitch : nullptr);
+    } else if (!keyed && repeated) {
+      // An opaque copy of the same source row gives the row just drawn.
+      std::memcpy(d, d - dstPitch, std::size_t(w) * sizeof(Pixel));
+    } else if (same && !keyed) {
       std::memcpy(d, s + sx, std::size_t(w) * sizeof(Pixel));
     } else if (same) {
       CopyKeyedRow(d, s + sx, w, key, keyMask);
@@ -97,16 +149,16 @@ void CopyRows(cPixelBuffer* dst, int x, int y, int w, int h, const cPixelBuffer*
 void CopyPixels(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDATA* lpSrc, int sx, int sy, int sw,
                 int sh, int flags) {
   cPixelBuffer* dst = SurfacePixels(lpDst);
-  cPixelBuffer* src = SurfacePixels(lpSrc);
+  const cPixelBuffer* src = SurfacePixels(lpSrc);
   if (!dst || !src || dst->BytesPerPixel() != src->BytesPerPixel()) return;
   // The clip works on the drawable sizes; the buffers bound it as well.
   if (x < 0 || y < 0 || x + w > dst->Width() || y + h > dst->Height() || sx < 0 || sy < 0 || sw < 1 || sh < 1 ||
       sx + sw > src->Width() || sy + sh > src->Height())
     return;
-  cPixelBuffer copy;
+  std::unique_ptr<cPixelBuffer> copy;
   if (src == dst) {
-    copy = *src;
-    src = &copy;
+    copy = std::make_unique<cPixelBuffer>(*src);
+    src = copy.get();
   }
   const bool keyed = flags == 1 && lpSrc->lpDD && lpSrc->lpDD->bColorKey;
   if (dst->BytesPerPixel() == 1)
@@ -120,7 +172,7 @@ void SoftwareStretch(DDSURFACEDATA* lpDst, int dx, int dy, int dw, int dh, DDSUR
                      int sw, int sh, int flags) {
   cSurfaceLock dstLock, srcLock;
   if (!dstLock.Lock(lpDst)) return;
-  if (!srcLock.Lock(lpSrc)) return;
+  if (!srcLock.LockForReading(lpSrc)) return;
   if (dstLock.BitsPerPixel() != 32 || srcLock.BitsPerPixel() != 32) return;
   DDSURFACEDATA* dst = dstLock.Surface();
   DDSURFACEDATA* src = srcLock.Surface();

@@ -1,5 +1,7 @@
 #include <algorithm>
 
+#include "graphics/blits/blend_rows.h"
+#include "graphics/blits/span_rows.h"
 #include "graphics/effects/blend.h"
 #include "graphics/device/device.h"
 #include "graphics/effects/effect_quad.h"
@@ -9,11 +11,6 @@ namespace {
 using namespace effect_pixels;
 
 constexpr std::uint32_t kModulate = 4;
-
-// The mean of two pixels' red, green and blue bytes, each rounded down.
-constexpr std::uint32_t HalfMix(std::uint32_t a, std::uint32_t b) {
-  return ((a & 0xFEFEFE) >> 1) + ((b & 0xFEFEFE) >> 1) + (a & b & 0x010101);
-}
 
 // Half-and-half mix on locked pixels.
 bool AlphaPixels(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDATA* lpSrc, int srcX, int srcY, int flags,
@@ -41,20 +38,34 @@ bool AlphaPixels(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDATA
   const Plane<std::uint32_t> dst = PlaneOf<std::uint32_t>(locks.Dst());
   const Plane<std::uint32_t> src = PlaneOf<std::uint32_t>(locks.Src());
   const CopyRange r = ClipCopy(dst, x, y, w, h, src, srcX, srcY);
+  if (r.Empty()) return true;
   const std::uint32_t key = g_DDState.dwColorKey & 0xFFFFFF;
+  const BlendRowFunctions& rows = BlendRows();
+  const auto mix = [&](std::uint32_t* out, const std::uint32_t* in, int n) {
+    if (mode == PixelMode::Direct3D32)
+      rows.halfOpaque(out, in, n, transparent.mask, transparent.value);
+    else
+      rows.halfKeyed(out, in, n, transparent.mask, transparent.value, key);
+  };
+  // A keyed source mixes only its runs of drawn pixels (the same runs its
+  // keyed blits use).
+  const cPixelBuffer* pixels = SurfacePixels(locks.Src().Surface());
+  const std::uint32_t solidMask = mode == PixelMode::Direct3D32 ? 0xFF000000u : 0u;
+  const bool runs =
+      flags == 1 && pixels && pixels->OpaqueSpansReady({transparent.mask, transparent.value, solidMask});
+  const int from = srcX + r.i0, to = srcX + r.i1;
   for (int j = r.j0; j < r.j1; ++j) {
+    // Source column c lands on destination column c - srcX + x.
     std::uint32_t* out = dst.Row(y + j) + x;
     const std::uint32_t* in = src.Row(srcY + j) + srcX;
-    for (int i = r.i0; i < r.i1; ++i) {
-      const std::uint32_t s = in[i];
-      if (transparent(s)) continue;
-      const std::uint32_t d = out[i];
-      if (mode == PixelMode::Direct3D32)
-        out[i] = kOpaque | HalfMix(s, d);
-      else if ((d & 0xFFFFFF) == key)
-        out[i] = (d & 0xFF000000) | (s & 0xFFFFFF);
-      else
-        out[i] = (d & 0xFF000000) | HalfMix(s, d);
+    if (!runs) {
+      mix(out + r.i0, in + r.i0, r.i1 - r.i0);
+      continue;
+    }
+    for (const OpaqueSpan& run : RunsFrom(pixels->OpaqueSpans(srcY + j, srcY + j + 1).Row(srcY + j), from)) {
+      if (run.begin >= to) break;
+      const int a = std::max(run.begin, from), b = std::min(run.end, to);
+      mix(out + (a - srcX), in + (a - srcX), b - a);
     }
   }
   return true;

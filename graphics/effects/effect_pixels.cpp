@@ -13,7 +13,7 @@ bool LockedPair::Lock(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc) {
   if (!m_dst.Lock(lpDst)) return false;
   m_same = lpSrc == lpDst || SurfacePixels(lpSrc) == SurfacePixels(lpDst);
   if (m_same) return true;
-  if (m_src.Lock(lpSrc)) return true;
+  if (m_src.LockForReading(lpSrc)) return true;
   m_dst.Unlock();
   return false;
 }

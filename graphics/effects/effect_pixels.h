@@ -37,9 +37,9 @@ Plane<Pixel> PlaneOf(const cSurfaceLock& lock) {
           std::min(sd->nHeight, lock.BufferHeight())};
 }
 
-// Locks a destination and a source for one effect; the same surface on both
-// sides is locked once. False when either cannot be locked (what was locked
-// is unlocked again).
+// Locks a destination for writing and a source for reading for one effect;
+// the same surface on both sides is locked once (for writing). False when
+// either cannot be locked (what was locked is unlocked again).
 class LockedPair {
  public:
   bool Lock(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc);

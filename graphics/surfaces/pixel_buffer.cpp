@@ -1,8 +1,25 @@
 #include "graphics/surfaces/pixel_buffer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
+
+cPixelBuffer::cPixelBuffer(const cPixelBuffer& other)
+    : m_storage(other.m_storage), m_phase(other.m_phase), m_width(other.m_width), m_height(other.m_height),
+      m_bytesPerPixel(other.m_bytesPerPixel), m_pitch(other.m_pitch) {}
+
+cPixelBuffer& cPixelBuffer::operator=(const cPixelBuffer& other) {
+  if (this == &other) return *this;
+  m_spans.Drop();
+  m_storage = other.m_storage;
+  m_phase = other.m_phase;
+  m_width = other.m_width;
+  m_height = other.m_height;
+  m_bytesPerPixel = other.m_bytesPerPixel;
+  m_pitch = other.m_pitch;
+  return *this;
+}
 
 bool cPixelBuffer::Allocate(int width, int height, int bytesPerPixel) {
   if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide) return false;
@@ -10,7 +27,11 @@ bool cPixelBuffer::Allocate(int width, int height, int bytesPerPixel) {
   if (bytesPerPixel != 1 && bytesPerPixel != 4) return false;
   const int pitch = bytesPerPixel == 1 ? (width + 3) & ~3 : width;
   const std::size_t words = bytesPerPixel == 1 ? std::size_t(pitch) * height / 4 : std::size_t(pitch) * height;
-  m_storage.assign(words, 0u);
+  static std::atomic<unsigned> allocations{0};
+  constexpr std::size_t kPhaseStep = 320 / 4;
+  m_phase = allocations.fetch_add(1, std::memory_order_relaxed) % 4 * kPhaseStep;
+  m_spans.Drop();
+  m_storage.assign(m_phase + words, 0u);
   m_width = width;
   m_height = height;
   m_bytesPerPixel = bytesPerPixel;
@@ -19,12 +40,15 @@ bool cPixelBuffer::Allocate(int width, int height, int bytesPerPixel) {
 }
 
 void cPixelBuffer::Free() {
+  m_spans.Drop();
   m_storage.clear();
   m_storage.shrink_to_fit();
+  m_phase = 0;
   m_width = m_height = m_bytesPerPixel = m_pitch = 0;
 }
 
 void cPixelBuffer::Clear(std::uint32_t value) {
+  m_spans.Drop();
   if (m_bytesPerPixel == 1) {
     std::memset(m_storage.data(), value & 0xFF, m_storage.size() * 4);
   } else {

@@ -7,11 +7,18 @@
 //                     byte 0 is blue, byte 1 green, byte 2 red, byte 3 alpha.
 // Rows are `pitch` pixels apart (pitch >= width; rows of 8-bit buffers are
 // padded to a multiple of four bytes). Row 0 is the top row.
+//
+// Every writable access (the non-const Row8, Row32 and Bits) drops the
+// buffer's cache of opaque runs (graphics/surfaces/opaque_spans.h); read
+// through a const buffer where nothing is written. A copy starts without
+// the cache.
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
+#include "graphics/surfaces/opaque_spans.h"
 
 class cPixelBuffer {
  public:
@@ -19,6 +26,12 @@ class cPixelBuffer {
   // callers can never ask for gigabytes.
   static constexpr int kMaxSide = 16384;
   static constexpr std::int64_t kMaxArea = 16LL * 1024 * 1024;
+
+  cPixelBuffer() = default;
+  cPixelBuffer(const cPixelBuffer& other);
+  cPixelBuffer& operator=(const cPixelBuffer& other);
+  cPixelBuffer(cPixelBuffer&&) = default;
+  cPixelBuffer& operator=(cPixelBuffer&&) = default;
 
   // Allocates width x height pixels of 1 or 4 bytes, all zero. False (and
   // nothing allocated) for sizes below 1, above the limits, or other depths.
@@ -31,22 +44,57 @@ class cPixelBuffer {
   int BytesPerPixel() const { return m_bytesPerPixel; }
   int Pitch() const { return m_pitch; }  // in pixels
 
-  std::uint8_t* Row8(int y) { return reinterpret_cast<std::uint8_t*>(m_storage.data()) + std::size_t(y) * m_pitch; }
-  const std::uint8_t* Row8(int y) const {
-    return reinterpret_cast<const std::uint8_t*>(m_storage.data()) + std::size_t(y) * m_pitch;
+  std::uint8_t* Row8(int y) {
+    m_spans.Drop();
+    return reinterpret_cast<std::uint8_t*>(Base()) + std::size_t(y) * m_pitch;
   }
-  std::uint32_t* Row32(int y) { return m_storage.data() + std::size_t(y) * m_pitch; }
-  const std::uint32_t* Row32(int y) const { return m_storage.data() + std::size_t(y) * m_pitch; }
-  void* Bits() { return m_storage.data(); }
+  const std::uint8_t* Row8(int y) const {
+    return reinterpret_cast<const std::uint8_t*>(Base()) + std::size_t(y) * m_pitch;
+  }
+  std::uint32_t* Row32(int y) {
+    m_spans.Drop();
+    return Base() + std::size_t(y) * m_pitch;
+  }
+  const std::uint32_t* Row32(int y) const { return Base() + std::size_t(y) * m_pitch; }
+  void* Bits() {
+    m_spans.Drop();
+    return Base();
+  }
+  const void* Bits() const { return Base(); }
+
+  // A lock that may write through Bits() is open while the count is above
+  // zero; the runs cache is neither used nor built meanwhile.
+  void OpenWriter() { ++m_openWriters; }
+  void CloseWriter() { --m_openWriters; }
+  // Readies the runs cache for one keyed blit (see cOpaqueSpans::Ready).
+  bool OpaqueSpansReady(const SeeThroughTest& test) const {
+    return m_spans.Ready(test, m_height, m_openWriters > 0);
+  }
+  // The runs of drawn pixels of rows [y0, y1); only after OpaqueSpansReady
+  // gave true, and valid until the next change of the buffer.
+  cOpaqueSpans::RowsView OpaqueSpans(int y0, int y1) const {
+    return m_spans.Rows(y0, y1, Bits(), m_pitch * m_bytesPerPixel, m_width, m_bytesPerPixel);
+  }
 
   // Every pixel set to `value` (the low byte of it in 8-bit buffers).
   void Clear(std::uint32_t value);
 
  private:
+  std::uint32_t* Base() { return m_storage.data() + m_phase; }
+  const std::uint32_t* Base() const { return m_storage.data() + m_phase; }
+
   std::vector<std::uint32_t> m_storage;
+  // Where the pixels start in the storage. Large buffers all start at the
+  // same place within a memory page, and a copy between two of them then
+  // stalls: the processor takes every load for one that may read a store
+  // just made 4 KiB away. Buffers are therefore started at one of four
+  // places 320 bytes apart, in turn.
+  std::size_t m_phase = 0;
   int m_width = 0;
   int m_height = 0;
   int m_bytesPerPixel = 0;
   int m_pitch = 0;
+  int m_openWriters = 0;
+  mutable cOpaqueSpans m_spans;
 };
 

@@ -3,7 +3,11 @@
 #include "foundation/log.h"
 #include "graphics/device/device.h"
 
-bool cSurfaceLock::Lock(DDSURFACEDATA* lpSD) {
+bool cSurfaceLock::Lock(DDSURFACEDATA* lpSD) { return LockPixels(lpSD, true); }
+
+bool cSurfaceLock::LockForReading(DDSURFACEDATA* lpSD) { return LockPixels(lpSD, false); }
+
+bool cSurfaceLock::LockPixels(DDSURFACEDATA* lpSD, bool write) {
   Unlock();
   if (!lpSD) return false;
   if (lpDTCon) {
@@ -22,7 +26,13 @@ bool cSurfaceLock::Lock(DDSURFACEDATA* lpSD) {
     return false;
   }
   m_lpSD = lpSD;
-  m_lpBits = pixels->Bits();
+  if (write) {
+    m_writer = pixels;
+    m_writer->OpenWriter();
+    m_lpBits = pixels->Bits();
+  } else {
+    m_lpBits = const_cast<void*>(static_cast<const cPixelBuffer*>(pixels)->Bits());
+  }
   m_nPitch = pixels->Pitch();
   m_nBytes = pixels->BytesPerPixel();
   m_nBpp = m_nBytes * 8;
@@ -32,6 +42,8 @@ bool cSurfaceLock::Lock(DDSURFACEDATA* lpSD) {
 }
 
 void cSurfaceLock::Unlock() {
+  if (m_writer) m_writer->CloseWriter();
+  m_writer = nullptr;
   m_lpSD = nullptr;
   m_lpBits = nullptr;
 }

@@ -16,7 +16,11 @@ class cSurfaceLock {
 
   // Direct3D: an alias locks its owner, BackBuffer in virtual back-buffer
   // mode locks VirBackBuffer. False (logged) when the surface has no pixels.
+  // The pixels may be written until Unlock.
   bool Lock(DDSURFACEDATA* lpSD);
+  // The same for a caller that only reads the pixels: the surface keeps its
+  // cache of opaque runs.
+  bool LockForReading(DDSURFACEDATA* lpSD);
   void Unlock();
   // The failing call of the last Lock that failed, as the logs name it.
   const std::string& FailedCall() const { return m_failedCall; }
@@ -34,7 +38,10 @@ class cSurfaceLock {
   std::uint32_t* Row32(int y) const { return static_cast<std::uint32_t*>(m_lpBits) + static_cast<long>(y) * m_nPitch; }
 
  private:
+  bool LockPixels(DDSURFACEDATA* lpSD, bool write);
+
   DDSURFACEDATA* m_lpSD = nullptr;
+  cPixelBuffer* m_writer = nullptr;  // the pixels locked for writing
   void* m_lpBits = nullptr;
   int m_nPitch = 0;
   int m_nBpp = 32;

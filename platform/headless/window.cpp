@@ -3,7 +3,6 @@
 // script in platform/headless_window.h.
 #include <chrono>
 #include <condition_variable>
-#include <deque>
 #include <mutex>
 
 #include "platform/headless_window.h"
@@ -31,11 +30,6 @@ class HeadlessWindow final : public WindowBackend {
     return exists_;
   }
   void SetTitle(const std::string&) override {}
-  void Centre() override {
-    std::lock_guard lock(mutex_);
-    rect_.x = (desktop_.bounds.width - rect_.width) / 2;
-    rect_.y = (desktop_.bounds.height - rect_.height) / 2;
-  }
   void Show(bool maximised) override {
     std::lock_guard lock(mutex_);
     if (maximised) maximised_ = true;
@@ -63,12 +57,6 @@ class HeadlessWindow final : public WindowBackend {
   }
   void SetResizable(bool) override {}
   void SetSizeLimits(int, int, int, int) override {}
-  bool Mouse(int* x, int* y) const override {
-    std::lock_guard lock(mutex_);
-    *x = mouseX_;
-    *y = mouseY_;
-    return mouseX_ >= 0 && mouseY_ >= 0 && mouseX_ < rect_.width && mouseY_ < rect_.height;
-  }
   int DesktopDepth() const override {
     std::lock_guard lock(mutex_);
     return desktop_.depth;
@@ -89,18 +77,16 @@ class HeadlessWindow final : public WindowBackend {
   std::string Description() const override { return "headless display, software renderer"; }
 
   void PollEvents(const EventHandlers& handlers) override {
-    std::deque<WindowEvent> events;
     bool reportActivation = false;
     {
       std::lock_guard lock(mutex_);
-      events.swap(events_);
       reportActivation = !activationReported_;
       activationReported_ = true;
     }
     if (reportActivation && handlers.onActivate) handlers.onActivate(true);
-    for (const WindowEvent& event : events) {
-      if (handlers.onEvent) handlers.onEvent(event);
-    }
+    // One scripted event per pass, and only to a loop that takes them.
+    UiEvent input;
+    if (handlers.onInput && TakeHeadlessUiEvent(input)) handlers.onInput(input);
   }
   void WaitForEvent(int timeoutMs) override {
     std::unique_lock lock(mutex_);
@@ -122,36 +108,20 @@ class HeadlessWindow final : public WindowBackend {
     maximised_ = maximised;
     minimised_ = minimised;
   }
-  void Inject(const WindowEvent& event) {
-    {
-      std::lock_guard lock(mutex_);
-      if (event.kind != WindowEventKind::KeyDown) {
-        mouseX_ = event.x;
-        mouseY_ = event.y;
-      }
-      events_.push_back(event);
-    }
-    Wake();
-  }
   void Reset() {
     std::lock_guard lock(mutex_);
     desktop_ = HeadlessDesktop{};
-    events_.clear();
     maximised_ = minimised_ = false;
-    mouseX_ = mouseY_ = -1;
   }
 
  private:
   mutable std::mutex mutex_;
   WindowRect rect_;
   HeadlessDesktop desktop_;
-  std::deque<WindowEvent> events_;
   bool exists_ = false;
   bool maximised_ = false;
   bool minimised_ = false;
   bool activationReported_ = false;
-  int mouseX_ = -1;
-  int mouseY_ = -1;
   std::condition_variable wake_;
   bool woken_ = false;
 };
@@ -167,7 +137,6 @@ WindowBackend& HeadlessWindowBackend() { return Instance(); }
 
 void SetHeadlessDesktop(const HeadlessDesktop& desktop) { Instance().SetDesktop(desktop); }
 void SetHeadlessWindowState(bool maximised, bool minimised) { Instance().SetState(maximised, minimised); }
-void InjectHeadlessWindowEvent(const WindowEvent& event) { Instance().Inject(event); }
 void ResetHeadlessWindow() { Instance().Reset(); }
 
 }  // namespace platform

@@ -8,10 +8,14 @@
 
 #include "platform/main_thread.h"
 #include "platform/presenter.h"
+#include "platform/sdl/picture_fit.h"
 #include "platform/sdl/window.h"
 
 namespace platform {
 namespace {
+
+using sdl::FitArea;
+using sdl::FitPicture;
 
 class SdlPresenter final : public Presenter {
  public:
@@ -94,19 +98,6 @@ class SdlPresenter final : public Presenter {
     }
   }
 
-  // The largest rectangle of the frame's shape that fits the output.
-  static SDL_Rect FitRect(int outW, int outH, int width, int height) {
-    SDL_Rect rect{0, 0, outW, outH};
-    if (std::int64_t(outW) * height > std::int64_t(outH) * width) {
-      rect.w = int(std::int64_t(outH) * width / height);
-      rect.x = (outW - rect.w) / 2;
-    } else {
-      rect.h = int(std::int64_t(outW) * height / width);
-      rect.y = (outH - rect.h) / 2;
-    }
-    return rect;
-  }
-
   void ShowPendingFrame() {
     SDL_Window* window = sdl::MainSdlWindow();
     if (!window) return;
@@ -118,7 +109,8 @@ class SdlPresenter final : public Presenter {
     SDL_UpdateTexture(m_texture, nullptr, m_pixels.data(), width * 4);
     int outW = 0, outH = 0;
     SDL_GetRendererOutputSize(m_renderer, &outW, &outH);
-    const SDL_Rect target = FitRect(outW, outH, width, height);
+    const FitArea fit = FitPicture(outW, outH, width, height);
+    const SDL_Rect target{fit.x, fit.y, fit.w, fit.h};
     SDL_SetRenderDrawColor(m_renderer, 0, 0, 0, 255);
     SDL_RenderClear(m_renderer);
     SDL_RenderCopy(m_renderer, m_texture, nullptr, &target);
@@ -133,7 +125,8 @@ class SdlPresenter final : public Presenter {
   int m_textureHeight = 0;
   std::atomic<bool> m_textureStale{false};
   bool m_vsync = false;
-  int m_appliedScale = 0;
+  // The window is made at 100 %; a size the shell gives it stays.
+  int m_appliedScale = 100;
   std::vector<std::uint32_t> m_pixels;
 };
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/sdl/ui_events.h"
 #include "platform/window_backend.h"
 
 namespace platform {
@@ -18,6 +19,7 @@ class SdlWindow final : public WindowBackend {
     // Termination signals are the shell's business (a quiet close), not a
     // user's close request.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sdl::PrepareTextInput();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
       std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
       return false;
@@ -29,6 +31,8 @@ class SdlWindow final : public WindowBackend {
       return false;
     }
     wakeEvent_ = SDL_RegisterEvents(1);
+    // Typed text is wanted only while a dialog's edit box has the focus.
+    SDL_StopTextInput();
     return true;
   }
   void Destroy() override {
@@ -40,9 +44,6 @@ class SdlWindow final : public WindowBackend {
   bool Exists() const override { return window_ != nullptr; }
   void SetTitle(const std::string& utf8Title) override {
     if (window_) SDL_SetWindowTitle(window_, utf8Title.c_str());
-  }
-  void Centre() override {
-    if (window_) SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
   }
   void Show(bool maximised) override {
     if (!window_) return;
@@ -77,12 +78,6 @@ class SdlWindow final : public WindowBackend {
     if (!window_) return;
     if (minWidth > 0 && minHeight > 0) SDL_SetWindowMinimumSize(window_, minWidth, minHeight);
     if (maxWidth > 0 && maxHeight > 0) SDL_SetWindowMaximumSize(window_, maxWidth, maxHeight);
-  }
-  bool Mouse(int* x, int* y) const override {
-    *x = *y = -1;
-    if (!window_ || SDL_GetMouseFocus() != window_) return false;
-    SDL_GetMouseState(x, y);
-    return true;
   }
   int DesktopDepth() const override {
     SDL_DisplayMode mode;
@@ -156,52 +151,12 @@ class SdlWindow final : public WindowBackend {
     const int index = window_ ? SDL_GetWindowDisplayIndex(window_) : 0;
     return index < 0 ? 0 : index;
   }
-  static WindowKey KeyOf(SDL_Keycode key) {
-    switch (key) {
-      case SDLK_ESCAPE: return WindowKey::Escape;
-      case SDLK_APPLICATION:
-      case SDLK_F10: return WindowKey::Menu;
-      case SDLK_UP: return WindowKey::Up;
-      case SDLK_DOWN: return WindowKey::Down;
-      case SDLK_RETURN:
-      case SDLK_KP_ENTER: return WindowKey::Enter;
-      default: return WindowKey::Other;
-    }
-  }
-  // Keys and the mouse of this window, for the window's own handling.
-  void HandleInput(const SDL_Event& event, const EventHandlers& handlers) {
-    if (!handlers.onEvent) return;
-    WindowEvent out;
-    switch (event.type) {
-      case SDL_KEYDOWN:
-        if (event.key.windowID != SDL_GetWindowID(window_) || event.key.repeat) return;
-        out.kind = WindowEventKind::KeyDown;
-        out.key = KeyOf(event.key.keysym.sym);
-        break;
-      case SDL_MOUSEBUTTONDOWN:
-        if (event.button.windowID != SDL_GetWindowID(window_)) return;
-        out.kind = WindowEventKind::MouseDown;
-        out.button = event.button.button == SDL_BUTTON_RIGHT ? 3 : event.button.button == SDL_BUTTON_LEFT ? 1 : 2;
-        out.x = event.button.x;
-        out.y = event.button.y;
-        break;
-      case SDL_MOUSEMOTION:
-        if (event.motion.windowID != SDL_GetWindowID(window_)) return;
-        out.kind = WindowEventKind::MouseMove;
-        out.x = event.motion.x;
-        out.y = event.motion.y;
-        break;
-      default:
-        return;
-    }
-    handlers.onEvent(out);
-  }
   static void Activate(const EventHandlers& handlers, bool active) {
     if (handlers.onActivate) handlers.onActivate(active);
   }
   void Handle(const SDL_Event& event, const EventHandlers& handlers) {
-    if (window_ && event.type != SDL_WINDOWEVENT) {
-      HandleInput(event, handlers);
+    if (UiEvent input; handlers.onInput && sdl::TranslateUiEvent(event, input)) {
+      handlers.onInput(input);
       return;
     }
     // SDL_QUIT that follows the last window's close is not a second close.

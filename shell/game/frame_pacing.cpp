@@ -59,6 +59,8 @@ bool WaitUntilFrameDue(int fps, int overlay, std::uint32_t overlayColour) {
 }
 }  // namespace
 
+void WaitForDirect3DFrame(int fps) { WaitUntilFrameDue(fps, 0, 0); }
+
 void InstallFramePacing() {
   g_pacing = Pacing{};
   g_ring = FrameTimeRing{};

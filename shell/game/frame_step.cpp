@@ -83,6 +83,9 @@ void PollInput() { PollInputStep(); }
 
 void PresentFrame() {
   if (lpDTCon) {
+    // The display's vertical blank is waited for by the main thread, which
+    // shows the frames; the game thread keeps its own pace all the same.
+    if (g_DDState.bVSync) WaitForDirect3DFrame(g_Game.m_nFps);
     if (!DDPresent(g_Game.m_nFps, 0, 0) && lpDTCon && g_bWindowed) platform::SendRequest(WM_GAME_RESTORE);
     return;
   }

@@ -34,6 +34,8 @@ bool PaceFrameD3D(int fps, int overlay, std::uint32_t overlayColour);
 // Pacing back to its first call (a new start-up), and the graphics layer's
 // present told to wait, on the game clock, until its frame is due.
 void InstallFramePacing();
+// Waits on the game clock until PaceFrameD3D lets the frame go.
+void WaitForDirect3DFrame(int fps);
 
 // "FPS%2d(%2d)": frames of the last second and the 16-frame mean of the
 // frame's working time, drawn when ShowFps asks for it.

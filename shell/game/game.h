@@ -18,7 +18,7 @@
 enum GameState : int { GS_TITLE = 0, GS_WORLDMAP = 1, GS_MAPMENU = 2, GS_CHALLENGE = 3, GS_STAGE = 4, GS_OPTION = 5 };
 inline constexpr int kGameStateCount = 6;
 enum PlayMode : int { PM_STORY = 0, PM_CHALLENGE = 1, PM_FREE = 2, PM_REPLAY = 3 };
-enum TitleCommand : int { TC_NEWGAME = 0, TC_FREEPLAY = 3, TC_QUIT = 6 };
+enum TitleCommand : int { TC_NEWGAME = 0, TC_FREEPLAY = 3, TC_REPLAY = 4, TC_QUIT = 6 };
 
 // Makes the scene of a state; null when it could not be made.
 using SceneFactory = std::function<std::unique_ptr<cScene>()>;

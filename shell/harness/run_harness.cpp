@@ -10,7 +10,9 @@
 #include "shell/game_init.h"
 #include "shell/init/graphics_start.h"
 #include "shell/main_window.h"
+#include "shell/report/report_log.h"
 #include "shell/requests/game_requests.h"
+#include "shell/window/main_window_object.h"
 
 cRunHarness::cRunHarness(std::filesystem::path gameFolder) : m_folder(std::move(gameFolder)) {}
 
@@ -26,10 +28,11 @@ bool cRunHarness::Start(std::string_view commandLine) {
   m_started = true;
   g_bGameStarted = 0;
   g_bClosing.store(0);
-  InitReport(m_folder / "Report_Game.txt");
+  StartReportLog(m_folder / "Report_Game.txt");
   SetGameClock(m_clock.AsGameClock());
   platform::CreateMainWindow(kScreenWidth, kScreenHeight);
-  platform::CentreMainWindow();
+  g_MainWindow.SetGeometry(kScreenWidth, kScreenHeight, 100, 100, kScreenWidth, kScreenHeight);
+  g_MainWindow.Centre();
   platform::SetRequestHandler(ServeGameRequest);
   if (!InitGame(commandLine)) {
     ExitGame();
@@ -44,7 +47,10 @@ bool cRunHarness::Start(std::string_view commandLine) {
 
 int cRunHarness::StepFrames(int count, const std::function<void(int)>& afterFrame) {
   for (int frame = 0; frame < count; ++frame) {
-    platform::ServeMainThread();
+    platform::PumpEvents(MainWindowHandlers());
+    if (auto reason = platform::TakeCloseRequest()) {
+      if (Close(*reason)) return frame;
+    }
     if (!g_Game.Frame()) return frame;
     if (afterFrame) afterFrame(frame);
   }

@@ -31,9 +31,11 @@ class cRunHarness {
   // InitGame failed, after which the harness is closed already.
   bool Start(std::string_view commandLine = {});
 
-  // Steps up to `count` frames; after each, `afterFrame` (when given) sees
-  // the frame's number from 0. Returns the frames stepped: fewer when the
-  // frame step asked to end the game.
+  // Steps up to `count` frames, each after a pass of the window's events and
+  // the main thread's requests (as the player's event loop makes them);
+  // after each, `afterFrame` (when given) sees the frame's number from 0.
+  // Returns the frames stepped: fewer when the frame step asked to end the
+  // game or a close request closed the player.
   int StepFrames(int count, const std::function<void(int)>& afterFrame = {});
 
   // The last frame handed to the screen, 0x00RRGGBB row after row.

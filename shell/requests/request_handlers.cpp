@@ -66,7 +66,7 @@ void ServeLoadReplay() {
   int result = 0;
   {
     DialogBracket bracket;
-    if (std::optional<std::string> path = AskReplayFileToOpenStep()) result = Handled(ReadReplayStep(*path));
+    if (std::optional<std::string> path = AskReplayFileToOpenStep()) result = ReadReplayStep(*path) ? 1 : 0;
   }
   FinishFileRequest(result);
 }
@@ -76,7 +76,7 @@ void ServeSaveReplay(bool previousAttempt) {
   if (std::optional<std::string> name = MakeReplayFileNameStep()) {
     DialogBracket bracket;
     if (std::optional<std::string> path = AskReplayFileToSaveStep(*name))
-      result = Handled(WriteReplayStep(*path, previousAttempt));
+      result = WriteReplayStep(*path, previousAttempt) ? 1 : 0;
   }
   FinishFileRequest(result);
 }

@@ -36,11 +36,14 @@ std::optional<std::string> AskReplayFileToSaveStep(const std::string& defaultNam
 void SetKeyRepeatStep();
 // Start-up: joystick buttons, the key configuration (or its defaults).
 void StartInputStep();
+// Shutdown: the joysticks closed, every key released.
+void StopInputStep();
 // Frame step: one frame of input for the player's input record.
 void PollInputStep();
 // Requests: the replay file chosen to open, read into the replay, the
 // stages and the replay's save data; the default name of a replay to save
-// (none when there is nothing to save); the replay written.
+// (none when there is nothing to save); the replay written. A replay that
+// cannot be read or written is a message (false), and the game goes on.
 bool ReadReplayStep(const std::string& path);
 std::optional<std::string> MakeReplayFileNameStep();
 bool WriteReplayStep(const std::string& path, bool previousAttempt);

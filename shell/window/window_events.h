@@ -1,7 +1,7 @@
 #pragma once
-// The window's own keys and mouse: Esc asks to close, and in a Direct3D
-// window a right click or the menu key opens the scale menu.
+// The game window's own keys and mouse, outside any dialog: Esc asks to
+// close, and in a Direct3D window a right click or F10 opens the scale menu.
 
-#include "platform/window.h"
+#include "platform/ui_events.h"
 
-void OnMainWindowEvent(const platform::WindowEvent& event);
+void OnMainWindowInput(const platform::UiEvent& event);

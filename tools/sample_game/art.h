@@ -24,6 +24,23 @@ using Pictures = std::vector<Picture>;
 inline int CellX(int n) { return n / 15 * 32; }
 inline int CellY(int n) { return n % 15 * 32; }
 
+// Graphic cells of the sheets. Graphic number 0 means "none", so every sheet
+// starts at cell 1; the numbers are the graphic numbers the definitions use.
+enum BlockCell : int {
+  kGrassCell = 1, kDirtCell, kBrickCell, kStoneCell, kOneWayCell,
+  kSpringCell, kSpringPressedCell, kSpikesCell,
+  kBeltLeftCell, kBeltLeftCell2, kBeltRightCell, kBeltRightCell2,
+  kItemBoxCell, kUsedBoxCell, kIceCell, kWaterCell, kLavaCell, kFlagCell,
+};
+// First cells of the characters on Character1.bmp, one column of 15 each.
+inline constexpr int kHeroCell = 1, kWalkerCell = 16, kFlyerCell = 31, kShooterCell = 46, kBossCell = 61;
+inline constexpr int kCoinCell = 1, kHeartCell = 5, kKeyCell = 6, kGemCell = 7;
+// Shot cells (16 x 16, 30 to a row).
+inline constexpr int kPelletShot = 1, kFireballShot = 2, kEnemyShot = 4, kArrowShot = 5, kStarShot = 6,
+                     kBossShot = 7;
+// Marks above characters, from cell 1.
+inline constexpr int kFirstMark = 1;
+
 // bmp\plt\Palette.bmp, Debug.bmp, Symbol.bmp, Window.bmp, StatusWindow.bmp,
 // Accessory.bmp, Word.bmp, Mark.bmp.
 Pictures SystemPictures();

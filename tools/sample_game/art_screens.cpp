@@ -37,6 +37,16 @@ IndexedImage TitleScreen() {
   return image;
 }
 
+// The title commands as pictures, one 32-dot strip per command number, for
+// projects that show the title menu as pictures.
+IndexedImage TitleCommands() {
+  const char* const kCommands[7] = {"NEW GAME", "CONTINUE", "CHALLENGE", "FREE PLAY", "REPLAY", "OPTIONS", "QUIT"};
+  IndexedImage image(224, 32 * 7);
+  const TextStyle style{pal::kText, Shade(pal::kBlue, 3), 4};
+  for (int n = 0; n < 7; ++n) DrawText(image, 2, 32 * n + 2, kCommands[n], style);
+  return image;
+}
+
 void Chip(IndexedImage& image, int p, std::uint8_t ramp, int shade) {
   image.FillRect(p % 5 * 32, p / 5 * 32, 32, 32, Shade(ramp, shade));
 }
@@ -168,6 +178,7 @@ IndexedImage SwordSwing(bool mirrored) {
 Pictures ScreenPictures() {
   Pictures pictures;
   pictures.push_back({"bmp\\Title.bmp", TitleScreen()});
+  pictures.push_back({"bmp\\GameMode.bmp", TitleCommands()});
   pictures.push_back({"bmp\\WorldMapChip.bmp", MapChips()});
   pictures.push_back({"bmp\\WorldEvent.bmp", PointIcons()});
   pictures.push_back({"bmp\\WorldBack.bmp", WorldSea()});

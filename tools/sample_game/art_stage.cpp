@@ -98,93 +98,92 @@ void Water(IndexedImage& image, int x, int y, std::uint8_t ramp) {
   for (int wx = 0; wx < 32; wx += 8) image.FillRect(x + wx, y + 2 + (wx / 8) % 2, 5, 2, Shade(ramp, 12));
 }
 
-// Blocks by graphic cell: 1 grass, 2 dirt, 3 brick, 4 stone, 5 one-way
-// floor, 6-7 spring, 8 spikes, 9-10 belt left, 11-12 belt right, 13 item
-// block, 14 used block, 15 ice, 16 water, 17 lava, 18 goal flag.
+// Blocks by graphic cell (BlockCell).
 IndexedImage BlockSheet() {
   IndexedImage image(256, 480);
-  GrassTop(image, CellX(1), CellY(1));
-  Dirt(image, CellX(2), CellY(2));
-  Brick(image, CellX(3), CellY(3));
-  Bevel(image, CellX(4), CellY(4), pal::kStone, 8);
-  OneWayFloor(image, CellX(5), CellY(5));
-  Spring(image, CellX(6), CellY(6), false);
-  Spring(image, CellX(7), CellY(7), true);
-  Spikes(image, CellX(8), CellY(8));
+  auto x = [](int cell) { return CellX(cell); };
+  auto y = [](int cell) { return CellY(cell); };
+  GrassTop(image, x(kGrassCell), y(kGrassCell));
+  Dirt(image, x(kDirtCell), y(kDirtCell));
+  Brick(image, x(kBrickCell), y(kBrickCell));
+  Bevel(image, x(kStoneCell), y(kStoneCell), pal::kStone, 8);
+  OneWayFloor(image, x(kOneWayCell), y(kOneWayCell));
+  Spring(image, x(kSpringCell), y(kSpringCell), false);
+  Spring(image, x(kSpringPressedCell), y(kSpringPressedCell), true);
+  Spikes(image, x(kSpikesCell), y(kSpikesCell));
   for (int phase = 0; phase < 2; ++phase) {
-    Conveyor(image, CellX(9 + phase), CellY(9 + phase), -1, phase);
-    Conveyor(image, CellX(11 + phase), CellY(11 + phase), 1, phase);
+    Conveyor(image, x(kBeltLeftCell + phase), y(kBeltLeftCell + phase), -1, phase);
+    Conveyor(image, x(kBeltRightCell + phase), y(kBeltRightCell + phase), 1, phase);
   }
-  ItemBlock(image, CellX(13), CellY(13), false);
-  ItemBlock(image, CellX(14), CellY(14), true);
-  Bevel(image, CellX(15), CellY(15), pal::kSky, 11);
-  Water(image, CellX(16), CellY(16), pal::kBlue);
-  Water(image, CellX(17), CellY(17), pal::kRed);
-  const int fx = CellX(18), fy = CellY(18);
+  ItemBlock(image, x(kItemBoxCell), y(kItemBoxCell), false);
+  ItemBlock(image, x(kUsedBoxCell), y(kUsedBoxCell), true);
+  Bevel(image, x(kIceCell), y(kIceCell), pal::kSky, 11);
+  Water(image, x(kWaterCell), y(kWaterCell), pal::kBlue);
+  Water(image, x(kLavaCell), y(kLavaCell), pal::kRed);
+  const int fx = CellX(kFlagCell), fy = CellY(kFlagCell);
   image.FillRect(fx + 6, fy, 3, 32, Shade(pal::kStone, 12));
   image.FillRect(fx + 9, fy + 2, 18, 12, Shade(pal::kGreen, 9));
   image.FillRect(fx + 9, fy + 2, 18, 2, Shade(pal::kGreen, 12));
   return image;
 }
 
-// Characters in columns of 15 cells: per character four cells of its base
-// animation, four of its second state and four of its third.
+// Characters in columns of 15 cells, from the second cell of a column (graphic
+// number 0 means none): per character four cells of its base animation, four
+// of its second state and four of its third.
 IndexedImage CharacterSheet() {
   IndexedImage image(256, 480);
   const HeroPose base[4] = {HeroPose::Stand, HeroPose::StepA, HeroPose::Stand, HeroPose::StepB};
   for (int i = 0; i < 4; ++i) {
-    image.Paste(HeroSprite(base[i], 2), CellX(i), CellY(i));
-    image.Paste(HeroSprite(HeroPose::Jump, 2), CellX(4 + i), CellY(4 + i));
-    image.Paste(HeroSprite(HeroPose::Hurt, 2), CellX(8 + i), CellY(8 + i));
+    image.Paste(HeroSprite(base[i], 2), CellX(kHeroCell + i), CellY(kHeroCell + i));
+    image.Paste(HeroSprite(HeroPose::Jump, 2), CellX(kHeroCell + 4 + i), CellY(kHeroCell + 4 + i));
+    image.Paste(HeroSprite(HeroPose::Hurt, 2), CellX(kHeroCell + 8 + i), CellY(kHeroCell + 8 + i));
   }
-  const EnemyKind enemies[3] = {EnemyKind::Walker, EnemyKind::Flyer, EnemyKind::Shooter};
-  for (int e = 0; e < 3; ++e)
-    for (int i = 0; i < 12; ++i) {
-      const int cell = 15 * (e + 1) + i;
-      image.Paste(EnemySprite(enemies[e], i % 2, 2), CellX(cell), CellY(cell));
-    }
-  for (int i = 0; i < 4; ++i) image.Paste(BossSprite(i % 2, 1), CellX(60 + i), CellY(60 + i));
+  const std::pair<EnemyKind, int> enemies[3] = {
+      {EnemyKind::Walker, kWalkerCell}, {EnemyKind::Flyer, kFlyerCell}, {EnemyKind::Shooter, kShooterCell}};
+  for (auto [kind, first] : enemies)
+    for (int i = 0; i < 12; ++i) image.Paste(EnemySprite(kind, i % 2, 2), CellX(first + i), CellY(first + i));
+  for (int i = 0; i < 4; ++i) image.Paste(BossSprite(i % 2, 1), CellX(kBossCell + i), CellY(kBossCell + i));
   return image;
 }
 
-// 16 x 16 cells, 30 to a row: 1 hero pellet, 2-3 fireball, 4 enemy bullet,
-// 5 arrow, 6 star, 7-8 boss orb.
+// 16 x 16 cells, 30 to a row: hero pellet, fireball (two frames), enemy
+// bullet, arrow, star, boss orb (two frames).
 IndexedImage ShotSheet() {
   IndexedImage image(480, 480);
   auto cell = [](int n) { return std::pair{n % 30 * 16, n / 30 * 16}; };
-  auto [px, py] = cell(1);
+  auto [px, py] = cell(kPelletShot);
   image.FillCircle(px + 8, py + 8, 4, Shade(pal::kYellow, 7));
   image.FillCircle(px + 7, py + 7, 2, Shade(pal::kYellow, 13));
   for (int f = 0; f < 2; ++f) {
-    auto [fx, fy] = cell(2 + f);
+    auto [fx, fy] = cell(kFireballShot + f);
     image.FillEllipse(fx + 8 - f, fy + 8, 6 + f, 5, Shade(pal::kRed, 7));
     image.FillEllipse(fx + 9, fy + 8, 3, 3, Shade(pal::kYellow, 11));
   }
-  auto [bx, by] = cell(4);
+  auto [bx, by] = cell(kEnemyShot);
   image.FillCircle(bx + 8, by + 8, 4, Shade(pal::kPurple, 6));
   image.FillCircle(bx + 8, by + 8, 2, Shade(pal::kPink, 12));
-  auto [ax, ay] = cell(5);
+  auto [ax, ay] = cell(kArrowShot);
   image.FillRect(ax + 1, ay + 7, 12, 2, Shade(pal::kBrown, 9));
   for (int i = 0; i < 4; ++i) image.FillRect(ax + 11 + i / 2, ay + 4 + i, 4 - i, 8 - 2 * i, Shade(pal::kStone, 12));
-  auto [sx, sy] = cell(6);
+  auto [sx, sy] = cell(kStarShot);
   image.Line(sx + 8, sy + 1, sx + 8, sy + 14, Shade(pal::kYellow, 12));
   image.Line(sx + 1, sy + 8, sx + 14, sy + 8, Shade(pal::kYellow, 12));
   image.FillCircle(sx + 8, sy + 8, 3, Shade(pal::kYellow, 9));
   for (int f = 0; f < 2; ++f) {
-    auto [ox, oy] = cell(7 + f);
+    auto [ox, oy] = cell(kBossShot + f);
     image.FillCircle(ox + 8, oy + 8, 6 - f, Shade(pal::kPurple, 5 + 3 * f));
     image.FillCircle(ox + 8, oy + 8, 3, pal::kWhite);
   }
   return image;
 }
 
-// Items in graphic cells: 0-3 the turning coin, 4 heart, 5 key, 6 gem.
+// Items in graphic cells: the turning coin, then heart, key and gem.
 IndexedImage ItemSheet() {
   IndexedImage image(64, 480);
-  for (int f = 0; f < 4; ++f) image.Paste(ItemSprite(ItemKind::Coin, f, 2), CellX(f), CellY(f));
-  image.Paste(ItemSprite(ItemKind::Heart, 0, 2), CellX(4), CellY(4));
-  image.Paste(ItemSprite(ItemKind::Key, 0, 2), CellX(5), CellY(5));
-  image.Paste(ItemSprite(ItemKind::Gem, 0, 2), CellX(6), CellY(6));
+  for (int f = 0; f < 4; ++f) image.Paste(ItemSprite(ItemKind::Coin, f, 2), CellX(kCoinCell + f), CellY(kCoinCell + f));
+  image.Paste(ItemSprite(ItemKind::Heart, 0, 2), CellX(kHeartCell), CellY(kHeartCell));
+  image.Paste(ItemSprite(ItemKind::Key, 0, 2), CellX(kKeyCell), CellY(kKeyCell));
+  image.Paste(ItemSprite(ItemKind::Gem, 0, 2), CellX(kGemCell), CellY(kGemCell));
   return image;
 }
 

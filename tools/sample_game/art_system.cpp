@@ -172,7 +172,7 @@ IndexedImage MarkSheet() {
                                 Shade(pal::kYellow, 6), Shade(pal::kRed, 5),   Shade(pal::kSky, 7),
                                 Shade(pal::kPurple, 7), Shade(pal::kBrown, 6)};
   for (int n = 0; n < 8; ++n) {
-    const int x = CellX(n), y = CellY(n);
+    const int x = CellX(kFirstMark + n), y = CellY(kFirstMark + n);
     image.FillEllipse(x + 16, y + 13, 13, 11, pal::kShadow);
     image.FillEllipse(x + 16, y + 13, 12, 10, pal::kWhite);
     image.Line(x + 12, y + 23, x + 9, y + 30, pal::kShadow);

@@ -19,7 +19,6 @@ std::vector<StoredFile> ProjectFiles(const std::string& folder) {
   cWorldMap map = BuildWorldMap();
   files.push_back({folder + "\\System.dat", RecordFileBytes(system)});
   files.push_back({folder + "\\WorldMap.dat", RecordFileBytes(map)});
-  files.push_back({folder + "\\CommonPalette.cplt4", CommonPaletteFileBytes(db)});
   AddList(files, folder, "AnimeSet.dat", db.m_vAnimeSet);
   AddList(files, folder, "Anime.dat", db.m_vAnime);
   AddList(files, folder, "Bmp_CharaExc.dat", db.m_vBmpCharaExc);

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "definitions/palette/palette.h"
 #include "project/database.h"
 #include "project/system_record.h"
 #include "project/world_map.h"
@@ -30,17 +29,14 @@ inline constexpr const char* kStoryStages[3] = {"data\\stg4\\Stage1.stg4", "data
 cSystem BuildSystemRecord();
 cWorldMap BuildWorldMap();
 cDatabase BuildDatabase();
-cEdPalette BuildCommonPalette();
-// The common palette's file, its definitions checked against `database`.
-std::vector<std::uint8_t> CommonPaletteFileBytes(const cDatabase& database);
 
 struct StoredFile {
   std::string path;
   std::vector<std::uint8_t> bytes;
 };
-// data\System.dat, data\WorldMap.dat, data\CommonPalette.cplt4 and
-// data\database\*.dat, under `folder`
-// ("data" or "default").
+// data\System.dat, data\WorldMap.dat and data\database\*.dat, under
+// `folder` ("data" or "default"); the definitions and stages are
+// stages/stage_files.h's.
 std::vector<StoredFile> ProjectFiles(const std::string& folder);
 
 // The start-up settings file: drawing back end, window or full screen, colour depth.

@@ -8,6 +8,7 @@
 #include "tools/sample_game/ogg_file.h"
 #include "tools/sample_game/sample_palette.h"
 #include "tools/sample_game/song.h"
+#include "tools/sample_game/stages/stage_files.h"
 #include "tools/sample_game/sound_effects.h"
 #include "tools/sample_game/wave_file.h"
 
@@ -49,6 +50,7 @@ std::vector<StoredFile> SampleGameFiles(const GenerateOptions& options) {
   for (const char* folder : {"data", "default"}) {
     if (!options.withDataFolder && std::string(folder) == "data") continue;
     for (StoredFile& file : ProjectFiles(folder)) files.push_back(std::move(file));
+    for (StoredFile& file : DefinitionFiles(folder)) files.push_back(std::move(file));
   }
   AddPictures(files, SystemPictures());
   AddPictures(files, CharacterPictures());

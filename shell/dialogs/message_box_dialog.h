@@ -1,0 +1,18 @@
+#pragma once
+// Message boxes drawn by the dialog toolkit over the game window, for every
+// box shown while the game window exists (the quit question among them).
+// Before the window exists (the double-start question) and after it is gone
+// the platform's own box is shown. A box asked for by another thread is
+// shown on the main thread; the asking thread waits for the answer.
+
+#include <string_view>
+
+// Texts are CP932; type and answer as MesBox (MB_YESNO, IDYES, ...).
+int DialogMessageBox(std::string_view text, std::string_view caption, unsigned type);
+
+// Routes the program's message boxes to DialogMessageBox (on) or back to
+// the platform's boxes (off).
+void UseDialogMessageBoxes(bool on);
+
+// The quit question: 1 when the player answers Yes.
+int ConfirmExit(int english);

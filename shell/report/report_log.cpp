@@ -1,0 +1,14 @@
+#include "shell/report/report_log.h"
+
+#include <string>
+
+#include "foundation/log.h"
+#include "foundation/record_stream.h"
+#include "shell/report/system_report.h"
+
+bool StartReportLog(const std::filesystem::path& file) {
+  if (!InitReport(file)) return false;
+  Report("App : ver %s", std::to_string(kProgramDataVersion).c_str());
+  WriteSystemReport();
+  return true;
+}

@@ -1,0 +1,9 @@
+#pragma once
+// The head of the report log that every run writes, the player's and the
+// headless harness's alike: the log emptied, the version line
+// "App : ver 878", then the system report.
+
+#include <filesystem>
+
+// False when the log cannot be opened.
+bool StartReportLog(const std::filesystem::path& file);

@@ -1,0 +1,216 @@
+// Keyed blits through a source's cached runs of drawn pixels draw exactly
+// what the pixel-by-pixel paths draw, and every change of the source shows
+// in the next blit.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+#include <vector>
+
+#include "graphics/blits/blit.h"
+#include "graphics/blits/fill.h"
+#include "graphics/device/device.h"
+#include "graphics/device/device_restore.h"
+#include "graphics/effects/blend.h"
+#include "platform/presenter.h"
+#include "tests/graphics/effect_test_support.h"
+
+using effect_test::Mode;
+using effect_test::TestSurface;
+
+namespace {
+
+using Pixels = std::vector<std::uint32_t>;
+
+void Write(TestSurface& s, const std::function<std::uint32_t(int, int)>& pixel) {
+  cSurfaceLock lock;
+  ASSERT_TRUE(lock.Lock(&s.sd));
+  for (int y = 0; y < s.sd.nHeight; ++y)
+    for (int x = 0; x < s.sd.nWidth; ++x) {
+      if (lock.BitsPerPixel() == 8)
+        lock.Row8(y)[x] = static_cast<std::uint8_t>(pixel(x, y));
+      else
+        lock.Row32(y)[x] = pixel(x, y);
+    }
+}
+
+Pixels Read(TestSurface& s) {
+  Pixels out;
+  cSurfaceLock lock;
+  if (!lock.Lock(&s.sd)) return out;
+  for (int y = 0; y < s.sd.nHeight; ++y)
+    for (int x = 0; x < s.sd.nWidth; ++x) out.push_back(lock.BitsPerPixel() == 8 ? lock.Row8(y)[x] : lock.Row32(y)[x]);
+  return out;
+}
+
+class OpaqueRunsTest : public effect_test::DeviceTest {
+ protected:
+  std::mt19937 rng{1234};
+
+  int Uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
+
+  // The see-through pixel of the mode (the colour key, or alpha 0).
+  std::uint32_t SeeThrough() const { return IsD3D() ? 0u : g_DDState.dwColorKey & (Is8() ? 0xFFu : 0xFFFFFFu); }
+  bool IsSeeThrough(std::uint32_t p) const {
+    if (IsD3D()) return (p >> 24) == 0;
+    return Is8() ? p == (g_DDState.dwColorKey & 0xFF) : (p & 0xFFFFFF) == (g_DDState.dwColorKey & 0xFFFFFF);
+  }
+  // A drawn pixel of the mode, never the key; Direct3D ones are opaque
+  // unless `partial`.
+  std::uint32_t Drawn(bool partial) {
+    for (;;) {
+      std::uint32_t p = std::uint32_t(rng());
+      if (Is8())
+        p &= 0xFF;
+      else if (IsD3D())
+        p = partial ? (p | 0x01000000u) : (p | 0xFF000000u);
+      else
+        p &= 0xFFFFFF;
+      if (!IsSeeThrough(p)) return p;
+    }
+  }
+
+  // A sheet of runs: see-through and drawn stretches of random lengths,
+  // mostly one or the other as `density` says; in Direct3D some drawn
+  // stretches are partly transparent unless `opaqueOnly`.
+  void RandomSheet(TestSurface& sheet, double density, bool opaqueOnly = false) {
+    const int w = sheet.sd.nWidth;
+    Pixels pixels(std::size_t(w) * sheet.sd.nHeight);
+    std::size_t i = 0;
+    while (i < pixels.size()) {
+      const bool drawn = std::uniform_real_distribution<double>(0, 1)(rng) < density;
+      const bool partial = IsD3D() && !opaqueOnly && Uniform(0, 3) == 0;
+      for (int n = Uniform(1, 12); n > 0 && i < pixels.size(); --n, ++i) pixels[i] = drawn ? Drawn(partial) : SeeThrough();
+    }
+    Write(sheet, [&](int x, int y) { return pixels[std::size_t(y) * w + x]; });
+  }
+
+  void Background(TestSurface& dst) {
+    Write(dst, [&](int x, int y) { return Opaque(std::uint32_t(x * 7 + y * 13 + 5)); });
+  }
+};
+
+// Every kind of blit that reads runs, with random rectangles reaching past
+// every edge of both surfaces: the first blit after the sheet was written
+// tests pixels one by one, the next ones go through the runs.
+TEST_P(OpaqueRunsTest, RunsDrawWhatThePixelPathsDraw) {
+  TestSurface sheet(67, 23), dst(80, 50);
+  TestSurface systemSheet(67, 23, /*systemMemory=*/true);
+  for (int trial = 0; trial < 120; ++trial) {
+    g_DDState.dwColorKey = std::uint32_t(rng()) & (Is8() ? 0xFF : 0xFFFFFF);
+    const double density = std::vector<double>{0.05, 0.5, 0.95}[std::size_t(trial % 3)];
+    const int kind = trial / 3 % 5;
+    TestSurface& source = kind == 4 && IsD3D() ? systemSheet : sheet;
+    RandomSheet(source, density);
+    const int x = Uniform(-20, 70), y = Uniform(-15, 45), sx = Uniform(-6, 60), sy = Uniform(-4, 20);
+    const int w = Uniform(1, 60), h = Uniform(1, 30);
+    int sw = w, sh = h;
+    if (kind == 1 || kind == 2) {  // stretched, shrunk, and (Direct3D) mirrored
+      sw = Uniform(1, 40);
+      sh = Uniform(1, 20);
+      if (kind == 2 && IsD3D()) sw = -sw;
+    }
+    const auto draw = [&] {
+      Background(dst);
+      if (kind >= 3)
+        DDBltHalf(&dst.sd, x, y, w, h, &source.sd, sx, sy, 1, g_BlendTable);
+      else if (kind == 0)
+        DDBlt(&dst.sd, x, y, w, h, &source.sd, sx, sy, 1);
+      else
+        DDBltStretch(&dst.sd, x, y, w, h, &source.sd, sx, sy, sw, sh, 1);
+      return Read(dst);
+    };
+    const Pixels plain = draw();
+    ASSERT_EQ(draw(), plain) << "trial " << trial << " kind " << kind;
+    ASSERT_EQ(draw(), plain) << "trial " << trial << " kind " << kind;
+  }
+}
+
+// The keyed copy of the whole sheet at (1, 1), from the sheet's pixels.
+Pixels KeyedCopy(const Pixels& background, const Pixels& sheet, int sheetW, int dstW,
+                 const std::function<bool(std::uint32_t)>& seeThrough) {
+  Pixels out = background;
+  for (std::size_t i = 0; i < sheet.size(); ++i) {
+    const int x = int(i % std::size_t(sheetW)), y = int(i / std::size_t(sheetW));
+    if (!seeThrough(sheet[i])) out[std::size_t(y + 1) * dstW + x + 1] = sheet[i];
+  }
+  return out;
+}
+
+TEST_P(OpaqueRunsTest, EveryChangeOfTheSheetShowsInTheNextBlit) {
+  TestSurface sheet(40, 12), dst(48, 16), other(40, 12);
+  g_DDState.dwColorKey = Is8() ? 3 : 0x00FF00;
+  const auto seeThrough = [this](std::uint32_t p) { return IsSeeThrough(p); };
+  const auto check = [&](const char* after) {
+    Background(dst);
+    const Pixels background = Read(dst);
+    // Twice, so that the second blit surely reads the runs.
+    DDBlt(&dst.sd, 1, 1, 40, 12, &sheet.sd, 0, 0, 1);
+    Background(dst);
+    DDBlt(&dst.sd, 1, 1, 40, 12, &sheet.sd, 0, 0, 1);
+    EXPECT_EQ(Read(dst), KeyedCopy(background, Read(sheet), 40, 48, seeThrough)) << "after " << after;
+  };
+  RandomSheet(sheet, 0.5, true);
+  check("the first write");
+  // A pixel written through a lock, one drawn over by a blit and a fill.
+  sheet.Set(5, 5, SeeThrough());
+  sheet.Set(6, 5, Drawn(false));
+  check("a lock");
+  RandomSheet(other, 0.5, true);
+  DDBlt(&sheet.sd, 10, 2, 20, 6, &other.sd, 0, 0, 0);
+  check("a blit onto the sheet");
+  DDFillRect(&sheet.sd, 0, 0, 8, 3, 0);
+  check("a fill");
+  if (!IsD3D()) {
+    g_DDState.dwColorKey = Is8() ? 9 : 0x123456;
+    sheet.Set(0, 0, SeeThrough());
+    check("a key change");
+    g_DDState.dwColorKey = Is8() ? 3 : 0x00FF00;
+    check("the key changing back");
+  }
+  // Writes through a lock held open across blits from the sheet.
+  {
+    cSurfaceLock lock;
+    ASSERT_TRUE(lock.Lock(&sheet.sd));
+    const auto put = [&](int x, std::uint32_t p) {
+      if (Is8())
+        lock.Row8(7)[x] = std::uint8_t(p);
+      else
+        lock.Row32(7)[x] = p;
+    };
+    put(3, SeeThrough());
+    DDBlt(&dst.sd, 1, 1, 40, 12, &sheet.sd, 0, 0, 1);
+    DDBlt(&dst.sd, 1, 1, 40, 12, &sheet.sd, 0, 0, 1);
+    put(4, SeeThrough());
+    put(20, Drawn(false));
+  }
+  check("writes through an open lock");
+}
+
+TEST_P(OpaqueRunsTest, RestoredTexturesDrawTheirNewPixels) {
+  if (!IsD3D()) GTEST_SKIP() << "the Direct3D device is what is reset";
+  TestSurface dst(48, 16);
+  TestSurface target(40, 12), system(40, 12, /*systemMemory=*/true);
+  const auto seeThrough = [this](std::uint32_t p) { return IsSeeThrough(p); };
+  RandomSheet(target, 0.5, true);
+  RandomSheet(system, 0.5, true);
+  for (TestSurface* sheet : {&target, &system})
+    for (int i = 0; i < 2; ++i) DDBlt(&dst.sd, 1, 1, 40, 12, &sheet->sd, 0, 0, 1);
+  platform::Presenter& presenter = platform::GetPresenter();
+  presenter.SimulateDeviceLost();
+  presenter.SimulateDeviceResettable();
+  ASSERT_EQ(DDRestoreSurface(), 1);
+  RandomSheet(target, 0.3, true);  // a render target comes back empty; its owner draws it again
+  for (TestSurface* sheet : {&target, &system}) {
+    Background(dst);
+    const Pixels background = Read(dst);
+    for (int i = 0; i < 2; ++i) DDBlt(&dst.sd, 1, 1, 40, 12, &sheet->sd, 0, 0, 1);
+    EXPECT_EQ(Read(dst), KeyedCopy(background, Read(*sheet), 40, 48, seeThrough));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, OpaqueRunsTest,
+                         testing::Values(Mode::DirectDraw8, Mode::DirectDraw32, Mode::Direct3D32),
+                         effect_test::ModeName);
+
+}  // namespace

@@ -1,0 +1,137 @@
+// The player started on the generated sample game through the run harness,
+// in each drawing mode: start-up runs on the real files without a failure in
+// the report log, frames are presented, and the close path ends it cleanly.
+// Also the first start of a fresh install, which creates data\ from default\.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "art_showcase_scene.h"
+#include "graphics/device/device.h"
+#include "platform/message_box.h"
+#include "shell/game/game.h"
+#include "shell/harness/run_harness.h"
+#include "tools/sample_game/sample_game.h"
+#include "tools/sample_game/sample_palette.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RunMode {
+  const char* name;
+  sample_game::StartupSettings startup;
+};
+
+fs::path FreshFolder(const std::string& name) {
+  const fs::path folder = fs::temp_directory_path() / ("sample_run_" + name + "_" + std::to_string(::getpid()));
+  fs::remove_all(folder);
+  return folder;
+}
+
+std::string ReportOf(const fs::path& folder) {
+  std::ifstream in(folder / "Report_Game.txt");
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Lines that tell of something that went wrong (the log is UTF-8).
+std::vector<std::string> FailureLines(const std::string& report) {
+  std::vector<std::string> lines;
+  std::istringstream in(report);
+  for (std::string line; std::getline(in, line);)
+    for (const char* sign : {"失敗", "Err", "err ", "できません", "不正"})
+      if (line.find(sign) != std::string::npos) {
+        lines.push_back(line);
+        break;
+      }
+  return lines;
+}
+
+// Counts the distinct colours of a frame: a frame of the game's own art has
+// many; a blank one has one.
+std::size_t DistinctColours(const std::vector<std::uint32_t>& pixels) {
+  std::vector<std::uint32_t> sorted = pixels;
+  std::sort(sorted.begin(), sorted.end());
+  return static_cast<std::size_t>(std::unique(sorted.begin(), sorted.end()) - sorted.begin());
+}
+
+class SampleGameRun : public testing::TestWithParam<RunMode> {
+ protected:
+  void SetUp() override {
+    platform::TakeHeadlessBoxes();
+    folder_ = FreshFolder(GetParam().name);
+    SetSceneFactory(GS_TITLE, [] { return std::make_unique<cArtShowcaseScene>(GS_TITLE); });
+  }
+  void TearDown() override {
+    SetSceneFactory(GS_TITLE, nullptr);
+    EXPECT_TRUE(platform::TakeHeadlessBoxes().empty());
+    fs::remove_all(folder_);
+  }
+  fs::path folder_;
+};
+
+TEST_P(SampleGameRun, StartsPresentsFramesAndClosesCleanly) {
+  sample_game::GenerateOptions options;
+  options.startup = GetParam().startup;
+  ASSERT_TRUE(sample_game::GenerateSampleGame(folder_, options));
+  {
+    cRunHarness harness(folder_);
+    ASSERT_TRUE(harness.Start()) << ReportOf(folder_);
+    EXPECT_EQ(lpDTCon != nullptr, GetParam().startup.direct3D == 1);
+    EXPECT_EQ(harness.StepFrames(30), 30);
+    int width = 0, height = 0;
+    const auto frame = harness.PresentedFrame(&width, &height);
+    ASSERT_EQ(frame.size(), 640u * 480u);
+    EXPECT_GT(DistinctColours(frame), 40u);  // the art came through, in its colours
+    const sample_game::Rgb sky = sample_game::SamplePalette()[sample_game::pal::Shade(sample_game::pal::kPurple, 3)];
+    EXPECT_EQ(frame[30 * 640 + 5], std::uint32_t(sky.r) << 16 | sky.g << 8 | sky.b);
+    // SAMPLE_GAME_SHOTS=folder keeps a picture of the frame for a person to look at.
+    if (const char* shots = std::getenv("SAMPLE_GAME_SHOTS"))
+      harness.WritePresentedFramePng(fs::path(shots) / (std::string(GetParam().name) + ".png"));
+    EXPECT_TRUE(harness.Close());
+  }
+  const std::string report = ReportOf(folder_);
+  EXPECT_EQ(report.rfind("App : ver 878\n", 0), 0u) << report;
+  EXPECT_TRUE(FailureLines(report).empty()) << report;
+  EXPECT_EQ(lpDTCon, nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(DrawingModes, SampleGameRun,
+                         testing::Values(RunMode{"Direct3DWindow32", {1, 1, 32}},
+                                         RunMode{"DirectDrawWindow32", {0, 1, 32}},
+                                         RunMode{"DirectDrawFullScreen8", {0, 0, 8}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A fresh install holds only default\: the player asks, and on Yes copies it
+// to data\ and starts on the copy.
+TEST(SampleGameFirstRun, CreatesDataFromDefaultWhenTheUserAgrees) {
+  const fs::path folder = FreshFolder("first_run");
+  sample_game::GenerateOptions options;
+  options.withDataFolder = false;
+  ASSERT_TRUE(sample_game::GenerateSampleGame(folder, options));
+  ASSERT_FALSE(fs::exists(folder / "data"));
+  platform::TakeHeadlessBoxes();
+  platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
+  {
+    cRunHarness harness(folder);
+    ASSERT_TRUE(harness.Start()) << ReportOf(folder);
+    EXPECT_EQ(harness.StepFrames(5), 5);
+    EXPECT_TRUE(harness.Close());
+  }
+  const auto boxes = platform::TakeHeadlessBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].text.find("デフォルトデータを作成しますか"), std::string::npos);
+  EXPECT_TRUE(fs::exists(folder / "data" / "database" / "Bgm.dat"));
+  EXPECT_TRUE(fs::exists(folder / "data" / "stg4" / "Stage1.stg4_000"));
+  EXPECT_TRUE(FailureLines(ReportOf(folder)).empty()) << ReportOf(folder);
+  fs::remove_all(folder);
+}
+
+}  // namespace

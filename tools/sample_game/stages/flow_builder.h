@@ -1,0 +1,40 @@
+#pragma once
+// Small builders for the flows that give the sample game's characters and
+// items their behaviour: a flow is a trigger, an optional key-input step and
+// a list of commands, and most commands need only a few settings.
+
+#include <cstdint>
+#include <initializer_list>
+
+#include "definitions/command_record.h"
+#include "definitions/flow_record.h"
+
+namespace sample_game {
+
+// Key indexes of a key step: the direction press histories, then the buttons.
+enum FlowKey : int {
+  kKeyLeft = 1,
+  kKeyRight = 2,
+  kKeyUp = 3,
+  kKeyDown = 4,
+  kKeyButton0 = 11,  // jump
+  kKeyButton1 = 12,  // shoot
+};
+
+// A command of a kind with its parameters sized to the kind, running
+// `tenths` tenths of a second.
+cEdCmd Command(int kind, int tenths = 0, std::initializer_list<std::int32_t> params = {});
+// A movement command with its movement record: speed in tenths of a dot per
+// frame and the angle of the move (0 left, 90 up, 180 right, 270 down).
+cEdCmd MoveCommand(int kind, int tenths, int speed, int angle = 0);
+// A shot command: `count` shots of the graphic cell at `speed`, aimed at the
+// hero when `aimed`, hurting with `power`.
+cEdCmd ShotCommand(int graphic, int count, int speed, int power, bool aimed);
+// The item form of a character command.
+cEdCmd ItemCommand(cEdCmd command);
+
+// A flow run while its trigger holds (and, with a key, while that key is held).
+cEdFlow Flow(FlowTrigger trigger, std::initializer_list<cEdCmd> commands);
+cEdFlow KeyFlow(FlowKey key, bool facingRelative, std::initializer_list<cEdCmd> commands);
+
+}  // namespace sample_game
