@@ -13,6 +13,23 @@
 
 namespace {
 
+// The sample of the highest kind; among equal kinds the one nearest the
+// middle (distance), the first on a tie.
+struct BestSample {
+  int kind = -1;
+  int distance = 0;
+  std::int64_t cell = 0;
+
+  void Consider(std::int64_t index, int side, int fromMiddle) {
+    const int sampleKind = KindOfCell(index, side);
+    if (sampleKind > kind || (sampleKind == kind && fromMiddle < distance)) {
+      kind = sampleKind;
+      cell = index;
+      distance = fromMiddle;
+    }
+  }
+};
+
 int StageWidth() { return g_StageSpace.x.size; }
 int StageHeight() { return g_StageSpace.y.size; }
 
@@ -89,37 +106,23 @@ std::int64_t FindBlockAlongEdge(const cStageObj& obj, int x1, int y1, int x2, in
   y1 = std::clamp(y1, 0, std::max(maxY, 0));
   y2 = std::clamp(y2, 0, std::max(maxY, 0));
   const int n = Samples(obj);
-  int bestKind = -1;
-  std::int64_t best = 0;
+  BestSample best;
   if (x1 == x2) {
     int y = y1;
     for (int i = 0; i < n; ++i) {
-      const std::int64_t cell = static_cast<std::int64_t>(g_BlockMap.IndexAt(x1, y));
-      const int kind = KindOfCell(cell, obj.side);
-      if (kind > bestKind) {
-        bestKind = kind;
-        best = cell;
-      }
+      best.Consider(static_cast<std::int64_t>(g_BlockMap.IndexAt(x1, y)), obj.side, 0);
       y = std::min(y + obj.baseHitHeight - 1, maxY);
     }
-    return best;
+    return best.cell;
   }
   if (y1 == y2) {
     const int mid = (x1 + x2) >> 1;
-    int bestDistance = 0;
     int x = x1;
     for (int i = 0; i < n; ++i) {
-      const std::int64_t cell = static_cast<std::int64_t>(g_BlockMap.IndexAt(x, y1));
-      const int kind = KindOfCell(cell, obj.side);
-      const int distance = std::abs(x - mid);
-      if (kind > bestKind || (kind == bestKind && distance < bestDistance)) {
-        bestKind = kind;
-        best = cell;
-        bestDistance = distance;
-      }
+      best.Consider(static_cast<std::int64_t>(g_BlockMap.IndexAt(x, y1)), obj.side, std::abs(x - mid));
       x = std::min(x + obj.baseHitWidth - 1, maxX);
     }
-    return best;
+    return best.cell;
   }
   return 0;
 }
@@ -133,21 +136,12 @@ std::int64_t FindFootCell(const cStageObj& obj) {
   const int step = obj.hitWidth / (n - 1);
   const int mid = (left + right) >> 1;
   const int maxX = std::max(StageWidth() - 1, 0);
-  int bestKind = -1;
-  int bestDistance = 0;
-  std::int64_t best = 0;
+  BestSample best;
   for (int i = 0; i < n; ++i) {
     const int x = std::clamp(i == n - 1 ? right : left + step * i, 0, maxX);
-    const std::int64_t cell = static_cast<std::int64_t>(g_BlockMap.IndexAt(x, y));
-    const int kind = KindOfCell(cell, obj.side);
-    const int distance = std::abs(x - mid);
-    if (kind > bestKind || (kind == bestKind && distance < bestDistance)) {
-      bestKind = kind;
-      best = cell;
-      bestDistance = distance;
-    }
+    best.Consider(static_cast<std::int64_t>(g_BlockMap.IndexAt(x, y)), obj.side, std::abs(x - mid));
   }
-  return best;
+  return best.cell;
 }
 
 int HitBlockLeft(cStageObj& obj) { return SideTest(obj, TruncToInt(obj.x), ContactLeft); }

@@ -170,29 +170,15 @@ void cChara::StopFall(int mark) {
 
 void cChara::HitBlockAbove() {
   headBump = 1;
-  pressedTop = 1;
-  vy = 0;
   cmdSpeedY = 0;
   if (!g_StageRules.keepKnockOnHeadBump) knockY = 0;
-  y = y - (TruncToInt(y) & 31) + 32;
-  ClampY();
-  RunTriggeredFlowsOfKind(9);
-  RunTriggeredFlowsOfKind(13);
-  RunTriggeredFlowsOfKind(14);
+  cStageObj::HitBlockAbove();
 }
 
 void cChara::LandOnBlock() {
-  vy = 0;
   cmdSpeedY = 0;
-  pressedBottom = 1;
   onGround = 1;
   jumping = airborne = knockedBack = 0;
   if (op == 1) jumpHold = 0;
-  airFrames = 0;
-  falling = 0;
-  y = y - ((TruncToInt(bottom) & 31) + 1);
-  ClampY();
-  RunTriggeredFlowsOfKind(9);
-  RunTriggeredFlowsOfKind(13);
-  RunTriggeredFlowsOfKind(15);
+  cStageObj::LandOnBlock();
 }

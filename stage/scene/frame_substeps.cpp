@@ -30,6 +30,50 @@ bool InArea(const cStageObj& obj, int area) {
                          space.scrollX.position, space.scrollY.position, edges);
 }
 
+// A character destroyed by its flows: the outcome, and whether it stays (its
+// death plays out) or goes. False when the frame ends.
+bool DestroyedByFlows(cStageScene& scene, cStageChara& chara) {
+  const int outcome = scene.KillAndCheckEnd(chara);
+  if (g_StageRules.keepDestroyed) {
+    if (outcome == 1) {
+      scene.RemoveChara(chara);
+      return false;
+    }
+    RequestStageSound(9);
+    return outcome == 0;
+  }
+  scene.RemoveChara(chara);
+  return outcome == 0;
+}
+
+// A deadly contact: sound 9 and the outcome; false when the frame ends.
+bool DiedOfContact(cStageScene& scene, cStageChara& chara) {
+  RequestStageSound(9);
+  const int outcome = scene.KillAndCheckEnd(chara);
+  if (outcome == 1) scene.RemoveChara(chara);
+  return outcome == 0;
+}
+
+// The x move, gravity and the y move with their block collisions.
+void MoveWithBlocks(cStageChara& chara, bool& removal, bool& deadly) {
+  removal = chara.StepX() == 4;
+  deadly = HitBlocksX(chara) == kDeadlyContact;
+  chara.ApplyGravity();
+  const int y = chara.StepY();
+  deadly = deadly || y == 7;
+  removal = removal || y == 8;
+  if (HitBlocksY(chara) == kDeadlyContact) deadly = true;
+}
+
+void RemoveOrDecay(cStageScene& scene, cStageChara& chara, bool removal) {
+  if (removal) {
+    scene.RemoveChara(chara);
+    return;
+  }
+  DecayImpactX(chara);
+  DecayImpactY(chara);
+}
+
 }  // namespace
 
 bool cStageScene::StepBlockCharas() {
@@ -37,38 +81,13 @@ bool cStageScene::StepBlockCharas() {
   return g_CharaList.All([&](cStageChara& chara) {
     if (!chara.IsBlockChara() || !Acts(chara)) return true;
     chara.RunTriggeredFlowsOfKind(kTriggerAlways);
-    if (chara.RunFlows(0) != 0) {
-      const int outcome = KillAndCheckEnd(chara);
-      if (g_StageRules.keepDestroyed) {
-        if (outcome == 1) {
-          RemoveChara(chara);
-          return false;
-        }
-        RequestStageSound(9);
-        return outcome == 0;
-      }
-      RemoveChara(chara);
-      return outcome == 0;
-    }
+    if (chara.RunFlows(0) != 0) return DestroyedByFlows(*this, chara);
     if (m_bHpCheck && CheckDeaths()) return false;
-    bool removal = chara.StepX() == 4;
-    bool deadly = HitBlocksX(chara) == kDeadlyContact;
-    chara.ApplyGravity();
-    const int y = chara.StepY();
-    deadly = deadly || y == 7;
-    removal = removal || y == 8;
-    if (HitBlocksY(chara) == kDeadlyContact) deadly = true;
-    if (deadly) {
-      RequestStageSound(9);
-      const int outcome = KillAndCheckEnd(chara);
-      if (outcome == 1) RemoveChara(chara);
-      return outcome == 0;
-    }
-    if (removal) RemoveChara(chara);
-    else {
-      DecayImpactX(chara);
-      DecayImpactY(chara);
-    }
+    bool removal = false;
+    bool deadly = false;
+    MoveWithBlocks(chara, removal, deadly);
+    if (deadly) return DiedOfContact(*this, chara);
+    RemoveOrDecay(*this, chara, removal);
     return true;
   });
 }
@@ -121,45 +140,20 @@ bool cStageScene::StepOtherCharas() {
     if (chara.IsBlockChara() || !Acts(chara)) return true;
     chara.RunTriggeredFlowsOfKind(kTriggerAlways);
     if (chara.RunFlows(0) != 0) {
-      if (chara.vanish) {
-        RemoveChara(chara);
-        return true;
-      }
-      const int outcome = KillAndCheckEnd(chara);
-      if (g_StageRules.keepDestroyed) {
-        if (outcome == 1) {
-          RemoveChara(chara);
-          return false;
-        }
-        RequestStageSound(9);
-        return outcome == 0;
-      }
+      if (!chara.vanish) return DestroyedByFlows(*this, chara);
       RemoveChara(chara);
-      return outcome == 0;
+      return true;
     }
     if (m_bHpCheck && CheckDeaths()) return false;
     CarryRider(chara);
-    bool removal = chara.StepX() == 4;
-    bool deadly = HitBlocksX(chara) == kDeadlyContact;
-    chara.ApplyGravity();
-    const int y = chara.StepY();
-    deadly = deadly || y == 7;
-    removal = removal || y == 8;
-    if (HitBlocksY(chara) == kDeadlyContact) deadly = true;
+    bool removal = false;
+    bool deadly = false;
+    MoveWithBlocks(chara, removal, deadly);
     if (HitBlockCharas(chara) == kDeadlyContact) deadly = true;
     HitBlocksBothX(chara);
     HitBlocksBothY(chara);
-    if (Squeezed(chara) || deadly) {
-      RequestStageSound(9);
-      const int outcome = KillAndCheckEnd(chara);
-      if (outcome == 1) RemoveChara(chara);
-      return outcome == 0;
-    }
-    if (removal) RemoveChara(chara);
-    else {
-      DecayImpactX(chara);
-      DecayImpactY(chara);
-    }
+    if (Squeezed(chara) || deadly) return DiedOfContact(*this, chara);
+    RemoveOrDecay(*this, chara, removal);
     return true;
   });
 }
