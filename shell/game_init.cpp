@@ -172,8 +172,10 @@ bool InitGame(std::string_view commandLine) {
   g_bRemoveCR = 1;
   g_bFileNewer = 0;
   g_bDirectStage = 0;
+  g_Game.Reset();
   ResetFrameTimers();
   InstallFramePacing();
+  ResetFpsLine();
   if (!g_started.projectData) {
     StartProjectData();
     g_started.projectData = true;

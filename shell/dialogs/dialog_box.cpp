@@ -366,22 +366,19 @@ void DialogBox::Show(const DialogCanvas& canvas) {
       if (x >= 0 && x < m_backgroundW) picture[std::size_t(y) * m_backgroundW + x] = canvas.At(col, row);
     }
   }
+  SubmitToGameWindow(picture);
+}
+
+void DialogBox::RestoreBackground() {
+  if (m_surface == platform::UiSurface::GameWindow && !m_background.empty()) SubmitToGameWindow(m_background);
+}
+
+void DialogBox::SubmitToGameWindow(const std::vector<std::uint32_t>& picture) {
   platform::FrameView frame;
   frame.width = m_backgroundW;
   frame.height = m_backgroundH;
   frame.pitch = m_backgroundW;
   frame.argb = picture.data();
-  platform::Presenter& presenter = platform::GetPresenter();
-  if (presenter.Submit(frame)) g_ownSerial = presenter.FrameSerial();
-}
-
-void DialogBox::RestoreBackground() {
-  if (m_surface != platform::UiSurface::GameWindow || m_background.empty()) return;
-  platform::FrameView frame;
-  frame.width = m_backgroundW;
-  frame.height = m_backgroundH;
-  frame.pitch = m_backgroundW;
-  frame.argb = m_background.data();
   platform::Presenter& presenter = platform::GetPresenter();
   if (presenter.Submit(frame)) g_ownSerial = presenter.FrameSerial();
 }

@@ -40,3 +40,5 @@ void WaitForDirect3DFrame(int fps);
 // "FPS%2d(%2d)": frames of the last second and the 16-frame mean of the
 // frame's working time, drawn when ShowFps asks for it.
 void DrawFpsLine(int fps, std::uint32_t frameTime);
+// The mean starts again (a new start-up).
+void ResetFpsLine();
