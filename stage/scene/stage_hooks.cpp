@@ -28,7 +28,6 @@ void StepShots(cStageScene&, int) {}
 void PrepareStageEnd(cStageScene&) {}
 int CountTimeLimit(cStageScene&, int) { return 0; }
 void CountPlayTime(cStageScene&) {}
-void DrawStagePixels(cStageScene&, int, int, int) {}
 void DrawPauseMenu(cStageScene&) {}
 int StoryStageFlag() { return 1; }
 int ChallengeRetryFlag(int) { return 1; }
