@@ -1,4 +1,4 @@
-#include "platform/midi_synth.h"
+#include "platform/audio/midi_synth.h"
 
 #include <fluidsynth.h>
 
