@@ -84,8 +84,7 @@ void cEdBlock::SetDefaults() {
 }
 
 void cEdBlock::Inherit() {
-  if (const cEdBlock* source = FollowPaletteRef(*this, false))
-    CopyFlaggedGroups(*this, *source, kBlockGroups);
+  if (const cEdBlock* source = FollowPaletteRef(*this)) CopyFlaggedGroups(*this, *source, kBlockGroups);
 }
 
 void cEdBlock::CheckRefs() {

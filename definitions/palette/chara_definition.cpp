@@ -148,8 +148,7 @@ void cEdChara::Upgrade(std::uint32_t version) {
 }
 
 void cEdChara::Inherit() {
-  // Unlike blocks and items, a character may take its groups from entry 0.
-  if (const cEdChara* parent = FollowPaletteRef(*this, true)) CopyFlaggedGroups(*this, *parent, kCharaGroups);
+  if (const cEdChara* parent = FollowPaletteRef(*this)) CopyFlaggedGroups(*this, *parent, kCharaGroups);
 }
 
 void cEdChara::CheckRefs() {

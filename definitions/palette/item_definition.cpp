@@ -84,7 +84,7 @@ void cEdItem::SetDefaults() {
 }
 
 void cEdItem::Inherit() {
-  if (const cEdItem* source = FollowPaletteRef(*this, false)) CopyFlaggedGroups(*this, *source, kItemGroups);
+  if (const cEdItem* source = FollowPaletteRef(*this)) CopyFlaggedGroups(*this, *source, kItemGroups);
 }
 
 void cEdItem::CheckRefs() {

@@ -32,6 +32,9 @@ class cGame {
 
   // Deletes the six scenes.
   void Release();
+  // No scenes and every member 0, as the object is made: a start-up begins
+  // at the title.
+  void Reset();
   // One frame: 1 to go on, 0 to end the game thread (which closes the window).
   int Frame();
   // Drops the scenes of the other states (unless kept) and makes the scene

@@ -152,6 +152,10 @@ TEST_F(PaletteTest, CharacterTakesItsFlaggedGroupsFromItsParent) {
   EXPECT_EQ(chara.m_nMaxHp, 77);
   EXPECT_EQ(chara.m_vFlows.size(), 2u);
   EXPECT_EQ(chara.m_nGraphicNo, 4);  // not flagged
+  // Entry 0 is never a parent.
+  g_CommonPalette.m_vChara[0].m_strName = "entry zero";
+  ASSERT_TRUE(LoadStream(chara, 878, CharaStream(878, {{1, 1}, {2, 0}}, 0, 0, flags, "child")));
+  EXPECT_EQ(chara.m_strName, "child");
   // A parent past the list is dropped.
   ASSERT_TRUE(LoadStream(chara, 878, CharaStream(878, {{1, 1}, {2, 3}}, 0, 0, flags, "child")));
   EXPECT_EQ(chara.m_nPalKind, 0);

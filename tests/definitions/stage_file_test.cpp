@@ -82,6 +82,26 @@ TEST_F(StageFileTest, RoundTripAtTheProgramVersionIsByteIdentical) {
   EXPECT_EQ(first[4], 98);
 }
 
+TEST_F(StageFileTest, ReplayFormTakesTheSettingsOfThePlayCopy) {
+  cEdStage loaded;
+  ASSERT_TRUE(LoadFromBytes(loaded, StageFile(878, SmallStageSettings(), HeroStageParts(878))));
+  cEdStage play;
+  static_cast<cEdStageSettings&>(play) = loaded;
+  play.TimeLimit = 77;
+  play.RankingSwitches = {0, 0, 0, 0, 1};
+  play.m_vText.resize(3);
+  DataWriter out("fixture");
+  out.Write<std::uint32_t>(878);
+  loaded.SaveForReplay(out, play);
+  cEdStage read;
+  ASSERT_TRUE(LoadFromBytes(read, Bytes({out.Bytes().begin(), out.Bytes().end()})));
+  EXPECT_EQ(read.TimeLimit, 77);
+  EXPECT_EQ(read.RankingSwitches[0], 0u);
+  EXPECT_EQ(read.m_vText.size(), 3u);
+  EXPECT_EQ(read.m_vChara.size(), 1u);
+  EXPECT_EQ(read.m_vBlock.size(), 1u);
+}
+
 TEST_F(StageFileTest, RemovalAreasBelow125HoldFiveWords) {
   cEdStage stage;
   ASSERT_TRUE(LoadFromBytes(stage, StageFile(124, SmallStageSettings(), HeroStageParts(124))));
