@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "graphics/device/device.h"
+#include "graphics/blits/blend_rows.h"
 #include "graphics/blits/quad.h"
 #include "graphics/device/screen_output.h"
 #include "graphics/blits/simd.h"
@@ -47,15 +48,13 @@ void CopyKeyedRow(std::uint8_t* d, const std::uint8_t* s, int w, std::uint8_t ke
     if (s[i] != key) d[i] = s[i];
 }
 
-// d[i] = s[cols[i]]; 32-bit rows store four gathered pixels at once.
-void GatherRow(std::uint8_t* d, const std::uint8_t* s, const int* cols, int w) {
+// d[i] = s[cols[i]] for source columns below `width`.
+void GatherRow(std::uint8_t* d, const std::uint8_t* s, const int* cols, int w, int) {
   for (int i = 0; i < w; ++i) d[i] = s[cols[i]];
 }
 
-void GatherRow(std::uint32_t* d, const std::uint32_t* s, const int* cols, int w) {
-  int i = 0;
-  for (; i + 4 <= w; i += 4) Store4(d + i, u32x4{s[cols[i]], s[cols[i + 1]], s[cols[i + 2]], s[cols[i + 3]]});
-  for (; i < w; ++i) d[i] = s[cols[i]];
+void GatherRow(std::uint32_t* d, const std::uint32_t* s, const int* cols, int w, int width) {
+  BlendRows().gather(d, s, cols, w, width);
 }
 
 // Keyed 1:1 row through the source row's runs: s is the whole source row.
@@ -72,7 +71,7 @@ void CopyRunsRow(Pixel* d, const Pixel* s, int sx, int w, std::span<const Opaque
 // shows source column cols[i] (increasing). With `same` set the source row
 // is the one the row above showed, whose drawn pixels are copied from there.
 template <typename Pixel>
-void GatherRunsRow(Pixel* d, const Pixel* s, const int* cols, int w, std::span<const OpaqueSpan> runs,
+void GatherRunsRow(Pixel* d, const Pixel* s, const int* cols, int w, int width, std::span<const OpaqueSpan> runs,
                    const Pixel* same) {
   for (const OpaqueSpan& run : RunsFrom(runs, cols[0])) {
     if (run.begin > cols[w - 1]) break;
@@ -81,7 +80,7 @@ void GatherRunsRow(Pixel* d, const Pixel* s, const int* cols, int w, std::span<c
     if (same)
       std::memcpy(d + range.lo, same + range.lo, std::size_t(range.hi - range.lo) * sizeof(Pixel));
     else
-      for (int i = range.lo; i < range.hi; ++i) d[i] = s[cols[i]];
+      GatherRow(d + range.lo, s, cols + range.lo, range.hi - range.lo, width);
   }
 }
 
@@ -125,7 +124,7 @@ void CopyRows(cPixelBuffer* dst, int x, int y, int w, int h, const cPixelBuffer*
     const bool repeated = srow == previousRow;
     previousRow = srow;
     if (runs) {
-      GatherRunsRow(d, s, cols.data(), w, rowRuns.Row(srow), repeated ? d - dstPitch : nullptr);
+      GatherRunsRow(d, s, cols.data(), w, src->Width(), rowRuns.Row(srow), repeated ? d - dstPitch : nullptr);
     } else if (!keyed && repeated) {
       // An opaque copy of the same source row gives the row just drawn.
       std::memcpy(d, d - dstPitch, std::size_t(w) * sizeof(Pixel));
@@ -134,7 +133,7 @@ void CopyRows(cPixelBuffer* dst, int x, int y, int w, int h, const cPixelBuffer*
     } else if (same) {
       CopyKeyedRow(d, s + sx, w, key, keyMask);
     } else if (!keyed) {
-      GatherRow(d, s, cols.data(), w);
+      GatherRow(d, s, cols.data(), w, src->Width());
     } else {
       for (int i = 0; i < w; ++i) {
         const Pixel p = s[cols[i]];
