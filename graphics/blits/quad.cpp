@@ -152,7 +152,7 @@ void DrawQuadByRuns(const QuadRows& q, bool inOrder, bool mirrored, AlphaKind ki
     for (const OpaqueSpan& run : q.src->OpaqueSpans(row, row + 1).Row(row)) {
       PixelRange range;
       if (inOrder)
-        range = {std::clamp(run.begin - q.first, 0, q.w), std::clamp(run.end - q.first, 0, q.w)};
+        range = {std::clamp(int(run.begin) - q.first, 0, q.w), std::clamp(int(run.end) - q.first, 0, q.w)};
       else
         range = ColumnsShowing(q.cols, q.w, run.begin, run.end, mirrored);
       const int n = range.hi - range.lo;

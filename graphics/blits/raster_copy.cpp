@@ -62,7 +62,7 @@ template <typename Pixel>
 void CopyRunsRow(Pixel* d, const Pixel* s, int sx, int w, std::span<const OpaqueSpan> runs) {
   for (const OpaqueSpan& run : RunsFrom(runs, sx)) {
     if (run.begin >= sx + w) break;
-    const int a = std::max(run.begin, sx), b = std::min(run.end, sx + w);
+    const int a = std::max<int>(run.begin, sx), b = std::min<int>(run.end, sx + w);
     std::memcpy(d + (a - sx), s + a, std::size_t(b - a) * sizeof(Pixel));
   }
 }
@@ -84,11 +84,34 @@ void GatherRunsRow(Pixel* d, const Pixel* s, const int* cols, int w, int width, 
   }
 }
 
+// Keyed 1:1 rows through the source's runs.
+template <typename Pixel>
+void CopyRunRows(cPixelBuffer* dst, int x, int y, int w, int h, const cPixelBuffer* src, int sx, int sy) {
+  const cOpaqueSpans::RowsView rowRuns = src->OpaqueSpans(sy, sy + h);
+  // Locals, which the copies cannot change behind the compiler's back.
+  const std::size_t srcPitch = std::size_t(src->Pitch()), dstPitch = std::size_t(dst->Pitch());
+  const Pixel* s = static_cast<const Pixel*>(src->Bits()) + std::size_t(sy) * srcPitch;
+  Pixel* d = static_cast<Pixel*>(dst->Bits()) + std::size_t(y) * dstPitch + x;
+  if (sx == 0 && w == src->Width()) {
+    // The whole width: every run is copied as it stands.
+    for (int r = 0; r < h; ++r, s += srcPitch, d += dstPitch)
+      rowRuns.ForEach(sy + r, [d, s](const OpaqueSpan& run) {
+        std::memcpy(d + run.begin, s + run.begin, std::size_t(run.end - run.begin) * sizeof(Pixel));
+      });
+    return;
+  }
+  for (int r = 0; r < h; ++r, s += srcPitch, d += dstPitch) CopyRunsRow(d, s, sx, w, rowRuns.Row(sy + r));
+}
+
 template <typename Pixel>
 void CopyRows(cPixelBuffer* dst, int x, int y, int w, int h, const cPixelBuffer* src, int sx, int sy, int sw, int sh,
               bool keyed, Pixel key, Pixel keyMask) {
   const bool same = sw == w && sh == h;
   const bool runs = keyed && src->OpaqueSpansReady({keyMask, key, 0});
+  if (runs && same) {
+    CopyRunRows<Pixel>(dst, x, y, w, h, src, sx, sy);
+    return;
+  }
   thread_local std::vector<int> cols;
   if (!same) {
     cols.resize(std::size_t(w));
@@ -99,22 +122,6 @@ void CopyRows(cPixelBuffer* dst, int x, int y, int w, int h, const cPixelBuffer*
   const Pixel* const srcBits = static_cast<const Pixel*>(src->Bits());
   Pixel* const dstBits = static_cast<Pixel*>(dst->Bits());
   const std::size_t srcPitch = std::size_t(src->Pitch()), dstPitch = std::size_t(dst->Pitch());
-  if (runs && same && sx == 0 && w == src->Width()) {
-    // The whole width: every run is copied as it stands.
-    for (int r = 0; r < h; ++r) {
-      Pixel* d = dstBits + std::size_t(y + r) * dstPitch + x;
-      const Pixel* s = srcBits + std::size_t(sy + r) * srcPitch;
-      for (const OpaqueSpan& run : rowRuns.Row(sy + r))
-        std::memcpy(d + run.begin, s + run.begin, std::size_t(run.end - run.begin) * sizeof(Pixel));
-    }
-    return;
-  }
-  if (runs && same) {
-    for (int r = 0; r < h; ++r)
-      CopyRunsRow(dstBits + std::size_t(y + r) * dstPitch + x, srcBits + std::size_t(sy + r) * srcPitch, sx, w,
-                  rowRuns.Row(sy + r));
-    return;
-  }
   cSampleStepper rowStep(0, sh, h);
   int previousRow = -1;
   for (int r = 0; r < h; ++r, rowStep.Advance()) {
