@@ -53,6 +53,17 @@ FieldCounts CountFields(cRecord& record, std::uint32_t version) {
 
 void EraseCarriageReturns(std::string& text) { std::erase(text, '\r'); }
 
+// Fields are mostly of one to eight bytes: fills of a known size inline.
+void ZeroField(void* first, std::size_t bytes) {
+  switch (bytes) {
+    case 1: std::memset(first, 0, 1); break;
+    case 2: std::memset(first, 0, 2); break;
+    case 4: std::memset(first, 0, 4); break;
+    case 8: std::memset(first, 0, 8); break;
+    default: std::memset(first, 0, bytes);
+  }
+}
+
 // The stored number of blocks or strings. A file written for a shorter member
 // list (an older editor build of the same data version) stores fewer: those
 // are read and the other members keep their values. More than the record
@@ -101,7 +112,7 @@ void cRecord::Save(DataWriter& out) {
 
 void cRecord::Clear() {
   WalkFields(
-      *this, g_DataVersion, [](void* first, std::size_t bytes) { std::memset(first, 0, bytes); },
+      *this, g_DataVersion, [](void* first, std::size_t bytes) { ZeroField(first, bytes); },
       [](std::string* text) { text->clear(); });
 }
 

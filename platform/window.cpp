@@ -1,5 +1,7 @@
 #include "platform/window.h"
 
+#include <atomic>
+
 #include "platform/backend.h"
 #include "platform/clock.h"
 #include "platform/text_encoding.h"
@@ -7,6 +9,9 @@
 
 namespace platform {
 namespace {
+
+// Set once the window has been shown (a created window starts hidden).
+std::atomic<bool> g_mainWindowShown{false};
 
 WindowBackend& Current() {
   return CurrentBackend() == Backend::Headless ? HeadlessWindowBackend() : SdlWindowBackend();
@@ -27,15 +32,21 @@ bool CreateMainWindow(int clientWidth, int clientHeight) {
 
 void DestroyMainWindow() {
   SetMainThreadWakeup(nullptr);
+  g_mainWindowShown.store(false);
   Current().Destroy();
 }
 
 bool MainWindowExists() { return Current().Exists(); }
 
+bool MainWindowShown() { return g_mainWindowShown.load() && Current().Exists(); }
+
 void SetMainWindowTitle(std::string_view cp932Title) { Current().SetTitle(Utf8FromCp932(cp932Title)); }
 
 
-void ShowMainWindow(bool maximised) { Current().Show(maximised); }
+void ShowMainWindow(bool maximised) {
+  Current().Show(maximised);
+  g_mainWindowShown.store(true);
+}
 
 void MoveMainWindow(int x, int y) { Current().Move(x, y); }
 

@@ -31,6 +31,8 @@ std::string DisplayDescription();
 bool CreateMainWindow(int clientWidth, int clientHeight);
 void DestroyMainWindow();
 bool MainWindowExists();
+// The window exists and has been shown.
+bool MainWindowShown();
 // The title is CP932 bytes.
 void SetMainWindowTitle(std::string_view cp932Title);
 void ShowMainWindow(bool maximised);

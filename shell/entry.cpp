@@ -58,19 +58,20 @@ int RunPlayer(std::string_view commandLine) {
   }
   g_MainWindow.SetGeometry(kScreenWidth, kScreenHeight, kMinClientSize, kMinClientSize, kScreenWidth, kScreenHeight);
   g_MainWindow.Centre();
+  // Boxes are drawn in the window once it is shown.
+  UseDialogMessageBoxes(true);
   if (g_bFromEditor) NotifyEditorStart();
   platform::SetRequestHandler(ServeGameRequest);
 
   if (!InitGame(commandLine)) {
     ExitGame();
+    UseDialogMessageBoxes(false);
     if (g_bFromEditor) NotifyEditorEnd(0);
     platform::DestroyMainWindow();
     return 0;
   }
 
   g_bGameStarted = 1;
-  // From here on the window is shown: boxes are drawn in it.
-  UseDialogMessageBoxes(true);
   thGame.Start(GameThreadProc);
   thGame.PostMessage(WM_GAME_PROBE);
 

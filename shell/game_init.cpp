@@ -172,8 +172,10 @@ bool InitGame(std::string_view commandLine) {
   g_bRemoveCR = 1;
   g_bFileNewer = 0;
   g_bDirectStage = 0;
+  g_Game.Reset();
   ResetFrameTimers();
   InstallFramePacing();
+  ResetFpsLine();
   if (!g_started.projectData) {
     StartProjectData();
     g_started.projectData = true;
@@ -207,6 +209,7 @@ void ExitGame() {
   }
   if (g_started.sound) ReleaseSoundStep();
   g_Game.Release();
+  ForgetLostSurfaceLists();
   if (g_started.fonts) ReleaseFontsAndDigitStrips();
   if (g_started.graphics) DDRelease();
   StopInputStep();

@@ -12,11 +12,7 @@ using BlockGroup = GroupCopy<cEdBlock>;
 
 constexpr std::array<BlockGroup, cEdBlock::kGroupCount> kBlockGroups = {
     [](cEdBlock& t, const cEdBlock& s) { t.m_strName = s.m_strName; },
-    [](cEdBlock& t, const cEdBlock& s) {
-      t.m_vConds = s.m_vConds;
-      t.m_nCondMode = s.m_nCondMode;
-      t.m_bCondOnce = s.m_bCondOnce;
-    },
+    [](cEdBlock& t, const cEdBlock& s) { t.CopyConditionGroup(s); },
     [](cEdBlock& t, const cEdBlock& s) {
       t.m_nGraphicKind = s.m_nGraphicKind;
       t.m_nGraphicNo = s.m_nGraphicNo;
@@ -82,16 +78,13 @@ void cEdBlock::Save(DataWriter& out) {
 
 void cEdBlock::SetDefaults() {
   Clear();
-  m_nColumn = 0;
-  m_nRow = 0;
-  m_vInherit.assign(kGroupCount, 0);
-  m_vConds.clear();
+  ResetCommonMembers(kGroupCount);
   m_nCollision = kBlockSolid;
   m_nPassSide = kNoPassSide;
 }
 
 void cEdBlock::Inherit() {
-  if (const cEdBlock* source = FollowPaletteRef(*this, false)) CopyFlaggedGroups(*this, *source, kBlockGroups);
+  if (const cEdBlock* source = FollowPaletteRef(*this)) CopyFlaggedGroups(*this, *source, kBlockGroups);
 }
 
 void cEdBlock::CheckRefs() {

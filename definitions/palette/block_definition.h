@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "definitions/condition_records.h"
+#include "definitions/palette/definition_base.h"
 #include "foundation/checked_vector.h"
 #include "foundation/record.h"
 
@@ -19,7 +19,7 @@ enum BlockCollision : std::uint8_t {
 
 inline constexpr std::uint8_t kNoPassSide = 255;  // "なし"
 
-class cEdBlock : public cRecord {
+class cEdBlock : public cEdDefinition {
  public:
   static constexpr std::size_t kGroupCount = 11;
 
@@ -41,25 +41,16 @@ class cEdBlock : public cRecord {
   // A stale reference to the carried item is dropped.
   void CheckItemRef();
 
-  std::int16_t m_nColumn = 0;  // placed blocks: position in blocks
-  std::int16_t m_nRow = 0;
-  std::uint8_t m_nPalKind = 0;  // PaletteKind
-  std::uint16_t m_nPalIndex = 0;
-  cVector<std::uint8_t> m_vInherit;
-  std::string m_strName;
-  cVector<cCond> m_vConds;
-  std::uint8_t m_nCondMode = 0;  // CondMode
-  std::uint8_t m_bCondOnce = 0;  // once the list has held it keeps holding
   std::uint16_t m_nGraphicNo = 0;
   std::uint8_t m_nGraphicKind = 0;  // "ブロック", "キャラ", "アイテム", "ショット", "専用bmp"
   std::uint16_t m_nGraphicWord = 0;
-  std::uint8_t m_nLayer = 0;   // 0 behind the objects, 1 in front, other: not drawn
-  std::uint8_t m_bHidden = 0;  // not drawn, still stops objects
+  std::uint8_t m_nLayer = 0;    // 0 behind the objects, 1 in front, other: not drawn
+  std::uint8_t m_bHidden = 0;   // not drawn, still stops objects
   std::uint8_t m_nOverlay = 0;  // 1: the overlay graphic is drawn over the block
   std::uint16_t m_nOverlayNo = 0;
   std::uint8_t m_nCollision = kBlockSolid;  // BlockCollision
   std::uint8_t m_nPassSide = kNoPassSide;   // objects of this side pass; 255 none
-  std::uint8_t m_nEffect = 0;  // "なし", jump, no jump, speed %, move left, move right
+  std::uint8_t m_nEffect = 0;               // "なし", jump, no jump, speed %, move left, move right
   std::uint32_t m_nEffectValue = 0;
   std::uint8_t m_nItemPalKind = 0;  // carried item: PaletteKind
   std::uint16_t m_nItemIndex = 0;

@@ -107,12 +107,9 @@ void cEdChara::Save(DataWriter& out) {
 }
 
 void cEdChara::SetDefaults() {
-  m_nColumn = 0;
-  m_nRow = 0;
   m_nPlaceWord = 0;
   Clear();
-  m_vInherit.assign(kGroupCount, 0);
-  m_vConds.clear();
+  ResetCommonMembers(kGroupCount);
   m_vFlows.clear();
   m_nOperator = kOperatorComputer;
   m_nFaction = 1;
@@ -151,8 +148,7 @@ void cEdChara::Upgrade(std::uint32_t version) {
 }
 
 void cEdChara::Inherit() {
-  // Unlike blocks and items, a character may take its groups from entry 0.
-  if (const cEdChara* parent = FollowPaletteRef(*this, true)) CopyFlaggedGroups(*this, *parent, kCharaGroups);
+  if (const cEdChara* parent = FollowPaletteRef(*this)) CopyFlaggedGroups(*this, *parent, kCharaGroups);
 }
 
 void cEdChara::CheckRefs() {
@@ -169,7 +165,8 @@ void cEdChara::CheckFlowRefs() {
 void cEdChara::Validate() {
   Inherit();
   const cDatabase& database = *g_Database;
-  if (m_nGraphicKind == kGraphicKindExchangeable && m_nGraphicNo >= database.m_vBmpCharaExc.size()) m_nGraphicNo = 1;
+  if (m_nGraphicKind == kGraphicKindExchangeable && m_nGraphicNo >= database.m_vBmpCharaExc.size())
+    m_nGraphicNo = 1;
   if (m_nSize < 1) m_nSize = 1;
   if (m_nAnimeSet >= database.m_vAnimeSet.size()) m_nAnimeSet = 0;
 }

@@ -14,11 +14,7 @@ const std::array<GroupCopy<cEdChara>, cEdChara::kGroupCount> kCharaGroups = {
     /* 2 */ [](C& t, const C& s) { t.m_nFaction = s.m_nFaction; },
     /* 3 */ [](C& t, const C& s) { t.m_nCharaId = s.m_nCharaId; },
     /* 4 */
-    [](C& t, const C& s) {
-      t.m_vConds = s.m_vConds;
-      t.m_nCondMode = s.m_nCondMode;
-      t.m_bCondOnce = s.m_bCondOnce;
-    },
+    [](C& t, const C& s) { t.CopyConditionGroup(s); },
     /* 5 */ [](C& t, const C& s) { t.m_nFacing = s.m_nFacing; },
     /* 6 */ [](C& t, const C& s) { t.m_nCopyCount = s.m_nCopyCount; },
     /* 7 */

@@ -12,11 +12,7 @@ using ItemGroup = GroupCopy<cEdItem>;
 
 constexpr std::array<ItemGroup, cEdItem::kGroupCount> kItemGroups = {
     [](cEdItem& t, const cEdItem& s) { t.m_strName = s.m_strName; },
-    [](cEdItem& t, const cEdItem& s) {
-      t.m_vConds = s.m_vConds;
-      t.m_nCondMode = s.m_nCondMode;
-      t.m_bCondOnce = s.m_bCondOnce;
-    },
+    [](cEdItem& t, const cEdItem& s) { t.CopyConditionGroup(s); },
     [](cEdItem& t, const cEdItem& s) { t.m_nOffsetX = s.m_nOffsetX; },
     [](cEdItem& t, const cEdItem& s) { t.m_nOffsetY = s.m_nOffsetY; },
     [](cEdItem& t, const cEdItem& s) {
@@ -79,10 +75,7 @@ void cEdItem::Save(DataWriter& out) {
 
 void cEdItem::SetDefaults() {
   Clear();
-  m_nColumn = 0;
-  m_nRow = 0;
-  m_vInherit.assign(kGroupCount, 0);
-  m_vConds.clear();
+  ResetCommonMembers(kGroupCount);
   m_vCmds.clear();
   m_nGraphicKind = 2;
   m_nZ = 6;
@@ -91,7 +84,7 @@ void cEdItem::SetDefaults() {
 }
 
 void cEdItem::Inherit() {
-  if (const cEdItem* source = FollowPaletteRef(*this, false)) CopyFlaggedGroups(*this, *source, kItemGroups);
+  if (const cEdItem* source = FollowPaletteRef(*this)) CopyFlaggedGroups(*this, *source, kItemGroups);
 }
 
 void cEdItem::CheckRefs() {

@@ -7,18 +7,18 @@
 #include <string>
 
 #include "definitions/command_record.h"
-#include "definitions/condition_records.h"
+#include "definitions/palette/definition_base.h"
 #include "foundation/checked_vector.h"
 #include "foundation/record.h"
 
 // Taking rules of an item.
 enum ItemTaking : std::uint8_t {
-  kTakeOnce = 0,    // "1回だけ取れる"
-  kTakeAgain = 1,   // "何回でも取れる"
-  kTakeNever = 2,   // "取れない"
+  kTakeOnce = 0,   // "1回だけ取れる"
+  kTakeAgain = 1,  // "何回でも取れる"
+  kTakeNever = 2,  // "取れない"
 };
 
-class cEdItem : public cRecord {
+class cEdItem : public cEdDefinition {
  public:
   static constexpr std::size_t kGroupCount = 13;
 
@@ -41,18 +41,9 @@ class cEdItem : public cRecord {
   // Repairs the palette references of the commands' shot and sword records.
   void CheckCmds();
 
-  std::int16_t m_nColumn = 0;  // placed items: position in blocks
-  std::int16_t m_nRow = 0;
-  std::uint8_t m_nPalKind = 0;  // PaletteKind
-  std::uint16_t m_nPalIndex = 0;
-  cVector<std::uint8_t> m_vInherit;
-  std::string m_strName;
-  cVector<cCond> m_vConds;
-  std::uint8_t m_nCondMode = 0;  // CondMode
-  std::uint8_t m_bCondOnce = 0;
   std::int16_t m_nOffsetX = 0;  // dots added when the item is put on the stage
   std::int16_t m_nOffsetY = 0;
-  std::uint16_t m_nGraphicNo = 0;  // 0: the item is never taken
+  std::uint16_t m_nGraphicNo = 0;   // 0: the item is never taken
   std::uint8_t m_nGraphicKind = 2;  // "アイテム"
   std::uint16_t m_nGraphicWord = 0;
   std::uint8_t m_nZ = 6;       // drawing pass when the stage draws by Z layer

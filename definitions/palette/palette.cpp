@@ -10,7 +10,8 @@ namespace {
 
 template <typename Definition>
 void ClearInheritFlags(cVector<Definition>& list) {
-  for (Definition& definition : list) std::fill(definition.m_vInherit.begin(), definition.m_vInherit.end(), 0);
+  for (Definition& definition : list)
+    std::fill(definition.m_vInherit.begin(), definition.m_vInherit.end(), 0);
 }
 
 }  // namespace

@@ -24,14 +24,12 @@ void CopyFlaggedGroups(Definition& target, const Definition& source,
     if (target.m_vInherit[static_cast<long long>(i)] != 0) groups[i](target, source);
 }
 
-// The entry a reference leads to. A reference of kind 1 or 2 past the end of
-// its list is dropped (palette kind 0) and leads nowhere, as does any other
-// kind. With `entryZeroIsSource` false, index 0 (the built-in empty entry)
-// leads nowhere either.
+// The entry a reference leads to. Index 0, the built-in empty entry, is never
+// a source; a reference of kind 1 or 2 past the end of its list is dropped
+// (palette kind 0) and leads nowhere, as does any other kind.
 template <typename Definition>
-const Definition* FollowPaletteRef(Definition& definition, bool entryZeroIsSource) {
-  if (definition.m_nPalKind == kPaletteNone) return nullptr;
-  if (!entryZeroIsSource && definition.m_nPalIndex == 0) return nullptr;
+const Definition* FollowPaletteRef(Definition& definition) {
+  if (definition.m_nPalKind == kPaletteNone || definition.m_nPalIndex == 0) return nullptr;
   cVector<Definition>* list = PaletteList<Definition>(definition.m_nPalKind);
   if (list == nullptr) return nullptr;
   if (definition.m_nPalIndex >= list->size()) {

@@ -24,13 +24,15 @@ enum CarryItem : std::size_t {
 // (the groups of palette inheritance); -1 for the items that are not
 // members of the definition, and for item 7, which carries the invincibility
 // without its colour.
-constexpr std::array<int, cSaveData::kCarryItems> kCarryGroups = {9,  10, 11, 12, 13, 16, 17, -1, 20, 21, 22, -1, -1,
-                                                                  23, 24, 25, 26, 27, 29, 30, 31, 36, -1, -1, -1};
+constexpr std::array<int, cSaveData::kCarryItems> kCarryGroups = {
+    9, 10, 11, 12, 13, 16, 17, -1, 20, 21, 22, -1, -1, 23, 24, 25, 26, 27, 29, 30, 31, 36, -1, -1, -1};
 constexpr std::size_t kCarryInvincible = 7;
 
 void CopyCarriedMembers(std::size_t item, cEdChara& target, const cEdChara& source) {
-  if (item == kCarryInvincible) target.m_nInvincible = source.m_nInvincible;
-  else kCharaGroups[static_cast<std::size_t>(kCarryGroups[item])](target, source);
+  if (item == kCarryInvincible)
+    target.m_nInvincible = source.m_nInvincible;
+  else
+    kCharaGroups[static_cast<std::size_t>(kCarryGroups[item])](target, source);
 }
 
 bool IsEnabled(std::size_t item) { return g_System->m_vCarryOverEnable[static_cast<long long>(item)] != 0; }
@@ -50,12 +52,24 @@ void cSaveData::StoreCarryOver(int hero, const cEdChara& chara, std::int32_t hp,
         carried.m_Chara.m_nBaseEffectMode = effectMode;
         carried.m_Chara.m_bBaseEffectLoop = effectLoop;
         break;
-      case kCarryHp: carried.m_nHp = hp; break;
-      case kCarrySp: carried.m_nSp = sp; break;
-      case kCarryTimeLimit: carried.m_nCarry22 = item22; break;
-      case kCarryLife: carried.m_nLife = item23; break;
-      case kCarryBgm: carried.m_nCarry24 = item24; break;
-      default: CopyCarriedMembers(item, carried.m_Chara, chara); break;
+      case kCarryHp:
+        carried.m_nHp = hp;
+        break;
+      case kCarrySp:
+        carried.m_nSp = sp;
+        break;
+      case kCarryTimeLimit:
+        carried.m_nCarry22 = item22;
+        break;
+      case kCarryLife:
+        carried.m_nLife = item23;
+        break;
+      case kCarryBgm:
+        carried.m_nCarry24 = item24;
+        break;
+      default:
+        CopyCarriedMembers(item, carried.m_Chara, chara);
+        break;
     }
     m_vCarryFlag[static_cast<long long>(item)] = 1;
   }
@@ -68,10 +82,18 @@ void cSaveData::ApplyCarryOver(int hero, cEdChara& chara, cEdStageSettings& stag
     if (item == kCarryHp || item == kCarrySp) continue;
     if (!IsEnabled(item) || m_vCarryFlag[static_cast<long long>(item)] == 0) continue;
     switch (item) {
-      case kCarryTimeLimit: stage.TimeLimit = carried.m_nCarry22; break;
-      case kCarryLife: m_nLife = carried.m_nLife; break;
-      case kCarryBgm: stage.BgmNumber = carried.m_nCarry24; break;
-      default: CopyCarriedMembers(item, chara, carried.m_Chara); break;
+      case kCarryTimeLimit:
+        stage.TimeLimit = carried.m_nCarry22;
+        break;
+      case kCarryLife:
+        m_nLife = carried.m_nLife;
+        break;
+      case kCarryBgm:
+        stage.BgmNumber = carried.m_nCarry24;
+        break;
+      default:
+        CopyCarriedMembers(item, chara, carried.m_Chara);
+        break;
     }
     if (item == kCarryGraphic && chara.m_nGraphicNo == 0) chara.m_nGraphicNo = 1;
   }

@@ -16,9 +16,9 @@ class cCarryChara : public cRecord {
   void Load(DataReader& in) override;
   void Save(DataWriter& out) override;
 
-  cEdChara m_Chara;          // the stored hero definition
-  std::int32_t m_nHp = 0;    // carry-over item 11
-  std::int32_t m_nSp = 0;    // item 12
+  cEdChara m_Chara;             // the stored hero definition
+  std::int32_t m_nHp = 0;       // carry-over item 11
+  std::int32_t m_nSp = 0;       // item 12
   std::int32_t m_nCarry22 = 0;  // item 22: the stage's time limit
   std::int32_t m_nLife = 0;     // item 23: the life counter
   std::int32_t m_nCarry24 = 0;  // item 24: the stage's music number
@@ -32,7 +32,7 @@ class cStageEntry : public cRecord {
   void Load(DataReader& in) override;
 
   std::string m_strStage;
-  std::string m_strKey;  // stage name with its stage-code suffix (759)
+  std::string m_strKey;       // stage name with its stage-code suffix (759)
   std::int32_t m_nCode1 = 0;  // 759
   std::int32_t m_nCode2 = 0;  // 759
   std::int32_t m_nCode3 = 0;  // 759

@@ -28,6 +28,11 @@ void WriteIntList(DataWriter& out, const cVector<std::int32_t>& list) {
   out.WriteArray(list.data(), list.size());
 }
 
+// Totals of stored values wrap as 32-bit sums instead of overflowing.
+std::int32_t WrappingSum(std::int32_t a, std::int32_t b) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
 template <typename Record>
 Record ClearedRecord() {
   Record record;
@@ -150,12 +155,14 @@ void cSaveData::FitToProject() {
   if (m_nPairIndex > pairs) m_nPairIndex = pairs;
 }
 
-void cSaveData::SetStageValue(std::string_view name, std::string_view key, std::int32_t code1, std::int32_t code2,
-                              std::int32_t code3, std::int32_t value) {
+void cSaveData::SetStageValue(std::string_view name, std::string_view key, std::int32_t code1,
+                              std::int32_t code2, std::int32_t code3, std::int32_t value) {
   for (cStageEntry& entry : m_vStageEntry) {
     if (entry.m_strKey != key) continue;
     if (value > entry.m_nValue) {
-      m_nStageValueTotal += value - entry.m_nValue;
+      m_nStageValueTotal = WrappingSum(m_nStageValueTotal,
+                                       static_cast<std::int32_t>(static_cast<std::uint32_t>(value) -
+                                                                 static_cast<std::uint32_t>(entry.m_nValue)));
       entry.m_nValue = value;
     }
     return;
@@ -167,7 +174,7 @@ void cSaveData::SetStageValue(std::string_view name, std::string_view key, std::
   entry.m_nCode2 = code2;
   entry.m_nCode3 = code3;
   entry.m_nValue = value;
-  m_nStageValueTotal += value;
+  m_nStageValueTotal = WrappingSum(m_nStageValueTotal, value);
 }
 
 std::int32_t cSaveData::GetStageValue(std::string_view key) const {
@@ -180,7 +187,7 @@ void cSaveData::SumWorldStageValues() {
   m_nStageValueTotal = 0;
   for (const cStageEntry& entry : m_vStageEntry)
     if (g_WorldMap->HasStage(entry.m_strStage, entry.m_nCode1, entry.m_nCode2, entry.m_nCode3))
-      m_nStageValueTotal += entry.m_nValue;
+      m_nStageValueTotal = WrappingSum(m_nStageValueTotal, entry.m_nValue);
 }
 
 void cSaveData::SaveStageStart() {
@@ -195,10 +202,14 @@ std::int32_t cSaveData::RestoreStageStart(int full, int playMode, int directStag
   bool restoreVars = true;
   if (!full) {
     const cSystem& system = *g_System;
-    if (directStage) restoreVars = system.m_bRetryVarsStageFile != 0;
-    else if (playMode == 0) restoreVars = system.m_bRetryVarsStory != 0;
-    else if (playMode == 1) restoreVars = system.m_bRetryVarsChallenge != 0;
-    else if (playMode == 2) restoreVars = system.m_bRetryVarsFree != 0;
+    if (directStage)
+      restoreVars = system.m_bRetryVarsStageFile != 0;
+    else if (playMode == 0)
+      restoreVars = system.m_bRetryVarsStory != 0;
+    else if (playMode == 1)
+      restoreVars = system.m_bRetryVarsChallenge != 0;
+    else if (playMode == 2)
+      restoreVars = system.m_bRetryVarsFree != 0;
   }
   if (restoreVars) m_vVar = m_vVarSnapshot;
   m_nStageValue = m_nStageValueSnapshot;

@@ -78,8 +78,8 @@ class cSaveData : public cRecord {
   // Stores the enabled carry-over items of hero `hero` from its definition
   // and the given values (item 4 from effect, effectMode, effectLoop).
   void StoreCarryOver(int hero, const cEdChara& chara, std::int32_t hp, std::int32_t sp, std::uint16_t effect,
-                      std::uint8_t effectMode, std::uint8_t effectLoop, std::int32_t item22, std::int32_t item23,
-                      std::int32_t item24);
+                      std::uint8_t effectMode, std::uint8_t effectLoop, std::int32_t item22,
+                      std::int32_t item23, std::int32_t item24);
   // Copies the stored, enabled items 0 to 10 and 13 to 24 back into the hero's
   // definition, the life counter and the running stage's time limit and music.
   void ApplyCarryOver(int hero, cEdChara& chara, cEdStageSettings& stage);
@@ -129,9 +129,9 @@ class cSaveData : public cRecord {
   std::int32_t m_nClearValue2 = 0;  // 678
   std::int32_t m_nClearValue3 = 0;  // 678
   std::int32_t m_nClearValue4 = 0;  // 679
-  std::string m_strStage;     // current stage name, cut after its extension dot
-  std::string m_strStageKey;  // 724: the cut name with the stage-code suffix
-  std::string m_strName;      // player name for the ranking
+  std::string m_strStage;           // current stage name, cut after its extension dot
+  std::string m_strStageKey;        // 724: the cut name with the stage-code suffix
+  std::string m_strName;            // player name for the ranking
 
   SYSTEMTIME m_SaveTime;
   cVector<std::int32_t> m_vCarryFlag;

@@ -55,15 +55,15 @@ void WritePlacedList(DataWriter& out, cVector<Definition>& list) {
 }
 
 bool IsStageSizeUsable(const cEdStageSettings& stage) {
-  return stage.Width >= 0 && stage.Height >= 0 && stage.Width <= kMaxStageSide && stage.Height <= kMaxStageSide &&
-         std::int64_t{stage.Width} * stage.Height <= kMaxStageCells;
+  return stage.Width >= 0 && stage.Height >= 0 && stage.Width <= kMaxStageSide &&
+         stage.Height <= kMaxStageSide && std::int64_t{stage.Width} * stage.Height <= kMaxStageCells;
 }
 
 template <typename Definition>
 void DropPlacedOutside(cVector<Definition>& list, const cEdStageSettings& stage, const char* what) {
   const auto outside = [&](const Definition& d) {
-    return d.m_nColumn < -kStageMargin || d.m_nColumn >= stage.Width + kStageMargin || d.m_nRow < -kStageMargin ||
-           d.m_nRow >= stage.Height + kStageMargin;
+    return d.m_nColumn < -kStageMargin || d.m_nColumn >= stage.Width + kStageMargin ||
+           d.m_nRow < -kStageMargin || d.m_nRow >= stage.Height + kStageMargin;
   };
   const std::size_t dropped = std::erase_if(list, outside);
   if (dropped != 0) Report("%zu placed %s outside the stage dropped", dropped, what);

@@ -2,8 +2,8 @@
 
 #include <chrono>
 #include <condition_variable>
-#include <mutex>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "definitions/stage/stage_file.h"
@@ -59,7 +59,8 @@ bool ServeCallerAndSeeQuit() {
 
 }  // namespace
 
-int LoadStageThreaded(cThread& loader, std::string_view name, int numbered, cEdStage* copyTo, cEdChara* heroTo) {
+int LoadStageThreaded(cThread& loader, std::string_view name, int numbered, cEdStage* copyTo,
+                      cEdChara* heroTo) {
   std::string path(name);
   if (numbered && !FindLastNumberedFile(path, name, g_Extensions[EXT_STAGE])) return 0;
   MakeRelativePath(path);

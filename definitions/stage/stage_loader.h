@@ -19,4 +19,5 @@
 // six definition lists empty, and `heroTo` (may be null) the placed
 // character of the hero start. A damaged file, a failed read or a stage
 // without a hero start show their messages and give 0.
-int LoadStageThreaded(cThread& loader, std::string_view name, int numbered, cEdStage* copyTo, cEdChara* heroTo);
+int LoadStageThreaded(cThread& loader, std::string_view name, int numbered, cEdStage* copyTo,
+                      cEdChara* heroTo);

@@ -14,8 +14,8 @@
 class cEdStageCond : public cRecord {
  public:
   void RegisterFields(FieldRegistry& fields, std::uint32_t version) override;
-  void Set(std::uint32_t left, std::uint32_t right, std::uint32_t top, std::uint32_t bottom, std::uint32_t leftDist,
-           std::uint32_t rightDist, std::uint32_t topDist, std::uint32_t bottomDist);
+  void Set(std::uint32_t left, std::uint32_t right, std::uint32_t top, std::uint32_t bottom,
+           std::uint32_t leftDist, std::uint32_t rightDist, std::uint32_t topDist, std::uint32_t bottomDist);
   // An area is on when any of its four switches is.
   bool IsOn() const { return m_bLeft || m_bRight || m_bTop || m_bBottom; }
 
@@ -62,7 +62,7 @@ class cEdBackground : public cRecord {
   std::uint32_t AutoY = 0;
   double AutoSpeedX = 0;  // dots per update of the layers (876)
   double AutoSpeedY = 0;
-  std::string Image;  // the picture file
+  std::string Image;   // the picture file
   double OffsetX = 0;  // current automatic offset (62)
   double OffsetY = 0;
 

@@ -35,10 +35,10 @@ std::int32_t WrappingTimes(std::int32_t factor, std::int32_t level) {
 }  // namespace
 
 void cEdStageSettings::RegisterFields(FieldRegistry& fields, std::uint32_t version) {
-  for (std::int32_t* value : {&Width, &Reserved1, &Reserved2, &Height, &LimitLeft, &LimitRight, &LimitTop,
-                              &LimitBottom, &LeftColumn, &RightColumn, &TopRow, &BottomRow, &FrameRate,
-                              &TimeLimitOn, &TimeLimit, &TimeWarning, &AutoScrollX, &AutoScrollY,
-                              &AutoScrollSpeedX, &AutoScrollSpeedY})
+  for (std::int32_t* value : {&Width,       &Reserved1,   &Reserved2,   &Height,           &LimitLeft,
+                              &LimitRight,  &LimitTop,    &LimitBottom, &LeftColumn,       &RightColumn,
+                              &TopRow,      &BottomRow,   &FrameRate,   &TimeLimitOn,      &TimeLimit,
+                              &TimeWarning, &AutoScrollX, &AutoScrollY, &AutoScrollSpeedX, &AutoScrollSpeedY})
     fields.AddField4(value);
   fields.AddField8(&Gravity);
   fields.AddField4(&SpeedLevel);

@@ -31,7 +31,7 @@ class cEdStageSettings : public cRecord {
 
   std::string StageText;
 
-  std::int32_t Width = 0;   // in blocks
+  std::int32_t Width = 0;  // in blocks
   std::int32_t Reserved1 = 0;
   std::int32_t Reserved2 = 0;
   std::int32_t Height = 0;
@@ -72,15 +72,15 @@ class cEdStageSettings : public cRecord {
   cVector<cEdBackground> m_vBackground;
   cVector<cEdStageText> m_vText;
 
-  std::int32_t HeroSize1[4] = {};  // hit box walking w, h, floating w, h (200)
-  std::int32_t HeroBoxA[2] = {};           // body box walking
-  std::int32_t HeroBoxB[2] = {};           // body box floating (155)
-  std::int32_t HeroBoxC[4] = {};    // shot box w, h, item box w, h
-  std::int32_t HeroSizeSwitch[2] = {};       // hit boxes stand on the cell bottom (200)
-  std::int32_t HeroBoxSwitch[2] = {};        // body boxes A, B likewise (155)
-  std::int32_t HeroGraphic1[4] = {};             // how the four boxes are shown (first: 200)
-  std::int32_t HeroGraphic2[4] = {};             // their colours (first: 200)
-  std::int32_t CharaSize[4] = {};  // 200
+  std::int32_t HeroSize1[4] = {};       // hit box walking w, h, floating w, h (200)
+  std::int32_t HeroBoxA[2] = {};        // body box walking
+  std::int32_t HeroBoxB[2] = {};        // body box floating (155)
+  std::int32_t HeroBoxC[4] = {};        // shot box w, h, item box w, h
+  std::int32_t HeroSizeSwitch[2] = {};  // hit boxes stand on the cell bottom (200)
+  std::int32_t HeroBoxSwitch[2] = {};   // body boxes A, B likewise (155)
+  std::int32_t HeroGraphic1[4] = {};    // how the four boxes are shown (first: 200)
+  std::int32_t HeroGraphic2[4] = {};    // their colours (first: 200)
+  std::int32_t CharaSize[4] = {};       // 200
   std::int32_t CharaBoxA[2] = {};
   std::int32_t CharaBoxB[2] = {};  // 155
   std::int32_t CharaBoxC[2] = {};
@@ -91,7 +91,7 @@ class cEdStageSettings : public cRecord {
   std::int32_t SwitchE = 1;
 
   // Not stored.
-  std::string FilePath;      // the file loaded last, relative to the game folder
+  std::string FilePath;       // the file loaded last, relative to the game folder
   std::int32_t Numbered = 0;  // the last load searched a numbered file
   std::int32_t Loaded = 0;    // set by the loader thread on success
 

@@ -43,6 +43,11 @@ class SdlPresenter final : public Presenter {
       presenter->m_textureStale = true;
       presenter->OnRenderReset();
     }
+    // An uncovered or resized window is shown again from the last finished
+    // frame, also while no new frame comes (a pause, a dialog, inactivity).
+    if (event->type == SDL_WINDOWEVENT &&
+        (event->window.event == SDL_WINDOWEVENT_EXPOSED || event->window.event == SDL_WINDOWEVENT_SIZE_CHANGED))
+      static_cast<SdlPresenter*>(self)->m_redraw = true;
     return 0;
   }
 
@@ -102,11 +107,18 @@ class SdlPresenter final : public Presenter {
     SDL_Window* window = sdl::MainSdlWindow();
     if (!window) return;
     int width = 0, height = 0;
-    if (!TakePendingFrame(m_pixels, &width, &height)) return;
-    const PresenterSettings settings = Settings();
-    ApplyWindowSize(window, settings, width, height);
-    if (!Prepare(window, width, height, settings.vsync)) return;
-    SDL_UpdateTexture(m_texture, nullptr, m_pixels.data(), width * 4);
+    const bool redraw = m_redraw.exchange(false);
+    if (TakePendingFrame(m_pixels, &width, &height)) {
+      const PresenterSettings settings = Settings();
+      ApplyWindowSize(window, settings, width, height);
+      if (!Prepare(window, width, height, settings.vsync)) return;
+      SDL_UpdateTexture(m_texture, nullptr, m_pixels.data(), width * 4);
+    } else if (redraw && m_texture && !m_textureStale && OwnsLiveRenderer()) {
+      width = m_textureWidth;
+      height = m_textureHeight;
+    } else {
+      return;
+    }
     int outW = 0, outH = 0;
     SDL_GetRendererOutputSize(m_renderer, &outW, &outH);
     const FitArea fit = FitPicture(outW, outH, width, height);
@@ -124,6 +136,7 @@ class SdlPresenter final : public Presenter {
   int m_textureWidth = 0;
   int m_textureHeight = 0;
   std::atomic<bool> m_textureStale{false};
+  std::atomic<bool> m_redraw{false};
   bool m_vsync = false;
   // The window is made at 100 %; a size the shell gives it stays.
   int m_appliedScale = 100;

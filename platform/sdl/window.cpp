@@ -94,6 +94,7 @@ class SdlWindow final : public WindowBackend {
     // The report asks before the window exists: the video part of SDL is
     // started for the question only.
     const bool scoped = !SDL_WasInit(SDL_INIT_VIDEO);
+    if (scoped && DisplayProblem()) return {};
     if (scoped) {
       SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
       if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return {};

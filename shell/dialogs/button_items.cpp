@@ -12,7 +12,9 @@ void DrawLabel(DialogCanvas& canvas, const DialogItem& item, bool focused) {
   const DialogFont& font = DialogFont::Get();
   const int x = r.x + kBoxSize + 4;
   const int y = r.y + (r.h - font.LineHeight()) / 2;
-  canvas.SetClip(r);
+  // Our font runs a little wider than the one the layouts were made with: a
+  // label may run on to the dialog's edge rather than lose its last letters.
+  canvas.SetClip({r.x, r.y, canvas.Width() - r.x, r.h});
   const int width = canvas.Text(x, y, item.Text(), item.Enabled() ? dialog_colors::kText : dialog_colors::kGrayText);
   canvas.ResetClip();
   if (focused) canvas.FocusOutline({x - 1, y - 1, width + 2, font.LineHeight() + 2});

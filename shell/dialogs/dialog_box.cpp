@@ -182,7 +182,7 @@ void DialogBox::UpdateTextInput() {
   if (!m_running) return;
   if (m_focus && m_focus->Kind() == ItemKind::Edit) {
     const DialogRect area = static_cast<EditItem*>(m_focus)->TextArea();
-    platform::StartTextInput(m_surface, m_x + m_clientLeft + area.x, m_y + m_clientTop + area.y, area.w, area.h);
+    platform::StartTextInput(m_surface, ClientOriginX() + area.x, ClientOriginY() + area.y, area.w, area.h);
   } else {
     platform::StopTextInput();
   }
@@ -239,6 +239,11 @@ void DialogBox::DialogManagerKey(const platform::UiEvent& event) {
   m_items[next]->Press(*this);
 }
 
+// In the game's picture the dialog lies at its place; a window of its own
+// shows the dialog alone.
+int DialogBox::ClientOriginX() const { return (m_surface == platform::UiSurface::GameWindow ? m_x : 0) + m_clientLeft; }
+int DialogBox::ClientOriginY() const { return (m_surface == platform::UiSurface::GameWindow ? m_y : 0) + m_clientTop; }
+
 bool DialogBox::KeyHeld(int key) const {
   return std::find(m_heldKeys.begin(), m_heldKeys.end(), key) != m_heldKeys.end();
 }
@@ -263,7 +268,7 @@ DialogItem* DialogBox::ItemAt(int x, int y) const {
 }
 
 void DialogBox::MouseDown(const platform::UiEvent& event) {
-  const int x = event.x - m_x - m_clientLeft, y = event.y - m_y - m_clientTop;
+  const int x = event.x - ClientOriginX(), y = event.y - ClientOriginY();
   DialogItem* item = event.button == 1 ? ItemAt(x, y) : nullptr;
   if (!item) return;
   const std::uint64_t now = platform::NowMs();
@@ -278,7 +283,7 @@ void DialogBox::MouseDown(const platform::UiEvent& event) {
 void DialogBox::Dispatch(const platform::UiEvent& event) {
   using platform::UiEventKind;
   if (event.surface != m_surface) return;
-  const int x = event.x - m_x - m_clientLeft, y = event.y - m_y - m_clientTop;
+  const int x = event.x - ClientOriginX(), y = event.y - ClientOriginY();
   m_dirty = true;
   switch (event.kind) {
     case UiEventKind::KeyDown:
@@ -361,22 +366,19 @@ void DialogBox::Show(const DialogCanvas& canvas) {
       if (x >= 0 && x < m_backgroundW) picture[std::size_t(y) * m_backgroundW + x] = canvas.At(col, row);
     }
   }
+  SubmitToGameWindow(picture);
+}
+
+void DialogBox::RestoreBackground() {
+  if (m_surface == platform::UiSurface::GameWindow && !m_background.empty()) SubmitToGameWindow(m_background);
+}
+
+void DialogBox::SubmitToGameWindow(const std::vector<std::uint32_t>& picture) {
   platform::FrameView frame;
   frame.width = m_backgroundW;
   frame.height = m_backgroundH;
   frame.pitch = m_backgroundW;
   frame.argb = picture.data();
-  platform::Presenter& presenter = platform::GetPresenter();
-  if (presenter.Submit(frame)) g_ownSerial = presenter.FrameSerial();
-}
-
-void DialogBox::RestoreBackground() {
-  if (m_surface != platform::UiSurface::GameWindow || m_background.empty()) return;
-  platform::FrameView frame;
-  frame.width = m_backgroundW;
-  frame.height = m_backgroundH;
-  frame.pitch = m_backgroundW;
-  frame.argb = m_background.data();
   platform::Presenter& presenter = platform::GetPresenter();
   if (presenter.Submit(frame)) g_ownSerial = presenter.FrameSerial();
 }
@@ -406,7 +408,9 @@ void DialogBox::Redraw() {
 
 void DialogBox::LoopPass() {
   platform::EventHandlers handlers = MainWindowHandlers();
-  handlers.onClose = nullptr;  // the game window waits while its dialog runs
+  // The game window waits while its dialog runs: no close, and its own keys
+  // and menu give way to the dialog's input.
+  handlers.onClose = nullptr;
   handlers.onInput = [this](const platform::UiEvent& event) { Dispatch(event); };
   platform::PumpEvents(handlers);
   if (m_surface == platform::UiSurface::GameWindow && platform::GetPresenter().FrameSerial() != g_ownSerial) {

@@ -75,9 +75,10 @@ class DialogBox final : public cHookWindow, private ItemHost {
 
   // The window's place on its surface and size, once running.
   DialogRect WindowRect() const { return {m_x, m_y, m_width, m_height}; }
-  // Client-area origin inside the window.
-  int ClientLeft() const { return m_clientLeft; }
-  int ClientTop() const { return m_clientTop; }
+  // The client area's origin in the picture the window's surface shows
+  // (where pointer positions are given).
+  int ClientOriginX() const;
+  int ClientOriginY() const;
   // Draws the dialog now (and shows it).
   void Redraw();
 
@@ -108,6 +109,8 @@ class DialogBox final : public cHookWindow, private ItemHost {
   void Show(const DialogCanvas& canvas);
   void TakeBackground();
   void RestoreBackground();
+  // A picture of the background's size shown in the game window.
+  void SubmitToGameWindow(const std::vector<std::uint32_t>& picture);
 
   DialogHandler& m_handler;
   std::string m_caption;

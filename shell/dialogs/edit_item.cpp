@@ -11,6 +11,16 @@ namespace {
 constexpr int kBorder = 2;
 constexpr int kPadding = 2;
 
+// The first `characters` characters of UTF-8 text.
+std::string_view Utf8Prefix(std::string_view utf8, int characters) {
+  std::size_t pos = 0;
+  for (int i = 0; i < characters && pos < utf8.size(); ++i) {
+    ++pos;
+    while (pos < utf8.size() && (static_cast<unsigned char>(utf8[pos]) & 0xC0) == 0x80) ++pos;
+  }
+  return utf8.substr(0, pos);
+}
+
 int PrefixWidth(std::string_view text, int bytes) {
   return DialogFont::Get().TextWidth(text.substr(0, std::min<std::size_t>(bytes, text.size())));
 }
@@ -70,7 +80,9 @@ void EditItem::Draw(DialogCanvas& canvas, bool focused) const {
       const std::string composed = platform::Cp932FromUtf8(m_edit.Composition());
       const int width = canvas.Text(caretX, textY, composed, kComposition);
       canvas.HLine(caretX, textY + font.LineHeight() - 1, width, kComposition);
-      canvas.VLine(caretX + width, textY, font.LineHeight(), kText);
+      // The input method's own caret inside the composition.
+      const std::string beforeCursor = platform::Cp932FromUtf8(Utf8Prefix(m_edit.Composition(), m_edit.CompositionCursor()));
+      canvas.VLine(caretX + font.TextWidth(beforeCursor), textY, font.LineHeight(), kText);
     } else {
       canvas.VLine(caretX, textY, font.LineHeight(), kText);
     }

@@ -70,8 +70,6 @@ bool EditText::InsertUtf8(std::string_view utf8) {
   return true;
 }
 
-void EditText::InsertCp932(std::string_view cp932) { ReplaceSelection(FirstLine(cp932)); }
-
 bool EditText::Backspace() {
   if (!HasSelection()) {
     if (m_caret == 0) return false;

@@ -25,7 +25,6 @@ class EditText {
   // Typed text (UTF-8); false when nothing could be inserted. A single-line
   // box keeps what comes before the first line break.
   bool InsertUtf8(std::string_view utf8);
-  void InsertCp932(std::string_view cp932);
   bool Backspace();
   bool DeleteForward();
   void MoveCaret(int direction, bool extend);  // -1 left, +1 right

@@ -33,9 +33,17 @@ void WrapLines(std::string_view text, int width, Line&& line) {
 
 void StaticItem::Draw(DialogCanvas& canvas, bool) const {
   const DialogRect& r = Rect();
+  const std::uint32_t color = Enabled() ? dialog_colors::kText : dialog_colors::kGrayText;
+  // A one-line text runs on to the dialog's edge rather than wrap out of
+  // sight (our font runs a little wider than the layouts' one).
+  if (r.h < 2 * DialogFont::Get().LineHeight() && Text().find('\n') == std::string::npos) {
+    canvas.SetClip({r.x, r.y, canvas.Width() - r.x, r.h});
+    canvas.Text(r.x, r.y, Text(), color);
+    canvas.ResetClip();
+    return;
+  }
   canvas.SetClip(r);
   int y = r.y;
-  const std::uint32_t color = Enabled() ? dialog_colors::kText : dialog_colors::kGrayText;
   WrapLines(Text(), r.w, [&](std::string_view line) {
     canvas.Text(r.x, y, line, color);
     y += DialogFont::Get().LineHeight();

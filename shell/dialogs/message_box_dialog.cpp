@@ -121,7 +121,9 @@ int ShowOnMainThread(const std::string& utf8Text, const std::string& utf8Caption
   }
   // Headless without a script of events, a box answers as the tests ask.
   const bool scripted = platform::CurrentBackend() == platform::Backend::Sdl || !platform::HeadlessUiScriptEmpty();
-  if (!platform::MainWindowExists() || !scripted) return platform::ShowSystemMessageBox(utf8Text, utf8Caption, type);
+  // A hidden or minimised window could not show a drawn box.
+  const bool visible = platform::MainWindowShown() && !platform::MainWindowMinimised();
+  if (!visible || !scripted) return platform::ShowSystemMessageBox(utf8Text, utf8Caption, type);
   return DialogMessageBox(platform::Cp932FromUtf8(utf8Text), platform::Cp932FromUtf8(utf8Caption), type);
 }
 

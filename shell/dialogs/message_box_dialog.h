@@ -1,8 +1,8 @@
 #pragma once
 // Message boxes drawn by the dialog toolkit over the game window, for every
 // box shown while the game window exists (the quit question among them).
-// Before the window exists (the double-start question) and after it is gone
-// the platform's own box is shown. A box asked for by another thread is
+// While the window is not shown (before start-up shows it, the double-start
+// question among them; minimised; gone) the platform's own box is shown. A box asked for by another thread is
 // shown on the main thread; the asking thread waits for the answer.
 
 #include <string_view>

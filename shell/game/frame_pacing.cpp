@@ -1,10 +1,6 @@
-#include <array>
-
 #include "graphics/device/device.h"
-#include "graphics/text/font_setup.h"
 #include "shell/game/frame_step.h"
 #include "shell/game/game_clock.h"
-#include "shell/init/system_ini.h"
 
 namespace {
 
@@ -14,13 +10,6 @@ struct Pacing {
   int index = 0;
 };
 Pacing g_pacing;
-
-struct FrameTimeRing {
-  std::array<std::uint32_t, 16> times{};
-  int index = 0;
-  std::uint32_t mean = 0;
-};
-FrameTimeRing g_ring;
 
 // A frame more than this many frame periods late follows a stall.
 constexpr double kStallFrames = 3.0;
@@ -63,21 +52,5 @@ void WaitForDirect3DFrame(int fps) { WaitUntilFrameDue(fps, 0, 0); }
 
 void InstallFramePacing() {
   g_pacing = Pacing{};
-  g_ring = FrameTimeRing{};
   SetPaceFrameD3D(&WaitUntilFrameDue);
-}
-
-void DrawFpsLine(int fps, std::uint32_t frameTime) {
-  g_ring.times[g_ring.index] = frameTime;
-  if (++g_ring.index == static_cast<int>(g_ring.times.size())) {
-    g_ring.index = 0;
-    std::uint32_t sum = 0;
-    for (std::uint32_t t : g_ring.times) sum += t;
-    g_ring.mean = sum / static_cast<std::uint32_t>(g_ring.times.size());
-  }
-  const int mean = static_cast<int>(g_ring.mean);
-  if (g_SystemIni.ShowFps == 2)
-    g_Fonts[0].Printf(&BackBuffer, 549, 469, "FPS%2d(%2d)", fps, mean);
-  else
-    g_Fonts[1].PrintfBox(&BackBuffer, 495, 463, 0, 0, "FPS%2d(%2d)", fps, mean);
 }

@@ -16,8 +16,10 @@ int RestoreLostSurfaces();
 // Restores one subsystem's surface list after a lost screen (redrawing what
 // was drawn into its surfaces); 0 when that failed.
 using SurfaceList = std::function<int()>;
-// The lists are restored with the digit strips, in the order added.
+// The lists are restored with the digit strips, in the order added; the
+// shutdown forgets them (subsystems add theirs again at start-up).
 void AddLostSurfaceList(SurfaceList restore);
+void ForgetLostSurfaceLists();
 void PollInput();
 void PresentFrame();
 
@@ -40,3 +42,5 @@ void WaitForDirect3DFrame(int fps);
 // "FPS%2d(%2d)": frames of the last second and the 16-frame mean of the
 // frame's working time, drawn when ShowFps asks for it.
 void DrawFpsLine(int fps, std::uint32_t frameTime);
+// The mean starts again (a new start-up).
+void ResetFpsLine();

@@ -36,6 +36,14 @@ void cGame::Release() {
   for (int state : kDeleteOrder) DeleteScene(state);
 }
 
+void cGame::Reset() {
+  Release();
+  m_nState = GS_TITLE;
+  m_nNextState = m_nPrevState = m_nTitleCmd = m_nPlayMode = 0;
+  m_bKeepScenes = m_nChallenge1 = m_nChallenge2 = m_bRanking = 0;
+  m_nFps = m_nFadeSpeed = m_nBgmNo = m_bBgmKeep = 0;
+}
+
 void cGame::SwitchScene(int state) {
   if (!m_bKeepScenes) {
     for (int other : kDeleteOrder) {

@@ -18,7 +18,7 @@
 enum GameState : int { GS_TITLE = 0, GS_WORLDMAP = 1, GS_MAPMENU = 2, GS_CHALLENGE = 3, GS_STAGE = 4, GS_OPTION = 5 };
 inline constexpr int kGameStateCount = 6;
 enum PlayMode : int { PM_STORY = 0, PM_CHALLENGE = 1, PM_FREE = 2, PM_REPLAY = 3 };
-enum TitleCommand : int { TC_NEWGAME = 0, TC_FREEPLAY = 3, TC_QUIT = 6 };
+enum TitleCommand : int { TC_NEWGAME = 0, TC_FREEPLAY = 3, TC_REPLAY = 4, TC_QUIT = 6 };
 
 // Makes the scene of a state; null when it could not be made.
 using SceneFactory = std::function<std::unique_ptr<cScene>()>;
@@ -32,6 +32,9 @@ class cGame {
 
   // Deletes the six scenes.
   void Release();
+  // No scenes and every member 0, as the object is made: a start-up begins
+  // at the title.
+  void Reset();
   // One frame: 1 to go on, 0 to end the game thread (which closes the window).
   int Frame();
   // Drops the scenes of the other states (unless kept) and makes the scene

@@ -61,7 +61,7 @@ enum class KeyEnd { Setting, Line, Finished, EndOfFile };
 
 // Reads bytes in a simple cursor over the file.
 struct Cursor {
-  const std::vector<unsigned char>& bytes;
+  std::span<const unsigned char> bytes;
   std::size_t pos = 0;
   bool AtEnd() const { return pos >= bytes.size(); }
   unsigned char Next() { return bytes[pos++]; }
@@ -109,6 +109,10 @@ void SetSystemIniDefaults(SYSTEMINIDATA& ini, const cVector<cOptionEntry>& entri
 int LoadSystemIni(std::string_view storedPath, SYSTEMINIDATA& ini, const cVector<cOptionEntry>& entries) {
   std::vector<unsigned char> bytes;
   if (!ReadGameFile(storedPath, bytes)) return 0;
+  return ReadSystemIni(bytes, ini, entries);
+}
+
+int ReadSystemIni(std::span<const unsigned char> bytes, SYSTEMINIDATA& ini, const cVector<cOptionEntry>& entries) {
   Cursor in{bytes};
   std::string key;
   for (int line = 0; line < kMaxLines; ++line) {

@@ -5,6 +5,7 @@
 // language and the MIDI device). Their keys and defaults are not built in:
 // the project's system record lists them, and System.ini overrides them.
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,8 @@ void SetSystemIniDefaults(SYSTEMINIDATA& ini, const cVector<cOptionEntry>& entri
 // when the file cannot be read or ends without such an ending (the
 // settings read so far stay set).
 int LoadSystemIni(std::string_view storedPath, SYSTEMINIDATA& ini, const cVector<cOptionEntry>& entries);
+// The same over the file's bytes.
+int ReadSystemIni(std::span<const unsigned char> bytes, SYSTEMINIDATA& ini, const cVector<cOptionEntry>& entries);
 
 // The FreeStage rule for a path from the file or the command line: taken
 // when longer than one byte and not longer than kMaxFreeStagePath.

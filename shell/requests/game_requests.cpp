@@ -31,7 +31,7 @@ void RequestNameEntry() {
   if (platform::PostRequest(WM_GAME_NAMEENTRY)) WaitForDone(g_bNameEntryDone);
 }
 
-std::intptr_t ServeGameRequest(unsigned id, std::uintptr_t wParam, std::intptr_t) {
+std::intptr_t ServeGameRequest(unsigned id, std::uintptr_t wParam, std::intptr_t lParam) {
   switch (id) {
     case WM_GAME_NAMEENTRY:
       ServeNameEntry();
@@ -49,7 +49,7 @@ std::intptr_t ServeGameRequest(unsigned id, std::uintptr_t wParam, std::intptr_t
       ServePlaySound(wParam);
       return 0;
     case WM_GAME_PLAYBGM:
-      ServePlayBgm(wParam);
+      ServePlayBgm(wParam, lParam);
       return 0;
     case WM_GAME_RESTORE:
       return ServeRestore();

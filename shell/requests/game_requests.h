@@ -7,13 +7,13 @@
 #include <atomic>
 #include <cstdint>
 
+#include "sound/sound_messages.h"  // WM_GAME_PLAYSE, WM_GAME_PLAYBGM
+
 inline constexpr unsigned WM_USER = 0x0400;
 inline constexpr unsigned WM_GAME_NAMEENTRY = WM_USER + 1;
 inline constexpr unsigned WM_GAME_OPENSTAGE = WM_USER + 2;
 inline constexpr unsigned WM_GAME_LOADREPLAY = WM_USER + 3;
 inline constexpr unsigned WM_GAME_SAVEREPLAY = WM_USER + 4;  // wParam: 0 this attempt, else the previous one
-inline constexpr unsigned WM_GAME_PLAYSE = WM_USER + 5;      // wParam: sound number
-inline constexpr unsigned WM_GAME_PLAYBGM = WM_USER + 6;     // wParam: screen slot 0..4
 inline constexpr unsigned WM_GAME_RESTORE = WM_USER + 100;
 
 // Hand-shake flags: set by the main thread when the request is done.

@@ -40,8 +40,6 @@ void FinishFileRequest(int result) {
   g_bFileRequestDone.store(1);
 }
 
-constexpr int kSoundRecordSize = 284;
-constexpr std::uintptr_t kLastBgmSlot = 4;
 
 }  // namespace
 
@@ -81,18 +79,9 @@ void ServeSaveReplay(bool previousAttempt) {
   FinishFileRequest(result);
 }
 
-void ServePlaySound(std::uintptr_t number) {
-  const int count = SoundCountStep();
-  if (number >= static_cast<std::uintptr_t>(count)) {
-    ReportAndLog("err V[%d] ( %d , %d )", static_cast<int>(number), count, kSoundRecordSize);
-    return;
-  }
-  PlaySoundStep(static_cast<int>(number));
-}
+void ServePlaySound(std::uintptr_t number) { PlaySoundStep(number); }
 
-void ServePlayBgm(std::uintptr_t slot) {
-  if (slot <= kLastBgmSlot) PlayScreenBgmStep(static_cast<int>(slot));
-}
+void ServePlayBgm(std::uintptr_t slot, std::intptr_t bgmNumber) { PlayScreenBgmStep(slot, bgmNumber); }
 
 std::intptr_t ServeRestore() {
   DDRestoreSurface();

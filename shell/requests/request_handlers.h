@@ -13,5 +13,5 @@ void ServeSaveReplay(bool previousAttempt);
 // A bad sound number only writes a report line.
 void ServePlaySound(std::uintptr_t number);
 // Slots 0 title, 1 world map, 2 challenge, 3 option, 4 stage; others do nothing.
-void ServePlayBgm(std::uintptr_t slot);
+void ServePlayBgm(std::uintptr_t slot, std::intptr_t bgmNumber);
 std::intptr_t ServeRestore();

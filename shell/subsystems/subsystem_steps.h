@@ -60,10 +60,11 @@ bool StartSoundStep();
 void ReleaseSoundStep();
 // Close path: the music stops.
 void StopMusicStep();
-// Requests: the number of sounds, one sound played once, a screen's music.
-int SoundCountStep();
-void PlaySoundStep(int number);
-void PlayScreenBgmStep(int slot);
+// Requests: one sound played once (a number outside the sound list only
+// writes a report line); a screen's music (slot 4 takes the stage's music
+// number).
+void PlaySoundStep(std::uintptr_t number);
+void PlayScreenBgmStep(std::uintptr_t slot, std::intptr_t bgmNumber);
 
 // --- Stage play (stage runtime and screens) ---
 // Starts play of a stage file with fresh progress (start-up passes 1 for the

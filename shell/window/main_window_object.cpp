@@ -41,3 +41,18 @@ void cMainWindow::SetSizingBorder(bool on) { platform::SetMainWindowResizable(on
 void cMainWindow::KeepSizeLimits() {
   platform::SetMainWindowSizeLimits(m_minWidth, m_minHeight, m_maxWidth, m_maxHeight);
 }
+
+int cMainWindow::QueryMouse(int always, int mask, int x, int y) {
+  constexpr int kPictureWidth = 640, kPictureHeight = 480;
+  if (!always && (x < 0 || y < 0 || x >= kPictureWidth || y >= kPictureHeight)) return 0;
+  m_PrevMouse = m_Mouse;
+  m_Mouse.x = x;
+  m_Mouse.y = y;
+  const platform::WindowRect window = platform::MainWindowRect();
+  // The picture fills the client area, scaled to its width.
+  const int scaled = window.width > 0 ? window.width : kPictureWidth;
+  m_nMouseScreenX = window.x + x * scaled / kPictureWidth;
+  m_nMouseScreenY = window.y + y * scaled / kPictureWidth;
+  UpdateMouseButtons(&m_Mouse, mask);
+  return 1;
+}

@@ -5,6 +5,7 @@
 // desktop window here is sized by its client area and framed by the window
 // manager, so every frame metric of the window is 0.
 
+#include "input/mouse_buttons.h"
 #include "platform/window.h"
 
 class cMainWindow {
@@ -25,10 +26,23 @@ class cMainWindow {
   // The minimum and maximum sizes held to (a window that is not resized).
   void KeepSizeLimits();
 
+  // The pointer seen at (x, y) of the game picture: outside the picture
+  // nothing changes (0) unless `always`; otherwise it becomes the mouse
+  // position and the buttons are read with the mode mask (1).
+  int QueryMouse(int always, int mask, int x, int y);
+  const MOUSESTATE& Mouse() const { return m_Mouse; }
+  const MOUSESTATE& PrevMouse() const { return m_PrevMouse; }
+  // The mouse position on the desktop.
+  int MouseScreenX() const { return m_nMouseScreenX; }
+  int MouseScreenY() const { return m_nMouseScreenY; }
+
   int ClientWidth() const { return m_clientWidth; }
   int ClientHeight() const { return m_clientHeight; }
 
  private:
+  MOUSESTATE m_Mouse;
+  MOUSESTATE m_PrevMouse;
+  int m_nMouseScreenX = 0, m_nMouseScreenY = 0;
   int m_clientWidth = 0, m_clientHeight = 0;
   int m_minWidth = 0, m_minHeight = 0;
   int m_maxWidth = 0, m_maxHeight = 0;

@@ -1,9 +1,10 @@
 // Palettes and the definitions they hold: the common palette read from bytes,
 // normalising, the reference checks, the upgrades of block, item and
 // character definitions and the character's property groups.
+#include "definitions/palette/palette.h"
+
 #include <gtest/gtest.h>
 
-#include "definitions/palette/palette.h"
 #include "tests/definitions/stage_layout.h"
 
 namespace {
@@ -30,11 +31,11 @@ class PaletteTest : public DefinitionsTest {
 
 TEST_F(PaletteTest, CommonPaletteNeverInheritsAndHoldsTwoEntriesPerList) {
   std::vector<std::uint8_t> flags(11, 1);
-  const ByteFixture file = PaletteFile(
-      878,
-      {BlockStream(878, {{6, 1}}, 0, 0, {}, "zero"), BlockStream(878, {{6, 1}}, 0, 0, {}, "one"),
-       BlockStream(878, {{1, 1}, {2, 1}, {6, 2}}, 0, 0, flags, "two")},
-      {}, {});
+  const ByteFixture file =
+      PaletteFile(878,
+                  {BlockStream(878, {{6, 1}}, 0, 0, {}, "zero"), BlockStream(878, {{6, 1}}, 0, 0, {}, "one"),
+                   BlockStream(878, {{1, 1}, {2, 1}, {6, 2}}, 0, 0, flags, "two")},
+                  {}, {});
   cEdPalette palette;
   ASSERT_TRUE(LoadFromBytes(palette, file));
   ASSERT_EQ(palette.m_vBlock.size(), 3u);
@@ -117,7 +118,8 @@ TEST_F(PaletteTest, DefinitionWithIndexZeroInheritsNothing) {
 TEST_F(PaletteTest, CharacterUpgradesInsertTheirGroupsFlags) {
   cEdChara chara;
   // A version-167 character with 34 flags of 0, hit area and colour absent.
-  ASSERT_TRUE(LoadStream(chara, 167, CharaStream(167, {{13, 50}, {14, 3}}, 0, 0, std::vector<std::uint8_t>(34, 0))));
+  ASSERT_TRUE(
+      LoadStream(chara, 167, CharaStream(167, {{13, 50}, {14, 3}}, 0, 0, std::vector<std::uint8_t>(34, 0))));
   ASSERT_EQ(chara.m_vInherit.size(), 37u);
   for (std::size_t i = 0; i < 37; ++i)
     EXPECT_EQ(chara.m_vInherit[static_cast<long long>(i)], (i == 21 || i == 25 || i == 29) ? 1 : 0) << i;
@@ -126,7 +128,8 @@ TEST_F(PaletteTest, CharacterUpgradesInsertTheirGroupsFlags) {
   // Hit-area choices 2 and up moved one on in version 206.
   ASSERT_TRUE(LoadStream(chara, 205, CharaStream(205, {{42, 2}}, 0, 0, std::vector<std::uint8_t>(37, 0))));
   EXPECT_EQ(chara.m_nHitArea, 3);
-  for (std::size_t i = 0; i < 37; ++i) EXPECT_EQ(chara.m_vInherit[static_cast<long long>(i)], i == 21 ? 1 : 0) << i;
+  for (std::size_t i = 0; i < 37; ++i)
+    EXPECT_EQ(chara.m_vInherit[static_cast<long long>(i)], i == 21 ? 1 : 0) << i;
   ASSERT_TRUE(LoadStream(chara, 878, CharaStream(878, {{42, 2}, {35, 0}, {16, 3}}, 0, 0, {1, 1})));
   EXPECT_EQ(chara.m_nHitArea, 2);
   EXPECT_EQ(chara.m_nSize, 1);      // at least 1
@@ -149,6 +152,10 @@ TEST_F(PaletteTest, CharacterTakesItsFlaggedGroupsFromItsParent) {
   EXPECT_EQ(chara.m_nMaxHp, 77);
   EXPECT_EQ(chara.m_vFlows.size(), 2u);
   EXPECT_EQ(chara.m_nGraphicNo, 4);  // not flagged
+  // Entry 0 is never a parent.
+  g_CommonPalette.m_vChara[0].m_strName = "entry zero";
+  ASSERT_TRUE(LoadStream(chara, 878, CharaStream(878, {{1, 1}, {2, 0}}, 0, 0, flags, "child")));
+  EXPECT_EQ(chara.m_strName, "child");
   // A parent past the list is dropped.
   ASSERT_TRUE(LoadStream(chara, 878, CharaStream(878, {{1, 1}, {2, 3}}, 0, 0, flags, "child")));
   EXPECT_EQ(chara.m_nPalKind, 0);
@@ -176,7 +183,8 @@ TEST_F(PaletteTest, CharacterDefaultsAndPlacementOffsets) {
 TEST_F(PaletteTest, CharacterRoundTripIsByteIdentical) {
   std::vector<std::uint8_t> flags(37, 0);
   flags[5] = 1;
-  const ByteFixture stream = CharaStream(878, {{13, 7}, {26, 0}, {35, 1}, {39, 25}, {44, -3}, {48, 1000}}, 4, 9, flags, "hero");
+  const ByteFixture stream =
+      CharaStream(878, {{13, 7}, {26, 0}, {35, 1}, {39, 25}, {44, -3}, {48, 1000}}, 4, 9, flags, "hero");
   cEdChara chara;
   ASSERT_TRUE(LoadStream(chara, 878, stream));
   const std::vector<std::uint8_t> saved = SavedStream(chara);

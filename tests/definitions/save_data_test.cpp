@@ -89,10 +89,10 @@ TEST_F(SaveDataTest, OldVersionHasNoCarryFlagsAndGetsItsFixUps) {
   EXPECT_EQ(data.m_vCarryFlag, cVector<std::int32_t>(25, 1));
   EXPECT_EQ(data.m_nRound, 3);
   EXPECT_EQ(data.m_nScore, 4000);
-  EXPECT_EQ(data.m_nResult3, 0);    // below 182
-  EXPECT_EQ(data.m_bAutoSave, 0);   // below 169
+  EXPECT_EQ(data.m_nResult3, 0);      // below 182
+  EXPECT_EQ(data.m_bAutoSave, 0);     // below 169
   EXPECT_EQ(data.m_nStageState2, 1);  // below 166
-  EXPECT_EQ(data.m_vSwitch[0], 1);  // below 804
+  EXPECT_EQ(data.m_vSwitch[0], 1);    // below 804
   EXPECT_EQ(data.m_strStageKey, "");  // no key below 724
   EXPECT_EQ(data.m_strName, "bob");
   // A shorter variable list is padded to the new-game length, never cut.

@@ -1,10 +1,11 @@
 // The stage file read from hand-written bytes of several data versions,
 // written back, and refused when damaged.
+#include "definitions/stage/stage_file.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "definitions/stage/stage_file.h"
 #include "definitions/stage/stage_record.h"
 #include "tests/definitions/stage_layout.h"
 
@@ -79,6 +80,26 @@ TEST_F(StageFileTest, RoundTripAtTheProgramVersionIsByteIdentical) {
   // The written settings block is the layout's: 98 values, 416 bytes.
   ASSERT_GT(first.size(), 8u + 416u);
   EXPECT_EQ(first[4], 98);
+}
+
+TEST_F(StageFileTest, ReplayFormTakesTheSettingsOfThePlayCopy) {
+  cEdStage loaded;
+  ASSERT_TRUE(LoadFromBytes(loaded, StageFile(878, SmallStageSettings(), HeroStageParts(878))));
+  cEdStage play;
+  static_cast<cEdStageSettings&>(play) = loaded;
+  play.TimeLimit = 77;
+  play.RankingSwitches = {0, 0, 0, 0, 1};
+  play.m_vText.resize(3);
+  DataWriter out("fixture");
+  out.Write<std::uint32_t>(878);
+  loaded.SaveForReplay(out, play);
+  cEdStage read;
+  ASSERT_TRUE(LoadFromBytes(read, Bytes({out.Bytes().begin(), out.Bytes().end()})));
+  EXPECT_EQ(read.TimeLimit, 77);
+  EXPECT_EQ(read.RankingSwitches[0], 0u);
+  EXPECT_EQ(read.m_vText.size(), 3u);
+  EXPECT_EQ(read.m_vChara.size(), 1u);
+  EXPECT_EQ(read.m_vBlock.size(), 1u);
 }
 
 TEST_F(StageFileTest, RemovalAreasBelow125HoldFiveWords) {
@@ -187,7 +208,7 @@ TEST_F(StageFileTest, OversizedStageIsRefusedAsDamaged) {
 
 TEST_F(StageFileTest, PlacedDefinitionsFarOutsideTheStageAreDropped) {
   StageParts parts = HeroStageParts(878);
-  parts.blocks.push_back(BlockStream(878, {{6, 1}}, 30 + 10, 0));   // past the margin
+  parts.blocks.push_back(BlockStream(878, {{6, 1}}, 30 + 10, 0));    // past the margin
   parts.blocks.push_back(BlockStream(878, {{6, 1}}, -10, 19 + 10));  // last cells of the margin
   cEdStage stage;
   ASSERT_TRUE(LoadFromBytes(stage, StageFile(878, SmallStageSettings(), parts)));
@@ -261,7 +282,7 @@ TEST_F(StageFileTest, SpeedLevelZeroKeepsIeeeQuotients) {
 TEST_F(StageFileTest, HeroStartNeedsTheGraphicAndThePlayer) {
   cEdStage stage;
   stage.m_vChara.resize(3);
-  stage.m_vChara[0].m_nGraphicNo = 3;  // operated by the computer
+  stage.m_vChara[0].m_nGraphicNo = 3;               // operated by the computer
   stage.m_vChara[1].m_nOperator = kOperatorPlayer;  // no graphic
   EXPECT_EQ(stage.FindHeroStart(), -1);
   EXPECT_EQ(stage.HasHero(), 0);
@@ -291,12 +312,12 @@ TEST(RemovalAreaTest, SidesAndStageEdges) {
   area.Set(1, 1, 0, 1, 2, 0, 0, 1);
   const StageBox edges{0, 0, 3200, 960};
   const auto outside = [&](StageBox box) { return IsInRemovalArea(area, box, 320, 0, edges); };
-  EXPECT_TRUE(outside({200, 100, 256, 132}));   // right edge 256 <= 320 - 64
+  EXPECT_TRUE(outside({200, 100, 256, 132}));  // right edge 256 <= 320 - 64
   EXPECT_FALSE(outside({200, 100, 257, 132}));
-  EXPECT_TRUE(outside({961, 100, 990, 132}));    // left > 320 + 640
+  EXPECT_TRUE(outside({961, 100, 990, 132}));  // left > 320 + 640
   EXPECT_FALSE(outside({960, 100, 990, 132}));
-  EXPECT_TRUE(outside({400, 513, 430, 540}));    // top > 480 + 32
-  EXPECT_FALSE(outside({400, 5, 430, 20}));       // top switch off
+  EXPECT_TRUE(outside({400, 513, 430, 540}));                                         // top > 480 + 32
+  EXPECT_FALSE(outside({400, 5, 430, 20}));                                           // top switch off
   EXPECT_TRUE(IsInRemovalArea(cEdStageCond(), {400, -500, 430, -1}, 320, 0, edges));  // above the stage
 }
 

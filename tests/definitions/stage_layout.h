@@ -76,10 +76,24 @@ inline std::vector<LayoutField> StageSettingsLayout() {
 
 // Settings of a small playable stage (values by number).
 inline FieldValues SmallStageSettings() {
-  return {{1, 30}, {4, 20}, {9, 25}, {13, 60}, {15, 200}, {16, 20}, {21, DoubleBits(0.5)}, {22, 15},
-          {24, 0}, {27, 1}, {34, 1}, {35, 1}, {94, 1}, {95, 30}, {97, 30},
+  return {{1, 30},
+          {4, 20},
+          {9, 25},
+          {13, 60},
+          {15, 200},
+          {16, 20},
+          {21, DoubleBits(0.5)},
+          {22, 15},
+          {24, 0},
+          {27, 1},
+          {34, 1},
+          {35, 1},
+          {94, 1},
+          {95, 30},
+          {97, 30},
           // derived values as a writer left them: the reader recomputes them
-          {87, 99}, {88, DoubleBits(99.0)}};
+          {87, 99},
+          {88, DoubleBits(99.0)}};
 }
 
 // Field tables of the definitions: {number, width, 1, since}.
@@ -131,7 +145,8 @@ inline ByteFixture BlockStream(std::uint32_t version, const FieldValues& values,
   return f;
 }
 
-inline ByteFixture ItemStream(std::uint32_t version, const FieldValues& values, const std::string& name = "") {
+inline ByteFixture ItemStream(std::uint32_t version, const FieldValues& values,
+                              const std::string& name = "") {
   ByteFixture f = SingleValueStream(ItemLayout(), version, values, {name});
   f.U16(0).U16(0).I32(0).I32(0).I32(0);
   return f;

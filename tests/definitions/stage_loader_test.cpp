@@ -1,12 +1,13 @@
 // Loading stage files on the loader thread: numbered files, the end check,
 // failed reads and stages without a hero start, each leaving g_Stage as it
 // was when refused.
+#include "definitions/stage/stage_loader.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 
 #include "definitions/stage/stage_file.h"
-#include "definitions/stage/stage_loader.h"
 #include "platform/clock.h"
 #include "platform/main_thread.h"
 #include "tests/definitions/stage_layout.h"

@@ -48,9 +48,8 @@ class DialogTest : public ScratchFolderTest {
   static void ClickItem(DialogBox& box, int id) {
     const DialogItem* item = box.Item(id);
     ASSERT_NE(item, nullptr);
-    const DialogRect window = box.WindowRect();
-    const int x = window.x + box.ClientLeft() + item->Rect().x + item->Rect().w / 2;
-    const int y = window.y + box.ClientTop() + item->Rect().y + item->Rect().h / 2;
+    const int x = box.ClientOriginX() + item->Rect().x + item->Rect().w / 2;
+    const int y = box.ClientOriginY() + item->Rect().y + item->Rect().h / 2;
     const platform::UiSurface surface = platform::UiSurface::GameWindow;
     box.HandleEvent(platform::MouseEvent(platform::UiEventKind::MouseDown, x, y, 1, surface));
     box.HandleEvent(platform::MouseEvent(platform::UiEventKind::MouseUp, x, y, 1, surface));

@@ -176,6 +176,11 @@ TEST_F(GameInitTest, MissingPaletteOrWorldMapStops) {
   EXPECT_FALSE(Start());
   EXPECT_EQ(Boxes().back(), "data\\WorldMap.dat のロードに失敗！");
   ExpectNothingLeft();
+  Prepare();
+  fs::remove(folder_.Path() / "data/CommonPalette.cplt4");
+  EXPECT_FALSE(Start());
+  EXPECT_EQ(Boxes().back(), "data\\CommonPalette.cplt4 のロードに失敗！");
+  ExpectNothingLeft();
 }
 
 TEST_F(GameInitTest, MissingFreeStageIsLoggedAndTheGameStartsAtTheTitle) {

@@ -14,6 +14,7 @@ class MessageBoxDialogTest : public DialogTest {
   void SetUp() override {
     DialogTest::SetUp();
     ASSERT_TRUE(CreateMainWindow(640, 480));
+    ShowMainWindow(false);
     UseDialogMessageBoxes(true);
   }
   void TearDown() override {

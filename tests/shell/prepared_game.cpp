@@ -90,6 +90,10 @@ void WritePreparedGame(const fs::path& folder, const PreparedGameOptions& option
     Put32(empty, 0);
     WriteBytes(Native(folder, g_Paths[path]), empty);
   }
+  // An empty common palette: no fields, no strings, three empty lists.
+  std::vector<std::uint8_t> palette;
+  for (std::uint32_t word : {kProgramDataVersion, 0u, 0u, 0u, 0u, 0u}) Put32(palette, word);
+  WriteBytes(Native(folder, g_Paths[PATH_COMMON_PALETTE]), palette);
   const fs::path previousFolder = fs::current_path();
   fs::current_path(folder);
   cSystem system;

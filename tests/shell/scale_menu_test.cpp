@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless_window.h"
+#include "platform/mouse.h"
 #include "platform/ui_events.h"
 #include "platform/window.h"
 #include "shell/harness/run_harness.h"
@@ -124,6 +125,27 @@ TEST(MainWindowObject, CentresWithHalvesRoundedTowardZeroAndFitsItsClient) {
   EXPECT_EQ(g_MainWindow.GetClientRect().height, 960);
   platform::DestroyMainWindow();
   platform::ResetHeadlessWindow();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MainWindowObject, MouseInsideThePictureIsReadAndOutsideItIsNot) {
+  ResetMouseButtonLatches();
+  platform::SetHeadlessMouseButtons({true, false});
+  cMainWindow window;
+  EXPECT_EQ(window.QueryMouse(0, 7, 639, 479), 1);
+  EXPECT_EQ(window.Mouse().x, 639);
+  EXPECT_EQ(window.Mouse().bLeft, 1);
+  EXPECT_EQ(window.Mouse().bLeftPush, 1);
+  EXPECT_EQ(window.QueryMouse(0, 7, 640, 10), 0);  // the edge is outside
+  EXPECT_EQ(window.Mouse().x, 639);
+  EXPECT_EQ(window.QueryMouse(1, 7, 700, 10), 1);
+  EXPECT_EQ(window.Mouse().x, 700);
+  EXPECT_EQ(window.PrevMouse().x, 639);
+  EXPECT_EQ(window.Mouse().bLeftPush, 0);  // pressed once, seen once
+  platform::SetHeadlessMouseButtons({});
 }
 
 }  // namespace

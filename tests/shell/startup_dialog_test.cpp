@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "platform/own_window.h"
 #include "tests/shell/dialog_test_support.h"
@@ -60,6 +61,19 @@ TEST_F(StartupDialogTest, KeyboardChoosesDirectDrawAndDoNotAskSkipsTheNextStart)
   EXPECT_EQ(direct3D, 0);
 }
 
+TEST_F(StartupDialogTest, MouseClicksLandOnTheControlsOfItsOwnWindow) {
+  SetDialogObserver([this](DialogBox& box) {
+    EXPECT_GT(box.WindowRect().x, 0);  // on the desktop, away from its corner
+    ClickItem(box, IDC_STARTUP_D3D);
+    ClickItem(box, IDC_STARTUP_NOASK);
+    ClickItem(box, IDC_DIALOG_OK);
+  });
+  int direct3D = -1;
+  EXPECT_TRUE(ChooseDrawingMode(0, "Game", &direct3D));
+  EXPECT_EQ(direct3D, 1);
+  EXPECT_EQ(g_BootData.bNoAsk, 1);
+}
+
 TEST_F(StartupDialogTest, CancelAndTheCloseBoxSaveNothing) {
   SetDialogObserver([](DialogBox& box) { box.Click(IDC_DIALOG_CANCEL); });
   int direct3D = -1;
@@ -103,6 +117,19 @@ TEST_F(StartupDialogTest, UncheckedRadioLeavesItsIntAlone) {
   cStartupDlg dialog(boot, "", 0, 0, 0);
   EXPECT_EQ(dialog.DoModal(0), 1);
   EXPECT_EQ(boot.nDrawMode, 7);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StartupDialogTest, DamagedBootDatIsRefusedAndTheDialogAsks) {
+  std::ofstream("user_data/Boot.dat", std::ios::binary) << "\x6e\x03\x00\x00\x02";
+  g_BootData.bNoAsk = 0;
+  SetDialogObserver([](DialogBox& box) { box.Click(IDC_DIALOG_OK); });
+  int direct3D = -1;
+  EXPECT_TRUE(ChooseDrawingMode(0, "Game", &direct3D));
+  EXPECT_EQ(direct3D, 0);
 }
 
 }  // namespace

@@ -1,0 +1,195 @@
+// Start-up time of the player on the sample game, headless: from the start
+// of a fresh process to the first frame handed to the screen, in each
+// drawing mode, with the child's peak resident memory. Every iteration is a
+// new process (spawned with posix_spawn), so dynamic loading, static
+// construction, the data files, bitmaps, fonts and the graphics device are
+// all counted, as a user starting the game meets them.
+//
+// The floors beside it: spawning a process that does nothing (/bin/true),
+// and reading every byte of the game folder (the files start-up reads are a
+// part of these).
+//
+//   bench_startup                      the benchmarks (median of 15 runs)
+//   bench_startup --child FOLDER NS    one start-up (used by the benchmark)
+
+#include <benchmark/benchmark.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "shell/harness/run_harness.h"
+#include "tools/sample_game/sample_game.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::int64_t MonotonicNs() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+// The peak resident memory of this process so far, in kB (VmHWM). Read by
+// the process itself: the rusage of a spawned child can also count pages of
+// the parent it was cloned from before its exec.
+long PeakResidentKb() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("VmHWM:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
+  return 0;
+}
+
+// The child: start the player on the folder, step until one frame has been
+// presented, print the nanoseconds since the parent spawned it, shut down,
+// then print the peak resident memory of the whole run.
+int RunChild(const char* folder, const char* spawnedAtNs) {
+  cRunHarness harness(folder);
+  if (!harness.Start()) return 2;
+  if (harness.StepFrames(1) != 1) return 3;
+  int width = 0, height = 0;
+  if (harness.PresentedFrame(&width, &height).size() != 640u * 480u) return 4;
+  const std::int64_t elapsed = MonotonicNs() - std::strtoll(spawnedAtNs, nullptr, 10);
+  harness.Close();
+  std::printf("%lld %ld\n", static_cast<long long>(elapsed), PeakResidentKb());
+  std::fflush(stdout);
+  return 0;
+}
+
+struct ChildResult {
+  bool ok = false;
+  double seconds = 0;
+  long peakRssKb = 0;
+};
+
+// Spawns `argv` with its output on a pipe; waits and collects its usage.
+ChildResult Spawn(std::vector<std::string> args, bool readsElapsed) {
+  ChildResult result;
+  int pipeEnds[2];
+  if (::pipe(pipeEnds) != 0) return result;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+  posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const std::int64_t start = MonotonicNs();
+  if (readsElapsed) {
+    args.back() = std::to_string(start);
+    argv[args.size() - 1] = args.back().data();
+  }
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(pipeEnds[1]);
+  std::string out;
+  char buffer[256];
+  for (ssize_t n; spawned == 0 && (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;) out.append(buffer, n);
+  ::close(pipeEnds[0]);
+  if (spawned != 0) return result;
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  const std::int64_t end = MonotonicNs();
+  result.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  if (readsElapsed) {
+    char* rest = nullptr;
+    result.seconds = std::strtoll(out.c_str(), &rest, 10) * 1e-9;
+    result.peakRssKb = std::strtol(rest, nullptr, 10);
+  } else {
+    result.seconds = (end - start) * 1e-9;
+  }
+  return result;
+}
+
+struct Mode {
+  const char* name;
+  sample_game::StartupSettings startup;
+};
+const Mode kModes[] = {{"Direct3DWindow32", {1, 1, 32}},
+                       {"DirectDrawWindow32", {0, 1, 32}},
+                       {"DirectDrawFullScreen8", {0, 0, 8}}};
+
+const fs::path& GameFolder(int mode) {
+  static std::vector<fs::path> folders = [] {
+    std::vector<fs::path> made;
+    for (const Mode& m : kModes) {
+      made.push_back(fs::temp_directory_path() / ("bench_startup_" + std::string(m.name) + "_" +
+                                                  std::to_string(::getpid())));
+      fs::remove_all(made.back());
+      sample_game::GenerateOptions options;
+      options.startup = m.startup;
+      sample_game::GenerateSampleGame(made.back(), options);
+    }
+    return made;
+  }();
+  return folders[static_cast<std::size_t>(mode)];
+}
+
+void BM_StartupToFirstFrame(benchmark::State& state) {
+  const int mode = static_cast<int>(state.range(0));
+  state.SetLabel(kModes[mode].name);
+  long peak = 0;
+  for (auto _ : state) {
+    const ChildResult child = Spawn({"/proc/self/exe", "--child", GameFolder(mode).string(), "0"}, true);
+    if (!child.ok) {
+      state.SkipWithError("the player did not present a frame");
+      break;
+    }
+    state.SetIterationTime(child.seconds);
+    peak = std::max(peak, child.peakRssKb);
+  }
+  state.counters["peak_rss_MB"] = static_cast<double>(peak) / 1024.0;
+}
+BENCHMARK(BM_StartupToFirstFrame)->DenseRange(0, 2)->UseManualTime()->Iterations(1)->Repetitions(15)
+    ->Unit(benchmark::kMillisecond);
+
+// Floor: a process that starts and ends at once.
+void BM_SpawnTrue(benchmark::State& state) {
+  for (auto _ : state) {
+    const ChildResult child = Spawn({"/bin/true"}, false);
+    if (!child.ok) state.SkipWithError("cannot spawn /bin/true");
+    state.SetIterationTime(child.seconds);
+  }
+}
+BENCHMARK(BM_SpawnTrue)->UseManualTime()->Iterations(1)->Repetitions(15)->Unit(benchmark::kMillisecond);
+
+// Floor: every byte of the game folder read once (from the page cache).
+void BM_ReadGameFolder(benchmark::State& state) {
+  std::size_t bytes = 0;
+  std::vector<char> buffer;
+  for (auto _ : state) {
+    bytes = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(GameFolder(0))) {
+      if (!entry.is_regular_file()) continue;
+      std::ifstream in(entry.path(), std::ios::binary);
+      buffer.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+      bytes += buffer.size();
+    }
+    benchmark::DoNotOptimize(bytes);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(bytes) * state.iterations());
+}
+BENCHMARK(BM_ReadGameFolder)->Repetitions(15)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 4 && std::strcmp(argv[1], "--child") == 0) return RunChild(argv[2], argv[3]);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  for (int mode = 0; mode < 3; ++mode) fs::remove_all(GameFolder(mode));
+  return 0;
+}

@@ -1,0 +1,73 @@
+#pragma once
+// A MIDI stream device: buffers of timed MIDI events go in, and a
+// synthesiser plays each event at its tick time, rendered into the mixer.
+// The buffers keep the layout that stream players produce: 12-byte records
+// {delta ticks, stream id 0, event}, little endian, where a long event
+// (system exclusive) is followed by its bytes, padded with zeros to a
+// multiple of 4. A buffer is reported done, by its number, once every event
+// of it has been played; the report comes from the rendering thread.
+//
+// Timing is exact to the sample: the renderer works out, from the time
+// division and the current tempo, at which sample each event falls, renders
+// the synthesiser up to it and then applies the event. Stopping rewinds the
+// stream's clock and puts the tempo back to its default, so a song that is
+// started again begins at its own opening tempo.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+
+namespace platform {
+
+inline constexpr std::size_t kMidiEventSize = 12;
+// Event word: the type in the top byte, the parameters in the low 24 bits.
+inline constexpr std::uint32_t MEVT_F_LONG = 0x80000000u;
+inline constexpr std::uint32_t MEVT_F_CALLBACK = 0x40000000u;
+inline constexpr std::uint32_t MEVT_TEMPO = 0x01000000u;
+inline constexpr std::uint32_t kMidiEventTypeMask = 0x3F000000u;
+inline constexpr std::uint32_t kMidiEventParamMask = 0x00FFFFFFu;
+
+// Result codes of the device operations; 0 is success.
+inline constexpr int kMidiErrInvalidParam = 11;
+inline constexpr int kMidiErrStillPlaying = 33;
+// A short description of a result code; empty for 0.
+std::string MidiDeviceErrorText(int code);
+
+class MidiStreamOut {
+ public:
+  using DoneCallback = std::function<void(int buffer)>;
+
+  // A stopped stream on the shared synthesiser at the mixer's rate.
+  explicit MidiStreamOut(DoneCallback done);
+  ~MidiStreamOut();
+  MidiStreamOut(const MidiStreamOut&) = delete;
+  MidiStreamOut& operator=(const MidiStreamOut&) = delete;
+
+  // The sound font in use; empty when none was found (silent playback).
+  const std::string& SoundFont() const;
+
+  // Ticks per quarter note, or an SMPTE division (top bit set).
+  int SetTimeDivision(std::uint16_t division);
+  // Queues a copy of the events as buffer number `buffer`.
+  int Out(int buffer, std::span<const std::uint8_t> events);
+  // True while buffer number `buffer` is queued and not done.
+  bool InQueue(int buffer) const;
+  // Starts or resumes playing.
+  int Restart();
+  // Holds the stream where it is.
+  int Pause();
+  // Drops every queued buffer (not reported done), silences the synthesiser
+  // and rewinds the clock and the tempo.
+  int Stop();
+  // Every note off.
+  int Reset();
+
+ private:
+  class Renderer;
+  std::unique_ptr<Renderer> m_renderer;
+};
+
+}  // namespace platform

@@ -1,0 +1,165 @@
+#include "sound/bgm/bgm_player.h"
+
+#include <cmath>
+
+#include "project/global_data.h"
+#include "sound/bgm/bgm_request.h"
+#include "tests/sound/midi_files.h"
+#include "tests/sound/sound_test_support.h"
+#include "tests/support/ogg_encoder.h"
+
+namespace {
+
+constexpr float kToneLevel = 0.5f;
+
+// A stereo tone of `seconds` at the mixer's rate, as an Ogg Vorbis file.
+std::vector<std::uint8_t> ToneOgg(double seconds, int rate) {
+  const std::size_t frames = std::size_t(seconds * rate);
+  std::vector<float> samples(frames * 2);
+  for (std::size_t i = 0; i < frames; ++i)
+    samples[2 * i] = samples[2 * i + 1] = kToneLevel * float(std::sin(2 * M_PI * 440.0 * double(i) / rate));
+  const std::vector<unsigned char> ogg = EncodeOggVorbis(samples, 2, rate);
+  return {ogg.begin(), ogg.end()};
+}
+
+class BgmPlayerTest : public SoundTest {
+ protected:
+  void SetUp() override {
+    SoundTest::SetUp();
+    rate_ = platform::GetMixer().Rate();
+    Write("bgm/tone.ogg", ToneOgg(kToneSeconds, rate_));
+    ASSERT_EQ(g_BgmPlayer.Init(1, g_DefaultOggTracks, g_DefaultMidiTracks, kBgmSlotCount, 0), 1);
+  }
+  std::size_t ToneFrames() const { return std::size_t(kToneSeconds * rate_); }
+
+  static constexpr double kToneSeconds = 0.5;
+  int rate_ = 0;
+};
+
+TEST_F(BgmPlayerTest, TheExtensionDecidesTheSlotKind) {
+  EXPECT_EQ(g_BgmPlayer.OggTrack(0).path, "bgm\\Title.ogg");
+  EXPECT_EQ(g_BgmPlayer.SetTrack(1, "bgm\\a.ogg", 150), 1);
+  EXPECT_EQ(g_BgmPlayer.SlotKind(1), BGM_OGG);
+  EXPECT_EQ(g_BgmPlayer.OggTrack(1).nVolume, 100) << "clamped";
+  EXPECT_EQ(g_BgmPlayer.SetTrack(2, "bgm\\b.MID", 40), 1);
+  EXPECT_EQ(g_BgmPlayer.SlotKind(2), BGM_MIDI);
+  EXPECT_EQ(g_BgmPlayer.MidiTrack(2).path, "bgm\\b.mid");
+  EXPECT_EQ(g_BgmPlayer.SetTrack(3, "bgm\\c.wav", 70), 0);
+  EXPECT_EQ(g_BgmPlayer.SlotKind(3), BGM_NONE);
+  EXPECT_EQ(g_BgmPlayer.OggTrack(3).path, "bgm\\c.wav");
+  EXPECT_EQ(g_BgmPlayer.MidiTrack(3).path, "bgm\\c.wav");
+  EXPECT_EQ(g_BgmPlayer.SetTrack(4, "bgm\\noname", 70), 0);
+  EXPECT_EQ(g_BgmPlayer.OggTrack(4).path, "");
+  EXPECT_EQ(g_BgmPlayer.MidiTrack(4).nVolume, 0);
+}
+
+TEST_F(BgmPlayerTest, ANameWithoutExtensionPlaysNothing) {
+  g_BgmPlayer.SetTrack(0, "bgm\\tone", 100);
+  EXPECT_EQ(g_BgmPlayer.Play(0, 0, 0, 0, 1), 0);
+  EXPECT_EQ(g_BgmPlayer.SlotKind(0), BGM_NONE);
+  EXPECT_EQ(g_BgmPlayer.CurrentTrack(), -1);
+  EXPECT_EQ(Peak(Capture(1000)), 0.0f);
+}
+
+TEST_F(BgmPlayerTest, OggStreamsAtItsVolumeAndStops) {
+  g_BgmPlayer.SetTrack(0, "bgm\\tone.ogg", 100);
+  ASSERT_EQ(g_BgmPlayer.Play(0, 0, 0, 0, 1), 1);
+  EXPECT_EQ(g_BgmPlayer.PlayingKind(0), BGM_OGG);
+  const float full = Peak(Capture(ToneFrames() / 2));
+  EXPECT_NEAR(full, kToneLevel, 0.05f);
+  g_BgmPlayer.SetTrack(0, "bgm\\tone.ogg", 50);
+  ASSERT_EQ(g_BgmPlayer.Play(0, 0, 0, 0, 1), 1);
+  EXPECT_NEAR(Peak(Capture(ToneFrames() / 2)), full / 2, 0.01f) << "volume 50 halves";
+  g_BgmPlayer.SetTrack(0, "bgm\\tone.ogg", 100);
+  ASSERT_EQ(g_BgmPlayer.Play(0, 0, 0, 0, 1), 1);
+  EXPECT_NEAR(Peak(Capture(ToneFrames() / 2)), full, 0.01f) << "volume 100 plays at full volume again";
+  g_BgmPlayer.Stop();
+  EXPECT_EQ(Peak(Capture(1000)), 0.0f);
+}
+
+TEST_F(BgmPlayerTest, TheSlotThatPlaysGoesOnUnlessForced) {
+  g_BgmPlayer.SetTrack(0, "bgm\\tone.ogg", 100);
+  ASSERT_EQ(g_BgmPlayer.Play(0, 0, 0, 0, 1), 1);
+  Capture(ToneFrames() * 3 / 4);
+  EXPECT_EQ(g_BgmPlayer.Play(0, 0, 0, 0, 0), 1);
+  EXPECT_EQ(Peak(Capture(ToneFrames() / 2), ToneFrames() / 2 * 2), 0.0f) << "not restarted: it ended";
+  EXPECT_EQ(g_BgmPlayer.Play(0, 0, 0, 0, 1), 1);
+  EXPECT_GT(Peak(Capture(ToneFrames() / 2)), 0.4f) << "forced: from the start";
+}
+
+TEST_F(BgmPlayerTest, OggLoopsUntilStopped) {
+  g_BgmPlayer.SetTrack(0, "bgm\\tone.ogg", 100);
+  ASSERT_EQ(g_BgmPlayer.Play(0, 0, 1, 0, 1), 1);
+  const std::vector<float> mix = Capture(ToneFrames() * 3);
+  for (int third = 0; third < 3; ++third) {
+    const std::size_t start = ToneFrames() * std::size_t(third) * 2;
+    EXPECT_GT(Peak(mix, start + 2000, start + ToneFrames() * 2 - 2000), 0.4f) << "round " << third;
+  }
+  g_BgmPlayer.Stop();
+  EXPECT_EQ(Peak(Capture(1000)), 0.0f);
+}
+
+TEST_F(BgmPlayerTest, AMissingFileLeavesNothingPlaying) {
+  g_BgmPlayer.SetTrack(0, "bgm\\tone.ogg", 100);
+  ASSERT_EQ(g_BgmPlayer.Play(0, 0, 1, 0, 1), 1);
+  g_BgmPlayer.SetTrack(1, "bgm\\missing.ogg", 100);
+  EXPECT_EQ(g_BgmPlayer.Play(0, 1, 1, 0, 1), 0);
+  EXPECT_EQ(g_BgmPlayer.CurrentTrack(), -1);
+  EXPECT_EQ(Peak(Capture(2000)), 0.0f);
+}
+
+TEST_F(BgmPlayerTest, WithoutInitRequestsDoNothing) {
+  g_BgmPlayer.Release();
+  EXPECT_EQ(g_BgmPlayer.SetTrack(0, "bgm\\tone.ogg", 100), 0);
+  EXPECT_EQ(g_BgmPlayer.Play(0, 0, 0, 0, 1), 0);
+  g_BgmPlayer.Stop();
+  EXPECT_EQ(ReportText(), "");
+  EXPECT_FALSE(platform::TakeCloseRequest());
+}
+
+TEST_F(BgmPlayerTest, MidiTracksPlayOnTheOwnStreamPlayer) {
+  Write("bgm/song.mid", SmfFile(0, 96, {Track({0x00, 0x90, 0x3C, 0x64, 0x60, 0x80, 0x3C, 0x00})}));
+  g_BgmPlayer.SetTrack(4, "bgm\\song.mid", 100);
+  ASSERT_EQ(g_BgmPlayer.Play(0, 4, 1, 0, 1), 1);
+  EXPECT_EQ(g_BgmPlayer.PlayingKind(0), BGM_MIDI);
+  ASSERT_NE(g_BgmPlayer.MidiPlayer(0), nullptr);
+  EXPECT_EQ(g_BgmPlayer.MidiPlayer(0)->State(), MIDI_PLAYING);
+  g_BgmPlayer.SetTrack(0, "bgm\\tone.ogg", 100);
+  ASSERT_EQ(g_BgmPlayer.Play(0, 0, 1, 0, 1), 1);
+  EXPECT_EQ(g_BgmPlayer.MidiPlayer(0)->State(), MIDI_STOPPED) << "an Ogg track stops the MIDI song";
+}
+
+class BgmRequestTest : public BgmPlayerTest {
+ protected:
+  void SetUp() override {
+    StartProjectData();
+    BgmPlayerTest::SetUp();
+    g_Database->m_vBgm[1].m_strFile = "bgm\\tone.ogg";
+    g_Database->m_vBgm[1].m_nVolume = 100;
+  }
+  void TearDown() override {
+    BgmPlayerTest::TearDown();
+    StopProjectData();
+  }
+};
+
+TEST_F(BgmRequestTest, ScreensPlayTheirMusicAndNumberZeroStops) {
+  g_System->m_vScreenBgm[2] = 1;
+  PlayBgmRequest(2, 0);
+  EXPECT_EQ(g_BgmPlayer.CurrentTrack(), 2);
+  EXPECT_GT(Peak(Capture(ToneFrames() / 2)), 0.4f);
+  PlayBgmRequest(3, 0);
+  EXPECT_EQ(Peak(Capture(1000)), 0.0f) << "the options screen has no music";
+  g_nStageBgmLoop = 1;
+  PlayBgmRequest(kStageBgmSlot, 1);
+  EXPECT_EQ(g_BgmPlayer.CurrentTrack(), kStageBgmSlot);
+  PlayBgmRequest(7, 1);
+  EXPECT_EQ(g_BgmPlayer.CurrentTrack(), kStageBgmSlot) << "slots above 4 are ignored";
+  PlayBgmRequest(kStageBgmSlot, 0);
+  EXPECT_EQ(Peak(Capture(1000)), 0.0f);
+  PlayBgmRequest(kStageBgmSlot, 9);
+  EXPECT_EQ(ReportText(), "err V[9] ( 2 , 88 )\n");
+  EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::Fatal);
+}
+
+}  // namespace
