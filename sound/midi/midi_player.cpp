@@ -3,7 +3,7 @@
 #include <atomic>
 
 #include "foundation/log.h"
-#include "platform/midi_stream_out.h"
+#include "platform/audio/midi_stream_out.h"
 #include "sound/midi/stream_events.h"
 
 namespace {

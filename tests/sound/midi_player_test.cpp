@@ -3,7 +3,7 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/midi_synth.h"
+#include "platform/audio/midi_synth.h"
 #include "tests/sound/midi_files.h"
 #include "tests/sound/sound_test_support.h"
 

@@ -1,13 +1,13 @@
-#include "platform/ogg_player.h"
+#include "platform/audio/ogg_player.h"
 
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "platform/audio_output.h"
-#include "platform/pcm_convert.h"
-#include "platform/ring_stream.h"
+#include "platform/audio/audio_output.h"
+#include "platform/audio/pcm_convert.h"
+#include "platform/audio/ring_stream.h"
 
 namespace platform {
 namespace {
