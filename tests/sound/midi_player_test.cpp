@@ -60,6 +60,15 @@ TEST_F(MidiPlayerTest, TheEndOfTrackRewindsAndStopsOrPlaysAgain) {
   EXPECT_EQ(looping.State(), MIDI_STOPPED);
 }
 
+TEST_F(MidiPlayerTest, ASongWithoutLengthDoesNotLoop) {
+  Write("bgm/empty.mid", SmfFile(0, 96, {Track({})}));
+  cMidiPlayer player("bgm\\empty.mid");
+  ASSERT_TRUE(player.Loaded());
+  player.Play(1);
+  Capture(1000);
+  EXPECT_TRUE(WaitForState(player, MIDI_STOPPED));
+}
+
 TEST_F(MidiPlayerTest, ATrackLongerThanOneBufferPlaysToItsEndInTime) {
   // 3000 notes a tick apart at 960 ticks per beat: 3000 x 0.52 ms = 1.56 s.
   Bytes events;
