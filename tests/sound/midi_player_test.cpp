@@ -81,7 +81,8 @@ TEST_F(MidiPlayerTest, ATrackLongerThanOneBufferPlaysToItsEndInTime) {
   int tenths = 0;
   for (; tenths < 40 && player.State() == MIDI_PLAYING; ++tenths) {
     Capture(std::size_t(rate / 10));
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    // Still ten times faster than the song, with time for the feeder to run.
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   // The end is reached once the song's time has been rendered (the stream
   // renders a fifth of a second ahead of the capture).
