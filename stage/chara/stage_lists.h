@@ -83,6 +83,3 @@ extern std::vector<std::unique_ptr<cHero>> g_Heroes;
 cHero* HeroAt(long long n);
 // The player's hero (element 0), null before the first set-up.
 cHero* PlayerHero();
-// The next serial number of a character; never reused within a run, and
-// never the number of the hero (the heroes count from the top).
-std::uint32_t NextCharaSerial();

@@ -153,6 +153,7 @@ void cStageScene::SetStageLists() {
   for (auto& list : m_SideLists) list.clear();
   g_CharaList.Clear();
   g_ItemList.Clear();
+  m_nCharaSerial = m_nItemSerial = 0;
   m_bHeroDeathEndPending = 0;
 }
 

@@ -142,6 +142,9 @@ class cStageScene : public cStageSceneBase {
   std::array<std::int32_t, 5> m_nResults{};
   std::int32_t m_bResultShown = 0;
   std::int32_t m_nHeroCount = 1;
+  // Running serial numbers of the attempt: characters count up from 1 and
+  // are never reused within it (heroes take negative numbers); items too.
+  std::uint32_t m_nCharaSerial = 0;
   std::uint32_t m_nItemSerial = 0;
   std::int32_t m_nLastStageBgm = -1;
   std::int32_t m_nMenuCursor = 0;
