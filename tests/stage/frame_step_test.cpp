@@ -199,7 +199,8 @@ TEST(FrameStep, RemovalAndSpawningDuringTheWalk) {
 
 TEST(Determinism, SameSeedAndInputGiveTheSameHashes) {
   StageBuilder builder(40, 12, 3, 3, 2);
-  builder.Block(6, 4).Block(7, 4, kBlockDeadly);
+  for (int column = 0; column < 12; ++column) builder.Block(column, 4);
+  builder.Block(9, 3, kBlockDeadly);
   builder.Chara(8, 3).m_nMaxHp = 5;
   cEdFlow flow;
   cKeyStep step;
@@ -209,8 +210,9 @@ TEST(Determinism, SameSeedAndInputGiveTheSameHashes) {
   flow.m_vKeySteps.push_back(step);
   builder.Hero().m_vFlows.push_back(flow);
   auto play = [&](int changedFrame) {
+    g_SaveData.m_nLife = 3;
     StageRun run(builder, 1234);
-    MakeWalker(0.5, 0);
+    MakeWalker(0.25, 0);
     std::vector<std::uint64_t> hashes;
     for (int frame = 0; frame < 120; ++frame) {
       std::uint16_t buttons = (frame / 7) % 2;
