@@ -9,7 +9,7 @@ cObjectList<cStageChara> g_CharaList;
 cObjectList<cStageItem> g_ItemList;
 std::vector<std::unique_ptr<cHero>> g_Heroes;
 
-cHero* HeroAt(long long n) {
+cHero* VecAtHero(long long n) {
   if (g_Heroes.empty()) return nullptr;
   if (n < 0 || static_cast<std::size_t>(n) >= g_Heroes.size()) {
     Report("err V[%lld] ( %zu , 4 )", n, g_Heroes.size());

@@ -105,7 +105,8 @@ void cStageScene::SetStage(int bLoadStage, int bFirstEntry) {
   } else {
     m_nSeed = GameNowMs();
     if (g_StageRules.replayRecording) {
-      g_SaveData.SaveStageStart();
+      g_ReplaySaveDataPrev = g_ReplaySaveData;
+      g_ReplaySaveData = g_SaveData;
       g_ReplayPrev = g_Replay;
       g_Replay.Empty();
       g_Replay.m_nSeed = static_cast<std::int32_t>(m_nSeed);

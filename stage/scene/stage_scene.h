@@ -29,6 +29,7 @@ class cStageItem;
 class cSaveData;
 class cEdItem;
 class cEdBlock;
+class cInput;
 
 enum StagePhase : int {
   kPhaseStart = -1,
@@ -88,6 +89,10 @@ class cStageScene : public cStageSceneBase {
   // 1 when the character's death has played out and it is to be removed.
   int DrawCharaAndCheckDeath(cStageChara& chara, int animate);
   void DrawHeroAndCheckDeath(int play, int animate);
+
+  // One frame of the modal sub-loop on its private input record (its
+  // buttons of the frame before given); false when the wait has ended.
+  bool PauseFrame(cInput& input, std::uint16_t previousButtons);
 
   // Lives and attempts (stage_lives.cpp).
   void ResetPlayState();
@@ -178,5 +183,9 @@ extern int g_bBackToMap;
 
 // The running stage scene; null when none.
 cStageScene* StageScene();
+// The modal sub-loop of messages, waits and screen effects: frames of its
+// own until the scene's wait record ends; 0 when the program was already
+// closing, else 1.
+int thPause(cStageScene& scene);
 // Registers the stage scene's factory with the game object.
 void RegisterStageScene();
