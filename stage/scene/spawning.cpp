@@ -78,7 +78,7 @@ std::vector<cStageChara*> cStageScene::SpawnCharaAt(double x, double y, int faci
     chara.ClampX();
     chara.ClampY();
   });
-  for (cStageChara* chara : made) m_GroupLists[static_cast<std::size_t>(chara->side) % kSides].push_back(chara);
+  for (cStageChara* chara : made) m_GroupLists[SideIndex(chara->side)].push_back(chara);
   return made;
 }
 

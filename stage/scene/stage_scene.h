@@ -178,6 +178,10 @@ class cStageScene : public cStageSceneBase {
   FrameEnd m_LastFrameEnd = FrameEnd::Drawn;
 };
 
+// The group list of a side; side 0 after a report line for a side outside
+// 0..7.
+std::size_t SideIndex(int side);
+
 // Set when the stage is left for the world map (read by the map's scene).
 extern int g_bBackToMap;
 
