@@ -336,8 +336,8 @@ void Run(benchmark::State& state, Case c) {
 }
 
 // The physical reference: one 640 x 480 x 4 frame copied, the two buffers
-// 320 bytes apart within a memory page, where memcpy runs fastest (at equal
-// places every load waits for the store 4 KiB before it).
+// 320 bytes apart within a memory page as two of our pixel buffers are (at
+// equal places a load may wait for the store 4 KiB before it).
 void Memcpy(benchmark::State& state) {
   const std::vector<std::uint32_t> from = MakeBackground();
   std::vector<std::uint32_t> storage(from.size() + 80);
