@@ -8,7 +8,7 @@
 #include <string>
 
 #include "generated_game.h"
-#include "platform/ogg_player.h"
+#include "platform/audio/ogg_player.h"
 #include "project/global_data.h"
 #include "sound/midi/smf.h"
 #include "sound/waves/wave_file.h"

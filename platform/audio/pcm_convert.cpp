@@ -1,4 +1,4 @@
-#include "platform/pcm_convert.h"
+#include "platform/audio/pcm_convert.h"
 
 #include <SDL.h>
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/audio_mixer.h"
+#include "platform/audio/audio_mixer.h"
 
 namespace platform {
 

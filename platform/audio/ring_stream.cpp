@@ -1,4 +1,4 @@
-#include "platform/ring_stream.h"
+#include "platform/audio/ring_stream.h"
 
 #include <algorithm>
 #include <chrono>

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/audio_mixer.h"
+#include "platform/audio/audio_mixer.h"
 
 namespace platform {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/audio_mixer.h"
+#include "platform/audio/audio_mixer.h"
 
 struct _SDL_AudioStream;
 

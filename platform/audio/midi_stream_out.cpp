@@ -1,4 +1,4 @@
-#include "platform/midi_stream_out.h"
+#include "platform/audio/midi_stream_out.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,9 +6,9 @@
 #include <deque>
 #include <vector>
 
-#include "platform/audio_output.h"
-#include "platform/midi_synth.h"
-#include "platform/ring_stream.h"
+#include "platform/audio/audio_output.h"
+#include "platform/audio/midi_synth.h"
+#include "platform/audio/ring_stream.h"
 
 namespace platform {
 namespace {

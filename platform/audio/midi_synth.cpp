@@ -1,4 +1,4 @@
-#include "platform/midi_synth.h"
+#include "platform/audio/midi_synth.h"
 
 #include <fluidsynth.h>
 
@@ -18,6 +18,8 @@ constexpr std::array<const char*, 3> kSoundFonts = {
     "/usr/share/sounds/sf2/default-GM.sf2",
     "/usr/share/soundfonts/default.sf2",
 };
+
+constexpr double kGain = 0.4;
 
 // FluidSynth prints its warnings on stderr; only errors are worth that.
 void QuietFluidLog() {
@@ -54,6 +56,9 @@ MidiSynth::MidiSynth(int rate) : m_impl(std::make_unique<Impl>()), m_rate(rate) 
   m_impl->settings = new_fluid_settings();
   if (!m_impl->settings) return;
   fluid_settings_setnum(m_impl->settings, "synth.sample-rate", rate);
+  // FluidSynth's default gain (0.2) leaves General MIDI songs far quieter
+  // than the game's Ogg music; twice that still leaves room for dense songs.
+  fluid_settings_setnum(m_impl->settings, "synth.gain", kGain);
   // The synthesiser is driven from one thread that holds its own lock.
   fluid_settings_setint(m_impl->settings, "synth.threadsafe-api", 0);
   m_impl->synth = new_fluid_synth(m_impl->settings);

@@ -1,9 +1,9 @@
-#include "platform/audio_output.h"
+#include "platform/audio/audio_output.h"
 
 #include <algorithm>
 #include <optional>
 
-#include "platform/audio_device_backend.h"
+#include "platform/audio/audio_device_backend.h"
 #include "platform/backend.h"
 
 namespace platform {

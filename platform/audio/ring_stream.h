@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/audio_mixer.h"
+#include "platform/audio/audio_mixer.h"
 
 namespace platform {
 
