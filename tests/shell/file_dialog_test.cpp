@@ -7,6 +7,7 @@
 
 #include "foundation/game_files.h"
 #include "platform/window.h"
+#include "shell/dialogs/dialog_font.h"
 #include "shell/dialogs/file_chooser.h"
 #include "shell/dialogs/file_listing.h"
 #include "shell/dialogs/list_item.h"
@@ -101,6 +102,28 @@ TEST_F(FileDialogTest, ListSelectionDoubleClickAndFoldersStayInsideTheGame) {
   cFileDlg dialog(&path, FILEDLG_OPEN_STAGE, 0);
   EXPECT_EQ(dialog.DoModal(0), 1);
   EXPECT_EQ(path, "user_data\\rpl4\\old.rpl4_878");
+}
+
+TEST_F(FileDialogTest, DoubleClickOpensAFolderAndTheWheelScrolls) {
+  SetDialogObserver([](DialogBox& box) {
+    const DialogItem* list = box.Item(IDC_FILE_LIST);
+    const int x = box.ClientOriginX() + list->Rect().x + 10;
+    const int row = DialogFont::Get().LineHeight();
+    const int y = box.ClientOriginY() + list->Rect().y + 2 + row + row / 2;  // second row: [old_ver]
+    for (int click = 0; click < 2; ++click) {
+      box.HandleEvent(MouseEvent(UiEventKind::MouseDown, x, y));
+      box.HandleEvent(MouseEvent(UiEventKind::MouseUp, x, y));
+    }
+    EXPECT_EQ(box.ItemText(IDC_FILE_FOLDER), "data\\stg4\\old_ver\\");
+    UiEvent wheel;
+    wheel.kind = UiEventKind::MouseWheel;
+    wheel.wheel = -1;
+    box.HandleEvent(wheel);  // a short list does not move
+    box.Click(IDCANCEL_COMMAND);
+  });
+  std::string path;
+  cFileDlg dialog(&path, FILEDLG_OPEN_STAGE, 0);
+  EXPECT_EQ(dialog.DoModal(0), 0);
 }
 
 TEST_F(FileDialogTest, OpenRefusesAMissingFileAndCancelEmptiesThePath) {
