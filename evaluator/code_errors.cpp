@@ -6,35 +6,23 @@
 #include "foundation/log.h"
 #include "foundation/message_box.h"
 
-void CodeErrorNoCloseParen() {
+namespace {
+
+// Sets the error flag and shows the message; `format` is UTF-8 source text
+// with at most one %s, which `argument` fills.
+void ShowCodeError(const char* format, std::string_view argument = {}) {
   g_CodeError = true;
-  ErrorBoxF("%s", Cp932Literal("\")\"が見つかりません！"));
+  ErrorBoxF(Cp932Literal(format), std::string(argument).c_str());
 }
 
-void CodeErrorCallNoCloseParen(std::string_view name) {
-  g_CodeError = true;
-  ErrorBoxF(Cp932Literal("関数 %s で\")\"が見つかりません！"), std::string(name).c_str());
-}
+}  // namespace
 
-void CodeErrorBadArguments(std::string_view name) {
-  g_CodeError = true;
-  ErrorBoxF(Cp932Literal("関数 %s の引数が不正です！"), std::string(name).c_str());
-}
-
-void CodeErrorUnknownObject(std::string_view word) {
-  g_CodeError = true;
-  ErrorBoxF(Cp932Literal("オブジェクト \"%s.\" が認識できません！"), std::string(word).c_str());
-}
-
-void CodeErrorBadAssignTarget() {
-  g_CodeError = true;
-  ErrorBoxF("%s", Cp932Literal("代入先が不正です！"));
-}
-
-void CodeErrorDivideByZero(std::string_view flatText) {
-  g_CodeError = true;
-  ErrorBoxF(Cp932Literal("0除算が行われました！(%s)"), std::string(flatText).c_str());
-}
+void CodeErrorNoCloseParen() { ShowCodeError("\")\"が見つかりません！"); }
+void CodeErrorCallNoCloseParen(std::string_view name) { ShowCodeError("関数 %s で\")\"が見つかりません！", name); }
+void CodeErrorBadArguments(std::string_view name) { ShowCodeError("関数 %s の引数が不正です！", name); }
+void CodeErrorUnknownObject(std::string_view word) { ShowCodeError("オブジェクト \"%s.\" が認識できません！", word); }
+void CodeErrorBadAssignTarget() { ShowCodeError("代入先が不正です！"); }
+void CodeErrorDivideByZero(std::string_view flatText) { ShowCodeError("0除算が行われました！(%s)", flatText); }
 
 void CodeErrorUnknownOperator() {
   g_CodeError = true;
