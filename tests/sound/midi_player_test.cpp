@@ -81,13 +81,15 @@ TEST_F(MidiPlayerTest, ATrackLongerThanOneBufferPlaysToItsEndInTime) {
   int tenths = 0;
   for (; tenths < 40 && player.State() == MIDI_PLAYING; ++tenths) {
     Capture(std::size_t(rate / 10));
-    // Still ten times faster than the song, with time for the feeder to run.
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // Still five times faster than the song, with time for the feeder to run.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   // The end is reached once the song's time has been rendered (the stream
-  // renders a fifth of a second ahead of the capture).
+  // renders a fifth of a second ahead of the capture). A feeder starved by a
+  // loaded machine may end it a little late; one that stops after the first
+  // buffer never ends it.
   EXPECT_GE(tenths, 13);
-  EXPECT_LE(tenths, 17);
+  EXPECT_LE(tenths, 25);
 }
 
 }  // namespace
