@@ -24,8 +24,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/audio_mixer.h"
-#include "platform/pcm_convert.h"
+#include "platform/audio/audio_mixer.h"
+#include "platform/audio/pcm_convert.h"
 #include "tests/support/ogg_encoder.h"
 
 namespace {

@@ -209,6 +209,7 @@ void ExitGame() {
   }
   if (g_started.sound) ReleaseSoundStep();
   g_Game.Release();
+  ForgetLostSurfaceLists();
   if (g_started.fonts) ReleaseFontsAndDigitStrips();
   if (g_started.graphics) DDRelease();
   StopInputStep();

@@ -130,6 +130,12 @@ struct Kernels {
         [a](std::uint32_t sp, std::uint32_t dp) { return BlendPixel(sp, Mul255(sp >> 24, a), dp); });
   }
 
+  static void Gather(std::uint32_t* d, const std::uint32_t* s, const int* cols, int n, int width) {
+    int i = 0;
+    for (; i + P <= n; i += P) O::Store(d + i, O::Gather(s, cols + i, width));
+    for (; i < n; ++i) d[i] = s[cols[i]];
+  }
+
   // The byte-wise rounded-down mean of two vectors.
   static V MeanBytes(V a, V b) {
     return O::Add32(O::And(a, b), O::Srl32(O::And(O::Xor(a, b), O::Splat32(0xFEFEFEFE)), 1));

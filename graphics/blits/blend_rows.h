@@ -1,7 +1,8 @@
 #pragma once
 // The inner loops of the 32-bit blends: the textured quad's blend at a
 // constant, texel or modulated alpha (rounding as graphics/blits/quad.h
-// states), and the half-and-half mix of the locked-pixel paths. Each runs
+// states), the half-and-half mix of the locked-pixel paths, and the
+// nearest-sample gather that feeds the stretches. Each runs
 // in the widest vector unit the processor has: SSE2 everywhere, AVX2 where
 // the processor offers it (chosen once at start). The build targets the
 // baseline processor, so the AVX2 loops live in a file of their own built
@@ -28,6 +29,8 @@ struct BlendRowFunctions {
   // source's; others the mean. The destination's top byte stays.
   void (*halfKeyed)(std::uint32_t* d, const std::uint32_t* s, int n, std::uint32_t skipMask, std::uint32_t skipValue,
                     std::uint32_t key);
+  // d[i] = s[cols[i]] for columns 0 <= cols[i] < width.
+  void (*gather)(std::uint32_t* d, const std::uint32_t* s, const int* cols, int n, int width);
 };
 
 // The functions every drawing call uses: the widest available.

@@ -35,6 +35,19 @@ struct Avx2 {
   static V Mullo16(V a, V b) { return _mm256_mullo_epi16(a, b); }
   static V Mulhi16(V a, V b) { return _mm256_mulhi_epu16(a, b); }
   static V AlphaLanes16(V v) { return _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(v, 0xFF), 0xFF); }
+  // Eight samples within eight neighbouring pixels (a stretch, a 1:1 or a
+  // mirrored row) come from one load and a permutation; others are
+  // gathered one by one.
+  static V Gather(const std::uint32_t* s, const int* cols, int width) {
+    const V columns = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(cols));
+    const int base = cols[0] < cols[7] ? cols[0] : cols[7];
+    const V offsets = _mm256_sub_epi32(columns, _mm256_set1_epi32(base));
+    const V outside = _mm256_or_si256(_mm256_cmpgt_epi32(offsets, _mm256_set1_epi32(7)),
+                                      _mm256_cmpgt_epi32(Zero(), offsets));
+    if (base + 8 <= width && _mm256_testz_si256(outside, outside))
+      return _mm256_permutevar8x32_epi32(Load(s + base), offsets);
+    return _mm256_i32gather_epi32(reinterpret_cast<const int*>(s), columns, 4);
+  }
 };
 
 using K = blend_kernels::Kernels<Avx2>;
@@ -43,7 +56,7 @@ using K = blend_kernels::Kernels<Avx2>;
 
 const BlendRowFunctions* BlendRowsAvx2() {
   static const BlendRowFunctions functions{&K::ConstantAlpha, &K::TexelAlpha, &K::ModulatedAlpha, &K::HalfOpaque,
-                                           &K::HalfKeyed};
+                                           &K::HalfKeyed, &K::Gather};
   static const bool available = __builtin_cpu_supports("avx2");
   return available ? &functions : nullptr;
 }

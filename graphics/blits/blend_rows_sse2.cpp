@@ -33,6 +33,9 @@ struct Sse2 {
   static V Mulhi16(V a, V b) { return _mm_mulhi_epu16(a, b); }
   // Each pixel's alpha lane copied into its four lanes.
   static V AlphaLanes16(V v) { return _mm_shufflehi_epi16(_mm_shufflelo_epi16(v, 0xFF), 0xFF); }
+  static V Gather(const std::uint32_t* s, const int* cols, int) {
+    return _mm_setr_epi32(int(s[cols[0]]), int(s[cols[1]]), int(s[cols[2]]), int(s[cols[3]]));
+  }
 };
 
 using K = blend_kernels::Kernels<Sse2>;
@@ -41,7 +44,7 @@ using K = blend_kernels::Kernels<Sse2>;
 
 const BlendRowFunctions& BlendRowsSse2() {
   static const BlendRowFunctions functions{&K::ConstantAlpha, &K::TexelAlpha, &K::ModulatedAlpha, &K::HalfOpaque,
-                                           &K::HalfKeyed};
+                                           &K::HalfKeyed, &K::Gather};
   return functions;
 }
 

@@ -123,7 +123,7 @@ const std::uint32_t* TexelsOf(const std::uint32_t* srow, const QuadRows& q, int 
   if (inOrder) return srow + q.first + lo;
   thread_local std::vector<std::uint32_t> scratch;
   if (scratch.size() < std::size_t(q.w)) scratch.resize(std::size_t(q.w));
-  for (int i = lo; i < hi; ++i) scratch[std::size_t(i)] = srow[q.cols[i]];
+  BlendRows().gather(scratch.data() + lo, srow, q.cols + lo, hi - lo, q.src->Width());
   return scratch.data() + lo;
 }
 
@@ -152,7 +152,7 @@ void DrawQuadByRuns(const QuadRows& q, bool inOrder, bool mirrored, AlphaKind ki
     for (const OpaqueSpan& run : q.src->OpaqueSpans(row, row + 1).Row(row)) {
       PixelRange range;
       if (inOrder)
-        range = {std::clamp(run.begin - q.first, 0, q.w), std::clamp(run.end - q.first, 0, q.w)};
+        range = {std::clamp(int(run.begin) - q.first, 0, q.w), std::clamp(int(run.end) - q.first, 0, q.w)};
       else
         range = ColumnsShowing(q.cols, q.w, run.begin, run.end, mirrored);
       const int n = range.hi - range.lo;
@@ -163,7 +163,7 @@ void DrawQuadByRuns(const QuadRows& q, bool inOrder, bool mirrored, AlphaKind ki
         if (inOrder)
           std::memcpy(drow + range.lo, srow + q.first + range.lo, std::size_t(n) * 4);
         else
-          for (int i = range.lo; i < range.hi; ++i) drow[i] = srow[q.cols[i]];
+          BlendRows().gather(drow + range.lo, srow, q.cols + range.lo, n, q.src->Width());
       } else {
         const std::uint32_t* texels = TexelsOf(srow, q, range.lo, range.hi, inOrder);
         if (run.solid)

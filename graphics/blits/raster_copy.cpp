@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "graphics/device/device.h"
+#include "graphics/blits/blend_rows.h"
 #include "graphics/blits/quad.h"
 #include "graphics/device/screen_output.h"
 #include "graphics/blits/simd.h"
@@ -47,15 +48,13 @@ void CopyKeyedRow(std::uint8_t* d, const std::uint8_t* s, int w, std::uint8_t ke
     if (s[i] != key) d[i] = s[i];
 }
 
-// d[i] = s[cols[i]]; 32-bit rows store four gathered pixels at once.
-void GatherRow(std::uint8_t* d, const std::uint8_t* s, const int* cols, int w) {
+// d[i] = s[cols[i]] for source columns below `width`.
+void GatherRow(std::uint8_t* d, const std::uint8_t* s, const int* cols, int w, int) {
   for (int i = 0; i < w; ++i) d[i] = s[cols[i]];
 }
 
-void GatherRow(std::uint32_t* d, const std::uint32_t* s, const int* cols, int w) {
-  int i = 0;
-  for (; i + 4 <= w; i += 4) Store4(d + i, u32x4{s[cols[i]], s[cols[i + 1]], s[cols[i + 2]], s[cols[i + 3]]});
-  for (; i < w; ++i) d[i] = s[cols[i]];
+void GatherRow(std::uint32_t* d, const std::uint32_t* s, const int* cols, int w, int width) {
+  BlendRows().gather(d, s, cols, w, width);
 }
 
 // Keyed 1:1 row through the source row's runs: s is the whole source row.
@@ -63,7 +62,7 @@ template <typename Pixel>
 void CopyRunsRow(Pixel* d, const Pixel* s, int sx, int w, std::span<const OpaqueSpan> runs) {
   for (const OpaqueSpan& run : RunsFrom(runs, sx)) {
     if (run.begin >= sx + w) break;
-    const int a = std::max(run.begin, sx), b = std::min(run.end, sx + w);
+    const int a = std::max<int>(run.begin, sx), b = std::min<int>(run.end, sx + w);
     std::memcpy(d + (a - sx), s + a, std::size_t(b - a) * sizeof(Pixel));
   }
 }
@@ -72,7 +71,7 @@ void CopyRunsRow(Pixel* d, const Pixel* s, int sx, int w, std::span<const Opaque
 // shows source column cols[i] (increasing). With `same` set the source row
 // is the one the row above showed, whose drawn pixels are copied from there.
 template <typename Pixel>
-void GatherRunsRow(Pixel* d, const Pixel* s, const int* cols, int w, std::span<const OpaqueSpan> runs,
+void GatherRunsRow(Pixel* d, const Pixel* s, const int* cols, int w, int width, std::span<const OpaqueSpan> runs,
                    const Pixel* same) {
   for (const OpaqueSpan& run : RunsFrom(runs, cols[0])) {
     if (run.begin > cols[w - 1]) break;
@@ -81,8 +80,27 @@ void GatherRunsRow(Pixel* d, const Pixel* s, const int* cols, int w, std::span<c
     if (same)
       std::memcpy(d + range.lo, same + range.lo, std::size_t(range.hi - range.lo) * sizeof(Pixel));
     else
-      for (int i = range.lo; i < range.hi; ++i) d[i] = s[cols[i]];
+      GatherRow(d + range.lo, s, cols + range.lo, range.hi - range.lo, width);
   }
+}
+
+// Keyed 1:1 rows through the source's runs.
+template <typename Pixel>
+void CopyRunRows(cPixelBuffer* dst, int x, int y, int w, int h, const cPixelBuffer* src, int sx, int sy) {
+  const cOpaqueSpans::RowsView rowRuns = src->OpaqueSpans(sy, sy + h);
+  // Locals, which the copies cannot change behind the compiler's back.
+  const std::size_t srcPitch = std::size_t(src->Pitch()), dstPitch = std::size_t(dst->Pitch());
+  const Pixel* s = static_cast<const Pixel*>(src->Bits()) + std::size_t(sy) * srcPitch;
+  Pixel* d = static_cast<Pixel*>(dst->Bits()) + std::size_t(y) * dstPitch + x;
+  if (sx == 0 && w == src->Width()) {
+    // The whole width: every run is copied as it stands.
+    for (int r = 0; r < h; ++r, s += srcPitch, d += dstPitch)
+      rowRuns.ForEach(sy + r, [d, s](const OpaqueSpan& run) {
+        std::memcpy(d + run.begin, s + run.begin, std::size_t(run.end - run.begin) * sizeof(Pixel));
+      });
+    return;
+  }
+  for (int r = 0; r < h; ++r, s += srcPitch, d += dstPitch) CopyRunsRow(d, s, sx, w, rowRuns.Row(sy + r));
 }
 
 template <typename Pixel>
@@ -90,6 +108,10 @@ void CopyRows(cPixelBuffer* dst, int x, int y, int w, int h, const cPixelBuffer*
               bool keyed, Pixel key, Pixel keyMask) {
   const bool same = sw == w && sh == h;
   const bool runs = keyed && src->OpaqueSpansReady({keyMask, key, 0});
+  if (runs && same) {
+    CopyRunRows<Pixel>(dst, x, y, w, h, src, sx, sy);
+    return;
+  }
   thread_local std::vector<int> cols;
   if (!same) {
     cols.resize(std::size_t(w));
@@ -100,22 +122,6 @@ void CopyRows(cPixelBuffer* dst, int x, int y, int w, int h, const cPixelBuffer*
   const Pixel* const srcBits = static_cast<const Pixel*>(src->Bits());
   Pixel* const dstBits = static_cast<Pixel*>(dst->Bits());
   const std::size_t srcPitch = std::size_t(src->Pitch()), dstPitch = std::size_t(dst->Pitch());
-  if (runs && same && sx == 0 && w == src->Width()) {
-    // The whole width: every run is copied as it stands.
-    for (int r = 0; r < h; ++r) {
-      Pixel* d = dstBits + std::size_t(y + r) * dstPitch + x;
-      const Pixel* s = srcBits + std::size_t(sy + r) * srcPitch;
-      for (const OpaqueSpan& run : rowRuns.Row(sy + r))
-        std::memcpy(d + run.begin, s + run.begin, std::size_t(run.end - run.begin) * sizeof(Pixel));
-    }
-    return;
-  }
-  if (runs && same) {
-    for (int r = 0; r < h; ++r)
-      CopyRunsRow(dstBits + std::size_t(y + r) * dstPitch + x, srcBits + std::size_t(sy + r) * srcPitch, sx, w,
-                  rowRuns.Row(sy + r));
-    return;
-  }
   cSampleStepper rowStep(0, sh, h);
   int previousRow = -1;
   for (int r = 0; r < h; ++r, rowStep.Advance()) {
@@ -125,7 +131,7 @@ void CopyRows(cPixelBuffer* dst, int x, int y, int w, int h, const cPixelBuffer*
     const bool repeated = srow == previousRow;
     previousRow = srow;
     if (runs) {
-      GatherRunsRow(d, s, cols.data(), w, rowRuns.Row(srow), repeated ? d - dstPitch : nullptr);
+      GatherRunsRow(d, s, cols.data(), w, src->Width(), rowRuns.Row(srow), repeated ? d - dstPitch : nullptr);
     } else if (!keyed && repeated) {
       // An opaque copy of the same source row gives the row just drawn.
       std::memcpy(d, d - dstPitch, std::size_t(w) * sizeof(Pixel));
@@ -134,7 +140,7 @@ void CopyRows(cPixelBuffer* dst, int x, int y, int w, int h, const cPixelBuffer*
     } else if (same) {
       CopyKeyedRow(d, s + sx, w, key, keyMask);
     } else if (!keyed) {
-      GatherRow(d, s, cols.data(), w);
+      GatherRow(d, s, cols.data(), w, src->Width());
     } else {
       for (int i = 0; i < w; ++i) {
         const Pixel p = s[cols[i]];

@@ -64,7 +64,7 @@ bool AlphaPixels(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDATA
     }
     for (const OpaqueSpan& run : RunsFrom(pixels->OpaqueSpans(srcY + j, srcY + j + 1).Row(srcY + j), from)) {
       if (run.begin >= to) break;
-      const int a = std::max(run.begin, from), b = std::min(run.end, to);
+      const int a = std::max<int>(run.begin, from), b = std::min<int>(run.end, to);
       mix(out + (a - srcX), in + (a - srcX), b - a);
     }
   }

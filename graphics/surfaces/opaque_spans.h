@@ -34,9 +34,10 @@ struct SeeThroughTest {
 };
 
 // A run [begin, end) of drawn pixels, solid throughout or not at all.
+// (Rows are at most 16384 pixels wide.)
 struct OpaqueSpan {
-  std::int32_t begin;
-  std::int32_t end;
+  std::uint16_t begin;
+  std::uint16_t end;
   bool solid;
 };
 
@@ -53,24 +54,40 @@ class cOpaqueSpans {
       m_stale = true;
       return false;
     }
-    if (!m_stale && test == m_test && m_first.size() == std::size_t(height)) return true;
+    if (!m_stale && test == m_test && m_rows.size() == std::size_t(height)) return true;
     Reset(test, height);
     return false;
   }
   // Rows [y0, y1) built at once, for a blit that reads them all.
+  struct RowRuns {
+    std::int32_t first;  // index of the row's first run, -1 before the row is built
+    std::int32_t count;
+    OpaqueSpan head;     // a copy of the first run, read without a second look-up
+  };
   struct RowsView {
-    const std::int32_t* first;
-    const std::int32_t* count;
+    const RowRuns* rows;
     const OpaqueSpan* spans;
-    std::span<const OpaqueSpan> Row(int y) const { return {spans + first[y], std::size_t(count[y])}; }
+    std::span<const OpaqueSpan> Row(int y) const {
+      const RowRuns row = rows[y];
+      return {spans + row.first, std::size_t(row.count)};
+    }
+    // f(run) for each run of row y in order.
+    template <typename F>
+    void ForEach(int y, F f) const {
+      const RowRuns row = rows[y];
+      if (row.count == 0) return;
+      f(row.head);
+      const OpaqueSpan* const end = spans + row.first + row.count;
+      for (const OpaqueSpan* run = spans + row.first + 1; run < end; ++run) f(*run);
+    }
   };
   RowsView Rows(int y0, int y1, const void* pixels, int pitchBytes, int width, int bytesPerPixel) {
-    if (m_rowsBuilt < m_first.size())
+    if (m_rowsBuilt < m_rows.size())
       for (int y = y0; y < y1; ++y)
-        if (m_first[std::size_t(y)] < 0)
+        if (m_rows[std::size_t(y)].first < 0)
           Build(std::size_t(y), static_cast<const unsigned char*>(pixels) + std::size_t(y) * pitchBytes, width,
                 bytesPerPixel);
-    return {m_first.data(), m_count.data(), m_spans.data()};
+    return {m_rows.data(), m_spans.data()};
   }
 
  private:
@@ -80,7 +97,6 @@ class cOpaqueSpans {
   bool m_stale = true;
   std::size_t m_rowsBuilt = 0;
   SeeThroughTest m_test;
-  std::vector<std::int32_t> m_first;  // index of the row's first run, -1 before it is built
-  std::vector<std::int32_t> m_count;
+  std::vector<RowRuns> m_rows;
   std::vector<OpaqueSpan> m_spans;
 };

@@ -1,5 +1,5 @@
 // No device: the mixer keeps its rate and nothing pulls it except a capture.
-#include "platform/audio_device_backend.h"
+#include "platform/audio/audio_device_backend.h"
 
 namespace platform {
 namespace {

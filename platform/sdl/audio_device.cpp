@@ -1,9 +1,9 @@
 // The SDL audio device: stereo float, pulled from SDL's audio thread, which
-// only mixes (see platform/audio_mixer.h). SDL converts to whatever the
+// only mixes (see platform/audio/audio_mixer.h). SDL converts to whatever the
 // hardware takes.
 #include <SDL.h>
 
-#include "platform/audio_device_backend.h"
+#include "platform/audio/audio_device_backend.h"
 
 namespace platform {
 namespace {

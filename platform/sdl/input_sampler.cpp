@@ -66,6 +66,8 @@ JoystickReading Read(SDL_Joystick* device) {
 // Devices that were unplugged are closed; new ones are opened; slot n is the
 // n-th device SDL lists.
 void SampleJoysticks(Sampler& sampler) {
+  // Fresh positions even in a loop that has not pumped the events yet.
+  SDL_JoystickUpdate();
   std::erase_if(sampler.open, [](const OpenJoystick& joystick) {
     if (SDL_JoystickGetAttached(joystick.device)) return false;
     SDL_JoystickClose(joystick.device);

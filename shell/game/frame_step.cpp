@@ -64,6 +64,11 @@ void AddLostSurfaceList(SurfaceList restore) {
   g_lostSurfaceLists.push_back(std::move(restore));
 }
 
+void ForgetLostSurfaceLists() {
+  std::lock_guard lock(g_listsMutex);
+  g_lostSurfaceLists.clear();
+}
+
 int RestoreLostSurfaces() {
   if (lpDTCon) return 1;
   if (platform::GetPresenter().State() == platform::DeviceState::Ok) return 1;

@@ -16,8 +16,10 @@ int RestoreLostSurfaces();
 // Restores one subsystem's surface list after a lost screen (redrawing what
 // was drawn into its surfaces); 0 when that failed.
 using SurfaceList = std::function<int()>;
-// The lists are restored with the digit strips, in the order added.
+// The lists are restored with the digit strips, in the order added; the
+// shutdown forgets them (subsystems add theirs again at start-up).
 void AddLostSurfaceList(SurfaceList restore);
+void ForgetLostSurfaceLists();
 void PollInput();
 void PresentFrame();
 

@@ -42,6 +42,11 @@ class ScaleMenu {
     Draw();
     platform::EventHandlers handlers;
     handlers.onInput = [this](const platform::UiEvent& event) { Dispatch(event); };
+    // Closing the window ends the menu; the close runs once the game goes on.
+    handlers.onClose = [this](platform::CloseReason reason) {
+      platform::RequestClose(reason);
+      Choose(-1);
+    };
     while (!m_done && !platform::QuitPosted() && !platform::ForcedCloseRaised()) {
       platform::PumpEvents(handlers);
       platform::SleepMs(1);

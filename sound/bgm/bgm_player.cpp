@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "foundation/paths.h"
-#include "platform/audio_output.h"
+#include "platform/audio/audio_output.h"
 
 const std::array<OGGTRACKDATA, kBgmSlotCount> g_DefaultOggTracks = {{
     {"bgm\\Title.ogg", 0},

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ogg_player.h"
+#include "platform/audio/ogg_player.h"
 
 class cVoxPlayer {
  public:

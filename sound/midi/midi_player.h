@@ -1,6 +1,6 @@
 #pragma once
 // The MIDI stream player: plays the converted format-0 track of a cSmf on a
-// MIDI stream device (platform/midi_stream_out.h). Two buffers of 24000
+// MIDI stream device (platform/audio/midi_stream_out.h). Two buffers of 24000
 // bytes take turns: while the device plays one, the other is filled with
 // the next piece of the track. A feeder thread refills a buffer when the
 // device reports it done; at the end of the track it rewinds and, when

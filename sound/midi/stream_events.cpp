@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/midi_stream_out.h"
+#include "platform/audio/midi_stream_out.h"
 #include "sound/midi/smf_events.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 // Turns the events of the in-memory format-0 track into the records of a
-// MIDI stream buffer (platform/midi_stream_out.h): channel messages as
+// MIDI stream buffer (platform/audio/midi_stream_out.h): channel messages as
 // short events, tempo changes as tempo events, system exclusive as long
 // events with the status byte in front, the end of track as a last short
 // event carrying FF 2F 00 with the callback flag. Other meta events are not

@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "foundation/log.h"
-#include "platform/audio_output.h"
-#include "platform/pcm_convert.h"
+#include "platform/audio/audio_output.h"
+#include "platform/audio/pcm_convert.h"
 #include "sound/waves/wave_file.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "foundation/checked_vector.h"
-#include "platform/audio_mixer.h"
+#include "platform/audio/audio_mixer.h"
 
 // One entry of the sound-file list that start-up builds.
 struct DSSOUNDFILE {

@@ -6,7 +6,7 @@
 
 #include "foundation/game_files.h"
 #include "foundation/log.h"
-#include "platform/pcm_convert.h"
+#include "platform/audio/pcm_convert.h"
 
 namespace {
 

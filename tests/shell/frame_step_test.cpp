@@ -14,6 +14,8 @@
 #include "shell/game/timers.h"
 #include "shell/harness/run_harness.h"
 #include "shell/init/system_ini.h"
+#include "graphics/text/font_setup.h"
+#include "platform/presenter.h"
 #include "tests/shell/prepared_game.h"
 
 namespace {
@@ -245,6 +247,32 @@ TEST_F(FrameStepTest, FpsLineIsDrawnWhereShowFpsSaysAndNotWithout) {
   harness_->StepFrames(2);
   EXPECT_GT(LitPixels(495, 463, 145, 17), 0);
   EXPECT_EQ(LitPixels(0, 0, 640, 460), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FrameStepTest, DirectDrawBringsLostSurfacesBackBeforeTheFrameAndStopsWhenThatFails) {
+  Start("Direct3D=0\nWindowMode=1\nShowFps=0\nExit\n");
+  int restored = 0;
+  bool fail = false;
+  AddLostSurfaceList([&] {
+    ++restored;
+    return fail ? 0 : 1;
+  });
+  harness_->StepFrames(1);
+  EXPECT_EQ(restored, 0);  // nothing was lost
+  platform::GetPresenter().SimulateDeviceLost();
+  platform::GetPresenter().SimulateDeviceResettable();
+  EXPECT_EQ(harness_->StepFrames(1), 1);
+  EXPECT_EQ(restored, 1);
+  EXPECT_EQ(g_NumberSD[0].bLost, 0);
+  platform::GetPresenter().SimulateDeviceLost();
+  platform::GetPresenter().SimulateDeviceResettable();
+  fail = true;
+  EXPECT_EQ(harness_->StepFrames(1), 0);  // the frame step ends the game
+  fail = false;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-#include "platform/midi_stream_out.h"
+#include "platform/audio/midi_stream_out.h"
 
-#include "platform/midi_synth.h"
+#include "platform/audio/midi_synth.h"
 #include "tests/sound/sound_test_support.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "sound/midi/smf.h"
 
-#include "platform/midi_stream_out.h"
+#include "platform/audio/midi_stream_out.h"
 #include "sound/midi/smf_events.h"
 #include "sound/midi/stream_events.h"
 #include "tests/sound/midi_files.h"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "foundation/log.h"
-#include "platform/audio_output.h"
+#include "platform/audio/audio_output.h"
 #include "platform/main_thread.h"
 #include "sound/bgm/bgm_player.h"
 #include "sound/waves/sound_buffers.h"

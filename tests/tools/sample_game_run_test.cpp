@@ -14,6 +14,9 @@
 #include "art_showcase_scene.h"
 #include "graphics/device/device.h"
 #include "platform/message_box.h"
+#include "graphics/effects/blend.h"
+#include "graphics/images/palette.h"
+#include "shell/game/blend_palette.h"
 #include "shell/game/game.h"
 #include "shell/harness/run_harness.h"
 #include "tools/sample_game/sample_game.h"
@@ -108,6 +111,33 @@ INSTANTIATE_TEST_SUITE_P(DrawingModes, SampleGameRun,
                                          RunMode{"DirectDrawWindow32", {0, 1, 32}},
                                          RunMode{"DirectDrawFullScreen8", {0, 0, 8}}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// In 8-bit full screen the options' colour variants recolour the palette and
+// load a blend table; each table mixes the colours of its own variant.
+TEST(SampleGameColourVariants, EachVariantsBlendTableMatchesItsPalette) {
+  const fs::path folder = FreshFolder("variants");
+  sample_game::GenerateOptions options;
+  options.startup = {0, 0, 8};
+  ASSERT_TRUE(sample_game::GenerateSampleGame(folder, options));
+  {
+    cRunHarness harness(folder);
+    ASSERT_TRUE(harness.Start()) << ReportOf(folder);
+    for (int variant : {0, 5, 11, 12, 23}) {
+      SCOPED_TRACE(variant);
+      ASSERT_EQ(LoadBlendPalette(variant), 1);
+      const sample_game::Palette expected = sample_game::PaletteVariant(variant);
+      for (int i = 0; i < 256; ++i) {
+        ASSERT_EQ(g_PalEntries[i].peRed, expected[i].r) << i;
+        ASSERT_EQ(g_PalEntries[i].peGreen, expected[i].g) << i;
+        ASSERT_EQ(g_PalEntries[i].peBlue, expected[i].b) << i;
+      }
+      const std::vector<std::uint8_t> table = sample_game::BlendTable(expected);
+      ASSERT_TRUE(std::equal(table.begin(), table.end(), g_BlendTable));
+    }
+    EXPECT_TRUE(harness.Close());
+  }
+  fs::remove_all(folder);
+}
 
 // A fresh install holds only default\: the player asks, and on Yes copies it
 // to data\ and starts on the copy.

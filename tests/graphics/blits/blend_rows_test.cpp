@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -107,6 +108,27 @@ TEST_P(BlendRowsTest, HalfMixesTakeTheRoundedDownMeanAndSkipTransparentSources) 
     }
     ASSERT_EQ(out, expected) << n << " pixels, key " << keyColour;
   });
+}
+
+TEST_P(BlendRowsTest, GathersTakeTheSampledColumnsEvenAtTheRowsEnd) {
+  std::mt19937 rng(7);
+  for (int trial = 0; trial < 400; ++trial) {
+    const int width = 1 + int(rng() % 40), n = int(rng() % 40);
+    Row s(static_cast<std::size_t>(width));
+    for (auto& p : s) p = std::uint32_t(rng());
+    // Stretched, shrunk, mirrored or scattered columns.
+    std::vector<int> cols(static_cast<std::size_t>(n));
+    const int kind = trial % 4, step = 1 + int(rng() % 3);
+    for (int i = 0; i < n; ++i) {
+      const int stretched = i * width / std::max(n, 1), shrunk = i * step % width;
+      const int column = kind == 0 ? stretched : kind == 1 ? shrunk : kind == 2 ? width - 1 - stretched : int(rng() % width);
+      cols[std::size_t(i)] = column;
+    }
+    Row out(static_cast<std::size_t>(n) + 1, 0xABCDEF01), expected = out;
+    functions->gather(out.data(), s.data(), cols.data(), n, width);
+    for (int i = 0; i < n; ++i) expected[std::size_t(i)] = s[std::size_t(cols[std::size_t(i)])];
+    ASSERT_EQ(out, expected) << "kind " << kind << ", width " << width << ", " << n << " pixels";
+  }
 }
 
 TEST(BlendRowsChoice, TheDrawingCallsUseTheWidestLoops) {

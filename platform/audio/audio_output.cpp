@@ -1,0 +1,70 @@
+#include "platform/audio/audio_output.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "platform/audio/audio_device_backend.h"
+#include "platform/backend.h"
+
+namespace platform {
+namespace {
+
+// How long a capture waits for a stream's producer thread.
+constexpr int kCaptureWaitMs = 5000;
+// The capture reads in pieces of a device period, so that streams keep up.
+constexpr std::size_t kCapturePeriod = 512;
+
+AudioDeviceBackend& Device() {
+  return CurrentBackend() == Backend::Headless ? HeadlessAudioDevice() : SdlAudioDevice();
+}
+
+struct OutputState {
+  std::optional<bool> opened;
+  std::string error;
+};
+
+OutputState& State() {
+  static OutputState state;
+  return state;
+}
+
+}  // namespace
+
+AudioMixer& GetMixer() {
+  // Never destroyed: voices held by other static objects, and the device's
+  // thread, may still reach it while the process ends.
+  static AudioMixer* const mixer = new AudioMixer;
+  return *mixer;
+}
+
+bool OpenAudioOutput(std::string& error) {
+  OutputState& state = State();
+  if (!state.opened) {
+    state.error.clear();
+    state.opened = Device().Open(GetMixer(), state.error);
+  }
+  error = state.error;
+  return *state.opened;
+}
+
+void CloseAudioOutput() {
+  OutputState& state = State();
+  if (state.opened.value_or(false)) Device().Close();
+  state.opened.reset();
+}
+
+bool AudioOutputOpen() { return State().opened.value_or(false); }
+
+std::vector<float> CaptureMix(std::size_t frames) {
+  AudioMixer& mixer = GetMixer();
+  std::vector<float> out(frames * kMixChannels);
+  for (std::size_t done = 0; done < frames;) {
+    const std::size_t piece = std::min(kCapturePeriod, frames - done);
+    mixer.WaitForStreams(piece, kCaptureWaitMs);
+    mixer.Mix(out.data() + done * kMixChannels, piece);
+    done += piece;
+  }
+  return out;
+}
+
+}  // namespace platform

@@ -1,0 +1,130 @@
+#include "platform/audio/midi_synth.h"
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <array>
+#include <vector>
+#include <mutex>
+
+#include "platform/filesystem.h"
+
+namespace platform {
+namespace {
+
+// Where Debian's General MIDI sound fonts are installed, best first.
+constexpr std::array<const char*, 3> kSoundFonts = {
+    "/usr/share/sounds/sf2/TimGM6mb.sf2",
+    "/usr/share/sounds/sf2/default-GM.sf2",
+    "/usr/share/soundfonts/default.sf2",
+};
+
+constexpr double kGain = 0.4;
+
+// FluidSynth prints its warnings on stderr; only errors are worth that.
+void QuietFluidLog() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
+    fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
+    fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
+  });
+}
+
+}  // namespace
+
+struct MidiSynth::Impl {
+  std::mutex mutex;
+  fluid_settings_t* settings = nullptr;
+  fluid_synth_t* synth = nullptr;
+};
+
+std::shared_ptr<MidiSynth> MidiSynth::Shared(int rate) {
+  static std::mutex mutex;
+  static std::shared_ptr<MidiSynth> shared;
+  static int sharedRate = 0;
+  std::lock_guard lock(mutex);
+  if (!shared || sharedRate != rate) {
+    shared.reset(new MidiSynth(rate));
+    sharedRate = rate;
+  }
+  return shared;
+}
+
+MidiSynth::MidiSynth(int rate) : m_impl(std::make_unique<Impl>()), m_rate(rate) {
+  QuietFluidLog();
+  m_impl->settings = new_fluid_settings();
+  if (!m_impl->settings) return;
+  fluid_settings_setnum(m_impl->settings, "synth.sample-rate", rate);
+  // FluidSynth's default gain (0.2) leaves General MIDI songs far quieter
+  // than the game's Ogg music; twice that still leaves room for dense songs.
+  fluid_settings_setnum(m_impl->settings, "synth.gain", kGain);
+  // The synthesiser is driven from one thread that holds its own lock.
+  fluid_settings_setint(m_impl->settings, "synth.threadsafe-api", 0);
+  m_impl->synth = new_fluid_synth(m_impl->settings);
+  if (!m_impl->synth) return;
+  for (const char* font : kSoundFonts) {
+    if (PathExists(font) && fluid_synth_sfload(m_impl->synth, font, 1) != FLUID_FAILED) {
+      m_soundFont = font;
+      break;
+    }
+  }
+}
+
+MidiSynth::~MidiSynth() {
+  if (m_impl->synth) delete_fluid_synth(m_impl->synth);
+  if (m_impl->settings) delete_fluid_settings(m_impl->settings);
+}
+
+void MidiSynth::ShortMessage(std::uint32_t message) {
+  fluid_synth_t* synth = m_impl->synth;
+  if (!synth || m_soundFont.empty()) return;
+  std::lock_guard lock(m_impl->mutex);
+  const int status = int(message & 0xFF);
+  const int channel = status & 0x0F;
+  const int data1 = int(message >> 8) & 0x7F;
+  const int data2 = int(message >> 16) & 0x7F;
+  switch (status & 0xF0) {
+    case 0x80: fluid_synth_noteoff(synth, channel, data1); break;
+    case 0x90: fluid_synth_noteon(synth, channel, data1, data2); break;
+    case 0xA0: fluid_synth_key_pressure(synth, channel, data1, data2); break;
+    case 0xB0: fluid_synth_cc(synth, channel, data1, data2); break;
+    case 0xC0: fluid_synth_program_change(synth, channel, data1); break;
+    case 0xD0: fluid_synth_channel_pressure(synth, channel, data1); break;
+    case 0xE0: fluid_synth_pitch_bend(synth, channel, data1 | data2 << 7); break;
+    default: break;
+  }
+}
+
+void MidiSynth::SystemExclusive(std::span<const std::uint8_t> message) {
+  if (!m_impl->synth || m_soundFont.empty() || message.size() < 2 || message.front() != 0xF0) return;
+  std::span<const std::uint8_t> data = message.subspan(1);
+  const auto end = std::find(data.begin(), data.end(), 0xF7);
+  data = data.first(std::size_t(end - data.begin()));
+  std::lock_guard lock(m_impl->mutex);
+  fluid_synth_sysex(m_impl->synth, reinterpret_cast<const char*>(data.data()), int(data.size()), nullptr,
+                    nullptr, nullptr, 0);
+}
+
+void MidiSynth::Render(float* out, std::size_t frames) {
+  if (!m_impl->synth || m_soundFont.empty()) {
+    std::fill(out, out + frames * 2, 0.0f);
+    return;
+  }
+  std::lock_guard lock(m_impl->mutex);
+  fluid_synth_write_float(m_impl->synth, int(frames), out, 0, 2, out, 1, 2);
+}
+
+void MidiSynth::Reset() {
+  if (!m_impl->synth) return;
+  std::lock_guard lock(m_impl->mutex);
+  // Sounds end at once, not with their release.
+  fluid_synth_all_sounds_off(m_impl->synth, -1);
+  fluid_synth_system_reset(m_impl->synth);
+  // The reverberation of the old sounds lives on in the effects: render it
+  // away, so that nothing of the old song is heard when playing resumes.
+  std::vector<float> tail(std::size_t(m_rate) / 2 * 2);
+  fluid_synth_write_float(m_impl->synth, int(tail.size() / 2), tail.data(), 0, 2, tail.data(), 1, 2);
+}
+
+}  // namespace platform

@@ -1,0 +1,66 @@
+#include "stage/blocks/block_map.h"
+
+#include "stage/scene/stage_hooks.h"
+
+cBlockMap g_BlockMap;
+
+namespace {
+const BlockCell kEmptyCell{};
+}
+
+void cBlockMap::Reset(int rows, int rowShift) {
+  m_nRows = rows < 0 ? 0 : rows;
+  m_nRowShift = rowShift;
+  m_vCells.assign(static_cast<std::size_t>(m_nRows) << rowShift, BlockCell{});
+  m_Copies.clear();
+}
+
+std::size_t cBlockMap::IndexOfCell(int column, int row) const {
+  if (column < 0 || row < 0 || row >= m_nRows || column >= (1 << m_nRowShift)) return m_vCells.size();
+  return (static_cast<std::size_t>(row) << m_nRowShift) + static_cast<std::size_t>(column);
+}
+
+std::size_t cBlockMap::IndexAt(int x, int y) const {
+  if (x < 0 || y < 0) return m_vCells.size();
+  return IndexOfCell(x >> 5, y >> 5);
+}
+
+const BlockCell& cBlockMap::Cell(std::size_t index) const {
+  if (index >= m_vCells.size()) return kEmptyCell;
+  return m_vCells[static_cast<long long>(index)];
+}
+
+void cBlockMap::Place(int column, int row, const cEdBlock& block, int blockNo) {
+  const std::size_t index = IndexOfCell(column, row);
+  if (index >= m_vCells.size()) return;
+  BlockCell& cell = m_vCells[static_cast<long long>(index)];
+  cell.block = &block;
+  cell.blockNo = blockNo;
+  cell.kind = block.m_nCollision;
+  cell.passSide = block.m_nPassSide;
+}
+
+void cBlockMap::PlaceCopy(std::size_t index, const cEdBlock& block) {
+  if (index >= m_vCells.size()) return;
+  m_Copies.push_back(block);
+  BlockCell& cell = m_vCells[static_cast<long long>(index)];
+  cell.block = &m_Copies.back();
+  cell.kind = block.m_nCollision;
+  cell.passSide = block.m_nPassSide;
+  cell.changed = 1;
+}
+
+void cBlockMap::Clear(std::size_t index) {
+  if (index >= m_vCells.size()) return;
+  BlockCell& cell = m_vCells[static_cast<long long>(index)];
+  cell = BlockCell{};
+  cell.changed = 1;
+}
+
+int IsBlockSolidFor(const BlockCell& cell, int side) {
+  if (cell.block == nullptr) return 0;
+  if (!cell.block->m_vConds.empty() && !TestConditionList(cell.block->m_vConds, cell.block->m_nCondMode))
+    return 0;
+  if (side == cell.passSide) return 0;
+  return static_cast<std::int8_t>(cell.kind);
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The block map: one cell per 32 x 32-dot block of the stage and of the
+// 10-cell margin around it, row after row, each row a power of two long so
+// that a dot position finds its cell with two shifts. A cell points at the
+// block definition it holds (a placed block of the playing stage, or a copy
+// made when a command summons a block) and caches what collisions read.
+//
+// Reads are bounds-checked: a position outside the map reads as an empty
+// cell, so a damaged stage can never make the game read beyond it.
+
+#include <cstdint>
+#include <deque>
+
+#include "definitions/palette/block_definition.h"
+#include "foundation/checked_vector.h"
+
+struct BlockCell {
+  const cEdBlock* block = nullptr;  // null: no block
+  std::int32_t blockNo = 0;         // 1-based index into the stage's placed blocks, 0 none
+  std::uint8_t kind = kBlockPassable;
+  std::uint8_t passSide = kNoPassSide;
+  std::uint8_t changed = 0;   // set by a summon or removal at run time
+  std::uint8_t occupied = 0;
+};
+
+class cBlockMap {
+ public:
+  // Every cell emptied; rows x 2^rowShift cells.
+  void Reset(int rows, int rowShift);
+  // Cell of stage cell (column, row) counted from the top-left of the margin.
+  void Place(int column, int row, const cEdBlock& block, int blockNo);
+  // Puts a copy of `block` in the cell (summons keep their own copies).
+  void PlaceCopy(std::size_t index, const cEdBlock& block);
+  void Clear(std::size_t index);
+
+  int RowShift() const { return m_nRowShift; }
+  std::size_t Size() const { return m_vCells.size(); }
+  // Cell index of a whole-dot position (x, y); Size() when outside.
+  std::size_t IndexAt(int x, int y) const;
+  std::size_t IndexOfCell(int column, int row) const;
+  // The cell at an index; the empty cell outside.
+  const BlockCell& Cell(std::size_t index) const;
+  const BlockCell& CellAt(int x, int y) const { return Cell(IndexAt(x, y)); }
+
+ private:
+  cVector<BlockCell> m_vCells;
+  std::deque<cEdBlock> m_Copies;  // stable addresses for summoned blocks
+  int m_nRowShift = 0;
+  int m_nRows = 0;
+};
+
+extern cBlockMap g_BlockMap;
+
+// The kind a cell has for an object of `side`: 0 when its condition list
+// does not hold now or the side passes it, else its collision kind.
+int IsBlockSolidFor(const BlockCell& cell, int side);

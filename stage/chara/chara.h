@@ -1,0 +1,172 @@
+#pragma once
+// A character on the stage: the common base of the stage characters and the
+// heroes. On top of the moving object it embeds a copy of its definition
+// (commands change statuses there, never in the palette), HP and SP with
+// their gauges, the character variables, the running flows and the flag sets
+// they raise, four target slots and the parent link with the back-references
+// that keep them honest, the invincibility timers, the saved position that
+// undoes a squeeze, and the extra animations started by commands.
+
+#include <array>
+#include <cstdint>
+#include <list>
+#include <vector>
+
+#include "definitions/palette/chara_definition.h"
+#include "stage/chara/flow_state.h"
+#include "stage/objects/stage_obj.h"
+
+class cChara;
+class cStageItem;
+
+struct CharaLink {
+  cChara* holder = nullptr;
+  std::int32_t slot = 0;  // 0..3 a target slot, 4 the parent link
+  bool operator==(const CharaLink&) const = default;
+};
+
+struct Gauge {
+  std::int32_t timer = 0;  // frames left visible
+  double change = 0;       // dots
+  double step = 0;         // dots per frame
+  std::int32_t bar = 0;    // dots
+};
+
+struct AttackerGuard {
+  std::uint32_t attackerSerial = 0;  // never reused, so a dead attacker cannot alias
+  std::int32_t left = 0;
+};
+
+struct ExtraAnime {
+  cAnimePlayer player;
+  std::int32_t timed = 0;
+  std::int32_t timeLeft = 0;
+  std::int32_t secondCount = 0;
+  std::int32_t flowId = 0;
+  std::int32_t done = 0;
+};
+
+// A box that follows the character (body attacks, shot hits): left =
+// trunc(x) + offset x, right = left + width - 1, likewise top and bottom.
+struct CharaBox {
+  double left = 0, top = 0, right = 0, bottom = 0;
+  std::int32_t offsetX = 0, offsetY = 0, width = 0, height = 0;
+  std::int32_t baseOffsetX = 0, baseOffsetY = 0, baseWidth = 0, baseHeight = 0;
+
+  void SetBase(int ox, int oy, int w, int h);
+  void Scale(int factor);
+  void FollowX(double x);
+  void FollowY(double y);
+};
+
+inline constexpr int kTargetSlots = 4;
+inline constexpr int kParentSlot = 4;
+inline constexpr int kFlagLetters = 27;
+
+class cChara : public cStageObj {
+ public:
+  cChara();
+  ~cChara() override;
+  cChara(const cChara&) = delete;
+  cChara& operator=(const cChara&) = delete;
+
+  void ShiftYForScale(int newFactor, int oldFactor, int keepFlag) override;
+  void SetPos(double x, double y) override;
+  void SetPosAndStop(double x, double y, cFlowState* cmd) override;
+  void SetCenterX(double x) override;
+  void SetCenterXAndStop(double x, cFlowState* cmd) override;
+  void SetCenterY(double y) override;
+  void SetCenterYAndStop(double y, cFlowState* cmd) override;
+  void HitBlockAbove() override;
+  void LandOnBlock() override;
+  void RunTriggeredFlowsOfKind(int kind) override { RunTriggeredFlows(kind, nullptr, 0); }
+
+  virtual cStageItem* GetDropItem() { return nullptr; }
+  virtual int StepX() { return 0; }
+  virtual int StepY() { return 0; }
+  virtual int RunFlows(int) { return 0; }
+  virtual void StartJump(cFlowState*) {}
+
+  // Set-up from a definition (none: the state is only cleared).
+  void ResetChara(const cEdChara* def, int spawn0, int spawn1, int spawn2, int spawn3);
+  void SetBlockPosX(int column);
+  void SetBlockPosY(int row, int keepFlag);
+  void SetBlockPos(int column, int row, int keepFlag);
+  void SetGraphicBox(int tall, int width, int height);
+  void SetParent(cChara* parent);
+
+  // HP and SP (chara_hp.cpp).
+  int AddHp(int n, int force, int showGauge);
+  void StartHpGauge(int n);
+  int AddSp(int n, int showGauge);
+  void StartSpGauge(int n);
+
+  // Flows (chara_flows.cpp).
+  void RunTriggeredFlows(int kind, cChara* other, int idLetter);
+  int RemoveFlowsById(int id);
+  void RemoveCharaFlow(int n);
+  void SetFlows(const cVector<cEdFlow>& flows);
+  void RebuildFlowStates();
+  void ClearFrameFlags();
+
+  // Per sub-step (chara.cpp).
+  void StepInvincibleTimers();
+  void ClearPressedFlags();
+  void SavePos();
+  void RestorePos();
+  void ApplyGravity();
+  void StopFall(int mark);
+
+  // Extra animations (chara_anims.cpp).
+  int StepCharaAnim(int noAdvance);
+  void StopFlowAnims(int flowId);
+  void RemoveListEntriesById(int flowId);
+  void ClearEntryFlagById(int flowId);
+  void SetBaseAnimeSet(int n, int force);
+
+  // Death (chara_death.cpp): 1 when the death ends the stage.
+  int KillChara();
+
+  // Links (chara_links.cpp).
+  void ReleaseCharaLinks();
+  bool IsInvincibleTo(std::uint32_t attackerSerial) const;
+
+  bool Floats() const { return moveA != 0; }
+
+  std::uint32_t serial = 0;  // unique over the whole run; never reused
+  cChara* copySource = nullptr;
+  std::array<cChara*, kTargetSlots> targets{};
+  cChara* parent = nullptr;
+  std::vector<CharaLink> backRefs;
+  std::int32_t summonedByAttack = 0;
+  std::uint8_t summonFlowId = 0;
+  cEdChara def;
+  std::vector<cFlowState> flows;
+  std::array<std::array<std::uint8_t, kFlagLetters>, 3> flagSets{};
+  std::array<std::int32_t, 4> spawnValues{};
+  // Work flags of movement, jump and landing.
+  std::int32_t onGround = 0, headBump = 0, knockedBack = 0, dead = 0, vanish = 0, removed = 0;
+  std::int32_t jumping = 0, airborne = 0, jumpHold = 0, gravityOff1 = 0, gravityOff2 = 0;
+  std::int32_t landingMark = 0, hitFlag1 = 0, hitFlag2 = 0, squeezeGrace = 0;
+  std::int32_t animeOverride = -1, cmdHidden = 0, friction1 = 1, friction2 = 1;
+  double cmdSpeedX = 0, cmdSpeedY = 0;
+  double savedX = 0, savedY = 0, savedRight = 0, savedBottom = 0;
+  std::int32_t hp = 0, sp = 0;
+  Gauge hpGauge, spGauge;
+  std::array<std::int32_t, 9> vars{};
+  std::int32_t invincibleTime = 0;
+  std::list<AttackerGuard> attackerGuards;
+  std::list<ExtraAnime> extraAnimes;
+  std::int32_t baseAnimeSet = -1;
+  std::int32_t sightDots = 0;
+  double stopDecel = 0;
+  std::int32_t deathEffectRunning = 0;
+  CharaBox bodyBox, shotBox;
+};
+
+// The character whose number equals `number`: the heroes first, then the
+// stage's characters; null when none (removed characters are gone).
+cChara* FindCharaById(int number);
+// Stores a target (the trigger check and target selection): keeps the
+// back-references of the old and the new target in step.
+void SetTarget(cChara& holder, int slot, cChara* target, int clearOnNull);

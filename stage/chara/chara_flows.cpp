@@ -1,0 +1,107 @@
+// Starting a character's flows when their trigger fires, and keeping the
+// flow states in step with the definition's flow list.
+#include <algorithm>
+
+#include "definitions/flow_record.h"
+#include "stage/chara/chara.h"
+#include "stage/core/stage_rules.h"
+#include "stage/keys/flow_keys.h"
+#include "stage/scene/current_actor.h"
+#include "stage/scene/stage_hooks.h"
+
+namespace {
+
+bool FlagLetterSet(const cChara& chara, int set, int letter) {
+  return letter > 0 && letter < kFlagLetters && chara.flagSets[static_cast<std::size_t>(set)][static_cast<std::size_t>(letter)];
+}
+
+// Both the flow's conditions and its key-input sequence hold.
+bool FlowMayStart(cChara& chara, cFlowState& state) {
+  return TestFlowConds(chara, state) && CheckFlowKeys(chara, state);
+}
+
+}  // namespace
+
+void cChara::RunTriggeredFlows(int kind, cChara* other, int idLetter) {
+  g_CurrentActor.chara = this;
+  const StageRules& rules = g_StageRules;
+  for (std::size_t i = 0; i < flows.size(); ++i) {
+    cFlowState& state = flows[i];
+    const cEdFlow& flow = *state.flow;
+    if (flow.m_nTrigger != kind) continue;
+    if (rules.triggerSwitch1 && !rules.triggerSwitch2) {
+      if (state.triggeredThisStep) continue;
+      state.triggeredThisStep = 1;
+    }
+    if (state.active || state.paused || state.stoppedForGood || state.startedThisStep) continue;
+    if (kind == kTriggerAlways && (FlagLetterSet(*this, 0, flow.m_nFlag) || FlagLetterSet(*this, 2, flow.m_nFlag)))
+      continue;
+    if (idLetter >= 1 && flow.m_nId != idLetter) continue;
+    if (!rules.triggerSwitch1 && !rules.triggerSwitch2) {
+      if (state.triggeredThisStep) continue;
+      if (rules.triggerSwitch3) state.triggeredThisStep = 1;
+    }
+    if (flow.m_bTakeOther && other != nullptr) {
+      const int slot = std::min<int>(flow.m_nTargetSlot, kTargetSlots - 1);
+      cChara* previous = targets[static_cast<std::size_t>(slot)];
+      SetTarget(*this, slot, other, 1);
+      if (!FlowMayStart(*this, state)) {
+        SetTarget(*this, slot, previous, 1);
+        continue;
+      }
+    } else if (!FlowMayStart(*this, state)) {
+      continue;
+    }
+    if (!rules.triggerSwitch3) state.triggeredThisStep = 1;
+    state.inputSlot = 0;
+    StartFlow(*this, state);
+    state.startedThisStep = 1;
+  }
+  g_CurrentActor.Clear();
+}
+
+void cChara::RebuildFlowStates() {
+  flows.resize(def.m_vFlows.size());
+  for (std::size_t i = 0; i < flows.size(); ++i) {
+    flows[i].index = static_cast<std::int32_t>(i);
+    flows[i].flow = &def.m_vFlows[static_cast<long long>(i)];
+  }
+}
+
+void cChara::ClearFrameFlags() {
+  for (cFlowState& state : flows) state.triggeredThisStep = state.startedThisStep = 0;
+  flagSets[2].fill(0);
+}
+
+void cChara::SetFlows(const cVector<cEdFlow>& list) {
+  def.m_vFlows = list;
+  RebuildFlowStates();
+}
+
+void cChara::RemoveCharaFlow(int n) {
+  if (n < 0 || static_cast<std::size_t>(n) >= flows.size()) return;
+  StopFlowAnims(def.m_vFlows[n].m_nId);
+  def.m_vFlows.erase(def.m_vFlows.begin() + n);
+  flows.erase(flows.begin() + n);
+  RebuildFlowStates();
+}
+
+int cChara::RemoveFlowsById(int id) {
+  if (id == 0) {
+    def.m_vFlows.clear();
+    flows.clear();
+    extraAnimes.clear();
+    RebuildFlowStates();
+    return 0;
+  }
+  int first = -1;
+  for (int i = static_cast<int>(def.m_vFlows.size()) - 1; i >= 0; --i) {
+    if (def.m_vFlows[i].m_nId != id) continue;
+    StopFlowAnims(id);
+    def.m_vFlows.erase(def.m_vFlows.begin() + i);
+    flows.erase(flows.begin() + i);
+    first = i;
+  }
+  RebuildFlowStates();
+  return first;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// A character of the stage that is not a hero: enemies, allies, moving
+// blocks (block characters) and summoned characters. It carries the item it
+// drops when defeated, and the rule that wakes it: it starts acting when it
+// comes into view, or when its wake-up group is raised.
+
+#include <cstdint>
+
+#include "stage/chara/chara.h"
+#include "stage/items/stage_item.h"
+
+class cStageChara : public cChara {
+ public:
+  // Built from a working copy of its definition at stage set-up or summon.
+  void SetUp(int number, const cEdChara& definition, const cStageItem* dropItem, int facing);
+  void SetBlockPos(int column, int row);
+  void UpdateBoxX() override;
+  void UpdateBoxY() override;
+  cStageItem* GetDropItem() override { return dropItem.empty ? nullptr : &dropItem; }
+
+  // On-screen test of the wake-up rule; raises the appearance flag letter.
+  int IsSeen(std::uint8_t* flagSet);
+  // 1 when the character acts this sub-step.
+  int TryActivate(const cVector<std::uint8_t>& groupFlags);
+  bool IsBlockChara() const { return def.m_bBlockChara != 0; }
+
+  cStageItem dropItem;
+  std::int32_t seen = 0;
+  std::int32_t activated = 0;
+  std::int32_t ignoreScreenX = 0;
+  std::int32_t ignoreScreenY = 0;
+  std::int32_t dropIconCounter = 0;
+};

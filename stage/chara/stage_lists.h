@@ -1,0 +1,85 @@
+#pragma once
+// The stage's object lists. Objects live at stable addresses for their whole
+// life (target slots, parents and shots point at them). A list may be walked
+// while objects are appended (the walk visits them) or removed: a removed
+// object is gone at once for every walk, lookup and count, and is freed at
+// the next safe point of the game thread (Purge), never under a walker.
+
+#include <cstddef>
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <vector>
+
+template <typename T>
+class cObjectList {
+ public:
+  using Storage = std::list<std::unique_ptr<T>>;
+
+  T& Append(std::unique_ptr<T> object) {
+    T& added = *object;
+    m_objects.push_back(std::move(object));
+    ++m_count;
+    return added;
+  }
+  // Marks the object gone; it is freed by the next Purge.
+  void Remove(T& object) {
+    if (object.removed) return;
+    object.removed = 1;
+    --m_count;
+    m_pending = true;
+  }
+  // Frees every removed object.
+  void Purge() {
+    if (!m_pending) return;
+    m_objects.remove_if([](const std::unique_ptr<T>& object) { return object->removed != 0; });
+    m_pending = false;
+  }
+  void Clear() {
+    m_objects.clear();
+    m_count = 0;
+    m_pending = false;
+  }
+  std::size_t Count() const { return m_count; }
+
+  // Calls f on every live object in list order, appended ones included.
+  template <typename F>
+  void ForEach(F&& f) {
+    for (auto it = m_objects.begin(); it != m_objects.end(); ++it)
+      if (!(*it)->removed) f(**it);
+  }
+  // As ForEach, stopping at the first object for which f returns false;
+  // false when the walk was stopped.
+  template <typename F>
+  bool All(F&& f) {
+    for (auto it = m_objects.begin(); it != m_objects.end(); ++it)
+      if (!(*it)->removed && !f(**it)) return false;
+    return true;
+  }
+  // The first live object for which f holds; null when none.
+  template <typename F>
+  T* Find(F&& f) {
+    for (auto& object : m_objects)
+      if (!object->removed && f(*object)) return object.get();
+    return nullptr;
+  }
+
+ private:
+  Storage m_objects;
+  std::size_t m_count = 0;
+  bool m_pending = false;
+};
+
+class cStageChara;
+class cStageItem;
+class cHero;
+
+extern cObjectList<cStageChara> g_CharaList;
+extern cObjectList<cStageItem> g_ItemList;
+extern std::vector<std::unique_ptr<cHero>> g_Heroes;
+
+// Element n of g_Heroes; element 0 (after a report line) for a bad index;
+// null only when there is no hero at all.
+cHero* VecAtHero(long long n);
+// The player's hero (element 0), null before the first set-up.
+cHero* PlayerHero();

@@ -1,0 +1,36 @@
+#pragma once
+// The project-wide switches that change how a stage plays, read from the
+// system record when an attempt is set up. Named here by what they do; a
+// project made before a switch existed keeps it off.
+
+#include <cstdint>
+
+struct StageRules {
+  std::int32_t pauseMenu = 0;          // Space opens the pause menu
+  std::int32_t hideStageOnPause = 0;
+  std::int32_t replayRecording = 0;
+  std::int32_t keepDestroyed = 0;      // destroyed characters stay and play their death
+  std::int32_t keepHeroDefinition = 0;
+  std::int32_t testAllAtStart = 0;
+  std::int32_t noShiftOfSavedPos = 0;
+  std::int32_t groundSnap = 0;         // a constant pull replaces the ground snap
+  std::int32_t floorFromBelow = 0;     // floors stop objects that rise into them
+  std::int32_t looseKeyOrder = 0;      // key steps may overlap the next newer one
+  std::int32_t triggerSwitch1 = 0;
+  std::int32_t triggerSwitch2 = 0;
+  std::int32_t triggerSwitch3 = 0;
+  std::int32_t distanceRefreshOther = 0;  // compatibility: keep the other's stale screen position
+  std::int32_t distanceBottomAligned = 0;
+  std::int32_t scaling1 = 0;           // scaling keeps the drawn cell's bottom
+  std::int32_t scaling2 = 0;
+  std::int32_t keepKnockOnHeadBump = 0;
+  std::int32_t retryMenu = 0;
+  std::int32_t storyRetry = 0;
+  std::int32_t storyMap = 0;
+  std::int32_t challengeRetry = 0;
+};
+
+extern StageRules g_StageRules;
+
+// The switches from g_System.
+void LoadStageRules();

@@ -1,0 +1,108 @@
+#include "stage/harness/state_hash.h"
+
+#include <bit>
+#include <type_traits>
+
+#include "stage/blocks/block_map.h"
+#include "stage/chara/hero.h"
+#include "stage/chara/stage_chara.h"
+#include "stage/chara/stage_lists.h"
+#include "stage/items/stage_item.h"
+#include "stage/objects/stage_space.h"
+#include "stage/scene/stage_scene.h"
+
+namespace {
+
+class Fnv64 {
+ public:
+  template <typename T>
+  void Add(T value) {
+    std::uint64_t bits;
+    if constexpr (std::is_floating_point_v<T>) bits = std::bit_cast<std::uint64_t>(static_cast<double>(value));
+    else bits = static_cast<std::uint64_t>(value);
+    for (int i = 0; i < 8; ++i) {
+      m_hash ^= (bits >> (8 * i)) & 0xFF;
+      m_hash *= 0x100000001B3ull;
+    }
+  }
+  std::uint64_t Value() const { return m_hash; }
+
+ private:
+  std::uint64_t m_hash = 0xCBF29CE484222325ull;
+};
+
+void AddAxis(Fnv64& h, const ScrollAxis& axis) {
+  h.Add(axis.position);
+  h.Add(axis.atLimit);
+  h.Add(axis.lower);
+  h.Add(axis.upper);
+  h.Add(axis.speed);
+}
+
+void AddObject(Fnv64& h, const cStageObj& obj) {
+  for (double value : {obj.x, obj.y, obj.right, obj.bottom, obj.vx, obj.vy, obj.knockX, obj.knockY}) h.Add(value);
+  for (std::int32_t value : {obj.number, obj.existTime, obj.facing, obj.present, obj.onScreen, obj.awake,
+                             obj.pressedLeft, obj.pressedRight, obj.pressedTop, obj.pressedBottom, obj.airFrames,
+                             obj.falling, obj.screenLeft, obj.screenTop, obj.anime.Pattern(), obj.anime.Entry(),
+                             obj.anime.Tick(), obj.sizeFactor, obj.moveA, obj.moveB})
+    h.Add(value);
+  h.Add(obj.standingCell);
+  h.Add(obj.landedCell);
+}
+
+std::uint32_t SerialOf(const cChara* chara) { return chara == nullptr ? 0 : static_cast<std::uint32_t>(chara->number); }
+
+void AddChara(Fnv64& h, const cChara& chara) {
+  AddObject(h, chara);
+  for (std::int32_t value : {chara.hp, chara.sp, chara.dead, chara.invincibleTime, chara.jumping, chara.onGround,
+                             chara.headBump})
+    h.Add(value);
+  for (const cChara* target : chara.targets) h.Add(SerialOf(target));
+  h.Add(SerialOf(chara.parent));
+  for (std::int32_t var : chara.vars) h.Add(var);
+  for (const cFlowState& flow : chara.flows) {
+    for (std::int32_t value : {flow.active, flow.triggeredThisStep, flow.startedThisStep, flow.inputSlot})
+      h.Add(value);
+    h.Add(flow.keyLatchA);
+    h.Add(flow.keyLatchB);
+  }
+  for (const auto& set : chara.flagSets)
+    for (std::uint8_t flag : set) h.Add(flag);
+  h.Add(chara.extraAnimes.size());
+}
+
+}  // namespace
+
+std::uint64_t StageStateHash(const cStageScene& scene) {
+  Fnv64 h;
+  for (std::int32_t value : {scene.Phase(), scene.m_nPhaseCounter, scene.m_nFrameCount, scene.m_nSubStepTotal,
+                             scene.m_nTimeLeft, scene.m_nPendingOutcome, scene.m_nStageResult,
+                             scene.m_bSwallowButtons})
+    h.Add(value);
+  h.Add(scene.m_nSeed);
+  AddAxis(h, g_StageSpace.scrollX);
+  AddAxis(h, g_StageSpace.scrollY);
+  for (std::size_t i = 0; i < g_BlockMap.Size(); ++i) {
+    const BlockCell& cell = g_BlockMap.Cell(i);
+    if (!cell.changed) continue;
+    h.Add(i);
+    h.Add(cell.kind);
+    h.Add(cell.passSide);
+  }
+  for (const auto& hero : g_Heroes) AddChara(h, *hero);
+  h.Add(g_CharaList.Count());
+  g_CharaList.ForEach([&](const cStageChara& chara) {
+    h.Add(chara.serial);
+    AddChara(h, chara);
+    h.Add(chara.activated);
+    h.Add(chara.seen);
+  });
+  h.Add(g_ItemList.Count());
+  g_ItemList.ForEach([&](const cStageItem& item) {
+    h.Add(item.serial);
+    AddObject(h, item);
+  });
+  for (std::uint8_t flag : scene.m_vWakeGroups) h.Add(flag);
+  for (std::int32_t var : scene.m_vStageVars) h.Add(var);
+  return h.Value();
+}

@@ -1,0 +1,198 @@
+#include "stage/objects/stage_obj.h"
+
+#include "stage/core/double_to_int.h"
+#include "stage/objects/stage_space.h"
+
+void cStageObj::Init(int number_, int playerFlag, int value2, int value3_, int value4_,
+                     const cVector<Pattern>* patterns, int startPattern, int offsetX, int offsetY, int hitWidth_,
+                     int hitHeight_, int drawWidth_, int drawHeight_, int facing_, int moveMode, int value16_) {
+  number = number_;
+  op = playerFlag;
+  value32 = value2;
+  value3 = value3_;
+  value4 = value4_;
+  value16 = static_cast<std::int16_t>(value16_);
+  existTime = kUnlimitedTime;
+  if (patterns != nullptr) {
+    anime.Build(*patterns);
+    anime.SetPattern(startPattern, 1);
+  }
+  graphicOffsetX = baseGraphicOffsetX = offsetX;
+  graphicOffsetY = baseGraphicOffsetY = offsetY;
+  hitWidth = baseHitWidth = hitWidth_;
+  hitHeight = baseHitHeight = hitHeight_;
+  drawWidth = baseDrawWidth = drawWidth_;
+  drawHeight = baseDrawHeight = drawHeight_;
+  facing = facing_;
+  vx = vy = knockX = knockY = 0;
+  present = onScreen = awake = 0;
+  SetMoveMode(moveMode);
+}
+
+void cStageObj::SetMoveMode(int mode) {
+  switch (mode) {
+    case 0: moveA = 0; moveB = 1; break;
+    case 1: moveA = 1; moveB = 0; break;
+    case 2: moveA = 1; moveB = 1; break;
+    case 3: moveA = 1; moveB = 2; break;
+    default: break;
+  }
+}
+
+void cStageObj::SetScale(int newFactor, int oldFactor, int keepFlag) {
+  if (newFactor == oldFactor) return;
+  hitWidth = baseHitWidth * newFactor;
+  hitHeight = baseHitHeight * newFactor;
+  graphicOffsetX = baseGraphicOffsetX * newFactor;
+  graphicOffsetY = baseGraphicOffsetY * newFactor;
+  drawWidth = baseDrawWidth * newFactor;
+  drawHeight = baseDrawHeight * newFactor;
+  ShiftForScale(newFactor, oldFactor, keepFlag);
+  ScaleChanged(newFactor);
+}
+
+void cStageObj::ShiftForScale(int newFactor, int oldFactor, int keepFlag) {
+  if (newFactor == oldFactor) return;
+  ShiftXForScale(newFactor, oldFactor);
+  ShiftYForScale(newFactor, oldFactor, keepFlag);
+}
+
+void cStageObj::ShiftXForScale(int newFactor, int oldFactor) {
+  x -= (baseHitWidth >> 1) * (newFactor - oldFactor);
+  ClampToStageX(kClampStage);
+}
+
+int cStageObj::MoveStepX(int mode) {
+  const double limit = g_StageSpace.speedLimit;
+  if (vx > limit) vx = limit;
+  else if (vx < -limit) vx = -limit;
+  x += vx;
+  return ClampToStageX(mode);
+}
+
+int cStageObj::MoveStepY(int mode) {
+  const double limit = g_StageSpace.speedLimit;
+  if (vy > limit) vy = limit;
+  else if (vy < -limit) vy = -limit;
+  y += vy;
+  return ClampToStageY(mode);
+}
+
+int cStageObj::ClampToStageX(int mode) {
+  const AxisRange& r = g_StageSpace.x;
+  const int w = hitWidth;
+  int code = 0;
+  const double end = x + w - 1;
+  if (mode == kClampInner) {
+    if (x < r.innerMin) x = r.innerMin;
+    else if (end >= r.innerMax) x = r.innerMax - w;
+  } else if (mode == kClampOuter) {
+    if (x < r.outerMin) x = r.outerMin;
+    else if (end >= r.outerMax) x = r.outerMax - w;
+    else if (x < r.innerMin || end >= r.innerMax) code = 1;
+  } else {
+    if (x < 0) { x = 0; code = 3; }
+    else if (end >= r.size) { x = r.size - w; code = 3; }
+    else if (x < r.outerMin || end >= r.outerMax) code = 2;
+    else if (x < r.innerMin || end >= r.innerMax) code = 1;
+  }
+  right = w + x - 1;
+  UpdateBoxX();
+  leftColumn = TruncToInt(x) >> 5;
+  rightColumn = TruncToInt(right) >> 5;
+  return code;
+}
+
+int cStageObj::ClampToStageY(int mode) {
+  const AxisRange& r = g_StageSpace.y;
+  const int h = hitHeight;
+  int code = 0;
+  const double end = y + h - 1;
+  if (mode == kClampInner) {
+    if (y < r.innerMin) y = r.innerMin;
+    else if (end >= r.innerMax) y = r.innerMax - h;
+  } else if (mode == kClampOuter) {
+    if (y < r.outerMin) y = r.outerMin;
+    else if (end >= r.outerMax) y = r.outerMax - h;
+    else if (y < r.innerMin) code = 1;
+    else if (end >= r.innerMax) code = 4;
+  } else {
+    const int offsetDots = g_StageSpace.blockOffsetY * 32;
+    if (y < 0) {
+      if (h < offsetDots) { y = 0; code = 3; }
+    } else if (end >= r.size) {
+      if (h < offsetDots) { y = r.size - h; code = 6; }
+    } else if (y < r.outerMin) code = 2;
+    else if (end >= r.outerMax) code = 5;
+    else if (y < r.innerMin) code = 1;
+    else if (end >= r.innerMax) code = 4;
+  }
+  bottom = h + y - 1;
+  UpdateBoxY();
+  topRow = TruncToInt(y) >> 5;
+  bottomRow = TruncToInt(bottom) >> 5;
+  return code;
+}
+
+void cStageObj::UpdateScreenPos() {
+  const ScrollAxis& sx = g_StageSpace.scrollX;
+  const ScrollAxis& sy = g_StageSpace.scrollY;
+  const int ox = graphicOffsetX;
+  const int oy = graphicOffsetY;
+  if (moveA == 0) {
+    screenLeft = TruncToInt((x - ox) - TruncToInt(sx.position));
+  } else if (sx.speed == 0 || sx.atLimit) {
+    screenLeft = TruncToInt(x) - TruncToInt(sx.position) - ox;
+  } else if (scrollSync) {
+    screenLeft = TruncToInt(x - sx.position) - ox;
+  } else {
+    screenLeft = TruncToInt((x - ox) - TruncToInt(sx.position));
+  }
+  screenRight = screenLeft + drawWidth - 1;
+  if (moveA == 0) {
+    screenTop = TruncToInt((y - oy) - TruncToInt(sy.position));
+  } else if (sy.speed != 0 && !sy.atLimit) {
+    screenTop = TruncToInt(y - sy.position) - oy + 1;
+  } else {
+    screenTop = TruncToInt(y) - TruncToInt(sy.position) - oy;
+  }
+  screenBottom = screenTop + drawHeight - 1;
+}
+
+int cStageObj::IsOnScreenAxes(int skipX, int skipY) const {
+  const double sx = g_StageSpace.scrollX.position;
+  const double sy = g_StageSpace.scrollY.position;
+  const bool inX = skipX || (right >= sx && x < sx + 640);
+  const bool inY = skipY || (bottom >= sy && y < sy + 480);
+  return inX && inY ? 1 : 0;
+}
+
+int cStageObj::IsOnScreen() const { return IsOnScreenAxes(0, 0); }
+
+int cStageObj::IsInStageArea(int wholeStage) const {
+  const StageSpace& s = g_StageSpace;
+  if (wholeStage) return x >= 0 && right < s.x.size && y >= 0 && bottom < s.y.size ? 1 : 0;
+  return x >= s.x.outerMin && right < s.x.outerMax && y >= s.y.outerMin && bottom < s.y.outerMax ? 1 : 0;
+}
+
+void cStageObj::HitBlockAbove() {
+  pressedTop = 1;
+  vy = 0;
+  y = y - (TruncToInt(y) & 31) + 32;
+  ClampY();
+  RunTriggeredFlowsOfKind(9);
+  RunTriggeredFlowsOfKind(13);
+  RunTriggeredFlowsOfKind(14);
+}
+
+void cStageObj::LandOnBlock() {
+  vy = 0;
+  pressedBottom = 1;
+  airFrames = 0;
+  falling = 0;
+  y = y - ((TruncToInt(bottom) & 31) + 1);
+  ClampY();
+  RunTriggeredFlowsOfKind(9);
+  RunTriggeredFlowsOfKind(13);
+  RunTriggeredFlowsOfKind(15);
+}

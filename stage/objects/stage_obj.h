@@ -1,0 +1,105 @@
+#pragma once
+// The base of every object that moves on the stage: characters, the hero,
+// items, shots and swords. It holds the position as doubles (top-left of the
+// hit box in stage dots, y downwards), the velocity, the hit box and the
+// drawn cell with their base sizes and a size factor, the rectangle on the
+// screen, the block cells the box covers, the movement mode, the contact
+// state that block collisions raise, the existence timer and the animation
+// player. Moving is one axis at a time: add the velocity, clamp against the
+// stage's ranges, report where the object ended (the step codes).
+
+#include <cstdint>
+
+#include "stage/anim/anime_player.h"
+
+struct cFlowState;
+
+// Step codes of the x axis: 0 inside, 1 outside the inner range, 2 outside
+// the outer range, 3 at a stage edge. y: 1 above / 4 below the inner range,
+// 2 / 5 the outer range, 3 top / 6 bottom edge.
+enum ClampMode : int { kClampInner = 0, kClampOuter = 1, kClampStage = 2 };
+
+inline constexpr std::int32_t kUnlimitedTime = 2147483647;
+
+class cStageObj {
+ public:
+  cStageObj() = default;
+  virtual ~cStageObj() = default;
+  cStageObj(const cStageObj&) = default;
+  cStageObj& operator=(const cStageObj&) = default;
+
+  virtual void AssignBase(const cStageObj& other) { *this = other; }
+  virtual void SetScale(int newFactor, int oldFactor, int keepFlag);
+  virtual void ScaleChanged(int) {}
+  virtual void ShiftYForScale(int, int, int) {}
+  virtual void UpdateBoxX() {}
+  virtual void UpdateBoxY() {}
+  virtual void SetPos(double, double) {}
+  virtual void SetPosAndStop(double, double, cFlowState*) {}
+  virtual void SetCenterX(double) {}
+  virtual void SetCenterXAndStop(double, cFlowState*) {}
+  virtual void SetCenterY(double) {}
+  virtual void SetCenterYAndStop(double, cFlowState*) {}
+  // The x and y bounds after a push: clamped to the stage.
+  virtual int ClampX() { return ClampToStageX(kClampStage); }
+  virtual int ClampY() { return ClampToStageY(kClampStage); }
+  // Contacts that the block collision reports: the head bump and the
+  // landing move the box to the block boundary and stop the motion.
+  virtual void HitBlockAbove();
+  virtual void LandOnBlock();
+  // Flows fired by a trigger kind (characters only).
+  virtual void RunTriggeredFlowsOfKind(int) {}
+  virtual bool IsHero() const { return false; }
+
+  void Init(int number, int playerFlag, int value2, int value3, int value4, const cVector<Pattern>* patterns,
+            int startPattern, int offsetX, int offsetY, int hitWidth, int hitHeight, int drawWidth, int drawHeight,
+            int facing, int moveMode, int value16);
+  void SetMoveMode(int mode);
+  void ShiftForScale(int newFactor, int oldFactor, int keepFlag);
+  void ShiftXForScale(int newFactor, int oldFactor);
+  int MoveStepX(int mode);
+  int MoveStepY(int mode);
+  int ClampToStageX(int mode);
+  int ClampToStageY(int mode);
+  void UpdateScreenPos();
+  int IsOnScreen() const;
+  int IsOnScreenAxes(int skipX, int skipY) const;
+  int IsInStageArea(int wholeStage) const;
+  int Direction() const { return facing ? 1 : -1; }
+  bool PassesBlocks() const { return moveB == 0; }
+  bool DiesOnBlocks() const { return moveB == 2; }
+  bool HitsBothSides() const { return moveA != 0 && moveB != 0; }
+
+  std::int32_t number = 0;
+  std::int32_t existTime = kUnlimitedTime;
+  std::int32_t facing = 0;
+  std::int16_t value16 = 0;
+  std::int32_t value32 = 0;
+  cAnimePlayer anime;
+  std::int32_t screenLeft = 0, screenTop = 0, screenRight = 0, screenBottom = 0;
+  std::int32_t graphicOffsetX = 0, graphicOffsetY = 0;
+  std::int32_t drawWidth = 32, drawHeight = 32;
+  std::int32_t baseGraphicOffsetX = 0, baseGraphicOffsetY = 0;
+  std::int32_t baseDrawWidth = 32, baseDrawHeight = 32;
+  std::int32_t op = 1;  // operator: 0 the player, 1 the computer
+  std::int32_t value3 = 0, value4 = 0;
+  double x = 0, y = 0, right = 0, bottom = 0;
+  std::int32_t leftColumn = 0, topRow = 0, rightColumn = 0, bottomRow = 0;
+  double vx = 0, vy = 0;
+  double knockX = 0, knockY = 0;  // knock-back speeds
+  std::int32_t scrollSync = 0;
+  std::int32_t hitWidth = 0, hitHeight = 0, baseHitWidth = 0, baseHitHeight = 0;
+  std::int32_t moveA = 0, moveB = 1;
+  std::int32_t present = 0, onScreen = 0, awake = 0;
+  std::int32_t sizeFactor = 1;
+  std::int32_t side = 0;  // faction 0..7
+
+  // Contact state raised by the block collision, cleared every sub-step.
+  std::int32_t pressedLeft = 0, pressedRight = 0, pressedTop = 0, pressedBottom = 0;
+  std::int32_t lastBlockSide = 0;
+  std::int64_t standingCell = -1;  // cell index of the block under the feet; -1 none
+  std::int64_t landedCell = -1;    // the cell last landed on
+  std::int32_t airFrames = 0;
+  std::int32_t falling = 0;
+  std::int32_t carried = 0;
+};

@@ -1,0 +1,3 @@
+#include "stage/scene/current_actor.h"
+
+CurrentActor g_CurrentActor;

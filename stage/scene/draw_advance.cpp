@@ -1,0 +1,70 @@
+// The advance half of drawing a frame: animations step, deaths that have
+// played out end (the character is removed; the hero's end costs a life or
+// restarts the attempt), effects and messages retire. The pixels follow
+// when there is a screen. A death end found by a draw other than the play
+// draw takes effect for walks at once; its life loss or restart waits for
+// the next safe point of the game thread.
+#include "definitions/save_data/save_data.h"
+#include "definitions/stage/stage_record.h"
+#include "shell/app_state.h"
+#include "shell/game/game.h"
+#include "stage/core/stage_rules.h"
+#include "stage/chara/hero.h"
+#include "stage/chara/stage_chara.h"
+#include "stage/chara/stage_lists.h"
+#include "stage/scene/stage_hooks.h"
+#include "stage/scene/stage_scene.h"
+
+void cStageScene::Draw(int play, int overlay, int animate, int hint) {
+  // A paused stage that is hidden shows only its background: nothing moves.
+  if (!play && m_nPhase == kPhasePause && g_StageRules.hideStageOnPause) {
+    DrawStagePixels(*this, play, overlay, hint);
+    return;
+  }
+  DrawHeroAndCheckDeath(play, animate);
+  g_CharaList.ForEach([&](cStageChara& chara) {
+    if (DrawCharaAndCheckDeath(chara, animate)) RemoveChara(chara);
+  });
+  AdvanceEffectsAndMessages(*this);
+  DrawStagePixels(*this, play, overlay, hint);
+}
+
+int cStageScene::DrawCharaAndCheckDeath(cStageChara& chara, int animate) {
+  if (chara.dead) return AdvanceCharaDeath(chara);
+  if (chara.present || chara.awake) chara.StepCharaAnim(animate ? 0 : 1);
+  return 0;
+}
+
+void cStageScene::DrawHeroAndCheckDeath(int play, int animate) {
+  cHero* hero = PlayerHero();
+  if (hero == nullptr) return;
+  if (!hero->dead) {
+    hero->StepCharaAnim(animate ? 0 : 1);
+    return;
+  }
+  if (m_bHeroDeathEndPending || !AdvanceCharaDeath(*hero)) return;
+  if (play) HeroDeathEnded();
+  else m_bHeroDeathEndPending = 1;
+}
+
+void cStageScene::HeroDeathEnded() {
+  if (g_Game.m_nTitleCmd == kTitleCmdReplay) {
+    g_SaveData.RestoreStageStart(1, g_Game.m_nPlayMode, g_bDirectStage);
+    SetStage(1, 1);
+    m_nPhase = kPhaseIntro;
+    return;
+  }
+  if (!UseLife(g_SaveData)) {
+    m_nPhase = kPhaseEndWait;
+    return;
+  }
+  if (g_PlayStage.CarryOver) g_SaveData.ResetCarryOverFlags();
+  g_SaveData.RestoreStageStart(0, g_Game.m_nPlayMode, g_bDirectStage);
+  if (g_Game.m_nPlayMode == PM_STORY && g_StageRules.retryMenu) {
+    m_nPhaseCounter = 0;
+    m_nPhase = kPhaseRetryMenu;
+    return;
+  }
+  SetStage(1, 0);
+  m_nPhase = kPhaseIntro;
+}

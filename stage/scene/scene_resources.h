@@ -1,0 +1,14 @@
+#pragma once
+// The stage scene's graphics and the window's close: the surfaces of the
+// stage, made when the scene starts and released when it ends, and the
+// closing request that failures and the single-stage title choice send.
+// The stage graphics work fills the surface steps; headless they succeed.
+
+class cStageScene;
+
+bool LoadStageSurfaces(cStageScene& scene, bool fromStage);
+void FinaliseStageResources(cStageScene& scene);
+void ReleaseStageSurfaces(cStageScene& scene);
+void ClearBackBuffer();
+// WM_CLOSE to the main window: the program's close path runs.
+void PostCloseRequest();

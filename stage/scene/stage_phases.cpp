@@ -1,0 +1,198 @@
+// The phases around play: the intro banners, the pause menu, the stage end,
+// the retry menu after a lost life and the game-over wait.
+#include <array>
+
+#include "definitions/save_data/save_data.h"
+#include "definitions/stage/stage_record.h"
+#include "input/input_record.h"
+#include "project/global_data.h"
+#include "shell/app_state.h"
+#include "shell/game/game.h"
+#include "foundation/run_mode.h"
+#include "stage/chara/hero.h"
+#include "stage/chara/stage_lists.h"
+#include "stage/core/stage_rules.h"
+#include "stage/core/stage_sinks.h"
+#include "stage/scene/scene_resources.h"
+#include "stage/scene/stage_hooks.h"
+#include "stage/scene/stage_scene.h"
+
+namespace {
+
+constexpr int kBannerFrames = 80;
+constexpr int kButtonDecide = 1;
+constexpr int kButtonCancel = 2;
+
+cInput* MenuInput() {
+  if (g_Inputs.empty()) return nullptr;
+  cInput& input = g_Inputs[0];
+  input.LatchButtons(0);
+  input.RepeatDirKeys();
+  return &input;
+}
+
+// Moves the cursor up or down over the visible entries (sound 0).
+int MoveCursor(int cursor, const std::vector<bool>& visible, const cInput& input) {
+  const int count = static_cast<int>(visible.size());
+  int step = 0;
+  if (input.m_wDir & kDirUp) step = -1;
+  else if (input.m_wDir & kDirDown) step = 1;
+  if (step == 0) return cursor;
+  for (int next = cursor + step; next >= 0 && next < count; next += step) {
+    if (visible[static_cast<std::size_t>(next)]) {
+      RequestStageSound(0);
+      return next;
+    }
+  }
+  return cursor;
+}
+
+}  // namespace
+
+void cStageScene::Intro() {
+  Draw(0, 1, 0, 1);
+  bool banner = false;
+  if (!(g_bFromEditor && g_bDirectStage)) {
+    if (g_Game.m_nTitleCmd == kTitleCmdReplay) {
+      banner = m_nBanner1++ < kBannerFrames;
+    } else {
+      if (g_PlayStage.IntroSwitch1) banner = m_nBanner1++ < kBannerFrames;
+      if (!banner && g_PlayStage.IntroSwitch2) banner = m_nBanner2++ < kBannerFrames;
+    }
+  }
+  if (banner) return;
+  if (cHero* hero = PlayerHero()) hero->anime.SetPattern(hero->PassesBlocks() ? 2 : 0, 1);
+  m_nBanner1 = 0;
+  m_nPhase = kPhasePlay;
+}
+
+void cStageScene::PauseMenu() {
+  if (CheckReplaySaveKeys()) return;
+  std::vector<bool> visible(4, true);
+  if (g_Game.m_nPlayMode == PM_STORY) {
+    visible[2] = g_StageRules.storyRetry && StoryStageFlag();
+    visible[3] = g_StageRules.storyMap && StoryStageFlag();
+  } else if (g_Game.m_nPlayMode == PM_CHALLENGE) {
+    const int entry = g_SaveData.m_nSeriesStage - 1;
+    visible[2] = g_StageRules.challengeRetry && entry >= 0 && ChallengeRetryFlag(entry);
+    visible[3] = false;
+  } else {
+    visible[3] = false;
+  }
+  if (m_nPhaseCounter == 0) {
+    m_nMenuCursor = 1;
+    m_nPhaseCounter = 1;
+  }
+  cInput* input = MenuInput();
+  if (input == nullptr) return;
+  m_nMenuCursor = MoveCursor(m_nMenuCursor, visible, *input);
+  if (input->m_wButton & kButtonDecide) {
+    RequestStageSound(1);
+    switch (m_nMenuCursor) {
+      case 0:
+        m_nPhase = kPhaseLeave;
+        if (g_bDirectStage) PostCloseRequest();
+        else g_Game.m_nNextState = GS_TITLE;
+        return;
+      case 2:
+        m_bSwallowButtons = 1;
+        g_SaveData.RestoreStageStart(1, g_Game.m_nPlayMode, g_bDirectStage);
+        SetStage(1, 0);
+        m_nPhase = kPhaseIntro;
+        m_nPhaseCounter = 0;
+        return;
+      case 3:
+        m_bSwallowButtons = 1;
+        g_SaveData.RestoreStageStart(0, g_Game.m_nPlayMode, g_bDirectStage);
+        g_bBackToMap = 1;
+        g_Game.m_nNextState = GS_WORLDMAP;
+        m_nPhaseCounter = 0;
+        m_nPhase = kPhaseLeave;
+        return;
+      default:
+        m_bSwallowButtons = 1;
+        m_nPhase = m_nSavedPhase;
+        m_nPhaseCounter = m_nSavedPhaseCounter;
+        return;
+    }
+  }
+  if (input->m_wButton & kButtonCancel) {
+    RequestStageSound(2);
+    m_bSwallowButtons = 1;
+    m_nPhase = m_nSavedPhase;
+    m_nPhaseCounter = m_nSavedPhaseCounter;
+    return;
+  }
+  Draw(0, 1, 0, 1);
+  DrawPauseMenu(*this);
+}
+
+void cStageScene::StageEnd() {
+  const bool results = !g_PlayStage.AutoEnd;
+  if (results) {
+    if (CheckPauseKey()) {
+      m_nPhase = kPhasePause;
+      m_nPhaseCounter = 0;
+      return;
+    }
+    CheckReplaySaveKeys();
+  }
+  if (m_nPhaseCounter == 0) {
+    m_nEndBanner = 0;
+    m_nPhaseCounter = 1;
+  }
+  cInput* input = MenuInput();
+  ++m_nPhaseCounter;
+  const bool over = m_nPhaseCounter > 199;
+  if (over && (!results || (input != nullptr && (input->m_wButton & kButtonDecide)))) {
+    if (results) RequestStageSound(1);
+    g_Game.m_nNextState = FinishStage(*this);
+    m_nPhaseCounter = 0;
+    m_nPhase = kPhaseLeave;
+    return;
+  }
+  Draw(0, 1, 0, 1);
+  m_nEndBanner = g_PlayStage.EndSwitch ? m_nEndBanner + 4 : 200;
+}
+
+void cStageScene::RetryMenu() {
+  if (CheckReplaySaveKeys()) return;
+  if (m_nPhaseCounter == 0) {
+    m_nMenuCursor = 0;
+    m_nPhaseCounter = 1;
+  }
+  cInput* input = MenuInput();
+  if (input == nullptr) return;
+  m_nMenuCursor = MoveCursor(m_nMenuCursor, {true, true}, *input);
+  if (input->m_wButton & kButtonDecide) {
+    RequestStageSound(1);
+    if (m_nMenuCursor == 0) {
+      SetStage(1, 0);
+      m_nPhase = kPhaseIntro;
+    } else {
+      g_bBackToMap = 1;
+      g_Game.m_nNextState = GS_WORLDMAP;
+      m_nPhaseCounter = 0;
+      m_nPhase = kPhaseLeave;
+    }
+    return;
+  }
+  Draw(0, 1, 0, 1);
+  DrawPauseMenu(*this);
+}
+
+void cStageScene::EndWait() {
+  if (CheckPauseKey()) {
+    m_nPhase = kPhasePause;
+    return;
+  }
+  if (CheckReplaySaveKeys()) return;
+  cInput* input = MenuInput();
+  if (input != nullptr && (input->m_wButton & kButtonDecide)) {
+    RequestStageSound(1);
+    m_nPhase = kPhaseLeave;
+    g_Game.m_nNextState = GS_TITLE;
+    return;
+  }
+  Draw(0, 1, 0, 1);
+}

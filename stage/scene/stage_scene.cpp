@@ -1,0 +1,120 @@
+#include "stage/scene/stage_scene.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "definitions/save_data/save_data.h"
+#include "foundation/log.h"
+#include "foundation/run_mode.h"
+#include "shell/app_state.h"
+#include "shell/game/game.h"
+#include "shell/subsystems/subsystem_steps.h"
+#include "stage/chara/hero.h"
+#include "stage/chara/stage_chara.h"
+#include "stage/chara/stage_lists.h"
+#include "stage/items/stage_item.h"
+#include "stage/scene/scene_resources.h"
+
+int g_bBackToMap = 0;
+
+namespace {
+constexpr int kFadeComplete = 255;
+}
+
+cStageScene::cStageScene() {
+  m_vPhases = {[this] { FadeIn(); },    [this] { Intro(); },     [this] { PlayFrame(); },
+               [this] { PauseMenu(); }, [this] { StageEnd(); },  [this] { RetryMenu(); },
+               [this] { EndWait(); },   [this] { Leave(); }};
+  m_nPhase = kPhaseStart;
+}
+
+cStageScene::~cStageScene() {
+  ReleaseStageSurfaces(*this);
+  for (auto& list : m_GroupLists) list.clear();
+  for (auto& list : m_SideLists) list.clear();
+  g_CharaList.Clear();
+  g_ItemList.Clear();
+  g_Heroes.clear();
+}
+
+cStageScene* StageScene() { return static_cast<cStageScene*>(g_pStageScene.load(std::memory_order_relaxed)); }
+
+void RegisterStageScene() {
+  SetSceneFactory(GS_STAGE, [] { return std::make_unique<cStageScene>(); });
+}
+
+void cStageScene::Run() {
+  PurgeRemoved();
+  if (m_bHeroDeathEndPending) {
+    m_bHeroDeathEndPending = 0;
+    HeroDeathEnded();
+  }
+  if (m_nPhase == kPhaseStart) {
+    Start();
+    if (m_nPhase == kPhaseStart) m_nPhase = kPhaseFadeIn;
+  }
+  cScene::Run();
+}
+
+void cStageScene::Start() {
+  m_nResults.fill(0);
+  m_nRankPlaces.fill(-1);
+  m_bResultShown = 0;
+  const bool fromStage = g_Game.m_nPrevState == GS_STAGE;
+  if (!LoadStageSurfaces(*this, fromStage)) {
+    PostCloseRequest();
+    return;
+  }
+  if (!fromStage) {
+    ResetPlayState();
+    UseLife(g_SaveData);
+  }
+  SetStage(fromStage ? 1 : 0, 1);
+  FinaliseStageResources(*this);
+  m_nPhaseCounter = 0;
+  m_bFading = 0;
+}
+
+void cStageScene::FadeIn() {
+  Draw(0, 1, 0, 1);
+  m_bFading += std::max(g_Game.m_nFadeSpeed, 1);
+  if (m_bFading >= kFadeComplete) {
+    m_bFading = 0;
+    m_nPhase = kPhaseIntro;
+  }
+}
+
+void cStageScene::Leave() {
+  m_bFading += std::max(g_Game.m_nFadeSpeed, 1);
+  if (m_bFading < kFadeComplete) return;
+  m_bFading = 0;
+  ClearBackBuffer();
+  if ((g_Game.m_nTitleCmd == TC_FREEPLAY && !g_SaveData.m_bSeriesStart) || g_bDirectStage) {
+    g_SaveData.m_bSeriesStart = 0;
+    if (!PlayStageFileStep(g_PlayStage.FilePath, 0)) PostCloseRequest();
+  }
+  g_Game.m_nFps = 60;
+  g_Game.m_nPrevState = GS_STAGE;
+  g_Game.m_nState = g_Game.m_nNextState;
+  m_nPhase = kPhaseStart;
+}
+
+std::size_t SideIndex(int side) {
+  if (side >= 0 && side < kSides) return static_cast<std::size_t>(side);
+  Report("err V[%d] ( %d , 12 )", side, kSides);
+  return 0;
+}
+
+void cStageScene::RemoveChara(cStageChara& chara) {
+  if (chara.removed) return;
+  chara.ReleaseCharaLinks();
+  for (auto* lists : {&m_GroupLists, &m_SideLists}) std::erase((*lists)[SideIndex(chara.side)], &chara);
+  g_CharaList.Remove(chara);
+}
+
+void cStageScene::RemoveItem(cStageItem& item) { g_ItemList.Remove(item); }
+
+void cStageScene::PurgeRemoved() {
+  g_CharaList.Purge();
+  g_ItemList.Purge();
+}

@@ -1,0 +1,41 @@
+#include "tests/stage/stage_fixture.h"
+
+StageBuilder::StageBuilder(int width, int height, int heroColumn, int heroRow, int speedLevel) {
+  stage.Width = width;
+  stage.Height = height;
+  stage.SpeedLevel = speedLevel;
+  stage.SetSpeedLevel(speedLevel);
+  stage.IntroSwitch1 = stage.IntroSwitch2 = 0;
+  cEdChara hero;
+  hero.m_nOperator = kOperatorPlayer;
+  hero.m_nGraphicNo = 1;
+  hero.m_nFaction = 0;
+  hero.m_nColumn = static_cast<std::int16_t>(heroColumn);
+  hero.m_nRow = static_cast<std::int16_t>(heroRow);
+  stage.m_vChara.push_back(hero);
+}
+
+StageBuilder& StageBuilder::Block(int column, int row, int kind, int passSide) {
+  cEdBlock block;
+  block.m_nColumn = static_cast<std::int16_t>(column);
+  block.m_nRow = static_cast<std::int16_t>(row);
+  block.m_nCollision = static_cast<std::uint8_t>(kind);
+  block.m_nPassSide = static_cast<std::uint8_t>(passSide);
+  stage.m_vBlock.push_back(block);
+  return *this;
+}
+
+cEdChara& StageBuilder::Chara(int column, int row) {
+  cEdChara chara;
+  chara.m_nOperator = kOperatorComputer;
+  chara.m_nGraphicNo = 1;
+  chara.m_nColumn = static_cast<std::int16_t>(column);
+  chara.m_nRow = static_cast<std::int16_t>(row);
+  stage.m_vChara.push_back(chara);
+  return stage.m_vChara.back();
+}
+
+StageRun::StageRun(const StageBuilder& builder, std::uint32_t seed, int phase) {
+  harness.UseStage(builder.stage);
+  harness.Begin(seed, phase);
+}

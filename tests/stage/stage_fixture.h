@@ -1,0 +1,26 @@
+#pragma once
+// Small hand-made stages for the stage tests: a stage of a given size with
+// the hero at a cell, blocks and characters put on it, played through the
+// stage harness.
+
+#include <cstdint>
+
+#include "definitions/stage/stage_record.h"
+#include "stage/harness/stage_harness.h"
+
+struct StageBuilder {
+  cEdStage stage;
+
+  StageBuilder(int width, int height, int heroColumn, int heroRow, int speedLevel = 1);
+  StageBuilder& Block(int column, int row, int kind = kBlockSolid, int passSide = kNoPassSide);
+  // A computer-operated character; returns its index among the placed ones.
+  cEdChara& Chara(int column, int row);
+  cEdChara& Hero() { return stage.m_vChara[0]; }
+};
+
+// A harness playing the built stage, begun with `seed` in the play phase.
+class StageRun {
+ public:
+  explicit StageRun(const StageBuilder& builder, std::uint32_t seed = 7, int phase = kPhasePlay);
+  cStageHarness harness;
+};
