@@ -72,8 +72,8 @@ void cSaveData::RegisterFields(FieldRegistry& fields, std::uint32_t version) {
   fields.AddField4(&m_nPairIndex);
   fields.AddField4(&m_nSlot);
   if (version >= 169) fields.AddField4(&m_bAutoSave);
-  fields.AddField4(&m_nStageFlowValue1);
-  fields.AddField4(&m_nStageFlowValue2);
+  fields.AddField4(&m_bShowRanking);
+  fields.AddField4(&m_nRankingGenre);
   if (version >= 678) {
     fields.AddField4(&m_nClearValue1);
     fields.AddField4(&m_nClearValue2);

@@ -123,8 +123,8 @@ class cSaveData : public cRecord {
   std::int32_t m_nPairIndex = 0;
   std::int32_t m_nSlot = 0;      // last slot saved to, -1 none
   std::int32_t m_bAutoSave = 0;  // 169
-  std::int32_t m_nStageFlowValue1 = 0;
-  std::int32_t m_nStageFlowValue2 = 0;
+  std::int32_t m_bShowRanking = 0;    // the ranking window of the world map and challenge screen
+  std::int32_t m_nRankingGenre = 0;   // the genre that window shows
   std::int32_t m_nClearValue1 = 0;  // 678
   std::int32_t m_nClearValue2 = 0;  // 678
   std::int32_t m_nClearValue3 = 0;  // 678

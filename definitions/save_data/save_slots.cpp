@@ -36,6 +36,7 @@ void cSaveSlot::RegisterFields(FieldRegistry& fields, std::uint32_t) { fields.Ad
 
 void cSaveSlot::SetTime(const cSaveData& data) {
   m_bValid = 1;
+  m_bUnloadable = 0;
   m_Time = data.m_SaveTime;
 }
 

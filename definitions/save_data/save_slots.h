@@ -19,6 +19,10 @@ class cSaveSlot : public cRecord {
 
   std::int32_t m_bValid = 0;
   SYSTEMTIME m_Time;
+  // The slot's file exists but cannot be read (damaged, or written by a
+  // newer version): the slot is used, without a time, and is neither
+  // continued nor overwritten by a new game. Not stored.
+  std::int32_t m_bUnloadable = 0;
 };
 
 inline constexpr int kSaveSlotCount = 99;
