@@ -1,7 +1,18 @@
-// Stage play started from the shell. Filled by the stage runtime and screens
-// work (PlayStageFile); until then no stage can be started.
+// Stage play started from the shell. The screens, which sit above the shell,
+// hand in the start of a stage file's play (PlayStageFile); until then no
+// stage can be started.
+#include <utility>
+
 #include "shell/subsystems/subsystem_steps.h"
 
-bool PlayStageFileStep(const std::string&, int) { return false; }
+namespace {
+
+std::function<bool(const std::string&)> g_playStageFile;
+
+}  // namespace
+
+void SetPlayStageFileStep(std::function<bool(const std::string&)> play) { g_playStageFile = std::move(play); }
+
+bool PlayStageFileStep(const std::string& path, int) { return g_playStageFile && g_playStageFile(path); }
 
 void InitEffectSlotsStep() {}
