@@ -1,19 +1,17 @@
 #include "graphics/surfaces/pixel_buffer.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 
 
 cPixelBuffer::cPixelBuffer(const cPixelBuffer& other)
-    : m_storage(other.m_storage), m_phase(other.m_phase), m_width(other.m_width), m_height(other.m_height),
+    : m_storage(other.m_storage), m_width(other.m_width), m_height(other.m_height),
       m_bytesPerPixel(other.m_bytesPerPixel), m_pitch(other.m_pitch) {}
 
 cPixelBuffer& cPixelBuffer::operator=(const cPixelBuffer& other) {
   if (this == &other) return *this;
   m_spans.Drop();
   m_storage = other.m_storage;
-  m_phase = other.m_phase;
   m_width = other.m_width;
   m_height = other.m_height;
   m_bytesPerPixel = other.m_bytesPerPixel;
@@ -27,11 +25,8 @@ bool cPixelBuffer::Allocate(int width, int height, int bytesPerPixel) {
   if (bytesPerPixel != 1 && bytesPerPixel != 4) return false;
   const int pitch = bytesPerPixel == 1 ? (width + 3) & ~3 : width;
   const std::size_t words = bytesPerPixel == 1 ? std::size_t(pitch) * height / 4 : std::size_t(pitch) * height;
-  static std::atomic<unsigned> allocations{0};
-  constexpr std::size_t kPhaseStep = 320 / 4;
-  m_phase = allocations.fetch_add(1, std::memory_order_relaxed) % 4 * kPhaseStep;
   m_spans.Drop();
-  m_storage.assign(m_phase + words, 0u);
+  m_storage.assign(words, 0u);
   m_width = width;
   m_height = height;
   m_bytesPerPixel = bytesPerPixel;
@@ -43,7 +38,6 @@ void cPixelBuffer::Free() {
   m_spans.Drop();
   m_storage.clear();
   m_storage.shrink_to_fit();
-  m_phase = 0;
   m_width = m_height = m_bytesPerPixel = m_pitch = 0;
 }
 

@@ -46,21 +46,21 @@ class cPixelBuffer {
 
   std::uint8_t* Row8(int y) {
     m_spans.Drop();
-    return reinterpret_cast<std::uint8_t*>(Base()) + std::size_t(y) * m_pitch;
+    return reinterpret_cast<std::uint8_t*>(m_storage.data()) + std::size_t(y) * m_pitch;
   }
   const std::uint8_t* Row8(int y) const {
-    return reinterpret_cast<const std::uint8_t*>(Base()) + std::size_t(y) * m_pitch;
+    return reinterpret_cast<const std::uint8_t*>(m_storage.data()) + std::size_t(y) * m_pitch;
   }
   std::uint32_t* Row32(int y) {
     m_spans.Drop();
-    return Base() + std::size_t(y) * m_pitch;
+    return m_storage.data() + std::size_t(y) * m_pitch;
   }
-  const std::uint32_t* Row32(int y) const { return Base() + std::size_t(y) * m_pitch; }
+  const std::uint32_t* Row32(int y) const { return m_storage.data() + std::size_t(y) * m_pitch; }
   void* Bits() {
     m_spans.Drop();
-    return Base();
+    return m_storage.data();
   }
-  const void* Bits() const { return Base(); }
+  const void* Bits() const { return m_storage.data(); }
 
   // A lock that may write through Bits() is open while the count is above
   // zero; the runs cache is neither used nor built meanwhile.
@@ -80,16 +80,7 @@ class cPixelBuffer {
   void Clear(std::uint32_t value);
 
  private:
-  std::uint32_t* Base() { return m_storage.data() + m_phase; }
-  const std::uint32_t* Base() const { return m_storage.data() + m_phase; }
-
   std::vector<std::uint32_t> m_storage;
-  // Where the pixels start in the storage. Large buffers all start at the
-  // same place within a memory page, and a copy between two of them then
-  // stalls: the processor takes every load for one that may read a store
-  // just made 4 KiB away. Buffers are therefore started at one of four
-  // places 320 bytes apart, in turn.
-  std::size_t m_phase = 0;
   int m_width = 0;
   int m_height = 0;
   int m_bytesPerPixel = 0;

@@ -101,6 +101,7 @@ class OggPlayer::Decoder final : public StreamRenderer {
     int section = 0;
     const long got = ov_read_float(&m_file, &planes, int(kDecodeFrames), &section);
     if (got > 0) {
+      m_decodedThisRound = true;
       m_interleaved.resize(std::size_t(got) * m_channels);
       for (long i = 0; i < got; ++i)
         for (int c = 0; c < m_channels; ++c) m_interleaved[std::size_t(i) * m_channels + c] = planes[c][i];
@@ -108,8 +109,10 @@ class OggPlayer::Decoder final : public StreamRenderer {
       return;
     }
     if (got == OV_HOLE) return;  // a gap in the data: decoding goes on after it
-    if (got == 0 && m_loopsLeft > 0 && ov_pcm_seek(&m_file, 0) == 0) {
+    // A file without samples is not repeated: that would never end.
+    if (got == 0 && m_loopsLeft > 0 && m_decodedThisRound && ov_pcm_seek(&m_file, 0) == 0) {
       if (m_loopsLeft != kEndless) --m_loopsLeft;
+      m_decodedThisRound = false;
       return;
     }
     m_converter.Finish();
@@ -119,6 +122,7 @@ class OggPlayer::Decoder final : public StreamRenderer {
   void Rewind() {
     m_converter.Clear();
     m_loopsLeft = m_loopCount;
+    m_decodedThisRound = false;
     m_ended = !m_open || ov_pcm_seek(&m_file, 0) != 0;
     m_drained = m_ended;
   }
@@ -139,6 +143,7 @@ class OggPlayer::Decoder final : public StreamRenderer {
   int m_channels = 0;
   int m_loopCount = 0;
   int m_loopsLeft = 0;
+  bool m_decodedThisRound = false;  // samples came since the last start
   PcmConverter m_converter;
   std::vector<float> m_interleaved;
   std::shared_ptr<RingStream> m_stream;

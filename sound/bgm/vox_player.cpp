@@ -9,8 +9,11 @@ int cVoxPlayer::Create(int count) {
 }
 
 int cVoxPlayer::Play(int channel, const std::string& path, int loop, int volume) {
-  if (path.empty() || channel < 0 || channel >= Count()) return 0;
   Stop();
+  if (path.empty() || channel < 0 || channel >= Count()) {
+    m_nCurrent = -1;
+    return 0;
+  }
   platform::OggPlayer& player = *m_vPlayers[std::size_t(channel)];
   player.Reset();
   if (!player.Open(ResolveGamePath(path))) {

@@ -102,7 +102,8 @@ void cMidiPlayer::OnBufferDone(int number) {
     return;
   }
   StopLocked(0);
-  if (m_bLoop) PlayLocked(m_bLoop);
+  // A song without length would loop as fast as the threads can go.
+  if (m_bLoop && PlayTime() > 0) PlayLocked(m_bLoop);
 }
 
 unsigned cMidiPlayer::Feed() {

@@ -5,8 +5,21 @@
 // starts it when its trigger fires and its conditions hold.
 
 #include <cstdint>
+#include <vector>
 
 class cEdFlow;
+
+// One queued parameter binding ("アレンジ"): the command kind it is for, the
+// parameter's index in that kind's parameter list, the operator, the
+// variable source (0 common, 1 stage, 2 the character's) and its index.
+struct cArrange {
+  std::int32_t kind = 0;
+  std::int32_t param = 0;
+  std::int32_t op = 0;
+  std::int32_t source = 0;
+  std::int32_t index = 0;
+  bool operator==(const cArrange&) const = default;
+};
 
 struct cFlowState {
   std::int32_t index = 0;
@@ -21,4 +34,5 @@ struct cFlowState {
   std::uint8_t keyLatchA = 0;  // hold mode: the sequence matched at the last check
   std::uint8_t keyLatchB = 0;  // the keys are still held since the last match
   double motion[2] = {0, 0};   // the running movement command's motion
+  std::vector<cArrange> arranges;  // bindings for the next command that starts
 };

@@ -9,13 +9,7 @@ cObjectList<cStageChara> g_CharaList;
 cObjectList<cStageItem> g_ItemList;
 std::vector<std::unique_ptr<cHero>> g_Heroes;
 
-namespace {
-// Characters count up from 1; heroes take numbers from the top down, so
-// the two never meet.
-std::uint32_t g_nextSerial = 0;
-}
-
-cHero* HeroAt(long long n) {
+cHero* VecAtHero(long long n) {
   if (g_Heroes.empty()) return nullptr;
   if (n < 0 || static_cast<std::size_t>(n) >= g_Heroes.size()) {
     Report("err V[%lld] ( %zu , 4 )", n, g_Heroes.size());
@@ -25,5 +19,3 @@ cHero* HeroAt(long long n) {
 }
 
 cHero* PlayerHero() { return g_Heroes.empty() ? nullptr : g_Heroes.front().get(); }
-
-std::uint32_t NextCharaSerial() { return ++g_nextSerial; }

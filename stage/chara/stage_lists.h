@@ -80,9 +80,6 @@ extern std::vector<std::unique_ptr<cHero>> g_Heroes;
 
 // Element n of g_Heroes; element 0 (after a report line) for a bad index;
 // null only when there is no hero at all.
-cHero* HeroAt(long long n);
+cHero* VecAtHero(long long n);
 // The player's hero (element 0), null before the first set-up.
 cHero* PlayerHero();
-// The next serial number of a character; never reused within a run, and
-// never the number of the hero (the heroes count from the top).
-std::uint32_t NextCharaSerial();

@@ -2,6 +2,8 @@
 
 #include "foundation/log.h"
 #include "platform/input_devices.h"
+#include "shell/game/game.h"
+#include "sound/waves/sound_requests.h"
 
 namespace {
 
@@ -11,12 +13,13 @@ int VirtualKeyOf(SpecialKey key) {
   return 111 + static_cast<int>(key);
 }
 
-// Sound and music requests go to the sound subsystem once it serves the
-// stage; until then they are dropped.
+// The stage's music plays in the stage slot (4) of the music player.
+constexpr int kStageMusicSlot = 4;
+
 StageSinks ProgramSinks() {
   StageSinks sinks;
-  sinks.sound = [](int) {};
-  sinks.music = [](int, int) {};
+  sinks.sound = [](int n) { RequestSound(n); };
+  sinks.music = [](int bgm, int) { g_Game.RequestBgm(bgm, 0, kStageMusicSlot); };
   sinks.debugLog = [](const std::string& text) { DebugLog(text); };
   sinks.keyHeld = [](SpecialKey key) { return platform::IsKeyHeld(VirtualKeyOf(key)); };
   return sinks;

@@ -16,6 +16,11 @@
 #include "stage/scene/stage_scene.h"
 
 void cStageScene::Draw(int play, int overlay, int animate, int hint) {
+  // A paused stage that is hidden shows only its background: nothing moves.
+  if (!play && m_nPhase == kPhasePause && g_StageRules.hideStageOnPause) {
+    DrawStagePixels(*this, play, overlay, hint);
+    return;
+  }
   DrawHeroAndCheckDeath(play, animate);
   g_CharaList.ForEach([&](cStageChara& chara) {
     if (DrawCharaAndCheckDeath(chara, animate)) RemoveChara(chara);

@@ -18,6 +18,8 @@
 #include "shell/game/game_clock.h"
 #include "shell/subsystems/subsystem_steps.h"
 #include "stage/blocks/block_map.h"
+#include "foundation/record_stream.h"
+#include "stage/chara/distance_condition.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
@@ -86,7 +88,10 @@ void cStageScene::SetStage(int bLoadStage, int bFirstEntry) {
   LoadStageRules();
   SetStageLists();
   if (bLoadStage) {
-    if (InReplay() && !ReadReplayStep(g_PlayStage.FilePath)) PostCloseRequest();
+    if (InReplay()) {
+      if (ReadReplayStep(g_PlayStage.FilePath)) g_ReplayDataVersion = g_FileVersion;
+      else PostCloseRequest();
+    }
     g_PlayStage = g_Stage;
   }
   const int heroStart = g_PlayStage.FindHeroStart();
@@ -105,7 +110,8 @@ void cStageScene::SetStage(int bLoadStage, int bFirstEntry) {
   } else {
     m_nSeed = GameNowMs();
     if (g_StageRules.replayRecording) {
-      g_SaveData.SaveStageStart();
+      g_ReplaySaveDataPrev = g_ReplaySaveData;
+      g_ReplaySaveData = g_SaveData;
       g_ReplayPrev = g_Replay;
       g_Replay.Empty();
       g_Replay.m_nSeed = static_cast<std::int32_t>(m_nSeed);
@@ -153,6 +159,7 @@ void cStageScene::SetStageLists() {
   for (auto& list : m_SideLists) list.clear();
   g_CharaList.Clear();
   g_ItemList.Clear();
+  m_nCharaSerial = m_nItemSerial = 0;
   m_bHeroDeathEndPending = 0;
 }
 
@@ -194,10 +201,8 @@ void cStageScene::SetUpObjects() {
     if (static_cast<int>(i) != heroStart) SpawnChara(entry.m_nColumn, entry.m_nRow, entry, nullptr);
   }
   for (const cEdItem& item : stage.m_vItem) SpawnItem(item.m_nColumn, item.m_nRow, item);
-  for (const auto& hero : g_Heroes) m_GroupLists[static_cast<std::size_t>(hero->side) % kSides].push_back(hero.get());
-  g_CharaList.ForEach([&](cStageChara& chara) {
-    m_GroupLists[static_cast<std::size_t>(chara.side) % kSides].push_back(&chara);
-  });
+  for (const auto& hero : g_Heroes) m_GroupLists[SideIndex(hero->side)].push_back(hero.get());
+  g_CharaList.ForEach([&](cStageChara& chara) { m_GroupLists[SideIndex(chara.side)].push_back(&chara); });
   for (std::size_t area = 0; area < m_bAreaOn.size(); ++area) {
     const cEdStageCond& cond = stage.RemovalAreas[area];
     m_bAreaOn[area] = cond.m_nLeft || cond.m_nRight || cond.m_nTop || cond.m_nBottom;

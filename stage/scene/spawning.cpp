@@ -25,7 +25,8 @@ bool CellInStage(int column, int row) {
 // Copies of one entry: each set up and moved by its placement offsets; the
 // ones inside the stage are appended with the next serial number.
 template <typename Place>
-std::vector<cStageChara*> PutOutCopies(const cEdChara& definition, const cStageItem* dropItem, Place place) {
+std::vector<cStageChara*> PutOutCopies(std::uint32_t& serialCounter, const cEdChara& definition,
+                                       const cStageItem* dropItem, Place place) {
   std::vector<cStageChara*> made;
   const int copies = definition.m_nCopyCount + 1;
   if (copies > MaxCopies()) {
@@ -36,7 +37,7 @@ std::vector<cStageChara*> PutOutCopies(const cEdChara& definition, const cStageI
   const int facing = working.m_nFacing;
   for (int i = 0; i < copies; ++i) {
     auto chara = std::make_unique<cStageChara>();
-    const std::uint32_t serial = NextCharaSerial();
+    const std::uint32_t serial = serialCounter + 1;
     chara->SetUp(static_cast<int>(serial), working, dropItem, facing);
     chara->serial = serial;
     place(*chara);
@@ -52,6 +53,7 @@ std::vector<cStageChara*> PutOutCopies(const cEdChara& definition, const cStageI
     chara->ClampY();
     if (!chara->IsInStageArea(1)) continue;
     chara->UpdateScreenPos();
+    serialCounter = serial;
     made.push_back(&g_CharaList.Append(std::move(chara)));
   }
   return made;
@@ -64,19 +66,19 @@ void cStageScene::SpawnChara(int column, int row, const cEdChara& definition, co
     Report("character %s outside the stage ( %d , %d )", definition.m_strName.c_str(), column, row);
     return;
   }
-  PutOutCopies(definition, dropItem, [&](cStageChara& chara) { chara.SetBlockPos(column, row); });
+  PutOutCopies(m_nCharaSerial, definition, dropItem, [&](cStageChara& chara) { chara.SetBlockPos(column, row); });
 }
 
 std::vector<cStageChara*> cStageScene::SpawnCharaAt(double x, double y, int facing, const cEdChara& definition) {
   cEdChara facingCopy = definition;
   facingCopy.m_nFacing = static_cast<std::uint8_t>(facing ? 1 : 0);
-  std::vector<cStageChara*> made = PutOutCopies(facingCopy, nullptr, [&](cStageChara& chara) {
+  std::vector<cStageChara*> made = PutOutCopies(m_nCharaSerial, facingCopy, nullptr, [&](cStageChara& chara) {
     chara.x = x;
     chara.y = y;
     chara.ClampX();
     chara.ClampY();
   });
-  for (cStageChara* chara : made) m_GroupLists[static_cast<std::size_t>(chara->side) % kSides].push_back(chara);
+  for (cStageChara* chara : made) m_GroupLists[SideIndex(chara->side)].push_back(chara);
   return made;
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "definitions/save_data/save_data.h"
+#include "foundation/log.h"
 #include "foundation/run_mode.h"
 #include "shell/app_state.h"
 #include "shell/game/game.h"
@@ -98,13 +99,16 @@ void cStageScene::Leave() {
   m_nPhase = kPhaseStart;
 }
 
+std::size_t SideIndex(int side) {
+  if (side >= 0 && side < kSides) return static_cast<std::size_t>(side);
+  Report("err V[%d] ( %d , 12 )", side, kSides);
+  return 0;
+}
+
 void cStageScene::RemoveChara(cStageChara& chara) {
   if (chara.removed) return;
   chara.ReleaseCharaLinks();
-  for (auto* lists : {&m_GroupLists, &m_SideLists}) {
-    const std::size_t side = static_cast<std::size_t>(chara.side) % kSides;
-    std::erase((*lists)[side], static_cast<cChara*>(&chara));
-  }
+  for (auto* lists : {&m_GroupLists, &m_SideLists}) std::erase((*lists)[SideIndex(chara.side)], &chara);
   g_CharaList.Remove(chara);
 }
 

@@ -29,6 +29,7 @@ class cStageItem;
 class cSaveData;
 class cEdItem;
 class cEdBlock;
+class cInput;
 
 enum StagePhase : int {
   kPhaseStart = -1,
@@ -89,6 +90,10 @@ class cStageScene : public cStageSceneBase {
   int DrawCharaAndCheckDeath(cStageChara& chara, int animate);
   void DrawHeroAndCheckDeath(int play, int animate);
 
+  // One frame of the modal sub-loop on its private input record (its
+  // buttons of the frame before given); false when the wait has ended.
+  bool PauseFrame(cInput& input, std::uint16_t previousButtons);
+
   // Lives and attempts (stage_lives.cpp).
   void ResetPlayState();
   int UseLife(cSaveData& data);
@@ -142,6 +147,9 @@ class cStageScene : public cStageSceneBase {
   std::array<std::int32_t, 5> m_nResults{};
   std::int32_t m_bResultShown = 0;
   std::int32_t m_nHeroCount = 1;
+  // Running serial numbers of the attempt: characters count up from 1 and
+  // are never reused within it (heroes take negative numbers); items too.
+  std::uint32_t m_nCharaSerial = 0;
   std::uint32_t m_nItemSerial = 0;
   std::int32_t m_nLastStageBgm = -1;
   std::int32_t m_nMenuCursor = 0;
@@ -170,10 +178,18 @@ class cStageScene : public cStageSceneBase {
   FrameEnd m_LastFrameEnd = FrameEnd::Drawn;
 };
 
+// The group list of a side; side 0 after a report line for a side outside
+// 0..7.
+std::size_t SideIndex(int side);
+
 // Set when the stage is left for the world map (read by the map's scene).
 extern int g_bBackToMap;
 
 // The running stage scene; null when none.
 cStageScene* StageScene();
+// The modal sub-loop of messages, waits and screen effects: frames of its
+// own until the scene's wait record ends; 0 when the program was already
+// closing, else 1.
+int thPause(cStageScene& scene);
 // Registers the stage scene's factory with the game object.
 void RegisterStageScene();

@@ -99,6 +99,17 @@ TEST_F(BgmPlayerTest, OggLoopsUntilStopped) {
   EXPECT_EQ(Peak(Capture(1000)), 0.0f);
 }
 
+TEST_F(BgmPlayerTest, ALoopedOggWithoutSamplesEnds) {
+  Write("bgm/empty.ogg", [] {
+    const std::vector<unsigned char> ogg = EncodeOggVorbis({}, 2, 44100);
+    return std::vector<std::uint8_t>(ogg.begin(), ogg.end());
+  }());
+  g_BgmPlayer.SetTrack(0, "bgm\\empty.ogg", 100);
+  g_BgmPlayer.Play(0, 0, 1, 0, 1);
+  EXPECT_EQ(Peak(Capture(2000)), 0.0f);
+  g_BgmPlayer.Stop();  // returns: the decoder is not stuck repeating nothing
+}
+
 TEST_F(BgmPlayerTest, AMissingFileLeavesNothingPlaying) {
   g_BgmPlayer.SetTrack(0, "bgm\\tone.ogg", 100);
   ASSERT_EQ(g_BgmPlayer.Play(0, 0, 1, 0, 1), 1);

@@ -60,6 +60,15 @@ TEST_F(MidiPlayerTest, TheEndOfTrackRewindsAndStopsOrPlaysAgain) {
   EXPECT_EQ(looping.State(), MIDI_STOPPED);
 }
 
+TEST_F(MidiPlayerTest, ASongWithoutLengthDoesNotLoop) {
+  Write("bgm/empty.mid", SmfFile(0, 96, {Track({})}));
+  cMidiPlayer player("bgm\\empty.mid");
+  ASSERT_TRUE(player.Loaded());
+  player.Play(1);
+  Capture(1000);
+  EXPECT_TRUE(WaitForState(player, MIDI_STOPPED));
+}
+
 TEST_F(MidiPlayerTest, ATrackLongerThanOneBufferPlaysToItsEndInTime) {
   // 3000 notes a tick apart at 960 ticks per beat: 3000 x 0.52 ms = 1.56 s.
   Bytes events;
@@ -72,12 +81,15 @@ TEST_F(MidiPlayerTest, ATrackLongerThanOneBufferPlaysToItsEndInTime) {
   int tenths = 0;
   for (; tenths < 40 && player.State() == MIDI_PLAYING; ++tenths) {
     Capture(std::size_t(rate / 10));
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    // Still five times faster than the song, with time for the feeder to run.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   // The end is reached once the song's time has been rendered (the stream
-  // renders a fifth of a second ahead of the capture).
+  // renders a fifth of a second ahead of the capture). A feeder starved by a
+  // loaded machine may end it a little late; one that stops after the first
+  // buffer never ends it.
   EXPECT_GE(tenths, 13);
-  EXPECT_LE(tenths, 17);
+  EXPECT_LE(tenths, 25);
 }
 
 }  // namespace

@@ -1,0 +1,65 @@
+// The modal sub-loop: while a command shows a message, waits or plays a
+// screen effect, the game's own frame step stands still and this loop keeps
+// the window alive with frames of its own, from a private copy of the
+// input records (the game's records, and so the replay, are untouched).
+// It ends when the wait record's count runs out or the decide button is
+// newly pressed, or 2 seconds after the program was asked to close.
+#include "input/key_polling.h"
+#include "shell/game/frame_step.h"
+#include "shell/game/game_clock.h"
+#include "stage/core/stage_sinks.h"
+#include "stage/scene/scene_resources.h"
+#include "stage/scene/stage_hooks.h"
+#include "stage/scene/stage_scene.h"
+
+namespace {
+constexpr std::uint32_t kQuitGraceMs = 2000;
+}
+
+bool cStageScene::PauseFrame(cInput& input, std::uint16_t previousButtons) {
+  input.UpdateHistory();
+  input.LatchButtons(0);
+  if (CheckReplaySaveKeys()) return true;
+  if (m_nWaitLeading > 0) {
+    --m_nWaitLeading;
+  } else if (!m_bWaitForDecide) {
+    if (--m_nWaitFrames < 0) return false;
+  } else if ((input.m_wButton & 1) && !(previousButtons & 1)) {
+    RequestStageSound(m_nWaitMode == 1 ? 12 : 1);
+    m_bSwallowButtons = 1;
+    return false;
+  }
+  Draw(0, 1, 0, 1);
+  return true;
+}
+
+int thPause(cStageScene& scene) {
+  if (scene.m_bQuit.load()) return 0;
+  cVector<cInput> inputs = g_Inputs;
+  if (inputs.empty()) inputs.resize(1);
+  cInput& input = inputs[0];
+  input.ClearHistory();
+  input.ResetPressLogs();
+  input.ClearDir();
+  input.ClearButtons();
+  bool quitSeen = false;
+  std::uint32_t quitAt = 0;
+  for (;;) {
+    if (scene.m_bQuit.load()) {
+      if (!quitSeen) {
+        quitSeen = true;
+        quitAt = GameNowMs();
+      }
+      if (GameNowMs() - quitAt >= kQuitGraceMs) break;
+      GameSleepMs(1);
+      continue;
+    }
+    WaitNextFrame();
+    if (!RestoreLostSurfaces()) PostCloseRequest();
+    const std::uint16_t previousButtons = input.m_wButton;
+    PollInput(inputs);
+    if (!scene.PauseFrame(input, previousButtons)) break;
+    PresentFrame();
+  }
+  return 1;
+}

@@ -1,0 +1,83 @@
+// Scene phases around play: the modal sub-loop's wait, the retry menu after
+// a lost life in story mode, a death end found by a draw outside play, and
+// the frames-counted wait with leading frames.
+#include <gtest/gtest.h>
+
+#include "definitions/save_data/save_data.h"
+#include "input/input_record.h"
+#include "shell/game/game.h"
+#include "stage/chara/hero.h"
+#include "stage/chara/stage_lists.h"
+#include "stage/core/stage_rules.h"
+#include "tests/stage/stage_fixture.h"
+
+namespace {
+
+TEST(PauseLoop, FrameCountedWaitWithLeadingFrames) {
+  StageBuilder builder(20, 5, 0, 0);
+  StageRun run(builder);
+  cStageScene& scene = run.harness.Scene();
+  scene.m_nWaitLeading = 2;
+  scene.m_bWaitForDecide = 0;
+  scene.m_nWaitFrames = 3;
+  cInput input;
+  input.Init();
+  int frames = 0;
+  while (scene.PauseFrame(input, 0) && frames < 100) ++frames;
+  EXPECT_EQ(frames, 2 + 3);  // counts 2, 1, 0 are drawn; -1 ends
+}
+
+TEST(PauseLoop, DecideEndsAMessageWaitAndIsSwallowed) {
+  StageBuilder builder(20, 5, 0, 0);
+  StageRun run(builder);
+  cStageScene& scene = run.harness.Scene();
+  scene.m_nWaitMode = 1;
+  scene.m_bWaitForDecide = 1;
+  cInput input;
+  input.Init();
+  EXPECT_TRUE(scene.PauseFrame(input, 0));
+  input.m_wButton = 1;
+  EXPECT_TRUE(scene.PauseFrame(input, 1));  // held since the frame before
+  input.m_bLatch = 0;
+  input.m_wButton = 1;
+  EXPECT_FALSE(scene.PauseFrame(input, 0));
+  EXPECT_EQ(run.harness.Sounds().back(), 12);
+  EXPECT_EQ(scene.m_bSwallowButtons, 1);
+}
+
+TEST(Scene, LostLifeInStoryModeOpensTheRetryMenu) {
+  StageBuilder builder(20, 5, 2, 2);
+  StageRun run(builder);
+  g_SaveData.m_nLife = 3;
+  g_Game.m_nPlayMode = PM_STORY;
+  g_StageRules.retryMenu = 1;
+  cStageScene& scene = run.harness.Scene();
+  scene.HeroDied();
+  EXPECT_EQ(run.harness.Hero()->dead, 1);
+  run.harness.Step(0, 0);
+  EXPECT_EQ(scene.Phase(), kPhaseRetryMenu);
+  EXPECT_EQ(g_SaveData.m_nLife, 2);
+  run.harness.Step(0, 0);
+  run.harness.Step(0, 1);  // "retry"
+  EXPECT_EQ(scene.Phase(), kPhaseIntro);
+  EXPECT_EQ(run.harness.Hero()->dead, 0);
+  g_Game.m_nPlayMode = 0;
+}
+
+TEST(Scene, DeathEndSeenOutsidePlayWaitsForTheNextFrame) {
+  StageBuilder builder(20, 5, 2, 2);
+  StageRun run(builder);
+  g_SaveData.m_nLife = 3;
+  cStageScene& scene = run.harness.Scene();
+  scene.HeroDied();
+  scene.Draw(0, 1, 0, 1);  // a draw of the pause menu
+  EXPECT_EQ(scene.m_bHeroDeathEndPending, 1);
+  EXPECT_EQ(g_SaveData.m_nLife, 3);
+  EXPECT_EQ(run.harness.Hero()->dead, 1);
+  scene.SetPhase(kPhasePause);
+  run.harness.Step(0, 0);
+  EXPECT_EQ(g_SaveData.m_nLife, 2);
+  EXPECT_EQ(run.harness.Hero()->dead, 0);
+}
+
+}  // namespace

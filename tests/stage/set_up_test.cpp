@@ -1,0 +1,154 @@
+// Stage set-up: placement of the hero, characters and items, copies and
+// their shifts, serial numbers, group lists, the block map of a 1-wide
+// stage, the sub-step mask, the replays of two attempts, a clean retry and
+// the removal areas; and the intro's banners.
+#include <gtest/gtest.h>
+
+#include "definitions/save_data/save_data.h"
+#include "input/replay.h"
+#include "stage/blocks/block_map.h"
+#include "stage/chara/hero.h"
+#include "stage/chara/stage_chara.h"
+#include "stage/chara/stage_lists.h"
+#include "stage/core/stage_rules.h"
+#include "stage/items/stage_item.h"
+#include "stage/objects/stage_space.h"
+#include "tests/stage/stage_fixture.h"
+
+namespace {
+
+TEST(SetUp, PlacesHeroCharactersAndItemsOnTheirCells) {
+  StageBuilder builder(30, 10, 2, 3);
+  cEdChara& chara = builder.Chara(6, 4);
+  chara.m_nCopyCount = 2;
+  chara.m_nShiftXBase = 0;
+  chara.m_nShiftXStep = 32;
+  chara.m_nFaction = 3;
+  builder.Chara(40, 4);  // outside the stage: skipped
+  cEdItem item;
+  item.m_nColumn = 8;
+  item.m_nRow = 2;
+  builder.stage.m_vItem.push_back(item);
+  StageRun run(builder);
+  const cHero& hero = *run.harness.Hero();
+  // The hit box stands inside the cell at its graphic offset.
+  EXPECT_EQ(hero.x, (2 + 10) * 32 + hero.graphicOffsetX + 0.5);
+  EXPECT_EQ(hero.y, (3 + 10) * 32 + hero.graphicOffsetY);
+  EXPECT_EQ(hero.op, 0);
+  ASSERT_EQ(g_CharaList.Count(), 3u);
+  for (std::uint32_t serial = 1; serial <= 3; ++serial) {
+    const cStageChara* copy = run.harness.CharaBySerial(serial);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->y, (4 + 10) * 32 + copy->graphicOffsetY);
+    EXPECT_EQ(copy->side, 3);
+  }
+  EXPECT_GT(run.harness.CharaBySerial(2)->x, run.harness.CharaBySerial(1)->x);
+  EXPECT_EQ(run.harness.Scene().m_GroupLists[3].size(), 3u);
+  EXPECT_EQ(run.harness.Scene().m_GroupLists[0].size(), 1u);  // the hero
+  ASSERT_EQ(g_ItemList.Count(), 1u);
+  // The camera centres the hero and stays inside the stage.
+  EXPECT_EQ(g_StageSpace.scrollX.position, 320);
+}
+
+TEST(SetUp, OneBlockWideStageHasRowsOf32Cells) {
+  StageBuilder builder(1, 3, 0, 0);
+  builder.Block(0, 2);
+  StageRun run(builder);
+  EXPECT_EQ(g_BlockMap.RowShift(), 5);
+  EXPECT_EQ(g_BlockMap.Size(), 23u * 32u);
+  EXPECT_NE(run.harness.CellAt(0, 2).block, nullptr);
+  EXPECT_EQ(run.harness.CellAt(0, 1).block, nullptr);
+}
+
+TEST(SetUp, SubStepMask) {
+  StageBuilder builder(20, 5, 0, 0, 3);
+  builder.stage.StepMaskCount = 2;
+  StageRun run(builder);
+  EXPECT_EQ(run.harness.Scene().m_vSubStepMask, (cVector<std::int32_t>{1, 1, 0}));
+  builder.stage.StepMaskCount = 0;
+  StageRun all(builder);
+  EXPECT_EQ(all.harness.Scene().m_vSubStepMask, (cVector<std::int32_t>{1, 1, 1}));
+}
+
+TEST(SetUp, TwoAttemptsKeepThePreviousReplay) {
+  StageBuilder builder(20, 5, 0, 0);
+  StageRun run(builder, 111);
+  g_StageRules.replayRecording = 1;
+  ASSERT_EQ(g_Replay.m_nSeed, 111);
+  run.harness.Step(kDirRight, 0);
+  run.harness.Step(kDirRight, 0);
+  EXPECT_TRUE(g_Replay.HasDirRuns());
+  run.harness.Scene().SetStage(1, 0);
+  EXPECT_EQ(g_ReplayPrev.m_nSeed, 111);
+  EXPECT_TRUE(g_ReplayPrev.HasDirRuns());
+  EXPECT_FALSE(g_Replay.HasDirRuns());
+}
+
+TEST(SetUp, RetryStartsFromACleanStage) {
+  StageBuilder builder(20, 5, 0, 0);
+  builder.Block(4, 4);
+  builder.Chara(6, 2);
+  StageRun run(builder);
+  cStageScene& scene = run.harness.Scene();
+  const cEdBlock summoned = builder.stage.m_vBlock[0];
+  scene.SetBlockAt((5 + 10) * 32, (4 + 10) * 32, kSummonPut, summoned);
+  scene.SetBlockAt((4 + 10) * 32, (4 + 10) * 32, kSummonToggle, summoned);
+  EXPECT_NE(run.harness.CellAt(5, 4).block, nullptr);
+  EXPECT_EQ(run.harness.CellAt(4, 4).block, nullptr);
+  scene.RemoveChara(*run.harness.CharaBySerial(1));
+  scene.SetStage(1, 0);
+  EXPECT_EQ(run.harness.CellAt(5, 4).block, nullptr);
+  EXPECT_NE(run.harness.CellAt(4, 4).block, nullptr);
+  EXPECT_EQ(run.harness.CellAt(4, 4).changed, 0);
+  EXPECT_EQ(g_CharaList.Count(), 1u);
+  EXPECT_NE(run.harness.CharaBySerial(1), nullptr);
+}
+
+TEST(SetUp, RemovalAreasAreOnByTheirDistances) {
+  StageBuilder builder(60, 5, 0, 0);
+  builder.stage.RemovalAreas[0].Set(1, 0, 0, 0, 0, 0, 0, 0);  // a switch with distance 0
+  builder.stage.RemovalAreas[1].Set(0, 0, 0, 0, 0, 2, 0, 0);  // a distance without a switch
+  StageRun run(builder);
+  EXPECT_EQ(run.harness.Scene().m_bAreaOn[0], 0);
+  EXPECT_EQ(run.harness.Scene().m_bAreaOn[1], 1);
+}
+
+TEST(SetUp, CharactersOutOfHpAtTheStartAreErased) {
+  StageBuilder builder(20, 5, 0, 0);
+  builder.Chara(5, 2).m_nMaxHp = 0;
+  builder.Chara(6, 2);
+  StageRun run(builder);
+  EXPECT_EQ(g_CharaList.Count(), 1u);
+}
+
+TEST(Intro, BannersLastEightyFramesEach) {
+  StageBuilder builder(20, 5, 0, 0);
+  builder.stage.IntroSwitch1 = 1;
+  builder.stage.IntroSwitch2 = 1;
+  StageRun run(builder, 7, kPhaseIntro);
+  int frames = 0;
+  while (run.harness.Scene().Phase() == kPhaseIntro && frames < 500) {
+    run.harness.Step(0, 0);
+    ++frames;
+  }
+  EXPECT_EQ(frames, 161);
+  builder.stage.IntroSwitch1 = builder.stage.IntroSwitch2 = 0;
+  StageRun quick(builder, 7, kPhaseIntro);
+  quick.harness.Step(0, 0);
+  EXPECT_EQ(quick.harness.Scene().Phase(), kPhasePlay);
+}
+
+TEST(Lives, UseLife) {
+  StageBuilder builder(20, 5, 0, 0);
+  StageRun run(builder);
+  cSaveData data;
+  data.m_nLife = 999999;
+  EXPECT_EQ(run.harness.Scene().UseLife(data), 1);
+  EXPECT_EQ(data.m_nLife, 999999);
+  data.m_nLife = 1;
+  EXPECT_EQ(run.harness.Scene().UseLife(data), 1);
+  EXPECT_EQ(data.m_nLife, 0);
+  EXPECT_EQ(run.harness.Scene().UseLife(data), 0);
+}
+
+}  // namespace
