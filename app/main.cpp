@@ -2,6 +2,7 @@
 // first argument, when given, is a stage file to play at once.
 #include <string>
 
+#include "commands/install.h"
 #include "platform/backend.h"
 #include "platform/text_encoding.h"
 #include "screens/register_screens.h"
@@ -11,6 +12,7 @@
 int main(int argc, char** argv) {
   platform::SelectBackend(platform::Backend::Sdl);
   RegisterStageScene();
+  InstallCommands();
   RegisterScreens();
   const std::string stage = argc > 1 ? platform::Cp932FromUtf8(argv[1]) : std::string();
   return RunPlayer(stage);

@@ -4,6 +4,7 @@
 
 #include "definitions/flow_record.h"
 #include "stage/chara/chara.h"
+#include "stage/chara/flow_runtime_slot.h"
 #include "stage/core/stage_rules.h"
 #include "stage/keys/flow_keys.h"
 #include "stage/scene/current_actor.h"
@@ -65,6 +66,8 @@ void cChara::RebuildFlowStates() {
   for (std::size_t i = 0; i < flows.size(); ++i) {
     flows[i].index = static_cast<std::int32_t>(i);
     flows[i].flow = &def.m_vFlows[static_cast<long long>(i)];
+    if (flows[i].serial < 0) flows[i].serial = flowCounter++;
+    if (g_FlowRuntime.buildEntries != nullptr) g_FlowRuntime.buildEntries(*this, flows[i]);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+class cEdCmd;
 class cEdFlow;
 
 // One queued parameter binding ("アレンジ"): the command kind it is for, the
@@ -21,9 +22,32 @@ struct cArrange {
   bool operator==(const cArrange&) const = default;
 };
 
+// One entry of a running flow: its command, whether it finished in this run
+// of the flow, how many sub-steps it lasts and has left (0: not started), the
+// movement values fixed at installation, and the scratch of its executor.
+struct cCmdState {
+  cEdCmd* cmd = nullptr;  // bindings change the character's copy of it
+  std::int32_t done = 0;
+  std::int32_t duration = 0;
+  std::int32_t remaining = 0;
+  std::uint8_t moveType = 0;
+  double moveSpeed = 0;
+  double topSpeed = 0;
+  std::int32_t stepCount = 0;
+  std::int32_t started = 0;
+  std::int32_t work[4] = {};
+  double motion[4] = {};  // per-kind set-up of the movement commands
+};
+
 struct cFlowState {
   std::int32_t index = 0;
+  std::int32_t serial = -1;  // -1 until installed
   const cEdFlow* flow = nullptr;
+  std::vector<cCmdState> entries;
+  std::int32_t progress = 0;
+  std::int32_t stepCount = 0;
+  std::int32_t messageOpen = 0;
+  std::int32_t stopThisStep = 0;
   std::int32_t active = 0;
   std::int32_t paused = 0;
   std::int32_t stoppedForGood = 0;

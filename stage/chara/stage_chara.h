@@ -17,6 +17,9 @@ class cStageChara : public cChara {
   void UpdateBoxX() override;
   void UpdateBoxY() override;
   cStageItem* GetDropItem() override { return dropItem.empty ? nullptr : &dropItem; }
+  // Steps the flows once per sub-step; 1 when the character is to be
+  // destroyed (stage_chara_flows.cpp).
+  int RunFlows(int dying) override;
 
   // On-screen test of the wake-up rule; raises the appearance flag letter.
   int IsSeen(std::uint8_t* flagSet);

@@ -181,7 +181,7 @@ void cStageScene::SetUpHero() {
     hero->ClampX();
     hero->ClampY();
     if (g_PlayStage.CarryOver) g_SaveData.ApplyCarryOverStatus(i, hero->hp, hero->sp);
-    hero->anime.SetPattern(hero->Floats() ? 2 : 0, 1);
+    hero->anime.SetPattern(hero->PassesBlocks() ? 2 : 0, 1);
     g_Heroes.push_back(std::move(hero));
   }
   cHero& hero = *g_Heroes.front();

@@ -3,12 +3,20 @@
 // squeezes are not survived, nothing is drawn.
 #include "stage/scene/stage_hooks.h"
 
+#include "stage/chara/flow_runtime_slot.h"
+
 int TestConditionList(const cVector<cCond>&, int) { return 1; }
 int TestCharaConds(cChara&) { return 1; }
 int TestItemConds(cStageItem&) { return 1; }
-int TestFlowConds(cChara&, cFlowState&) { return 1; }
-void StartFlow(cChara&, cFlowState&) {}
-int RunFlow(cChara&, cFlowState&) { return 1; }
+int TestFlowConds(cChara& chara, cFlowState& flow) {
+  return g_FlowRuntime.testFlowConds != nullptr ? g_FlowRuntime.testFlowConds(chara, flow) : 1;
+}
+void StartFlow(cChara& chara, cFlowState& flow) {
+  if (g_FlowRuntime.startFlow != nullptr) g_FlowRuntime.startFlow(chara, flow);
+}
+int RunFlow(cChara& chara, cFlowState& flow) {
+  return g_FlowRuntime.runFlow != nullptr ? g_FlowRuntime.runFlow(chara, flow) : 1;
+}
 void RunFlowConditionWork(cChara&) {}
 void DecayImpactX(cChara&) {}
 void DecayImpactY(cChara&) {}

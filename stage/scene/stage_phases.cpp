@@ -1,5 +1,6 @@
 // The phases around play: the intro banners, the pause menu, the stage end,
 // the retry menu after a lost life and the game-over wait.
+#include <algorithm>
 #include <array>
 
 #include "definitions/save_data/save_data.h"
@@ -22,6 +23,13 @@ namespace {
 constexpr int kBannerFrames = 80;
 constexpr int kButtonDecide = 1;
 constexpr int kButtonCancel = 2;
+
+// Registration with F3 (ranking modes 0 and 1) or on decide (2 and 3).
+int RankingMode() { return g_UserOption.IsStarted() ? g_UserOption->m_nRankingMode : 0; }
+
+bool RankingPlaceReached(const std::array<std::int32_t, 5>& places) {
+  return std::any_of(places.begin(), places.end(), [](std::int32_t place) { return place != -1; });
+}
 
 cInput* MenuInput() {
   if (g_Inputs.empty()) return nullptr;
@@ -136,6 +144,7 @@ void cStageScene::StageEnd() {
       return;
     }
     CheckReplaySaveKeys();
+    if (RankingMode() <= 1 && IsSpecialKeyHeld(SpecialKey::F3)) StartRankingRegistration(*this);
   }
   if (m_nPhaseCounter == 0) {
     m_nEndBanner = 0;
@@ -145,7 +154,12 @@ void cStageScene::StageEnd() {
   ++m_nPhaseCounter;
   const bool over = m_nPhaseCounter > 199;
   if (over && (!results || (input != nullptr && (input->m_wButton & kButtonDecide)))) {
-    if (results) RequestStageSound(1);
+    if (results) {
+      if (m_bResultShown && RankingPlaceReached(m_nRankPlaces) && RankingMode() >= 2)
+        StartRankingRegistration(*this);
+      else
+        RequestStageSound(1);
+    }
     g_Game.m_nNextState = FinishStage(*this);
     m_nPhaseCounter = 0;
     m_nPhase = kPhaseLeave;

@@ -3,6 +3,8 @@
 // the frames-counted wait with leading frames.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "definitions/save_data/save_data.h"
 #include "input/input_record.h"
 #include "shell/game/game.h"
@@ -78,6 +80,37 @@ TEST(Scene, DeathEndSeenOutsidePlayWaitsForTheNextFrame) {
   run.harness.Step(0, 0);
   EXPECT_EQ(g_SaveData.m_nLife, 2);
   EXPECT_EQ(run.harness.Hero()->dead, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Scene, GoalEndsTheStageAndDecideLeavesAfter200Frames) {
+  StageBuilder builder(20, 5, 2, 2);
+  builder.stage.AutoEnd = 0;
+  StageRun run(builder);
+  cStageScene& scene = run.harness.Scene();
+  scene.m_nPendingOutcome = 1;
+  EXPECT_EQ(run.harness.Step(0, 0), FrameEnd::PhaseChanged);
+  EXPECT_EQ(scene.Phase(), kPhaseStageEnd);
+  int frames = 0;
+  while (scene.Phase() == kPhaseStageEnd && frames < 400) {
+    run.harness.Step(0, frames % 2);  // decide pressed every other frame
+    ++frames;
+  }
+  EXPECT_GE(frames, 199);
+  EXPECT_EQ(scene.Phase(), kPhaseLeave);
+}
+
+TEST(Scene, CarriedOffTheBottomOfASelfScrollingScreenIsDeadThree) {
+  StageBuilder builder(20, 40, 2, 30);
+  builder.stage.AutoScrollY = 1;
+  builder.stage.AutoScrollSpeedY = -30;
+  StageRun run(builder);
+  for (int i = 0; i < 600 && !run.harness.Hero()->dead; ++i) run.harness.Step(0, 0);
+  const auto& lines = run.harness.DebugLines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "Dead 3"), lines.end());
 }
 
 }  // namespace

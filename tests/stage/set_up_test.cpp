@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "definitions/save_data/save_data.h"
+#include "foundation/record_stream.h"
 #include "input/replay.h"
 #include "stage/blocks/block_map.h"
 #include "stage/chara/hero.h"
@@ -149,6 +150,25 @@ TEST(Lives, UseLife) {
   EXPECT_EQ(run.harness.Scene().UseLife(data), 1);
   EXPECT_EQ(data.m_nLife, 0);
   EXPECT_EQ(run.harness.Scene().UseLife(data), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Harness, StageFileBytesLoadAndPlay) {
+  cStageHarness harness;
+  StageBuilder builder(20, 5, 1, 1);
+  builder.Block(1, 2).Chara(4, 1);
+  DataWriter out("stage");
+  out.Write<std::uint32_t>(g_DataVersion);
+  builder.stage.Save(out);
+  EXPECT_FALSE(harness.UseStageBytes({1, 2, 3}));
+  ASSERT_TRUE(harness.UseStageBytes(out.Bytes()));
+  harness.Begin(5);
+  EXPECT_EQ(harness.Step(0, 0), FrameEnd::Drawn);
+  EXPECT_EQ(g_CharaList.Count(), 1u);
+  EXPECT_NE(harness.CellAt(1, 2).block, nullptr);
 }
 
 }  // namespace

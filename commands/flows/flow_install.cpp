@@ -1,0 +1,62 @@
+#include "commands/flows/flow_install.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
+#include "commands/flows/loop_expansion.h"
+#include "stage/chara/chara.h"
+#include "stage/objects/stage_space.h"
+
+namespace {
+
+std::int32_t ClampToInt(std::int64_t value) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
+}
+
+void PrepareEntry(cCmdState& entry, cEdCmd& command, int clone) {
+  entry = cCmdState{};
+  entry.cmd = &command;
+  const std::int64_t level = g_StageSpace.level;
+  const std::int64_t tenths = std::int64_t{command.m_nTime} + std::int64_t{command.m_nTimeStep} * clone;
+  entry.duration = ClampToInt(tenths * level * 6);
+  if (const cEdMove* move = command.m_Move.get()) {
+    const double levelF = g_StageSpace.levelF;
+    entry.moveSpeed = (move->m_nSpeed + static_cast<double>(move->m_nSpeedStep) * clone) * 0.1 / levelF;
+    if (move->m_bAccelerate) entry.topSpeed = move->m_nTopSpeed * 0.1 / levelF;
+  }
+}
+
+}  // namespace
+
+void BuildFlowEntries(cChara& chara, cFlowState& state) {
+  if (state.index < 0 || static_cast<std::size_t>(state.index) >= chara.def.m_vFlows.size()) return;
+  cVector<cEdCmd>& commands = chara.def.m_vFlows[state.index].m_vCmds;
+  if (state.entries.size() == commands.size()) {
+    for (std::size_t i = 0; i < commands.size(); ++i) state.entries[i].cmd = &commands[static_cast<long long>(i)];
+    return;
+  }
+  state.entries.resize(commands.size());
+  for (std::size_t i = 0; i < commands.size(); ++i)
+    PrepareEntry(state.entries[i], commands[static_cast<long long>(i)], chara.cloneValue);
+}
+
+void SetFlowList(cChara& chara, cVector<cEdFlow> list, int mode, int start, int setUp) {
+  for (cEdFlow& flow : list) ExpandLoopCommands(flow.m_vCmds);
+  auto& flows = chara.def.m_vFlows;
+  std::size_t at = 0;
+  if (mode == kReplaceFlows) {
+    flows.clear();
+    chara.flows.clear();
+  } else {
+    at = start < 0 || static_cast<std::size_t>(start) >= flows.size() ? flows.size() : static_cast<std::size_t>(start);
+  }
+  flows.insert(flows.begin() + static_cast<long long>(at), list.begin(), list.end());
+  chara.flows.insert(chara.flows.begin() + static_cast<long long>(at), list.size(), cFlowState{});
+  chara.RebuildFlowStates();
+  if (!setUp) return;
+  for (std::size_t i = at; i < at + list.size(); ++i) {
+    const cEdFlow& flow = flows[static_cast<long long>(i)];
+    chara.flows[i].keyLatchB = !flow.m_vKeySteps.empty() && !flow.m_bKeyHold ? 1 : 0;
+  }
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The flow runtime and the command executors belong to the commands module,
+// which stands above the stage; the stage reaches them through this table,
+// which the commands module fills at start-up. An entry left empty keeps the
+// neutral behaviour: flows get no command entries, start and end only by
+// their flags, and run nothing.
+
+class cChara;
+struct cFlowState;
+
+struct FlowRuntimeSlot {
+  // Builds the command entries of a freshly installed flow state.
+  void (*buildEntries)(cChara&, cFlowState&) = nullptr;
+  void (*startFlow)(cChara&, cFlowState&) = nullptr;
+  // 1 when the flow has finished.
+  int (*runFlow)(cChara&, cFlowState&) = nullptr;
+  void (*endFlow)(cChara&, cFlowState&) = nullptr;
+  void (*startScheduledAnims)(cChara&) = nullptr;
+  int (*testFlowConds)(cChara&, cFlowState&) = nullptr;
+};
+
+extern FlowRuntimeSlot g_FlowRuntime;
+
+// Ends a flow through the runtime (only the active flag without one).
+void EndFlowState(cChara& chara, cFlowState& state);
