@@ -2,6 +2,7 @@
 
 #include "commands/flows/flow_install.h"
 #include "commands/flows/flow_runtime.h"
+#include "commands/status/status_condition.h"
 #include "stage/chara/flow_runtime_slot.h"
 
 void InstallCommands() {
@@ -9,4 +10,5 @@ void InstallCommands() {
   g_FlowRuntime.startFlow = commands::StartFlow;
   g_FlowRuntime.runFlow = commands::RunFlow;
   g_FlowRuntime.endFlow = commands::EndFlow;
+  g_FlowRuntime.testStatusCondition = TestStatusCondition;
 }

@@ -3,7 +3,7 @@
 #include <array>
 #include <initializer_list>
 
-#include "commands/core/data_index.h"
+#include "stage/core/data_index.h"
 #include "definitions/command_record.h"
 
 std::int32_t ParamRef::Get() const {

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "commands/binding/param_access.h"
-#include "commands/core/data_index.h"
+#include "stage/core/data_index.h"
 #include "commands/status/variables.h"
 #include "definitions/command_record.h"
 #include "definitions/compare_ops.h"

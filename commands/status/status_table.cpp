@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "commands/core/data_index.h"
+#include "stage/core/data_index.h"
 #include "definitions/save_data/save_data.h"
 #include "definitions/stage/stage_record.h"
 #include "stage/chara/chara.h"

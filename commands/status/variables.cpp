@@ -1,6 +1,6 @@
 #include "commands/status/variables.h"
 
-#include "commands/core/data_index.h"
+#include "stage/core/data_index.h"
 #include "definitions/save_data/save_data.h"
 #include "stage/chara/chara.h"
 #include "stage/scene/stage_scene.h"

@@ -28,7 +28,7 @@ inline constexpr int kClearTimeGenre = 2;
 
 class cRankingEntry : public cRecord {
  public:
-  static constexpr int kLoggedSize = 60;
+  static constexpr int kLoggedSize = 72;
 
   void RegisterFields(FieldRegistry& fields, std::uint32_t version) override;
 
@@ -39,7 +39,7 @@ class cRankingEntry : public cRecord {
 
 class cRankingTable : public cRecord {
  public:
-  static constexpr int kLoggedSize = 40;
+  static constexpr int kLoggedSize = 56;
 
   cRankingTable() { Reset(); }
   void RegisterFields(FieldRegistry& fields, std::uint32_t version) override;

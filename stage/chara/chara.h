@@ -145,6 +145,7 @@ class cChara : public cStageObj {
   std::int32_t cloneValue = 0;   // a summoned clone's index; 0 for placed characters
   std::int32_t flowCounter = 0;  // serial of the next flow state
   std::int32_t flowEnded = 0;    // a flow with a flag letter ended this step
+  std::int32_t condLatch = 0;    // the appearance conditions held once
   // Flag letters of the flows: 0 running, 1 ended, 2 started this step.
   std::array<std::array<std::uint8_t, kFlagLetters>, 3> flagSets{};
   std::array<std::int32_t, 4> spawnValues{};

@@ -6,6 +6,7 @@
 // their flags, and run nothing.
 
 class cChara;
+class cCond;
 struct cFlowState;
 
 struct FlowRuntimeSlot {
@@ -16,7 +17,8 @@ struct FlowRuntimeSlot {
   int (*runFlow)(cChara&, cFlowState&) = nullptr;
   void (*endFlow)(cChara&, cFlowState&) = nullptr;
   void (*startScheduledAnims)(cChara&) = nullptr;
-  int (*testFlowConds)(cChara&, cFlowState&) = nullptr;
+  // The status condition of a condition list.
+  int (*testStatusCondition)(cCond&, cChara&) = nullptr;
 };
 
 extern FlowRuntimeSlot g_FlowRuntime;

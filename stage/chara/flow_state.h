@@ -48,6 +48,7 @@ struct cFlowState {
   std::int32_t stepCount = 0;
   std::int32_t messageOpen = 0;
   std::int32_t stopThisStep = 0;
+  std::int32_t condLatch = 0;  // the conditions held once
   std::int32_t active = 0;
   std::int32_t paused = 0;
   std::int32_t stoppedForGood = 0;

@@ -19,4 +19,5 @@ class cStageItem : public cStageObj {
   std::uint32_t serial = 0;
   std::int32_t empty = 1;  // a character's drop item slot holds none
   std::int32_t removed = 0;
+  std::int32_t condLatch = 0;  // the conditions held once
 };

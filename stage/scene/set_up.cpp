@@ -16,6 +16,7 @@
 #include "shell/app_state.h"
 #include "shell/game/game.h"
 #include "shell/game/game_clock.h"
+#include "shell/game/timers.h"
 #include "shell/subsystems/subsystem_steps.h"
 #include "stage/blocks/block_map.h"
 #include "foundation/record_stream.h"
@@ -139,6 +140,7 @@ void cStageScene::SetStage(int bLoadStage, int bFirstEntry) {
     m_bTimeStopped = 1;
   }
   m_nPlayFrames = m_nPlayTime = 0;
+  FrameSkipCount(0, 60);
   m_vWakeGroups.assign(kWakeGroups, 0);
   m_nPendingOutcome = m_nStageResult = m_nSubStepTotal = 0;
   g_SaveData.m_nScore = 0;

@@ -5,12 +5,6 @@
 
 #include "stage/chara/flow_runtime_slot.h"
 
-int TestConditionList(const cVector<cCond>&, int) { return 1; }
-int TestCharaConds(cChara&) { return 1; }
-int TestItemConds(cStageItem&) { return 1; }
-int TestFlowConds(cChara& chara, cFlowState& flow) {
-  return g_FlowRuntime.testFlowConds != nullptr ? g_FlowRuntime.testFlowConds(chara, flow) : 1;
-}
 void StartFlow(cChara& chara, cFlowState& flow) {
   if (g_FlowRuntime.startFlow != nullptr) g_FlowRuntime.startFlow(chara, flow);
 }
@@ -34,8 +28,6 @@ int TakeItem(cChara&, cStageItem&) { return 0; }
 int OverlapsBlockChara(cStageObj&) { return 0; }
 void StepShots(cStageScene&, int) {}
 void PrepareStageEnd(cStageScene&) {}
-int CountTimeLimit(cStageScene&, int) { return 0; }
-void CountPlayTime(cStageScene&) {}
 void DrawStagePixels(cStageScene&, int, int, int) {}
 void DrawPauseMenu(cStageScene&) {}
 int StoryStageFlag() { return 1; }

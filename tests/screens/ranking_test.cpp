@@ -164,6 +164,13 @@ TEST_F(RankingFileTest, PathsPerModeWithStageCodesInStoryOnly) {
   EXPECT_EQ(RankingFilePath(1, "data\\stg4\\c01.", 1, 7, 2), "user_data\\challenge\\c01.rkg");
   EXPECT_EQ(RankingFilePath(2, "free.", 1, 7, 2), "user_data\\free\\free.rkg");
   EXPECT_FALSE(RankingFilePath(3, "c01.", 0, 0, 0).has_value());
+  // Every stage of a run is recorded under the name the save data cuts for
+  // its first stage, so the run shares one ranking.
+  cSaveData data;
+  SetCurrentStage(data, "data\\stg4\\c01-1.stg4", 1, 7, 2);
+  EXPECT_EQ(RankingFilePath(0, data.m_strStage, data.m_nStageCode1, data.m_nStageCode2, data.m_nStageCode3),
+            "user_data\\story\\c01_c007_2.rkg");
+  EXPECT_EQ(RankingFilePath(2, data.m_strStage, 1, 7, 2), "user_data\\free\\c01.rkg");
   EXPECT_FALSE(RankingFilePath(-1, "c01.", 0, 0, 0).has_value());
   // A replay has no file: loading resets, saving fails.
   cRanking ranking = Dirty();

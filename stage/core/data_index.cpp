@@ -1,4 +1,4 @@
-#include "commands/core/data_index.h"
+#include "stage/core/data_index.h"
 
 #include <climits>
 
