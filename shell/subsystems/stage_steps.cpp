@@ -1,6 +1,7 @@
-// Stage play started from the shell. The screens, which sit above the shell,
-// hand in the start of a stage file's play (PlayStageFile); until then no
-// stage can be started.
+// Stage play started from the shell. The screens and the stage runtime, which
+// sit above the shell, hand in the start of a stage file's play
+// (PlayStageFile) and the binding of the effect slots; until then no stage
+// can be started.
 #include <utility>
 
 #include "shell/subsystems/subsystem_steps.h"
@@ -8,6 +9,7 @@
 namespace {
 
 std::function<bool(const std::string&)> g_playStageFile;
+void (*g_initEffectSlots)() = nullptr;
 
 }  // namespace
 
@@ -15,4 +17,8 @@ void SetPlayStageFileStep(std::function<bool(const std::string&)> play) { g_play
 
 bool PlayStageFileStep(const std::string& path, int) { return g_playStageFile && g_playStageFile(path); }
 
-void InitEffectSlotsStep() {}
+void SetInitEffectSlots(void (*init)()) { g_initEffectSlots = init; }
+
+void InitEffectSlotsStep() {
+  if (g_initEffectSlots != nullptr) g_initEffectSlots();
+}

@@ -73,5 +73,7 @@ void PlayScreenBgmStep(std::uintptr_t slot, std::intptr_t bgmNumber);
 bool PlayStageFileStep(const std::string& path, int fromStartup);
 // Set by the screens at program start: the start of a stage file's play.
 void SetPlayStageFileStep(std::function<bool(const std::string&)> play);
-// Start-up: the run-time effect slots bound to the effect definitions.
+// Start-up: the run-time effect slots bound to the effect definitions. The
+// stage runtime, which owns the slots, registers the binding before start-up.
 void InitEffectSlotsStep();
+void SetInitEffectSlots(void (*init)());
