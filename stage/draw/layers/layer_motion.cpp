@@ -13,7 +13,7 @@ DDSURFACEDATA* LayerSurface(std::size_t layer) {
 double WrapLayerOffset(double offset, int size) {
   if (offset < 0) offset += size;
   else if (offset >= size) offset -= size;
-  if (offset < 0 || offset >= size) {
+  if (!(offset >= 0 && offset < size)) {
     // A speed beyond the picture's size (or an infinite one) leaves a single
     // wrap out of range.
     offset = std::fmod(offset, static_cast<double>(size));
