@@ -6,11 +6,13 @@
 #include "platform/backend.h"
 #include "platform/text_encoding.h"
 #include "shell/entry.h"
+#include "stage/draw/stage_drawing.h"
 #include "stage/scene/stage_scene.h"
 
 int main(int argc, char** argv) {
   platform::SelectBackend(platform::Backend::Sdl);
   RegisterStageScene();
+  RegisterStageDrawing();
   InstallCommands();
   const std::string stage = argc > 1 ? platform::Cp932FromUtf8(argv[1]) : std::string();
   return RunPlayer(stage);

@@ -260,8 +260,9 @@ int GetRankingGenreCount(const cSystem& system, int playMode) {
 int IsBelowThreshold(const cSystem& system, int item, int value, int maximum) {
   const cGaugeEntry& gauge = system.m_vGauges[item];
   if (gauge.m_bThresholdPercent) {
-    // An empty gauge has no percentage; it is not shown as low.
-    if (maximum == 0) return 0;
+    // An empty gauge (or a damaged maximum) has no percentage; it is not
+    // shown as low.
+    if (maximum <= 0) return 0;
     return gauge.m_nThreshold >= value * 100.0 / maximum ? 1 : 0;
   }
   return value <= gauge.m_nThreshold ? 1 : 0;

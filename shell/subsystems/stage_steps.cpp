@@ -4,4 +4,12 @@
 
 bool PlayStageFileStep(const std::string&, int) { return false; }
 
-void InitEffectSlotsStep() {}
+namespace {
+void (*g_initEffectSlots)() = nullptr;
+}
+
+void SetInitEffectSlots(void (*init)()) { g_initEffectSlots = init; }
+
+void InitEffectSlotsStep() {
+  if (g_initEffectSlots != nullptr) g_initEffectSlots();
+}

@@ -70,5 +70,7 @@ void PlayScreenBgmStep(std::uintptr_t slot, std::intptr_t bgmNumber);
 // Starts play of a stage file with fresh progress (start-up passes 1 for the
 // free-play stage, the open-stage request 0); false on failure.
 bool PlayStageFileStep(const std::string& path, int fromStartup);
-// Start-up: the run-time effect slots bound to the effect definitions.
+// Start-up: the run-time effect slots bound to the effect definitions. The
+// stage runtime, which owns the slots, registers the binding before start-up.
 void InitEffectSlotsStep();
+void SetInitEffectSlots(void (*init)());

@@ -113,5 +113,6 @@ std::uint64_t StageStateHash(const cStageScene& scene) {
   });
   for (std::uint8_t flag : scene.m_vWakeGroups) h.Add(flag);
   for (std::int32_t var : scene.m_vStageVars) h.Add(var);
+  AddDrawState(h, scene.m_Draw);
   return h.Value();
 }

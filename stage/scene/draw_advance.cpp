@@ -9,6 +9,7 @@
 #include "shell/app_state.h"
 #include "shell/game/game.h"
 #include "stage/core/stage_rules.h"
+#include "stage/draw/stage_drawing.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
@@ -26,6 +27,7 @@ void cStageScene::Draw(int play, int overlay, int animate, int hint) {
     if (DrawCharaAndCheckDeath(chara, animate)) RemoveChara(chara);
   });
   AdvanceEffectsAndMessages(*this);
+  AdvanceStageDrawing(*this, overlay);
   DrawStagePixels(*this, play, overlay, hint);
 }
 

@@ -109,7 +109,9 @@ cStageItem* cStageScene::SpawnItemAt(double x, double y, const cEdItem& definiti
 void cStageScene::SetBlockAt(int x, int y, int mode, const cEdBlock& block) {
   const std::size_t index = g_BlockMap.IndexAt(x, y);
   if (index >= g_BlockMap.Size()) return;
-  const bool occupied = g_BlockMap.Cell(index).block != nullptr;
+  const cEdBlock* present = g_BlockMap.Cell(index).block;
+  if (present != nullptr && present->m_bFixed) return;  // summons leave fixed blocks alone
+  const bool occupied = present != nullptr;
   if (mode == kSummonPut || (mode == kSummonToggle && !occupied)) g_BlockMap.PlaceCopy(index, block);
   else if (mode == kSummonErase || mode == kSummonToggle) g_BlockMap.Clear(index);
 }

@@ -28,7 +28,6 @@ int TakeItem(cChara&, cStageItem&) { return 0; }
 int OverlapsBlockChara(cStageObj&) { return 0; }
 void StepShots(cStageScene&, int) {}
 void PrepareStageEnd(cStageScene&) {}
-void DrawStagePixels(cStageScene&, int, int, int) {}
 void DrawPauseMenu(cStageScene&) {}
 int StoryStageFlag() { return 1; }
 int ChallengeRetryFlag(int) { return 1; }

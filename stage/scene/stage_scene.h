@@ -20,6 +20,7 @@
 #include "definitions/palette/chara_definition.h"
 #include "foundation/checked_vector.h"
 #include "shell/game/scene.h"
+#include "stage/draw/draw_state.h"
 #include "stage/scroll/scroll_axis.h"
 
 class cChara;
@@ -155,6 +156,7 @@ class cStageScene : public cStageSceneBase {
   std::int32_t m_nMenuCursor = 0;
   std::int32_t m_bHeroDeathEndPending = 0;
   std::int32_t m_bFading = 0;
+  cStageDrawState m_Draw;
 
  private:
   void HeroDeathEnded();

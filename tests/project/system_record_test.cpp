@@ -265,6 +265,7 @@ TEST(SystemElements, ThresholdTest) {
   EXPECT_EQ(IsBelowThreshold(system, 2, 33, 100), 1);
   EXPECT_EQ(IsBelowThreshold(system, 2, 34, 100), 0);
   EXPECT_EQ(IsBelowThreshold(system, 2, 0, 0), 0);
+  EXPECT_EQ(IsBelowThreshold(system, 2, -5, -10), 0);  // a negative maximum is no percentage either
   system.m_vGauges[3].m_nThreshold = 10;
   EXPECT_EQ(IsBelowThreshold(system, 3, 10, 0), 1);
   EXPECT_EQ(IsBelowThreshold(system, 3, 11, 100), 0);

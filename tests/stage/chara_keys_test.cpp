@@ -189,3 +189,34 @@ TEST_F(CharaTest, FacingRelativeStepsMirror) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TriggerCheck, SkipsRunningFlaggedOtherIdAndAlreadyTriggeredFlows) {
+  StageBuilder builder(20, 5, 1, 1);
+  StageRun run(builder);
+  cHero& hero = *PlayerHero();
+  cVector<cEdFlow> list(2);
+  list[0].m_nId = 1;
+  list[0].m_nFlag = 3;
+  list[1].m_nId = 2;
+  hero.SetFlows(list);
+  hero.RunTriggeredFlows(kTriggerAlways, nullptr, 2);  // only ID letter 2
+  EXPECT_EQ(hero.flows[0].startedThisStep, 0);
+  EXPECT_EQ(hero.flows[1].startedThisStep, 1);
+  hero.ClearFrameFlags();
+  hero.flagSets[0][3] = 1;  // flag letter c raised: the always-flow waits
+  hero.flows[1].active = 1;  // running: skipped
+  hero.RunTriggeredFlows(kTriggerAlways, nullptr, 0);
+  EXPECT_EQ(hero.flows[0].startedThisStep, 0);
+  EXPECT_EQ(hero.flows[1].startedThisStep, 0);
+  hero.flagSets[0][3] = 0;
+  hero.RunTriggeredFlows(kTriggerAlways, nullptr, 0);
+  EXPECT_EQ(hero.flows[0].startedThisStep, 1);
+  // Triggered once this step: a second trigger in the same step skips it.
+  hero.flows[0].startedThisStep = 0;
+  hero.RunTriggeredFlows(kTriggerAlways, nullptr, 0);
+  EXPECT_EQ(hero.flows[0].startedThisStep, 0);
+}
+
+}  // namespace

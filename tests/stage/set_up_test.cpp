@@ -96,6 +96,11 @@ TEST(SetUp, RetryStartsFromACleanStage) {
   scene.SetBlockAt((4 + 10) * 32, (4 + 10) * 32, kSummonToggle, summoned);
   EXPECT_NE(run.harness.CellAt(5, 4).block, nullptr);
   EXPECT_EQ(run.harness.CellAt(4, 4).block, nullptr);
+  cEdBlock fixed = summoned;
+  fixed.m_bFixed = 1;
+  scene.SetBlockAt((6 + 10) * 32, (4 + 10) * 32, kSummonPut, fixed);
+  scene.SetBlockAt((6 + 10) * 32, (4 + 10) * 32, kSummonErase, summoned);
+  EXPECT_NE(run.harness.CellAt(6, 4).block, nullptr);  // a fixed block stays
   scene.RemoveChara(*run.harness.CharaBySerial(1));
   scene.SetStage(1, 0);
   EXPECT_EQ(run.harness.CellAt(5, 4).block, nullptr);

@@ -1,0 +1,20 @@
+#pragma once
+// What drawing the stage changes from frame to frame, held by the stage
+// scene: the running screen effect and the screen colour. (The background
+// layers' offsets live in the play stage's layer records.) The advance half
+// of a frame writes these; the pixel half only reads them.
+
+#include "stage/draw/effects/screen_effect_advance.h"
+#include "stage/draw/layers/screen_color.h"
+
+struct cStageDrawState {
+  ScreenEffectFrame screenEffect;
+  ScreenColorState screenColor;
+};
+
+// Feeds every field of the drawing state, and the layer offsets of the play
+// stage, to the state hash: add(value) per field, doubles by their bits.
+template <typename Hasher>
+void AddDrawState(Hasher& h, const cStageDrawState& state);
+
+#include "stage/draw/draw_state_hash.h"

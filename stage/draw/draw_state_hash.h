@@ -1,0 +1,23 @@
+#pragma once
+// The body of AddDrawState (draw_state.h), kept apart so the state's
+// declaration reads on its own.
+
+#include "definitions/stage/stage_record.h"
+
+template <typename Hasher>
+void AddDrawState(Hasher& h, const cStageDrawState& state) {
+  const cScrEffectSlot& e = state.screenEffect.current;
+  for (double value : {e.value, e.secondValue, e.step, e.elapsed}) h.Add(value);
+  for (std::int32_t value : {std::int32_t{e.number}, e.playMode, e.loop, e.backward, e.progress, e.counterA,
+                             e.counterB, e.fixedRun, e.runLength})
+    h.Add(value);
+  const ScreenColorState& c = state.screenColor;
+  for (std::int32_t value : {c.started, std::int32_t{c.red}, std::int32_t{c.green}, std::int32_t{c.blue},
+                             c.strength, c.mode, c.time, c.blink, c.repeat, c.active, c.counter, c.repeatCounter,
+                             c.alpha, c.prevStrength, c.prevAlpha})
+    h.Add(value);
+  for (const auto& layer : g_PlayStage.m_vBackground) {
+    h.Add(layer.OffsetX);
+    h.Add(layer.OffsetY);
+  }
+}

@@ -1,0 +1,116 @@
+#include "stage/draw/effects/chara_effect_slot.h"
+
+#include <utility>
+
+#include "project/database.h"
+#include "project/global_data.h"
+#include "stage/draw/effects/effect_run.h"
+
+CharaEffectSlotSets g_CharaEffectSlots;
+
+int cCharaEffectSlot::Kind() const {
+  if (number == 0 || definition == nullptr) return kCharaEffectNone;
+  return definition->m_nKind;
+}
+
+namespace {
+
+cVector<cCharaEffect>& DefinitionsOfSet(int set) {
+  return set == 1 ? g_Database->m_vCharaEffectWork : g_Database->m_vCharaEffect;
+}
+
+void CopyRunningFields(cCharaEffectSlot& to, const cCharaEffectSlot& from) {
+  to.definition = from.definition;
+  to.start = from.start;
+  to.end = from.end;
+  to.value = from.value;
+  to.step = from.step;
+  to.runLength = from.runLength;
+  to.elapsed = from.elapsed;
+  to.counterA = from.counterA;
+  to.counterB = from.counterB;
+}
+
+const cCharaEffectSlot* BoundSlot(int n, int backward) {
+  const auto& set = backward ? g_CharaEffectSlots.backward : g_CharaEffectSlots.forward;
+  if (n < 0 || static_cast<std::size_t>(n) >= set.size()) return nullptr;
+  return &set[static_cast<std::size_t>(n)];
+}
+
+}  // namespace
+
+void BindCharaEffectSlot(cCharaEffectSlot& slot, std::int16_t n, int set) {
+  cCharaEffect& definition = DefinitionsOfSet(set)[n];
+  slot.number = n;
+  slot.definition = &definition;
+  const int kind = definition.m_nKind;
+  const int tenths = definition.m_anParam[0];
+  switch (kind) {
+    case kCharaEffectBlink:
+    case kCharaEffectHalf:
+      slot.start = 0;
+      slot.end = tenths;
+      slot.runLength = tenths;
+      slot.value = 0.0;
+      slot.step = kTenthsPerFrame;
+      slot.counterA = 0;
+      slot.counterB = 0;
+      break;
+    default:
+      if (kind < kCharaEffectBurst || kind >= kCharaEffectKinds) break;
+      slot.runLength = tenths;
+      if (set == 1) std::swap(definition.m_anParam[1], definition.m_anParam[2]);
+      slot.start = definition.m_anParam[1];
+      slot.end = definition.m_anParam[2];
+      slot.value = slot.start;
+      slot.step = EffectStepPerFrame(slot.start, slot.end, tenths);
+      if (kind == kCharaEffectWaveH || kind == kCharaEffectWaveV) slot.counterA = 0;
+      break;
+  }
+  if (kind != kCharaEffectNone && slot.start == slot.end) {
+    slot.step = kTenthsPerFrame;
+    slot.elapsed = 0.0;
+  }
+}
+
+void InitCharaEffectSlots() {
+  InitEffectSlots(g_CharaEffectSlots.forward, g_CharaEffectSlots.backward, g_Database->m_vCharaEffect.size(),
+                  [](cCharaEffectSlot& slot, std::int16_t n, int set) { BindCharaEffectSlot(slot, n, set); });
+}
+
+void SelectCharaEffect(cCharaEffectSlot& slot, int n, int mode, int loop) {
+  const int backward = mode == kPlayBackward ? 1 : 0;
+  const cCharaEffectSlot* bound = BoundSlot(n, backward);
+  if (bound == nullptr) {
+    ReportBadEffectNumber("Character", n, g_CharaEffectSlots.forward.size());
+    return;
+  }
+  CopyRunningFields(slot, *bound);
+  slot.backward = backward;
+  slot.number = static_cast<std::int16_t>(n);
+  slot.playMode = mode;
+  slot.progress = 0;
+  slot.loop = loop;
+}
+
+void RestartCharaEffect(cCharaEffectSlot& slot) {
+  if (slot.playMode == kPlayThereAndBack) slot.backward = slot.backward ? 0 : 1;
+  if (const cCharaEffectSlot* bound = BoundSlot(slot.number, slot.backward)) CopyRunningFields(slot, *bound);
+  slot.progress = 0;
+}
+
+int StepCharaEffect(cCharaEffectSlot& slot) {
+  if (slot.start == slot.end) {
+    slot.elapsed += slot.step;
+    if (slot.elapsed <= slot.runLength) return 0;
+  } else if (slot.start > slot.end) {
+    slot.value -= slot.step;
+    if (slot.value >= slot.end) return 0;
+  } else {
+    slot.value += slot.step;
+    if (slot.value <= slot.end) return 0;
+  }
+  if (!slot.loop && (slot.playMode != kPlayThereAndBack || slot.backward == 1)) return 1;
+  RestartCharaEffect(slot);
+  return 0;
+}

@@ -1,0 +1,8 @@
+#pragma once
+// The screen colour as pixels: the alpha the advance computed, applied to the
+// finished frame (the palette faded toward the colour in 8-bit DirectDraw,
+// the whole screen blended in Direct3D).
+
+struct ScreenColorState;
+
+void DrawScreenColor(const ScreenColorState& state);

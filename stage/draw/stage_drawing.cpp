@@ -1,0 +1,30 @@
+#include "stage/draw/stage_drawing.h"
+
+#include "definitions/stage/stage_record.h"
+#include "graphics/device/device.h"
+#include "shell/subsystems/subsystem_steps.h"
+#include "stage/draw/effects/chara_effect_slot.h"
+#include "stage/draw/layers/layer_motion.h"
+#include "stage/scene/stage_scene.h"
+
+void InitEffectSlotsOfStage() {
+  InitCharaEffectSlots();
+  InitScrEffectSlots();
+}
+
+void RegisterStageDrawing() { SetInitEffectSlots(&InitEffectSlotsOfStage); }
+
+void AdvanceStageDrawing(cStageScene& scene, int overlay) {
+  if (scene.Phase() != kPhasePause) MoveBackgroundLayers(g_PlayStage.m_vBackground);
+  AdvanceScreenEffect(scene.m_Draw.screenEffect, overlay);
+  AdvanceScreenColor(scene.m_Draw.screenColor, overlay, CurrentScreenColorPath());
+}
+
+void StartSceneScreenEffect(cStageScene& scene, int n, int mode, int loop) {
+  StartScreenEffect(scene.m_Draw.screenEffect, n, mode, loop);
+  if (n == 0 && lpDTCon != nullptr) DDSetVirBackBufferMode(0);
+}
+
+void StartSceneScreenColor(cStageScene& scene, const std::array<std::int32_t, 8>& params) {
+  StartScreenColorChange(scene.m_Draw.screenColor, params, CurrentScreenColorPath());
+}

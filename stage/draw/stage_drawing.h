@@ -1,0 +1,26 @@
+#pragma once
+// The stage's drawing as the scene sees it: the registration of the effect
+// slots at start-up, the advance half of a frame's drawing (everything the
+// drawing changes), and the starts of the screen effect and screen colour
+// that commands ask for. The pixel half is the scene's DrawStagePixels.
+
+#include <array>
+#include <cstdint>
+
+class cStageScene;
+
+// Lets start-up bind the character-effect and screen-effect slots.
+void RegisterStageDrawing();
+// Binds both kinds of effect slots to the loaded definitions.
+void InitEffectSlotsOfStage();
+
+// The advance half: layer movement (not while the pause menu is open), the
+// screen effect and the screen colour. `overlay` marks a frame drawn outside
+// the play step: the screen effect and the screen colour hold still on it.
+void AdvanceStageDrawing(cStageScene& scene, int overlay);
+
+// "画面エフェクトの実行": effect n (0 stops the running one), mode 0
+// forward, 1 backward, 2 there and back.
+void StartSceneScreenEffect(cStageScene& scene, int n, int mode, int loop);
+// "画面の色を変更" with the command's eight parameters.
+void StartSceneScreenColor(cStageScene& scene, const std::array<std::int32_t, 8>& params);

@@ -1,0 +1,41 @@
+// The pixel half of a stage frame: the state the advance left is drawn into
+// BackBuffer, in the scene's drawing order. Nothing here changes the
+// simulation or draws a random number.
+#include "definitions/stage/stage_record.h"
+#include "stage/chara/hero.h"
+#include "stage/chara/stage_lists.h"
+#include "stage/draw/effects/screen_effect_pixels.h"
+#include "stage/draw/layers/background_layers.h"
+#include "stage/draw/layers/screen_color_pixels.h"
+#include "stage/objects/stage_space.h"
+#include "stage/scene/stage_hooks.h"
+#include "stage/scene/stage_scene.h"
+
+namespace {
+
+void DrawLayerPass(int pass) {
+  DrawBackgroundLayers(g_PlayStage.m_vBackground, pass, g_StageSpace.scrollX, g_StageSpace.scrollY);
+}
+
+void RedrawBothLayerPasses() {
+  DrawLayerPass(0);
+  DrawLayerPass(1);
+}
+
+// The centre of the player hero's screen rectangle (the screen centre when
+// there is none).
+ScreenPoint HeroScreenCentre() {
+  const cHero* hero = PlayerHero();
+  if (hero == nullptr) return {};
+  return {hero->screenLeft + (hero->screenRight - hero->screenLeft) / 2,
+          hero->screenTop + (hero->screenBottom - hero->screenTop) / 2};
+}
+
+}  // namespace
+
+void DrawStagePixels(cStageScene& scene, int, int, int) {
+  DrawLayerPass(0);
+  DrawLayerPass(1);
+  DrawScreenEffect(scene.m_Draw.screenEffect, HeroScreenCentre(), &RedrawBothLayerPasses);
+  DrawScreenColor(scene.m_Draw.screenColor);
+}

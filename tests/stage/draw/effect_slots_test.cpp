@@ -1,0 +1,205 @@
+// Stepping of character-effect and screen-effect slots: run lengths, fixed
+// runs, backward and there-and-back plays, loops and bad numbers.
+#include <gtest/gtest.h>
+
+#include "project/database.h"
+#include "project/global_data.h"
+#include "stage/draw/effects/chara_effect_slot.h"
+#include "stage/draw/effects/screen_effect_advance.h"
+
+namespace {
+
+class EffectSlotsTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    m_started = !g_Database.IsStarted();
+    if (m_started) StartProjectData();
+    g_Database->m_vCharaEffect.clear();
+    g_Database->m_vScrEffect.clear();
+    AddCharaEffect(kCharaEffectNone, {0, 0, 0, 0, 0});
+    AddScrEffect(kScreenEffectNone, {0, 0, 0, 0, 0});
+  }
+  void TearDown() override {
+    if (m_started) StopProjectData();
+  }
+
+  int AddCharaEffect(int kind, std::array<std::int32_t, 5> params) {
+    cCharaEffect effect;
+    effect.m_nKind = kind;
+    effect.m_anParam = params;
+    g_Database->m_vCharaEffect.push_back(effect);
+    return static_cast<int>(g_Database->m_vCharaEffect.size()) - 1;
+  }
+  int AddScrEffect(int kind, std::array<std::int32_t, 5> params) {
+    cScrEffect effect;
+    effect.m_nKind = kind;
+    effect.m_anParam = params;
+    g_Database->m_vScrEffect.push_back(effect);
+    return static_cast<int>(g_Database->m_vScrEffect.size()) - 1;
+  }
+  void Bind() {
+    BuildEffectWorkCopies(*g_Database);
+    InitCharaEffectSlots();
+    InitScrEffectSlots();
+  }
+  // Steps until the effect ends; the number of the step that ended it (0
+  // when it had not ended after `limit` steps).
+  static int StepsToEnd(cCharaEffectSlot& slot, int limit = 10000) {
+    for (int i = 1; i <= limit; ++i)
+      if (StepCharaEffect(slot)) return i;
+    return 0;
+  }
+  static int FramesToEnd(ScreenEffectFrame& frame, int limit = 10000) {
+    for (int i = 1; i <= limit; ++i) {
+      AdvanceScreenEffect(frame, 0);
+      if (frame.finished) return i;
+    }
+    return 0;
+  }
+
+  bool m_started = false;
+};
+
+TEST_F(EffectSlotsTest, RotationFromZeroTo360EndsOnThe61stStepForwardAndBackward) {
+  const int n = AddCharaEffect(kCharaEffectRotateA, {10, 0, 360, 0, 0});
+  Bind();
+  cCharaEffectSlot slot;
+  SelectCharaEffect(slot, n, kPlayForward, 0);
+  EXPECT_EQ(slot.Kind(), kCharaEffectRotateA);
+  EXPECT_DOUBLE_EQ(slot.step, 6.0);
+  EXPECT_EQ(StepsToEnd(slot), 61);
+
+  cCharaEffectSlot back;
+  SelectCharaEffect(back, n, kPlayBackward, 0);
+  EXPECT_EQ(back.value, 360.0);
+  EXPECT_EQ(back.end, 0);
+  EXPECT_EQ(StepsToEnd(back), 61);
+  // The forward set still runs forward after the backward set was bound.
+  EXPECT_EQ(g_CharaEffectSlots.forward[static_cast<std::size_t>(n)].start, 0);
+}
+
+TEST_F(EffectSlotsTest, EqualStartAndEndRunsForTheRunTime) {
+  const int n = AddCharaEffect(kCharaEffectCircle, {10, 5, 5, 1, 0});
+  const int blink = AddCharaEffect(kCharaEffectBlink, {5, 4, 0, 0, 0});
+  Bind();
+  cCharaEffectSlot slot;
+  SelectCharaEffect(slot, n, kPlayForward, 0);
+  // Elapsed passes 10 tenths after 61 frames of 1/6 (sums of 1/6 round up).
+  const int steps = StepsToEnd(slot);
+  EXPECT_GE(steps, 60);
+  EXPECT_LE(steps, 61);
+  SelectCharaEffect(slot, blink, kPlayForward, 0);
+  EXPECT_EQ(slot.start, 0);
+  EXPECT_EQ(slot.end, 5);
+  EXPECT_NEAR(StepsToEnd(slot), 30, 1);
+}
+
+TEST_F(EffectSlotsTest, ThereAndBackPlaysBothWaysThenEndsOrLoops) {
+  const int n = AddCharaEffect(kCharaEffectZoom, {1, 0, 12, 0, 0});  // 2 dots a frame, 6 frames
+  Bind();
+  cCharaEffectSlot slot;
+  SelectCharaEffect(slot, n, kPlayThereAndBack, 0);
+  EXPECT_EQ(StepsToEnd(slot), 0 + 7 + 7);  // forward 7 steps, then backward 7
+  EXPECT_EQ(slot.backward, 1);
+
+  SelectCharaEffect(slot, n, kPlayThereAndBack, 1);
+  EXPECT_EQ(StepsToEnd(slot, 500), 0);
+  SelectCharaEffect(slot, n, kPlayForward, 1);
+  EXPECT_EQ(StepsToEnd(slot, 500), 0);
+  EXPECT_EQ(slot.backward, 0);
+}
+
+TEST_F(EffectSlotsTest, ZeroRunTimeReachesTheEndInOneStep) {
+  const int n = AddCharaEffect(kCharaEffectRotateA, {0, 0, 90, 0, 0});
+  const int s = AddScrEffect(kScreenEffectMove, {0, 0, 0, 100, 50});
+  Bind();
+  cCharaEffectSlot slot;
+  SelectCharaEffect(slot, n, kPlayForward, 0);
+  EXPECT_EQ(StepsToEnd(slot), 2);
+  EXPECT_EQ(slot.value, 180.0);
+
+  ScreenEffectFrame frame;
+  StartScreenEffect(frame, s, 0, 0);
+  AdvanceScreenEffect(frame, 0);
+  EXPECT_EQ(frame.current.counterA, 100);
+  EXPECT_EQ(frame.current.counterB, 50);
+}
+
+TEST_F(EffectSlotsTest, NumbersOutsideTheListsStartNothing) {
+  Bind();
+  cCharaEffectSlot slot;
+  SelectCharaEffect(slot, 5, kPlayForward, 0);
+  SelectCharaEffect(slot, -1, kPlayForward, 0);
+  EXPECT_EQ(slot.number, 0);
+  EXPECT_EQ(slot.Kind(), kCharaEffectNone);
+  ScreenEffectFrame frame;
+  StartScreenEffect(frame, 7, 0, 0);
+  EXPECT_EQ(frame.current.number, 0);
+}
+
+TEST_F(EffectSlotsTest, ShakeTurnsAtItsAmplitudeAndEndsWhenTheTruncatedSumPassesT) {
+  const int n = AddScrEffect(kScreenEffectShakeH, {10, 10, 2, 0, 0});
+  Bind();
+  ScreenEffectFrame frame;
+  StartScreenEffect(frame, n, 0, 0);
+  AdvanceScreenEffect(frame, 0);
+  EXPECT_DOUBLE_EQ(frame.current.secondValue, 4.0 / 3.0);
+  EXPECT_EQ(frame.shown.secondValue, 0.0);  // the pixels show the state before the update
+  double highest = 0, lowest = 0;
+  int frames = 1;
+  for (; frames < 1000 && !frame.finished; ++frames) {
+    AdvanceScreenEffect(frame, 0);
+    highest = std::max(highest, frame.shown.secondValue);
+    lowest = std::min(lowest, frame.shown.secondValue);
+  }
+  EXPECT_EQ(highest, 10.0);
+  EXPECT_EQ(lowest, -10.0);
+  EXPECT_EQ(frames, 67);
+  EXPECT_EQ(frame.current.number, 0);
+}
+
+TEST_F(EffectSlotsTest, HoldRedrawsWithoutMoving) {
+  const int n = AddScrEffect(kScreenEffectWaveH, {10, 0, 60, 3, 4});
+  Bind();
+  ScreenEffectFrame frame;
+  StartScreenEffect(frame, n, 0, 0);
+  AdvanceScreenEffect(frame, 0);
+  const cScrEffectSlot before = frame.current;
+  AdvanceScreenEffect(frame, 1);
+  EXPECT_EQ(frame.current.value, before.value);
+  EXPECT_EQ(frame.current.counterA, before.counterA);
+  EXPECT_EQ(frame.shown.counterA, 1);
+}
+
+TEST_F(EffectSlotsTest, ScreenRotationFixedRunAndThereAndBack) {
+  const int fixed = AddScrEffect(kScreenEffectRotate, {10, 45, 45, 0, 0});
+  const int turn = AddScrEffect(kScreenEffectRotate, {1, 0, 60, 0, 0});  // 10 degrees a frame
+  Bind();
+  ScreenEffectFrame frame;
+  StartScreenEffect(frame, fixed, 0, 0);
+  EXPECT_EQ(frame.current.fixedRun, 1);
+  EXPECT_NEAR(FramesToEnd(frame), 61, 1);
+
+  StartScreenEffect(frame, turn, 2, 0);
+  // Forward: 0..60 by 10 ends when trunc(value) > 60 (7 updates), then back.
+  EXPECT_EQ(FramesToEnd(frame), 14);
+  StartScreenEffect(frame, turn, 2, 1);
+  EXPECT_EQ(FramesToEnd(frame, 300), 0);
+  StartScreenEffect(frame, 0, 0, 0);
+  EXPECT_EQ(frame.current.number, 0);
+}
+
+TEST_F(EffectSlotsTest, BlinkTogglesEveryIntervalBeforeDrawing) {
+  const int n = AddScrEffect(kScreenEffectBlink, {10, 3, 0, 0, 0});
+  Bind();
+  ScreenEffectFrame frame;
+  StartScreenEffect(frame, n, 0, 0);
+  std::vector<int> shown;
+  for (int i = 0; i < 8; ++i) {
+    AdvanceScreenEffect(frame, 0);
+    shown.push_back(frame.shown.counterB);
+  }
+  EXPECT_EQ(shown, (std::vector<int>{0, 0, 0, 1, 1, 1, 0, 0}));
+}
+
+}  // namespace
