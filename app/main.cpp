@@ -5,6 +5,7 @@
 #include "commands/install.h"
 #include "platform/backend.h"
 #include "platform/text_encoding.h"
+#include "screens/register_screens.h"
 #include "shell/entry.h"
 #include "stage/draw/stage_drawing.h"
 #include "stage/scene/stage_scene.h"
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
   RegisterStageScene();
   RegisterStageDrawing();
   InstallCommands();
+  RegisterScreens();
   const std::string stage = argc > 1 ? platform::Cp932FromUtf8(argv[1]) : std::string();
   return RunPlayer(stage);
 }

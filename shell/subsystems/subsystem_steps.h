@@ -7,6 +7,7 @@
 // work that builds it, without touching the order around it.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -70,6 +71,8 @@ void PlayScreenBgmStep(std::uintptr_t slot, std::intptr_t bgmNumber);
 // Starts play of a stage file with fresh progress (start-up passes 1 for the
 // free-play stage, the open-stage request 0); false on failure.
 bool PlayStageFileStep(const std::string& path, int fromStartup);
+// Set by the screens at program start: the start of a stage file's play.
+void SetPlayStageFileStep(std::function<bool(const std::string&)> play);
 // Start-up: the run-time effect slots bound to the effect definitions. The
 // stage runtime, which owns the slots, registers the binding before start-up.
 void InitEffectSlotsStep();

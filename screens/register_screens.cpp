@@ -1,0 +1,13 @@
+#include "screens/register_screens.h"
+
+#include <memory>
+
+#include "screens/progress/play_progress.h"
+#include "screens/title/title_scene.h"
+#include "shell/game/game.h"
+#include "shell/subsystems/subsystem_steps.h"
+
+void RegisterScreens() {
+  SetSceneFactory(GS_TITLE, [] { return std::make_unique<cTitleScene>(); });
+  SetPlayStageFileStep([](const std::string& path) { return PlayStageFile(path) != 0; });
+}

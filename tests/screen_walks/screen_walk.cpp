@@ -1,0 +1,49 @@
+#include "screen_walk.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "platform/input_devices.h"
+#include "platform/message_box.h"
+#include "screens/register_screens.h"
+#include "stage/scene/stage_scene.h"
+
+namespace fs = std::filesystem;
+
+cScreenWalk::cScreenWalk(const std::string& name, sample_game::GenerateOptions options) : m_name(name) {
+  m_folder = fs::temp_directory_path() / ("screen_walk_" + name + "_" + std::to_string(::getpid()));
+  fs::remove_all(m_folder);
+  sample_game::GenerateSampleGame(m_folder, options);
+  RegisterStageScene();
+  RegisterScreens();
+  platform::TakeHeadlessBoxes();
+  m_harness = std::make_unique<cRunHarness>(m_folder);
+}
+
+cScreenWalk::~cScreenWalk() {
+  platform::ReleaseAllInput();
+  m_harness.reset();
+  fs::remove_all(m_folder);
+}
+
+bool cScreenWalk::Start(std::string_view commandLine) { return m_harness->Start(commandLine); }
+
+void cScreenWalk::Tap(int virtualKey) {
+  platform::SetKeyHeld(virtualKey, true);
+  Step();
+  platform::SetKeyHeld(virtualKey, false);
+  Step();
+}
+
+std::uint64_t cScreenWalk::FrameSum() const {
+  int width = 0, height = 0;
+  std::uint64_t sum = 1469598103934665603ull;
+  for (std::uint32_t pixel : m_harness->PresentedFrame(&width, &height)) sum = (sum ^ pixel) * 1099511628211ull;
+  return sum;
+}
+
+void cScreenWalk::Shot(const std::string& label) const {
+  if (const char* folder = std::getenv("SCREEN_WALK_SHOTS"))
+    m_harness->WritePresentedFramePng(fs::path(folder) / (m_name + "_" + label + ".png"));
+}

@@ -1,0 +1,42 @@
+// The title screen on the sample game: the start-up ends on the title with
+// its picture and menu; the menu moves and decides; new game and continue
+// go through the save-slot list.
+#include <gtest/gtest.h>
+
+#include "definitions/save_data/save_data.h"
+#include "screen_walk.h"
+#include "screens/menu/menu_cursor.h"
+#include "screens/title/title_scene.h"
+#include "shell/game/game.h"
+
+namespace {
+
+cTitleScene* Title() { return dynamic_cast<cTitleScene*>(g_Game.Scene(GS_TITLE)); }
+
+bool InTitleMenu() { return Title() && Title()->Phase() == cTitleScene::kMenu; }
+
+TEST(TitleWalk, StartUpEndsOnTheTitleMenuAndNewGameLeavesForTheMap) {
+  cScreenWalk walk("title");
+  ASSERT_TRUE(walk.Start());
+  ASSERT_TRUE(walk.StepUntil(InTitleMenu));
+  walk.Step();
+  walk.Shot("menu");
+  EXPECT_EQ(Title()->Commands().size(), 7u);
+  EXPECT_EQ(g_MenuCursor.Top().nRow, 0);
+  walk.Tap(kKeyDown);
+  EXPECT_EQ(g_MenuCursor.Top().nRow, 1);
+  walk.Tap(kKeyUp);
+  walk.Tap(kKeyZ);
+  ASSERT_EQ(Title()->Phase(), cTitleScene::kNewGame);
+  walk.Step();
+  walk.Shot("new_game_slots");
+  walk.Tap(kKeyZ);
+  EXPECT_EQ(Title()->Phase(), cTitleScene::kLeave);
+  EXPECT_EQ(g_SaveData.m_nSlot, 0);
+  EXPECT_EQ(g_SaveData.m_bAutoSave, 1);
+  ASSERT_TRUE(walk.StepUntil([] { return g_Game.m_nState == GS_WORLDMAP; }));
+  EXPECT_EQ(g_Game.m_nPrevState, GS_TITLE);
+  EXPECT_TRUE(walk.Harness().Close());
+}
+
+}  // namespace
