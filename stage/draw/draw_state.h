@@ -1,15 +1,20 @@
 #pragma once
 // What drawing the stage changes from frame to frame, held by the stage
-// scene: the running screen effect and the screen colour. (The background
+// scene: the running screen effect, the screen colour and the point
+// effects in play. (The background
 // layers' offsets live in the play stage's layer records.) The advance half
 // of a frame writes these; the pixel half only reads them.
 
+#include <list>
+
 #include "stage/draw/effects/screen_effect_advance.h"
+#include "stage/draw/effects/stage_effect.h"
 #include "stage/draw/layers/screen_color.h"
 
 struct cStageDrawState {
   ScreenEffectFrame screenEffect;
   ScreenColorState screenColor;
+  std::list<cStageEffect> stageEffects;
 };
 
 // Feeds every field of the drawing state, and the layer offsets of the play

@@ -16,6 +16,13 @@ void AddDrawState(Hasher& h, const cStageDrawState& state) {
                              c.strength, c.mode, c.time, c.blink, c.repeat, c.active, c.counter, c.repeatCounter,
                              c.alpha, c.prevStrength, c.prevAlpha})
     h.Add(value);
+  h.Add(state.stageEffects.size());
+  for (const cStageEffect& effect : state.stageEffects) {
+    for (double value : {effect.x, effect.y}) h.Add(value);
+    for (std::int32_t value : {std::int32_t{effect.number}, effect.width, effect.height, effect.scaled,
+                               effect.shownFrame, effect.anime.Pattern(), effect.anime.Entry(), effect.anime.Tick()})
+      h.Add(value);
+  }
   for (const auto& layer : g_PlayStage.m_vBackground) {
     h.Add(layer.OffsetX);
     h.Add(layer.OffsetY);

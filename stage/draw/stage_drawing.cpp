@@ -16,6 +16,7 @@ void RegisterStageDrawing() { SetInitEffectSlots(&InitEffectSlotsOfStage); }
 
 void AdvanceStageDrawing(cStageScene& scene, int overlay) {
   if (scene.Phase() != kPhasePause) MoveBackgroundLayers(g_PlayStage.m_vBackground);
+  scene.m_Draw.stageEffects.remove_if([](cStageEffect& effect) { return effect.Advance() != 0; });
   AdvanceScreenEffect(scene.m_Draw.screenEffect, overlay);
   AdvanceScreenColor(scene.m_Draw.screenColor, overlay, CurrentScreenColorPath());
 }
@@ -23,6 +24,10 @@ void AdvanceStageDrawing(cStageScene& scene, int overlay) {
 void StartSceneScreenEffect(cStageScene& scene, int n, int mode, int loop) {
   StartScreenEffect(scene.m_Draw.screenEffect, n, mode, loop);
   if (n == 0 && lpDTCon != nullptr) DDSetVirBackBufferMode(0);
+}
+
+void AddStageEffect(cStageScene& scene, int n, const EffectBox& a, const EffectBox& b, int k) {
+  scene.m_Draw.stageEffects.emplace_back(n, a, b, k);
 }
 
 void StartSceneScreenColor(cStageScene& scene, const std::array<std::int32_t, 8>& params) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 class cStageScene;
+struct EffectBox;
 
 // Lets start-up bind the character-effect and screen-effect slots.
 void RegisterStageDrawing();
@@ -22,5 +23,8 @@ void AdvanceStageDrawing(cStageScene& scene, int overlay);
 // "画面エフェクトの実行": effect n (0 stops the running one), mode 0
 // forward, 1 backward, 2 there and back.
 void StartSceneScreenEffect(cStageScene& scene, int n, int mode, int loop);
+// A point effect n where boxes a and b meet, for size factor k.
+void AddStageEffect(cStageScene& scene, int n, const EffectBox& a, const EffectBox& b, int k);
+
 // "画面の色を変更" with the command's eight parameters.
 void StartSceneScreenColor(cStageScene& scene, const std::array<std::int32_t, 8>& params);

@@ -2,6 +2,7 @@
 // BackBuffer, in the scene's drawing order. Nothing here changes the
 // simulation or draws a random number.
 #include "definitions/stage/stage_record.h"
+#include "graphics/device/device.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/draw/effects/screen_effect_pixels.h"
@@ -36,6 +37,8 @@ ScreenPoint HeroScreenCentre() {
 void DrawStagePixels(cStageScene& scene, int, int, int) {
   DrawLayerPass(0);
   DrawLayerPass(1);
+  for (const cStageEffect& effect : scene.m_Draw.stageEffects)
+    effect.Draw(&BackBuffer, g_StageSpace.scrollX.position, g_StageSpace.scrollY.position, 0);
   DrawScreenEffect(scene.m_Draw.screenEffect, HeroScreenCentre(), &RedrawBothLayerPasses);
   DrawScreenColor(scene.m_Draw.screenColor);
 }
