@@ -61,11 +61,20 @@ void AddChara(Fnv64& h, const cChara& chara) {
   h.Add(SerialOf(chara.parent));
   for (std::int32_t var : chara.vars) h.Add(var);
   for (const cFlowState& flow : chara.flows) {
-    for (std::int32_t value : {flow.active, flow.triggeredThisStep, flow.startedThisStep, flow.inputSlot})
+    for (std::int32_t value : {flow.active, flow.triggeredThisStep, flow.startedThisStep, flow.inputSlot, flow.paused,
+                               flow.stoppedForGood, flow.progress, flow.stepCount, flow.condLatch})
       h.Add(value);
     h.Add(flow.keyLatchA);
     h.Add(flow.keyLatchB);
+    h.Add(flow.arranges.size());
+    for (const cCmdState& entry : flow.entries)
+      for (std::int32_t value : {entry.done, entry.remaining, entry.stepCount, entry.started}) h.Add(value);
   }
+  for (const AttackerGuard& guard : chara.attackerGuards) {
+    h.Add(guard.attackerSerial);
+    h.Add(guard.left);
+  }
+  h.Add(chara.condLatch);
   for (const auto& set : chara.flagSets)
     for (std::uint8_t flag : set) h.Add(flag);
   h.Add(chara.extraAnimes.size());

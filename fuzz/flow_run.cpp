@@ -1,0 +1,90 @@
+// Random flows on a tiny stage: command kinds (also outside the table),
+// parameters, loops, bindings, times and triggers come from the bytes; the
+// flows are installed on a few characters and the stage runs 200 frames.
+// Whatever the flows hold, the runtime stays in bounds and defined.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "commands/install.h"
+#include "definitions/param_table.h"
+#include "fuzz/record_fuzzing.h"
+#include "stage/harness/stage_harness.h"
+
+namespace {
+
+class Bytes {
+ public:
+  Bytes(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+  std::uint8_t Next() { return m_pos < m_size ? m_data[m_pos++] : 0; }
+  std::int32_t Int() {
+    std::uint32_t value = 0;
+    for (int i = 0; i < 4; ++i) value = value << 8 | Next();
+    return static_cast<std::int32_t>(value);
+  }
+  bool More() const { return m_pos < m_size; }
+
+ private:
+  const std::uint8_t* m_data;
+  std::size_t m_size;
+  std::size_t m_pos = 0;
+};
+
+cEdCmd RandomCommand(Bytes& bytes) {
+  cEdCmd command;
+  command.m_nKind = bytes.Next();
+  const int params = bytes.Next() % 20;
+  for (int i = 0; i < params; ++i) command.m_vParams.push_back(bytes.Next() & 1 ? bytes.Int() : bytes.Next() % 8);
+  command.m_nTime = static_cast<std::int16_t>(bytes.Next() % 8);
+  command.m_nTimeStep = static_cast<std::int16_t>(static_cast<std::int8_t>(bytes.Next()));
+  command.m_bInstant = bytes.Next() & 1;
+  if (bytes.Next() & 1) command.m_Move.Emplace();
+  if (bytes.Next() & 1) command.m_Shot.Emplace();
+  return command;
+}
+
+cEdFlow RandomFlow(Bytes& bytes) {
+  cEdFlow flow;
+  flow.m_nTrigger = bytes.Next() % 23;
+  flow.m_nFlag = bytes.Next() % 30;
+  flow.m_bCondOnce = bytes.Next() & 1;
+  const int commands = bytes.Next() % 12;
+  for (int i = 0; i < commands && bytes.More(); ++i) flow.m_vCmds.push_back(RandomCommand(bytes));
+  return flow;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  StartFuzzingProjectData();
+  static const bool installed = (InstallCommands(), BuildParamTable(), true);
+  (void)installed;
+  Bytes bytes(data, size);
+  cEdStage stage;
+  stage.Width = 20;
+  stage.Height = 15;
+  stage.SpeedLevel = 1 + bytes.Next() % 3;
+  stage.SetSpeedLevel(stage.SpeedLevel);
+  stage.IntroSwitch1 = stage.IntroSwitch2 = 0;
+  cEdChara hero;
+  hero.m_nOperator = kOperatorPlayer;
+  hero.m_nGraphicNo = 1;
+  hero.m_nColumn = 2;
+  hero.m_nRow = 10;
+  stage.m_vChara.push_back(hero);
+  for (int i = 0; i < 3 && bytes.More(); ++i) {
+    cEdChara chara;
+    chara.m_nGraphicNo = 1;
+    chara.m_nColumn = static_cast<std::int16_t>(4 + i * 3);
+    chara.m_nRow = 10;
+    chara.m_bTurnByCmd = 1;
+    const int flows = 1 + bytes.Next() % 3;
+    for (int f = 0; f < flows; ++f) chara.m_vFlows.push_back(RandomFlow(bytes));
+    stage.m_vChara.push_back(chara);
+  }
+  cStageHarness harness;
+  harness.UseStage(stage);
+  harness.Begin(7);
+  for (int frame = 0; frame < 200; ++frame) harness.Step(static_cast<std::uint16_t>(frame & 15), 0);
+  return 0;
+}
