@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "screens/options/option_scene.h"
 #include "screens/progress/play_progress.h"
 #include "screens/title/title_scene.h"
 #include "shell/game/game.h"
@@ -9,5 +10,6 @@
 
 void RegisterScreens() {
   SetSceneFactory(GS_TITLE, [] { return std::make_unique<cTitleScene>(); });
+  SetSceneFactory(GS_OPTION, [] { return std::make_unique<cOptionScene>(); });
   SetPlayStageFileStep([](const std::string& path) { return PlayStageFile(path) != 0; });
 }

@@ -1,6 +1,8 @@
 // The project's system record and start-up settings of the sample game:
 // a colour-mode-0 project (8-bit palette), its own title, screen music, the
 // 17 system sounds, and start-up defaults for a window in the Direct3D mode.
+#include <iterator>
+
 #include "tools/sample_game/project_files.h"
 #include "tools/sample_game/record_bytes.h"
 #include "tools/sample_game/sound_effects.h"
@@ -17,6 +19,14 @@ cSystem BuildSystemRecord() {
   system.m_vScreenBgm = {kBgmTitle, kBgmMap, kBgmMap, kBgmTitle};
   system.m_vLifeStart = {3, 3, 5, 99};
   system.m_vLifeUnlimited = {0, 0, 1, 1};
+  // The options screen's items in its own order: colour variant, music,
+  // sound volume, ranking entry mode, ranking name, back.
+  const char* optionLabels[] = {"カラー", "BGM", "SE音量", "ランキング登録", "ランキング登録名", "もどる"};
+  system.m_vOptionMenu.resize(std::size(optionLabels));
+  for (std::size_t i = 0; i < std::size(optionLabels); ++i) {
+    system.m_vOptionMenu[i].m_bVisible = 1;
+    system.m_vOptionMenu[i].m_strName = Sjis(optionLabels[i]);
+  }
   // Start-up defaults when System.ini is missing: Direct3D in a window.
   system.m_vOptions[0].m_nValue = 1;
   system.m_vOptions[1].m_nValue = 1;
