@@ -5,6 +5,7 @@
 #include "shell/subsystems/subsystem_steps.h"
 #include "stage/draw/effects/chara_effect_slot.h"
 #include "stage/draw/layers/layer_motion.h"
+#include "stage/draw/panel/status_panel.h"
 #include "stage/scene/stage_scene.h"
 
 void InitEffectSlotsOfStage() {
@@ -14,11 +15,12 @@ void InitEffectSlotsOfStage() {
 
 void RegisterStageDrawing() { SetInitEffectSlots(&InitEffectSlotsOfStage); }
 
-void AdvanceStageDrawing(cStageScene& scene, int overlay) {
+void AdvanceStageDrawing(cStageScene& scene, int play, int overlay) {
   if (scene.Phase() != kPhasePause) MoveBackgroundLayers(g_PlayStage.m_vBackground);
   scene.m_Draw.stageEffects.remove_if([](cStageEffect& effect) { return effect.Advance() != 0; });
   AdvanceScreenEffect(scene.m_Draw.screenEffect, overlay);
   AdvanceScreenColor(scene.m_Draw.screenColor, overlay, CurrentScreenColorPath());
+  if (!scene.m_bTimeStopped) RequestTimeWarning(scene.m_nTimeLeft, g_PlayStage.TimeWarning, play);
 }
 
 void StartSceneScreenEffect(cStageScene& scene, int n, int mode, int loop) {

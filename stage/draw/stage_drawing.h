@@ -15,10 +15,12 @@ void RegisterStageDrawing();
 // Binds both kinds of effect slots to the loaded definitions.
 void InitEffectSlotsOfStage();
 
-// The advance half: layer movement (not while the pause menu is open), the
-// screen effect and the screen colour. `overlay` marks a frame drawn outside
-// the play step: the screen effect and the screen colour hold still on it.
-void AdvanceStageDrawing(cStageScene& scene, int overlay);
+// The advance half: layer movement (not while the pause menu is open), point
+// effects, the screen effect, the screen colour and the time display's
+// warning sound (requested only by the play draw). `overlay` marks a frame
+// drawn outside the play step: the screen effect and the screen colour hold
+// still on it.
+void AdvanceStageDrawing(cStageScene& scene, int play, int overlay);
 
 // "画面エフェクトの実行": effect n (0 stops the running one), mode 0
 // forward, 1 backward, 2 there and back.

@@ -2,7 +2,10 @@
 // BackBuffer, in the scene's drawing order. Nothing here changes the
 // simulation or draws a random number.
 #include "definitions/stage/stage_record.h"
+#include "definitions/save_data/save_data.h"
 #include "graphics/device/device.h"
+#include "project/global_data.h"
+#include "stage/draw/panel/status_panel.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/draw/effects/screen_effect_pixels.h"
@@ -32,6 +35,20 @@ ScreenPoint HeroScreenCentre() {
           hero->screenTop + (hero->screenBottom - hero->screenTop) / 2};
 }
 
+StatusValues CurrentStatusValues() {
+  StatusValues values;
+  values.totalScore = g_SaveData.m_nStageValueTotal;
+  values.score = g_SaveData.m_nScore;
+  values.lives = g_SaveData.m_nLife;
+  if (const cHero* hero = PlayerHero()) {
+    values.hp = hero->hp;
+    values.maxHp = hero->def.m_nMaxHp;
+    values.sp = hero->sp;
+    values.maxSp = hero->def.m_nMaxSp;
+  }
+  return values;
+}
+
 }  // namespace
 
 void DrawStagePixels(cStageScene& scene, int, int, int) {
@@ -40,5 +57,7 @@ void DrawStagePixels(cStageScene& scene, int, int, int) {
   for (const cStageEffect& effect : scene.m_Draw.stageEffects)
     effect.Draw(&BackBuffer, g_StageSpace.scrollX.position, g_StageSpace.scrollY.position, 0);
   DrawScreenEffect(scene.m_Draw.screenEffect, HeroScreenCentre(), &RedrawBothLayerPasses);
+  if (g_PlayStage.StatusPanel) DrawStatusPanel(*g_System, CurrentStatusValues());
+  if (!scene.m_bTimeStopped) DrawTimeDisplay(scene.m_nTimeLeft);
   DrawScreenColor(scene.m_Draw.screenColor);
 }

@@ -27,7 +27,7 @@ void cStageScene::Draw(int play, int overlay, int animate, int hint) {
     if (DrawCharaAndCheckDeath(chara, animate)) RemoveChara(chara);
   });
   AdvanceEffectsAndMessages(*this);
-  AdvanceStageDrawing(*this, overlay);
+  AdvanceStageDrawing(*this, play, overlay);
   DrawStagePixels(*this, play, overlay, hint);
 }
 
