@@ -6,6 +6,7 @@
 // starts from a clean stage: no summoned block or removed character stays.
 #include <algorithm>
 
+#include "definitions/flow_record.h"
 #include "definitions/save_data/save_data.h"
 #include "definitions/stage/stage_record.h"
 #include "foundation/log.h"
@@ -231,8 +232,12 @@ void cStageScene::SetSubStepMask() {
 // erased before the first frame.
 void cStageScene::CheckStartingCharas() {
   if (!g_StageRules.testAllAtStart) UpdateActivity();
+  // The flows of "ステージ開始前" run here: the hero's first, then each
+  // character's before its own check.
+  if (cHero* hero = PlayerHero()) hero->RunTriggeredFlowsOfKind(kTriggerBeforeStage);
   g_CharaList.ForEach([&](cStageChara& chara) {
     if (!g_StageRules.testAllAtStart && !chara.present) return;
+    chara.RunTriggeredFlowsOfKind(kTriggerBeforeStage);
     if (chara.vanish) {
       RemoveChara(chara);
     } else if (chara.hp <= 0) {

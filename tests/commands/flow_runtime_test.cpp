@@ -206,3 +206,22 @@ TEST_F(StageFlowTest, TwoRunsWithOneSeedHashAlike) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(BeforeStageFlowTest, SetUpRunsTheHeroFirstThenEachCharacter) {
+  InstallCommands();
+  StageBuilder builder(20, 15, 2, 10);
+  // Stage variable 1 := 1 by the hero, then 10 x itself by the character:
+  // the order shows in the result.
+  cEdCmd set = AddToStageVar(1, 1, 0, true);
+  set.m_vParams[5] = 0;
+  cEdCmd times = AddToStageVar(1, 10, 0, true);
+  times.m_vParams[5] = 3;
+  builder.Hero().m_vFlows = {Flow({set}, kTriggerBeforeStage)};
+  builder.Chara(5, 10).m_vFlows = {Flow({times}, kTriggerBeforeStage)};
+  StageRun run(builder);
+  EXPECT_EQ(run.harness.Scene().m_vStageVars[1], 10);
+}
+
+}  // namespace

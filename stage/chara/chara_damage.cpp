@@ -1,0 +1,115 @@
+#include "stage/chara/chara_damage.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "definitions/flow_record.h"
+#include "definitions/stage/stage_record.h"
+#include "stage/chara/chara.h"
+#include "stage/objects/stage_space.h"
+#include "stage/scene/stage_hooks.h"
+
+namespace {
+
+constexpr std::int32_t kMaxDamage = 999999;
+constexpr double kAgainst = 0.00000001;
+
+bool PlayerOperated(const cChara& chara) { return chara.op == 0; }
+
+// Invincibility times of the stage: player per attacker, player after
+// damage, computer per attacker, computer after damage.
+std::int32_t AfterDamageTime(const cChara& chara) {
+  return g_PlayStage.InvincibleTime[PlayerOperated(chara) ? 1 : 3];
+}
+std::int32_t PerAttackerTime(const cChara& chara) {
+  return g_PlayStage.InvincibleTime[PlayerOperated(chara) ? 0 : 2];
+}
+
+double KnockSpeed(double a, double level) {
+  if (a == 0) return 0;
+  const double speed = (std::sqrt(1.0 + 128.0 * level * std::fabs(a)) - 1.0) / (2.0 * level);
+  return a < 0 ? -speed : speed;
+}
+
+// A commanded speed pointing against the knock-back is dropped.
+void ClearAgainst(double& speed, double knock) {
+  if ((knock > 0 && speed < -kAgainst) || (knock < 0 && speed > kAgainst)) speed = 0;
+}
+
+void Decay(double& knock) {
+  const double step = 1.0 / g_StageSpace.levelF;
+  if (knock > 0) {
+    knock -= step;
+    if (knock < 0) knock = 0;
+  } else if (knock < 0) {
+    knock += step;
+    if (knock >= 0) knock = 0;
+  }
+}
+
+// The victim's trigger, and the attack trigger of the summoner of an attack.
+void FirePair(cChara& victim, cChara& attacker, int victimTrigger, int attackTrigger) {
+  if (attacker.parent != nullptr && attacker.summonedByAttack) {
+    cChara& parent = *attacker.parent;
+    victim.RunTriggeredFlows(victimTrigger, &parent, 0);
+    parent.RunTriggeredFlows(attackTrigger, &victim, attacker.summonFlowId);
+  } else {
+    victim.RunTriggeredFlows(victimTrigger, &attacker, 0);
+  }
+}
+
+}  // namespace
+
+void StartInvincible(cChara& chara) {
+  const std::int64_t time = std::int64_t{g_StageSpace.level} * AfterDamageTime(chara);
+  chara.invincibleTime = static_cast<std::int32_t>(std::clamp<std::int64_t>(time, 0, INT32_MAX));
+}
+
+void StartInvincibleFrom(cChara& chara, const cChara& attacker) {
+  StartInvincible(chara);
+  const std::int64_t time = std::int64_t{g_StageSpace.level} * PerAttackerTime(chara);
+  chara.attackerGuards.push_back({attacker.serial, static_cast<std::int32_t>(std::clamp<std::int64_t>(time, 0, INT32_MAX))});
+}
+
+int DamageByChara(cChara& victim, cChara& attacker) {
+  const std::int32_t power = attacker.def.m_nPower;
+  std::int64_t damage = power;
+  if (power > 0) damage = std::clamp<std::int64_t>(std::int64_t{power} - victim.def.m_nDefence, 0, kMaxDamage);
+  const int result = victim.AddHp(static_cast<int>(-damage), 0, 1);
+  ApplyImpactFromChara(victim, attacker);
+  return result;
+}
+
+void FireHitTriggersChara(cChara& victim, cChara& attacker) {
+  if (attacker.def.m_nPower != 0) FirePair(victim, attacker, kTriggerDamaged, kTriggerAttackDamaged);
+  if (attacker.def.m_nImpact != 0) FirePair(victim, attacker, kTriggerImpacted, kTriggerAttackImpacted);
+}
+
+void ApplyImpactFromChara(cChara& victim, const cChara& attacker) {
+  double dy = attacker.vy;
+  if (attacker.vy < 8.0 * g_StageSpace.levelF * g_StageSpace.gravityStep) dy = 0;
+  ApplyImpact(victim, attacker.def.m_nImpact, attacker.vx, dy);
+}
+
+void ApplyImpact(cChara& victim, int p, double dx, double dy) {
+  p = static_cast<std::int8_t>(p);
+  if (p == 0) return;
+  const int resistance = static_cast<std::int8_t>(victim.def.m_nImpactResist);
+  p = p < 0 ? std::clamp(p + resistance, -20, 0) : std::clamp(p - resistance, 0, 20);
+  const double sum = std::fabs(dx) + std::fabs(dy);
+  if (sum == 0) {
+    victim.knockX = victim.knockY = 0;
+  } else {
+    const double level = g_StageSpace.levelF;
+    victim.knockX = KnockSpeed(p * dx / sum, level);
+    victim.knockY = KnockSpeed(p * dy / sum, level);
+  }
+  ClearAgainst(victim.cmdSpeedX, victim.knockX);
+  ClearAgainst(victim.cmdSpeedY, victim.knockY);
+  ClearAgainst(victim.vy, victim.knockY);
+  victim.knockedBack = 1;
+}
+
+void DecayImpactX(cChara& chara) { Decay(chara.knockX); }
+void DecayImpactY(cChara& chara) { Decay(chara.knockY); }

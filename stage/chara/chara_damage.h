@@ -1,0 +1,16 @@
+#pragma once
+// How characters hurt each other: invincibility after a hit (general and
+// per attacker), body-attack damage with defence, the knock-back that an
+// impact gives (measured in half blocks: the decay moves the victim
+// 16 x |impact| dots), and the triggers a hit fires on both sides.
+
+class cChara;
+
+void StartInvincible(cChara& chara);
+void StartInvincibleFrom(cChara& chara, const cChara& attacker);
+// 1 when the victim's HP reached 0.
+int DamageByChara(cChara& victim, cChara& attacker);
+void FireHitTriggersChara(cChara& victim, cChara& attacker);
+// Impact p (signed 8-bit) along (dx, dy) after the victim's resistance.
+void ApplyImpact(cChara& victim, int p, double dx, double dy);
+void ApplyImpactFromChara(cChara& victim, const cChara& attacker);
