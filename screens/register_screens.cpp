@@ -5,11 +5,13 @@
 #include "screens/options/option_scene.h"
 #include "screens/progress/play_progress.h"
 #include "screens/title/title_scene.h"
+#include "screens/worldmap/world_map_scene.h"
 #include "shell/game/game.h"
 #include "shell/subsystems/subsystem_steps.h"
 
 void RegisterScreens() {
   SetSceneFactory(GS_TITLE, [] { return std::make_unique<cTitleScene>(); });
+  SetSceneFactory(GS_WORLDMAP, [] { return std::make_unique<cWorldMapScene>(); });
   SetSceneFactory(GS_OPTION, [] { return std::make_unique<cOptionScene>(); });
   SetPlayStageFileStep([](const std::string& path) { return PlayStageFile(path) != 0; });
 }

@@ -28,6 +28,8 @@ void SetStartingLives(int playMode, bool unlimited) {
   g_SaveData.m_nLife = cSaveData::kUnlimited;
 }
 
+int LoadNumberedStage(const std::string& stage) { return LoadStageThreaded(thLoadStage, stage, 1, nullptr, nullptr); }
+
 void ResetStoryProgress() {
   g_SaveData.Reset();
   g_SaveData.m_nMapX = g_WorldMap->m_nStartX;

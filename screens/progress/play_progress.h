@@ -16,6 +16,10 @@ void ResetStoryProgress();
 // why).
 int PlayStageFile(const std::string& path);
 
+// Loads the highest numbered file of the stage into the stage record (on
+// the loader thread); 0 when there is none or it does not load.
+int LoadNumberedStage(const std::string& stage);
+
 // The lives a mode starts with: the system record's entry for the mode, or
 // unlimited when the mode's unlimited flag is set.
 void SetStartingLives(int playMode, bool unlimited);
