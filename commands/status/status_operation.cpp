@@ -71,6 +71,7 @@ void ChangeCharaStatus(const Operation& o, cChara& target, cChara& self, std::in
   const std::int32_t current = ref.Get();
   const std::int32_t operand = o.percent() ? InStatusWidth(status, PercentRounded(current, v)) : v;
   ref.Set(CombineByOp(o.op(), current, operand, range.min, range.max));
+  if (status == kStatusSight) target.sightDots = target.def.m_nSight * 16;  // the view range in dots follows
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 #include "project/global_data.h"
 #include "stage/draw/panel/status_panel.h"
 #include "stage/chara/hero.h"
+#include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
+#include "stage/draw/chara/chara_drawing.h"
 #include "stage/draw/effects/screen_effect_pixels.h"
 #include "stage/draw/layers/background_layers.h"
 #include "stage/draw/layers/screen_color_pixels.h"
@@ -49,10 +51,18 @@ StatusValues CurrentStatusValues() {
   return values;
 }
 
+void DrawCharacters() {
+  if (cHero* hero = PlayerHero(); hero != nullptr && !hero->dead) DrawCharaPixels(*hero, &BackBuffer);
+  g_CharaList.ForEach([](cStageChara& chara) {
+    if (chara.present && !chara.dead) DrawCharaPixels(chara, &BackBuffer);
+  });
+}
+
 }  // namespace
 
 void DrawStagePixels(cStageScene& scene, int, int, int) {
   DrawLayerPass(0);
+  DrawCharacters();
   DrawLayerPass(1);
   for (const cStageEffect& effect : scene.m_Draw.stageEffects)
     effect.Draw(&BackBuffer, g_StageSpace.scrollX.position, g_StageSpace.scrollY.position, 0);

@@ -9,6 +9,7 @@
 #include "shell/app_state.h"
 #include "shell/game/game.h"
 #include "stage/core/stage_rules.h"
+#include "stage/draw/chara/chara_drawing.h"
 #include "stage/draw/stage_drawing.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
@@ -33,7 +34,7 @@ void cStageScene::Draw(int play, int overlay, int animate, int hint) {
 
 int cStageScene::DrawCharaAndCheckDeath(cStageChara& chara, int animate) {
   if (chara.dead) return AdvanceCharaDeath(chara);
-  if (chara.present || chara.awake) chara.StepCharaAnim(animate ? 0 : 1);
+  if (chara.present || chara.awake) AdvanceCharaDrawing(chara, animate ? 0 : 1);
   return 0;
 }
 
@@ -41,7 +42,7 @@ void cStageScene::DrawHeroAndCheckDeath(int play, int animate) {
   cHero* hero = PlayerHero();
   if (hero == nullptr) return;
   if (!hero->dead) {
-    hero->StepCharaAnim(animate ? 0 : 1);
+    AdvanceCharaDrawing(*hero, animate ? 0 : 1);
     return;
   }
   if (m_bHeroDeathEndPending || !AdvanceCharaDeath(*hero)) return;

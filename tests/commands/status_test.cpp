@@ -72,6 +72,7 @@ TEST_F(StatusTest, CharacterStatusesKeepTheirRangesAndWidths) {
   EXPECT_EQ(hero->def.m_nScore, -5);
   RunStatusOperation(*hero, Operation(0, kStatusSight, 0, 50));
   EXPECT_EQ(hero->def.m_nSight, 40);
+  EXPECT_EQ(hero->sightDots, 640);
   other->def.m_nSight = 3;
   RunStatusOperation(*other, Operation(0, kStatusSight, 0, 9));  // the view range is the hero's only
   EXPECT_EQ(other->def.m_nSight, 3);

@@ -1,0 +1,10 @@
+#pragma once
+// Drawing one character. The advance half steps its animation, keeps the
+// frame to show and places it on the screen; the pixel half draws that
+// frame's cell at the screen place, stretched by the size factor.
+
+class cChara;
+struct DDSURFACEDATA;
+
+void AdvanceCharaDrawing(cChara& chara, int noAdvance);
+void DrawCharaPixels(const cChara& chara, DDSURFACEDATA* surface);
