@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "screens/mapmenu/map_menu_scene.h"
 #include "screens/options/option_scene.h"
 #include "screens/progress/play_progress.h"
 #include "screens/title/title_scene.h"
@@ -12,6 +13,7 @@
 void RegisterScreens() {
   SetSceneFactory(GS_TITLE, [] { return std::make_unique<cTitleScene>(); });
   SetSceneFactory(GS_WORLDMAP, [] { return std::make_unique<cWorldMapScene>(); });
+  SetSceneFactory(GS_MAPMENU, [] { return std::make_unique<cMapMenuScene>(); });
   SetSceneFactory(GS_OPTION, [] { return std::make_unique<cOptionScene>(); });
   SetPlayStageFileStep([](const std::string& path) { return PlayStageFile(path) != 0; });
 }

@@ -1,0 +1,293 @@
+#include "screens/mapmenu/map_menu_scene.h"
+
+#include <algorithm>
+#include <string>
+
+#include "definitions/save_data/save_data.h"
+#include "definitions/save_data/save_slots.h"
+#include "foundation/log.h"
+#include "foundation/text_format.h"
+#include "graphics/blits/blit.h"
+#include "graphics/blits/fill.h"
+#include "graphics/blits/frame_rect.h"
+#include "graphics/device/device.h"
+#include "graphics/images/bitmap_table.h"
+#include "graphics/text/font_setup.h"
+#include "input/input_record.h"
+#include "platform/main_thread.h"
+#include "project/global_data.h"
+#include "project/system_record.h"
+#include "screens/common/screen_fade.h"
+#include "screens/common/screen_pictures.h"
+#include "screens/common/visible_commands.h"
+#include "screens/menu/menu_cursor.h"
+#include "screens/menu/text_layout.h"
+#include "screens/slots/save_slot_list.h"
+#include "shell/game/game.h"
+#include "shell/game/menu_colors.h"
+#include "sound/waves/sound_requests.h"
+
+namespace {
+
+constexpr int kMenuX = 264, kMenuY = 192;
+constexpr int kSlotX = 152, kSlotY = 160;
+constexpr int kSaveConfirmY = 400;
+constexpr int kChoiceY = 224;
+constexpr int kNoSlotY = 232;
+constexpr int kScoreY = 260;
+constexpr int kLine = 16;
+constexpr int kMaxSlotRows = 10;
+constexpr int kMapBgmSlot = 1;
+constexpr int kClearColour = 16;
+constexpr int kFrameColour = 240;
+constexpr std::uint16_t kDecide = 1;
+constexpr std::uint16_t kCancel = 2;
+enum Term : int { kTermTotal = 4, kTermSave = 12, kTermAutoSave = 14, kTermNoSlot = 16, kTermTitle = 17 };
+
+const std::string& Term(int n) {
+  static const std::string kNone;
+  return n < static_cast<int>(g_System->m_vTerms.size()) ? g_System->m_vTerms[n] : kNone;
+}
+
+// Saves the play into its slot; false (sound 3 and a report line) when the
+// slot is not one of the 99 or its file could not be written.
+bool SaveIntoSlot(int slot) {
+  if (slot >= 0 && slot < kSaveSlotCount && SaveToSlot(g_SaveData, slot)) return true;
+  RequestSound(3);
+  Report("map menu: saving into slot %d failed", slot);
+  return false;
+}
+
+void DrawTotalScoreBox() {
+  const int total = g_SaveData.m_nStageValueTotal;
+  if (!g_System->m_nScreen167C || total <= 0) return;
+  int digits = 0;
+  for (int rest = total; rest > 0 && digits < 10; rest /= 10) ++digits;
+  const int width = kLine * (GetCharCount(Term(kTermTotal)) + 1 + digits);
+  const int x = 320 - width / 2;
+  g_Fonts[kMenuFont].DrawBox(&BackBuffer, x, kScoreY, width, kLine);
+  g_Fonts[kMenuFont].Printf(&BackBuffer, x, kScoreY, "%s%d", Term(kTermTotal).c_str(), total);
+}
+
+int ChoiceX(int first, int count, int extra) { return CenterTermsX(320, first, count, extra); }
+
+}  // namespace
+
+cMapMenuScene::cMapMenuScene() : cScreenScene(GS_MAPMENU, kDecide | kCancel) {
+  m_vPhases = {[this] { FadeIn(); },        [this] { MenuPhase(); }, [this] { SavePhase(); },
+               [this] { AutoSavePhase(); }, [this] { BackPhase(); }, [this] { TitlePhase(); },
+               [this] { Leave(); }};
+}
+
+void cMapMenuScene::Start() {
+  const auto& bgm = g_System->m_vScreenBgm;
+  const auto& keep = g_System->m_vScreenBgmOn;
+  g_Game.RequestBgm(kMapBgmSlot < static_cast<int>(bgm.size()) ? bgm[kMapBgmSlot] : 0,
+                    kMapBgmSlot < static_cast<int>(keep.size()) ? keep[kMapBgmSlot] : 0, kMapBgmSlot);
+  static constexpr int kPictures[] = {kWindowPicture, kCursorPicture};
+  if (!LoadBmpSurfaces(g_BmpSD, kPictures, 2)) platform::RequestClose();
+  m_anCmd = VisibleCommands(g_System->m_vMapMenu, kCommandCount, "map menu");
+  ResetMenuCursor();
+  m_nSubPhase = 0;
+}
+
+void cMapMenuScene::DrawScreen() {
+  DDFillSurface(&BackBuffer, kClearColour);
+  int widest = 0;
+  for (int command : m_anCmd) widest = std::max(widest, GetCharCount(g_System->m_vMapMenu[command].m_strName));
+  const int width = kLine * (widest + 1);
+  const int height = kLine * static_cast<int>(m_anCmd.size());
+  DDBltFramed(&BackBuffer, kMenuX, kMenuY, width, height, &g_BmpSD[kWindowPicture], 1, kFrameColour);
+  for (std::size_t i = 0; i < m_anCmd.size(); ++i)
+    g_Fonts[kMenuFont].Draw(&BackBuffer, kMenuX + kLine, kMenuY + kLine * static_cast<int>(i),
+                            g_System->m_vMapMenu[m_anCmd[i]].m_strName.c_str());
+  DrawTotalScoreBox();
+  AnimateMenuColors();
+}
+
+void cMapMenuScene::DrawCursor(int sourceX) {
+  const MENUCURSOR& cursor = g_MenuCursor.Top();
+  DDBlt(&BackBuffer, cursor.nX, cursor.nY, kLine, kLine, &g_BmpSD[kCursorPicture], sourceX, 0, 1);
+}
+
+void cMapMenuScene::FadeIn() {
+  DrawScreen();
+  DrawCursor();
+  if (StepScreenFadeIn()) m_nPhase = kMenu;
+}
+
+void cMapMenuScene::BackToMenu() {
+  PopMenuCursor(kPopKeep);
+  m_nPhase = kMenu;
+  m_nSubPhase = 0;
+}
+
+void cMapMenuScene::MenuPhase() {
+  const cInput& input = g_Inputs[0];
+  MoveGridCursor(input, kMenuX, kMenuY, 0, kLine, 1, static_cast<int>(m_anCmd.size()));
+  PlayCursorSound(input.m_wDir, 2, 0);
+  if (input.m_wButton & kDecide) {
+    RequestSound(1);
+    m_nPhase = m_anCmd[static_cast<std::size_t>(g_MenuCursor.Top().nRow)] + kSave;
+    PushMenuCursor(kPushZero);
+    return;
+  }
+  if (input.m_wButton & kCancel) {
+    RequestSound(2);
+    m_nPhase = kBack;
+    return;
+  }
+  DrawScreen();
+  DrawCursor();
+}
+
+void cMapMenuScene::DrawSlots() {
+  DDFillSurface(&BackBuffer, kClearColour);
+  DrawSaveSlots(&BackBuffer, kSlotX, kSlotY, g_SaveSlots, m_nSlotTop, m_nSlotRows);
+}
+
+void cMapMenuScene::SavePhase() {
+  if (m_nSubPhase == 0) {
+    const int row = std::clamp(g_SaveData.m_nSlot, 0, kSaveSlotCount - 1);
+    g_MenuCursor.Top() = MENUCURSOR{};
+    g_MenuCursor.Top().nRow = row;
+    RefreshSaveSlots(g_SaveSlots);
+    m_nSlotRows = std::min(static_cast<int>(g_SaveSlots.size()), kMaxSlotRows);
+    m_nSlotTop = row;
+    m_nSubPhase = 1;
+  }
+  if (m_nSubPhase == 2) {
+    ConfirmSave();
+    return;
+  }
+  const cInput& input = g_Inputs[0];
+  ScrollListCursor(input, 1, m_nSlotTop, kSlotY, kLine, kSlotX, m_nSlotRows, static_cast<int>(g_SaveSlots.size()), 1);
+  PlayCursorSound(input.m_wDir, 3, 0);
+  if (input.m_wButton & kDecide) {
+    RequestSound(1);
+    PushMenuCursor(kPushZero);
+    g_MenuCursor.Top().nRow = 1;
+    m_nSubPhase = 2;
+    return;
+  }
+  if (input.m_wButton & kCancel) {
+    RequestSound(2);
+    BackToMenu();
+    return;
+  }
+  DrawSlots();
+  DrawCursor();
+}
+
+void cMapMenuScene::ConfirmSave() {
+  const cInput& input = g_Inputs[0];
+  const int x = ChoiceX(kTermSave, 2, 1);
+  MoveGridCursor(input, x, kSaveConfirmY, 0, kLine, 1, 2);
+  PlayCursorSound(input.m_wDir, 2, 0);
+  const bool decide = input.m_wButton & kDecide;
+  if (decide || (input.m_wButton & kCancel)) {
+    const MENUCURSOR* slot = g_MenuCursor.Below();
+    if (decide && g_MenuCursor.Top().nRow == 0 && slot) {
+      if (SaveIntoSlot(slot->nRow)) {
+        RequestSound(5);
+        g_SaveData.m_nSlot = slot->nRow;
+      }
+    } else {
+      RequestSound(decide ? 1 : 2);
+    }
+    PopMenuCursor(kPopKeep);
+    m_nSubPhase = 1;
+    return;
+  }
+  DrawSlots();
+  DrawTermsColumn(&BackBuffer, x, kSaveConfirmY, kTermSave, 2, 1);
+  if (const MENUCURSOR* slot = g_MenuCursor.Below())
+    DDBlt(&BackBuffer, slot->nX, slot->nY, kLine, kLine, &g_BmpSD[kCursorPicture], 80, 0, 1);
+  DrawCursor();
+}
+
+void cMapMenuScene::AutoSavePhase() {
+  if (m_nSubPhase == 0) {
+    g_MenuCursor.Top() = MENUCURSOR{};
+    g_MenuCursor.Top().nRow = g_SaveData.m_bAutoSave ? 0 : 1;
+    m_nSubPhase = g_SaveData.m_nSlot == -1 ? 2 : 1;
+  }
+  const cInput& input = g_Inputs[0];
+  if (m_nSubPhase == 2) {
+    if (input.m_wButton & (kDecide | kCancel)) {
+      RequestSound(input.m_wButton & kDecide ? 1 : 2);
+      BackToMenu();
+      return;
+    }
+    DDFillSurface(&BackBuffer, kClearColour);
+    DrawTermsColumn(&BackBuffer, ChoiceX(kTermNoSlot, 1, 0), kNoSlotY, kTermNoSlot, 1, 0);
+    return;
+  }
+  const int x = ChoiceX(kTermAutoSave, 2, 1);
+  MoveGridCursor(input, x, kChoiceY, 0, kLine, 1, 2);
+  PlayCursorSound(input.m_wDir, 2, 0);
+  if (input.m_wButton & kDecide) {
+    RequestSound(1);
+    if (g_MenuCursor.Top().nRow == 0) {
+      // On before the save, so the slot's file records it.
+      const int before = g_SaveData.m_bAutoSave;
+      g_SaveData.m_bAutoSave = 1;
+      if (!SaveIntoSlot(g_SaveData.m_nSlot)) g_SaveData.m_bAutoSave = before;
+    } else {
+      g_SaveData.m_bAutoSave = 0;
+    }
+    BackToMenu();
+    return;
+  }
+  if (input.m_wButton & kCancel) {
+    RequestSound(2);
+    BackToMenu();
+    return;
+  }
+  DDFillSurface(&BackBuffer, kClearColour);
+  DrawTermsColumn(&BackBuffer, x, kChoiceY, kTermAutoSave, 2, 1);
+  DrawCursor();
+}
+
+void cMapMenuScene::BackPhase() {
+  m_nSubPhase = 0;
+  g_Game.m_nNextState = GS_WORLDMAP;
+  m_nPhase = kLeave;
+}
+
+void cMapMenuScene::TitlePhase() {
+  if (m_nSubPhase == 0) {
+    g_MenuCursor.Top() = MENUCURSOR{};
+    g_MenuCursor.Top().nRow = 1;
+    m_nSubPhase = 1;
+  }
+  const cInput& input = g_Inputs[0];
+  const int x = ChoiceX(kTermTitle, 2, 1);
+  MoveGridCursor(input, x, kChoiceY, 0, kLine, 1, 2);
+  PlayCursorSound(input.m_wDir, 2, 0);
+  if (input.m_wButton & kDecide) {
+    RequestSound(1);
+    if (g_MenuCursor.Top().nRow == 0) {
+      g_Game.m_nNextState = GS_TITLE;
+      m_nPhase = kLeave;
+    } else {
+      BackToMenu();
+    }
+    return;
+  }
+  if (input.m_wButton & kCancel) {
+    RequestSound(2);
+    BackToMenu();
+    return;
+  }
+  DDFillSurface(&BackBuffer, kClearColour);
+  DrawTermsColumn(&BackBuffer, x, kChoiceY, kTermTitle, 2, 1);
+  DrawCursor();
+}
+
+void cMapMenuScene::Leave() {
+  if (!StepScreenFadeOut()) return;
+  ResetMenuCursor();
+  cScreenScene::Leave();
+  m_nPhase = kPhaseStart;
+}
