@@ -3,12 +3,11 @@
 // or stretched by the size factor.
 #include <gtest/gtest.h>
 
-#include "graphics/blits/fill.h"
 #include "graphics/images/bitmap_table.h"
 #include "stage/chara/chara.h"
 #include "stage/draw/chara/chara_drawing.h"
 #include "stage/draw/chara/graphic_source.h"
-#include "tests/graphics/effect_test_support.h"
+#include "tests/stage/draw/sheet_screen.h"
 
 namespace {
 
@@ -31,25 +30,14 @@ TEST(GraphicSource, CellsLieFifteenToAColumn) {
   EXPECT_EQ(GetGraphicSource(1, -1, 0).surface, nullptr);
 }
 
-class CharaPixels : public testing::Test {
+class CharaPixels : public SheetScreen {
  protected:
+  CharaPixels() : SheetScreen(4, 256, 480) {}
   void SetUp() override {
-    ASSERT_TRUE(effect_test::StartDevice(effect_test::Mode::DirectDraw8, 640, 480));
-    sheet = &g_BmpSD[4];
-    ASSERT_TRUE(DDCreateSurface(sheet, 256, 480, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    SheetScreen::SetUp();
     DDFillRect(sheet, 0, 0, 256, 480, 3);
     DDFillRect(sheet, 32, 64, 32, 32, 9);  // cell 17
-    DDFillRect(&BackBuffer, 0, 0, 640, 480, 1);
   }
-  void TearDown() override {
-    DDReleaseSurface(sheet);
-    DDRelease();
-  }
-  std::uint32_t Back(int x, int y) {
-    cSurfaceLock lock;
-    return lock.Lock(&BackBuffer) ? lock.Row8(y)[x] : 0xDEAD;
-  }
-  DDSURFACEDATA* sheet = nullptr;
 };
 
 TEST_F(CharaPixels, TheFrameCellIsDrawnAtTheScreenPlace) {

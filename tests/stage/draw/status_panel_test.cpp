@@ -2,12 +2,10 @@
 // the normal or the warning row, and the time-limit warning sound.
 #include <gtest/gtest.h>
 
-#include "graphics/blits/fill.h"
-#include "graphics/images/bitmap_table.h"
 #include "project/system_record.h"
 #include "stage/core/stage_sinks.h"
 #include "stage/draw/panel/status_panel.h"
-#include "tests/graphics/effect_test_support.h"
+#include "tests/stage/draw/sheet_screen.h"
 
 namespace {
 
@@ -50,26 +48,15 @@ TEST(StatusPanel, GaugeBarsScaleToFiftyDots) {
   EXPECT_EQ(GaugeBarWidth(-4, 10), 0);
 }
 
-class StatusPanelPixels : public testing::Test {
+class StatusPanelPixels : public SheetScreen {
  protected:
+  StatusPanelPixels() : SheetScreen(49, 128, 176) {}
   void SetUp() override {
-    ASSERT_TRUE(effect_test::StartDevice(effect_test::Mode::DirectDraw8, 640, 480));
-    sheet = &g_BmpSD[49];
-    ASSERT_TRUE(DDCreateSurface(sheet, 128, 176, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    SheetScreen::SetUp();
     DDFillRect(sheet, 0, 128, 128, 16, 5);  // gauge frames
     DDFillRect(sheet, 0, 144, 128, 16, 7);  // normal bars
     DDFillRect(sheet, 0, 160, 128, 16, 9);  // warning bars
-    DDFillRect(&BackBuffer, 0, 0, 640, 480, 1);
   }
-  void TearDown() override {
-    DDReleaseSurface(sheet);
-    DDRelease();
-  }
-  std::uint32_t Back(int x, int y) {
-    cSurfaceLock lock;
-    return lock.Lock(&BackBuffer) ? lock.Row8(y)[x] : 0xDEAD;
-  }
-  DDSURFACEDATA* sheet = nullptr;
 };
 
 TEST_F(StatusPanelPixels, GaugeShowsTheWarningRowBelowTheThreshold) {
