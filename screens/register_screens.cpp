@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "screens/challenge/challenge_scene.h"
 #include "screens/mapmenu/map_menu_scene.h"
 #include "screens/options/option_scene.h"
 #include "screens/progress/play_progress.h"
@@ -14,6 +15,7 @@ void RegisterScreens() {
   SetSceneFactory(GS_TITLE, [] { return std::make_unique<cTitleScene>(); });
   SetSceneFactory(GS_WORLDMAP, [] { return std::make_unique<cWorldMapScene>(); });
   SetSceneFactory(GS_MAPMENU, [] { return std::make_unique<cMapMenuScene>(); });
+  SetSceneFactory(GS_CHALLENGE, [] { return std::make_unique<cChallengeScene>(); });
   SetSceneFactory(GS_OPTION, [] { return std::make_unique<cOptionScene>(); });
   SetPlayStageFileStep([](const std::string& path) { return PlayStageFile(path) != 0; });
 }

@@ -58,7 +58,7 @@ TEST_F(SampleStages, EveryStageLoadsWithItsHeroAndPlacedDefinitions) {
   std::vector<std::pair<std::string, const StageLayout*>> stages;
   for (std::size_t i = 0; i < 3; ++i) stages.push_back({kStoryStages[i], &StoryStageLayouts()[i]});
   stages.push_back({"data\\stg4\\c01-1.stg4", &ChallengeStageLayouts()[0]});
-  stages.push_back({"data\\stg4\\c01-2.stg4", &ChallengeStageLayouts()[1]});
+  stages.push_back({"data\\stg4\\c02-1.stg4", &ChallengeStageLayouts()[1]});
   for (const auto& [name, layout] : stages) {
     SCOPED_TRACE(name);
     cEdStage stage;

@@ -19,6 +19,8 @@ cSystem BuildSystemRecord() {
   system.m_vScreenBgm = {kBgmTitle, kBgmMap, kBgmMap, kBgmTitle};
   system.m_vLifeStart = {3, 3, 5, 99};
   system.m_vLifeUnlimited = {0, 0, 1, 1};
+  system.m_nPairCount = 2;  // the challenge stages c01-1 and c02-1, both listed
+  system.m_bUsePairCount = 1;
   // The options screen's items in its own order: colour variant, music,
   // sound volume, ranking entry mode, ranking name, back.
   const char* optionLabels[] = {"カラー", "BGM", "SE音量", "ランキング登録", "ランキング登録名", "もどる"};

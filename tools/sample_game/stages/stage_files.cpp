@@ -1,5 +1,7 @@
 #include "tools/sample_game/stages/stage_files.h"
 
+#include <cstdio>
+
 #include "tools/sample_game/record_bytes.h"
 #include "tools/sample_game/stages/common_palette_builder.h"
 #include "tools/sample_game/stages/installed_records.h"
@@ -28,7 +30,9 @@ std::vector<StoredFile> DefinitionFiles(const std::string& folder) {
   const auto& challenges = ChallengeStageLayouts();
   for (std::size_t i = 0; i < challenges.size(); ++i) {
     cEdStage stage = BuildStage(challenges[i], palette);
-    files.push_back({folder + "\\stg4\\c01-" + std::to_string(i + 1) + ".stg4_000", RecordFileBytes(stage)});
+    char name[32];
+    std::snprintf(name, sizeof name, "\\stg4\\c%02d-1.stg4_000", static_cast<int>(i + 1));
+    files.push_back({folder + name, RecordFileBytes(stage)});
   }
   return files;
 }

@@ -1,0 +1,60 @@
+// The challenge screen on the sample game: the list of the two challenge
+// stages, the ranking window keys, a start of the second stage and, on the
+// way back, the list at the same row.
+#include <gtest/gtest.h>
+
+#include "definitions/save_data/save_data.h"
+#include "screen_walk.h"
+#include "screens/challenge/challenge_scene.h"
+#include "screens/menu/menu_cursor.h"
+#include "screens/title/title_scene.h"
+#include "shell/game/game.h"
+
+namespace {
+
+cTitleScene* Title() { return dynamic_cast<cTitleScene*>(g_Game.Scene(GS_TITLE)); }
+cChallengeScene* Challenge() { return dynamic_cast<cChallengeScene*>(g_Game.Scene(GS_CHALLENGE)); }
+
+TEST(ChallengeWalk, ListsTheStagesTogglesTheRankingAndStartsTheChosenStage) {
+  cScreenWalk walk("challenge");
+  ASSERT_TRUE(walk.Start());
+  ASSERT_TRUE(walk.StepUntil([] { return Title() && Title()->Phase() == cTitleScene::kMenu; }));
+  walk.Tap(kKeyDown);
+  walk.Tap(kKeyDown);
+  walk.Tap(kKeyZ);
+  ASSERT_TRUE(walk.StepUntil([] { return Challenge() && Challenge()->Phase() == cChallengeScene::kSelect; }));
+  EXPECT_EQ(g_Game.m_nPlayMode, PM_CHALLENGE);
+  EXPECT_EQ(Challenge()->Total(), 2);
+  EXPECT_EQ(g_SaveData.m_strStage, "data\\stg4\\c01.");
+  walk.Step();
+  walk.Shot("list");
+
+  const int shown = g_SaveData.m_bShowRanking;
+  walk.Tap(kKeyC);
+  EXPECT_NE(g_SaveData.m_bShowRanking, shown);
+  walk.Step();
+  walk.Shot("ranking");
+
+  walk.Tap(kKeyDown);
+  EXPECT_EQ(g_MenuCursor.Top().nRow, 1);
+  EXPECT_EQ(g_SaveData.m_strStage, "data\\stg4\\c02.");
+  walk.Tap(kKeyDown);  // the list ends there
+  EXPECT_EQ(g_MenuCursor.Top().nRow, 1);
+  walk.Tap(kKeyZ);
+  EXPECT_EQ(Challenge()->Phase(), cChallengeScene::kLeave);
+  EXPECT_EQ(g_SaveData.m_nSeries, 2);
+  EXPECT_EQ(g_Game.m_nChallenge1, 1);
+  ASSERT_TRUE(walk.StepUntil([] { return g_Game.m_nState == GS_STAGE; }));
+  EXPECT_EQ(g_Game.m_nPrevState, GS_CHALLENGE);
+  EXPECT_TRUE(walk.Harness().Close());
+}
+
+TEST(ChallengeWalk, StageFilesAreNumberedFromOne) {
+  cScreenWalk walk("challenge_names");
+  ASSERT_TRUE(walk.Start());
+  EXPECT_EQ(ChallengeStageFile(1), "data\\stg4\\c01-1.stg4");
+  EXPECT_EQ(ChallengeStageFile(12), "data\\stg4\\c12-1.stg4");
+  EXPECT_TRUE(walk.Harness().Close());
+}
+
+}  // namespace
