@@ -17,6 +17,7 @@
 #include "project/system_record.h"
 #include "screens/common/ranking_keys.h"
 #include "screens/common/screen_fade.h"
+#include "screens/common/screen_music.h"
 #include "screens/common/screen_pictures.h"
 #include "screens/menu/menu_cursor.h"
 #include "screens/progress/play_progress.h"
@@ -84,11 +85,7 @@ void cChallengeScene::AnnounceChallengeStage(int stage) {
 }
 
 void cChallengeScene::Start() {
-  const auto& bgm = g_System->m_vScreenBgm;
-  const auto& keep = g_System->m_vScreenBgmOn;
-  g_Game.RequestBgm(kChallengeBgmSlot < static_cast<int>(bgm.size()) ? bgm[kChallengeBgmSlot] : 0,
-                    kChallengeBgmSlot < static_cast<int>(keep.size()) ? keep[kChallengeBgmSlot] : 0,
-                    kChallengeBgmSlot);
+  RequestScreenBgm(kChallengeBgmSlot);
   static constexpr int kPictures[] = {kCursorPicture, kWindowPicture};
   if (!LoadBmpSurfaces(g_BmpSD, kPictures, 2)) platform::RequestClose();
   ResetMenuCursor();

@@ -18,6 +18,7 @@
 #include "project/global_data.h"
 #include "project/system_record.h"
 #include "screens/common/screen_fade.h"
+#include "screens/common/screen_music.h"
 #include "screens/common/screen_pictures.h"
 #include "screens/common/visible_commands.h"
 #include "screens/menu/menu_cursor.h"
@@ -80,10 +81,7 @@ cMapMenuScene::cMapMenuScene() : cScreenScene(GS_MAPMENU, kDecide | kCancel) {
 }
 
 void cMapMenuScene::Start() {
-  const auto& bgm = g_System->m_vScreenBgm;
-  const auto& keep = g_System->m_vScreenBgmOn;
-  g_Game.RequestBgm(kMapBgmSlot < static_cast<int>(bgm.size()) ? bgm[kMapBgmSlot] : 0,
-                    kMapBgmSlot < static_cast<int>(keep.size()) ? keep[kMapBgmSlot] : 0, kMapBgmSlot);
+  RequestScreenBgm(kMapBgmSlot);
   static constexpr int kPictures[] = {kWindowPicture, kCursorPicture};
   if (!LoadBmpSurfaces(g_BmpSD, kPictures, 2)) platform::RequestClose();
   m_anCmd = VisibleCommands(g_System->m_vMapMenu, kCommandCount, "map menu");

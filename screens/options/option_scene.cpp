@@ -14,6 +14,7 @@
 #include "project/system_record.h"
 #include "project/user_option.h"
 #include "screens/common/screen_fade.h"
+#include "screens/common/screen_music.h"
 #include "screens/common/screen_pictures.h"
 #include "screens/common/visible_commands.h"
 #include "screens/menu/menu_cursor.h"
@@ -69,10 +70,7 @@ cOptionScene::cOptionScene() : cScreenScene(GS_OPTION, kDecide | kCancel) {
 cOptionScene::~cOptionScene() { DDReleaseSurface(&m_Surface); }
 
 void cOptionScene::Start() {
-  const auto& bgm = g_System->m_vScreenBgm;
-  const auto& keep = g_System->m_vScreenBgmOn;
-  g_Game.RequestBgm(kOptionBgmSlot < static_cast<int>(bgm.size()) ? bgm[kOptionBgmSlot] : 0,
-                    kOptionBgmSlot < static_cast<int>(keep.size()) ? keep[kOptionBgmSlot] : 0, kOptionBgmSlot);
+  RequestScreenBgm(kOptionBgmSlot);
   static constexpr int kPictures[] = {kCursorPicture, kWindowPicture};
   if (!LoadBmpSurfaces(g_BmpSD, kPictures, 2)) platform::RequestClose();
   ResetMenuCursor();
@@ -196,7 +194,7 @@ void cOptionScene::Leave() {
   if (!StepScreenFadeOut()) return;
   RestartTitleMusic();
   if (!SaveFile(*g_UserOption, g_Paths[PATH_USER_OPTION]))
-    Report("%s could not be written", g_Paths[PATH_USER_OPTION]);
+    Report("%s could not be written", std::string(g_Paths[PATH_USER_OPTION]).c_str());
   ResetMenuCursor();
   cScreenScene::Leave();
   m_nPhase = kPhaseStart;

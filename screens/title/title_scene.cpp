@@ -14,6 +14,7 @@
 #include "project/global_data.h"
 #include "project/system_record.h"
 #include "screens/common/screen_fade.h"
+#include "screens/common/screen_music.h"
 #include "screens/common/screen_pictures.h"
 #include "screens/common/visible_commands.h"
 #include "screens/menu/menu_cursor.h"
@@ -42,11 +43,6 @@ constexpr int kSoundDecide = 1;
 constexpr int kSoundCancel = 2;
 constexpr int kSoundRefuse = 3;
 
-template <typename T>
-T ListEntry(const cVector<T>& list, int index) {
-  return index >= 0 && index < static_cast<int>(list.size()) ? list[index] : T{};
-}
-
 int RankingOn(int playMode) {
   const auto& settings = g_System->m_vRankingSettings;
   return playMode < static_cast<int>(settings.size()) ? settings[playMode].m_bOn : 0;
@@ -70,8 +66,7 @@ cTitleScene::cTitleScene() : cScreenScene(GS_TITLE, kDecide | kCancel) {
 }
 
 void cTitleScene::Start() {
-  g_Game.RequestBgm(ListEntry(g_System->m_vScreenBgm, kTitleBgmSlot), ListEntry(g_System->m_vScreenBgmOn, kTitleBgmSlot),
-                    kTitleBgmSlot);
+  RequestScreenBgm(kTitleBgmSlot);
   static constexpr int kPictures[] = {kTitlePicture, kTitleCommandPicture, kCursorPicture, kWindowPicture};
   if (!LoadBmpSurfaces(g_BmpSD, kPictures, 4)) platform::RequestClose();
   ResetMenuCursor();

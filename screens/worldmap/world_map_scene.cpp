@@ -12,10 +12,15 @@
 #include "platform/main_thread.h"
 #include "project/global_data.h"
 #include "project/system_record.h"
+#include "screens/common/ranking_keys.h"
 #include "screens/common/screen_fade.h"
+#include "screens/common/screen_music.h"
 #include "screens/common/screen_pictures.h"
 #include "screens/menu/text_layout.h"
 #include "screens/progress/play_progress.h"
+#include "screens/ranking/ranking_files.h"
+#include "screens/ranking/ranking_genre.h"
+#include "screens/ranking/ranking_records.h"
 #include "screens/worldmap/world_stage_rules.h"
 #include "shell/game/game.h"
 #include "sound/waves/sound_requests.h"
@@ -29,10 +34,11 @@ constexpr int kEnterTerms = 10;
 constexpr std::uint16_t kDecide = 1;
 constexpr std::uint16_t kCancel = 2;
 constexpr int kLastSlot = kSaveSlotCount - 1;
+constexpr int kStoryRanking = 0;
 
 bool SameCell(WorldCell a, WorldCell b) { return a.x == b.x && a.y == b.y; }
 
-int ScreenEntry(const cVector<std::int32_t>& list, int slot) {
+int ModeEntry(const cVector<std::int32_t>& list, int slot) {
   return slot < static_cast<int>(list.size()) ? list[slot] : 0;
 }
 
@@ -55,9 +61,7 @@ void cWorldMapScene::FindStage() {
 }
 
 void cWorldMapScene::Start() {
-  const auto& bgmOn = g_System->m_vScreenBgmOn;
-  g_Game.RequestBgm(ScreenEntry(g_System->m_vScreenBgm, kMapBgmSlot),
-                    kMapBgmSlot < static_cast<int>(bgmOn.size()) ? bgmOn[kMapBgmSlot] : 0, kMapBgmSlot);
+  RequestScreenBgm(kMapBgmSlot);
   SetSurfaceFile(&g_BmpSD[kWorldBackPicture], g_WorldMap->m_strBackBmp.c_str());
   std::snprintf(g_BmpTable[kWorldBackPicture].szPath, sizeof g_BmpTable[kWorldBackPicture].szPath, "%s",
                 g_WorldMap->m_strBackBmp.c_str());
@@ -85,6 +89,10 @@ void cWorldMapScene::AnnounceStage() {
   SetCurrentStage(g_SaveData, m_pStage->m_strStage, m_pStage->m_nCode1, m_pStage->m_nCode2, m_pStage->m_nCode3);
   m_nStageValue = g_SaveData.GetStageValue(g_SaveData.m_strStageKey);
   m_Arrival = m_Cursor;
+  if (!g_Game.m_bRanking) return;
+  LoadRanking(g_Ranking, g_Game.m_nPlayMode, g_SaveData.m_strStage, g_SaveData.m_nStageCode1,
+              g_SaveData.m_nStageCode2, g_SaveData.m_nStageCode3);
+  StepRankingGenre(g_SaveData, g_Game.m_nPlayMode, 0);
 }
 
 bool cWorldMapScene::LoadChosenStage() {
@@ -98,7 +106,7 @@ void cWorldMapScene::StartStage() {
   SetCurrentStage(g_SaveData, m_pStage->m_strStage, m_pStage->m_nCode1, m_pStage->m_nCode2, m_pStage->m_nCode3);
   g_SaveData.m_nSeries = ClearSwitchOf(*m_pStage);
   g_SaveData.m_nSeriesStage = 1;
-  const bool unlimited = ScreenEntry(g_System->m_vLifeUnlimited, PM_STORY) != 0;
+  const bool unlimited = ModeEntry(g_System->m_vLifeUnlimited, PM_STORY) != 0;
   g_SaveData.m_nLifeStart = unlimited ? cSaveData::kUnlimited : g_SaveData.m_nLife + 1;
   g_SaveData.m_nMapX = m_Cursor.x;
   g_SaveData.m_nMapY = m_Cursor.y;
@@ -186,6 +194,7 @@ void cWorldMapScene::WalkPhase() {
       m_nPhase = kEnter;
       return;
     }
+    HandleRankingKeys(input, kStoryRanking);
   }
   if (input.m_wButton & kCancel) {
     RequestSound(4);
@@ -240,6 +249,7 @@ void cWorldMapScene::EnterPhase() {
     m_nPhase = kWalk;
     return;
   }
+  HandleRankingKeys(input, kStoryRanking);
   Draw(true);
   DrawTermsColumn(&BackBuffer, x, kEnterMenuY, kEnterTerms, 2, 1);
   const MENUCURSOR& cursor = g_MenuCursor.Top();

@@ -11,7 +11,9 @@
 #include "graphics/text/font_setup.h"
 #include "project/global_data.h"
 #include "project/system_record.h"
+#include "screens/common/ranking_keys.h"
 #include "screens/common/screen_pictures.h"
+#include "screens/ranking/ranking_records.h"
 #include "screens/worldmap/world_stage_rules.h"
 
 namespace {
@@ -22,6 +24,8 @@ constexpr int kViewRows = 15;
 constexpr int kChipsPerRow = 5;
 constexpr int kMenuFont = 1;
 constexpr int kNameCentre = 304;
+constexpr int kStoryRanking = 0;
+constexpr int kRankingX = 367, kRankingY = 64;
 
 int TileChip(const cWorldMap& map, int x, int y) {
   const int kind = map.m_vCell[(static_cast<long long>(y) << map.m_nPitchShift) + x];
@@ -94,6 +98,8 @@ void DrawWorldMapScreen(const WorldMapScreen& screen, bool details, int& frameCo
         kFigureSource[facing][0] + (frameCounter > 40 ? kCell : 0), kFigureSource[facing][1], 1);
   if (g_System->m_nScreen167A) DrawLivesBox(data);
   if (!details || !screen.stage) return;
+  if (RankingSettingOn(kStoryRanking) && data.m_bShowRanking)
+    g_Ranking.Draw(&BackBuffer, kRankingX, kRankingY, data.m_nRankingGenre);
   const bool scoreLine = g_System->m_nScreen167B && screen.stageValue > 0;
   const int nameY = scoreLine ? 184 : 204;
   if (!screen.stage->m_strName.empty()) CentredBox(nameY, screen.stage->m_strName);

@@ -3,6 +3,8 @@
 // go through the save-slot list.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "definitions/save_data/save_data.h"
 #include "screen_walk.h"
 #include "screens/menu/menu_cursor.h"
@@ -37,6 +39,22 @@ TEST(TitleWalk, StartUpEndsOnTheTitleMenuAndNewGameLeavesForTheMap) {
   ASSERT_TRUE(walk.StepUntil([] { return g_Game.m_nState == GS_WORLDMAP; }));
   EXPECT_EQ(g_Game.m_nPrevState, GS_TITLE);
   EXPECT_TRUE(walk.Harness().Close());
+}
+
+// A project that asks for the picture menu without the optional command
+// picture gets the text menu; with it, the picture menu.
+TEST(TitleWalk, PictureMenuFallsBackToTextWithoutTheCommandPicture) {
+  for (bool withPicture : {true, false}) {
+    SCOPED_TRACE(withPicture);
+    cScreenWalk walk(withPicture ? "title_picture" : "title_text");
+    if (!withPicture) std::filesystem::remove(walk.Folder() / "bmp" / "GameMode.bmp");
+    ASSERT_TRUE(walk.Start());
+    ASSERT_TRUE(walk.StepUntil(InTitleMenu));
+    EXPECT_EQ(Title()->MenuBox().PictureMode(), withPicture);
+    walk.Step();
+    walk.Shot("menu");
+    EXPECT_TRUE(walk.Harness().Close());
+  }
 }
 
 }  // namespace
