@@ -6,7 +6,10 @@
 #include "graphics/device/device.h"
 #include "project/global_data.h"
 #include "stage/draw/panel/status_panel.h"
+#include "stage/blocks/block_map.h"
 #include "stage/chara/hero.h"
+#include "stage/draw/blocks/block_drawing.h"
+#include "stage/draw/resources/effect_sheets.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/draw/chara/chara_drawing.h"
@@ -62,7 +65,9 @@ void DrawCharacters() {
 
 void DrawStagePixels(cStageScene& scene, int, int, int) {
   DrawLayerPass(0);
+  DrawBlocks(g_BlockMap, 0, g_StageSpace.scrollX, g_StageSpace.scrollY, MarkSheet());
   DrawCharacters();
+  DrawBlocks(g_BlockMap, 1, g_StageSpace.scrollX, g_StageSpace.scrollY, MarkSheet());
   DrawLayerPass(1);
   for (const cStageEffect& effect : scene.m_Draw.stageEffects)
     effect.Draw(&BackBuffer, g_StageSpace.scrollX.position, g_StageSpace.scrollY.position, 0);

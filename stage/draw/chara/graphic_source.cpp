@@ -29,8 +29,8 @@ GraphicSource GetGraphicSource(int graphicKind, int cell, int mirrored) {
       break;
     }
     case 2: bitmap = mirrored ? 41 : 40; break;
-    case 3:
-      bitmap = 42;
+    case 3:  // shots, through the padded sheets
+      bitmap = mirrored ? 64 : 63;
       perColumn = 30;
       break;
     default: return {};

@@ -1,7 +1,7 @@
 #pragma once
 // Where a graphic cell comes from: the sheet of a graphic kind (0 blocks,
-// 1 the character sheets, 2 items, 3 the small item sheet with 30 cells to a
-// column), the left-right mirrored twin for the other facing, and the cell's
+// 1 the character sheets, 2 items, 3 shots from the padded shot sheets with
+// 30 cells to a column), the left-right mirrored twin for the other facing, and the cell's
 // place: 32 x 32 cells, 15 to a column. Kinds without a sheet here give no
 // source and draw nothing.
 

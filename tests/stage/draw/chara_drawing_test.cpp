@@ -5,7 +5,10 @@
 
 #include "graphics/images/bitmap_table.h"
 #include "stage/chara/chara.h"
+#include "stage/blocks/block_map.h"
+#include "stage/draw/blocks/block_drawing.h"
 #include "stage/draw/chara/chara_drawing.h"
+#include "stage/scroll/scroll_axis.h"
 #include "stage/draw/chara/graphic_source.h"
 #include "tests/stage/draw/sheet_screen.h"
 
@@ -22,7 +25,8 @@ TEST(GraphicSource, CellsLieFifteenToAColumn) {
   EXPECT_EQ(s.x, 64);
   EXPECT_EQ(s.y, 32);
   EXPECT_EQ(GetGraphicSource(0, 3, 1).surface, &g_BmpSD[3]);
-  s = GetGraphicSource(3, 31, 0);
+  s = GetGraphicSource(3, 31, 0);  // shots: the padded sheet, 30 to a column
+  EXPECT_EQ(s.surface, &g_BmpSD[63]);
   EXPECT_EQ(s.x, 32);
   EXPECT_EQ(s.y, 32);
   EXPECT_EQ(GetGraphicSource(4, 1, 0).surface, nullptr);
@@ -64,6 +68,39 @@ TEST_F(CharaPixels, TheFrameCellIsDrawnAtTheScreenPlace) {
   chara.screenLeft = 500;
   DrawCharaPixels(chara, &BackBuffer);
   EXPECT_EQ(Back(510, 60), 1u);
+}
+
+class BlockPixels : public SheetScreen {
+ protected:
+  BlockPixels() : SheetScreen(2, 256, 480) {}
+};
+
+TEST_F(BlockPixels, BlocksOfTheLayerAreOffsetByTheSubCellScroll) {
+  DDFillRect(sheet, 32, 64, 32, 32, 9);  // cell 17
+  cEdBlock block;
+  block.m_nGraphicNo = 17;
+  cEdBlock front = block;
+  front.m_nLayer = 1;
+  cEdBlock hidden = block;
+  hidden.m_bHidden = 1;
+  cBlockMap map;
+  map.Reset(40, 6);
+  map.Place(12, 11, block, 1);
+  map.Place(14, 11, front, 2);
+  map.Place(16, 11, hidden, 3);
+  ScrollAxis x, y;
+  x.position = 330.7;  // column 10, 10 dots into it
+  y.position = 340;    // row 10, 20 dots into it
+  DrawBlocks(map, 0, x, y, nullptr);
+  const int left = 64 - 10, top = 32 - 20;
+  EXPECT_EQ(Back(left, top), 9u);
+  EXPECT_EQ(Back(left + 31, top + 31), 9u);
+  EXPECT_EQ(Back(left + 32, top + 31), 1u);
+  EXPECT_EQ(Back(left - 1, top), 1u);
+  EXPECT_EQ(Back(left + 64, top), 1u);   // the front layer waits for its pass
+  EXPECT_EQ(Back(left + 128, top), 1u);  // hidden
+  DrawBlocks(map, 1, x, y, nullptr);
+  EXPECT_EQ(Back(left + 64, top), 9u);
 }
 
 }  // namespace
