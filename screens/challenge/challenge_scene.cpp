@@ -19,6 +19,7 @@
 #include "screens/common/screen_fade.h"
 #include "screens/common/screen_music.h"
 #include "screens/common/screen_pictures.h"
+#include "screens/common/visible_commands.h"
 #include "screens/menu/menu_cursor.h"
 #include "screens/progress/play_progress.h"
 #include "screens/ranking/ranking_files.h"
@@ -104,9 +105,7 @@ void cChallengeScene::DrawChallengeSurface() {
   if (!m_bSurface) return;
   Font& large = g_Fonts[kLargeFont];
   DDBltFramed(&m_Surface, 1, 1, 638, 478, &g_BmpSD[kWindowPicture], 1, kFrameColour);
-  const auto& titleMenu = g_System->m_vTitleMenu;
-  const std::string title =
-      kTitleCommandChallenge < static_cast<int>(titleMenu.size()) ? titleMenu[kTitleCommandChallenge].m_strName : "";
+  const std::string& title = CommandName(g_System->m_vTitleMenu, kTitleCommandChallenge);
   large.Printf(&m_Surface, 320 - 16 * GetCharCount(title), 32, "%s", title.c_str());
   const int total = g_SaveData.m_nStageValueTotal;
   if (g_System->m_nScreen167C && total > 0) {

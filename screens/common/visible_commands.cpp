@@ -1,6 +1,5 @@
 #include "screens/common/visible_commands.h"
 
-#include <string>
 
 #include "foundation/log.h"
 
@@ -18,4 +17,9 @@ std::vector<int> VisibleCommands(const cVector<cCmdItem>& list, int knownCommand
   }
   if (commands.empty()) commands.push_back(0);
   return commands;
+}
+
+const std::string& CommandName(const cVector<cCmdItem>& list, int command) {
+  static const std::string kNone;
+  return command >= 0 && command < static_cast<int>(list.size()) ? list[command].m_strName : kNone;
 }

@@ -6,6 +6,7 @@
 // and a list that shows nothing offers command 0 alone, so a menu always has
 // a row to stand on.
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -13,3 +14,7 @@
 #include "foundation/checked_vector.h"
 
 std::vector<int> VisibleCommands(const cVector<cCmdItem>& list, int knownCommands, std::string_view screen);
+
+// The name of a command; empty for one the list does not have (the command
+// 0 of an empty list).
+const std::string& CommandName(const cVector<cCmdItem>& list, int command);

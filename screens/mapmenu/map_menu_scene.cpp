@@ -92,13 +92,13 @@ void cMapMenuScene::Start() {
 void cMapMenuScene::DrawScreen() {
   DDFillSurface(&BackBuffer, kClearColour);
   int widest = 0;
-  for (int command : m_anCmd) widest = std::max(widest, GetCharCount(g_System->m_vMapMenu[command].m_strName));
+  for (int command : m_anCmd) widest = std::max(widest, GetCharCount(CommandName(g_System->m_vMapMenu, command)));
   const int width = kLine * (widest + 1);
   const int height = kLine * static_cast<int>(m_anCmd.size());
   DDBltFramed(&BackBuffer, kMenuX, kMenuY, width, height, &g_BmpSD[kWindowPicture], 1, kFrameColour);
   for (std::size_t i = 0; i < m_anCmd.size(); ++i)
     g_Fonts[kMenuFont].Draw(&BackBuffer, kMenuX + kLine, kMenuY + kLine * static_cast<int>(i),
-                            g_System->m_vMapMenu[m_anCmd[i]].m_strName.c_str());
+                            CommandName(g_System->m_vMapMenu, m_anCmd[i]).c_str());
   DrawTotalScoreBox();
   AnimateMenuColors();
 }

@@ -42,11 +42,6 @@ constexpr int kFrameColour = 240;
 constexpr std::uint16_t kDecide = 1;
 constexpr std::uint16_t kCancel = 2;
 
-const std::string& ListText(const cVector<cCmdItem>& list, int index) {
-  static const std::string kNone;
-  return index < static_cast<int>(list.size()) ? list[index].m_strName : kNone;
-}
-
 }  // namespace
 
 void RestartTitleMusic() {
@@ -85,12 +80,12 @@ void cOptionScene::Start() {
 void cOptionScene::DrawOptionSurface() {
   if (!m_bSurface) return;
   DDBltFramed(&m_Surface, 1, 1, 638, 478, &g_BmpSD[kWindowPicture], 1, kFrameColour);
-  const std::string& title = ListText(g_System->m_vTitleMenu, kTitleCommandOption);
+  const std::string& title = CommandName(g_System->m_vTitleMenu, kTitleCommandOption);
   g_Fonts[kLargeFont].Printf(&m_Surface, 320 - kLine * GetCharCount(title), 32, "%s", title.c_str());
   for (std::size_t i = 0; i < m_anItem.size(); ++i) {
     const int y = kListY + kLine * static_cast<int>(i);
     const int item = m_anItem[i];
-    g_Fonts[kNormalFont].Printf(&m_Surface, kLabelX, y, "%s", ListText(g_System->m_vOptionMenu, item).c_str());
+    g_Fonts[kNormalFont].Printf(&m_Surface, kLabelX, y, "%s", CommandName(g_System->m_vOptionMenu, item).c_str());
     g_Fonts[kNormalFont].Printf(&m_Surface, kValueX, y, "%s", OptionValueText(item).c_str());
   }
 }

@@ -11,17 +11,13 @@
 #include "project/global_data.h"
 #include "project/system_record.h"
 #include "screens/common/screen_pictures.h"
+#include "screens/common/visible_commands.h"
 
 namespace {
 
 constexpr int kRow = 32;
 constexpr int kFrameColour = 240;
 constexpr int kLargeFont = 2;
-
-const cCmdItem* CommandItem(int command) {
-  const auto& list = g_System->m_vTitleMenu;
-  return command < static_cast<int>(list.size()) ? &list[command] : nullptr;
-}
 
 }  // namespace
 
@@ -39,8 +35,7 @@ bool cTitleMenuBox::Build(const std::vector<int>& commands, bool pictureMode) {
     width = g_BmpSD[kTitleCommandPicture].nWidth + kRow;
   } else {
     int widest = 0;
-    for (int command : commands)
-      if (const cCmdItem* item = CommandItem(command)) widest = std::max(widest, GetCharCount(item->m_strName));
+    for (int command : commands) widest = std::max(widest, GetCharCount(CommandName(g_System->m_vTitleMenu, command)));
     width = kRow * widest + 34;
   }
   const int height = kRow * static_cast<int>(commands.size()) + 2;
@@ -62,8 +57,7 @@ void cTitleMenuBox::Redraw() {
   }
   DDBltFramed(&m_Box, 1, 1, m_Box.nWidth - 2, m_Box.nHeight - 2, &g_BmpSD[kWindowPicture], 1, kFrameColour);
   for (int i = 0; i < rows; ++i)
-    if (const cCmdItem* item = CommandItem(m_Commands[i]))
-      g_Fonts[kLargeFont].Draw(&m_Box, kRow, kRow * i, item->m_strName.c_str());
+    g_Fonts[kLargeFont].Draw(&m_Box, kRow, kRow * i, CommandName(g_System->m_vTitleMenu, m_Commands[i]).c_str());
 }
 
 void cTitleMenuBox::Blit(DDSURFACEDATA* target, int x, int y) {
