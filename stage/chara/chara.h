@@ -14,6 +14,7 @@
 
 #include "definitions/palette/chara_definition.h"
 #include "stage/chara/flow_state.h"
+#include "stage/draw/effects/chara_effect_slot.h"
 #include "stage/objects/stage_obj.h"
 
 class cChara;
@@ -167,6 +168,9 @@ class cChara : public cStageObj {
   double stopDecel = 0;
   std::int32_t deathEffectRunning = 0;
   std::int32_t drawnFrame = 0;  // the animation frame the last draw showed
+  cCharaEffectSlot effect;       // the running character effect
+  cCharaEffectSlot shownEffect;  // the effect as the last draw showed it
+  std::int32_t deathCounter = 0;
   CharaBox bodyBox, shotBox;
 };
 

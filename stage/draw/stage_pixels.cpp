@@ -55,9 +55,9 @@ StatusValues CurrentStatusValues() {
 }
 
 void DrawCharacters() {
-  if (cHero* hero = PlayerHero(); hero != nullptr && !hero->dead) DrawCharaPixels(*hero, &BackBuffer);
+  if (cHero* hero = PlayerHero()) DrawCharaPixels(*hero, &BackBuffer);
   g_CharaList.ForEach([](cStageChara& chara) {
-    if (chara.present && !chara.dead) DrawCharaPixels(chara, &BackBuffer);
+    if (chara.present || chara.dead) DrawCharaPixels(chara, &BackBuffer);
   });
 }
 

@@ -58,6 +58,14 @@ void AddChara(Fnv64& h, const cChara& chara) {
                              chara.headBump})
     h.Add(value);
   for (const cChara* target : chara.targets) h.Add(SerialOf(target));
+  for (const cCharaEffectSlot* slot : {&chara.effect, &chara.shownEffect}) {
+    for (double value : {slot->value, slot->step, slot->elapsed}) h.Add(value);
+    for (std::int32_t value : {std::int32_t{slot->number}, slot->playMode, slot->loop, slot->backward, slot->start,
+                               slot->end, slot->runLength, slot->counterA, slot->counterB})
+      h.Add(value);
+  }
+  h.Add(chara.deathCounter);
+  h.Add(chara.drawnFrame);
   h.Add(SerialOf(chara.parent));
   for (std::int32_t var : chara.vars) h.Add(var);
   for (const cFlowState& flow : chara.flows) {

@@ -5,6 +5,9 @@
 #include "stage/draw/resources/effect_sheets.h"
 #include "stage/draw/resources/effect_surfaces.h"
 #include "stage/draw/resources/screen_copies.h"
+#include "stage/draw/resources/view_mask.h"
+#include "stage/chara/hero.h"
+#include "stage/chara/stage_lists.h"
 
 bool LoadStageSurfaces(cStageScene&, bool) {
   if (g_DDState.bInitialized) {
@@ -13,10 +16,15 @@ bool LoadStageSurfaces(cStageScene&, bool) {
   }
   return true;
 }
-void FinaliseStageResources(cStageScene&) {}
+void FinaliseStageResources(cStageScene&) {
+  const cHero* hero = PlayerHero();
+  if (g_DDState.bInitialized && hero != nullptr)
+    CreateViewRangeMask(&g_ViewMask, &g_ViewOpening, hero->sightDots, hero->def.m_nSightShape);
+}
 void ReleaseStageSurfaces(cStageScene&) {
   ReleaseScreenCopies();
   ReleaseEffectSurfaces();
+  ReleaseViewRangeMask();
 }
 void ClearBackBuffer() {}
 

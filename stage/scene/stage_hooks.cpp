@@ -12,8 +12,6 @@ int RunFlow(cChara& chara, cFlowState& flow) {
   return g_FlowRuntime.runFlow != nullptr ? g_FlowRuntime.runFlow(chara, flow) : 1;
 }
 void RunFlowConditionWork(cChara&) {}
-void StartDeathEffect(cChara&) {}
-int AdvanceCharaDeath(cChara&) { return 1; }
 void AdvanceEffectsAndMessages(cStageScene&) {}
 int SurviveSqueeze(cChara&) { return 0; }
 int RunHeroBlockEffect(cStageScene&, cChara&) { return 0; }

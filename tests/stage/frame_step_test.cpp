@@ -75,8 +75,9 @@ TEST(FrameStep, HeroWalkingIntoADeadlyBlockDiesAtDeadOne) {
   EXPECT_TRUE(Logged(run.harness, "Dead 1"));
   EXPECT_EQ(run.harness.Hero()->dead, 1);
   EXPECT_EQ(run.harness.Sounds().back(), 8);
-  // The next frame's drawing ends the death: a life is used, the stage set
-  // up again and the intro shown.
+  // The drawing that ends the death uses a life, sets the stage up again and
+  // shows the intro.
+  SkipToHeroDeathEnd(run);
   run.harness.Step(0, 0);
   EXPECT_EQ(g_SaveData.m_nLife, 1);
   EXPECT_EQ(run.harness.Scene().Phase(), kPhaseIntro);
@@ -91,6 +92,7 @@ TEST(FrameStep, LastLifeLeadsToGameOver) {
   MakeWalker(0, 3);
   for (int i = 0; i < 20 && !run.harness.Hero()->dead; ++i) run.harness.Step(0, 0);
   EXPECT_TRUE(Logged(run.harness, "Dead 4"));
+  SkipToHeroDeathEnd(run);
   run.harness.Step(0, 0);
   EXPECT_EQ(run.harness.Scene().Phase(), kPhaseEndWait);
   run.harness.Step(0, 1);  // decide

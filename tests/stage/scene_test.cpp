@@ -56,6 +56,7 @@ TEST(Scene, LostLifeInStoryModeOpensTheRetryMenu) {
   cStageScene& scene = run.harness.Scene();
   scene.HeroDied();
   EXPECT_EQ(run.harness.Hero()->dead, 1);
+  SkipToHeroDeathEnd(run);
   run.harness.Step(0, 0);
   EXPECT_EQ(scene.Phase(), kPhaseRetryMenu);
   EXPECT_EQ(g_SaveData.m_nLife, 2);
@@ -72,6 +73,7 @@ TEST(Scene, DeathEndSeenOutsidePlayWaitsForTheNextFrame) {
   g_SaveData.m_nLife = 3;
   cStageScene& scene = run.harness.Scene();
   scene.HeroDied();
+  SkipToHeroDeathEnd(run);
   scene.Draw(0, 1, 0, 1);  // a draw of the pause menu
   EXPECT_EQ(scene.m_bHeroDeathEndPending, 1);
   EXPECT_EQ(g_SaveData.m_nLife, 3);

@@ -1,5 +1,8 @@
 #include "tests/stage/stage_fixture.h"
 
+#include "shell/game/game.h"
+#include "stage/chara/hero.h"
+
 StageBuilder::StageBuilder(int width, int height, int heroColumn, int heroRow, int speedLevel) {
   stage.Width = width;
   stage.Height = height;
@@ -38,4 +41,8 @@ cEdChara& StageBuilder::Chara(int column, int row) {
 StageRun::StageRun(const StageBuilder& builder, std::uint32_t seed, int phase) {
   harness.UseStage(builder.stage);
   harness.Begin(seed, phase);
+}
+
+void SkipToHeroDeathEnd(StageRun& run) {
+  if (cHero* hero = run.harness.Hero()) hero->deathCounter = g_Game.m_nFps;
 }

@@ -24,3 +24,7 @@ class StageRun {
   explicit StageRun(const StageBuilder& builder, std::uint32_t seed = 7, int phase = kPhasePlay);
   cStageHarness harness;
 };
+
+// A dead hero is drawn for a second before its death ends; this skips to
+// the last frame of that second, so the next draw ends the death.
+void SkipToHeroDeathEnd(StageRun& run);

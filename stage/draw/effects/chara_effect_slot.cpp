@@ -81,7 +81,8 @@ void InitCharaEffectSlots() {
 void SelectCharaEffect(cCharaEffectSlot& slot, int n, int mode, int loop) {
   const int backward = mode == kPlayBackward ? 1 : 0;
   const cCharaEffectSlot* bound = BoundSlot(n, backward);
-  if (bound == nullptr) {
+  const int kind = bound == nullptr || bound->definition == nullptr ? -1 : bound->definition->m_nKind;
+  if (kind < kCharaEffectNone || kind >= kCharaEffectKinds) {
     ReportBadEffectNumber("Character", n, g_CharaEffectSlots.forward.size());
     return;
   }

@@ -103,7 +103,9 @@ void InitScrEffectSlots() {
 void SelectScrEffect(cScrEffectSlot& slot, int n, int mode, int loop) {
   const int backward = mode == 1 ? 1 : 0;
   const cScrEffectSlot* bound = BoundSlot(n, backward);
-  if (bound == nullptr) {
+  // A definition of an unknown kind binds nothing: it is refused like a
+  // number outside the list.
+  if (bound == nullptr || bound->definition == nullptr) {
     ReportBadEffectNumber("Screen", n, g_ScrEffectSlots.forward.size());
     return;
   }

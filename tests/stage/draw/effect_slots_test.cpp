@@ -126,7 +126,15 @@ TEST_F(EffectSlotsTest, ZeroRunTimeReachesTheEndInOneStep) {
 }
 
 TEST_F(EffectSlotsTest, NumbersOutsideTheListsStartNothing) {
+  const int strangeChara = AddCharaEffect(40, {10, 0, 5, 0, 0});
+  const int strangeScreen = AddScrEffect(14, {10, 0, 5, 0, 0});
   Bind();
+  cCharaEffectSlot strange;
+  SelectCharaEffect(strange, strangeChara, kPlayForward, 0);
+  EXPECT_EQ(strange.number, 0);
+  ScreenEffectFrame unknown;
+  StartScreenEffect(unknown, strangeScreen, 0, 0);
+  EXPECT_EQ(unknown.current.number, 0);
   cCharaEffectSlot slot;
   SelectCharaEffect(slot, 5, kPlayForward, 0);
   SelectCharaEffect(slot, -1, kPlayForward, 0);
