@@ -1,0 +1,146 @@
+// A full stage frame with its drawing (the frame step, the drawing's advance
+// and the pixels into the 640 x 480 back buffer) in each drawing mode, on a
+// busy stage: two auto-scrolling layers, a screen of blocks, 100 characters
+// (ten of them blinking), a wave screen effect, a blinking screen colour and
+// the status panel. Before timing, two runs of one seed and input must give
+// the same state hash. The physical reference is a copy of one 640 x 480
+// frame of 32-bit pixels.
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
+
+#include "graphics/device/device.h"
+#include "graphics/images/bitmap_table.h"
+#include "project/database.h"
+#include "project/global_data.h"
+#include "stage/chara/stage_chara.h"
+#include "stage/chara/stage_lists.h"
+#include "stage/draw/stage_drawing.h"
+#include "stage/harness/stage_harness.h"
+
+namespace {
+
+constexpr int kCharas = 100;
+
+cEdStage MakeStage() {
+  cEdStage stage;
+  stage.Width = 200;
+  stage.Height = 30;
+  stage.SetSpeedLevel(1);
+  stage.IntroSwitch1 = stage.IntroSwitch2 = 0;
+  for (int column = 0; column < 200; ++column)
+    for (int row = 14; row < 30; ++row) {
+      cEdBlock block;
+      block.m_nColumn = static_cast<std::int16_t>(column);
+      block.m_nRow = static_cast<std::int16_t>(row);
+      block.m_nGraphicNo = static_cast<std::uint16_t>(1 + (column + row) % 20);
+      stage.m_vBlock.push_back(block);
+    }
+  cEdChara hero;
+  hero.m_nOperator = kOperatorPlayer;
+  hero.m_nGraphicNo = 1;
+  hero.m_nColumn = 5;
+  hero.m_nRow = 13;
+  stage.m_vChara.push_back(hero);
+  for (int i = 0; i < kCharas; ++i) {
+    cEdChara chara;
+    chara.m_nGraphicNo = static_cast<std::uint16_t>(16 + i % 40);
+    chara.m_nColumn = static_cast<std::int16_t>(2 + i % 20);
+    chara.m_nRow = static_cast<std::int16_t>(2 + i / 20);
+    chara.m_nFaction = 1;
+    stage.m_vChara.push_back(chara);
+  }
+  for (int i = 0; i < 2; ++i) {
+    cEdBackground layer;
+    layer.AutoX = 1;
+    layer.AutoSpeedX = 0.5 + i;
+    stage.m_vBackground.push_back(layer);
+  }
+  return stage;
+}
+
+void MakeEffects() {
+  g_Database->m_vCharaEffect.resize(1);
+  cCharaEffect blink;
+  blink.m_nKind = 6;
+  blink.m_anParam = {100, 4, 0, 0, 0};
+  g_Database->m_vCharaEffect.push_back(blink);
+  g_Database->m_vScrEffect.resize(1);
+  cScrEffect wave;
+  wave.m_nKind = 6;
+  wave.m_anParam = {20, 0, 12, 3, 4};
+  g_Database->m_vScrEffect.push_back(wave);
+  BuildEffectWorkCopies(*g_Database);
+  InitEffectSlotsOfStage();
+}
+
+void MakeSheets() {
+  for (int bitmap : {2, 4, 5, 46, 49, 51})
+    DDCreateSurface(&g_BmpSD[bitmap], 256, 480, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0);
+  for (int bitmap : {55, 56}) DDCreateSurface(&g_BmpSD[bitmap], 320, 240, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0);
+}
+
+void ReleaseSheets() {
+  for (int bitmap : {2, 4, 5, 46, 49, 51, 55, 56}) DDReleaseSurface(&g_BmpSD[bitmap]);
+}
+
+void Begin(cStageHarness& harness, const cEdStage& stage) {
+  harness.UseStage(stage);
+  harness.Begin(7);
+  MakeEffects();
+  cStageScene& scene = harness.Scene();
+  int n = 0;
+  g_CharaList.ForEach([&](cStageChara& chara) {
+    if (n++ % 10 == 0) SelectCharaEffect(chara.effect, 1, 0, 1);
+  });
+  StartSceneScreenEffect(scene, 1, 2, 1);
+  StartSceneScreenColor(scene, {255, 0, 0, 40, 0, 10, 1, 1000000});
+}
+
+std::uint64_t RunFrames(const cEdStage& stage, int frames) {
+  cStageHarness harness;
+  Begin(harness, stage);
+  for (int frame = 0; frame < frames; ++frame) harness.Step(frame % 120 < 60 ? 6 : 4, 0);
+  return harness.Hash();
+}
+
+void StageDrawFrames(benchmark::State& state) {
+  const int d3d = state.range(0) == 2 ? 1 : 0;
+  const int bpp = state.range(0) == 0 ? 8 : 32;
+  if (!DDInit(d3d, 640, 480, bpp, 0, 1, 1, 60, 0, nullptr, nullptr, 0)) {
+    state.SkipWithError("no device");
+    return;
+  }
+  MakeSheets();
+  const cEdStage stage = MakeStage();
+  if (RunFrames(stage, 100) != RunFrames(stage, 100)) {
+    state.SkipWithError("two runs of one seed and input differ");
+  } else {
+    cStageHarness harness;
+    Begin(harness, stage);
+    int frame = 0;
+    for (auto _ : state) {
+      harness.Step(frame % 120 < 60 ? 6 : 4, 0);
+      ++frame;
+    }
+  }
+  ReleaseSheets();
+  DDRelease();
+}
+BENCHMARK(StageDrawFrames)->Arg(0)->Arg(1)->Arg(2)->ArgName("dd8_dd32_d3d")->Unit(benchmark::kMicrosecond);
+
+void FrameCopyReference(benchmark::State& state) {
+  std::vector<std::uint32_t> from(640 * 480, 0x00123456), to(640 * 480);
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), from.size() * sizeof(std::uint32_t));
+    benchmark::DoNotOptimize(to.data());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(FrameCopyReference)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
