@@ -62,7 +62,7 @@ void RunMode(int d3d, int bpp, int mode, Bytes in) {
   ScreenColorState state;
   StartScreenColorChange(state, colour, CurrentScreenColorPath());
   for (int i = 0; i < 4; ++i) {
-    AdvanceScreenColor(state, 0, CurrentScreenColorPath());
+    AdvanceScreenColor(state, 0);
     DrawScreenColor(state);
   }
   ReleaseScreenCopies();

@@ -81,7 +81,7 @@ void RunMode(const Mode& mode, const std::filesystem::path& folder) {
   StartScreenColorChange(colour, {255, 64, 0, 100, 0, 10, 0, 0}, CurrentScreenColorPath());
   for (int n = 1; n <= 61; ++n) {
     DrawStagePicture();
-    AdvanceScreenColor(colour, 0, CurrentScreenColorPath());
+    AdvanceScreenColor(colour, 0);
     DrawScreenColor(colour);
     if (n == 1 || n == 30 || n == 61) Save(folder, std::string(mode.name) + "_colour_" + std::to_string(n));
   }

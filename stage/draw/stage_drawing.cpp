@@ -19,7 +19,7 @@ void AdvanceStageDrawing(cStageScene& scene, int play, int overlay) {
   if (scene.Phase() != kPhasePause) MoveBackgroundLayers(g_PlayStage.m_vBackground);
   scene.m_Draw.stageEffects.remove_if([](cStageEffect& effect) { return effect.Advance() != 0; });
   AdvanceScreenEffect(scene.m_Draw.screenEffect, overlay);
-  AdvanceScreenColor(scene.m_Draw.screenColor, overlay, CurrentScreenColorPath());
+  AdvanceScreenColor(scene.m_Draw.screenColor, overlay);
   if (!scene.m_bTimeStopped) RequestTimeWarning(scene.m_nTimeLeft, g_PlayStage.TimeWarning, play);
 }
 

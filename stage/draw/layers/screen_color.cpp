@@ -76,13 +76,9 @@ void StartScreenColorChange(ScreenColorState& s, const std::array<std::int32_t, 
   }
 }
 
-void AdvanceScreenColor(ScreenColorState& s, int held, ScreenColorPath path) {
+void AdvanceScreenColor(ScreenColorState& s, int held) {
   s.shown = 0;
   if (!s.active) return;
-  if (path == ScreenColorPath::None) {
-    s.active = 0;
-    return;
-  }
   s.alpha = ComputeAlpha(s);
   s.shown = 1;
   if (!held) StepCounters(s);

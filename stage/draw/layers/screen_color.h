@@ -27,7 +27,7 @@ struct ScreenColorState {
 };
 
 // How the colour reaches the screen: palette fade (DirectDraw 8 bits), blend
-// (Direct3D), or not at all (other DirectDraw depths switch it off).
+// (Direct3D), or not at all (other DirectDraw depths do not show it).
 enum class ScreenColorPath : int { Palette, Blend, None };
 ScreenColorPath CurrentScreenColorPath();
 
@@ -35,5 +35,7 @@ ScreenColorPath CurrentScreenColorPath();
 // in tenths, blink, repeat count.
 void StartScreenColorChange(ScreenColorState& state, const std::array<std::int32_t, 8>& params,
                             ScreenColorPath path);
-// One drawn frame; a held frame computes the alpha without moving on.
-void AdvanceScreenColor(ScreenColorState& state, int held, ScreenColorPath path);
+// One drawn frame; a held frame computes the alpha without moving on. The
+// counters run alike in every drawing mode (and without a screen), so the
+// simulation never depends on how the colour reaches the screen.
+void AdvanceScreenColor(ScreenColorState& state, int held);
