@@ -4,12 +4,15 @@
 // the stage.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "definitions/save_data/save_data.h"
 #include "screen_walk.h"
 #include "screens/menu/menu_cursor.h"
 #include "screens/title/title_scene.h"
 #include "screens/worldmap/world_map_scene.h"
 #include "shell/game/game.h"
+#include "stage/scene/stage_scene.h"
 
 namespace {
 
@@ -50,6 +53,43 @@ TEST(WorldMapWalk, NewGameWalksOntoTheFirstStageAndStartsIt) {
   walk.Step(60);
   walk.Shot("stage");
   EXPECT_TRUE(walk.Harness().Close());
+}
+
+// A stage that gives up at once and goes back to the map, as its pause
+// menu does.
+class GiveUpStage : public cScene {
+ public:
+  GiveUpStage() : cScene(GS_STAGE) {}
+  void Run() override {
+    g_bBackToMap = 1;
+    g_Game.m_nNextState = GS_WORLDMAP;
+    Leave();
+  }
+};
+
+// Back from a stage that was not cleared: the map auto-saves into the play's
+// slot and puts the figure back on the cell it came from.
+TEST(WorldMapWalk, ReturnWithoutAClearAutoSavesAndStepsBack) {
+  cScreenWalk walk("world_map_return");
+  SetSceneFactory(GS_STAGE, [] { return std::make_unique<GiveUpStage>(); });
+  ASSERT_TRUE(walk.Start());
+  ASSERT_TRUE(walk.StepUntil([] { return Title() && Title()->Phase() == cTitleScene::kMenu; }));
+  walk.Tap(kKeyZ);
+  walk.Step();
+  walk.Tap(kKeyZ);
+  ASSERT_TRUE(walk.StepUntil([] { return Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
+  for (int i = 0; i < 3 && Map()->Phase() == cWorldMapScene::kWalk; ++i) walk.Tap(kKeyRight);
+  ASSERT_EQ(Map()->Phase(), cWorldMapScene::kEnter);
+  walk.Tap(kKeyUp);
+  walk.Tap(kKeyZ);
+  const auto slotFile = walk.Folder() / "user_data" / "story" / "Story01.dat";
+  EXPECT_FALSE(std::filesystem::exists(slotFile));
+  ASSERT_TRUE(walk.StepUntil([] { return g_Game.m_nPrevState == GS_STAGE && Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
+  EXPECT_TRUE(std::filesystem::exists(slotFile));
+  EXPECT_EQ(Map()->Cursor().x, 6);
+  EXPECT_EQ(g_bBackToMap, 0);
+  EXPECT_TRUE(walk.Harness().Close());
+  RegisterStageScene();
 }
 
 }  // namespace
