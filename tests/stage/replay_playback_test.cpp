@@ -1,7 +1,8 @@
 // A recorded attempt written as a replay file and played back through the
 // stage scene: the set-up reads the chosen file, every frame of the
 // playback reaches the recorded state, and the end of the replay starts the
-// same attempt again from its intro, with the replay's banner.
+// same attempt again from its intro, with the replay's banner, as does the
+// end of the hero's death, which costs no life in a replay.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include "input/replay_serving.h"
 #include "project/global_data.h"
 #include "shell/game/game.h"
+#include "stage/chara/hero.h"
 #include "tests/project/project_test_support.h"
 #include "tests/stage/stage_fixture.h"
 
@@ -61,6 +63,17 @@ class ReplayPlaybackTest : public GameFolderTest {
     return builder;
   }
 
+  // The title chose the written replay; the harness's clock gives another
+  // seed and its stage is not the replay's.
+  static void ChooseReplay() {
+    g_Game.m_nTitleCmd = kTitleCmdReplay;
+    g_Game.m_nPlayMode = PM_REPLAY;
+    g_Stage = cEdStage();
+    g_PlayStage = cEdStage();
+    g_Replay.Empty();
+    ASSERT_TRUE(LoadChosenReplay(kReplayPath));
+  }
+
   static std::uint16_t DirAt(int frame) { return static_cast<std::uint16_t>(frame % 3 == 0 ? kDirRight : 0); }
   static std::uint16_t ButtonsAt(int frame) { return static_cast<std::uint16_t>((frame / 7) % 2); }
 };
@@ -89,14 +102,7 @@ TEST_F(ReplayPlaybackTest, PlayedBackReplayRepeatsEveryFrameAndRestartsFromTheIn
   // The input reaches the state: an idle attempt differs from the recorded.
   ASSERT_NE(idle, recorded);
 
-  // Playback: the title chose the replay file; a different clock seed and
-  // nothing held on the keys.
-  g_Game.m_nTitleCmd = kTitleCmdReplay;
-  g_Game.m_nPlayMode = PM_REPLAY;
-  g_Stage = cEdStage();
-  g_PlayStage = cEdStage();
-  g_Replay.Empty();
-  ASSERT_TRUE(LoadChosenReplay(kReplayPath));
+  ChooseReplay();
   StageRun run(StageBuilder(8, 8, 0, 0), 99);
   std::vector<std::uint64_t> played;
   for (int frame = 0; frame < kFrames; ++frame) {
@@ -124,6 +130,44 @@ TEST_F(ReplayPlaybackTest, PlayedBackReplayRepeatsEveryFrameAndRestartsFromTheIn
     again.push_back(run.harness.Hash());
   }
   EXPECT_EQ(again, recorded);
+}
+
+TEST_F(ReplayPlaybackTest, HeroDeathAtTheTimeLimitRestartsThePlaybackWithoutUsingALife) {
+  g_Game.m_nTitleCmd = 0;
+  g_Game.m_nPlayMode = PM_FREE;
+  g_SaveData.m_nLife = 3;
+  StageBuilder builder = Stage();
+  builder.stage.TimeLimitOn = 1;
+  builder.stage.TimeLimit = 2;
+  std::vector<std::uint64_t> recorded;
+  {
+    StageRun run(builder, 4321);
+    // Up to the frame whose drawing ends the death: a new attempt begins,
+    // and the one that ended is the previous attempt's replay.
+    for (int frame = 0; frame < 1000 && run.harness.Scene().Phase() == kPhasePlay; ++frame) {
+      run.harness.Step(DirAt(frame), ButtonsAt(frame));
+      recorded.push_back(run.harness.Hash());
+    }
+    ASSERT_EQ(run.harness.Scene().Phase(), kPhaseIntro);
+    ASSERT_EQ(g_SaveData.m_nLife, 2);
+    ASSERT_EQ(WriteReplayFile(g_ReplayPrev, kReplayPath, g_Stage, g_PlayStage, g_ReplaySaveDataPrev), 1);
+  }
+  g_SaveData.m_nLife = 3;
+  ChooseReplay();
+  StageRun run(StageBuilder(8, 8, 0, 0), 99);
+  std::vector<std::uint64_t> played;
+  for (std::size_t frame = 0; frame + 1 < recorded.size(); ++frame) {
+    run.harness.Step(0, 0);
+    played.push_back(run.harness.Hash());
+  }
+  EXPECT_EQ(played, std::vector<std::uint64_t>(recorded.begin(), recorded.end() - 1));
+  EXPECT_TRUE(run.harness.Hero()->dead);
+  run.harness.Step(0, 0);
+  EXPECT_EQ(run.harness.Scene().Phase(), kPhaseIntro);
+  EXPECT_EQ(run.harness.Scene().m_nSeed, 4321u);
+  EXPECT_FALSE(run.harness.Hero()->dead);
+  EXPECT_EQ(g_SaveData.m_nLife, 3);
+  EXPECT_TRUE(platform::TakeHeadlessBoxes().empty());
 }
 
 }  // namespace
