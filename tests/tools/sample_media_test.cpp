@@ -107,7 +107,8 @@ TEST(SampleArt, CastFitsItsCellsAndCellZeroStaysEmpty) {
 // The title menu stacks these 32-dot strips edge to edge: each line has to
 // keep clear of its strip's edges or neighbouring lines run together.
 TEST(SampleArt, TitleCommandLinesStayApartInTheirStrips) {
-  const IndexedImage& commands = PictureAt(ScreenPictures(), "bmp\\GameMode.bmp");
+  const Pictures screens = ScreenPictures();
+  const IndexedImage& commands = PictureAt(screens, "bmp\\GameMode.bmp");
   ASSERT_EQ(commands.Height(), 32 * 7);
   for (int n = 0; n < 7; ++n) {
     const Ink ink = InkOf(commands, 0, 32 * n, commands.Width(), 32);
