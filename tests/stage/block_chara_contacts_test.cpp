@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "definitions/flow_record.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
@@ -23,6 +24,22 @@ void PlaceAt(cChara& obj, double x, double y) {
   obj.ClampX();
   obj.ClampY();
   obj.SavePos();
+}
+
+// One flow per trigger, in that order.
+void GiveFlows(cChara& chara, std::initializer_list<int> triggers) {
+  cVector<cEdFlow> flows;
+  for (int trigger : triggers) {
+    cEdFlow flow;
+    flow.m_nTrigger = static_cast<std::uint8_t>(trigger);
+    flows.push_back(flow);
+  }
+  chara.SetFlows(flows);
+}
+bool Started(const cChara& chara, std::size_t flow) { return chara.flows[flow].startedThisStep != 0; }
+void NextStep(cChara& chara) {
+  chara.ClearFrameFlags();
+  for (cFlowState& flow : chara.flows) flow.active = 0;
 }
 
 class BlockCharaContacts : public ::testing::Test {
@@ -84,6 +101,33 @@ TEST_F(BlockCharaContacts, FallingHeroLandsThroughItsFootStripAndIsCarriedAlong)
   hero->vx = 0;
   CarryRider(*hero);
   EXPECT_EQ(hero->vx, 0);
+}
+
+TEST_F(BlockCharaContacts, RidingTriggersFireOnTheCarrierOnceAndOnTheRiderEachSubStep) {
+  GiveFlows(*platform, {kTriggerRiddenByHero, kTriggerRiddenByChara});
+  GiveFlows(*hero, {kTriggerHitBlockChara, kTriggerOnBlockChara});
+  PlaceAt(*hero, 330, 320 - hero->hitHeight + 2);
+  hero->vy = 1;
+  HitBlockCharas(*hero);
+  EXPECT_TRUE(Started(*platform, 0));
+  EXPECT_TRUE(Started(*platform, 1));
+  EXPECT_TRUE(Started(*hero, 0));
+  EXPECT_TRUE(Started(*hero, 1));
+  // Riding on: the carrier's triggers are not fired by the pass again.
+  NextStep(*platform);
+  NextStep(*hero);
+  hero->SavePos();
+  HitBlockCharas(*hero);
+  EXPECT_FALSE(Started(*platform, 0));
+  EXPECT_FALSE(Started(*platform, 1));
+  EXPECT_TRUE(Started(*hero, 0));
+  EXPECT_TRUE(Started(*hero, 1));
+  // A computer-operated rider fires only the second carrier trigger.
+  NextStep(*platform);
+  hero->op = 1;
+  CarryRider(*hero);
+  EXPECT_FALSE(Started(*platform, 0));
+  EXPECT_TRUE(Started(*platform, 1));
 }
 
 TEST_F(BlockCharaContacts, RiderPassesToANeighbourUnderItsFeet) {
