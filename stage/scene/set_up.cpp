@@ -14,6 +14,7 @@
 #include "foundation/text_format.h"
 #include "input/input_record.h"
 #include "input/replay.h"
+#include "input/replay_serving.h"
 #include "shell/app_state.h"
 #include "shell/game/game.h"
 #include "shell/game/game_clock.h"
@@ -91,7 +92,7 @@ void cStageScene::SetStage(int bLoadStage, int bFirstEntry) {
   SetStageLists();
   if (bLoadStage) {
     if (InReplay()) {
-      if (ReadReplayStep(g_PlayStage.FilePath)) g_ReplayDataVersion = g_FileVersion;
+      if (ReadReplayStep(g_strReplayFile)) g_ReplayDataVersion = g_FileVersion;
       else PostCloseRequest();
     }
     g_PlayStage = g_Stage;

@@ -69,7 +69,10 @@ void cStageScene::Start() {
     ResetPlayState();
     UseLife(g_SaveData);
   }
-  SetStage(fromStage ? 1 : 0, 1);
+  // Every way into a stage loads its file into the stage as loaded first;
+  // only a replay chosen on the title brings its own play copy with it.
+  const bool replayCopyReady = !fromStage && g_Game.m_nTitleCmd == kTitleCmdReplay;
+  SetStage(replayCopyReady ? 0 : 1, 1);
   FinaliseStageResources(*this);
   m_nPhaseCounter = 0;
   m_bFading = 0;

@@ -1,17 +1,19 @@
 // The world map on the sample game: reached by a new game, the figure walks
 // from the start cell; stepping on the first stage, which is not open yet,
 // opens the confirm menu at once; "no" puts the figure back, "yes" starts
-// the stage.
+// the stage, which plays the file the map loaded.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "definitions/save_data/save_data.h"
+#include "definitions/stage/stage_record.h"
 #include "screen_walk.h"
 #include "screens/menu/menu_cursor.h"
 #include "screens/title/title_scene.h"
 #include "screens/worldmap/world_map_scene.h"
 #include "shell/game/game.h"
+#include "stage/chara/stage_lists.h"
 #include "stage/scene/stage_scene.h"
 
 namespace {
@@ -50,8 +52,15 @@ TEST(WorldMapWalk, NewGameWalksOntoTheFirstStageAndStartsIt) {
   EXPECT_EQ(g_SaveData.m_nSeriesStage, 1);
   ASSERT_TRUE(walk.StepUntil([] { return g_Game.m_nState == GS_STAGE; }));
   EXPECT_EQ(g_Game.m_nPrevState, GS_WORLDMAP);
-  walk.Step(60);
+  // The stage plays the file the map just loaded: the player stays open and
+  // the scene runs into its opening with the stage's hero placed.
+  ASSERT_EQ(walk.Harness().StepFrames(60), 60);
   walk.Shot("stage");
+  ASSERT_NE(StageScene(), nullptr);
+  EXPECT_GE(StageScene()->Phase(), kPhaseFadeIn);
+  EXPECT_LE(StageScene()->Phase(), kPhasePlay);
+  EXPECT_EQ(g_PlayStage.FilePath, g_Stage.FilePath);
+  EXPECT_NE(PlayerHero(), nullptr);
   EXPECT_TRUE(walk.Harness().Close());
 }
 

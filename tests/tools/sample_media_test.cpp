@@ -104,6 +104,20 @@ TEST(SampleArt, CastFitsItsCellsAndCellZeroStaysEmpty) {
     EXPECT_FALSE(InkOf(blocks, CellX(cell), CellY(cell), 32, 32).Empty()) << cell;
 }
 
+// The title menu stacks these 32-dot strips edge to edge: each line has to
+// keep clear of its strip's edges or neighbouring lines run together.
+TEST(SampleArt, TitleCommandLinesStayApartInTheirStrips) {
+  const Pictures screens = ScreenPictures();
+  const IndexedImage& commands = PictureAt(screens, "bmp\\GameMode.bmp");
+  ASSERT_EQ(commands.Height(), 32 * 7);
+  for (int n = 0; n < 7; ++n) {
+    const Ink ink = InkOf(commands, 0, 32 * n, commands.Width(), 32);
+    ASSERT_FALSE(ink.Empty()) << n;
+    EXPECT_GE(ink.top, 32 * n + 3) << n;
+    EXPECT_LE(ink.bottom, 32 * n + 28) << n;
+  }
+}
+
 TEST(SampleArt, PicturesDrawnOpaqueHaveNoSeeThroughDots) {
   Pictures all = ScreenPictures();
   for (Picture& p : SystemPictures()) all.push_back(std::move(p));

@@ -1,5 +1,6 @@
 // The pictures of the title and world-map screens, and the effect, picture
 // and sword bitmaps that the database names.
+#include <algorithm>
 #include <string>
 
 #include "tools/sample_game/art.h"
@@ -31,19 +32,29 @@ IndexedImage TitleScreen() {
   DrawText(image, (640 - TextWidth(title, 8)) / 2, 56, title, logo);
   const std::string line = "a sample game";
   DrawText(image, (640 - TextWidth(line, 2)) / 2, 134, line, TextStyle{pal::kText, pal::kShadow, 2});
-  image.Paste(HeroSprite(HeroPose::Jump, 6), 400, 300);
-  image.Paste(EnemySprite(EnemyKind::Walker, 0, 4), 560, 336);
-  image.Paste(ItemSprite(ItemKind::Coin, 0, 3), 380, 250);
+  // The title menu stands in the middle from y = 240 down, so the cast keeps
+  // to the sides: the hero leaps on the left, the walker waits on the right.
+  image.Paste(HeroSprite(HeroPose::Jump, 6), 40, 300);
+  image.Paste(EnemySprite(EnemyKind::Walker, 0, 4), 540, 336);
+  image.Paste(ItemSprite(ItemKind::Coin, 0, 3), 64, 232);
   return image;
 }
 
 // The title commands as pictures, one 32-dot strip per command number, for
-// projects that show the title menu as pictures.
+// projects that show the title menu as pictures. The menu puts its rows 32
+// dots apart, so each line (ink and shadow) stays inside its strip with a
+// clear gap to the next; the strip is as wide as the widest command, which
+// centres the menu's text under the logo.
 IndexedImage TitleCommands() {
   const char* const kCommands[7] = {"NEW GAME", "CONTINUE", "CHALLENGE", "FREE PLAY", "REPLAY", "OPTIONS", "QUIT"};
-  IndexedImage image(224, 32 * 7);
-  const TextStyle style{pal::kText, Shade(pal::kBlue, 3), 4};
-  for (int n = 0; n < 7; ++n) DrawText(image, 2, 32 * n + 2, kCommands[n], style);
+  constexpr int kStrip = 32;
+  constexpr int kScale = 3;
+  constexpr int kLineHeight = (kGlyphHeight + 1) * kScale;  // the shadow adds one dot below
+  int width = 0;
+  for (const char* command : kCommands) width = std::max(width, TextWidth(command, kScale) + kScale);
+  IndexedImage image(width, kStrip * 7);
+  const TextStyle style{pal::kText, Shade(pal::kBlue, 3), kScale};
+  for (int n = 0; n < 7; ++n) DrawText(image, 0, kStrip * n + (kStrip - kLineHeight) / 2, kCommands[n], style);
   return image;
 }
 
