@@ -159,6 +159,7 @@ class cChara : public cStageObj {
   double savedX = 0, savedY = 0, savedRight = 0, savedBottom = 0;
   std::int32_t hp = 0, sp = 0;
   Gauge hpGauge, spGauge;
+  Gauge shownHpGauge, shownSpGauge;  // the gauges as the last draw showed them
   std::array<std::int32_t, 9> vars{};
   std::int32_t invincibleTime = 0;
   std::list<AttackerGuard> attackerGuards;

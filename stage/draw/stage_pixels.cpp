@@ -13,6 +13,7 @@
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/draw/chara/chara_drawing.h"
+#include "stage/draw/chara/chara_overlays.h"
 #include "stage/draw/effects/screen_effect_pixels.h"
 #include "stage/draw/layers/background_layers.h"
 #include "stage/draw/layers/screen_color_pixels.h"
@@ -54,10 +55,15 @@ StatusValues CurrentStatusValues() {
   return values;
 }
 
+void DrawCharaWithGauges(const cChara& chara) {
+  DrawCharaPixels(chara, &BackBuffer);
+  if (!chara.cmdHidden) DrawCharaGauges(chara, *g_System, &BackBuffer);
+}
+
 void DrawCharacters() {
-  if (cHero* hero = PlayerHero()) DrawCharaPixels(*hero, &BackBuffer);
+  if (cHero* hero = PlayerHero()) DrawCharaWithGauges(*hero);
   g_CharaList.ForEach([](cStageChara& chara) {
-    if (chara.present || chara.dead) DrawCharaPixels(chara, &BackBuffer);
+    if (chara.present || chara.dead) DrawCharaWithGauges(chara);
   });
 }
 

@@ -66,6 +66,12 @@ void AddChara(Fnv64& h, const cChara& chara) {
       h.Add(value);
   }
   h.Add(chara.deathCounter);
+  for (const Gauge* gauge : {&chara.hpGauge, &chara.spGauge, &chara.shownHpGauge, &chara.shownSpGauge}) {
+    h.Add(gauge->timer);
+    h.Add(gauge->change);
+    h.Add(gauge->step);
+    h.Add(gauge->bar);
+  }
   h.Add(chara.drawnFrame);
   h.Add(SerialOf(chara.parent));
   for (std::int32_t var : chara.vars) h.Add(var);

@@ -3,21 +3,12 @@
 #include "stage/chara/chara.h"
 #include "stage/draw/chara/chara_effect_advance.h"
 #include "stage/draw/chara/chara_effect_drawers.h"
+#include "stage/draw/chara/chara_overlays.h"
 #include "stage/draw/chara/graphic_source.h"
 
-void AdvanceCharaDrawing(cChara& chara, int noAdvance) {
-  chara.drawnFrame = chara.StepCharaAnim(noAdvance);
-  chara.UpdateScreenPos();
-  AdvanceCharaEffect(chara, noAdvance);
-}
+namespace {
 
-void DrawCharaPixels(const cChara& chara, DDSURFACEDATA* surface) {
-  if (chara.cmdHidden || chara.drawnFrame < 0) return;
-  if (chara.dead && chara.shownEffect.number == 0) return;
-  const cEdChara& def = chara.def;
-  const int cell = def.m_nGraphicNo + def.m_nGraphicOffset + chara.drawnFrame;
-  const GraphicSource source = GetGraphicSource(def.m_nGraphicKind, cell, chara.facing);
-  if (source.surface == nullptr) return;
+void DrawCell(const cChara& chara, const GraphicSource& source, DDSURFACEDATA* surface) {
   CellPlacement at;
   at.x = chara.screenLeft;
   at.y = chara.screenTop;
@@ -27,4 +18,23 @@ void DrawCharaPixels(const cChara& chara, DDSURFACEDATA* surface) {
   at.w = at.cellW * at.scale;
   at.h = at.cellH * at.scale;
   DrawCellWithEffect(surface, source, at, chara.shownEffect);
+}
+
+}  // namespace
+
+void AdvanceCharaDrawing(cChara& chara, int noAdvance) {
+  chara.drawnFrame = chara.StepCharaAnim(noAdvance);
+  chara.UpdateScreenPos();
+  AdvanceCharaEffect(chara, noAdvance);
+  if (!chara.cmdHidden) AdvanceCharaGauges(chara);
+}
+
+void DrawCharaPixels(const cChara& chara, DDSURFACEDATA* surface) {
+  if (chara.cmdHidden || chara.drawnFrame < 0) return;
+  if (chara.dead && chara.shownEffect.number == 0) return;
+  const cEdChara& def = chara.def;
+  const int cell = def.m_nGraphicNo + def.m_nGraphicOffset + chara.drawnFrame;
+  const GraphicSource source = GetGraphicSource(def.m_nGraphicKind, cell, chara.facing);
+  if (source.surface != nullptr) DrawCell(chara, source, surface);
+  if (!chara.dead) DrawCharaMark(chara, surface);
 }
