@@ -3,6 +3,7 @@
 #include "definitions/stage/stage_record.h"
 #include "graphics/device/device.h"
 #include "shell/subsystems/subsystem_steps.h"
+#include "stage/core/stage_rules.h"
 #include "stage/draw/effects/chara_effect_slot.h"
 #include "stage/draw/layers/layer_motion.h"
 #include "stage/draw/panel/status_panel.h"
@@ -14,6 +15,10 @@ void InitEffectSlotsOfStage() {
 }
 
 void RegisterStageDrawing() { SetInitEffectSlots(&InitEffectSlotsOfStage); }
+
+bool IsStageHiddenByPause(const cStageScene& scene, int play) {
+  return !play && scene.Phase() == kPhasePause && g_StageRules.hideStageOnPause;
+}
 
 void AdvanceStageDrawing(cStageScene& scene, int play, int overlay) {
   if (scene.Phase() != kPhasePause) MoveBackgroundLayers(g_PlayStage.m_vBackground);

@@ -15,6 +15,10 @@ void RegisterStageDrawing();
 // Binds both kinds of effect slots to the loaded definitions.
 void InitEffectSlotsOfStage();
 
+// A paused stage that the project hides: the pause menu's draws show only
+// the background and its first layer, and nothing moves.
+bool IsStageHiddenByPause(const cStageScene& scene, int play);
+
 // The advance half: layer movement (not while the pause menu is open), point
 // effects, the screen effect, the screen colour and the time display's
 // warning sound (requested only by the play draw). `overlay` marks a frame

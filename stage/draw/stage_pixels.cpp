@@ -14,6 +14,8 @@
 #include "stage/chara/stage_lists.h"
 #include "stage/draw/chara/chara_drawing.h"
 #include "stage/draw/chara/chara_overlays.h"
+#include "stage/draw/panel/hint_line.h"
+#include "stage/draw/stage_drawing.h"
 #include "stage/draw/effects/screen_effect_pixels.h"
 #include "stage/draw/layers/background_layers.h"
 #include "stage/draw/layers/screen_color_pixels.h"
@@ -69,7 +71,11 @@ void DrawCharacters() {
 
 }  // namespace
 
-void DrawStagePixels(cStageScene& scene, int, int, int) {
+void DrawStagePixels(cStageScene& scene, int play, int, int hint) {
+  if (IsStageHiddenByPause(scene, play)) {
+    DrawBackgroundLayers(g_PlayStage.m_vBackground, 0, g_StageSpace.scrollX, g_StageSpace.scrollY, 1);
+    return;
+  }
   DrawLayerPass(0);
   DrawBlocks(g_BlockMap, 0, g_StageSpace.scrollX, g_StageSpace.scrollY, MarkSheet());
   DrawCharacters();
@@ -80,5 +86,6 @@ void DrawStagePixels(cStageScene& scene, int, int, int) {
   DrawScreenEffect(scene.m_Draw.screenEffect, HeroScreenCentre(), &RedrawBothLayerPasses);
   if (g_PlayStage.StatusPanel) DrawStatusPanel(*g_System, CurrentStatusValues());
   if (!scene.m_bTimeStopped) DrawTimeDisplay(scene.m_nTimeLeft);
+  if (hint) DrawHintLine(*g_System);
   DrawScreenColor(scene.m_Draw.screenColor);
 }

@@ -19,7 +19,7 @@
 
 void cStageScene::Draw(int play, int overlay, int animate, int hint) {
   // A paused stage that is hidden shows only its background: nothing moves.
-  if (!play && m_nPhase == kPhasePause && g_StageRules.hideStageOnPause) {
+  if (IsStageHiddenByPause(*this, play)) {
     DrawStagePixels(*this, play, overlay, hint);
     return;
   }

@@ -54,9 +54,10 @@ int LayerOriginY(const cEdBackground& layer, const ScrollAxis& axis) {
   return TruncToInt(scrolled * layer.RateY + (layer.AutoY ? layer.OffsetY : 0.0));
 }
 
-void DrawBackgroundLayers(const cVector<cEdBackground>& layers, int pass, const ScrollAxis& x, const ScrollAxis& y) {
+void DrawBackgroundLayers(const cVector<cEdBackground>& layers, int pass, const ScrollAxis& x, const ScrollAxis& y,
+                          int maxLayers) {
   int drawn = 0;
-  for (std::size_t i = 0; i < layers.size(); ++i) {
+  for (std::size_t i = 0; i < layers.size() && drawn < maxLayers; ++i) {
     const cEdBackground& layer = layers[i];
     if (!layer.Show || static_cast<int>(layer.Pass) != pass) continue;
     if (layer.Fill) {

@@ -13,5 +13,7 @@ struct ScrollAxis;
 int LayerOriginX(const cEdBackground& layer, const ScrollAxis& axis);
 int LayerOriginY(const cEdBackground& layer, const ScrollAxis& axis);
 
-// Draws pass 0 (behind) or 1 (in front) into BackBuffer.
-void DrawBackgroundLayers(const cVector<cEdBackground>& layers, int pass, const ScrollAxis& x, const ScrollAxis& y);
+// Draws pass 0 (behind) or 1 (in front) into BackBuffer, stopping after
+// `maxLayers` layers have drawn (a hidden paused stage shows only the first).
+void DrawBackgroundLayers(const cVector<cEdBackground>& layers, int pass, const ScrollAxis& x, const ScrollAxis& y,
+                          int maxLayers = 1 << 30);

@@ -96,6 +96,22 @@ TEST_P(BackgroundLayersTest, ColourSixteenWhereNoLayerDraws) {
   if (Is8()) EXPECT_EQ(Back(10, 10), 5u);
 }
 
+// A paused stage that the project hides shows its background through the
+// first layer only; the layers after it are left out.
+TEST_P(BackgroundLayersTest, HiddenPausedStageShowsOnlyTheFirstLayer) {
+  cVector<cEdBackground> layers(2);
+  layers[1].Fill = 1;
+  layers[1].FillColour = 9;
+  DrawBackgroundLayers(layers, 0, scrollX, scrollY, 1);
+  const int ox = ((LayerOriginX(layers[0], scrollX) % 100) + 100) % 100;
+  const int oy = ((LayerOriginY(layers[0], scrollY) % 60) + 60) % 60;
+  for (auto [x, y] : {std::pair{0, 0}, {333, 222}, {639, 479}})
+    EXPECT_EQ(Back(x, y), Expected(PictureValue((ox + x) % 100, (oy + y) % 60))) << x << "," << y;
+  DrawBackgroundLayers(layers, 0, scrollX, scrollY);
+  EXPECT_NE(Back(333, 222), Expected(PictureValue((ox + 333) % 100, (oy + 222) % 60)));
+  if (Is8()) EXPECT_EQ(Back(333, 222), 9u);
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, BackgroundLayersTest,
                          testing::Values(Mode::DirectDraw8, Mode::DirectDraw32, Mode::Direct3D32),
                          effect_test::ModeName);
