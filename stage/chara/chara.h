@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <list>
 #include <vector>
 
@@ -157,6 +158,9 @@ class cChara : public cStageObj {
   std::int32_t animeOverride = -1, cmdHidden = 0, friction1 = 1, friction2 = 1;
   double cmdSpeedX = 0, cmdSpeedY = 0;
   double savedX = 0, savedY = 0, savedRight = 0, savedBottom = 0;
+  // Riding a block character: its number and its box when last registered.
+  std::int32_t riddenId = std::numeric_limits<std::int32_t>::min();  // none
+  double carrierX = 0, carrierY = 0, carrierRight = 0, carrierBottom = 0;
   std::int32_t hp = 0, sp = 0;
   Gauge hpGauge, spGauge;
   Gauge shownHpGauge, shownSpGauge;  // the gauges as the last draw showed them

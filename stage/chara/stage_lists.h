@@ -20,6 +20,7 @@ class cObjectList {
     T& added = *object;
     m_objects.push_back(std::move(object));
     ++m_count;
+    ++m_version;
     return added;
   }
   // Marks the object gone; it is freed by the next Purge.
@@ -27,6 +28,7 @@ class cObjectList {
     if (object.removed) return;
     object.removed = 1;
     --m_count;
+    ++m_version;
     m_pending = true;
   }
   // Frees every removed object.
@@ -38,9 +40,13 @@ class cObjectList {
   void Clear() {
     m_objects.clear();
     m_count = 0;
+    ++m_version;
     m_pending = false;
   }
   std::size_t Count() const { return m_count; }
+  // Changes whenever an object is appended or removed: indexes built over
+  // the list compare it to know when to rebuild.
+  std::uint64_t Version() const { return m_version; }
 
   // Calls f on every live object in list order, appended ones included.
   template <typename F>
@@ -67,6 +73,7 @@ class cObjectList {
  private:
   Storage m_objects;
   std::size_t m_count = 0;
+  std::uint64_t m_version = 0;
   bool m_pending = false;
 };
 

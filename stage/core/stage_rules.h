@@ -24,6 +24,9 @@ struct StageRules {
   std::int32_t scaling1 = 0;           // scaling keeps the drawn cell's bottom
   std::int32_t scaling2 = 0;
   std::int32_t keepKnockOnHeadBump = 0;
+  std::int32_t relaxedStandAndHead = 0;  // block characters: stand and head tests skip the edge order
+  std::int32_t unstickByContactFlags = 0;
+  std::int32_t noVerticalCarry = 0;      // a carrier standing still carries its rider sideways only
   std::int32_t retryMenu = 0;
   std::int32_t storyRetry = 0;
   std::int32_t storyMap = 0;

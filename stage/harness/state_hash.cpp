@@ -44,7 +44,7 @@ void AddObject(Fnv64& h, const cStageObj& obj) {
   for (std::int32_t value : {obj.number, obj.existTime, obj.facing, obj.present, obj.onScreen, obj.awake,
                              obj.pressedLeft, obj.pressedRight, obj.pressedTop, obj.pressedBottom, obj.airFrames,
                              obj.falling, obj.screenLeft, obj.screenTop, obj.anime.Pattern(), obj.anime.Entry(),
-                             obj.anime.Tick(), obj.sizeFactor, obj.moveA, obj.moveB})
+                             obj.anime.Tick(), obj.sizeFactor, obj.moveA, obj.moveB, obj.carried})
     h.Add(value);
   h.Add(obj.standingCell);
   h.Add(obj.landedCell);
@@ -55,8 +55,10 @@ std::uint32_t SerialOf(const cChara* chara) { return chara == nullptr ? 0 : stat
 void AddChara(Fnv64& h, const cChara& chara) {
   AddObject(h, chara);
   for (std::int32_t value : {chara.hp, chara.sp, chara.dead, chara.invincibleTime, chara.jumping, chara.onGround,
-                             chara.headBump})
+                             chara.headBump, chara.airborne, chara.jumpHold, chara.knockedBack, chara.landingMark,
+                             chara.riddenId})
     h.Add(value);
+  for (double value : {chara.carrierX, chara.carrierY, chara.cmdSpeedX, chara.cmdSpeedY}) h.Add(value);
   for (const cChara* target : chara.targets) h.Add(SerialOf(target));
   for (const cCharaEffectSlot* slot : {&chara.effect, &chara.shownEffect}) {
     for (double value : {slot->value, slot->step, slot->elapsed}) h.Add(value);

@@ -16,12 +16,9 @@ void AdvanceEffectsAndMessages(cStageScene&) {}
 int SurviveSqueeze(cChara&) { return 0; }
 int RunHeroBlockEffect(cStageScene&, cChara&) { return 0; }
 int RunHeroItemBlock(cStageScene&, cChara&) { return 0; }
-void CarryRider(cChara&) {}
-int HitBlockCharas(cChara&) { return 0; }
 int CheckObjectContacts(cStageScene&) { return 0; }
 int TouchItems(cStageScene&) { return 0; }
 int TakeItem(cChara&, cStageItem&) { return 0; }
-int OverlapsBlockChara(cStageObj&) { return 0; }
 void StepShots(cStageScene&, int) {}
 void PrepareStageEnd(cStageScene&) {}
 void DrawPauseMenu(cStageScene&) {}

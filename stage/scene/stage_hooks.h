@@ -43,7 +43,8 @@ int SurviveSqueeze(cChara& hero);
 int RunHeroBlockEffect(cStageScene& scene, cChara& hero);
 int RunHeroItemBlock(cStageScene& scene, cChara& hero);
 
-// Contacts: 0 none, 1 goal, 2 death (block characters: 2 deadly).
+// Contacts: 0 none, 1 goal, 2 death (block characters: 2 deadly; built in
+// stage/contacts).
 void CarryRider(cChara& chara);
 int HitBlockCharas(cChara& chara);
 int CheckObjectContacts(cStageScene& scene);
