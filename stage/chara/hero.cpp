@@ -46,6 +46,8 @@ void cHero::Place(int heroIndex, const cEdChara& definition, int column, int row
        width, height, 32, 32, definition.m_nFacing, definition.m_nFlight, 0);
   side = definition.m_nFaction;
   speedScale = 4.0 / g_StageSpace.levelF;
+  restartSaved = 0;
+  restorePending = 0;
   SetBlockPos(column, row, 1);
 }
 
@@ -87,6 +89,18 @@ int cHero::StepY() {
   ClampY();
   if (!floating && (code == 5 || code == 6)) return 7;
   return code;
+}
+
+int cHero::SurviveSqueeze() {
+  if (squeezeGrace < 1) return 0;
+  if (restorePending && restartSaved) {
+    restorePending = 0;
+    x = restartX;
+    y = restartY;
+    right = restartRight;
+    bottom = restartBottom;
+  }
+  return 1;
 }
 
 void MarkPlayerHeroFalling() {

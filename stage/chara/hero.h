@@ -4,8 +4,9 @@
 // motion: the commanded x speed accelerates it up to the stage's top speed
 // (a friction block scales the push while its timer runs), gravity and the
 // block collision carry it vertically, and the view follows it inside the
-// scroll limits. Its jump rules and squeeze grace come with the hero's
-// remaining work.
+// scroll limits. After a mode change a short grace lets it survive a
+// squeeze, put back on its restart point when the change asked for it. Its
+// jump rules come with the hero's remaining work.
 
 #include <cstdint>
 
@@ -27,6 +28,10 @@ class cHero : public cChara {
   // One sub-step of motion; x returns 0, y the step code (7: fell out).
   int StepX() override;
   int StepY() override;
+  // Asked before a squeezed hero is killed: 1 while the grace after a mode
+  // change lasts; a pending restore then puts the hero back on its restart
+  // point, once.
+  int SurviveSqueeze();
 
   std::int32_t fallFlag = 0;
   std::int32_t dirLock = 0;
@@ -36,6 +41,9 @@ class cHero : public cChara {
   std::int32_t blockEffectTimer = 0;
   double blockEffectFactor = 1.0;  // the friction block's factor
   double speedScale = 4.0;         // 4 / speed level
+  std::int32_t restartSaved = 0;
+  double restartX = 0, restartY = 0, restartRight = 0, restartBottom = 0;
+  std::int32_t restorePending = 0;
   double prevValues[2] = {0, 0};
 };
 

@@ -119,6 +119,8 @@ std::uint64_t StageStateHash(const cStageScene& scene) {
     AddChara(h, *hero);
     h.Add(hero->speedScale);
     h.Add(hero->blockEffectFactor);
+    for (std::int32_t value : {hero->squeezeGrace, hero->restartSaved, hero->restorePending}) h.Add(value);
+    for (double value : {hero->restartX, hero->restartY, hero->restartRight, hero->restartBottom}) h.Add(value);
   }
   h.Add(g_CharaList.Count());
   g_CharaList.ForEach([&](const cStageChara& chara) {

@@ -2,7 +2,8 @@
 // acceleration up to the stage's top speed with the stopping deceleration
 // and a friction block, gravity and landing on the floor, a jump that rises
 // and lands, falling out of the stage, the scroll that follows the hero
-// inside its limits, and equal state hashes on two runs.
+// inside its limits, the squeeze grace with and without a restart point,
+// and equal state hashes on two runs.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include "stage/chara/hero.h"
 #include "stage/motion/motion_math.h"
 #include "stage/objects/stage_space.h"
+#include "stage/scene/stage_hooks.h"
 #include "tests/stage/stage_fixture.h"
 
 namespace {
@@ -118,6 +120,36 @@ TEST(HeroMotion, TheScrollFollowsTheHeroInsideItsLimits) {
     run.harness.Step(0, 0);
     EXPECT_EQ(g_StageSpace.scrollX.position, g_StageSpace.scrollX.upper - 640);
   }
+}
+
+TEST(HeroMotion, SqueezeGraceRestoresTheRestartPointOnceAndThenRunsOut) {
+  StageRun run(FloorStage(30, 3));
+  cHero& hero = *run.harness.Hero();
+  EXPECT_EQ(SurviveSqueeze(hero), 0);  // no grace since placement
+
+  // During the grace without a restart point: survives where it stands.
+  hero.squeezeGrace = 2;
+  hero.restorePending = 1;
+  const double x = hero.x;
+  EXPECT_EQ(SurviveSqueeze(hero), 1);
+  EXPECT_EQ(hero.x, x);
+
+  // With one: put back there the first time, left alone the second.
+  hero.restartSaved = 1;
+  hero.restartX = 100;
+  hero.restartY = 200;
+  hero.restartRight = 123;
+  hero.restartBottom = 223;
+  EXPECT_EQ(SurviveSqueeze(hero), 1);
+  EXPECT_EQ(hero.x, 100);
+  EXPECT_EQ(hero.bottom, 223);
+  EXPECT_EQ(hero.restorePending, 0);
+  hero.x = 150;
+  EXPECT_EQ(SurviveSqueeze(hero), 1);
+  EXPECT_EQ(hero.x, 150);
+
+  hero.squeezeGrace = 0;
+  EXPECT_EQ(SurviveSqueeze(hero), 0);
 }
 
 std::vector<std::uint64_t> WalkAndJumpHashes() {
