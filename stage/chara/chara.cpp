@@ -25,6 +25,7 @@ void cChara::ResetChara(const cEdChara* definition, int spawn0, int spawn1, int 
   cmdHidden = 0;
   friction1 = friction2 = 1;
   cmdSpeedX = cmdSpeedY = 0;
+  knockYBefore = 0;
   hpGauge = spGauge = shownHpGauge = shownSpGauge = Gauge{};
   vars.fill(0);
   invincibleTime = 0;

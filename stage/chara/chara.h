@@ -171,6 +171,7 @@ class cChara : public cStageObj {
   std::int32_t baseAnimeSet = -1;
   std::int32_t sightDots = 0;
   double stopDecel = 0;
+  double knockYBefore = 0;  // the knock-back speed y of the last y step
   std::int32_t deathEffectRunning = 0;
   std::int32_t drawnFrame = 0;  // the animation frame the last draw showed
   cCharaEffectSlot effect;       // the running character effect

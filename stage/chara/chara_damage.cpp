@@ -113,3 +113,17 @@ void ApplyImpact(cChara& victim, int p, double dx, double dy) {
 
 void DecayImpactX(cChara& chara) { Decay(chara.knockX); }
 void DecayImpactY(cChara& chara) { Decay(chara.knockY); }
+
+void ApplyImpactToVy(cChara& chara) {
+  const double ky = chara.knockY;
+  if (ky != 0) {
+    if (chara.Floats()) {
+      chara.vy += ky;
+    } else if (ky > 0 && (chara.standingCell >= 0 || chara.landingMark)) {
+      chara.knockY = 0;
+    } else if (!(chara.knockYBefore - chara.vy > 1.0 / g_StageSpace.levelF)) {
+      chara.vy = chara.vy - chara.knockYBefore + ky;
+    }
+  }
+  chara.knockYBefore = chara.knockY;
+}

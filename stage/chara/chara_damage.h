@@ -14,3 +14,6 @@ void FireHitTriggersChara(cChara& victim, cChara& attacker);
 // Impact p (signed 8-bit) along (dx, dy) after the victim's resistance.
 void ApplyImpact(cChara& victim, int p, double dx, double dy);
 void ApplyImpactFromChara(cChara& victim, const cChara& attacker);
+// Folds this sub-step's share of the vertical knock-back into vy (the y
+// steps call it before they move); a downward push on the ground is dropped.
+void ApplyImpactToVy(cChara& chara);

@@ -56,9 +56,10 @@ void AddChara(Fnv64& h, const cChara& chara) {
   AddObject(h, chara);
   for (std::int32_t value : {chara.hp, chara.sp, chara.dead, chara.invincibleTime, chara.jumping, chara.onGround,
                              chara.headBump, chara.airborne, chara.jumpHold, chara.knockedBack, chara.landingMark,
-                             chara.riddenId})
+                             chara.riddenId, chara.falling, chara.airFrames, chara.carried})
     h.Add(value);
-  for (double value : {chara.carrierX, chara.carrierY, chara.cmdSpeedX, chara.cmdSpeedY}) h.Add(value);
+  for (double value : {chara.carrierX, chara.carrierY, chara.cmdSpeedX, chara.cmdSpeedY, chara.knockYBefore})
+    h.Add(value);
   for (const cChara* target : chara.targets) h.Add(SerialOf(target));
   for (const cCharaEffectSlot* slot : {&chara.effect, &chara.shownEffect}) {
     for (double value : {slot->value, slot->step, slot->elapsed}) h.Add(value);
@@ -114,7 +115,13 @@ std::uint64_t StageStateHash(const cStageScene& scene) {
     h.Add(cell.kind);
     h.Add(cell.passSide);
   }
-  for (const auto& hero : g_Heroes) AddChara(h, *hero);
+  for (const auto& hero : g_Heroes) {
+    AddChara(h, *hero);
+    h.Add(hero->speedScale);
+    h.Add(hero->blockEffectFactor);
+    for (std::int32_t value : {hero->squeezeGrace, hero->restartSaved, hero->restorePending}) h.Add(value);
+    for (double value : {hero->restartX, hero->restartY, hero->restartRight, hero->restartBottom}) h.Add(value);
+  }
   h.Add(g_CharaList.Count());
   g_CharaList.ForEach([&](const cStageChara& chara) {
     h.Add(chara.serial);

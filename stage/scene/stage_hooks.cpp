@@ -1,9 +1,10 @@
 // Neutral bodies of the steps that other parts of the runtime fill in (see
 // stage_hooks.h): conditions hold, flows do nothing, no contact is found,
-// squeezes are not survived, nothing is drawn.
+// nothing is drawn.
 #include "stage/scene/stage_hooks.h"
 
 #include "stage/chara/flow_runtime_slot.h"
+#include "stage/chara/hero.h"
 
 void StartFlow(cChara& chara, cFlowState& flow) {
   if (g_FlowRuntime.startFlow != nullptr) g_FlowRuntime.startFlow(chara, flow);
@@ -13,7 +14,7 @@ int RunFlow(cChara& chara, cFlowState& flow) {
 }
 void RunFlowConditionWork(cChara&) {}
 void AdvanceEffectsAndMessages(cStageScene&) {}
-int SurviveSqueeze(cChara&) { return 0; }
+int SurviveSqueeze(cChara& hero) { return hero.IsHero() ? static_cast<cHero&>(hero).SurviveSqueeze() : 0; }
 int RunHeroBlockEffect(cStageScene&, cChara&) { return 0; }
 int RunHeroItemBlock(cStageScene&, cChara&) { return 0; }
 int CheckObjectContacts(cStageScene&) { return 0; }

@@ -17,12 +17,13 @@
 namespace {
 
 // Puts an object at a place as if it had stood there since the sub-step
-// began.
+// began. Only the stage's edges hold it: the hero's own clamps would keep it
+// out of the margin these contacts are placed in.
 void PlaceAt(cChara& obj, double x, double y) {
   obj.x = x;
   obj.y = y;
-  obj.ClampX();
-  obj.ClampY();
+  obj.ClampToStageX(kClampStage);
+  obj.ClampToStageY(kClampStage);
   obj.SavePos();
 }
 
@@ -45,6 +46,10 @@ void NextStep(cChara& chara) {
 class BlockCharaContacts : public ::testing::Test {
  protected:
   BlockCharaContacts() {
+    // The contacts are placed in the left margin: the extra width lets the
+    // hero's clamps reach it.
+    builder.stage.ExtraWidth = 320;
+    builder.stage.ExtraHeight = 320;
     builder.Chara(10, 8).m_bBlockChara = 1;
     builder.Chara(20, 8).m_bBlockChara = 1;
     run = std::make_unique<StageRun>(builder);
@@ -221,25 +226,26 @@ TEST_F(BlockCharaContacts, WedgedAirborneCharacterDropsItsSidePushes) {
 TEST_F(BlockCharaContacts, FlyingObjects) {
   hero->moveA = 1;
   hero->moveB = 2;  // dies on blocks
-  PlaceAt(*hero, 320 - hero->hitWidth + 2, 322);
+  PlaceAt(*platform, 640, 320);  // a floating hero keeps out of the margin
+  PlaceAt(*hero, 640 - hero->hitWidth + 2, 322);
   EXPECT_EQ(HitBlockCharas(*hero), 2);
 
   // Colliding: pushed out to the left, flush with the platform.
   hero->moveB = 1;
   hero->ClearPressedFlags();
-  PlaceAt(*hero, 320 - hero->hitWidth + 2, 322);
+  PlaceAt(*hero, 640 - hero->hitWidth + 2, 322);
   EXPECT_EQ(HitBlockCharas(*hero), 0);
-  EXPECT_DOUBLE_EQ(hero->right, 319);
+  EXPECT_DOUBLE_EQ(hero->right, 639);
 
   // A platform moving away to the right does not push; the y axis is
   // settled instead.
   hero->ClearPressedFlags();
-  PlaceAt(*hero, 320 - hero->hitWidth + 2, 322);
+  PlaceAt(*hero, 640 - hero->hitWidth + 2, 322);
   platform->vx = 3;
   hero->vx = -1;
   EXPECT_EQ(HitBlockCharas(*hero), 0);
   EXPECT_EQ(hero->pressedRight, 0);
-  EXPECT_DOUBLE_EQ(hero->x, 320 - hero->hitWidth + 2);
+  EXPECT_DOUBLE_EQ(hero->x, 640 - hero->hitWidth + 2);
 
   // Passing blocks: no contact at all.
   hero->moveB = 0;

@@ -24,6 +24,7 @@ StageBuilder& StageBuilder::Block(int column, int row, int kind, int passSide) {
   block.m_nRow = static_cast<std::int16_t>(row);
   block.m_nCollision = static_cast<std::uint8_t>(kind);
   block.m_nPassSide = static_cast<std::uint8_t>(passSide);
+  block.m_nGraphicNo = 1;  // a block without a graphic becomes passable when the stage is checked
   stage.m_vBlock.push_back(block);
   return *this;
 }
