@@ -20,7 +20,7 @@ inline constexpr int kShotFormationCount = 6;
 inline constexpr int kShotMoveKindCount = 10;
 inline constexpr int kSpecificParamCount = 3;
 
-// The spec of specific value `position` (0..2) of a formation or a movement
-// kind; anything outside the grid gives the unused spec.
+// The grid entry of specific value `position` (0..2) of a formation or a movement
+// kind; anything outside the grid gives the unused entry.
 const PARAMSPEC& FormationParamSpec(int formation, int position);
 const PARAMSPEC& ShotMoveParamSpec(int moveKind, int position);

@@ -33,16 +33,16 @@ int FormationPosition(int kind, int index) {
   return index >= first && index < first + kSpecificParamCount ? index - first : -1;
 }
 
-Range SpecRange(const PARAMSPEC& spec) {
-  return {static_cast<std::int16_t>(spec.nMin), static_cast<std::int16_t>(spec.nMax)};
+Range GridRange(const PARAMSPEC& entry) {
+  return {static_cast<std::int16_t>(entry.nMin), static_cast<std::int16_t>(entry.nMax)};
 }
 
 std::optional<Range> RangeOf(cEdCmd& command, int kind, int index) {
   if (command.m_Shot.get() != nullptr) {
     const cEdShot& shot = *command.m_Shot;
     const int formation = FormationPosition(kind, index);
-    if (formation >= 0) return SpecRange(FormationParamSpec(shot.m_nFormation, formation));
-    if (kind == kCmdShot && index >= 15 && index < 18) return SpecRange(ShotMoveParamSpec(shot.m_nMoveKind, index - 15));
+    if (formation >= 0) return GridRange(FormationParamSpec(shot.m_nFormation, formation));
+    if (kind == kCmdShot && index >= 15 && index < 18) return GridRange(ShotMoveParamSpec(shot.m_nMoveKind, index - 15));
   }
   if (!DataIndexOk(kind, g_ParamTable.size(), 16)) return std::nullopt;
   ParamRangeList& list = g_ParamTable[kind];

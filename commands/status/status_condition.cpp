@@ -53,9 +53,9 @@ int TestSystemStatus(const cCond& cond, std::int32_t b) {
 }  // namespace
 
 int TestStatusCondition(cCond& cond, cChara& self) {
-  const StatusValueSpec spec{cond.m_nRightSource, cond.m_nValue, cond.m_nRandLow, cond.m_nRandHigh,
+  const StatusOperand operand{cond.m_nRightSource, cond.m_nValue, cond.m_nRandLow, cond.m_nRandHigh,
                              cond.m_nRightObject, cond.m_nRightItem, cond.m_nRightClass, cond.m_nRightIndex};
-  const std::optional<std::int32_t> value = ReadStatusValue(spec, self);
+  const std::optional<std::int32_t> value = ReadStatusValue(operand, self);
   if (!value) return 0;
   std::int32_t b = *value;
   cond.m_nValue = b;

@@ -80,8 +80,8 @@ void RunStatusOperation(cChara& self, const cEdCmd& command) {
   Operation o;
   const std::size_t count = std::min<std::size_t>(command.m_vParams.size(), kParamCount);
   for (std::size_t i = 0; i < count; ++i) o.p[i] = command.m_vParams[static_cast<long long>(i)];
-  const StatusValueSpec spec{o.p[6], o.p[7], o.p[8], o.p[9], o.p[12], o.p[13], o.p[10], o.p[11]};
-  const std::optional<std::int32_t> value = ReadStatusValue(spec, self);
+  const StatusOperand operand{o.p[6], o.p[7], o.p[8], o.p[9], o.p[12], o.p[13], o.p[10], o.p[11]};
+  const std::optional<std::int32_t> value = ReadStatusValue(operand, self);
   if (!value) return;
   const std::int32_t v = *value;
   if (o.p[0] == 1) {

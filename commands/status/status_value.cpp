@@ -8,20 +8,20 @@
 #include "foundation/text_format.h"
 #include "stage/chara/chara.h"
 
-std::optional<std::int32_t> ReadStatusValue(const StatusValueSpec& spec, cChara& self) {
-  switch (spec.source) {
-    case kValueConstant: return spec.constant;
-    case kValueRandom: return GetRand(spec.randLow, spec.randHigh);
+std::optional<std::int32_t> ReadStatusValue(const StatusOperand& operand, cChara& self) {
+  switch (operand.source) {
+    case kValueConstant: return operand.constant;
+    case kValueRandom: return GetRand(operand.randLow, operand.randHigh);
     case kValueStatus: {
-      if (spec.whose == kWhoseSystem) return ReadSystemStatus(spec.status);
-      cChara* owner = WhoseChara(self, spec.whose);
+      if (operand.whose == kWhoseSystem) return ReadSystemStatus(operand.status);
+      cChara* owner = WhoseChara(self, operand.whose);
       if (owner == nullptr) return std::nullopt;
-      const ParamRef ref = CharaStatusRef(*owner, spec.status, spec.varIndex);
+      const ParamRef ref = CharaStatusRef(*owner, operand.status, operand.varIndex);
       if (ref.IsNone()) return std::nullopt;
       return ref.Get();
     }
     case kValueVariable: {
-      const std::int32_t* variable = GlobalVariable(spec.varSource, spec.varIndex);
+      const std::int32_t* variable = GlobalVariable(operand.varSource, operand.varIndex);
       if (variable == nullptr) return std::nullopt;
       return *variable;
     }

@@ -43,7 +43,7 @@ class Bytes {
   std::vector<std::uint8_t> bytes_;
 };
 
-struct WaveSpec {
+struct WaveLayout {
   std::uint16_t tag = 1;
   std::uint16_t channels = 1;
   std::uint32_t rate = 44100;
@@ -53,16 +53,16 @@ struct WaveSpec {
 };
 
 // A RIFF wave file holding `samples` (16-bit values, or 8-bit for 8 bits).
-inline std::vector<std::uint8_t> WaveFile(const WaveSpec& spec, const std::vector<int>& samples) {
+inline std::vector<std::uint8_t> WaveFile(const WaveLayout& layout, const std::vector<int>& samples) {
   Bytes data;
-  for (int sample : samples) data.Le(std::uint32_t(sample), spec.bits / 8);
+  for (int sample : samples) data.Le(std::uint32_t(sample), layout.bits / 8);
   Bytes format;
-  const std::uint16_t align = std::uint16_t(spec.channels * spec.bits / 8);
-  format.Le(spec.tag, 2).Le(spec.channels, 2).Le(spec.rate, 4).Le(spec.rate * align, 4).Le(align, 2).Le(spec.bits, 2);
-  while (format.Get().size() < spec.formatSize) format.Le(0, 1);
+  const std::uint16_t align = std::uint16_t(layout.channels * layout.bits / 8);
+  format.Le(layout.tag, 2).Le(layout.channels, 2).Le(layout.rate, 4).Le(layout.rate * align, 4).Le(align, 2).Le(layout.bits, 2);
+  while (format.Get().size() < layout.formatSize) format.Le(0, 1);
   Bytes body;
-  body.Text("WAVE").Text("fmt ").Le(spec.formatSize, 4).Raw(format.Get());
-  const std::uint32_t stated = spec.dataSize < 0 ? std::uint32_t(data.Get().size()) : std::uint32_t(spec.dataSize);
+  body.Text("WAVE").Text("fmt ").Le(layout.formatSize, 4).Raw(format.Get());
+  const std::uint32_t stated = layout.dataSize < 0 ? std::uint32_t(data.Get().size()) : std::uint32_t(layout.dataSize);
   body.Text("data").Le(stated, 4).Raw(data.Get());
   Bytes file;
   file.Text("RIFF").Le(std::uint32_t(body.Get().size()), 4).Raw(body.Get());

@@ -6,8 +6,8 @@ namespace {
 
 class WaveFileTest : public SoundTest {
  protected:
-  bool Read(const WaveSpec& spec, const std::vector<int>& samples, WAVEDATA& wave) {
-    Write("wave/t.wav", WaveFile(spec, samples));
+  bool Read(const WaveLayout& layout, const std::vector<int>& samples, WAVEDATA& wave) {
+    Write("wave/t.wav", WaveFile(layout, samples));
     return DS_ReadWave("wave\\t.wav", wave);
   }
   std::string Refusal(const char* reason) const {
@@ -44,10 +44,10 @@ TEST_F(WaveFileTest, RefusedKindsSayWhyInTheReport) {
   const std::string notPcm = Refusal("PCM形式以外の形式です。\n本ソフトではPCM形式のみ再生できます。");
   const std::string badFormat =
       Refusal("対応していない形式か、不正なwavファイルです。\n本ソフトではPCM形式のみ再生できます。");
-  const auto expectRefusal = [&](const WaveSpec& spec, const std::string& message) {
+  const auto expectRefusal = [&](const WaveLayout& layout, const std::string& message) {
     InitReport(folder_ / "Report_Game.txt");
-    EXPECT_FALSE(Read(spec, {1, 2, 3, 4}, wave));
-    EXPECT_EQ(ReportText(), message) << spec.tag << " " << spec.channels << " " << spec.bits;
+    EXPECT_FALSE(Read(layout, {1, 2, 3, 4}, wave));
+    EXPECT_EQ(ReportText(), message) << layout.tag << " " << layout.channels << " " << layout.bits;
   };
   expectRefusal({.tag = 6, .bits = 8, .formatSize = 18}, notPcm);                   // A-law
   expectRefusal({.tag = 2, .bits = 4, .formatSize = 50}, badFormat);                 // ADPCM

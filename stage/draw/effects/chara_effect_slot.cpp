@@ -86,12 +86,7 @@ void SelectCharaEffect(cCharaEffectSlot& slot, int n, int mode, int loop) {
     ReportBadEffectNumber("Character", n, g_CharaEffectSlots.forward.size());
     return;
   }
-  CopyRunningFields(slot, *bound);
-  slot.backward = backward;
-  slot.number = static_cast<std::int16_t>(n);
-  slot.playMode = mode;
-  slot.progress = 0;
-  slot.loop = loop;
+  StartFromBound(slot, *bound, CopyRunningFields, backward, n, mode, loop);
 }
 
 void RestartCharaEffect(cCharaEffectSlot& slot) {

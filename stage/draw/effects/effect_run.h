@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 
 // An effect running from `from` to `to` over `tenths` tenths of a second
 // moves by this much per frame (one frame is 1/6 of a tenth). A run time of
@@ -20,3 +21,16 @@ inline constexpr double kTenthsPerFrame = 1.0 / 6.0;
 
 // Writes "<what> effect number n is not defined (count)" to the report.
 void ReportBadEffectNumber(const char* what, long long number, std::size_t count);
+
+// Starts `slot` from the bound slot it was selected by: the running fields
+// come from `bound` (copied by the slot kind's own `copyRunning`), then the
+// selection's direction, number, play mode and loop, at progress 0.
+template <typename Slot, typename CopyRunning>
+void StartFromBound(Slot& slot, const Slot& bound, CopyRunning copyRunning, int backward, int n, int mode, int loop) {
+  copyRunning(slot, bound);
+  slot.backward = backward;
+  slot.number = static_cast<std::int16_t>(n);
+  slot.playMode = mode;
+  slot.progress = 0;
+  slot.loop = loop;
+}

@@ -109,12 +109,7 @@ void SelectScrEffect(cScrEffectSlot& slot, int n, int mode, int loop) {
     ReportBadEffectNumber("Screen", n, g_ScrEffectSlots.forward.size());
     return;
   }
-  CopyRunningFields(slot, *bound);
-  slot.backward = backward;
-  slot.number = static_cast<std::int16_t>(n);
-  slot.playMode = mode;
-  slot.progress = 0;
-  slot.loop = loop;
+  StartFromBound(slot, *bound, CopyRunningFields, backward, n, mode, loop);
 }
 
 void RestartScrEffect(cScrEffectSlot& slot) {
