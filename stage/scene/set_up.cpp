@@ -167,6 +167,7 @@ void cStageScene::SetStageLists() {
   m_nCharaSerial = m_nItemSerial = 0;
   m_nShotSerial = 0;
   m_bHeroDeathEndPending = 0;
+  ClearStageShows(*this);
 }
 
 void cStageScene::SetUpHero() {
