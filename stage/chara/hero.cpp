@@ -6,11 +6,13 @@
 #include "stage/chara/stage_lists.h"
 #include "stage/motion/motion_math.h"
 #include "stage/objects/stage_space.h"
-#include "stage/scene/stage_hooks.h"
+#include "stage/scene/stage_scene.h"
+#include "stage/show/stage_messages.h"
 
 namespace {
 
 constexpr int kFrictionEffect = 3;
+constexpr int kItemMessageFrames = 30;
 
 // The view centred on the hero's box, kept inside the scroll limits, unless
 // the axis scrolls by itself.
@@ -93,7 +95,18 @@ int cHero::IsNotTouching(std::int32_t itemId) const {
 
 void cHero::ForgetTouch(std::int32_t itemId) { touchedItems.remove(itemId); }
 
-void cHero::ShowItemMessage(int value, int messageX, int messageY) { AddItemMessage(value, messageX, messageY); }
+void cHero::ShowItemMessage(int kind, int number, int cell) {
+  cStageScene* scene = StageScene();
+  if (scene == nullptr) return;
+  MessageSetup setup;
+  setup.kind = kMessageCell;
+  setup.values = {kind, number, cell};
+  setup.place = kPlaceAboveHero;
+  setup.keepInside = 1;
+  setup.duration = kShowTimed;
+  setup.frames = kItemMessageFrames;
+  AppendStageMessage(*scene, setup);
+}
 
 void MarkPlayerHeroFalling() {
   if (cHero* hero = PlayerHero()) hero->fallFlag = 1;

@@ -72,8 +72,9 @@ class cHero : public cChara {
   // them.
   int IsNotTouching(std::int32_t itemId) const;
   void ForgetTouch(std::int32_t itemId);
-  // The value of a taken item shown at (x, y).
-  void ShowItemMessage(int value, int x, int y);
+  // A taken item's message: its graphic cell (graphic kind, number, cell)
+  // rises over the hero for half a second.
+  void ShowItemMessage(int kind, int number, int cell);
 
   // Inputs the player's commands may lock.
   std::int32_t fallFlag = 0;

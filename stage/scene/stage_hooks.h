@@ -40,9 +40,6 @@ int AdvanceCharaDeath(cChara& chara);
 int SurviveSqueeze(cChara& hero);
 int RunHeroBlockEffect(cStageScene& scene, cChara& hero);
 int RunHeroItemBlock(cStageScene& scene, cChara& hero);
-// The value of a taken item shown at stage dots (x, y): a message of kind 2
-// (no text) with the layout words 4, 1, 2 and a time of 30.
-void AddItemMessage(int value, int x, int y);
 
 // Contacts: 0 none, 1 goal, 2 death (block characters: 2 deadly; built in
 // stage/contacts).

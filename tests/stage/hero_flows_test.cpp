@@ -14,6 +14,7 @@
 #include "stage/chara/hero.h"
 #include "stage/objects/stage_space.h"
 #include "stage/scene/stage_hooks.h"
+#include "stage/show/message_record.h"
 #include "tests/stage/stage_fixture.h"
 
 namespace {
@@ -225,6 +226,20 @@ TEST(HeroTouch, AnItemIsRememberedUntilItIsForgotten) {
   hero.ForgetTouch(5);  // every node of it
   EXPECT_EQ(hero.IsNotTouching(5), 1);
   EXPECT_EQ(hero.IsNotTouching(7), 0);
+}
+
+TEST(HeroTouch, AnItemMessageRisesOverTheHeroForHalfASecond) {
+  StageRun run(FloorStage());
+  run.harness.Hero()->ShowItemMessage(2, 5, 7);
+  const auto& messages = run.harness.Scene().m_Draw.shows.messages;
+  ASSERT_EQ(messages.size(), 1u);
+  const MessageSetup& setup = messages.front().setup;
+  EXPECT_EQ(setup.kind, kMessageCell);
+  EXPECT_EQ(setup.values, (std::array<std::int32_t, 3>{2, 5, 7}));
+  EXPECT_EQ(setup.place, kPlaceAboveHero);
+  EXPECT_EQ(setup.keepInside, 1);
+  EXPECT_EQ(setup.duration, kShowTimed);
+  EXPECT_EQ(setup.frames, 30);
 }
 
 TEST(HeroFlowStep, IdlePatternAndJumpResetsWithoutAJump) {
