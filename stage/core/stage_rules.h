@@ -31,6 +31,7 @@ struct StageRules {
   std::int32_t storyRetry = 0;
   std::int32_t storyMap = 0;
   std::int32_t challengeRetry = 0;
+  std::int32_t showDropIcons = 0;  // characters show the icon of the item they drop
 };
 
 extern StageRules g_StageRules;

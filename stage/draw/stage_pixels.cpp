@@ -14,6 +14,8 @@
 #include "stage/chara/stage_lists.h"
 #include "stage/draw/chara/chara_drawing.h"
 #include "stage/draw/chara/chara_overlays.h"
+#include "stage/draw/items/item_drawing.h"
+#include "stage/items/stage_item.h"
 #include "stage/draw/panel/hint_line.h"
 #include "stage/draw/stage_drawing.h"
 #include "stage/draw/effects/screen_effect_pixels.h"
@@ -62,10 +64,16 @@ void DrawCharaWithGauges(const cChara& chara) {
   if (!chara.cmdHidden) DrawCharaGauges(chara, *g_System, &BackBuffer);
 }
 
-void DrawCharacters() {
+// Items first, then the hero and the characters with their drop icons.
+void DrawObjects() {
+  g_ItemList.ForEach([](const cStageItem& item) {
+    if (item.present) DrawItemPixels(item, &BackBuffer, MarkSheet());
+  });
   if (cHero* hero = PlayerHero()) DrawCharaWithGauges(*hero);
   g_CharaList.ForEach([](cStageChara& chara) {
-    if (chara.present || chara.dead) DrawCharaWithGauges(chara);
+    if (!chara.present && !chara.dead) return;
+    DrawCharaWithGauges(chara);
+    DrawDropIcon(chara, &BackBuffer);
   });
 }
 
@@ -78,7 +86,7 @@ void DrawStagePixels(cStageScene& scene, int play, int, int hint) {
   }
   DrawLayerPass(0);
   DrawBlocks(g_BlockMap, 0, g_StageSpace.scrollX, g_StageSpace.scrollY, MarkSheet());
-  DrawCharacters();
+  DrawObjects();
   DrawBlocks(g_BlockMap, 1, g_StageSpace.scrollX, g_StageSpace.scrollY, MarkSheet());
   DrawLayerPass(1);
   for (const cStageEffect& effect : scene.m_Draw.stageEffects)
