@@ -107,7 +107,7 @@ int RunHeroItemBlock(cStageScene&, cChara& chara) {
   const cEdBlock* block = hero.itemBlockCooldown == 0 ? SolidBlockUnder(hero) : nullptr;
   if (block != nullptr && CarriesItem(*block)) {
     cStageItem item;
-    item.SetUp(GetPaletteItem(block->m_nItemPalKind, block->m_nItemIndex), 0);
+    item.SetFromDef(GetPaletteItem(block->m_nItemPalKind, block->m_nItemIndex), 0, 0);
     PutOnCell(item, hero.standingCell);
     const int result = TakeItem(hero, item);
     if (result != 0) return result;
