@@ -22,6 +22,8 @@ struct FlowRuntimeSlot {
   void (*startScheduledAnims)(cChara&) = nullptr;
   // The status condition of a condition list.
   int (*testStatusCondition)(cCond&, cChara&) = nullptr;
+  // A character's own flows installed at set-up (loops expanded).
+  void (*installFlows)(cChara&) = nullptr;
   // A taken item's command list, run at once on the hero: 0, 1 the stage
   // is cleared, 2 the hero is down.
   int (*runItemCmds)(cChara&, const cVector<cEdCmd>&) = nullptr;
