@@ -48,7 +48,7 @@ void cStageScene::DrawHeroAndCheckDeath(int play, int animate) {
   if (hero == nullptr) return;
   if (!hero->dead) {
     AdvanceCharaDrawing(*hero, animate ? 0 : 1);
-    AdvanceHeroBoxDisplay(*hero);
+    if (animate) AdvanceHeroBoxDisplay(*hero);
     return;
   }
   if (m_bHeroDeathEndPending || !AdvanceCharaDeath(*hero)) return;

@@ -7,7 +7,8 @@
 class cHero;
 struct DDSURFACEDATA;
 
-// The advance half: the shade counters of the box display.
+// The advance half: the shade counters of the box display (they move with
+// the animations, so they hold still while the stage does).
 void AdvanceHeroBoxDisplay(cHero& hero);
 // The pixel half: the shown boxes over the hero's cell.
 void DrawHeroBoxes(const cHero& hero, DDSURFACEDATA* surface);
