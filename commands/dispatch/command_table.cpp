@@ -4,6 +4,7 @@
 #include <bitset>
 #include <cstdint>
 
+#include "commands/dispatch/fire_commands.h"
 #include "commands/dispatch/simple_commands.h"
 #include "definitions/command_record.h"
 #include "foundation/log.h"
@@ -19,6 +20,11 @@ constexpr std::array<Executor, kCharaCmdKindCount> kExecutors = [] {
   table[kCmdFacing] = CmdTurn;
   table[kCmdStatus] = CmdStatus;
   table[kCmdArrange] = CmdArrange;
+  table[kCmdShot] = CmdShot;
+  table[kCmdSword] = CmdSword;
+  table[kCmdSummonBlock] = CmdSummonBlock;
+  table[kCmdSummonChara] = CmdSummonChara;
+  table[kCmdSummonItem] = CmdSummonItem;
   return table;
 }();
 

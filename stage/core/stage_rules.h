@@ -31,6 +31,7 @@ struct StageRules {
   std::int32_t storyRetry = 0;
   std::int32_t storyMap = 0;
   std::int32_t challengeRetry = 0;
+  std::int32_t thunderTightRanks = 0;  // "落雷" ranks follow each other without the spacing
 };
 
 extern StageRules g_StageRules;

@@ -106,12 +106,15 @@ cStageItem* cStageScene::SpawnItemAt(double x, double y, const cEdItem& definiti
   return &g_ItemList.Append(std::move(item));
 }
 
-void cStageScene::SetBlockAt(int x, int y, int mode, const cEdBlock& block) {
+void cStageScene::SetBlockAt(int x, int y, int mode, const cEdBlock& block, BlockGuards guards) {
   const std::size_t index = g_BlockMap.IndexAt(x, y);
   if (index >= g_BlockMap.Size()) return;
   const cEdBlock* present = g_BlockMap.Cell(index).block;
   if (present != nullptr && present->m_bFixed) return;  // summons leave fixed blocks alone
   const bool occupied = present != nullptr;
-  if (mode == kSummonPut || (mode == kSummonToggle && !occupied)) g_BlockMap.PlaceCopy(index, block);
-  else if (mode == kSummonErase || mode == kSummonToggle) g_BlockMap.Clear(index);
+  if (mode == kSummonPut || (mode == kSummonToggle && !occupied)) {
+    if (!BlockClosesOnGuarded(index, block, guards)) g_BlockMap.PlaceCopy(index, block);
+  } else if (mode == kSummonErase || mode == kSummonToggle) {
+    g_BlockMap.Clear(index);
+  }
 }
