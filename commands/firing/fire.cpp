@@ -2,6 +2,7 @@
 
 #include "commands/dispatch/directions.h"
 #include "commands/firing/formations.h"
+#include "commands/firing/place_object.h"
 #include "definitions/palette/palette.h"
 #include "definitions/shot_record.h"
 #include "definitions/stage/stage_record.h"
@@ -67,15 +68,19 @@ int ShotDirection(const cChara& owner, int choice) {
   return ResolveFacingCode(MapDirChoice(flow ? flow->inputSlot : 0, 1, FacingOf(owner)), FacingOf(owner));
 }
 
-void FireShot(cStageScene& scene, cChara& owner, const cEdShot& rec) {
-  const int code = ShotDirection(owner, rec.m_nDirection);
-  RefreshScreenRects(owner, rec);
-  const Firing firing{scene, owner, rec, kPlaceShot};
+void FireClones(const Firing& firing) {
+  const cEdShot& rec = firing.rec;
+  const int code = ShotDirection(firing.owner, rec.m_nDirection);
+  RefreshScreenRects(firing.owner, rec);
   for (int clone = 0; clone <= rec.m_nClones; ++clone) {
-    ShotPlacement p = ClonePlacement(owner, rec, clone, code);
+    ShotPlacement p = ClonePlacement(firing.owner, rec, clone, code);
     if (rec.m_nSpread != 0) p.angle += GetRand(-rec.m_nSpread, rec.m_nSpread);
     RunFormation(firing, p);
   }
+}
+
+void FireShot(cStageScene& scene, cChara& owner, const cEdShot& rec) {
+  FireClones({.scene = scene, .owner = owner, .rec = rec, .kind = kPlaceShot, .place = PlaceObject});
 }
 
 void FireSword(cStageScene&, cChara&, const cEdShot&) {}
@@ -83,19 +88,19 @@ void FireSword(cStageScene&, cChara&, const cEdShot&) {}
 void SummonBlock(cStageScene& scene, cChara& owner, const cEdShot& rec) {
   const cEdBlock* block = SummonedDefinition(rec, g_CommonPalette.m_vBlock, g_PlayStage.m_vPaletteBlock);
   if (block == nullptr) return;
-  Summon({.scene = scene, .owner = owner, .rec = rec, .kind = kPlaceBlock, .block = block}, 32);
+  Summon({.scene = scene, .owner = owner, .rec = rec, .kind = kPlaceBlock, .block = block, .place = PlaceObject}, 32);
 }
 
 void SummonChara(cStageScene& scene, cChara& owner, const cEdShot& rec) {
   const cEdChara* chara = SummonedDefinition(rec, g_CommonPalette.m_vChara, g_PlayStage.m_vPaletteChara);
   if (chara == nullptr || chara->m_nOperator != kOperatorComputer) return;
-  Summon({.scene = scene, .owner = owner, .rec = rec, .kind = kPlaceChara, .chara = chara},
+  Summon({.scene = scene, .owner = owner, .rec = rec, .kind = kPlaceChara, .chara = chara, .place = PlaceObject},
          32 * (chara->m_nSize == 0 ? 1 : chara->m_nSize));
 }
 
 void SummonItem(cStageScene& scene, cChara& owner, const cEdShot& rec) {
   const cEdItem* item = SummonedDefinition(rec, g_CommonPalette.m_vItem, g_PlayStage.m_vPaletteItem);
   if (item == nullptr) return;
-  Summon({.scene = scene, .owner = owner, .rec = rec, .kind = kPlaceItem, .item = item},
+  Summon({.scene = scene, .owner = owner, .rec = rec, .kind = kPlaceItem, .item = item, .place = PlaceObject},
          32 * (item->m_nSize == 0 ? 1 : item->m_nSize));
 }

@@ -7,11 +7,11 @@
 // clone out in the record's formation; a summon lays out one clone of the
 // chosen definition.
 
-class cChara;
-class cEdShot;
-class cStageScene;
+#include "commands/firing/firing_geometry.h"
 
 void FireShot(cStageScene& scene, cChara& owner, const cEdShot& rec);
+// The clones of a firing, each laid out in the record's formation.
+void FireClones(const Firing& firing);
 // A sword of the record's sword type beside the owner.
 void FireSword(cStageScene& scene, cChara& owner, const cEdShot& rec);
 // The palette list (0 common, 1 the stage's) and index of the record name

@@ -10,6 +10,7 @@
 // the view has scrolled.
 
 #include <cstdint>
+#include <functional>
 #include <numbers>
 
 #include "stage/shots/stage_shot.h"
@@ -29,7 +30,8 @@ inline constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
 enum PlacedKind : int { kPlaceShot = 11, kPlaceBlock = 13, kPlaceChara = 14, kPlaceItem = 15 };
 
 // One firing: the owner, its record, the kind of object and, for a summon,
-// the definition each placed object is made from.
+// the definition each placed object is made from; `place` makes one object
+// at a placement (PlaceObject; a formation only lays out).
 struct Firing {
   cStageScene& scene;
   cChara& owner;
@@ -38,6 +40,7 @@ struct Firing {
   const cEdBlock* block = nullptr;
   const cEdChara* chara = nullptr;
   const cEdItem* item = nullptr;
+  std::function<void(const Firing&, const ShotPlacement&)> place;
 };
 
 // An object's drawn cell on the screen (inclusive edges) and its size.

@@ -3,7 +3,6 @@
 #include <array>
 
 #include "commands/dispatch/directions.h"
-#include "commands/firing/place_object.h"
 #include "definitions/shot_record.h"
 #include "foundation/log.h"
 #include "stage/chara/chara.h"
@@ -62,7 +61,7 @@ const cChara* ChosenObject(const Firing& firing) {
 
 void PlaceRow(const Firing& firing, ShotPlacement& placement, int count) {
   for (int i = 0; i < count; ++i) {
-    PlaceObject(firing, placement);
+    firing.place(firing, placement);
     placement.startX += placement.stepX;
     placement.startY += placement.stepY;
   }

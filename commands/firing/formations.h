@@ -4,7 +4,7 @@
 // the owner's bottom edge, "拡散" a fan from one point, "落雷" ranks that
 // come in from the screen edge across a chosen character, "爆発" a ring
 // leaving the owner's centre, "包囲" a ring closing in on a chosen
-// character. Each places its objects through PlaceObject.
+// character. Each hands its objects to the firing's place function.
 
 #include "commands/firing/aim.h"
 

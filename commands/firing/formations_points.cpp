@@ -4,7 +4,6 @@
 
 #include "commands/dispatch/directions.h"
 #include "commands/firing/formations.h"
-#include "commands/firing/place_object.h"
 #include "definitions/shot_record.h"
 #include "foundation/log.h"
 #include "stage/chara/chara.h"
@@ -56,7 +55,7 @@ void FormSpread(const Firing& firing, ShotPlacement& p) {
   const double first = centreAngle - (n % 2 == 0 ? n / 2.0 - 0.5 : n / 2) * spread;
   for (int k = 0; k < n; ++k) {
     SetVelocityByAngle(p, first + k * spread);
-    PlaceObject(firing, p);
+    firing.place(firing, p);
   }
 }
 
@@ -70,7 +69,7 @@ void FormBurst(const Firing& firing, ShotPlacement& p) {
   int angle = BaseAngle(p.direction) + p.angle;
   for (int k = 0; k < n; ++k, angle += step) {
     SetVelocityByAngle(p, angle);
-    PlaceObject(firing, p);
+    firing.place(firing, p);
   }
 }
 
@@ -90,6 +89,6 @@ void FormSurround(const Firing& firing, ShotPlacement& p) {
     p.startX = TruncToInt(cx + std::cos(radians) * radius + 0.5);
     p.startY = TruncToInt(cy + std::sin(radians) * radius + 0.5);
     SetVelocityByAngle(p, angle);
-    PlaceObject(firing, p);
+    firing.place(firing, p);
   }
 }
