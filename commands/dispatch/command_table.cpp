@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "commands/dispatch/fire_commands.h"
+#include "commands/dispatch/show_commands.h"
 #include "commands/dispatch/simple_commands.h"
 #include "definitions/command_record.h"
 #include "foundation/log.h"
@@ -25,6 +26,8 @@ constexpr std::array<Executor, kCharaCmdKindCount> kExecutors = [] {
   table[kCmdSummonBlock] = CmdSummonBlock;
   table[kCmdSummonChara] = CmdSummonChara;
   table[kCmdSummonItem] = CmdSummonItem;
+  table[kCmdMessage] = CmdMessage;
+  table[kCmdPicture] = CmdShowPicture;
   return table;
 }();
 

@@ -72,9 +72,10 @@ void cStageScene::SpawnChara(int column, int row, const cEdChara& definition, co
 std::vector<cStageChara*> cStageScene::SpawnCharaAt(double x, double y, int facing, const cEdChara& definition) {
   cEdChara facingCopy = definition;
   facingCopy.m_nFacing = static_cast<std::uint8_t>(facing ? 1 : 0);
+  // (x, y) is where the drawn cell starts; the hit box lies inside it.
   std::vector<cStageChara*> made = PutOutCopies(m_nCharaSerial, facingCopy, nullptr, [&](cStageChara& chara) {
-    chara.x = x;
-    chara.y = y;
+    chara.x = x + chara.graphicOffsetX;
+    chara.y = y + chara.graphicOffsetY;
     chara.ClampX();
     chara.ClampY();
   });
@@ -88,18 +89,17 @@ void cStageScene::SpawnItem(int column, int row, const cEdItem& definition) {
     return;
   }
   auto item = std::make_unique<cStageItem>();
-  item->SetUp(definition, ++m_nItemSerial);
-  item->SetBlockPos(column, row);
+  item->SetFromDef(definition, ++m_nItemSerial, 0);
+  item->SetBlockPos(column, row, 1);
   if (!item->IsInStageArea(1)) return;
-  item->ShiftForScale(item->sizeFactor, 1, 0);
   g_ItemList.Append(std::move(item));
 }
 
 cStageItem* cStageScene::SpawnItemAt(double x, double y, const cEdItem& definition) {
   auto item = std::make_unique<cStageItem>();
-  item->SetUp(definition, ++m_nItemSerial);
-  item->x = x;
-  item->y = y;
+  item->SetFromDef(definition, ++m_nItemSerial, 0);
+  item->x = x + item->graphicOffsetX + definition.m_nOffsetX;
+  item->y = y + item->graphicOffsetY + definition.m_nOffsetY;
   item->ClampX();
   item->ClampY();
   if (!item->IsInStageArea(1)) return nullptr;

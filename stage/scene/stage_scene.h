@@ -77,7 +77,8 @@ class cStageScene : public cStageSceneBase {
   void SetStage(int bLoadStage, int bFirstEntry);
   void SpawnChara(int column, int row, const cEdChara& definition, const cStageItem* dropItem);
   void SpawnItem(int column, int row, const cEdItem& definition);
-  // Summons at a dot position; the new characters, in order.
+  // Summons whose drawn cell starts at a dot position; the new characters,
+  // in order.
   std::vector<cStageChara*> SpawnCharaAt(double x, double y, int facing, const cEdChara& definition);
   cStageItem* SpawnItemAt(double x, double y, const cEdItem& definition);
   // A put that would close on a guarded object leaves the cell as it is.
