@@ -134,7 +134,9 @@ TEST_F(SummonTest, CharactersAreTheOwnersChildrenOnTheChosenSide) {
   EXPECT_EQ(summoned->side, 5);  // its definition's own side
   EXPECT_EQ(summoned->parent, owner);
   EXPECT_EQ(summoned->facing, 1);
-  EXPECT_LT(summoned->x, owner->x);
+  // Its drawn cell starts where the row puts it: just left of the owner's.
+  EXPECT_EQ(summoned->x, ScrollDotsX() + owner->screenLeft + 1 - 32 + summoned->graphicOffsetX);
+  EXPECT_EQ(summoned->y, ScrollDotsY() + owner->screenTop + summoned->graphicOffsetY);
   EXPECT_EQ(summoned->summonedByAttack, 1);
   EXPECT_EQ(summoned->summonFlowId, 3);
   EXPECT_EQ(summoned->existTime, 30);
