@@ -190,7 +190,7 @@ TEST(SummonPacing, OncePerTenthOfASecond) {
   BuildParamTable();
   for (int level : {1, 2}) {
     StageBuilder builder(40, 30, 2, 10, level);
-    cEdChara& placed = builder.Chara(10, 10);
+    builder.Chara(10, 10);
     cEdItem gem;
     gem.m_nGraphicNo = 1;
     builder.stage.m_vPaletteItem.push_back(gem);
