@@ -7,8 +7,11 @@
 #include "definitions/shot_record.h"
 #include "definitions/stage/stage_record.h"
 #include "foundation/text_format.h"
+#include "project/database.h"
+#include "project/global_data.h"
 #include "stage/chara/chara.h"
 #include "stage/core/data_index.h"
+#include "stage/core/double_to_int.h"
 #include "stage/scene/current_actor.h"
 
 namespace {
@@ -83,7 +86,14 @@ void FireShot(cStageScene& scene, cChara& owner, const cEdShot& rec) {
   FireClones({.scene = scene, .owner = owner, .rec = rec, .kind = kPlaceShot, .place = PlaceObject});
 }
 
-void FireSword(cStageScene&, cChara&, const cEdShot&) {}
+void FireSword(cStageScene& scene, cChara& owner, const cEdShot& rec) {
+  if (!DataIndexOk(rec.m_nMoveKind, g_Database->m_vSwordType.size(), static_cast<int>(sizeof(cSwordType)))) return;
+  // The sword stands beside its owner from its first step on; it starts on it.
+  ShotPlacement placement;
+  placement.startX = TruncToInt(owner.x);
+  placement.startY = TruncToInt(owner.y);
+  MakeShot(scene, kCmdKindSword, owner, rec, placement);
+}
 
 void SummonBlock(cStageScene& scene, cChara& owner, const cEdShot& rec) {
   const cEdBlock* block = SummonedDefinition(rec, g_CommonPalette.m_vBlock, g_PlayStage.m_vPaletteBlock);

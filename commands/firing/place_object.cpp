@@ -8,6 +8,7 @@
 #include "stage/items/stage_item.h"
 #include "stage/objects/stage_space.h"
 #include "stage/scene/stage_scene.h"
+#include "stage/shots/shot_list.h"
 
 namespace {
 
@@ -51,9 +52,16 @@ void PlaceBlock(const Firing& firing, const ShotPlacement& placement) {
 
 }  // namespace
 
+void MakeShot(cStageScene& scene, int kind, cChara& owner, const cEdShot& rec, const ShotPlacement& placement) {
+  auto shot = std::make_unique<cStageShot>();
+  const bool made = shot->Setup(kind, scene.m_nShotSerial, &owner, rec, placement);
+  ++scene.m_nShotSerial;
+  if (made) AddShot(std::move(shot));
+}
+
 void PlaceObject(const Firing& firing, const ShotPlacement& placement) {
   switch (firing.kind) {
-    case kPlaceShot: break;
+    case kPlaceShot: MakeShot(firing.scene, kCmdKindShot, firing.owner, firing.rec, placement); break;
     case kPlaceBlock: PlaceBlock(firing, placement); break;
     case kPlaceChara: PlaceChara(firing, placement); break;
     case kPlaceItem: PlaceItem(firing, placement); break;

@@ -8,3 +8,6 @@
 #include "commands/firing/firing_geometry.h"
 
 void PlaceObject(const Firing& firing, const ShotPlacement& placement);
+// A shot (kind 11) or sword (kind 12) of the owner with the scene's next
+// shot serial, added to the shot lists when it can be made.
+void MakeShot(cStageScene& scene, int kind, cChara& owner, const cEdShot& rec, const ShotPlacement& placement);

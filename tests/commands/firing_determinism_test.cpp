@@ -1,6 +1,7 @@
-// A stage where a character keeps firing and summoning for 600 frames plays
-// to the same per-frame state hashes on every run, also when the heap was
-// laid out differently first (nothing may depend on addresses).
+// A stage where a character keeps firing scattered shots and summoning
+// characters and items for 600 frames plays to the same per-frame state
+// hashes on every run, also when the heap was laid out differently first
+// (nothing may depend on addresses).
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -13,6 +14,7 @@
 #include "definitions/shot_record.h"
 #include "input/input_record.h"
 #include "stage/chara/stage_lists.h"
+#include "stage/scene/stage_scene.h"
 #include "tests/stage/stage_fixture.h"
 
 namespace {
@@ -56,7 +58,13 @@ StageBuilder FiringStage() {
   cEdCmd items = FireCommand(kCmdSummonItem, 3);
   items.m_Shot->m_nFormation = kFormationBurst;
   items.m_Shot->m_nCount = 3;
+  cEdCmd shots = FireCommand(kCmdShot, 3);
+  shots.m_Shot->m_nClones = 2;
+  shots.m_Shot->m_nSpread = 20;
+  shots.m_Shot->m_nSpeed = 30;
+  shots.m_Shot->m_nFaction = 3;
   cEdFlow flow;
+  flow.m_vCmds.push_back(shots);
   flow.m_vCmds.push_back(charas);
   flow.m_vCmds.push_back(items);
   flow.m_vCmds.push_back(Wait(20));
@@ -73,6 +81,7 @@ std::vector<std::uint64_t> Play(const StageBuilder& builder) {
     hashes.push_back(run.harness.Hash());
   }
   EXPECT_GT(g_CharaList.Count(), 2u);
+  EXPECT_GT(run.harness.Scene().m_nShotSerial, 0);
   return hashes;
 }
 
