@@ -203,16 +203,17 @@ TEST(StageCharaErase, ReleasesLinksLeavesItsGroupListAndIsGoneForLookups) {
   cStageChara& gone = *run.harness.CharaBySerial(1);
   cStageChara& holder = *run.harness.CharaBySerial(2);
   cHero& hero = *run.harness.Hero();
-  SetTarget(holder, 0, &gone, 1);
-  SetTarget(hero, 3, &gone, 1);
   holder.SetParent(&gone);
+  SetTarget(holder, 1, &gone, 1);
+  SetTarget(hero, 3, &gone, 1);
   cStageScene& scene = run.harness.Scene();
   auto& group = scene.m_GroupLists[2];
   ASSERT_NE(std::find(group.begin(), group.end(), &gone), group.end());
   const std::size_t count = g_CharaList.Count();
 
   scene.RemoveChara(gone);
-  EXPECT_EQ(holder.targets[0], nullptr);
+  EXPECT_EQ(holder.targets[1], nullptr);
+  EXPECT_EQ(holder.targets[0], &hero);  // the hero link stays
   EXPECT_EQ(hero.targets[3], nullptr);
   EXPECT_EQ(holder.parent, nullptr);
   EXPECT_EQ(std::find(group.begin(), group.end(), &gone), group.end());
