@@ -21,6 +21,7 @@
 #include "stage/scene/scene_resources.h"
 #include "stage/scene/stage_hooks.h"
 #include "stage/scene/stage_scene.h"
+#include "stage/shots/shot_list.h"
 
 namespace {
 
@@ -101,8 +102,7 @@ void cStageScene::PlayFrame() {
       hero->StepInvincibleTimers();
       hero->ClearPressedFlags();
       hero->SavePos();
-      hero->prevValues[0] = hero->vx;
-      hero->prevValues[1] = hero->vy;
+      hero->existTimeCopy = hero->existTime;
     }
     g_StageSpace.scrollX.Step();
     g_StageSpace.scrollY.Step();
@@ -147,6 +147,7 @@ void cStageScene::UpdateActivity() {
     item.present = TestItemConds(item);
     item.onScreen = item.present ? item.IsOnScreen() : 0;
   });
+  UpdateShotActivity();
 }
 
 bool cStageScene::StepExistenceTimers() {
