@@ -48,6 +48,8 @@ void cHero::Place(int heroIndex, const cEdChara& definition, int column, int row
   speedScale = 4.0 / g_StageSpace.levelF;
   restartSaved = 0;
   restorePending = 0;
+  jumpHoldCount = jumpForbidden = jumpDoneThisStep = 0;
+  mayJump = 1;
   SetBlockPos(column, row, 1);
 }
 

@@ -45,6 +45,17 @@ class cHero : public cChara {
   double restartX = 0, restartY = 0, restartRight = 0, restartBottom = 0;
   std::int32_t restorePending = 0;
   double prevValues[2] = {0, 0};
+
+  // The jump (hero_jump.cpp). Called every sub-step by the jump command: a
+  // held key jumps higher, a key released early cuts the rise short.
+  void StartJump(cCmdState& entry) override;
+  // RunFlows' end of the sub-step: without a jump handled in it, the hold
+  // ends and the next press may jump. Also clears the handled mark.
+  void EndJumpStep();
+  std::int32_t jumpHoldCount = 0;
+  std::int32_t mayJump = 1;
+  std::int32_t jumpForbidden = 0;  // standing on a "ジャンプ禁止" block
+  std::int32_t jumpDoneThisStep = 0;
 };
 
 // The fall flag of the player's hero (a player-operated object fell off a
