@@ -4,6 +4,7 @@
 #include <bitset>
 #include <cstdint>
 
+#include "commands/dispatch/show_commands.h"
 #include "commands/dispatch/simple_commands.h"
 #include "commands/movement/movement_commands.h"
 #include "definitions/command_record.h"
@@ -27,6 +28,8 @@ constexpr std::array<Executor, kCharaCmdKindCount> kExecutors = [] {
   table[kCmdFacing] = CmdTurn;
   table[kCmdStatus] = CmdStatus;
   table[kCmdArrange] = CmdArrange;
+  table[kCmdMessage] = CmdMessage;
+  table[kCmdPicture] = CmdShowPicture;
   return table;
 }();
 

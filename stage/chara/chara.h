@@ -111,6 +111,15 @@ class cChara : public cStageObj {
   void SetFlows(const cVector<cEdFlow>& flows);
   void RebuildFlowStates();
   void ClearFrameFlags();
+  // One pass over the running flows (only those of "死亡した時" while
+  // dying); 1 as soon as the character is destroyed by them.
+  int StepRunningFlows(int dying);
+  // After the pass: the flows marked for removal go, and each flag letter
+  // raised at a flow's end clears its start flag.
+  void FinishFlowPass();
+  // The animation a command asked for this sub-step, else the idle one
+  // while no command pushes the character.
+  void ChangeToRequestedPattern();
 
   // Per sub-step (chara.cpp).
   void StepInvincibleTimers();

@@ -7,6 +7,7 @@
 
 class cChara;
 class cCond;
+class cEdCmd;
 struct cFlowState;
 
 struct FlowRuntimeSlot {
@@ -17,6 +18,8 @@ struct FlowRuntimeSlot {
   int (*runFlow)(cChara&, cFlowState&) = nullptr;
   void (*endFlow)(cChara&, cFlowState&) = nullptr;
   void (*startScheduledAnims)(cChara&) = nullptr;
+  // A "フローの変更" that waited in the hero's queue, carried out now.
+  void (*runQueuedFlowChange)(cChara&, const cEdCmd&) = nullptr;
   // The status condition of a condition list.
   int (*testStatusCondition)(cCond&, cChara&) = nullptr;
 };

@@ -38,10 +38,7 @@ bool HasKeys() {
   return keys != nullptr && !keys->empty();
 }
 
-const cInput& InputOf(const cHero& hero) {
-  const int slot = hero.def.m_nPlayerNo < g_Inputs.size() ? hero.def.m_nPlayerNo : 0;
-  return g_Inputs[slot];
-}
+const cInput& InputOf(const cHero& hero) { return hero.input != nullptr ? *hero.input : g_Inputs[0]; }
 
 bool KeyHeld(const cHero& hero, int mode) {
   if (mode == kFixedHeight) return true;
@@ -123,13 +120,4 @@ void cHero::StartJump(cCmdState& entry) {
     else entry.started = 0;
   }
   jumpDoneThisStep = 1;
-}
-
-void cHero::EndJumpStep() {
-  if (!jumpDoneThisStep) {
-    jumpHoldCount = 0;
-    mayJump = 1;
-    jumpHold = 0;
-  }
-  jumpDoneThisStep = 0;
 }

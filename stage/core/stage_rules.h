@@ -47,6 +47,11 @@ struct StageRules {
   std::int32_t oldTimeModeSign = 0;
   std::int32_t oldFixedAxis = 0;
   std::int32_t oldLedgeTurn = 0;
+  std::int32_t showDropIcons = 0;  // characters show the icon of the item they drop
+  // Pictures centred on a character follow it; off, they stay where it
+  // stood when they were shown. No field of the system record is known to
+  // hold it, so it stays on.
+  std::int32_t pictureFollow = 1;
 };
 
 extern StageRules g_StageRules;

@@ -156,6 +156,8 @@ class cStageScene : public cStageSceneBase {
   std::int32_t m_nMenuCursor = 0;
   std::int32_t m_bHeroDeathEndPending = 0;
   std::int32_t m_bFading = 0;
+  // An item's first message has opened the window; later ones continue it.
+  std::int32_t m_bItemMessageOpen = 0;
   cStageDrawState m_Draw;
 
  private:
