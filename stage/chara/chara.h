@@ -20,11 +20,19 @@
 
 class cChara;
 class cStageItem;
+class cStageShot;
 
 struct CharaLink {
   cChara* holder = nullptr;
   std::int32_t slot = 0;  // 0..3 a target slot, 4 the parent link
   bool operator==(const CharaLink&) const = default;
+};
+
+// A shot that names the character: as its target (role 0) or its owner (4).
+struct ShotLink {
+  cStageShot* shot = nullptr;
+  std::int32_t role = 0;
+  bool operator==(const ShotLink&) const = default;
 };
 
 struct Gauge {
@@ -150,6 +158,7 @@ class cChara : public cStageObj {
   std::array<cChara*, kTargetSlots> targets{};
   cChara* parent = nullptr;
   std::vector<CharaLink> backRefs;
+  std::vector<ShotLink> shotRefs;
   std::int32_t summonedByAttack = 0;
   std::uint8_t summonFlowId = 0;
   cEdChara def;
