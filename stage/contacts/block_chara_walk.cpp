@@ -202,20 +202,14 @@ class WalkingPass {
     m_obj.airFrames = 0;
     m_obj.airborne = m_obj.falling = m_obj.jumping = m_obj.knockedBack = 0;
     if (m_obj.op == 1) m_obj.jumpHold = 0;
-    else AllowPlayerJump();
+    else ClearPlayerJumpForbidden();
   }
 
   void FireTriggers() {
     if (!m_overlapped && !m_obj.carried) return;
+    if (m_obj.carried && m_obj.op == 0) ClearPlayerJumpForbidden();
     m_obj.RunTriggeredFlowsOfKind(kTriggerHitBlockChara);
-    if (m_obj.carried && m_obj.IsHero()) AllowPlayerJump();
     if (m_obj.carried) m_obj.RunTriggeredFlowsOfKind(kTriggerOnBlockChara);
-  }
-
-  // Standing on or riding a block character lifts the "ジャンプ禁止" of the
-  // block below.
-  static void AllowPlayerJump() {
-    if (cHero* hero = PlayerHero()) hero->jumpForbidden = 0;
   }
 
   // A push may have put the object into a map block: step back out by at
