@@ -6,6 +6,7 @@
 
 #include "commands/dispatch/show_commands.h"
 #include "commands/dispatch/simple_commands.h"
+#include "commands/movement/movement_commands.h"
 #include "definitions/command_record.h"
 #include "foundation/log.h"
 #include "stage/chara/chara.h"
@@ -16,6 +17,13 @@ using Executor = void (*)(cChara&, cCmdState&);
 
 constexpr std::array<Executor, kCharaCmdKindCount> kExecutors = [] {
   std::array<Executor, kCharaCmdKindCount> table{};
+  table[kCmdStraightMove] = CmdLinearMove;
+  table[kCmdGroundTurnMove] = CmdGroundTurnMove;
+  table[kCmdCircleMove] = CmdCircleMove;
+  table[kCmdChargeMove] = CmdChargeMove;
+  table[kCmdHomingMove] = CmdHomingMove;
+  table[kCmdOffScreenMove] = CmdOffScreenMove;
+  table[kCmdJump] = CmdJump;
   table[kCmdStopMove] = CmdCancelMove;
   table[kCmdFacing] = CmdTurn;
   table[kCmdStatus] = CmdStatus;
