@@ -7,6 +7,7 @@
 #include "commands/dispatch/fire_commands.h"
 #include "commands/dispatch/show_commands.h"
 #include "commands/dispatch/simple_commands.h"
+#include "commands/movement/movement_commands.h"
 #include "definitions/command_record.h"
 #include "foundation/log.h"
 #include "stage/chara/chara.h"
@@ -17,6 +18,13 @@ using Executor = void (*)(cChara&, cCmdState&);
 
 constexpr std::array<Executor, kCharaCmdKindCount> kExecutors = [] {
   std::array<Executor, kCharaCmdKindCount> table{};
+  table[kCmdStraightMove] = CmdLinearMove;
+  table[kCmdGroundTurnMove] = CmdGroundTurnMove;
+  table[kCmdCircleMove] = CmdCircleMove;
+  table[kCmdChargeMove] = CmdChargeMove;
+  table[kCmdHomingMove] = CmdHomingMove;
+  table[kCmdOffScreenMove] = CmdOffScreenMove;
+  table[kCmdJump] = CmdJump;
   table[kCmdStopMove] = CmdCancelMove;
   table[kCmdFacing] = CmdTurn;
   table[kCmdStatus] = CmdStatus;

@@ -86,8 +86,13 @@ void AddChara(Fnv64& h, const cChara& chara) {
     h.Add(flow.keyLatchA);
     h.Add(flow.keyLatchB);
     h.Add(flow.arranges.size());
-    for (const cCmdState& entry : flow.entries)
-      for (std::int32_t value : {entry.done, entry.remaining, entry.stepCount, entry.started}) h.Add(value);
+    for (const cCmdState& entry : flow.entries) {
+      for (std::int32_t value : {entry.done, entry.remaining, entry.stepCount, entry.started, entry.duration,
+                                 entry.facingRequest, entry.lastFacing})
+        h.Add(value);
+      for (double value : {entry.moveSpeed, entry.velX, entry.velY, entry.phaseX, entry.phaseY}) h.Add(value);
+      h.Add(entry.homingQueue.size());
+    }
   }
   for (const AttackerGuard& guard : chara.attackerGuards) {
     h.Add(guard.attackerSerial);
@@ -97,6 +102,8 @@ void AddChara(Fnv64& h, const cChara& chara) {
   for (const auto& set : chara.flagSets)
     for (std::uint8_t flag : set) h.Add(flag);
   h.Add(chara.extraAnimes.size());
+  for (std::int32_t value : {chara.pushLeft, chara.pushRight, chara.moveCancelled, chara.animeOverride})
+    h.Add(value);
 }
 
 void AddShot(Fnv64& h, const cStageShot& shot) {
