@@ -6,6 +6,7 @@
 #include "stage/chara/chara.h"
 #include "stage/core/data_index.h"
 #include "stage/core/double_to_int.h"
+#include "stage/core/stage_rules.h"
 #include "stage/motion/chara_search.h"
 #include "stage/motion/motion_math.h"
 #include "stage/objects/stage_space.h"
@@ -19,14 +20,21 @@ const cChara* AimTarget(const Firing& firing) {
   return firing.owner.targets[firing.rec.m_nAimSlot];
 }
 
+double AutoScrollSpeed(const ScrollAxis& axis) { return ScrollsByItself(axis) ? axis.speed : 0; }
+
 // The aim taken on the screen: the trial shot rides no scroll and is not
-// fixed to the screen, so its course is the plain line to the target.
+// fixed to the screen, so its course is the plain line to the target, with
+// the scroll's own speed added when the project switches synchronisation off.
 int AimOnScreen(const Firing& firing, ShotPlacement& placement, const cChara& target, double x, double y) {
   const cEdShot& rec = firing.rec;
   const double aimSpeed = (rec.m_nSpeed + placement.cloneIndex * rec.m_nSpeedStep) * 0.1 / g_StageSpace.levelF;
   double toX = 0, toY = 0;
   GetCenter(target, toX, toY);
-  const PlaneAim aim = VelocityToward(x - ScrollDotsX(), y - ScrollDotsY(), toX, toY, aimSpeed, 1, 0);
+  PlaneAim aim = VelocityToward(x - ScrollDotsX(), y - ScrollDotsY(), toX, toY, aimSpeed, 1, 0);
+  if (g_StageRules.noScrollSync) {
+    aim.vx += AutoScrollSpeed(g_StageSpace.scrollX);
+    aim.vy += AutoScrollSpeed(g_StageSpace.scrollY);
+  }
   placement.speed = std::sqrt(aim.vx * aim.vx + aim.vy * aim.vy) * g_StageSpace.levelF;
   return TruncToInt(std::atan2(aim.vy, aim.vx) * kDegreesPerRadian + 180);
 }

@@ -233,6 +233,11 @@ TEST_F(FormationTest, AimFollowsTheTargetAndTheAutoScroll) {
   Form(kDirLeft);
   EXPECT_NEAR(AngleOf(0), 161, 1e-9);
   EXPECT_NEAR(placed[0].speed, 2.5, 1e-12);  // "速度" 25 at speed level 1
+  g_StageRules.noScrollSync = 1;  // without synchronisation the scroll's speed adds to the aim
+  Form(kDirLeft);
+  EXPECT_NEAR(AngleOf(0), 164, 1e-9);
+  EXPECT_NEAR(placed[0].speed, 2.9785412948499, 1e-9);
+  g_StageRules.noScrollSync = 0;
   g_StageSpace.scrollX.atLimit = 1;  // a scroll stopped at its limit does not count
   Form(kDirLeft);
   EXPECT_NEAR(AngleOf(0), 162, 1e-9);
