@@ -2,6 +2,8 @@
 
 #include "commands/flows/flow_install.h"
 #include "commands/flows/flow_runtime.h"
+#include "commands/items/change_flow.h"
+#include "commands/items/item_commands.h"
 #include "commands/status/status_condition.h"
 #include "stage/chara/flow_runtime_slot.h"
 
@@ -11,4 +13,6 @@ void InstallCommands() {
   g_FlowRuntime.runFlow = commands::RunFlow;
   g_FlowRuntime.endFlow = commands::EndFlow;
   g_FlowRuntime.testStatusCondition = TestStatusCondition;
+  g_FlowRuntime.runItemCmds = RunItemCmds;
+  g_FlowRuntime.changeFlow = ChangeFlow;
 }

@@ -5,8 +5,11 @@
 // neutral behaviour: flows get no command entries, start and end only by
 // their flags, and run nothing.
 
+#include "foundation/checked_vector.h"
+
 class cChara;
 class cCond;
+class cEdCmd;
 struct cFlowState;
 
 struct FlowRuntimeSlot {
@@ -19,6 +22,11 @@ struct FlowRuntimeSlot {
   void (*startScheduledAnims)(cChara&) = nullptr;
   // The status condition of a condition list.
   int (*testStatusCondition)(cCond&, cChara&) = nullptr;
+  // An item's command list run on the hero who took it: 0 all ran, 1 the
+  // stage was cleared, 2 the hero has no HP left.
+  int (*runItemCmds)(cChara& hero, const cVector<cEdCmd>& commands) = nullptr;
+  // A "フローの変更" that the hero queued while its own flows ran.
+  void (*changeFlow)(cChara& chara, const cEdCmd& command, int deferred) = nullptr;
 };
 
 extern FlowRuntimeSlot g_FlowRuntime;

@@ -9,7 +9,9 @@
 // jump rules come with the hero's remaining work.
 
 #include <cstdint>
+#include <vector>
 
+#include "definitions/command_record.h"
 #include "stage/chara/chara.h"
 
 class cHero : public cChara {
@@ -45,6 +47,8 @@ class cHero : public cChara {
   double restartX = 0, restartY = 0, restartRight = 0, restartBottom = 0;
   std::int32_t restorePending = 0;
   double prevValues[2] = {0, 0};
+  // "フローの変更" given while the hero's own flows run.
+  std::vector<cEdCmd> queuedFlowChanges;
 };
 
 // The fall flag of the player's hero (a player-operated object fell off a
