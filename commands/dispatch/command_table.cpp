@@ -6,6 +6,7 @@
 
 #include "commands/code/stage_code_access.h"
 #include "commands/dispatch/entry_adapter.h"
+#include "commands/dispatch/show_commands.h"
 #include "commands/dispatch/simple_commands.h"
 #include "commands/flow_ops/flow_control.h"
 #include "commands/items/get_item.h"
@@ -45,6 +46,8 @@ constexpr std::array<Executor, kCharaCmdKindCount> kExecutors = [] {
   table[kCmdSound] = RunForEntry<PlayCmdSound>;
   table[kCmdBgm] = RunForEntry<PlayCmdBgm>;
   table[kCmdCode] = RunForEntry<ExecCodeCmd>;
+  table[kCmdMessage] = CmdMessage;
+  table[kCmdPicture] = CmdShowPicture;
   return table;
 }();
 

@@ -16,6 +16,8 @@
 #include "definitions/command_record.h"
 #include "foundation/log.h"
 #include "stage/chara/chara.h"
+#include "stage/show/show_message.h"
+#include "stage/show/show_picture.h"
 
 namespace {
 
@@ -30,6 +32,16 @@ int GoOn(cChara& hero, cEdCmd& command) {
 
 int ChangeFlowNow(cChara& hero, cEdCmd& command) {
   ChangeFlow(hero, command, 0);
+  return kItemRanAll;
+}
+
+int g_ItemMessageOpen = 0;
+
+// The second and later messages of one item continue the window of the
+// first.
+int ShowItemMessage(cChara& hero, cEdCmd& command) {
+  ShowMessage(hero, command, g_ItemMessageOpen);
+  g_ItemMessageOpen = 1;
   return kItemRanAll;
 }
 
@@ -49,6 +61,8 @@ constexpr std::array<ItemExecutor, kItemCmdKindCount> kItemExecutors = [] {
   std::array<ItemExecutor, kItemCmdKindCount> table{};
   table[kItemCmdChangeFlow] = ChangeFlowNow;
   table[kCmdGameWait - kItemKindOffset] = GoOn<GameWait>;
+  table[kCmdMessage - kItemKindOffset] = ShowItemMessage;
+  table[kCmdPicture - kItemKindOffset] = GoOn<ShowPicture>;
   table[kCmdSetTarget - kItemKindOffset] = GoOn<SelectTarget>;
   table[kCmdStatus - kItemKindOffset] = GoOn<RunStatusOperation>;
   table[kCmdStatus2 - kItemKindOffset] = GoOn<RunStatusOperation2>;
@@ -70,12 +84,8 @@ constexpr std::array<ItemExecutor, kItemCmdKindCount> kItemExecutors = [] {
 }();
 
 int g_ItemNesting = 0;
-int g_ItemMessageOpen = 0;
 
 }  // namespace
-
-int ItemMessageOpen() { return g_ItemMessageOpen; }
-void MarkItemMessageShown() { g_ItemMessageOpen = 1; }
 
 int RunItemCmd(cChara& hero, cEdCmd& command) {
   const int kind = command.m_nKind;

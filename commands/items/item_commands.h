@@ -23,8 +23,3 @@ inline constexpr int kMaxItemNesting = 16;
 int RunItemCmds(cChara& hero, const cVector<cEdCmd>& commands);
 // One item command of the 25-entry table; its result.
 int RunItemCmd(cChara& hero, cEdCmd& command);
-// Whether a message of the running item continues the window its first
-// message opened (the scene's item-message flag), and the mark that one
-// has been shown.
-int ItemMessageOpen();
-void MarkItemMessageShown();

@@ -31,6 +31,10 @@ struct StageRules {
   std::int32_t storyRetry = 0;
   std::int32_t storyMap = 0;
   std::int32_t challengeRetry = 0;
+  // Pictures centred on a character follow it; off, they stay where it
+  // stood when they were shown. No field of the system record is known to
+  // hold it, so it stays on.
+  std::int32_t pictureFollow = 1;
 };
 
 extern StageRules g_StageRules;

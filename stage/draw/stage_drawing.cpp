@@ -8,6 +8,8 @@
 #include "stage/draw/layers/layer_motion.h"
 #include "stage/draw/panel/status_panel.h"
 #include "stage/scene/stage_scene.h"
+#include "stage/show/shown_pictures.h"
+#include "stage/show/stage_messages.h"
 
 void InitEffectSlotsOfStage() {
   InitCharaEffectSlots();
@@ -22,7 +24,9 @@ bool IsStageHiddenByPause(const cStageScene& scene, int play) {
 
 void AdvanceStageDrawing(cStageScene& scene, int play, int overlay) {
   if (scene.Phase() != kPhasePause) MoveBackgroundLayers(g_PlayStage.m_vBackground);
+  AdvanceShownPictures(scene, overlay);
   scene.m_Draw.stageEffects.remove_if([](cStageEffect& effect) { return effect.Advance() != 0; });
+  AdvanceStageMessages(scene, overlay);
   AdvanceScreenEffect(scene.m_Draw.screenEffect, overlay);
   AdvanceScreenColor(scene.m_Draw.screenColor, overlay);
   if (!scene.m_bTimeStopped) RequestTimeWarning(scene.m_nTimeLeft, g_PlayStage.TimeWarning, play);

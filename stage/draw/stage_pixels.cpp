@@ -22,6 +22,8 @@
 #include "stage/objects/stage_space.h"
 #include "stage/scene/stage_hooks.h"
 #include "stage/scene/stage_scene.h"
+#include "stage/show/shown_pictures.h"
+#include "stage/show/stage_messages.h"
 
 namespace {
 
@@ -62,11 +64,28 @@ void DrawCharaWithGauges(const cChara& chara) {
   if (!chara.cmdHidden) DrawCharaGauges(chara, *g_System, &BackBuffer);
 }
 
-void DrawCharacters() {
-  if (cHero* hero = PlayerHero()) DrawCharaWithGauges(*hero);
-  g_CharaList.ForEach([](cStageChara& chara) {
-    if (chara.present || chara.dead) DrawCharaWithGauges(chara);
+constexpr int kZLayers = 8;
+constexpr int kEveryLayer = -1;
+
+bool OnLayer(const cChara& chara, int z) { return z == kEveryLayer || chara.def.m_nZ == z; }
+
+// The objects of one Z layer (every layer with kEveryLayer): the hero, the
+// characters, then the shown pictures of that draw layer.
+void DrawObjectLayer(cStageScene& scene, int z) {
+  if (cHero* hero = PlayerHero(); hero != nullptr && OnLayer(*hero, z)) DrawCharaWithGauges(*hero);
+  g_CharaList.ForEach([z](cStageChara& chara) {
+    if ((chara.present || chara.dead) && OnLayer(chara, z)) DrawCharaWithGauges(chara);
   });
+  DrawShownPictures(scene, z);
+}
+
+// With the stage's Z order, eight passes by Z layer; else one with everything.
+void DrawObjectLayers(cStageScene& scene) {
+  if (!g_PlayStage.ZOrder) {
+    DrawObjectLayer(scene, kEveryLayer);
+    return;
+  }
+  for (int z = 0; z < kZLayers; ++z) DrawObjectLayer(scene, z);
 }
 
 }  // namespace
@@ -78,11 +97,12 @@ void DrawStagePixels(cStageScene& scene, int play, int, int hint) {
   }
   DrawLayerPass(0);
   DrawBlocks(g_BlockMap, 0, g_StageSpace.scrollX, g_StageSpace.scrollY, MarkSheet());
-  DrawCharacters();
+  DrawObjectLayers(scene);
   DrawBlocks(g_BlockMap, 1, g_StageSpace.scrollX, g_StageSpace.scrollY, MarkSheet());
   DrawLayerPass(1);
   for (const cStageEffect& effect : scene.m_Draw.stageEffects)
     effect.Draw(&BackBuffer, g_StageSpace.scrollX.position, g_StageSpace.scrollY.position, 0);
+  DrawStageMessages(scene);
   DrawScreenEffect(scene.m_Draw.screenEffect, HeroScreenCentre(), &RedrawBothLayerPasses);
   if (g_PlayStage.StatusPanel) DrawStatusPanel(*g_System, CurrentStatusValues());
   if (!scene.m_bTimeStopped) DrawTimeDisplay(scene.m_nTimeLeft);

@@ -143,8 +143,7 @@ std::uint64_t StageStateHash(const cStageScene& scene) {
   g_CharaList.ForEach([&](const cStageChara& chara) {
     h.Add(chara.serial);
     AddChara(h, chara);
-    h.Add(chara.activated);
-    h.Add(chara.seen);
+    for (std::int32_t value : {chara.activated, chara.seen, chara.ignoreScreenX, chara.ignoreScreenY}) h.Add(value);
   });
   h.Add(g_ItemList.Count());
   g_ItemList.ForEach([&](const cStageItem& item) {

@@ -1,6 +1,7 @@
 // The advance half of drawing a frame: animations step, deaths that have
 // played out end (the character is removed; the hero's end costs a life or
-// restarts the attempt), effects and messages retire. The pixels follow
+// restarts the attempt), effects, pictures and messages count down and
+// retire. The pixels follow
 // when there is a screen. A death end found by a draw other than the play
 // draw takes effect for walks at once; its life loss or restart waits for
 // the next safe point of the game thread.
@@ -27,7 +28,6 @@ void cStageScene::Draw(int play, int overlay, int animate, int hint) {
   g_CharaList.ForEach([&](cStageChara& chara) {
     if (DrawCharaAndCheckDeath(chara, animate)) RemoveChara(chara);
   });
-  AdvanceEffectsAndMessages(*this);
   AdvanceStageDrawing(*this, play, overlay);
   DrawStagePixels(*this, play, overlay, hint);
 }

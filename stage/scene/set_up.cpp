@@ -165,6 +165,7 @@ void cStageScene::SetStageLists() {
   g_ItemList.Clear();
   m_nCharaSerial = m_nItemSerial = 0;
   m_bHeroDeathEndPending = 0;
+  ClearStageShows(*this);
 }
 
 void cStageScene::SetUpHero() {
