@@ -13,6 +13,7 @@ void InstallCommands() {
   g_FlowRuntime.runFlow = commands::RunFlow;
   g_FlowRuntime.endFlow = commands::EndFlow;
   g_FlowRuntime.testStatusCondition = TestStatusCondition;
+  g_FlowRuntime.installFlows = InstallDefinitionFlows;
   g_FlowRuntime.runItemCmds = RunItemCmds;
-  g_FlowRuntime.changeFlow = ChangeFlow;
+  g_FlowRuntime.runQueuedFlowChange = [](cChara& chara, const cEdCmd& command) { ChangeFlow(chara, command, 1); };
 }

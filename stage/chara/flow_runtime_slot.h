@@ -20,13 +20,15 @@ struct FlowRuntimeSlot {
   int (*runFlow)(cChara&, cFlowState&) = nullptr;
   void (*endFlow)(cChara&, cFlowState&) = nullptr;
   void (*startScheduledAnims)(cChara&) = nullptr;
+  // A "フローの変更" that waited in the hero's queue, carried out now.
+  void (*runQueuedFlowChange)(cChara&, const cEdCmd&) = nullptr;
   // The status condition of a condition list.
   int (*testStatusCondition)(cCond&, cChara&) = nullptr;
-  // An item's command list run on the hero who took it: 0 all ran, 1 the
-  // stage was cleared, 2 the hero has no HP left.
-  int (*runItemCmds)(cChara& hero, const cVector<cEdCmd>& commands) = nullptr;
-  // A "フローの変更" that the hero queued while its own flows ran.
-  void (*changeFlow)(cChara& chara, const cEdCmd& command, int deferred) = nullptr;
+  // A character's own flows installed at set-up (loops expanded).
+  void (*installFlows)(cChara&) = nullptr;
+  // A taken item's command list, run at once on the hero: 0, 1 the stage
+  // is cleared, 2 the hero is down.
+  int (*runItemCmds)(cChara&, const cVector<cEdCmd>&) = nullptr;
 };
 
 extern FlowRuntimeSlot g_FlowRuntime;

@@ -10,7 +10,8 @@
 class cStageScene;
 struct EffectBox;
 
-// Lets start-up bind the character-effect and screen-effect slots.
+// Lets start-up bind the character-effect and screen-effect slots and add
+// the stage's surfaces to the restore after a lost screen.
 void RegisterStageDrawing();
 // Binds both kinds of effect slots to the loaded definitions.
 void InitEffectSlotsOfStage();
@@ -20,11 +21,11 @@ void InitEffectSlotsOfStage();
 bool IsStageHiddenByPause(const cStageScene& scene, int play);
 
 // The advance half: layer movement (not while the pause menu is open), shown
-// pictures, point effects, messages, the screen effect, the screen colour and the time display's
-// warning sound (requested only by the play draw). `overlay` marks a frame
-// drawn outside the play step: the screen effect and the screen colour hold
-// still on it, and timed pictures and messages count only when they stopped
-// the game.
+// pictures, point effects, messages, the screen effect, the screen colour
+// and the time display's warning sound (requested only by the play draw).
+// `overlay` marks a frame drawn outside the play step: the screen effect
+// and the screen colour hold still on it, and timed pictures and messages
+// count only when they stopped the game.
 void AdvanceStageDrawing(cStageScene& scene, int play, int overlay);
 
 // "画面エフェクトの実行": effect n (0 stops the running one), mode 0

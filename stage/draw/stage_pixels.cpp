@@ -14,6 +14,8 @@
 #include "stage/chara/stage_lists.h"
 #include "stage/draw/chara/chara_drawing.h"
 #include "stage/draw/chara/chara_overlays.h"
+#include "stage/draw/items/item_drawing.h"
+#include "stage/items/stage_item.h"
 #include "stage/draw/panel/hint_line.h"
 #include "stage/draw/stage_drawing.h"
 #include "stage/draw/effects/screen_effect_pixels.h"
@@ -70,11 +72,17 @@ constexpr int kEveryLayer = -1;
 bool OnLayer(const cChara& chara, int z) { return z == kEveryLayer || chara.def.m_nZ == z; }
 
 // The objects of one Z layer (every layer with kEveryLayer): the hero, the
-// characters, then the shown pictures of that draw layer.
+// items, the characters with their drop icons, then the shown pictures of
+// that draw layer.
 void DrawObjectLayer(cStageScene& scene, int z) {
   if (cHero* hero = PlayerHero(); hero != nullptr && OnLayer(*hero, z)) DrawCharaWithGauges(*hero);
+  g_ItemList.ForEach([z](const cStageItem& item) {
+    if (item.present && (z == kEveryLayer || item.def.m_nZ == z)) DrawItemPixels(item, &BackBuffer, MarkSheet());
+  });
   g_CharaList.ForEach([z](cStageChara& chara) {
-    if ((chara.present || chara.dead) && OnLayer(chara, z)) DrawCharaWithGauges(chara);
+    if ((!chara.present && !chara.dead) || !OnLayer(chara, z)) return;
+    DrawCharaWithGauges(chara);
+    DrawDropIcon(chara, &BackBuffer);
   });
   DrawShownPictures(scene, z);
 }

@@ -11,10 +11,12 @@
 #include "shell/game/game.h"
 #include "stage/core/stage_rules.h"
 #include "stage/draw/chara/chara_drawing.h"
+#include "stage/draw/items/item_drawing.h"
 #include "stage/draw/stage_drawing.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
+#include "stage/items/stage_item.h"
 #include "stage/scene/stage_hooks.h"
 #include "stage/scene/stage_scene.h"
 
@@ -28,6 +30,7 @@ void cStageScene::Draw(int play, int overlay, int animate, int hint) {
   g_CharaList.ForEach([&](cStageChara& chara) {
     if (DrawCharaAndCheckDeath(chara, animate)) RemoveChara(chara);
   });
+  g_ItemList.ForEach([](cStageItem& item) { AdvanceItemDrawing(item); });
   AdvanceStageDrawing(*this, play, overlay);
   DrawStagePixels(*this, play, overlay, hint);
 }
@@ -35,6 +38,7 @@ void cStageScene::Draw(int play, int overlay, int animate, int hint) {
 int cStageScene::DrawCharaAndCheckDeath(cStageChara& chara, int animate) {
   if (chara.dead) return AdvanceCharaDeath(chara);
   if (chara.present || chara.awake) AdvanceCharaDrawing(chara, animate ? 0 : 1);
+  if (animate) AdvanceDropIcon(chara);
   return 0;
 }
 

@@ -14,11 +14,7 @@ int RunFlow(cChara& chara, cFlowState& flow) {
 }
 void RunFlowConditionWork(cChara&) {}
 int SurviveSqueeze(cChara& hero) { return hero.IsHero() ? static_cast<cHero&>(hero).SurviveSqueeze() : 0; }
-int RunHeroBlockEffect(cStageScene&, cChara&) { return 0; }
-int RunHeroItemBlock(cStageScene&, cChara&) { return 0; }
 int CheckObjectContacts(cStageScene&) { return 0; }
-int TouchItems(cStageScene&) { return 0; }
-int TakeItem(cChara&, cStageItem&) { return 0; }
 void StepShots(cStageScene&, int) {}
 void PrepareStageEnd(cStageScene&) {}
 void DrawPauseMenu(cStageScene&) {}
