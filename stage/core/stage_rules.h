@@ -36,6 +36,7 @@ struct StageRules {
   // stood when they were shown. No field of the system record is known to
   // hold it, so it stays on.
   std::int32_t pictureFollow = 1;
+  std::int32_t fixedBoxColour = 0;  // 8-bit: the palette cycles the hero's box colours itself
 };
 
 extern StageRules g_StageRules;

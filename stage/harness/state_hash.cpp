@@ -12,6 +12,7 @@
 #include "stage/items/stage_item.h"
 #include "stage/objects/stage_space.h"
 #include "stage/scene/stage_scene.h"
+#include "stage/shots/shot_list.h"
 
 namespace {
 
@@ -114,6 +115,20 @@ void AddChara(Fnv64& h, const cChara& chara) {
     h.Add(value);
 }
 
+void AddShot(Fnv64& h, const cStageShot& shot) {
+  AddObject(h, shot);
+  for (std::int32_t value : {shot.serial, shot.side, shot.shotFlag, shot.rangeLeft, shot.lifeLeft, shot.moveStep,
+                             shot.swordFrame, shot.swordFrameStep, shot.accelOn, shot.aimStart, shot.aimEnd,
+                             shot.aimDone, shot.removeMark, shot.ownerNumber, static_cast<std::int32_t>(SerialOf(shot.owner)),
+                             static_cast<std::int32_t>(SerialOf(shot.target)), std::int32_t{shot.rec.m_nMoveKind}})
+    h.Add(value);
+  for (double value : {shot.ownVx, shot.ownVy, shot.accelX, shot.accelY, shot.wavePhase, shot.wavePhaseStep,
+                       shot.box.left, shot.box.top, shot.box.right, shot.box.bottom})
+    h.Add(value);
+  h.Add(shot.hitNumbers.size());
+  for (std::int32_t number : shot.hitNumbers) h.Add(number);
+}
+
 }  // namespace
 
 std::uint64_t StageStateHash(const cStageScene& scene) {
@@ -159,6 +174,8 @@ std::uint64_t StageStateHash(const cStageScene& scene) {
     h.Add(item.serial);
     AddObject(h, item);
   });
+  h.Add(g_ShotList.Count());
+  g_ShotList.ForEach([&](const cStageShot& shot) { AddShot(h, shot); });
   for (std::uint8_t flag : scene.m_vWakeGroups) h.Add(flag);
   for (std::int32_t var : scene.m_vStageVars) h.Add(var);
   for (std::int32_t var : g_SaveData.m_vVar) h.Add(var);

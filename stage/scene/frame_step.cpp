@@ -21,6 +21,7 @@
 #include "stage/scene/scene_resources.h"
 #include "stage/scene/stage_hooks.h"
 #include "stage/scene/stage_scene.h"
+#include "stage/shots/shot_list.h"
 
 namespace {
 
@@ -147,6 +148,7 @@ void cStageScene::UpdateActivity() {
     item.present = TestItemConds(item);
     item.onScreen = item.present ? item.IsOnScreen() : 0;
   });
+  UpdateShotActivity();
 }
 
 bool cStageScene::StepExistenceTimers() {
