@@ -102,8 +102,7 @@ void cStageScene::PlayFrame() {
       hero->StepInvincibleTimers();
       hero->ClearPressedFlags();
       hero->SavePos();
-      hero->prevValues[0] = hero->vx;
-      hero->prevValues[1] = hero->vy;
+      hero->existTimeCopy = hero->existTime;
     }
     g_StageSpace.scrollX.Step();
     g_StageSpace.scrollY.Step();
