@@ -15,6 +15,7 @@
 #include "commands/targets/select_target.h"
 #include "commands/world/status_op2.h"
 #include "commands/world/vanish.h"
+#include "commands/movement/movement_commands.h"
 #include "definitions/command_record.h"
 #include "foundation/log.h"
 #include "stage/chara/chara.h"
@@ -25,6 +26,13 @@ using Executor = void (*)(cChara&, cCmdState&);
 
 constexpr std::array<Executor, kCharaCmdKindCount> kExecutors = [] {
   std::array<Executor, kCharaCmdKindCount> table{};
+  table[kCmdStraightMove] = CmdLinearMove;
+  table[kCmdGroundTurnMove] = CmdGroundTurnMove;
+  table[kCmdCircleMove] = CmdCircleMove;
+  table[kCmdChargeMove] = CmdChargeMove;
+  table[kCmdHomingMove] = CmdHomingMove;
+  table[kCmdOffScreenMove] = CmdOffScreenMove;
+  table[kCmdJump] = CmdJump;
   table[kCmdStopMove] = CmdCancelMove;
   table[kCmdFacing] = CmdTurn;
   table[kCmdStatus] = CmdStatus;

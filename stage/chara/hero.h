@@ -67,6 +67,9 @@ class cHero : public cChara {
   // change lasts; a pending restore then puts the hero back on its restart
   // point, once.
   int SurviveSqueeze();
+  // The jump command, every sub-step while it runs (hero_jump.cpp): a held
+  // key jumps higher, a key released early cuts the rise short.
+  void StartJump(cCmdState& entry) override;
 
   // The items the hero overlaps now are not taken again until it leaves
   // them.

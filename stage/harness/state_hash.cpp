@@ -87,8 +87,13 @@ void AddChara(Fnv64& h, const cChara& chara) {
     h.Add(flow.keyLatchA);
     h.Add(flow.keyLatchB);
     h.Add(flow.arranges.size());
-    for (const cCmdState& entry : flow.entries)
-      for (std::int32_t value : {entry.done, entry.remaining, entry.stepCount, entry.started}) h.Add(value);
+    for (const cCmdState& entry : flow.entries) {
+      for (std::int32_t value : {entry.done, entry.remaining, entry.stepCount, entry.started, entry.duration,
+                                 entry.facingRequest, entry.lastFacing})
+        h.Add(value);
+      for (double value : {entry.moveSpeed, entry.velX, entry.velY, entry.phaseX, entry.phaseY}) h.Add(value);
+      h.Add(entry.homingQueue.size());
+    }
   }
   for (const AttackerGuard& guard : chara.attackerGuards) {
     h.Add(guard.attackerSerial);
@@ -112,6 +117,8 @@ void AddChara(Fnv64& h, const cChara& chara) {
                              std::int32_t{def.m_nInvincible}, std::int32_t{def.m_nCharaId}, std::int32_t{def.m_nZ},
                              def.m_nMaxHp, def.m_nMaxSp, def.m_nPower, def.m_nDefence, def.m_nScore,
                              std::int32_t{def.m_nSight}, std::int32_t{def.m_nFlight}})
+    h.Add(value);
+  for (std::int32_t value : {chara.pushLeft, chara.pushRight, chara.moveCancelled, chara.animeOverride})
     h.Add(value);
 }
 

@@ -90,6 +90,7 @@ void cStageScene::PlayFrame() {
   const int level = g_PlayStage.Level;
   for (int i = 1; i <= level; ++i) {
     m_nSubStep = i;
+    g_StageSpace.subStep = i;
     ++m_nSubStepTotal;
     UpdateActivity();
     if (!StepExistenceTimers()) return;
