@@ -52,7 +52,8 @@ TEST(HeroKeys, HoldingRightMovesTheHeroAndLettingGoStopsIt) {
   cHero& hero = *run.harness.Hero();
   for (int i = 0; i < 10; ++i) run.harness.Step(0, 0);
   const double start = hero.x;
-  EXPECT_EQ(hero.x, start);
+  for (int i = 0; i < 5; ++i) run.harness.Step(0, 0);
+  EXPECT_EQ(hero.x, start);  // no key: the flow does not start
 
   for (int i = 0; i < 30; ++i) run.harness.Step(kDirRight, 0);
   const double walked = hero.x - start;
