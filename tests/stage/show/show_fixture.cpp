@@ -72,6 +72,11 @@ void ShowTest::SetUp() {
   WritePicture("bmp\\picture\\A.bmp", 40, 20, 0xFF0000);
   WritePicture("bmp\\picture\\B.bmp", 101, 60, 0x00FF00);
   platform::TakeHeadlessBoxes();
+  StartRun();
+}
+
+void ShowTest::StartRun() {
+  run.reset();
   run = std::make_unique<StageRun>(Stage());
   auto& pictures = g_Database->m_vPicture;
   pictures.resize(4);

@@ -41,6 +41,8 @@ class ShowTest : public testing::Test {
   void SetUp() override;
   void TearDown() override;
   virtual StageBuilder Stage();
+  // A new attempt of the stage (the picture list set up again).
+  void StartRun();
 
   cStageScene& Scene() { return run->harness.Scene(); }
   cChara& Hero();
