@@ -5,6 +5,8 @@
 // neutral behaviour: flows get no command entries, start and end only by
 // their flags, and run nothing.
 
+#include "foundation/checked_vector.h"
+
 class cChara;
 class cCond;
 class cEdCmd;
@@ -22,6 +24,11 @@ struct FlowRuntimeSlot {
   void (*runQueuedFlowChange)(cChara&, const cEdCmd&) = nullptr;
   // The status condition of a condition list.
   int (*testStatusCondition)(cCond&, cChara&) = nullptr;
+  // A character's own flows installed at set-up (loops expanded).
+  void (*installFlows)(cChara&) = nullptr;
+  // A taken item's command list, run at once on the hero: 0, 1 the stage
+  // is cleared, 2 the hero is down.
+  int (*runItemCmds)(cChara&, const cVector<cEdCmd>&) = nullptr;
 };
 
 extern FlowRuntimeSlot g_FlowRuntime;

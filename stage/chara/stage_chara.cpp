@@ -4,6 +4,7 @@
 
 #include "definitions/stage/stage_record.h"
 #include "stage/chara/chara_damage.h"
+#include "stage/chara/flow_runtime_slot.h"
 #include "stage/motion/motion_math.h"
 #include "stage/objects/stage_space.h"
 
@@ -55,6 +56,7 @@ void cStageChara::SetUp(int number, const cEdChara& definition, const cStageItem
   ignoreScreenY = definition.m_nActiveRange == 1 || definition.m_nActiveRange == 3;
   activated = 0;
   anime.SetPattern(floating ? kStartPatternFloating : kStartPatternWalking, 1);
+  if (g_FlowRuntime.installFlows != nullptr) g_FlowRuntime.installFlows(*this);
 }
 
 void cStageChara::SetUpBoxes() {

@@ -133,7 +133,9 @@ std::uint64_t StageStateHash(const cStageScene& scene) {
   g_CharaList.ForEach([&](const cStageChara& chara) {
     h.Add(chara.serial);
     AddChara(h, chara);
-    for (std::int32_t value : {chara.activated, chara.seen, chara.ignoreScreenX, chara.ignoreScreenY}) h.Add(value);
+    for (std::int32_t value :
+         {chara.activated, chara.seen, chara.ignoreScreenX, chara.ignoreScreenY, chara.dropIconCounter})
+      h.Add(value);
   });
   h.Add(g_ItemList.Count());
   g_ItemList.ForEach([&](const cStageItem& item) {

@@ -15,8 +15,6 @@ int RunFlow(cChara& chara, cFlowState& flow) {
 void RunFlowConditionWork(cChara&) {}
 int SurviveSqueeze(cChara& hero) { return hero.IsHero() ? static_cast<cHero&>(hero).SurviveSqueeze() : 0; }
 int CheckObjectContacts(cStageScene&) { return 0; }
-int TouchItems(cStageScene&) { return 0; }
-int TakeItem(cChara&, cStageItem&) { return 0; }
 void StepShots(cStageScene&, int) {}
 void PrepareStageEnd(cStageScene&) {}
 void DrawPauseMenu(cStageScene&) {}

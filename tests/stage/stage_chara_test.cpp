@@ -186,6 +186,36 @@ TEST(StageCharaFlows, HpZeroEndsTheFlowLoopUnlessDying) {
   g_FlowRuntime.runFlow = saved;
 }
 
+TEST(StageCharaErase, ReleasesLinksLeavesItsGroupListAndIsGoneForLookups) {
+  StageBuilder builder(30, 10, 2, 4);
+  ActiveChara(builder, 10, 4).m_nFaction = 2;
+  ActiveChara(builder, 12, 4);
+  StageRun run(builder);
+  cStageChara& gone = *run.harness.CharaBySerial(1);
+  cStageChara& holder = *run.harness.CharaBySerial(2);
+  cHero& hero = *run.harness.Hero();
+  SetTarget(holder, 0, &gone, 1);
+  SetTarget(hero, 3, &gone, 1);
+  holder.SetParent(&gone);
+  cStageScene& scene = run.harness.Scene();
+  auto& group = scene.m_GroupLists[2];
+  ASSERT_NE(std::find(group.begin(), group.end(), &gone), group.end());
+  const std::size_t count = g_CharaList.Count();
+
+  scene.RemoveChara(gone);
+  EXPECT_EQ(holder.targets[0], nullptr);
+  EXPECT_EQ(hero.targets[3], nullptr);
+  EXPECT_EQ(holder.parent, nullptr);
+  EXPECT_EQ(std::find(group.begin(), group.end(), &gone), group.end());
+  EXPECT_EQ(g_CharaList.Count(), count - 1);
+  EXPECT_EQ(FindCharaById(1), nullptr);
+  scene.RemoveChara(gone);  // a second erase changes nothing
+  EXPECT_EQ(g_CharaList.Count(), count - 1);
+  run.harness.Step(0, 0);
+  EXPECT_EQ(run.harness.CharaBySerial(1), nullptr);
+  EXPECT_EQ(run.harness.CharaBySerial(2), &holder);
+}
+
 cCond StateCond(int kind, int object, int item, int compare, int value = 0) {
   cCond cond;
   cond.m_nKind = static_cast<std::uint8_t>(kind);
