@@ -14,6 +14,7 @@
 #include "stage/chara/stage_lists.h"
 #include "stage/draw/chara/chara_drawing.h"
 #include "stage/draw/chara/chara_overlays.h"
+#include "stage/draw/chara/hero_drawing.h"
 #include "stage/draw/items/item_drawing.h"
 #include "stage/items/stage_item.h"
 #include "stage/draw/panel/hint_line.h"
@@ -75,7 +76,10 @@ bool OnLayer(const cChara& chara, int z) { return z == kEveryLayer || chara.def.
 // items, the characters with their drop icons, then the shown pictures of
 // that draw layer.
 void DrawObjectLayer(cStageScene& scene, int z) {
-  if (cHero* hero = PlayerHero(); hero != nullptr && OnLayer(*hero, z)) DrawCharaWithGauges(*hero);
+  if (cHero* hero = PlayerHero(); hero != nullptr && OnLayer(*hero, z)) {
+    DrawCharaWithGauges(*hero);
+    DrawHeroBoxes(*hero, &BackBuffer);
+  }
   g_ItemList.ForEach([z](const cStageItem& item) {
     if (item.present && (z == kEveryLayer || item.def.m_nZ == z)) DrawItemPixels(item, &BackBuffer, MarkSheet());
   });
@@ -108,6 +112,7 @@ void DrawStagePixels(cStageScene& scene, int play, int, int hint) {
   DrawObjectLayers(scene);
   DrawBlocks(g_BlockMap, 1, g_StageSpace.scrollX, g_StageSpace.scrollY, MarkSheet());
   DrawLayerPass(1);
+  if (const cHero* hero = PlayerHero()) DrawViewMask(*hero, &BackBuffer);
   for (const cStageEffect& effect : scene.m_Draw.stageEffects)
     effect.Draw(&BackBuffer, g_StageSpace.scrollX.position, g_StageSpace.scrollY.position, 0);
   DrawStageMessages(scene);

@@ -11,6 +11,7 @@
 #include "shell/game/game.h"
 #include "stage/core/stage_rules.h"
 #include "stage/draw/chara/chara_drawing.h"
+#include "stage/draw/chara/hero_drawing.h"
 #include "stage/draw/items/item_drawing.h"
 #include "stage/draw/stage_drawing.h"
 #include "stage/chara/hero.h"
@@ -47,6 +48,7 @@ void cStageScene::DrawHeroAndCheckDeath(int play, int animate) {
   if (hero == nullptr) return;
   if (!hero->dead) {
     AdvanceCharaDrawing(*hero, animate ? 0 : 1);
+    if (animate) AdvanceHeroBoxDisplay(*hero);
     return;
   }
   if (m_bHeroDeathEndPending || !AdvanceCharaDeath(*hero)) return;

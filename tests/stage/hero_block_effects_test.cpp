@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 #include "stage/chara/hero.h"
 #include "stage/motion/motion_math.h"
@@ -137,6 +139,35 @@ TEST(HeroBlockEffects, AnItemBlockWaitsASecondOrUntilTheHeroStepsElsewhere) {
   }
   EXPECT_EQ(hero.itemBlockCooldown, 0);
   EXPECT_LT(hero.x - 4 * 32 - 320, 64);  // ended by the next block, not by the second
+}
+
+// A walk back and forth over every kind of effect block, with the boxes
+// shown, hashed every frame.
+std::vector<std::uint64_t> EffectWalkHashes(bool perturbHeap) {
+  std::vector<std::unique_ptr<int[]>> clutter;
+  if (perturbHeap)
+    for (int i = 1; i < 200; ++i) clutter.emplace_back(new int[static_cast<std::size_t>(i * 7)]);
+  StageBuilder builder(40, 8, 4, 4, 2);
+  for (int column = 0; column < 40; ++column) {
+    builder.Block(column, 5);
+    builder.stage.m_vBlock.back().m_nEffect = static_cast<std::uint8_t>(column / 3 % 6);
+    builder.stage.m_vBlock.back().m_nEffectValue = column / 3 % 6 == kSpring ? 2u : 40u;
+  }
+  for (int i = 0; i < 4; ++i) builder.stage.HeroGraphic1[i] = 1 + i % 2;
+  StageRun run(builder);
+  std::vector<std::uint64_t> hashes;
+  for (int frame = 0; frame < 600; ++frame) {
+    run.harness.Hero()->cmdSpeedX = frame / 150 % 2 == 0 ? 1.0 : -1.0;
+    run.harness.Step(0, 0);
+    hashes.push_back(run.harness.Hash());
+  }
+  return hashes;
+}
+
+TEST(HeroBlockEffects, AWalkOverEffectBlocksHashesTheSameOnEveryRun) {
+  const std::vector<std::uint64_t> first = EffectWalkHashes(false);
+  EXPECT_EQ(first, EffectWalkHashes(false));
+  EXPECT_EQ(first, EffectWalkHashes(true));
 }
 
 }  // namespace
