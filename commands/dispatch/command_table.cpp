@@ -15,6 +15,7 @@
 #include "commands/targets/select_target.h"
 #include "commands/world/status_op2.h"
 #include "commands/world/vanish.h"
+#include "commands/world/warp.h"
 #include "commands/movement/movement_commands.h"
 #include "definitions/command_record.h"
 #include "foundation/log.h"
@@ -39,6 +40,7 @@ constexpr std::array<Executor, kCharaCmdKindCount> kExecutors = [] {
   table[kCmdArrange] = CmdArrange;
   table[kCmdFlowControl] = RunForEntry<ControlFlows>;
   table[kCmdGameWait] = RunForEntry<GameWait>;
+  table[kCmdWarp] = RunForEntry<Warp>;
   table[kCmdSetTarget] = RunForEntry<SelectTarget>;
   table[kCmdStatus2] = RunForEntry<RunStatusOperation2>;
   table[kCmdVanish] = RunForEntry<Vanish>;
