@@ -90,6 +90,7 @@ void cStageScene::PlayFrame() {
   const int level = g_PlayStage.Level;
   for (int i = 1; i <= level; ++i) {
     m_nSubStep = i;
+    g_StageSpace.subStep = i;
     ++m_nSubStepTotal;
     UpdateActivity();
     if (!StepExistenceTimers()) return;
@@ -102,8 +103,7 @@ void cStageScene::PlayFrame() {
       hero->StepInvincibleTimers();
       hero->ClearPressedFlags();
       hero->SavePos();
-      hero->prevValues[0] = hero->vx;
-      hero->prevValues[1] = hero->vy;
+      hero->existTimeCopy = hero->existTime;
     }
     g_StageSpace.scrollX.Step();
     g_StageSpace.scrollY.Step();
