@@ -4,6 +4,7 @@
 #include "commands/flows/loop_expansion.h"
 #include "commands/movement/move_preparation.h"
 #include "stage/chara/chara.h"
+#include "stage/chara/flow_walk.h"
 #include "stage/motion/command_setup.h"
 
 namespace {
@@ -32,6 +33,7 @@ void BuildFlowEntries(cChara& chara, cFlowState& state) {
 
 void SetFlowList(cChara& chara, cVector<cEdFlow> list, int mode, int start, int setUp) {
   for (cEdFlow& flow : list) ExpandLoopCommands(flow.m_vCmds);
+  RetireFlowsIfWalking(chara);
   auto& flows = chara.def.m_vFlows;
   std::size_t at = 0;
   if (mode == kReplaceFlows) {

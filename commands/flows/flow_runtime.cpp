@@ -6,6 +6,7 @@
 #include "definitions/flow_record.h"
 #include "foundation/log.h"
 #include "stage/chara/chara.h"
+#include "stage/chara/flow_walk.h"
 #include "stage/scene/current_actor.h"
 
 namespace commands {
@@ -29,6 +30,7 @@ void RaiseEndedLetter(cChara& chara, const cFlowState& flow) {
 // The flow of trigger "ステージ開始前" runs its instant entries of the
 // non-moving kinds at once and ends.
 void RunBeforeStage(cChara& chara, cFlowState& flow) {
+  const FlowWalk walk(chara);
   g_CurrentActor.flow = &flow;
   flow.stopThisStep = 0;
   flow.progress = 0;

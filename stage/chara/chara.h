@@ -69,6 +69,13 @@ struct CharaBox {
   void FollowY(double y);
 };
 
+// A flow list taken out of play while the character's flows were being
+// walked (flow_walk.h).
+struct RetiredFlows {
+  cVector<cEdFlow> definitions;
+  std::vector<cFlowState> states;
+};
+
 inline constexpr int kTargetSlots = 4;
 inline constexpr int kParentSlot = 4;
 inline constexpr int kFlagLetters = 27;
@@ -163,6 +170,8 @@ class cChara : public cStageObj {
   std::uint8_t summonFlowId = 0;
   cEdChara def;
   std::vector<cFlowState> flows;
+  std::int32_t flowWalkDepth = 0;  // walks over the flows now running
+  std::vector<RetiredFlows> retiredFlows;
   // Bindings that item commands queued for the next item command (the
   // player's hero takes items; they carry over to later items).
   std::vector<cArrange> itemArranges;

@@ -5,6 +5,7 @@
 #include "definitions/flow_record.h"
 #include "stage/chara/chara.h"
 #include "stage/chara/flow_runtime_slot.h"
+#include "stage/chara/flow_walk.h"
 #include "stage/core/stage_rules.h"
 #include "stage/keys/flow_keys.h"
 #include "stage/scene/current_actor.h"
@@ -24,10 +25,14 @@ bool FlowMayStart(cChara& chara, cFlowState& state) {
 }  // namespace
 
 void cChara::RunTriggeredFlows(int kind, cChara* other, int idLetter) {
+  // A trigger check inside another walk hands that walk its actor back.
+  const CurrentActor outer = g_CurrentActor;
   g_CurrentActor.chara = this;
+  const FlowWalk walk(*this);
   const StageRules& rules = g_StageRules;
-  for (std::size_t i = 0; i < flows.size(); ++i) {
-    cFlowState& state = flows[i];
+  std::size_t i = 0;
+  while (i < flows.size()) {
+    cFlowState& state = flows[i++];
     const cEdFlow& flow = *state.flow;
     if (flow.m_nTrigger != kind) continue;
     if (rules.triggerSwitch1 && !rules.triggerSwitch2) {
@@ -56,14 +61,18 @@ void cChara::RunTriggeredFlows(int kind, cChara* other, int idLetter) {
     if (!rules.triggerSwitch3) state.triggeredThisStep = 1;
     state.inputSlot = 0;
     StartFlow(*this, state);
-    state.startedThisStep = 1;
+    const WalkedFlow after = FindAfterWalk(*this, state, i - 1);
+    if (after.live != nullptr) after.live->startedThisStep = 1;
+    i = after.next;
   }
-  g_CurrentActor.Clear();
+  g_CurrentActor = outer;
 }
 
 int cChara::StepRunningFlows(int dying) {
-  for (std::size_t i = 0; i < flows.size(); ++i) {
-    cFlowState& state = flows[i];
+  const FlowWalk walk(*this);
+  std::size_t i = 0;
+  while (i < flows.size()) {
+    cFlowState& state = flows[i++];
     if (!state.active) continue;
     if (state.entries.empty()) {
       EndFlowState(*this, state);
@@ -71,13 +80,17 @@ int cChara::StepRunningFlows(int dying) {
     }
     const int trigger = state.flow->m_nTrigger;
     if (state.paused || state.stoppedForGood || (dying && trigger != kTriggerDied)) continue;
-    if (RunFlow(*this, state)) EndFlowState(*this, flows[i]);
+    const int finished = RunFlow(*this, state);
+    const WalkedFlow after = FindAfterWalk(*this, state, i - 1);
+    if (finished && after.live != nullptr) EndFlowState(*this, *after.live);
     if (vanish || (!dying && trigger != kTriggerDied && hp < 1)) return 1;
+    i = after.next;
   }
   return 0;
 }
 
 void cChara::FinishFlowPass() {
+  if (flowWalkDepth == 0) retiredFlows.clear();
   for (std::size_t i = flows.size(); i-- > 0;)
     if (flows[i].removePending) RemoveCharaFlow(static_cast<int>(i));
   for (int letter = 1; letter < kFlagLetters; ++letter) {
@@ -111,12 +124,14 @@ void cChara::ClearFrameFlags() {
 }
 
 void cChara::SetFlows(const cVector<cEdFlow>& list) {
+  RetireFlowsIfWalking(*this);
   def.m_vFlows = list;
   RebuildFlowStates();
 }
 
 void cChara::RemoveCharaFlow(int n) {
   if (n < 0 || static_cast<std::size_t>(n) >= flows.size()) return;
+  RetireFlowsIfWalking(*this);
   StopFlowAnims(flows[static_cast<std::size_t>(n)].serial);
   def.m_vFlows.erase(def.m_vFlows.begin() + n);
   flows.erase(flows.begin() + n);
@@ -124,6 +139,7 @@ void cChara::RemoveCharaFlow(int n) {
 }
 
 int cChara::RemoveFlowsById(int id) {
+  RetireFlowsIfWalking(*this);
   if (id == 0) {
     def.m_vFlows.clear();
     flows.clear();
