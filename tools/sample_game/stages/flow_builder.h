@@ -19,6 +19,7 @@ enum FlowKey : int {
   kKeyDown = 4,
   kKeyButton0 = 11,  // jump
   kKeyButton1 = 12,  // shoot
+  kKeyButton2 = 13,  // sword
 };
 
 // A command of a kind with its parameters sized to the kind, running
