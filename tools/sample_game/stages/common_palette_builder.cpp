@@ -37,9 +37,9 @@ cEdChara Hero() {
   hero.m_bTurnByCmd = 0;
   hero.m_nFacing = 1;
   hero.m_nPower = 1;
-  hero.m_vFlows.push_back(KeyFlow(kKeyLeft, false, {MoveCommand(kCmdStraightMove, 1, 30, 0)}));
-  hero.m_vFlows.push_back(KeyFlow(kKeyRight, false, {MoveCommand(kCmdStraightMove, 1, 30, 180)}));
-  cEdCmd jump = MoveCommand(kCmdJump, 1, 0);
+  hero.m_vFlows.push_back(KeyFlow(kKeyLeft, false, {MoveCommand(kCmdStraightMove, 1, 30, kMoveLeft)}));
+  hero.m_vFlows.push_back(KeyFlow(kKeyRight, false, {MoveCommand(kCmdStraightMove, 1, 30, kMoveRight)}));
+  cEdCmd jump = JumpCommand(8);
   jump.m_nSound = 1;  // "ジャンプ"
   hero.m_vFlows.push_back(KeyFlow(kKeyButton0, false, {jump}));
   cEdCmd shot = ShotCommand(kPelletShot, 1, 60, 1, false);
@@ -67,8 +67,8 @@ cEdChara Flyer() {
   flyer.m_nFlight = 1;
   flyer.m_nPower = 1;
   flyer.m_nScore = 200;
-  flyer.m_vFlows.push_back(Flow(kTriggerAlways, {MoveCommand(kCmdStraightMove, 15, 12, 90),
-                                                 MoveCommand(kCmdStraightMove, 15, 12, 270)}));
+  flyer.m_vFlows.push_back(Flow(kTriggerAlways, {MoveCommand(kCmdStraightMove, 15, 12, kMoveUp),
+                                                 MoveCommand(kCmdStraightMove, 15, 12, kMoveDown)}));
   return flyer;
 }
 
@@ -88,7 +88,7 @@ cEdChara Boss() {
   boss.m_nScore = 5000;
   boss.m_nDeathEffect = 2;
   boss.m_vFlows.push_back(Flow(kTriggerAlways, {MoveCommand(kCmdGroundTurnMove, 30, 10),
-                                                MoveCommand(kCmdJump, 1, 0), ShotCommand(kBossShot, 3, 25, 1, true),
+                                                JumpCommand(4), ShotCommand(kBossShot, 3, 25, 1, true),
                                                 Command(kCmdWait, 10)}));
   cEdCmd clear = Command(kCmdStageClear, 0, {3});  // "ワールドクリア"
   boss.m_vFlows.push_back(Flow(kTriggerDied, {Command(kCmdWait, 20), clear}));

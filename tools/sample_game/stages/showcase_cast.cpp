@@ -113,7 +113,7 @@ cEdChara Prankster() {
   cEdCmd sword = Command(kCmdSword, 3);
   ShotOf(sword).m_nMoveKind = 1;  // the first sword type
   ShotOf(sword).m_nPower = 1;
-  cEdCmd warp = MoveCommand(kCmdWarp, 0, 0, 90);
+  cEdCmd warp = MoveCommand(kCmdWarp, 0, 0, kMoveUp);
   warp.m_Move->m_nDistance = 2;
   cEdFlow pranks = Flow(kTriggerAlways,
                         {Command(kCmdSetTarget, 0, {0, 0, 1}), MoveCommand(kCmdChargeMove, 10, 20),
@@ -140,8 +140,8 @@ cEdChara SteppingStone() {
   stone.m_nFlight = 1;
   stone.m_nInvincible = 2;
   stone.m_nFaction = 0;
-  stone.m_vFlows.push_back(Flow(kTriggerAlways, {MoveCommand(kCmdStraightMove, 20, 10, 90),
-                                                 MoveCommand(kCmdStraightMove, 20, 10, 270)}));
+  stone.m_vFlows.push_back(Flow(kTriggerAlways, {MoveCommand(kCmdStraightMove, 20, 10, kMoveUp),
+                                                 MoveCommand(kCmdStraightMove, 20, 10, kMoveDown)}));
   // A chime for every kind of contact it can feel.
   constexpr FlowTrigger kContacts[] = {
       kTriggerImpacted,       kTriggerHitBlockChara, kTriggerOnBlockChara,  kTriggerHitShot,
@@ -160,9 +160,9 @@ cEdItem TreasureChest() {
   dash.m_nFamily = kFamilyItem;
   dash.m_nKind = kItemCmdChangeFlow;
   dash.m_vParams.assign(static_cast<std::size_t>(CmdParamCount(kFamilyItem, kItemCmdChangeFlow)), 0);
-  dash.m_vFlows.push_back(KeyFlow(kKeyDown, false, {MoveCommand(kCmdStraightMove, 1, 60, 180)}));
+  dash.m_vFlows.push_back(KeyFlow(kKeyDown, false, {MoveCommand(kCmdStraightMove, 1, 60, kMoveRight)}));
   chest.m_vCmds.push_back(dash);
-  cEdCmd warp = MoveCommand(kCmdWarp, 0, 0, 180);
+  cEdCmd warp = MoveCommand(kCmdWarp, 0, 0, kMoveRight);
   for (cEdCmd command : {Command(kCmdGameWait, 0, {2}), Message("宝箱だ！ コイン #C1_4Z", 20), warp,
                          Command(kCmdSetTarget, 0, {0, 0, 1}), VariableOperation(kCommonVariables, 1, kOpAdd, kFromConstant, 10),
                          Command(kCmdStatus2, 0, {0, 0, 1, 0, 0}), Command(kCmdVanish, 0, {3, 0, 1}),
