@@ -163,6 +163,9 @@ class cChara : public cStageObj {
   std::uint8_t summonFlowId = 0;
   cEdChara def;
   std::vector<cFlowState> flows;
+  // Bindings that item commands queued for the next item command (the
+  // player's hero takes items; they carry over to later items).
+  std::vector<cArrange> itemArranges;
   std::int32_t cloneValue = 0;   // a summoned clone's index; 0 for placed characters
   std::int32_t flowCounter = 0;  // serial of the next flow state
   std::int32_t flowEnded = 0;    // a flow with a flag letter ended this step

@@ -31,6 +31,7 @@ struct StageRules {
   std::int32_t storyRetry = 0;
   std::int32_t storyMap = 0;
   std::int32_t challengeRetry = 0;
+  std::int32_t thunderTightRanks = 0;  // "落雷" ranks follow each other without the spacing
   // Jumps and movement commands. The system-record fields behind these are
   // not among the data read so far, so they stay off, as for a current
   // project: a jump may start any time it is not already jumping, which

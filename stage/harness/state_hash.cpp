@@ -3,6 +3,8 @@
 #include <bit>
 #include <type_traits>
 
+#include "definitions/save_data/save_data.h"
+#include "definitions/stage/stage_record.h"
 #include "stage/blocks/block_map.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
@@ -77,6 +79,7 @@ void AddChara(Fnv64& h, const cChara& chara) {
   }
   h.Add(chara.drawnFrame);
   h.Add(SerialOf(chara.parent));
+  for (std::int32_t value : {chara.side, chara.summonedByAttack, std::int32_t{chara.summonFlowId}}) h.Add(value);
   for (std::int32_t var : chara.vars) h.Add(var);
   for (const cFlowState& flow : chara.flows) {
     for (std::int32_t value : {flow.active, flow.triggeredThisStep, flow.startedThisStep, flow.inputSlot, flow.paused,
@@ -101,6 +104,21 @@ void AddChara(Fnv64& h, const cChara& chara) {
   for (const auto& set : chara.flagSets)
     for (std::uint8_t flag : set) h.Add(flag);
   h.Add(chara.extraAnimes.size());
+  for (const ExtraAnime& anime : chara.extraAnimes) h.Add(anime.flowId);
+  h.Add(chara.itemArranges.size());
+  for (const CharaLink& link : chara.backRefs) {
+    h.Add(SerialOf(link.holder));
+    h.Add(link.slot);
+  }
+  // The statuses of the definition copy that commands change.
+  const cEdChara& def = chara.def;
+  for (std::int32_t value : {std::int32_t{def.m_nGraphicKind}, std::int32_t{def.m_nGraphicNo},
+                             std::int32_t{def.m_nGraphicOffset}, std::int32_t{def.m_nAnimeSet},
+                             std::int32_t{def.m_bTransparent}, std::int32_t{def.m_bTurnByCmd},
+                             std::int32_t{def.m_nInvincible}, std::int32_t{def.m_nCharaId}, std::int32_t{def.m_nZ},
+                             def.m_nMaxHp, def.m_nMaxSp, def.m_nPower, def.m_nDefence, def.m_nScore,
+                             std::int32_t{def.m_nSight}, std::int32_t{def.m_nFlight}})
+    h.Add(value);
   for (std::int32_t value : {chara.pushLeft, chara.pushRight, chara.moveCancelled, chara.animeOverride})
     h.Add(value);
 }
@@ -168,6 +186,10 @@ std::uint64_t StageStateHash(const cStageScene& scene) {
   g_ShotList.ForEach([&](const cStageShot& shot) { AddShot(h, shot); });
   for (std::uint8_t flag : scene.m_vWakeGroups) h.Add(flag);
   for (std::int32_t var : scene.m_vStageVars) h.Add(var);
+  for (std::int32_t var : g_SaveData.m_vVar) h.Add(var);
+  h.Add(g_SaveData.m_nScore);
+  h.Add(g_SaveData.m_nLife);
+  for (const cEdBackground& layer : g_PlayStage.m_vBackground) h.Add(layer.Show);
   AddDrawState(h, scene.m_Draw);
   return h.Value();
 }
