@@ -23,6 +23,8 @@ constexpr std::uint8_t kFlowPranks = 2;  // the prankster's tricks
 constexpr int kOpSet = 0, kOpAdd = 1;
 constexpr int kTargetVariable = 1, kStageVariables = 1, kCommonVariables = 0;
 constexpr int kFromConstant = 0, kFromRandom = 1;
+// The status of "ステータスの操作2" that lets a character turn only by command.
+constexpr int kTurnByCommand = 2;
 
 cEdCmd WithText(cEdCmd command, const char* utf8) {
   command.m_strCode = Sjis(utf8);
@@ -80,7 +82,7 @@ cEdChara Guide() {
                                 {WithText(Command(kCmdCode), "S2 = rand(1, 6)"),
                                  VariableOperation(kStageVariables, 1, kOpSet, kFromConstant, 0),
                                  VariableOperation(kCommonVariables, 2, kOpAdd, kFromRandom, 1, 3),
-                                 Command(kCmdStatus2, 0, {0, 0, 1, 0, 0}), Command(kCmdBgm, 0, {kBgmStage, 0}),
+                                 Command(kCmdStatus2, 0, {0, kTurnByCommand, 0, 0, 0}), Command(kCmdBgm, 0, {kBgmStage, 0}),
                                  Command(kCmdBackground, 0, {2, 0})}));
   // Greets, counts the greetings and shows the sign; a bound parameter makes
   // the bounce follow the lucky number.
@@ -165,7 +167,7 @@ cEdItem TreasureChest() {
   cEdCmd warp = MoveCommand(kCmdWarp, 0, 0, kMoveRight);
   for (cEdCmd command : {Command(kCmdGameWait, 0, {2}), Message("宝箱だ！ コイン #C1_4Z", 20), warp,
                          Command(kCmdSetTarget, 0, {0, 0, 1}), VariableOperation(kCommonVariables, 1, kOpAdd, kFromConstant, 10),
-                         Command(kCmdStatus2, 0, {0, 0, 1, 0, 0}), Command(kCmdVanish, 0, {3, 0, 1}),
+                         Command(kCmdStatus2, 0, {0, kTurnByCommand, 0, 0, 0}), Command(kCmdVanish, 0, {3, 0, 1}),
                          Command(kCmdTakeItem, 0, {0, kItemCoin}), Command(kCmdChangeGraphic, 0, {1, kHeroCell, 0}),
                          Command(kCmdChangeAnimeSet, 0, {1}), Command(kCmdAnime, 0, {2, 0}), Command(kCmdEffect, 0, {2, 0}),
                          Command(kCmdCharaEffect, 0, {1, 0, 0}), Command(kCmdScrEffect, 0, {1, 0, 0}),
