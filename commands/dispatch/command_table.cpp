@@ -6,6 +6,7 @@
 
 #include "commands/code/stage_code_access.h"
 #include "commands/dispatch/entry_adapter.h"
+#include "commands/dispatch/fire_commands.h"
 #include "commands/dispatch/show_commands.h"
 #include "commands/dispatch/simple_commands.h"
 #include "commands/flow_ops/flow_control.h"
@@ -38,6 +39,11 @@ constexpr std::array<Executor, kCharaCmdKindCount> kExecutors = [] {
   table[kCmdFacing] = CmdTurn;
   table[kCmdStatus] = CmdStatus;
   table[kCmdArrange] = CmdArrange;
+  table[kCmdShot] = CmdShot;
+  table[kCmdSword] = CmdSword;
+  table[kCmdSummonBlock] = CmdSummonBlock;
+  table[kCmdSummonChara] = CmdSummonChara;
+  table[kCmdSummonItem] = CmdSummonItem;
   table[kCmdFlowControl] = RunForEntry<ControlFlows>;
   table[kCmdGameWait] = RunForEntry<GameWait>;
   table[kCmdWarp] = RunForEntry<Warp>;
