@@ -17,6 +17,7 @@
 #include "graphics/images/bitmap_table.h"
 #include "project/database.h"
 #include "project/global_data.h"
+#include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/draw/stage_drawing.h"

@@ -3,6 +3,7 @@
 #include "commands/dispatch/directions.h"
 #include "commands/firing/formations.h"
 #include "commands/firing/place_object.h"
+#include "commands/movement/input_direction.h"
 #include "definitions/palette/palette.h"
 #include "definitions/shot_record.h"
 #include "definitions/stage/stage_record.h"
@@ -68,7 +69,8 @@ const Definition* SummonedDefinition(const cEdShot& rec, const cVector<Definitio
 int ShotDirection(const cChara& owner, int choice) {
   if (choice != kDirInput) return ResolveFacingCode(choice, FacingOf(owner));
   const cFlowState* flow = g_CurrentActor.flow;
-  return ResolveFacingCode(MapDirChoice(flow ? flow->inputSlot : 0, 1, FacingOf(owner)), FacingOf(owner));
+  const int input = InputDirChoice(flow != nullptr ? flow->inputSlot : 0);
+  return ResolveFacingCode(MapDirChoice(input, 1, FacingOf(owner)), FacingOf(owner));
 }
 
 void FireClones(const Firing& firing) {

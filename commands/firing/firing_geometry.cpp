@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "commands/dispatch/directions.h"
+#include "commands/movement/move_velocity.h"
 #include "definitions/shot_record.h"
 #include "stage/core/double_to_int.h"
 #include "stage/objects/stage_obj.h"
@@ -58,9 +59,7 @@ void SetVelocityByAngle(ShotPlacement& placement, double degrees) {
 }
 
 void SetVelocityAlong(ShotPlacement& placement, int code) {
-  const double share = IsDiagonalCode(code) ? placement.speed * DiagonalShare() : placement.speed;
-  placement.vx = SignX(code) * share;
-  placement.vy = SignY(code) * share;
+  DirectionStep(code, placement.speed, placement.vx, placement.vy);
 }
 
 bool IsTurned(const cEdShot& rec, const ShotPlacement& placement) { return placement.angle != 0 || rec.m_bAim != 0; }

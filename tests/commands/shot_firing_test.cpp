@@ -12,6 +12,7 @@
 #include "definitions/command_kinds.h"
 #include "definitions/param_table.h"
 #include "definitions/shot_record.h"
+#include "input/input_record.h"
 #include "project/database.h"
 #include "project/global_data.h"
 #include "stage/chara/stage_chara.h"
@@ -61,6 +62,21 @@ TEST_F(ShotFiringTest, ARowOfShotsIsBuiltInTheListAndLinked) {
   EXPECT_EQ(g_ShotSides[6].size(), 3u);
   EXPECT_EQ(owner->shotRefs.size(), 3u);
   EXPECT_EQ(run.harness.Scene().m_nShotSerial, 3);
+}
+
+// Direction codes: 2 left, 3 right, 6 up, 7 down, 9 down-left, 10 up-right.
+TEST_F(ShotFiringTest, DirectionChoicesFollowTheFacingAndTheInput) {
+  owner->facing = 1;
+  EXPECT_EQ(ShotDirection(*owner, 0), 3);
+  EXPECT_EQ(ShotDirection(*owner, 1), 2);
+  EXPECT_EQ(ShotDirection(*owner, 4), 7);
+  EXPECT_EQ(ShotDirection(*owner, 5), 6);
+  EXPECT_EQ(ShotDirection(*owner, 9), 9);
+  ASSERT_FALSE(g_Inputs.empty());
+  g_Inputs[0].m_nDirCode = 3;  // up and right held: the diagonal stays, even for a walker
+  EXPECT_EQ(ShotDirection(*owner, 12), 10);
+  g_Inputs[0].m_nDirCode = kDirCodeCentre;  // nothing held: forward
+  EXPECT_EQ(ShotDirection(*owner, 12), 3);
 }
 
 TEST_F(ShotFiringTest, ASwordIsDrawnOnceOnTheFirstStep) {
