@@ -8,6 +8,7 @@
 #include "definitions/stage/stage_record.h"
 #include "stage/chara/chara.h"
 #include "stage/objects/stage_space.h"
+#include "stage/draw/stage_drawing.h"
 #include "stage/scene/stage_hooks.h"
 #include "stage/scene/stage_scene.h"
 #include "stage/shots/stage_shot.h"
@@ -74,8 +75,7 @@ EffectBox BoxOf(const CharaBox& box) { return {box.left, box.top, box.right, box
 // The point effect of a hit, where the attacker's box meets the victim's.
 void QueueHitEffect(int effect, const CharaBox& victimBox, const EffectBox& attackerBox, int sizeFactor) {
   if (effect == 0) return;
-  if (cStageScene* scene = StageScene())
-    scene->m_Draw.stageEffects.emplace_back(effect, BoxOf(victimBox), attackerBox, sizeFactor);
+  if (cStageScene* scene = StageScene()) AddStageEffect(*scene, effect, BoxOf(victimBox), attackerBox, sizeFactor);
 }
 
 }  // namespace
