@@ -2,7 +2,8 @@
 
 #include "foundation/log.h"
 #include "platform/input_devices.h"
-#include "shell/game/game.h"
+#include "platform/main_thread.h"
+#include "sound/bgm/bgm_request.h"
 #include "sound/waves/sound_requests.h"
 
 namespace {
@@ -13,13 +14,18 @@ int VirtualKeyOf(SpecialKey key) {
   return 111 + static_cast<int>(key);
 }
 
-// The stage's music plays in the stage slot (4) of the music player.
-constexpr int kStageMusicSlot = 4;
+// The stage's music plays in the stage slot of the music player, which
+// takes the loop flag from the word the stage sets before it asks; the
+// stage waits until the music has changed.
+void RequestStageSlotMusic(int bgm, int loop) {
+  g_nStageBgmLoop = loop;
+  platform::SendRequest(WM_GAME_PLAYBGM, static_cast<std::uintptr_t>(kStageBgmSlot), bgm);
+}
 
 StageSinks ProgramSinks() {
   StageSinks sinks;
   sinks.sound = [](int n) { RequestSound(n); };
-  sinks.music = [](int bgm, int) { g_Game.RequestBgm(bgm, 0, kStageMusicSlot); };
+  sinks.music = RequestStageSlotMusic;
   sinks.debugLog = [](const std::string& text) { DebugLog(text); };
   sinks.keyHeld = [](SpecialKey key) { return platform::IsKeyHeld(VirtualKeyOf(key)); };
   return sinks;

@@ -14,6 +14,7 @@
 #include "stage/chara/stage_lists.h"
 #include "stage/core/stage_rules.h"
 #include "stage/objects/stage_space.h"
+#include "stage/scene/stage_scene.h"
 #include "tests/stage/stage_fixture.h"
 
 namespace {
@@ -45,6 +46,9 @@ WalkingHero& MakeWalker(double vx, double vy) {
   walker->walkSpeed = vx;
   walker->vy = vy;
   WalkingHero& ref = *walker;
+  // The scene's group lists name the hero too.
+  for (auto& group : StageScene()->m_GroupLists)
+    std::replace(group.begin(), group.end(), static_cast<cChara*>(g_Heroes[0].get()), static_cast<cChara*>(&ref));
   g_Heroes[0] = std::move(walker);
   return ref;
 }
@@ -187,6 +191,9 @@ TEST(FrameStep, RemovalAndSpawningDuringTheWalk) {
   ASSERT_EQ(serials, (std::vector<std::uint32_t>{1, 2}));
   const cEdChara definition = run.harness.CharaBySerial(1)->def;
   g_CharaList.Clear();
+  // The group lists named the freed characters; the new ones take no part
+  // in contacts.
+  for (auto& group : run.harness.Scene().m_GroupLists) group.clear();
   for (std::uint32_t serial : serials) {
     auto chara = std::make_unique<Summoner>();
     chara->SetUp(static_cast<int>(serial), definition, nullptr, 0);
