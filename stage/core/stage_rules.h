@@ -57,6 +57,12 @@ struct StageRules {
   // Invincible characters may be tinted with their colour (Direct3D). No
   // field of the system record is known to hold it, so it stays on.
   std::int32_t colourBlending = 1;
+  // A shot without power, impact or item only fires its contact triggers
+  // instead of hitting; and a body attack fires its hit triggers right after
+  // its own damage instead of after both sides' damage. No field of the
+  // system record is known to hold them, so they stay off.
+  std::int32_t strictShots = 0;
+  std::int32_t immediateHitTriggers = 0;
 };
 
 extern StageRules g_StageRules;
