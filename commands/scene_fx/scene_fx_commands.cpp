@@ -104,7 +104,7 @@ void SetScreenColor(cChara&, const cEdCmd& command) {
 void ChangeBackground(cChara&, const cEdCmd& command) {
   const int layer = CmdParam(command, 0);
   auto& layers = g_PlayStage.m_vBackground;
-  if (layer < 1 || layer > static_cast<int>(layers.size())) return;
+  if (!DataIndexOk(layer - 1, layers.size(), 4)) return;
   std::uint32_t& show = layers[layer - 1].Show;
   switch (CmdParam(command, 1)) {
     case kShowLayer: show = 1; break;
