@@ -87,13 +87,16 @@ cEdChara Guide() {
   // Greets, counts the greetings and shows the sign; a bound parameter makes
   // the bounce follow the lucky number.
   cEdFlow greet = Flow(kTriggerAlways,
-                       {Message("ようこそ！ あいさつ#S1回目 幸運の数 #S2_2Z 冒険 #C2_3ZP", 30),
+                       {Message("ようこそ！ あいさつ#S1回目 幸運の数 #S2_2Z 冒険 #C2_3ZP 時間 #S3秒", 30),
                         VariableOperation(kStageVariables, 1, kOpAdd, kFromConstant, 1),
                         Command(kCmdPicture, 0, {1, 0, 0, 0, 0, -48, 0, 100, 1, 20, 0, 0, 0, 0, 0}),
                         Command(kCmdAnime, 0, {6, 0}), Command(kCmdEffect, 0, {2, 0}),
                         Command(kCmdArrange, 0, {kCmdCircleMove, 0, kOpSet, 1, 2}),
                         MoveCommand(kCmdCircleMove, 20, 20), Command(kCmdFacing, 0, {2}), Command(kCmdWait, 40)});
   guide.m_vFlows.push_back(greet);
+  // A stopwatch: stage variable 3 counts the seconds the guide has been about.
+  guide.m_vFlows.push_back(
+      Flow(kTriggerAlways, {Command(kCmdWait, 10), VariableOperation(kStageVariables, 3, kOpAdd, kFromConstant, 1)}));
   // Touched by the hero: fireworks through every effect.
   cEdFlow touched = Flow(kTriggerHitChara, {Command(kCmdFlowControl, 0, {0, 2, kFlowShow, 0})});
   guide.m_vFlows.push_back(touched);
