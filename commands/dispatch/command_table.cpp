@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "commands/dispatch/simple_commands.h"
+#include "commands/stage/stage_clear.h"
 #include "definitions/command_record.h"
 #include "foundation/log.h"
 #include "stage/chara/chara.h"
@@ -19,6 +20,7 @@ constexpr std::array<Executor, kCharaCmdKindCount> kExecutors = [] {
   table[kCmdFacing] = CmdTurn;
   table[kCmdStatus] = CmdStatus;
   table[kCmdArrange] = CmdArrange;
+  table[kCmdStageClear] = CmdStageClear;
   return table;
 }();
 

@@ -21,10 +21,3 @@ int CheckObjectContacts(cStageScene&) { return 0; }
 int TouchItems(cStageScene&) { return 0; }
 int TakeItem(cChara&, cStageItem&) { return 0; }
 void StepShots(cStageScene&, int) {}
-void PrepareStageEnd(cStageScene&) {}
-void DrawPauseMenu(cStageScene&) {}
-int StoryStageFlag() { return 1; }
-int ChallengeRetryFlag(int) { return 1; }
-void StartRankingRegistration(cStageScene&) {}
-int FinishStage(cStageScene&) { return 0; }
-int CheckReplaySaveKeys() { return 0; }
