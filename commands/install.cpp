@@ -11,4 +11,5 @@ void InstallCommands() {
   g_FlowRuntime.runFlow = commands::RunFlow;
   g_FlowRuntime.endFlow = commands::EndFlow;
   g_FlowRuntime.testStatusCondition = TestStatusCondition;
+  g_FlowRuntime.installFlows = InstallDefinitionFlows;
 }

@@ -4,6 +4,7 @@
 #include <bitset>
 #include <cstdint>
 
+#include "commands/dispatch/show_commands.h"
 #include "commands/dispatch/simple_commands.h"
 #include "commands/stage/stage_clear.h"
 #include "definitions/command_record.h"
@@ -21,6 +22,8 @@ constexpr std::array<Executor, kCharaCmdKindCount> kExecutors = [] {
   table[kCmdStatus] = CmdStatus;
   table[kCmdArrange] = CmdArrange;
   table[kCmdStageClear] = CmdStageClear;
+  table[kCmdMessage] = CmdMessage;
+  table[kCmdPicture] = CmdShowPicture;
   return table;
 }();
 

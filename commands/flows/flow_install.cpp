@@ -60,3 +60,8 @@ void SetFlowList(cChara& chara, cVector<cEdFlow> list, int mode, int start, int 
     chara.flows[i].keyLatchB = !flow.m_vKeySteps.empty() && !flow.m_bKeyHold ? 1 : 0;
   }
 }
+
+void InstallDefinitionFlows(cChara& chara) {
+  cVector<cEdFlow> list = chara.def.m_vFlows;
+  SetFlowList(chara, std::move(list), kReplaceFlows, 0, 1);
+}

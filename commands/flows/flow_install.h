@@ -19,3 +19,6 @@ void BuildFlowEntries(cChara& chara, cFlowState& state);
 // `start`, or appended when `start` is -1 or outside the list. With
 // `setUp`, the new states' key latch B is prepared.
 void SetFlowList(cChara& chara, cVector<cEdFlow> list, int mode, int start, int setUp);
+// A character's own flows installed afresh at set-up: loops expanded, key
+// latches prepared.
+void InstallDefinitionFlows(cChara& chara);

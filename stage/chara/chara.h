@@ -20,11 +20,19 @@
 
 class cChara;
 class cStageItem;
+class cStageShot;
 
 struct CharaLink {
   cChara* holder = nullptr;
   std::int32_t slot = 0;  // 0..3 a target slot, 4 the parent link
   bool operator==(const CharaLink&) const = default;
+};
+
+// A shot that names the character: as its target (role 0) or its owner (4).
+struct ShotLink {
+  cStageShot* shot = nullptr;
+  std::int32_t role = 0;
+  bool operator==(const ShotLink&) const = default;
 };
 
 struct Gauge {
@@ -110,6 +118,15 @@ class cChara : public cStageObj {
   void SetFlows(const cVector<cEdFlow>& flows);
   void RebuildFlowStates();
   void ClearFrameFlags();
+  // One pass over the running flows (only those of "死亡した時" while
+  // dying); 1 as soon as the character is destroyed by them.
+  int StepRunningFlows(int dying);
+  // After the pass: the flows marked for removal go, and each flag letter
+  // raised at a flow's end clears its start flag.
+  void FinishFlowPass();
+  // The animation a command asked for this sub-step, else the idle one
+  // while no command pushes the character.
+  void ChangeToRequestedPattern();
 
   // Per sub-step (chara.cpp).
   void StepInvincibleTimers();
@@ -140,6 +157,7 @@ class cChara : public cStageObj {
   std::array<cChara*, kTargetSlots> targets{};
   cChara* parent = nullptr;
   std::vector<CharaLink> backRefs;
+  std::vector<ShotLink> shotRefs;
   std::int32_t summonedByAttack = 0;
   std::uint8_t summonFlowId = 0;
   cEdChara def;

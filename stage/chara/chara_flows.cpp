@@ -61,6 +61,40 @@ void cChara::RunTriggeredFlows(int kind, cChara* other, int idLetter) {
   g_CurrentActor.Clear();
 }
 
+int cChara::StepRunningFlows(int dying) {
+  for (std::size_t i = 0; i < flows.size(); ++i) {
+    cFlowState& state = flows[i];
+    if (!state.active) continue;
+    if (state.entries.empty()) {
+      EndFlowState(*this, state);
+      continue;
+    }
+    const int trigger = state.flow->m_nTrigger;
+    if (state.paused || state.stoppedForGood || (dying && trigger != kTriggerDied)) continue;
+    if (RunFlow(*this, state)) EndFlowState(*this, flows[i]);
+    if (vanish || (!dying && trigger != kTriggerDied && hp < 1)) return 1;
+  }
+  return 0;
+}
+
+void cChara::FinishFlowPass() {
+  for (std::size_t i = flows.size(); i-- > 0;)
+    if (flows[i].removePending) RemoveCharaFlow(static_cast<int>(i));
+  for (int letter = 1; letter < kFlagLetters; ++letter) {
+    if (!flagSets[1][static_cast<std::size_t>(letter)]) continue;
+    flagSets[0][static_cast<std::size_t>(letter)] = 0;
+    flagSets[1][static_cast<std::size_t>(letter)] = 0;
+  }
+  flowEnded = 0;
+}
+
+void cChara::ChangeToRequestedPattern() {
+  constexpr int kIdleWalking = 0;
+  constexpr int kIdleFloating = 2;
+  if (animeOverride >= 0) anime.ChangePattern(animeOverride, 1);
+  else if (cmdSpeedX == 0 && cmdSpeedY == 0) anime.ChangePattern(Floats() ? kIdleFloating : kIdleWalking, 1);
+}
+
 void cChara::RebuildFlowStates() {
   flows.resize(def.m_vFlows.size());
   for (std::size_t i = 0; i < flows.size(); ++i) {

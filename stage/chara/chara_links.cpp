@@ -7,6 +7,7 @@
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
+#include "stage/shots/stage_shot.h"
 
 namespace {
 
@@ -59,6 +60,8 @@ void cChara::ReleaseCharaLinks() {
     DropBackRefs(*parent, this, kParentSlot);
     parent = nullptr;
   }
+  for (const ShotLink& link : shotRefs) link.shot->DropLink(*this, link.role);
+  shotRefs.clear();
 }
 
 bool cChara::IsInvincibleTo(std::uint32_t attackerSerial) const {

@@ -5,8 +5,11 @@
 // neutral behaviour: flows get no command entries, start and end only by
 // their flags, and run nothing.
 
+#include "foundation/checked_vector.h"
+
 class cChara;
 class cCond;
+class cEdCmd;
 struct cFlowState;
 
 struct FlowRuntimeSlot {
@@ -17,8 +20,15 @@ struct FlowRuntimeSlot {
   int (*runFlow)(cChara&, cFlowState&) = nullptr;
   void (*endFlow)(cChara&, cFlowState&) = nullptr;
   void (*startScheduledAnims)(cChara&) = nullptr;
+  // A "フローの変更" that waited in the hero's queue, carried out now.
+  void (*runQueuedFlowChange)(cChara&, const cEdCmd&) = nullptr;
   // The status condition of a condition list.
   int (*testStatusCondition)(cCond&, cChara&) = nullptr;
+  // A character's own flows installed at set-up (loops expanded).
+  void (*installFlows)(cChara&) = nullptr;
+  // A taken item's command list, run at once on the hero: 0, 1 the stage
+  // is cleared, 2 the hero is down.
+  int (*runItemCmds)(cChara&, const cVector<cEdCmd>&) = nullptr;
 };
 
 extern FlowRuntimeSlot g_FlowRuntime;

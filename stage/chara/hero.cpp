@@ -2,15 +2,17 @@
 
 #include <algorithm>
 
-#include "definitions/stage/stage_record.h"
 #include "stage/chara/chara_damage.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/motion/motion_math.h"
 #include "stage/objects/stage_space.h"
+#include "stage/scene/stage_scene.h"
+#include "stage/show/stage_messages.h"
 
 namespace {
 
 constexpr int kFrictionEffect = 3;
+constexpr int kItemMessageFrames = 30;
 
 // The view centred on the hero's box, kept inside the scroll limits, unless
 // the axis scrolls by itself.
@@ -34,22 +36,6 @@ void ApplyFriction(double& speed, double change) {
 }
 
 }  // namespace
-
-void cHero::Place(int heroIndex, const cEdChara& definition, int column, int row) {
-  ResetChara(&definition, 0, 0, 0, 0);
-  sizeFactor = std::max<int>(definition.m_nSize, 1);
-  const bool floating = definition.m_nFlight != 0;
-  const std::int32_t* size = g_PlayStage.HeroSize1;
-  const int width = size[floating ? 2 : 0] > 0 ? size[floating ? 2 : 0] : 32;
-  const int height = size[floating ? 3 : 1] > 0 ? size[floating ? 3 : 1] : 32;
-  Init(kFirstHeroNumber - heroIndex, kOperatorPlayer, 0, 0, 0, nullptr, 0, (32 - width) >> 1, (32 - height) >> 1,
-       width, height, 32, 32, definition.m_nFacing, definition.m_nFlight, 0);
-  side = definition.m_nFaction;
-  speedScale = 4.0 / g_StageSpace.levelF;
-  restartSaved = 0;
-  restorePending = 0;
-  SetBlockPos(column, row, 1);
-}
 
 int cHero::ClampX() {
   FollowWithScroll(g_StageSpace.scrollX, x, hitWidth);
@@ -101,6 +87,25 @@ int cHero::SurviveSqueeze() {
     bottom = restartBottom;
   }
   return 1;
+}
+
+int cHero::IsNotTouching(std::int32_t itemId) const {
+  return std::find(touchedItems.begin(), touchedItems.end(), itemId) == touchedItems.end() ? 1 : 0;
+}
+
+void cHero::ForgetTouch(std::int32_t itemId) { touchedItems.remove(itemId); }
+
+void cHero::ShowItemMessage(int kind, int number, int cell) {
+  cStageScene* scene = StageScene();
+  if (scene == nullptr) return;
+  MessageSetup setup;
+  setup.kind = kMessageCell;
+  setup.values = {kind, number, cell};
+  setup.place = kPlaceAboveHero;
+  setup.keepInside = 1;
+  setup.duration = kShowTimed;
+  setup.frames = kItemMessageFrames;
+  AppendStageMessage(*scene, setup);
 }
 
 void MarkPlayerHeroFalling() {

@@ -3,33 +3,48 @@
 #include <algorithm>
 
 #include "definitions/stage/stage_record.h"
+#include "stage/chara/chara_damage.h"
+#include "stage/chara/flow_runtime_slot.h"
+#include "stage/motion/motion_math.h"
 #include "stage/objects/stage_space.h"
 
 namespace {
 
-// The stage's character hit size by flight mode (walking, floating); 32
-// where the stage gives none.
-void CharaHitSize(int floating, int& width, int& height) {
-  const std::int32_t* size = g_PlayStage.CharaSize;
-  width = size[floating ? 2 : 0] > 0 ? size[floating ? 2 : 0] : 32;
-  height = size[floating ? 3 : 1] > 0 ? size[floating ? 3 : 1] : 32;
+// Body-box choices of a definition.
+enum HitArea : int { kBodyBoxSize = 0, kShotBoxSize = 1, kShotHitSize = 2, kDrawnCell = 3 };
+
+constexpr int kStartPatternWalking = 1;
+constexpr int kStartPatternFloating = 0;
+
+// A stage size pair; 32 where the stage gives none, so that no box is empty.
+void SizeOr32(const std::int32_t* pair, int& width, int& height) {
+  width = pair[0] > 0 ? pair[0] : 32;
+  height = pair[1] > 0 ? pair[1] : 32;
 }
 
 }  // namespace
 
 void cStageChara::SetUp(int number, const cEdChara& definition, const cStageItem* drop, int facing) {
   ResetChara(&definition, 0, 0, 0, 0);
-  sizeFactor = std::max<int>(definition.m_nSize, 1);
+  const int factor = std::max<int>(definition.m_nSize, 1);
+  def.m_nSize = static_cast<std::uint8_t>(factor);
+  const bool floating = definition.m_nFlight != 0;
   int width = 32;
   int height = 32;
-  if (!definition.m_bBlockChara) CharaHitSize(definition.m_nFlight != 0, width, height);
-  Init(number, definition.m_nOperator, 0, 0, 0, nullptr, 0, (32 - width) >> 1, (32 - height) >> 1, width, height, 32,
-       32, facing, definition.m_nFlight, 0);
+  int offsetX = 0;
+  int offsetY = 0;
+  if (!definition.m_bBlockChara) {
+    SizeOr32(&g_PlayStage.CharaSize[floating ? 2 : 0], width, height);
+    offsetX = (32 - width) >> 1;
+    offsetY = g_PlayStage.CharaSizeSwitch[floating ? 1 : 0] ? 32 - height : (32 - height) >> 1;
+  }
+  Init(number, definition.m_nOperator, 0, 0, 0, nullptr, 0, offsetX, offsetY, width, height, 32, 32, facing,
+       definition.m_nFlight, 0);
   side = definition.m_nFaction;
   scrollSync = definition.m_bScrollSync;
-  ignoreScreenX = definition.m_nActiveRange == 2 || definition.m_nActiveRange == 3;
-  ignoreScreenY = definition.m_nActiveRange == 1 || definition.m_nActiveRange == 3;
-  activated = 0;
+  SetUpBoxes();
+  sizeFactor = factor;
+  SetScale(factor, 1, 1);
   dropIconCounter = 0;
   if (drop != nullptr) {
     dropItem = *drop;
@@ -37,6 +52,52 @@ void cStageChara::SetUp(int number, const cEdChara& definition, const cStageItem
   } else {
     dropItem.empty = 1;
   }
+  ignoreScreenX = definition.m_nActiveRange == 2 || definition.m_nActiveRange == 3;
+  ignoreScreenY = definition.m_nActiveRange == 1 || definition.m_nActiveRange == 3;
+  activated = 0;
+  anime.SetPattern(floating ? kStartPatternFloating : kStartPatternWalking, 1);
+  if (g_FlowRuntime.installFlows != nullptr) g_FlowRuntime.installFlows(*this);
+}
+
+void cStageChara::SetUpBoxes() {
+  if (def.m_bBlockChara) {
+    bodyBox.SetBase(0, 0, 32, 32);
+    shotBox.SetBase(0, 0, 32, 32);
+    return;
+  }
+  const bool floating = Floats();
+  int width = 32;
+  int height = 32;
+  switch (def.m_nHitArea) {
+    case kBodyBoxSize:
+      SizeOr32(floating ? g_PlayStage.CharaBoxB : g_PlayStage.CharaBoxA, width, height);
+      SetGraphicBox(g_PlayStage.CharaBoxSwitch[floating ? 1 : 0], width, height);
+      break;
+    case kShotBoxSize:
+      SizeOr32(g_PlayStage.CharaBoxC, width, height);
+      SetGraphicBox(0, width, height);
+      break;
+    case kShotHitSize:
+      // The size of the shots that hit it: those of the other operator.
+      SizeOr32(&g_PlayStage.ShotSize[op == kOperatorPlayer ? 4 : 0], width, height);
+      SetGraphicBox(0, width, height);
+      break;
+    default: SetGraphicBox(0, drawWidth, drawHeight); break;
+  }
+  SizeOr32(g_PlayStage.CharaBoxC, width, height);
+  shotBox.SetBase(16 - graphicOffsetX - width / 2, 16 - graphicOffsetY - height / 2, width, height);
+}
+
+void cStageChara::ScaleChanged(int factor) {
+  if (def.m_bBlockChara) {
+    bodyBox.SetBase(0, 0, hitWidth, hitHeight);
+    shotBox.SetBase(0, 0, hitWidth, hitHeight);
+  } else {
+    bodyBox.Scale(factor);
+    shotBox.Scale(factor);
+  }
+  ClampX();
+  ClampY();
 }
 
 void cStageChara::SetBlockPos(int column, int row) {
@@ -57,14 +118,33 @@ void cStageChara::UpdateBoxY() {
   shotBox.FollowY(y);
 }
 
-int cStageChara::IsSeen(std::uint8_t* flagSet) {
-  if (!IsOnScreenAxes(ignoreScreenX, ignoreScreenY)) {
-    seen = 0;
-    return 0;
+int cStageChara::StepX() {
+  if (knockX != 0) {
+    vx = knockX;
+  } else if (cmdSpeedX != 0) {
+    DecayTowardZero(*this, cmdSpeedX, friction1);
+    vx += cmdSpeedX;
   }
-  seen = 1;
-  (void)flagSet;
-  return 1;
+  const int code = MoveStepX(kClampStage);
+  ClampX();
+  return code == 3 ? 4 : code;
+}
+
+int cStageChara::StepY() {
+  ApplyImpactToVy(*this);
+  if (knockY == 0 && Floats()) {
+    DecayTowardZero(*this, cmdSpeedY, friction2);
+    vy += cmdSpeedY;
+  }
+  const int code = MoveStepY(kClampStage);
+  ClampY();
+  if (!Floats()) return code == 5 || code == 6 ? 7 : code;
+  return code == 3 || code == 6 ? 8 : code;
+}
+
+int cStageChara::IsSeen() {
+  seen = IsOnScreenAxes(ignoreScreenX, ignoreScreenY);
+  return seen;
 }
 
 int cStageChara::TryActivate(const cVector<std::uint8_t>& groupFlags) {

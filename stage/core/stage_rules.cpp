@@ -14,5 +14,6 @@ void LoadStageRules() {
   rules.hideStageOnPause = g_System->m_bPauseDraw != 0;
   rules.replayRecording = g_System->m_bReplayRecord != 0;
   rules.keepDestroyed = g_System->m_nCompat272 != 0;
+  rules.fixedBoxColour = g_System->m_nCompat289 != 0;
   g_StageRules = rules;
 }

@@ -31,6 +31,12 @@ struct StageRules {
   std::int32_t storyRetry = 0;
   std::int32_t storyMap = 0;
   std::int32_t challengeRetry = 0;
+  std::int32_t showDropIcons = 0;  // characters show the icon of the item they drop
+  // Pictures centred on a character follow it; off, they stay where it
+  // stood when they were shown. No field of the system record is known to
+  // hold it, so it stays on.
+  std::int32_t pictureFollow = 1;
+  std::int32_t fixedBoxColour = 0;  // 8-bit: the palette cycles the hero's box colours itself
 };
 
 extern StageRules g_StageRules;

@@ -1,7 +1,7 @@
 #pragma once
 // What drawing the stage changes from frame to frame, held by the stage
-// scene: the running screen effect, the screen colour and the point
-// effects in play. (The background
+// scene: the running screen effect, the screen colour, the point
+// effects in play, and the messages and pictures shown. (The background
 // layers' offsets live in the play stage's layer records.) The advance half
 // of a frame writes these; the pixel half only reads them.
 
@@ -10,11 +10,13 @@
 #include "stage/draw/effects/screen_effect_advance.h"
 #include "stage/draw/effects/stage_effect.h"
 #include "stage/draw/layers/screen_color.h"
+#include "stage/show/show_state.h"
 
 struct cStageDrawState {
   ScreenEffectFrame screenEffect;
   ScreenColorState screenColor;
   std::list<cStageEffect> stageEffects;
+  cShowState shows;  // messages and shown pictures
 };
 
 // Feeds every field of the drawing state, and the layer offsets of the play

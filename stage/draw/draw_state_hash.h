@@ -23,6 +23,7 @@ void AddDrawState(Hasher& h, const cStageDrawState& state) {
                                effect.shownFrame, effect.anime.Pattern(), effect.anime.Entry(), effect.anime.Tick()})
       h.Add(value);
   }
+  AddShowState(h, state.shows);
   for (const auto& layer : g_PlayStage.m_vBackground) {
     h.Add(layer.OffsetX);
     h.Add(layer.OffsetY);

@@ -2,19 +2,32 @@
 
 #include "definitions/stage/stage_record.h"
 #include "graphics/device/device.h"
+#include "shell/game/frame_step.h"
 #include "shell/subsystems/subsystem_steps.h"
 #include "stage/core/stage_rules.h"
 #include "stage/draw/effects/chara_effect_slot.h"
 #include "stage/draw/layers/layer_motion.h"
 #include "stage/draw/panel/status_panel.h"
+#include "stage/draw/resources/surface_restore.h"
 #include "stage/scene/stage_scene.h"
+#include "stage/show/shown_pictures.h"
+#include "stage/show/stage_messages.h"
 
 void InitEffectSlotsOfStage() {
   InitCharaEffectSlots();
   InitScrEffectSlots();
 }
 
-void RegisterStageDrawing() { SetInitEffectSlots(&InitEffectSlotsOfStage); }
+namespace {
+// At start-up: the effect slots are bound, and the stage's surfaces join
+// the restore after a lost screen.
+void StartStageDrawing() {
+  InitEffectSlotsOfStage();
+  AddLostSurfaceList(&RestoreStageSurfaces);
+}
+}  // namespace
+
+void RegisterStageDrawing() { SetInitEffectSlots(&StartStageDrawing); }
 
 bool IsStageHiddenByPause(const cStageScene& scene, int play) {
   return !play && scene.Phase() == kPhasePause && g_StageRules.hideStageOnPause;
@@ -22,7 +35,9 @@ bool IsStageHiddenByPause(const cStageScene& scene, int play) {
 
 void AdvanceStageDrawing(cStageScene& scene, int play, int overlay) {
   if (scene.Phase() != kPhasePause) MoveBackgroundLayers(g_PlayStage.m_vBackground);
+  AdvanceShownPictures(scene, overlay);
   scene.m_Draw.stageEffects.remove_if([](cStageEffect& effect) { return effect.Advance() != 0; });
+  AdvanceStageMessages(scene, overlay);
   AdvanceScreenEffect(scene.m_Draw.screenEffect, overlay);
   AdvanceScreenColor(scene.m_Draw.screenColor, overlay);
   if (!scene.m_bTimeStopped) RequestTimeWarning(scene.m_nTimeLeft, g_PlayStage.TimeWarning, play);

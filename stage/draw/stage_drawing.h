@@ -10,7 +10,8 @@
 class cStageScene;
 struct EffectBox;
 
-// Lets start-up bind the character-effect and screen-effect slots.
+// Lets start-up bind the character-effect and screen-effect slots and add
+// the stage's surfaces to the restore after a lost screen.
 void RegisterStageDrawing();
 // Binds both kinds of effect slots to the loaded definitions.
 void InitEffectSlotsOfStage();
@@ -19,11 +20,12 @@ void InitEffectSlotsOfStage();
 // the background and its first layer, and nothing moves.
 bool IsStageHiddenByPause(const cStageScene& scene, int play);
 
-// The advance half: layer movement (not while the pause menu is open), point
-// effects, the screen effect, the screen colour and the time display's
-// warning sound (requested only by the play draw). `overlay` marks a frame
-// drawn outside the play step: the screen effect and the screen colour hold
-// still on it.
+// The advance half: layer movement (not while the pause menu is open), shown
+// pictures, point effects, messages, the screen effect, the screen colour
+// and the time display's warning sound (requested only by the play draw).
+// `overlay` marks a frame drawn outside the play step: the screen effect
+// and the screen colour hold still on it, and timed pictures and messages
+// count only when they stopped the game.
 void AdvanceStageDrawing(cStageScene& scene, int play, int overlay);
 
 // "画面エフェクトの実行": effect n (0 stops the running one), mode 0

@@ -14,6 +14,9 @@
 #include "stage/chara/stage_lists.h"
 #include "stage/draw/chara/chara_drawing.h"
 #include "stage/draw/chara/chara_overlays.h"
+#include "stage/draw/chara/hero_drawing.h"
+#include "stage/draw/items/item_drawing.h"
+#include "stage/items/stage_item.h"
 #include "stage/draw/panel/hint_line.h"
 #include "stage/draw/stage_drawing.h"
 #include "stage/draw/effects/screen_effect_pixels.h"
@@ -22,6 +25,8 @@
 #include "stage/objects/stage_space.h"
 #include "stage/scene/stage_hooks.h"
 #include "stage/scene/stage_scene.h"
+#include "stage/show/shown_pictures.h"
+#include "stage/show/stage_messages.h"
 
 namespace {
 
@@ -62,11 +67,37 @@ void DrawCharaWithGauges(const cChara& chara) {
   if (!chara.cmdHidden) DrawCharaGauges(chara, *g_System, &BackBuffer);
 }
 
-void DrawCharacters() {
-  if (cHero* hero = PlayerHero()) DrawCharaWithGauges(*hero);
-  g_CharaList.ForEach([](cStageChara& chara) {
-    if (chara.present || chara.dead) DrawCharaWithGauges(chara);
+constexpr int kZLayers = 8;
+constexpr int kEveryLayer = -1;
+
+bool OnLayer(const cChara& chara, int z) { return z == kEveryLayer || chara.def.m_nZ == z; }
+
+// The objects of one Z layer (every layer with kEveryLayer): the hero, the
+// items, the characters with their drop icons, then the shown pictures of
+// that draw layer.
+void DrawObjectLayer(cStageScene& scene, int z) {
+  if (cHero* hero = PlayerHero(); hero != nullptr && OnLayer(*hero, z)) {
+    DrawCharaWithGauges(*hero);
+    DrawHeroBoxes(*hero, &BackBuffer);
+  }
+  g_ItemList.ForEach([z](const cStageItem& item) {
+    if (item.present && (z == kEveryLayer || item.def.m_nZ == z)) DrawItemPixels(item, &BackBuffer, MarkSheet());
   });
+  g_CharaList.ForEach([z](cStageChara& chara) {
+    if ((!chara.present && !chara.dead) || !OnLayer(chara, z)) return;
+    DrawCharaWithGauges(chara);
+    DrawDropIcon(chara, &BackBuffer);
+  });
+  DrawShownPictures(scene, z);
+}
+
+// With the stage's Z order, eight passes by Z layer; else one with everything.
+void DrawObjectLayers(cStageScene& scene) {
+  if (!g_PlayStage.ZOrder) {
+    DrawObjectLayer(scene, kEveryLayer);
+    return;
+  }
+  for (int z = 0; z < kZLayers; ++z) DrawObjectLayer(scene, z);
 }
 
 }  // namespace
@@ -78,11 +109,13 @@ void DrawStagePixels(cStageScene& scene, int play, int, int hint) {
   }
   DrawLayerPass(0);
   DrawBlocks(g_BlockMap, 0, g_StageSpace.scrollX, g_StageSpace.scrollY, MarkSheet());
-  DrawCharacters();
+  DrawObjectLayers(scene);
   DrawBlocks(g_BlockMap, 1, g_StageSpace.scrollX, g_StageSpace.scrollY, MarkSheet());
   DrawLayerPass(1);
+  if (const cHero* hero = PlayerHero()) DrawViewMask(*hero, &BackBuffer);
   for (const cStageEffect& effect : scene.m_Draw.stageEffects)
     effect.Draw(&BackBuffer, g_StageSpace.scrollX.position, g_StageSpace.scrollY.position, 0);
+  DrawStageMessages(scene);
   DrawScreenEffect(scene.m_Draw.screenEffect, HeroScreenCentre(), &RedrawBothLayerPasses);
   if (g_PlayStage.StatusPanel) DrawStatusPanel(*g_System, CurrentStatusValues());
   if (!scene.m_bTimeStopped) DrawTimeDisplay(scene.m_nTimeLeft);

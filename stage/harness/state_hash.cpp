@@ -119,15 +119,23 @@ std::uint64_t StageStateHash(const cStageScene& scene) {
     AddChara(h, *hero);
     h.Add(hero->speedScale);
     h.Add(hero->blockEffectFactor);
-    for (std::int32_t value : {hero->squeezeGrace, hero->restartSaved, hero->restorePending}) h.Add(value);
+    for (std::int32_t value : {hero->squeezeGrace, hero->restartSaved, hero->restorePending, hero->jumpHoldCount,
+                               hero->mayJump, hero->jumpForbidden, hero->jumpDoneThisStep, hero->blockEffectKind,
+                               hero->blockEffectTimer, hero->itemBlockCooldown, hero->frameCounter})
+      h.Add(value);
+    h.Add(hero->itemBlockCell);
+    for (std::int32_t item : hero->touchedItems) h.Add(item);
+    h.Add(hero->queuedFlowChanges.size());
+    for (const HeroBoxDisplay& entry : hero->boxDisplay) h.Add(entry.step);
     for (double value : {hero->restartX, hero->restartY, hero->restartRight, hero->restartBottom}) h.Add(value);
   }
   h.Add(g_CharaList.Count());
   g_CharaList.ForEach([&](const cStageChara& chara) {
     h.Add(chara.serial);
     AddChara(h, chara);
-    h.Add(chara.activated);
-    h.Add(chara.seen);
+    for (std::int32_t value :
+         {chara.activated, chara.seen, chara.ignoreScreenX, chara.ignoreScreenY, chara.dropIconCounter})
+      h.Add(value);
   });
   h.Add(g_ItemList.Count());
   g_ItemList.ForEach([&](const cStageItem& item) {

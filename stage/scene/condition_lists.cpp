@@ -10,6 +10,7 @@
 #include "stage/chara/flow_runtime_slot.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
+#include "stage/chara/state_conditions.h"
 #include "stage/core/data_index.h"
 #include "stage/items/stage_item.h"
 #include "stage/scene/stage_hooks.h"
@@ -51,9 +52,8 @@ int TestCondition(cCond& cond, cChara& subject) {
     case kCondStatus:
       return g_FlowRuntime.testStatusCondition != nullptr ? g_FlowRuntime.testStatusCondition(cond, subject) : 1;
     case kCondDistance: return TestDistanceCondition(subject, cond);
-    // The character's own state tests hold until the stage characters
-    // bring them (TODO(issue 20)).
-    case kCondStatus2: case kCondStatus3: return 1;
+    case kCondStatus2: return TestSpecialStatusCondition(subject, cond);
+    case kCondStatus3: return TestCharaStateCondition(subject, cond);
     default: return 0;
   }
 }

@@ -1,6 +1,7 @@
 // The advance half of drawing a frame: animations step, deaths that have
 // played out end (the character is removed; the hero's end costs a life or
-// restarts the attempt), effects and messages retire. The pixels follow
+// restarts the attempt), effects, pictures and messages count down and
+// retire. The pixels follow
 // when there is a screen. A death end found by a draw other than the play
 // draw takes effect for walks at once; its life loss or restart waits for
 // the next safe point of the game thread.
@@ -10,10 +11,13 @@
 #include "shell/game/game.h"
 #include "stage/core/stage_rules.h"
 #include "stage/draw/chara/chara_drawing.h"
+#include "stage/draw/chara/hero_drawing.h"
+#include "stage/draw/items/item_drawing.h"
 #include "stage/draw/stage_drawing.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
+#include "stage/items/stage_item.h"
 #include "stage/scene/stage_hooks.h"
 #include "stage/scene/stage_scene.h"
 
@@ -27,7 +31,7 @@ void cStageScene::Draw(int play, int overlay, int animate, int hint) {
   g_CharaList.ForEach([&](cStageChara& chara) {
     if (DrawCharaAndCheckDeath(chara, animate)) RemoveChara(chara);
   });
-  AdvanceEffectsAndMessages(*this);
+  g_ItemList.ForEach([](cStageItem& item) { AdvanceItemDrawing(item); });
   AdvanceStageDrawing(*this, play, overlay);
   DrawStagePixels(*this, play, overlay, hint);
 }
@@ -35,6 +39,7 @@ void cStageScene::Draw(int play, int overlay, int animate, int hint) {
 int cStageScene::DrawCharaAndCheckDeath(cStageChara& chara, int animate) {
   if (chara.dead) return AdvanceCharaDeath(chara);
   if (chara.present || chara.awake) AdvanceCharaDrawing(chara, animate ? 0 : 1);
+  if (animate) AdvanceDropIcon(chara);
   return 0;
 }
 
@@ -43,6 +48,7 @@ void cStageScene::DrawHeroAndCheckDeath(int play, int animate) {
   if (hero == nullptr) return;
   if (!hero->dead) {
     AdvanceCharaDrawing(*hero, animate ? 0 : 1);
+    if (animate) AdvanceHeroBoxDisplay(*hero);
     return;
   }
   if (m_bHeroDeathEndPending || !AdvanceCharaDeath(*hero)) return;

@@ -134,7 +134,7 @@ void cStageScene::UpdateActivity() {
     if (TestCharaConds(chara)) {
       chara.present = 1;
       chara.onScreen = chara.IsOnScreen();
-      if (chara.IsSeen(chara.flagSets[0].data()) && chara.def.m_bGroup) {
+      if (chara.IsSeen() && chara.def.m_bGroup) {
         const std::size_t group = chara.def.m_nGroupNo;
         if (group < m_vWakeGroups.size()) m_vWakeGroups[static_cast<long long>(group)] = 1;
       }

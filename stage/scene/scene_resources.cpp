@@ -5,24 +5,37 @@
 #include "stage/draw/resources/effect_sheets.h"
 #include "stage/draw/resources/effect_surfaces.h"
 #include "stage/draw/resources/screen_copies.h"
+#include "stage/draw/resources/special_surfaces.h"
 #include "stage/draw/resources/view_mask.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_lists.h"
+#include "stage/show/show_wait.h"
+#include "stage/show/shown_pictures.h"
+#include "stage/show/stage_messages.h"
 
 bool LoadStageSurfaces(cStageScene&, bool) {
   if (g_DDState.bInitialized) {
+    LoadBmpCharaExcSurfaces();
+    LoadSwordSurfaces();
     LoadEffectSurfaces();
     BuildPaddedCellSheets();
   }
   return true;
+}
+void ClearStageShows(cStageScene& scene) {
+  ClearShownPictures(scene);
+  ClearMessageBitmaps(scene);
+  ClearWaitRecord(scene);
 }
 void FinaliseStageResources(cStageScene&) {
   const cHero* hero = PlayerHero();
   if (g_DDState.bInitialized && hero != nullptr)
     CreateViewRangeMask(&g_ViewMask, &g_ViewOpening, hero->sightDots, hero->def.m_nSightShape);
 }
-void ReleaseStageSurfaces(cStageScene&) {
+void ReleaseStageSurfaces(cStageScene& scene) {
+  ClearStageShows(scene);
   ReleaseScreenCopies();
+  ReleaseSpecialSurfaces();
   ReleaseEffectSurfaces();
   ReleaseViewRangeMask();
 }

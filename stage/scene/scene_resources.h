@@ -9,6 +9,9 @@ class cStageScene;
 bool LoadStageSurfaces(cStageScene& scene, bool fromStage);
 void FinaliseStageResources(cStageScene& scene);
 void ReleaseStageSurfaces(cStageScene& scene);
+// No picture or message shown and no wait left over: every attempt starts
+// alike.
+void ClearStageShows(cStageScene& scene);
 void ClearBackBuffer();
 // WM_CLOSE to the main window: the program's close path runs.
 void PostCloseRequest();

@@ -31,6 +31,7 @@
 #include "stage/objects/stage_space.h"
 #include "stage/scene/scene_resources.h"
 #include "stage/scene/stage_scene.h"
+#include "stage/shots/shot_list.h"
 
 namespace {
 
@@ -162,11 +163,13 @@ void cStageScene::SetStage(int bLoadStage, int bFirstEntry) {
 
 void cStageScene::SetStageLists() {
   for (auto& list : m_GroupLists) list.clear();
-  for (auto& list : m_SideLists) list.clear();
+  ClearShots();
   g_CharaList.Clear();
   g_ItemList.Clear();
   m_nCharaSerial = m_nItemSerial = 0;
+  m_nShotSerial = 0;
   m_bHeroDeathEndPending = 0;
+  ClearStageShows(*this);
 }
 
 void cStageScene::SetUpHero() {

@@ -88,16 +88,15 @@ void cStageScene::SpawnItem(int column, int row, const cEdItem& definition) {
     return;
   }
   auto item = std::make_unique<cStageItem>();
-  item->SetUp(definition, ++m_nItemSerial);
-  item->SetBlockPos(column, row);
+  item->SetFromDef(definition, ++m_nItemSerial, 0);
+  item->SetBlockPos(column, row, 1);
   if (!item->IsInStageArea(1)) return;
-  item->ShiftForScale(item->sizeFactor, 1, 0);
   g_ItemList.Append(std::move(item));
 }
 
 cStageItem* cStageScene::SpawnItemAt(double x, double y, const cEdItem& definition) {
   auto item = std::make_unique<cStageItem>();
-  item->SetUp(definition, ++m_nItemSerial);
+  item->SetFromDef(definition, ++m_nItemSerial, 0);
   item->x = x;
   item->y = y;
   item->ClampX();

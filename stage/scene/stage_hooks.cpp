@@ -13,11 +13,6 @@ int RunFlow(cChara& chara, cFlowState& flow) {
   return g_FlowRuntime.runFlow != nullptr ? g_FlowRuntime.runFlow(chara, flow) : 1;
 }
 void RunFlowConditionWork(cChara&) {}
-void AdvanceEffectsAndMessages(cStageScene&) {}
 int SurviveSqueeze(cChara& hero) { return hero.IsHero() ? static_cast<cHero&>(hero).SurviveSqueeze() : 0; }
-int RunHeroBlockEffect(cStageScene&, cChara&) { return 0; }
-int RunHeroItemBlock(cStageScene&, cChara&) { return 0; }
 int CheckObjectContacts(cStageScene&) { return 0; }
-int TouchItems(cStageScene&) { return 0; }
-int TakeItem(cChara&, cStageItem&) { return 0; }
 void StepShots(cStageScene&, int) {}

@@ -36,8 +36,6 @@ void DecayImpactX(cChara& chara);
 void DecayImpactY(cChara& chara);
 void StartDeathEffect(cChara& chara);
 int AdvanceCharaDeath(cChara& chara);
-// Retires the scene's stage effects and messages that have run out.
-void AdvanceEffectsAndMessages(cStageScene& scene);
 
 // Hero rules.
 int SurviveSqueeze(cChara& hero);

@@ -14,6 +14,7 @@
 #include "stage/chara/stage_lists.h"
 #include "stage/items/stage_item.h"
 #include "stage/scene/scene_resources.h"
+#include "stage/shots/shot_list.h"
 
 int g_bBackToMap = 0;
 
@@ -31,7 +32,7 @@ cStageScene::cStageScene() {
 cStageScene::~cStageScene() {
   ReleaseStageSurfaces(*this);
   for (auto& list : m_GroupLists) list.clear();
-  for (auto& list : m_SideLists) list.clear();
+  ClearShots();
   g_CharaList.Clear();
   g_ItemList.Clear();
   g_Heroes.clear();
@@ -111,7 +112,7 @@ std::size_t SideIndex(int side) {
 void cStageScene::RemoveChara(cStageChara& chara) {
   if (chara.removed) return;
   chara.ReleaseCharaLinks();
-  for (auto* lists : {&m_GroupLists, &m_SideLists}) std::erase((*lists)[SideIndex(chara.side)], &chara);
+  std::erase(m_GroupLists[SideIndex(chara.side)], &chara);
   g_CharaList.Remove(chara);
 }
 
@@ -120,4 +121,5 @@ void cStageScene::RemoveItem(cStageItem& item) { g_ItemList.Remove(item); }
 void cStageScene::PurgeRemoved() {
   g_CharaList.Purge();
   g_ItemList.Purge();
+  PurgeShots();
 }

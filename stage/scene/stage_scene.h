@@ -124,7 +124,6 @@ class cStageScene : public cStageSceneBase {
   std::int32_t m_nPendingOutcome = 0;  // 1 cleared, 2 hero dead
   std::int32_t m_nStageResult = 0;     // 1 once the stage is cleared
   std::array<std::vector<cChara*>, kSides> m_GroupLists;
-  std::array<std::vector<cChara*>, kSides> m_SideLists;
   std::int32_t m_nWaitMode = 0;
   std::int32_t m_nWaitLeading = 0;
   std::int32_t m_bWaitForDecide = 0;
@@ -165,10 +164,13 @@ class cStageScene : public cStageSceneBase {
   // are never reused within it (heroes take negative numbers); items too.
   std::uint32_t m_nCharaSerial = 0;
   std::uint32_t m_nItemSerial = 0;
+  std::int32_t m_nShotSerial = 0;  // the next shot's serial number
   std::int32_t m_nLastStageBgm = -1;
   std::int32_t m_nMenuCursor = 0;
   std::int32_t m_bHeroDeathEndPending = 0;
   std::int32_t m_bFading = 0;
+  // An item's first message has opened the window; later ones continue it.
+  std::int32_t m_bItemMessageOpen = 0;
   cStageDrawState m_Draw;
 
  private:

@@ -31,6 +31,9 @@ struct ScrollAxis {
   void Clamp();
   // position += speed, then Clamp.
   void Step();
+  // The speed an object riding the scroll moves with: none once the view
+  // stands at a limit.
+  double CarrySpeed() const { return atLimit ? 0.0 : speed; }
 };
 
 // The bit length of n: the row shift whose row length 2^shift exceeds n.

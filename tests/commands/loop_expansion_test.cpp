@@ -1,7 +1,11 @@
-// Loop expansion: repeats, spans past the end, nesting, bad counts, the cap.
+// Loop expansion: repeats, spans past the end, nesting, bad counts, the cap,
+// and the flows of a placed character installed with their loops expanded.
 #include <gtest/gtest.h>
 
 #include "commands/flows/loop_expansion.h"
+#include "commands/install.h"
+#include "stage/chara/stage_chara.h"
+#include "tests/stage/stage_fixture.h"
 
 namespace {
 
@@ -67,3 +71,16 @@ TEST(LoopExpansionTest, GrowthPastTheCapStopsAndDropsTheLoops) {
 }
 
 }  // namespace
+
+TEST(LoopExpansionTest, PlacedCharactersGetTheirFlowsWithLoopsExpanded) {
+  InstallCommands();
+  StageBuilder builder(30, 10, 2, 4);
+  cEdFlow flow;
+  flow.m_vCmds = {Loop(3, 1), Wait(7)};
+  builder.Chara(10, 4).m_vFlows.push_back(flow);
+  StageRun run(builder);
+  const cStageChara& chara = *run.harness.CharaBySerial(1);
+  EXPECT_EQ(Markers(chara.def.m_vFlows[0].m_vCmds), (std::vector<int>{7, 7, 7}));
+  ASSERT_EQ(chara.flows.size(), 1u);
+  EXPECT_EQ(chara.flows[0].entries.size(), 3u);
+}

@@ -24,6 +24,8 @@ cCond Distance(int shape, int halfBlocks, int compare = 0, int extraDots = 0) {
 class DistanceTest : public testing::Test {
  protected:
   void SetUp() override {
+    // Both hit boxes centred in their cells, so that the centres lie on one row.
+    builder.stage.HeroSizeSwitch[0] = builder.stage.CharaSizeSwitch[0] = 0;
     builder.Chara(10, 4);
     run = std::make_unique<StageRun>(builder);
     subject = run->harness.CharaBySerial(1);

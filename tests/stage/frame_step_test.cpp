@@ -18,14 +18,19 @@
 
 namespace {
 
-// A hero that walks at its velocity, as the hero's own rules will.
+// A hero that walks at a steady x speed (its flows reset the velocity every
+// sub-step) and moves with its y velocity.
 class WalkingHero : public cHero {
  public:
-  int StepX() override { return MoveStepX(kClampStage) == 3 ? 4 : 0; }
+  int StepX() override {
+    vx = walkSpeed;
+    return MoveStepX(kClampStage) == 3 ? 4 : 0;
+  }
   int StepY() override {
     const int code = MoveStepY(kClampStage);
     return code == 5 || code == 6 ? 7 : code;
   }
+  double walkSpeed = 0;
 };
 
 // Replaces the placed hero by a walking one at the same place.
@@ -37,7 +42,7 @@ WalkingHero& MakeWalker(double vx, double vy) {
   walker->y = placed.y;
   walker->ClampX();
   walker->ClampY();
-  walker->vx = vx;
+  walker->walkSpeed = vx;
   walker->vy = vy;
   WalkingHero& ref = *walker;
   g_Heroes[0] = std::move(walker);

@@ -8,6 +8,8 @@ struct DDSURFACEDATA;
 
 void LoadEffectSurfaces();
 void ReleaseEffectSurfaces();
+// After a lost screen; 1 always.
+int RestoreEffectSurfaces();
 // Surface place i of the effect list (2n - 2 or 2n - 1 for effect n);
 // nullptr outside the list.
 DDSURFACEDATA* EffectSurface(long long place);

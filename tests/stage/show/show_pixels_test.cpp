@@ -1,0 +1,136 @@
+// Shown pictures and message windows on the screen, in each drawing mode:
+// where a picture lands 1:1 and stretched, the order of the Z layers, and
+// a message window's text inside its window.
+#include <gtest/gtest.h>
+
+#include "definitions/stage/stage_record.h"
+#include "graphics/blits/fill.h"
+#include "graphics/images/palette.h"
+#include "graphics/surfaces/surface_lock.h"
+#include "graphics/text/font_setup.h"
+#include "stage/scene/stage_scene.h"
+#include "stage/show/show_message.h"
+#include "stage/show/show_picture.h"
+#include "tests/graphics/effect_test_support.h"
+#include "tests/stage/show/show_fixture.h"
+
+namespace show_test {
+namespace {
+
+using effect_test::Mode;
+
+std::uint32_t Pixel(DDSURFACEDATA* surface, int x, int y) {
+  cSurfaceLock lock;
+  if (!lock.Lock(surface)) return 0xDEADBEEF;
+  return lock.BitsPerPixel() == 8 ? lock.Row8(y)[x] : lock.Row32(y)[x];
+}
+
+constexpr int kRed = 5;
+constexpr int kGreen = 6;
+
+class ShowPixelsTest : public ShowTest, public testing::WithParamInterface<Mode> {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(effect_test::StartDevice(GetParam(), 640, 480));
+    // 8-bit pictures take the nearest colour of the palette.
+    g_PalEntries[kRed] = {0xFF, 0, 0, 0};
+    g_PalEntries[kGreen] = {0, 0xFF, 0, 0};
+    ShowTest::SetUp();
+  }
+  void TearDown() override {
+    ShowTest::TearDown();
+    DDRelease();
+    g_PalEntries[kRed] = g_PalEntries[kGreen] = {0, 0, 0, 0};
+  }
+  cShownPicture& Show(const PictureParams& p) {
+    ShowPicture(Hero(), PictureCommand(p));
+    return Scene().m_Draw.shows.pictures.back();
+  }
+  std::uint32_t Back(int x, int y) { return Pixel(&BackBuffer, x, y); }
+  std::uint32_t Background() { return Back(600, 400); }
+};
+
+TEST_P(ShowPixelsTest, APictureLandsOnItsScreenBlocksOneToOne) {
+  PictureParams p;
+  p.place = kPictureScreenBlocks;
+  p.x = 2;
+  p.y = 3;
+  p.offsetX = 5;
+  p.offsetY = -4;
+  cShownPicture& picture = Show(p);
+  Step();
+  const std::uint32_t red = Pixel(&picture.surface, 0, 0);
+  ASSERT_NE(red, Background());
+  EXPECT_EQ(Back(69, 92), red);
+  EXPECT_EQ(Back(69 + 39, 92 + 19), red);
+  EXPECT_EQ(Back(68, 92), Background());
+  EXPECT_EQ(Back(69 + 40, 92), Background());
+  EXPECT_EQ(Back(69, 92 + 20), Background());
+}
+
+TEST_P(ShowPixelsTest, AScaledPictureIsStretchedToItsRoundedSize) {
+  PictureParams p;
+  p.place = kPictureScreenCentre;
+  p.percent = 250;  // 100 x 50, centred
+  cShownPicture& picture = Show(p);
+  Step();
+  const std::uint32_t red = Pixel(&picture.surface, 0, 0);
+  EXPECT_EQ(Back(270, 215), red);
+  EXPECT_EQ(Back(369, 264), red);
+  EXPECT_EQ(Back(269, 240), Background());
+  EXPECT_EQ(Back(370, 240), Background());
+  EXPECT_EQ(Back(320, 265), Background());
+}
+
+TEST_P(ShowPixelsTest, ZLayersDrawInTheirOrderAndOnePassKeepsTheListOrder) {
+  PictureParams high;
+  high.place = kPictureScreenBlocks;
+  high.picture = 1;
+  high.layer = 5;
+  PictureParams low = high;
+  low.picture = 2;
+  low.layer = 2;
+  const std::uint32_t red = Pixel(&Show(high).surface, 0, 0);
+  const std::uint32_t green = Pixel(&Show(low).surface, 0, 0);
+  ASSERT_NE(red, green);
+  g_PlayStage.ZOrder = 1;
+  Step();
+  EXPECT_EQ(Back(10, 10), red);
+  EXPECT_EQ(Back(60, 10), green);
+  g_PlayStage.ZOrder = 0;
+  Step();
+  EXPECT_EQ(Back(10, 10), green);
+}
+
+TEST_P(ShowPixelsTest, AMessageWindowShowsItsTextInsideTheWindow) {
+  constexpr int kTextColour = 241;
+  g_PalEntries[kTextColour] = {0xFF, 0xFF, 0xFF, 0};
+  g_Fonts[1].Create(g_FontDefs[0].szFace, 0, 16, 8, 16, kTextColour, nullptr, 1, kTextColour, nullptr, 1);
+  MessageParams p;
+  p.place = kPlaceScreenBlocks;
+  p.x = 1;
+  p.y = 1;
+  ShowMessage(Hero(), MessageCommand("HH", p), 0);
+  const cMessage& message = Scene().m_Draw.shows.messages.back();
+  EXPECT_EQ(message.width, 2 * 8 + 2);
+  EXPECT_EQ(message.height, 16 + 2);
+  Step();
+  const std::uint32_t background = Background();
+  int inside = 0, outside = 0;
+  for (int y = 24; y < 60; ++y)
+    for (int x = 24; x < 60; ++x) {
+      if (Back(x, y) == background) continue;
+      if (x >= 33 && x < 49 && y >= 33 && y < 49) ++inside;
+      else ++outside;
+    }
+  g_Fonts[1].Release();
+  EXPECT_GT(inside, 0);
+  EXPECT_EQ(outside, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, ShowPixelsTest,
+                         testing::Values(Mode::DirectDraw8, Mode::DirectDraw32, Mode::Direct3D32),
+                         effect_test::ModeName);
+
+}  // namespace
+}  // namespace show_test
