@@ -2,6 +2,8 @@
 
 #include "commands/flows/flow_install.h"
 #include "commands/flows/flow_runtime.h"
+#include "commands/items/change_flow.h"
+#include "commands/items/item_commands.h"
 #include "commands/status/status_condition.h"
 #include "stage/chara/flow_runtime_slot.h"
 
@@ -12,4 +14,6 @@ void InstallCommands() {
   g_FlowRuntime.endFlow = commands::EndFlow;
   g_FlowRuntime.testStatusCondition = TestStatusCondition;
   g_FlowRuntime.installFlows = InstallDefinitionFlows;
+  g_FlowRuntime.runItemCmds = RunItemCmds;
+  g_FlowRuntime.runQueuedFlowChange = [](cChara& chara, const cEdCmd& command) { ChangeFlow(chara, command, 1); };
 }

@@ -66,8 +66,8 @@ ParamRef Warp(cEdCmd& command, int index) {
   if (command.m_Move.get() == nullptr) return {};
   cEdMove& move = *command.m_Move;
   switch (index) {
-    case 0: return move.m_nField24;
-    case 1: return move.m_nField25;
+    case 0: return move.m_nDistance;
+    case 1: return move.m_nDistanceStep;
     case 2: return move.m_nTargetXBl;
     case 3: return move.m_nTargetYBl;
     case 4: return move.m_nTargetXDot;

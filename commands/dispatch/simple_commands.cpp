@@ -39,6 +39,8 @@ void PlayCommandSound(const cChara& chara, const cEdCmd& command) {
 void CmdCancelMove(cChara& chara, cCmdState&) {
   chara.vx = chara.vy = 0;
   chara.cmdSpeedX = chara.cmdSpeedY = 0;
+  chara.pushLeft = chara.pushRight = 0;
+  chara.moveCancelled = 1;
 }
 
 void CmdTurn(cChara& chara, cCmdState& entry) {

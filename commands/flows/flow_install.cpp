@@ -1,30 +1,17 @@
 #include "commands/flows/flow_install.h"
 
-#include <algorithm>
-#include <climits>
-#include <cstdint>
-
 #include "commands/flows/loop_expansion.h"
+#include "commands/movement/move_preparation.h"
 #include "stage/chara/chara.h"
-#include "stage/objects/stage_space.h"
+#include "stage/motion/command_setup.h"
 
 namespace {
 
-std::int32_t ClampToInt(std::int64_t value) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
-}
-
-void PrepareEntry(cCmdState& entry, cEdCmd& command, int clone) {
+void PrepareEntry(cCmdState& entry, cEdCmd& command, const cChara& chara) {
   entry = cCmdState{};
   entry.cmd = &command;
-  const std::int64_t level = g_StageSpace.level;
-  const std::int64_t tenths = std::int64_t{command.m_nTime} + std::int64_t{command.m_nTimeStep} * clone;
-  entry.duration = ClampToInt(tenths * level * 6);
-  if (const cEdMove* move = command.m_Move.get()) {
-    const double levelF = g_StageSpace.levelF;
-    entry.moveSpeed = (move->m_nSpeed + static_cast<double>(move->m_nSpeedStep) * clone) * 0.1 / levelF;
-    if (move->m_bAccelerate) entry.topSpeed = move->m_nTopSpeed * 0.1 / levelF;
-  }
+  SetCommandTime(entry, chara.cloneValue);
+  PrepareMoveEntry(entry, chara);
 }
 
 }  // namespace
@@ -38,7 +25,7 @@ void BuildFlowEntries(cChara& chara, cFlowState& state) {
   }
   state.entries.resize(commands.size());
   for (std::size_t i = 0; i < commands.size(); ++i)
-    PrepareEntry(state.entries[i], commands[static_cast<long long>(i)], chara.cloneValue);
+    PrepareEntry(state.entries[i], commands[static_cast<long long>(i)], chara);
 }
 
 void SetFlowList(cChara& chara, cVector<cEdFlow> list, int mode, int start, int setUp) {

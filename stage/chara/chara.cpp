@@ -26,6 +26,7 @@ void cChara::ResetChara(const cEdChara* definition, int spawn0, int spawn1, int 
   friction1 = friction2 = 1;
   cmdSpeedX = cmdSpeedY = 0;
   knockYBefore = 0;
+  pushLeft = pushRight = moveCancelled = animeLevel = 0;
   hpGauge = spGauge = shownHpGauge = shownSpGauge = Gauge{};
   vars.fill(0);
   invincibleTime = 0;
@@ -103,6 +104,8 @@ void cChara::SetBlockPosY(int row, int keepFlag) {
 void cChara::SetBlockPos(int column, int row, int keepFlag) {
   SetBlockPosX(column);
   SetBlockPosY(row, keepFlag);
+  placedX = (g_StageSpace.blockOffsetX + column) * 32 + 16;
+  placedY = (g_StageSpace.blockOffsetY + row) * 32 + 16;
 }
 
 void cChara::SetGraphicBox(int tall, int width, int height) {

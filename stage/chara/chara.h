@@ -95,7 +95,8 @@ class cChara : public cStageObj {
   virtual int StepX() { return 0; }
   virtual int StepY() { return 0; }
   virtual int RunFlows(int) { return 0; }
-  virtual void StartJump(cFlowState*) {}
+  // The jump command's start, every sub-step while its entry runs.
+  virtual void StartJump(cCmdState&) {}
 
   // Set-up from a definition (none: the state is only cleared).
   void ResetChara(const cEdChara* def, int spawn0, int spawn1, int spawn2, int spawn3);
@@ -162,6 +163,9 @@ class cChara : public cStageObj {
   std::uint8_t summonFlowId = 0;
   cEdChara def;
   std::vector<cFlowState> flows;
+  // Bindings that item commands queued for the next item command (the
+  // player's hero takes items; they carry over to later items).
+  std::vector<cArrange> itemArranges;
   std::int32_t cloneValue = 0;   // a summoned clone's index; 0 for placed characters
   std::int32_t flowCounter = 0;  // serial of the next flow state
   std::int32_t flowEnded = 0;    // a flow with a flag letter ended this step
@@ -196,6 +200,17 @@ class cChara : public cStageObj {
   cCharaEffectSlot shownEffect;  // the effect as the last draw showed it
   std::int32_t deathCounter = 0;
   CharaBox bodyBox, shotBox;
+
+  // Work words of the movement commands. The two push words are the ledge
+  // signals of "地上折り返し移動" (no ground under the left / right foot),
+  // which every other movement command, a cancel and a warp clear. The
+  // animation request's level lets a moving request outrank a still one
+  // within a sub-step. The placement is the centre of the cell the character
+  // was placed on (targets "relative to the placement").
+  std::int32_t pushLeft = 0, pushRight = 0;
+  std::int32_t moveCancelled = 0;
+  std::int32_t animeLevel = 0;
+  double placedX = 0, placedY = 0;
 };
 
 // The character whose number equals `number`: the heroes first, then the

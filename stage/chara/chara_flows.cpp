@@ -117,7 +117,7 @@ void cChara::SetFlows(const cVector<cEdFlow>& list) {
 
 void cChara::RemoveCharaFlow(int n) {
   if (n < 0 || static_cast<std::size_t>(n) >= flows.size()) return;
-  StopFlowAnims(def.m_vFlows[n].m_nId);
+  StopFlowAnims(flows[static_cast<std::size_t>(n)].serial);
   def.m_vFlows.erase(def.m_vFlows.begin() + n);
   flows.erase(flows.begin() + n);
   RebuildFlowStates();
@@ -134,7 +134,7 @@ int cChara::RemoveFlowsById(int id) {
   int first = -1;
   for (int i = static_cast<int>(def.m_vFlows.size()) - 1; i >= 0; --i) {
     if (def.m_vFlows[i].m_nId != id) continue;
-    StopFlowAnims(id);
+    StopFlowAnims(flows[static_cast<std::size_t>(i)].serial);
     def.m_vFlows.erase(def.m_vFlows.begin() + i);
     flows.erase(flows.begin() + i);
     first = i;

@@ -5,6 +5,8 @@
 // starts it when its trigger fires and its conditions hold.
 
 #include <cstdint>
+#include <deque>
+#include <utility>
 #include <vector>
 
 class cEdCmd;
@@ -37,6 +39,20 @@ struct cCmdState {
   std::int32_t started = 0;
   std::int32_t work[4] = {};
   double motion[4] = {};  // per-kind set-up of the movement commands
+  // Movement commands: the velocity the entry gives (an acceleration with the
+  // record's option), the facing it asks for (1 left, 2 right), the target
+  // offset, the facing at the last step, the circle's set-up and phases, the
+  // homing lag and the target positions it still has to follow.
+  double velX = 0, velY = 0;
+  std::int32_t facingRequest = 0;
+  double offsetX = 0, offsetY = 0;
+  std::int32_t lastFacing = -1;
+  std::int32_t circlePeriod = 0;  // 16 x L x period; 0: the circle does not move
+  std::int32_t circleSense = 0;   // 2 or 3
+  double circleStart = 0, circleEnd = 0, circleSpeed = 0;
+  double phaseX = 0, phaseY = 0;
+  std::int32_t homingDelay = 0;
+  std::deque<std::pair<double, double>> homingQueue;
 };
 
 struct cFlowState {

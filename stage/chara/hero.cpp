@@ -111,3 +111,7 @@ void cHero::ShowItemMessage(int kind, int number, int cell) {
 void MarkPlayerHeroFalling() {
   if (cHero* hero = PlayerHero()) hero->fallFlag = 1;
 }
+
+void ClearPlayerJumpForbidden() {
+  if (cHero* hero = PlayerHero()) hero->jumpForbidden = 0;
+}

@@ -67,6 +67,9 @@ class cHero : public cChara {
   // change lasts; a pending restore then puts the hero back on its restart
   // point, once.
   int SurviveSqueeze();
+  // The jump command, every sub-step while it runs (hero_jump.cpp): a held
+  // key jumps higher, a key released early cuts the rise short.
+  void StartJump(cCmdState& entry) override;
 
   // The items the hero overlaps now are not taken again until it leaves
   // them.
@@ -88,8 +91,7 @@ class cHero : public cChara {
   std::int32_t jumpDoneThisStep = 0;
   std::int32_t inputLatches[2] = {0, 0};
   double speedScale = 4.0;  // 4 / speed level
-  std::int32_t existTimeCopy = 0;
-  double prevValues[2] = {0, 0};
+  std::int32_t existTimeCopy = 0;  // the existence timer as the sub-step began
   // The restart point and the squeeze grace's restore.
   std::int32_t restartSaved = 0;
   double restartX = 0, restartY = 0, restartRight = 0, restartBottom = 0;
@@ -116,3 +118,6 @@ class cHero : public cChara {
 // The fall flag of the player's hero (a player-operated object fell off a
 // ledge).
 void MarkPlayerHeroFalling();
+// A player-operated object stands on or rides a block character: the
+// player's hero may jump again.
+void ClearPlayerJumpForbidden();

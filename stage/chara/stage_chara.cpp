@@ -106,6 +106,8 @@ void cStageChara::SetBlockPos(int column, int row) {
   ShiftForScale(sizeFactor, 1, 1);
   ClampX();
   ClampY();
+  placedX = (g_StageSpace.blockOffsetX + column) * 32 + 16;
+  placedY = (g_StageSpace.blockOffsetY + row) * 32 + 16;
 }
 
 void cStageChara::UpdateBoxX() {

@@ -29,6 +29,8 @@ class cStageChara : public cChara {
   // Steps the flows once per sub-step; 1 when the character is to be
   // destroyed (stage_chara_flows.cpp).
   int RunFlows(int dying) override;
+  // The jump command's start and landing (stage_chara_jump.cpp).
+  void StartJump(cCmdState& entry) override;
 
   // On-screen test of the wake-up rule.
   int IsSeen();

@@ -8,6 +8,7 @@
 #include "definitions/flow_record.h"
 #include "stage/blocks/block_collision.h"
 #include "stage/chara/chara.h"
+#include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/contacts/block_chara_collision.h"
@@ -201,10 +202,12 @@ class WalkingPass {
     m_obj.airFrames = 0;
     m_obj.airborne = m_obj.falling = m_obj.jumping = m_obj.knockedBack = 0;
     if (m_obj.op == 1) m_obj.jumpHold = 0;
+    else ClearPlayerJumpForbidden();
   }
 
   void FireTriggers() {
     if (!m_overlapped && !m_obj.carried) return;
+    if (m_obj.carried && m_obj.op == 0) ClearPlayerJumpForbidden();
     m_obj.RunTriggeredFlowsOfKind(kTriggerHitBlockChara);
     if (m_obj.carried) m_obj.RunTriggeredFlowsOfKind(kTriggerOnBlockChara);
   }

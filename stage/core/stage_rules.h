@@ -31,6 +31,22 @@ struct StageRules {
   std::int32_t storyRetry = 0;
   std::int32_t storyMap = 0;
   std::int32_t challengeRetry = 0;
+  // Jumps and movement commands. The system-record fields behind these are
+  // not among the data read so far, so they stay off, as for a current
+  // project: a jump may start any time it is not already jumping, which
+  // airborne flag blocks a jump (off: the jump-started flag, on: falling),
+  // the player's jump speeds scaled by gravity, auto-scroll synchronisation
+  // switched off (the scroll speed is simply added), and the three
+  // compatibility rules of older moves (time mode 2 keeps a negative
+  // duration, the fixed axis of a straight move is not zeroed, the ground
+  // turn ignores the speed's sign).
+  std::int32_t jumpAtAnyTime = 0;
+  std::int32_t jumpBlockedByFalling = 0;
+  std::int32_t jumpScaling = 0;
+  std::int32_t noScrollSync = 0;
+  std::int32_t oldTimeModeSign = 0;
+  std::int32_t oldFixedAxis = 0;
+  std::int32_t oldLedgeTurn = 0;
   std::int32_t showDropIcons = 0;  // characters show the icon of the item they drop
   // Pictures centred on a character follow it; off, they stay where it
   // stood when they were shown. No field of the system record is known to

@@ -3,6 +3,8 @@
 #include <bit>
 #include <type_traits>
 
+#include "definitions/save_data/save_data.h"
+#include "definitions/stage/stage_record.h"
 #include "stage/blocks/block_map.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
@@ -10,6 +12,7 @@
 #include "stage/items/stage_item.h"
 #include "stage/objects/stage_space.h"
 #include "stage/scene/stage_scene.h"
+#include "stage/shots/shot_list.h"
 
 namespace {
 
@@ -84,8 +87,13 @@ void AddChara(Fnv64& h, const cChara& chara) {
     h.Add(flow.keyLatchA);
     h.Add(flow.keyLatchB);
     h.Add(flow.arranges.size());
-    for (const cCmdState& entry : flow.entries)
-      for (std::int32_t value : {entry.done, entry.remaining, entry.stepCount, entry.started}) h.Add(value);
+    for (const cCmdState& entry : flow.entries) {
+      for (std::int32_t value : {entry.done, entry.remaining, entry.stepCount, entry.started, entry.duration,
+                                 entry.facingRequest, entry.lastFacing})
+        h.Add(value);
+      for (double value : {entry.moveSpeed, entry.velX, entry.velY, entry.phaseX, entry.phaseY}) h.Add(value);
+      h.Add(entry.homingQueue.size());
+    }
   }
   for (const AttackerGuard& guard : chara.attackerGuards) {
     h.Add(guard.attackerSerial);
@@ -95,6 +103,37 @@ void AddChara(Fnv64& h, const cChara& chara) {
   for (const auto& set : chara.flagSets)
     for (std::uint8_t flag : set) h.Add(flag);
   h.Add(chara.extraAnimes.size());
+  for (const ExtraAnime& anime : chara.extraAnimes) h.Add(anime.flowId);
+  h.Add(chara.itemArranges.size());
+  for (const CharaLink& link : chara.backRefs) {
+    h.Add(SerialOf(link.holder));
+    h.Add(link.slot);
+  }
+  // The statuses of the definition copy that commands change.
+  const cEdChara& def = chara.def;
+  for (std::int32_t value : {std::int32_t{def.m_nGraphicKind}, std::int32_t{def.m_nGraphicNo},
+                             std::int32_t{def.m_nGraphicOffset}, std::int32_t{def.m_nAnimeSet},
+                             std::int32_t{def.m_bTransparent}, std::int32_t{def.m_bTurnByCmd},
+                             std::int32_t{def.m_nInvincible}, std::int32_t{def.m_nCharaId}, std::int32_t{def.m_nZ},
+                             def.m_nMaxHp, def.m_nMaxSp, def.m_nPower, def.m_nDefence, def.m_nScore,
+                             std::int32_t{def.m_nSight}, std::int32_t{def.m_nFlight}})
+    h.Add(value);
+  for (std::int32_t value : {chara.pushLeft, chara.pushRight, chara.moveCancelled, chara.animeOverride})
+    h.Add(value);
+}
+
+void AddShot(Fnv64& h, const cStageShot& shot) {
+  AddObject(h, shot);
+  for (std::int32_t value : {shot.serial, shot.side, shot.shotFlag, shot.rangeLeft, shot.lifeLeft, shot.moveStep,
+                             shot.swordFrame, shot.swordFrameStep, shot.accelOn, shot.aimStart, shot.aimEnd,
+                             shot.aimDone, shot.removeMark, shot.ownerNumber, static_cast<std::int32_t>(SerialOf(shot.owner)),
+                             static_cast<std::int32_t>(SerialOf(shot.target)), std::int32_t{shot.rec.m_nMoveKind}})
+    h.Add(value);
+  for (double value : {shot.ownVx, shot.ownVy, shot.accelX, shot.accelY, shot.wavePhase, shot.wavePhaseStep,
+                       shot.box.left, shot.box.top, shot.box.right, shot.box.bottom})
+    h.Add(value);
+  h.Add(shot.hitNumbers.size());
+  for (std::int32_t number : shot.hitNumbers) h.Add(number);
 }
 
 }  // namespace
@@ -142,8 +181,14 @@ std::uint64_t StageStateHash(const cStageScene& scene) {
     h.Add(item.serial);
     AddObject(h, item);
   });
+  h.Add(g_ShotList.Count());
+  g_ShotList.ForEach([&](const cStageShot& shot) { AddShot(h, shot); });
   for (std::uint8_t flag : scene.m_vWakeGroups) h.Add(flag);
   for (std::int32_t var : scene.m_vStageVars) h.Add(var);
+  for (std::int32_t var : g_SaveData.m_vVar) h.Add(var);
+  h.Add(g_SaveData.m_nScore);
+  h.Add(g_SaveData.m_nLife);
+  for (const cEdBackground& layer : g_PlayStage.m_vBackground) h.Add(layer.Show);
   AddDrawState(h, scene.m_Draw);
   return h.Value();
 }

@@ -28,6 +28,7 @@ struct StageSpace {
   double levelF = 1.0;
   double gravityStep = 0.004;  // gravity per sub-step squared
   double speedLimit = 6.0;     // dots per sub-step
+  std::int32_t subStep = 1;    // the running sub-step of the frame, 1..level
 
   // The ranges of both axes from the scroll limits: inner = the limits,
   // outer = the limits widened by the extra dots, both inside the stage.

@@ -21,6 +21,7 @@
 #include "stage/scene/scene_resources.h"
 #include "stage/scene/stage_hooks.h"
 #include "stage/scene/stage_scene.h"
+#include "stage/shots/shot_list.h"
 
 namespace {
 
@@ -89,6 +90,7 @@ void cStageScene::PlayFrame() {
   const int level = g_PlayStage.Level;
   for (int i = 1; i <= level; ++i) {
     m_nSubStep = i;
+    g_StageSpace.subStep = i;
     ++m_nSubStepTotal;
     UpdateActivity();
     if (!StepExistenceTimers()) return;
@@ -101,8 +103,7 @@ void cStageScene::PlayFrame() {
       hero->StepInvincibleTimers();
       hero->ClearPressedFlags();
       hero->SavePos();
-      hero->prevValues[0] = hero->vx;
-      hero->prevValues[1] = hero->vy;
+      hero->existTimeCopy = hero->existTime;
     }
     g_StageSpace.scrollX.Step();
     g_StageSpace.scrollY.Step();
@@ -147,6 +148,7 @@ void cStageScene::UpdateActivity() {
     item.present = TestItemConds(item);
     item.onScreen = item.present ? item.IsOnScreen() : 0;
   });
+  UpdateShotActivity();
 }
 
 bool cStageScene::StepExistenceTimers() {

@@ -9,7 +9,7 @@
 #include "stage/core/stage_rules.h"
 #include "stage/core/stage_sinks.h"
 #include "stage/items/stage_item.h"
-#include "stage/objects/stage_space.h"
+#include "stage/objects/removal_area.h"
 #include "stage/scene/stage_hooks.h"
 #include "stage/scene/stage_scene.h"
 
@@ -19,15 +19,6 @@ bool Acts(const cStageChara& chara) { return !chara.dead && chara.present && cha
 
 bool Squeezed(const cChara& chara) {
   return (chara.pressedLeft && chara.pressedRight) || (chara.pressedTop && chara.pressedBottom);
-}
-
-StageBox BoxOf(const cStageObj& obj) { return {obj.x, obj.y, obj.right, obj.bottom}; }
-
-bool InArea(const cStageObj& obj, int area) {
-  const StageSpace& space = g_StageSpace;
-  const StageBox edges{0, 0, static_cast<double>(space.x.size), static_cast<double>(space.y.size)};
-  return IsInRemovalArea(g_PlayStage.RemovalAreas[static_cast<std::size_t>(area)], BoxOf(obj),
-                         space.scrollX.position, space.scrollY.position, edges);
 }
 
 // A character destroyed by its flows: the outcome, and whether it stays (its
@@ -162,10 +153,10 @@ void cStageScene::StepRemovalAreas() {
   g_CharaList.ForEach([&](cStageChara& chara) {
     if (chara.dead || !chara.present) return;
     const int area = chara.IsBlockChara() ? 1 : 0;
-    if (m_bAreaOn[static_cast<std::size_t>(area)] && InArea(chara, area)) RemoveChara(chara);
+    if (m_bAreaOn[static_cast<std::size_t>(area)] && InRemovalArea(chara, area)) RemoveChara(chara);
   });
   if (m_bAreaOn[2]) g_ItemList.ForEach([&](cStageItem& item) {
-    if (InArea(item, 2)) RemoveItem(item);
+    if (InRemovalArea(item, 2)) RemoveItem(item);
   });
 }
 

@@ -30,3 +30,6 @@ void RemoveShot(cStageShot& shot);
 void PurgeShots();
 // Every shot gone (a new attempt).
 void ClearShots();
+
+// The per-sub-step activity of the shots: present, and their screen place.
+void UpdateShotActivity();

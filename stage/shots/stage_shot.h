@@ -79,8 +79,12 @@ class cStageShot : public cStageObj {
   int ShotStepY();
   int ShotStepX();
   int ShotHitsBlock() const;
+  // The sword's step in place of the flight: 1 when it ends.
+  int SwordStep();
 
   bool IsSword() const { return shotFlag == 0; }
+  // Gravity does not pull a floating shot; a falling one has stopped floating.
+  bool Floats() const { return moveA != 0; }
   // Power, impact or an item: the shot does something when it hits.
   bool HasEffect() const { return rec.m_nPower != 0 || rec.m_nImpact != 0 || rec.m_nItemPalette != 0; }
   bool HasHit(std::int32_t charaNumber) const;

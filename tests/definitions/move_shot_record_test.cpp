@@ -12,15 +12,15 @@ using MoveShotRecords = DefinitionsTest;
 TEST_F(MoveShotRecords, MovementDefaultsOfANewRecord) {
   const cEdMove move;
   EXPECT_EQ(move.m_bAngleMirror, 1);
-  EXPECT_EQ(move.m_nField6, 1);
-  EXPECT_EQ(move.m_nField7, 1);
+  EXPECT_EQ(move.m_bMoveOnX, 1);
+  EXPECT_EQ(move.m_bMoveOnY, 1);
   EXPECT_EQ(move.m_bStopAtTarget, 1);
   EXPECT_EQ(move.m_bMirrorTargetX, 1);
   EXPECT_EQ(move.m_bMirrorTargetY, 0);
-  EXPECT_EQ(move.m_nField18, 1);
+  EXPECT_EQ(move.m_bTurnWithFacing, 1);
   EXPECT_EQ(move.m_nSpeed, 10);
   EXPECT_EQ(move.m_dReversal, 1.0);
-  EXPECT_EQ(move.m_nField33, 0);
+  EXPECT_EQ(move.m_nTargetSlot, 0);
 }
 
 TEST_F(MoveShotRecords, MovementFieldsOfOlderVersions) {
@@ -31,11 +31,11 @@ TEST_F(MoveShotRecords, MovementFieldsOfOlderVersions) {
   EXPECT_EQ(v157.m_nSpeed, 30);
   EXPECT_EQ(v157.m_nTopSpeed, 7);
   EXPECT_EQ(v157.m_bAngleMirror, 0);
-  EXPECT_EQ(v157.m_nField26, 0);
+  EXPECT_EQ(v157.m_nFixedAxis, 0);
   EXPECT_EQ(v157.m_bKeepFacing, 0);
   const cEdMove v161 = Loaded<cEdMove>(161, MoveStream(161, {{5, 1}, {26, 3}, {27, 4}}));
   EXPECT_EQ(v161.m_bAngleMirror, 1);
-  EXPECT_EQ(v161.m_nField26, 3);
+  EXPECT_EQ(v161.m_nFixedAxis, 3);
   EXPECT_EQ(v161.m_nHomingLag, 4);
   EXPECT_EQ(v161.m_nMoveAnime, 0);
   // Before 830 the still animation (1) becomes the third choice (2).
@@ -45,7 +45,7 @@ TEST_F(MoveShotRecords, MovementFieldsOfOlderVersions) {
   const cEdMove v878 = Loaded<cEdMove>(878, MoveStream(878, {{20, 1}, {31, std::bit_cast<std::int64_t>(0.5)}, {33, 2}}));
   EXPECT_EQ(v878.m_bKeepFacing, 1);
   EXPECT_EQ(v878.m_dReversal, 0.5);
-  EXPECT_EQ(v878.m_nField33, 2);
+  EXPECT_EQ(v878.m_nTargetSlot, 2);
 }
 
 TEST_F(MoveShotRecords, ShotFieldsOfOlderVersions) {

@@ -91,7 +91,7 @@ cEdCmd CommandTree() {
   cEdMove& move = shot.m_Move.Emplace();
   move.m_nAngle = -300;
   move.m_dReversal = 0.25;
-  move.m_nField33 = 4;
+  move.m_nTargetSlot = 4;
 
   cEdCmd tree;
   tree.m_nFamily = kFamilyItem;

@@ -77,7 +77,9 @@ TEST_F(BlockCharaContacts, FallingHeroLandsThroughItsFootStripAndIsCarriedAlong)
   ASSERT_NE(platform, nullptr);
   PlaceAt(*hero, 330, 320 - hero->hitHeight + 2);  // feet two dots into the platform
   hero->vy = 1.5;
+  hero->jumpForbidden = 1;  // from a "ジャンプ禁止" block before
   EXPECT_EQ(HitBlockCharas(*hero), 0);
+  EXPECT_EQ(hero->jumpForbidden, 0);
   EXPECT_DOUBLE_EQ(hero->bottom, 319);
   EXPECT_EQ(hero->vy, 0);
   EXPECT_EQ(hero->carried, 1);
@@ -94,8 +96,10 @@ TEST_F(BlockCharaContacts, FallingHeroLandsThroughItsFootStripAndIsCarriedAlong)
   // Still on it (its feet are within 5 dots): riding goes on and the
   // carrier's box is registered again.
   hero->SavePos();
+  hero->jumpForbidden = 1;
   EXPECT_EQ(HitBlockCharas(*hero), 0);
   EXPECT_EQ(hero->carried, 1);
+  EXPECT_EQ(hero->jumpForbidden, 0);
   EXPECT_DOUBLE_EQ(hero->carrierX, 323);
   EXPECT_DOUBLE_EQ(hero->carrierY, 318);
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "definitions/command_record.h"
+#include "definitions/flow_record.h"
 #include "input/input_record.h"
 #include "stage/chara/flow_runtime_slot.h"
 #include "stage/chara/hero.h"
@@ -84,6 +85,45 @@ TEST(HeroSettings, TheGraceAfterAModeChangeCountsDownAndEndsAPendingRestore) {
   hero.ApplySettings(1, 0, 0, 1);
   EXPECT_EQ(hero.squeezeGrace, 0);
   EXPECT_EQ(hero.restorePending, 0);
+}
+
+// A flow of the hero that makes a mode change with save and restore the
+// first time it runs.
+class ModeChangeByOwnFlow : public testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = g_FlowRuntime;
+    g_FlowRuntime.buildEntries = [](cChara&, cFlowState& state) { state.entries.resize(1); };
+    g_FlowRuntime.startFlow = [](cChara&, cFlowState& state) { state.active = 1; };
+    g_FlowRuntime.runFlow = [](cChara& chara, cFlowState&) {
+      cHero& hero = static_cast<cHero&>(chara);
+      if (!hero.Floats()) hero.ApplySettings(1, 0, 1, 1);
+      return 0;
+    };
+  }
+  void TearDown() override { g_FlowRuntime = saved_; }
+  FlowRuntimeSlot saved_;
+};
+
+TEST_F(ModeChangeByOwnFlow, ASqueezeInTheSameOrNextSubStepRestoresOnceThenOneKills) {
+  StageRun run(FloorStage());
+  cHero& hero = *run.harness.Hero();
+  for (int i = 0; i < 5; ++i) run.harness.Step(0, 0);
+  cVector<cEdFlow> flows(1);
+  hero.SetFlows(flows);
+  run.harness.Step(0, 0);  // the flow changes the mode in this sub-step
+  ASSERT_TRUE(hero.Floats());
+  const double savedX = hero.restartX;
+  hero.x += 40;
+  EXPECT_EQ(SurviveSqueeze(hero), 1);  // the same sub-step: back on the restart point
+  EXPECT_EQ(hero.x, savedX);
+  run.harness.Step(0, 0);
+  hero.x += 40;
+  const double movedX = hero.x;
+  EXPECT_EQ(SurviveSqueeze(hero), 1);  // the next: survives where it is, the restore was used
+  EXPECT_EQ(hero.x, movedX);
+  run.harness.Step(0, 0);
+  EXPECT_EQ(SurviveSqueeze(hero), 0);  // the second after the change
 }
 
 TEST(HeroSettings, ModeChangesMoveTheHitBoxAndResetTheMotion) {

@@ -95,7 +95,7 @@ TEST(StageCharaSteps, FrameStepKillsAFallenWalkerAndRemovesAFlyerAtTheEdge) {
   EXPECT_FALSE(Heard(run.harness, 9));
 }
 
-TEST(StageCharaActivation, ScreenGroupFlagAndAirborneWakeCharacters) {
+TEST(StageCharaActivation, ScreenGroupFlagAirborneAndJumpWakeCharacters) {
   StageBuilder builder(60, 10, 2, 4);
   cEdChara& caller = builder.Chara(8, 4);  // on the screen: raises group 3
   caller.m_bGroup = 1;
@@ -136,6 +136,15 @@ TEST(StageCharaActivation, ScreenGroupFlagAndAirborneWakeCharacters) {
   EXPECT_EQ(scene.m_vWakeGroups[3], 1);
   EXPECT_EQ(run.harness.CharaBySerial(2)->seen, 1);
   EXPECT_EQ(run.harness.CharaBySerial(2)->awake, 1);
+
+  // One that has acted before keeps acting through its jump off the screen.
+  cStageChara& jumper = *run.harness.CharaBySerial(3);
+  jumper.jumping = 1;
+  run.harness.Step(0, 0);
+  EXPECT_EQ(jumper.awake, 0);  // never activated
+  jumper.activated = 1;
+  run.harness.Step(0, 0);
+  EXPECT_EQ(jumper.awake, 1);
 }
 
 TEST(StageCharaFlows, IdlePatternAndPaceWithTheAutoScroll) {
@@ -194,16 +203,17 @@ TEST(StageCharaErase, ReleasesLinksLeavesItsGroupListAndIsGoneForLookups) {
   cStageChara& gone = *run.harness.CharaBySerial(1);
   cStageChara& holder = *run.harness.CharaBySerial(2);
   cHero& hero = *run.harness.Hero();
-  SetTarget(holder, 0, &gone, 1);
-  SetTarget(hero, 3, &gone, 1);
   holder.SetParent(&gone);
+  SetTarget(holder, 1, &gone, 1);
+  SetTarget(hero, 3, &gone, 1);
   cStageScene& scene = run.harness.Scene();
   auto& group = scene.m_GroupLists[2];
   ASSERT_NE(std::find(group.begin(), group.end(), &gone), group.end());
   const std::size_t count = g_CharaList.Count();
 
   scene.RemoveChara(gone);
-  EXPECT_EQ(holder.targets[0], nullptr);
+  EXPECT_EQ(holder.targets[1], nullptr);
+  EXPECT_EQ(holder.targets[0], &hero);  // the hero link stays
   EXPECT_EQ(hero.targets[3], nullptr);
   EXPECT_EQ(holder.parent, nullptr);
   EXPECT_EQ(std::find(group.begin(), group.end(), &gone), group.end());

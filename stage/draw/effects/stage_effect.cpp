@@ -16,15 +16,26 @@ namespace {
 // trunc(right - left + 1) halved with an arithmetic shift.
 int HalfSpan(double low, double high) { return TruncToInt(high - low + 1) >> 1; }
 
+bool EffectNumberOk(int n) {
+  const auto& effects = g_Database->m_vEffect;
+  if (n >= 1 && static_cast<std::size_t>(n) < effects.size() && static_cast<std::size_t>(n) < g_EffectFrameTable.size())
+    return true;
+  ReportBadEffectNumber("Point", n, effects.size());
+  return false;
+}
+
+void StartEffectAnime(cAnimePlayer& anime, int n) {
+  cVector<Pattern> table;
+  table.push_back(g_EffectFrameTable[n]);
+  anime.Build(table);
+  anime.SetPattern(0, 1);
+}
+
 }  // namespace
 
 cStageEffect::cStageEffect(int n, const EffectBox& a, const EffectBox& b, int k) {
-  const auto& effects = g_Database->m_vEffect;
-  if (n < 1 || static_cast<std::size_t>(n) >= effects.size() || static_cast<std::size_t>(n) >= g_EffectFrameTable.size()) {
-    ReportBadEffectNumber("Point", n, effects.size());
-    return;
-  }
-  const cEffect& effect = effects[n];
+  if (!EffectNumberOk(n)) return;
+  const cEffect& effect = g_Database->m_vEffect[n];
   number = static_cast<std::int16_t>(n);
   cellWidth = effect.m_nCellWidth;
   cellHeight = effect.m_nCellHeight;
@@ -45,10 +56,21 @@ cStageEffect::cStageEffect(int n, const EffectBox& a, const EffectBox& b, int k)
   y = overlap.top + HalfSpan(overlap.top, overlap.bottom) - height / 2;
   x += GetRand(-4 * k, 4 * k);
   y += GetRand(-4 * k, 4 * k);
-  cVector<Pattern> table;
-  table.push_back(g_EffectFrameTable[n]);
-  anime.Build(table);
-  anime.SetPattern(0, 1);
+  StartEffectAnime(anime, n);
+}
+
+cStageEffect::cStageEffect(int n, double left, double top, int percent) {
+  if (!EffectNumberOk(n)) return;
+  const cEffect& effect = g_Database->m_vEffect[n];
+  number = static_cast<std::int16_t>(n);
+  cellWidth = effect.m_nCellWidth;
+  cellHeight = effect.m_nCellHeight;
+  width = cellWidth * percent / 100;
+  height = cellHeight * percent / 100;
+  scaled = percent != 100 ? 1 : 0;
+  x = left;
+  y = top;
+  StartEffectAnime(anime, n);
 }
 
 int cStageEffect::Advance() {

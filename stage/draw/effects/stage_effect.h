@@ -20,6 +20,9 @@ class cStageEffect {
   // numbers (x first). An effect number without a definition or frame list
   // is reported and the effect is finished at once.
   cStageEffect(int n, const EffectBox& a, const EffectBox& b, int k);
+  // Effect n (a command's) with its top-left at (left, top), drawn at
+  // `percent` of its size; no jitter.
+  cStageEffect(int n, double left, double top, int percent);
 
   // The advance half: 1 when the animation has ended (the effect is then
   // retired); else the frame to show is kept and the animation steps.

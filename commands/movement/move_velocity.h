@@ -1,0 +1,24 @@
+#pragma once
+// The velocity of a move by direction: the direction code (the facing codes
+// resolved, the input direction read) gives left / right / up / down at the
+// full speed and the diagonals at speed / sqrt(2) on each axis; with an
+// angle, the code's base angle plus the angle gives the velocity
+// (-cos a, -sin a) x speed (0 points left, 90 up). A move that goes left or
+// right asks the character to face that way, unless commands turn it.
+
+class cChara;
+
+struct MoveVelocity {
+  double vx = 0, vy = 0;
+  int facingRequest = 0;  // 1 face left, 2 face right
+};
+
+enum FacingRequest : int { kKeepFacing = 0, kRequestLeft = 1, kRequestRight = 2 };
+
+// The direction code a move takes: 0, 1, 4, 5 by the facing; 12 from the
+// input slot (the diagonals of a ground mover become left or right).
+int ResolveMoveCode(const cChara& chara, int code, int inputSlot);
+// `angle` 0 means no angle.
+MoveVelocity DirectionVelocity(const cChara& chara, int code, double speed, double angle);
+// (vx, vy) turned by `angle` degrees in the sense of the direction angles.
+void RotateVelocity(double& vx, double& vy, double angle);

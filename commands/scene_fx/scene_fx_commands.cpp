@@ -1,0 +1,134 @@
+#include "commands/scene_fx/scene_fx_commands.h"
+
+#include <array>
+
+#include "commands/dispatch/command_params.h"
+#include "definitions/command_record.h"
+#include "definitions/stage/stage_record.h"
+#include "project/global_data.h"
+#include "stage/chara/chara.h"
+#include "stage/chara/stage_lists.h"
+#include "stage/chara/hero.h"
+#include "stage/core/data_index.h"
+#include "stage/core/double_to_int.h"
+#include "stage/core/stage_sinks.h"
+#include "stage/draw/stage_drawing.h"
+#include "stage/objects/stage_space.h"
+#include "stage/scene/stage_scene.h"
+
+namespace {
+
+constexpr int kFirstUserSound = 16;
+constexpr int kBlockDots = 32;
+constexpr int kStageMarginCells = 10;
+
+enum EffectPlacement : int { kScreenCentre = 0, kOwnCentre = 1, kHeroCentre = 2, kScreenPos = 3, kStagePos = 4 };
+enum LayerChange : int { kShowLayer = 0, kHideLayer = 1, kToggleLayer = 2 };
+
+// Fills the scene's wait record for a wait of `frames` frames and runs the
+// modal sub-loop until it has passed.
+void WaitFrames(cStageScene& scene, int frames) {
+  scene.m_nWaitMode = 0;
+  scene.m_nWaitLeading = 0;
+  scene.m_bWaitForDecide = 0;
+  scene.m_nWaitFrames = frames;
+  thPause(scene);
+}
+
+// The centre of a character's drawn cell in stage dots.
+void StageCentre(const cChara& chara, double& x, double& y) {
+  x = TruncToInt(chara.x) - chara.graphicOffsetX + (chara.drawWidth >> 1);
+  y = TruncToInt(chara.y) - chara.graphicOffsetY + (chara.drawHeight >> 1);
+}
+
+// How many frames the effect animation runs before its end code.
+int EffectFrames(const cStageEffect& effect) {
+  if (effect.number == 0) return 0;
+  int frames = 0;
+  for (const PATTERNENTRY& entry : g_EffectFrameTable[effect.number]) {
+    if (entry.nCode < 0) break;
+    frames += entry.nDuration;
+  }
+  return frames;
+}
+
+}  // namespace
+
+void GameWait(cChara&, const cEdCmd& command) {
+  if (cStageScene* scene = StageScene()) WaitFrames(*scene, CmdParam(command, 0) * 6);
+}
+
+void RunEffect(cChara& chara, const cEdCmd& command) {
+  cStageScene* scene = StageScene();
+  if (scene == nullptr) return;
+  const int n = CmdParam(command, 0);
+  const int percent = CmdParam(command, 6);
+  cStageEffect effect(n, 0.0, 0.0, percent);
+  if (effect.number == 0) return;
+  const double scrollX = g_StageSpace.scrollX.position, scrollY = g_StageSpace.scrollY.position;
+  const double offsetX = CmdParam(command, 4), offsetY = CmdParam(command, 5);
+  double cx = scrollX + 320, cy = scrollY + 240;
+  switch (CmdParam(command, 1)) {
+    case kScreenCentre: break;
+    case kOwnCentre: StageCentre(chara, cx, cy); break;
+    case kHeroCentre:
+      if (const cHero* hero = PlayerHero()) StageCentre(*hero, cx, cy);
+      break;
+    case kScreenPos:
+      effect.x = CmdParam(command, 2) * kBlockDots + scrollX + offsetX;
+      effect.y = CmdParam(command, 3) * kBlockDots + scrollY + offsetY;
+      break;
+    case kStagePos:
+      effect.x = (kStageMarginCells + CmdParam(command, 2)) * kBlockDots + offsetX;
+      effect.y = (kStageMarginCells + CmdParam(command, 3)) * kBlockDots + offsetY;
+      break;
+    default: return;
+  }
+  const int placement = CmdParam(command, 1);
+  if (placement <= kHeroCentre) {
+    effect.x = cx - effect.width / 2 + offsetX;
+    effect.y = cy - effect.height / 2 + offsetY;
+  }
+  const int frames = EffectFrames(effect);
+  scene->m_Draw.stageEffects.push_back(std::move(effect));
+  WaitFrames(*scene, frames);
+}
+
+void StartScreenEffectCmd(cChara&, const cEdCmd& command) {
+  if (cStageScene* scene = StageScene())
+    StartSceneScreenEffect(*scene, CmdParam(command, 0), CmdParam(command, 1), CmdParam(command, 2));
+}
+
+void SetScreenColor(cChara&, const cEdCmd& command) {
+  cStageScene* scene = StageScene();
+  if (scene == nullptr) return;
+  std::array<std::int32_t, 8> params{};
+  for (std::size_t i = 0; i < params.size(); ++i) params[i] = CmdParam(command, static_cast<int>(i));
+  StartSceneScreenColor(*scene, params);
+}
+
+void ChangeBackground(cChara&, const cEdCmd& command) {
+  const int layer = CmdParam(command, 0);
+  auto& layers = g_PlayStage.m_vBackground;
+  if (layer < 1 || layer > static_cast<int>(layers.size())) return;
+  std::uint32_t& show = layers[layer - 1].Show;
+  switch (CmdParam(command, 1)) {
+    case kShowLayer: show = 1; break;
+    case kHideLayer: show = 0; break;
+    case kToggleLayer: show = show ? 0 : 1; break;
+    default: break;
+  }
+}
+
+void PlayCmdSound(cChara& chara, const cEdCmd& command) {
+  const int n = CmdParam(command, 0);
+  if (n == 0 || (command.m_bHeroOnlySound && !chara.IsHero())) return;
+  if (!g_Database.IsStarted() || !DataIndexOk(n, g_Database->m_vSound.size(), 4)) return;
+  RequestStageSound(kFirstUserSound + n);
+}
+
+void PlayCmdBgm(cChara&, const cEdCmd& command) {
+  const int n = CmdParam(command, 0);
+  if (!g_Database.IsStarted() || !DataIndexOk(n, g_Database->m_vBgm.size(), 4)) return;
+  RequestStageMusic(n, CmdParam(command, 1));
+}

@@ -1,0 +1,408 @@
+// Shots and swords in flight on hand-made stages: the range and its stop
+// switch, the existence time at two speed levels, every movement kind,
+// blocks and their pass-through switch, the stage edge, the removal areas
+// of the shots, and a sword that follows its owner frame by frame.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "project/database.h"
+#include "project/global_data.h"
+#include "stage/chara/hero.h"
+#include "stage/chara/stage_chara.h"
+#include "stage/chara/stage_lists.h"
+#include "stage/objects/stage_space.h"
+#include "stage/shots/shot_list.h"
+#include "tests/stage/shots/shot_fixture.h"
+#include "tests/stage/stage_fixture.h"
+
+namespace {
+
+// A 30 x 12 stage: the hero stands on a floor at column 5, row 8.
+StageBuilder OpenStage(int speedLevel = 1) {
+  StageBuilder builder(30, 12, 5, 8, speedLevel);
+  for (int column = 0; column < 30; ++column) builder.Block(column, 9);
+  return builder;
+}
+
+// Frames until the shot is removed (it is still readable right after the
+// frame that removed it); -1 when it lasts `limit` frames.
+int FramesToRemoval(StageRun& run, const cStageShot& shot, int limit) {
+  for (int frame = 1; frame <= limit; ++frame) {
+    run.harness.Step(0, 0);
+    if (shot.removed) return frame;
+  }
+  return -1;
+}
+
+TEST(ShotFlight, RangeOfFourHalfBlocksIsSixStepsAtEightDots) {
+  StageRun run(OpenStage());
+  cHero& hero = *run.harness.Hero();
+  cEdShot record = PlainShot(1);
+  record.m_bRange = 1;
+  ShotPlacement placement = PlaceAt(hero.x + 40, hero.y - 100, 8, 0);
+  placement.range = 4;
+  cStageShot* shot = PutShot(&hero, record, placement);
+  ASSERT_NE(shot, nullptr);
+  EXPECT_EQ(shot->rangeLeft, 6);
+  const double startX = shot->x;
+  for (int i = 0; i < 6; ++i) run.harness.Step(0, 0);
+  EXPECT_FALSE(shot->removed);
+  EXPECT_DOUBLE_EQ(shot->x - startX, 6 * std::min(8.0, g_StageSpace.speedLimit));
+  run.harness.Step(0, 0);
+  EXPECT_TRUE(shot->removed);
+}
+
+TEST(ShotFlight, StopSwitchHoldsTheShotAtTheEndOfItsRange) {
+  StageRun run(OpenStage());
+  cHero& hero = *run.harness.Hero();
+  cEdShot record = PlainShot(1);
+  record.m_bRange = 1;
+  record.m_bStopAtRange = 1;
+  record.m_nMoveKind = kShotWave;
+  ShotPlacement placement = PlaceAt(hero.x + 40, hero.y - 100, 8, 0);
+  placement.range = 4;
+  cStageShot* shot = PutShot(&hero, record, placement);
+  ASSERT_NE(shot, nullptr);
+  for (int i = 0; i < 20; ++i) run.harness.Step(0, 0);
+  EXPECT_FALSE(shot->removed);
+  EXPECT_EQ(shot->vx, 0.0);
+  EXPECT_EQ(shot->rec.m_nMoveKind, kShotStraight);
+  const double stoppedX = shot->x;
+  run.harness.Step(0, 0);
+  EXPECT_EQ(shot->x, stoppedX);
+}
+
+TEST(ShotFlight, RangeShorterThanOneFrameIsFlownInOneFrame) {
+  StageRun run(OpenStage(3));
+  cHero& hero = *run.harness.Hero();
+  cEdShot record = PlainShot(1);
+  record.m_bRange = 1;
+  // 2 half blocks: 32 - 16 = 16 dots at 30 dots per frame.
+  ShotPlacement placement = PlaceAt(hero.x + 40, hero.y - 100, 30, 0);
+  placement.range = 2;
+  cStageShot* shot = PutShot(&hero, record, placement);
+  ASSERT_NE(shot, nullptr);
+  EXPECT_EQ(shot->rangeLeft, 3);
+  EXPECT_DOUBLE_EQ(shot->ownVx, 16.0 / 3);
+}
+
+class ShotLifeTime : public ::testing::TestWithParam<int> {};
+
+TEST_P(ShotLifeTime, ExistsSixFramesPerTenthAtAnySpeedLevel) {
+  StageRun run(OpenStage(GetParam()));
+  cHero& hero = *run.harness.Hero();
+  cEdShot record = PlainShot(1);
+  record.m_bLifeTime = 1;
+  ShotPlacement placement = PlaceAt(hero.x + 40, hero.y - 100, 0, 0);
+  placement.lifeTime = 1;
+  cStageShot* shot = PutShot(&hero, record, placement);
+  ASSERT_NE(shot, nullptr);
+  EXPECT_EQ(FramesToRemoval(run, *shot, 20), 7);
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, ShotLifeTime, ::testing::Values(1, 3));
+
+TEST(ShotFlight, AimedShotTurnsTowardTheHeroAtItsStartStepOnly) {
+  StageRun run(OpenStage());
+  cHero& hero = *run.harness.Hero();
+  for (int i = 0; i < 5; ++i) run.harness.Step(0, 0);
+  cEdShot record = PlainShot(1);
+  record.m_nMoveKind = kShotAimHero;
+  record.m_nSpeed = 40;         // 4 dots per frame
+  record.m_anMoveParam[0] = 1;  // after 16 dots: step 4
+  cStageShot* shot = PutShot(nullptr, record, PlaceAt(hero.x + 200, hero.y - 200, 4, 0));
+  ASSERT_NE(shot, nullptr);
+  for (int i = 0; i < 4; ++i) run.harness.Step(0, 0);
+  EXPECT_DOUBLE_EQ(shot->ownVx, 4);
+  EXPECT_EQ(shot->ownVy, 0);
+  run.harness.Step(0, 0);
+  // Now it flies toward the hero (down and to the left) at 4 dots.
+  EXPECT_LT(shot->ownVx, 0);
+  EXPECT_GT(shot->ownVy, 0);
+  EXPECT_NEAR(std::hypot(shot->ownVx, shot->ownVy), 4, 1e-9);
+  const double vx = shot->ownVx;
+  hero.x += 300;  // the hero moves away: the aim is not taken again
+  run.harness.Step(0, 0);
+  EXPECT_EQ(shot->ownVx, vx);
+  EXPECT_EQ(shot->aimDone, 1);
+}
+
+TEST(ShotFlight, AimedShotWithoutALivingTargetKeepsItsCourse) {
+  StageRun run(OpenStage());
+  cHero& hero = *run.harness.Hero();
+  cEdShot record = PlainShot(1);
+  record.m_nMoveKind = kShotAimTarget;
+  record.m_nSpeed = 40;
+  cStageShot* shot = PutShot(&hero, record, PlaceAt(hero.x + 100, hero.y - 100, 4, 0));
+  ASSERT_NE(shot, nullptr);
+  run.harness.Step(0, 0);
+  EXPECT_EQ(shot->ownVx, 4);
+  EXPECT_EQ(shot->aimDone, 1);
+}
+
+TEST(ShotFlight, HomingFollowsTheTargetBetweenItsStartAndEndSteps) {
+  StageBuilder builder = OpenStage();
+  builder.Chara(12, 3).m_nFaction = 2;
+  StageRun run(builder);
+  cHero& hero = *run.harness.Hero();
+  cStageChara* chara = run.harness.CharaBySerial(1);
+  ASSERT_NE(chara, nullptr);
+  chara->moveA = 1;  // hangs in the air
+  SetTarget(hero, 0, chara, 1);
+  cEdShot record = PlainShot(1);
+  record.m_nMoveKind = kShotHomeTarget;
+  record.m_nSpeed = 20;         // 2 dots per frame
+  record.m_anMoveParam[0] = 0;  // from the first step
+  record.m_anMoveParam[1] = 2;  // to step 16
+  cStageShot* shot = PutShot(&hero, record, PlaceAt(hero.x, hero.y - 100, 2, 0));
+  ASSERT_NE(shot, nullptr);
+  EXPECT_EQ(shot->target, chara);
+  ASSERT_EQ(chara->shotRefs.size(), 1u);
+  for (int i = 0; i < 16; ++i) {
+    run.harness.Step(0, 0);
+    EXPECT_NEAR(std::hypot(shot->ownVx, shot->ownVy), 2, 1e-9);
+  }
+  EXPECT_EQ(shot->aimEnd, 16);
+  const double vx = shot->ownVx;
+  const double vy = shot->ownVy;
+  chara->y -= 200;
+  run.harness.Step(0, 0);
+  EXPECT_EQ(shot->aimDone, 1);
+  EXPECT_EQ(shot->ownVx, vx);
+  EXPECT_EQ(shot->ownVy, vy);
+  // The target goes: the shot forgets it.
+  run.harness.Scene().RemoveChara(*chara);
+  EXPECT_EQ(shot->target, nullptr);
+}
+
+TEST(ShotFlight, HomingOnTheNearestCharacterOfASideTakesTheNextWhenOneDies) {
+  StageBuilder builder = OpenStage();
+  builder.Chara(9, 4).m_nFaction = 3;
+  builder.Chara(9, 0).m_nFaction = 3;
+  StageRun run(builder);
+  cHero& hero = *run.harness.Hero();
+  cStageChara* low = run.harness.CharaBySerial(1);
+  cStageChara* high = run.harness.CharaBySerial(2);
+  ASSERT_NE(low, nullptr);
+  ASSERT_NE(high, nullptr);
+  low->moveA = high->moveA = 1;
+  cEdShot record = PlainShot(1);
+  record.m_nMoveKind = kShotHomeNearestNext;
+  record.m_nSpeed = 20;
+  record.m_anMoveParam[1] = 20;
+  record.m_anMoveParam[2] = 3;
+  cStageShot* shot = PutShot(&hero, record, PlaceAt(low->x - 64, low->y + 40, 2, 0));
+  ASSERT_NE(shot, nullptr);
+  run.harness.Step(0, 0);
+  EXPECT_LT(shot->ownVy, 0);  // up toward the nearer one
+  EXPECT_GT(shot->ownVx, 0);
+  low->dead = 1;
+  const double before = shot->ownVy;
+  run.harness.Step(0, 0);
+  EXPECT_LT(shot->ownVy, before);  // steeper: the one far above
+}
+
+TEST(ShotFlight, WaveFiredLeftStartsHalfATurnLater) {
+  StageRun run(OpenStage());
+  cHero& hero = *run.harness.Hero();
+  cEdShot record = PlainShot(1);
+  record.m_nMoveKind = kShotWave;
+  record.m_anMoveParam[0] = 2;   // 32 dots
+  record.m_anMoveParam[1] = 60;  // a turn in 60 steps
+  cStageShot* right = PutShot(&hero, record, PlaceAt(hero.x + 40, hero.y - 150, 2, 0));
+  cStageShot* left = PutShot(&hero, record, PlaceAt(hero.x + 40, hero.y - 150, -2, 0));
+  ASSERT_NE(right, nullptr);
+  ASSERT_NE(left, nullptr);
+  run.harness.Step(0, 0);
+  EXPECT_DOUBLE_EQ(right->wavePhase, 6.0);
+  EXPECT_DOUBLE_EQ(left->wavePhase, 186.0);
+  // Both rise first: the wave is turned with the direction of flight.
+  EXPECT_LT(right->ownVy, 0);
+  EXPECT_LT(left->ownVy, 0);
+  EXPECT_NEAR(right->ownVy, left->ownVy, 1e-12);
+}
+
+TEST(ShotFlight, WaveWithSpeedZeroDoesNotWave) {
+  StageRun run(OpenStage());
+  cHero& hero = *run.harness.Hero();
+  cEdShot record = PlainShot(1);
+  record.m_nMoveKind = kShotWave;
+  record.m_anMoveParam[0] = 2;
+  cStageShot* shot = PutShot(&hero, record, PlaceAt(hero.x + 40, hero.y - 150, 2, 0));
+  ASSERT_NE(shot, nullptr);
+  for (int i = 0; i < 5; ++i) run.harness.Step(0, 0);
+  EXPECT_EQ(shot->ownVy, 0);
+  EXPECT_EQ(shot->vy, 0);
+}
+
+TEST(ShotFlight, FallingShotStopsFloatingAtItsStepAndGravityPullsIt) {
+  StageRun run(OpenStage());
+  cHero& hero = *run.harness.Hero();
+  cEdShot record = PlainShot(1);
+  record.m_nMoveKind = kShotFall;
+  record.m_nSpeed = 20;
+  record.m_anMoveParam[0] = 1;  // 16 dots at 2: step 8
+  cStageShot* shot = PutShot(&hero, record, PlaceAt(hero.x + 40, hero.y - 200, 2, 0));
+  ASSERT_NE(shot, nullptr);
+  for (int i = 0; i < 8; ++i) run.harness.Step(0, 0);
+  EXPECT_TRUE(shot->Floats());
+  const double y = shot->y;
+  run.harness.Step(0, 0);
+  EXPECT_FALSE(shot->Floats());
+  for (int i = 0; i < 5; ++i) run.harness.Step(0, 0);
+  EXPECT_GT(shot->y, y);
+  EXPECT_GT(shot->vy, 0);
+}
+
+TEST(ShotFlight, BlocksStopShotsUnlessTheyPassThrough) {
+  StageBuilder builder = OpenStage();
+  builder.Block(9, 7);
+  StageRun run(builder);
+  cHero& hero = *run.harness.Hero();
+  const double blockX = (9 + 10) * 32;
+  cEdShot record = PlainShot(1);
+  cStageShot* stopped = PutShot(&hero, record, PlaceAt(blockX - 40, (7 + 10) * 32 + 8, 4, 0));
+  record.m_bPassBlocks = 1;
+  cStageShot* passing = PutShot(&hero, record, PlaceAt(blockX - 40, (7 + 10) * 32 + 8, 4, 0));
+  ASSERT_NE(stopped, nullptr);
+  ASSERT_NE(passing, nullptr);
+  EXPECT_GT(FramesToRemoval(run, *stopped, 12), 0);
+  EXPECT_FALSE(passing->removed);
+  run.harness.Step(0, 0);
+  EXPECT_FALSE(passing->removed);
+}
+
+TEST(ShotFlight, AWideShotMeetsABlockBetweenItsCorners) {
+  StageBuilder builder = OpenStage();
+  builder.Block(9, 6);
+  StageRun run(builder);
+  cHero& hero = *run.harness.Hero();
+  cEdShot record = PlainShot(1);
+  record.m_nSize = 8;  // 128 x 128 with a hit box of 8 x the stage's shot size
+  g_PlayStage.ShotSize[4] = g_PlayStage.ShotSize[5] = 16;
+  // The box spans columns 7..11 and rows 5..8: the block sits inside it.
+  cStageShot* shot = PutShot(&hero, record, PlaceAt((7 + 10) * 32 + 4, (5 + 10) * 32 + 4, 0, 0));
+  ASSERT_NE(shot, nullptr);
+  EXPECT_EQ(shot->ShotHitsBlock(), 1);
+}
+
+TEST(ShotFlight, StageEdgeKeepsANarrowShotInside) {
+  StageRun run(OpenStage());
+  cHero& hero = *run.harness.Hero();
+  cStageShot* shot = PutShot(&hero, PlainShot(1), PlaceAt(2, hero.y - 100, -6, 0));
+  ASSERT_NE(shot, nullptr);
+  shot->vx = -6;
+  EXPECT_EQ(shot->ShotStepX(), 3);
+  EXPECT_EQ(shot->x, 0);
+}
+
+TEST(ShotFlight, ShotsLeaveThroughTheirRemovalAreaInTheFirstSubStep) {
+  StageBuilder builder = OpenStage(2);
+  // Area 4 (side 0): everything left of the screen; area 5 off.
+  builder.stage.RemovalAreas[3].Set(1, 0, 0, 0, 0, 0, 0, 0);
+  builder.stage.RemovalAreas[4].Set(0, 0, 0, 0, 0, 0, 0, 0);
+  StageRun run(builder);
+  cHero& hero = *run.harness.Hero();
+  const double left = g_StageSpace.scrollX.position;
+  cStageShot* side0 = PutShot(&hero, PlainShot(0), PlaceAt(left - 100, hero.y - 100, 0, 0));
+  cStageShot* side1 = PutShot(&hero, PlainShot(1), PlaceAt(left - 100, hero.y - 100, 0, 0));
+  ASSERT_NE(side0, nullptr);
+  ASSERT_NE(side1, nullptr);
+  run.harness.Step(0, 0);
+  EXPECT_TRUE(side0->removed);
+  EXPECT_FALSE(side1->removed);
+}
+
+TEST(ShotFlight, ShotOfASideOutsideTheListsIsNotAdded) {
+  StageRun run(OpenStage());
+  EXPECT_EQ(PutShot(run.harness.Hero(), PlainShot(9), PlaceAt(600, 300, 0, 0)), nullptr);
+  EXPECT_EQ(g_ShotList.Count(), 0u);
+}
+
+// A sword type of two frames: 1 tenth in front with an x offset of 4,
+// 1 tenth above.
+void AddSwordType() {
+  cSwordType type;
+  type.m_vEntries.clear();
+  cSwordTypeEntry front;
+  front.nValue1 = 0;
+  front.nValue2 = 4;
+  front.nValue3 = 1;
+  front.nWidth = 20;
+  front.nHeight = 8;
+  front.nEntryTime = 1;
+  cSwordTypeEntry above = front;
+  above.nValue1 = 2;
+  above.nValue2 = 0;
+  type.m_vEntries.push_back(front);
+  type.m_vEntries.push_back(above);
+  g_Database->m_vSwordType.push_back(type);
+}
+
+TEST(Sword, FollowsItsOwnerFrameByFrameAndEndsAfterTheLast) {
+  StageRun run(OpenStage());
+  AddSwordType();
+  cHero& hero = *run.harness.Hero();
+  for (int i = 0; i < 5; ++i) run.harness.Step(0, 0);
+  cEdShot record = PlainShot(0);
+  record.m_nMoveKind = static_cast<std::uint8_t>(g_Database->m_vSwordType.size() - 1);
+  cStageShot* sword = PutShot(&hero, record, PlaceAt(hero.x, hero.y, 0, 0), kCmdKindSword);
+  ASSERT_NE(sword, nullptr);
+  hero.facing = 1;
+  run.harness.Step(0, 0);
+  const double scrollX = std::trunc(g_StageSpace.scrollX.position);
+  // In front of a hero facing right, the mirrored x offset subtracted.
+  EXPECT_EQ(sword->x, hero.screenRight + 1 + scrollX - 4);
+  EXPECT_EQ(sword->hitWidth, 20);
+  for (int i = 0; i < 5; ++i) run.harness.Step(0, 0);
+  EXPECT_EQ(sword->swordFrame, 1);
+  run.harness.Step(0, 0);
+  EXPECT_EQ(sword->y, hero.screenTop - 8 + std::trunc(g_StageSpace.scrollY.position));
+  EXPECT_EQ(FramesToRemoval(run, *sword, 10), 5);
+}
+
+TEST(Sword, EndsInTheStepAfterItsOwnerDies) {
+  StageBuilder builder = OpenStage();
+  builder.Chara(8, 8);
+  StageRun run(builder);
+  AddSwordType();
+  cStageChara* owner = run.harness.CharaBySerial(1);
+  ASSERT_NE(owner, nullptr);
+  cEdShot record = PlainShot(1);
+  record.m_nMoveKind = static_cast<std::uint8_t>(g_Database->m_vSwordType.size() - 1);
+  cStageShot* sword = PutShot(owner, record, PlaceAt(owner->x, owner->y, 0, 0), kCmdKindSword);
+  ASSERT_NE(sword, nullptr);
+  run.harness.Step(0, 0);
+  EXPECT_FALSE(sword->removed);
+  owner->KillChara();
+  run.harness.Step(0, 0);
+  EXPECT_TRUE(sword->removed);
+}
+
+TEST(Sword, TypeWithoutFramesMakesNoSword) {
+  StageRun run(OpenStage());
+  cSwordType empty;
+  empty.m_vEntries.clear();
+  g_Database->m_vSwordType.push_back(empty);
+  cEdShot record = PlainShot(0);
+  record.m_nMoveKind = static_cast<std::uint8_t>(g_Database->m_vSwordType.size() - 1);
+  EXPECT_EQ(PutShot(run.harness.Hero(), record, PlaceAt(600, 300, 0, 0), kCmdKindSword), nullptr);
+  record.m_nMoveKind = 250;
+  EXPECT_EQ(PutShot(run.harness.Hero(), record, PlaceAt(600, 300, 0, 0), kCmdKindSword), nullptr);
+}
+
+TEST(ShotFlight, StateHashFollowsTheShots) {
+  StageRun a(OpenStage());
+  const std::uint64_t before = a.harness.Hash();
+  cHero& hero = *a.harness.Hero();
+  PutShot(&hero, PlainShot(1), PlaceAt(hero.x + 40, hero.y - 100, 3, 0));
+  EXPECT_NE(a.harness.Hash(), before);
+  const std::uint64_t placed = a.harness.Hash();
+  a.harness.Step(0, 0);
+  a.harness.Step(0, 0);
+  EXPECT_NE(a.harness.Hash(), placed);
+}
+
+}  // namespace
