@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "definitions/command_kinds.h"
+#include "definitions/command_record.h"
 #include "definitions/save_data/save_data.h"
 #include "definitions/stage/stage_record.h"
 #include "project/global_data.h"
@@ -15,17 +17,42 @@
 #include "stage/chara/stage_lists.h"
 #include "stage/core/stage_sinks.h"
 #include "stage/scene/stage_scene.h"
+#include "stage/show/show_message.h"
 
 namespace {
 
 constexpr int kSoundStageEnd = 14;
 constexpr int kSoundExtraLife = 15;
 constexpr std::int32_t kMostLives = 99;
+// The message parameters the extra-life message sets.
+constexpr int kMessagePosition = 0;
+constexpr int kMessageDisplay = 6;
+constexpr int kMessageTime = 7;
+constexpr int kMessageWait = 8;
+constexpr int kAboveTheHero = 4;
+constexpr int kShownForATime = 2;
+constexpr int kExtraLifeTenths = 10;
 
 void AddSaturating(std::int32_t& total, std::int64_t value) {
   const std::int64_t sum = static_cast<std::int64_t>(total) + value;
   total = static_cast<std::int32_t>(std::clamp<std::int64_t>(sum, std::numeric_limits<std::int32_t>::min(),
                                                              std::numeric_limits<std::int32_t>::max()));
+}
+
+// "1UP" above the hero for a second, the game waiting meanwhile.
+const cEdCmd& ExtraLifeMessage() {
+  static const cEdCmd message = [] {
+    cEdCmd command;
+    command.m_nKind = kCmdMessage;
+    command.m_vParams.assign(static_cast<std::size_t>(CmdParamCount(kFamilyChara, kCmdMessage)), 0);
+    command.m_vParams[kMessagePosition] = kAboveTheHero;
+    command.m_vParams[kMessageDisplay] = kShownForATime;
+    command.m_vParams[kMessageTime] = kExtraLifeTenths;
+    command.m_vParams[kMessageWait] = 1;
+    command.m_strCode = "1UP";
+    return command;
+  }();
+  return message;
 }
 
 void AwardExtraLives(const cStageScene& scene, std::int32_t before) {
@@ -37,6 +64,7 @@ void AwardExtraLives(const cStageScene& scene, std::int32_t before) {
     if (scene.m_bQuit.load()) return;
     data.m_nLife = std::min(data.m_nLife + 1, std::max(data.m_nLife, kMostLives));
     RequestStageSound(kSoundExtraLife);
+    if (cHero* hero = PlayerHero()) ShowMessage(*hero, ExtraLifeMessage(), 0);
   }
 }
 

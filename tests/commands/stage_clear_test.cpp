@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/install.h"
+#include "commands/items/item_commands.h"
 #include "commands/stage/stage_clear.h"
 #include "definitions/command_kinds.h"
 #include "definitions/param_table.h"
@@ -91,6 +92,16 @@ TEST_F(StageClearTest, TheMapPlaceIsClampedAndTheStartPositionKeepsTheFacing) {
   EXPECT_EQ(g_SaveData.m_nClearValue4, 1);
   StageClear(Hero(), StageClearCommand({0}));  // no start position: the request is dropped
   EXPECT_EQ(g_SaveData.m_nClearValue1, 0);
+}
+
+TEST_F(StageClearTest, AnItemThatClearsTheStageStopsItsList) {
+  cEdCmd clear = StageClearCommand({1, 4});
+  clear.m_nFamily = kFamilyItem;
+  clear.m_nKind = static_cast<std::uint8_t>(kCmdStageClear - kItemKindOffset);
+  cEdCmd other = clear;
+  other.m_vParams[1] = 9;
+  EXPECT_EQ(RunItemCmds(Hero(), cVector<cEdCmd>{clear, other}), kItemClearedStage);
+  EXPECT_EQ(Scene().m_nNextStage, 4);
 }
 
 }  // namespace

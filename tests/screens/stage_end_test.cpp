@@ -24,6 +24,8 @@
 #include "screens/title/title_scene.h"
 #include "shell/app_state.h"
 #include "shell/game/game.h"
+#include "shell/game/game_clock.h"
+#include "shell/game/timers.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/scene/stage_end_slot.h"
@@ -76,11 +78,15 @@ class StageEndTest : public GameFolderTest {
   cStageScene& Play(int width = 20) {
     run_.reset();  // a harness gives the program's own sinks back when it goes
     run_ = std::make_unique<StageRun>(StageBuilder(width, 15, 2, 10));
+    // The extra-life messages stop the game: their frames pass at once.
+    SetGameClock(clock_.AsGameClock());
+    ResetFrameTimers();
     return run_->harness.Scene();
   }
   const std::vector<int>& Sounds() { return run_->harness.Sounds(); }
 
   std::unique_ptr<StageRun> run_;
+  cManualClock clock_;
 };
 
 TEST_F(StageEndTest, ExtraLifeStepsCountEachStepPassed) {
@@ -114,6 +120,13 @@ TEST_F(StageEndTest, TallyAddsTheStageAndHandsOutExtraLives) {
   EXPECT_EQ(g_SaveData.m_nResult4, 2);
   EXPECT_EQ(g_SaveData.m_nLife, 5);
   EXPECT_EQ(Count(Sounds(), kSoundExtraLife), 2);
+  EXPECT_EQ(scene.m_nWaitMode, 1);  // each shown as a message that stops the game
+
+  scene.m_bQuit = 1;  // a closing program stops handing them out
+  g_SaveData.m_nScore = 20000;
+  TallyStageResult(scene);
+  EXPECT_EQ(g_SaveData.m_nLife, 5);
+  scene.m_bQuit = 0;
 }
 
 TEST_F(StageEndTest, LivesStopAtNinetyNineAndUnlimitedLivesNeverChange) {
