@@ -1,8 +1,9 @@
 // A full stage frame with its drawing (the frame step, the drawing's advance
 // and the pixels into the 640 x 480 back buffer) in each drawing mode, on a
 // busy stage: two auto-scrolling layers, a screen of blocks, 100 characters
-// (ten of them blinking), a wave screen effect, a blinking screen colour and
-// the status panel. Before timing, two runs of one seed and input must give
+// (ten of them blinking), five shown pictures (two stretched, two following
+// characters), a wave screen effect, a blinking screen colour and the
+// status panel. Before timing, two runs of one seed and input must give
 // the same state hash. The physical reference is a copy of one 640 x 480
 // frame of 32-bit pixels.
 
@@ -11,14 +12,17 @@
 #include <cstring>
 #include <vector>
 
+#include "graphics/blits/fill.h"
 #include "graphics/device/device.h"
 #include "graphics/images/bitmap_table.h"
 #include "project/database.h"
 #include "project/global_data.h"
+#include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/draw/stage_drawing.h"
 #include "stage/harness/stage_harness.h"
+#include "stage/show/shown_pictures.h"
 
 namespace {
 
@@ -86,6 +90,26 @@ void ReleaseSheets() {
   for (int bitmap : {2, 4, 5, 46, 49, 51, 55, 56}) DDReleaseSurface(&g_BmpSD[bitmap]);
 }
 
+// Pictures of 160 x 120 as "ピクチャーの表示" leaves them: one per place,
+// the second and fourth stretched to 150 %.
+void ShowPictures(cStageScene& scene, int heroNumber) {
+  for (int i = 0; i < 5; ++i) {
+    cShownPicture& picture = scene.m_Draw.shows.pictures.emplace_back();
+    picture.serial = static_cast<std::uint32_t>(i + 1);
+    picture.hasSurface = DDCreateSurface(&picture.surface, 160, 120, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0);
+    DDFillSurface(&picture.surface, static_cast<std::uint32_t>(20 + i));
+    picture.place = i;
+    picture.x = 2 + 3 * i;
+    picture.y = 2;
+    picture.stretch = i % 2;
+    picture.width = i % 2 ? 240 : 160;
+    picture.height = i % 2 ? 180 : 120;
+    picture.duration = 1;
+    picture.screenFixed = 1;
+    picture.followed = heroNumber;
+  }
+}
+
 void Begin(cStageHarness& harness, const cEdStage& stage) {
   harness.UseStage(stage);
   harness.Begin(7);
@@ -97,6 +121,7 @@ void Begin(cStageHarness& harness, const cEdStage& stage) {
   });
   StartSceneScreenEffect(scene, 1, 2, 1);
   StartSceneScreenColor(scene, {255, 0, 0, 40, 0, 10, 1, 1000000});
+  ShowPictures(scene, harness.Hero()->number);
 }
 
 std::uint64_t RunFrames(const cEdStage& stage, int frames) {

@@ -1,5 +1,6 @@
 #include "commands/install.h"
 
+#include "commands/flows/anime_schedule.h"
 #include "commands/flows/flow_install.h"
 #include "commands/flows/flow_runtime.h"
 #include "commands/items/change_flow.h"
@@ -12,6 +13,7 @@ void InstallCommands() {
   g_FlowRuntime.startFlow = commands::StartFlow;
   g_FlowRuntime.runFlow = commands::RunFlow;
   g_FlowRuntime.endFlow = commands::EndFlow;
+  g_FlowRuntime.startScheduledAnims = StartScheduledAnims;
   g_FlowRuntime.testStatusCondition = TestStatusCondition;
   g_FlowRuntime.installFlows = InstallDefinitionFlows;
   g_FlowRuntime.runItemCmds = RunItemCmds;

@@ -6,6 +6,7 @@
 
 #include "commands/code/stage_code_access.h"
 #include "commands/dispatch/entry_adapter.h"
+#include "commands/dispatch/fire_commands.h"
 #include "commands/dispatch/show_commands.h"
 #include "commands/dispatch/simple_commands.h"
 #include "commands/flow_ops/flow_control.h"
@@ -15,6 +16,7 @@
 #include "commands/targets/select_target.h"
 #include "commands/world/status_op2.h"
 #include "commands/world/vanish.h"
+#include "commands/world/warp.h"
 #include "commands/movement/movement_commands.h"
 #include "commands/stage/stage_clear.h"
 #include "definitions/command_record.h"
@@ -38,9 +40,15 @@ constexpr std::array<Executor, kCharaCmdKindCount> kExecutors = [] {
   table[kCmdFacing] = CmdTurn;
   table[kCmdStatus] = CmdStatus;
   table[kCmdArrange] = CmdArrange;
+  table[kCmdShot] = CmdShot;
+  table[kCmdSword] = CmdSword;
+  table[kCmdSummonBlock] = CmdSummonBlock;
+  table[kCmdSummonChara] = CmdSummonChara;
+  table[kCmdSummonItem] = CmdSummonItem;
   table[kCmdFlowControl] = RunForEntry<ControlFlows>;
   table[kCmdStageClear] = CmdStageClear;
   table[kCmdGameWait] = RunForEntry<GameWait>;
+  table[kCmdWarp] = RunForEntry<Warp>;
   table[kCmdSetTarget] = RunForEntry<SelectTarget>;
   table[kCmdStatus2] = RunForEntry<RunStatusOperation2>;
   table[kCmdVanish] = RunForEntry<Vanish>;

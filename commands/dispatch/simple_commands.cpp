@@ -1,10 +1,10 @@
 #include "commands/dispatch/simple_commands.h"
 
+#include "commands/dispatch/pacing.h"
 #include "commands/status/status_operation.h"
 #include "definitions/command_record.h"
 #include "stage/chara/chara.h"
 #include "stage/core/stage_sinks.h"
-#include "stage/objects/stage_space.h"
 #include "stage/scene/current_actor.h"
 
 namespace {
@@ -45,13 +45,13 @@ void CmdCancelMove(cChara& chara, cCmdState&) {
 
 void CmdTurn(cChara& chara, cCmdState& entry) {
   if (!chara.def.m_bTurnByCmd) return;
-  if (entry.stepCount == 0) {
+  if (PacedStepDue(entry)) {
     PlayCommandSound(chara, *entry.cmd);
     const int choice = entry.cmd->m_vParams.empty() ? 0 : entry.cmd->m_vParams[0];
     const int facing = TurnFacing(chara, choice);
     if (facing >= 0) chara.facing = facing;
   }
-  if (++entry.stepCount >= g_StageSpace.level * 6) entry.stepCount = 0;
+  CountPacedStep(entry);
 }
 
 void CmdStatus(cChara& chara, cCmdState& entry) { RunStatusOperation(chara, *entry.cmd); }

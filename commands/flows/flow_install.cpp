@@ -1,5 +1,6 @@
 #include "commands/flows/flow_install.h"
 
+#include "commands/flows/anime_schedule.h"
 #include "commands/flows/loop_expansion.h"
 #include "commands/movement/move_preparation.h"
 #include "stage/chara/chara.h"
@@ -26,6 +27,7 @@ void BuildFlowEntries(cChara& chara, cFlowState& state) {
   state.entries.resize(commands.size());
   for (std::size_t i = 0; i < commands.size(); ++i)
     PrepareEntry(state.entries[i], commands[static_cast<long long>(i)], chara);
+  BuildAnimeSchedule(state);
 }
 
 void SetFlowList(cChara& chara, cVector<cEdFlow> list, int mode, int start, int setUp) {

@@ -14,6 +14,7 @@
 #include "commands/targets/select_target.h"
 #include "commands/world/status_op2.h"
 #include "commands/world/vanish.h"
+#include "commands/world/warp.h"
 #include "definitions/command_record.h"
 #include "foundation/log.h"
 #include "stage/chara/chara.h"
@@ -65,6 +66,7 @@ constexpr std::array<ItemExecutor, kItemCmdKindCount> kItemExecutors = [] {
   table[kCmdGameWait - kItemKindOffset] = GoOn<GameWait>;
   table[kCmdMessage - kItemKindOffset] = ShowItemMessage;
   table[kCmdPicture - kItemKindOffset] = GoOn<ShowPicture>;
+  table[kCmdWarp - kItemKindOffset] = GoOn<Warp>;
   table[kCmdSetTarget - kItemKindOffset] = GoOn<SelectTarget>;
   table[kCmdStatus - kItemKindOffset] = GoOn<RunStatusOperation>;
   table[kCmdStatus2 - kItemKindOffset] = GoOn<RunStatusOperation2>;

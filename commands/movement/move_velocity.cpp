@@ -43,6 +43,13 @@ int ResolveMoveCode(const cChara& chara, int code, int inputSlot) {
   return resolved;
 }
 
+void DirectionStep(int code, double distance, double& dx, double& dy) {
+  const CodeShape shape = ShapeOf(code);
+  const double along = shape.dx != 0 && shape.dy != 0 ? distance * kDiagonal : distance;
+  dx = shape.dx * along;
+  dy = shape.dy * along;
+}
+
 MoveVelocity DirectionVelocity(const cChara& chara, int code, double speed, double angle) {
   MoveVelocity v;
   const CodeShape shape = ShapeOf(code);

@@ -18,6 +18,9 @@ enum FacingRequest : int { kKeepFacing = 0, kRequestLeft = 1, kRequestRight = 2 
 // The direction code a move takes: 0, 1, 4, 5 by the facing; 12 from the
 // input slot (the diagonals of a ground mover become left or right).
 int ResolveMoveCode(const cChara& chara, int code, int inputSlot);
+// The step of length `distance` along a resolved code (diagonals
+// distance / sqrt(2) on each axis), whoever moves; 0 for no direction.
+void DirectionStep(int code, double distance, double& dx, double& dy);
 // `angle` 0 means no angle.
 MoveVelocity DirectionVelocity(const cChara& chara, int code, double speed, double angle);
 // (vx, vy) turned by `angle` degrees in the sense of the direction angles.

@@ -16,7 +16,24 @@ enum TargetBase : int { kFromPlacement = 0, kFromCharacter = 1, kAbsolute = 2, k
 
 bool PlacedMirrored(const cChara& chara) { return chara.def.m_nFacing != 0; }
 
-// The target point on the screen.
+void TowardTargetPoint(const cChara& chara, cCmdState& entry, const cEdMove& move) {
+  double fromX = 0, fromY = 0, toX = 0, toY = 0;
+  ScreenCenter(chara, fromX, fromY);
+  TargetPoint(chara, entry, move.m_nTargetBase, toX, toY);
+  const double dx = move.m_bMoveOnX ? toX - fromX : 0;
+  const double dy = move.m_bMoveOnY ? toY - fromY : 0;
+  const double distance = std::sqrt(dx * dx + dy * dy);
+  const double speed = entry.moveSpeed;
+  entry.velX = distance == 0 ? 0 : dx / distance * speed;
+  entry.velY = distance == 0 ? 0 : dy / distance * speed;
+  entry.facingRequest = kKeepFacing;
+  if (!move.m_bStopAtTarget) return;
+  entry.duration = entry.remaining = TruncToInt(distance / speed);
+  if (entry.duration < 1 && move.m_bClampStep) entry.velX = entry.velY = 0;
+}
+
+}  // namespace
+
 void TargetPoint(const cChara& chara, const cCmdState& entry, int base, double& x, double& y) {
   const double scrollX = g_StageSpace.scrollX.position;
   const double scrollY = g_StageSpace.scrollY.position;
@@ -40,24 +57,6 @@ void TargetPoint(const cChara& chara, const cCmdState& entry, int base, double& 
       return;
   }
 }
-
-void TowardTargetPoint(const cChara& chara, cCmdState& entry, const cEdMove& move) {
-  double fromX = 0, fromY = 0, toX = 0, toY = 0;
-  ScreenCenter(chara, fromX, fromY);
-  TargetPoint(chara, entry, move.m_nTargetBase, toX, toY);
-  const double dx = move.m_bMoveOnX ? toX - fromX : 0;
-  const double dy = move.m_bMoveOnY ? toY - fromY : 0;
-  const double distance = std::sqrt(dx * dx + dy * dy);
-  const double speed = entry.moveSpeed;
-  entry.velX = distance == 0 ? 0 : dx / distance * speed;
-  entry.velY = distance == 0 ? 0 : dy / distance * speed;
-  entry.facingRequest = kKeepFacing;
-  if (!move.m_bStopAtTarget) return;
-  entry.duration = entry.remaining = TruncToInt(distance / speed);
-  if (entry.duration < 1 && move.m_bClampStep) entry.velX = entry.velY = 0;
-}
-
-}  // namespace
 
 double PrepareAngleAndOffset(const cChara& chara, cCmdState& entry, const cEdMove& move) {
   double angle = move.m_nAngle + static_cast<double>(move.m_nAngleStep) * chara.cloneValue;

@@ -10,6 +10,10 @@ class cChara;
 class cEdMove;
 struct cCmdState;
 
+// The target point on the screen for the record's base (0 from the
+// placement, 1 from the character, 2 absolute, 3 on the screen) and the
+// entry's target offset.
+void TargetPoint(const cChara& chara, const cCmdState& entry, int base, double& x, double& y);
 // The angle in degrees, below 360; also stores the entry's target offset.
 double PrepareAngleAndOffset(const cChara& chara, cCmdState& entry, const cEdMove& move);
 // Sets the entry's velocity and facing request (and, for a move that stops

@@ -6,7 +6,7 @@
 #include "commands/status/status_table.h"
 #include "commands/world/removal.h"
 #include "definitions/command_record.h"
-#include "stage/chara/chara.h"
+#include "stage/chara/hero.h"
 
 namespace {
 
@@ -21,6 +21,14 @@ void Resize(cChara& target, int value) {
   target.SetScale(size, old, 0);
   target.sizeFactor = size;
   target.def.m_nSize = static_cast<std::uint8_t>(size);
+  if (target.IsHero()) static_cast<cHero&>(target).SetupHeroGraphics();
+}
+
+// Flight is the hero's movement mode: its settings are applied again.
+void SetFlight(cChara& target, const cEdCmd& command, int value) {
+  if (!target.IsHero()) return;
+  target.def.m_nFlight = static_cast<std::uint8_t>(value);
+  static_cast<cHero&>(target).ApplySettings(value, 0, CmdParam(command, 3), CmdParam(command, 4));
 }
 
 }  // namespace
@@ -40,7 +48,7 @@ void RunStatusOperation2(cChara& chara, const cEdCmd& command) {
     case kStatus2Vanish: RemoveByCommand(*target, chara); break;
     case kStatus2Transparent: target->def.m_bTransparent = static_cast<std::uint8_t>(value); break;
     case kStatus2TurnByCommand: target->def.m_bTurnByCmd = static_cast<std::uint8_t>(value); break;
-    case kStatus2Flight: if (target->IsHero()) target->def.m_nFlight = static_cast<std::uint8_t>(value); break;
+    case kStatus2Flight: SetFlight(*target, command, value); break;
     case kStatus2Invincible: target->def.m_nInvincible = static_cast<std::uint8_t>(value); break;
     case kStatus2Size: Resize(*target, value); break;
     case kStatus2ScrollSync:

@@ -9,6 +9,7 @@
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
+#include "stage/shots/shot_list.h"
 
 namespace {
 
@@ -46,19 +47,44 @@ void VanishCharaId(const cChara& executing, int id, bool onScreenOnly) {
   for (cChara* chara : picked) RemoveByCommand(*chara, executing);
 }
 
+// The shots of a side: that side's list is the shots' ID list.
+void VanishShotsOfSide(int side, bool onScreenOnly) {
+  if (side < 0 || side >= kShotSides) return;
+  const std::vector<cStageShot*> shots = g_ShotSides[static_cast<std::size_t>(side)];
+  for (cStageShot* shot : shots)
+    if (!shot->removed && (!onScreenOnly || shot->onScreen)) RemoveShot(*shot);
+}
+
+// The shots the character fired (its owner links).
+void VanishChildShots(const cChara& chara, bool onScreenOnly) {
+  std::vector<cStageShot*> shots;
+  for (const ShotLink& link : chara.shotRefs)
+    if (link.role == kShotRoleOwner && link.shot != nullptr) shots.push_back(link.shot);
+  for (cStageShot* shot : shots)
+    if (!shot->removed && (!onScreenOnly || shot->onScreen)) RemoveShot(*shot);
+}
+
+void VanishDescendants(cChara& chara, bool onScreenOnly, bool withShots) {
+  for (cChara* child : Descendants(chara)) {
+    if (withShots) VanishChildShots(*child, onScreenOnly);
+    if (Reached(*child, onScreenOnly)) RemoveByCommand(*child, chara);
+  }
+}
+
 }  // namespace
 
 void Vanish(cChara& chara, const cEdCmd& command) {
-  const int scope = CmdParam(command, 0);
   const bool onScreenOnly = CmdParam(command, 2) == 0;
-  switch (scope) {
+  switch (CmdParam(command, 0)) {
     case kVanishCharaId: VanishCharaId(chara, CmdParam(command, 1), onScreenOnly); return;
-    case kVanishDescendants:
+    case kVanishShotId: VanishShotsOfSide(CmdParam(command, 1), onScreenOnly); return;
+    case kVanishDescendants: VanishDescendants(chara, onScreenOnly, false); return;
+    case kVanishChildShots: VanishChildShots(chara, onScreenOnly); return;
     case kVanishShotsThenDescendants:
-    case kVanishDescendantsWithShots:
-      for (cChara* child : Descendants(chara))
-        if (Reached(*child, onScreenOnly)) RemoveByCommand(*child, chara);
+      VanishChildShots(chara, onScreenOnly);
+      VanishDescendants(chara, onScreenOnly, true);
       return;
-    default: return;  // shots: none are in flight on this stage runtime yet
+    case kVanishDescendantsWithShots: VanishDescendants(chara, onScreenOnly, true); return;
+    default: return;
   }
 }

@@ -1,9 +1,11 @@
 #pragma once
 // "消滅": takes characters (and shots) off the stage: every living one of a
-// character ID, every shot of an ID, or the executing character's
+// character ID, every shot of an ID (a shot's ID is its side: the scene
+// keeps its shots in one list per side), or the executing character's
 // descendants (the characters it summoned, theirs, and so on, at most 1000
-// levels down) and child shots. Parameter 2 = 0 limits it to what is on the
-// screen.
+// levels down) and child shots (the shots a character fired). Parameter
+// 2 = 0 limits it to what is on the screen. A shot that goes while a
+// contact pass walks the shots is only marked; the pass skips it.
 
 class cChara;
 class cEdCmd;

@@ -30,6 +30,8 @@ class cAnimePlayer {
   // One tick; the frame code now current (0 without patterns).
   int Step();
   int GetFrame() const;
+  // Starts the current entry `ticks` into its time (a head start).
+  void SetTick(int ticks) { m_nTick = ticks; }
 
   int Pattern() const { return m_nPattern; }
   int Entry() const { return m_nEntry; }

@@ -55,11 +55,28 @@ struct cCmdState {
   std::deque<std::pair<double, double>> homingQueue;
 };
 
+// An animation that starts some steps ahead of its command so that it ends
+// as the command begins: the flow's step count to start at, the animation,
+// the frames of it that lie before the flow's start (skipped), the frames to
+// play, the command's time in frames and whether its first held frame is
+// stretched by that time.
+struct cAnimSchedule {
+  std::int32_t startStep = 0;
+  std::int32_t startStepCopy = 0;
+  std::uint16_t anime = 0;
+  std::int16_t headStart = 0;
+  std::int16_t framesToPlay = 0;
+  std::int16_t commandTime = 0;
+  std::int32_t holdStretch = 1;
+  bool operator==(const cAnimSchedule&) const = default;
+};
+
 struct cFlowState {
   std::int32_t index = 0;
   std::int32_t serial = -1;  // -1 until installed
   const cEdFlow* flow = nullptr;
   std::vector<cCmdState> entries;
+  std::vector<cAnimSchedule> animeSchedule;
   std::int32_t progress = 0;
   std::int32_t stepCount = 0;
   std::int32_t messageOpen = 0;

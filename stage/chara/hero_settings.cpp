@@ -9,6 +9,7 @@
 #include "definitions/stage/stage_record.h"
 #include "foundation/log.h"
 #include "input/input_record.h"
+#include "stage/chara/flow_runtime_slot.h"
 #include "stage/chara/hero.h"
 #include "stage/objects/stage_space.h"
 
@@ -102,6 +103,7 @@ void cHero::Place(int heroIndex, const cEdChara& definition, int column, int row
   frameCounter = 0;
   touchedItems.clear();
   queuedFlowChanges.clear();
+  if (g_FlowRuntime.installFlows != nullptr) g_FlowRuntime.installFlows(*this);
   SetupHeroGraphics();
   SetBlockPos(column, row, 1);
 }

@@ -15,7 +15,7 @@ constexpr int kFirstUserSound = 16;
 constexpr int kWaitSlot = 0;  // work word: sub-steps waited for a start
 
 bool InTheAir(const cChara& chara) {
-  return (g_StageRules.jumpBlockedByFalling ? chara.falling : chara.airborne) != 0;
+  return (g_StageRules.jumpBlockedByJumpStart ? chara.airborne : chara.falling) != 0;
 }
 
 void PlayJumpSound(const cChara& chara, const cEdCmd& command) {

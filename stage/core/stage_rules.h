@@ -31,17 +31,18 @@ struct StageRules {
   std::int32_t storyRetry = 0;
   std::int32_t storyMap = 0;
   std::int32_t challengeRetry = 0;
+  std::int32_t thunderTightRanks = 0;  // "落雷" ranks follow each other without the spacing
   // Jumps and movement commands. The system-record fields behind these are
   // not among the data read so far, so they stay off, as for a current
   // project: a jump may start any time it is not already jumping, which
-  // airborne flag blocks a jump (off: the jump-started flag, on: falling),
+  // airborne flag blocks a jump (off: falling, on: the jump-started flag),
   // the player's jump speeds scaled by gravity, auto-scroll synchronisation
   // switched off (the scroll speed is simply added), and the three
   // compatibility rules of older moves (time mode 2 keeps a negative
   // duration, the fixed axis of a straight move is not zeroed, the ground
   // turn ignores the speed's sign).
   std::int32_t jumpAtAnyTime = 0;
-  std::int32_t jumpBlockedByFalling = 0;
+  std::int32_t jumpBlockedByJumpStart = 0;
   std::int32_t jumpScaling = 0;
   std::int32_t noScrollSync = 0;
   std::int32_t oldTimeModeSign = 0;
@@ -53,6 +54,12 @@ struct StageRules {
   // hold it, so it stays on.
   std::int32_t pictureFollow = 1;
   std::int32_t fixedBoxColour = 0;  // 8-bit: the palette cycles the hero's box colours itself
+  // A shot without power, impact or item only fires its contact triggers
+  // instead of hitting; and a body attack fires its hit triggers right after
+  // its own damage instead of after both sides' damage. No field of the
+  // system record is known to hold them, so they stay off.
+  std::int32_t strictShots = 0;
+  std::int32_t immediateHitTriggers = 0;
 };
 
 extern StageRules g_StageRules;

@@ -19,6 +19,8 @@
 #include "stage/items/stage_item.h"
 #include "stage/draw/panel/hint_line.h"
 #include "stage/draw/stage_drawing.h"
+#include "stage/draw/shots/shot_drawing.h"
+#include "stage/shots/shot_list.h"
 #include "stage/draw/effects/screen_effect_pixels.h"
 #include "stage/draw/layers/background_layers.h"
 #include "stage/draw/layers/screen_color_pixels.h"
@@ -73,7 +75,7 @@ constexpr int kEveryLayer = -1;
 bool OnLayer(const cChara& chara, int z) { return z == kEveryLayer || chara.def.m_nZ == z; }
 
 // The objects of one Z layer (every layer with kEveryLayer): the hero, the
-// items, the characters with their drop icons, then the shown pictures of
+// items, the characters with their drop icons, the shots, then the shown pictures of
 // that draw layer.
 void DrawObjectLayer(cStageScene& scene, int z) {
   if (cHero* hero = PlayerHero(); hero != nullptr && OnLayer(*hero, z)) {
@@ -87,6 +89,9 @@ void DrawObjectLayer(cStageScene& scene, int z) {
     if ((!chara.present && !chara.dead) || !OnLayer(chara, z)) return;
     DrawCharaWithGauges(chara);
     DrawDropIcon(chara, &BackBuffer);
+  });
+  g_ShotList.ForEach([z](const cStageShot& shot) {
+    if (z == kEveryLayer || shot.rec.m_nZ == z) DrawShotPixels(shot, &BackBuffer);
   });
   DrawShownPictures(scene, z);
 }

@@ -79,6 +79,7 @@ void AddChara(Fnv64& h, const cChara& chara) {
   }
   h.Add(chara.drawnFrame);
   h.Add(SerialOf(chara.parent));
+  for (std::int32_t value : {chara.side, chara.summonedByAttack, std::int32_t{chara.summonFlowId}}) h.Add(value);
   for (std::int32_t var : chara.vars) h.Add(var);
   for (const cFlowState& flow : chara.flows) {
     for (std::int32_t value : {flow.active, flow.triggeredThisStep, flow.startedThisStep, flow.inputSlot, flow.paused,

@@ -72,9 +72,10 @@ void cStageScene::SpawnChara(int column, int row, const cEdChara& definition, co
 std::vector<cStageChara*> cStageScene::SpawnCharaAt(double x, double y, int facing, const cEdChara& definition) {
   cEdChara facingCopy = definition;
   facingCopy.m_nFacing = static_cast<std::uint8_t>(facing ? 1 : 0);
+  // (x, y) is where the drawn cell starts; the hit box lies inside it.
   std::vector<cStageChara*> made = PutOutCopies(m_nCharaSerial, facingCopy, nullptr, [&](cStageChara& chara) {
-    chara.x = x;
-    chara.y = y;
+    chara.x = x + chara.graphicOffsetX;
+    chara.y = y + chara.graphicOffsetY;
     chara.ClampX();
     chara.ClampY();
   });
@@ -97,20 +98,23 @@ void cStageScene::SpawnItem(int column, int row, const cEdItem& definition) {
 cStageItem* cStageScene::SpawnItemAt(double x, double y, const cEdItem& definition) {
   auto item = std::make_unique<cStageItem>();
   item->SetFromDef(definition, ++m_nItemSerial, 0);
-  item->x = x;
-  item->y = y;
+  item->x = x + item->graphicOffsetX + definition.m_nOffsetX;
+  item->y = y + item->graphicOffsetY + definition.m_nOffsetY;
   item->ClampX();
   item->ClampY();
   if (!item->IsInStageArea(1)) return nullptr;
   return &g_ItemList.Append(std::move(item));
 }
 
-void cStageScene::SetBlockAt(int x, int y, int mode, const cEdBlock& block) {
+void cStageScene::SetBlockAt(int x, int y, int mode, const cEdBlock& block, BlockGuards guards) {
   const std::size_t index = g_BlockMap.IndexAt(x, y);
   if (index >= g_BlockMap.Size()) return;
   const cEdBlock* present = g_BlockMap.Cell(index).block;
   if (present != nullptr && present->m_bFixed) return;  // summons leave fixed blocks alone
   const bool occupied = present != nullptr;
-  if (mode == kSummonPut || (mode == kSummonToggle && !occupied)) g_BlockMap.PlaceCopy(index, block);
-  else if (mode == kSummonErase || mode == kSummonToggle) g_BlockMap.Clear(index);
+  if (mode == kSummonPut || (mode == kSummonToggle && !occupied)) {
+    if (!BlockClosesOnGuarded(index, block, guards)) g_BlockMap.PlaceCopy(index, block);
+  } else if (mode == kSummonErase || mode == kSummonToggle) {
+    g_BlockMap.Clear(index);
+  }
 }

@@ -14,4 +14,3 @@ int RunFlow(cChara& chara, cFlowState& flow) {
 }
 void RunFlowConditionWork(cChara&) {}
 int SurviveSqueeze(cChara& hero) { return hero.IsHero() ? static_cast<cHero&>(hero).SurviveSqueeze() : 0; }
-int CheckObjectContacts(cStageScene&) { return 0; }

@@ -23,6 +23,7 @@
 #include "project/system_elements.h"
 #include "shell/game/scene.h"
 #include "stage/draw/draw_state.h"
+#include "stage/scene/summon_guard.h"
 #include "stage/scroll/scroll_axis.h"
 
 class cChara;
@@ -78,10 +79,12 @@ class cStageScene : public cStageSceneBase {
   void SetStage(int bLoadStage, int bFirstEntry);
   void SpawnChara(int column, int row, const cEdChara& definition, const cStageItem* dropItem);
   void SpawnItem(int column, int row, const cEdItem& definition);
-  // Summons at a dot position; the new characters, in order.
+  // Summons whose drawn cell starts at a dot position; the new characters,
+  // in order.
   std::vector<cStageChara*> SpawnCharaAt(double x, double y, int facing, const cEdChara& definition);
   cStageItem* SpawnItemAt(double x, double y, const cEdItem& definition);
-  void SetBlockAt(int x, int y, int mode, const cEdBlock& block);
+  // A put that would close on a guarded object leaves the cell as it is.
+  void SetBlockAt(int x, int y, int mode, const cEdBlock& block, BlockGuards guards = {});
 
   // Frame pieces (frame_step.cpp).
   int CheckPauseKey();

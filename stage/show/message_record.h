@@ -18,7 +18,7 @@
 enum MessageKind : std::int32_t {
   kMessageTimer = 0,   // the invisible timer of a game wait
   kMessageText = 1,    // a text window
-  kMessageCell = 2,    // a rising graphic cell (the three values: kind, number, cell)
+  kMessageCell = 2,    // a rising graphic cell (the three values: kind, number, graphic word)
   kMessageMarker = 3,  // the rising marker cell of the system marker sheet
 };
 
@@ -54,7 +54,7 @@ struct MessageSetup {
   std::int32_t duration = kShowUntilKey;
   std::int32_t frames = 0;    // the time of a timed message
   std::int32_t wait = 0;      // the game stops while it is shown
-  std::int32_t followed = 0;  // number of the character it stands by; 0 none
+  std::int32_t followed = 0;  // number of the character it stands by; 0 none (places 4-6: the player's hero)
   std::int32_t messageOpen = 0;  // a window of the same flow is still open
   std::int32_t escapes = 0;
   std::int32_t refresh = 0;

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "stage/chara/hero.h"
+#include "stage/chara/stage_lists.h"
 #include "stage/show/message_escapes.h"
 #include "stage/show/message_window.h"
 
@@ -11,7 +13,9 @@ std::string ShownMessageText(const MessageSetup& setup) {
 
 void SetMessage(cMessage& message, MessageSetup setup) {
   message.setup = std::move(setup);
-  const MessageSetup& s = message.setup;
+  MessageSetup& s = message.setup;
+  if (s.followed == 0 && s.place >= kPlaceAboveHero && s.place <= kPlaceOnHero)
+    if (const cHero* hero = PlayerHero()) s.followed = hero->number;
   message.remaining = s.frames;
   message.opening = s.duration == kShowUntilKey && !s.messageOpen ? 1 : 0;
   message.openingCounter = 0;

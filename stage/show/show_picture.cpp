@@ -59,7 +59,10 @@ bool LoadPicture(const std::string& file, LoadedPicture& out) {
   if (g_DDState.bInitialized) {
     const int result =
         DDCreateSurfaceFromFile(&out.surface, file.c_str(), 1, g_DDState.nBpp, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0, 0, 0, 0);
-    if (!CheckSurfaceErr(result)) return false;
+    if (!CheckSurfaceErr(result)) {
+      DDReleaseSurface(&out.surface);
+      return false;
+    }
     out.hasSurface = true;
     out.width = out.surface.nWidth;
     out.height = out.surface.nHeight;

@@ -69,8 +69,8 @@ void DrawMessage(cMessage& m) {
   const int rise = (kRiseFrames - m.remaining) >> 2;
   switch (m.setup.kind) {
     case kMessageText: DrawTextMessage(m); break;
-    case kMessageCell:
-      DrawGraphicCell(&BackBuffer, m.shownX, m.shownY - rise, m.setup.values[0], m.setup.values[1] + m.setup.values[2]);
+    case kMessageCell:  // drawn as the item itself is: its kind and number
+      DrawGraphicCell(&BackBuffer, m.shownX, m.shownY - rise, m.setup.values[0], m.setup.values[1]);
       break;
     case kMessageMarker:
       if (DDSURFACEDATA* sheet = MarkSheet())

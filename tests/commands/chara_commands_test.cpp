@@ -3,8 +3,11 @@
 // another), removal ("消滅" by ID, descendants to depth 1000, the status
 // "消滅"), the switches of "ステータスの操作2", the looks (graphic,
 // animation set, an animation tagged with its flow) and the scene commands
-// (background layers, sound, music).
+// (background layers, sound, music), the warp.
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
 
 #include "commands/dispatch/command_table.h"
 #include "commands/flow_ops/flow_control.h"
@@ -15,8 +18,14 @@
 #include "commands/scene_fx/scene_fx_commands.h"
 #include "commands/world/status_op2.h"
 #include "commands/world/vanish.h"
+#include "commands/world/warp.h"
+#include "commands/dispatch/directions.h"
+#include "stage/objects/stage_space.h"
+#include "stage/shots/shot_list.h"
 #include "definitions/param_table.h"
 #include "definitions/stage/stage_record.h"
+#include "project/database.h"
+#include "shell/game/game_clock.h"
 #include "project/global_data.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
@@ -162,6 +171,101 @@ TEST_F(CharaCommandsTest, VanishByIdOnScreenAndDescendantsDownToTheLimit) {
   EXPECT_EQ(removed, kMaxVanishDepth);
   EXPECT_FALSE(chain[0]->removed);
   EXPECT_FALSE(chain[1001]->removed);
+}
+
+TEST_F(CharaCommandsTest, VanishShotsBySideAndAsChildren) {
+  cStageChara& a = *charas[0];
+  charas[1]->SetParent(&a);
+  const auto fire = [](cChara* owner, int side, int onScreen) {
+    auto shot = std::make_unique<cStageShot>();
+    shot->owner = owner;
+    shot->side = side;
+    shot->onScreen = onScreen;
+    return AddShot(std::move(shot));
+  };
+  cStageShot* ofSide = fire(nullptr, 3, 1);
+  cStageShot* offScreen = fire(nullptr, 3, 0);
+  cStageShot* own = fire(&a, 1, 1);
+  cStageShot* childs = fire(charas[1], 1, 1);
+  Vanish(a, CharaCmd(kCmdVanish, {{0, kVanishShotId}, {1, 3}}));
+  EXPECT_TRUE(ofSide->removed);
+  EXPECT_FALSE(offScreen->removed);
+  Vanish(a, CharaCmd(kCmdVanish, {{0, kVanishChildShots}}));
+  EXPECT_TRUE(own->removed);
+  EXPECT_TRUE(a.shotRefs.empty());
+  EXPECT_FALSE(childs->removed);
+  EXPECT_FALSE(charas[1]->removed);
+  Vanish(a, CharaCmd(kCmdVanish, {{0, kVanishDescendantsWithShots}}));
+  EXPECT_TRUE(childs->removed);
+  EXPECT_TRUE(charas[1]->removed);
+}
+
+TEST_F(CharaCommandsTest, WarpByDirectionFromATargetAndOntoATargetPoint) {
+  cStageChara& a = *charas[0];
+  cStageChara& b = *charas[1];
+  const auto centre = [](const cChara& chara) {
+    return std::pair<double, double>{std::trunc(chara.x) - chara.graphicOffsetX + (chara.drawWidth >> 1),
+                                     std::trunc(chara.y) - chara.graphicOffsetY + (chara.drawHeight >> 1)};
+  };
+  cEdCmd warp = CharaCmd(kCmdWarp);
+  cEdMove& move = warp.m_Move.Emplace();
+  move.m_nDirection = kDirUp;  // vertical even for a character that walks
+  move.m_nDistance = 2;
+  const auto [x0, y0] = centre(a);
+  a.pushLeft = 1;
+  Warp(a, warp);
+  EXPECT_EQ(centre(a), (std::pair<double, double>{x0, y0 - 32}));
+  EXPECT_EQ(a.pushLeft, 0);
+  move.m_nWarpMode = kWarpFromTarget1 + 1;  // slot 2 is empty: nothing
+  Warp(a, warp);
+  EXPECT_EQ(centre(a), (std::pair<double, double>{x0, y0 - 32}));
+  SetTarget(a, 1, &b, 1);
+  move.m_nDirection = kDirDownRight;
+  move.m_nDistance = 4;
+  Warp(a, warp);
+  const auto [bx, by] = centre(b);
+  const double step = 64 / std::sqrt(2.0);
+  EXPECT_NEAR(centre(a).first, bx + step, 1.0);
+  EXPECT_NEAR(centre(a).second, by + step, 1.0);
+  move.m_nWarpMode = kWarpToTargetPoint;
+  move.m_nTargetBase = 2;  // absolute: cell (3, 4)
+  move.m_nTargetXBl = 3;
+  move.m_nTargetYBl = 4;
+  move.m_bMirrorTargetX = 0;
+  Warp(a, warp);
+  EXPECT_NEAR(centre(a).first, (g_StageSpace.blockOffsetX + 3) * 32 + 16.0, 1.0);
+  EXPECT_NEAR(centre(a).second, (g_StageSpace.blockOffsetY + 4) * 32 + 16.0, 1.0);
+}
+
+TEST_F(CharaCommandsTest, AnEffectIsPlacedAndTheGameWaitsForItsAnimation) {
+  cManualClock clock;  // the modal sub-loop's frames pass at once
+  SetGameClock(clock.AsGameClock());
+  cStageChara& a = *charas[0];
+  g_Database->m_vEffect.resize(2);
+  g_Database->m_vEffect[1].m_nCellWidth = 20;
+  g_Database->m_vEffect[1].m_nCellHeight = 10;
+  g_EffectFrameTable.resize(2);
+  g_EffectFrameTable[1] = {{kPatternEnded, 0, 0}};  // no frames: no wait, the effect stays listed
+  auto& effects = scene->m_Draw.stageEffects;
+  RunEffect(a, CharaCmd(kCmdEffect, {{0, 1}, {1, 4}, {2, 2}, {3, 3}, {4, 5}, {5, 6}, {6, 200}}));
+  ASSERT_EQ(effects.size(), 1u);
+  EXPECT_EQ(effects.back().x, (g_StageSpace.blockOffsetX + 2) * 32 + 5);
+  EXPECT_EQ(effects.back().y, (g_StageSpace.blockOffsetY + 3) * 32 + 6);
+  EXPECT_EQ(effects.back().width, 40);
+  RunEffect(a, CharaCmd(kCmdEffect, {{0, 1}, {1, 0}, {6, 100}}));
+  EXPECT_EQ(effects.back().x, g_StageSpace.scrollX.position + 320 - 10);
+  EXPECT_EQ(effects.back().y, g_StageSpace.scrollY.position + 240 - 5);
+  RunEffect(a, CharaCmd(kCmdEffect, {{0, 5}, {1, 0}, {6, 100}}));  // no such effect
+  EXPECT_EQ(effects.size(), 2u);
+  effects.clear();
+  g_EffectFrameTable[1] = {{0, 2, 0}, {0, 2, 0}, {kPatternEnded, 0, 0}};
+  RunEffect(a, CharaCmd(kCmdEffect, {{0, 1}, {1, 1}, {6, 100}}));
+  ASSERT_EQ(effects.size(), 1u);
+  EXPECT_EQ(effects.back().anime.GetFrame(), kPatternEnded);  // played out while the game waited
+  GameWait(a, CharaCmd(kCmdGameWait, {{0, 1}}));
+  EXPECT_LT(scene->m_nWaitFrames, 0);  // the six frames have passed
+  EXPECT_GE(clock.Now(), 1000u + 100u);
+  SetGameClock({});
 }
 
 TEST_F(CharaCommandsTest, StatusTwoSwitchesAndSize) {

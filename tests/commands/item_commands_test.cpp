@@ -1,7 +1,8 @@
 // Item command lists on the hero: the results 0, 1 and 2, bindings queued by
 // "アレンジ" and carried to the next item, the working copy that keeps the
 // palette unchanged, the nesting limit of items that take items, and
-// "フローの変更" with the hero's deferred queue.
+// "フローの変更" with the hero's deferred queue; items taken on the stage and
+// dropped by a defeated character run their lists.
 #include <gtest/gtest.h>
 
 #include "commands/install.h"
@@ -13,6 +14,7 @@
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
+#include "stage/items/stage_item.h"
 #include "stage/scene/current_actor.h"
 #include "tests/commands/command_builders.h"
 #include "tests/stage/stage_fixture.h"
@@ -98,6 +100,18 @@ TEST_F(ItemCommandsTest, LoopsExpandAndItemsThatTakeItemsNestSixteenDeep) {
   EXPECT_EQ(Var(3), 3);  // count 3 of the one command after the loop
 }
 
+TEST_F(ItemCommandsTest, TheSecondMessageOfAnItemContinuesTheOpenWindow) {
+  cEdCmd message = ItemCmd(kCmdMessage - kItemKindOffset);
+  message.m_strCode = "a";
+  const auto& messages = scene->m_Draw.shows.messages;
+  EXPECT_EQ(RunItemCmds(*hero, {message, message}), kItemRanAll);
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages.front().opening, 1);  // only the first opens the window
+  EXPECT_EQ(messages.back().opening, 0);
+  EXPECT_EQ(RunItemCmds(*hero, {message}), kItemRanAll);
+  EXPECT_EQ(messages.back().opening, 1);  // a new item opens it again
+}
+
 TEST_F(ItemCommandsTest, ChangeFlowAddsReplacesAndRemovesById) {
   cStageChara& chara = *g_CharaList.Find([](cStageChara&) { return true; });
   chara.SetFlows({Flow(1), Flow(2), Flow(1), Flow(3)});
@@ -131,6 +145,34 @@ TEST_F(ItemCommandsTest, AChangeDuringTheHerosOwnFlowsWaitsInItsQueue) {
   ASSERT_EQ(hero->queuedFlowChanges.size(), 1u);
   ChangeFlow(*hero, hero->queuedFlowChanges[0], 1);
   EXPECT_TRUE(hero->flows.empty());
+}
+
+// The whole road of a pick-up: the hero stands on an item, the item's list
+// runs once through the stage's taking; a defeated character's drop item
+// runs its list on the hero too.
+TEST(ItemPickupCommands, TakenAndDroppedItemsRunTheirListsOnTheHero) {
+  InstallCommands();
+  BuildParamTable();
+  StageBuilder builder(20, 15, 2, 10);
+  for (int column = 0; column < 20; ++column) builder.Block(column, 11);
+  cEdItem item;
+  item.m_nColumn = 2;
+  item.m_nRow = 10;
+  item.m_nGraphicNo = 1;
+  item.m_vCmds = {AddToStageVar(1, 5)};
+  builder.stage.m_vItem.push_back(item);
+  builder.Chara(8, 10).m_nActiveRange = 3;
+  StageRun run(builder);
+  cStageScene& scene = run.harness.Scene();
+  for (int i = 0; i < 3; ++i) run.harness.Step(0, 0);
+  EXPECT_EQ(scene.m_vStageVars[1], 5);
+  EXPECT_EQ(g_ItemList.Count(), 0u);
+
+  cStageChara& chara = *run.harness.CharaBySerial(1);
+  item.m_vCmds = {AddToStageVar(1, 2)};
+  chara.dropItem.SetFromDef(item, 50, 0);
+  EXPECT_EQ(chara.KillChara(), 0);
+  EXPECT_EQ(scene.m_vStageVars[1], 7);
 }
 
 }  // namespace

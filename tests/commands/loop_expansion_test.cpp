@@ -4,6 +4,7 @@
 
 #include "commands/flows/loop_expansion.h"
 #include "commands/install.h"
+#include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
 #include "tests/stage/stage_fixture.h"
 
@@ -72,15 +73,18 @@ TEST(LoopExpansionTest, GrowthPastTheCapStopsAndDropsTheLoops) {
 
 }  // namespace
 
-TEST(LoopExpansionTest, PlacedCharactersGetTheirFlowsWithLoopsExpanded) {
+TEST(LoopExpansionTest, PlacedCharactersAndTheHeroGetTheirFlowsWithLoopsExpanded) {
   InstallCommands();
   StageBuilder builder(30, 10, 2, 4);
   cEdFlow flow;
   flow.m_vCmds = {Loop(3, 1), Wait(7)};
   builder.Chara(10, 4).m_vFlows.push_back(flow);
+  builder.Hero().m_vFlows.push_back(flow);
   StageRun run(builder);
-  const cStageChara& chara = *run.harness.CharaBySerial(1);
-  EXPECT_EQ(Markers(chara.def.m_vFlows[0].m_vCmds), (std::vector<int>{7, 7, 7}));
-  ASSERT_EQ(chara.flows.size(), 1u);
-  EXPECT_EQ(chara.flows[0].entries.size(), 3u);
+  for (const cChara* chara : {static_cast<const cChara*>(run.harness.CharaBySerial(1)),
+                              static_cast<const cChara*>(run.harness.Hero())}) {
+    EXPECT_EQ(Markers(chara->def.m_vFlows[0].m_vCmds), (std::vector<int>{7, 7, 7}));
+    ASSERT_EQ(chara->flows.size(), 1u);
+    EXPECT_EQ(chara->flows[0].entries.size(), 3u);
+  }
 }

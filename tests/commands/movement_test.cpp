@@ -350,7 +350,49 @@ class StageMoveTest : public testing::Test {
     InstallCommands();
     BuildParamTable();
   }
+  static cStageChara* OnlyChara(StageRun& run) { return run.harness.CharaBySerial(1); }
 };
+
+TEST_F(StageMoveTest, AStraightMoveCrossesTheStageAtItsSpeed) {
+  StageBuilder builder(20, 15, 1, 13);
+  builder.Block(1, 14);
+  cEdChara& flyer = builder.Chara(3, 5);
+  flyer.m_nFlight = 1;
+  flyer.m_bTurnByCmd = 0;
+  flyer.m_vFlows = {Flow({Move(kCmdStraightMove, 1000, 3, 15)})};
+  StageRun run(builder);
+  cStageChara* chara = OnlyChara(run);
+  ASSERT_NE(chara, nullptr);
+  run.harness.Step(0, 0);
+  const double start = chara->x;
+  for (int frame = 0; frame < 100; ++frame) run.harness.Step(0, 0);
+  EXPECT_NEAR(chara->x - start, 150, 1e-6);
+  EXPECT_EQ(chara->facing, 1);
+}
+
+TEST_F(StageMoveTest, AGroundWalkerTurnsBackAtTheLedge) {
+  StageBuilder builder(20, 15, 1, 13);
+  builder.Block(1, 14);
+  for (int column = 4; column <= 8; ++column) builder.Block(column, 8);
+  cEdChara& walker = builder.Chara(6, 7);
+  walker.m_nFacing = 1;
+  walker.m_vFlows = {Flow({Move(kCmdGroundTurnMove, 1000, 0, 20)})};
+  StageRun run(builder);
+  cStageChara* chara = OnlyChara(run);
+  ASSERT_NE(chara, nullptr);
+  double left = chara->x, right = chara->x;
+  for (int frame = 0; frame < 400; ++frame) {
+    run.harness.Step(0, 0);
+    left = std::min(left, chara->x);
+    right = std::max(right, chara->x);
+  }
+  const double blockLeft = (10 + 4) * 32, blockRight = (10 + 9) * 32;
+  EXPECT_LT(left, blockLeft + 8);  // it walked to both ends...
+  EXPECT_GT(right + chara->hitWidth, blockRight - 8);
+  EXPECT_GE(right, blockLeft);  // ...and never fell
+  EXPECT_LT(chara->y, (10 + 8) * 32);
+  EXPECT_EQ(chara->falling, 0);
+}
 
 TEST_F(StageMoveTest, AStageOfEveryMoveKindRepeatsFrameByFrame) {
   auto build = [] {

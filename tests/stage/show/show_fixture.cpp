@@ -6,6 +6,7 @@
 
 #include "definitions/command_kinds.h"
 #include "foundation/game_files.h"
+#include "platform/main_thread.h"
 #include "platform/message_box.h"
 #include "project/database.h"
 #include "project/global_data.h"
@@ -57,7 +58,11 @@ cEdCmd MessageCommand(const std::string& text, const MessageParams& p) {
   return command;
 }
 
-StageBuilder ShowTest::Stage() { return StageBuilder(40, 20, 5, 5); }
+StageBuilder ShowTest::Stage() {
+  StageBuilder builder(40, 20, 5, 5);
+  for (int column = 0; column < 40; ++column) builder.Block(column, 8);  // a floor: the hero never falls out
+  return builder;
+}
 
 void ShowTest::SetUp() {
   m_previous = std::filesystem::current_path();
@@ -72,6 +77,13 @@ void ShowTest::SetUp() {
   WritePicture("bmp\\picture\\A.bmp", 40, 20, 0xFF0000);
   WritePicture("bmp\\picture\\B.bmp", 101, 60, 0x00FF00);
   platform::TakeHeadlessBoxes();
+  while (platform::TakeCloseRequest()) {
+  }
+  StartRun();
+}
+
+void ShowTest::StartRun() {
+  run.reset();
   run = std::make_unique<StageRun>(Stage());
   auto& pictures = g_Database->m_vPicture;
   pictures.resize(4);

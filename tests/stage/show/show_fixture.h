@@ -35,12 +35,14 @@ cEdCmd MessageCommand(const std::string& text, const MessageParams& p);
 
 // The game folder (the working folder while the test runs) with pictures
 // 1 "A" 40 x 20, 2 "B" 101 x 60 and 3 "A" again (same file as 1), and a
-// stage of 40 x 20 cells with the hero at (5, 5).
+// stage of 40 x 20 cells with the hero at (5, 5) over a floor.
 class ShowTest : public testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
   virtual StageBuilder Stage();
+  // A new attempt of the stage (the picture list set up again).
+  void StartRun();
 
   cStageScene& Scene() { return run->harness.Scene(); }
   cChara& Hero();

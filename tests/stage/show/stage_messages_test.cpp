@@ -187,6 +187,19 @@ TEST_F(StageMessagesTest, ScreenPlacedWindowsStayAtTheirStagePointUnlessFixed) {
   EXPECT_EQ(PlaceMessage(fixed)->x, firstFixed->x);
 }
 
+TEST_F(StageMessagesTest, AMarkerAboveTheHeroStandsByThePlayersHero) {
+  MessageSetup setup;
+  setup.kind = kMessageCell;
+  setup.place = kPlaceAboveHero;
+  setup.duration = kShowTimed;
+  setup.frames = 30;
+  cMessage& marker = AppendStageMessage(Scene(), setup);
+  EXPECT_EQ(marker.setup.followed, Hero().number);
+  Step();
+  const int top = TruncToInt(Hero().y - TruncToInt(g_StageSpace.scrollY.position)) - Hero().graphicOffsetY;
+  EXPECT_EQ(marker.shownY, top - kMarkerSize);
+}
+
 TEST_F(StageMessagesTest, AnItemMarkerRisesOverItsThirtyFrames) {
   MessageSetup setup;
   setup.kind = kMessageCell;
