@@ -20,7 +20,6 @@ namespace {
 
 constexpr int kFirstUserSound = 16;
 constexpr int kBlockDots = 32;
-constexpr int kStageMarginCells = 10;
 
 enum EffectPlacement : int { kScreenCentre = 0, kOwnCentre = 1, kHeroCentre = 2, kScreenPos = 3, kStagePos = 4 };
 enum LayerChange : int { kShowLayer = 0, kHideLayer = 1, kToggleLayer = 2 };
@@ -61,34 +60,29 @@ void GameWait(cChara&, const cEdCmd& command) {
 void RunEffect(cChara& chara, const cEdCmd& command) {
   cStageScene* scene = StageScene();
   if (scene == nullptr) return;
-  const int n = CmdParam(command, 0);
-  const int percent = CmdParam(command, 6);
-  cStageEffect effect(n, 0.0, 0.0, percent);
+  cStageEffect effect(CmdParam(command, 0), 0.0, 0.0, CmdParam(command, 6));
   if (effect.number == 0) return;
   const double scrollX = g_StageSpace.scrollX.position, scrollY = g_StageSpace.scrollY.position;
   const double offsetX = CmdParam(command, 4), offsetY = CmdParam(command, 5);
-  double cx = scrollX + 320, cy = scrollY + 240;
+  const int blockX = CmdParam(command, 2), blockY = CmdParam(command, 3);
+  double cx = scrollX + 320, cy = scrollY + 240;  // a centre for placements 0 to 2
   switch (CmdParam(command, 1)) {
     case kScreenCentre: break;
     case kOwnCentre: StageCentre(chara, cx, cy); break;
     case kHeroCentre:
       if (const cHero* hero = PlayerHero()) StageCentre(*hero, cx, cy);
       break;
-    case kScreenPos:
-      effect.x = CmdParam(command, 2) * kBlockDots + scrollX + offsetX;
-      effect.y = CmdParam(command, 3) * kBlockDots + scrollY + offsetY;
-      break;
+    case kScreenPos: cx = blockX * kBlockDots + scrollX; cy = blockY * kBlockDots + scrollY; break;
     case kStagePos:
-      effect.x = (kStageMarginCells + CmdParam(command, 2)) * kBlockDots + offsetX;
-      effect.y = (kStageMarginCells + CmdParam(command, 3)) * kBlockDots + offsetY;
+      cx = (g_StageSpace.blockOffsetX + blockX) * kBlockDots;
+      cy = (g_StageSpace.blockOffsetY + blockY) * kBlockDots;
       break;
     default: return;
   }
-  const int placement = CmdParam(command, 1);
-  if (placement <= kHeroCentre) {
-    effect.x = cx - effect.width / 2 + offsetX;
-    effect.y = cy - effect.height / 2 + offsetY;
-  }
+  // A centre loses half the effect's size; a position is the top-left.
+  const bool centred = CmdParam(command, 1) <= kHeroCentre;
+  effect.x = cx - (centred ? effect.width / 2 : 0) + offsetX;
+  effect.y = cy - (centred ? effect.height / 2 : 0) + offsetY;
   const int frames = EffectFrames(effect);
   scene->m_Draw.stageEffects.push_back(std::move(effect));
   WaitFrames(*scene, frames);
@@ -110,7 +104,7 @@ void SetScreenColor(cChara&, const cEdCmd& command) {
 void ChangeBackground(cChara&, const cEdCmd& command) {
   const int layer = CmdParam(command, 0);
   auto& layers = g_PlayStage.m_vBackground;
-  if (layer < 1 || layer > static_cast<int>(layers.size())) return;
+  if (!DataIndexOk(layer - 1, layers.size(), 4)) return;
   std::uint32_t& show = layers[layer - 1].Show;
   switch (CmdParam(command, 1)) {
     case kShowLayer: show = 1; break;

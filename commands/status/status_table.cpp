@@ -40,7 +40,7 @@ StatusRange SystemStatusRange(int status) {
 
 cChara* WhoseChara(cChara& self, int whose) {
   if (whose == 0) return &self;
-  if (whose < 1 || whose > kTargetSlots) return nullptr;
+  if (!DataIndexOk(whose - 1, kTargetSlots, 8)) return nullptr;
   return self.targets[static_cast<std::size_t>(whose - 1)];
 }
 

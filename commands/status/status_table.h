@@ -55,8 +55,8 @@ struct StatusRange {
 StatusRange CharaStatusRange(int status);
 StatusRange SystemStatusRange(int status);
 
-// The character that `whose` (0..4) names for `self`; null for an empty or
-// bad slot.
+// The character that `whose` (0..4) names for `self`; null for an empty
+// slot, and after a report line for a number outside 0..4.
 cChara* WhoseChara(cChara& self, int whose);
 // The storage of a character status; the none reference for a bad status or
 // variable index, and for the view range of a character that is not a hero.

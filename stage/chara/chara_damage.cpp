@@ -8,7 +8,10 @@
 #include "definitions/stage/stage_record.h"
 #include "stage/chara/chara.h"
 #include "stage/objects/stage_space.h"
+#include "stage/draw/stage_drawing.h"
 #include "stage/scene/stage_hooks.h"
+#include "stage/scene/stage_scene.h"
+#include "stage/shots/stage_shot.h"
 
 namespace {
 
@@ -59,6 +62,22 @@ void FirePair(cChara& victim, cChara& attacker, int victimTrigger, int attackTri
   }
 }
 
+// The victim loses a body attack's or a shot's power after its defence; a
+// negative power heals. 1 when its HP reached 0.
+int LoseHp(cChara& victim, std::int32_t power) {
+  std::int64_t damage = power;
+  if (power > 0) damage = std::clamp<std::int64_t>(std::int64_t{power} - victim.def.m_nDefence, 0, kMaxDamage);
+  return victim.AddHp(static_cast<int>(-damage), 0, 1);
+}
+
+EffectBox BoxOf(const CharaBox& box) { return {box.left, box.top, box.right, box.bottom}; }
+
+// The point effect of a hit, where the attacker's box meets the victim's.
+void QueueHitEffect(int effect, const CharaBox& victimBox, const EffectBox& attackerBox, int sizeFactor) {
+  if (effect == 0) return;
+  if (cStageScene* scene = StageScene()) AddStageEffect(*scene, effect, BoxOf(victimBox), attackerBox, sizeFactor);
+}
+
 }  // namespace
 
 void StartInvincible(cChara& chara) {
@@ -73,12 +92,31 @@ void StartInvincibleFrom(cChara& chara, const cChara& attacker) {
 }
 
 int DamageByChara(cChara& victim, cChara& attacker) {
-  const std::int32_t power = attacker.def.m_nPower;
-  std::int64_t damage = power;
-  if (power > 0) damage = std::clamp<std::int64_t>(std::int64_t{power} - victim.def.m_nDefence, 0, kMaxDamage);
-  const int result = victim.AddHp(static_cast<int>(-damage), 0, 1);
+  const int result = LoseHp(victim, attacker.def.m_nPower);
+  QueueHitEffect(attacker.def.m_nHitEffect, victim.bodyBox, BoxOf(attacker.bodyBox), attacker.sizeFactor);
   ApplyImpactFromChara(victim, attacker);
   return result;
+}
+
+int DamageByShot(cChara& victim, cStageShot& shot) {
+  const int result = LoseHp(victim, shot.rec.m_nPower);
+  const EffectBox drawn{shot.x, shot.y, shot.x + shot.drawWidth - 1, shot.y + shot.drawHeight - 1};
+  QueueHitEffect(shot.rec.m_nHitEffect, victim.shotBox, drawn, shot.sizeFactor);
+  ApplyImpactFromShot(victim, shot);
+  return result;
+}
+
+void FireHitTriggersShot(cChara& victim, cStageShot& shot) {
+  const auto fire = [&](int victimTrigger, int attackTrigger) {
+    victim.RunTriggeredFlows(victimTrigger, shot.owner, 0);
+    if (shot.owner != nullptr && shot.attack) shot.owner->RunTriggeredFlows(attackTrigger, &victim, shot.attackFlowId);
+  };
+  if (shot.rec.m_nPower != 0) fire(kTriggerDamaged, kTriggerAttackDamaged);
+  if (shot.rec.m_nImpact != 0) fire(kTriggerImpacted, kTriggerAttackImpacted);
+}
+
+void ApplyImpactFromShot(cChara& victim, const cStageShot& shot) {
+  ApplyImpact(victim, shot.rec.m_nImpact, shot.Direction(), 0);
 }
 
 void FireHitTriggersChara(cChara& victim, cChara& attacker) {

@@ -5,12 +5,19 @@
 // 16 x |impact| dots), and the triggers a hit fires on both sides.
 
 class cChara;
+class cStageShot;
 
 void StartInvincible(cChara& chara);
 void StartInvincibleFrom(cChara& chara, const cChara& attacker);
 // 1 when the victim's HP reached 0.
 int DamageByChara(cChara& victim, cChara& attacker);
 void FireHitTriggersChara(cChara& victim, cChara& attacker);
+// The same for a shot or a sword: its power, hit effect and impact; its
+// triggers name its owner (none when it has gone), and an attack of its
+// owner also runs the owner's attack flows of the shot's ID letter.
+int DamageByShot(cChara& victim, cStageShot& shot);
+void FireHitTriggersShot(cChara& victim, cStageShot& shot);
+void ApplyImpactFromShot(cChara& victim, const cStageShot& shot);
 // Impact p (signed 8-bit) along (dx, dy) after the victim's resistance.
 void ApplyImpact(cChara& victim, int p, double dx, double dy);
 void ApplyImpactFromChara(cChara& victim, const cChara& attacker);

@@ -54,6 +54,12 @@ struct StageRules {
   // hold it, so it stays on.
   std::int32_t pictureFollow = 1;
   std::int32_t fixedBoxColour = 0;  // 8-bit: the palette cycles the hero's box colours itself
+  // A shot without power, impact or item only fires its contact triggers
+  // instead of hitting; and a body attack fires its hit triggers right after
+  // its own damage instead of after both sides' damage. No field of the
+  // system record is known to hold them, so they stay off.
+  std::int32_t strictShots = 0;
+  std::int32_t immediateHitTriggers = 0;
 };
 
 extern StageRules g_StageRules;

@@ -1,6 +1,9 @@
 // The pixel half of a stage frame: the state the advance left is drawn into
 // BackBuffer, in the scene's drawing order. Nothing here changes the
 // simulation or draws a random number.
+#include <array>
+#include <vector>
+
 #include "definitions/stage/stage_record.h"
 #include "definitions/save_data/save_data.h"
 #include "graphics/device/device.h"
@@ -19,6 +22,8 @@
 #include "stage/items/stage_item.h"
 #include "stage/draw/panel/hint_line.h"
 #include "stage/draw/stage_drawing.h"
+#include "stage/draw/shots/shot_drawing.h"
+#include "stage/shots/shot_list.h"
 #include "stage/draw/effects/screen_effect_pixels.h"
 #include "stage/draw/layers/background_layers.h"
 #include "stage/draw/layers/screen_color_pixels.h"
@@ -73,9 +78,9 @@ constexpr int kEveryLayer = -1;
 bool OnLayer(const cChara& chara, int z) { return z == kEveryLayer || chara.def.m_nZ == z; }
 
 // The objects of one Z layer (every layer with kEveryLayer): the hero, the
-// items, the characters with their drop icons, then the shown pictures of
+// items, the characters with their drop icons, the shots, then the shown pictures of
 // that draw layer.
-void DrawObjectLayer(cStageScene& scene, int z) {
+void DrawObjectLayer(cStageScene& scene, int z, const std::vector<const cStageShot*>& shots) {
   if (cHero* hero = PlayerHero(); hero != nullptr && OnLayer(*hero, z)) {
     DrawCharaWithGauges(*hero);
     DrawHeroBoxes(*hero, &BackBuffer);
@@ -88,16 +93,25 @@ void DrawObjectLayer(cStageScene& scene, int z) {
     DrawCharaWithGauges(chara);
     DrawDropIcon(chara, &BackBuffer);
   });
+  for (const cStageShot* shot : shots) DrawShotPixels(*shot, &BackBuffer);
   DrawShownPictures(scene, z);
 }
 
 // With the stage's Z order, eight passes by Z layer; else one with everything.
+// The shots are sorted into their layers once, in list order.
 void DrawObjectLayers(cStageScene& scene) {
-  if (!g_PlayStage.ZOrder) {
-    DrawObjectLayer(scene, kEveryLayer);
+  static std::array<std::vector<const cStageShot*>, kZLayers> shotLayers;
+  for (auto& layer : shotLayers) layer.clear();
+  const bool byZ = g_PlayStage.ZOrder != 0;
+  g_ShotList.ForEach([&](const cStageShot& shot) {
+    if (!byZ) shotLayers[0].push_back(&shot);
+    else if (shot.rec.m_nZ < kZLayers) shotLayers[shot.rec.m_nZ].push_back(&shot);
+  });
+  if (!byZ) {
+    DrawObjectLayer(scene, kEveryLayer, shotLayers[0]);
     return;
   }
-  for (int z = 0; z < kZLayers; ++z) DrawObjectLayer(scene, z);
+  for (int z = 0; z < kZLayers; ++z) DrawObjectLayer(scene, z, shotLayers[static_cast<std::size_t>(z)]);
 }
 
 }  // namespace

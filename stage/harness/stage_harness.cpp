@@ -52,7 +52,10 @@ void cStageHarness::Begin(std::uint32_t seed, int phase) {
   g_pStageScene.store(nullptr);
   m_scene = std::make_unique<cStageScene>();
   g_pStageScene.store(m_scene.get());
-  SetGameClock({[seed] { return seed; }, [](std::uint32_t) {}});
+  // The clock reads the seed until something waits on it; a wait moves it
+  // on, so the modal sub-loop of a game wait or a message runs out headless.
+  m_clockMs = seed;
+  SetGameClock({[this] { return m_clockMs; }, [this](std::uint32_t ms) { m_clockMs += ms; }});
   m_scene->SetStage(1, 1);
   m_scene->SetPhase(phase);
 }

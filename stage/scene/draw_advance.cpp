@@ -20,6 +20,8 @@
 #include "stage/items/stage_item.h"
 #include "stage/scene/stage_hooks.h"
 #include "stage/scene/stage_scene.h"
+#include "stage/draw/shots/shot_drawing.h"
+#include "stage/shots/shot_list.h"
 
 void cStageScene::Draw(int play, int overlay, int animate, int hint) {
   // A paused stage that is hidden shows only its background: nothing moves.
@@ -32,6 +34,7 @@ void cStageScene::Draw(int play, int overlay, int animate, int hint) {
     if (DrawCharaAndCheckDeath(chara, animate)) RemoveChara(chara);
   });
   g_ItemList.ForEach([](cStageItem& item) { AdvanceItemDrawing(item); });
+  g_ShotList.ForEach([](cStageShot& shot) { AdvanceShotDrawing(shot); });
   AdvanceStageDrawing(*this, play, overlay);
   DrawStagePixels(*this, play, overlay, hint);
 }

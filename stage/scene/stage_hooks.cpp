@@ -14,7 +14,6 @@ int RunFlow(cChara& chara, cFlowState& flow) {
 }
 void RunFlowConditionWork(cChara&) {}
 int SurviveSqueeze(cChara& hero) { return hero.IsHero() ? static_cast<cHero&>(hero).SurviveSqueeze() : 0; }
-int CheckObjectContacts(cStageScene&) { return 0; }
 void PrepareStageEnd(cStageScene&) {}
 void DrawPauseMenu(cStageScene&) {}
 int StoryStageFlag() { return 1; }

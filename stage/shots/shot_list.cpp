@@ -7,6 +7,7 @@
 
 cObjectList<cStageShot> g_ShotList;
 ShotSideLists g_ShotSides;
+int g_ShotRemovalLocked = 0;
 
 namespace {
 
@@ -34,6 +35,11 @@ void RemoveShot(cStageShot& shot) {
   if (shot.removed) return;
   shot.Unlink();
   g_ShotList.Remove(shot);
+}
+
+void RemoveShotWhenAllowed(cStageShot& shot) {
+  if (g_ShotRemovalLocked) shot.removeMark = 1;
+  else RemoveShot(shot);
 }
 
 void PurgeShots() {

@@ -26,6 +26,10 @@ extern ShotSideLists g_ShotSides;
 cStageShot* AddShot(std::unique_ptr<cStageShot> shot);
 // Unlinks the shot and takes it out of every walk; freed by PurgeShots.
 void RemoveShot(cStageShot& shot);
+// While the contact pass walks the shots, removals asked for by commands
+// only mark the shot; the pass removes the marked ones when it can.
+extern int g_ShotRemovalLocked;
+void RemoveShotWhenAllowed(cStageShot& shot);
 // Frees the removed shots and drops them from the side lists.
 void PurgeShots();
 // Every shot gone (a new attempt).

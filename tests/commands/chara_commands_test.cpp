@@ -24,6 +24,8 @@
 #include "stage/shots/shot_list.h"
 #include "definitions/param_table.h"
 #include "definitions/stage/stage_record.h"
+#include "project/database.h"
+#include "shell/game/game_clock.h"
 #include "project/global_data.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
@@ -233,6 +235,37 @@ TEST_F(CharaCommandsTest, WarpByDirectionFromATargetAndOntoATargetPoint) {
   Warp(a, warp);
   EXPECT_NEAR(centre(a).first, (g_StageSpace.blockOffsetX + 3) * 32 + 16.0, 1.0);
   EXPECT_NEAR(centre(a).second, (g_StageSpace.blockOffsetY + 4) * 32 + 16.0, 1.0);
+}
+
+TEST_F(CharaCommandsTest, AnEffectIsPlacedAndTheGameWaitsForItsAnimation) {
+  cManualClock clock;  // the modal sub-loop's frames pass at once
+  SetGameClock(clock.AsGameClock());
+  cStageChara& a = *charas[0];
+  g_Database->m_vEffect.resize(2);
+  g_Database->m_vEffect[1].m_nCellWidth = 20;
+  g_Database->m_vEffect[1].m_nCellHeight = 10;
+  g_EffectFrameTable.resize(2);
+  g_EffectFrameTable[1] = {{kPatternEnded, 0, 0}};  // no frames: no wait, the effect stays listed
+  auto& effects = scene->m_Draw.stageEffects;
+  RunEffect(a, CharaCmd(kCmdEffect, {{0, 1}, {1, 4}, {2, 2}, {3, 3}, {4, 5}, {5, 6}, {6, 200}}));
+  ASSERT_EQ(effects.size(), 1u);
+  EXPECT_EQ(effects.back().x, (g_StageSpace.blockOffsetX + 2) * 32 + 5);
+  EXPECT_EQ(effects.back().y, (g_StageSpace.blockOffsetY + 3) * 32 + 6);
+  EXPECT_EQ(effects.back().width, 40);
+  RunEffect(a, CharaCmd(kCmdEffect, {{0, 1}, {1, 0}, {6, 100}}));
+  EXPECT_EQ(effects.back().x, g_StageSpace.scrollX.position + 320 - 10);
+  EXPECT_EQ(effects.back().y, g_StageSpace.scrollY.position + 240 - 5);
+  RunEffect(a, CharaCmd(kCmdEffect, {{0, 5}, {1, 0}, {6, 100}}));  // no such effect
+  EXPECT_EQ(effects.size(), 2u);
+  effects.clear();
+  g_EffectFrameTable[1] = {{0, 2, 0}, {0, 2, 0}, {kPatternEnded, 0, 0}};
+  RunEffect(a, CharaCmd(kCmdEffect, {{0, 1}, {1, 1}, {6, 100}}));
+  ASSERT_EQ(effects.size(), 1u);
+  EXPECT_EQ(effects.back().anime.GetFrame(), kPatternEnded);  // played out while the game waited
+  GameWait(a, CharaCmd(kCmdGameWait, {{0, 1}}));
+  EXPECT_LT(scene->m_nWaitFrames, 0);  // the six frames have passed
+  EXPECT_GE(clock.Now(), 1000u + 100u);
+  SetGameClock({});
 }
 
 TEST_F(CharaCommandsTest, StatusTwoSwitchesAndSize) {

@@ -100,6 +100,18 @@ TEST_F(ItemCommandsTest, LoopsExpandAndItemsThatTakeItemsNestSixteenDeep) {
   EXPECT_EQ(Var(3), 3);  // count 3 of the one command after the loop
 }
 
+TEST_F(ItemCommandsTest, TheSecondMessageOfAnItemContinuesTheOpenWindow) {
+  cEdCmd message = ItemCmd(kCmdMessage - kItemKindOffset);
+  message.m_strCode = "a";
+  const auto& messages = scene->m_Draw.shows.messages;
+  EXPECT_EQ(RunItemCmds(*hero, {message, message}), kItemRanAll);
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages.front().opening, 1);  // only the first opens the window
+  EXPECT_EQ(messages.back().opening, 0);
+  EXPECT_EQ(RunItemCmds(*hero, {message}), kItemRanAll);
+  EXPECT_EQ(messages.back().opening, 1);  // a new item opens it again
+}
+
 TEST_F(ItemCommandsTest, ChangeFlowAddsReplacesAndRemovesById) {
   cStageChara& chara = *g_CharaList.Find([](cStageChara&) { return true; });
   chara.SetFlows({Flow(1), Flow(2), Flow(1), Flow(3)});
