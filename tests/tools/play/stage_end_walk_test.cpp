@@ -7,6 +7,8 @@
 
 #include "definitions/save_data/save_data.h"
 #include "sample_walk.h"
+#include "screens/challenge/challenge_scene.h"
+#include "screens/menu/menu_cursor.h"
 #include "screens/worldmap/world_map_scene.h"
 #include "screens/worldmap/world_stage_rules.h"
 #include "shell/game/game.h"
@@ -56,6 +58,37 @@ TEST(StageEndWalk, TheClearedMeadowLeadsBackToTheMapWhichSavesAndShowsItCleared)
   cSaveData saved;  // the slot holds the clear
   ASSERT_TRUE(LoadFile(saved, "user_data\\story\\Story01.dat"));
   EXPECT_EQ(saved.m_vSwitch[ClearSwitchOf(*g_SaveData.m_pMapStage)], 1);
+  EXPECT_TRUE(walk.Close());
+}
+
+cChallengeScene* Challenge() { return dynamic_cast<cChallengeScene*>(g_Game.Scene(GS_CHALLENGE)); }
+
+TEST(StageEndWalk, AClearedChallengeStageIsSavedInTheChallengeFileAndOpensTheNext) {
+  SampleWalk walk("challenge_clear");
+  ASSERT_TRUE(walk.StartAtTitle());
+  walk.Tap(kVkDown);
+  walk.Tap(kVkDown);
+  walk.Tap(kVkZ);  // challenge
+  ASSERT_TRUE(walk.StepUntil([] { return Challenge() && Challenge()->Phase() == cChallengeScene::kSelect; }));
+  EXPECT_EQ(g_SaveData.m_nPairIndex, 1);  // only the first stage is open
+  walk.Tap(kVkZ);  // c01-1
+  ASSERT_TRUE(walk.StepUntil([] { return InPhase(kPhasePlay); }));
+  const std::vector<ScriptFrame> script = ParseInputScript(ChallengeStageScript()).value_or(std::vector<ScriptFrame>{});
+  walk.Play(script, [] { return InPhase(kPhaseStageEnd); });
+  ASSERT_TRUE(walk.StepUntil([] { return InPhase(kPhaseStageEnd); }, 60));
+  walk.Step(200);
+  walk.Shot("challenge_end");
+  walk.Tap(kVkZ);
+  ASSERT_TRUE(walk.StepUntil([] { return Challenge() && Challenge()->Phase() == cChallengeScene::kSelect; }));
+  walk.Shot("challenge_after_clear");
+  EXPECT_EQ(g_Game.m_nPrevState, GS_STAGE);
+  EXPECT_EQ(g_MenuCursor.Top().nRow, 0);  // back at the row played
+  cSaveData saved;
+  ASSERT_TRUE(LoadFile(saved, "user_data\\challenge\\Challenge.dat"));
+  EXPECT_EQ(saved.m_nPairIndex, 2);  // the second stage opened
+  ASSERT_FALSE(saved.m_vPair.empty());
+  EXPECT_EQ(saved.m_vPair[0].nFirst, 1);
+  EXPECT_EQ(saved.m_vPair[0].nSecond, g_SaveData.m_nStageValue);  // the run's total is the best
   EXPECT_TRUE(walk.Close());
 }
 
