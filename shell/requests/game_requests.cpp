@@ -9,11 +9,14 @@ std::atomic<int> g_bFileRequestDone{0};
 std::atomic<int> g_nFileRequestResult{0};
 
 namespace {
-// Waits for a done flag; false when the wait was given up.
+// Waits for a done flag; false when the wait was given up. Asked on the
+// main thread itself (a headless run steps the game there), the wait serves
+// the request it waits for.
 bool WaitForDone(const std::atomic<int>& done) {
   while (!done.load()) {
     if (platform::QuitPosted() || cThread::StopRequested()) return false;
-    cThread::Sleep(1);
+    if (platform::IsMainThread()) platform::ServeMainThread();
+    if (!done.load()) cThread::Sleep(1);
   }
   return true;
 }
