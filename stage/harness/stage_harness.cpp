@@ -1,7 +1,5 @@
 #include "stage/harness/stage_harness.h"
 
-#include <memory>
-
 #include "definitions/save_data/save_data.h"
 #include "foundation/record_stream.h"
 #include "input/input_record.h"
@@ -54,10 +52,10 @@ void cStageHarness::Begin(std::uint32_t seed, int phase) {
   g_pStageScene.store(nullptr);
   m_scene = std::make_unique<cStageScene>();
   g_pStageScene.store(m_scene.get());
-  // The clock starts at the seed (SetStage seeds from it) and moves only
-  // when the game waits, so the frames of a modal wait pass at once.
-  auto now = std::make_shared<std::uint32_t>(seed);
-  SetGameClock({[now] { return *now; }, [now](std::uint32_t milliseconds) { *now += milliseconds; }});
+  // The clock reads the seed until something waits on it; a wait moves it
+  // on, so the modal sub-loop of a game wait or a message runs out headless.
+  m_clockMs = seed;
+  SetGameClock({[this] { return m_clockMs; }, [this](std::uint32_t ms) { m_clockMs += ms; }});
   m_scene->SetStage(1, 1);
   m_scene->SetPhase(phase);
 }

@@ -60,4 +60,5 @@ class cStageHarness {
   std::vector<std::pair<int, int>> m_music;
   std::vector<std::string> m_debugLines;
   bool m_startedProject = false;
+  std::uint32_t m_clockMs = 0;
 };

@@ -1,6 +1,6 @@
 #pragma once
 // What the stage shows over the play: the messages and the shown pictures,
-// each list in showing order. Part of the scene's drawing state; both
+// each list in showing order. Held in the scene's drawing state; both
 // change the play (a wait stops the game), so they are in the state hash.
 
 #include <cstdint>

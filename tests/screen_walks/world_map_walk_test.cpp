@@ -12,6 +12,8 @@
 #include "screens/menu/menu_cursor.h"
 #include "screens/title/title_scene.h"
 #include "screens/worldmap/world_map_scene.h"
+#include "project/global_data.h"
+#include "project/system_record.h"
 #include "shell/game/game.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/scene/stage_scene.h"
@@ -62,6 +64,31 @@ TEST(WorldMapWalk, NewGameWalksOntoTheFirstStageAndStartsIt) {
   EXPECT_EQ(g_PlayStage.FilePath, g_Stage.FilePath);
   EXPECT_NE(PlayerHero(), nullptr);
   EXPECT_TRUE(walk.Harness().Close());
+}
+
+// The lives a map stage starts with: the lives left + 1 when the project
+// carries them over from stage to stage, else the story's starting lives
+// (the sample game's 3) every time.
+TEST(WorldMapWalk, StageLivesFollowTheCarryOverSwitch) {
+  for (int carry : {1, 0}) {
+    SCOPED_TRACE(carry);
+    cScreenWalk walk("world_map_lives");
+    ASSERT_TRUE(walk.Start());
+    g_System->m_bLifeCarryOver = carry;
+    ASSERT_TRUE(walk.StepUntil([] { return Title() && Title()->Phase() == cTitleScene::kMenu; }));
+    walk.Tap(kKeyZ);
+    walk.Step();
+    walk.Tap(kKeyZ);
+    ASSERT_TRUE(walk.StepUntil([] { return Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
+    g_SaveData.m_nLife = 7;
+    for (int i = 0; i < 3 && Map()->Phase() == cWorldMapScene::kWalk; ++i) walk.Tap(kKeyRight);
+    ASSERT_EQ(Map()->Phase(), cWorldMapScene::kEnter);
+    walk.Tap(kKeyUp);
+    walk.Tap(kKeyZ);
+    ASSERT_EQ(Map()->Phase(), cWorldMapScene::kLeave);
+    EXPECT_EQ(g_SaveData.m_nLifeStart, carry ? 8 : 3);
+    EXPECT_TRUE(walk.Harness().Close());
+  }
 }
 
 // A stage that gives up at once and goes back to the map, as its pause

@@ -59,7 +59,7 @@ TEST(SampleGameLoad, ProjectFilesLoadWithTheBuildersValues) {
 
   cWorldMap map;
   ASSERT_EQ(LoadFile(map, g_Paths[PATH_WORLD_MAP]), 1);
-  EXPECT_EQ(map.m_vPoint.size(), 3u);
+  EXPECT_EQ(map.m_vPoint.size(), static_cast<std::size_t>(sample_game::kStoryStageCount));
   EXPECT_EQ(map.HasStage("data\\stg4\\Stage1.", 0, 0, 0), 1);
 }
 

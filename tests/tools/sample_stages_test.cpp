@@ -37,10 +37,10 @@ class SampleStages : public testing::Test {
 
 TEST_F(SampleStages, CommonPaletteLoadsWithTheCastAndTheirFlows) {
   ASSERT_EQ(LoadCommonPalette(), 1);
-  ASSERT_EQ(g_CommonPalette.m_vChara.size(), static_cast<std::size_t>(kCharaBoss + 1));
+  ASSERT_EQ(g_CommonPalette.m_vChara.size(), static_cast<std::size_t>(kCharaSteppingStone + 1));
   const cEdChara& hero = g_CommonPalette.m_vChara[kCharaHero];
   EXPECT_EQ(hero.m_nOperator, kOperatorPlayer);
-  ASSERT_EQ(hero.m_vFlows.size(), 4u);
+  ASSERT_EQ(hero.m_vFlows.size(), 5u);
   EXPECT_EQ(hero.m_vFlows[1].m_vKeySteps.size(), 1u);
   EXPECT_EQ(hero.m_vFlows[2].m_vCmds[0].m_nKind, kCmdJump);
   EXPECT_EQ(hero.m_vFlows[2].m_vCmds[0].m_nSound, 1);  // a database sound, kept by the validation
@@ -56,7 +56,7 @@ TEST_F(SampleStages, CommonPaletteLoadsWithTheCastAndTheirFlows) {
 TEST_F(SampleStages, EveryStageLoadsWithItsHeroAndPlacedDefinitions) {
   ASSERT_EQ(LoadCommonPalette(), 1);
   std::vector<std::pair<std::string, const StageLayout*>> stages;
-  for (std::size_t i = 0; i < 3; ++i) stages.push_back({kStoryStages[i], &StoryStageLayouts()[i]});
+  for (std::size_t i = 0; i < kStoryStageCount; ++i) stages.push_back({kStoryStages[i], &StoryStageLayouts()[i]});
   stages.push_back({"data\\stg4\\c01-1.stg4", &ChallengeStageLayouts()[0]});
   stages.push_back({"data\\stg4\\c02-1.stg4", &ChallengeStageLayouts()[1]});
   for (const auto& [name, layout] : stages) {
@@ -68,7 +68,7 @@ TEST_F(SampleStages, EveryStageLoadsWithItsHeroAndPlacedDefinitions) {
     const int heroStart = stage.FindHeroStart();
     ASSERT_GE(heroStart, 0);
     const cEdChara& hero = stage.m_vChara[heroStart];
-    EXPECT_EQ(hero.m_vFlows.size(), 4u);  // inherited from the common palette
+    EXPECT_EQ(hero.m_vFlows.size(), 5u);  // inherited from the common palette
     EXPECT_EQ(hero.m_nMaxHp, g_CommonPalette.m_vChara[kCharaHero].m_nMaxHp);
     EXPECT_EQ(stage.m_vBackground.size(), 2u);
     std::size_t blocks = 0;

@@ -71,6 +71,23 @@ Record KindEffect(const char* name, int kind, const EffectParamRow& params) {
   return record;
 }
 
+struct NamedKind {
+  const char* name;
+  int kind;
+};
+
+// Character effects by kind; "点滅" and "破裂" keep their numbers 1 and 2.
+constexpr NamedKind kCharaEffects[] = {
+    {"点滅", 6},     {"破裂", 1},     {"波（横）", 4}, {"半透明", 14},   {"分割（横）", 2}, {"分割（縦）", 3},
+    {"波（縦）", 5}, {"回転A", 7},    {"回転B", 8},    {"奥行き回転", 9}, {"円", 10},        {"拡大", 11},
+    {"レンズ", 12},  {"色変化", 13},  {"モザイク", 15}, {"ぼかし", 16},
+};
+// Screen effects by kind; "揺れ" keeps number 1.
+constexpr NamedKind kScrEffects[] = {
+    {"揺れ", 2},     {"モザイク", 13}, {"移動", 1},     {"縦揺れ", 3}, {"分割（横）", 4}, {"分割（縦）", 5}, {"波（横）", 6},
+    {"波（縦）", 7}, {"点滅", 8},      {"回転", 9},     {"円", 10},    {"ズーム", 11},    {"レンズ", 12},
+};
+
 }  // namespace
 
 cDatabase BuildDatabase() {
@@ -114,13 +131,14 @@ cDatabase BuildDatabase() {
   db.m_vEffect[1] = PointEffect("爆発", "bmp\\effect\\Burst.bmp", 6);
   db.m_vEffect.push_back(PointEffect("きらきら", "bmp\\effect\\Sparkle.bmp", 4));
 
-  using namespace effect_defaults;
-  db.m_vCharaEffect[1] = KindEffect<cCharaEffect>("点滅", 6, kTimed);
-  db.m_vCharaEffect.push_back(KindEffect<cCharaEffect>("破裂", 1, kTimed));
-  db.m_vCharaEffect.push_back(KindEffect<cCharaEffect>("波（横）", 4, kWave));
-  db.m_vCharaEffect.push_back(KindEffect<cCharaEffect>("半透明", 14, kTimed));
-  db.m_vScrEffect[1] = KindEffect<cScrEffect>("揺れ", 2, kTimed);
-  db.m_vScrEffect.push_back(KindEffect<cScrEffect>("モザイク", 13, kTimed));
+  // Entry 0 stays empty; after it one entry of every kind, in the order the cast names them.
+  db.m_vCharaEffect.resize(1);
+  for (const auto& [name, kind] : kCharaEffects)
+    db.m_vCharaEffect.push_back(
+        KindEffect<cCharaEffect>(name, kind, g_CharaEffectParamDefaults[static_cast<std::size_t>(kind)]));
+  db.m_vScrEffect.resize(1);
+  for (const auto& [name, kind] : kScrEffects)
+    db.m_vScrEffect.push_back(KindEffect<cScrEffect>(name, kind, g_ScrEffectParamDefaults[static_cast<std::size_t>(kind)]));
 
   db.m_vPicture[1] = FileEntry<cPicture>("看板", "bmp\\picture\\Sign.bmp");
   db.m_vPicture.push_back(FileEntry<cPicture>("ステージクリア", "bmp\\picture\\Clear.bmp"));

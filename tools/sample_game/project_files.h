@@ -20,10 +20,12 @@ inline constexpr const char* kGameTitle = "メドウ・ラン ～Meadow Run～";
 // Music of the database, by definition number.
 enum SampleBgm : int { kBgmNone = 0, kBgmTitle = 1, kBgmMap = 2, kBgmStage = 3, kBgmBoss = 4 };
 
-// The three story stages and the two challenge stages, as stage names
-// (the player finds the highest numbered file "<name>_NNN").
-inline constexpr const char* kStoryStages[3] = {"data\\stg4\\Stage1.stg4", "data\\stg4\\Stage2.stg4",
-                                                "data\\stg4\\Stage3.stg4"};
+// The story stages in play order, the castle last, as stage names (the
+// player finds the highest numbered file "<name>_NNN").
+inline constexpr int kStoryStageCount = 6;
+inline constexpr const char* kStoryStages[kStoryStageCount] = {
+    "data\\stg4\\Stage1.stg4", "data\\stg4\\Stage2.stg4", "data\\stg4\\Stage3.stg4",
+    "data\\stg4\\Stage4.stg4", "data\\stg4\\Stage5.stg4", "data\\stg4\\Stage6.stg4"};
 
 // Screen music numbers name entries of BuildDatabase's music list.
 cSystem BuildSystemRecord();

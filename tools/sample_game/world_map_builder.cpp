@@ -1,5 +1,6 @@
 // The world map of the sample game: an island of meadows, a forest and
-// mountains, with a road from the first stage to the boss's castle.
+// mountains, with a road from the first stage past the cave, the garden
+// and the cloud bridge to the boss's castle.
 #include "tools/sample_game/project_files.h"
 #include "tools/sample_game/record_bytes.h"
 
@@ -83,7 +84,10 @@ cWorldMap BuildWorldMap() {
     for (int x = 0; x < 20; ++x) map.m_vCell[(y << map.m_nPitchShift) + x] = KindOf(kLayout[y][x]);
   map.m_vPoint.push_back(StagePoint(7, 10, "はじまりの草原", kStoryStages[0], 1, 0, 0));
   map.m_vPoint.push_back(StagePoint(12, 7, "モスリングの森", kStoryStages[1], 2, 1, 0));
-  map.m_vPoint.push_back(StagePoint(16, 3, "ボスの城", kStoryStages[2], 3, 2, 2));
+  map.m_vPoint.push_back(StagePoint(14, 6, "こだまの洞窟", kStoryStages[2], 3, 2, 0));
+  map.m_vPoint.push_back(StagePoint(14, 4, "案内人の庭", kStoryStages[3], 4, 3, 0));
+  map.m_vPoint.push_back(StagePoint(16, 3, "雲の橋", kStoryStages[4], 5, 4, 0));
+  map.m_vPoint.push_back(StagePoint(18, 3, "ボスの城", kStoryStages[5], 6, 5, 2));
   return map;
 }
 

@@ -8,7 +8,9 @@
 #include "tools/sample_game/art.h"
 #include "tools/sample_game/project_files.h"
 #include "tools/sample_game/record_bytes.h"
+#include "tools/sample_game/stages/cast_records.h"
 #include "tools/sample_game/stages/flow_builder.h"
+#include "tools/sample_game/stages/showcase_cast.h"
 
 namespace sample_game {
 namespace {
@@ -28,36 +30,32 @@ cEdBlock Block(const char* name, int cell, std::uint8_t collision = kBlockSolid,
   return block;
 }
 
-cEdChara Chara(const char* name, int cell, int animeSet, int hp) {
-  cEdChara chara;
-  chara.m_strName = Sjis(name);
-  chara.m_nGraphicNo = static_cast<std::uint16_t>(cell);
-  chara.m_nAnimeSet = static_cast<std::uint16_t>(animeSet);
-  chara.m_nMaxHp = hp;
-  chara.m_nDeathEffect = 2;  // "破裂"
-  return chara;
-}
-
 cEdChara Hero() {
-  cEdChara hero = Chara("ヒーロー", kHeroCell, 1, 5);
+  cEdChara hero = CastChara("ヒーロー", kHeroCell, 1, 5);
   hero.m_nOperator = kOperatorPlayer;
   hero.m_nFaction = 0;
   hero.m_bTurnByCmd = 0;
   hero.m_nFacing = 1;
   hero.m_nPower = 1;
-  hero.m_vFlows.push_back(KeyFlow(kKeyLeft, false, {MoveCommand(kCmdStraightMove, 1, 30, 0)}));
-  hero.m_vFlows.push_back(KeyFlow(kKeyRight, false, {MoveCommand(kCmdStraightMove, 1, 30, 180)}));
-  cEdCmd jump = MoveCommand(kCmdJump, 1, 0);
+  hero.m_vFlows.push_back(KeyFlow(kKeyLeft, false, {MoveCommand(kCmdStraightMove, 1, 30, kMoveLeft)}));
+  hero.m_vFlows.push_back(KeyFlow(kKeyRight, false, {MoveCommand(kCmdStraightMove, 1, 30, kMoveRight)}));
+  cEdCmd jump = JumpCommand(8);
   jump.m_nSound = 1;  // "ジャンプ"
   hero.m_vFlows.push_back(KeyFlow(kKeyButton0, false, {jump}));
   cEdCmd shot = ShotCommand(kPelletShot, 1, 60, 1, false);
   shot.m_nSound = 2;  // "ショット"
   hero.m_vFlows.push_back(KeyFlow(kKeyButton1, false, {shot, Command(kCmdWait, 3)}));
+  cEdCmd sword = Command(kCmdSword, 2);
+  cEdShot& blade = sword.m_Shot.Emplace();
+  blade.m_nMoveKind = 1;  // the short sword
+  blade.m_nPower = 2;
+  blade.m_bOwnerFaction = 1;
+  hero.m_vFlows.push_back(KeyFlow(kKeyButton2, false, {sword, Command(kCmdWait, 2)}));
   return hero;
 }
 
 cEdChara Walker() {
-  cEdChara walker = Chara("モスリング", kWalkerCell, 2, 2);
+  cEdChara walker = CastChara("モスリング", kWalkerCell, 2, 2);
   walker.m_nPower = 1;
   walker.m_nScore = 100;
   walker.m_vFlows.push_back(Flow(kTriggerAlways, {MoveCommand(kCmdGroundTurnMove, 10, 8)}));
@@ -65,17 +63,17 @@ cEdChara Walker() {
 }
 
 cEdChara Flyer() {
-  cEdChara flyer = Chara("コウモリ", kFlyerCell, 3, 1);
+  cEdChara flyer = CastChara("コウモリ", kFlyerCell, 3, 1);
   flyer.m_nFlight = 1;
   flyer.m_nPower = 1;
   flyer.m_nScore = 200;
-  flyer.m_vFlows.push_back(Flow(kTriggerAlways, {MoveCommand(kCmdStraightMove, 15, 12, 90),
-                                                 MoveCommand(kCmdStraightMove, 15, 12, 270)}));
+  flyer.m_vFlows.push_back(Flow(kTriggerAlways, {MoveCommand(kCmdStraightMove, 15, 12, kMoveUp),
+                                                 MoveCommand(kCmdStraightMove, 15, 12, kMoveDown)}));
   return flyer;
 }
 
 cEdChara Shooter() {
-  cEdChara shooter = Chara("砲台", kShooterCell, 4, 3);
+  cEdChara shooter = CastChara("砲台", kShooterCell, 4, 3);
   shooter.m_nPower = 1;
   shooter.m_nScore = 300;
   cEdCmd shot = ShotCommand(kEnemyShot, 1, 30, 1, true);
@@ -84,25 +82,18 @@ cEdChara Shooter() {
 }
 
 cEdChara Boss() {
-  cEdChara boss = Chara("ボス", 1, 5, 30);
+  cEdChara boss = CastChara("ボス", 1, 5, 30);
   boss.m_nGraphicKind = 4;  // the extra character bitmap of 64 x 64 cells
   boss.m_nPower = 2;
   boss.m_nScore = 5000;
   boss.m_nDeathEffect = 2;
   boss.m_vFlows.push_back(Flow(kTriggerAlways, {MoveCommand(kCmdGroundTurnMove, 30, 10),
-                                                MoveCommand(kCmdJump, 1, 0), ShotCommand(kBossShot, 3, 25, 1, true),
+                                                JumpCommand(4), ShotCommand(kBossShot, 3, 25, 1, true),
                                                 Command(kCmdWait, 10)}));
   cEdCmd clear = Command(kCmdStageClear, 0, {3});  // "ワールドクリア"
   boss.m_vFlows.push_back(Flow(kTriggerDied, {Command(kCmdWait, 20), clear}));
+  boss.m_vFlows.push_back(Flow(kTriggerDamaged, {Command(kCmdCharaEffect, 0, {1, 0, 0}), Command(kCmdSound, 0, {4})}));
   return boss;
-}
-
-cEdItem Item(const char* name, int cell, int sound) {
-  cEdItem item;
-  item.m_strName = Sjis(name);
-  item.m_nGraphicNo = static_cast<std::uint16_t>(cell);
-  item.m_nSoundNo = static_cast<std::uint16_t>(sound);
-  return item;
 }
 
 template <typename Definition>
@@ -132,11 +123,11 @@ cEdPalette BuildCommonPalette() {
                       Block("ベルト（右）", kBeltRightCell, kBlockSolid, kEffectMoveRight, 20),
                       Block("氷", kIceCell)};
   palette.m_vBlock[kBlockOneWay].m_nPassSide = 0;  // the hero's side passes it from below
-  palette.m_vChara = {cEdChara(), Hero(), Walker(), Flyer(), Shooter(), Boss()};
-  cEdItem key = Item("カギ", kKeyCell, 3);
+  palette.m_vChara = {cEdChara(), Hero(), Walker(), Flyer(), Shooter(), Boss(), Guide(), Prankster(), SteppingStone()};
+  cEdItem key = CastItem("カギ", kKeyCell, 3);
   key.m_vCmds.push_back(ItemCommand(Command(kCmdStageClear, 0, {0})));  // "次のステージへ"
-  palette.m_vItem = {cEdItem(), Item("コイン", kCoinCell, 3), Item("ハート", kHeartCell, 3), key,
-                     Item("宝石", kGemCell, 3)};
+  palette.m_vItem = {cEdItem(), CastItem("コイン", kCoinCell, 3), CastItem("ハート", kHeartCell, 3), key,
+                     CastItem("宝石", kGemCell, 3), TreasureChest()};
   palette.m_vItem[kItemHeart].m_nTaking = kTakeOnce;
   return palette;
 }

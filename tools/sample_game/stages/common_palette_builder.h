@@ -19,8 +19,17 @@ enum CommonBlock : int {
   kBlockBeltRight,
   kBlockIce,
 };
-enum CommonChara : int { kCharaHero = 1, kCharaWalker, kCharaFlyer, kCharaShooter, kCharaBoss };
-enum CommonItem : int { kItemCoin = 1, kItemHeart, kItemKey, kItemGem };
+enum CommonChara : int {
+  kCharaHero = 1,
+  kCharaWalker,
+  kCharaFlyer,
+  kCharaShooter,
+  kCharaBoss,
+  kCharaGuide,
+  kCharaPrankster,
+  kCharaSteppingStone,
+};
+enum CommonItem : int { kItemCoin = 1, kItemHeart, kItemKey, kItemGem, kItemChest };
 
 cEdPalette BuildCommonPalette();
 

@@ -15,12 +15,18 @@ cEdCmd Command(int kind, int tenths, std::initializer_list<std::int32_t> params)
   return command;
 }
 
-cEdCmd MoveCommand(int kind, int tenths, int speed, int angle) {
+cEdCmd MoveCommand(int kind, int tenths, int speed, MoveWay way) {
   cEdCmd command = Command(kind, tenths);
   cEdMove& move = command.m_Move.Emplace();
   move.m_nSpeed = static_cast<std::int16_t>(speed);
-  move.m_nAngle = static_cast<std::int16_t>(angle);
+  move.m_nDirection = static_cast<std::uint8_t>(way);
   move.m_bAngleMirror = 0;
+  return command;
+}
+
+cEdCmd JumpCommand(int halfBlocks) {
+  cEdCmd command = Command(kCmdJump, 1, {0, 0, halfBlocks, 0, 0});
+  command.m_Move.Emplace();
   return command;
 }
 

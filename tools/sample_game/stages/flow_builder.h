@@ -19,14 +19,20 @@ enum FlowKey : int {
   kKeyDown = 4,
   kKeyButton0 = 11,  // jump
   kKeyButton1 = 12,  // shoot
+  kKeyButton2 = 13,  // sword
 };
 
 // A command of a kind with its parameters sized to the kind, running
 // `tenths` tenths of a second.
 cEdCmd Command(int kind, int tenths = 0, std::initializer_list<std::int32_t> params = {});
+// Directions of a move, as the movement record codes them.
+enum MoveWay : int { kMoveFacing = 0, kMoveLeft = 2, kMoveRight = 3, kMoveUp = 6, kMoveDown = 7 };
+
 // A movement command with its movement record: speed in tenths of a dot per
-// frame and the angle of the move (0 left, 90 up, 180 right, 270 down).
-cEdCmd MoveCommand(int kind, int tenths, int speed, int angle = 0);
+// frame, the way it goes.
+cEdCmd MoveCommand(int kind, int tenths, int speed, MoveWay way = kMoveFacing);
+// A jump of `halfBlocks` half blocks (16 dots each).
+cEdCmd JumpCommand(int halfBlocks);
 // A shot command: `count` shots of the graphic cell at `speed`, aimed at the
 // hero when `aimed`, hurting with `power`.
 cEdCmd ShotCommand(int graphic, int count, int speed, int power, bool aimed);

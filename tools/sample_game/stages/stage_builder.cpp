@@ -22,7 +22,9 @@ constexpr Placement kPlacements[] = {
     {'k', Placement::kItem, kItemKey},        {'g', Placement::kItem, kItemGem},
     {'H', Placement::kChara, kCharaHero},     {'w', Placement::kChara, kCharaWalker},
     {'f', Placement::kChara, kCharaFlyer},    {'s', Placement::kChara, kCharaShooter},
-    {'M', Placement::kChara, kCharaBoss},
+    {'M', Placement::kChara, kCharaBoss},     {'G', Placement::kChara, kCharaGuide},
+    {'P', Placement::kChara, kCharaPrankster}, {'O', Placement::kChara, kCharaSteppingStone},
+    {'t', Placement::kItem, kItemChest},
 };
 
 cEdBackground PictureLayer(const char* image, double rate) {
@@ -48,6 +50,10 @@ cEdStage BuildStage(const StageLayout& layout, const cEdPalette& common) {
   stage.BgmNumber = layout.bgm;
   stage.TimeLimitOn = layout.timeLimit > 0 ? 1 : 0;
   if (layout.timeLimit > 0) stage.TimeLimit = layout.timeLimit;
+  if (layout.removalDistance > 0) {
+    const auto d = static_cast<std::uint32_t>(layout.removalDistance);
+    stage.RemovalAreas[0].Set(1, 1, 1, 1, d, d, d, d);
+  }
   stage.m_vBackground = {PictureLayer("bmp\\back\\Sky.bmp", 0.2), PictureLayer("bmp\\back\\Hills.bmp", 0.5)};
   for (int row = 0; row < height; ++row)
     for (int column = 0; column < width; ++column) {

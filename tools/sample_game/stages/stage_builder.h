@@ -4,7 +4,9 @@
 //   '#' ground  'd' dirt  'B' brick  'X' stone  '-' one-way floor  'S' spring
 //   '^' spikes  '<' '>' belts  'I' ice
 //   'c' coin  'h' heart  'k' key (clears the stage)  'g' gem
-//   'H' hero  'w' walker  'f' flyer  's' shooter  'M' boss
+//   't' treasure chest
+//   'H' hero  'w' walker  'f' flyer  's' shooter  'M' boss  'G' guide
+//   'P' prankster  'O' stepping stone
 // Rows run top to bottom, 15 or more of equal width.
 
 #include <string_view>
@@ -20,12 +22,16 @@ struct StageLayout {
   std::vector<std::string_view> rows;
   int bgm = 0;        // database music number
   int timeLimit = 0;  // seconds; 0 runs without a limit
+  // Blocks beyond the screen past which objects are removed; 0: none.
+  int removalDistance = 0;
 };
 
 cEdStage BuildStage(const StageLayout& layout, const cEdPalette& common);
 
-// The three story stages, then the two challenge stages.
+// The story stages in play order (the castle last), then the two challenge
+// stages; the adventure stages are the story's middle part.
 const std::vector<StageLayout>& StoryStageLayouts();
+const std::vector<StageLayout>& AdventureStageLayouts();
 const std::vector<StageLayout>& ChallengeStageLayouts();
 
 }  // namespace sample_game

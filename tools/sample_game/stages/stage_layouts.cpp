@@ -1,10 +1,15 @@
-// The five stages of the sample game.
+// The first two story stages, the castle at the end of the story and the
+// two challenge stages of the sample game.
 #include "tools/sample_game/project_files.h"
 #include "tools/sample_game/stages/stage_builder.h"
 
 namespace sample_game {
 
-const std::vector<StageLayout>& StoryStageLayouts() {
+namespace {
+
+// The meadow, the forest and the castle; the adventure stages go between
+// the forest and the castle.
+const std::vector<StageLayout>& FrameStageLayouts() {
   static const std::vector<StageLayout> stages = {
       {"はじまりの草原",
        {
@@ -37,9 +42,9 @@ const std::vector<StageLayout>& StoryStageLayouts() {
            "..........--------...............XXXX...........................................",
            "...................................XX.........................................k.",
            "..H.......................w.......XX........w...........w...................####",
-           "########.....>>>>>>>###########...XX...#########....S.......#######....<<<<<#ddd",
-           "dddddddd.....ddddddddddddddddddd..XX..#ddddddddd###########.#ddddddd....dddddddd",
-           "dddddddd^^^^^ddddddddddddddddddd^^XX^^ddddddddddddddddddddd^ddddddddd^^^^ddddddd",
+           "#########...#>>>>>>>###########...XX...#########....S.......########...<<<<<#ddd",
+           "ddddddddd...dddddddddddddddddddd..XX..#ddddddddd###########.#ddddddd....dddddddd",
+           "ddddddddd^^^dddddddddddddddddddd^^XX^^ddddddddddddddddddddd^ddddddddd^^^^ddddddd",
            "dddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddd",
            "dddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddddd",
        },
@@ -64,6 +69,20 @@ const std::vector<StageLayout>& StoryStageLayouts() {
        },
        kBgmBoss, 0},
   };
+  return stages;
+}
+
+}  // namespace
+
+const std::vector<StageLayout>& StoryStageLayouts() {
+  static const std::vector<StageLayout> stages = [] {
+    const auto& frame = FrameStageLayouts();
+    std::vector<StageLayout> story(frame.begin(), frame.end() - 1);
+    const auto& middle = AdventureStageLayouts();
+    story.insert(story.end(), middle.begin(), middle.end());
+    story.push_back(frame.back());
+    return story;
+  }();
   return stages;
 }
 

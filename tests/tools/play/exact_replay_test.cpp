@@ -1,0 +1,146 @@
+// Exact replays of the sample game: every stage's script is played once
+// with replay recording on, the replay is written through the replay file
+// and chosen again as the title's replay command does, and its playback
+// reaches the recording run's state hash on every frame. One changed input
+// word leaves the frames before it alone and changes the run from there.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "definitions/save_data/save_data.h"
+#include "input/replay.h"
+#include "input/replay_file.h"
+#include "input/replay_serving.h"
+#include "platform/message_box.h"
+#include "project/global_data.h"
+#include "sample_stage_play.h"
+#include "shell/game/game.h"
+#include "tools/sample_game/play/stage_scripts.h"
+#include "tools/sample_game/project_files.h"
+
+namespace {
+
+using namespace sample_game;
+using namespace sample_game_test;
+
+constexpr std::uint32_t kSeed = 878;
+
+// The game state a replay test changes, as it stood before the test.
+struct ReplayGlobals {
+  int titleCmd = g_Game.m_nTitleCmd;
+  int playMode = g_Game.m_nPlayMode;
+  std::string replayFile = g_strReplayFile;
+  cReplay replay = g_Replay, previous = g_ReplayPrev;
+  cSaveData save = g_SaveData, replaySave = g_ReplaySaveData, replaySavePrevious = g_ReplaySaveDataPrev;
+
+  void Restore() const {
+    g_Game.m_nTitleCmd = titleCmd;
+    g_Game.m_nPlayMode = playMode;
+    g_strReplayFile = replayFile;
+    g_Replay = replay;
+    g_ReplayPrev = previous;
+    g_SaveData = save;
+    g_ReplaySaveData = replaySave;
+    g_ReplaySaveDataPrev = replaySavePrevious;
+  }
+};
+
+class ExactReplay : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directories("user_data/rpl4");
+    g_System->m_bReplayRecord = 1;
+    platform::TakeHeadlessBoxes();
+  }
+  void TearDown() override {
+    EXPECT_TRUE(platform::TakeHeadlessBoxes().empty());
+    saved_.Restore();
+  }
+
+  // Plays the script as a free-play attempt until the attempt ends, writes
+  // its replay to `path` and returns the hash of every frame the replay
+  // holds. An attempt that ends in the hero's death has begun the next one
+  // on its last frame, and the replay of the ended one is the previous
+  // attempt's.
+  static std::vector<std::uint64_t> Record(const std::string& stage, const std::vector<ScriptFrame>& frames,
+                                           const std::string& path) {
+    g_Game.m_nTitleCmd = 0;
+    g_Game.m_nPlayMode = PM_FREE;
+    g_SaveData = cSaveData();
+    g_SaveData.m_nLife = 3;
+    SampleStageRun run(stage, kSeed);
+    EXPECT_TRUE(run.Loaded()) << stage;
+    std::vector<std::uint64_t> hashes = run.Play(frames, [&] { return run.Harness().Scene().Phase() != kPhasePlay; });
+    if (run.Harness().Scene().Phase() == kPhaseIntro) {
+      hashes.pop_back();
+      EXPECT_EQ(WriteReplayFile(g_ReplayPrev, path, g_Stage, g_PlayStage, g_ReplaySaveDataPrev), 1);
+    } else {
+      EXPECT_EQ(WriteReplayFile(g_Replay, path, g_Stage, g_PlayStage, g_ReplaySaveData), 1);
+    }
+    return hashes;
+  }
+
+  // Chooses the replay as the title does and plays `count` frames of it
+  // with no input of its own.
+  static std::vector<std::uint64_t> PlayBack(const std::string& path, std::size_t count) {
+    g_Game.m_nTitleCmd = kTitleCmdReplay;
+    g_Game.m_nPlayMode = PM_REPLAY;
+    g_Stage = cEdStage();
+    g_PlayStage = cEdStage();
+    g_Replay.Empty();
+    EXPECT_TRUE(LoadChosenReplay(path));
+    cStageHarness harness;
+    harness.Begin(1);  // the replay's own seed replaces it
+    std::vector<std::uint64_t> hashes;
+    for (std::size_t frame = 0; frame < count; ++frame) {
+      harness.Step(0, 0);
+      hashes.push_back(harness.Hash());
+    }
+    return hashes;
+  }
+
+  LoadedSampleGame game_;
+  ReplayGlobals saved_;
+};
+
+std::vector<ScriptFrame> Script(std::string_view text) { return ParseInputScript(text).value_or(std::vector<ScriptFrame>{}); }
+
+TEST_F(ExactReplay, EveryStagePlaysBackFrameForFrame) {
+  std::vector<std::pair<std::string, std::string_view>> stages;
+  for (int index = 0; index < kStoryStageCount; ++index) stages.emplace_back(kStoryStages[index], StoryStageScript(index));
+  stages.emplace_back("data\\stg4\\c01-1.stg4", ChallengeStageScript());
+  int number = 0;
+  for (const auto& [stage, text] : stages) {
+    SCOPED_TRACE(stage);
+    const std::string path = "user_data\\rpl4\\sample" + std::to_string(++number) + ".rpl4_878";
+    const std::vector<ScriptFrame> frames = Script(text);
+    ASSERT_FALSE(frames.empty());
+    const std::vector<std::uint64_t> recorded = Record(stage, frames, path);
+    ASSERT_GT(recorded.size(), 60u);
+    const std::vector<std::uint64_t> played = PlayBack(path, recorded.size());
+    for (std::size_t frame = 0; frame < recorded.size(); ++frame)
+      ASSERT_EQ(played[frame], recorded[frame]) << "first difference at frame " << frame;
+  }
+}
+
+TEST_F(ExactReplay, AChangedInputWordChangesTheRunFromItsFrameOn) {
+  const std::vector<ScriptFrame> frames = Script(StoryStageScript(2));
+  constexpr std::size_t kChanged = 150;
+  std::vector<ScriptFrame> changed = frames;
+  changed[kChanged].dir = 0;  // right let go for one frame
+  std::vector<std::uint64_t> original, altered;
+  {
+    SampleStageRun run(kStoryStages[2], kSeed);
+    original = run.Play(frames);
+  }
+  {
+    SampleStageRun run(kStoryStages[2], kSeed);
+    altered = run.Play(changed);
+  }
+  ASSERT_EQ(original.size(), altered.size());
+  for (std::size_t frame = 0; frame < kChanged; ++frame) ASSERT_EQ(original[frame], altered[frame]) << frame;
+  EXPECT_NE(original[kChanged], altered[kChanged]);
+  EXPECT_NE(original.back(), altered.back());
+}
+
+}  // namespace

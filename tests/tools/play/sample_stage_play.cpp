@@ -1,0 +1,57 @@
+#include "sample_stage_play.h"
+
+#include <gtest/gtest.h>
+
+#include "commands/install.h"
+#include "definitions/palette/palette.h"
+#include "definitions/param_table.h"
+#include "definitions/stage/stage_loader.h"
+#include "platform/main_thread.h"
+#include "project/global_data.h"
+#include "stage/chara/stage_lists.h"
+#include "stage/items/stage_item.h"
+#include "tools/sample_game/art.h"
+
+namespace sample_game_test {
+
+LoadedSampleGame::LoadedSampleGame() {
+  StartProjectData();
+  EXPECT_EQ(LoadDatabases(*g_Database), 1);
+  EXPECT_EQ(LoadCommonPalette(), 1);
+  InstallCommands();
+  BuildParamTable();
+}
+
+LoadedSampleGame::~LoadedSampleGame() {
+  StopProjectData();
+  platform::ResetMainThreadState();
+}
+
+SampleStageRun::SampleStageRun(const std::string& stageName, std::uint32_t seed) {
+  cEdStage stage;
+  loaded_ = LoadFile(stage, stageName + "_000") == 1;
+  if (!loaded_) return;
+  harness_.UseStage(stage);
+  harness_.Begin(seed);
+}
+
+std::vector<std::uint64_t> SampleStageRun::Play(const std::vector<sample_game::ScriptFrame>& frames,
+                                                const std::function<bool()>& stop) {
+  std::vector<std::uint64_t> hashes;
+  for (const sample_game::ScriptFrame& frame : frames) {
+    harness_.Step(frame.dir, frame.buttons);
+    hashes.push_back(harness_.Hash());
+    if (stop && stop()) break;
+  }
+  return hashes;
+}
+
+bool KeyStillOnStage() {
+  bool found = false;
+  g_ItemList.ForEach([&](cStageItem& item) {
+    found = found || (item.def.m_nGraphicNo == sample_game::kKeyCell && !item.removed);
+  });
+  return found;
+}
+
+}  // namespace sample_game_test

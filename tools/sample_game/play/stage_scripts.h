@@ -1,0 +1,17 @@
+#pragma once
+// The input scripts that play the sample game's stages through (the text
+// form of play/input_script.h): one per story stage in play order, and one
+// for the first challenge stage. Each was found by walking the stage with a
+// steady hold of right and a jump in front of every pit and wall; the
+// castle's script fights the boss from the middle of the hall.
+
+#include <string_view>
+
+namespace sample_game {
+
+// The script of story stage `index` (0 .. kStoryStageCount - 1).
+std::string_view StoryStageScript(int index);
+// The script of challenge stage c01-1.
+std::string_view ChallengeStageScript();
+
+}  // namespace sample_game
