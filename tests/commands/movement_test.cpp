@@ -331,6 +331,19 @@ TEST_F(MovementTest, ACircleReturnsToItsStartAfterAFullTurn) {
   EXPECT_GT(farthest, 10);
 }
 
+TEST_F(MovementTest, TurningToTheLastBlockKeepsTheFacingBeforeAnyBlockHit) {
+  cEdCmd turn = Command(kCmdFacing, 1);
+  turn.m_vParams[0] = 10;
+  chara.facing = 1;
+  Install(turn);
+  Step();
+  EXPECT_EQ(chara.facing, 1);
+  chara.lastBlockSide = 0;
+  Install(turn);
+  Step();
+  EXPECT_EQ(chara.facing, 0);
+}
+
 TEST_F(MovementTest, CancelClearsMotionAndThePushWords) {
   chara.vx = 2;
   chara.cmdSpeedX = 1;
