@@ -11,6 +11,7 @@
 #include "commands/install.h"
 #include "definitions/param_table.h"
 #include "input/input_record.h"
+#include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/core/stage_rules.h"
@@ -405,6 +406,33 @@ TEST_F(StageMoveTest, AGroundWalkerTurnsBackAtTheLedge) {
   EXPECT_GE(right, blockLeft);  // ...and never fell
   EXPECT_LT(chara->y, (10 + 8) * 32);
   EXPECT_EQ(chara->falling, 0);
+}
+
+TEST_F(StageMoveTest, HoldingRightWalksTheHeroThroughItsFlow) {
+  constexpr int kKeyRight = 2;  // press log of the direction word exactly "right"
+  StageBuilder builder(20, 15, 2, 12);
+  for (int column = 0; column < 20; ++column) builder.Block(column, 13);
+  cEdFlow walk = Flow({Move(kCmdStraightMove, 1, 3, 20)});
+  cKeyStep right;
+  right.SetDefaults();
+  right.m_vKeys[kKeyRight] = kKeyPressed;
+  right.m_bAnyHold = 1;
+  walk.m_vKeySteps = cVector<cKeyStep>({right});
+  walk.m_bKeyHold = 1;
+  builder.Hero().m_vFlows = {walk};
+  builder.Hero().m_bTurnByCmd = 0;
+  StageRun run(builder);
+  g_Inputs[0].Init();
+  cHero* hero = run.harness.Hero();
+  const double start = hero->x;
+  for (int frame = 0; frame < 30; ++frame) run.harness.Step(0, 0);
+  EXPECT_EQ(hero->x, start);
+  for (int frame = 0; frame < 30; ++frame) run.harness.Step(kDirRight, 0);
+  EXPECT_GT(hero->x, start + 40);
+  EXPECT_EQ(hero->facing, 1);
+  const double stopped = hero->x;
+  for (int frame = 0; frame < 30; ++frame) run.harness.Step(0, 0);
+  EXPECT_LT(hero->x, stopped + 2 * 6 + 1);  // the last entry runs out, then it stands
 }
 
 TEST_F(StageMoveTest, AStageOfEveryMoveKindRepeatsFrameByFrame) {
