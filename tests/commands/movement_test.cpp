@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "commands/flows/flow_install.h"
 #include "commands/flows/flow_runtime.h"
@@ -85,6 +86,16 @@ TEST_F(MovementTest, TimeModesSetSpeedOrDurationFromTheDistance) {
   g_StageRules.oldTimeModeSign = 1;
   EXPECT_EQ(Install(bySpeed).duration, -25);
   g_StageRules.oldTimeModeSign = 0;
+
+  // Zeros the editor can write keep their IEEE results: no time makes the
+  // speed infinite (the stage's speed limit then holds the step), no speed
+  // makes the duration the truncation of infinity, which ends at once.
+  cEdCmd instant = byTime;
+  instant.m_nTime = 0;
+  EXPECT_EQ(Install(instant).moveSpeed, std::numeric_limits<double>::infinity());
+  cEdCmd still = bySpeed;
+  still.m_Move->m_nSpeed = 0;
+  EXPECT_EQ(Install(still).duration, std::numeric_limits<std::int32_t>::min());
 
   cEdCmd cloned = bySpeed;
   cloned.m_Move->m_nDistanceStep = 10;
