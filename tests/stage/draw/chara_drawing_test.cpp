@@ -68,6 +68,12 @@ TEST_F(CharaPixels, TheFrameCellIsDrawnAtTheScreenPlace) {
   chara.screenLeft = 500;
   DrawCharaPixels(chara, &BackBuffer);
   EXPECT_EQ(Back(510, 60), 1u);
+
+  chara.cmdHidden = 0;  // a transparent definition is not drawn either
+  chara.def.m_bTransparent = 1;
+  chara.screenLeft = 560;
+  DrawCharaPixels(chara, &BackBuffer);
+  EXPECT_EQ(Back(570, 60), 1u);
 }
 
 class BlockPixels : public SheetScreen {
