@@ -343,6 +343,29 @@ TEST_F(MovementTest, ACircleReturnsToItsStartAfterAFullTurn) {
   EXPECT_GT(farthest, 10);
 }
 
+TEST_F(MovementTest, OffScreenCharactersComeBackOntoTheScreen) {
+  chara.moveA = 1;
+  chara.hitWidth = chara.hitHeight = 32;
+  auto stepAt = [&](double x, double y) {
+    chara.x = g_StageSpace.scrollX.position + x;
+    chara.y = g_StageSpace.scrollY.position + y;
+    Install(Move(kCmdOffScreenMove, 10, 0, 20));
+    Step();
+  };
+  stepAt(620, 200);
+  EXPECT_EQ(chara.vx, -2);
+  EXPECT_EQ(chara.vy, 0);
+  stepAt(-40, 460);
+  EXPECT_EQ(chara.vx, 2);
+  EXPECT_EQ(chara.vy, -2);
+  stepAt(300, -40);
+  EXPECT_EQ(chara.vx, 0);
+  EXPECT_EQ(chara.vy, 2);
+  chara.moveA = 0;  // a walker only comes back sideways
+  stepAt(300, 460);
+  EXPECT_EQ(chara.vy, 0);
+}
+
 TEST_F(MovementTest, TurningToTheLastBlockKeepsTheFacingBeforeAnyBlockHit) {
   cEdCmd turn = Command(kCmdFacing, 1);
   turn.m_vParams[0] = 10;

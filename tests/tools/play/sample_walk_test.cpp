@@ -58,7 +58,7 @@ TEST(SampleWalk, NewGameWalksTheMapIntoTheFirstStageAndPlaysIt) {
   ExpectCleanReport(walk);
 }
 
-TEST(SampleWalk, AChallengeRunTakesTheKey) {
+TEST(SampleWalk, AChallengeRunTakesTheKeyAndReturnsToTheList) {
   SampleWalk walk("challenge");
   ASSERT_TRUE(walk.StartAtTitle());
   walk.Tap(kVkDown);
@@ -70,6 +70,13 @@ TEST(SampleWalk, AChallengeRunTakesTheKey) {
   ASSERT_TRUE(KeyStillOnStage());
   walk.Play(Script(ChallengeStageScript()), [] { return !KeyStillOnStage(); });
   EXPECT_FALSE(KeyStillOnStage());
+  // The key clears the stage; the decide key takes its tally on, back to
+  // the challenge list.
+  for (int i = 0; i < 20 && g_Game.m_nState != GS_CHALLENGE; ++i) {
+    walk.StepUntil([] { return g_Game.m_nState == GS_CHALLENGE; }, 60);
+    walk.Tap(kVkZ);
+  }
+  EXPECT_EQ(g_Game.m_nState, GS_CHALLENGE);
   EXPECT_TRUE(walk.Close());
   ExpectCleanReport(walk);
 }
