@@ -13,6 +13,7 @@
 #include "definitions/shot_record.h"
 #include "fuzz/record_fuzzing.h"
 #include "stage/chara/hero.h"
+#include "stage/chara/stage_chara.h"
 #include "stage/harness/stage_harness.h"
 #include "stage/shots/shot_list.h"
 
