@@ -67,8 +67,8 @@ StatusValues CurrentStatusValues() {
   return values;
 }
 
-void DrawCharaWithGauges(const cChara& chara) {
-  DrawCharaPixels(chara, &BackBuffer);
+void DrawCharaWithGauges(const cChara& chara, int frame) {
+  DrawCharaPixels(chara, &BackBuffer, frame);
   if (!chara.cmdHidden) DrawCharaGauges(chara, *g_System, &BackBuffer);
 }
 
@@ -82,15 +82,15 @@ bool OnLayer(const cChara& chara, int z) { return z == kEveryLayer || chara.def.
 // that draw layer.
 void DrawObjectLayer(cStageScene& scene, int z, const std::vector<const cStageShot*>& shots) {
   if (cHero* hero = PlayerHero(); hero != nullptr && OnLayer(*hero, z)) {
-    DrawCharaWithGauges(*hero);
+    DrawCharaWithGauges(*hero, scene.m_nFrameCount);
     DrawHeroBoxes(*hero, &BackBuffer);
   }
   g_ItemList.ForEach([z](const cStageItem& item) {
     if (item.present && (z == kEveryLayer || item.def.m_nZ == z)) DrawItemPixels(item, &BackBuffer, MarkSheet());
   });
-  g_CharaList.ForEach([z](cStageChara& chara) {
+  g_CharaList.ForEach([z, &scene](cStageChara& chara) {
     if ((!chara.present && !chara.dead) || !OnLayer(chara, z)) return;
-    DrawCharaWithGauges(chara);
+    DrawCharaWithGauges(chara, scene.m_nFrameCount);
     DrawDropIcon(chara, &BackBuffer);
   });
   for (const cStageShot* shot : shots) DrawShotPixels(*shot, &BackBuffer);

@@ -7,4 +7,5 @@ class cChara;
 struct DDSURFACEDATA;
 
 void AdvanceCharaDrawing(cChara& chara, int noAdvance);
-void DrawCharaPixels(const cChara& chara, DDSURFACEDATA* surface);
+// `frame`: the stage's frame count (the cycling tints follow it).
+void DrawCharaPixels(const cChara& chara, DDSURFACEDATA* surface, int frame = 0);
