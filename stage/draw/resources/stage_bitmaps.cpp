@@ -2,8 +2,12 @@
 
 #include <array>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
+#include <vector>
 
 #include "definitions/stage/stage_record.h"
+#include "foundation/game_files.h"
 #include "graphics/images/bitmap_table.h"
 #include "stage/draw/layers/layer_motion.h"
 
@@ -24,6 +28,25 @@ constexpr std::array<int, 64> kStageEntries = [] {
   return entries;
 }();
 
+// An optional sheet the game does not have (a layer slot without a picture,
+// a character sheet the game never drew) is left empty rather than tried,
+// so that its absence is not reported as a failure to load.
+bool Absent(const BMPFILEDATA& entry) {
+  if (!entry.bOptional || std::strcmp(entry.szPath, "E") == 0) return false;
+  std::error_code error;
+  return entry.szPath[0] == '\0' || !std::filesystem::is_regular_file(ResolveGamePath(entry.szPath), error);
+}
+
+template <std::size_t N>
+bool LoadPresent(const std::array<int, N>& entries) {
+  std::vector<int> present;
+  for (int entry : entries) {
+    if (Absent(g_BmpTable[entry])) DDReleaseSurface(&g_BmpSD[entry]);
+    else present.push_back(entry);
+  }
+  return LoadBmpSurfaces(g_BmpSD, present.data(), static_cast<int>(present.size()));
+}
+
 }  // namespace
 
 void NameBackgroundPictures(const cEdStage& stage) {
@@ -38,8 +61,7 @@ void NameBackgroundPictures(const cEdStage& stage) {
 }
 
 bool LoadStageBitmaps(bool fromStage) {
-  if (fromStage) return LoadBmpSurfaces(g_BmpSD, kLayerEntries.data(), static_cast<int>(kLayerEntries.size()));
-  return LoadBmpSurfaces(g_BmpSD, kStageEntries.data(), static_cast<int>(kStageEntries.size()));
+  return fromStage ? LoadPresent(kLayerEntries) : LoadPresent(kStageEntries);
 }
 
 void ReleaseBackgroundPictures() {

@@ -5,7 +5,7 @@
 // the picture files the stage's layers name. The screens before a stage
 // load only their own few entries, so the stage loads its set when it
 // starts; from one attempt or stage to the next only the layer pictures
-// change.
+// change. An optional sheet whose file the game lacks stays empty.
 
 class cEdStage;
 
