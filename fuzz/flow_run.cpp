@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "commands/install.h"
+#include "definitions/command_kinds.h"
 #include "definitions/param_table.h"
 #include "fuzz/record_fuzzing.h"
 #include "stage/harness/stage_harness.h"
@@ -29,6 +30,19 @@ class Bytes {
   std::size_t m_size;
   std::size_t m_pos = 0;
 };
+
+// Keeps the modal waits finite and short: a message or picture that waits
+// for the decide key would wait forever without a keyboard, and a game wait
+// of years is valid data but no test.
+void ShortenWaits(cEdCmd& command) {
+  auto& p = command.m_vParams;
+  const auto clear = [&](std::size_t index) {
+    if (index < p.size()) p[static_cast<long long>(index)] = 0;
+  };
+  if (command.m_nKind == kCmdGameWait && !p.empty()) p[0] %= 64;
+  if (command.m_nKind == kCmdMessage) clear(8);
+  if (command.m_nKind == kCmdPicture) clear(10);
+}
 
 // The movement settings the moves read, small values and extremes alike.
 void RandomMove(Bytes& bytes, cEdMove& move) {
@@ -61,6 +75,7 @@ cEdCmd RandomCommand(Bytes& bytes) {
   command.m_bInstant = bytes.Next() & 1;
   if (bytes.Next() & 1) RandomMove(bytes, command.m_Move.Emplace());
   if (bytes.Next() & 1) command.m_Shot.Emplace();
+  ShortenWaits(command);
   command.m_nAnime = bytes.Next() % 4;
   return command;
 }
