@@ -8,12 +8,15 @@
 
 #include "definitions/save_data/save_data.h"
 #include "definitions/stage/stage_record.h"
+#include "project/global_data.h"
 #include "platform/input_devices.h"
 #include "platform/ui_events.h"
 #include "shell/harness/run_harness.h"
+#include "ranking_window_keys.h"
 #include "sample_walk.h"
 #include "screens/challenge/challenge_scene.h"
 #include "screens/menu/menu_cursor.h"
+#include "screens/ranking/ranking_files.h"
 #include "screens/title/title_scene.h"
 #include "screens/worldmap/world_map_scene.h"
 #include "screens/worldmap/world_stage_rules.h"
@@ -169,6 +172,28 @@ TEST(StageEndWalk, AReplaySavedWithF1PlaysTheClearAgainFromTheTitle) {
   ASSERT_TRUE(stepUntil([] { return InPhase(kPhaseStageEnd); }, 1200));
   EXPECT_EQ(g_SaveData.m_nStageValue, total);
   EXPECT_TRUE(second.Close());
+}
+
+// Registration on decide (mode 2): the name entry, answered by the script,
+// names the new row; the ranking window shows it until decide closes it.
+TEST(StageEndWalk, ANewRecordIsRegisteredUnderTheNameTypedIntoTheNameEntry) {
+  SampleWalk walk("meadow_record");
+  ASSERT_TRUE(EnterTheMeadow(walk));
+  g_UserOption->m_nRankingMode = 2;
+  ClearTheMeadow(walk);
+  ASSERT_EQ(StageScene()->m_bResultShown, 1);
+  platform::QueueHeadlessUiEvents(TypeFileName("ACE"));
+  std::thread presser = PressDecideInRankingWindow(kVkZ);
+  walk.Tap(kVkZ);
+  presser.join();
+  ASSERT_TRUE(walk.StepUntil([] { return Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
+  EXPECT_EQ(g_SaveData.m_strName, "ACE");
+  cRanking saved;
+  ASSERT_EQ(LoadRanking(saved, PM_STORY, g_SaveData.m_strStage, g_SaveData.m_nStageCode1, g_SaveData.m_nStageCode2,
+                        g_SaveData.m_nStageCode3), 1);
+  EXPECT_EQ(saved.m_vTables[0].m_vEntries[0].m_strName, "ACE");
+  EXPECT_EQ(saved.m_vTables[0].m_vEntries[0].m_bUsed, 1);
+  EXPECT_TRUE(walk.Close());
 }
 
 }  // namespace
