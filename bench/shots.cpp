@@ -27,22 +27,12 @@ constexpr int kSide = 1;
 constexpr int kCharaGroup = 2;
 
 cEdStage MakeStage() {
-  cEdStage stage;
-  stage.Width = 200;
-  stage.Height = 60;
-  stage.SpeedLevel = 1;
-  stage.SetSpeedLevel(1);
-  stage.IntroSwitch1 = stage.IntroSwitch2 = 0;
+  cEdStage stage = MakeHarnessStage(200, 60, 1, 100, 30);
   stage.OnScreenOnly = 0;  // every shot takes part in the contacts
   for (cEdStageCond& area : stage.RemovalAreas) area.Set(0, 0, 0, 0, 0, 0, 0, 0);
-  cEdChara hero;
-  hero.m_nOperator = kOperatorPlayer;
-  hero.m_nGraphicNo = 1;
+  cEdChara& hero = stage.m_vChara[0];
   hero.m_nFaction = kSide;
   hero.m_nFlight = 1;
-  hero.m_nColumn = 100;
-  hero.m_nRow = 30;
-  stage.m_vChara.push_back(hero);
   for (int i = 0; i < kCharas; ++i) {
     cEdChara chara;
     chara.m_nGraphicNo = 1;

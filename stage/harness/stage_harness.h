@@ -24,6 +24,11 @@ struct BlockCell;
 class cStageChara;
 class cHero;
 
+// A stage of `width` x `height` cells at a speed level, without its intro
+// and end banners, with a player-operated hero at (heroColumn, heroRow):
+// the start of the stages that programs build for the harness.
+cEdStage MakeHarnessStage(int width, int height, int speedLevel, int heroColumn, int heroRow);
+
 class cStageHarness {
  public:
   cStageHarness();

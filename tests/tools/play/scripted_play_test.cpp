@@ -7,6 +7,7 @@
 #include "sample_stage_play.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_lists.h"
+#include "stage/scene/stage_scene.h"
 #include "tools/sample_game/play/stage_scripts.h"
 #include "tools/sample_game/project_files.h"
 
@@ -63,6 +64,19 @@ TEST_F(ScriptedPlay, TheCastlesBossFallsToItsScriptAndEndsTheStage) {
   run.Play(Script(StoryStageScript(kStoryStageCount - 1)), [&] { return scene.Phase() != kPhasePlay; });
   EXPECT_EQ(scene.Phase(), kPhaseStageEnd);  // the boss's death clears the world
   EXPECT_FALSE(run.Harness().Hero()->dead);
+}
+
+// The guide draws the garden's lucky number before the stage starts and
+// keeps a stopwatch in stage variable 3.
+TEST_F(ScriptedPlay, TheGuideSetsItsVariablesBeforeAndDuringTheGarden) {
+  SampleStageRun run(kStoryStages[3], kSeed);
+  ASSERT_TRUE(run.Loaded());
+  const auto& variables = run.Harness().Scene().m_vStageVars;
+  EXPECT_GE(variables[2], 1);
+  EXPECT_LE(variables[2], 6);
+  EXPECT_EQ(variables[3], 0);
+  run.Play(std::vector<ScriptFrame>(200));
+  EXPECT_GE(variables[3], 2);
 }
 
 TEST_F(ScriptedPlay, FirstChallengeStageIsClearedByItsScript) {

@@ -80,12 +80,15 @@ cEdChara Guide() {
   guide.m_nInvincible = 2;
   guide.m_nCharaId = 1;
   // Before the stage: the stage's lucky number and a fresh count of visits.
-  guide.m_vFlows.push_back(Flow(kTriggerBeforeStage,
-                                {WithText(Command(kCmdCode), "S2 = rand(1, 6)"),
-                                 VariableOperation(kStageVariables, 1, kOpSet, kFromConstant, 0),
-                                 VariableOperation(kCommonVariables, 2, kOpAdd, kFromRandom, 1, 3),
-                                 Command(kCmdStatus2, 0, {0, kTurnByCommand, 0, 0, 0}), Command(kCmdBgm, 0, {kBgmStage, 0}),
-                                 Command(kCmdBackground, 0, {2, 0})}));
+  // Only instant commands run before the stage.
+  cEdFlow prepare = Flow(kTriggerBeforeStage,
+                         {WithText(Command(kCmdCode), "S2 = rand(1, 6)"),
+                          VariableOperation(kStageVariables, 1, kOpSet, kFromConstant, 0),
+                          VariableOperation(kCommonVariables, 2, kOpAdd, kFromRandom, 1, 3),
+                          Command(kCmdStatus2, 0, {0, kTurnByCommand, 0, 0, 0}), Command(kCmdBgm, 0, {kBgmStage, 0}),
+                          Command(kCmdBackground, 0, {2, 0})});
+  for (cEdCmd& command : prepare.m_vCmds) command.m_bInstant = 1;
+  guide.m_vFlows.push_back(prepare);
   // Greets, counts the greetings and shows the sign; a bound parameter makes
   // the bounce follow the lucky number.
   cEdFlow greet = Flow(kTriggerAlways,
