@@ -1,11 +1,15 @@
 // Flows stepping: 500 characters of one faction on a one-screen stage at
 // speed level 1, each running an always-flow of 10 commands (moves, waits,
-// a status operation, a turn). Before timing, two runs from one seed give
-// the same state hash. The physical reference is a memcpy of the
-// characters' bytes (every character touched once per frame).
+// a status operation, a turn). The moves really move: a straight move left
+// and one right, then a full circle, so that every character stays near
+// its place on the screen. Before timing, two runs from one seed give the
+// same state hash, and the characters are checked to have moved. The
+// physical reference is a memcpy of the characters' bytes (every character
+// touched once per frame).
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -26,7 +30,14 @@ cEdCmd Command(int kind, int tenths) {
   command.m_nKind = static_cast<std::uint8_t>(kind);
   command.m_vParams.assign(static_cast<std::size_t>(std::max(CmdParamCount(kFamilyChara, kind), 0)), 0);
   command.m_nTime = static_cast<std::int16_t>(tenths);
-  if (kind == kCmdStraightMove) command.m_Move.Emplace();
+  return command;
+}
+
+// A move of `kind` in direction `code` at one dot per frame.
+cEdCmd Move(int kind, int tenths, int code) {
+  cEdCmd command = Command(kind, tenths);
+  cEdMove& move = command.m_Move.Emplace();
+  move.m_nDirection = static_cast<std::uint8_t>(code);
   return command;
 }
 
@@ -38,9 +49,12 @@ cEdFlow TenCommands() {
   status.m_vParams[7] = 1;
   cEdCmd turn = Command(kCmdFacing, 1);
   turn.m_vParams[0] = 1;
+  cEdCmd circle = Move(kCmdCircleMove, 1, 2);
+  circle.m_Move->m_nTargetXBl = 1;     // period
+  circle.m_Move->m_nTargetXDot = 360;  // one full turn
   cEdFlow flow;
-  flow.m_vCmds = {Command(kCmdStraightMove, 2), Command(kCmdWait, 1), status, Command(kCmdStraightMove, 2),
-                  Command(kCmdWait, 1), turn, Command(kCmdStraightMove, 1), Command(kCmdWait, 1),
+  flow.m_vCmds = {Move(kCmdStraightMove, 2, 2), Command(kCmdWait, 1), status, Move(kCmdStraightMove, 2, 3),
+                  Command(kCmdWait, 1), turn, circle, Command(kCmdWait, 1),
                   Command(kCmdStopMove, 0), Command(kCmdWait, 1)};
   return flow;
 }
@@ -72,18 +86,33 @@ cEdStage MakeStage() {
   return stage;
 }
 
-std::uint64_t RunFrames(const cEdStage& stage, int frames) {
+std::uint64_t RunFrames(const cEdStage& stage, int frames, double* travelled = nullptr) {
   cStageHarness harness;
   harness.UseStage(stage);
   harness.Begin(5);
-  for (int frame = 0; frame < frames; ++frame) harness.Step(0, 0);
+  double distance = 0;
+  for (int frame = 0; frame < frames; ++frame) {
+    std::vector<double> before;
+    g_CharaList.ForEach([&](cStageChara& chara) { before.push_back(chara.x + chara.y); });
+    harness.Step(0, 0);
+    std::size_t i = 0;
+    g_CharaList.ForEach([&](cStageChara& chara) {
+      if (i < before.size()) distance += std::fabs(chara.x + chara.y - before[i++]);
+    });
+  }
+  if (travelled != nullptr) *travelled = distance;
   return harness.Hash();
 }
 
 void FlowFrames(benchmark::State& state) {
   const cEdStage stage = MakeStage();
-  if (RunFrames(stage, 100) != RunFrames(stage, 100)) {
+  double travelled = 0;
+  if (RunFrames(stage, 100, &travelled) != RunFrames(stage, 100)) {
     state.SkipWithError("two runs of one seed differ");
+    return;
+  }
+  if (travelled < kCharas * 10.0) {
+    state.SkipWithError("the characters did not move");
     return;
   }
   cStageHarness harness;

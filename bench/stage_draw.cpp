@@ -1,32 +1,50 @@
 // A full stage frame with its drawing (the frame step, the drawing's advance
 // and the pixels into the 640 x 480 back buffer) in each drawing mode, on a
 // busy stage: two auto-scrolling layers, a screen of blocks, 100 characters
-// (ten of them blinking), five shown pictures (two stretched, two following
-// characters), a wave screen effect, a blinking screen colour and the
-// status panel. Before timing, two runs of one seed and input must give
+// (ten of them blinking), 50 shots, 20 items, five shown pictures (two
+// stretched, two following characters), 20 point effects (half of them
+// scaled), a wave screen effect, a blinking screen colour and the status
+// panel. Shots and point effects that end are replaced, so every frame has
+// the same load. Before timing, two runs of one seed and input must give
 // the same state hash. The physical reference is a copy of one 640 x 480
 // frame of 32-bit pixels.
 
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cstring>
+#include <filesystem>
+#include <memory>
 #include <vector>
 
+#include <unistd.h>
+
+#include "foundation/game_files.h"
 #include "graphics/blits/fill.h"
 #include "graphics/device/device.h"
 #include "graphics/images/bitmap_table.h"
 #include "project/database.h"
+#include "project/frame_tables.h"
 #include "project/global_data.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
+#include "stage/draw/resources/effect_surfaces.h"
 #include "stage/draw/stage_drawing.h"
 #include "stage/harness/stage_harness.h"
 #include "stage/show/shown_pictures.h"
+#include "stage/shots/shot_list.h"
+#include "stage/shots/stage_shot.h"
+#include "tools/sample_game/bmp_file.h"
+#include "tools/sample_game/indexed_image.h"
 
 namespace {
 
 constexpr int kCharas = 100;
+constexpr int kItems = 20;
+constexpr std::size_t kShots = 50;
+constexpr std::size_t kPointEffects = 20;
+constexpr const char* kEffectPicture = "bmp\\effect\\Bench.bmp";
 
 cEdStage MakeStage() {
   cEdStage stage;
@@ -56,6 +74,15 @@ cEdStage MakeStage() {
     chara.m_nFaction = 1;
     stage.m_vChara.push_back(chara);
   }
+  for (int i = 0; i < kItems; ++i) {
+    cEdItem item;
+    item.m_nGraphicNo = static_cast<std::uint16_t>(1 + i);
+    item.m_nColumn = static_cast<std::int16_t>(1 + i);
+    item.m_nRow = static_cast<std::int16_t>(8 + i % 2);
+    item.m_nOverlay = static_cast<std::uint8_t>(i % 2);
+    item.m_nOverlayNo = 3;
+    stage.m_vItem.push_back(item);
+  }
   for (int i = 0; i < 2; ++i) {
     cEdBackground layer;
     layer.AutoX = 1;
@@ -64,6 +91,32 @@ cEdStage MakeStage() {
   }
   return stage;
 }
+
+// The working folder while the benchmark runs: a temporary one holding the
+// point effect's picture (four 32 x 32 frames), which the stage loads.
+class EffectPictureFolder {
+ public:
+  EffectPictureFolder()
+      : m_previous(std::filesystem::current_path()),
+        m_folder(std::filesystem::temp_directory_path() / ("bench_stage_draw_" + std::to_string(getpid()))) {
+    std::filesystem::create_directories(m_folder / "bmp" / "effect");
+    std::filesystem::current_path(m_folder);
+    sample_game::IndexedImage image(128, 32);
+    for (int frame = 0; frame < 4; ++frame)
+      image.FillCircle(32 * frame + 16, 16, 6 + 3 * frame, static_cast<std::uint8_t>(40 + frame));
+    WriteGameFile(kEffectPicture, sample_game::EncodeBmp8(image, sample_game::SamplePalette()));
+  }
+  ~EffectPictureFolder() {
+    std::filesystem::current_path(m_previous);
+    std::error_code ignored;
+    std::filesystem::remove_all(m_folder, ignored);
+  }
+  EffectPictureFolder(const EffectPictureFolder&) = delete;
+  EffectPictureFolder& operator=(const EffectPictureFolder&) = delete;
+
+ private:
+  std::filesystem::path m_previous, m_folder;
+};
 
 void MakeEffects() {
   g_Database->m_vCharaEffect.resize(1);
@@ -76,18 +129,61 @@ void MakeEffects() {
   wave.m_nKind = 6;
   wave.m_anParam = {20, 0, 12, 3, 4};
   g_Database->m_vScrEffect.push_back(wave);
+  cEffect point;
+  point.m_strFile = kEffectPicture;
+  point.m_vFrames.resize(4);
+  for (int i = 0; i < 4; ++i) {
+    point.m_vFrames[i].nFirst = i;
+    point.m_vFrames[i].nSecond = 2;
+  }
+  g_Database->m_vEffect.resize(1);
+  g_Database->m_vEffect.push_back(point);
   BuildEffectWorkCopies(*g_Database);
+  BuildEffectFrames(g_EffectFrameTable, *g_Database);
   InitEffectSlotsOfStage();
 }
 
+// Blocks, characters, items, marks, the padded shot sheets, the panel.
+constexpr std::array<int, 11> kSheets = {2, 4, 5, 40, 41, 44, 46, 49, 51, 63, 64};
+
 void MakeSheets() {
-  for (int bitmap : {2, 4, 5, 46, 49, 51})
-    DDCreateSurface(&g_BmpSD[bitmap], 256, 480, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0);
+  for (int bitmap : kSheets) DDCreateSurface(&g_BmpSD[bitmap], 256, 480, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0);
   for (int bitmap : {55, 56}) DDCreateSurface(&g_BmpSD[bitmap], 320, 240, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0);
 }
 
 void ReleaseSheets() {
-  for (int bitmap : {2, 4, 5, 46, 49, 51, 55, 56}) DDReleaseSurface(&g_BmpSD[bitmap]);
+  for (int bitmap : kSheets) DDReleaseSurface(&g_BmpSD[bitmap]);
+  for (int bitmap : {55, 56}) DDReleaseSurface(&g_BmpSD[bitmap]);
+  ReleaseEffectSurfaces();
+}
+
+// Slow shots of the characters' side across the upper screen, away from
+// the hero, each living a few seconds.
+void AddShot(cStageScene& scene, int index) {
+  cEdShot record;
+  record.m_nFaction = 1;
+  record.m_bPassBlocks = 1;
+  record.m_nGraphic = static_cast<std::uint16_t>(1 + index % 8);
+  ShotPlacement placement;
+  placement.startX = 64 + 12 * (index % 48);
+  placement.startY = 64 + 40 * (index % 5);
+  placement.vx = index % 2 ? 0.5 : -0.5;
+  placement.speed = 0.5;
+  placement.range = 10 + index % 20;
+  cChara* owner = nullptr;
+  g_CharaList.ForEach([&owner](cStageChara& chara) {
+    if (owner == nullptr) owner = &chara;
+  });
+  auto shot = std::make_unique<cStageShot>();
+  if (shot->Setup(kCmdKindShot, scene.m_nShotSerial++, owner, record, placement)) ::AddShot(std::move(shot));
+}
+
+// Shots and point effects that ended are replaced before each frame.
+void KeepTheLoad(cStageScene& scene, int frame) {
+  for (int i = 0; g_ShotList.Count() < kShots; ++i) AddShot(scene, frame + i);
+  for (std::size_t i = scene.m_Draw.stageEffects.size(); i < kPointEffects; ++i)
+    scene.m_Draw.stageEffects.emplace_back(1, 40.0 + 28.0 * static_cast<double>(i), 100.0 + 8.0 * static_cast<double>(i),
+                                           i % 2 ? 200 : 100);
 }
 
 // Pictures of 160 x 120 as "ピクチャーの表示" leaves them: one per place,
@@ -111,9 +207,11 @@ void ShowPictures(cStageScene& scene, int heroNumber) {
 }
 
 void Begin(cStageHarness& harness, const cEdStage& stage) {
+  MakeEffects();
   harness.UseStage(stage);
   harness.Begin(7);
   MakeEffects();
+  LoadEffectSurfaces();
   cStageScene& scene = harness.Scene();
   int n = 0;
   g_CharaList.ForEach([&](cStageChara& chara) {
@@ -127,7 +225,10 @@ void Begin(cStageHarness& harness, const cEdStage& stage) {
 std::uint64_t RunFrames(const cEdStage& stage, int frames) {
   cStageHarness harness;
   Begin(harness, stage);
-  for (int frame = 0; frame < frames; ++frame) harness.Step(frame % 120 < 60 ? 6 : 4, 0);
+  for (int frame = 0; frame < frames; ++frame) {
+    KeepTheLoad(harness.Scene(), frame);
+    harness.Step(frame % 120 < 60 ? 6 : 4, 0);
+  }
   return harness.Hash();
 }
 
@@ -138,6 +239,7 @@ void StageDrawFrames(benchmark::State& state) {
     state.SkipWithError("no device");
     return;
   }
+  const EffectPictureFolder folder;
   MakeSheets();
   const cEdStage stage = MakeStage();
   if (RunFrames(stage, 100) != RunFrames(stage, 100)) {
@@ -147,6 +249,7 @@ void StageDrawFrames(benchmark::State& state) {
     Begin(harness, stage);
     int frame = 0;
     for (auto _ : state) {
+      KeepTheLoad(harness.Scene(), frame);
       harness.Step(frame % 120 < 60 ? 6 : 4, 0);
       ++frame;
     }

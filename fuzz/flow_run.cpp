@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "commands/install.h"
+#include "definitions/command_kinds.h"
 #include "definitions/param_table.h"
 #include "fuzz/record_fuzzing.h"
 #include "stage/harness/stage_harness.h"
@@ -30,6 +31,40 @@ class Bytes {
   std::size_t m_pos = 0;
 };
 
+// Keeps the modal waits finite and short: a message or picture that waits
+// for the decide key would wait forever without a keyboard, and a game wait
+// of years is valid data but no test.
+void ShortenWaits(cEdCmd& command) {
+  auto& p = command.m_vParams;
+  const auto clear = [&](std::size_t index) {
+    if (index < p.size()) p[static_cast<long long>(index)] = 0;
+  };
+  if (command.m_nKind == kCmdGameWait && !p.empty()) p[0] %= 64;
+  if (command.m_nKind == kCmdMessage) clear(8);
+  if (command.m_nKind == kCmdPicture) clear(10);
+}
+
+// The movement settings the moves read, small values and extremes alike.
+void RandomMove(Bytes& bytes, cEdMove& move) {
+  auto small = [&] { return static_cast<std::int16_t>(bytes.Next() & 1 ? bytes.Int() : bytes.Next() % 40 - 20); };
+  move.m_nDirection = bytes.Next() % 16;
+  move.m_nMoveMode = bytes.Next() % 3;
+  move.m_nTimeMode = bytes.Next() % 4;
+  move.m_nDistanceUnit = bytes.Next() % 2;
+  move.m_nFixedAxis = bytes.Next() % 4;
+  move.m_nTargetSlot = bytes.Next() % 6;
+  move.m_nTargetBase = bytes.Next() % 5;
+  move.m_bStopAtTarget = bytes.Next() & 1;
+  move.m_bClampStep = bytes.Next() & 1;
+  move.m_bAccelerate = bytes.Next() & 1;
+  move.m_nMoveAnime = bytes.Next() % 3;
+  move.m_bMirrorTargetX = bytes.Next() & 1;
+  for (std::int16_t* field : {&move.m_nSpeed, &move.m_nSpeedStep, &move.m_nDistance, &move.m_nDistanceStep,
+                              &move.m_nAngle, &move.m_nAngleStep, &move.m_nTargetXBl, &move.m_nTargetYBl,
+                              &move.m_nTargetXDot, &move.m_nTargetYDot, &move.m_nHomingLag, &move.m_nTopSpeed})
+    *field = small();
+}
+
 cEdCmd RandomCommand(Bytes& bytes) {
   cEdCmd command;
   command.m_nKind = bytes.Next();
@@ -38,8 +73,10 @@ cEdCmd RandomCommand(Bytes& bytes) {
   command.m_nTime = static_cast<std::int16_t>(bytes.Next() % 8);
   command.m_nTimeStep = static_cast<std::int16_t>(static_cast<std::int8_t>(bytes.Next()));
   command.m_bInstant = bytes.Next() & 1;
-  if (bytes.Next() & 1) command.m_Move.Emplace();
+  if (bytes.Next() & 1) RandomMove(bytes, command.m_Move.Emplace());
   if (bytes.Next() & 1) command.m_Shot.Emplace();
+  ShortenWaits(command);
+  command.m_nAnime = bytes.Next() % 4;
   return command;
 }
 

@@ -102,7 +102,7 @@ constexpr FixUp kLadder[] = {
     {191,
      [](cSystem& s, std::uint32_t) {
        s.m_vLifeUnlimited.assign({0, 0, 0, 1});
-       s.m_nSetting191A = s.m_nSetting191B = 0;
+       s.m_nSetting191A = s.m_bLifeCarryOver = 0;
      }},
     SET_ONE(192, m_bRetryVarsStageFile),
     {193,

@@ -22,7 +22,7 @@ constexpr IntField kHeadFields[] = {
     {&cSystem::m_nSetting113, 113},         {&cSystem::m_nSetting855, 855},
     {&cSystem::m_nTitleMenuOpt, 157},       {&cSystem::m_nSetting821, 821},
     {&cSystem::m_nSetting0A, 0},            {&cSystem::m_nSetting191A, 191},
-    {&cSystem::m_nSetting191B, 191},        {&cSystem::m_nPairCount, 0},
+    {&cSystem::m_bLifeCarryOver, 191},        {&cSystem::m_nPairCount, 0},
     {&cSystem::m_bUsePairCount, 0},         {&cSystem::m_nScreen167A, 167},
     {&cSystem::m_nScreen167B, 167},         {&cSystem::m_bRetryVarsStory, 188},
     {&cSystem::m_nPause224A, 224},          {&cSystem::m_nScreen167C, 167},
@@ -137,7 +137,7 @@ void cSystem::SetDefaults() {
   m_nSetting821 = 1;
   m_nSetting0A = 1;
   m_nSetting191A = 1;
-  m_nSetting191B = 1;
+  m_bLifeCarryOver = 1;
   m_nPairCount = 40;
   m_bUsePairCount = 1;
   m_nScreen167A = m_nScreen167B = m_nScreen167C = m_nScreen167D = 1;

@@ -44,7 +44,9 @@ class cSystem : public cRecord {
   std::int32_t m_nSetting821 = 0;
   std::int32_t m_nSetting0A = 0;
   std::int32_t m_nSetting191A = 0;
-  std::int32_t m_nSetting191B = 0;
+  // A world-map stage starts with the lives left (+1) rather than the
+  // story's starting lives.
+  std::int32_t m_bLifeCarryOver = 0;
   std::int32_t m_nPairCount = 0;
   std::int32_t m_bUsePairCount = 0;
   cVector<std::int32_t> m_vLifeStart;

@@ -18,6 +18,7 @@
 #include "commands/world/vanish.h"
 #include "commands/world/warp.h"
 #include "commands/movement/movement_commands.h"
+#include "commands/stage/stage_clear.h"
 #include "definitions/command_record.h"
 #include "foundation/log.h"
 #include "stage/chara/chara.h"
@@ -45,6 +46,7 @@ constexpr std::array<Executor, kCharaCmdKindCount> kExecutors = [] {
   table[kCmdSummonChara] = CmdSummonChara;
   table[kCmdSummonItem] = CmdSummonItem;
   table[kCmdFlowControl] = RunForEntry<ControlFlows>;
+  table[kCmdStageClear] = CmdStageClear;
   table[kCmdGameWait] = RunForEntry<GameWait>;
   table[kCmdWarp] = RunForEntry<Warp>;
   table[kCmdSetTarget] = RunForEntry<SelectTarget>;

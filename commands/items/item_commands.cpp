@@ -9,6 +9,7 @@
 #include "commands/items/get_item.h"
 #include "commands/looks/look_commands.h"
 #include "commands/scene_fx/scene_fx_commands.h"
+#include "commands/stage/stage_clear.h"
 #include "commands/status/status_operation.h"
 #include "commands/targets/select_target.h"
 #include "commands/world/status_op2.h"
@@ -61,6 +62,7 @@ int QueueArrange(cChara& hero, cEdCmd& command) {
 constexpr std::array<ItemExecutor, kItemCmdKindCount> kItemExecutors = [] {
   std::array<ItemExecutor, kItemCmdKindCount> table{};
   table[kItemCmdChangeFlow] = ChangeFlowNow;
+  table[kCmdStageClear - kItemKindOffset] = [](cChara& hero, cEdCmd& command) { return StageClear(hero, command); };
   table[kCmdGameWait - kItemKindOffset] = GoOn<GameWait>;
   table[kCmdMessage - kItemKindOffset] = ShowItemMessage;
   table[kCmdPicture - kItemKindOffset] = GoOn<ShowPicture>;

@@ -17,7 +17,7 @@ void CmdChargeMove(cChara& chara, cCmdState& entry) {
     const cChara* target = MoveTarget(chara, *step.move);
     if (target == nullptr || target->removed) return;
     double toX = 0, toY = 0;
-    GetTargetPoint(*target, entry.offsetX, entry.offsetY, toX, toY);
+    GetTargetPoint(*target, chara, entry.offsetX, entry.offsetY, step.move->m_nFixedAxis, toX, toY);
     AimMoveAt(chara, entry, g_CurrentActor.flow, toX, toY, 0);
     if (step.angle != 0) RotateVelocity(entry.velX, entry.velY, step.angle);
   }

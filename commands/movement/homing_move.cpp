@@ -19,7 +19,7 @@ void CmdHomingMove(cChara& chara, cCmdState& entry) {
   const cChara* target = MoveTarget(chara, *move);
   if (target == nullptr || target->removed) return;
   double toX = 0, toY = 0;
-  GetTargetPoint(*target, entry.offsetX, entry.offsetY, toX, toY);
+  GetTargetPoint(*target, chara, entry.offsetX, entry.offsetY, move->m_nFixedAxis, toX, toY);
   if (entry.homingDelay <= 0) {
     AimMoveAt(chara, entry, g_CurrentActor.flow, toX, toY, move->m_bStopAtTarget);
   } else {

@@ -19,6 +19,7 @@ struct TargetMoveStep {
   double angle = 0;
 };
 TargetMoveStep BeginTargetMove(cChara& chara, cCmdState& entry);
+
 // The move aimed at the point: in two dimensions for a character that
 // flies, along x only for one that walks. Sets the entry's velocity and
 // facing request; the flow's motion is cleared.

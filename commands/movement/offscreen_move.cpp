@@ -23,7 +23,6 @@ bool Margin(const ScrollAxis& axis, double& margin) {
   return true;
 }
 
-
 }  // namespace
 
 void CmdOffScreenMove(cChara& chara, cCmdState& entry) {

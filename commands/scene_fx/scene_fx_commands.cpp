@@ -1,6 +1,8 @@
 #include "commands/scene_fx/scene_fx_commands.h"
 
+#include <algorithm>
 #include <array>
+#include <climits>
 
 #include "commands/dispatch/command_params.h"
 #include "definitions/command_record.h"
@@ -43,18 +45,20 @@ void StageCentre(const cChara& chara, double& x, double& y) {
 // How many frames the effect animation runs before its end code.
 int EffectFrames(const cStageEffect& effect) {
   if (effect.number == 0) return 0;
-  int frames = 0;
+  long long frames = 0;
   for (const PATTERNENTRY& entry : g_EffectFrameTable[effect.number]) {
     if (entry.nCode < 0) break;
-    frames += entry.nDuration;
+    frames += std::max(entry.nDuration, 0);
   }
-  return frames;
+  return static_cast<int>(std::min<long long>(frames, INT_MAX));
 }
 
 }  // namespace
 
 void GameWait(cChara&, const cEdCmd& command) {
-  if (cStageScene* scene = StageScene()) WaitFrames(*scene, CmdParam(command, 0) * 6);
+  const long long frames = CmdParam(command, 0) * 6LL;
+  if (cStageScene* scene = StageScene())
+    WaitFrames(*scene, static_cast<int>(std::clamp<long long>(frames, INT_MIN, INT_MAX)));
 }
 
 void RunEffect(cChara& chara, const cEdCmd& command) {

@@ -186,10 +186,12 @@ void cMapMenuScene::ConfirmSave() {
   if (decide || (input.m_wButton & kCancel)) {
     const MENUCURSOR* slot = g_MenuCursor.Below();
     if (decide && g_MenuCursor.Top().nRow == 0 && slot) {
-      if (SaveIntoSlot(slot->nRow)) {
-        RequestSound(5);
-        g_SaveData.m_nSlot = slot->nRow;
-      }
+      // The slot number is part of what the file records (continue takes
+      // it back), so it changes before the save and is restored on failure.
+      const int before = g_SaveData.m_nSlot;
+      g_SaveData.m_nSlot = slot->nRow;
+      if (SaveIntoSlot(slot->nRow)) RequestSound(5);
+      else g_SaveData.m_nSlot = before;
     } else {
       RequestSound(decide ? 1 : 2);
     }

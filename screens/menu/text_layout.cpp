@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "foundation/text_format.h"
 #include "graphics/text/font_setup.h"
@@ -15,6 +16,20 @@ int WidestTerm(int first, int count, int extra) {
   return widest + (extra ? 1 : 0);
 }
 
+// The lines in a framed box, each after a blank with `extra`.
+void DrawTextColumn(DDSURFACEDATA* surface, int x, int y, const std::vector<std::string>& lines, int extra) {
+  if (lines.empty()) return;
+  std::string text;
+  int widest = 0;
+  for (const std::string& line : lines) {
+    AppendFormat(text, extra ? " %s\n" : "%s\n", line.c_str());
+    widest = std::max(widest, GetCharCount(line));
+  }
+  const int width = widest + (extra ? 1 : 0);
+  const int count = static_cast<int>(lines.size());
+  g_Fonts[kMenuFont].PrintfBox(surface, x, y, kMenuCell * width, kMenuCell * count, "%s", text.c_str());
+}
+
 }  // namespace
 
 int CenterTermsX(int centre, int first, int count, int extra) {
@@ -22,12 +37,16 @@ int CenterTermsX(int centre, int first, int count, int extra) {
 }
 
 void DrawTermsColumn(DDSURFACEDATA* surface, int x, int y, int first, int count, int extra) {
-  if (count == 0) return;
-  std::string text;
-  for (int i = first; i < first + count; ++i)
-    AppendFormat(text, extra ? " %s\n" : "%s\n", g_System->m_vTerms[i].c_str());
-  const int width = WidestTerm(first, count, extra);
-  g_Fonts[kMenuFont].PrintfBox(surface, x, y, kMenuCell * width, kMenuCell * count, "%s", text.c_str());
+  std::vector<std::string> lines;
+  for (int i = first; i < first + count; ++i) lines.push_back(g_System->m_vTerms[i]);
+  DrawTextColumn(surface, x, y, lines, extra);
+}
+
+void DrawCmdColumn(DDSURFACEDATA* surface, int x, int y, const cCmd& list) {
+  std::vector<std::string> lines;
+  for (const cCmdItem& item : list)
+    if (item.m_bVisible) lines.push_back(item.m_strName);
+  DrawTextColumn(surface, x, y, lines, 1);
 }
 
 int CenterCmdListX(int centre, const cCmd& list) {

@@ -20,3 +20,6 @@ void DrawTermsColumn(DDSURFACEDATA* surface, int x, int y, int first, int count,
 // centre - 16 * (w + 1) / 2 with w the widest visible name; the centre
 // itself when no visible entry has a name.
 int CenterCmdListX(int centre, const cCmd& list);
+// The visible names of the list, one per line after a blank, in a framed
+// box as DrawTermsColumn draws terms; nothing when none is visible.
+void DrawCmdColumn(DDSURFACEDATA* surface, int x, int y, const cCmd& list);

@@ -24,21 +24,22 @@ int NextRanked(const cRankingSetting& setting, int genre, int way, bool includeS
 
 }  // namespace
 
-void StepRankingGenre(cSaveData& data, int playMode, int step) {
-  if (GetRankingGenreCount(*g_System, playMode) == 0) return;
+int StepGenre(int genre, int playMode, int step) {
+  if (GetRankingGenreCount(*g_System, playMode) == 0) return genre;
   const cRankingSetting& setting = g_System->m_vRankingSettings[playMode];
   int ranked = 0;
-  for (int genre = 0; genre < kRankingGenres; ++genre) ranked += IsRanked(setting, genre) ? 1 : 0;
-  if (ranked == 0) return;
-  int genre = Wrapped(data.m_nRankingGenre);
-  if (step == 0) {
-    genre = NextRanked(setting, genre, 1, true);
-  } else {
-    // Whole rounds end where they started (on a ranked genre), so at most
-    // one round is walked.
-    const long long size = step > 0 ? static_cast<long long>(step) : -static_cast<long long>(step);
-    const long long moves = size % ranked == 0 ? ranked : size % ranked;
-    for (long long i = 0; i < moves; ++i) genre = NextRanked(setting, genre, step > 0 ? 1 : -1, false);
-  }
-  data.m_nRankingGenre = genre;
+  for (int candidate = 0; candidate < kRankingGenres; ++candidate) ranked += IsRanked(setting, candidate) ? 1 : 0;
+  if (ranked == 0) return genre;
+  genre = Wrapped(genre);
+  if (step == 0) return NextRanked(setting, genre, 1, true);
+  // Whole rounds end where they started (on a ranked genre), so at most
+  // one round is walked.
+  const long long size = step > 0 ? static_cast<long long>(step) : -static_cast<long long>(step);
+  const long long moves = size % ranked == 0 ? ranked : size % ranked;
+  for (long long i = 0; i < moves; ++i) genre = NextRanked(setting, genre, step > 0 ? 1 : -1, false);
+  return genre;
+}
+
+void StepRankingGenre(cSaveData& data, int playMode, int step) {
+  data.m_nRankingGenre = StepGenre(data.m_nRankingGenre, playMode, step);
 }

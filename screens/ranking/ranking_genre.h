@@ -9,3 +9,6 @@
 // step 0 keeps a ranked genre and moves an unranked one on to the next
 // ranked one. Unchanged when the mode ranks no genre.
 void StepRankingGenre(cSaveData& data, int playMode, int step);
+// The same walk from `genre`: the genre reached (unchanged when the mode
+// ranks none).
+int StepGenre(int genre, int playMode, int step);

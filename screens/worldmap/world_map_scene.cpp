@@ -1,6 +1,7 @@
 #include "screens/worldmap/world_map_scene.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "definitions/save_data/save_data.h"
 #include "definitions/save_data/save_slots.h"
@@ -107,7 +108,10 @@ void cWorldMapScene::StartStage() {
   g_SaveData.m_nSeries = ClearSwitchOf(*m_pStage);
   g_SaveData.m_nSeriesStage = 1;
   const bool unlimited = ModeEntry(g_System->m_vLifeUnlimited, PM_STORY) != 0;
-  g_SaveData.m_nLifeStart = unlimited ? cSaveData::kUnlimited : g_SaveData.m_nLife + 1;
+  // The lives left come from a save file: +1 must not overflow.
+  const int carried = static_cast<int>(std::min<long long>(g_SaveData.m_nLife + 1LL, INT32_MAX));
+  const int lives = g_System->m_bLifeCarryOver ? carried : ModeEntry(g_System->m_vLifeStart, PM_STORY);
+  g_SaveData.m_nLifeStart = unlimited ? cSaveData::kUnlimited : lives;
   g_SaveData.m_nMapX = m_Cursor.x;
   g_SaveData.m_nMapY = m_Cursor.y;
   g_SaveData.m_nMapState1 = m_nFacing;

@@ -9,9 +9,15 @@ std::atomic<int> g_bFileRequestDone{0};
 std::atomic<int> g_nFileRequestResult{0};
 
 namespace {
-// Waits for a done flag; false when the wait was given up.
+// Waits for a done flag; false when the wait was given up. A wait on the
+// main thread itself (the headless harness runs the frame there) serves the
+// request it waits for, as every loop of the main thread does.
 bool WaitForDone(const std::atomic<int>& done) {
   while (!done.load()) {
+    if (platform::IsMainThread()) {
+      platform::ServeMainThread();
+      if (done.load()) break;
+    }
     if (platform::QuitPosted() || cThread::StopRequested()) return false;
     cThread::Sleep(1);
   }

@@ -1,6 +1,7 @@
 // The dialogs the shell runs, drawn by the dialog toolkit (shell/dialogs/).
 // A dialog request that arrives while another dialog runs is answered as
 // cancelled: dialogs never nest on the same request.
+#include "definitions/save_data/save_data.h"
 #include "project/global_data.h"
 #include "shell/dialogs/dialog_box.h"
 #include "shell/dialogs/file_dialog.h"
@@ -22,9 +23,10 @@ std::optional<std::string> AskFile(int mode, std::string proposal) {
   return proposal;
 }
 
-// The name the entry edits: the options screen's registration name. The
-// stage's ranking name is bound once the stage runtime exists.
+// The name the entry edits: the options screen's registration name, or,
+// for a ranking registration at a stage's end, the play's own name.
 std::string* NameEntryTarget() {
+  if (g_Game.m_nState == GS_STAGE) return &g_SaveData.m_strName;
   if (g_Game.m_nTitleCmd == kTitleCommandOption) return &g_UserOption->m_strName;
   return nullptr;
 }

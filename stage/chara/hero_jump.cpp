@@ -10,6 +10,7 @@
 #include "definitions/flow_record.h"
 #include "input/input_record.h"
 #include "stage/chara/hero.h"
+#include "stage/core/double_to_int.h"
 #include "stage/core/stage_rules.h"
 #include "stage/core/stage_sinks.h"
 #include "stage/keys/flow_keys.h"
@@ -57,7 +58,7 @@ int HeightForSpeed(const cEdCmd& command, double speed) {
   int height = 0;
   if (speed >= fast) height = high;
   else if (speed <= slow) height = low;
-  else height = low + static_cast<int>((high - low) * speed / fast);
+  else height = TruncToInt(low + (high - low) * speed / fast);
   return height < 0 ? 0 : height;
 }
 

@@ -35,6 +35,7 @@ void Judge(const cStageShot& p, const cStageShot& q, bool& qGoes, bool& pGoes) {
 void CancelShots() {
   for (std::size_t i = 0; i < g_ShotSides.size(); ++i) {
     for (std::size_t j = i + 1; j < g_ShotSides.size(); ++j) {
+      if (g_ShotSides[i].empty() || g_ShotSides[j].empty()) continue;
       for (std::size_t a = 0; a < g_ShotSides[i].size(); ++a) {
         cStageShot& p = *g_ShotSides[i][a];
         if (p.removed) continue;

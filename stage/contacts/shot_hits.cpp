@@ -29,10 +29,10 @@ bool ShotTakesPart(const cStageShot& shot) {
   return !shot.removed && !shot.removeMark && (!g_PlayStage.OnScreenOnly || shot.onScreen);
 }
 
+// The box test first: it rules out nearly every pair and reads least.
 bool Touches(const cChara& chara, const cStageShot& shot) {
-  return TakesPart(chara) && chara.def.m_nInvincible != kNeverHitByShots &&
-         BoxesOverlap(chara.shotBox, shot.box.left, shot.box.top, shot.box.right, shot.box.bottom) &&
-         !shot.HasHit(chara.number);
+  return BoxesOverlap(chara.shotBox, shot.box.left, shot.box.top, shot.box.right, shot.box.bottom) &&
+         TakesPart(chara) && chara.def.m_nInvincible != kNeverHitByShots && !shot.HasHit(chara.number);
 }
 
 // The item the shot carries, given to the player's hero as if touched.

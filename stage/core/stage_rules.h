@@ -54,6 +54,9 @@ struct StageRules {
   // hold it, so it stays on.
   std::int32_t pictureFollow = 1;
   std::int32_t fixedBoxColour = 0;  // 8-bit: the palette cycles the hero's box colours itself
+  // Invincible characters may be tinted with their colour (Direct3D). No
+  // field of the system record is known to hold it, so it stays on.
+  std::int32_t colourBlending = 1;
   // A shot without power, impact or item only fires its contact triggers
   // instead of hitting; and a body attack fires its hit triggers right after
   // its own damage instead of after both sides' damage. No field of the

@@ -1,6 +1,9 @@
 // The pixel half of a stage frame: the state the advance left is drawn into
 // BackBuffer, in the scene's drawing order. Nothing here changes the
 // simulation or draws a random number.
+#include <array>
+#include <vector>
+
 #include "definitions/stage/stage_record.h"
 #include "definitions/save_data/save_data.h"
 #include "graphics/device/device.h"
@@ -64,8 +67,8 @@ StatusValues CurrentStatusValues() {
   return values;
 }
 
-void DrawCharaWithGauges(const cChara& chara) {
-  DrawCharaPixels(chara, &BackBuffer);
+void DrawCharaWithGauges(const cChara& chara, int frame) {
+  DrawCharaPixels(chara, &BackBuffer, frame);
   if (!chara.cmdHidden) DrawCharaGauges(chara, *g_System, &BackBuffer);
 }
 
@@ -77,32 +80,38 @@ bool OnLayer(const cChara& chara, int z) { return z == kEveryLayer || chara.def.
 // The objects of one Z layer (every layer with kEveryLayer): the hero, the
 // items, the characters with their drop icons, the shots, then the shown pictures of
 // that draw layer.
-void DrawObjectLayer(cStageScene& scene, int z) {
+void DrawObjectLayer(cStageScene& scene, int z, const std::vector<const cStageShot*>& shots) {
   if (cHero* hero = PlayerHero(); hero != nullptr && OnLayer(*hero, z)) {
-    DrawCharaWithGauges(*hero);
+    DrawCharaWithGauges(*hero, scene.m_nFrameCount);
     DrawHeroBoxes(*hero, &BackBuffer);
   }
   g_ItemList.ForEach([z](const cStageItem& item) {
     if (item.present && (z == kEveryLayer || item.def.m_nZ == z)) DrawItemPixels(item, &BackBuffer, MarkSheet());
   });
-  g_CharaList.ForEach([z](cStageChara& chara) {
+  g_CharaList.ForEach([z, &scene](cStageChara& chara) {
     if ((!chara.present && !chara.dead) || !OnLayer(chara, z)) return;
-    DrawCharaWithGauges(chara);
+    DrawCharaWithGauges(chara, scene.m_nFrameCount);
     DrawDropIcon(chara, &BackBuffer);
   });
-  g_ShotList.ForEach([z](const cStageShot& shot) {
-    if (z == kEveryLayer || shot.rec.m_nZ == z) DrawShotPixels(shot, &BackBuffer);
-  });
+  for (const cStageShot* shot : shots) DrawShotPixels(*shot, &BackBuffer);
   DrawShownPictures(scene, z);
 }
 
 // With the stage's Z order, eight passes by Z layer; else one with everything.
+// The shots are sorted into their layers once, in list order.
 void DrawObjectLayers(cStageScene& scene) {
-  if (!g_PlayStage.ZOrder) {
-    DrawObjectLayer(scene, kEveryLayer);
+  static std::array<std::vector<const cStageShot*>, kZLayers> shotLayers;
+  for (auto& layer : shotLayers) layer.clear();
+  const bool byZ = g_PlayStage.ZOrder != 0;
+  g_ShotList.ForEach([&](const cStageShot& shot) {
+    if (!byZ) shotLayers[0].push_back(&shot);
+    else if (shot.rec.m_nZ < kZLayers) shotLayers[shot.rec.m_nZ].push_back(&shot);
+  });
+  if (!byZ) {
+    DrawObjectLayer(scene, kEveryLayer, shotLayers[0]);
     return;
   }
-  for (int z = 0; z < kZLayers; ++z) DrawObjectLayer(scene, z);
+  for (int z = 0; z < kZLayers; ++z) DrawObjectLayer(scene, z, shotLayers[static_cast<std::size_t>(z)]);
 }
 
 }  // namespace
@@ -113,9 +122,9 @@ void DrawStagePixels(cStageScene& scene, int play, int, int hint) {
     return;
   }
   DrawLayerPass(0);
-  DrawBlocks(g_BlockMap, 0, g_StageSpace.scrollX, g_StageSpace.scrollY, MarkSheet());
+  DrawBlocks(g_BlockMap, 0, g_StageSpace.scrollX, g_StageSpace.scrollY, MarkSheet(), &scene.m_Draw.blocks);
   DrawObjectLayers(scene);
-  DrawBlocks(g_BlockMap, 1, g_StageSpace.scrollX, g_StageSpace.scrollY, MarkSheet());
+  DrawBlocks(g_BlockMap, 1, g_StageSpace.scrollX, g_StageSpace.scrollY, MarkSheet(), &scene.m_Draw.blocks);
   DrawLayerPass(1);
   if (const cHero* hero = PlayerHero()) DrawViewMask(*hero, &BackBuffer);
   for (const cStageEffect& effect : scene.m_Draw.stageEffects)

@@ -88,3 +88,19 @@ void cStageHarness::ClearRecords() {
   m_music.clear();
   m_debugLines.clear();
 }
+
+cEdStage MakeHarnessStage(int width, int height, int speedLevel, int heroColumn, int heroRow) {
+  cEdStage stage;
+  stage.Width = width;
+  stage.Height = height;
+  stage.SpeedLevel = speedLevel;
+  stage.SetSpeedLevel(speedLevel);
+  stage.IntroSwitch1 = stage.IntroSwitch2 = 0;
+  cEdChara hero;
+  hero.m_nOperator = kOperatorPlayer;
+  hero.m_nGraphicNo = 1;
+  hero.m_nColumn = static_cast<std::int16_t>(heroColumn);
+  hero.m_nRow = static_cast<std::int16_t>(heroRow);
+  stage.m_vChara.push_back(hero);
+  return stage;
+}

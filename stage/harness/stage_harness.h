@@ -4,7 +4,9 @@
 // defaults, unless the caller started a project), takes a stage record or
 // stage-file bytes, sets the attempt up with a given seed and steps frames
 // with given input words. Sounds, music requests and debug-log lines are
-// recorded; the special keys (Space, F1-F3) are scripted. Between frames
+// recorded; the special keys (Space, F1-F3) are scripted. The game's clock
+// stands still but for the game's own waits, so the frames of a modal wait
+// (a game wait, an effect, a timed message) pass at once. Between frames
 // the caller reads objects by serial number, the scroll axes, block cells
 // and a hash of the whole simulation state.
 
@@ -21,6 +23,11 @@
 struct BlockCell;
 class cStageChara;
 class cHero;
+
+// A stage of `width` x `height` cells at a speed level, without its intro
+// and end banners, with a player-operated hero at (heroColumn, heroRow):
+// the start of the stages that programs build for the harness.
+cEdStage MakeHarnessStage(int width, int height, int speedLevel, int heroColumn, int heroRow);
 
 class cStageHarness {
  public:

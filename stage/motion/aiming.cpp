@@ -8,6 +8,8 @@
 
 namespace {
 
+enum FixedAxis : int { kXFixed = 1, kYFixed = 2 };
+
 double RunningSpeed(const ScrollAxis& axis) { return axis.running && !axis.atLimit ? axis.speed : 0.0; }
 
 bool RidesScroll(const cStageObj& owner) { return owner.scrollSync != 0 && g_StageRules.noScrollSync == 0; }
@@ -46,22 +48,18 @@ bool SolveAgainstScroll(double dx, double dy, double sx, double sy, double speed
 
 }  // namespace
 
-AimAxes AxesFreeOf(int fixedAxis) {
-  AimAxes axes;
-  if (fixedAxis == 1) axes.x = false;
-  if (fixedAxis == 2) axes.y = false;
-  return axes;
-}
-
 void ScreenCenter(const cStageObj& obj, double& x, double& y) {
   x = obj.screenLeft + obj.drawWidth / 2.0;
   y = obj.screenTop + obj.drawHeight / 2.0;
 }
 
-void GetTargetPoint(const cChara& target, double offsetX, double offsetY, double& outX, double& outY) {
+void GetTargetPoint(const cChara& target, const cChara& owner, double offsetX, double offsetY, int fixedAxis,
+                    double& outX, double& outY) {
+  double ownX = 0, ownY = 0;
+  ScreenCenter(owner, ownX, ownY);
   ScreenCenter(target, outX, outY);
-  outX += offsetX;
-  outY += offsetY;
+  outX = fixedAxis == kXFixed ? ownX : outX + offsetX;
+  outY = fixedAxis == kYFixed ? ownY : outY + offsetY;
 }
 
 double AutoScrollSpeedX() { return RunningSpeed(g_StageSpace.scrollX); }

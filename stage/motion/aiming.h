@@ -13,16 +13,12 @@ class cChara;
 class cStageObj;
 struct cFlowState;
 
-// Which axes a command moves along when aiming: its fixed-axis choice
-// (0 none, 1 x fixed, 2 y fixed) names the axis it keeps.
-struct AimAxes {
-  bool x = true;
-  bool y = true;
-};
-AimAxes AxesFreeOf(int fixedAxis);
-
-// The target's screen centre plus the offset.
-void GetTargetPoint(const cChara& target, double offsetX, double offsetY, double& outX, double& outY);
+// The point a command aims at: the target's screen centre plus the
+// offset. A command that keeps an axis fixed (its fixed-axis choice: 1 x,
+// 2 y) aims along the other axis only: on the fixed one the point is the
+// owner's own centre.
+void GetTargetPoint(const cChara& target, const cChara& owner, double offsetX, double offsetY, int fixedAxis,
+                    double& outX, double& outY);
 
 // The screen centre of an object's drawn cell.
 void ScreenCenter(const cStageObj& obj, double& x, double& y);

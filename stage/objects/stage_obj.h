@@ -96,7 +96,7 @@ class cStageObj {
 
   // Contact state raised by the block collision, cleared every sub-step.
   std::int32_t pressedLeft = 0, pressedRight = 0, pressedTop = 0, pressedBottom = 0;
-  std::int32_t lastBlockSide = 0;
+  std::int32_t lastBlockSide = -1;  // 0 left, 1 right; -1 no block has hit yet
   std::int64_t standingCell = -1;  // cell index of the block under the feet; -1 none
   std::int64_t landedCell = -1;    // the cell last landed on
   std::int32_t airFrames = 0;

@@ -146,6 +146,8 @@ void cStageScene::SetStage(int bLoadStage, int bFirstEntry) {
   FrameSkipCount(0, 60);
   m_vWakeGroups.assign(kWakeGroups, 0);
   m_nPendingOutcome = m_nStageResult = m_nSubStepTotal = 0;
+  m_nNextStage = m_bOwnNextStage = m_bRecordsRegistered = 0;
+  m_strNextStageFile.clear();
   g_SaveData.m_nScore = 0;
   if (InReplay() || (g_bFromEditor && g_bDirectStage)) {
     g_SaveData.m_nResult1 = g_SaveData.m_nResult2 = g_SaveData.m_nResult3 = g_SaveData.m_nResult4 = 0;

@@ -78,6 +78,8 @@ std::vector<cStageChara*> cStageScene::SpawnCharaAt(double x, double y, int faci
     chara.y = y + chara.graphicOffsetY;
     chara.ClampX();
     chara.ClampY();
+    chara.placedX = x + 16;
+    chara.placedY = y + 16;
   });
   for (cStageChara* chara : made) m_GroupLists[SideIndex(chara->side)].push_back(chara);
   return made;

@@ -14,10 +14,3 @@ int RunFlow(cChara& chara, cFlowState& flow) {
 }
 void RunFlowConditionWork(cChara&) {}
 int SurviveSqueeze(cChara& hero) { return hero.IsHero() ? static_cast<cHero&>(hero).SurviveSqueeze() : 0; }
-void PrepareStageEnd(cStageScene&) {}
-void DrawPauseMenu(cStageScene&) {}
-int StoryStageFlag() { return 1; }
-int ChallengeRetryFlag(int) { return 1; }
-void StartRankingRegistration(cStageScene&) {}
-int FinishStage(cStageScene&) { return 0; }
-int CheckReplaySaveKeys() { return 0; }

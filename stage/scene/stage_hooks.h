@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "foundation/checked_vector.h"
+#include "input/replay_save_keys.h"
 
 class cCond;
 class cChara;
@@ -69,6 +70,3 @@ int ChallengeRetryFlag(int entry);
 // The ranking registration of the stage end and the next state it chooses.
 void StartRankingRegistration(cStageScene& scene);
 int FinishStage(cStageScene& scene);
-
-// Replays saved with F1/F2: 1 when one was saved this frame.
-int CheckReplaySaveKeys();

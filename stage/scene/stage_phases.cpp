@@ -14,7 +14,9 @@
 #include "stage/chara/stage_lists.h"
 #include "stage/core/stage_rules.h"
 #include "stage/core/stage_sinks.h"
+#include "project/system_record.h"
 #include "stage/scene/scene_resources.h"
+#include "stage/scene/stage_end_slot.h"
 #include "stage/scene/stage_hooks.h"
 #include "stage/scene/stage_scene.h"
 
@@ -23,6 +25,8 @@ namespace {
 constexpr int kBannerFrames = 80;
 constexpr int kButtonDecide = 1;
 constexpr int kButtonCancel = 2;
+constexpr int kPauseMenuTerms = 19;
+constexpr int kRetryMenuTerms = 23;
 
 // Registration with F3 (ranking modes 0 and 1) or on decide (2 and 3).
 int RankingMode() { return g_UserOption.IsStarted() ? g_UserOption->m_nRankingMode : 0; }
@@ -39,20 +43,14 @@ cInput* MenuInput() {
   return &input;
 }
 
-// Moves the cursor up or down over the visible entries (sound 0).
-int MoveCursor(int cursor, const std::vector<bool>& visible, const cInput& input) {
-  const int count = static_cast<int>(visible.size());
-  int step = 0;
-  if (input.m_wDir & kDirUp) step = -1;
-  else if (input.m_wDir & kDirDown) step = 1;
-  if (step == 0) return cursor;
-  for (int next = cursor + step; next >= 0 && next < count; next += step) {
-    if (visible[static_cast<std::size_t>(next)]) {
-      RequestStageSound(0);
-      return next;
-    }
+// A menu of system terms [first, first + count), all visible.
+void BuildTermMenu(cVector<cCmdItem>& menu, int first, int count) {
+  menu.assign(static_cast<std::size_t>(count), cCmdItem());
+  for (int i = 0; i < count; ++i) {
+    const long long term = first + i;
+    menu[i].m_bVisible = 1;
+    menu[i].m_strName = term < static_cast<long long>(g_System->m_vTerms.size()) ? g_System->m_vTerms[term] : "";
   }
-  return cursor;
 }
 
 }  // namespace
@@ -76,24 +74,25 @@ void cStageScene::Intro() {
 
 void cStageScene::PauseMenu() {
   if (CheckReplaySaveKeys()) return;
-  std::vector<bool> visible(4, true);
+  BuildTermMenu(m_Menu, kPauseMenuTerms, 4);
   if (g_Game.m_nPlayMode == PM_STORY) {
-    visible[2] = g_StageRules.storyRetry && StoryStageFlag();
-    visible[3] = g_StageRules.storyMap && StoryStageFlag();
+    m_Menu[2].m_bVisible = g_StageRules.storyRetry && StoryStageFlag();
+    m_Menu[3].m_bVisible = g_StageRules.storyMap && StoryStageFlag();
   } else if (g_Game.m_nPlayMode == PM_CHALLENGE) {
-    const int entry = g_SaveData.m_nSeriesStage - 1;
-    visible[2] = g_StageRules.challengeRetry && entry >= 0 && ChallengeRetryFlag(entry);
-    visible[3] = false;
+    const int entry = g_SaveData.m_nSeries - 1;
+    m_Menu[2].m_bVisible = g_StageRules.challengeRetry && entry >= 0 && ChallengeRetryFlag(entry);
+    m_Menu[3].m_bVisible = 0;
   } else {
-    visible[3] = false;
+    m_Menu[3].m_bVisible = 0;
   }
   if (m_nPhaseCounter == 0) {
     m_nMenuCursor = 1;
+    ResetStageMenuCursor(1);  // entries 0 and 1 are always shown
     m_nPhaseCounter = 1;
   }
   cInput* input = MenuInput();
   if (input == nullptr) return;
-  m_nMenuCursor = MoveCursor(m_nMenuCursor, visible, *input);
+  m_nMenuCursor = MoveStageMenuCursor(*input, m_Menu, m_nMenuCursor);
   if (input->m_wButton & kButtonDecide) {
     RequestStageSound(1);
     switch (m_nMenuCursor) {
@@ -165,19 +164,24 @@ void cStageScene::StageEnd() {
     m_nPhase = kPhaseLeave;
     return;
   }
-  Draw(0, 1, 0, 1);
+  // The registration hint takes the place of the hint line.
+  const bool registrationHint = results && RankingPlaceReached(m_nRankPlaces) && RankingMode() <= 1;
+  Draw(0, 1, 0, registrationHint ? 0 : 1);
   m_nEndBanner = g_PlayStage.EndSwitch ? m_nEndBanner + 4 : 200;
+  DrawStageEndOverlay(*this);
 }
 
 void cStageScene::RetryMenu() {
   if (CheckReplaySaveKeys()) return;
+  BuildTermMenu(m_Menu, kRetryMenuTerms, 2);
   if (m_nPhaseCounter == 0) {
     m_nMenuCursor = 0;
+    ResetStageMenuCursor(0);
     m_nPhaseCounter = 1;
   }
   cInput* input = MenuInput();
   if (input == nullptr) return;
-  m_nMenuCursor = MoveCursor(m_nMenuCursor, {true, true}, *input);
+  m_nMenuCursor = MoveStageMenuCursor(*input, m_Menu, m_nMenuCursor);
   if (input->m_wButton & kButtonDecide) {
     RequestStageSound(1);
     if (m_nMenuCursor == 0) {

@@ -70,10 +70,10 @@ void cStageScene::Start() {
     ResetPlayState();
     UseLife(g_SaveData);
   }
-  // Every way into a stage loads its file into the stage as loaded first;
-  // only a replay chosen on the title brings its own play copy with it.
-  const bool replayCopyReady = !fromStage && g_Game.m_nTitleCmd == kTitleCmdReplay;
-  SetStage(replayCopyReady ? 0 : 1, 1);
+  // Every way into a stage takes the stage as loaded afresh; a replay's
+  // file is read again, since the settings copy its reading leaves holds
+  // no definitions to play.
+  SetStage(1, 1);
   FinaliseStageResources(*this);
   m_nPhaseCounter = 0;
   m_bFading = 0;
@@ -112,7 +112,9 @@ std::size_t SideIndex(int side) {
 void cStageScene::RemoveChara(cStageChara& chara) {
   if (chara.removed) return;
   chara.ReleaseCharaLinks();
-  std::erase(m_GroupLists[SideIndex(chara.side)], &chara);
+  // Every list, not only the one of its current side: a character whose side
+  // changed after it joined must not stay behind as a dangling pointer.
+  for (auto& list : m_GroupLists) std::erase(list, &chara);
   g_CharaList.Remove(chara);
 }
 

@@ -15,10 +15,12 @@
 #include <array>
 #include <cstdint>
 #include <list>
+#include <string>
 #include <vector>
 
 #include "definitions/palette/chara_definition.h"
 #include "foundation/checked_vector.h"
+#include "project/system_elements.h"
 #include "shell/game/scene.h"
 #include "stage/draw/draw_state.h"
 #include "stage/scene/summon_guard.h"
@@ -148,7 +150,18 @@ class cStageScene : public cStageSceneBase {
   cVector<std::int32_t> m_vSubStepMask;
   std::array<std::int32_t, 5> m_nRankPlaces{-1, -1, -1, -1, -1};
   std::array<std::int32_t, 5> m_nResults{};
+  // The stage end: a ranking place was reached (the new-record flag), and
+  // the records were registered (once per stage end).
   std::int32_t m_bResultShown = 0;
+  std::int32_t m_bRecordsRegistered = 0;
+  // Set by the stage-clear command: the number of the next stage (0 none),
+  // and the file the stage names itself as its next one, used when
+  // m_bOwnNextStage is set.
+  std::int32_t m_nNextStage = 0;
+  std::string m_strNextStageFile;
+  std::int32_t m_bOwnNextStage = 0;
+  // The pause or retry menu being shown.
+  cVector<cCmdItem> m_Menu;
   std::int32_t m_nHeroCount = 1;
   // Running serial numbers of the attempt: characters count up from 1 and
   // are never reused within it (heroes take negative numbers); items too.

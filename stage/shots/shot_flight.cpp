@@ -4,6 +4,7 @@
 // blocks. The steering kinds aim once (at the hero, the nearest character
 // of a side, or the target), home on such a character between two steps,
 // wave sideways, or start falling.
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -210,10 +211,17 @@ int cStageShot::ShotHitsBlock() const {
   const int top = TruncToInt(box.top);
   const int right = TruncToInt(box.right);
   const int bottom = TruncToInt(box.bottom);
-  // Narrow boxes test their corners; wide ones every 32 dots and the far edge.
+  // Narrow boxes test their corners; wide ones every 32 dots and the far
+  // edge. A cell met twice in a row is tested once.
+  std::size_t lastCell = g_BlockMap.Size();
   for (int cellY = top;; cellY = std::min(cellY + 32, bottom)) {
     for (int cellX = left;; cellX = std::min(cellX + 32, right)) {
-      if (IsBlockSolidFor(g_BlockMap.CellAt(cellX, cellY), side) != 0) return 1;
+      const std::size_t cell = g_BlockMap.IndexAt(cellX, cellY);
+      if (cell != lastCell) {
+        const BlockCell& met = g_BlockMap.Cell(cell);
+        if (met.block != nullptr && IsBlockSolidFor(met, side) != 0) return 1;
+      }
+      lastCell = cell;
       if (cellX >= right) break;
     }
     if (cellY >= bottom) break;

@@ -67,6 +67,9 @@ TEST_F(ItemCommandsTest, ResultsStopTheListWhenTheHeroIsDown) {
   EXPECT_EQ(Var(1), 2);  // nothing after the command that took the HP
   EXPECT_EQ(RunItemCmds(*hero, {}), kItemHeroDown);  // a hero without HP at the end
   hero->hp = 5;
+  EXPECT_EQ(RunItemCmds(*hero, {ItemCmd(kCmdStageClear - kItemKindOffset), AddToStageVar(1, 1)}), kItemClearedStage);
+  EXPECT_EQ(Var(1), 2);  // the list stops at the clear
+  hero->hp = 5;
   cEdCmd unknown = ItemCmd(0);
   unknown.m_nKind = 40;  // past the table: nothing
   EXPECT_EQ(RunItemCmds(*hero, {unknown, ItemCmd(kCmdLoop - kItemKindOffset)}), kItemRanAll);

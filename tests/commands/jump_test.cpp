@@ -185,6 +185,13 @@ TEST_F(JumpTest, HeightModeTwoTakesTheHeightFromTheRunningSpeed) {
     hero.StartJump(entry);
     EXPECT_DOUBLE_EQ(entry.moveSpeed, JumpSpeedOf(hero, halfBlocks)) << speed;
   }
+  // Faster is lower here: the height between the two is truncated as a
+  // whole, 5 - 2 x 1.8 / 3 = 3.8 -> 3.
+  command.m_vParams = {2, 30, 3, 10, 5};
+  hero.cmdSpeedX = 1.8;
+  hero.jumpDoneThisStep = 0;
+  hero.StartJump(entry);
+  EXPECT_DOUBLE_EQ(entry.moveSpeed, JumpSpeedOf(hero, 3));
   command.m_vParams = {2, 30, -5, 10, -3};
   hero.cmdSpeedX = 0;
   hero.jumpDoneThisStep = 0;

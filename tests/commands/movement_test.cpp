@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "commands/flows/flow_install.h"
 #include "commands/flows/flow_runtime.h"
 #include "commands/install.h"
 #include "definitions/param_table.h"
 #include "input/input_record.h"
+#include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/core/stage_rules.h"
@@ -84,6 +86,16 @@ TEST_F(MovementTest, TimeModesSetSpeedOrDurationFromTheDistance) {
   g_StageRules.oldTimeModeSign = 1;
   EXPECT_EQ(Install(bySpeed).duration, -25);
   g_StageRules.oldTimeModeSign = 0;
+
+  // Zeros the editor can write keep their IEEE results: no time makes the
+  // speed infinite (the stage's speed limit then holds the step), no speed
+  // makes the duration the truncation of infinity, which ends at once.
+  cEdCmd instant = byTime;
+  instant.m_nTime = 0;
+  EXPECT_EQ(Install(instant).moveSpeed, std::numeric_limits<double>::infinity());
+  cEdCmd still = bySpeed;
+  still.m_Move->m_nSpeed = 0;
+  EXPECT_EQ(Install(still).duration, std::numeric_limits<std::int32_t>::min());
 
   cEdCmd cloned = bySpeed;
   cloned.m_Move->m_nDistanceStep = 10;
@@ -331,6 +343,42 @@ TEST_F(MovementTest, ACircleReturnsToItsStartAfterAFullTurn) {
   EXPECT_GT(farthest, 10);
 }
 
+TEST_F(MovementTest, OffScreenCharactersComeBackOntoTheScreen) {
+  chara.moveA = 1;
+  chara.hitWidth = chara.hitHeight = 32;
+  auto stepAt = [&](double x, double y) {
+    chara.x = g_StageSpace.scrollX.position + x;
+    chara.y = g_StageSpace.scrollY.position + y;
+    Install(Move(kCmdOffScreenMove, 10, 0, 20));
+    Step();
+  };
+  stepAt(620, 200);
+  EXPECT_EQ(chara.vx, -2);
+  EXPECT_EQ(chara.vy, 0);
+  stepAt(-40, 460);
+  EXPECT_EQ(chara.vx, 2);
+  EXPECT_EQ(chara.vy, -2);
+  stepAt(300, -40);
+  EXPECT_EQ(chara.vx, 0);
+  EXPECT_EQ(chara.vy, 2);
+  chara.moveA = 0;  // a walker only comes back sideways
+  stepAt(300, 460);
+  EXPECT_EQ(chara.vy, 0);
+}
+
+TEST_F(MovementTest, TurningToTheLastBlockKeepsTheFacingBeforeAnyBlockHit) {
+  cEdCmd turn = Command(kCmdFacing, 1);
+  turn.m_vParams[0] = 10;
+  chara.facing = 1;
+  Install(turn);
+  Step();
+  EXPECT_EQ(chara.facing, 1);
+  chara.lastBlockSide = 0;
+  Install(turn);
+  Step();
+  EXPECT_EQ(chara.facing, 0);
+}
+
 TEST_F(MovementTest, CancelClearsMotionAndThePushWords) {
   chara.vx = 2;
   chara.cmdSpeedX = 1;
@@ -392,6 +440,33 @@ TEST_F(StageMoveTest, AGroundWalkerTurnsBackAtTheLedge) {
   EXPECT_GE(right, blockLeft);  // ...and never fell
   EXPECT_LT(chara->y, (10 + 8) * 32);
   EXPECT_EQ(chara->falling, 0);
+}
+
+TEST_F(StageMoveTest, HoldingRightWalksTheHeroThroughItsFlow) {
+  constexpr int kKeyRight = 2;  // press log of the direction word exactly "right"
+  StageBuilder builder(20, 15, 2, 12);
+  for (int column = 0; column < 20; ++column) builder.Block(column, 13);
+  cEdFlow walk = Flow({Move(kCmdStraightMove, 1, 3, 20)});
+  cKeyStep right;
+  right.SetDefaults();
+  right.m_vKeys[kKeyRight] = kKeyPressed;
+  right.m_bAnyHold = 1;
+  walk.m_vKeySteps = cVector<cKeyStep>({right});
+  walk.m_bKeyHold = 1;
+  builder.Hero().m_vFlows = {walk};
+  builder.Hero().m_bTurnByCmd = 0;
+  StageRun run(builder);
+  g_Inputs[0].Init();
+  cHero* hero = run.harness.Hero();
+  const double start = hero->x;
+  for (int frame = 0; frame < 30; ++frame) run.harness.Step(0, 0);
+  EXPECT_EQ(hero->x, start);
+  for (int frame = 0; frame < 30; ++frame) run.harness.Step(kDirRight, 0);
+  EXPECT_GT(hero->x, start + 40);
+  EXPECT_EQ(hero->facing, 1);
+  const double stopped = hero->x;
+  for (int frame = 0; frame < 30; ++frame) run.harness.Step(0, 0);
+  EXPECT_LT(hero->x, stopped + 2 * 6 + 1);  // the last entry runs out, then it stands
 }
 
 TEST_F(StageMoveTest, AStageOfEveryMoveKindRepeatsFrameByFrame) {

@@ -3,7 +3,11 @@
 // way back, the list at the same row.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "definitions/save_data/save_data.h"
+#include "project/global_data.h"
+#include "project/system_record.h"
 #include "screen_walk.h"
 #include "screens/challenge/challenge_scene.h"
 #include "screens/menu/menu_cursor.h"
@@ -46,6 +50,31 @@ TEST(ChallengeWalk, ListsTheStagesTogglesTheRankingAndStartsTheChosenStage) {
   EXPECT_EQ(g_Game.m_nChallenge1, 1);
   ASSERT_TRUE(walk.StepUntil([] { return g_Game.m_nState == GS_STAGE; }));
   EXPECT_EQ(g_Game.m_nPrevState, GS_CHALLENGE);
+  EXPECT_TRUE(walk.Harness().Close());
+}
+
+// The open-stage count of the progress is kept within 1..the stages the
+// project has, and stages past the progress's result list show as not
+// cleared, best value 0.
+TEST(ChallengeWalk, OpenStagesStayWithinTheListAndMissingResultsReadAsZero) {
+  cScreenWalk walk("challenge_range");
+  ASSERT_TRUE(walk.Start());
+  ASSERT_TRUE(walk.StepUntil([] { return Title() && Title()->Phase() == cTitleScene::kMenu; }));
+  walk.Tap(kKeyDown);
+  walk.Tap(kKeyDown);
+  walk.Tap(kKeyZ);
+  ASSERT_TRUE(walk.StepUntil([] { return Challenge() && Challenge()->Phase() == cChallengeScene::kSelect; }));
+  g_System->m_bUsePairCount = 0;
+  g_SaveData.m_vPair.clear();
+  for (auto [open, total] : {std::pair{99, 2}, std::pair{-5, 1}, std::pair{0, 1}, std::pair{2, 2}}) {
+    g_SaveData.m_nPairIndex = open;
+    walk.Tap(kKeyUp);
+    EXPECT_EQ(Challenge()->Total(), total) << open;
+    EXPECT_EQ(Challenge()->Phase(), cChallengeScene::kSelect);
+  }
+  walk.Tap(kKeyDown);
+  EXPECT_EQ(g_MenuCursor.Top().nRow, 1);
+  EXPECT_EQ(g_SaveData.m_nPairIndex, 2);  // shown, not changed
   EXPECT_TRUE(walk.Harness().Close());
 }
 

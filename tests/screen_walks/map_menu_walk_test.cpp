@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "definitions/save_data/save_data.h"
+#include "definitions/save_data/save_slots.h"
 #include "screen_walk.h"
 #include "screens/mapmenu/map_menu_scene.h"
 #include "screens/menu/menu_cursor.h"
@@ -100,6 +101,44 @@ TEST(MapMenuWalk, AutoSaveWithoutASlotOnlyShowsItsMessage) {
   walk.Tap(kKeyZ);
   EXPECT_EQ(Menu()->Phase(), cMapMenuScene::kMenu);
   EXPECT_EQ(g_SaveData.m_bAutoSave, 0);
+  EXPECT_TRUE(walk.Harness().Close());
+}
+
+// A save into another slot than the play's: the file records that slot, so
+// a continue from it auto-saves there and not into the slot the play began
+// in. The sounds follow each step.
+TEST(MapMenuWalk, SavingIntoAnotherSlotRecordsThatSlot) {
+  cScreenWalk walk("save_other_slot");
+  ASSERT_TRUE(walk.Start());
+  ASSERT_TRUE(walk.StepUntil(InTitleMenu));
+  walk.Tap(kKeyZ);  // new game
+  walk.Step();
+  walk.Tap(kKeyZ);  // slot 0
+  ASSERT_TRUE(walk.StepUntil(Walking));
+  EXPECT_EQ(walk.TakeSounds(), (std::vector<int>{1, 1}));
+  EXPECT_EQ(walk.TakeMusicSlots(), (std::vector<int>{0, 1}));  // the title's, then the map's
+  walk.Tap(kKeyX);
+  EXPECT_EQ(walk.TakeSounds(), (std::vector<int>{4}));
+  ASSERT_TRUE(walk.StepUntil(InMapMenu));
+  walk.Tap(kKeyZ);  // save
+  walk.Step();
+  walk.Tap(kKeyDown);
+  walk.Tap(kKeyDown);
+  walk.Tap(kKeyZ);
+  walk.Tap(kKeyUp);
+  walk.Tap(kKeyZ);  // yes
+  EXPECT_EQ(walk.TakeSounds(), (std::vector<int>{1, 0, 0, 1, 0, 5}));
+  EXPECT_EQ(g_SaveData.m_nSlot, 2);
+  cSaveData saved;
+  ASSERT_TRUE(LoadFromSlot(saved, 2));
+  EXPECT_EQ(saved.m_nSlot, 2);
+  EXPECT_FALSE(std::filesystem::exists(walk.Folder() / "user_data" / "story" / "Story01.dat"));
+  walk.Tap(kKeyX);  // back to the menu
+  walk.Tap(kKeyX);  // back to the map
+  EXPECT_EQ(walk.TakeSounds(), (std::vector<int>{2, 2}));
+  ASSERT_TRUE(walk.StepUntil(Walking));
+  // The map and its menu share their music, which runs on between them.
+  EXPECT_EQ(walk.TakeMusicSlots(), std::vector<int>{});
   EXPECT_TRUE(walk.Harness().Close());
 }
 

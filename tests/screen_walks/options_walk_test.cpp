@@ -8,6 +8,9 @@
 #include "project/global_data.h"
 #include "project/user_option.h"
 #include "screen_walk.h"
+#include "shell/dialogs/dialog_box.h"
+#include "shell/dialogs/name_entry_dialog.h"
+#include "platform/ui_events.h"
 #include "screens/menu/menu_cursor.h"
 #include "screens/options/option_scene.h"
 #include "screens/title/title_scene.h"
@@ -58,6 +61,23 @@ TEST(OptionsWalk, ValuesWrapApplyAndAreWrittenOnLeaving) {
 
   EditRow(walk, 3, 1, kKeyZ);
   EXPECT_EQ(g_UserOption->m_nRankingMode, 1);
+
+  // The name: the name entry opens on the present one and its answer is kept.
+  std::string shownName;
+  SetDialogObserver([&shownName](DialogBox& box) {
+    shownName = box.ItemText(IDC_NAME_EDIT);
+    box.HandleEvent(platform::TextEvent("Kai"));
+    box.Click(IDC_DIALOG_OK);
+  });
+  walk.TakeSounds();
+  walk.Tap(kKeyDown);
+  walk.Tap(kKeyZ);
+  SetDialogObserver(nullptr);
+  EXPECT_EQ(shownName, "aaa");
+  EXPECT_EQ(g_UserOption->m_strName, "Kai");
+  EXPECT_EQ(Options()->SubPhase(), 1);  // back on the items
+  EXPECT_EQ(walk.TakeSounds(), (std::vector<int>{0, 1}));
+  walk.Step();
   walk.Shot("edited");
 
   while (g_MenuCursor.Top().nRow < 5) walk.Tap(kKeyDown);
@@ -72,6 +92,7 @@ TEST(OptionsWalk, ValuesWrapApplyAndAreWrittenOnLeaving) {
   EXPECT_EQ(g_UserOption->m_nPalette, 23);
   EXPECT_EQ(g_UserOption->m_nSoundVolume, 0);
   EXPECT_EQ(g_UserOption->m_nRankingMode, 1);
+  EXPECT_EQ(g_UserOption->m_strName, "Kai");
   EXPECT_TRUE(second.Close());
 }
 

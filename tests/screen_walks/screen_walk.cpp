@@ -3,10 +3,13 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <utility>
 
 #include "platform/input_devices.h"
 #include "platform/message_box.h"
 #include "screens/register_screens.h"
+#include "shell/requests/game_requests.h"
+#include "sound/sound_messages.h"
 #include "stage/scene/stage_scene.h"
 
 namespace fs = std::filesystem;
@@ -27,7 +30,21 @@ cScreenWalk::~cScreenWalk() {
   fs::remove_all(m_folder);
 }
 
-bool cScreenWalk::Start(std::string_view commandLine) { return m_harness->Start(commandLine); }
+bool cScreenWalk::Start(std::string_view commandLine) {
+  if (!m_harness->Start(commandLine)) return false;
+  // The game's own request service, with the sound and music requests noted
+  // on the way.
+  platform::SetRequestHandler([this](unsigned id, std::uintptr_t wParam, std::intptr_t lParam) {
+    if (id == WM_GAME_PLAYSE) m_sounds.push_back(static_cast<int>(wParam));
+    if (id == WM_GAME_PLAYBGM) m_musicSlots.push_back(static_cast<int>(wParam));
+    return ServeGameRequest(id, wParam, lParam);
+  });
+  return true;
+}
+
+std::vector<int> cScreenWalk::TakeSounds() { return std::exchange(m_sounds, {}); }
+
+std::vector<int> cScreenWalk::TakeMusicSlots() { return std::exchange(m_musicSlots, {}); }
 
 void cScreenWalk::Tap(int virtualKey) {
   platform::SetKeyHeld(virtualKey, true);

@@ -38,6 +38,10 @@ class cScreenWalk {
   std::uint64_t FrameSum() const;
   // Writes the last frame as <name>_<label>.png into SCREEN_WALK_SHOTS.
   void Shot(const std::string& label) const;
+  // The sound numbers requested since the last call, in order.
+  std::vector<int> TakeSounds();
+  // The screen-music slots requested since the last call, in order.
+  std::vector<int> TakeMusicSlots();
 
   cRunHarness& Harness() { return *m_harness; }
   const std::filesystem::path& Folder() const { return m_folder; }
@@ -46,6 +50,8 @@ class cScreenWalk {
   std::string m_name;
   std::filesystem::path m_folder;
   std::unique_ptr<cRunHarness> m_harness;
+  std::vector<int> m_sounds;
+  std::vector<int> m_musicSlots;
 };
 
 // The Windows key codes the scripts press.

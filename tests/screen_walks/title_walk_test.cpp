@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "definitions/save_data/save_data.h"
 #include "screen_walk.h"
@@ -55,6 +56,35 @@ TEST(TitleWalk, PictureMenuFallsBackToTextWithoutTheCommandPicture) {
     walk.Shot("menu");
     EXPECT_TRUE(walk.Harness().Close());
   }
+}
+
+// A slot file that exists but does not load is neither overwritten by a
+// new game nor continued: both refuse it with sound 3 and stay on the list.
+TEST(TitleWalk, ADamagedSlotIsRefusedByNewGameAndContinue) {
+  cScreenWalk walk("title_damaged_slot");
+  const auto slotFile = walk.Folder() / "user_data" / "story" / "Story01.dat";
+  std::filesystem::create_directories(slotFile.parent_path());
+  const std::string damaged = "not a save file";
+  std::ofstream(slotFile, std::ios::binary) << damaged;
+  ASSERT_TRUE(walk.Start());
+  ASSERT_TRUE(walk.StepUntil(InTitleMenu));
+  walk.TakeSounds();
+  walk.Tap(kKeyZ);  // new game
+  walk.Step();
+  walk.Tap(kKeyZ);
+  EXPECT_EQ(Title()->Phase(), cTitleScene::kNewGame);
+  walk.Tap(kKeyX);
+  EXPECT_EQ(Title()->Phase(), cTitleScene::kMenu);
+  walk.Tap(kKeyDown);  // continue
+  walk.Tap(kKeyZ);
+  walk.Step();
+  walk.Tap(kKeyZ);
+  EXPECT_EQ(Title()->Phase(), cTitleScene::kContinue);
+  walk.Tap(kKeyX);
+  EXPECT_EQ(walk.TakeSounds(), (std::vector<int>{1, 3, 2, 0, 1, 3, 2}));
+  std::ifstream in(slotFile, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), damaged);
+  EXPECT_TRUE(walk.Harness().Close());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 #include "definitions/save_data/save_data.h"
 #include "definitions/stage/stage_record.h"
@@ -12,6 +13,11 @@
 #include "screens/menu/menu_cursor.h"
 #include "screens/title/title_scene.h"
 #include "screens/worldmap/world_map_scene.h"
+#include "foundation/game_files.h"
+#include "platform/message_box.h"
+#include "project/global_data.h"
+#include "project/world_map.h"
+#include "project/system_record.h"
 #include "shell/game/game.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/scene/stage_scene.h"
@@ -64,6 +70,31 @@ TEST(WorldMapWalk, NewGameWalksOntoTheFirstStageAndStartsIt) {
   EXPECT_TRUE(walk.Harness().Close());
 }
 
+// The lives a map stage starts with: the lives left + 1 when the project
+// carries them over from stage to stage, else the story's starting lives
+// (the sample game's 3) every time.
+TEST(WorldMapWalk, StageLivesFollowTheCarryOverSwitch) {
+  for (int carry : {1, 0}) {
+    SCOPED_TRACE(carry);
+    cScreenWalk walk("world_map_lives");
+    ASSERT_TRUE(walk.Start());
+    g_System->m_bLifeCarryOver = carry;
+    ASSERT_TRUE(walk.StepUntil([] { return Title() && Title()->Phase() == cTitleScene::kMenu; }));
+    walk.Tap(kKeyZ);
+    walk.Step();
+    walk.Tap(kKeyZ);
+    ASSERT_TRUE(walk.StepUntil([] { return Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
+    g_SaveData.m_nLife = 7;
+    for (int i = 0; i < 3 && Map()->Phase() == cWorldMapScene::kWalk; ++i) walk.Tap(kKeyRight);
+    ASSERT_EQ(Map()->Phase(), cWorldMapScene::kEnter);
+    walk.Tap(kKeyUp);
+    walk.Tap(kKeyZ);
+    ASSERT_EQ(Map()->Phase(), cWorldMapScene::kLeave);
+    EXPECT_EQ(g_SaveData.m_nLifeStart, carry ? 8 : 3);
+    EXPECT_TRUE(walk.Harness().Close());
+  }
+}
+
 // A stage that gives up at once and goes back to the map, as its pause
 // menu does.
 class GiveUpStage : public cScene {
@@ -97,6 +128,57 @@ TEST(WorldMapWalk, ReturnWithoutAClearAutoSavesAndStepsBack) {
   EXPECT_TRUE(std::filesystem::exists(slotFile));
   EXPECT_EQ(Map()->Cursor().x, 6);
   EXPECT_EQ(g_bBackToMap, 0);
+  EXPECT_TRUE(walk.Harness().Close());
+  RegisterStageScene();
+}
+
+// A stage that comes back to the map without a clear and without the
+// back-to-map flag, leaving the figure on the first stage's cell, whose file
+// files have gone meanwhile.
+class LeaveOnTheStageCell : public cScene {
+ public:
+  explicit LeaveOnTheStageCell(std::vector<std::filesystem::path> files) : cScene(GS_STAGE), m_files(std::move(files)) {}
+  void Run() override {
+    g_SaveData.m_nMapX = 7;
+    for (const auto& file : m_files) std::filesystem::remove(file);
+    g_Game.m_nNextState = GS_WORLDMAP;
+    Leave();
+  }
+
+ private:
+  std::vector<std::filesystem::path> m_files;
+};
+
+// The map enters a stage that is not open at once as it fades in; when that
+// stage cannot be loaded it says so once, puts the figure back on the cell
+// it came from and lets it walk.
+TEST(WorldMapWalk, AStageEnteredAtOnceThatCannotLoadIsReportedOnceAndLeft) {
+  cScreenWalk walk("world_map_unloadable");
+  ASSERT_TRUE(walk.Start());
+  // The stage's numbered files: the name the map gives, with a number behind.
+  const std::filesystem::path named =
+      std::filesystem::absolute(ResolveGamePath(g_WorldMap->GetPointAt({7, 10})->m_vStage[0].m_strStage));
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::directory_iterator(named.parent_path()))
+    if (entry.path().filename().string().starts_with(named.filename().string())) files.push_back(entry.path());
+  ASSERT_FALSE(files.empty()) << named;
+  SetSceneFactory(GS_STAGE, [files] { return std::make_unique<LeaveOnTheStageCell>(files); });
+  ASSERT_TRUE(walk.StepUntil([] { return Title() && Title()->Phase() == cTitleScene::kMenu; }));
+  walk.Tap(kKeyZ);
+  walk.Step();
+  walk.Tap(kKeyZ);
+  ASSERT_TRUE(walk.StepUntil([] { return Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
+  for (int i = 0; i < 3 && Map()->Phase() == cWorldMapScene::kWalk; ++i) walk.Tap(kKeyRight);
+  ASSERT_EQ(Map()->Phase(), cWorldMapScene::kEnter);
+  walk.Tap(kKeyUp);
+  walk.Tap(kKeyZ);
+  platform::TakeHeadlessBoxes();
+  ASSERT_TRUE(walk.StepUntil([] { return g_Game.m_nPrevState == GS_STAGE && Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
+  walk.Step(30);
+  EXPECT_EQ(Map()->Phase(), cWorldMapScene::kWalk);
+  EXPECT_EQ(g_Game.m_nState, GS_WORLDMAP);
+  EXPECT_EQ(Map()->Cursor().x, 6);
+  EXPECT_EQ(platform::TakeHeadlessBoxes().size(), 1u);
   EXPECT_TRUE(walk.Harness().Close());
   RegisterStageScene();
 }

@@ -127,23 +127,4 @@ TEST(Scene, QuitRequestClosesFromPlay) {
   run.harness.Scene().m_bQuit = 0;
 }
 
-TEST(Scene, FreePlayPauseMenuOffersRetryButNotTheMap) {
-  StageBuilder builder(20, 5, 2, 2);
-  StageRun run(builder);
-  g_Game.m_nPlayMode = PM_FREE;
-  cStageScene& scene = run.harness.Scene();
-  scene.m_nSavedPhase = kPhasePlay;
-  scene.SetPhase(kPhasePause);
-  scene.m_nPhaseCounter = 0;
-  run.harness.Step(0, 0);
-  EXPECT_EQ(scene.m_nMenuCursor, 1);
-  run.harness.Step(kDirDown, 0);
-  run.harness.Step(0, 0);
-  run.harness.Step(kDirDown, 0);  // entry 3 is hidden: the cursor stays on retry
-  EXPECT_EQ(scene.m_nMenuCursor, 2);
-  run.harness.Step(0, 1);
-  EXPECT_EQ(scene.Phase(), kPhaseIntro);
-  g_Game.m_nPlayMode = 0;
-}
-
 }  // namespace

@@ -13,6 +13,7 @@
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/chara/state_conditions.h"
+#include "stage/core/stage_rules.h"
 #include "stage/objects/stage_space.h"
 #include "stage/scene/condition_lists.h"
 #include "tests/stage/stage_fixture.h"
@@ -166,6 +167,20 @@ TEST(StageCharaFlows, IdlePatternAndPaceWithTheAutoScroll) {
   EXPECT_EQ(still.anime.Pattern(), 2);  // idle and floating
 }
 
+TEST(StageCharaFlows, SynchronisationSwitchedOffLeavesTheCharacterBehind) {
+  StageBuilder builder(60, 10, 2, 4);
+  builder.stage.AutoScrollX = 1;
+  builder.stage.AutoScrollSpeedX = 20;
+  ActiveChara(builder, 8, 2, 1).m_bScrollSync = 1;
+  StageRun run(builder);
+  g_StageRules.noScrollSync = 1;
+  cStageChara& synced = *run.harness.CharaBySerial(1);
+  const double syncedX = synced.x;
+  for (int i = 0; i < 5; ++i) run.harness.Step(0, 0);
+  g_StageRules.noScrollSync = 0;
+  EXPECT_EQ(synced.x, syncedX);
+}
+
 int g_RunCalls = 0;
 int DrainHp(cChara& chara, cFlowState&) {
   ++g_RunCalls;
@@ -287,3 +302,16 @@ TEST(StateConditions, FacingBlockScreenAndExistence) {
 }
 
 }  // namespace
+
+TEST(StageCharaErase, LeavesTheGroupItJoinedEvenAfterItsSideChanged) {
+  StageBuilder builder(30, 10, 2, 4);
+  ActiveChara(builder, 10, 4).m_nFaction = 2;
+  StageRun run(builder);
+  cStageChara& turned = *run.harness.CharaBySerial(1);
+  cStageScene& scene = run.harness.Scene();
+  turned.side = 3;  // joined group 2, now counts for side 3
+
+  scene.RemoveChara(turned);
+  for (const auto& group : scene.m_GroupLists) EXPECT_EQ(std::find(group.begin(), group.end(), &turned), group.end());
+  run.harness.Step(0, 0);  // the contact passes walk the groups after the purge
+}

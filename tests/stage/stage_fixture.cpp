@@ -3,19 +3,9 @@
 #include "shell/game/game.h"
 #include "stage/chara/hero.h"
 
-StageBuilder::StageBuilder(int width, int height, int heroColumn, int heroRow, int speedLevel) {
-  stage.Width = width;
-  stage.Height = height;
-  stage.SpeedLevel = speedLevel;
-  stage.SetSpeedLevel(speedLevel);
-  stage.IntroSwitch1 = stage.IntroSwitch2 = 0;
-  cEdChara hero;
-  hero.m_nOperator = kOperatorPlayer;
-  hero.m_nGraphicNo = 1;
-  hero.m_nFaction = 0;
-  hero.m_nColumn = static_cast<std::int16_t>(heroColumn);
-  hero.m_nRow = static_cast<std::int16_t>(heroRow);
-  stage.m_vChara.push_back(hero);
+StageBuilder::StageBuilder(int width, int height, int heroColumn, int heroRow, int speedLevel)
+    : stage(MakeHarnessStage(width, height, speedLevel, heroColumn, heroRow)) {
+  Hero().m_nFaction = 0;
 }
 
 StageBuilder& StageBuilder::Block(int column, int row, int kind, int passSide) {

@@ -8,8 +8,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "graphics/device/device.h"
@@ -23,8 +21,12 @@
 #include "screens/title/title_scene.h"
 #include "tools/sample_game/sample_game.h"
 #include "tools/sample_game/sample_palette.h"
+#include "tests/tools/report_lines.h"
 
 namespace {
+
+using sample_game_test::FailureLines;
+using sample_game_test::ReportOf;
 
 namespace fs = std::filesystem;
 
@@ -37,26 +39,6 @@ fs::path FreshFolder(const std::string& name) {
   const fs::path folder = fs::temp_directory_path() / ("sample_run_" + name + "_" + std::to_string(::getpid()));
   fs::remove_all(folder);
   return folder;
-}
-
-std::string ReportOf(const fs::path& folder) {
-  std::ifstream in(folder / "Report_Game.txt");
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-// Lines that tell of something that went wrong (the log is UTF-8).
-std::vector<std::string> FailureLines(const std::string& report) {
-  std::vector<std::string> lines;
-  std::istringstream in(report);
-  for (std::string line; std::getline(in, line);)
-    for (const char* sign : {"失敗", "Err", "err ", "できません", "不正"})
-      if (line.find(sign) != std::string::npos) {
-        lines.push_back(line);
-        break;
-      }
-  return lines;
 }
 
 // Counts the distinct colours of a frame: a frame of the game's own art has

@@ -72,6 +72,43 @@ void DrawCursorArrow(IndexedImage& image, int x, int y, int scale) {
               x, y);
 }
 
+IndexedImage StarSprite(int scale) {
+  return ScaledSprite(
+      {
+          ".......k........",  //
+          "......kyk.......",  //
+          "......kyk.......",  //
+          ".....kyhyk......",  //
+          "kkkkkkyhyykkkkkk",  //
+          ".kyyyyyyyyyyyYk.",  //
+          "..kyyyyyyyyyYk..",  //
+          "...kyyyyyyyYk...",  //
+          "....kyyyyyYk....",  //
+          "....kyyykyyk....",  //
+          "...kyyk.kyYk....",  //
+          "...kyk...kYk....",  //
+          "..kk......kk....",  //
+      },
+      CastKey(), scale);
+}
+
+// The 16 x 16 pointer that marks a chosen line while the cursor moves on.
+void DrawPointer(IndexedImage& image, int x, int y) {
+  image.Paste(ScaledSprite(
+                  {
+                      "...kk...",  //
+                      "..kyyk..",  //
+                      ".kyhyyk.",  //
+                      "kyhyyyYk",  //
+                      "kyyyyYYk",  //
+                      ".kyyYYk.",  //
+                      "..kYYk..",  //
+                      "...kk...",  //
+                  },
+                  CastKey(), 2),
+              x, y);
+}
+
 void DrawGaugeFrame(IndexedImage& image, int x, int y) {
   image.FillRect(x, y, 50, 16, Shade(pal::kStone, 1));
   image.FrameRect(x, y, 50, 16, pal::kFrame);
@@ -84,33 +121,20 @@ void DrawGaugeBar(IndexedImage& image, int x, int y, std::uint8_t ramp) {
   image.FillRect(x, y + 11, 50, 3, Shade(ramp, 4));
 }
 
-// The system picture: menu cursor (0, 0), slot cursor (64, 0), panel icons
-// at (0..64, 32), the lives icon (0, 48), the world-map figure from (0, 64),
+// The system picture: menu cursor (0, 0), slot cursor (64, 0), the chosen
+// line's pointer (80, 0), the cleared mark (96, 0), panel icons at (0..64,
+// 32), the lives icon (0, 48), the new ranking row's pointer (16, 48), the
+// world-map figure from (0, 64),
 // gauge frames at (0, 128) and (64, 128), bars at rows 144 (normal) and 160
 // (low), and the character gauges' 2-dot rows from row 208.
 IndexedImage SystemPicture() {
   IndexedImage image(128, 224);
   DrawCursorArrow(image, 0, 0, 4);
   DrawCursorArrow(image, 64, 0, 2);
+  DrawPointer(image, 80, 0);
+  image.Paste(StarSprite(2), 96, 3);
   image.Paste(ItemSprite(ItemKind::Coin, 0, 1), 0, 32);
-  image.Paste(ScaledSprite(
-                  {
-                      ".......k........",  //
-                      "......kyk.......",  //
-                      "......kyk.......",  //
-                      ".....kyhyk......",  //
-                      "kkkkkkyhyykkkkkk",  //
-                      ".kyyyyyyyyyyyYk.",  //
-                      "..kyyyyyyyyyYk..",  //
-                      "...kyyyyyyyYk...",  //
-                      "....kyyyyyYk....",  //
-                      "....kyyykyyk....",  //
-                      "...kyyk.kyYk....",  //
-                      "...kyk...kYk....",  //
-                      "..kk......kk....",  //
-                  },
-                  CastKey(), 1),
-              16, 33);
+  image.Paste(StarSprite(1), 16, 33);
   image.Paste(ItemSprite(ItemKind::Heart, 0, 1), 32, 32);
   image.Paste(ScaledSprite(
                   {
@@ -132,6 +156,7 @@ IndexedImage SystemPicture() {
               48, 33);
   image.Paste(HeroSprite(HeroPose::Stand, 1), 64, 32);
   image.Paste(HeroSprite(HeroPose::Stand, 1), 0, 48);
+  DrawPointer(image, 16, 48);
   for (int step = 0; step < 2; ++step) {
     image.Paste(HeroFrontBackSprite(false, step, 2), 32 * step, 64);      // facing down
     image.Paste(HeroFrontBackSprite(true, step, 2), 64 + 32 * step, 64);  // facing up

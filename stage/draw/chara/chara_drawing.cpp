@@ -4,6 +4,7 @@
 #include "stage/draw/chara/chara_effect_advance.h"
 #include "stage/draw/chara/chara_effect_drawers.h"
 #include "stage/draw/chara/chara_overlays.h"
+#include "stage/draw/chara/graphic_number.h"
 #include "stage/draw/chara/graphic_source.h"
 
 namespace {
@@ -29,12 +30,15 @@ void AdvanceCharaDrawing(cChara& chara, int noAdvance) {
   if (!chara.cmdHidden) AdvanceCharaGauges(chara);
 }
 
-void DrawCharaPixels(const cChara& chara, DDSURFACEDATA* surface) {
-  if (chara.cmdHidden || chara.drawnFrame < 0) return;
+void DrawCharaPixels(const cChara& chara, DDSURFACEDATA* surface, int frame) {
+  if (chara.cmdHidden || chara.def.m_bTransparent || chara.drawnFrame < 0) return;
   if (chara.dead && chara.shownEffect.number == 0) return;
-  const cEdChara& def = chara.def;
-  const int cell = def.m_nGraphicNo + def.m_nGraphicOffset + chara.drawnFrame;
-  const GraphicSource source = GetGraphicSource(def.m_nGraphicKind, cell, chara.facing);
+  const int number = GetGraphicNumber(chara);
+  if (number < 0) return;
+  GraphicSource source = GetGraphicSource(chara.def.m_nGraphicKind, number + chara.drawnFrame, chara.facing);
+  const CellTint tint = GetCellTint(chara, frame);
+  source.tinted = tint.on;
+  source.tint = tint.pair;
   if (source.surface != nullptr) DrawCell(chara, source, surface);
   if (!chara.dead) DrawCharaMark(chara, surface);
 }

@@ -1,13 +1,19 @@
 #include "stage/draw/chara/chara_effect_drawers.h"
 
+#include <algorithm>
+
 #include "graphics/blits/blit.h"
 #include "graphics/blits/shaped_blits.h"
 #include "graphics/effects/blend.h"
 #include "graphics/effects/effects.h"
+#include "graphics/device/device.h"
+#include "graphics/images/bitmap_table.h"
 #include "graphics/images/palette.h"
+#include "graphics/surfaces/surface_lock.h"
 #include "project/effect_records.h"
 #include "stage/core/double_to_int.h"
 #include "stage/draw/effects/chara_effect_slot.h"
+#include "stage/draw/resources/effect_sheets.h"
 
 namespace {
 
@@ -17,20 +23,104 @@ int Param(const cCharaEffectSlot& slot, int index) {
   return slot.definition == nullptr ? 0 : slot.definition->m_anParam[static_cast<std::size_t>(index)];
 }
 
+// The effects that draw the cell themselves at any size: the plain drawing,
+// the blink (plain) and the zoom (a stretch of its own).
+bool DrawsAtAnySize(int kind) {
+  return kind == kCharaEffectNone || kind == kCharaEffectBlink || kind == kCharaEffectZoom ||
+         kind < kCharaEffectNone || kind >= kCharaEffectKinds;
+}
+
+// The top-left w x h of a surface (within its pixels) made see-through.
+void ClearToTransparent(DDSURFACEDATA* surface, int w, int h) {
+  cSurfaceLock lock;
+  if (!lock.Lock(surface)) return;
+  const std::uint32_t clear = lpDTCon != nullptr ? lpDTCon->dwClearColor : g_DDState.dwColorKey;
+  for (int y = 0; y < h; ++y) {
+    if (lock.BitsPerPixel() == 8)
+      std::fill_n(lock.Row8(y), w, static_cast<std::uint8_t>(clear));
+    else
+      std::fill_n(lock.Row32(y), w, clear);
+  }
+}
+
+void DrawEffect(DDSURFACEDATA* surface, const GraphicSource& source, const CellPlacement& at,
+                const cCharaEffectSlot& slot);
+
+bool TakesColourPair(int kind) {
+  return kind <= kCharaEffectNone || kind >= kCharaEffectKinds || kind == kCharaEffectBlink || kind == kCharaEffectColor || kind == kCharaEffectLens || kind == kCharaEffectMosaic ||
+         kind == kCharaEffectBlur;
+}
+
+// The tint set on the device for the draws that take no colour pair of
+// their own, and taken back afterwards.
+class DeviceTint {
+ public:
+  explicit DeviceTint(const std::uint32_t* pair) : m_on(pair != nullptr && lpDTCon != nullptr) {
+    if (!m_on) return;
+    DDSetDrawColor(pair[0]);
+    DDSetColorOp(pair[1]);
+  }
+  ~DeviceTint() {
+    if (!m_on) return;
+    DDResetDrawColor();
+    DDResetColorOp();
+  }
+  DeviceTint(const DeviceTint&) = delete;
+  DeviceTint& operator=(const DeviceTint&) = delete;
+
+ private:
+  bool m_on;
+};
+
 }  // namespace
 
 void DrawCellPlain(DDSURFACEDATA* surface, const GraphicSource& source, const CellPlacement& at) {
-  if (at.w == at.cellW && at.h == at.cellH) {
+  const bool oneToOne = at.w == at.cellW && at.h == at.cellH;
+  if (const std::uint32_t* pair = source.ColourPair()) {
+    if (oneToOne) DDBltColor(surface, at.x, at.y, at.w, at.h, source.surface, source.x, source.y, 1, pair);
+    else DDBltColorOp(surface, at.x, at.y, at.w, at.h, source.surface, source.x, source.y, at.cellW, at.cellH, 1, pair);
+    return;
+  }
+  if (oneToOne) {
     DDBlt(surface, at.x, at.y, at.w, at.h, source.surface, source.x, source.y, 1);
     return;
   }
   DDBltStretch(surface, at.x, at.y, at.w, at.h, source.surface, source.x, source.y, at.cellW, at.cellH, 1);
 }
 
+// A scaled character's effect works on its cell stretched to the drawn size
+// in work surface A, so that the effect covers the whole drawn character.
 void DrawCellWithEffect(DDSURFACEDATA* surface, const GraphicSource& source, const CellPlacement& at,
                         const cCharaEffectSlot& slot) {
+  DDSURFACEDATA* work = &g_BmpSD[SelectEffectSurfaces().workA];
+  const cPixelBuffer* pixels = SurfacePixels(work);
+  if (at.scale <= 1 || DrawsAtAnySize(slot.Kind()) || pixels == nullptr || at.w > pixels->Width() ||
+      at.h > pixels->Height()) {
+    DrawEffect(surface, source, at, slot);
+    return;
+  }
+  ClearToTransparent(work, at.w, at.h);
+  DDBltStretch(work, 0, 0, at.w, at.h, source.surface, source.x, source.y, at.cellW, at.cellH, 1);
+  CellPlacement stretched = at;
+  stretched.cellW = at.w;
+  stretched.cellH = at.h;
+  GraphicSource fromWork = source;
+  fromWork.surface = work;
+  fromWork.x = 0;
+  fromWork.y = 0;
+  DrawEffect(surface, fromWork, stretched, slot);
+}
+
+namespace {
+
+// The effect's strength: its value, times the size factor in DirectDraw
+// mode (where the effect works on the stretched cell's larger dots).
+void DrawEffect(DDSURFACEDATA* surface, const GraphicSource& source, const CellPlacement& at,
+                const cCharaEffectSlot& slot) {
   DDSURFACEDATA* src = source.surface;
-  const int value = TruncToInt(slot.value) * at.scale;
+  const int value = TruncToInt(slot.value) * (lpDTCon == nullptr ? at.scale : 1);
+  const std::uint32_t* pair = source.ColourPair();
+  const DeviceTint tint(TakesColourPair(slot.Kind()) ? nullptr : pair);
   const int cx = at.x + at.w / 2;
   const int cy = at.y + at.h / 2;
   switch (slot.Kind()) {
@@ -72,24 +162,26 @@ void DrawCellWithEffect(DDSURFACEDATA* surface, const GraphicSource& source, con
     }
     case kCharaEffectLens:
       DDBltLens(surface, cx + Param(slot, 3), cy + Param(slot, 4), AtLeastOne(at.w / 2), value, src,
-                source.x + at.cellW / 2, source.y + at.cellH / 2, 1, 0, nullptr);
+                source.x + at.cellW / 2, source.y + at.cellH / 2, 1, 0, pair);
       break;
     case kCharaEffectColor: {
       const int colour = Param(slot, 3);
       if (colour < 0 || colour > 255) break;
       DDBltColorChange(surface, at.x, at.y, at.cellW, at.cellH, src, source.x, source.y, 1, g_PalEntries.data(),
-                       g_BlendTable, colour, value < 0 ? 0 : value, nullptr);
+                       g_BlendTable, colour, value < 0 ? 0 : value, pair);
       break;
     }
     case kCharaEffectHalf:
       if (slot.counterB == 0) DDBltHalf(surface, at.x, at.y, at.cellW, at.cellH, src, source.x, source.y, 1, g_BlendTable);
       break;
     case kCharaEffectMosaic:
-      DDBltMosaic(surface, at.x, at.y, at.cellW, at.cellH, AtLeastOne(value), src, source.x, source.y, 1, nullptr);
+      DDBltMosaic(surface, at.x, at.y, at.cellW, at.cellH, AtLeastOne(value), src, source.x, source.y, 1, pair);
       break;
     case kCharaEffectBlur:
-      DDBltBlur(surface, at.x, at.y, at.cellW, at.cellH, value, value, src, source.x, source.y, 1, nullptr);
+      DDBltBlur(surface, at.x, at.y, at.cellW, at.cellH, value, value, src, source.x, source.y, 1, pair);
       break;
     default: DrawCellPlain(surface, source, at); break;
   }
 }
+
+}  // namespace

@@ -5,12 +5,19 @@
 // place: 32 x 32 cells, 15 to a column. Kinds without a sheet here give no
 // source and draw nothing.
 
+#include <array>
+#include <cstdint>
+
 struct DDSURFACEDATA;
 
 struct GraphicSource {
   DDSURFACEDATA* surface = nullptr;
   int x = 0;
   int y = 0;
+  // A colour pair {draw colour, colour operation} blended over the cell.
+  bool tinted = false;
+  std::array<std::uint32_t, 2> tint{};
+  const std::uint32_t* ColourPair() const { return tinted ? tint.data() : nullptr; }
 };
 
 // Character sheets hold 8 columns of 15 cells; cell n of kind 1 lies on

@@ -253,10 +253,8 @@ TEST_F(ShotContacts, CancellingShotsGoByTheirValues) {
 }
 
 TEST_F(ShotContacts, BodyAttacksTouchBothSidesAndDamageByPower) {
-  cEdChara& a = Foe(8, 2);
-  cEdChara& b = Foe(8, 3);
-  a.m_nPower = 0;
-  b.m_nPower = 0;
+  Foe(8, 2);
+  Foe(8, 3);
   Begin();
   cStageChara& first = *run->harness.CharaBySerial(1);
   cStageChara& second = *run->harness.CharaBySerial(2);

@@ -376,7 +376,10 @@ TEST(Sword, EndsInTheStepAfterItsOwnerDies) {
   ASSERT_NE(sword, nullptr);
   run.harness.Step(0, 0);
   EXPECT_FALSE(sword->removed);
+  ASSERT_EQ(owner->shotRefs.size(), 1u);
   owner->KillChara();
+  EXPECT_EQ(sword->owner, nullptr);  // the dying owner let go of its shots
+  EXPECT_TRUE(owner->shotRefs.empty());
   run.harness.Step(0, 0);
   EXPECT_TRUE(sword->removed);
 }
@@ -403,6 +406,44 @@ TEST(ShotFlight, StateHashFollowsTheShots) {
   a.harness.Step(0, 0);
   a.harness.Step(0, 0);
   EXPECT_NE(a.harness.Hash(), placed);
+}
+
+}  // namespace
+
+namespace {
+
+// Shots of every kind fired at a few characters for 600 frames, the hashes
+// of every frame.
+std::vector<std::uint64_t> ScriptedHashes() {
+  StageBuilder builder = OpenStage();
+  for (int column : {8, 11, 14}) builder.Chara(column, 8).m_nFaction = 2;
+  StageRun run(builder);
+  std::vector<std::uint64_t> hashes;
+  for (int frame = 0; frame < 600; ++frame) {
+    if (frame % 20 == 0) {
+      cHero& hero = *run.harness.Hero();
+      cEdShot record = PlainShot(1);
+      record.m_nMoveKind = static_cast<std::uint8_t>(frame / 20 % 10);
+      record.m_nSpeed = 30;
+      record.m_nPower = 1;
+      record.m_anMoveParam[0] = 1;
+      record.m_anMoveParam[1] = 40;
+      record.m_anMoveParam[2] = 2;
+      record.m_bPierce = frame % 40 == 0;
+      record.m_bCancel = 1;
+      PutShot(&hero, record, PlaceAt(hero.x + 20, hero.y - 10, frame % 60 == 0 ? -3 : 3, 0));
+      PutShot(nullptr, PlainShot(2), PlaceAt(hero.x + 200, hero.y - 10, -3, 0));
+    }
+    run.harness.Step(static_cast<std::uint16_t>(frame & 15), 0);
+    hashes.push_back(run.harness.Hash());
+  }
+  return hashes;
+}
+
+TEST(ShotFlight, ScriptedStageWithShotsGivesTheSameHashesEveryRun) {
+  const std::vector<std::uint64_t> first = ScriptedHashes();
+  EXPECT_EQ(first, ScriptedHashes());
+  EXPECT_NE(first.front(), first.back());
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "platform/main_thread.h"
 #include "project/global_data.h"
 #include "stage/chara/stage_lists.h"
+#include "stage/draw/stage_drawing.h"
 #include "stage/items/stage_item.h"
 #include "tools/sample_game/art.h"
 
@@ -20,6 +21,7 @@ LoadedSampleGame::LoadedSampleGame() {
   EXPECT_EQ(LoadCommonPalette(), 1);
   InstallCommands();
   BuildParamTable();
+  InitEffectSlotsOfStage();  // as start-up binds them to the loaded effect lists
 }
 
 LoadedSampleGame::~LoadedSampleGame() {

@@ -16,7 +16,7 @@
 namespace sample_game_test {
 
 // While it lives, the generated game is the working folder with its project
-// loaded and the commands installed.
+// loaded, the commands installed and the effect slots bound.
 class LoadedSampleGame {
  public:
   LoadedSampleGame();

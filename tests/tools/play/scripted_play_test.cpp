@@ -6,6 +6,8 @@
 #include "definitions/save_data/save_data.h"
 #include "sample_stage_play.h"
 #include "stage/chara/hero.h"
+#include "stage/chara/stage_lists.h"
+#include "stage/scene/stage_scene.h"
 #include "tools/sample_game/play/stage_scripts.h"
 #include "tools/sample_game/project_files.h"
 
@@ -39,10 +41,10 @@ class ScriptedPlay : public testing::Test {
   LoadedSampleGame game_;
 };
 
-// Stages 2 to 5 end at their keys. The meadow's own walk-through belongs to
-// the screen walks, and the castle ends with the boss.
+// Every story stage but the castle ends at its key; the castle ends with
+// the boss.
 TEST_F(ScriptedPlay, StoryStagesAreClearedByTheirScripts) {
-  for (int index = 1; index < kStoryStageCount - 1; ++index) {
+  for (int index = 0; index < kStoryStageCount - 1; ++index) {
     SCOPED_TRACE(kStoryStages[index]);
     SampleStageRun run(kStoryStages[index], kSeed);
     ASSERT_TRUE(run.Loaded());
@@ -52,6 +54,29 @@ TEST_F(ScriptedPlay, StoryStagesAreClearedByTheirScripts) {
     ASSERT_NE(run.Harness().Hero(), nullptr);
     EXPECT_FALSE(run.Harness().Hero()->dead);
   }
+}
+
+TEST_F(ScriptedPlay, TheCastlesBossFallsToItsScriptAndEndsTheStage) {
+  SampleStageRun run(kStoryStages[kStoryStageCount - 1], kSeed);
+  ASSERT_TRUE(run.Loaded());
+  ASSERT_EQ(g_CharaList.Count(), 1u);
+  cStageScene& scene = run.Harness().Scene();
+  run.Play(Script(StoryStageScript(kStoryStageCount - 1)), [&] { return scene.Phase() != kPhasePlay; });
+  EXPECT_EQ(scene.Phase(), kPhaseStageEnd);  // the boss's death clears the world
+  EXPECT_FALSE(run.Harness().Hero()->dead);
+}
+
+// The guide draws the garden's lucky number before the stage starts and
+// keeps a stopwatch in stage variable 3.
+TEST_F(ScriptedPlay, TheGuideSetsItsVariablesBeforeAndDuringTheGarden) {
+  SampleStageRun run(kStoryStages[3], kSeed);
+  ASSERT_TRUE(run.Loaded());
+  const auto& variables = run.Harness().Scene().m_vStageVars;
+  EXPECT_GE(variables[2], 1);
+  EXPECT_LE(variables[2], 6);
+  EXPECT_EQ(variables[3], 0);
+  run.Play(std::vector<ScriptFrame>(200));
+  EXPECT_GE(variables[3], 2);
 }
 
 TEST_F(ScriptedPlay, FirstChallengeStageIsClearedByItsScript) {

@@ -24,10 +24,10 @@ constexpr std::array<std::string_view, kStoryStageCount> kStoryScripts = {
     // 雲の橋: over both breaks of the bridge.
     "195 R\n21 R J\n182 R\n21 R J\n151 R\n"
     "60 -\n",
-    // ボスの城: into the hall, then shots and sword strokes, with a jump now and then.
-    "150 R\n"
-    "120 S\n20 S J\n100 S\n30 W\n20 -\n20 W J\n120 S\n20 S J\n100 S\n30 W\n"
-    "40 L\n20 L J\n60 R S\n120 S\n20 S J\n100 S\n30 W\n20 W J\n120 S\n"
+    // ボスの城: into the hall, then shots at the boss as it comes, turning to follow it.
+    "200 R\n"
+    "500 S\n100 S W\n"
+    "4 L\n300 S\n60 L\n300 S\n20 S J\n300 S\n"
     "60 -\n",
 };
 

@@ -3,7 +3,8 @@
 // form of play/input_script.h): one per story stage in play order, and one
 // for the first challenge stage. Each was found by walking the stage with a
 // steady hold of right and a jump in front of every pit and wall; the
-// castle's script fights the boss from the middle of the hall.
+// castle's script meets the boss in the middle of the hall and shoots it
+// down, turning as it passes.
 
 #include <string_view>
 

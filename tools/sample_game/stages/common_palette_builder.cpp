@@ -91,7 +91,7 @@ cEdChara Boss() {
                                                 JumpCommand(4), ShotCommand(kBossShot, 3, 25, 1, true),
                                                 Command(kCmdWait, 10)}));
   cEdCmd clear = Command(kCmdStageClear, 0, {3});  // "ワールドクリア"
-  boss.m_vFlows.push_back(Flow(kTriggerDied, {Command(kCmdWait, 20), clear}));
+  boss.m_vFlows.push_back(Flow(kTriggerDied, {clear}));
   boss.m_vFlows.push_back(Flow(kTriggerDamaged, {Command(kCmdCharaEffect, 0, {1, 0, 0}), Command(kCmdSound, 0, {4})}));
   return boss;
 }

@@ -10,8 +10,11 @@ cEdCmd Command(int kind, int tenths, std::initializer_list<std::int32_t> params)
   command.m_nKind = static_cast<std::uint8_t>(kind);
   command.m_nTime = static_cast<std::int16_t>(tenths);
   command.m_vParams.assign(static_cast<std::size_t>(CmdParamCount(kFamilyChara, kind)), 0);
+  // The kind keeps as many parameters as its table gives; a longer list is a
+  // slip in the cast's definitions, cut off here.
   std::size_t i = 0;
-  for (std::int32_t value : params) command.m_vParams[i++] = value;
+  for (std::int32_t value : params)
+    if (i < command.m_vParams.size()) command.m_vParams[static_cast<long long>(i++)] = value;
   return command;
 }
 

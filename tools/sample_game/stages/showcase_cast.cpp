@@ -23,6 +23,8 @@ constexpr std::uint8_t kFlowPranks = 2;  // the prankster's tricks
 constexpr int kOpSet = 0, kOpAdd = 1;
 constexpr int kTargetVariable = 1, kStageVariables = 1, kCommonVariables = 0;
 constexpr int kFromConstant = 0, kFromRandom = 1;
+// The bindable parameter of a straight move that holds its angle.
+constexpr int kMoveAngle = 4;
 // The status of "ステータスの操作2" that lets a character turn only by command.
 constexpr int kTurnByCommand = 2;
 
@@ -78,22 +80,29 @@ cEdChara Guide() {
   guide.m_nInvincible = 2;
   guide.m_nCharaId = 1;
   // Before the stage: the stage's lucky number and a fresh count of visits.
-  guide.m_vFlows.push_back(Flow(kTriggerBeforeStage,
-                                {WithText(Command(kCmdCode), "S2 = rand(1, 6)"),
-                                 VariableOperation(kStageVariables, 1, kOpSet, kFromConstant, 0),
-                                 VariableOperation(kCommonVariables, 2, kOpAdd, kFromRandom, 1, 3),
-                                 Command(kCmdStatus2, 0, {0, kTurnByCommand, 0, 0, 0}), Command(kCmdBgm, 0, {kBgmStage, 0}),
-                                 Command(kCmdBackground, 0, {2, 0})}));
+  // Only instant commands run before the stage.
+  cEdFlow prepare = Flow(kTriggerBeforeStage,
+                         {WithText(Command(kCmdCode), "S2 = rand(1, 6)"),
+                          VariableOperation(kStageVariables, 1, kOpSet, kFromConstant, 0),
+                          VariableOperation(kCommonVariables, 2, kOpAdd, kFromRandom, 1, 3),
+                          Command(kCmdStatus2, 0, {0, kTurnByCommand, 0, 0, 0}), Command(kCmdBgm, 0, {kBgmStage, 0}),
+                          Command(kCmdBackground, 0, {2, 0})});
+  for (cEdCmd& command : prepare.m_vCmds) command.m_bInstant = 1;
+  guide.m_vFlows.push_back(prepare);
   // Greets, counts the greetings and shows the sign; a bound parameter makes
   // the bounce follow the lucky number.
   cEdFlow greet = Flow(kTriggerAlways,
-                       {Message("ようこそ！ あいさつ#S1回目 幸運の数 #S2_2Z 冒険 #C2_3ZP", 30),
+                       {Message("ようこそ！ あいさつ#S1回目 幸運の数 #S2_2Z 冒険 #C2_3ZP 時間 #S3秒", 30),
                         VariableOperation(kStageVariables, 1, kOpAdd, kFromConstant, 1),
                         Command(kCmdPicture, 0, {1, 0, 0, 0, 0, -48, 0, 100, 1, 20, 0, 0, 0, 0, 0}),
-                        Command(kCmdAnime, 0, {6, 0}), Command(kCmdEffect, 0, {2, 0}),
-                        Command(kCmdArrange, 0, {kCmdCircleMove, 0, kOpSet, 1, 2}),
+                        Command(kCmdAnime, 0, {6}), Command(kCmdEffect, 0, {2, 0}),
+                        Command(kCmdArrange, 0, {kCmdStraightMove, kMoveAngle, kOpSet, 1, 2}),
+                        MoveCommand(kCmdStraightMove, 10, 10, kMoveUp), MoveCommand(kCmdStraightMove, 10, 10, kMoveDown),
                         MoveCommand(kCmdCircleMove, 20, 20), Command(kCmdFacing, 0, {2}), Command(kCmdWait, 40)});
   guide.m_vFlows.push_back(greet);
+  // A stopwatch: stage variable 3 counts the seconds the guide has been about.
+  guide.m_vFlows.push_back(
+      Flow(kTriggerAlways, {Command(kCmdWait, 10), VariableOperation(kStageVariables, 3, kOpAdd, kFromConstant, 1)}));
   // Touched by the hero: fireworks through every effect.
   cEdFlow touched = Flow(kTriggerHitChara, {Command(kCmdFlowControl, 0, {0, 2, kFlowShow, 0})});
   guide.m_vFlows.push_back(touched);
@@ -169,7 +178,7 @@ cEdItem TreasureChest() {
                          Command(kCmdSetTarget, 0, {0, 0, 1}), VariableOperation(kCommonVariables, 1, kOpAdd, kFromConstant, 10),
                          Command(kCmdStatus2, 0, {0, kTurnByCommand, 0, 0, 0}), Command(kCmdVanish, 0, {3, 0, 1}),
                          Command(kCmdTakeItem, 0, {0, kItemCoin}), Command(kCmdChangeGraphic, 0, {1, kHeroCell, 0}),
-                         Command(kCmdChangeAnimeSet, 0, {1}), Command(kCmdAnime, 0, {2, 0}), Command(kCmdEffect, 0, {2, 0}),
+                         Command(kCmdChangeAnimeSet, 0, {1}), Command(kCmdAnime, 0, {2}), Command(kCmdEffect, 0, {2, 0}),
                          Command(kCmdCharaEffect, 0, {1, 0, 0}), Command(kCmdScrEffect, 0, {1, 0, 0}),
                          Command(kCmdPicture, 0, {2, 0, 0, 0, 0, -48, 0, 100, 1, 10, 0, 0, 0, 0, 0}),
                          Command(kCmdScreenColor, 0, {255, 255, 255, 40, 0, 3, 0, 0}),

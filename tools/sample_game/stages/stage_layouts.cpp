@@ -13,6 +13,7 @@ const std::vector<StageLayout>& FrameStageLayouts() {
   static const std::vector<StageLayout> stages = {
       {"はじまりの草原",
        {
+           // Flat all the way: holding right walks the hero to the key.
            "............................................................",
            "............................................................",
            "............................................................",
@@ -22,12 +23,12 @@ const std::vector<StageLayout>& FrameStageLayouts() {
            "...........................................c.c.c............",
            "....................ccc.....BBBBB...........................",
            "...........................................-----............",
-           "..........c.c......-----.............w......................",
-           "...................................#####..........w.....k...",
-           "..H......................w........#ddddd#.........####.####.",
-           "#######################.....####.#dddddd######..###dd#.#dd#.",
-           "ddddddddddddddddddddddd.....dddd.ddddddddddddd..dddddd#.#ddd",
-           "ddddddddddddddddddddddd^^^^^dddd^dddddddddddddd^dddddddddddd",
+           "..........c.c......-----....................................",
+           "............................................................",
+           "..H.....c.c.c..........c.c.c..........c.c.c.........c.c..k..",
+           "############################################################",
+           "dddddddddddddddddddddddddddddddddddddddddddddddddddddddddddd",
+           "dddddddddddddddddddddddddddddddddddddddddddddddddddddddddddd",
        },
        kBgmStage, 0},
       {"モスリングの森",

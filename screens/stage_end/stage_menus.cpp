@@ -1,0 +1,92 @@
+#include "screens/stage_end/stage_menus.h"
+
+#include <algorithm>
+
+#include "definitions/stage/stage_record.h"
+#include "graphics/blits/blit.h"
+#include "graphics/device/device.h"
+#include "graphics/effects/blend.h"
+#include "graphics/images/bitmap_table.h"
+#include "graphics/text/font_setup.h"
+#include "project/global_data.h"
+#include "project/system_record.h"
+#include "screens/common/screen_pictures.h"
+#include "screens/menu/command_menu.h"
+#include "screens/menu/menu_cursor.h"
+#include "screens/menu/text_layout.h"
+#include "screens/ranking/ranking_drawing.h"
+#include "shell/game/game.h"
+#include "stage/core/stage_sinks.h"
+#include "stage/draw/panel/hint_line.h"
+#include "stage/scene/stage_scene.h"
+
+namespace {
+
+constexpr int kMenuCentreX = 320;
+constexpr int kMenuY = 272;
+constexpr int kRegistrationHint = 28;
+constexpr int kHintY = 456;
+constexpr int kWordSheet = 51;
+constexpr int kBannerX = 256;
+constexpr int kBannerY = 192;
+constexpr int kBannerWidth = 128;
+constexpr int kBannerHeight = 32;
+constexpr int kBannerSourceY = 64;
+constexpr int kBannerOpaque = 100;
+constexpr int kResultsFrom = 200;
+constexpr int kPanelX = 336;
+constexpr int kPanelY = 224;
+
+bool PlaceReached(const cStageScene& scene) {
+  return std::any_of(scene.m_nRankPlaces.begin(), scene.m_nRankPlaces.end(), [](int place) { return place != -1; });
+}
+
+int RankingMode() { return g_UserOption.IsStarted() ? g_UserOption->m_nRankingMode : 0; }
+
+void DrawEndBanner(int counter) {
+  DDSURFACEDATA* sheet = &g_BmpSD[kWordSheet];
+  if (counter < kBannerOpaque) {
+    const int transparency = (kBannerOpaque - counter) * 255 / kBannerOpaque;
+    DDBltAlpha(&BackBuffer, kBannerX, kBannerY, kBannerWidth, kBannerHeight, sheet, 0, kBannerSourceY, 1,
+               g_BlendTable, transparency);
+  } else {
+    DDBlt(&BackBuffer, kBannerX, kBannerY, kBannerWidth, kBannerHeight, sheet, 0, kBannerSourceY, 1);
+  }
+}
+
+}  // namespace
+
+void ResetStageMenu(int position) {
+  ResetMenuCursor();
+  g_MenuCursor.Top().nRow = position;
+}
+
+int MoveStageMenu(const cInput& input, const cVector<cCmdItem>& menu) {
+  const int before = g_MenuCursor.Top().nRow;
+  MoveGridCursor(input, CenterCmdListX(kMenuCentreX, menu), kMenuY, 0, kMenuCell, 1, CountVisibleCmds(menu));
+  if (g_MenuCursor.Top().nRow != before) RequestStageSound(0);
+  return GetCmdNum(g_MenuCursor.Top().nRow, menu);
+}
+
+void DrawStageMenu(cStageScene& scene) {
+  const int x = CenterCmdListX(kMenuCentreX, scene.m_Menu);
+  DrawCmdColumn(&BackBuffer, x, kMenuY, scene.m_Menu);
+  DDBlt(&BackBuffer, x, kMenuY + kMenuCell * g_MenuCursor.Top().nRow, kMenuCell, kMenuCell,
+        &g_BmpSD[kCursorPicture], 64, 0, 1);
+}
+
+void DrawStageEnd(cStageScene& scene) {
+  const bool results = !g_PlayStage.AutoEnd;
+  if (results && PlaceReached(scene) && RankingMode() <= 1) {
+    const cVector<std::string>& terms = g_System->m_vTerms;
+    if (kRegistrationHint < static_cast<int>(terms.size())) {
+      const std::string& hint = terms[kRegistrationHint];
+      g_Fonts[kMenuFont].Draw(&BackBuffer, HintLineX(hint), kHintY, hint.c_str());
+    }
+  }
+  if (g_PlayStage.EndSwitch) DrawEndBanner(scene.m_nEndBanner);
+  if (scene.m_nEndBanner >= kResultsFrom && g_Game.m_bRanking && results) {
+    cVector<int> newRows(scene.m_nRankPlaces.begin(), scene.m_nRankPlaces.end());
+    DrawResultPanel(&BackBuffer, kPanelX, kPanelY, newRows);
+  }
+}

@@ -1,0 +1,105 @@
+// The stage's pause and retry menus on the shared menu cursor: the entries
+// each play mode shows, the cursor walking the visible ones with
+// wrap-around, and what each entry does.
+#include <gtest/gtest.h>
+
+#include "definitions/save_data/save_data.h"
+#include "input/input_record.h"
+#include "project/global_data.h"
+#include "project/system_record.h"
+#include "screens/menu/menu_cursor.h"
+#include "screens/stage_end/register_stage_end.h"
+#include "screens/stage_end/stage_menus.h"
+#include "shell/game/game.h"
+#include "stage/core/stage_rules.h"
+#include "stage/scene/stage_end_slot.h"
+#include "tests/stage/stage_fixture.h"
+
+namespace {
+
+class StageMenuTest : public testing::Test {
+ protected:
+  void SetUp() override { RegisterStageEnd(); }
+  void TearDown() override {
+    g_StageEnd = StageEndSlot();
+    g_Game.m_nPlayMode = 0;
+    g_StageRules = StageRules();
+  }
+  // Opens the pause menu over play.
+  static void Pause(StageRun& run) {
+    cStageScene& scene = run.harness.Scene();
+    scene.m_nSavedPhase = kPhasePlay;
+    scene.SetPhase(kPhasePause);
+    scene.m_nPhaseCounter = 0;
+    run.harness.Step(0, 0);
+  }
+};
+
+TEST_F(StageMenuTest, FreePlayOffersRetryButNotTheMapAndTheCursorWraps) {
+  StageRun run(StageBuilder(20, 5, 2, 2));
+  g_Game.m_nPlayMode = PM_FREE;
+  cStageScene& scene = run.harness.Scene();
+  Pause(run);
+  ASSERT_EQ(scene.m_Menu.size(), 4u);
+  EXPECT_EQ(scene.m_Menu[0].m_strName, g_System->m_vTerms[19]);
+  EXPECT_EQ(scene.m_Menu[3].m_bVisible, 0);
+  EXPECT_EQ(g_MenuCursor.Top().nRow, 1);
+  run.harness.ClearRecords();
+  run.harness.Step(kDirDown, 0);
+  EXPECT_EQ(scene.m_nMenuCursor, 2);
+  EXPECT_EQ(run.harness.Sounds(), std::vector<int>{0});
+  run.harness.Step(0, 0);
+  run.harness.Step(kDirDown, 0);  // entry 3 is hidden: round to the title entry
+  EXPECT_EQ(scene.m_nMenuCursor, 0);
+  run.harness.Step(0, 0);
+  run.harness.Step(kDirUp, 0);
+  EXPECT_EQ(scene.m_nMenuCursor, 2);
+  run.harness.Step(0, 1);
+  EXPECT_EQ(scene.Phase(), kPhaseIntro);
+}
+
+TEST_F(StageMenuTest, StoryShowsRetryAndMapByTheSystemSwitches) {
+  StageRun run(StageBuilder(20, 5, 2, 2));
+  g_Game.m_nPlayMode = PM_STORY;
+  g_StageRules.storyMap = 1;
+  cStageScene& scene = run.harness.Scene();
+  Pause(run);
+  EXPECT_EQ(scene.m_Menu[2].m_bVisible, 0);
+  EXPECT_EQ(scene.m_Menu[3].m_bVisible, 1);
+  run.harness.Step(kDirDown, 0);  // the cursor's second row is entry 3
+  EXPECT_EQ(scene.m_nMenuCursor, 3);
+  run.harness.Step(0, 1);
+  EXPECT_EQ(scene.Phase(), kPhaseLeave);
+  EXPECT_EQ(g_Game.m_nNextState, GS_WORLDMAP);
+  EXPECT_EQ(g_bBackToMap, 1);
+  g_bBackToMap = 0;
+}
+
+TEST_F(StageMenuTest, CancelResumesWhereThePauseBegan) {
+  StageRun run(StageBuilder(20, 5, 2, 2));
+  cStageScene& scene = run.harness.Scene();
+  Pause(run);
+  run.harness.ClearRecords();
+  run.harness.Step(0, 2);
+  EXPECT_EQ(scene.Phase(), kPhasePlay);
+  EXPECT_EQ(run.harness.Sounds(), std::vector<int>{2});
+}
+
+TEST_F(StageMenuTest, TheRetryMenuStartsOnRetryAndGoesBackToTheMap) {
+  StageRun run(StageBuilder(20, 5, 2, 2));
+  cStageScene& scene = run.harness.Scene();
+  scene.SetPhase(kPhaseRetryMenu);
+  scene.m_nPhaseCounter = 0;
+  run.harness.Step(0, 0);
+  ASSERT_EQ(scene.m_Menu.size(), 2u);
+  EXPECT_EQ(scene.m_Menu[1].m_strName, g_System->m_vTerms[24]);
+  EXPECT_EQ(g_MenuCursor.Top().nRow, 0);
+  run.harness.Step(kDirUp, 0);  // wraps to the last entry
+  EXPECT_EQ(scene.m_nMenuCursor, 1);
+  run.harness.Step(0, 1);
+  EXPECT_EQ(scene.Phase(), kPhaseLeave);
+  EXPECT_EQ(g_Game.m_nNextState, GS_WORLDMAP);
+  g_bBackToMap = 0;
+}
+
+}  // namespace

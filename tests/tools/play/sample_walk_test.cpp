@@ -1,0 +1,84 @@
+// The sample game end to end, headless, as a player goes through it: from
+// the title into the story's first stage over the world map, and a
+// challenge run; each stage played by its input script through the
+// player's keys, and the report log free of failures.
+#include <gtest/gtest.h>
+
+#include "tests/tools/report_lines.h"
+#include "sample_stage_play.h"
+#include "sample_walk.h"
+#include "screens/challenge/challenge_scene.h"
+#include "screens/worldmap/world_map_scene.h"
+#include "shell/game/game.h"
+#include "stage/chara/hero.h"
+#include "stage/chara/stage_lists.h"
+#include "stage/scene/stage_scene.h"
+#include "tools/sample_game/play/stage_scripts.h"
+#include "tools/sample_game/project_files.h"
+
+namespace {
+
+using namespace sample_game;
+using namespace sample_game_test;
+
+cWorldMapScene* Map() { return dynamic_cast<cWorldMapScene*>(g_Game.Scene(GS_WORLDMAP)); }
+cChallengeScene* Challenge() { return dynamic_cast<cChallengeScene*>(g_Game.Scene(GS_CHALLENGE)); }
+bool InStagePlay() {
+  return g_Game.m_nState == GS_STAGE && StageScene() != nullptr && StageScene()->Phase() == kPhasePlay;
+}
+
+std::vector<ScriptFrame> Script(std::string_view text) { return ParseInputScript(text).value_or(std::vector<ScriptFrame>{}); }
+
+void ExpectCleanReport(const SampleWalk& walk) {
+  const std::string report = ReportOf(walk.Folder());
+  EXPECT_TRUE(FailureLines(report).empty()) << report;
+}
+
+TEST(SampleWalk, NewGameWalksTheMapIntoTheFirstStageAndPlaysIt) {
+  SampleWalk walk("story");
+  ASSERT_TRUE(walk.StartAtTitle());
+  walk.Shot("title");
+  walk.Tap(kVkZ);  // new game
+  walk.Step();
+  walk.Tap(kVkZ);  // the first slot
+  ASSERT_TRUE(walk.StepUntil([] { return Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
+  for (int i = 0; i < 3 && Map()->Phase() == cWorldMapScene::kWalk; ++i) walk.Tap(kVkRight);
+  ASSERT_EQ(Map()->Phase(), cWorldMapScene::kEnter);
+  walk.Tap(kVkUp);  // "yes"
+  walk.Tap(kVkZ);
+  ASSERT_TRUE(walk.StepUntil(InStagePlay));
+  ASSERT_NE(PlayerHero(), nullptr);
+  const double start = PlayerHero()->x;
+  std::vector<ScriptFrame> frames = Script(StoryStageScript(0));
+  frames.resize(150);  // along the meadow's first stretch
+  EXPECT_EQ(walk.Play(frames), 150);
+  walk.Shot("meadow");
+  EXPECT_GT(PlayerHero()->x, start + 300);
+  EXPECT_TRUE(walk.Close());
+  ExpectCleanReport(walk);
+}
+
+TEST(SampleWalk, AChallengeRunTakesTheKeyAndReturnsToTheList) {
+  SampleWalk walk("challenge");
+  ASSERT_TRUE(walk.StartAtTitle());
+  walk.Tap(kVkDown);
+  walk.Tap(kVkDown);
+  walk.Tap(kVkZ);  // challenge
+  ASSERT_TRUE(walk.StepUntil([] { return Challenge() && Challenge()->Phase() == cChallengeScene::kSelect; }));
+  walk.Tap(kVkZ);  // c01-1
+  ASSERT_TRUE(walk.StepUntil(InStagePlay));
+  ASSERT_TRUE(KeyStillOnStage());
+  walk.Play(Script(ChallengeStageScript()), [] { return !KeyStillOnStage(); });
+  EXPECT_FALSE(KeyStillOnStage());
+  // The key clears the stage; the decide key takes its tally on, back to
+  // the challenge list.
+  for (int i = 0; i < 20 && g_Game.m_nState != GS_CHALLENGE; ++i) {
+    walk.StepUntil([] { return g_Game.m_nState == GS_CHALLENGE; }, 60);
+    walk.Tap(kVkZ);
+  }
+  EXPECT_EQ(g_Game.m_nState, GS_CHALLENGE);
+  EXPECT_TRUE(walk.Close());
+  ExpectCleanReport(walk);
+}
+
+}  // namespace

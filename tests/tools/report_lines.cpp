@@ -1,0 +1,28 @@
+#include "tests/tools/report_lines.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace sample_game_test {
+
+std::string ReportOf(const std::filesystem::path& folder) {
+  std::ifstream in(folder / "Report_Game.txt");
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The log is UTF-8; these are the signs its failure lines carry.
+std::vector<std::string> FailureLines(const std::string& report) {
+  std::vector<std::string> lines;
+  std::istringstream in(report);
+  for (std::string line; std::getline(in, line);)
+    for (const char* sign : {"失敗", "Err", "err ", "できません", "不正", "cannot run"})
+      if (line.find(sign) != std::string::npos) {
+        lines.push_back(line);
+        break;
+      }
+  return lines;
+}
+
+}  // namespace sample_game_test
