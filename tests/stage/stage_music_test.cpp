@@ -20,6 +20,8 @@ struct SentBgm {
 };
 
 TEST(StageMusic, TheRequestCarriesTheNumberToTheStageSlotAndTheLoopFlag) {
+  // The test runs its requests itself, as the window thread would.
+  platform::BecomeMainThread();
   std::vector<SentBgm> sent;
   platform::SetRequestHandler([&](unsigned id, std::uintptr_t wParam, std::intptr_t lParam) -> std::intptr_t {
     if (id == WM_GAME_PLAYBGM) sent.push_back({wParam, lParam, g_nStageBgmLoop});
