@@ -209,6 +209,32 @@ TEST_P(ScreenDrawingTest, NothingIsDrawnWithoutShownLinesOrTerms) {
   EXPECT_NE(after.At(110, 104), Colour(16));
 }
 
+// The stage's pause menu: the visible entries in the same box a term column
+// gets, a hidden entry left out.
+TEST_P(ScreenDrawingTest, ACommandColumnDrawsItsVisibleEntriesAsATermColumnDoes) {
+  SetUpGame();
+  cCmd menu(3);
+  for (int i = 0; i < 3; ++i) menu[i].m_strName = g_System->m_vTerms[19 + i];
+  const int x = CenterCmdListX(320, menu);
+  EXPECT_EQ(x, CenterTermsX(320, 19, 3, 1));
+  DDFillSurface(&BackBuffer, 16);
+  DrawTermsColumn(&BackBuffer, x, 272, 19, 3, 1);
+  const std::uint64_t terms = Show("pause_terms");
+  DDFillSurface(&BackBuffer, 16);
+  DrawCmdColumn(&BackBuffer, x, 272, menu);
+  EXPECT_EQ(Show("pause_menu"), terms);
+
+  menu[1].m_bVisible = 0;
+  DDFillSurface(&BackBuffer, 16);
+  DrawCmdColumn(&BackBuffer, CenterCmdListX(320, menu), 272, menu);
+  EXPECT_NE(Show("pause_menu_hidden"), terms);
+  menu[0].m_bVisible = menu[2].m_bVisible = 0;  // none visible: nothing drawn
+  DDFillSurface(&BackBuffer, 16);
+  const std::uint64_t empty = Show("empty");
+  DrawCmdColumn(&BackBuffer, 0, 0, menu);
+  EXPECT_EQ(Show("pause_menu_empty"), empty);
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, ScreenDrawingTest,
                          testing::Values(Mode::DirectDraw8, Mode::DirectDraw32, Mode::Direct3D32),
                          effect_test::ModeName);
