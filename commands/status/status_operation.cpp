@@ -9,6 +9,7 @@
 #include "definitions/command_record.h"
 #include "definitions/compare_ops.h"
 #include "stage/chara/chara.h"
+#include "stage/draw/resources/view_mask.h"
 #include "stage/scene/stage_scene.h"
 
 namespace {
@@ -71,7 +72,10 @@ void ChangeCharaStatus(const Operation& o, cChara& target, cChara& self, std::in
   const std::int32_t current = ref.Get();
   const std::int32_t operand = o.percent() ? InStatusWidth(status, PercentRounded(current, v)) : v;
   ref.Set(CombineByOp(o.op(), current, operand, range.min, range.max));
-  if (status == kStatusSight) target.sightDots = target.def.m_nSight * 16;  // the view range in dots follows
+  if (status == kStatusSight) {
+    target.sightDots = target.def.m_nSight * 16;  // the view range in dots follows
+    RefreshViewMask(target);
+  }
 }
 
 }  // namespace

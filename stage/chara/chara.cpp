@@ -128,13 +128,13 @@ void CharaBox::Scale(int factor) {
 }
 
 void CharaBox::FollowX(double x) {
-  left = TruncToInt(x) + offsetX;
-  right = left + width - 1;
+  left = WrapAdd(TruncToInt(x), offsetX);
+  right = WrapAdd(left, width - 1);
 }
 
 void CharaBox::FollowY(double y) {
-  top = TruncToInt(y) + offsetY;
-  bottom = top + height - 1;
+  top = WrapAdd(TruncToInt(y), offsetY);
+  bottom = WrapAdd(top, height - 1);
 }
 
 void cChara::StepInvincibleTimers() {

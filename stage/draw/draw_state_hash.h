@@ -24,6 +24,8 @@ void AddDrawState(Hasher& h, const cStageDrawState& state) {
       h.Add(value);
   }
   AddShowState(h, state.shows);
+  for (const auto& layer : state.blocks.cells)
+    for (std::uint8_t cell : layer) h.Add(std::int32_t{cell});
   for (const auto& layer : g_PlayStage.m_vBackground) {
     h.Add(layer.OffsetX);
     h.Add(layer.OffsetY);

@@ -4,11 +4,14 @@
 #include "graphics/device/device.h"
 #include "shell/game/frame_step.h"
 #include "shell/subsystems/subsystem_steps.h"
+#include "stage/blocks/block_map.h"
 #include "stage/core/stage_rules.h"
+#include "stage/draw/blocks/block_drawing.h"
 #include "stage/draw/effects/chara_effect_slot.h"
 #include "stage/draw/layers/layer_motion.h"
 #include "stage/draw/panel/status_panel.h"
 #include "stage/draw/resources/surface_restore.h"
+#include "stage/objects/stage_space.h"
 #include "stage/scene/stage_scene.h"
 #include "stage/show/shown_pictures.h"
 #include "stage/show/stage_messages.h"
@@ -34,6 +37,7 @@ bool IsStageHiddenByPause(const cStageScene& scene, int play) {
 }
 
 void AdvanceStageDrawing(cStageScene& scene, int play, int overlay) {
+  AdvanceBlockConditions(g_BlockMap, g_StageSpace.scrollX, g_StageSpace.scrollY, scene.m_Draw.blocks);
   if (scene.Phase() != kPhasePause) MoveBackgroundLayers(g_PlayStage.m_vBackground);
   AdvanceShownPictures(scene, overlay);
   scene.m_Draw.stageEffects.remove_if([](cStageEffect& effect) { return effect.Advance() != 0; });

@@ -122,9 +122,9 @@ void DrawStagePixels(cStageScene& scene, int play, int, int hint) {
     return;
   }
   DrawLayerPass(0);
-  DrawBlocks(g_BlockMap, 0, g_StageSpace.scrollX, g_StageSpace.scrollY, MarkSheet());
+  DrawBlocks(g_BlockMap, 0, g_StageSpace.scrollX, g_StageSpace.scrollY, MarkSheet(), &scene.m_Draw.blocks);
   DrawObjectLayers(scene);
-  DrawBlocks(g_BlockMap, 1, g_StageSpace.scrollX, g_StageSpace.scrollY, MarkSheet());
+  DrawBlocks(g_BlockMap, 1, g_StageSpace.scrollX, g_StageSpace.scrollY, MarkSheet(), &scene.m_Draw.blocks);
   DrawLayerPass(1);
   if (const cHero* hero = PlayerHero()) DrawViewMask(*hero, &BackBuffer);
   for (const cStageEffect& effect : scene.m_Draw.stageEffects)

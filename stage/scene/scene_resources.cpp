@@ -1,11 +1,13 @@
 #include "stage/scene/scene_resources.h"
 
+#include "definitions/stage/stage_record.h"
 #include "platform/main_thread.h"
 #include "graphics/device/device.h"
 #include "stage/draw/resources/effect_sheets.h"
 #include "stage/draw/resources/effect_surfaces.h"
 #include "stage/draw/resources/screen_copies.h"
 #include "stage/draw/resources/special_surfaces.h"
+#include "stage/draw/resources/stage_bitmaps.h"
 #include "stage/draw/resources/view_mask.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_lists.h"
@@ -13,13 +15,16 @@
 #include "stage/show/shown_pictures.h"
 #include "stage/show/stage_messages.h"
 
-bool LoadStageSurfaces(cStageScene&, bool) {
-  if (g_DDState.bInitialized) {
+bool LoadStageSurfaces(cStageScene&, bool fromStage) {
+  if (!g_DDState.bInitialized) return true;
+  NameBackgroundPictures(g_Stage);
+  if (!LoadStageBitmaps(fromStage)) return false;
+  if (!fromStage) {
     LoadBmpCharaExcSurfaces();
     LoadSwordSurfaces();
     LoadEffectSurfaces();
-    BuildPaddedCellSheets();
   }
+  BuildPaddedCellSheets();
   return true;
 }
 void ClearStageShows(cStageScene& scene) {
@@ -38,6 +43,7 @@ void ReleaseStageSurfaces(cStageScene& scene) {
   ReleaseSpecialSurfaces();
   ReleaseEffectSurfaces();
   ReleaseViewRangeMask();
+  ReleaseBackgroundPictures();
 }
 void ClearBackBuffer() {}
 

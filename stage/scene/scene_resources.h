@@ -2,7 +2,8 @@
 // The stage scene's graphics and the window's close: the surfaces of the
 // stage, made when the scene starts and released when it ends, and the
 // closing request that failures and the single-stage title choice send.
-// The stage graphics work fills the surface steps; headless they succeed.
+// Without a graphics device (tests of play alone) the surface steps succeed
+// without making anything.
 
 class cStageScene;
 

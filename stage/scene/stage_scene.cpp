@@ -112,7 +112,9 @@ std::size_t SideIndex(int side) {
 void cStageScene::RemoveChara(cStageChara& chara) {
   if (chara.removed) return;
   chara.ReleaseCharaLinks();
-  std::erase(m_GroupLists[SideIndex(chara.side)], &chara);
+  // Every list, not only the one of its current side: a character whose side
+  // changed after it joined must not stay behind as a dangling pointer.
+  for (auto& list : m_GroupLists) std::erase(list, &chara);
   g_CharaList.Remove(chara);
 }
 

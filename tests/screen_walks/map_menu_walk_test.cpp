@@ -116,6 +116,7 @@ TEST(MapMenuWalk, SavingIntoAnotherSlotRecordsThatSlot) {
   walk.Tap(kKeyZ);  // slot 0
   ASSERT_TRUE(walk.StepUntil(Walking));
   EXPECT_EQ(walk.TakeSounds(), (std::vector<int>{1, 1}));
+  EXPECT_EQ(walk.TakeMusicSlots(), (std::vector<int>{0, 1}));  // the title's, then the map's
   walk.Tap(kKeyX);
   EXPECT_EQ(walk.TakeSounds(), (std::vector<int>{4}));
   ASSERT_TRUE(walk.StepUntil(InMapMenu));
@@ -136,6 +137,8 @@ TEST(MapMenuWalk, SavingIntoAnotherSlotRecordsThatSlot) {
   walk.Tap(kKeyX);  // back to the map
   EXPECT_EQ(walk.TakeSounds(), (std::vector<int>{2, 2}));
   ASSERT_TRUE(walk.StepUntil(Walking));
+  // The map and its menu share their music, which runs on between them.
+  EXPECT_EQ(walk.TakeMusicSlots(), std::vector<int>{});
   EXPECT_TRUE(walk.Harness().Close());
 }
 

@@ -32,15 +32,19 @@ cScreenWalk::~cScreenWalk() {
 
 bool cScreenWalk::Start(std::string_view commandLine) {
   if (!m_harness->Start(commandLine)) return false;
-  // The game's own request service, with the sound requests noted on the way.
+  // The game's own request service, with the sound and music requests noted
+  // on the way.
   platform::SetRequestHandler([this](unsigned id, std::uintptr_t wParam, std::intptr_t lParam) {
     if (id == WM_GAME_PLAYSE) m_sounds.push_back(static_cast<int>(wParam));
+    if (id == WM_GAME_PLAYBGM) m_musicSlots.push_back(static_cast<int>(wParam));
     return ServeGameRequest(id, wParam, lParam);
   });
   return true;
 }
 
 std::vector<int> cScreenWalk::TakeSounds() { return std::exchange(m_sounds, {}); }
+
+std::vector<int> cScreenWalk::TakeMusicSlots() { return std::exchange(m_musicSlots, {}); }
 
 void cScreenWalk::Tap(int virtualKey) {
   platform::SetKeyHeld(virtualKey, true);

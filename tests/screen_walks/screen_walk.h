@@ -40,6 +40,8 @@ class cScreenWalk {
   void Shot(const std::string& label) const;
   // The sound numbers requested since the last call, in order.
   std::vector<int> TakeSounds();
+  // The screen-music slots requested since the last call, in order.
+  std::vector<int> TakeMusicSlots();
 
   cRunHarness& Harness() { return *m_harness; }
   const std::filesystem::path& Folder() const { return m_folder; }
@@ -49,6 +51,7 @@ class cScreenWalk {
   std::filesystem::path m_folder;
   std::unique_ptr<cRunHarness> m_harness;
   std::vector<int> m_sounds;
+  std::vector<int> m_musicSlots;
 };
 
 // The Windows key codes the scripts press.

@@ -143,3 +143,14 @@ TEST(RemovalAreas, RunInTheFirstSubStepOnly) {
 }
 
 }  // namespace
+
+TEST(CharaBoxTest, ABoxFollowingARunawayPositionWrapsAsTheProcessorDid) {
+  CharaBox box;
+  box.SetBase(-7, 3, 16, 24);
+  box.FollowX(-3.0e9);  // truncates to INT_MIN, then the offset wraps
+  EXPECT_EQ(box.left, 2147483641.0);
+  EXPECT_EQ(box.right, -2147483640.0);
+  box.FollowY(2147483640.0);
+  EXPECT_EQ(box.top, 2147483643.0);
+  EXPECT_EQ(box.bottom, -2147483630.0);
+}

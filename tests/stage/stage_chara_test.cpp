@@ -302,3 +302,16 @@ TEST(StateConditions, FacingBlockScreenAndExistence) {
 }
 
 }  // namespace
+
+TEST(StageCharaErase, LeavesTheGroupItJoinedEvenAfterItsSideChanged) {
+  StageBuilder builder(30, 10, 2, 4);
+  ActiveChara(builder, 10, 4).m_nFaction = 2;
+  StageRun run(builder);
+  cStageChara& turned = *run.harness.CharaBySerial(1);
+  cStageScene& scene = run.harness.Scene();
+  turned.side = 3;  // joined group 2, now counts for side 3
+
+  scene.RemoveChara(turned);
+  for (const auto& group : scene.m_GroupLists) EXPECT_EQ(std::find(group.begin(), group.end(), &turned), group.end());
+  run.harness.Step(0, 0);  // the contact passes walk the groups after the purge
+}

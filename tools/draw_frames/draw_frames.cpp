@@ -153,15 +153,21 @@ class Runner {
         ScreenEffectFrame frame;
         StartScreenEffect(frame, kind, mode, 0);
         const std::string name = "screen" + std::to_string(kind) + "_" + kPlayModes[static_cast<std::size_t>(mode)];
+        // Only the frames that are looked at are drawn: the pixels depend on
+        // the advanced state alone.
+        const auto draw = [&frame] {
+          DrawStagePicture();
+          DrawScreenEffect(frame, ScreenPoint{320, 240}, &DrawStagePicture);
+        };
         bool ended = false;
         for (int n = 1; n <= kMaxFrames; ++n) {
-          DrawStagePicture();
           AdvanceScreenEffect(frame, 0);
-          DrawScreenEffect(frame, ScreenPoint{320, 240}, &DrawStagePicture);
           if (ended) {
+            draw();
             m_sink(name + "_after");
             break;
           }
+          if (n == 1 || frame.finished) draw();
           if (n == 1) m_sink(name + "_first");
           if (frame.finished) {
             m_sink(name + "_last");
@@ -221,11 +227,14 @@ class Runner {
     SelectCharaEffect(chara.effect, kind, mode, 0);
     const GraphicSource source{&g_BmpSD[kSheet], 0, 0};
     const CellPlacement at = Placement(scale);
+    const auto draw = [&] {
+      DrawStagePicture();
+      DrawCellWithEffect(&BackBuffer, source, at, chara.shownEffect);
+    };
     bool ended = false;
     for (int n = 1; n <= kMaxFrames; ++n) {
-      DrawStagePicture();
       const int end = AdvanceCharaEffect(chara, 0);
-      DrawCellWithEffect(&BackBuffer, source, at, chara.shownEffect);
+      if (ended || n == 1 || end) draw();
       if (ended) {
         m_sink(name + "_after");
         return;

@@ -31,7 +31,7 @@ void AdvanceCharaDrawing(cChara& chara, int noAdvance) {
 }
 
 void DrawCharaPixels(const cChara& chara, DDSURFACEDATA* surface, int frame) {
-  if (chara.cmdHidden || chara.drawnFrame < 0) return;
+  if (chara.cmdHidden || chara.def.m_bTransparent || chara.drawnFrame < 0) return;
   if (chara.dead && chara.shownEffect.number == 0) return;
   const int number = GetGraphicNumber(chara);
   if (number < 0) return;

@@ -1,5 +1,6 @@
 #pragma once
-// Drawing one character. The advance half steps its animation, keeps the
+// Drawing one character (not when a command hid it or its definition is
+// transparent). The advance half steps its animation, keeps the
 // frame to show and places it on the screen; the pixel half draws that
 // frame's cell at the screen place, stretched by the size factor.
 

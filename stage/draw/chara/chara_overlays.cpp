@@ -6,6 +6,7 @@
 #include "graphics/images/bitmap_table.h"
 #include "project/system_record.h"
 #include "stage/chara/chara.h"
+#include "stage/core/double_to_int.h"
 #include "stage/draw/resources/effect_sheets.h"
 
 namespace {
@@ -79,11 +80,11 @@ void DrawCharaMark(const cChara& chara, DDSURFACEDATA* surface) {
 
 void DrawCharaGauges(const cChara& chara, const cSystem& system, DDSURFACEDATA* surface) {
   if (chara.dead) return;
-  const int x = chara.screenLeft + (DrawnWidth(chara) >> 1) - kGaugeWidth / 2;
+  const int x = WrapAdd(chara.screenLeft, (DrawnWidth(chara) >> 1) - kGaugeWidth / 2);
   const Gauge& hp = chara.shownHpGauge;
   if (hp.timer >= 1)
-    DrawGauge(surface, x, chara.screenTop - 3, hp, IsBelowThreshold(system, kHpEntry, chara.hp, chara.def.m_nMaxHp) != 0);
+    DrawGauge(surface, x, WrapAdd(chara.screenTop, -3), hp, IsBelowThreshold(system, kHpEntry, chara.hp, chara.def.m_nMaxHp) != 0);
   const Gauge& sp = chara.shownSpGauge;
   if (sp.timer >= 1)
-    DrawGauge(surface, x, chara.screenTop - 7, sp, IsBelowThreshold(system, kSpEntry, chara.sp, chara.def.m_nMaxSp) != 0);
+    DrawGauge(surface, x, WrapAdd(chara.screenTop, -7), sp, IsBelowThreshold(system, kSpEntry, chara.sp, chara.def.m_nMaxSp) != 0);
 }

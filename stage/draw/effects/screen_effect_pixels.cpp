@@ -118,8 +118,6 @@ void DrawScreenEffect(const ScreenEffectFrame& frame, ScreenPoint heroCentre, vo
     if (s.counterB == 0 && redrawLayers != nullptr) redrawLayers();
   } else if (s.number != 0 && kind != kScreenEffectNone) {
     DrawDistortion(s, heroCentre);
-  } else if (lpDTCon != nullptr && lpDTCon->bVirBackBuffer) {
-    DDSetVirBackBufferMode(0);
   }
   if (frame.finished && lpDTCon != nullptr) DDSetVirBackBufferMode(0);
 }

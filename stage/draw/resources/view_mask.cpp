@@ -7,6 +7,8 @@
 #include "graphics/device/device.h"
 #include "graphics/effects/effects.h"
 #include "graphics/surfaces/surface.h"
+#include "stage/chara/hero.h"
+#include "stage/chara/stage_lists.h"
 
 DDSURFACEDATA g_ViewMask;
 DDSURFACEDATA g_ViewOpening;
@@ -48,4 +50,10 @@ bool CreateViewRangeMask(DDSURFACEDATA* mask, DDSURFACEDATA* opening, int rangeD
 void ReleaseViewRangeMask() {
   Release(&g_ViewMask);
   Release(&g_ViewOpening);
+}
+
+void RefreshViewMask(const cChara& chara) {
+  const cHero* hero = PlayerHero();
+  if (!g_DDState.bInitialized || hero == nullptr || &chara != hero) return;
+  CreateViewRangeMask(&g_ViewMask, &g_ViewOpening, hero->sightDots, hero->def.m_nSightShape);
 }

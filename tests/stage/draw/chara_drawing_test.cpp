@@ -68,6 +68,12 @@ TEST_F(CharaPixels, TheFrameCellIsDrawnAtTheScreenPlace) {
   chara.screenLeft = 500;
   DrawCharaPixels(chara, &BackBuffer);
   EXPECT_EQ(Back(510, 60), 1u);
+
+  chara.cmdHidden = 0;  // a transparent definition is not drawn either
+  chara.def.m_bTransparent = 1;
+  chara.screenLeft = 560;
+  DrawCharaPixels(chara, &BackBuffer);
+  EXPECT_EQ(Back(570, 60), 1u);
 }
 
 class BlockPixels : public SheetScreen {
@@ -101,6 +107,38 @@ TEST_F(BlockPixels, BlocksOfTheLayerAreOffsetByTheSubCellScroll) {
   EXPECT_EQ(Back(left + 128, top), 1u);  // hidden
   DrawBlocks(map, 1, x, y, nullptr);
   EXPECT_EQ(Back(left + 64, top), 9u);
+}
+
+// A block whose conditions do not hold (here: there is no hero to test them
+// for) is left out; the test is made in the advance half.
+TEST_F(BlockPixels, BlocksWhoseConditionsFailAreNotDrawn) {
+  DDFillRect(sheet, 32, 64, 32, 32, 9);  // cell 17
+  cEdBlock plain;
+  plain.m_nGraphicNo = 17;
+  cEdBlock conditional = plain;
+  conditional.m_vConds.resize(1);
+  cEdBlock front = conditional;
+  front.m_nLayer = 1;
+  cBlockMap map;
+  map.Reset(40, 6);
+  map.Place(10, 10, plain, 1);
+  map.Place(12, 10, conditional, 2);
+  map.Place(14, 10, front, 3);
+  ScrollAxis x, y;
+  x.position = 320;
+  y.position = 320;
+  BlockWindowHidden hidden;
+  AdvanceBlockConditions(map, x, y, hidden);
+  EXPECT_EQ(hidden.cells[0][2], 1);
+  EXPECT_EQ(hidden.cells[1][4], 1);
+  EXPECT_EQ(hidden.cells[0][0], 0);
+  DrawBlocks(map, 0, x, y, nullptr, &hidden);
+  DrawBlocks(map, 1, x, y, nullptr, &hidden);
+  EXPECT_EQ(Back(5, 5), 9u);
+  EXPECT_EQ(Back(64 + 5, 5), 1u);
+  EXPECT_EQ(Back(128 + 5, 5), 1u);
+  DrawBlocks(map, 0, x, y, nullptr);  // without the results every block shows
+  EXPECT_EQ(Back(64 + 5, 5), 9u);
 }
 
 }  // namespace

@@ -5,7 +5,11 @@
 #include "project/database.h"
 #include "project/global_data.h"
 #include "stage/draw/effects/chara_effect_slot.h"
+#include "graphics/device/device.h"
 #include "stage/draw/effects/screen_effect_advance.h"
+#include "stage/draw/effects/screen_effect_pixels.h"
+#include "stage/draw/resources/screen_copies.h"
+#include "tests/graphics/effect_test_support.h"
 
 namespace {
 
@@ -208,6 +212,31 @@ TEST_F(EffectSlotsTest, BlinkTogglesEveryIntervalBeforeDrawing) {
     shown.push_back(frame.shown.counterB);
   }
   EXPECT_EQ(shown, (std::vector<int>{0, 0, 0, 1, 1, 1, 0, 0}));
+}
+
+// Without a running effect nothing is drawn and the virtual back buffer
+// stays as it is; an effect that ends switches it off.
+TEST_F(EffectSlotsTest, OnlyTheEndOfAnEffectSwitchesTheVirtualBackBufferOff) {
+  const int move = AddScrEffect(kScreenEffectMove, {1, 0, 0, 8, 0});
+  Bind();
+  ASSERT_TRUE(effect_test::StartDevice(effect_test::Mode::Direct3D32, 640, 480));
+  DDSetVirBackBufferMode(1);
+  ScreenEffectFrame frame;
+  AdvanceScreenEffect(frame, 0);
+  DrawScreenEffect(frame, ScreenPoint{}, nullptr);
+  EXPECT_EQ(lpDTCon->bVirBackBuffer, 1);
+  StartScreenEffect(frame, move, 0, 0);
+  int frames = 0;
+  while (!frame.finished && frames < 100) {
+    AdvanceScreenEffect(frame, 0);
+    DrawScreenEffect(frame, ScreenPoint{}, nullptr);
+    if (!frame.finished) EXPECT_EQ(lpDTCon->bVirBackBuffer, 1);
+    ++frames;
+  }
+  EXPECT_EQ(frames, 12);  // trunc(value) passes T = 1 when the value reaches 2
+  EXPECT_EQ(lpDTCon->bVirBackBuffer, 0);
+  ReleaseScreenCopies();
+  DDRelease();
 }
 
 }  // namespace

@@ -36,6 +36,7 @@ class SampleWalk {
   bool Close();
 
   const std::filesystem::path& Folder() const { return m_folder; }
+  const cRunHarness& Harness() const { return *m_harness; }
 
  private:
   std::string m_name;
