@@ -16,9 +16,24 @@ void DrawCell(const cChara& chara, const GraphicSource& source, DDSURFACEDATA* s
   at.cellW = chara.baseDrawWidth;
   at.cellH = chara.baseDrawHeight;
   at.scale = chara.sizeFactor > 1 ? chara.sizeFactor : 1;
+  if (source.ownCellSize > 0) {  // a bitmap's own cell: centred, standing on the box's bottom
+    at.cellW = at.cellH = source.ownCellSize;
+    at.x += (chara.baseDrawWidth - at.cellW) * at.scale / 2;
+    at.y += (chara.baseDrawHeight - at.cellH) * at.scale;
+  }
   at.w = at.cellW * at.scale;
   at.h = at.cellH * at.scale;
   DrawCellWithEffect(surface, source, at, chara.shownEffect);
+}
+
+// Kind 4: the graphic number names the bitmap and the rest of the cell
+// number picks the cell within it.
+GraphicSource SourceOf(const cChara& chara, int number) {
+  const int cell = number + chara.drawnFrame;
+  if (chara.def.m_nGraphicKind != kGraphicKindExchangeable)
+    return GetGraphicSource(chara.def.m_nGraphicKind, cell, chara.facing);
+  const int record = chara.def.m_nGraphicNo;
+  return GetExchangeableSource(record, cell - record, chara.facing);
 }
 
 }  // namespace
@@ -35,7 +50,7 @@ void DrawCharaPixels(const cChara& chara, DDSURFACEDATA* surface, int frame) {
   if (chara.dead && chara.shownEffect.number == 0) return;
   const int number = GetGraphicNumber(chara);
   if (number < 0) return;
-  GraphicSource source = GetGraphicSource(chara.def.m_nGraphicKind, number + chara.drawnFrame, chara.facing);
+  GraphicSource source = SourceOf(chara, number);
   const CellTint tint = GetCellTint(chara, frame);
   source.tinted = tint.on;
   source.tint = tint.pair;

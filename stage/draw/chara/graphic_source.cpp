@@ -1,11 +1,18 @@
 #include "stage/draw/chara/graphic_source.h"
 
+#include <algorithm>
+
 #include "graphics/blits/blit.h"
 #include "graphics/images/bitmap_table.h"
+#include "project/database.h"
+#include "project/global_data.h"
+#include "stage/draw/resources/special_surfaces.h"
 
 namespace {
 
 constexpr int kCell = 32;
+constexpr int kExchangeableCellsPerRow = 16;
+constexpr int kExchangeablePlaces = 4;
 
 // The plain and mirrored bitmap of character sheet s (0..7).
 int CharacterSheetBitmap(int sheet, int mirrored) {
@@ -33,9 +40,31 @@ GraphicSource GetGraphicSource(int graphicKind, int cell, int mirrored) {
       bitmap = mirrored ? 64 : 63;
       perColumn = 30;
       break;
+    case kGraphicKindExchangeable: return GetExchangeableSource(cell, 0, mirrored);
     default: return {};
   }
   return {&g_BmpSD[bitmap], cell / perColumn * kCell, cell % perColumn * kCell};
+}
+
+GraphicSource GetExchangeableSource(int record, int cell, int mirrored) {
+  if (cell < 0 || record < 1 || !g_Database.IsStarted()) return {};
+  const auto& records = g_Database->m_vBmpCharaExc;
+  if (record >= static_cast<long long>(records.size())) return {};
+  const long long place = static_cast<long long>(record - 1) * kExchangeablePlaces + (mirrored ? 1 : 0);
+  DDSURFACEDATA* surface = BmpCharaExcSurface(place);
+  if (surface == nullptr) return {};
+  const cBmpCharaExc& bitmap = records[record];
+  const int scale = bitmap.m_nBigCell
+                        ? std::clamp(bitmap.m_nCellScale, cBmpCharaExc::kMinCellScale, cBmpCharaExc::kMaxCellScale)
+                        : 1;
+  const int size = kCell * scale;
+  const int perRow = kExchangeableCellsPerRow / scale;
+  // A cell below the picture has nothing to show (and its row would overflow).
+  const long long top = static_cast<long long>(cell / perRow) * size;
+  if (top >= surface->nHeight) return {};
+  GraphicSource source{surface, cell % perRow * size, static_cast<int>(top)};
+  source.ownCellSize = size;
+  return source;
 }
 
 void DrawGraphicCell(DDSURFACEDATA* surface, int x, int y, int graphicKind, int cell) {
