@@ -10,13 +10,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <cstring>
 #include <vector>
 
+#include "bench/headless_bench.h"
 #include "commands/install.h"
 #include "definitions/param_table.h"
-#include "platform/backend.h"
-#include "project/global_data.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/harness/stage_harness.h"
@@ -127,25 +125,14 @@ void FlowFrames(benchmark::State& state) {
 }
 BENCHMARK(FlowFrames)->Repetitions(5)->ReportAggregatesOnly(true);
 
-void MemcpyFloor(benchmark::State& state) {
-  std::vector<unsigned char> from(kCharas * sizeof(cStageChara), 1);
-  std::vector<unsigned char> to(from.size());
-  for (auto _ : state) {
-    std::memcpy(to.data(), from.data(), from.size());
-    benchmark::ClobberMemory();
-  }
-}
+void MemcpyFloor(benchmark::State& state) { CopyBytesFloor(state, kCharas * sizeof(cStageChara)); }
 BENCHMARK(MemcpyFloor)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  platform::SelectBackend(platform::Backend::Headless);
-  StartProjectData();
-  InstallCommands();
-  BuildParamTable();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunHeadlessBenchmarks(argc, argv, [] {
+    InstallCommands();
+    BuildParamTable();
+  });
 }

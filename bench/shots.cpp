@@ -8,12 +8,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstring>
 #include <memory>
-#include <vector>
 
-#include "platform/backend.h"
-#include "project/global_data.h"
+#include "bench/headless_bench.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/harness/stage_harness.h"
@@ -102,23 +99,9 @@ void ShotFrames(benchmark::State& state) {
 }
 BENCHMARK(ShotFrames)->Repetitions(5)->ReportAggregatesOnly(true);
 
-void MemcpyFloor(benchmark::State& state) {
-  std::vector<unsigned char> from(kShots * sizeof(cStageShot), 1);
-  std::vector<unsigned char> to(from.size());
-  for (auto _ : state) {
-    std::memcpy(to.data(), from.data(), from.size());
-    benchmark::ClobberMemory();
-  }
-}
+void MemcpyFloor(benchmark::State& state) { CopyBytesFloor(state, kShots * sizeof(cStageShot)); }
 BENCHMARK(MemcpyFloor)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  platform::SelectBackend(platform::Backend::Headless);
-  StartProjectData();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunHeadlessBenchmarks(argc, argv); }

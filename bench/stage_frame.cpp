@@ -7,12 +7,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstring>
 #include <memory>
-#include <vector>
 
-#include "platform/backend.h"
-#include "project/global_data.h"
+#include "bench/headless_bench.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/harness/stage_harness.h"
@@ -88,23 +85,9 @@ void SimulationFrames(benchmark::State& state) {
 BENCHMARK(SimulationFrames)->Arg(1)->Arg(10)->Repetitions(5)->ReportAggregatesOnly(true);
 
 // Copying the characters' bytes once per frame.
-void MemcpyFloor(benchmark::State& state) {
-  std::vector<unsigned char> from(kCharas * sizeof(cStageChara), 1);
-  std::vector<unsigned char> to(from.size());
-  for (auto _ : state) {
-    std::memcpy(to.data(), from.data(), from.size());
-    benchmark::ClobberMemory();
-  }
-}
+void MemcpyFloor(benchmark::State& state) { CopyBytesFloor(state, kCharas * sizeof(cStageChara)); }
 BENCHMARK(MemcpyFloor)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  platform::SelectBackend(platform::Backend::Headless);
-  StartProjectData();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunHeadlessBenchmarks(argc, argv); }
