@@ -1,5 +1,7 @@
 #include "commands/flow_ops/flow_control.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "commands/dispatch/command_params.h"
@@ -88,6 +90,14 @@ void ControlFlows(cChara& chara, const cEdCmd& command) {
     }
     return;
   }
-  for (int i : picked) Operate(*owner, owner->flows[static_cast<std::size_t>(i)], operation);
+  // A flow started here may change the owner's flow list before the next one
+  // is reached, so each picked flow is found again by its serial.
+  std::vector<std::int32_t> serials;
+  for (int i : picked) serials.push_back(owner->flows[static_cast<std::size_t>(i)].serial);
+  for (const std::int32_t serial : serials) {
+    const auto found = std::find_if(owner->flows.begin(), owner->flows.end(),
+                                    [serial](const cFlowState& state) { return state.serial == serial; });
+    if (found != owner->flows.end()) Operate(*owner, *found, operation);
+  }
   g_CurrentActor = actor;
 }

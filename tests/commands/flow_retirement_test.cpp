@@ -1,6 +1,7 @@
 // Flow lists that change while their character's flows are being walked: a
 // flow deleted from another character's flow that ran inside the walk, and
-// the actor that nested trigger checks hand back to the walk.
+// the actor that nested trigger checks hand back to the walk, and a flow
+// operation whose started flow changes the list it picked from.
 #include <gtest/gtest.h>
 
 #include "commands/flow_ops/flow_control.h"
@@ -117,6 +118,45 @@ TEST_F(FlowRetirementTest, ANestedTriggerCheckHandsTheActorBack) {
   EXPECT_EQ(b.flows[0].active, 1);
   EXPECT_EQ(g_CurrentActor.chara, &a);
   EXPECT_EQ(g_CurrentActor.flow, &a.flows[0]);
+  g_CurrentActor.Clear();
+}
+
+}  // namespace
+
+namespace {
+
+// "フローの操作" starting B's flows of ID 7: the first one's run-through has
+// C delete B's flow of ID 9 at once, so B's list shrinks before the second
+// ID-7 flow is reached. That flow is still the one started.
+TEST(FlowControlPicks, AFlowListChangedByAStartedFlowStillStartsThePickedFlows) {
+  InstallCommands();
+  BuildParamTable();
+  StageBuilder builder(20, 15, 2, 10);
+  builder.Chara(5, 10);
+  builder.Chara(8, 10);
+  builder.Chara(11, 10);
+  StageRun run(builder);
+  std::vector<cStageChara*> charas;
+  g_CharaList.ForEach([&](cStageChara& chara) { charas.push_back(&chara); });
+  cStageChara& a = *charas[0];
+  cStageChara& b = *charas[1];
+  cStageChara& c = *charas[2];
+  const cEdCmd startC = CharaCmd(kCmdFlowControl, {{0, kFlowOpStart}, {1, kScopeFlowId}, {2, 3}, {3, 1}});
+  const cEdCmd deleteB = CharaCmd(kCmdFlowControl, {{0, kFlowOpDelete}, {1, kScopeFlowId}, {2, 9}, {3, 1}});
+  SetFlowList(b,
+              {Flow({Instant(startC)}, 7, kTriggerBeforeStage), Flow({CharaCmd(kCmdWait, {})}, 9, kTriggerDamaged),
+               Flow({CharaCmd(kCmdWait, {})}, 7, kTriggerDamaged)},
+              kReplaceFlows, -1, 1);
+  SetFlowList(c, {Flow({Instant(deleteB)}, 3, kTriggerBeforeStage)}, kReplaceFlows, -1, 1);
+  SetTarget(a, 0, &b, 1);
+  SetTarget(b, 0, &c, 1);
+  SetTarget(c, 0, &b, 1);
+
+  ControlFlows(a, CharaCmd(kCmdFlowControl, {{0, kFlowOpStart}, {1, kScopeFlowId}, {2, 7}, {3, 1}}));
+
+  ASSERT_EQ(b.flows.size(), 2u);
+  EXPECT_EQ(b.flows[1].flow->m_nId, 7);
+  EXPECT_EQ(b.flows[1].active, 1);
   g_CurrentActor.Clear();
 }
 
