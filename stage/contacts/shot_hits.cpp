@@ -6,6 +6,9 @@
 // while the strict-shot switch is off. A hit damages, may kill, makes the
 // victim invincible, gives the shot's item to the hero, and ends the shot
 // unless it pierces; a sword and a piercing shot hit each character once.
+#include <algorithm>
+#include <cmath>
+
 #include "definitions/flow_record.h"
 #include "definitions/palette/item_definition.h"
 #include "definitions/palette/palette_source.h"
@@ -76,6 +79,36 @@ int Touch(cStageScene& scene, cStageShot& shot, cChara& victim, bool& remove) {
   return 0;
 }
 
+// The box around every character of a group: a shot outside it touches
+// none of them, so the walk over the group is skipped. Built again after
+// any touch, whose flows may move, add or take out characters. A NaN
+// edge leaves no sound bound, so then every shot walks the group.
+struct GroupBounds {
+  double left = 0, top = 0, right = 0, bottom = 0;
+  bool bounded = false;
+
+  void Build(const std::vector<cChara*>& charas) {
+    bounded = !charas.empty();
+    if (!bounded) return;
+    const CharaBox& first = charas.front()->shotBox;
+    left = first.left, top = first.top, right = first.right, bottom = first.bottom;
+    for (const cChara* chara : charas) {
+      const CharaBox& b = chara->shotBox;
+      if (std::isnan(b.left) || std::isnan(b.top) || std::isnan(b.right) || std::isnan(b.bottom)) {
+        bounded = false;
+        return;
+      }
+      left = std::min(left, b.left), top = std::min(top, b.top);
+      right = std::max(right, b.right), bottom = std::max(bottom, b.bottom);
+    }
+  }
+
+  bool MayTouch(const cStageShot& shot) const {
+    return !bounded || (left <= shot.box.right && shot.box.left <= right && top <= shot.box.bottom &&
+                        shot.box.top <= bottom);
+  }
+};
+
 }  // namespace
 
 int HitCharasWithShots(cStageScene& scene) {
@@ -85,13 +118,19 @@ int HitCharasWithShots(cStageScene& scene) {
     for (int group = 0; group < kSides; ++group) {
       std::vector<cChara*>& charas = scene.m_GroupLists[static_cast<std::size_t>(group)];
       if (group == side || charas.empty()) continue;
+      GroupBounds bounds;
+      bounds.Build(charas);
       for (std::size_t i = 0; i < shots.size(); ++i) {
         cStageShot& shot = *shots[i];
-        if (!ShotTakesPart(shot)) continue;
+        if (!ShotTakesPart(shot) || !bounds.MayTouch(shot)) continue;
         bool remove = false;
+        bool touched = false;
         const int outcome = WalkGroup(charas, [&](cChara& victim) {
-          return Touches(victim, shot) ? Touch(scene, shot, victim, remove) : 0;
+          if (!Touches(victim, shot)) return 0;
+          touched = true;
+          return Touch(scene, shot, victim, remove);
         });
+        if (touched) bounds.Build(charas);
         if (outcome != 0) return outcome;
         if (remove && !shot.removeMark) RemoveShot(shot);
       }
