@@ -205,11 +205,15 @@ class WalkingPass {
     else ClearPlayerJumpForbidden();
   }
 
+  // A rider's jump ban lifts after the touch trigger when it touches a block
+  // character, before it when it only rides one.
   void FireTriggers() {
     if (!m_overlapped && !m_obj.carried) return;
-    if (m_obj.carried && m_obj.op == 0) ClearPlayerJumpForbidden();
-    m_obj.RunTriggeredFlowsOfKind(kTriggerHitBlockChara);
-    if (m_obj.carried) m_obj.RunTriggeredFlowsOfKind(kTriggerOnBlockChara);
+    if (m_overlapped) m_obj.RunTriggeredFlowsOfKind(kTriggerHitBlockChara);
+    if (!m_obj.carried) return;
+    if (m_obj.op == 0) ClearPlayerJumpForbidden();
+    if (!m_overlapped) m_obj.RunTriggeredFlowsOfKind(kTriggerHitBlockChara);
+    m_obj.RunTriggeredFlowsOfKind(kTriggerOnBlockChara);
   }
 
   // A push may have put the object into a map block: step back out by at

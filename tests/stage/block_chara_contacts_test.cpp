@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "definitions/flow_record.h"
+#include "stage/chara/flow_runtime_slot.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
@@ -137,6 +138,26 @@ TEST_F(BlockCharaContacts, RidingTriggersFireOnTheCarrierOnceAndOnTheRiderEachSu
   CarryRider(*hero);
   EXPECT_FALSE(Started(*platform, 0));
   EXPECT_TRUE(Started(*platform, 1));
+}
+
+int g_JumpBanAtTouch = -1;
+
+TEST_F(BlockCharaContacts, ARiderTouchingAnotherBlockCharaKeepsItsJumpBanThroughTheTouchTrigger) {
+  GiveFlows(*hero, {kTriggerHitBlockChara});
+  const FlowRuntimeSlot saved = g_FlowRuntime;
+  g_FlowRuntime.startFlow = [](cChara& chara, cFlowState&) {
+    g_JumpBanAtTouch = static_cast<const cHero&>(chara).jumpForbidden;
+  };
+  PlaceAt(*hero, 800 - hero->hitWidth + 2, 320);  // its right edge two dots into `other`
+  hero->carried = 1;
+  hero->riddenId = platform->number;
+  hero->vx = 1;
+  hero->jumpForbidden = 1;
+  HitBlockCharas(*hero);
+  g_FlowRuntime = saved;
+  EXPECT_EQ(g_JumpBanAtTouch, 1);
+  EXPECT_EQ(hero->jumpForbidden, 0);
+  EXPECT_EQ(hero->pressedRight, 1);
 }
 
 TEST_F(BlockCharaContacts, RiderPassesToANeighbourUnderItsFeet) {

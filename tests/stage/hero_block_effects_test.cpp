@@ -144,9 +144,8 @@ TEST(HeroBlockEffects, AnItemBlockWaitsASecondOrUntilTheHeroStepsElsewhere) {
 // A walk back and forth over every kind of effect block, with the boxes
 // shown, hashed every frame.
 std::vector<std::uint64_t> EffectWalkHashes(bool perturbHeap) {
-  std::vector<std::unique_ptr<int[]>> clutter;
-  if (perturbHeap)
-    for (int i = 1; i < 200; ++i) clutter.emplace_back(new int[static_cast<std::size_t>(i * 7)]);
+  std::vector<std::unique_ptr<char[]>> stir;
+  if (perturbHeap) stir = StirHeap();
   StageBuilder builder(40, 8, 4, 4, 2);
   for (int column = 0; column < 40; ++column) {
     builder.Block(column, 5);

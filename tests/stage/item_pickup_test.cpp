@@ -162,8 +162,7 @@ namespace {
 // first (nothing may depend on where objects live).
 std::vector<std::uint64_t> PlayPickups(const StageBuilder& builder, bool stirHeap) {
   std::vector<std::unique_ptr<char[]>> stir;
-  if (stirHeap)
-    for (int i = 0; i < 500; ++i) stir.push_back(std::make_unique<char[]>(static_cast<std::size_t>(16 + (i * 37) % 700)));
+  if (stirHeap) stir = StirHeap();
   StageRun run(builder, 99);
   std::vector<std::uint64_t> hashes;
   for (int frame = 0; frame < 600; ++frame) {

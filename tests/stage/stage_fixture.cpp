@@ -37,3 +37,9 @@ StageRun::StageRun(const StageBuilder& builder, std::uint32_t seed, int phase) {
 void SkipToHeroDeathEnd(StageRun& run) {
   if (cHero* hero = run.harness.Hero()) hero->deathCounter = g_Game.m_nFps;
 }
+
+std::vector<std::unique_ptr<char[]>> StirHeap() {
+  std::vector<std::unique_ptr<char[]>> stir;
+  for (int i = 0; i < 500; ++i) stir.push_back(std::make_unique<char[]>(static_cast<std::size_t>(16 + (i * 37) % 700)));
+  return stir;
+}

@@ -4,6 +4,8 @@
 // stage harness.
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "definitions/stage/stage_record.h"
 #include "stage/harness/stage_harness.h"
@@ -28,3 +30,8 @@ class StageRun {
 // A dead hero is drawn for a second before its death ends; this skips to
 // the last frame of that second, so the next draw ends the death.
 void SkipToHeroDeathEnd(StageRun& run);
+
+// Many allocations of odd sizes, to be held while a run plays: that run's
+// objects then live at other addresses than in a run without them, so
+// anything that depends on where objects live shows as different hashes.
+std::vector<std::unique_ptr<char[]>> StirHeap();
