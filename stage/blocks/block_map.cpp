@@ -15,20 +15,7 @@ void cBlockMap::Reset(int rows, int rowShift) {
   m_Copies.clear();
 }
 
-std::size_t cBlockMap::IndexOfCell(int column, int row) const {
-  if (column < 0 || row < 0 || row >= m_nRows || column >= (1 << m_nRowShift)) return m_vCells.size();
-  return (static_cast<std::size_t>(row) << m_nRowShift) + static_cast<std::size_t>(column);
-}
-
-std::size_t cBlockMap::IndexAt(int x, int y) const {
-  if (x < 0 || y < 0) return m_vCells.size();
-  return IndexOfCell(x >> 5, y >> 5);
-}
-
-const BlockCell& cBlockMap::Cell(std::size_t index) const {
-  if (index >= m_vCells.size()) return kEmptyCell;
-  return m_vCells[static_cast<long long>(index)];
-}
+const BlockCell& cBlockMap::EmptyCell() { return kEmptyCell; }
 
 void cBlockMap::Place(int column, int row, const cEdBlock& block, int blockNo) {
   const std::size_t index = IndexOfCell(column, row);

@@ -36,13 +36,24 @@ class cBlockMap {
   int RowShift() const { return m_nRowShift; }
   std::size_t Size() const { return m_vCells.size(); }
   // Cell index of a whole-dot position (x, y); Size() when outside.
-  std::size_t IndexAt(int x, int y) const;
-  std::size_t IndexOfCell(int column, int row) const;
+  // Inline: the shot and contact passes ask for cells thousands of times a frame.
+  std::size_t IndexAt(int x, int y) const {
+    if (x < 0 || y < 0) return m_vCells.size();
+    return IndexOfCell(x >> 5, y >> 5);
+  }
+  std::size_t IndexOfCell(int column, int row) const {
+    if (column < 0 || row < 0 || row >= m_nRows || column >= (1 << m_nRowShift)) return m_vCells.size();
+    return (static_cast<std::size_t>(row) << m_nRowShift) + static_cast<std::size_t>(column);
+  }
   // The cell at an index; the empty cell outside.
-  const BlockCell& Cell(std::size_t index) const;
+  const BlockCell& Cell(std::size_t index) const {
+    return index < m_vCells.size() ? m_vCells[static_cast<long long>(index)] : EmptyCell();
+  }
   const BlockCell& CellAt(int x, int y) const { return Cell(IndexAt(x, y)); }
 
  private:
+  static const BlockCell& EmptyCell();
+
   cVector<BlockCell> m_vCells;
   std::deque<cEdBlock> m_Copies;  // stable addresses for summoned blocks
   int m_nRowShift = 0;
