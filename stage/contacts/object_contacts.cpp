@@ -12,9 +12,7 @@ int CheckObjectContacts(cStageScene& scene) {
   g_ShotRemovalLocked = 1;
   int outcome = HitCharasWithShots(scene);
   if (outcome == 0) {
-    g_ShotList.ForEach([](cStageShot& shot) {
-      if (shot.removeMark) RemoveShot(shot);
-    });
+    RemoveMarkedShots();
     outcome = RunBodyAttacks(scene);
   }
   if (outcome == 0) CancelShots();

@@ -11,6 +11,9 @@ int g_ShotRemovalLocked = 0;
 
 namespace {
 
+// Raised by every mark, lowered only once the marked shots are removed.
+bool g_ShotsMarked = false;
+
 bool FollowsTarget(const cStageShot& shot) {
   return shot.shotFlag != 0 &&
          (shot.rec.m_nMoveKind == kShotAimTarget || shot.rec.m_nMoveKind == kShotHomeTarget);
@@ -38,8 +41,20 @@ void RemoveShot(cStageShot& shot) {
 }
 
 void RemoveShotWhenAllowed(cStageShot& shot) {
-  if (g_ShotRemovalLocked) shot.removeMark = 1;
-  else RemoveShot(shot);
+  if (!g_ShotRemovalLocked) {
+    RemoveShot(shot);
+    return;
+  }
+  shot.removeMark = 1;
+  g_ShotsMarked = true;
+}
+
+void RemoveMarkedShots() {
+  if (!g_ShotsMarked) return;
+  g_ShotList.ForEach([](cStageShot& shot) {
+    if (shot.removeMark) RemoveShot(shot);
+  });
+  g_ShotsMarked = false;
 }
 
 void PurgeShots() {

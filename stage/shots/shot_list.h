@@ -30,6 +30,8 @@ void RemoveShot(cStageShot& shot);
 // only mark the shot; the pass removes the marked ones when it can.
 extern int g_ShotRemovalLocked;
 void RemoveShotWhenAllowed(cStageShot& shot);
+// Removes the marked shots; no walk when none was marked since the last.
+void RemoveMarkedShots();
 // Frees the removed shots and drops them from the side lists.
 void PurgeShots();
 // Every shot gone (a new attempt).
