@@ -57,8 +57,8 @@ TEST_F(SampleStages, EveryStageLoadsWithItsHeroAndPlacedDefinitions) {
   ASSERT_EQ(LoadCommonPalette(), 1);
   std::vector<std::pair<std::string, const StageLayout*>> stages;
   for (std::size_t i = 0; i < kStoryStageCount; ++i) stages.push_back({kStoryStages[i], &StoryStageLayouts()[i]});
-  stages.push_back({"data\\stg4\\c01-1.stg4", &ChallengeStageLayouts()[0]});
-  stages.push_back({"data\\stg4\\c02-1.stg4", &ChallengeStageLayouts()[1]});
+  for (std::size_t i = 0; i < kChallengeStageCount; ++i)
+    stages.push_back({kChallengeStages[i], &ChallengeStageLayouts()[i]});
   for (const auto& [name, layout] : stages) {
     SCOPED_TRACE(name);
     cEdStage stage;

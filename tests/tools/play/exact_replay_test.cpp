@@ -106,11 +106,8 @@ class ExactReplay : public testing::Test {
 std::vector<ScriptFrame> Script(std::string_view text) { return ParseInputScript(text).value_or(std::vector<ScriptFrame>{}); }
 
 TEST_F(ExactReplay, EveryStagePlaysBackFrameForFrame) {
-  std::vector<std::pair<std::string, std::string_view>> stages;
-  for (int index = 0; index < kStoryStageCount; ++index) stages.emplace_back(kStoryStages[index], StoryStageScript(index));
-  stages.emplace_back("data\\stg4\\c01-1.stg4", ChallengeStageScript());
   int number = 0;
-  for (const auto& [stage, text] : stages) {
+  for (const auto& [stage, text] : EveryStageScript()) {
     SCOPED_TRACE(stage);
     const std::string path = "user_data\\rpl4\\sample" + std::to_string(++number) + ".rpl4_878";
     const std::vector<ScriptFrame> frames = Script(text);

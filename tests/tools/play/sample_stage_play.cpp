@@ -12,6 +12,8 @@
 #include "stage/draw/stage_drawing.h"
 #include "stage/items/stage_item.h"
 #include "tools/sample_game/art.h"
+#include "tools/sample_game/play/stage_scripts.h"
+#include "tools/sample_game/project_files.h"
 
 namespace sample_game_test {
 
@@ -46,6 +48,16 @@ std::vector<std::uint64_t> SampleStageRun::Play(const std::vector<sample_game::S
     if (stop && stop()) break;
   }
   return hashes;
+}
+
+std::vector<StageScript> EveryStageScript() {
+  using namespace sample_game;
+  std::vector<StageScript> stages;
+  for (int index = 0; index < kStoryStageCount; ++index)
+    stages.push_back({kStoryStages[index], StoryStageScript(index)});
+  for (int index = 0; index < kChallengeStageCount; ++index)
+    stages.push_back({kChallengeStages[index], ChallengeStageScript(index)});
+  return stages;
 }
 
 bool KeyStillOnStage() {

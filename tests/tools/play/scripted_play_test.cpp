@@ -79,26 +79,29 @@ TEST_F(ScriptedPlay, TheGuideSetsItsVariablesBeforeAndDuringTheGarden) {
   EXPECT_GE(variables[3], 2);
 }
 
-TEST_F(ScriptedPlay, FirstChallengeStageIsClearedByItsScript) {
-  SampleStageRun run("data\\stg4\\c01-1.stg4", kSeed);
-  ASSERT_TRUE(run.Loaded());
-  run.Play(Script(ChallengeStageScript()), [] { return !KeyStillOnStage(); });
-  EXPECT_FALSE(KeyStillOnStage());
-  EXPECT_FALSE(run.Harness().Hero()->dead);
+TEST_F(ScriptedPlay, ChallengeStagesAreClearedByTheirScripts) {
+  for (int index = 0; index < kChallengeStageCount; ++index) {
+    SCOPED_TRACE(kChallengeStages[index]);
+    SampleStageRun run(kChallengeStages[index], kSeed);
+    ASSERT_TRUE(run.Loaded());
+    run.Play(Script(ChallengeStageScript(index)), [] { return !KeyStillOnStage(); });
+    EXPECT_FALSE(KeyStillOnStage());
+    EXPECT_FALSE(run.Harness().Hero()->dead);
+  }
 }
 
 // Two runs of a script from one seed give equal hashes on every frame, the
 // castle's boss fight and the guide's effects included.
 TEST_F(ScriptedPlay, EveryStagePlaysTheSameOnEveryRun) {
-  for (int index = 0; index < kStoryStageCount; ++index) {
-    SCOPED_TRACE(kStoryStages[index]);
-    const std::vector<ScriptFrame> frames = Script(StoryStageScript(index));
+  for (const auto& [stage, text] : EveryStageScript()) {
+    SCOPED_TRACE(stage);
+    const std::vector<ScriptFrame> frames = Script(text);
     std::vector<std::uint64_t> first, second;
     // Each run starts from the same save data (the garden counts visits in
     // a common variable).
     for (auto* hashes : {&first, &second}) {
       g_SaveData = cSaveData();
-      SampleStageRun run(kStoryStages[index], kSeed);
+      SampleStageRun run(stage, kSeed);
       *hashes = run.Play(frames);
     }
     ASSERT_EQ(first.size(), frames.size());
