@@ -37,7 +37,7 @@ class SampleStages : public testing::Test {
 
 TEST_F(SampleStages, CommonPaletteLoadsWithTheCastAndTheirFlows) {
   ASSERT_EQ(LoadCommonPalette(), 1);
-  ASSERT_EQ(g_CommonPalette.m_vChara.size(), static_cast<std::size_t>(kCharaSteppingStone + 1));
+  ASSERT_EQ(g_CommonPalette.m_vChara.size(), static_cast<std::size_t>(kCharaHerald + 1));
   const cEdChara& hero = g_CommonPalette.m_vChara[kCharaHero];
   EXPECT_EQ(hero.m_nOperator, kOperatorPlayer);
   ASSERT_EQ(hero.m_vFlows.size(), 5u);
