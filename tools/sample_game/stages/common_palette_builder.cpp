@@ -101,11 +101,8 @@ cEdChara Boss() {
 // Unseen, untouchable and awake off screen too: waits two seconds, then
 // "ワールドクリア".
 cEdChara Herald() {
-  cEdChara herald = CastChara("伝令", kFlyerCell, 3, 1);
+  cEdChara herald = CastUntouchableFlyer("伝令", kFlyerCell, 3, 1);
   herald.m_bTransparent = 1;
-  herald.m_nFlight = 1;
-  herald.m_nInvincible = 2;
-  herald.m_nFaction = 0;
   herald.m_nDeathEffect = 0;
   herald.m_nActiveRange = 3;  // acts wherever the screen is
   herald.m_vFlows.push_back(Flow(kTriggerAlways, {Command(kCmdWait, 20), Command(kCmdStageClear, 0, {3})}));

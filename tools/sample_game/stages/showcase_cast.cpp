@@ -73,10 +73,7 @@ cEdFlow SoundFlow(FlowTrigger trigger, int sound) {
 }  // namespace
 
 cEdChara Guide() {
-  cEdChara guide = CastChara("案内人", kFlyerCell, 3, 99);
-  guide.m_nFlight = 1;
-  guide.m_nFaction = 0;
-  guide.m_nInvincible = 2;
+  cEdChara guide = CastUntouchableFlyer("案内人", kFlyerCell, 3, 99);
   guide.m_nCharaId = 1;
   // Before the stage: the stage's lucky number and a fresh count of visits.
   // Only instant commands run before the stage.
