@@ -7,6 +7,7 @@
 #include "definitions/param_table.h"
 #include "definitions/stage/stage_loader.h"
 #include "platform/main_thread.h"
+#include "recorded_run_digests.h"
 #include "project/global_data.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/draw/stage_drawing.h"
@@ -58,6 +59,19 @@ std::vector<StageScript> EveryStageScript() {
   for (int index = 0; index < kChallengeStageCount; ++index)
     stages.push_back({kChallengeStages[index], ChallengeStageScript(index)});
   return stages;
+}
+
+std::uint64_t RunDigest(std::span<const std::uint64_t> hashes) {
+  std::uint64_t digest = 0xCBF29CE484222325ull;
+  auto add = [&](std::uint64_t value) {
+    for (int i = 0; i < 8; ++i) {
+      digest ^= (value >> (8 * i)) & 0xFF;
+      digest *= 0x100000001B3ull;
+    }
+  };
+  add(hashes.size());
+  for (std::uint64_t hash : hashes) add(hash);
+  return digest;
 }
 
 bool KeyStillOnStage() {
