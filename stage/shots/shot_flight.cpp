@@ -211,6 +211,8 @@ int cStageShot::ShotHitsBlock() const {
   const int top = TruncToInt(box.top);
   const int right = TruncToInt(box.right);
   const int bottom = TruncToInt(box.bottom);
+  // Most shots fly where no cell under their box holds a block.
+  if (!g_BlockMap.AnyBlockIn(left, top, right, bottom)) return 0;
   // Narrow boxes test their corners; wide ones every 32 dots and the far
   // edge. A cell met twice in a row is tested once; an empty cell is known
   // by its bit alone.
