@@ -159,16 +159,6 @@ void cStageObj::UpdateScreenPos() {
   screenBottom = screenTop + drawHeight - 1;
 }
 
-int cStageObj::IsOnScreenAxes(int skipX, int skipY) const {
-  const double sx = g_StageSpace.scrollX.position;
-  const double sy = g_StageSpace.scrollY.position;
-  const bool inX = skipX || (right >= sx && x < sx + 640);
-  const bool inY = skipY || (bottom >= sy && y < sy + 480);
-  return inX && inY ? 1 : 0;
-}
-
-int cStageObj::IsOnScreen() const { return IsOnScreenAxes(0, 0); }
-
 int cStageObj::IsInStageArea(int wholeStage) const {
   const StageSpace& s = g_StageSpace;
   if (wholeStage) return x >= 0 && right < s.x.size && y >= 0 && bottom < s.y.size ? 1 : 0;

@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "stage/anim/anime_player.h"
+#include "stage/objects/stage_space.h"
 
 struct cFlowState;
 
@@ -62,37 +63,41 @@ class cStageObj {
   int ClampToStageX(int mode);
   int ClampToStageY(int mode);
   void UpdateScreenPos();
-  int IsOnScreen() const;
-  int IsOnScreenAxes(int skipX, int skipY) const;
+  // Inline: asked of every object every sub-step.
+  int IsOnScreen() const { return IsOnScreenAxes(0, 0); }
+  int IsOnScreenAxes(int skipX, int skipY) const {
+    const double sx = g_StageSpace.scrollX.position;
+    const double sy = g_StageSpace.scrollY.position;
+    const bool inX = skipX || (right >= sx && x < sx + 640);
+    const bool inY = skipY || (bottom >= sy && y < sy + 480);
+    return inX && inY ? 1 : 0;
+  }
   int IsInStageArea(int wholeStage) const;
   int Direction() const { return facing ? 1 : -1; }
   bool PassesBlocks() const { return moveB == 0; }
   bool DiesOnBlocks() const { return moveB == 2; }
   bool HitsBothSides() const { return moveA != 0 && moveB != 0; }
 
+  // Layout: the passes that run every sub-step over every object (the
+  // shots' above all, thousands of them) read the velocity and the fields of
+  // the last block. The velocity comes first, in the cache line of the
+  // virtual table pointer, which the steps read anyway; the last block sits
+  // next to the first fields of the derived object (a shot's flight state).
+  // So a pass reads few cache lines per object. The fields read now and then
+  // lie between.
+  double vx = 0, vy = 0;
   std::int32_t number = 0;
   std::int32_t existTime = kUnlimitedTime;
-  std::int32_t facing = 0;
   std::int16_t value16 = 0;
   std::int32_t value32 = 0;
   cAnimePlayer anime;
-  std::int32_t screenLeft = 0, screenTop = 0, screenRight = 0, screenBottom = 0;
-  std::int32_t graphicOffsetX = 0, graphicOffsetY = 0;
-  std::int32_t drawWidth = 32, drawHeight = 32;
   std::int32_t baseGraphicOffsetX = 0, baseGraphicOffsetY = 0;
   std::int32_t baseDrawWidth = 32, baseDrawHeight = 32;
   std::int32_t op = 1;  // operator: 0 the player, 1 the computer
   std::int32_t value3 = 0, value4 = 0;
-  double x = 0, y = 0, right = 0, bottom = 0;
-  std::int32_t leftColumn = 0, topRow = 0, rightColumn = 0, bottomRow = 0;
-  double vx = 0, vy = 0;
   double knockX = 0, knockY = 0;  // knock-back speeds
-  std::int32_t scrollSync = 0;
-  std::int32_t hitWidth = 0, hitHeight = 0, baseHitWidth = 0, baseHitHeight = 0;
-  std::int32_t moveA = 0, moveB = 1;
-  std::int32_t present = 0, onScreen = 0, awake = 0;
+  std::int32_t baseHitWidth = 0, baseHitHeight = 0;
   std::int32_t sizeFactor = 1;
-  std::int32_t side = 0;  // faction 0..7
 
   // Contact state raised by the block collision, cleared every sub-step.
   std::int32_t pressedLeft = 0, pressedRight = 0, pressedTop = 0, pressedBottom = 0;
@@ -102,4 +107,21 @@ class cStageObj {
   std::int32_t airFrames = 0;
   std::int32_t falling = 0;
   std::int32_t carried = 0;
+
+  // Read by the steps along x and y; the block starts a cache line.
+  alignas(64) std::int32_t hitWidth = 0;
+  std::int32_t hitHeight = 0;
+  std::int32_t leftColumn = 0, topRow = 0, rightColumn = 0, bottomRow = 0;
+  std::int32_t facing = 0;
+  std::int32_t side = 0;  // faction 0..7
+  // Read by the steps too, and by the screen place and activity of every
+  // sub-step and every drawn frame (the last fields: they share the cache
+  // line of a shot's removal flags).
+  double x = 0, y = 0, right = 0, bottom = 0;
+  std::int32_t screenLeft = 0, screenTop = 0, screenRight = 0, screenBottom = 0;
+  std::int32_t graphicOffsetX = 0, graphicOffsetY = 0;
+  std::int32_t drawWidth = 32, drawHeight = 32;
+  std::int32_t moveA = 0, moveB = 1;
+  std::int32_t scrollSync = 0;
+  std::int32_t present = 0, onScreen = 0, awake = 0;
 };
