@@ -6,11 +6,16 @@
 
 template <typename Hasher>
 void AddDrawState(Hasher& h, const cStageDrawState& state) {
+  // An idle slot (number 0) is its number alone: what a finished effect left
+  // in the other fields never shows, and the next effect overwrites them all.
   const cScrEffectSlot& e = state.screenEffect.current;
-  for (double value : {e.value, e.secondValue, e.step, e.elapsed}) h.Add(value);
-  for (std::int32_t value : {std::int32_t{e.number}, e.playMode, e.loop, e.backward, e.progress, e.counterA,
-                             e.counterB, e.fixedRun, e.runLength})
-    h.Add(value);
+  h.Add(std::int32_t{e.number});
+  if (e.number != 0) {
+    for (double value : {e.value, e.secondValue, e.step, e.elapsed}) h.Add(value);
+    for (std::int32_t value :
+         {e.playMode, e.loop, e.backward, e.progress, e.counterA, e.counterB, e.fixedRun, e.runLength})
+      h.Add(value);
+  }
   const ScreenColorState& c = state.screenColor;
   for (std::int32_t value : {c.started, std::int32_t{c.red}, std::int32_t{c.green}, std::int32_t{c.blue},
                              c.strength, c.mode, c.time, c.blink, c.repeat, c.active, c.counter, c.repeatCounter,
