@@ -56,8 +56,10 @@ bool StartGraphicsDevice(SYSTEMINIDATA& ini, int depth) {
   return false;
 }
 
+// Every back end at every depth needs both: the game's colours are palette
+// numbers even on a true-colour screen, and the pictures key the transparent
+// colour of the palette bitmap.
 bool SetUpPaletteAndTransparency(const SYSTEMINIDATA& ini, const cSystem& system, int depth) {
-  if (!lpDTCon && g_DDState.nBpp != 8) return true;
   if (!DDLoadPaletteFromFile(g_PalEntries.data(), kPaletteFile, ini.WindowMode != 0 ? 1 : 0)) {
     DebugLog(Cp932Literal("DDLoadPaletteFromFile失敗"));
     return false;

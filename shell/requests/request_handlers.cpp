@@ -29,10 +29,11 @@ class DialogBracket {
   DialogBracket& operator=(const DialogBracket&) = delete;
 };
 
-// A file that was chosen but could not be handled closes the program.
+// A file that was chosen but could not be handled closes the program; the
+// caller hears of the failure and does not go on as if it were handled.
 int Handled(bool ok) {
   if (!ok) platform::RequestClose();
-  return 1;
+  return ok ? 1 : 0;
 }
 
 void FinishFileRequest(int result) {

@@ -7,6 +7,8 @@
 #include <fstream>
 
 #include "definitions/save_data/save_data.h"
+#include "platform/input_devices.h"
+#include "platform/ui_events.h"
 #include "screen_walk.h"
 #include "screens/menu/menu_cursor.h"
 #include "screens/title/title_scene.h"
@@ -85,6 +87,28 @@ TEST(TitleWalk, ADamagedSlotIsRefusedByNewGameAndContinue) {
   std::ifstream in(slotFile, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), damaged);
   EXPECT_TRUE(walk.Harness().Close());
+}
+
+// A free-play file that is chosen but does not load is a failed choice: the
+// title stays on its menu (it never leaves for the stage) until the close
+// that the failure asks for ends the player.
+TEST(TitleWalk, AFreePlayFileThatDoesNotLoadKeepsTheTitleOnItsMenu) {
+  cScreenWalk walk("title_free_broken");
+  std::ofstream(walk.Folder() / "data" / "stg4" / "Broken.stg4_000", std::ios::binary) << "not a stage";
+  ASSERT_TRUE(walk.Start());
+  ASSERT_TRUE(walk.StepUntil(InTitleMenu));
+  for (int i = 0; i < 3; ++i) walk.Tap(kKeyDown);
+  platform::QueueHeadlessUiEvents(
+      {platform::KeyDownEvent('A', true), platform::TextEvent("Broken.stg4_000"), platform::KeyDownEvent(platform::kVkReturn)});
+  platform::SetKeyHeld(kKeyZ, true);  // free play
+  walk.Step();
+  platform::SetKeyHeld(kKeyZ, false);
+  EXPECT_EQ(Title()->Phase(), cTitleScene::kMenu);
+  EXPECT_NE(g_Game.m_nNextState, GS_STAGE);
+  std::vector<int> states;
+  const int stepped = walk.Harness().StepFrames(30, [&states](int) { states.push_back(g_Game.m_nState); });
+  EXPECT_LT(stepped, 30);  // closed
+  for (int state : states) EXPECT_EQ(state, GS_TITLE);
 }
 
 }  // namespace
