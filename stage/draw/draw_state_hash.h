@@ -6,16 +6,14 @@
 
 template <typename Hasher>
 void AddDrawState(Hasher& h, const cStageDrawState& state) {
-  // An idle slot (number 0) is its number alone: what a finished effect left
-  // in the other fields never shows, and the next effect overwrites them all.
-  const cScrEffectSlot& e = state.screenEffect.current;
-  h.Add(std::int32_t{e.number});
-  if (e.number != 0) {
-    for (double value : {e.value, e.secondValue, e.step, e.elapsed}) h.Add(value);
-    for (std::int32_t value :
-         {e.playMode, e.loop, e.backward, e.progress, e.counterA, e.counterB, e.fixedRun, e.runLength})
-      h.Add(value);
-  }
+  // An idle slot (number 0) hashes as a fresh one: what a finished effect
+  // left in its other fields never shows, and the next effect overwrites them.
+  static const cScrEffectSlot kIdleSlot{};
+  const cScrEffectSlot& e = state.screenEffect.current.number != 0 ? state.screenEffect.current : kIdleSlot;
+  for (double value : {e.value, e.secondValue, e.step, e.elapsed}) h.Add(value);
+  for (std::int32_t value : {std::int32_t{e.number}, e.playMode, e.loop, e.backward, e.progress, e.counterA,
+                             e.counterB, e.fixedRun, e.runLength})
+    h.Add(value);
   const ScreenColorState& c = state.screenColor;
   for (std::int32_t value : {c.started, std::int32_t{c.red}, std::int32_t{c.green}, std::int32_t{c.blue},
                              c.strength, c.mode, c.time, c.blink, c.repeat, c.active, c.counter, c.repeatCounter,

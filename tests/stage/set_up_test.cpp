@@ -129,7 +129,7 @@ TEST(SetUp, ANewAttemptStartsWithoutTheScreenColourOfTheLast) {
   EXPECT_EQ(colour.started, 0);
   EXPECT_EQ(colour.counter, 0);
   EXPECT_EQ(colour.alpha, 0);
-  EXPECT_EQ(colour.prevAlpha, 255);
+  EXPECT_EQ(colour.shown, 0);
 }
 
 TEST(SetUp, RemovalAreasAreOnByTheirDistances) {

@@ -31,7 +31,8 @@ std::vector<StageScript> StageScripts() {
   std::vector<StageScript> scripts;
   for (int index = 0; index < sample_game::kStoryStageCount; ++index)
     scripts.push_back({sample_game::kStoryStages[index], sample_game::StoryStageScript(index)});
-  scripts.push_back({"data\\stg4\\c01-1.stg4", sample_game::ChallengeStageScript()});
+  for (int index = 0; index < sample_game::kChallengeStageCount; ++index)
+    scripts.push_back({sample_game::kChallengeStages[index], sample_game::ChallengeStageScript(index)});
   return scripts;
 }
 

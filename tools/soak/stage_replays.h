@@ -1,10 +1,10 @@
 #pragma once
-// The replays the soak plays: every story stage and the first challenge
-// stage of the sample game played once by its input script through the
-// stage harness with replay recording on, as a free-play attempt from a
-// fixed seed, from its intro on. Each attempt's replay is written with the replay file's own
-// writer, and the state hash of every frame it holds is kept: a playback of
-// the replay must reach the same hashes frame for frame.
+// The replays the soak plays: every story stage and every challenge stage
+// of the sample game played once by its input script through the stage
+// harness with replay recording on, as a free-play attempt from a fixed
+// seed, from its intro on. Each attempt's replay is written with the replay
+// file's own writer, and the state hash of every frame it holds is kept: a
+// playback of the replay must reach the same hashes frame for frame.
 
 #include <cstdint>
 #include <string>

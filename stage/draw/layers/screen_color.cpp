@@ -76,10 +76,7 @@ void StartScreenColorChange(ScreenColorState& s, const std::array<std::int32_t, 
   }
 }
 
-void ResetScreenColor(ScreenColorState& state) {
-  state = ScreenColorState{};
-  state.prevAlpha = 255;
-}
+void ResetScreenColor(ScreenColorState& state) { state = ScreenColorState{}; }
 
 void AdvanceScreenColor(ScreenColorState& s, int held) {
   s.shown = 0;
