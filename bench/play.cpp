@@ -103,7 +103,8 @@ std::vector<ScriptedStage> StagesWithScripts() {
   };
   for (int index = 0; index < sample_game::kStoryStageCount; ++index)
     add(sample_game::kStoryStages[index], sample_game::StoryStageScript(index));
-  add("data\\stg4\\c01-1.stg4", sample_game::ChallengeStageScript());
+  for (int index = 0; index < sample_game::kChallengeStageCount; ++index)
+    add(sample_game::kChallengeStages[index], sample_game::ChallengeStageScript(index));
   return stages;
 }
 
