@@ -8,21 +8,9 @@
 #include <cstdint>
 #include <limits>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
-// The stage converts positions thousands of times a sub-step. On x86-64 the
-// processor's own truncating conversion already gives INT_MIN for NaN and
-// every value out of range, so it is used as it stands, without the range
-// test that other processors need.
 inline std::int32_t TruncToInt(double value) {
-#if defined(__SSE2__)
-  return _mm_cvttsd_si32(_mm_set_sd(value));
-#else
   if (!(value > -2147483649.0 && value < 2147483648.0)) return std::numeric_limits<std::int32_t>::min();
   return static_cast<std::int32_t>(value);
-#endif
 }
 
 // Sums of a truncated position and an offset. A runaway object can reach the
