@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "stage/anim/anime_player.h"
+#include "stage/core/double_to_int.h"
 #include "stage/objects/stage_space.h"
 
 struct cFlowState;
@@ -21,6 +22,22 @@ struct cFlowState;
 enum ClampMode : int { kClampInner = 0, kClampOuter = 1, kClampStage = 2 };
 
 inline constexpr std::int32_t kUnlimitedTime = 2147483647;
+
+// The scroll's part of an object's screen place. It is the same for every
+// object of one pass, so a pass over many objects (the shots) works it out
+// once.
+struct ScreenOrigin {
+  double x = 0, y = 0;                  // the view's position
+  std::int32_t wholeX = 0, wholeY = 0;  // the same, truncated
+  bool xScrolls = false, yScrolls = false;  // the axis moves by itself: a speed and not at a limit
+
+  static ScreenOrigin Now() {
+    const ScrollAxis& sx = g_StageSpace.scrollX;
+    const ScrollAxis& sy = g_StageSpace.scrollY;
+    return {sx.position, sy.position, TruncToInt(sx.position), TruncToInt(sy.position),
+            sx.speed != 0 && !sx.atLimit, sy.speed != 0 && !sy.atLimit};
+  }
+};
 
 class cStageObj {
  public:
@@ -62,7 +79,22 @@ class cStageObj {
   int MoveStepY(int mode);
   int ClampToStageX(int mode);
   int ClampToStageY(int mode);
-  void UpdateScreenPos();
+  // The screen rectangle from the position and the view. Inline: the passes
+  // over all the shots place every shot.
+  void UpdateScreenPos() { UpdateScreenPos(ScreenOrigin::Now()); }
+  void UpdateScreenPos(const ScreenOrigin& view) {
+    const int ox = graphicOffsetX;
+    const int oy = graphicOffsetY;
+    if (moveA == 0) screenLeft = TruncToInt((x - ox) - view.wholeX);
+    else if (!view.xScrolls) screenLeft = TruncToInt(x) - view.wholeX - ox;
+    else if (scrollSync) screenLeft = TruncToInt(x - view.x) - ox;
+    else screenLeft = TruncToInt((x - ox) - view.wholeX);
+    screenRight = screenLeft + drawWidth - 1;
+    if (moveA == 0) screenTop = TruncToInt((y - oy) - view.wholeY);
+    else if (view.yScrolls) screenTop = TruncToInt(y - view.y) - oy + 1;
+    else screenTop = TruncToInt(y) - view.wholeY - oy;
+    screenBottom = screenTop + drawHeight - 1;
+  }
   // Inline: asked of every object every sub-step.
   int IsOnScreen() const { return IsOnScreenAxes(0, 0); }
   int IsOnScreenAxes(int skipX, int skipY) const {
