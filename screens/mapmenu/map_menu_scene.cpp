@@ -120,6 +120,11 @@ void cMapMenuScene::BackToMenu() {
   m_nSubPhase = 0;
 }
 
+void cMapMenuScene::ResetCursorToRow(int row) {
+  g_MenuCursor.Top() = MENUCURSOR{};
+  g_MenuCursor.Top().nRow = row;
+}
+
 void cMapMenuScene::MenuPhase() {
   const cInput& input = g_Inputs[0];
   MoveGridCursor(input, kMenuX, kMenuY, 0, kLine, 1, static_cast<int>(m_anCmd.size()));
@@ -147,8 +152,7 @@ void cMapMenuScene::DrawSlots() {
 void cMapMenuScene::SavePhase() {
   if (m_nSubPhase == 0) {
     const int row = std::clamp(g_SaveData.m_nSlot, 0, kSaveSlotCount - 1);
-    g_MenuCursor.Top() = MENUCURSOR{};
-    g_MenuCursor.Top().nRow = row;
+    ResetCursorToRow(row);
     RefreshSaveSlots(g_SaveSlots);
     m_nSlotRows = std::min(static_cast<int>(g_SaveSlots.size()), kMaxSlotRows);
     m_nSlotTop = row;
@@ -208,12 +212,11 @@ void cMapMenuScene::ConfirmSave() {
 
 void cMapMenuScene::AutoSavePhase() {
   if (m_nSubPhase == 0) {
-    g_MenuCursor.Top() = MENUCURSOR{};
-    g_MenuCursor.Top().nRow = g_SaveData.m_bAutoSave ? 0 : 1;
+    ResetCursorToRow(g_SaveData.m_bAutoSave ? 0 : 1);
     m_nSubPhase = g_SaveData.m_nSlot == -1 ? 2 : 1;
   }
-  const cInput& input = g_Inputs[0];
   if (m_nSubPhase == 2) {
+    const cInput& input = g_Inputs[0];
     if (input.m_wButton & (kDecide | kCancel)) {
       RequestSound(input.m_wButton & kDecide ? 1 : 2);
       BackToMenu();
@@ -223,30 +226,23 @@ void cMapMenuScene::AutoSavePhase() {
     DrawTermsColumn(&BackBuffer, ChoiceX(kTermNoSlot, 1, 0), kNoSlotY, kTermNoSlot, 1, 0);
     return;
   }
-  const int x = ChoiceX(kTermAutoSave, 2, 1);
-  MoveGridCursor(input, x, kChoiceY, 0, kLine, 1, 2);
-  PlayCursorSound(input.m_wDir, 2, 0);
-  if (input.m_wButton & kDecide) {
-    RequestSound(1);
-    if (g_MenuCursor.Top().nRow == 0) {
+  switch (AskYesNo(kTermAutoSave)) {
+    case Answer::kPending:
+      return;
+    case Answer::kYes: {
       // On before the save, so the slot's file records it.
       const int before = g_SaveData.m_bAutoSave;
       g_SaveData.m_bAutoSave = 1;
       if (!SaveIntoSlot(g_SaveData.m_nSlot)) g_SaveData.m_bAutoSave = before;
-    } else {
-      g_SaveData.m_bAutoSave = 0;
+      break;
     }
-    BackToMenu();
-    return;
+    case Answer::kNo:
+      g_SaveData.m_bAutoSave = 0;
+      break;
+    case Answer::kCancelled:
+      break;
   }
-  if (input.m_wButton & kCancel) {
-    RequestSound(2);
-    BackToMenu();
-    return;
-  }
-  DDFillSurface(&BackBuffer, kClearColour);
-  DrawTermsColumn(&BackBuffer, x, kChoiceY, kTermAutoSave, 2, 1);
-  DrawCursor();
+  BackToMenu();
 }
 
 void cMapMenuScene::BackPhase() {
@@ -257,32 +253,36 @@ void cMapMenuScene::BackPhase() {
 
 void cMapMenuScene::TitlePhase() {
   if (m_nSubPhase == 0) {
-    g_MenuCursor.Top() = MENUCURSOR{};
-    g_MenuCursor.Top().nRow = 1;
+    ResetCursorToRow(1);
     m_nSubPhase = 1;
   }
+  const Answer answer = AskYesNo(kTermTitle);
+  if (answer == Answer::kPending) return;
+  if (answer == Answer::kYes) {
+    g_Game.m_nNextState = GS_TITLE;
+    m_nPhase = kLeave;
+  } else {
+    BackToMenu();
+  }
+}
+
+cMapMenuScene::Answer cMapMenuScene::AskYesNo(int question) {
   const cInput& input = g_Inputs[0];
-  const int x = ChoiceX(kTermTitle, 2, 1);
+  const int x = ChoiceX(question, 2, 1);
   MoveGridCursor(input, x, kChoiceY, 0, kLine, 1, 2);
   PlayCursorSound(input.m_wDir, 2, 0);
   if (input.m_wButton & kDecide) {
     RequestSound(1);
-    if (g_MenuCursor.Top().nRow == 0) {
-      g_Game.m_nNextState = GS_TITLE;
-      m_nPhase = kLeave;
-    } else {
-      BackToMenu();
-    }
-    return;
+    return g_MenuCursor.Top().nRow == 0 ? Answer::kYes : Answer::kNo;
   }
   if (input.m_wButton & kCancel) {
     RequestSound(2);
-    BackToMenu();
-    return;
+    return Answer::kCancelled;
   }
   DDFillSurface(&BackBuffer, kClearColour);
-  DrawTermsColumn(&BackBuffer, x, kChoiceY, kTermTitle, 2, 1);
+  DrawTermsColumn(&BackBuffer, x, kChoiceY, question, 2, 1);
   DrawCursor();
+  return Answer::kPending;
 }
 
 void cMapMenuScene::Leave() {

@@ -31,8 +31,16 @@ class cMapMenuScene : public cScreenScene {
   void AutoSavePhase();
   void BackPhase();
   void TitlePhase();
+  // What one frame of a yes/no question came to.
+  enum class Answer { kPending, kYes, kNo, kCancelled };
+
+  // One frame of the yes/no question under term `question` (yes first):
+  // moves the cursor and, while nothing is chosen, draws the question.
+  Answer AskYesNo(int question);
   // Back to the menu from a sub-menu.
   void BackToMenu();
+  // The top cursor starts afresh on `row`.
+  void ResetCursorToRow(int row);
   void DrawScreen();
   void DrawSlots();
   void DrawCursor(int sourceX = 64);

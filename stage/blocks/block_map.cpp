@@ -12,10 +12,17 @@ void cBlockMap::Reset(int rows, int rowShift) {
   m_nRows = rows < 0 ? 0 : rows;
   m_nRowShift = rowShift;
   m_vCells.assign(static_cast<std::size_t>(m_nRows) << rowShift, BlockCell{});
+  m_HasBlock.assign((m_vCells.size() + 63) / 64, 0);
   m_Copies.clear();
 }
 
 const BlockCell& cBlockMap::EmptyCell() { return kEmptyCell; }
+
+void cBlockMap::MarkBlock(std::size_t index, bool has) {
+  const std::uint64_t bit = std::uint64_t{1} << (index & 63);
+  if (has) m_HasBlock[index >> 6] |= bit;
+  else m_HasBlock[index >> 6] &= ~bit;
+}
 
 void cBlockMap::Place(int column, int row, const cEdBlock& block, int blockNo) {
   const std::size_t index = IndexOfCell(column, row);
@@ -25,6 +32,7 @@ void cBlockMap::Place(int column, int row, const cEdBlock& block, int blockNo) {
   cell.blockNo = blockNo;
   cell.kind = block.m_nCollision;
   cell.passSide = block.m_nPassSide;
+  MarkBlock(index, true);
 }
 
 void cBlockMap::PlaceCopy(std::size_t index, const cEdBlock& block) {
@@ -35,6 +43,7 @@ void cBlockMap::PlaceCopy(std::size_t index, const cEdBlock& block) {
   cell.kind = block.m_nCollision;
   cell.passSide = block.m_nPassSide;
   cell.changed = 1;
+  MarkBlock(index, true);
 }
 
 void cBlockMap::Clear(std::size_t index) {
@@ -42,6 +51,7 @@ void cBlockMap::Clear(std::size_t index) {
   BlockCell& cell = m_vCells[static_cast<long long>(index)];
   cell = BlockCell{};
   cell.changed = 1;
+  MarkBlock(index, false);
 }
 
 int IsBlockSolidFor(const BlockCell& cell, int side) {

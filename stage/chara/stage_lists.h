@@ -44,6 +44,8 @@ class cObjectList {
     m_pending = false;
   }
   std::size_t Count() const { return m_count; }
+  // Whether an object was removed since the last Purge.
+  bool PurgePending() const { return m_pending; }
   // Changes whenever an object is appended or removed: indexes built over
   // the list compare it to know when to rebuild.
   std::uint64_t Version() const { return m_version; }

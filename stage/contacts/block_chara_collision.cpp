@@ -40,6 +40,31 @@ void CollectFlying(cChara& obj, const cStageChara& c, PushCandidates& p) {
   }
 }
 
+constexpr bool kHorizontal = true, kVertical = false;
+constexpr bool kLowSide = true, kHighSide = false;  // left or top / right or bottom
+
+// The push a flying object takes from one side (`horizontal`: left or right;
+// `lowSide`: left or top). A neighbour that moves away from the object while
+// the object does not follow it does not push: the side is no longer pressed
+// and the other axis is settled instead.
+void PushFlying(cChara& obj, const PushCandidate& push, bool horizontal, bool lowSide, std::int32_t& pressed) {
+  if (!push.set) return;
+  (horizontal ? obj.cmdSpeedX : obj.cmdSpeedY) = 0;
+  const double v = horizontal ? obj.vx : obj.vy;
+  const bool movesAway = lowSide ? push.v < 0 && v >= 0 : push.v > 0 && v <= 0;
+  if (movesAway) {
+    pressed = 0;
+    ResolveBlockCharaAxis(obj, horizontal ? 1 : 0);
+  } else if (horizontal) {
+    obj.x = push.pos;
+    obj.landingMark = 1;
+    obj.ClampX();
+  } else {
+    obj.y = push.pos;
+    obj.ClampY();
+  }
+}
+
 int HitBlockCharasFlying(cChara& obj) {
   PushCandidates p;
   bool overlapped = false;
@@ -52,50 +77,10 @@ int HitBlockCharasFlying(cChara& obj) {
   const bool any = p.left.set || p.right.set || p.top.set || p.bottom.set;
   if (obj.DiesOnBlocks()) return any ? kDeadlyContact : 0;
   if (obj.moveB != 1) return 0;
-  // A neighbour that moves away from the object does not push it; the other
-  // axis is settled instead.
-  if (p.left.set) {
-    obj.cmdSpeedX = 0;
-    if (p.left.v < 0 && obj.vx >= 0) {
-      obj.pressedLeft = 0;
-      ResolveBlockCharaAxis(obj, 1);
-    } else {
-      obj.x = p.left.pos;
-      obj.landingMark = 1;
-      obj.ClampX();
-    }
-  }
-  if (p.right.set) {
-    obj.cmdSpeedX = 0;
-    if (p.right.v > 0 && obj.vx <= 0) {
-      obj.pressedRight = 0;
-      ResolveBlockCharaAxis(obj, 1);
-    } else {
-      obj.x = p.right.pos;
-      obj.landingMark = 1;
-      obj.ClampX();
-    }
-  }
-  if (p.top.set) {
-    obj.cmdSpeedY = 0;
-    if (p.top.v < 0 && obj.vy >= 0) {
-      obj.pressedTop = 0;
-      ResolveBlockCharaAxis(obj, 0);
-    } else {
-      obj.y = p.top.pos;
-      obj.ClampY();
-    }
-  }
-  if (p.bottom.set) {
-    obj.cmdSpeedY = 0;
-    if (p.bottom.v > 0 && obj.vy <= 0) {
-      obj.pressedBottom = 0;
-      ResolveBlockCharaAxis(obj, 0);
-    } else {
-      obj.y = p.bottom.pos;
-      obj.ClampY();
-    }
-  }
+  PushFlying(obj, p.left, kHorizontal, kLowSide, obj.pressedLeft);
+  PushFlying(obj, p.right, kHorizontal, kHighSide, obj.pressedRight);
+  PushFlying(obj, p.top, kVertical, kLowSide, obj.pressedTop);
+  PushFlying(obj, p.bottom, kVertical, kHighSide, obj.pressedBottom);
   return 0;
 }
 

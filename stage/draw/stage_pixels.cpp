@@ -7,6 +7,7 @@
 #include "definitions/stage/stage_record.h"
 #include "definitions/save_data/save_data.h"
 #include "graphics/device/device.h"
+#include "graphics/surfaces/surface.h"
 #include "project/global_data.h"
 #include "stage/draw/panel/status_panel.h"
 #include "stage/blocks/block_map.h"
@@ -117,6 +118,9 @@ void DrawObjectLayers(cStageScene& scene) {
 }  // namespace
 
 void DrawStagePixels(cStageScene& scene, int play, int, int hint) {
+  // A headless run has no frame to draw into: every draw below would be
+  // clipped away, after walking all the objects for nothing.
+  if (SurfacePixels(&BackBuffer) == nullptr) return;
   if (IsStageHiddenByPause(scene, play)) {
     DrawBackgroundLayers(g_PlayStage.m_vBackground, 0, g_StageSpace.scrollX, g_StageSpace.scrollY, 1);
     return;

@@ -212,15 +212,14 @@ int cStageShot::ShotHitsBlock() const {
   const int right = TruncToInt(box.right);
   const int bottom = TruncToInt(box.bottom);
   // Narrow boxes test their corners; wide ones every 32 dots and the far
-  // edge. A cell met twice in a row is tested once.
+  // edge. A cell met twice in a row is tested once; an empty cell is known
+  // by its bit alone.
   std::size_t lastCell = g_BlockMap.Size();
   for (int cellY = top;; cellY = std::min(cellY + 32, bottom)) {
     for (int cellX = left;; cellX = std::min(cellX + 32, right)) {
       const std::size_t cell = g_BlockMap.IndexAt(cellX, cellY);
-      if (cell != lastCell) {
-        const BlockCell& met = g_BlockMap.Cell(cell);
-        if (met.block != nullptr && IsBlockSolidFor(met, side) != 0) return 1;
-      }
+      if (cell != lastCell && g_BlockMap.HasBlock(cell) && IsBlockSolidFor(g_BlockMap.Cell(cell), side) != 0)
+        return 1;
       lastCell = cell;
       if (cellX >= right) break;
     }

@@ -58,6 +58,9 @@ void RemoveMarkedShots() {
 }
 
 void PurgeShots() {
+  // A removed shot is always pending in the list, so with none pending the
+  // side lists hold no removed shot and need no walk.
+  if (!g_ShotList.PurgePending()) return;
   for (auto& side : g_ShotSides) std::erase_if(side, [](const cStageShot* shot) { return shot->removed != 0; });
   g_ShotList.Purge();
 }

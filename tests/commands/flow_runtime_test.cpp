@@ -1,6 +1,6 @@
 // The flow runtime on a character: instant and blocking entries, pausing,
 // ending and stopping, the flow that runs before the stage, the queue of
-// bindings, and flows started by the stage itself.
+// bindings, flows started by the stage itself and a death flow.
 #include <gtest/gtest.h>
 
 #include "commands/flows/flow_install.h"
@@ -8,6 +8,7 @@
 #include "commands/install.h"
 #include "definitions/param_table.h"
 #include "definitions/save_data/save_data.h"
+#include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/objects/stage_space.h"
@@ -191,6 +192,25 @@ TEST_F(StageFlowTest, AnAlwaysFlowRunsOnTheStageAndRestarts) {
   // Each run: one sub-step of the status operation, 6 x level of the wait.
   const int runs = (14 * level + 6 * level) / (1 + 6 * level);
   EXPECT_EQ(run.harness.Scene().m_vStageVars[1], runs);
+}
+
+// A death flow runs when its character dies, as far as its first command
+// that takes time; a dead character's flows are not stepped while its death
+// plays out (the hero's lasts a second), so what follows never runs.
+TEST_F(StageFlowTest, ADeathFlowStopsAtItsFirstWait) {
+  StageBuilder builder(20, 15, 2, 10);
+  builder.Hero().m_vFlows = {Flow({AddToStageVar(1, 1), Command(kCmdWait, 1), AddToStageVar(2, 1)}, kTriggerDied)};
+  StageRun run(builder);
+  g_SaveData.m_nLife = 3;
+  run.harness.Hero()->hp = 0;
+  run.harness.Step(0, 0);
+  ASSERT_EQ(run.harness.Hero()->dead, 1);
+  EXPECT_EQ(run.harness.Scene().m_vStageVars[1], 1);
+  for (int frame = 0; frame < 50 && run.harness.Scene().Phase() == kPhasePlay; ++frame) run.harness.Step(0, 0);
+  EXPECT_EQ(run.harness.Hero()->dead, 1);
+  EXPECT_EQ(run.harness.Scene().m_vStageVars[1], 1);
+  EXPECT_EQ(run.harness.Scene().m_vStageVars[2], 0);
+  g_SaveData.Reset();
 }
 
 TEST_F(StageFlowTest, TwoRunsWithOneSeedHashAlike) {

@@ -81,8 +81,7 @@ class SampleCoverage : public testing::Test {
     for (const cEdChara& chara : g_CommonPalette.m_vChara) usage.Chara(chara);
     for (const cEdItem& item : g_CommonPalette.m_vItem) usage.Item(item);
     std::vector<std::string> names(std::begin(sample_game::kStoryStages), std::end(sample_game::kStoryStages));
-    names.push_back("data\\stg4\\c01-1.stg4");
-    names.push_back("data\\stg4\\c02-1.stg4");
+    names.insert(names.end(), std::begin(sample_game::kChallengeStages), std::end(sample_game::kChallengeStages));
     for (const std::string& name : names) {
       cEdStage stage;
       ASSERT_EQ(LoadFile(stage, name + "_000"), 1) << name;

@@ -37,7 +37,7 @@ class SampleStages : public testing::Test {
 
 TEST_F(SampleStages, CommonPaletteLoadsWithTheCastAndTheirFlows) {
   ASSERT_EQ(LoadCommonPalette(), 1);
-  ASSERT_EQ(g_CommonPalette.m_vChara.size(), static_cast<std::size_t>(kCharaSteppingStone + 1));
+  ASSERT_EQ(g_CommonPalette.m_vChara.size(), static_cast<std::size_t>(kCharaHerald + 1));
   const cEdChara& hero = g_CommonPalette.m_vChara[kCharaHero];
   EXPECT_EQ(hero.m_nOperator, kOperatorPlayer);
   ASSERT_EQ(hero.m_vFlows.size(), 5u);
@@ -57,8 +57,8 @@ TEST_F(SampleStages, EveryStageLoadsWithItsHeroAndPlacedDefinitions) {
   ASSERT_EQ(LoadCommonPalette(), 1);
   std::vector<std::pair<std::string, const StageLayout*>> stages;
   for (std::size_t i = 0; i < kStoryStageCount; ++i) stages.push_back({kStoryStages[i], &StoryStageLayouts()[i]});
-  stages.push_back({"data\\stg4\\c01-1.stg4", &ChallengeStageLayouts()[0]});
-  stages.push_back({"data\\stg4\\c02-1.stg4", &ChallengeStageLayouts()[1]});
+  for (std::size_t i = 0; i < kChallengeStageCount; ++i)
+    stages.push_back({kChallengeStages[i], &ChallengeStageLayouts()[i]});
   for (const auto& [name, layout] : stages) {
     SCOPED_TRACE(name);
     cEdStage stage;

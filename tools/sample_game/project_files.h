@@ -26,6 +26,10 @@ inline constexpr int kStoryStageCount = 6;
 inline constexpr const char* kStoryStages[kStoryStageCount] = {
     "data\\stg4\\Stage1.stg4", "data\\stg4\\Stage2.stg4", "data\\stg4\\Stage3.stg4",
     "data\\stg4\\Stage4.stg4", "data\\stg4\\Stage5.stg4", "data\\stg4\\Stage6.stg4"};
+// The challenge stages in the order the challenge list opens them.
+inline constexpr int kChallengeStageCount = 2;
+inline constexpr const char* kChallengeStages[kChallengeStageCount] = {"data\\stg4\\c01-1.stg4",
+                                                                      "data\\stg4\\c02-1.stg4"};
 
 // Screen music numbers name entries of BuildDatabase's music list.
 cSystem BuildSystemRecord();

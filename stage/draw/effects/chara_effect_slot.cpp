@@ -4,7 +4,6 @@
 
 #include "project/database.h"
 #include "project/global_data.h"
-#include "stage/draw/effects/effect_run.h"
 
 CharaEffectSlotSets g_CharaEffectSlots;
 
@@ -29,12 +28,6 @@ void CopyRunningFields(cCharaEffectSlot& to, const cCharaEffectSlot& from) {
   to.elapsed = from.elapsed;
   to.counterA = from.counterA;
   to.counterB = from.counterB;
-}
-
-const cCharaEffectSlot* BoundSlot(int n, int backward) {
-  const auto& set = backward ? g_CharaEffectSlots.backward : g_CharaEffectSlots.forward;
-  if (n < 0 || static_cast<std::size_t>(n) >= set.size()) return nullptr;
-  return &set[static_cast<std::size_t>(n)];
 }
 
 }  // namespace
@@ -80,7 +73,7 @@ void InitCharaEffectSlots() {
 
 void SelectCharaEffect(cCharaEffectSlot& slot, int n, int mode, int loop) {
   const int backward = mode == kPlayBackward ? 1 : 0;
-  const cCharaEffectSlot* bound = BoundSlot(n, backward);
+  const cCharaEffectSlot* bound = g_CharaEffectSlots.Bound(n, backward);
   const int kind = bound == nullptr || bound->definition == nullptr ? -1 : bound->definition->m_nKind;
   if (kind < kCharaEffectNone || kind >= kCharaEffectKinds) {
     ReportBadEffectNumber("Character", n, g_CharaEffectSlots.forward.size());
@@ -90,9 +83,7 @@ void SelectCharaEffect(cCharaEffectSlot& slot, int n, int mode, int loop) {
 }
 
 void RestartCharaEffect(cCharaEffectSlot& slot) {
-  if (slot.playMode == kPlayThereAndBack) slot.backward = slot.backward ? 0 : 1;
-  if (const cCharaEffectSlot* bound = BoundSlot(slot.number, slot.backward)) CopyRunningFields(slot, *bound);
-  slot.progress = 0;
+  RestartFromBound(slot, g_CharaEffectSlots, CopyRunningFields);
 }
 
 int StepCharaEffect(cCharaEffectSlot& slot) {
@@ -106,7 +97,7 @@ int StepCharaEffect(cCharaEffectSlot& slot) {
     slot.value += slot.step;
     if (slot.value <= slot.end) return 0;
   }
-  if (!slot.loop && (slot.playMode != kPlayThereAndBack || slot.backward == 1)) return 1;
+  if (slot.OverAtEnd()) return 1;
   RestartCharaEffect(slot);
   return 0;
 }

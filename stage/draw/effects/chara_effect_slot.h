@@ -11,7 +11,8 @@
 // runs for a fixed time instead.
 
 #include <cstdint>
-#include <vector>
+
+#include "stage/draw/effects/effect_run.h"
 
 class cCharaEffect;
 
@@ -36,15 +37,7 @@ enum CharaEffectKind : int {
   kCharaEffectKinds = 17,
 };
 
-enum EffectPlayMode : int { kPlayForward = 0, kPlayBackward = 1, kPlayThereAndBack = 2 };
-
-struct cCharaEffectSlot {
-  std::int16_t number = 0;  // 0: no effect
-  const cCharaEffect* definition = nullptr;
-  std::int32_t playMode = kPlayForward;
-  std::int32_t loop = 0;
-  std::int32_t backward = 0;
-  std::int32_t progress = 0;
+struct cCharaEffectSlot : EffectSlotSelection<cCharaEffect> {
   std::int32_t start = 0;
   std::int32_t end = 0;
   double value = 0.0;
@@ -59,10 +52,7 @@ struct cCharaEffectSlot {
 };
 
 // The two bound sets (forward, backward), one slot per definition.
-struct CharaEffectSlotSets {
-  std::vector<cCharaEffectSlot> forward;
-  std::vector<cCharaEffectSlot> backward;
-};
+using CharaEffectSlotSets = EffectSlotSets<cCharaEffectSlot>;
 extern CharaEffectSlotSets g_CharaEffectSlots;
 
 // Binds slot to definition n of set s (0: g_Database's list, 1: its work copy,

@@ -5,7 +5,6 @@
 #include "project/database.h"
 #include "project/global_data.h"
 #include "stage/core/double_to_int.h"
-#include "stage/draw/effects/effect_run.h"
 
 ScrEffectSlotSets g_ScrEffectSlots;
 
@@ -21,12 +20,6 @@ int cScrEffectSlot::Param(int index) const {
 }
 
 namespace {
-
-const cScrEffectSlot* BoundSlot(int n, int backward) {
-  const auto& set = backward ? g_ScrEffectSlots.backward : g_ScrEffectSlots.forward;
-  if (n < 0 || static_cast<std::size_t>(n) >= set.size()) return nullptr;
-  return &set[static_cast<std::size_t>(n)];
-}
 
 void CopyRunningFields(cScrEffectSlot& to, const cScrEffectSlot& from) {
   to.definition = from.definition;
@@ -101,8 +94,8 @@ void InitScrEffectSlots() {
 }
 
 void SelectScrEffect(cScrEffectSlot& slot, int n, int mode, int loop) {
-  const int backward = mode == 1 ? 1 : 0;
-  const cScrEffectSlot* bound = BoundSlot(n, backward);
+  const int backward = mode == kPlayBackward ? 1 : 0;
+  const cScrEffectSlot* bound = g_ScrEffectSlots.Bound(n, backward);
   // A definition of an unknown kind binds nothing: it is refused like a
   // number outside the list.
   if (bound == nullptr || bound->definition == nullptr) {
@@ -113,9 +106,7 @@ void SelectScrEffect(cScrEffectSlot& slot, int n, int mode, int loop) {
 }
 
 void RestartScrEffect(cScrEffectSlot& slot) {
-  if (slot.playMode == 2) slot.backward = slot.backward ? 0 : 1;
-  if (const cScrEffectSlot* bound = BoundSlot(slot.number, slot.backward)) CopyRunningFields(slot, *bound);
-  slot.progress = 0;
+  RestartFromBound(slot, g_ScrEffectSlots, CopyRunningFields);
 }
 
 int StepScrEffect(cScrEffectSlot& slot, int from, int to, double step) {
@@ -129,7 +120,7 @@ int StepScrEffect(cScrEffectSlot& slot, int from, int to, double step) {
     slot.value -= step;
     if (TruncToInt(slot.value) >= to) return 0;
   }
-  if (!slot.loop && (slot.playMode != 2 || slot.backward == 1)) return 1;
+  if (slot.OverAtEnd()) return 1;
   RestartScrEffect(slot);
   return 0;
 }

@@ -7,7 +7,8 @@
 // into the scene's current slot when an effect starts.
 
 #include <cstdint>
-#include <vector>
+
+#include "stage/draw/effects/effect_run.h"
 
 class cScrEffect;
 
@@ -29,13 +30,7 @@ enum ScreenEffectKind : int {
   kScreenEffectKinds = 14,
 };
 
-struct cScrEffectSlot {
-  std::int16_t number = 0;  // 0 in the scene's slot: no effect
-  const cScrEffect* definition = nullptr;
-  std::int32_t playMode = 0;
-  std::int32_t loop = 0;
-  std::int32_t backward = 0;
-  std::int32_t progress = 0;
+struct cScrEffectSlot : EffectSlotSelection<cScrEffect> {
   double value = 0.0;
   double secondValue = 0.0;
   double step = 0.0;
@@ -51,10 +46,7 @@ struct cScrEffectSlot {
   int Param(int index) const;
 };
 
-struct ScrEffectSlotSets {
-  std::vector<cScrEffectSlot> forward;
-  std::vector<cScrEffectSlot> backward;
-};
+using ScrEffectSlotSets = EffectSlotSets<cScrEffectSlot>;
 extern ScrEffectSlotSets g_ScrEffectSlots;
 
 void BindScrEffectSlot(cScrEffectSlot& slot, std::int16_t n, int set);

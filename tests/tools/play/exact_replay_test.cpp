@@ -5,7 +5,10 @@
 // word leaves the frames before it alone and changes the run from there.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <iomanip>
+#include <sstream>
 
 #include "definitions/save_data/save_data.h"
 #include "input/replay.h"
@@ -13,6 +16,7 @@
 #include "input/replay_serving.h"
 #include "platform/message_box.h"
 #include "project/global_data.h"
+#include "recorded_run_digests.h"
 #include "sample_stage_play.h"
 #include "shell/game/game.h"
 #include "tools/sample_game/play/stage_scripts.h"
@@ -106,20 +110,27 @@ class ExactReplay : public testing::Test {
 std::vector<ScriptFrame> Script(std::string_view text) { return ParseInputScript(text).value_or(std::vector<ScriptFrame>{}); }
 
 TEST_F(ExactReplay, EveryStagePlaysBackFrameForFrame) {
-  std::vector<std::pair<std::string, std::string_view>> stages;
-  for (int index = 0; index < kStoryStageCount; ++index) stages.emplace_back(kStoryStages[index], StoryStageScript(index));
-  stages.emplace_back("data\\stg4\\c01-1.stg4", ChallengeStageScript());
-  int number = 0;
+  const std::vector<StageScript> stages = EveryStageScript();
+  ASSERT_EQ(stages.size(), std::size(kRecordedRunDigests));
+  std::vector<std::uint64_t> digests;
   for (const auto& [stage, text] : stages) {
     SCOPED_TRACE(stage);
-    const std::string path = "user_data\\rpl4\\sample" + std::to_string(++number) + ".rpl4_878";
+    const std::string path = "user_data\\rpl4\\sample" + std::to_string(digests.size() + 1) + ".rpl4_878";
     const std::vector<ScriptFrame> frames = Script(text);
     ASSERT_FALSE(frames.empty());
     const std::vector<std::uint64_t> recorded = Record(stage, frames, path);
     ASSERT_GT(recorded.size(), 60u);
+    digests.push_back(RunDigest(recorded));
+    EXPECT_EQ(digests.back(), kRecordedRunDigests[digests.size() - 1]) << "the recorded run differs from other builds'";
     const std::vector<std::uint64_t> played = PlayBack(path, recorded.size());
     for (std::size_t frame = 0; frame < recorded.size(); ++frame)
       ASSERT_EQ(played[frame], recorded[frame]) << "first difference at frame " << frame;
+  }
+  if (!std::equal(digests.begin(), digests.end(), std::begin(kRecordedRunDigests))) {
+    std::ostringstream table;
+    for (std::uint64_t digest : digests)
+      table << "    0x" << std::hex << std::uppercase << std::setw(16) << std::setfill('0') << digest << "ull,\n";
+    ADD_FAILURE() << "recorded_run_digests.h, when the simulation was meant to change:\n" << table.str();
   }
 }
 

@@ -7,11 +7,14 @@
 #include "definitions/param_table.h"
 #include "definitions/stage/stage_loader.h"
 #include "platform/main_thread.h"
+#include "recorded_run_digests.h"
 #include "project/global_data.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/draw/stage_drawing.h"
 #include "stage/items/stage_item.h"
 #include "tools/sample_game/art.h"
+#include "tools/sample_game/play/stage_scripts.h"
+#include "tools/sample_game/project_files.h"
 
 namespace sample_game_test {
 
@@ -46,6 +49,29 @@ std::vector<std::uint64_t> SampleStageRun::Play(const std::vector<sample_game::S
     if (stop && stop()) break;
   }
   return hashes;
+}
+
+std::vector<StageScript> EveryStageScript() {
+  using namespace sample_game;
+  std::vector<StageScript> stages;
+  for (int index = 0; index < kStoryStageCount; ++index)
+    stages.push_back({kStoryStages[index], StoryStageScript(index)});
+  for (int index = 0; index < kChallengeStageCount; ++index)
+    stages.push_back({kChallengeStages[index], ChallengeStageScript(index)});
+  return stages;
+}
+
+std::uint64_t RunDigest(std::span<const std::uint64_t> hashes) {
+  std::uint64_t digest = 0xCBF29CE484222325ull;
+  auto add = [&](std::uint64_t value) {
+    for (int i = 0; i < 8; ++i) {
+      digest ^= (value >> (8 * i)) & 0xFF;
+      digest *= 0x100000001B3ull;
+    }
+  };
+  add(hashes.size());
+  for (std::uint64_t hash : hashes) add(hash);
+  return digest;
 }
 
 bool KeyStillOnStage() {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tests/tools/generated_game.h"
@@ -45,6 +46,14 @@ class SampleStageRun {
   cStageHarness harness_;
   bool loaded_ = false;
 };
+
+// Every stage of the game with the input script that clears it: the story
+// stages in play order, then the challenge stages.
+struct StageScript {
+  std::string stage;
+  std::string_view script;
+};
+std::vector<StageScript> EveryStageScript();
 
 // Whether an item with the key's graphic is still waiting on the stage.
 bool KeyStillOnStage();

@@ -58,25 +58,30 @@ TEST(SampleWalk, NewGameWalksTheMapIntoTheFirstStageAndPlaysIt) {
   ExpectCleanReport(walk);
 }
 
-TEST(SampleWalk, AChallengeRunTakesTheKeyAndReturnsToTheList) {
+// Each clear opens the next challenge stage; the run plays them in turn.
+TEST(SampleWalk, AChallengeRunClearsEachStageInTurn) {
   SampleWalk walk("challenge");
   ASSERT_TRUE(walk.StartAtTitle());
   walk.Tap(kVkDown);
   walk.Tap(kVkDown);
   walk.Tap(kVkZ);  // challenge
-  ASSERT_TRUE(walk.StepUntil([] { return Challenge() && Challenge()->Phase() == cChallengeScene::kSelect; }));
-  walk.Tap(kVkZ);  // c01-1
-  ASSERT_TRUE(walk.StepUntil(InStagePlay));
-  ASSERT_TRUE(KeyStillOnStage());
-  walk.Play(Script(ChallengeStageScript()), [] { return !KeyStillOnStage(); });
-  EXPECT_FALSE(KeyStillOnStage());
-  // The key clears the stage; the decide key takes its tally on, back to
-  // the challenge list.
-  for (int i = 0; i < 20 && g_Game.m_nState != GS_CHALLENGE; ++i) {
-    walk.StepUntil([] { return g_Game.m_nState == GS_CHALLENGE; }, 60);
+  for (int index = 0; index < kChallengeStageCount; ++index) {
+    SCOPED_TRACE(kChallengeStages[index]);
+    ASSERT_TRUE(walk.StepUntil([] { return Challenge() && Challenge()->Phase() == cChallengeScene::kSelect; }));
+    if (index > 0) walk.Tap(kVkDown);  // from the row just played to the one its clear opened
     walk.Tap(kVkZ);
+    ASSERT_TRUE(walk.StepUntil(InStagePlay));
+    ASSERT_TRUE(KeyStillOnStage());
+    walk.Play(Script(ChallengeStageScript(index)), [] { return !KeyStillOnStage(); });
+    EXPECT_FALSE(KeyStillOnStage());
+    // The key clears the stage; the decide key takes its tally on, back to
+    // the challenge list.
+    for (int i = 0; i < 20 && g_Game.m_nState != GS_CHALLENGE; ++i) {
+      walk.StepUntil([] { return g_Game.m_nState == GS_CHALLENGE; }, 60);
+      walk.Tap(kVkZ);
+    }
+    ASSERT_EQ(g_Game.m_nState, GS_CHALLENGE);
   }
-  EXPECT_EQ(g_Game.m_nState, GS_CHALLENGE);
   EXPECT_TRUE(walk.Close());
   ExpectCleanReport(walk);
 }

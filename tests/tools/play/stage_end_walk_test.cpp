@@ -95,7 +95,7 @@ TEST(StageEndWalk, AClearedChallengeStageIsSavedInTheChallengeFileAndOpensTheNex
   EXPECT_EQ(g_SaveData.m_nPairIndex, 1);  // only the first stage is open
   walk.Tap(kVkZ);  // c01-1
   ASSERT_TRUE(walk.StepUntil([] { return InPhase(kPhasePlay); }));
-  const std::vector<ScriptFrame> script = ParseInputScript(ChallengeStageScript()).value_or(std::vector<ScriptFrame>{});
+  const std::vector<ScriptFrame> script = ParseInputScript(ChallengeStageScript(0)).value_or(std::vector<ScriptFrame>{});
   walk.Play(script, [] { return InPhase(kPhaseStageEnd); });
   ASSERT_TRUE(walk.StepUntil([] { return InPhase(kPhaseStageEnd); }, 60));
   walk.Step(200);

@@ -31,10 +31,15 @@ constexpr std::array<std::string_view, kStoryStageCount> kStoryScripts = {
     "60 -\n",
 };
 
-// c01-1: through the coin rush, over the spikes.
-constexpr std::string_view kChallengeScript =
+constexpr std::array<std::string_view, kChallengeStageCount> kChallengeScripts = {
+    // c01-1: through the coin rush, over the spikes.
     "88 R\n21 R J\n51 R\n21 R J\n38 R\n21 R J\n30 R\n21 R J\n67 R\n"
-    "60 -\n";
+    "60 -\n",
+    // c02-1: onto the ice island in the middle of the spike pit, and off it
+    // before its far edge.
+    "78 R\n21 R J\n25 R\n21 R J\n215 R\n"
+    "60 -\n",
+};
 
 }  // namespace
 
@@ -42,6 +47,9 @@ std::string_view StoryStageScript(int index) {
   return index >= 0 && index < kStoryStageCount ? kStoryScripts[static_cast<std::size_t>(index)] : std::string_view();
 }
 
-std::string_view ChallengeStageScript() { return kChallengeScript; }
+std::string_view ChallengeStageScript(int index) {
+  return index >= 0 && index < kChallengeStageCount ? kChallengeScripts[static_cast<std::size_t>(index)]
+                                                    : std::string_view();
+}
 
 }  // namespace sample_game

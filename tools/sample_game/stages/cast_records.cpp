@@ -14,6 +14,14 @@ cEdChara CastChara(const char* name, int cell, int animeSet, int hp) {
   return chara;
 }
 
+cEdChara CastUntouchableFlyer(const char* name, int cell, int animeSet, int hp) {
+  cEdChara chara = CastChara(name, cell, animeSet, hp);
+  chara.m_nFlight = 1;
+  chara.m_nFaction = 0;
+  chara.m_nInvincible = 2;
+  return chara;
+}
+
 cEdItem CastItem(const char* name, int cell, int sound) {
   cEdItem item;
   item.m_strName = Sjis(name);

@@ -9,6 +9,9 @@
 namespace sample_game {
 
 cEdChara CastChara(const char* name, int cell, int animeSet, int hp);
+// A flying character on the hero's side that neither loses HP nor is hit
+// by shots.
+cEdChara CastUntouchableFlyer(const char* name, int cell, int animeSet, int hp);
 cEdItem CastItem(const char* name, int cell, int sound);
 
 }  // namespace sample_game

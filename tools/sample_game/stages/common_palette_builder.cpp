@@ -1,7 +1,8 @@
 // The cast and the building blocks of the sample game, with the flows that
 // make them act: the hero walks and jumps on the arrow keys and button 0 and
 // shoots with button 1; walkers pace their ledges, flyers circle, shooters
-// fire at the hero, and the boss walks, leaps and sprays shots.
+// fire at the hero, and the boss walks, leaps and sprays shots; its herald
+// ends the story.
 #include "tools/sample_game/stages/common_palette_builder.h"
 
 #include "definitions/command_kinds.h"
@@ -90,10 +91,22 @@ cEdChara Boss() {
   boss.m_vFlows.push_back(Flow(kTriggerAlways, {MoveCommand(kCmdGroundTurnMove, 30, 10),
                                                 JumpCommand(4), ShotCommand(kBossShot, 3, 25, 1, true),
                                                 Command(kCmdWait, 10)}));
-  cEdCmd clear = Command(kCmdStageClear, 0, {3});  // "ワールドクリア"
-  boss.m_vFlows.push_back(Flow(kTriggerDied, {clear}));
+  // A dead character's flows stop with its death, so the herald it leaves
+  // behind keeps the hall quiet while the boss bursts, then clears the world.
+  boss.m_vFlows.push_back(Flow(kTriggerDied, {SummonCommand(kCmdSummonChara, kCharaHerald)}));
   boss.m_vFlows.push_back(Flow(kTriggerDamaged, {Command(kCmdCharaEffect, 0, {1, 0, 0}), Command(kCmdSound, 0, {4})}));
   return boss;
+}
+
+// Unseen, untouchable and awake off screen too: waits two seconds, then
+// "ワールドクリア".
+cEdChara Herald() {
+  cEdChara herald = CastUntouchableFlyer("伝令", kFlyerCell, 3, 1);
+  herald.m_bTransparent = 1;
+  herald.m_nDeathEffect = 0;
+  herald.m_nActiveRange = 3;  // acts wherever the screen is
+  herald.m_vFlows.push_back(Flow(kTriggerAlways, {Command(kCmdWait, 20), Command(kCmdStageClear, 0, {3})}));
+  return herald;
 }
 
 template <typename Definition>
@@ -123,7 +136,7 @@ cEdPalette BuildCommonPalette() {
                       Block("ベルト（右）", kBeltRightCell, kBlockSolid, kEffectMoveRight, 20),
                       Block("氷", kIceCell)};
   palette.m_vBlock[kBlockOneWay].m_nPassSide = 0;  // the hero's side passes it from below
-  palette.m_vChara = {cEdChara(), Hero(), Walker(), Flyer(), Shooter(), Boss(), Guide(), Prankster(), SteppingStone()};
+  palette.m_vChara = {cEdChara(), Hero(), Walker(), Flyer(), Shooter(), Boss(), Guide(), Prankster(), SteppingStone(), Herald()};
   cEdItem key = CastItem("カギ", kKeyCell, 3);
   key.m_vCmds.push_back(ItemCommand(Command(kCmdStageClear, 0, {0})));  // "次のステージへ"
   palette.m_vItem = {cEdItem(), CastItem("コイン", kCoinCell, 3), CastItem("ハート", kHeartCell, 3), key,

@@ -28,6 +28,7 @@ enum CommonChara : int {
   kCharaGuide,
   kCharaPrankster,
   kCharaSteppingStone,
+  kCharaHerald,
 };
 enum CommonItem : int { kItemCoin = 1, kItemHeart, kItemKey, kItemGem, kItemChest };
 

@@ -46,6 +46,14 @@ cEdCmd ShotCommand(int graphic, int count, int speed, int power, bool aimed) {
   return command;
 }
 
+cEdCmd SummonCommand(int kind, int index) {
+  cEdCmd command = Command(kind, 1);
+  cEdShot& shot = command.m_Shot.Emplace();
+  shot.m_nSummonPalette = 0;
+  shot.m_nSummonIndex = static_cast<std::uint16_t>(index);
+  return command;
+}
+
 cEdCmd ItemCommand(cEdCmd command) {
   command.m_nKind = static_cast<std::uint8_t>(ItemKindOfChara(command.m_nKind));
   command.m_nFamily = kFamilyItem;

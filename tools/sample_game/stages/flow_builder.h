@@ -36,6 +36,9 @@ cEdCmd JumpCommand(int halfBlocks);
 // A shot command: `count` shots of the graphic cell at `speed`, aimed at the
 // hero when `aimed`, hurting with `power`.
 cEdCmd ShotCommand(int graphic, int count, int speed, int power, bool aimed);
+// A summon of common-palette entry `index` (block, character or item, by
+// the summon kind) where its owner stands.
+cEdCmd SummonCommand(int kind, int index);
 // The item form of a character command.
 cEdCmd ItemCommand(cEdCmd command);
 

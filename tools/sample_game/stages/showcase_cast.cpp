@@ -55,12 +55,11 @@ void RunEveryEffect(cEdFlow& flow, int kind, int count) {
 
 cEdShot& ShotOf(cEdCmd& command) { return command.m_Shot ? *command.m_Shot : command.m_Shot.Emplace(); }
 
-// A summon of common-palette entry `index` one block ahead of the owner.
+// A summon of common-palette entry `index` one block ahead of the owner,
+// gone again after three seconds.
 cEdCmd Summon(int kind, int index) {
-  cEdCmd command = Command(kind, 1);
+  cEdCmd command = SummonCommand(kind, index);
   cEdShot& shot = ShotOf(command);
-  shot.m_nSummonPalette = 0;
-  shot.m_nSummonIndex = static_cast<std::uint16_t>(index);
   shot.m_nShiftX = 32;
   shot.m_bLifeTime = 1;
   shot.m_nLifeTime = 30;
@@ -74,10 +73,7 @@ cEdFlow SoundFlow(FlowTrigger trigger, int sound) {
 }  // namespace
 
 cEdChara Guide() {
-  cEdChara guide = CastChara("案内人", kFlyerCell, 3, 99);
-  guide.m_nFlight = 1;
-  guide.m_nFaction = 0;
-  guide.m_nInvincible = 2;
+  cEdChara guide = CastUntouchableFlyer("案内人", kFlyerCell, 3, 99);
   guide.m_nCharaId = 1;
   // Before the stage: the stage's lucky number and a fresh count of visits.
   // Only instant commands run before the stage.

@@ -108,6 +108,8 @@ const std::vector<StageLayout>& ChallengeStageLayouts() {
            "dddddddddddddddddddddddddddddddddddddddd",
        },
        kBgmStage, 60},
+      // The spike pit is two jumps wide: an ice island in its middle takes
+      // the hero between them, or a jump from the island reaches the ledge.
       {"チャレンジ1-2 すべる氷",
        {
            "........................................",
@@ -121,8 +123,8 @@ const std::vector<StageLayout>& ChallengeStageLayouts() {
            ".................ccccc..................",
            "...............IIIIIIIII................",
            "..H..........................w......k...",
-           "IIIIIIIIII.........IIIIIIIIIIIIIIIIIIIII",
-           "dddddddddd^^^^^^^^^ddddddddddddddddddddd",
+           "IIIIIIIIII...III...IIIIIIIIIIIIIIIIIIIII",
+           "dddddddddd^^^ddd^^^ddddddddddddddddddddd",
            "dddddddddddddddddddddddddddddddddddddddd",
            "dddddddddddddddddddddddddddddddddddddddd",
        },
