@@ -7,6 +7,7 @@
 #include "graphics/device/device.h"
 #include "graphics/images/palette.h"
 #include "graphics/blits/quad.h"
+#include "graphics/blits/simd.h"
 #include "graphics/device/render_target.h"
 #include "graphics/device/screen_output.h"
 
@@ -29,7 +30,7 @@ void WriteRect(cPixelBuffer* pixels, int x, int y, int w, int h, std::uint32_t v
     if (pixels->BytesPerPixel() == 1)
       std::fill_n(pixels->Row8(row) + x, w, static_cast<std::uint8_t>(value));
     else
-      std::fill_n(pixels->Row32(row) + x, w, value);
+      FillPixels32(pixels->Row32(row) + x, w, value);
   }
 }
 

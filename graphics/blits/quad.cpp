@@ -9,6 +9,7 @@
 #include "graphics/blits/fill.h"
 #include "graphics/blits/blend_row_kernels.h"
 #include "graphics/blits/blend_rows.h"
+#include "graphics/blits/simd.h"
 #include "graphics/blits/span_rows.h"
 
 namespace {
@@ -235,5 +236,5 @@ void DrawColouredRect(cPixelBuffer* dst, int x, int y, int w, int h, std::uint32
 
 void ClearRect(cPixelBuffer* dst, int x, int y, int w, int h, std::uint32_t value) {
   if (dst->BytesPerPixel() != 4 || !ClipRect(&x, &y, &w, &h, dst->Width(), dst->Height())) return;
-  for (int row = y; row < y + h; ++row) std::fill_n(dst->Row32(row) + x, w, value);
+  for (int row = y; row < y + h; ++row) FillPixels32(dst->Row32(row) + x, w, value);
 }

@@ -22,3 +22,13 @@ inline u8x16 Load16(const std::uint8_t* p) {
   return v;
 }
 inline void Store16(std::uint8_t* p, u8x16 v) { std::memcpy(p, &v, sizeof v); }
+
+// n 32-bit pixels set to one value, sixteen bytes a store: at -O2 the
+// compiler leaves a plain fill loop of 32-bit values scalar, one pixel a
+// store, and a frame's clear of the whole screen takes four times as long.
+inline void FillPixels32(std::uint32_t* p, int n, std::uint32_t value) {
+  const u32x4 v = {value, value, value, value};
+  int i = 0;
+  for (; i + 4 <= n; i += 4) Store4(p + i, v);
+  for (; i < n; ++i) p[i] = value;
+}

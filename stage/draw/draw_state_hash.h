@@ -6,7 +6,10 @@
 
 template <typename Hasher>
 void AddDrawState(Hasher& h, const cStageDrawState& state) {
-  const cScrEffectSlot& e = state.screenEffect.current;
+  // An idle slot (number 0) hashes as a fresh one: what a finished effect
+  // left in its other fields never shows, and the next effect overwrites them.
+  static const cScrEffectSlot kIdleSlot{};
+  const cScrEffectSlot& e = state.screenEffect.current.number != 0 ? state.screenEffect.current : kIdleSlot;
   for (double value : {e.value, e.secondValue, e.step, e.elapsed}) h.Add(value);
   for (std::int32_t value : {std::int32_t{e.number}, e.playMode, e.loop, e.backward, e.progress, e.counterA,
                              e.counterB, e.fixedRun, e.runLength})

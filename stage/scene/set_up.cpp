@@ -28,6 +28,7 @@
 #include "stage/chara/stage_lists.h"
 #include "stage/core/stage_rules.h"
 #include "stage/core/stage_sinks.h"
+#include "stage/draw/layers/screen_color_pixels.h"
 #include "stage/objects/stage_space.h"
 #include "stage/scene/scene_resources.h"
 #include "stage/scene/stage_scene.h"
@@ -170,6 +171,7 @@ void cStageScene::SetStageLists() {
   m_nShotSerial = 0;
   m_bHeroDeathEndPending = 0;
   ClearStageShows(*this);
+  ClearScreenColor(m_Draw.screenColor);
 }
 
 void cStageScene::SetUpHero() {

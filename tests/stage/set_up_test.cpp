@@ -1,7 +1,8 @@
 // Stage set-up: placement of the hero, characters and items, copies and
 // their shifts, serial numbers, group lists, the block map of a 1-wide
 // stage, the sub-step mask, the replays of two attempts, a clean retry and
-// the removal areas; and the intro's banners.
+// the removal areas, the screen colour of an earlier attempt; and the
+// intro's banners.
 #include <gtest/gtest.h>
 
 #include "definitions/save_data/save_data.h"
@@ -12,6 +13,8 @@
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/core/stage_rules.h"
+#include "stage/draw/layers/screen_color.h"
+#include "stage/draw/stage_drawing.h"
 #include "stage/items/stage_item.h"
 #include "stage/objects/stage_space.h"
 #include "tests/stage/stage_fixture.h"
@@ -142,6 +145,25 @@ TEST(SetUp, TheHeroStartsWhereTheClearOfTheStageBeforeAsked) {
   EXPECT_EQ(run.harness.Hero()->x, cellX);
   EXPECT_EQ(run.harness.Hero()->y, cellY);
   EXPECT_EQ(run.harness.Hero()->facing, 1);
+}
+
+// A screen colour left running by one attempt does not tint the next: the
+// set-up resets it, so a replay of the next attempt plays the same whatever
+// came before it.
+TEST(SetUp, ANewAttemptStartsWithoutTheScreenColourOfTheLast) {
+  StageBuilder builder(20, 5, 0, 0);
+  StageRun run(builder);
+  cStageScene& scene = run.harness.Scene();
+  StartSceneScreenColor(scene, {0, 0, 255, 60, 0, 3, 1, 1000});
+  for (int frame = 0; frame < 10; ++frame) run.harness.Step(0, 0);
+  ASSERT_EQ(scene.m_Draw.screenColor.active, 1);
+  scene.SetStage(1, 0);
+  const ScreenColorState& colour = scene.m_Draw.screenColor;
+  EXPECT_EQ(colour.active, 0);
+  EXPECT_EQ(colour.started, 0);
+  EXPECT_EQ(colour.counter, 0);
+  EXPECT_EQ(colour.alpha, 0);
+  EXPECT_EQ(colour.shown, 0);
 }
 
 TEST(SetUp, RemovalAreasAreOnByTheirDistances) {

@@ -76,6 +76,8 @@ void StartScreenColorChange(ScreenColorState& s, const std::array<std::int32_t, 
   }
 }
 
+void ResetScreenColor(ScreenColorState& state) { state = ScreenColorState{}; }
+
 void AdvanceScreenColor(ScreenColorState& s, int held) {
   s.shown = 0;
   if (!s.active) return;

@@ -35,6 +35,10 @@ ScreenColorPath CurrentScreenColorPath();
 // in tenths, blink, repeat count.
 void StartScreenColorChange(ScreenColorState& state, const std::array<std::int32_t, 8>& params,
                             ScreenColorPath path);
+// A stage's set-up: every value 0, as in a new scene, so no change runs and
+// an attempt never starts under the colour the one before it left. (The
+// remembered previous alpha is never read before a change overwrites it.)
+void ResetScreenColor(ScreenColorState& state);
 // One drawn frame; a held frame computes the alpha without moving on. The
 // counters run alike in every drawing mode (and without a screen), so the
 // simulation never depends on how the colour reaches the screen.

@@ -31,3 +31,9 @@ void DrawScreenColor(const ScreenColorState& state) {
     case ScreenColorPath::None: break;
   }
 }
+
+void ClearScreenColor(ScreenColorState& state) {
+  if (state.shown && CurrentScreenColorPath() == ScreenColorPath::Palette)
+    DDSetScreenPalette(g_PalEntries.data(), 0, 256);
+  ResetScreenColor(state);
+}

@@ -6,3 +6,6 @@
 struct ScreenColorState;
 
 void DrawScreenColor(const ScreenColorState& state);
+// A new attempt's screen colour (ResetScreenColor); a palette still faded by
+// the last attempt's colour is given back first.
+void ClearScreenColor(ScreenColorState& state);
