@@ -53,6 +53,37 @@ void BuildTermMenu(cVector<cCmdItem>& menu, int first, int count) {
   }
 }
 
+// One frame of a stage menu's cursor: on the menu's first frame the cursor
+// starts on `firstEntry`. The menu input after the cursor moved; null when
+// there is none.
+cInput* StepMenuCursor(cStageScene& scene, int firstEntry) {
+  if (scene.m_nPhaseCounter == 0) {
+    scene.m_nMenuCursor = firstEntry;
+    ResetStageMenuCursor(firstEntry);
+    scene.m_nPhaseCounter = 1;
+  }
+  cInput* input = MenuInput();
+  if (input == nullptr) return nullptr;
+  scene.m_nMenuCursor = MoveStageMenuCursor(*input, scene.m_Menu, scene.m_nMenuCursor);
+  return input;
+}
+
+// Leaves the stage for the world map.
+void LeaveForWorldMap(cStageScene& scene) {
+  g_bBackToMap = 1;
+  g_Game.m_nNextState = GS_WORLDMAP;
+  scene.m_nPhaseCounter = 0;
+  scene.SetPhase(kPhaseLeave);
+}
+
+// Back from the pause menu to the phase it interrupted; the buttons held
+// now do not act there.
+void ResumeSavedPhase(cStageScene& scene) {
+  scene.m_bSwallowButtons = 1;
+  scene.SetPhase(scene.m_nSavedPhase);
+  scene.m_nPhaseCounter = scene.m_nSavedPhaseCounter;
+}
+
 }  // namespace
 
 void cStageScene::Intro() {
@@ -85,14 +116,8 @@ void cStageScene::PauseMenu() {
   } else {
     m_Menu[3].m_bVisible = 0;
   }
-  if (m_nPhaseCounter == 0) {
-    m_nMenuCursor = 1;
-    ResetStageMenuCursor(1);  // entries 0 and 1 are always shown
-    m_nPhaseCounter = 1;
-  }
-  cInput* input = MenuInput();
+  cInput* input = StepMenuCursor(*this, 1);  // entries 0 and 1 are always shown
   if (input == nullptr) return;
-  m_nMenuCursor = MoveStageMenuCursor(*input, m_Menu, m_nMenuCursor);
   if (input->m_wButton & kButtonDecide) {
     RequestStageSound(1);
     switch (m_nMenuCursor) {
@@ -111,23 +136,16 @@ void cStageScene::PauseMenu() {
       case 3:
         m_bSwallowButtons = 1;
         g_SaveData.RestoreStageStart(0, g_Game.m_nPlayMode, g_bDirectStage);
-        g_bBackToMap = 1;
-        g_Game.m_nNextState = GS_WORLDMAP;
-        m_nPhaseCounter = 0;
-        m_nPhase = kPhaseLeave;
+        LeaveForWorldMap(*this);
         return;
       default:
-        m_bSwallowButtons = 1;
-        m_nPhase = m_nSavedPhase;
-        m_nPhaseCounter = m_nSavedPhaseCounter;
+        ResumeSavedPhase(*this);
         return;
     }
   }
   if (input->m_wButton & kButtonCancel) {
     RequestStageSound(2);
-    m_bSwallowButtons = 1;
-    m_nPhase = m_nSavedPhase;
-    m_nPhaseCounter = m_nSavedPhaseCounter;
+    ResumeSavedPhase(*this);
     return;
   }
   Draw(0, 1, 0, 1);
@@ -174,24 +192,15 @@ void cStageScene::StageEnd() {
 void cStageScene::RetryMenu() {
   if (CheckReplaySaveKeys()) return;
   BuildTermMenu(m_Menu, kRetryMenuTerms, 2);
-  if (m_nPhaseCounter == 0) {
-    m_nMenuCursor = 0;
-    ResetStageMenuCursor(0);
-    m_nPhaseCounter = 1;
-  }
-  cInput* input = MenuInput();
+  cInput* input = StepMenuCursor(*this, 0);
   if (input == nullptr) return;
-  m_nMenuCursor = MoveStageMenuCursor(*input, m_Menu, m_nMenuCursor);
   if (input->m_wButton & kButtonDecide) {
     RequestStageSound(1);
     if (m_nMenuCursor == 0) {
       SetStage(1, 0);
       m_nPhase = kPhaseIntro;
     } else {
-      g_bBackToMap = 1;
-      g_Game.m_nNextState = GS_WORLDMAP;
-      m_nPhaseCounter = 0;
-      m_nPhase = kPhaseLeave;
+      LeaveForWorldMap(*this);
     }
     return;
   }
