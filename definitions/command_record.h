@@ -68,6 +68,11 @@ class cEdCmd : public cRecord {
   // for "フローの変更" and anything outside the tables.
   int CharaKind() const;
 
+  // Small parameter n; one the command does not carry reads 0.
+  std::int32_t ParamOrZero(long long index) const {
+    return index >= 0 && index < static_cast<long long>(m_vParams.size()) ? m_vParams[index] : 0;
+  }
+
   std::uint8_t m_nFamily = kFamilyChara;
   std::uint8_t m_nKind = 0;
   cVector<std::int32_t> m_vParams;

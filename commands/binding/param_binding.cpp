@@ -56,6 +56,11 @@ bool UsesCharaBitmaps(const cEdCmd& command) {
 
 }  // namespace
 
+cArrange ArrangeOf(const cEdCmd& command) {
+  return {command.ParamOrZero(0), command.ParamOrZero(1), command.ParamOrZero(2), command.ParamOrZero(3),
+          command.ParamOrZero(4)};
+}
+
 void ApplyParamBind(cEdCmd& command, const cArrange& binding, cChara& chara) {
   int kind = command.m_nKind;
   if (command.m_nFamily == kFamilyItem) kind += kItemKindOffset;

@@ -12,6 +12,9 @@
 class cChara;
 class cEdCmd;
 
+// The binding an arrange command queues: its five parameters (kind,
+// parameter, operation, source, index), 0 for any it does not carry.
+cArrange ArrangeOf(const cEdCmd& command);
 // Applies one binding to the command, for the character whose variables
 // source 2 reads.
 void ApplyParamBind(cEdCmd& command, const cArrange& binding, cChara& chara);

@@ -1,5 +1,6 @@
 #include "commands/dispatch/simple_commands.h"
 
+#include "commands/binding/param_binding.h"
 #include "commands/dispatch/pacing.h"
 #include "commands/status/status_operation.h"
 #include "definitions/command_record.h"
@@ -59,7 +60,5 @@ void CmdStatus(cChara& chara, cCmdState& entry) { RunStatusOperation(chara, *ent
 void CmdArrange(cChara&, cCmdState& entry) {
   cFlowState* flow = g_CurrentActor.flow;
   if (flow == nullptr) return;
-  const auto& p = entry.cmd->m_vParams;
-  auto at = [&](long long i) { return i < static_cast<long long>(p.size()) ? p[i] : 0; };
-  flow->arranges.push_back({at(0), at(1), at(2), at(3), at(4)});
+  flow->arranges.push_back(ArrangeOf(*entry.cmd));
 }

@@ -10,10 +10,6 @@ namespace {
 
 constexpr int kItemLoopKind = 24;
 
-std::int64_t Param(const cEdCmd& command, long long index) {
-  return index < static_cast<long long>(command.m_vParams.size()) ? command.m_vParams[index] : 0;
-}
-
 void RemoveLoopCommands(cVector<cEdCmd>& list) {
   list.erase(std::remove_if(list.begin(), list.end(), IsLoopCommand), list.end());
 }
@@ -30,8 +26,8 @@ bool ExpandFirstLoop(cVector<cEdCmd>& list) {
   if (loop == list.end()) return false;
   const auto position = static_cast<std::size_t>(loop - list.begin());
   const std::int64_t rest = static_cast<std::int64_t>(list.size() - position - 1);
-  const std::int64_t count = std::max<std::int64_t>(Param(*loop, 0), 0);
-  const std::int64_t span = std::clamp<std::int64_t>(Param(*loop, 1), 0, rest);
+  const std::int64_t count = std::max<std::int64_t>(loop->ParamOrZero(0), 0);
+  const std::int64_t span = std::clamp<std::int64_t>(loop->ParamOrZero(1), 0, rest);
   if (span > 0 && count > 1) {
     const std::int64_t added = (count - 1) * span;
     if (static_cast<std::int64_t>(list.size()) - 1 + added > static_cast<std::int64_t>(kMaxExpandedCommands)) {

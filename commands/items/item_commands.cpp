@@ -53,9 +53,7 @@ int GetItemNested(cChara&, cEdCmd& command) {
 }
 
 int QueueArrange(cChara& hero, cEdCmd& command) {
-  const auto& p = command.m_vParams;
-  auto at = [&](long long i) { return i < static_cast<long long>(p.size()) ? p[i] : 0; };
-  hero.itemArranges.push_back({at(0), at(1), at(2), at(3), at(4)});
+  hero.itemArranges.push_back(ArrangeOf(command));
   return kItemRanAll;
 }
 

@@ -53,8 +53,6 @@ void CloseAudioOutput() {
   state.opened.reset();
 }
 
-bool AudioOutputOpen() { return State().opened.value_or(false); }
-
 std::vector<float> CaptureMix(std::size_t frames) {
   AudioMixer& mixer = GetMixer();
   std::vector<float> out(frames * kMixChannels);

@@ -19,7 +19,6 @@ AudioMixer& GetMixer();
 // voices already exist). False, with the reason, when there is no device.
 bool OpenAudioOutput(std::string& error);
 void CloseAudioOutput();
-bool AudioOutputOpen();
 
 // The capture sink: the next `frames` frames of the mix, read as the device
 // would read them, after the playing streams have caught up. For tests and

@@ -30,26 +30,27 @@ class PushButtonItem final : public ButtonItem {
   void Press(ItemHost& host) override;
 };
 
-class CheckBoxItem final : public ButtonItem {
+// A button that keeps a checked state: the check box and the radio button.
+class CheckableButtonItem : public ButtonItem {
  public:
   using ButtonItem::ButtonItem;
   int Check() const override { return m_check; }
   void SetCheck(int check) override { m_check = check ? 1 : 0; }
-  void Draw(DialogCanvas& canvas, bool focused) const override;
-  void Press(ItemHost& host) override;
 
- private:
+ protected:
   int m_check = 0;
 };
 
-class RadioButtonItem final : public ButtonItem {
+class CheckBoxItem final : public CheckableButtonItem {
  public:
-  using ButtonItem::ButtonItem;
-  int Check() const override { return m_check; }
-  void SetCheck(int check) override { m_check = check ? 1 : 0; }
+  using CheckableButtonItem::CheckableButtonItem;
   void Draw(DialogCanvas& canvas, bool focused) const override;
   void Press(ItemHost& host) override;
+};
 
- private:
-  int m_check = 0;
+class RadioButtonItem final : public CheckableButtonItem {
+ public:
+  using CheckableButtonItem::CheckableButtonItem;
+  void Draw(DialogCanvas& canvas, bool focused) const override;
+  void Press(ItemHost& host) override;
 };

@@ -25,10 +25,6 @@ constexpr int kFirstUserSound = 16;
 constexpr double kCarriedLift = 1.02;
 constexpr double kShortJumpCut = 0.3;
 
-int Param(const cEdCmd& command, int index) {
-  return index < static_cast<int>(command.m_vParams.size()) ? command.m_vParams[index] : 0;
-}
-
 const cVector<cKeyStep>* FlowKeys() {
   const cFlowState* flow = g_CurrentActor.flow;
   return flow != nullptr && flow->flow != nullptr ? &flow->flow->m_vKeySteps : nullptr;
@@ -51,10 +47,10 @@ bool KeyHeld(const cHero& hero, int mode) {
 // Height mode 2: the faster the hero runs, the higher it jumps.
 int HeightForSpeed(const cEdCmd& command, double speed) {
   const double level = g_StageSpace.levelF;
-  const double fast = Param(command, 1) / (level * 10);
-  const double slow = Param(command, 3) / (level * 10);
-  const int high = Param(command, 2);
-  const int low = Param(command, 4);
+  const double fast = command.ParamOrZero(1) / (level * 10);
+  const double slow = command.ParamOrZero(3) / (level * 10);
+  const int high = command.ParamOrZero(2);
+  const int low = command.ParamOrZero(4);
   int height = 0;
   if (speed >= fast) height = high;
   else if (speed <= slow) height = low;
@@ -73,7 +69,7 @@ void StartRise(cHero& hero, cCmdState& entry, double vy) {
 void cHero::StartJump(cCmdState& entry) {
   if (Floats() || jumpDoneThisStep) return;
   const cEdCmd& command = *entry.cmd;
-  const int mode = Param(command, 0);
+  const int mode = command.ParamOrZero(0);
   if (mode == kSpeedHeight) entry.moveSpeed = JumpSpeedOf(*this, HeightForSpeed(command, std::fabs(cmdSpeedX)));
   const bool held = KeyHeld(*this, mode) && !jumpForbidden;
   const bool free = !jumping || carried;

@@ -30,10 +30,6 @@ std::int32_t ClampToInt(std::int64_t value) {
 // does it: INT_MIN (what an infinite or NaN quotient truncates to) stays.
 std::int32_t NonNegative(std::int32_t value) { return value < 0 && value != INT_MIN ? -value : value; }
 
-int SignedParam(const cEdCmd& command, int index) {
-  return index < static_cast<int>(command.m_vParams.size()) ? command.m_vParams[index] : 0;
-}
-
 }  // namespace
 
 void SetCommandTime(cCmdState& entry, int clone) {
@@ -69,7 +65,7 @@ double JumpSpeedOf(const cChara& chara, int halfBlocks) {
 
 void SetJumpCommand(cCmdState& entry, const cChara& chara) {
   cEdCmd& command = *entry.cmd;
-  const int height = SignedParam(command, kJumpHeightParam);
+  const int height = command.ParamOrZero(kJumpHeightParam);
   entry.moveSpeed = JumpSpeedOf(chara, height);
   command.m_nTime = static_cast<std::int16_t>(std::clamp(JumpTimeForHbl(height), -32768, 32767));
   entry.duration = ClampToInt(std::int64_t{command.m_nTime} * g_StageSpace.level * 6);

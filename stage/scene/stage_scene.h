@@ -178,7 +178,6 @@ class cStageScene : public cStageSceneBase {
 
  private:
   void HeroDeathEnded();
-  void PlayFrameSteps();
   // The sub-step parts (frame_step.cpp); false ends the frame.
   bool StepExistenceTimers();
   bool StepBlockCharas();

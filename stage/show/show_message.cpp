@@ -47,7 +47,7 @@ int FollowedNumber(const cChara& chara, int place) {
 }
 
 MessageSetup SetupOf(const cChara& chara, const cEdCmd& command, int messageOpen) {
-  auto p = [&](int i) { return ShowParam(command, i); };
+  auto p = [&](int i) { return command.ParamOrZero(i); };
   MessageSetup s;
   s.kind = kMessageText;
   s.text = command.m_strCode;
@@ -77,9 +77,9 @@ MessageSetup SetupOf(const cChara& chara, const cEdCmd& command, int messageOpen
 void ShowMessage(cChara& chara, const cEdCmd& command, int messageOpen) {
   cStageScene* scene = StageScene();
   if (scene == nullptr || scene->m_bQuit.load()) return;
-  const bool erase = ShowParam(command, kParamErase) != 0;
-  const bool withId = ShowParam(command, kParamIdSwitch) != 0;
-  cMessage* found = withId ? FindStageMessage(*scene, ShowParam(command, kParamId)) : nullptr;
+  const bool erase = command.ParamOrZero(kParamErase) != 0;
+  const bool withId = command.ParamOrZero(kParamIdSwitch) != 0;
+  cMessage* found = withId ? FindStageMessage(*scene, command.ParamOrZero(kParamId)) : nullptr;
   if (erase) {
     if (found != nullptr) RemoveStageMessage(*scene, found->serial);
     return;

@@ -3,13 +3,6 @@
 #include <algorithm>
 #include <limits>
 
-#include "definitions/command_record.h"
-
-std::int32_t ShowParam(const cEdCmd& command, int index) {
-  const auto& params = command.m_vParams;
-  return index >= 0 && static_cast<std::size_t>(index) < params.size() ? params[index] : 0;
-}
-
 std::int32_t ShowFrames(std::int32_t tenths, std::int32_t oneFrame) {
   if (oneFrame) return 1;
   const std::int64_t frames = static_cast<std::int64_t>(tenths) * 6;

@@ -93,7 +93,7 @@ int FollowedNumber(const cChara& chara, int place) {
 
 // The fields of the entry from the command; the size from the picture.
 void SetUpEntry(cShownPicture& p, const cChara& chara, const cEdCmd& command, int width, int height) {
-  auto param = [&](int i) { return ShowParam(command, i); };
+  auto param = [&](int i) { return command.ParamOrZero(i); };
   p.picture = static_cast<std::uint16_t>(param(kParamPicture));
   p.place = param(kParamPlace);
   p.x = param(kParamX);
@@ -150,13 +150,13 @@ std::int32_t ScaledPictureSize(std::int32_t size, std::int32_t percent) {
 void ShowPicture(cChara& chara, const cEdCmd& command) {
   cStageScene* scene = StageScene();
   if (scene == nullptr || scene->m_bQuit.load()) return;
-  const int picture = ShowParam(command, kParamPicture);
-  const bool withId = ShowParam(command, kParamIdSwitch) != 0;
+  const int picture = command.ParamOrZero(kParamPicture);
+  const bool withId = command.ParamOrZero(kParamIdSwitch) != 0;
   if (picture == 0 && !withId) {
     ClearShownPictures(*scene);
     return;
   }
-  cShownPicture* found = withId ? FindShownPicture(*scene, ShowParam(command, kParamId)) : nullptr;
+  cShownPicture* found = withId ? FindShownPicture(*scene, command.ParamOrZero(kParamId)) : nullptr;
   if (picture == 0) {
     if (found != nullptr) RemoveShownPicture(*scene, found->serial);
     return;
