@@ -18,6 +18,7 @@
 
 namespace {
 
+using effect_test::BackPixel;
 using effect_test::Mode;
 
 constexpr int kScreen = 1;
@@ -52,19 +53,14 @@ class ExchangeableChara : public show_test::ShowTest, public testing::WithParamI
     DDRelease();
     g_PalEntries = saved_;
   }
-  std::uint32_t Back(int x, int y) {
-    cSurfaceLock lock;
-    if (!lock.Lock(&BackBuffer)) return 0xDEADBEEF;
-    return lock.BitsPerPixel() == 8 ? lock.Row8(y)[x] : lock.Row32(y)[x] & 0xFFFFFF;
-  }
   // The cell's red and blue as this mode shows them.
   void ExpectRed(int x, int y) {
     const std::uint32_t red = GetParam() == Mode::DirectDraw8 ? kRed : 0xFF0000u;
-    EXPECT_EQ(Back(x, y), red) << x << "," << y;
+    EXPECT_EQ(BackPixel(x, y), red) << x << "," << y;
   }
   void ExpectBlue(int x, int y) {
     const std::uint32_t blue = GetParam() == Mode::DirectDraw8 ? kBlue : 0x0000FFu;
-    EXPECT_EQ(Back(x, y), blue) << x << "," << y;
+    EXPECT_EQ(BackPixel(x, y), blue) << x << "," << y;
   }
 
  private:
@@ -109,10 +105,10 @@ TEST_P(ExchangeableChara, TheWholeCellIsDrawnStandingOnTheDrawBox) {
   ExpectBlue(99, 200);
   ExpectRed(100, 200);
   ExpectRed(147, 231);
-  EXPECT_EQ(Back(148, 231), Back(0, 0));
-  EXPECT_EQ(Back(83, 200), Back(0, 0));
-  EXPECT_EQ(Back(100, 167), Back(0, 0));
-  EXPECT_EQ(Back(100, 232), Back(0, 0));
+  EXPECT_EQ(BackPixel(148, 231), BackPixel(0, 0));
+  EXPECT_EQ(BackPixel(83, 200), BackPixel(0, 0));
+  EXPECT_EQ(BackPixel(100, 167), BackPixel(0, 0));
+  EXPECT_EQ(BackPixel(100, 232), BackPixel(0, 0));
 
   chara.sizeFactor = 2;  // 128 x 128 over the 64 x 64 box at (300, 200), facing right
   chara.facing = 1;
@@ -122,15 +118,15 @@ TEST_P(ExchangeableChara, TheWholeCellIsDrawnStandingOnTheDrawBox) {
   ExpectRed(363, 200);
   ExpectBlue(364, 200);  // mirrored: the band on the right
   ExpectBlue(395, 263);
-  EXPECT_EQ(Back(396, 263), Back(0, 0));
-  EXPECT_EQ(Back(267, 200), Back(0, 0));
-  EXPECT_EQ(Back(300, 264), Back(0, 0));
+  EXPECT_EQ(BackPixel(396, 263), BackPixel(0, 0));
+  EXPECT_EQ(BackPixel(267, 200), BackPixel(0, 0));
+  EXPECT_EQ(BackPixel(300, 264), BackPixel(0, 0));
 
   chara.drawnFrame = 8;  // below the picture
   chara.sizeFactor = 1;
   chara.screenLeft = 500;
   DrawCharaPixels(chara, &BackBuffer);
-  EXPECT_EQ(Back(510, 220), Back(0, 0));
+  EXPECT_EQ(BackPixel(510, 220), BackPixel(0, 0));
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, ExchangeableChara,
