@@ -13,6 +13,7 @@
 #include "screens/common/screen_pictures.h"
 #include "screens/menu/command_menu.h"
 #include "screens/menu/menu_cursor.h"
+#include "screens/menu/menu_pictures.h"
 #include "screens/menu/text_layout.h"
 #include "screens/ranking/ranking_drawing.h"
 #include "shell/game/game.h"
@@ -65,8 +66,7 @@ int ChallengeStageCleared(int entry) {
 void DrawStageMenu(cStageScene& scene) {
   const int x = CenterCmdListX(kMenuCentreX, scene.m_Menu);
   DrawCmdColumn(&BackBuffer, x, kMenuY, scene.m_Menu);
-  DDBlt(&BackBuffer, x, kMenuY + kMenuCell * g_MenuCursor.Top().nRow, kMenuCell, kMenuCell,
-        &g_BmpSD[kCursorPicture], 64, 0, 1);
+  DrawCursorCell(&BackBuffer, x, kMenuY + kMenuCell * g_MenuCursor.Top().nRow, CursorCell::kSmall);
 }
 
 void DrawStageEnd(cStageScene& scene) {

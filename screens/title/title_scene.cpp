@@ -18,6 +18,7 @@
 #include "screens/common/screen_pictures.h"
 #include "screens/common/visible_commands.h"
 #include "screens/menu/menu_cursor.h"
+#include "screens/menu/menu_pictures.h"
 #include "screens/progress/play_progress.h"
 #include "screens/slots/save_slot_list.h"
 #include "shell/game/game.h"
@@ -106,8 +107,7 @@ void cTitleScene::MenuPhase() {
     return;
   }
   DrawTitle();
-  const MENUCURSOR& cursor = g_MenuCursor.Top();
-  DDBlt(&BackBuffer, cursor.nX, cursor.nY, 32, 32, &g_BmpSD[kCursorPicture], 0, 0, 1);
+  DrawCursorCellAtTop(CursorCell::kLarge);
 }
 
 void cTitleScene::ChooseCommand(int command) {
@@ -200,8 +200,7 @@ void cTitleScene::DrawSlotList() {
   DDBlt(&BackBuffer, 0, 0, 640, 480, &g_BmpSD[kTitlePicture], 0, 0, 0);
   AnimateMenuColors();
   DrawSaveSlots(&BackBuffer, kSlotOriginX, kSlotOriginY, g_SaveSlots, m_nSlotTop, m_nSlotRows);
-  const MENUCURSOR& cursor = g_MenuCursor.Top();
-  DDBlt(&BackBuffer, cursor.nX, cursor.nY, 16, 16, &g_BmpSD[kCursorPicture], 64, 0, 1);
+  DrawCursorCellAtTop(CursorCell::kSmall);
 }
 
 void cTitleScene::Leave() {

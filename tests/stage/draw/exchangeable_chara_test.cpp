@@ -18,6 +18,7 @@
 
 namespace {
 
+using effect_test::BackPixel;
 using effect_test::Mode;
 
 constexpr int kScreen = 1;
@@ -48,15 +49,10 @@ class ExchangeableChara : public show_test::ShowTest, public testing::WithParamI
     DDRelease();
     g_PalEntries = saved_;
   }
-  std::uint32_t Back(int x, int y) {
-    cSurfaceLock lock;
-    if (!lock.Lock(&BackBuffer)) return 0xDEADBEEF;
-    return lock.BitsPerPixel() == 8 ? lock.Row8(y)[x] : lock.Row32(y)[x] & 0xFFFFFF;
-  }
   // The cell's red as this mode shows it.
   void ExpectRed(int x, int y) {
     const std::uint32_t red = GetParam() == Mode::DirectDraw8 ? kRed : 0xFF0000u;
-    EXPECT_EQ(Back(x, y), red) << x << "," << y;
+    EXPECT_EQ(BackPixel(x, y), red) << x << "," << y;
   }
 
  private:
@@ -94,10 +90,10 @@ TEST_P(ExchangeableChara, TheWholeCellIsDrawnStandingOnTheDrawBox) {
   // 64 x 64, centred on the 32 x 32 box at (100, 200), its bottom at 231.
   ExpectRed(84, 168);
   ExpectRed(147, 231);
-  EXPECT_EQ(Back(148, 231), Back(0, 0));
-  EXPECT_EQ(Back(83, 200), Back(0, 0));
-  EXPECT_EQ(Back(100, 167), Back(0, 0));
-  EXPECT_EQ(Back(100, 232), Back(0, 0));
+  EXPECT_EQ(BackPixel(148, 231), BackPixel(0, 0));
+  EXPECT_EQ(BackPixel(83, 200), BackPixel(0, 0));
+  EXPECT_EQ(BackPixel(100, 167), BackPixel(0, 0));
+  EXPECT_EQ(BackPixel(100, 232), BackPixel(0, 0));
 
   chara.sizeFactor = 2;  // 128 x 128 over the 64 x 64 box at (300, 200), facing right
   chara.facing = 1;
@@ -105,15 +101,15 @@ TEST_P(ExchangeableChara, TheWholeCellIsDrawnStandingOnTheDrawBox) {
   DrawCharaPixels(chara, &BackBuffer);
   ExpectRed(268, 136);
   ExpectRed(395, 263);
-  EXPECT_EQ(Back(396, 263), Back(0, 0));
-  EXPECT_EQ(Back(267, 200), Back(0, 0));
-  EXPECT_EQ(Back(300, 264), Back(0, 0));
+  EXPECT_EQ(BackPixel(396, 263), BackPixel(0, 0));
+  EXPECT_EQ(BackPixel(267, 200), BackPixel(0, 0));
+  EXPECT_EQ(BackPixel(300, 264), BackPixel(0, 0));
 
   chara.drawnFrame = 8;  // below the picture
   chara.sizeFactor = 1;
   chara.screenLeft = 500;
   DrawCharaPixels(chara, &BackBuffer);
-  EXPECT_EQ(Back(510, 220), Back(0, 0));
+  EXPECT_EQ(BackPixel(510, 220), BackPixel(0, 0));
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, ExchangeableChara,
