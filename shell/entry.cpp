@@ -6,6 +6,7 @@
 #include "foundation/log.h"
 #include "platform/editor_link.h"
 #include "platform/main_thread.h"
+#include "platform/process_memory.h"
 #include "platform/single_instance.h"
 #include "platform/window.h"
 #include "shell/app_state.h"
@@ -39,6 +40,7 @@ bool ReportMissingDisplay() {
 }  // namespace
 
 int RunPlayer(std::string_view commandLine) {
+  platform::ReturnLargeBlocksWhenFreed();
   platform::BecomeMainThread();
   g_bGameStarted = 0;
   g_bClosing.store(0);

@@ -6,17 +6,19 @@
 // (1,000,000 unless told). The run fails (exit status 1) when a round's state
 // hashes leave the recording's, the player stops, the report log gets a line
 // or a message box is shown after the title came up, or the resident memory
-// at the end exceeds that at the end of frame F (10,000 unless told) by 1 MB
-// or more (unless --no-memory-check: a short run ends while the player is
-// still loading each stage's pictures and music for the first time).
+// as the last lap of the rounds began exceeds that as the first lap after
+// frame F (10,000 unless told) began by 1 MB or more (unless
+// --no-memory-check: a short run holds too few laps to compare).
 #include <unistd.h>
 
+#include <algorithm>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "commands/install.h"
 #include "platform/backend.h"
@@ -54,6 +56,36 @@ bool ParseArguments(int argc, char** argv, soak::SoakSettings& settings, bool& c
   return settings.baselineFrame < settings.frames;
 }
 
+// Prints the memory read as each lap began (about ten of the readings, the
+// first and the last among them) and at the end; false when the last lap
+// began with 1 MB or more above the first.
+bool MemoryHeld(const soak::SoakRun& run, bool checkMemory) {
+  const std::vector<soak::MemorySample>& laps = run.memory;
+  const std::size_t every = std::max<std::size_t>(1, laps.size() / 10);
+  std::size_t highest = 0;
+  for (std::size_t i = 0; i < laps.size(); ++i) {
+    highest = std::max(highest, laps[i].residentBytes);
+    if (i % every == 0 || i + 1 == laps.size())
+      std::printf("  resident memory as the lap at frame %lld began: %.3f MB\n", laps[i].frame,
+                  Megabytes(laps[i].residentBytes));
+  }
+  std::printf("  resident memory at the end: %.3f MB; highest as a lap began: %.3f MB\n",
+              Megabytes(run.residentAtEnd), Megabytes(highest));
+  if (laps.size() < 2) {
+    std::printf("resident memory: fewer than two laps began after the baseline%s\n",
+                checkMemory ? "" : " (not checked)");
+    return !checkMemory;
+  }
+  const std::size_t first = laps.front().residentBytes, last = laps.back().residentBytes;
+  const std::size_t growth = last > first ? last - first : 0;
+  std::printf("resident memory: %.3f MB at frame %lld, %.3f MB at frame %lld: grew %.3f MB (limit %.3f MB%s)\n",
+              Megabytes(first), laps.front().frame, Megabytes(last), laps.back().frame, Megabytes(growth),
+              Megabytes(kGrowthLimitBytes), checkMemory ? "" : ", not checked");
+  if (!checkMemory || growth < kGrowthLimitBytes) return true;
+  std::printf("soak: FAILED: the resident memory grew by 1 MB or more\n");
+  return false;
+}
+
 // Prints the run's figures; true when it passed.
 bool Summarise(const soak::SoakRun& run, bool checkMemory) {
   std::printf("soak: %zu replays, %zu play frames in one round of them all\n", run.replays, run.replayFrames);
@@ -63,19 +95,7 @@ bool Summarise(const soak::SoakRun& run, bool checkMemory) {
               run.rounds, run.heldOverRounds);
   bool passed = run.failure.empty();
   if (!passed) std::printf("soak: FAILED: %s\n", run.failure.c_str());
-  for (const soak::MemorySample& sample : run.memory)
-    std::printf("  resident memory at frame %lld: %.3f MB\n", sample.frame, Megabytes(sample.residentBytes));
-  if (passed && run.memory.size() >= 2) {
-    const std::size_t first = run.memory.front().residentBytes, last = run.memory.back().residentBytes;
-    const std::size_t growth = last > first ? last - first : 0;
-    std::printf("resident memory: %.3f MB at frame %lld, %.3f MB at frame %lld: grew %.3f MB (limit %.3f MB%s)\n",
-                Megabytes(first), run.memory.front().frame, Megabytes(last), run.memory.back().frame,
-                Megabytes(growth), Megabytes(kGrowthLimitBytes), checkMemory ? "" : ", not checked");
-    if (checkMemory && growth >= kGrowthLimitBytes) {
-      std::printf("soak: FAILED: the resident memory grew by 1 MB or more\n");
-      passed = false;
-    }
-  }
+  if (passed && !MemoryHeld(run, checkMemory)) passed = false;
   std::printf("report lines: %zu, message boxes: %zu\n", run.reportLines.size(), run.boxes.size());
   for (const std::string& line : run.reportLines) std::printf("  report: %s\n", line.c_str());
   for (const std::string& box : run.boxes) std::printf("  box: %s\n", box.c_str());

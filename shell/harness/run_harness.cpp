@@ -4,6 +4,7 @@
 #include "foundation/log.h"
 #include "platform/backend.h"
 #include "platform/presenter.h"
+#include "platform/process_memory.h"
 #include "platform/window.h"
 #include "shell/app_state.h"
 #include "shell/game/game.h"
@@ -20,6 +21,7 @@ cRunHarness::~cRunHarness() { Close(platform::CloseReason::Terminate); }
 
 bool cRunHarness::Start(std::string_view commandLine) {
   platform::SelectBackend(platform::Backend::Headless);
+  platform::ReturnLargeBlocksWhenFreed();
   platform::ResetMainThreadState();
   platform::BecomeMainThread();
   m_previousFolder = std::filesystem::current_path();

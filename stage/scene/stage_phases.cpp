@@ -10,10 +10,12 @@
 #include "shell/app_state.h"
 #include "shell/game/game.h"
 #include "foundation/run_mode.h"
+#include "graphics/device/device.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/core/stage_rules.h"
 #include "stage/core/stage_sinks.h"
+#include "stage/draw/panel/stage_banners.h"
 #include "project/system_record.h"
 #include "stage/scene/scene_resources.h"
 #include "stage/scene/stage_end_slot.h"
@@ -53,20 +55,57 @@ void BuildTermMenu(cVector<cCmdItem>& menu, int first, int count) {
   }
 }
 
+// The banner of this intro frame, counting its frame: a replay's banner, or
+// the start banner and then the second one, each for 80 frames while its
+// switch is on; none in a test play of a single stage.
+IntroBanner CountIntroBanner(std::int32_t& first, std::int32_t& second) {
+  if (g_bFromEditor && g_bDirectStage) return IntroBanner::None;
+  if (g_Game.m_nTitleCmd == kTitleCmdReplay) return first++ < kBannerFrames ? IntroBanner::Replay : IntroBanner::None;
+  if (g_PlayStage.IntroSwitch1 && first++ < kBannerFrames) return IntroBanner::Start;
+  if (g_PlayStage.IntroSwitch2 && second++ < kBannerFrames) return IntroBanner::Second;
+  return IntroBanner::None;
+}
+
+// One frame of a stage menu's cursor: on the menu's first frame the cursor
+// starts on `firstEntry`. The menu input after the cursor moved; null when
+// there is none.
+cInput* StepMenuCursor(cStageScene& scene, int firstEntry) {
+  if (scene.m_nPhaseCounter == 0) {
+    scene.m_nMenuCursor = firstEntry;
+    ResetStageMenuCursor(firstEntry);
+    scene.m_nPhaseCounter = 1;
+  }
+  cInput* input = MenuInput();
+  if (input == nullptr) return nullptr;
+  scene.m_nMenuCursor = MoveStageMenuCursor(*input, scene.m_Menu, scene.m_nMenuCursor);
+  return input;
+}
+
+// Leaves the stage for the world map.
+void LeaveForWorldMap(cStageScene& scene) {
+  g_bBackToMap = 1;
+  g_Game.m_nNextState = GS_WORLDMAP;
+  scene.m_nPhaseCounter = 0;
+  scene.SetPhase(kPhaseLeave);
+}
+
+// Back from the pause menu to the phase it interrupted; the buttons held
+// now do not act there.
+void ResumeSavedPhase(cStageScene& scene) {
+  scene.m_bSwallowButtons = 1;
+  scene.SetPhase(scene.m_nSavedPhase);
+  scene.m_nPhaseCounter = scene.m_nSavedPhaseCounter;
+}
+
 }  // namespace
 
 void cStageScene::Intro() {
   Draw(0, 1, 0, 1);
-  bool banner = false;
-  if (!(g_bFromEditor && g_bDirectStage)) {
-    if (g_Game.m_nTitleCmd == kTitleCmdReplay) {
-      banner = m_nBanner1++ < kBannerFrames;
-    } else {
-      if (g_PlayStage.IntroSwitch1) banner = m_nBanner1++ < kBannerFrames;
-      if (!banner && g_PlayStage.IntroSwitch2) banner = m_nBanner2++ < kBannerFrames;
-    }
+  const IntroBanner banner = CountIntroBanner(m_nBanner1, m_nBanner2);
+  if (banner != IntroBanner::None) {
+    DrawIntroBanner(banner, g_SaveData.m_nSeriesStage, &BackBuffer, WordSheet());
+    return;
   }
-  if (banner) return;
   if (cHero* hero = PlayerHero()) hero->anime.SetPattern(hero->PassesBlocks() ? 2 : 0, 1);
   m_nBanner1 = 0;
   m_nPhase = kPhasePlay;
@@ -85,14 +124,8 @@ void cStageScene::PauseMenu() {
   } else {
     m_Menu[3].m_bVisible = 0;
   }
-  if (m_nPhaseCounter == 0) {
-    m_nMenuCursor = 1;
-    ResetStageMenuCursor(1);  // entries 0 and 1 are always shown
-    m_nPhaseCounter = 1;
-  }
-  cInput* input = MenuInput();
+  cInput* input = StepMenuCursor(*this, 1);  // entries 0 and 1 are always shown
   if (input == nullptr) return;
-  m_nMenuCursor = MoveStageMenuCursor(*input, m_Menu, m_nMenuCursor);
   if (input->m_wButton & kButtonDecide) {
     RequestStageSound(1);
     switch (m_nMenuCursor) {
@@ -111,23 +144,16 @@ void cStageScene::PauseMenu() {
       case 3:
         m_bSwallowButtons = 1;
         g_SaveData.RestoreStageStart(0, g_Game.m_nPlayMode, g_bDirectStage);
-        g_bBackToMap = 1;
-        g_Game.m_nNextState = GS_WORLDMAP;
-        m_nPhaseCounter = 0;
-        m_nPhase = kPhaseLeave;
+        LeaveForWorldMap(*this);
         return;
       default:
-        m_bSwallowButtons = 1;
-        m_nPhase = m_nSavedPhase;
-        m_nPhaseCounter = m_nSavedPhaseCounter;
+        ResumeSavedPhase(*this);
         return;
     }
   }
   if (input->m_wButton & kButtonCancel) {
     RequestStageSound(2);
-    m_bSwallowButtons = 1;
-    m_nPhase = m_nSavedPhase;
-    m_nPhaseCounter = m_nSavedPhaseCounter;
+    ResumeSavedPhase(*this);
     return;
   }
   Draw(0, 1, 0, 1);
@@ -174,24 +200,15 @@ void cStageScene::StageEnd() {
 void cStageScene::RetryMenu() {
   if (CheckReplaySaveKeys()) return;
   BuildTermMenu(m_Menu, kRetryMenuTerms, 2);
-  if (m_nPhaseCounter == 0) {
-    m_nMenuCursor = 0;
-    ResetStageMenuCursor(0);
-    m_nPhaseCounter = 1;
-  }
-  cInput* input = MenuInput();
+  cInput* input = StepMenuCursor(*this, 0);
   if (input == nullptr) return;
-  m_nMenuCursor = MoveStageMenuCursor(*input, m_Menu, m_nMenuCursor);
   if (input->m_wButton & kButtonDecide) {
     RequestStageSound(1);
     if (m_nMenuCursor == 0) {
       SetStage(1, 0);
       m_nPhase = kPhaseIntro;
     } else {
-      g_bBackToMap = 1;
-      g_Game.m_nNextState = GS_WORLDMAP;
-      m_nPhaseCounter = 0;
-      m_nPhase = kPhaseLeave;
+      LeaveForWorldMap(*this);
     }
     return;
   }
@@ -213,4 +230,5 @@ void cStageScene::EndWait() {
     return;
   }
   Draw(0, 1, 0, 1);
+  if (g_PlayStage.EndWaitSwitch) DrawGameOverBanner(&BackBuffer, WordSheet());
 }

@@ -19,14 +19,20 @@ namespace {
 cTitleScene* Title() { return dynamic_cast<cTitleScene*>(g_Game.Scene(GS_TITLE)); }
 cChallengeScene* Challenge() { return dynamic_cast<cChallengeScene*>(g_Game.Scene(GS_CHALLENGE)); }
 
-TEST(ChallengeWalk, ListsTheStagesTogglesTheRankingAndStartsTheChosenStage) {
-  cScreenWalk walk("challenge");
+// Starts the player and chooses the challenge on the title's menu, up to
+// the stage list.
+void StartAtTheChallengeList(cScreenWalk& walk) {
   ASSERT_TRUE(walk.Start());
   ASSERT_TRUE(walk.StepUntil([] { return Title() && Title()->Phase() == cTitleScene::kMenu; }));
   walk.Tap(kKeyDown);
   walk.Tap(kKeyDown);
   walk.Tap(kKeyZ);
   ASSERT_TRUE(walk.StepUntil([] { return Challenge() && Challenge()->Phase() == cChallengeScene::kSelect; }));
+}
+
+TEST(ChallengeWalk, ListsTheStagesTogglesTheRankingAndStartsTheChosenStage) {
+  cScreenWalk walk("challenge");
+  ASSERT_NO_FATAL_FAILURE(StartAtTheChallengeList(walk));
   EXPECT_EQ(g_Game.m_nPlayMode, PM_CHALLENGE);
   EXPECT_EQ(Challenge()->Total(), 2);
   EXPECT_EQ(g_SaveData.m_strStage, "data\\stg4\\c01.");
@@ -58,12 +64,7 @@ TEST(ChallengeWalk, ListsTheStagesTogglesTheRankingAndStartsTheChosenStage) {
 // cleared, best value 0.
 TEST(ChallengeWalk, OpenStagesStayWithinTheListAndMissingResultsReadAsZero) {
   cScreenWalk walk("challenge_range");
-  ASSERT_TRUE(walk.Start());
-  ASSERT_TRUE(walk.StepUntil([] { return Title() && Title()->Phase() == cTitleScene::kMenu; }));
-  walk.Tap(kKeyDown);
-  walk.Tap(kKeyDown);
-  walk.Tap(kKeyZ);
-  ASSERT_TRUE(walk.StepUntil([] { return Challenge() && Challenge()->Phase() == cChallengeScene::kSelect; }));
+  ASSERT_NO_FATAL_FAILURE(StartAtTheChallengeList(walk));
   g_System->m_bUsePairCount = 0;
   g_SaveData.m_vPair.clear();
   for (auto [open, total] : {std::pair{99, 2}, std::pair{-5, 1}, std::pair{0, 1}, std::pair{2, 2}}) {

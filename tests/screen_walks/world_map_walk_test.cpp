@@ -27,14 +27,27 @@ namespace {
 cTitleScene* Title() { return dynamic_cast<cTitleScene*>(g_Game.Scene(GS_TITLE)); }
 cWorldMapScene* Map() { return dynamic_cast<cWorldMapScene*>(g_Game.Scene(GS_WORLDMAP)); }
 
-TEST(WorldMapWalk, NewGameWalksOntoTheFirstStageAndStartsIt) {
-  cScreenWalk walk("world_map");
-  ASSERT_TRUE(walk.Start());
+// From the title's menu, a new game, up to the map's walk phase.
+void NewGameToTheMap(cScreenWalk& walk) {
   ASSERT_TRUE(walk.StepUntil([] { return Title() && Title()->Phase() == cTitleScene::kMenu; }));
   walk.Tap(kKeyZ);
   walk.Step();
   walk.Tap(kKeyZ);
   ASSERT_TRUE(walk.StepUntil([] { return Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
+}
+
+// From the start cell onto the first stage, and "yes" in its confirm menu.
+void EnterTheFirstStage(cScreenWalk& walk) {
+  for (int i = 0; i < 3 && Map()->Phase() == cWorldMapScene::kWalk; ++i) walk.Tap(kKeyRight);
+  ASSERT_EQ(Map()->Phase(), cWorldMapScene::kEnter);
+  walk.Tap(kKeyUp);
+  walk.Tap(kKeyZ);
+}
+
+TEST(WorldMapWalk, NewGameWalksOntoTheFirstStageAndStartsIt) {
+  cScreenWalk walk("world_map");
+  ASSERT_TRUE(walk.Start());
+  ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
   walk.Step();
   walk.Shot("start");
   EXPECT_EQ(Map()->Cursor().x, 4);
@@ -79,16 +92,9 @@ TEST(WorldMapWalk, StageLivesFollowTheCarryOverSwitch) {
     cScreenWalk walk("world_map_lives");
     ASSERT_TRUE(walk.Start());
     g_System->m_bLifeCarryOver = carry;
-    ASSERT_TRUE(walk.StepUntil([] { return Title() && Title()->Phase() == cTitleScene::kMenu; }));
-    walk.Tap(kKeyZ);
-    walk.Step();
-    walk.Tap(kKeyZ);
-    ASSERT_TRUE(walk.StepUntil([] { return Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
+    ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
     g_SaveData.m_nLife = 7;
-    for (int i = 0; i < 3 && Map()->Phase() == cWorldMapScene::kWalk; ++i) walk.Tap(kKeyRight);
-    ASSERT_EQ(Map()->Phase(), cWorldMapScene::kEnter);
-    walk.Tap(kKeyUp);
-    walk.Tap(kKeyZ);
+    ASSERT_NO_FATAL_FAILURE(EnterTheFirstStage(walk));
     ASSERT_EQ(Map()->Phase(), cWorldMapScene::kLeave);
     EXPECT_EQ(g_SaveData.m_nLifeStart, carry ? 8 : 3);
     EXPECT_TRUE(walk.Harness().Close());
@@ -113,15 +119,8 @@ TEST(WorldMapWalk, ReturnWithoutAClearAutoSavesAndStepsBack) {
   cScreenWalk walk("world_map_return");
   SetSceneFactory(GS_STAGE, [] { return std::make_unique<GiveUpStage>(); });
   ASSERT_TRUE(walk.Start());
-  ASSERT_TRUE(walk.StepUntil([] { return Title() && Title()->Phase() == cTitleScene::kMenu; }));
-  walk.Tap(kKeyZ);
-  walk.Step();
-  walk.Tap(kKeyZ);
-  ASSERT_TRUE(walk.StepUntil([] { return Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
-  for (int i = 0; i < 3 && Map()->Phase() == cWorldMapScene::kWalk; ++i) walk.Tap(kKeyRight);
-  ASSERT_EQ(Map()->Phase(), cWorldMapScene::kEnter);
-  walk.Tap(kKeyUp);
-  walk.Tap(kKeyZ);
+  ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
+  ASSERT_NO_FATAL_FAILURE(EnterTheFirstStage(walk));
   const auto slotFile = walk.Folder() / "user_data" / "story" / "Story01.dat";
   EXPECT_FALSE(std::filesystem::exists(slotFile));
   ASSERT_TRUE(walk.StepUntil([] { return g_Game.m_nPrevState == GS_STAGE && Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
@@ -163,15 +162,8 @@ TEST(WorldMapWalk, AStageEnteredAtOnceThatCannotLoadIsReportedOnceAndLeft) {
     if (entry.path().filename().string().starts_with(named.filename().string())) files.push_back(entry.path());
   ASSERT_FALSE(files.empty()) << named;
   SetSceneFactory(GS_STAGE, [files] { return std::make_unique<LeaveOnTheStageCell>(files); });
-  ASSERT_TRUE(walk.StepUntil([] { return Title() && Title()->Phase() == cTitleScene::kMenu; }));
-  walk.Tap(kKeyZ);
-  walk.Step();
-  walk.Tap(kKeyZ);
-  ASSERT_TRUE(walk.StepUntil([] { return Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
-  for (int i = 0; i < 3 && Map()->Phase() == cWorldMapScene::kWalk; ++i) walk.Tap(kKeyRight);
-  ASSERT_EQ(Map()->Phase(), cWorldMapScene::kEnter);
-  walk.Tap(kKeyUp);
-  walk.Tap(kKeyZ);
+  ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
+  ASSERT_NO_FATAL_FAILURE(EnterTheFirstStage(walk));
   platform::TakeHeadlessBoxes();
   ASSERT_TRUE(walk.StepUntil([] { return g_Game.m_nPrevState == GS_STAGE && Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
   walk.Step(30);

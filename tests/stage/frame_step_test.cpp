@@ -216,17 +216,7 @@ TEST(FrameStep, RemovalAndSpawningDuringTheWalk) {
 }
 
 TEST(Determinism, SameSeedAndInputGiveTheSameHashes) {
-  StageBuilder builder(40, 12, 3, 3, 2);
-  for (int column = 0; column < 12; ++column) builder.Block(column, 4);
-  builder.Block(9, 3, kBlockDeadly);
-  builder.Chara(8, 3).m_nMaxHp = 5;
-  cEdFlow flow;
-  cKeyStep step;
-  step.SetDefaults();
-  step.m_vKeys[11] = kKeyPressed;
-  step.m_bAnyHold = 1;
-  flow.m_vKeySteps.push_back(step);
-  builder.Hero().m_vFlows.push_back(flow);
+  const StageBuilder builder = InputFollowingStage();
   auto play = [&](int changedFrame) {
     g_SaveData.m_nLife = 3;
     StageRun run(builder, 1234);

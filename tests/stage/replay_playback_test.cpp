@@ -45,20 +45,8 @@ class ReplayPlaybackTest : public GameFolderTest {
     GameFolderTest::TearDown();
   }
 
-  // A stage whose state follows the input: the hero holds a key-step flow
-  // on button 1, and a character and a deadly block stand on the floor.
   static StageBuilder Stage() {
-    StageBuilder builder(40, 12, 3, 3, 2);
-    for (int column = 0; column < 12; ++column) builder.Block(column, 4);
-    builder.Block(9, 3, kBlockDeadly);
-    builder.Chara(8, 3).m_nMaxHp = 5;
-    cEdFlow flow;
-    cKeyStep step;
-    step.SetDefaults();
-    step.m_vKeys[11] = kKeyPressed;
-    step.m_bAnyHold = 1;
-    flow.m_vKeySteps.push_back(step);
-    builder.Hero().m_vFlows.push_back(flow);
+    StageBuilder builder = InputFollowingStage();
     builder.stage.Normalize();
     return builder;
   }

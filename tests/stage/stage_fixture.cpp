@@ -29,6 +29,21 @@ cEdChara& StageBuilder::Chara(int column, int row) {
   return stage.m_vChara.back();
 }
 
+StageBuilder InputFollowingStage() {
+  StageBuilder builder(40, 12, 3, 3, 2);
+  for (int column = 0; column < 12; ++column) builder.Block(column, 4);
+  builder.Block(9, 3, kBlockDeadly);
+  builder.Chara(8, 3).m_nMaxHp = 5;
+  cEdFlow flow;
+  cKeyStep step;
+  step.SetDefaults();
+  step.m_vKeys[11] = kKeyPressed;
+  step.m_bAnyHold = 1;
+  flow.m_vKeySteps.push_back(step);
+  builder.Hero().m_vFlows.push_back(flow);
+  return builder;
+}
+
 StageRun::StageRun(const StageBuilder& builder, std::uint32_t seed, int phase) {
   harness.UseStage(builder.stage);
   harness.Begin(seed, phase);

@@ -20,6 +20,10 @@ struct StageBuilder {
   cEdChara& Hero() { return stage.m_vChara[0]; }
 };
 
+// A stage whose state follows the input: the hero holds a key-step flow on
+// button 1, and a character and a deadly block stand on the floor.
+StageBuilder InputFollowingStage();
+
 // A harness playing the built stage, begun with `seed` in the play phase.
 class StageRun {
  public:

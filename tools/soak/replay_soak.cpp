@@ -67,6 +67,7 @@ class ReplaySoak {
       while (m_run.frames < m_settings.frames && Step()) {
       }
       m_run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+      m_run.residentAtEnd = ResidentBytes().value_or(0);
     }
     if (m_reportOffset != 0) m_run.reportLines = LinesAfter(ReportFile(), m_reportOffset);
     for (const platform::ShownBox& box : platform::TakeHeadlessBoxes()) m_run.boxes.push_back(box.text);
@@ -136,7 +137,6 @@ class ReplaySoak {
     const bool watched = WatchRound(before, after);
     // The stage end waits for decide: it is pressed every other frame there.
     platform::SetKeyHeld(kVkZ, after == kPhaseStageEnd && m_run.frames % 2 == 0);
-    SampleMemory();
     return watched;
   }
 
@@ -175,6 +175,7 @@ class ReplaySoak {
     m_heldOver = StageScene()->m_Draw.screenEffect.current.number != 0;
     m_capturing = m_heldOver && m_heldOverHashes[m_current].empty();
     if (m_heldOver) ++m_run.heldOverRounds;
+    SampleMemory();
   }
 
   std::string RoundPlace() const {
@@ -184,11 +185,11 @@ class ReplaySoak {
     return place.str();
   }
 
+  // The stage in play holds its own pictures, so the memory of one moment of
+  // a lap is comparable only with the same moment of another lap: it is read
+  // as each lap begins, with the first stage's pictures just loaded.
   void SampleMemory() {
-    const long long span = m_settings.frames - m_settings.baselineFrame;
-    const long long after = m_run.frames - m_settings.baselineFrame;
-    const long long every = std::max<long long>(1, span / std::max(1, m_settings.samples));
-    if (after < 0 || (after % every != 0 && m_run.frames != m_settings.frames)) return;
+    if (m_current != 0 || m_run.frames < m_settings.baselineFrame) return;
     m_run.memory.push_back({m_run.frames, ResidentBytes().value_or(0)});
   }
 

@@ -8,8 +8,8 @@
 // through every stage in turn. Each round's play frames must reach the
 // recording run's state hashes (or, for a round begun under a screen effect
 // held over from the round before, those of the first such round of its
-// stage); the resident memory is sampled from a
-// baseline frame on, and the report log must get no line once the title
+// stage); the resident memory is read as each lap of the rounds begins from
+// a baseline frame on, and the report log must get no line once the title
 // is up, nor a message box be shown.
 
 #include <cstddef>
@@ -20,10 +20,9 @@ namespace soak {
 
 struct SoakSettings {
   long long frames = 1'000'000;
-  // The resident memory's growth is counted from the end of this frame.
+  // The resident memory's growth is counted from the first lap (a round of
+  // every replay) that begins after this frame.
   long long baselineFrame = 10'000;
-  // Samples of the resident memory between the baseline and the end.
-  int samples = 10;
 };
 
 struct MemorySample {
@@ -39,7 +38,8 @@ struct SoakRun {
   // Rounds begun under a screen effect that the round before left running.
   long long heldOverRounds = 0;
   double seconds = 0;
-  std::vector<MemorySample> memory;      // the baseline first, the end last
+  std::vector<MemorySample> memory;      // as each lap began, from the baseline
+  std::size_t residentAtEnd = 0;
   std::vector<std::string> reportLines;  // written after the title was up
   std::vector<std::string> boxes;        // message boxes shown (UTF-8)
   std::string failure;                   // why the run stopped early
