@@ -209,7 +209,7 @@ void cStageShot::ApplyShotGravity() {
 
 int cStageShot::ShotStepY() {
   if (vy == 0) return 0;
-  return MoveStepY(kClampStage);
+  return MoveObjectStepY(*this, kClampStage);
 }
 
 int cStageShot::ShotStepX() {
