@@ -33,6 +33,7 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -50,7 +51,6 @@
 #include "definitions/stage/stage_loader.h"
 #include "foundation/game_files.h"
 #include "foundation/record.h"
-#include "graphics/blits/fill.h"
 #include "graphics/device/device.h"
 #include "graphics/surfaces/surface_lock.h"
 #include "platform/backend.h"
@@ -310,24 +310,34 @@ struct DrawnFrame {
   double coveredShare = 0;
   std::size_t colours = 0;
 };
+// Every dot of the back buffer set to the mark (its low byte at 8 bits),
+// written straight into the pixels so that it reads alike in every mode.
+bool FillWithMark(std::uint32_t mark) {
+  cSurfaceLock lock;
+  if (!lock.Lock(&BackBuffer)) return false;
+  for (int y = 0; y < kScreenHeight; ++y) {
+    if (lock.BitsPerPixel() == 8) std::memset(lock.Row8(y), static_cast<std::uint8_t>(mark), kScreenWidth);
+    else std::fill_n(lock.Row32(y), kScreenWidth, mark);
+  }
+  return true;
+}
+
 DrawnFrame DrawCheckedFrame(LoopedPlay& play) {
   play.Restart();
   for (std::size_t frame = 0; frame < kCheckedFrame; ++frame) play.Step();
   constexpr std::uint32_t kMark = 0x00010203;
-  DDFillSurfaceRGB(&BackBuffer, kMark);
-  cSurfaceLock before;
-  if (!before.LockForReading(&BackBuffer)) return {};
-  const std::uint32_t mark = before.BitsPerPixel() == 8 ? before.Row8(0)[0] : before.Row32(0)[0];
-  before.Unlock();
+  if (!FillWithMark(kMark)) return {};
   play.Step();
   cSurfaceLock lock;
   if (!lock.LockForReading(&BackBuffer)) return {};
+  const bool eightBits = lock.BitsPerPixel() == 8;
+  const std::uint32_t mark = eightBits ? kMark & 0xFF : kMark;
   DrawnFrame drawn;
   std::set<std::uint32_t> colours;
   int covered = 0;
   for (int y = 0; y < kScreenHeight; ++y)
     for (int x = 0; x < kScreenWidth; ++x) {
-      const std::uint32_t dot = lock.BitsPerPixel() == 8 ? lock.Row8(y)[x] : lock.Row32(y)[x];
+      const std::uint32_t dot = eightBits ? lock.Row8(y)[x] : lock.Row32(y)[x];
       covered += dot != mark ? 1 : 0;
       colours.insert(dot);
     }

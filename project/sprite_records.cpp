@@ -29,6 +29,11 @@ void cBmpCharaExc::Load(DataReader& in) {
   m_nCellScale = std::clamp(m_nCellScale, kMinCellScale, kMaxCellScale);
 }
 
+int cBmpCharaExc::CellSize() const {
+  constexpr int kCell = 32;
+  return m_nBigCell ? kCell * std::clamp(m_nCellScale, kMinCellScale, kMaxCellScale) : kCell;
+}
+
 void cSwordTypeEntry::RegisterFields(FieldRegistry& fields, std::uint32_t version) {
   fields.AddField4(&nValue1);
   fields.AddField4(&nValue2);

@@ -25,6 +25,10 @@ class cBmpCharaExc : public cRecord {
   // dots, 16 / m_nCellScale per row.
   std::int32_t m_nBigCell = 0;
   std::int32_t m_nCellScale = 2;
+
+  // The side of a cell in dots: 32, or scale x 32 with the big-cell setting
+  // (the scale held to 1..16 once more, for a record built in code).
+  int CellSize() const;
 };
 
 class cSwordTypeEntry : public cRecord {

@@ -21,6 +21,7 @@
 #include "screens/common/screen_pictures.h"
 #include "screens/common/visible_commands.h"
 #include "screens/menu/menu_cursor.h"
+#include "screens/menu/menu_pictures.h"
 #include "screens/progress/play_progress.h"
 #include "screens/ranking/ranking_files.h"
 #include "screens/ranking/ranking_records.h"
@@ -187,8 +188,7 @@ void cChallengeScene::SelectPhase() {
   }
   if (HandleRankingKeys(input, kRankingSetting)) DrawChallengeSurface();
   DrawChallengeScreen();
-  const MENUCURSOR& cursor = g_MenuCursor.Top();
-  DDBlt(&BackBuffer, cursor.nX, cursor.nY, kRow, kRow, &g_BmpSD[kCursorPicture], 0, 0, 1);
+  DrawCursorCellAtTop(CursorCell::kLarge);
 }
 
 void cChallengeScene::Leave() {

@@ -22,6 +22,7 @@
 #include "screens/common/screen_pictures.h"
 #include "screens/common/visible_commands.h"
 #include "screens/menu/menu_cursor.h"
+#include "screens/menu/menu_pictures.h"
 #include "screens/menu/text_layout.h"
 #include "screens/slots/save_slot_list.h"
 #include "shell/game/game.h"
@@ -103,14 +104,9 @@ void cMapMenuScene::DrawScreen() {
   AnimateMenuColors();
 }
 
-void cMapMenuScene::DrawCursor(int sourceX) {
-  const MENUCURSOR& cursor = g_MenuCursor.Top();
-  DDBlt(&BackBuffer, cursor.nX, cursor.nY, kLine, kLine, &g_BmpSD[kCursorPicture], sourceX, 0, 1);
-}
-
 void cMapMenuScene::FadeIn() {
   DrawScreen();
-  DrawCursor();
+  DrawCursorCellAtTop(CursorCell::kSmall);
   if (StepScreenFadeIn()) m_nPhase = kMenu;
 }
 
@@ -141,7 +137,7 @@ void cMapMenuScene::MenuPhase() {
     return;
   }
   DrawScreen();
-  DrawCursor();
+  DrawCursorCellAtTop(CursorCell::kSmall);
 }
 
 void cMapMenuScene::DrawSlots() {
@@ -178,7 +174,7 @@ void cMapMenuScene::SavePhase() {
     return;
   }
   DrawSlots();
-  DrawCursor();
+  DrawCursorCellAtTop(CursorCell::kSmall);
 }
 
 void cMapMenuScene::ConfirmSave() {
@@ -206,8 +202,8 @@ void cMapMenuScene::ConfirmSave() {
   DrawSlots();
   DrawTermsColumn(&BackBuffer, x, kSaveConfirmY, kTermSave, 2, 1);
   if (const MENUCURSOR* slot = g_MenuCursor.Below())
-    DDBlt(&BackBuffer, slot->nX, slot->nY, kLine, kLine, &g_BmpSD[kCursorPicture], 80, 0, 1);
-  DrawCursor();
+    DrawCursorCell(&BackBuffer, slot->nX, slot->nY, CursorCell::kSmallChosen);
+  DrawCursorCellAtTop(CursorCell::kSmall);
 }
 
 void cMapMenuScene::AutoSavePhase() {
@@ -281,7 +277,7 @@ cMapMenuScene::Answer cMapMenuScene::AskYesNo(int question) {
   }
   DDFillSurface(&BackBuffer, kClearColour);
   DrawTermsColumn(&BackBuffer, x, kChoiceY, question, 2, 1);
-  DrawCursor();
+  DrawCursorCellAtTop(CursorCell::kSmall);
   return Answer::kPending;
 }
 

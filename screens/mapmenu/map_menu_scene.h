@@ -43,7 +43,6 @@ class cMapMenuScene : public cScreenScene {
   void ResetCursorToRow(int row);
   void DrawScreen();
   void DrawSlots();
-  void DrawCursor(int sourceX = 64);
 
   std::vector<int> m_anCmd;
   int m_nSlotTop = 0;

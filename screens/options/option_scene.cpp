@@ -18,6 +18,7 @@
 #include "screens/common/screen_pictures.h"
 #include "screens/common/visible_commands.h"
 #include "screens/menu/menu_cursor.h"
+#include "screens/menu/menu_pictures.h"
 #include "screens/options/option_items.h"
 #include "shell/game/game.h"
 #include "shell/game/menu_colors.h"
@@ -142,8 +143,7 @@ void cOptionScene::Choose() {
     return;
   }
   DrawOptionScreen();
-  const MENUCURSOR& cursor = g_MenuCursor.Top();
-  DDBlt(&BackBuffer, cursor.nX, cursor.nY, 16, 16, &g_BmpSD[kCursorPicture], 64, 0, 1);
+  DrawCursorCellAtTop(CursorCell::kSmall);
 }
 
 void cOptionScene::SetValue(int value) {
@@ -181,8 +181,8 @@ void cOptionScene::Edit() {
   DrawOptionScreen();
   const MENUCURSOR* item = g_MenuCursor.Below();
   const int y = item ? item->nY : kListY;
-  DDBlt(&BackBuffer, kListX, y, 16, 16, &g_BmpSD[kCursorPicture], 80, 0, 1);
-  DDBlt(&BackBuffer, kValueCursorX, y, 16, 16, &g_BmpSD[kCursorPicture], 64, 0, 1);
+  DrawCursorCell(&BackBuffer, kListX, y, CursorCell::kSmallChosen);
+  DrawCursorCell(&BackBuffer, kValueCursorX, y, CursorCell::kSmall);
 }
 
 void cOptionScene::Leave() {

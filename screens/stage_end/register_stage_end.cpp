@@ -14,4 +14,6 @@ void RegisterStageEnd() {
   g_StageEnd.moveMenuCursor = MoveStageMenu;
   g_StageEnd.drawMenu = DrawStageMenu;
   g_StageEnd.drawStageEnd = DrawStageEnd;
+  g_StageEnd.storyStageFlag = StoryStageCleared;
+  g_StageEnd.challengeRetryFlag = ChallengeStageCleared;
 }

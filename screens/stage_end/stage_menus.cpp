@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "definitions/save_data/save_data.h"
 #include "definitions/stage/stage_record.h"
 #include "graphics/blits/blit.h"
 #include "graphics/device/device.h"
-#include "graphics/effects/blend.h"
 #include "graphics/images/bitmap_table.h"
 #include "graphics/text/font_setup.h"
 #include "project/global_data.h"
@@ -13,11 +13,13 @@
 #include "screens/common/screen_pictures.h"
 #include "screens/menu/command_menu.h"
 #include "screens/menu/menu_cursor.h"
+#include "screens/menu/menu_pictures.h"
 #include "screens/menu/text_layout.h"
 #include "screens/ranking/ranking_drawing.h"
 #include "shell/game/game.h"
 #include "stage/core/stage_sinks.h"
 #include "stage/draw/panel/hint_line.h"
+#include "stage/draw/panel/stage_banners.h"
 #include "stage/scene/stage_scene.h"
 
 namespace {
@@ -26,13 +28,6 @@ constexpr int kMenuCentreX = 320;
 constexpr int kMenuY = 272;
 constexpr int kRegistrationHint = 28;
 constexpr int kHintY = 456;
-constexpr int kWordSheet = 51;
-constexpr int kBannerX = 256;
-constexpr int kBannerY = 192;
-constexpr int kBannerWidth = 128;
-constexpr int kBannerHeight = 32;
-constexpr int kBannerSourceY = 64;
-constexpr int kBannerOpaque = 100;
 constexpr int kResultsFrom = 200;
 constexpr int kPanelX = 336;
 constexpr int kPanelY = 224;
@@ -42,17 +37,6 @@ bool PlaceReached(const cStageScene& scene) {
 }
 
 int RankingMode() { return g_UserOption.IsStarted() ? g_UserOption->m_nRankingMode : 0; }
-
-void DrawEndBanner(int counter) {
-  DDSURFACEDATA* sheet = &g_BmpSD[kWordSheet];
-  if (counter < kBannerOpaque) {
-    const int transparency = (kBannerOpaque - counter) * 255 / kBannerOpaque;
-    DDBltAlpha(&BackBuffer, kBannerX, kBannerY, kBannerWidth, kBannerHeight, sheet, 0, kBannerSourceY, 1,
-               g_BlendTable, transparency);
-  } else {
-    DDBlt(&BackBuffer, kBannerX, kBannerY, kBannerWidth, kBannerHeight, sheet, 0, kBannerSourceY, 1);
-  }
-}
 
 }  // namespace
 
@@ -68,11 +52,21 @@ int MoveStageMenu(const cInput& input, const cVector<cCmdItem>& menu) {
   return GetCmdNum(g_MenuCursor.Top().nRow, menu);
 }
 
+int StoryStageCleared() {
+  const cVector<std::int32_t>& switches = g_SaveData.m_vSwitch;
+  const int clearSwitch = g_SaveData.m_nSeries;
+  return clearSwitch >= 0 && clearSwitch < static_cast<int>(switches.size()) && switches[clearSwitch] != 0;
+}
+
+int ChallengeStageCleared(int entry) {
+  const cVector<cIntPair>& progress = g_SaveData.m_vPair;
+  return entry >= 0 && entry < static_cast<int>(progress.size()) && progress[entry].nFirst != 0;
+}
+
 void DrawStageMenu(cStageScene& scene) {
   const int x = CenterCmdListX(kMenuCentreX, scene.m_Menu);
   DrawCmdColumn(&BackBuffer, x, kMenuY, scene.m_Menu);
-  DDBlt(&BackBuffer, x, kMenuY + kMenuCell * g_MenuCursor.Top().nRow, kMenuCell, kMenuCell,
-        &g_BmpSD[kCursorPicture], 64, 0, 1);
+  DrawCursorCell(&BackBuffer, x, kMenuY + kMenuCell * g_MenuCursor.Top().nRow, CursorCell::kSmall);
 }
 
 void DrawStageEnd(cStageScene& scene) {
@@ -84,7 +78,7 @@ void DrawStageEnd(cStageScene& scene) {
       g_Fonts[kMenuFont].Draw(&BackBuffer, HintLineX(hint), kHintY, hint.c_str());
     }
   }
-  if (g_PlayStage.EndSwitch) DrawEndBanner(scene.m_nEndBanner);
+  if (g_PlayStage.EndSwitch) DrawEndBanner(scene.m_nEndBanner, &BackBuffer, WordSheet());
   if (scene.m_nEndBanner >= kResultsFrom && g_Game.m_bRanking && results) {
     cVector<int> newRows(scene.m_nRankPlaces.begin(), scene.m_nRankPlaces.end());
     DrawResultPanel(&BackBuffer, kPanelX, kPanelY, newRows);

@@ -18,6 +18,7 @@
 #include "screens/common/screen_pictures.h"
 #include "screens/common/visible_commands.h"
 #include "screens/menu/menu_cursor.h"
+#include "screens/menu/menu_pictures.h"
 #include "screens/progress/play_progress.h"
 #include "screens/slots/save_slot_list.h"
 #include "shell/game/game.h"
@@ -43,9 +44,11 @@ constexpr int kSoundDecide = 1;
 constexpr int kSoundCancel = 2;
 constexpr int kSoundRefuse = 3;
 
-int RankingOn(int playMode) {
+// The play mode chosen, with the ranking as its setting has it.
+void ChoosePlayMode(int playMode) {
   const auto& settings = g_System->m_vRankingSettings;
-  return playMode < static_cast<int>(settings.size()) ? settings[playMode].m_bOn : 0;
+  g_Game.m_nPlayMode = playMode;
+  g_Game.m_bRanking = playMode < static_cast<int>(settings.size()) ? settings[playMode].m_bOn : 0;
 }
 
 // A new challenge play from the challenge file, or fresh progress with one
@@ -104,8 +107,7 @@ void cTitleScene::MenuPhase() {
     return;
   }
   DrawTitle();
-  const MENUCURSOR& cursor = g_MenuCursor.Top();
-  DDBlt(&BackBuffer, cursor.nX, cursor.nY, 32, 32, &g_BmpSD[kCursorPicture], 0, 0, 1);
+  DrawCursorCellAtTop(CursorCell::kLarge);
 }
 
 void cTitleScene::ChooseCommand(int command) {
@@ -113,30 +115,26 @@ void cTitleScene::ChooseCommand(int command) {
   switch (command) {
     case kTitleNewGame:
     case kTitleContinue:
-      g_Game.m_nPlayMode = PM_STORY;
-      g_Game.m_bRanking = RankingOn(PM_STORY);
+      ChoosePlayMode(PM_STORY);
       PushMenuCursor(kPushZero);
       m_nSubPhase = 0;
       m_nPhase = command == kTitleNewGame ? kNewGame : kContinue;
       break;
     case kTitleChallenge:
-      g_Game.m_nPlayMode = PM_CHALLENGE;
-      g_Game.m_bRanking = RankingOn(PM_CHALLENGE);
+      ChoosePlayMode(PM_CHALLENGE);
       PrepareChallengeProgress();
       g_Game.m_nNextState = GS_CHALLENGE;
       m_nPhase = kLeave;
       break;
     case kTitleFree:
-      g_Game.m_nPlayMode = PM_FREE;
-      g_Game.m_bRanking = RankingOn(PM_FREE);
+      ChoosePlayMode(PM_FREE);
       if (RequestFileDialog(WM_GAME_OPENSTAGE) == 1) {
         g_Game.m_nNextState = GS_STAGE;
         m_nPhase = kLeave;
       }
       break;
     case kTitleReplay:
-      g_Game.m_nPlayMode = PM_REPLAY;
-      g_Game.m_bRanking = RankingOn(PM_REPLAY);
+      ChoosePlayMode(PM_REPLAY);
       if (RequestReplayLoad()) {
         g_Game.m_nNextState = GS_STAGE;
         m_nPhase = kLeave;
@@ -202,8 +200,7 @@ void cTitleScene::DrawSlotList() {
   DDBlt(&BackBuffer, 0, 0, 640, 480, &g_BmpSD[kTitlePicture], 0, 0, 0);
   AnimateMenuColors();
   DrawSaveSlots(&BackBuffer, kSlotOriginX, kSlotOriginY, g_SaveSlots, m_nSlotTop, m_nSlotRows);
-  const MENUCURSOR& cursor = g_MenuCursor.Top();
-  DDBlt(&BackBuffer, cursor.nX, cursor.nY, 16, 16, &g_BmpSD[kCursorPicture], 64, 0, 1);
+  DrawCursorCellAtTop(CursorCell::kSmall);
 }
 
 void cTitleScene::Leave() {

@@ -17,6 +17,7 @@
 #include "screens/common/screen_fade.h"
 #include "screens/common/screen_music.h"
 #include "screens/common/screen_pictures.h"
+#include "screens/menu/menu_pictures.h"
 #include "screens/menu/text_layout.h"
 #include "screens/progress/play_progress.h"
 #include "screens/ranking/ranking_files.h"
@@ -256,8 +257,7 @@ void cWorldMapScene::EnterPhase() {
   HandleRankingKeys(input, kStoryRanking);
   Draw(true);
   DrawTermsColumn(&BackBuffer, x, kEnterMenuY, kEnterTerms, 2, 1);
-  const MENUCURSOR& cursor = g_MenuCursor.Top();
-  DDBlt(&BackBuffer, cursor.nX, cursor.nY, 16, 16, &g_BmpSD[kCursorPicture], 64, 0, 1);
+  DrawCursorCellAtTop(CursorCell::kSmall);
 }
 
 void cWorldMapScene::Leave() {

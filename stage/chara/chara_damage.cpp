@@ -51,17 +51,6 @@ void Decay(double& knock) {
   }
 }
 
-// The victim's trigger, and the attack trigger of the summoner of an attack.
-void FirePair(cChara& victim, cChara& attacker, int victimTrigger, int attackTrigger) {
-  if (attacker.parent != nullptr && attacker.summonedByAttack) {
-    cChara& parent = *attacker.parent;
-    victim.RunTriggeredFlows(victimTrigger, &parent, 0);
-    parent.RunTriggeredFlows(attackTrigger, &victim, attacker.summonFlowId);
-  } else {
-    victim.RunTriggeredFlows(victimTrigger, &attacker, 0);
-  }
-}
-
 // The victim loses a body attack's or a shot's power after its defence; a
 // negative power heals. 1 when its HP reached 0.
 int LoseHp(cChara& victim, std::int32_t power) {
@@ -79,6 +68,16 @@ void QueueHitEffect(int effect, const CharaBox& victimBox, const EffectBox& atta
 }
 
 }  // namespace
+
+void FireContactTriggers(cChara& victim, cChara& attacker, int victimTrigger, int attackTrigger) {
+  if (attacker.parent != nullptr && attacker.summonedByAttack) {
+    cChara& parent = *attacker.parent;
+    victim.RunTriggeredFlows(victimTrigger, &parent, 0);
+    parent.RunTriggeredFlows(attackTrigger, &victim, attacker.summonFlowId);
+  } else {
+    victim.RunTriggeredFlows(victimTrigger, &attacker, 0);
+  }
+}
 
 void StartInvincible(cChara& chara) {
   const std::int64_t time = std::int64_t{g_StageSpace.level} * AfterDamageTime(chara);
@@ -120,8 +119,8 @@ void ApplyImpactFromShot(cChara& victim, const cStageShot& shot) {
 }
 
 void FireHitTriggersChara(cChara& victim, cChara& attacker) {
-  if (attacker.def.m_nPower != 0) FirePair(victim, attacker, kTriggerDamaged, kTriggerAttackDamaged);
-  if (attacker.def.m_nImpact != 0) FirePair(victim, attacker, kTriggerImpacted, kTriggerAttackImpacted);
+  if (attacker.def.m_nPower != 0) FireContactTriggers(victim, attacker, kTriggerDamaged, kTriggerAttackDamaged);
+  if (attacker.def.m_nImpact != 0) FireContactTriggers(victim, attacker, kTriggerImpacted, kTriggerAttackImpacted);
 }
 
 void ApplyImpactFromChara(cChara& victim, const cChara& attacker) {

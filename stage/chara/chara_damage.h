@@ -12,6 +12,9 @@ void StartInvincibleFrom(cChara& chara, const cChara& attacker);
 // 1 when the victim's HP reached 0.
 int DamageByChara(cChara& victim, cChara& attacker);
 void FireHitTriggersChara(cChara& victim, cChara& attacker);
+// The victim's trigger naming the attacker, or, for an attack summon, naming
+// its summoner, whose attack trigger then runs too.
+void FireContactTriggers(cChara& victim, cChara& attacker, int victimTrigger, int attackTrigger);
 // The same for a shot or a sword: its power, hit effect and impact; its
 // triggers name its owner (none when it has gone), and an attack of its
 // owner also runs the owner's attack flows of the shot's ID letter.

@@ -19,15 +19,7 @@ bool Attacks(const cChara& chara) { return TakesPart(chara) && !chara.def.m_bBlo
 bool HasForce(const cChara& chara) { return chara.def.m_nPower != 0 || chara.def.m_nImpact != 0; }
 
 // The touched character's trigger, and the summoner's of an attack summon.
-void Touch(cChara& touched, cChara& other) {
-  if (other.parent != nullptr && other.summonedByAttack) {
-    cChara& summoner = *other.parent;
-    touched.RunTriggeredFlows(kTriggerHitChara, &summoner, 0);
-    summoner.RunTriggeredFlows(kTriggerAttackHit, &touched, other.summonFlowId);
-  } else {
-    touched.RunTriggeredFlows(kTriggerHitChara, &other, 0);
-  }
-}
+void Touch(cChara& touched, cChara& other) { FireContactTriggers(touched, other, kTriggerHitChara, kTriggerAttackHit); }
 
 int Damage(cChara& victim, cChara& attacker) {
   const int killed = DamageByChara(victim, attacker);

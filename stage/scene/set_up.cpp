@@ -180,9 +180,16 @@ void cStageScene::SetUpHero() {
   const int heroStart = std::max(g_PlayStage.FindHeroStart(), 0);
   if (g_PlayStage.m_vChara.empty()) return;
   const cEdChara& definition = g_PlayStage.m_vChara[heroStart];
+  // The clear of the stage before may have asked for the start cell and the
+  // facing; a cell outside the stage is held inside it by the clamps below.
+  const cSaveData& play = g_SaveData;
+  const bool startAsked = play.m_nClearValue1 != 0;
+  const int column = startAsked ? play.m_nClearValue2 : definition.m_nColumn;
+  const int row = startAsked ? play.m_nClearValue3 : definition.m_nRow;
   for (int i = 0; i < m_nHeroCount; ++i) {
     auto hero = std::make_unique<cHero>();
-    hero->Place(i, definition, definition.m_nColumn, definition.m_nRow);
+    hero->Place(i, definition, column, row);
+    if (startAsked) hero->facing = play.m_nClearValue4 != 0 ? 1 : 0;
     const double shiftX = definition.GetShiftX(0, hero->facing);
     const double shiftY = definition.GetShiftY(0, hero->facing);
     hero->x += shiftX;

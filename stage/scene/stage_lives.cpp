@@ -24,6 +24,9 @@ void cStageScene::ResetPlayState() {
   g_SaveData.m_nScore = 0;
   g_SaveData.m_nResult1 = g_SaveData.m_nResult2 = g_SaveData.m_nResult3 = g_SaveData.m_nResult4 = 0;
   g_SaveData.m_nStageValue = 0;
+  // A start place asked by a clear belongs to the stage that clear leads
+  // on to; a stage entered from another screen starts on its own cell.
+  g_SaveData.m_nClearValue1 = 0;
   g_StageSpace.scrollX.position = g_StageSpace.scrollY.position = 0;
   m_nPhaseCounter = 0;
   m_nBanner1 = m_nBanner2 = m_nEndBanner = 0;

@@ -10,10 +10,12 @@
 #include "shell/app_state.h"
 #include "shell/game/game.h"
 #include "foundation/run_mode.h"
+#include "graphics/device/device.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/core/stage_rules.h"
 #include "stage/core/stage_sinks.h"
+#include "stage/draw/panel/stage_banners.h"
 #include "project/system_record.h"
 #include "stage/scene/scene_resources.h"
 #include "stage/scene/stage_end_slot.h"
@@ -53,6 +55,17 @@ void BuildTermMenu(cVector<cCmdItem>& menu, int first, int count) {
   }
 }
 
+// The banner of this intro frame, counting its frame: a replay's banner, or
+// the start banner and then the second one, each for 80 frames while its
+// switch is on; none in a test play of a single stage.
+IntroBanner CountIntroBanner(std::int32_t& first, std::int32_t& second) {
+  if (g_bFromEditor && g_bDirectStage) return IntroBanner::None;
+  if (g_Game.m_nTitleCmd == kTitleCmdReplay) return first++ < kBannerFrames ? IntroBanner::Replay : IntroBanner::None;
+  if (g_PlayStage.IntroSwitch1 && first++ < kBannerFrames) return IntroBanner::Start;
+  if (g_PlayStage.IntroSwitch2 && second++ < kBannerFrames) return IntroBanner::Second;
+  return IntroBanner::None;
+}
+
 // One frame of a stage menu's cursor: on the menu's first frame the cursor
 // starts on `firstEntry`. The menu input after the cursor moved; null when
 // there is none.
@@ -88,16 +101,11 @@ void ResumeSavedPhase(cStageScene& scene) {
 
 void cStageScene::Intro() {
   Draw(0, 1, 0, 1);
-  bool banner = false;
-  if (!(g_bFromEditor && g_bDirectStage)) {
-    if (g_Game.m_nTitleCmd == kTitleCmdReplay) {
-      banner = m_nBanner1++ < kBannerFrames;
-    } else {
-      if (g_PlayStage.IntroSwitch1) banner = m_nBanner1++ < kBannerFrames;
-      if (!banner && g_PlayStage.IntroSwitch2) banner = m_nBanner2++ < kBannerFrames;
-    }
+  const IntroBanner banner = CountIntroBanner(m_nBanner1, m_nBanner2);
+  if (banner != IntroBanner::None) {
+    DrawIntroBanner(banner, g_SaveData.m_nSeriesStage, &BackBuffer, WordSheet());
+    return;
   }
-  if (banner) return;
   if (cHero* hero = PlayerHero()) hero->anime.SetPattern(hero->PassesBlocks() ? 2 : 0, 1);
   m_nBanner1 = 0;
   m_nPhase = kPhasePlay;
@@ -222,4 +230,5 @@ void cStageScene::EndWait() {
     return;
   }
   Draw(0, 1, 0, 1);
+  if (g_PlayStage.EndWaitSwitch) DrawGameOverBanner(&BackBuffer, WordSheet());
 }

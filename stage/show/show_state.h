@@ -15,6 +15,17 @@ struct cShowState {
   std::uint32_t nextSerial = 0;
 };
 
+// Takes the entries that `gone` picks out of a show list, releasing the
+// pixels of each with `release` first.
+template <typename Entry, typename Gone, typename Release>
+void RemoveReleasing(std::list<Entry>& list, Gone gone, Release release) {
+  list.remove_if([&](Entry& entry) {
+    if (!gone(entry)) return false;
+    release(entry);
+    return true;
+  });
+}
+
 template <typename Hasher>
 void AddShowState(Hasher& h, const cShowState& state) {
   h.Add(state.messages.size());

@@ -101,11 +101,8 @@ void ReleasePictureSurface(cShownPicture& picture) {
 }
 
 void RemoveShownPicture(cStageScene& scene, std::uint32_t serial) {
-  Pictures(scene).remove_if([&](cShownPicture& picture) {
-    if (picture.serial != serial) return false;
-    ReleasePictureSurface(picture);
-    return true;
-  });
+  RemoveReleasing(
+      Pictures(scene), [&](const cShownPicture& picture) { return picture.serial == serial; }, ReleasePictureSurface);
 }
 
 void ClearShownPictures(cStageScene& scene) {
@@ -114,11 +111,8 @@ void ClearShownPictures(cStageScene& scene) {
 }
 
 void AdvanceShownPictures(cStageScene& scene, int held) {
-  Pictures(scene).remove_if([&](cShownPicture& picture) {
-    if (!AdvancePicture(picture, held)) return false;
-    ReleasePictureSurface(picture);
-    return true;
-  });
+  RemoveReleasing(
+      Pictures(scene), [&](cShownPicture& picture) { return AdvancePicture(picture, held); }, ReleasePictureSurface);
 }
 
 void DrawShownPictures(cStageScene& scene, int layer) {

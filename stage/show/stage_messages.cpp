@@ -96,11 +96,8 @@ cMessage* FindStageMessage(cStageScene& scene, int id) {
 }
 
 void RemoveStageMessage(cStageScene& scene, std::uint32_t serial) {
-  Messages(scene).remove_if([&](cMessage& message) {
-    if (message.serial != serial) return false;
-    ReleaseMessageWindow(message);
-    return true;
-  });
+  RemoveReleasing(
+      Messages(scene), [&](const cMessage& message) { return message.serial == serial; }, ReleaseMessageWindow);
 }
 
 void ClearMessageBitmaps(cStageScene& scene) {
@@ -109,11 +106,9 @@ void ClearMessageBitmaps(cStageScene& scene) {
 }
 
 void AdvanceStageMessages(cStageScene& scene, int held) {
-  Messages(scene).remove_if([&](cMessage& message) {
-    if (!AdvanceMessage(message, held, scene.m_nFrameCount)) return false;
-    ReleaseMessageWindow(message);
-    return true;
-  });
+  RemoveReleasing(
+      Messages(scene), [&](cMessage& message) { return AdvanceMessage(message, held, scene.m_nFrameCount); },
+      ReleaseMessageWindow);
 }
 
 void DrawStageMessages(cStageScene& scene) {

@@ -66,6 +66,14 @@ struct TestSurface {
   }
 };
 
+// The back buffer's pixel at (x, y): the palette index in 8-bit modes, the
+// colour without its alpha otherwise; 0xDEADBEEF when it cannot be locked.
+inline std::uint32_t BackPixel(int x, int y) {
+  cSurfaceLock lock;
+  if (!lock.Lock(&BackBuffer)) return 0xDEADBEEF;
+  return lock.BitsPerPixel() == 8 ? lock.Row8(y)[x] : lock.Row32(y)[x] & 0xFFFFFF;
+}
+
 class DeviceTest : public testing::TestWithParam<Mode> {
  protected:
   void SetUp() override { ASSERT_TRUE(StartDevice(GetParam())); }

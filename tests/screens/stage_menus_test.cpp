@@ -3,6 +3,8 @@
 // wrap-around, and what each entry does.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "definitions/save_data/save_data.h"
 #include "input/input_record.h"
 #include "project/global_data.h"
@@ -19,11 +21,19 @@ namespace {
 
 class StageMenuTest : public testing::Test {
  protected:
-  void SetUp() override { RegisterStageEnd(); }
+  void SetUp() override {
+    RegisterStageEnd();
+    m_series = g_SaveData.m_nSeries;
+    m_switches = g_SaveData.m_vSwitch;
+    m_progress = g_SaveData.m_vPair;
+  }
   void TearDown() override {
     g_StageEnd = StageEndSlot();
     g_Game.m_nPlayMode = 0;
     g_StageRules = StageRules();
+    g_SaveData.m_nSeries = m_series;
+    g_SaveData.m_vSwitch = m_switches;
+    g_SaveData.m_vPair = m_progress;
   }
   // Opens the pause menu over play.
   static void Pause(StageRun& run) {
@@ -33,6 +43,17 @@ class StageMenuTest : public testing::Test {
     scene.m_nPhaseCounter = 0;
     run.harness.Step(0, 0);
   }
+  // The pause menu's retry and map entries after a pause.
+  static std::pair<int, int> FurtherEntries(StageRun& run) {
+    Pause(run);
+    const cStageScene& scene = run.harness.Scene();
+    return {scene.m_Menu[2].m_bVisible, scene.m_Menu[3].m_bVisible};
+  }
+
+ private:
+  std::int32_t m_series = 0;
+  cVector<std::int32_t> m_switches;
+  cVector<cIntPair> m_progress;
 };
 
 TEST_F(StageMenuTest, FreePlayOffersRetryButNotTheMapAndTheCursorWraps) {
@@ -58,10 +79,40 @@ TEST_F(StageMenuTest, FreePlayOffersRetryButNotTheMapAndTheCursorWraps) {
   EXPECT_EQ(scene.Phase(), kPhaseIntro);
 }
 
-TEST_F(StageMenuTest, StoryShowsRetryAndMapByTheSystemSwitches) {
+TEST_F(StageMenuTest, StoryOffersRetryAndMapOnlyOnAStageClearedBefore) {
+  StageRun run(StageBuilder(20, 5, 2, 2));
+  g_Game.m_nPlayMode = PM_STORY;
+  g_StageRules.storyRetry = g_StageRules.storyMap = 1;
+  g_SaveData.m_nSeries = 5;  // the stage's clear switch
+  g_SaveData.m_vSwitch[5] = 0;
+  EXPECT_EQ(FurtherEntries(run), std::make_pair(0, 0));
+  g_SaveData.m_vSwitch[5] = 1;
+  EXPECT_EQ(FurtherEntries(run), std::make_pair(1, 1));
+  g_StageRules.storyRetry = 0;
+  EXPECT_EQ(FurtherEntries(run), std::make_pair(0, 1));
+  g_SaveData.m_nSeries = static_cast<int>(g_SaveData.m_vSwitch.size());  // no such switch
+  EXPECT_EQ(FurtherEntries(run), std::make_pair(0, 0));
+}
+
+TEST_F(StageMenuTest, ChallengeOffersRetryOnlyOnAStageClearedBefore) {
+  StageRun run(StageBuilder(20, 5, 2, 2));
+  g_Game.m_nPlayMode = PM_CHALLENGE;
+  g_StageRules.challengeRetry = g_StageRules.storyMap = 1;
+  g_SaveData.m_vPair.assign(3, cIntPair());
+  g_SaveData.m_nSeries = 2;  // challenge stage 2: progress entry 1
+  g_SaveData.m_vPair[0].nFirst = 1;
+  EXPECT_EQ(FurtherEntries(run), std::make_pair(0, 0));
+  g_SaveData.m_vPair[1].nFirst = 1;
+  EXPECT_EQ(FurtherEntries(run), std::make_pair(1, 0));
+  g_SaveData.m_nSeries = 4;  // past the progress list
+  EXPECT_EQ(FurtherEntries(run), std::make_pair(0, 0));
+}
+
+TEST_F(StageMenuTest, StoryMapEntryLeavesForTheMap) {
   StageRun run(StageBuilder(20, 5, 2, 2));
   g_Game.m_nPlayMode = PM_STORY;
   g_StageRules.storyMap = 1;
+  g_SaveData.m_nSeries = 0;  // switch 0 is always on
   cStageScene& scene = run.harness.Scene();
   Pause(run);
   EXPECT_EQ(scene.m_Menu[2].m_bVisible, 0);

@@ -113,6 +113,40 @@ TEST(SetUp, RetryStartsFromACleanStage) {
   EXPECT_NE(run.harness.CharaBySerial(1), nullptr);
 }
 
+// The clear of the stage before may ask where and facing which way the hero
+// starts in the stage it leads to: every attempt there starts so, also a
+// retry; a stage entered from another screen starts on its own start cell.
+TEST(SetUp, TheHeroStartsWhereTheClearOfTheStageBeforeAsked) {
+  StageBuilder builder(30, 10, 2, 3);
+  builder.Hero().m_nFacing = 1;
+  StageRun plain(builder);
+  const double cellX = plain.harness.Hero()->x, cellY = plain.harness.Hero()->y;
+  g_SaveData.m_nClearValue1 = 1;
+  g_SaveData.m_nClearValue2 = 7;
+  g_SaveData.m_nClearValue3 = 5;
+  g_SaveData.m_nClearValue4 = 0;
+  StageRun run(builder);
+  cStageScene& scene = run.harness.Scene();
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    SCOPED_TRACE(attempt);
+    const cHero& hero = *run.harness.Hero();
+    EXPECT_EQ(hero.x, cellX + 5 * 32);
+    EXPECT_EQ(hero.y, cellY + 2 * 32);
+    EXPECT_EQ(hero.facing, 0);
+    scene.SetStage(1, 0);  // a retry
+  }
+  // A position the stage does not reach keeps the hero inside it.
+  g_SaveData.m_nClearValue2 = 999;
+  scene.SetStage(1, 0);
+  EXPECT_LT(run.harness.Hero()->x, (30 + 10) * 32);
+  scene.ResetPlayState();  // entered from the map, the title or the challenge list
+  scene.SetStage(1, 1);
+  EXPECT_EQ(g_SaveData.m_nClearValue1, 0);
+  EXPECT_EQ(run.harness.Hero()->x, cellX);
+  EXPECT_EQ(run.harness.Hero()->y, cellY);
+  EXPECT_EQ(run.harness.Hero()->facing, 1);
+}
+
 // A screen colour left running by one attempt does not tint the next: the
 // set-up resets it, so a replay of the next attempt plays the same whatever
 // came before it.

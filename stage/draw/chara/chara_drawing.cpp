@@ -10,19 +10,14 @@
 namespace {
 
 void DrawCell(const cChara& chara, const GraphicSource& source, DDSURFACEDATA* surface) {
-  CellPlacement at;
-  at.x = chara.screenLeft;
-  at.y = chara.screenTop;
-  at.cellW = chara.baseDrawWidth;
-  at.cellH = chara.baseDrawHeight;
-  at.scale = chara.sizeFactor > 1 ? chara.sizeFactor : 1;
+  CellPlacement at = PlacementOf(chara);
   if (source.ownCellSize > 0) {  // a bitmap's own cell: centred, standing on the box's bottom
     at.cellW = at.cellH = source.ownCellSize;
     at.x += (chara.baseDrawWidth - at.cellW) * at.scale / 2;
     at.y += (chara.baseDrawHeight - at.cellH) * at.scale;
+    at.w = at.cellW * at.scale;
+    at.h = at.cellH * at.scale;
   }
-  at.w = at.cellW * at.scale;
-  at.h = at.cellH * at.scale;
   DrawCellWithEffect(surface, source, at, chara.shownEffect);
 }
 

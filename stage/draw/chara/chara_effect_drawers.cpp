@@ -14,6 +14,7 @@
 #include "stage/core/double_to_int.h"
 #include "stage/draw/effects/chara_effect_slot.h"
 #include "stage/draw/resources/effect_sheets.h"
+#include "stage/objects/stage_obj.h"
 
 namespace {
 
@@ -73,6 +74,18 @@ class DeviceTint {
 };
 
 }  // namespace
+
+CellPlacement PlacementOf(const cStageObj& object) {
+  CellPlacement at;
+  at.x = object.screenLeft;
+  at.y = object.screenTop;
+  at.cellW = object.baseDrawWidth;
+  at.cellH = object.baseDrawHeight;
+  at.scale = object.sizeFactor > 1 ? object.sizeFactor : 1;
+  at.w = at.cellW * at.scale;
+  at.h = at.cellH * at.scale;
+  return at;
+}
 
 void DrawCellPlain(DDSURFACEDATA* surface, const GraphicSource& source, const CellPlacement& at) {
   const bool oneToOne = at.w == at.cellW && at.h == at.cellH;

@@ -6,6 +6,7 @@
 #include "stage/draw/chara/graphic_source.h"
 
 class cChara;
+class cStageObj;
 struct DDSURFACEDATA;
 struct cCharaEffectSlot;
 
@@ -15,6 +16,10 @@ struct CellPlacement {
   int cellW = 32, cellH = 32;
   int scale = 1;
 };
+
+// Where an object's cell is drawn: at its screen position, its base cell
+// size scaled by its size factor (at least 1).
+CellPlacement PlacementOf(const cStageObj& object);
 
 // The plain drawing: 1:1, or stretched when the placement is larger.
 void DrawCellPlain(DDSURFACEDATA* surface, const GraphicSource& source, const CellPlacement& at);

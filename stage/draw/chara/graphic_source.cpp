@@ -1,7 +1,5 @@
 #include "stage/draw/chara/graphic_source.h"
 
-#include <algorithm>
-
 #include "graphics/blits/blit.h"
 #include "graphics/images/bitmap_table.h"
 #include "project/database.h"
@@ -53,12 +51,8 @@ GraphicSource GetExchangeableSource(int record, int cell, int mirrored) {
   const long long place = static_cast<long long>(record - 1) * kExchangeablePlaces + (mirrored ? 1 : 0);
   DDSURFACEDATA* surface = BmpCharaExcSurface(place);
   if (surface == nullptr) return {};
-  const cBmpCharaExc& bitmap = records[record];
-  const int scale = bitmap.m_nBigCell
-                        ? std::clamp(bitmap.m_nCellScale, cBmpCharaExc::kMinCellScale, cBmpCharaExc::kMaxCellScale)
-                        : 1;
-  const int size = kCell * scale;
-  const int perRow = kExchangeableCellsPerRow / scale;
+  const int size = records[record].CellSize();
+  const int perRow = kExchangeableCellsPerRow * kCell / size;
   // A cell below the picture has nothing to show (and its row would overflow).
   const long long top = static_cast<long long>(cell / perRow) * size;
   if (top >= surface->nHeight) return {};

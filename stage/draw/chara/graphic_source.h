@@ -12,9 +12,9 @@
 // bitmap lays its cells out in rows, as the editor shows it: 32 x 32 cells,
 // 16 to a row, or with the big-cell setting cells of scale x 32 dots, 16 /
 // scale to a row; cell n lies at column n mod (cells per row), row n div
-// (cells per row). The bitmap has one picture for both facings (its four
-// surface places share it), so a character facing right shows the cell as
-// drawn. A character draws the whole cell, times its size factor, centred
+// (cells per row). A character facing right draws from the bitmap's twin,
+// each cell mirrored in its place, as the character sheets have theirs.
+// A character draws the whole cell, times its size factor, centred
 // on its draw box and standing on the box's bottom edge. Blocks and items
 // of kind 4 show the first cell's top-left 32 x 32 dots.
 

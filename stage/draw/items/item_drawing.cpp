@@ -25,14 +25,7 @@ void AdvanceItemDrawing(cStageItem& item) { item.UpdateScreenPos(); }
 
 void DrawItemPixels(const cStageItem& item, DDSURFACEDATA* surface, DDSURFACEDATA* markSheet) {
   if (item.def.m_bHidden) return;
-  CellPlacement at;
-  at.x = item.screenLeft;
-  at.y = item.screenTop;
-  at.cellW = item.baseDrawWidth;
-  at.cellH = item.baseDrawHeight;
-  at.scale = item.sizeFactor > 1 ? item.sizeFactor : 1;
-  at.w = at.cellW * at.scale;
-  at.h = at.cellH * at.scale;
+  const CellPlacement at = PlacementOf(item);
   const GraphicSource source = GetGraphicSource(item.def.m_nGraphicKind, item.def.m_nGraphicNo, 0);
   if (source.surface != nullptr) DrawCellPlain(surface, source, at);
   if (item.def.m_nOverlay != 1 || markSheet == nullptr) return;

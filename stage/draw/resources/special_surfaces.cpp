@@ -12,7 +12,10 @@ cDefinitionSurfaces g_swordSurfaces(kPlaces, 2, "ソード %s 読み込み失敗
 
 void LoadBmpCharaExcSurfaces() {
   const auto& records = g_Database->m_vBmpCharaExc;
-  g_specialSurfaces.Load(records.size(), [&](std::size_t n, int) { return records[static_cast<long long>(n)].m_strFile; });
+  // A character facing right shows the twin mirrored cell by cell.
+  g_specialSurfaces.Load(
+      records.size(), [&](std::size_t n, int) { return records[static_cast<long long>(n)].m_strFile; },
+      [&](std::size_t n) { return records[static_cast<long long>(n)].CellSize(); });
 }
 
 void LoadSwordSurfaces() {

@@ -1,10 +1,12 @@
 #pragma once
 // The pictures of the special character bitmaps (Bmp_CharaExc.dat, graphic
 // kind 4) and of the sword types (SwordType.dat). A special bitmap has four
-// surface places that all show its one picture; a sword type has four
-// places, the third showing the first's picture and the fourth the
-// second's (its two files). Shared pixels, never copies. A picture that
-// cannot be loaded is logged and draws nothing.
+// surface places: the even ones show its picture, the odd ones its twin
+// mirrored cell by cell (cells of the record's own size) for a character
+// facing right. A sword type has four places, the third showing the first's
+// picture and the fourth the second's (its two files). Places that show the
+// same picture share its pixels. A picture that cannot be loaded is logged
+// and draws nothing.
 
 struct DDSURFACEDATA;
 

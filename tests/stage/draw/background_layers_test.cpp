@@ -16,6 +16,7 @@
 
 namespace {
 
+using effect_test::BackPixel;
 using effect_test::Mode;
 
 class BackgroundLayersTest : public effect_test::DeviceTest {
@@ -41,11 +42,6 @@ class BackgroundLayersTest : public effect_test::DeviceTest {
   }
   // Every value is opaque and never the colour key 0.
   static std::uint32_t PictureValue(int x, int y) { return 1 + static_cast<std::uint32_t>((x * 7 + y * 3) % 200); }
-  std::uint32_t Back(int x, int y) {
-    cSurfaceLock lock;
-    if (!lock.Lock(&BackBuffer)) return 0xDEADBEEF;
-    return lock.BitsPerPixel() == 8 ? lock.Row8(y)[x] : lock.Row32(y)[x] & 0xFFFFFF;
-  }
   std::uint32_t Expected(std::uint32_t v) const { return Is8() ? v : Opaque(v) & 0xFFFFFF; }
 
   DDSURFACEDATA* picture = nullptr;
@@ -65,7 +61,7 @@ TEST_P(BackgroundLayersTest, TilesFromTheScrolledOriginWithParallaxAndAutoScroll
   EXPECT_EQ(LayerOriginY(layer, scrollY), 60);
   DrawBackgroundLayers(layers, 0, scrollX, scrollY);
   for (auto [x, y] : {std::pair{0, 0}, {51, 0}, {52, 0}, {639, 479}, {300, 59}, {300, 60}, {152, 200}})
-    EXPECT_EQ(Back(x, y), Expected(PictureValue((48 + x) % 100, y % 60))) << x << "," << y;
+    EXPECT_EQ(BackPixel(x, y), Expected(PictureValue((48 + x) % 100, y % 60))) << x << "," << y;
 
   // A still layer (factor 0) keeps its place while the stage scrolls.
   layer.RateX = 0;
@@ -79,7 +75,7 @@ TEST_P(BackgroundLayersTest, ColourSixteenWhereNoLayerDraws) {
   layers[0].Show = 0;
   layers[1].Pass = 1;
   DrawBackgroundLayers(layers, 0, scrollX, scrollY);
-  const std::uint32_t empty = Back(10, 10);
+  const std::uint32_t empty = BackPixel(10, 10);
   if (Is8()) EXPECT_EQ(empty, 16u);
   // A layer whose picture did not load (layer 2 has none) counts as not drawn.
   cVector<cEdBackground> missing(3);
@@ -87,13 +83,13 @@ TEST_P(BackgroundLayersTest, ColourSixteenWhereNoLayerDraws) {
   missing[1].Show = 0;
   DDFillRect(&BackBuffer, 0, 0, 640, 480, 5);
   DrawBackgroundLayers(missing, 0, scrollX, scrollY);
-  if (Is8()) EXPECT_EQ(Back(600, 400), 16u);
+  if (Is8()) EXPECT_EQ(BackPixel(600, 400), 16u);
   // A fill layer covers the screen with its colour.
   layers[0].Show = 1;
   layers[0].Fill = 1;
   layers[0].FillColour = 5;
   DrawBackgroundLayers(layers, 0, scrollX, scrollY);
-  if (Is8()) EXPECT_EQ(Back(10, 10), 5u);
+  if (Is8()) EXPECT_EQ(BackPixel(10, 10), 5u);
 }
 
 // A paused stage that the project hides shows its background through the
@@ -106,10 +102,10 @@ TEST_P(BackgroundLayersTest, HiddenPausedStageShowsOnlyTheFirstLayer) {
   const int ox = ((LayerOriginX(layers[0], scrollX) % 100) + 100) % 100;
   const int oy = ((LayerOriginY(layers[0], scrollY) % 60) + 60) % 60;
   for (auto [x, y] : {std::pair{0, 0}, {333, 222}, {639, 479}})
-    EXPECT_EQ(Back(x, y), Expected(PictureValue((ox + x) % 100, (oy + y) % 60))) << x << "," << y;
+    EXPECT_EQ(BackPixel(x, y), Expected(PictureValue((ox + x) % 100, (oy + y) % 60))) << x << "," << y;
   DrawBackgroundLayers(layers, 0, scrollX, scrollY);
-  EXPECT_NE(Back(333, 222), Expected(PictureValue((ox + 333) % 100, (oy + 222) % 60)));
-  if (Is8()) EXPECT_EQ(Back(333, 222), 9u);
+  EXPECT_NE(BackPixel(333, 222), Expected(PictureValue((ox + 333) % 100, (oy + 222) % 60)));
+  if (Is8()) EXPECT_EQ(BackPixel(333, 222), 9u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, BackgroundLayersTest,

@@ -15,6 +15,7 @@
 
 namespace {
 
+using effect_test::BackPixel;
 using effect_test::Mode;
 
 TEST(CharaGauges, ShowForTwoSecondsWithTheChangeInTheFirst) {
@@ -105,17 +106,12 @@ class CharaOverlays : public effect_test::DeviceTest {
         else lock.Row32(y)[x] = Opaque(v);
       }
   }
-  std::uint32_t Back(int x, int y) {
-    cSurfaceLock lock;
-    if (!lock.Lock(&BackBuffer)) return 0xDEADBEEF;
-    return lock.BitsPerPixel() == 8 ? lock.Row8(y)[x] : lock.Row32(y)[x] & 0xFFFFFF;
-  }
   std::uint32_t Expected(std::uint32_t v) const { return Is8() ? v : Opaque(v) & 0xFFFFFF; }
   // The values of row y from x0 to x1 inclusive, in runs: value and length.
   std::vector<std::pair<std::uint32_t, int>> Runs(int y, int x0, int x1) {
     std::vector<std::pair<std::uint32_t, int>> runs;
     for (int x = x0; x <= x1; ++x) {
-      const std::uint32_t v = Back(x, y);
+      const std::uint32_t v = BackPixel(x, y);
       if (!runs.empty() && runs.back().first == v) ++runs.back().second;
       else runs.emplace_back(v, 1);
     }
@@ -139,16 +135,16 @@ TEST_P(CharaOverlays, LossFollowsTheBarAndGainEndsAtIt) {
   using R = std::vector<std::pair<std::uint32_t, int>>;
   EXPECT_EQ(Runs(197, x - 1, x + 50), (R{Run(kScreen, 1), Run(kBar, 30), Run(kLoss, 10), Run(kBackground, 10),
                                          Run(kScreen, 1)}));
-  EXPECT_EQ(Back(x, 198), Expected(kBar));
-  EXPECT_EQ(Back(x, 199), Expected(kScreen));
+  EXPECT_EQ(BackPixel(x, 198), Expected(kBar));
+  EXPECT_EQ(BackPixel(x, 199), Expected(kScreen));
   EXPECT_EQ(Runs(193, x - 1, x + 50),
             (R{Run(kScreen, 1), Run(kBar, 15), Run(kGain, 5), Run(kBackground, 30), Run(kScreen, 1)}));
 
   chara.sizeFactor = 2;  // centred over the drawn width of 64
   Paint(&BackBuffer, 0, 0, 640, 480, kScreen);
   DrawCharaGauges(chara, system, &BackBuffer);
-  EXPECT_EQ(Back(x + 16, 197), Expected(kBar));
-  EXPECT_EQ(Back(x + 15, 197), Expected(kScreen));
+  EXPECT_EQ(BackPixel(x + 16, 197), Expected(kBar));
+  EXPECT_EQ(BackPixel(x + 15, 197), Expected(kScreen));
 }
 
 TEST_P(CharaOverlays, WarningColourOnTheTallSheetAndNothingWhenDead) {
@@ -161,12 +157,12 @@ TEST_P(CharaOverlays, WarningColourOnTheTallSheetAndNothingWhenDead) {
   const int x = 91;
   using R = std::vector<std::pair<std::uint32_t, int>>;
   EXPECT_EQ(Runs(197, x, x + 49), (R{Run(kWarning, 10), Run(kBackground, 40)}));
-  EXPECT_EQ(Back(x, 193), Expected(kScreen));  // no SP gauge running
+  EXPECT_EQ(BackPixel(x, 193), Expected(kScreen));  // no SP gauge running
 
   Paint(&BackBuffer, 0, 0, 640, 480, kScreen);
   chara.dead = 1;
   DrawCharaGauges(chara, system, &BackBuffer);
-  EXPECT_EQ(Back(x, 197), Expected(kScreen));
+  EXPECT_EQ(BackPixel(x, 197), Expected(kScreen));
 }
 
 TEST_P(CharaOverlays, MarkAtTheScreenPlaceOneToOneOrStretched) {
@@ -174,21 +170,21 @@ TEST_P(CharaOverlays, MarkAtTheScreenPlaceOneToOneOrStretched) {
   chara.def.m_bMark = 1;
   chara.def.m_nMark = 16;
   DrawCharaMark(chara, &BackBuffer);
-  EXPECT_EQ(Back(100, 200), Expected(kMark));
-  EXPECT_EQ(Back(131, 231), Expected(kMark));
-  EXPECT_EQ(Back(132, 231), Expected(kScreen));
-  EXPECT_EQ(Back(131, 232), Expected(kScreen));
+  EXPECT_EQ(BackPixel(100, 200), Expected(kMark));
+  EXPECT_EQ(BackPixel(131, 231), Expected(kMark));
+  EXPECT_EQ(BackPixel(132, 231), Expected(kScreen));
+  EXPECT_EQ(BackPixel(131, 232), Expected(kScreen));
 
   chara.sizeFactor = 2;
   chara.screenLeft = 300;
   DrawCharaMark(chara, &BackBuffer);
-  EXPECT_EQ(Back(363, 263), Expected(kMark));
-  EXPECT_EQ(Back(364, 263), Expected(kScreen));
+  EXPECT_EQ(BackPixel(363, 263), Expected(kMark));
+  EXPECT_EQ(BackPixel(364, 263), Expected(kScreen));
 
   chara.def.m_bMark = 0;
   chara.screenLeft = 500;
   DrawCharaMark(chara, &BackBuffer);
-  EXPECT_EQ(Back(510, 210), Expected(kScreen));
+  EXPECT_EQ(BackPixel(510, 210), Expected(kScreen));
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, CharaOverlays, testing::Values(Mode::DirectDraw8, Mode::DirectDraw32, Mode::Direct3D32),

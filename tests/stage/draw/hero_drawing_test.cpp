@@ -15,6 +15,7 @@
 
 namespace {
 
+using effect_test::BackPixel;
 using effect_test::Mode;
 
 constexpr int kScreen = 1;
@@ -45,11 +46,6 @@ class HeroDrawing : public effect_test::DeviceTest {
     DDRelease();
     g_PalEntries = saved_;
   }
-  std::uint32_t Back(int x, int y) {
-    cSurfaceLock lock;
-    if (!lock.Lock(&BackBuffer)) return 0xDEADBEEF;
-    return lock.BitsPerPixel() == 8 ? lock.Row8(y)[x] : lock.Row32(y)[x] & 0xFFFFFF;
-  }
   // What a fill with palette colour c leaves in this mode.
   std::uint32_t Colour(int c) {
     effect_test::TestSurface probe(1, 1);
@@ -75,19 +71,19 @@ TEST_P(HeroDrawing, FilledAndFramedBoxesStandAtTheirBoxes) {
   Show(HeroBoxDisplay::kShotBox, HeroBoxDisplay::kFilled, 216);
   DrawHeroBoxes(hero, &BackBuffer);
   // The body box's frame is the cell's outline.
-  EXPECT_EQ(Back(100, 200), Colour(212));
-  EXPECT_EQ(Back(131, 231), Colour(212));
-  EXPECT_EQ(Back(132, 231), Colour(kScreen));
-  EXPECT_EQ(Back(101, 201), Colour(kScreen));  // inside the frame
+  EXPECT_EQ(BackPixel(100, 200), Colour(212));
+  EXPECT_EQ(BackPixel(131, 231), Colour(212));
+  EXPECT_EQ(BackPixel(132, 231), Colour(kScreen));
+  EXPECT_EQ(BackPixel(101, 201), Colour(kScreen));  // inside the frame
   // The hit box from (108, 208) to (123, 231) minus the frame's row.
-  EXPECT_EQ(Back(108, 208), Colour(208));
-  EXPECT_EQ(Back(123, 230), Colour(208));
-  EXPECT_EQ(Back(107, 208), Colour(kScreen));
-  EXPECT_EQ(Back(124, 208), Colour(kScreen));
+  EXPECT_EQ(BackPixel(108, 208), Colour(208));
+  EXPECT_EQ(BackPixel(123, 230), Colour(208));
+  EXPECT_EQ(BackPixel(107, 208), Colour(kScreen));
+  EXPECT_EQ(BackPixel(124, 208), Colour(kScreen));
   // The shot box over it, at hit box + (2, 4).
-  EXPECT_EQ(Back(110, 212), Colour(216));
-  EXPECT_EQ(Back(121, 219), Colour(216));
-  EXPECT_EQ(Back(110, 220), Colour(208));
+  EXPECT_EQ(BackPixel(110, 212), Colour(216));
+  EXPECT_EQ(BackPixel(121, 219), Colour(216));
+  EXPECT_EQ(BackPixel(110, 220), Colour(208));
 }
 
 TEST_P(HeroDrawing, TheShadeMovesOnEveryEightFramesAndWraps) {
@@ -98,22 +94,22 @@ TEST_P(HeroDrawing, TheShadeMovesOnEveryEightFramesAndWraps) {
   for (int i = 0; i < 6; ++i) {
     for (; advanced < frames[i]; ++advanced) AdvanceHeroBoxDisplay(hero);
     DrawHeroBoxes(hero, &BackBuffer);
-    EXPECT_EQ(Back(110, 210), Colour(shades[i])) << frames[i];
+    EXPECT_EQ(BackPixel(110, 210), Colour(shades[i])) << frames[i];
   }
   g_StageRules.fixedBoxColour = 1;
   for (int i = 0; i < 8; ++i) AdvanceHeroBoxDisplay(hero);
   DrawHeroBoxes(hero, &BackBuffer);
-  EXPECT_EQ(Back(110, 210), Colour(Is8() ? 208 : 209));
+  EXPECT_EQ(BackPixel(110, 210), Colour(Is8() ? 208 : 209));
 }
 
 TEST_P(HeroDrawing, NothingOfADeadHeroOrAHiddenBox) {
   Show(HeroBoxDisplay::kHitBox, HeroBoxDisplay::kHidden, 208);
   DrawHeroBoxes(hero, &BackBuffer);
-  EXPECT_EQ(Back(110, 210), Colour(kScreen));
+  EXPECT_EQ(BackPixel(110, 210), Colour(kScreen));
   hero.boxDisplay.front().style = HeroBoxDisplay::kFilled;
   hero.dead = 1;
   DrawHeroBoxes(hero, &BackBuffer);
-  EXPECT_EQ(Back(110, 210), Colour(kScreen));
+  EXPECT_EQ(BackPixel(110, 210), Colour(kScreen));
 }
 
 TEST_P(HeroDrawing, TheViewMaskLeavesTheHolesAroundTheCell) {
@@ -122,12 +118,12 @@ TEST_P(HeroDrawing, TheViewMaskLeavesTheHolesAroundTheCell) {
   ASSERT_TRUE(CreateViewRangeMask(&g_ViewMask, &g_ViewOpening, 64, 3));
   DrawViewMask(hero, &BackBuffer);
   // The cell's centre is (116, 216): the hole reaches 64 dots each way.
-  EXPECT_EQ(Back(116, 216), Colour(kScreen));
-  EXPECT_EQ(Back(116 - 64, 216 - 64), Colour(kScreen));
-  EXPECT_EQ(Back(116 + 63, 216 + 63), Colour(kScreen));
-  EXPECT_EQ(Back(116 + 64, 216), Colour(16));
-  EXPECT_EQ(Back(116 - 65, 216), Colour(16));
-  EXPECT_EQ(Back(600, 400), Colour(16));
+  EXPECT_EQ(BackPixel(116, 216), Colour(kScreen));
+  EXPECT_EQ(BackPixel(116 - 64, 216 - 64), Colour(kScreen));
+  EXPECT_EQ(BackPixel(116 + 63, 216 + 63), Colour(kScreen));
+  EXPECT_EQ(BackPixel(116 + 64, 216), Colour(16));
+  EXPECT_EQ(BackPixel(116 - 65, 216), Colour(16));
+  EXPECT_EQ(BackPixel(600, 400), Colour(16));
 
   // Looking ahead: the hole moves by the range toward the facing.
   DDFillRect(&BackBuffer, 0, 0, 640, 480, kScreen);
@@ -135,14 +131,14 @@ TEST_P(HeroDrawing, TheViewMaskLeavesTheHolesAroundTheCell) {
   hero.facing = 1;
   ASSERT_TRUE(CreateViewRangeMask(&g_ViewMask, &g_ViewOpening, 64, 4));
   DrawViewMask(hero, &BackBuffer);
-  EXPECT_EQ(Back(116 + 120, 216), Colour(kScreen));
-  EXPECT_EQ(Back(116 - 8, 216), Colour(16));
+  EXPECT_EQ(BackPixel(116 + 120, 216), Colour(kScreen));
+  EXPECT_EQ(BackPixel(116 - 8, 216), Colour(16));
 
   // Shape 0 draws nothing.
   DDFillRect(&BackBuffer, 0, 0, 640, 480, kScreen);
   hero.def.m_nSightShape = 0;
   DrawViewMask(hero, &BackBuffer);
-  EXPECT_EQ(Back(600, 400), Colour(kScreen));
+  EXPECT_EQ(BackPixel(600, 400), Colour(kScreen));
 }
 
 TEST_P(HeroDrawing, TheMaskWindowStaysInsideTheMask) {
@@ -153,7 +149,7 @@ TEST_P(HeroDrawing, TheMaskWindowStaysInsideTheMask) {
   hero.screenTop = -900;   // far above: it stops at the bottom
   DrawViewMask(hero, &BackBuffer);
   for (int x : {0, 639})
-    for (int y : {0, 479}) EXPECT_EQ(Back(x, y), Colour(16)) << x << "," << y;
+    for (int y : {0, 479}) EXPECT_EQ(BackPixel(x, y), Colour(16)) << x << "," << y;
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, HeroDrawing,

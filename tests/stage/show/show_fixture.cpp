@@ -23,6 +23,11 @@ void Put(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value, 
 }  // namespace
 
 void WritePicture(const std::string& storedPath, int width, int height, std::uint32_t colour) {
+  WritePicture(storedPath, width, height, [colour](int, int) { return colour; });
+}
+
+void WritePicture(const std::string& storedPath, int width, int height,
+                  const std::function<std::uint32_t(int, int)>& colourAt) {
   const std::size_t stride = ((static_cast<std::size_t>(width) * 24 + 31) / 32) * 4;
   std::vector<std::uint8_t> bytes(54 + stride * static_cast<std::size_t>(height), 0);
   bytes[0] = 'B';
@@ -34,7 +39,9 @@ void WritePicture(const std::string& storedPath, int width, int height, std::uin
   Put(bytes, 26, 1, 2);
   Put(bytes, 28, 24, 2);
   for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) Put(bytes, 54 + static_cast<std::size_t>(y) * stride + 3 * static_cast<std::size_t>(x), colour, 3);
+    for (int x = 0; x < width; ++x)
+      Put(bytes, 54 + static_cast<std::size_t>(height - 1 - y) * stride + 3 * static_cast<std::size_t>(x),
+          colourAt(x, y), 3);
   ASSERT_TRUE(WriteGameFile(storedPath, bytes));
 }
 

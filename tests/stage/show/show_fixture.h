@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +18,9 @@ namespace show_test {
 
 // A 24-bit bitmap of one colour (0xRRGGBB) written into the game folder.
 void WritePicture(const std::string& storedPath, int width, int height, std::uint32_t colour);
+// The same with the colour of each dot (x, y from the top left).
+void WritePicture(const std::string& storedPath, int width, int height,
+                  const std::function<std::uint32_t(int, int)>& colourAt);
 
 // The 15 parameters of "ピクチャーの表示", by name.
 struct PictureParams {

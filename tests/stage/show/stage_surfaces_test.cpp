@@ -42,7 +42,7 @@ class StageSurfacesTest : public ShowTest {
   }
 };
 
-TEST_F(StageSurfacesTest, SpecialBitmapsShowOnePictureInAllFourPlaces) {
+TEST_F(StageSurfacesTest, SpecialBitmapsShowTheirPictureAndItsMirroredTwin) {
   auto& specials = g_Database->m_vBmpCharaExc;
   specials.resize(3);
   specials[1].m_strFile = "bmp\\picture\\A.bmp";
@@ -51,7 +51,13 @@ TEST_F(StageSurfacesTest, SpecialBitmapsShowOnePictureInAllFourPlaces) {
   DDSURFACEDATA* first = BmpCharaExcSurface(0);
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->nWidth, 40);
-  for (int place : {1, 2, 3}) EXPECT_EQ(BmpCharaExcSurface(place), first);
+  EXPECT_EQ(BmpCharaExcSurface(2), first);
+  DDSURFACEDATA* twin = BmpCharaExcSurface(1);
+  ASSERT_NE(twin, nullptr);
+  EXPECT_NE(twin, first);
+  EXPECT_EQ(twin->nWidth, 40);
+  EXPECT_EQ(twin->nMirrorW, 32);  // mirrored cell by cell
+  EXPECT_EQ(BmpCharaExcSurface(3), twin);
   for (int place : {4, 5, 6, 7, 8, -1}) EXPECT_EQ(BmpCharaExcSurface(place), nullptr);
   EXPECT_NE(DebugText().find("Missing.bmp"), std::string::npos);
 }
