@@ -10,6 +10,7 @@
 
 #include "platform/clock.h"
 #include "platform/main_thread.h"
+#include "tests/support/wait_until.h"
 
 namespace {
 
@@ -25,17 +26,6 @@ unsigned CountingLoop(std::atomic<int>& steps) {
     ++steps;
     cThread::Sleep(1);
   }
-}
-
-// Waits for the condition; the bound only catches a hang, however loaded
-// the machine.
-bool WaitUntil(const std::function<bool()>& condition) {
-  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > giveUp) return false;
-    platform::SleepMs(1);
-  }
-  return true;
 }
 
 TEST(Thread, IdleObjectAnswersEveryCall) {

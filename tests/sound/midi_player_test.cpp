@@ -1,11 +1,9 @@
 #include "sound/midi/midi_player.h"
 
-#include <chrono>
-#include <thread>
-
 #include "platform/audio/midi_synth.h"
 #include "tests/sound/midi_files.h"
 #include "tests/sound/sound_test_support.h"
+#include "tests/support/wait_until.h"
 
 namespace {
 
@@ -17,13 +15,9 @@ std::vector<std::uint8_t> ShortSong() {
 
 class MidiPlayerTest : public SoundTest {
  protected:
-  // Waits for the feeder thread to reach a state; the bound only catches a
-  // feeder that never gets there, however loaded the machine.
+  // Waits for the feeder thread to reach a state.
   static bool WaitForState(const cMidiPlayer& player, int state) {
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (player.State() != state && std::chrono::steady_clock::now() < giveUp)
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    return player.State() == state;
+    return WaitUntil([&] { return player.State() == state; });
   }
   static bool HaveSoundFont() { return !platform::MidiSynth::Shared(platform::GetMixer().Rate())->SoundFont().empty(); }
 };
