@@ -240,6 +240,11 @@ void cSystem::SaveTail(DataWriter& out) {
   WriteRecordList(out, m_vOptions);
 }
 
+const std::string& cSystem::Term(int n) const {
+  static const std::string kNone;
+  return n >= 0 && n < static_cast<int>(m_vTerms.size()) ? m_vTerms[n] : kNone;
+}
+
 void cSystem::FixBgmRange() {
   // Without a database there is no music list to check against; negative
   // numbers are never music.

@@ -19,6 +19,8 @@ class cSystem : public cRecord {
   void Load(DataReader& in) override;
   void Save(DataWriter& out) override;
   void SetDefaults();
+  // Term n of the project's wording; empty past the list.
+  const std::string& Term(int n) const;
   // Screen music numbers outside the database's music list become 0.
   void FixBgmRange();
 

@@ -12,8 +12,6 @@
 #include "platform/filesystem.h"
 #include "platform/window.h"
 #include "project/data_paths.h"
-#include "project/default_data.h"
-#include "project/frame_tables.h"
 #include "project/global_data.h"
 #include "shell/app_state.h"
 #include "shell/game/blend_palette.h"
@@ -22,6 +20,7 @@
 #include "shell/game/game_clock.h"
 #include "shell/game/timers.h"
 #include "shell/init/graphics_start.h"
+#include "shell/init/project_load.h"
 #include "shell/init/screen_mode.h"
 #include "shell/init/system_ini.h"
 #include "shell/report/graphics_report.h"
@@ -43,29 +42,6 @@ StartedParts g_started;
 constexpr const char* kTextureFailure =
     "テクスチャの作成に失敗しました！\nビデオカードの性能が十分ではないかもしれません。\nSystem."
     "iniファイルで「Direct3D=0」に変更してDirect3Dを無効にすれば改善される可能性があります。";
-
-bool LoadProjectData() {
-  if (!CreateDefaultData()) {
-    ReportAndBox("%s", Cp932Literal("「data」フォルダの作成に失敗…\n「default」フォルダに問題がある可能性があります。"));
-    return false;
-  }
-  CreateStartupFolders();
-  GetElapsedTime(1);
-  if (!LoadDatabases(*g_Database)) {
-    ReportAndBox("%s", Cp932Literal("データベースの読み込みに失敗…"));
-    return false;
-  }
-  BuildEffectWorkCopies(*g_Database);
-  BuildAnimeFrames(g_AnimeFrameTable, *g_Database);
-  BuildEffectFrames(g_EffectFrameTable, *g_Database);
-  InitEffectSlotsStep();
-  const std::string systemPath(g_Paths[PATH_SYSTEM]);
-  if (!LoadFile(*g_System, systemPath)) {
-    ReportAndBox(Cp932Literal("%s の読み込みに失敗…"), systemPath.c_str());
-    return false;
-  }
-  return true;
-}
 
 void ReadSystemIni() {
   SetSystemIniDefaults(g_SystemIni, g_System->m_vOptions);
@@ -128,15 +104,6 @@ bool StartInputAndSound(int depth) {
   StartMusicStep();
   g_started.sound = true;
   return StartSoundStep();
-}
-
-bool LoadWorldMapAndPalette() {
-  const std::string worldMapPath(g_Paths[PATH_WORLD_MAP]);
-  if (!LoadFile(*g_WorldMap, worldMapPath)) {
-    ReportAndBox(Cp932Literal("%s のロードに失敗！"), worldMapPath.c_str());
-    return false;
-  }
-  return LoadCommonPaletteStep();
 }
 
 // The stage of the command line or System.ini, started at once in free play.

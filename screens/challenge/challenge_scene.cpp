@@ -45,11 +45,6 @@ constexpr int kTitleCommandChallenge = 2;
 constexpr std::uint16_t kDecide = 1;
 constexpr std::uint16_t kCancel = 2;
 
-const std::string& Term(int n) {
-  static const std::string kNone;
-  return n < static_cast<int>(g_System->m_vTerms.size()) ? g_System->m_vTerms[n] : kNone;
-}
-
 int ChallengeStageCount() { return std::max(g_System->m_nPairCount, 1); }
 
 // The {cleared, best value} pair of stage row; {0, 0} past the list.
@@ -110,16 +105,16 @@ void cChallengeScene::DrawChallengeSurface() {
   large.Printf(&m_Surface, 320 - 16 * GetCharCount(title), 32, "%s", title.c_str());
   const int total = g_SaveData.m_nStageValueTotal;
   if (g_System->m_nScreen167C && total > 0) {
-    std::string line = Term(4) + std::to_string(total);
+    std::string line = g_System->Term(4) + std::to_string(total);
     large.Printf(&m_Surface, 320 - 16 * GetCharCount(line), 88, "%s", line.c_str());
   }
   const bool ranking = RankingSettingOn(kRankingSetting) && g_SaveData.m_bShowRanking;
   const bool bestColumn = g_System->m_nScreen167D != 0;
-  if (!ranking && bestColumn) large.Printf(&m_Surface, 32, 128, "         %s", Term(3).c_str());
-  const int markX = kRow * (GetCharCount(Term(0)) + 4);
+  if (!ranking && bestColumn) large.Printf(&m_Surface, 32, 128, "         %s", g_System->Term(3).c_str());
+  const int markX = kRow * (GetCharCount(g_System->Term(0)) + 4);
   for (int row = m_nTop; row < m_nTop + m_nRows; ++row) {
     const int y = kListY + kRow * (row - m_nTop);
-    large.Printf(&m_Surface, kLabelX, y, "%s%d", Term(0).c_str(), row + 1);
+    large.Printf(&m_Surface, kLabelX, y, "%s%d", g_System->Term(0).c_str(), row + 1);
     const cIntPair pair = StagePair(row);
     if (pair.nFirst != 0) DDBlt(&m_Surface, markX, y, kRow, kRow, &g_BmpSD[kCursorPicture], 96, 0, 1);
     if (bestColumn) large.Printf(&m_Surface, markX + 64, y, "%d", pair.nSecond);

@@ -46,11 +46,6 @@ constexpr std::uint16_t kDecide = 1;
 constexpr std::uint16_t kCancel = 2;
 enum Term : int { kTermTotal = 4, kTermSave = 12, kTermAutoSave = 14, kTermNoSlot = 16, kTermTitle = 17 };
 
-const std::string& Term(int n) {
-  static const std::string kNone;
-  return n < static_cast<int>(g_System->m_vTerms.size()) ? g_System->m_vTerms[n] : kNone;
-}
-
 // Saves the play into its slot; false (sound 3 and a report line) when the
 // slot is not one of the 99 or its file could not be written.
 bool SaveIntoSlot(int slot) {
@@ -65,10 +60,10 @@ void DrawTotalScoreBox() {
   if (!g_System->m_nScreen167C || total <= 0) return;
   int digits = 0;
   for (int rest = total; rest > 0 && digits < 10; rest /= 10) ++digits;
-  const int width = kLine * (GetCharCount(Term(kTermTotal)) + 1 + digits);
+  const int width = kLine * (GetCharCount(g_System->Term(kTermTotal)) + 1 + digits);
   const int x = 320 - width / 2;
   g_Fonts[kMenuFont].DrawBox(&BackBuffer, x, kScoreY, width, kLine);
-  g_Fonts[kMenuFont].Printf(&BackBuffer, x, kScoreY, "%s%d", Term(kTermTotal).c_str(), total);
+  g_Fonts[kMenuFont].Printf(&BackBuffer, x, kScoreY, "%s%d", g_System->Term(kTermTotal).c_str(), total);
 }
 
 int ChoiceX(int first, int count, int extra) { return CenterTermsX(320, first, count, extra); }

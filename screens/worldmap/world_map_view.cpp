@@ -104,7 +104,6 @@ void DrawWorldMapScreen(const WorldMapScreen& screen, bool details, int& frameCo
   const int nameY = scoreLine ? 184 : 204;
   if (!screen.stage->m_strName.empty()) CentredBox(nameY, screen.stage->m_strName);
   if (scoreLine) {
-    const std::string& term = g_System->m_vTerms.size() > 2 ? g_System->m_vTerms[2] : std::string();
-    CentredBox(nameY + 20, term + std::to_string(screen.stageValue));
+    CentredBox(nameY + 20, g_System->Term(2) + std::to_string(screen.stageValue));
   }
 }

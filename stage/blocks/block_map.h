@@ -14,8 +14,10 @@
 // where the cells themselves (16 bytes each) would not, so an empty cell is
 // known without reading it.
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
+#include <utility>
 #include <vector>
 
 #include "definitions/palette/block_definition.h"
@@ -62,10 +64,36 @@ class cBlockMap {
   bool HasBlock(std::size_t index) const {
     return index < m_vCells.size() && ((m_HasBlock[index >> 6] >> (index & 63)) & 1) != 0;
   }
+  // Whether any cell met by the whole-dot rectangle between (x0, y0) and
+  // (x1, y1), corners in either order, holds a block; outside the map none.
+  bool AnyBlockIn(int x0, int y0, int x1, int y1) const {
+    if (x0 > x1) std::swap(x0, x1);
+    if (y0 > y1) std::swap(y0, y1);
+    if (x1 < 0 || y1 < 0) return false;
+    const int firstColumn = std::max(x0, 0) >> 5;
+    const int lastColumn = std::min(x1 >> 5, (1 << m_nRowShift) - 1);
+    const int lastRow = std::min(y1 >> 5, m_nRows - 1);
+    if (firstColumn > lastColumn) return false;
+    for (int row = std::max(y0, 0) >> 5; row <= lastRow; ++row) {
+      const std::size_t rowStart = static_cast<std::size_t>(row) << m_nRowShift;
+      if (AnyBitIn(rowStart + static_cast<std::size_t>(firstColumn), rowStart + static_cast<std::size_t>(lastColumn)))
+        return true;
+    }
+    return false;
+  }
 
  private:
   static const BlockCell& EmptyCell();
   void MarkBlock(std::size_t index, bool has);
+  // Whether a bit from `first` to `last` (both in the map) is set.
+  bool AnyBitIn(std::size_t first, std::size_t last) const {
+    constexpr std::uint64_t kAll = ~std::uint64_t{0};
+    std::size_t word = first >> 6;
+    std::uint64_t mask = kAll << (first & 63);
+    for (; word < last >> 6; ++word, mask = kAll)
+      if (m_HasBlock[word] & mask) return true;
+    return (m_HasBlock[word] & mask & (kAll >> (63 - (last & 63)))) != 0;
+  }
 
   cVector<BlockCell> m_vCells;
   std::vector<std::uint64_t> m_HasBlock;  // bit i: m_vCells[i].block != null

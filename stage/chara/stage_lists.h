@@ -7,14 +7,16 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <list>
 #include <memory>
 #include <vector>
 
 template <typename T>
 class cObjectList {
  public:
-  using Storage = std::list<std::unique_ptr<T>>;
+  // The owning pointers in one array: a walk reads the next object's address
+  // without waiting for the previous one, so the loads of many objects are
+  // in flight at once (a linked list would chain them one after another).
+  using Storage = std::vector<std::unique_ptr<T>>;
 
   T& Append(std::unique_ptr<T> object) {
     T& added = *object;
@@ -34,7 +36,7 @@ class cObjectList {
   // Frees every removed object.
   void Purge() {
     if (!m_pending) return;
-    m_objects.remove_if([](const std::unique_ptr<T>& object) { return object->removed != 0; });
+    std::erase_if(m_objects, [](const std::unique_ptr<T>& object) { return object->removed != 0; });
     m_pending = false;
   }
   void Clear() {
@@ -50,25 +52,26 @@ class cObjectList {
   // the list compare it to know when to rebuild.
   std::uint64_t Version() const { return m_version; }
 
-  // Calls f on every live object in list order, appended ones included.
+  // Calls f on every live object in list order, appended ones included (by
+  // index: an append may move the array, never the objects).
   template <typename F>
   void ForEach(F&& f) {
-    for (auto it = m_objects.begin(); it != m_objects.end(); ++it)
-      if (!(*it)->removed) f(**it);
+    for (std::size_t i = 0; i < m_objects.size(); ++i)
+      if (T& object = *m_objects[i]; !object.removed) f(object);
   }
   // As ForEach, stopping at the first object for which f returns false;
   // false when the walk was stopped.
   template <typename F>
   bool All(F&& f) {
-    for (auto it = m_objects.begin(); it != m_objects.end(); ++it)
-      if (!(*it)->removed && !f(**it)) return false;
+    for (std::size_t i = 0; i < m_objects.size(); ++i)
+      if (T& object = *m_objects[i]; !object.removed && !f(object)) return false;
     return true;
   }
   // The first live object for which f holds; null when none.
   template <typename F>
   T* Find(F&& f) {
-    for (auto& object : m_objects)
-      if (!object->removed && f(*object)) return object.get();
+    for (std::size_t i = 0; i < m_objects.size(); ++i)
+      if (T* object = m_objects[i].get(); !object->removed && f(*object)) return object;
     return nullptr;
   }
 

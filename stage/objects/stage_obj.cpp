@@ -134,41 +134,6 @@ int cStageObj::ClampToStageY(int mode) {
   return code;
 }
 
-void cStageObj::UpdateScreenPos() {
-  const ScrollAxis& sx = g_StageSpace.scrollX;
-  const ScrollAxis& sy = g_StageSpace.scrollY;
-  const int ox = graphicOffsetX;
-  const int oy = graphicOffsetY;
-  if (moveA == 0) {
-    screenLeft = TruncToInt((x - ox) - TruncToInt(sx.position));
-  } else if (sx.speed == 0 || sx.atLimit) {
-    screenLeft = TruncToInt(x) - TruncToInt(sx.position) - ox;
-  } else if (scrollSync) {
-    screenLeft = TruncToInt(x - sx.position) - ox;
-  } else {
-    screenLeft = TruncToInt((x - ox) - TruncToInt(sx.position));
-  }
-  screenRight = screenLeft + drawWidth - 1;
-  if (moveA == 0) {
-    screenTop = TruncToInt((y - oy) - TruncToInt(sy.position));
-  } else if (sy.speed != 0 && !sy.atLimit) {
-    screenTop = TruncToInt(y - sy.position) - oy + 1;
-  } else {
-    screenTop = TruncToInt(y) - TruncToInt(sy.position) - oy;
-  }
-  screenBottom = screenTop + drawHeight - 1;
-}
-
-int cStageObj::IsOnScreenAxes(int skipX, int skipY) const {
-  const double sx = g_StageSpace.scrollX.position;
-  const double sy = g_StageSpace.scrollY.position;
-  const bool inX = skipX || (right >= sx && x < sx + 640);
-  const bool inY = skipY || (bottom >= sy && y < sy + 480);
-  return inX && inY ? 1 : 0;
-}
-
-int cStageObj::IsOnScreen() const { return IsOnScreenAxes(0, 0); }
-
 int cStageObj::IsInStageArea(int wholeStage) const {
   const StageSpace& s = g_StageSpace;
   if (wholeStage) return x >= 0 && right < s.x.size && y >= 0 && bottom < s.y.size ? 1 : 0;

@@ -11,6 +11,8 @@
 #include <cstdint>
 
 #include "stage/anim/anime_player.h"
+#include "stage/core/double_to_int.h"
+#include "stage/objects/stage_space.h"
 
 struct cFlowState;
 
@@ -20,6 +22,22 @@ struct cFlowState;
 enum ClampMode : int { kClampInner = 0, kClampOuter = 1, kClampStage = 2 };
 
 inline constexpr std::int32_t kUnlimitedTime = 2147483647;
+
+// The scroll's part of an object's screen place. It is the same for every
+// object of one pass, so a pass over many objects (the shots) works it out
+// once.
+struct ScreenOrigin {
+  double x = 0, y = 0;                  // the view's position
+  std::int32_t wholeX = 0, wholeY = 0;  // the same, truncated
+  bool xScrolls = false, yScrolls = false;  // the axis moves by itself: a speed and not at a limit
+
+  static ScreenOrigin Now() {
+    const ScrollAxis& sx = g_StageSpace.scrollX;
+    const ScrollAxis& sy = g_StageSpace.scrollY;
+    return {sx.position, sy.position, TruncToInt(sx.position), TruncToInt(sy.position),
+            sx.speed != 0 && !sx.atLimit, sy.speed != 0 && !sy.atLimit};
+  }
+};
 
 class cStageObj {
  public:
@@ -61,38 +79,57 @@ class cStageObj {
   int MoveStepY(int mode);
   int ClampToStageX(int mode);
   int ClampToStageY(int mode);
-  void UpdateScreenPos();
-  int IsOnScreen() const;
-  int IsOnScreenAxes(int skipX, int skipY) const;
+  // The screen rectangle from the position and the view. Inline: the passes
+  // over all the shots place every shot.
+  void UpdateScreenPos() { UpdateScreenPos(ScreenOrigin::Now()); }
+  void UpdateScreenPos(const ScreenOrigin& view) {
+    const int ox = graphicOffsetX;
+    const int oy = graphicOffsetY;
+    if (moveA == 0) screenLeft = TruncToInt((x - ox) - view.wholeX);
+    else if (!view.xScrolls) screenLeft = TruncToInt(x) - view.wholeX - ox;
+    else if (scrollSync) screenLeft = TruncToInt(x - view.x) - ox;
+    else screenLeft = TruncToInt((x - ox) - view.wholeX);
+    screenRight = screenLeft + drawWidth - 1;
+    if (moveA == 0) screenTop = TruncToInt((y - oy) - view.wholeY);
+    else if (view.yScrolls) screenTop = TruncToInt(y - view.y) - oy + 1;
+    else screenTop = TruncToInt(y) - view.wholeY - oy;
+    screenBottom = screenTop + drawHeight - 1;
+  }
+  // Inline: asked of every object every sub-step.
+  int IsOnScreen() const { return IsOnScreenAxes(0, 0); }
+  int IsOnScreenAxes(int skipX, int skipY) const {
+    const double sx = g_StageSpace.scrollX.position;
+    const double sy = g_StageSpace.scrollY.position;
+    const bool inX = skipX || (right >= sx && x < sx + 640);
+    const bool inY = skipY || (bottom >= sy && y < sy + 480);
+    return inX && inY ? 1 : 0;
+  }
   int IsInStageArea(int wholeStage) const;
   int Direction() const { return facing ? 1 : -1; }
   bool PassesBlocks() const { return moveB == 0; }
   bool DiesOnBlocks() const { return moveB == 2; }
   bool HitsBothSides() const { return moveA != 0 && moveB != 0; }
 
+  // Layout: the passes that run every sub-step over every object (the
+  // shots' above all, thousands of them) read the velocity and the fields of
+  // the last block. The velocity comes first, in the cache line of the
+  // virtual table pointer, which the steps read anyway; the last block sits
+  // next to the first fields of the derived object (a shot's flight state).
+  // So a pass reads few cache lines per object. The fields read now and then
+  // lie between.
+  double vx = 0, vy = 0;
   std::int32_t number = 0;
   std::int32_t existTime = kUnlimitedTime;
-  std::int32_t facing = 0;
   std::int16_t value16 = 0;
   std::int32_t value32 = 0;
   cAnimePlayer anime;
-  std::int32_t screenLeft = 0, screenTop = 0, screenRight = 0, screenBottom = 0;
-  std::int32_t graphicOffsetX = 0, graphicOffsetY = 0;
-  std::int32_t drawWidth = 32, drawHeight = 32;
   std::int32_t baseGraphicOffsetX = 0, baseGraphicOffsetY = 0;
   std::int32_t baseDrawWidth = 32, baseDrawHeight = 32;
   std::int32_t op = 1;  // operator: 0 the player, 1 the computer
   std::int32_t value3 = 0, value4 = 0;
-  double x = 0, y = 0, right = 0, bottom = 0;
-  std::int32_t leftColumn = 0, topRow = 0, rightColumn = 0, bottomRow = 0;
-  double vx = 0, vy = 0;
   double knockX = 0, knockY = 0;  // knock-back speeds
-  std::int32_t scrollSync = 0;
-  std::int32_t hitWidth = 0, hitHeight = 0, baseHitWidth = 0, baseHitHeight = 0;
-  std::int32_t moveA = 0, moveB = 1;
-  std::int32_t present = 0, onScreen = 0, awake = 0;
+  std::int32_t baseHitWidth = 0, baseHitHeight = 0;
   std::int32_t sizeFactor = 1;
-  std::int32_t side = 0;  // faction 0..7
 
   // Contact state raised by the block collision, cleared every sub-step.
   std::int32_t pressedLeft = 0, pressedRight = 0, pressedTop = 0, pressedBottom = 0;
@@ -102,4 +139,21 @@ class cStageObj {
   std::int32_t airFrames = 0;
   std::int32_t falling = 0;
   std::int32_t carried = 0;
+
+  // Read by the steps along x and y; the block starts a cache line.
+  alignas(64) std::int32_t hitWidth = 0;
+  std::int32_t hitHeight = 0;
+  std::int32_t leftColumn = 0, topRow = 0, rightColumn = 0, bottomRow = 0;
+  std::int32_t facing = 0;
+  std::int32_t side = 0;  // faction 0..7
+  // Read by the steps too, and by the screen place and activity of every
+  // sub-step and every drawn frame (the last fields: they share the cache
+  // line of a shot's removal flags).
+  double x = 0, y = 0, right = 0, bottom = 0;
+  std::int32_t screenLeft = 0, screenTop = 0, screenRight = 0, screenBottom = 0;
+  std::int32_t graphicOffsetX = 0, graphicOffsetY = 0;
+  std::int32_t drawWidth = 32, drawHeight = 32;
+  std::int32_t moveA = 0, moveB = 1;
+  std::int32_t scrollSync = 0;
+  std::int32_t present = 0, onScreen = 0, awake = 0;
 };

@@ -34,7 +34,8 @@ void cStageScene::Draw(int play, int overlay, int animate, int hint) {
     if (DrawCharaAndCheckDeath(chara, animate)) RemoveChara(chara);
   });
   g_ItemList.ForEach([](cStageItem& item) { AdvanceItemDrawing(item); });
-  g_ShotList.ForEach([](cStageShot& shot) { AdvanceShotDrawing(shot); });
+  const ScreenOrigin view = ScreenOrigin::Now();
+  g_ShotList.ForEach([&view](cStageShot& shot) { AdvanceShotDrawing(shot, view); });
   AdvanceStageDrawing(*this, play, overlay);
   DrawStagePixels(*this, play, overlay, hint);
 }

@@ -49,9 +49,8 @@ cInput* MenuInput() {
 void BuildTermMenu(cVector<cCmdItem>& menu, int first, int count) {
   menu.assign(static_cast<std::size_t>(count), cCmdItem());
   for (int i = 0; i < count; ++i) {
-    const long long term = first + i;
     menu[i].m_bVisible = 1;
-    menu[i].m_strName = term < static_cast<long long>(g_System->m_vTerms.size()) ? g_System->m_vTerms[term] : "";
+    menu[i].m_strName = g_System->Term(first + i);
   }
 }
 

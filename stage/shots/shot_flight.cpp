@@ -4,10 +4,17 @@
 // blocks. The steering kinds aim once (at the hero, the nearest character
 // of a side, or the target), home on such a character between two steps,
 // wave sideways, or start falling.
+//
+// The shots' part of a sub-step walks every shot in firing order through
+// those steps; in the first sub-step of a frame a shot in its removal area
+// goes (area 4 for side 0, area 5 for the others, when that area has a side
+// switched on), and a shot that meets a block goes. The walk sits beside the
+// steps so that they are compiled into it: it runs for thousands of shots.
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
+#include "definitions/stage/stage_record.h"
 #include "stage/blocks/block_map.h"
 #include "stage/chara/chara.h"
 #include "stage/chara/stage_lists.h"
@@ -15,8 +22,11 @@
 #include "stage/core/double_to_int.h"
 #include "stage/motion/chara_search.h"
 #include "stage/motion/motion_math.h"
+#include "stage/objects/removal_area.h"
 #include "stage/objects/stage_space.h"
+#include "stage/scene/stage_hooks.h"
 #include "stage/scene/stage_scene.h"
+#include "stage/shots/shot_list.h"
 #include "stage/shots/shot_motion.h"
 #include "stage/shots/stage_shot.h"
 
@@ -211,6 +221,8 @@ int cStageShot::ShotHitsBlock() const {
   const int top = TruncToInt(box.top);
   const int right = TruncToInt(box.right);
   const int bottom = TruncToInt(box.bottom);
+  // Most shots fly where no cell under their box holds a block.
+  if (!g_BlockMap.AnyBlockIn(left, top, right, bottom)) return 0;
   // Narrow boxes test their corners; wide ones every 32 dots and the far
   // edge. A cell met twice in a row is tested once; an empty cell is known
   // by its bit alone.
@@ -226,4 +238,30 @@ int cStageShot::ShotHitsBlock() const {
     if (cellY >= bottom) break;
   }
   return 0;
+}
+
+namespace {
+
+constexpr int kShotAreaSide0 = 3;
+constexpr int kShotAreaOthers = 4;
+
+bool LeftByArea(const cStageShot& shot) {
+  const int area = shot.side == 0 ? kShotAreaSide0 : kShotAreaOthers;
+  return g_PlayStage.RemovalAreas[static_cast<std::size_t>(area)].IsOn() && InRemovalArea(shot, area);
+}
+
+}  // namespace
+
+void StepShots(cStageScene&, int subStep) {
+  g_ShotList.ForEach([&](cStageShot& shot) {
+    if (shot.MoveShot() != 0) {
+      RemoveShot(shot);
+      return;
+    }
+    shot.ApplyShotGravity();
+    shot.ShotStepY();
+    shot.ShotStepX();
+    if (subStep == 1 && LeftByArea(shot)) RemoveShot(shot);
+    else if (shot.ShotHitsBlock() != 0) RemoveShot(shot);
+  });
 }

@@ -69,3 +69,12 @@ void ClearShots() {
   for (auto& side : g_ShotSides) side.clear();
   g_ShotList.Clear();
 }
+
+void UpdateShotActivity() {
+  const ScreenOrigin view = ScreenOrigin::Now();
+  g_ShotList.ForEach([&view](cStageShot& shot) {
+    shot.present = 1;
+    shot.UpdateScreenPos(view);
+    shot.onScreen = shot.IsOnScreen();
+  });
+}

@@ -137,16 +137,6 @@ void cStageShot::ShiftYForScale(int newFactor, int oldFactor, int) {
   ClampToStageY(kClampStage);
 }
 
-void cStageShot::UpdateBoxX() {
-  box.left = TruncToInt(x) + box.offsetX;
-  box.right = box.left + box.width - 1;
-}
-
-void cStageShot::UpdateBoxY() {
-  box.top = TruncToInt(y) + box.offsetY;
-  box.bottom = box.top + box.height - 1;
-}
-
 bool cStageShot::HasHit(std::int32_t charaNumber) const {
   return std::find(hitNumbers.begin(), hitNumbers.end(), charaNumber) != hitNumbers.end();
 }
@@ -164,9 +154,4 @@ void cStageShot::Unlink() {
   if (owner != nullptr) std::erase(owner->shotRefs, ShotLink{this, kShotRoleOwner});
   if (target != nullptr) std::erase(target->shotRefs, ShotLink{this, kShotRoleTarget});
   owner = target = nullptr;
-}
-
-void ShotCentre(const cStageShot& shot, double& cx, double& cy) {
-  cx = shot.screenLeft + shot.drawWidth / 2.0;
-  cy = shot.screenTop + shot.drawHeight / 2.0;
 }

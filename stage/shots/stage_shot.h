@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "definitions/shot_record.h"
+#include "stage/core/double_to_int.h"
 #include "stage/objects/stage_obj.h"
 
 class cChara;
@@ -54,7 +55,7 @@ struct ShotBox {
   double left = 0, top = 0, right = 0, bottom = 0;
 };
 
-class cStageShot : public cStageObj {
+class cStageShot final : public cStageObj {
  public:
   cStageShot() = default;
   ~cStageShot() override;
@@ -64,8 +65,15 @@ class cStageShot : public cStageObj {
 
   void ScaleChanged(int newFactor) override;
   void ShiftYForScale(int newFactor, int oldFactor, int keepFlag) override;
-  void UpdateBoxX() override;
-  void UpdateBoxY() override;
+  // Inline: every step of every shot moves its box.
+  void UpdateBoxX() override {
+    box.left = TruncToInt(x) + box.offsetX;
+    box.right = box.left + box.width - 1;
+  }
+  void UpdateBoxY() override {
+    box.top = TruncToInt(y) + box.offsetY;
+    box.bottom = box.top + box.height - 1;
+  }
 
   // A shot (kind 11) or a sword (kind 12) of `owner` from its record and
   // one placement. Registers nothing anywhere (AddShot does). False when
@@ -94,34 +102,44 @@ class cStageShot : public cStageObj {
   // Takes the shot out of its characters' shot references.
   void Unlink();
 
-  std::int32_t ownerSide = 0;
+  // Layout: the fields that the shot passes read for every shot every
+  // sub-step come first, right after the object's own such fields (its last
+  // ones), in the order of the passes: the removal flags that every walk
+  // tests, the hit box of the contact pass, the flight state, then the
+  // record, whose flight settings lie near its start.
+  std::int32_t removeMark = 0;  // set while removals are forbidden
+  std::int32_t removed = 0;     // gone from the list, freed at the next purge
+  ShotBox box;
   std::int32_t shotFlag = 1;  // 1 shot, 0 sword
   std::int32_t rangeLeft = 0;
   std::int32_t lifeLeft = 0;
   std::int32_t moveStep = 0;
-  std::int32_t swordFrame = 0;
-  std::int32_t swordFrameStep = 0;
-  double accel = 0;     // dots per sub-step squared
+  std::int32_t accelOn = 0;
+  std::int32_t aimStart = 0, aimEnd = 0, aimDone = 0;
   double aimSpeed = 0;  // dots per sub-step
   double ownVx = 0, ownVy = 0;
   double accelX = 0, accelY = 0;
-  std::int32_t accelOn = 0;
-  std::int32_t aimStart = 0, aimEnd = 0, aimDone = 0;
   double wavePhaseStep = 0, wavePhase = 0;
   double waveSin = 0, waveCos = 0;
-  ShotBox box;
-  std::vector<std::int32_t> hitNumbers;  // characters already hit, in hit order
   cEdShot rec;
   cChara* target = nullptr;
+  std::vector<std::int32_t> hitNumbers;  // characters already hit, in hit order
+
+  std::int32_t ownerSide = 0;
+  std::int32_t swordFrame = 0;
+  std::int32_t swordFrameStep = 0;
+  double accel = 0;  // dots per sub-step squared
   std::int32_t serial = 0;
   std::uint8_t attack = 0;      // the hits count as the owner's attack
   std::uint8_t attackFlowId = 0;  // ID letter of the owner's attack flows
   cChara* owner = nullptr;
   std::int32_t ownerNumber = 0;
-  std::int32_t removeMark = 0;  // set while removals are forbidden
-  std::int32_t removed = 0;     // gone from the list, freed at the next purge
   std::int32_t swordType = 0;
 };
 
-// A shot's drawn centre in stage dots.
-void ShotCentre(const cStageShot& shot, double& x, double& y);
+// A shot's drawn centre in stage dots (inline: aimed and homing shots ask
+// for it every step).
+inline void ShotCentre(const cStageShot& shot, double& cx, double& cy) {
+  cx = shot.screenLeft + shot.drawWidth / 2.0;
+  cy = shot.screenTop + shot.drawHeight / 2.0;
+}

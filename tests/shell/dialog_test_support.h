@@ -11,7 +11,9 @@
 #include "platform/main_thread.h"
 #include "platform/message_box.h"
 #include "platform/ui_events.h"
+#include "platform/window.h"
 #include "shell/dialogs/dialog_box.h"
+#include "shell/dialogs/message_box_dialog.h"
 #include "tests/foundation/scratch_folder.h"
 
 class DialogTest : public ScratchFolderTest {
@@ -53,5 +55,22 @@ class DialogTest : public ScratchFolderTest {
     const platform::UiSurface surface = platform::UiSurface::GameWindow;
     box.HandleEvent(platform::MouseEvent(platform::UiEventKind::MouseDown, x, y, 1, surface));
     box.HandleEvent(platform::MouseEvent(platform::UiEventKind::MouseUp, x, y, 1, surface));
+  }
+};
+
+// The same over a hidden game window, with the player's message boxes shown
+// as dialogs in it.
+class WindowDialogTest : public DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    ASSERT_TRUE(platform::CreateMainWindow(640, 480));
+    platform::ShowMainWindow(false);
+    UseDialogMessageBoxes(true);
+  }
+  void TearDown() override {
+    UseDialogMessageBoxes(false);
+    platform::DestroyMainWindow();
+    DialogTest::TearDown();
   }
 };

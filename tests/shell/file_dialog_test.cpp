@@ -19,23 +19,15 @@ namespace {
 using namespace platform;
 namespace fs = std::filesystem;
 
-class FileDialogTest : public DialogTest {
+class FileDialogTest : public WindowDialogTest {
  protected:
   void SetUp() override {
-    DialogTest::SetUp();
+    WindowDialogTest::SetUp();
     fs::create_directories("data/stg4/old_ver");
     fs::create_directories("user_data/rpl4");
     for (const char* file : {"data/stg4/b.stg4_878", "data/stg4/A.STG4_878", "data/stg4/run.rpl4_878",
                              "data/stg4/notes.txt", "user_data/rpl4/old.rpl4_878"})
       std::ofstream(file) << "x";
-    ASSERT_TRUE(CreateMainWindow(640, 480));
-    ShowMainWindow(false);
-    UseDialogMessageBoxes(true);
-  }
-  void TearDown() override {
-    UseDialogMessageBoxes(false);
-    DestroyMainWindow();
-    DialogTest::TearDown();
   }
   static std::vector<std::string> ListedLines(DialogBox& box) {
     return dynamic_cast<ListItem*>(box.Item(IDC_FILE_LIST))->Lines();

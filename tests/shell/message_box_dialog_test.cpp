@@ -9,20 +9,7 @@ namespace {
 
 using namespace platform;
 
-class MessageBoxDialogTest : public DialogTest {
- protected:
-  void SetUp() override {
-    DialogTest::SetUp();
-    ASSERT_TRUE(CreateMainWindow(640, 480));
-    ShowMainWindow(false);
-    UseDialogMessageBoxes(true);
-  }
-  void TearDown() override {
-    UseDialogMessageBoxes(false);
-    DestroyMainWindow();
-    DialogTest::TearDown();
-  }
-};
+using MessageBoxDialogTest = WindowDialogTest;
 
 TEST_F(MessageBoxDialogTest, ConfirmExitBothWaysThroughTheHeadlessAnswer) {
   SetHeadlessBoxAnswer(kAnswerNo);

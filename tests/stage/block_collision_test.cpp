@@ -1,6 +1,7 @@
 // Block collision on hand-made stages: pushes to the block boundary, the
 // kinds for heroes and characters, the flying modes, the pass side, the
-// one-way rise, falling, keeping in the screen and the ground snap.
+// one-way rise, falling, keeping in the screen and the ground snap; which
+// cells of the block map hold blocks.
 #include <gtest/gtest.h>
 
 #include "stage/blocks/block_collision.h"
@@ -180,6 +181,37 @@ TEST(BlockMap, ReadsOutsideAreEmpty) {
   EXPECT_EQ(g_BlockMap.Cell(g_BlockMap.IndexAt(-5, 3)).block, nullptr);
   EXPECT_EQ(g_BlockMap.Cell(g_BlockMap.IndexAt(100000, 100000)).block, nullptr);
   EXPECT_EQ(g_BlockMap.IndexOfCell(32, 0), g_BlockMap.Size());
+}
+
+// Rows of 128 cells: two bit words a row, so that rectangles cross words.
+TEST(BlockMap, KnowsWhichCellsHoldBlocksUnderARectangle) {
+  cBlockMap map;
+  map.Reset(4, 7);
+  const cEdBlock block;
+  map.Place(63, 1, block, 1);
+  map.Place(64, 2, block, 2);
+  map.Place(0, 3, block, 3);
+  EXPECT_TRUE(map.HasBlock(map.IndexOfCell(63, 1)));
+  EXPECT_FALSE(map.HasBlock(map.IndexOfCell(62, 1)));
+  EXPECT_FALSE(map.HasBlock(map.Size()));
+
+  auto at = [](int cell) { return cell * 32; };
+  EXPECT_FALSE(map.AnyBlockIn(at(60), at(1), at(62) + 31, at(1) + 31));
+  EXPECT_TRUE(map.AnyBlockIn(at(60), at(1), at(63), at(1)));
+  EXPECT_TRUE(map.AnyBlockIn(at(63), at(1), at(60), at(1)));  // corners in either order
+  EXPECT_FALSE(map.AnyBlockIn(at(63), at(0), at(64) + 31, at(0) + 31));
+  EXPECT_TRUE(map.AnyBlockIn(at(64), at(2), at(127), at(2)));
+  EXPECT_TRUE(map.AnyBlockIn(at(10), at(0), at(100), at(3) + 31));
+  // Outside the map reads empty; a rectangle reaching in meets the cells inside.
+  EXPECT_FALSE(map.AnyBlockIn(-500, -500, -1, at(3)));
+  EXPECT_TRUE(map.AnyBlockIn(-500, at(3), 5, at(3)));
+  EXPECT_FALSE(map.AnyBlockIn(at(128), 0, at(500), at(3)));
+  EXPECT_TRUE(map.AnyBlockIn(at(63), at(1), 2147483647, 2147483647));
+
+  map.Clear(map.IndexOfCell(63, 1));
+  EXPECT_FALSE(map.AnyBlockIn(at(60), at(1), at(63), at(1)));
+  map.PlaceCopy(map.IndexOfCell(62, 1), block);
+  EXPECT_TRUE(map.AnyBlockIn(at(60), at(1), at(63), at(1)));
 }
 
 }  // namespace

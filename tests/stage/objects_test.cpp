@@ -1,10 +1,14 @@
 // The moving-object base (clamp codes, scaling, screen position), extra
-// animations and their frame choice, flow removal, and the removal areas.
+// animations and their frame choice, flow removal, the removal areas, and
+// the conversion of positions to ints.
 #include <gtest/gtest.h>
+
+#include <limits>
 
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
+#include "stage/core/double_to_int.h"
 #include "stage/objects/stage_space.h"
 #include "tests/stage/stage_fixture.h"
 
@@ -153,4 +157,17 @@ TEST(CharaBoxTest, ABoxFollowingARunawayPositionWrapsAsTheProcessorDid) {
   box.FollowY(2147483640.0);
   EXPECT_EQ(box.top, 2147483643.0);
   EXPECT_EQ(box.bottom, -2147483630.0);
+}
+
+TEST(TruncToIntTest, TruncatesTowardZeroAndGivesIntMinOutsideTheRange) {
+  constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+  EXPECT_EQ(TruncToInt(1.9), 1);
+  EXPECT_EQ(TruncToInt(-1.9), -1);
+  EXPECT_EQ(TruncToInt(2147483647.9), 2147483647);
+  EXPECT_EQ(TruncToInt(-2147483648.9), kMin);
+  EXPECT_EQ(TruncToInt(2147483648.0), kMin);
+  EXPECT_EQ(TruncToInt(-2147483649.0), kMin);
+  EXPECT_EQ(TruncToInt(std::numeric_limits<double>::infinity()), kMin);
+  EXPECT_EQ(TruncToInt(-std::numeric_limits<double>::infinity()), kMin);
+  EXPECT_EQ(TruncToInt(std::numeric_limits<double>::quiet_NaN()), kMin);
 }

@@ -41,7 +41,7 @@ void DrawSword(const cStageShot& sword, DDSURFACEDATA* surface) {
 
 }  // namespace
 
-void AdvanceShotDrawing(cStageShot& shot) { shot.UpdateScreenPos(); }
+void AdvanceShotDrawing(cStageShot& shot, const ScreenOrigin& view) { shot.UpdateScreenPos(view); }
 
 void DrawShotPixels(const cStageShot& shot, DDSURFACEDATA* surface) {
   if (shot.rec.m_bHide) return;

@@ -5,8 +5,10 @@
 // surface of its type and facing. Both are stretched by their size factor.
 
 struct DDSURFACEDATA;
+struct ScreenOrigin;
 class cStageShot;
 
-// The advance half: the shot's place on the screen after the frame's moves.
-void AdvanceShotDrawing(cStageShot& shot);
+// The advance half: the shot's place on the screen after the frame's moves
+// (the view worked out once for all the shots).
+void AdvanceShotDrawing(cStageShot& shot, const ScreenOrigin& view);
 void DrawShotPixels(const cStageShot& shot, DDSURFACEDATA* surface);

@@ -6,6 +6,9 @@
 #include "graphics/blits/fill.h"
 #include "graphics/text/font_setup.h"
 #include "graphics/images/palette.h"
+#include "foundation/sjis.h"
+#include "graphics/text/text_cp932_table.h"
+#include "platform/font_rasterizer.h"
 #include "platform/text_encoding.h"
 
 namespace {
@@ -154,6 +157,27 @@ TEST_P(FontTest, MeasuresByCellsOrByTheFace) {
   EXPECT_EQ(size.height, 24);
   EXPECT_GT(size.width, 0);
   EXPECT_EQ(size.width, MeasureTextGDI(proportional.get(), "WW").width);
+}
+
+// Message windows are sized by these measures, so a text must measure the
+// same in every drawing mode: only the font's cache setting (which the
+// project's defaults choose per mode) picks cells or the face's advances.
+TEST_P(FontTest, TheNormalFontMeasuresATextAlikeInEveryDrawingMode) {
+  const FONTDEF& def = g_FontDefs[1];
+  const std::string text = platform::Cp932FromUtf8("ようこそ！ Run 07");
+  auto face = platform::FontFace::Open(platform::Utf8FromCp932(def.szFace), def.nHeight, def.nWidth);
+  ASSERT_NE(face, nullptr);
+  int advances = 0;
+  sjis::ForEachChar(text, [&](std::size_t pos, std::size_t length) {
+    advances += face->Advance(text_cp932::ToUnicode(std::string_view(text).substr(pos, length)));
+  });
+  for (int caches : {0, 1}) {
+    Font font;
+    font.Create(def.szFace, def.nWidth, def.nHeight, def.nCellWidth, def.nLineHeight, kText, nullptr, 1, kText,
+                nullptr, caches);
+    EXPECT_EQ(MeasureTextGDI(&font, text.c_str()), (text_layout::TextSize{advances, 16}));
+    EXPECT_EQ(MeasureTextBlock(&font, text.c_str()), (text_layout::TextSize{12 * 16, 16}));
+  }
 }
 
 TEST_P(FontTest, LetterSheetIsLaidOverLowercaseLetters) {

@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "commands/install.h"
-#include "definitions/palette/palette.h"
-#include "definitions/param_table.h"
 #include "definitions/stage/stage_loader.h"
 #include "platform/main_thread.h"
 #include "recorded_run_digests.h"
 #include "project/global_data.h"
+#include "shell/game/frame_step.h"
+#include "shell/init/project_load.h"
+#include "shell/subsystems/subsystem_steps.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/draw/stage_drawing.h"
 #include "stage/items/stage_item.h"
@@ -19,15 +20,18 @@
 namespace sample_game_test {
 
 LoadedSampleGame::LoadedSampleGame() {
-  StartProjectData();
-  EXPECT_EQ(LoadDatabases(*g_Database), 1);
-  EXPECT_EQ(LoadCommonPalette(), 1);
+  // Registered as the player's entry registers them, then loaded by the
+  // start-up's own steps: the run plays the data the player plays.
+  RegisterStageDrawing();
   InstallCommands();
-  BuildParamTable();
-  InitEffectSlotsOfStage();  // as start-up binds them to the loaded effect lists
+  StartProjectData();
+  BuildParamTableStep();
+  EXPECT_TRUE(LoadProjectData());
+  EXPECT_TRUE(LoadWorldMapAndPalette());
 }
 
 LoadedSampleGame::~LoadedSampleGame() {
+  ForgetLostSurfaceLists();
   StopProjectData();
   platform::ResetMainThreadState();
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The sample game's stages played headless through the stage harness: the
-// project, the common palette and the command runtime of the generated game
-// are loaded, a stage file is set up with a seed, and an input script runs
-// frame by frame while the state hash of every frame is kept.
+// generated game is loaded by the player's own start-up steps (databases,
+// frame tables, effect slots, system record, world map, common palette) with
+// the commands installed, a stage file is set up with a seed, and an input
+// script runs frame by frame while the state hash of every frame is kept.
 
 #include <cstdint>
 #include <functional>
@@ -17,7 +18,7 @@
 namespace sample_game_test {
 
 // While it lives, the generated game is the working folder with its project
-// loaded, the commands installed and the effect slots bound.
+// loaded as start-up loads it (without a screen) and the commands installed.
 class LoadedSampleGame {
  public:
   LoadedSampleGame();
