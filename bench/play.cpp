@@ -45,7 +45,6 @@
 
 #include "bench/headless_bench.h"
 #include "commands/install.h"
-#include "definitions/palette/palette.h"
 #include "definitions/param_table.h"
 #include "definitions/save_data/save_data.h"
 #include "definitions/stage/stage_loader.h"
@@ -55,12 +54,12 @@
 #include "graphics/surfaces/surface_lock.h"
 #include "platform/backend.h"
 #include "platform/message_box.h"
-#include "project/data_paths.h"
-#include "project/frame_tables.h"
 #include "project/global_data.h"
 #include "screens/register_screens.h"
+#include "shell/game/frame_step.h"
 #include "shell/game/game.h"
 #include "shell/harness/run_harness.h"
+#include "shell/init/project_load.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/draw/stage_drawing.h"
@@ -151,21 +150,19 @@ class GeneratedGame {
 GeneratedGame* g_game = nullptr;
 const ScriptedStage* g_busiest = nullptr;
 
-// The project as start-up loads it, without a window or a screen, for the
-// simulation alone. False when a file does not load.
+// The project loaded by start-up's own steps, without a window or a
+// screen, for the simulation alone. False when a file does not load.
 class LoadedProject {
  public:
   LoadedProject() {
     StartProjectData();
     BuildParamTable();
-    m_ok = LoadDatabases(*g_Database) == 1;
-    BuildEffectWorkCopies(*g_Database);
-    BuildAnimeFrames(g_AnimeFrameTable, *g_Database);
-    BuildEffectFrames(g_EffectFrameTable, *g_Database);
-    InitEffectSlotsOfStage();
-    m_ok = m_ok && LoadFile(*g_System, g_Paths[PATH_SYSTEM]) == 1 && LoadCommonPalette() == 1;
+    m_ok = LoadProjectData() && LoadWorldMapAndPalette();
   }
-  ~LoadedProject() { StopProjectData(); }
+  ~LoadedProject() {
+    ForgetLostSurfaceLists();
+    StopProjectData();
+  }
   LoadedProject(const LoadedProject&) = delete;
   LoadedProject& operator=(const LoadedProject&) = delete;
   bool Ok() const { return m_ok; }

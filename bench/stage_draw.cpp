@@ -24,8 +24,8 @@
 #include "graphics/device/device.h"
 #include "graphics/images/bitmap_table.h"
 #include "project/database.h"
-#include "project/frame_tables.h"
 #include "project/global_data.h"
+#include "shell/init/project_load.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
@@ -138,8 +138,7 @@ void MakeEffects() {
   }
   g_Database->m_vEffect.resize(1);
   g_Database->m_vEffect.push_back(point);
-  BuildEffectWorkCopies(*g_Database);
-  BuildEffectFrames(g_EffectFrameTable, *g_Database);
+  BuildDatabaseTables();
   InitEffectSlotsOfStage();
 }
 

@@ -12,7 +12,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -50,7 +49,7 @@ bool ParseArguments(int argc, char** argv, soak::SoakSettings& settings, bool& c
     }
     long long* target = std::strcmp(argv[i], "--frames") == 0     ? &settings.frames
                         : std::strcmp(argv[i], "--baseline") == 0 ? &settings.baselineFrame
-                                                                   : nullptr;
+                                                                  : nullptr;
     if (target == nullptr || i + 1 == argc || !ParseCount(argv[++i], *target)) return false;
   }
   return settings.baselineFrame < settings.frames;
@@ -78,9 +77,10 @@ bool MemoryHeld(const soak::SoakRun& run, bool checkMemory) {
   }
   const std::size_t first = laps.front().residentBytes, last = laps.back().residentBytes;
   const std::size_t growth = last > first ? last - first : 0;
-  std::printf("resident memory: %.3f MB at frame %lld, %.3f MB at frame %lld: grew %.3f MB (limit %.3f MB%s)\n",
-              Megabytes(first), laps.front().frame, Megabytes(last), laps.back().frame, Megabytes(growth),
-              Megabytes(kGrowthLimitBytes), checkMemory ? "" : ", not checked");
+  std::printf(
+      "resident memory: %.3f MB at frame %lld, %.3f MB at frame %lld: grew %.3f MB (limit %.3f MB%s)\n",
+      Megabytes(first), laps.front().frame, Megabytes(last), laps.back().frame, Megabytes(growth),
+      Megabytes(kGrowthLimitBytes), checkMemory ? "" : ", not checked");
   if (!checkMemory || growth < kGrowthLimitBytes) return true;
   std::printf("soak: FAILED: the resident memory grew by 1 MB or more\n");
   return false;
@@ -89,10 +89,10 @@ bool MemoryHeld(const soak::SoakRun& run, bool checkMemory) {
 // Prints the run's figures; true when it passed.
 bool Summarise(const soak::SoakRun& run, bool checkMemory) {
   std::printf("soak: %zu replays, %zu play frames in one round of them all\n", run.replays, run.replayFrames);
-  std::printf("soak: %lld frames in %.1f s (%.0f frames/s), %lld rounds played to their end (%lld begun under a "
-              "screen effect held over from the round before)\n",
-              run.frames, run.seconds, run.seconds > 0 ? static_cast<double>(run.frames) / run.seconds : 0.0,
-              run.rounds, run.heldOverRounds);
+  std::printf(
+      "soak: %lld frames in %.1f s (%.0f frames/s), %lld rounds played to their end (%lld begun under a "
+      "screen effect held over from the round before)\n",
+      run.frames, run.seconds, run.framesPerSecond, run.rounds, run.heldOverRounds);
   bool passed = run.failure.empty();
   if (!passed) std::printf("soak: FAILED: %s\n", run.failure.c_str());
   if (passed && !MemoryHeld(run, checkMemory)) passed = false;
@@ -122,7 +122,8 @@ int main(int argc, char** argv) {
   soak::SoakSettings settings;
   bool checkMemory = true;
   if (!ParseArguments(argc, argv, settings, checkMemory)) {
-    std::fprintf(stderr, "usage: %s [--frames N] [--baseline F] [--no-memory-check]   (0 < F < N)\n", argv[0]);
+    std::fprintf(stderr, "usage: %s [--frames N] [--baseline F] [--no-memory-check]   (0 < F < N)\n",
+                 argv[0]);
     return 2;
   }
   // The player's own registrations: the recording and the soak play alike.

@@ -121,9 +121,12 @@ void MidiSynth::Reset() {
   // Sounds end at once, not with their release.
   fluid_synth_all_sounds_off(m_impl->synth, -1);
   fluid_synth_system_reset(m_impl->synth);
-  // The reverberation of the old sounds lives on in the effects: render it
-  // away, so that nothing of the old song is heard when playing resumes.
-  std::vector<float> tail(std::size_t(m_rate) / 2 * 2);
+  // The reverberation and chorus of the old sounds live on in the effects,
+  // which the reset leaves as they are: render them away, so that nothing of
+  // the old song is heard when playing resumes. Half a second still leaves
+  // up to -70 dB, more or less by where the song was cut; a second leaves
+  // nothing above -100 dB, whatever the cut.
+  std::vector<float> tail(std::size_t(m_rate) * 2);  // one second, stereo
   fluid_synth_write_float(m_impl->synth, int(tail.size() / 2), tail.data(), 0, 2, tail.data(), 1, 2);
 }
 

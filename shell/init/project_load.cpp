@@ -12,6 +12,12 @@
 #include "shell/game/timers.h"
 #include "shell/subsystems/subsystem_steps.h"
 
+void BuildDatabaseTables() {
+  BuildEffectWorkCopies(*g_Database);
+  BuildAnimeFrames(g_AnimeFrameTable, *g_Database);
+  BuildEffectFrames(g_EffectFrameTable, *g_Database);
+}
+
 bool LoadProjectData() {
   if (!CreateDefaultData()) {
     ReportAndBox("%s", Cp932Literal("「data」フォルダの作成に失敗…\n「default」フォルダに問題がある可能性があります。"));
@@ -23,9 +29,7 @@ bool LoadProjectData() {
     ReportAndBox("%s", Cp932Literal("データベースの読み込みに失敗…"));
     return false;
   }
-  BuildEffectWorkCopies(*g_Database);
-  BuildAnimeFrames(g_AnimeFrameTable, *g_Database);
-  BuildEffectFrames(g_EffectFrameTable, *g_Database);
+  BuildDatabaseTables();
   InitEffectSlotsStep();
   const std::string systemPath(g_Paths[PATH_SYSTEM]);
   if (!LoadFile(*g_System, systemPath)) {

@@ -7,6 +7,11 @@
 // (the stage harness of the tests) calls the same, so it plays the data the
 // player plays.
 
+// What start-up derives from the databases, whether they were loaded or
+// made in memory: the effects' working copies and the animation and effect
+// frame tables.
+void BuildDatabaseTables();
+
 // The parameter table must have been built. False after the failure's
 // message (the data folder, the databases or "data\System.dat").
 bool LoadProjectData();

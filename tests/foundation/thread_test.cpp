@@ -6,10 +6,10 @@
 #include <chrono>
 #include <memory>
 #include <thread>
-#include <utility>
 
 #include "platform/clock.h"
 #include "platform/main_thread.h"
+#include "tests/support/wait_until.h"
 
 namespace {
 
@@ -25,14 +25,6 @@ unsigned CountingLoop(std::atomic<int>& steps) {
     ++steps;
     cThread::Sleep(1);
   }
-}
-
-bool WaitUntil(const std::function<bool()>& condition) {
-  for (int i = 0; i < 2000; ++i) {
-    if (condition()) return true;
-    platform::SleepMs(1);
-  }
-  return false;
 }
 
 TEST(Thread, IdleObjectAnswersEveryCall) {
@@ -53,15 +45,12 @@ TEST(Thread, StartsParksResumesAndExits) {
   ASSERT_TRUE(WaitUntil([&] { return steps.load() > 3; }));
 
   thread.Suspend();
-  // The thread finishes its step and stops at the gate.
-  int parkedAt = -1;
-  ASSERT_TRUE(WaitUntil([&] {
-    int now = steps.load();
-    platform::SleepMs(10);
-    return std::exchange(parkedAt, now) == now;
-  }));
+  // The thread finishes the step it is in and stops at the gate: one more
+  // step at most, however long it is given.
+  const int atSuspend = steps.load();
   platform::SleepMs(30);
-  EXPECT_EQ(steps.load(), parkedAt);
+  const int parkedAt = steps.load();
+  EXPECT_LE(parkedAt, atSuspend + 1);
 
   thread.Resume();
   EXPECT_TRUE(WaitUntil([&] { return steps.load() > parkedAt; }));
@@ -75,10 +64,10 @@ TEST(Thread, ExitOnASuspendedThreadOpensTheGateFirst) {
   ASSERT_EQ(thread.Start([&] { return CountingLoop(steps); }), 1);
   thread.Suspend();
   thread.Suspend();
-  auto begin = std::chrono::steady_clock::now();
+  // With the gate shut the thread would never see the quit, and Exit would
+  // give up on it and leave it running.
   thread.Exit();
   EXPECT_FALSE(thread.IsRunning());
-  EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(150));
 }
 
 TEST(Thread, ThreadThatIgnoresQuitIsLeftRunningNotKilled) {
@@ -93,7 +82,7 @@ TEST(Thread, ThreadThatIgnoresQuitIsLeftRunningNotKilled) {
   thread.Exit();
   auto waited = std::chrono::steady_clock::now() - begin;
   EXPECT_GE(waited, std::chrono::milliseconds(190));
-  EXPECT_LT(waited, std::chrono::milliseconds(3000));
+  EXPECT_LT(waited, std::chrono::seconds(30)) << "gives up, does not wait for ever";
   EXPECT_TRUE(thread.IsRunning());
   release.store(true);
   thread.Exit();  // asked again, it now ends and is joined

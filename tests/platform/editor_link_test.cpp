@@ -49,10 +49,11 @@ TEST(EditorLink, AnEditorThatKeepsTalkingCannotHoldThePlayerPastTheTimeout) {
   std::strcpy(address.sun_path, path.c_str());
   ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
   ASSERT_EQ(::listen(listener, 1), 0);
-  // Accepts the notice, then sends a byte every 200 ms for 6 s without closing.
+  // Accepts the notice, then sends a byte every 200 ms for a minute without
+  // closing (it stops once the player has hung up).
   std::thread editor([listener] {
     const int connection = ::accept(listener, nullptr, nullptr);
-    for (int i = 0; i < 30 && connection >= 0; ++i) {
+    for (int i = 0; i < 300 && connection >= 0; ++i) {
       if (::send(connection, "x", 1, MSG_NOSIGNAL) != 1) break;
       std::this_thread::sleep_for(std::chrono::milliseconds(200));
     }
@@ -61,7 +62,9 @@ TEST(EditorLink, AnEditorThatKeepsTalkingCannotHoldThePlayerPastTheTimeout) {
   ::setenv(platform::kEditorSocketVariable, path.c_str(), 1);
   const auto start = std::chrono::steady_clock::now();
   EXPECT_TRUE(platform::SendEditorNotice(1, 1));
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(platform::kEditorTimeoutMs + 1000));
+  // Far past the timeout, far short of the editor's minute: a loaded machine
+  // cannot make it fail, a player held by the chatter does.
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
   ::unsetenv(platform::kEditorSocketVariable);
   editor.join();
   ::close(listener);

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "platform/clock.h"
+#include "tests/support/wait_until.h"
 
 namespace {
 
@@ -17,13 +18,9 @@ class MainThreadTest : public testing::Test {
   }
   void TearDown() override { platform::ResetMainThreadState(); }
 
-  // Serves the main thread until the condition holds (at most two seconds).
+  // Serves the main thread until the condition holds.
   static bool ServeUntil(const std::function<bool()>& condition) {
-    for (int i = 0; i < 2000 && !condition(); ++i) {
-      platform::ServeMainThread();
-      platform::SleepMs(1);
-    }
-    return condition();
+    return WaitUntil(condition, [] { platform::ServeMainThread(); });
   }
 };
 

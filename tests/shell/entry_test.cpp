@@ -18,6 +18,7 @@
 #include "tests/shell/prepared_game.h"
 #include "tests/support/editor_listener.h"
 #include "tests/support/lock_holder.h"
+#include "tests/support/wait_until.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ TEST_F(EntryTest, StartsStepsFramesAndClosesInOrder) {
   g_ParamTable.clear();
   // Close once the game thread has stepped, however slowly a loaded machine starts it.
   std::thread closer([&] {
-    for (int waited = 0; frames.load() == 0 && waited < 10000; ++waited) platform::SleepMs(1);
+    WaitUntil([&] { return frames.load() > 0; });
     platform::RequestClose(platform::CloseReason::User);
   });
   EXPECT_EQ(RunPlayer(), 0);

@@ -1,11 +1,9 @@
 #include "sound/midi/midi_player.h"
 
-#include <chrono>
-#include <thread>
-
 #include "platform/audio/midi_synth.h"
 #include "tests/sound/midi_files.h"
 #include "tests/sound/sound_test_support.h"
+#include "tests/support/wait_until.h"
 
 namespace {
 
@@ -19,8 +17,7 @@ class MidiPlayerTest : public SoundTest {
  protected:
   // Waits for the feeder thread to reach a state.
   static bool WaitForState(const cMidiPlayer& player, int state) {
-    for (int i = 0; i < 2000 && player.State() != state; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    return player.State() == state;
+    return WaitUntil([&] { return player.State() == state; });
   }
   static bool HaveSoundFont() { return !platform::MidiSynth::Shared(platform::GetMixer().Rate())->SoundFont().empty(); }
 };
@@ -77,19 +74,15 @@ TEST_F(MidiPlayerTest, ATrackLongerThanOneBufferPlaysToItsEndInTime) {
   cMidiPlayer player("bgm\\long.mid");
   ASSERT_TRUE(player.Loaded());
   player.Play(0);
-  const int rate = platform::GetMixer().Rate();
-  int tenths = 0;
-  for (; tenths < 40 && player.State() == MIDI_PLAYING; ++tenths) {
-    Capture(std::size_t(rate / 10));
-    // Still five times faster than the song, with time for the feeder to run.
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  // The end is reached once the song's time has been rendered (the stream
-  // renders a fifth of a second ahead of the capture). A feeder starved by a
-  // loaded machine may end it a little late; one that stops after the first
-  // buffer never ends it.
-  EXPECT_GE(tenths, 13);
-  EXPECT_LE(tenths, 25);
+  // The stream renders at most a fifth of a second ahead of the mix: after
+  // 1.3 s of it the song's end (1.5625 s) cannot have been rendered, after
+  // 1.6 s it has been, and the feeder must then stop the player. Counted in
+  // frames of the mix, not in time, so a loaded machine changes nothing.
+  const std::size_t tenth = std::size_t(platform::GetMixer().Rate() / 10);
+  for (int i = 0; i < 13; ++i) Capture(tenth);
+  EXPECT_EQ(player.State(), MIDI_PLAYING) << "ended before its time";
+  for (int i = 0; i < 3; ++i) Capture(tenth);
+  EXPECT_TRUE(WaitForState(player, MIDI_STOPPED)) << "the end after the first buffer was never reached";
 }
 
 }  // namespace

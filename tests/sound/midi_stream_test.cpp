@@ -69,4 +69,20 @@ TEST_F(MidiStreamTest, APausedStreamHoldsItsPlace) {
   stream.Stop();
 }
 
+// Where a song is cut depends on how far ahead the stream had rendered; the
+// old song's reverberation and chorus must be gone after a reset wherever
+// that was.
+TEST_F(MidiStreamTest, AResetLeavesNothingOfTheOldSoundsWhereverTheyWereCut) {
+  const std::shared_ptr<platform::MidiSynth> synth = platform::MidiSynth::Shared(rate_);
+  std::vector<float> frames(std::size_t(rate_) * 2);
+  for (std::size_t cut = 256; cut < std::size_t(rate_); cut += std::size_t(rate_) / 10 + 64) {
+    synth->ShortMessage(0x7F3C90);
+    synth->Render(frames.data(), cut);
+    ASSERT_GT(Peak(frames, 0, cut * 2), 0.01f);
+    synth->Reset();
+    synth->Render(frames.data(), frames.size() / 2);
+    EXPECT_LT(Peak(frames), 1e-5f) << "cut after " << cut << " frames";
+  }
+}
+
 }  // namespace

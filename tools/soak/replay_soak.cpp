@@ -1,11 +1,9 @@
 #include "tools/soak/replay_soak.h"
 
-#include <algorithm>
 #include <chrono>
 #include <fstream>
-#include <functional>
-#include <iterator>
 #include <sstream>
+#include <utility>
 
 #include "platform/input_devices.h"
 #include "platform/message_box.h"
@@ -64,9 +62,12 @@ class ReplaySoak {
   SoakRun Run() {
     if (StartAtTitle() && Record() && QueueReplay(0) && ChooseTheReplay()) {
       const auto start = std::chrono::steady_clock::now();
+      const long long first = m_run.frames;
       while (m_run.frames < m_settings.frames && Step()) {
       }
       m_run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+      if (m_run.seconds > 0)
+        m_run.framesPerSecond = static_cast<double>(m_run.frames - first) / m_run.seconds;
       m_run.residentAtEnd = ResidentBytes().value_or(0);
     }
     if (m_reportOffset != 0) m_run.reportLines = LinesAfter(ReportFile(), m_reportOffset);
@@ -94,6 +95,7 @@ class ReplaySoak {
     for (int frame = 0; frame < kTitleFrameLimit && !AtTitleMenu(); ++frame)
       if (!Step()) return false;
     if (!AtTitleMenu()) return Fail("the title's menu did not come up");
+    m_reportOffset = FileSize(ReportFile());
     return true;
   }
 
@@ -107,7 +109,6 @@ class ReplaySoak {
     m_run.replays = m_replays.size();
     m_heldOverHashes.resize(m_replays.size());
     for (const StageReplay& replay : m_replays) m_run.replayFrames += replay.hashes.size();
-    m_reportOffset = FileSize(ReportFile());
     return true;
   }
 
@@ -155,7 +156,8 @@ class ReplaySoak {
       return after != kPhasePlay || QueueReplay((m_queued + 1) % m_replays.size());
     }
     const std::vector<std::uint64_t>& recorded = m_replays[m_current].hashes;
-    std::vector<std::uint64_t>& reference = m_heldOver ? m_heldOverHashes[m_current] : m_replays[m_current].hashes;
+    std::vector<std::uint64_t>& reference =
+        m_heldOver ? m_heldOverHashes[m_current] : m_replays[m_current].hashes;
     const std::uint64_t hash = StageStateHash(*StageScene());
     if (m_capturing && m_roundFrame < recorded.size()) reference.push_back(hash);
     if (!m_capturing && m_roundFrame < reference.size() && hash != reference[m_roundFrame])
@@ -163,7 +165,8 @@ class ReplaySoak {
                   (m_heldOver ? "first round begun under a held-over screen effect" : "recording"));
     ++m_roundFrame;
     const std::string frames = " the recording's " + std::to_string(recorded.size()) + " frames";
-    if (after == kPhasePlay) return m_roundFrame <= recorded.size() || Fail(RoundPlace() + ": play goes on past" + frames);
+    if (after == kPhasePlay)
+      return m_roundFrame <= recorded.size() || Fail(RoundPlace() + ": play goes on past" + frames);
     if (m_roundFrame < recorded.size()) return Fail(RoundPlace() + ": the round ended before" + frames);
     ++m_run.rounds;
     return true;

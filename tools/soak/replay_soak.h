@@ -37,8 +37,9 @@ struct SoakRun {
   long long rounds = 0;  // rounds played to their end
   // Rounds begun under a screen effect that the round before left running.
   long long heldOverRounds = 0;
-  double seconds = 0;
-  std::vector<MemorySample> memory;      // as each lap began, from the baseline
+  double seconds = 0;                // of the frames after the replay was chosen
+  double framesPerSecond = 0;        // of those frames
+  std::vector<MemorySample> memory;  // as each lap began, from the baseline
   std::size_t residentAtEnd = 0;
   std::vector<std::string> reportLines;  // written after the title was up
   std::vector<std::string> boxes;        // message boxes shown (UTF-8)

@@ -46,8 +46,10 @@ std::vector<char> ReadBytes(const fs::path& file) {
 // replay is not written. An attempt that ends in the hero's death has begun
 // the next one on its last frame, and the replay of the ended one is the
 // previous attempt's.
-bool RecordAttempt(const StageScript& script, const std::string& storedPath, std::vector<std::uint64_t>& hashes) {
-  const std::optional<std::vector<sample_game::ScriptFrame>> frames = sample_game::ParseInputScript(script.text);
+bool RecordAttempt(const StageScript& script, const std::string& storedPath,
+                   std::vector<std::uint64_t>& hashes) {
+  const std::optional<std::vector<sample_game::ScriptFrame>> frames =
+      sample_game::ParseInputScript(script.text);
   cEdStage stage;
   if (!frames || LoadFile(stage, script.stage + "_000") != 1) return false;
   g_Game.m_nTitleCmd = 0;
@@ -57,7 +59,8 @@ bool RecordAttempt(const StageScript& script, const std::string& storedPath, std
   cStageHarness harness;
   harness.UseStage(stage);
   harness.Begin(kSeed, kPhaseIntro);
-  for (int frame = 0; frame < kIntroFrameLimit && harness.Scene().Phase() == kPhaseIntro; ++frame) harness.Step(0, 0);
+  for (int frame = 0; frame < kIntroFrameLimit && harness.Scene().Phase() == kPhaseIntro; ++frame)
+    harness.Step(0, 0);
   if (harness.Scene().Phase() != kPhasePlay) return false;
   for (const sample_game::ScriptFrame& frame : *frames) {
     harness.Step(frame.dir, frame.buttons);

@@ -13,9 +13,9 @@
 namespace soak {
 
 struct StageReplay {
-  std::string stage;                   // "data\stg4\Stage1.stg4"
-  std::vector<char> fileBytes;         // the replay file as written
-  std::vector<std::uint64_t> hashes;   // one per frame of the replay
+  std::string stage;                  // "data\stg4\Stage1.stg4"
+  std::vector<char> fileBytes;        // the replay file as written
+  std::vector<std::uint64_t> hashes;  // one per frame of the replay
 };
 
 // Records the replays while the player runs on the game folder (the working

@@ -4,14 +4,11 @@
 
 #include "platform/input_devices.h"
 #include "shell/worker_threads.h"
+#include "tests/support/wait_until.h"
 
 std::thread PressDecideInRankingWindow(int decideKey) {
   return std::thread([decideKey] {
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!thRanking.IsRunning()) {
-      if (std::chrono::steady_clock::now() > giveUp) return;  // the test fails on its own checks
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    if (!WaitUntil([] { return thRanking.IsRunning(); })) return;  // the test fails on its own checks
     // Pressed anew until the window has gone: on a loaded machine its frames
     // can come late enough to miss a single short press.
     while (thRanking.IsRunning()) {
