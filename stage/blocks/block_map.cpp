@@ -13,6 +13,7 @@ void cBlockMap::Reset(int rows, int rowShift) {
   m_nRowShift = rowShift;
   m_vCells.assign(static_cast<std::size_t>(m_nRows) << rowShift, BlockCell{});
   m_HasBlock.assign((m_vCells.size() + 63) / 64, 0);
+  m_NearBlock.assign(m_HasBlock.size(), 0);
   m_Copies.clear();
 }
 
@@ -22,6 +23,21 @@ void cBlockMap::MarkBlock(std::size_t index, bool has) {
   const std::uint64_t bit = std::uint64_t{1} << (index & 63);
   if (has) m_HasBlock[index >> 6] |= bit;
   else m_HasBlock[index >> 6] &= ~bit;
+  // The cells whose 2 x 2 square holds this one: itself, left, up, up-left.
+  const int column = static_cast<int>(index & ((std::size_t{1} << m_nRowShift) - 1));
+  const int row = static_cast<int>(index >> m_nRowShift);
+  for (int r = row - 1; r <= row; ++r)
+    for (int c = column - 1; c <= column; ++c)
+      if (r >= 0 && c >= 0) UpdateNearBlock(c, r);
+}
+
+void cBlockMap::UpdateNearBlock(int column, int row) {
+  const bool near = HasBlock(IndexOfCell(column, row)) || HasBlock(IndexOfCell(column + 1, row)) ||
+                    HasBlock(IndexOfCell(column, row + 1)) || HasBlock(IndexOfCell(column + 1, row + 1));
+  const std::size_t index = IndexOfCell(column, row);
+  const std::uint64_t bit = std::uint64_t{1} << (index & 63);
+  if (near) m_NearBlock[index >> 6] |= bit;
+  else m_NearBlock[index >> 6] &= ~bit;
 }
 
 void cBlockMap::Place(int column, int row, const cEdBlock& block, int blockNo) {

@@ -72,9 +72,12 @@ class cBlockMap {
     if (x1 < 0 || y1 < 0) return false;
     const int firstColumn = std::max(x0, 0) >> 5;
     const int lastColumn = std::min(x1 >> 5, (1 << m_nRowShift) - 1);
+    const int firstRow = std::max(y0, 0) >> 5;
     const int lastRow = std::min(y1 >> 5, m_nRows - 1);
-    if (firstColumn > lastColumn) return false;
-    for (int row = std::max(y0, 0) >> 5; row <= lastRow; ++row) {
+    if (firstColumn > lastColumn || firstRow > lastRow) return false;
+    // Within 2 x 2 cells (a shot's box, as a rule) one bit rules out all.
+    if (lastColumn - firstColumn <= 1 && lastRow - firstRow <= 1 && !NearBlock(firstColumn, firstRow)) return false;
+    for (int row = firstRow; row <= lastRow; ++row) {
       const std::size_t rowStart = static_cast<std::size_t>(row) << m_nRowShift;
       if (AnyBitIn(rowStart + static_cast<std::size_t>(firstColumn), rowStart + static_cast<std::size_t>(lastColumn)))
         return true;
@@ -85,6 +88,13 @@ class cBlockMap {
  private:
   static const BlockCell& EmptyCell();
   void MarkBlock(std::size_t index, bool has);
+  // Whether one of the cells (c, r), (c + 1, r), (c, r + 1), (c + 1, r + 1)
+  // holds a block; (c, r) in the map.
+  bool NearBlock(int column, int row) const {
+    const std::size_t index = (static_cast<std::size_t>(row) << m_nRowShift) + static_cast<std::size_t>(column);
+    return ((m_NearBlock[index >> 6] >> (index & 63)) & 1) != 0;
+  }
+  void UpdateNearBlock(int column, int row);
   // Whether a bit from `first` to `last` (both in the map) is set.
   bool AnyBitIn(std::size_t first, std::size_t last) const {
     constexpr std::uint64_t kAll = ~std::uint64_t{0};
@@ -97,6 +107,9 @@ class cBlockMap {
 
   cVector<BlockCell> m_vCells;
   std::vector<std::uint64_t> m_HasBlock;  // bit i: m_vCells[i].block != null
+  // Bit i: a block in the 2 x 2 cells from cell i rightwards and down, the
+  // most that a box of at most 32 x 32 dots starting in cell i can meet.
+  std::vector<std::uint64_t> m_NearBlock;
   std::deque<cEdBlock> m_Copies;  // stable addresses for summoned blocks
   int m_nRowShift = 0;
   int m_nRows = 0;

@@ -70,14 +70,6 @@ int cStageObj::MoveStepX(int mode) {
   return ClampToStageX(mode);
 }
 
-int cStageObj::MoveStepY(int mode) {
-  const double limit = g_StageSpace.speedLimit;
-  if (vy > limit) vy = limit;
-  else if (vy < -limit) vy = -limit;
-  y += vy;
-  return ClampToStageY(mode);
-}
-
 int cStageObj::ClampToStageX(int mode) {
   const AxisRange& r = g_StageSpace.x;
   const int w = hitWidth;
@@ -100,37 +92,6 @@ int cStageObj::ClampToStageX(int mode) {
   UpdateBoxX();
   leftColumn = TruncToInt(x) >> 5;
   rightColumn = TruncToInt(right) >> 5;
-  return code;
-}
-
-int cStageObj::ClampToStageY(int mode) {
-  const AxisRange& r = g_StageSpace.y;
-  const int h = hitHeight;
-  int code = 0;
-  const double end = y + h - 1;
-  if (mode == kClampInner) {
-    if (y < r.innerMin) y = r.innerMin;
-    else if (end >= r.innerMax) y = r.innerMax - h;
-  } else if (mode == kClampOuter) {
-    if (y < r.outerMin) y = r.outerMin;
-    else if (end >= r.outerMax) y = r.outerMax - h;
-    else if (y < r.innerMin) code = 1;
-    else if (end >= r.innerMax) code = 4;
-  } else {
-    const int offsetDots = g_StageSpace.blockOffsetY * 32;
-    if (y < 0) {
-      if (h < offsetDots) { y = 0; code = 3; }
-    } else if (end >= r.size) {
-      if (h < offsetDots) { y = r.size - h; code = 6; }
-    } else if (y < r.outerMin) code = 2;
-    else if (end >= r.outerMax) code = 5;
-    else if (y < r.innerMin) code = 1;
-    else if (end >= r.innerMax) code = 4;
-  }
-  bottom = h + y - 1;
-  UpdateBoxY();
-  topRow = TruncToInt(y) >> 5;
-  bottomRow = TruncToInt(bottom) >> 5;
   return code;
 }
 

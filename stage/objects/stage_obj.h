@@ -39,6 +39,11 @@ struct ScreenOrigin {
   }
 };
 
+template <typename Object>
+int MoveObjectStepY(Object& obj, int mode);
+template <typename Object>
+int ClampObjectToStageY(Object& obj, int mode);
+
 class cStageObj {
  public:
   cStageObj() = default;
@@ -76,9 +81,9 @@ class cStageObj {
   void ShiftForScale(int newFactor, int oldFactor, int keepFlag);
   void ShiftXForScale(int newFactor, int oldFactor);
   int MoveStepX(int mode);
-  int MoveStepY(int mode);
+  int MoveStepY(int mode) { return MoveObjectStepY(*this, mode); }
   int ClampToStageX(int mode);
-  int ClampToStageY(int mode);
+  int ClampToStageY(int mode) { return ClampObjectToStageY(*this, mode); }
   // The screen rectangle from the position and the view. Inline: the passes
   // over all the shots place every shot.
   void UpdateScreenPos() { UpdateScreenPos(ScreenOrigin::Now()); }
@@ -157,3 +162,49 @@ class cStageObj {
   std::int32_t scrollSync = 0;
   std::int32_t present = 0, onScreen = 0, awake = 0;
 };
+
+// MoveStepY and ClampToStageY for an object whose class is known where they
+// are called. Every shot steps along y every sub-step: for its final class
+// the box update at the end is called directly and inlined, not through the
+// virtual table.
+template <typename Object>
+int MoveObjectStepY(Object& obj, int mode) {
+  const double limit = g_StageSpace.speedLimit;
+  if (obj.vy > limit) obj.vy = limit;
+  else if (obj.vy < -limit) obj.vy = -limit;
+  obj.y += obj.vy;
+  return ClampObjectToStageY(obj, mode);
+}
+
+template <typename Object>
+int ClampObjectToStageY(Object& obj, int mode) {
+  const AxisRange& r = g_StageSpace.y;
+  const int h = obj.hitHeight;
+  int code = 0;
+  double& y = obj.y;
+  const double end = y + h - 1;
+  if (mode == kClampInner) {
+    if (y < r.innerMin) y = r.innerMin;
+    else if (end >= r.innerMax) y = r.innerMax - h;
+  } else if (mode == kClampOuter) {
+    if (y < r.outerMin) y = r.outerMin;
+    else if (end >= r.outerMax) y = r.outerMax - h;
+    else if (y < r.innerMin) code = 1;
+    else if (end >= r.innerMax) code = 4;
+  } else {
+    const int offsetDots = g_StageSpace.blockOffsetY * 32;
+    if (y < 0) {
+      if (h < offsetDots) { y = 0; code = 3; }
+    } else if (end >= r.size) {
+      if (h < offsetDots) { y = r.size - h; code = 6; }
+    } else if (y < r.outerMin) code = 2;
+    else if (end >= r.outerMax) code = 5;
+    else if (y < r.innerMin) code = 1;
+    else if (end >= r.innerMax) code = 4;
+  }
+  obj.bottom = h + y - 1;
+  obj.UpdateBoxY();
+  obj.topRow = TruncToInt(y) >> 5;
+  obj.bottomRow = TruncToInt(obj.bottom) >> 5;
+  return code;
+}

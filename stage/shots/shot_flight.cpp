@@ -20,6 +20,7 @@
 #include "stage/chara/stage_lists.h"
 #include "stage/chara/hero.h"
 #include "stage/core/double_to_int.h"
+#include "stage/motion/aiming.h"
 #include "stage/motion/chara_search.h"
 #include "stage/motion/motion_math.h"
 #include "stage/objects/removal_area.h"
@@ -68,6 +69,11 @@ cChara* ChosenChara(const cStageShot& shot) {
   return Alive(chosen) ? chosen : nullptr;
 }
 
+// The aim speed from the shot's drawn centre toward the character's, free
+// and without stopping there. The shot's own scroll riding is the screen-
+// fixed argument: a riding shot moves with the view already, so the course
+// is the plain one; only with synchronisation switched off for the project
+// is the view's own speed added, as for every aimed motion.
 PlaneAim Toward(const cStageShot& shot, const cChara& chara) {
   double fromX = 0;
   double fromY = 0;
@@ -75,7 +81,7 @@ PlaneAim Toward(const cStageShot& shot, const cChara& chara) {
   double toY = 0;
   ShotCentre(shot, fromX, fromY);
   GetCenter(chara, toX, toY);
-  return VelocityToward(fromX, fromY, toX, toY, shot.aimSpeed, 1, 0);
+  return VelocityTowardScrolled(shot, fromX, fromY, toX, toY, shot.aimSpeed, shot.scrollSync, 1, 0);
 }
 
 void Aim(cStageShot& shot) {
@@ -203,7 +209,7 @@ void cStageShot::ApplyShotGravity() {
 
 int cStageShot::ShotStepY() {
   if (vy == 0) return 0;
-  return MoveStepY(kClampStage);
+  return MoveObjectStepY(*this, kClampStage);
 }
 
 int cStageShot::ShotStepX() {

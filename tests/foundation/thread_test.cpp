@@ -6,7 +6,6 @@
 #include <chrono>
 #include <memory>
 #include <thread>
-#include <utility>
 
 #include "platform/clock.h"
 #include "platform/main_thread.h"

@@ -1,12 +1,11 @@
 #include "tests/screens/ranking_thread_closer.h"
 
-#include <chrono>
-
 #include "shell/worker_threads.h"
+#include "tests/support/wait_until.h"
 
 std::thread CloseRankingWindowWhenOpen() {
   return std::thread([] {
-    while (!thRanking.IsRunning()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    thRanking.PostMessage(WM_QUIT);
+    // A window that never opens is the test's own failure; the closer ends.
+    if (WaitUntil([] { return thRanking.IsRunning(); })) thRanking.PostMessage(WM_QUIT);
   });
 }

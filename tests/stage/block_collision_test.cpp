@@ -208,10 +208,20 @@ TEST(BlockMap, KnowsWhichCellsHoldBlocksUnderARectangle) {
   EXPECT_FALSE(map.AnyBlockIn(at(128), 0, at(500), at(3)));
   EXPECT_TRUE(map.AnyBlockIn(at(63), at(1), 2147483647, 2147483647));
 
+  // Boxes within 2 x 2 cells: a block beside the box is not under it.
+  EXPECT_TRUE(map.AnyBlockIn(at(62) + 20, at(0) + 20, at(63) + 10, at(1) + 10));
+  EXPECT_FALSE(map.AnyBlockIn(at(62), at(0), at(62) + 31, at(1) + 31));
+  EXPECT_TRUE(map.AnyBlockIn(at(0) + 5, at(3) + 5, at(0) + 20, at(3) + 20));  // the last row
+  map.Place(127, 0, block, 4);
+  EXPECT_TRUE(map.AnyBlockIn(at(126) + 16, 0, at(127) + 8, 8));
+  EXPECT_FALSE(map.AnyBlockIn(at(0), at(1), at(0) + 31, at(1) + 31));  // nothing near
+
   map.Clear(map.IndexOfCell(63, 1));
   EXPECT_FALSE(map.AnyBlockIn(at(60), at(1), at(63), at(1)));
+  EXPECT_FALSE(map.AnyBlockIn(at(62) + 20, at(0) + 20, at(63) + 10, at(1) + 10));
   map.PlaceCopy(map.IndexOfCell(62, 1), block);
   EXPECT_TRUE(map.AnyBlockIn(at(60), at(1), at(63), at(1)));
+  EXPECT_TRUE(map.AnyBlockIn(at(61) + 20, at(0) + 20, at(62) + 10, at(1) + 10));
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Shots and swords in flight on hand-made stages: the range and its stop
-// switch, the existence time at two speed levels, every movement kind,
-// blocks and their pass-through switch, the stage edge, the removal areas
-// of the shots, and a sword that follows its owner frame by frame.
+// switch, the existence time at two speed levels, every movement kind (and
+// the view's speed in a homing shot's course), blocks and their pass-through
+// switch, the stage edge, the removal areas of the shots, and a sword that
+// follows its owner frame by frame.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
+#include "stage/core/stage_rules.h"
 #include "stage/objects/stage_space.h"
 #include "stage/shots/shot_list.h"
 #include "tests/stage/shots/shot_fixture.h"
@@ -175,6 +177,34 @@ TEST(ShotFlight, HomingFollowsTheTargetBetweenItsStartAndEndSteps) {
   // The target goes: the shot forgets it.
   run.harness.Scene().RemoveChara(*chara);
   EXPECT_EQ(shot->target, nullptr);
+}
+
+// With synchronisation switched off for the project, the view's own speed
+// adds to a homing shot's course, as to every aimed motion; with it on, a
+// shot that does not ride the view homes plainly.
+TEST(ShotFlight, HomingAddsTheViewsSpeedOnlyWithSynchronisationSwitchedOff) {
+  auto firstCourse = [](int noSync) {
+    StageRun run(OpenStage());
+    const StageRules saved = g_StageRules;
+    g_StageRules.noScrollSync = noSync;
+    ScrollAxis& view = g_StageSpace.scrollX;
+    view.running = 1;
+    view.speed = 0.5;
+    view.atLimit = 0;
+    cHero& hero = *run.harness.Hero();
+    cEdShot record = PlainShot(1);
+    record.m_nMoveKind = kShotHomeHero;
+    record.m_nSpeed = 20;         // 2 dots per frame
+    record.m_anMoveParam[1] = 2;  // homes from the first step to step 16
+    cStageShot* shot = PutShot(nullptr, record, PlaceAt(hero.x + 100, hero.y - 100, 2, 0));
+    run.harness.Step(0, 0);
+    const double vx = shot != nullptr ? shot->ownVx : 0;
+    g_StageRules = saved;
+    return vx;
+  };
+  const double plain = firstCourse(0);
+  EXPECT_LT(plain, 0);  // toward the hero, down and to the left
+  EXPECT_NEAR(firstCourse(1) - plain, 0.5, 1e-12);
 }
 
 TEST(ShotFlight, HomingOnTheNearestCharacterOfASideTakesTheNextWhenOneDies) {
