@@ -1,11 +1,16 @@
 #include "project/database.h"
 
+#include <atomic>
 #include <string>
 
 #include "foundation/log.h"
 #include "project/data_paths.h"
 
 namespace {
+
+std::atomic<std::uint64_t> g_effectListsEdition{1};
+
+void MoveEffectListsEditionOn() { g_effectListsEdition.fetch_add(1, std::memory_order_relaxed); }
 
 template <typename Record>
 void ResetList(cVector<Record>& list, std::size_t entries, const Record& entry) {
@@ -29,6 +34,16 @@ bool LoadStep(cVector<Record>& list, PathIndex path) {
 
 }  // namespace
 
+std::uint64_t EffectListsEdition() { return g_effectListsEdition.load(std::memory_order_relaxed); }
+
+cEffectListsMark::cEffectListsMark() { MoveEffectListsEditionOn(); }
+cEffectListsMark::cEffectListsMark(const cEffectListsMark&) { MoveEffectListsEditionOn(); }
+cEffectListsMark& cEffectListsMark::operator=(const cEffectListsMark&) {
+  MoveEffectListsEditionOn();
+  return *this;
+}
+cEffectListsMark::~cEffectListsMark() { MoveEffectListsEditionOn(); }
+
 cDatabase::cDatabase() { SetDefaults(); }
 
 void cDatabase::SetDefaults() {
@@ -47,6 +62,7 @@ void cDatabase::SetDefaults() {
   ResetList(m_vBgm, 2, DefaultRecord<cBgm>());
   m_vCharaEffectWork.clear();
   m_vScrEffectWork.clear();
+  MoveEffectListsEditionOn();
 }
 
 int ReportLoadError(std::string_view storedPath) {
@@ -88,4 +104,5 @@ void ResetEffectEntryZero(cDatabase& database) {
 void BuildEffectWorkCopies(cDatabase& database) {
   database.m_vCharaEffectWork = database.m_vCharaEffect;
   database.m_vScrEffectWork = database.m_vScrEffect;
+  MoveEffectListsEditionOn();
 }

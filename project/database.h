@@ -12,6 +12,22 @@
 #include "project/media_records.h"
 #include "project/sprite_records.h"
 
+// Moves on whenever the effect lists of some database may have been made
+// anew: a database made, copied, moved, destroyed or loaded, or its
+// working copies rebuilt. What holds on to definitions of g_Database's
+// effect lists (the effect slots) binds again when it has moved.
+std::uint64_t EffectListsEdition();
+
+// A member whose every copy, move and destruction moves the edition on,
+// so that the database's own implicit ones do.
+class cEffectListsMark {
+ public:
+  cEffectListsMark();
+  cEffectListsMark(const cEffectListsMark&);
+  cEffectListsMark& operator=(const cEffectListsMark&);
+  ~cEffectListsMark();
+};
+
 class cDatabase : public cRecord {
  public:
   cDatabase();
@@ -31,6 +47,9 @@ class cDatabase : public cRecord {
   // Copies of the effect lists that the effect-slot binding may rewrite.
   cVector<cCharaEffect> m_vCharaEffectWork;
   cVector<cScrEffect> m_vScrEffectWork;
+
+ private:
+  cEffectListsMark m_effectListsMark;
 };
 
 // Sword-type files older than this data version hold at most this many types.

@@ -30,17 +30,13 @@ constexpr int kFacingAsAtClear = 2;
 
 enum Destination : int { kNextStage = 0, kStageByNumber = 1, kStageByPath = 2, kWorldCleared = 3 };
 
-std::int32_t ParamOf(const cEdCmd& command, int index) {
-  return index < static_cast<int>(command.m_vParams.size()) ? command.m_vParams[index] : 0;
-}
-
 void ChooseNextStage(cStageScene& scene, const cEdCmd& command) {
-  switch (ParamOf(command, kDestination)) {
+  switch (command.ParamOrZero(kDestination)) {
     case kNextStage:
       scene.m_nNextStage = g_SaveData.m_nSeriesStage + 1;
       break;
     case kStageByNumber:
-      scene.m_nNextStage = ParamOf(command, kStageNumber);
+      scene.m_nNextStage = command.ParamOrZero(kStageNumber);
       break;
     case kStageByPath:
       if (command.m_strCode.empty()) {
@@ -68,15 +64,15 @@ int StageClear(cChara& chara, const cEdCmd& command) {
     scene->m_nStageResult = 1;
     scene->m_nPendingOutcome = 1;
   }
-  if (ParamOf(command, kMoveOnMap) != 0) {
-    g_SaveData.m_nMapX = std::clamp(ParamOf(command, kMapX), 0, std::max(g_WorldMap->m_nWidth - 1, 0));
-    g_SaveData.m_nMapY = std::clamp(ParamOf(command, kMapY), 0, std::max(g_WorldMap->m_nHeight - 1, 0));
+  if (command.ParamOrZero(kMoveOnMap) != 0) {
+    g_SaveData.m_nMapX = std::clamp(command.ParamOrZero(kMapX), 0, std::max(g_WorldMap->m_nWidth - 1, 0));
+    g_SaveData.m_nMapY = std::clamp(command.ParamOrZero(kMapY), 0, std::max(g_WorldMap->m_nHeight - 1, 0));
   }
-  g_SaveData.m_nClearValue1 = ParamOf(command, kPlaceHero) != 0 ? 1 : 0;
+  g_SaveData.m_nClearValue1 = command.ParamOrZero(kPlaceHero) != 0 ? 1 : 0;
   if (g_SaveData.m_nClearValue1) {
-    g_SaveData.m_nClearValue2 = ParamOf(command, kHeroX);
-    g_SaveData.m_nClearValue3 = ParamOf(command, kHeroY);
-    const int facing = ParamOf(command, kHeroFacing);
+    g_SaveData.m_nClearValue2 = command.ParamOrZero(kHeroX);
+    g_SaveData.m_nClearValue3 = command.ParamOrZero(kHeroY);
+    const int facing = command.ParamOrZero(kHeroFacing);
     const cHero* hero = PlayerHero();
     g_SaveData.m_nClearValue4 = facing == kFacingAsAtClear ? (hero != nullptr ? hero->facing : chara.facing) : facing;
   }

@@ -14,6 +14,15 @@ int cCharaEffectSlot::Kind() const {
 
 namespace {
 
+std::uint64_t g_boundEdition = 0;
+
+// The sets follow the database: bound again when its effect lists may have
+// been made anew since they were bound.
+const CharaEffectSlotSets& CurrentSets() {
+  if (g_boundEdition != EffectListsEdition()) InitCharaEffectSlots();
+  return g_CharaEffectSlots;
+}
+
 cVector<cCharaEffect>& DefinitionsOfSet(int set) {
   return set == 1 ? g_Database->m_vCharaEffectWork : g_Database->m_vCharaEffect;
 }
@@ -34,6 +43,9 @@ void CopyRunningFields(cCharaEffectSlot& to, const cCharaEffectSlot& from) {
 
 void BindCharaEffectSlot(cCharaEffectSlot& slot, std::int16_t n, int set) {
   cCharaEffect& definition = DefinitionsOfSet(set)[n];
+  // The backward copy starts from the forward values each time, so binding
+  // again exchanges start and end once, never back.
+  if (set == 1) definition.m_anParam = DefinitionsOfSet(0)[n].m_anParam;
   slot.number = n;
   slot.definition = &definition;
   const int kind = definition.m_nKind;
@@ -67,13 +79,14 @@ void BindCharaEffectSlot(cCharaEffectSlot& slot, std::int16_t n, int set) {
 }
 
 void InitCharaEffectSlots() {
+  g_boundEdition = EffectListsEdition();
   InitEffectSlots(g_CharaEffectSlots.forward, g_CharaEffectSlots.backward, g_Database->m_vCharaEffect.size(),
                   [](cCharaEffectSlot& slot, std::int16_t n, int set) { BindCharaEffectSlot(slot, n, set); });
 }
 
 void SelectCharaEffect(cCharaEffectSlot& slot, int n, int mode, int loop) {
   const int backward = mode == kPlayBackward ? 1 : 0;
-  const cCharaEffectSlot* bound = g_CharaEffectSlots.Bound(n, backward);
+  const cCharaEffectSlot* bound = CurrentSets().Bound(n, backward);
   const int kind = bound == nullptr || bound->definition == nullptr ? -1 : bound->definition->m_nKind;
   if (kind < kCharaEffectNone || kind >= kCharaEffectKinds) {
     ReportBadEffectNumber("Character", n, g_CharaEffectSlots.forward.size());
@@ -83,7 +96,7 @@ void SelectCharaEffect(cCharaEffectSlot& slot, int n, int mode, int loop) {
 }
 
 void RestartCharaEffect(cCharaEffectSlot& slot) {
-  RestartFromBound(slot, g_CharaEffectSlots, CopyRunningFields);
+  RestartFromBound(slot, CurrentSets(), CopyRunningFields);
 }
 
 int StepCharaEffect(cCharaEffectSlot& slot) {

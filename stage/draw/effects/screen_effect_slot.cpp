@@ -21,6 +21,15 @@ int cScrEffectSlot::Param(int index) const {
 
 namespace {
 
+std::uint64_t g_boundEdition = 0;
+
+// The sets follow the database: bound again when its effect lists may have
+// been made anew since they were bound.
+const ScrEffectSlotSets& CurrentSets() {
+  if (g_boundEdition != EffectListsEdition()) InitScrEffectSlots();
+  return g_ScrEffectSlots;
+}
+
 void CopyRunningFields(cScrEffectSlot& to, const cScrEffectSlot& from) {
   to.definition = from.definition;
   to.value = from.value;
@@ -43,6 +52,9 @@ bool RunsFromP1ToP2(int kind) {
 
 void BindScrEffectSlot(cScrEffectSlot& slot, std::int16_t n, int set) {
   cScrEffect& definition = (set == 1 ? g_Database->m_vScrEffectWork : g_Database->m_vScrEffect)[n];
+  // The backward copy starts from the forward values each time, so binding
+  // again exchanges them once, never back.
+  if (set == 1) definition.m_anParam = g_Database->m_vScrEffect[n].m_anParam;
   auto& p = definition.m_anParam;
   const int kind = definition.m_nKind;
   if (kind < kScreenEffectMove || kind >= kScreenEffectKinds) return;
@@ -89,13 +101,14 @@ void BindScrEffectSlot(cScrEffectSlot& slot, std::int16_t n, int set) {
 }
 
 void InitScrEffectSlots() {
+  g_boundEdition = EffectListsEdition();
   InitEffectSlots(g_ScrEffectSlots.forward, g_ScrEffectSlots.backward, g_Database->m_vScrEffect.size(),
                   [](cScrEffectSlot& slot, std::int16_t n, int set) { BindScrEffectSlot(slot, n, set); });
 }
 
 void SelectScrEffect(cScrEffectSlot& slot, int n, int mode, int loop) {
   const int backward = mode == kPlayBackward ? 1 : 0;
-  const cScrEffectSlot* bound = g_ScrEffectSlots.Bound(n, backward);
+  const cScrEffectSlot* bound = CurrentSets().Bound(n, backward);
   // A definition of an unknown kind binds nothing: it is refused like a
   // number outside the list.
   if (bound == nullptr || bound->definition == nullptr) {
@@ -106,7 +119,7 @@ void SelectScrEffect(cScrEffectSlot& slot, int n, int mode, int loop) {
 }
 
 void RestartScrEffect(cScrEffectSlot& slot) {
-  RestartFromBound(slot, g_ScrEffectSlots, CopyRunningFields);
+  RestartFromBound(slot, CurrentSets(), CopyRunningFields);
 }
 
 int StepScrEffect(cScrEffectSlot& slot, int from, int to, double step) {

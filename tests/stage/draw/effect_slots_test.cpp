@@ -1,5 +1,6 @@
 // Stepping of character-effect and screen-effect slots: run lengths, fixed
-// runs, backward and there-and-back plays, loops and bad numbers.
+// runs, backward and there-and-back plays, loops and bad numbers, and the
+// binding that follows the database.
 #include <gtest/gtest.h>
 
 #include "project/database.h"
@@ -237,6 +238,40 @@ TEST_F(EffectSlotsTest, OnlyTheEndOfAnEffectSwitchesTheVirtualBackBufferOff) {
   EXPECT_EQ(lpDTCon->bVirBackBuffer, 0);
   ReleaseScreenCopies();
   DDRelease();
+}
+
+// The slots follow the database: lists made anew (project data stopped and
+// started again, another database put in its place, the lists loaded again)
+// are bound again at the next selection, never read where the old ones
+// were; and binding again exchanges a backward effect's ends once, not back.
+TEST_F(EffectSlotsTest, SlotsBindAgainToADatabaseMadeAnew) {
+  AddCharaEffect(kCharaEffectRotateA, {10, 0, 360, 0, 0});
+  AddScrEffect(kScreenEffectSplitH, {10, 0, 100, 0, 0});
+  Bind();
+  *g_Database = cDatabase();
+  g_Database->m_vCharaEffect[1].m_nKind = kCharaEffectRotateA;
+  g_Database->m_vCharaEffect[1].m_anParam = {10, 90, 180, 0, 0};
+  g_Database->m_vScrEffect[1].m_nKind = kScreenEffectSplitH;
+  g_Database->m_vScrEffect[1].m_anParam = {10, 20, 40, 0, 0};
+  BuildEffectWorkCopies(*g_Database);
+  for (int bindings = 1; bindings <= 2; ++bindings) {
+    SCOPED_TRACE(bindings);
+    cCharaEffectSlot chara;
+    cScrEffectSlot screen;
+    SelectCharaEffect(chara, 1, kPlayForward, 0);
+    SelectScrEffect(screen, 1, kPlayForward, 0);
+    EXPECT_EQ(chara.definition, &g_Database->m_vCharaEffect[1]);
+    EXPECT_EQ(screen.definition, &g_Database->m_vScrEffect[1]);
+    EXPECT_EQ(chara.value, 90.0);
+    EXPECT_EQ(screen.value, 20.0);
+    SelectCharaEffect(chara, 1, kPlayBackward, 0);
+    SelectScrEffect(screen, 1, kPlayBackward, 0);
+    EXPECT_EQ(chara.value, 180.0);
+    EXPECT_EQ(chara.end, 90);
+    EXPECT_EQ(screen.value, 40.0);
+    InitCharaEffectSlots();  // bound a second time: still the same ends
+    InitScrEffectSlots();
+  }
 }
 
 }  // namespace
