@@ -43,8 +43,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/player_modules.h"
 #include "bench/headless_bench.h"
-#include "commands/install.h"
 #include "definitions/param_table.h"
 #include "definitions/save_data/save_data.h"
 #include "definitions/stage/stage_loader.h"
@@ -55,14 +55,12 @@
 #include "platform/backend.h"
 #include "platform/message_box.h"
 #include "project/global_data.h"
-#include "screens/register_screens.h"
 #include "shell/game/frame_step.h"
 #include "shell/game/game.h"
 #include "shell/harness/run_harness.h"
 #include "shell/init/project_load.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
-#include "stage/draw/stage_drawing.h"
 #include "stage/harness/stage_harness.h"
 #include "stage/items/stage_item.h"
 #include "stage/scene/stage_scene.h"
@@ -397,10 +395,7 @@ void SimulationAlone(benchmark::State& state, const ScriptedStage& stage) {
 
 int main(int argc, char** argv) {
   platform::SelectBackend(platform::Backend::Headless);
-  RegisterStageScene();
-  RegisterStageDrawing();
-  InstallCommands();
-  RegisterScreens();
+  RegisterPlayerModules();
   GeneratedGame game;
   if (!game.Ok()) {
     std::fprintf(stderr, "the sample game could not be written\n");

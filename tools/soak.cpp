@@ -19,11 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "commands/install.h"
+#include "app/player_modules.h"
 #include "platform/backend.h"
-#include "screens/register_screens.h"
-#include "stage/draw/stage_drawing.h"
-#include "stage/scene/stage_scene.h"
 #include "tools/sample_game/sample_game.h"
 #include "tools/soak/replay_soak.h"
 
@@ -128,10 +125,7 @@ int main(int argc, char** argv) {
   }
   // The player's own registrations: the recording and the soak play alike.
   platform::SelectBackend(platform::Backend::Headless);
-  RegisterStageScene();
-  RegisterStageDrawing();
-  InstallCommands();
-  RegisterScreens();
+  RegisterPlayerModules();
   const TemporaryGame game;
   std::string error;
   if (!sample_game::GenerateSampleGame(game.folder, {}, &error)) {

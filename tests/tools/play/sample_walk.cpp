@@ -5,14 +5,11 @@
 #include <array>
 #include <cstdlib>
 
-#include "commands/install.h"
+#include "app/player_modules.h"
 #include "platform/input_devices.h"
 #include "platform/message_box.h"
-#include "screens/register_screens.h"
 #include "screens/title/title_scene.h"
 #include "shell/game/game.h"
-#include "stage/draw/stage_drawing.h"
-#include "stage/scene/stage_scene.h"
 #include "tools/sample_game/sample_game.h"
 
 namespace fs = std::filesystem;
@@ -40,10 +37,7 @@ SampleWalk::SampleWalk(const std::string& name) : m_name(name) {
   m_folder = fs::temp_directory_path() / ("sample_walk_" + name + "_" + std::to_string(::getpid()));
   fs::remove_all(m_folder);
   sample_game::GenerateSampleGame(m_folder);
-  RegisterStageScene();
-  RegisterStageDrawing();
-  InstallCommands();
-  RegisterScreens();
+  RegisterPlayerModules();
   platform::TakeHeadlessBoxes();
   m_harness = std::make_unique<cRunHarness>(m_folder);
 }
