@@ -9,7 +9,9 @@
 #include "platform/input_devices.h"
 #include "platform/message_box.h"
 #include "screens/title/title_scene.h"
+#include "screens/worldmap/world_map_scene.h"
 #include "shell/game/game.h"
+#include "stage/scene/stage_scene.h"
 #include "tools/sample_game/sample_game.h"
 
 namespace fs = std::filesystem;
@@ -92,5 +94,29 @@ void SampleWalk::Shot(const std::string& label) const {
 }
 
 bool SampleWalk::Close() { return m_harness->Close(); }
+
+namespace {
+cWorldMapScene* Map() { return dynamic_cast<cWorldMapScene*>(g_Game.Scene(GS_WORLDMAP)); }
+bool MapPhase(int phase) { return g_Game.m_nState == GS_WORLDMAP && Map() && Map()->Phase() == phase; }
+}  // namespace
+
+bool WalkOntoTheMap(SampleWalk& walk) {
+  walk.Tap(kVkZ);  // new game
+  walk.Step();
+  walk.Tap(kVkZ);  // the first slot
+  return walk.StepUntil([] { return MapPhase(cWorldMapScene::kWalk); });
+}
+
+bool EnterTheMeadow(SampleWalk& walk) {
+  for (int i = 0; i < 3 && MapPhase(cWorldMapScene::kWalk); ++i) walk.Tap(kVkRight);
+  if (!MapPhase(cWorldMapScene::kEnter)) return false;
+  walk.Tap(kVkUp);  // "yes"
+  walk.Tap(kVkZ);
+  return walk.StepUntil([] { return InStagePhase(kPhasePlay); });
+}
+
+bool InStagePhase(int phase) {
+  return g_Game.m_nState == GS_STAGE && StageScene() != nullptr && StageScene()->Phase() == phase;
+}
 
 }  // namespace sample_game_test

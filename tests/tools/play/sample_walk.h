@@ -47,4 +47,14 @@ class SampleWalk {
 // The Windows key codes the walks press.
 inline constexpr int kVkLeft = 37, kVkUp = 38, kVkRight = 39, kVkDown = 40, kVkZ = 'Z';
 
+// The routes every walk starts by.
+// From the title's menu: a new game in the first slot, until the figure walks
+// on the world map.
+bool WalkOntoTheMap(SampleWalk& walk);
+// From the map's first cell: right to the meadow's cell, yes to it, until the
+// meadow plays (false when the figure does not stop on the meadow's cell).
+bool EnterTheMeadow(SampleWalk& walk);
+// The stage scene is in `phase` (the stage playing when kPhasePlay).
+bool InStagePhase(int phase);
+
 }  // namespace sample_game_test

@@ -21,11 +21,7 @@ namespace {
 using namespace sample_game;
 using namespace sample_game_test;
 
-cWorldMapScene* Map() { return dynamic_cast<cWorldMapScene*>(g_Game.Scene(GS_WORLDMAP)); }
 cChallengeScene* Challenge() { return dynamic_cast<cChallengeScene*>(g_Game.Scene(GS_CHALLENGE)); }
-bool InStagePlay() {
-  return g_Game.m_nState == GS_STAGE && StageScene() != nullptr && StageScene()->Phase() == kPhasePlay;
-}
 
 std::vector<ScriptFrame> Script(std::string_view text) { return ParseInputScript(text).value_or(std::vector<ScriptFrame>{}); }
 
@@ -38,15 +34,8 @@ TEST(SampleWalk, NewGameWalksTheMapIntoTheFirstStageAndPlaysIt) {
   SampleWalk walk("story");
   ASSERT_TRUE(walk.StartAtTitle());
   walk.Shot("title");
-  walk.Tap(kVkZ);  // new game
-  walk.Step();
-  walk.Tap(kVkZ);  // the first slot
-  ASSERT_TRUE(walk.StepUntil([] { return Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
-  for (int i = 0; i < 3 && Map()->Phase() == cWorldMapScene::kWalk; ++i) walk.Tap(kVkRight);
-  ASSERT_EQ(Map()->Phase(), cWorldMapScene::kEnter);
-  walk.Tap(kVkUp);  // "yes"
-  walk.Tap(kVkZ);
-  ASSERT_TRUE(walk.StepUntil(InStagePlay));
+  ASSERT_TRUE(WalkOntoTheMap(walk));
+  ASSERT_TRUE(EnterTheMeadow(walk));
   ASSERT_NE(PlayerHero(), nullptr);
   const double start = PlayerHero()->x;
   std::vector<ScriptFrame> frames = Script(StoryStageScript(0));
@@ -70,7 +59,7 @@ TEST(SampleWalk, AChallengeRunClearsEachStageInTurn) {
     ASSERT_TRUE(walk.StepUntil([] { return Challenge() && Challenge()->Phase() == cChallengeScene::kSelect; }));
     if (index > 0) walk.Tap(kVkDown);  // from the row just played to the one its clear opened
     walk.Tap(kVkZ);
-    ASSERT_TRUE(walk.StepUntil(InStagePlay));
+    ASSERT_TRUE(walk.StepUntil([] { return InStagePhase(kPhasePlay); }));
     ASSERT_TRUE(KeyStillOnStage());
     walk.Play(Script(ChallengeStageScript(index)), [] { return !KeyStillOnStage(); });
     EXPECT_FALSE(KeyStillOnStage());

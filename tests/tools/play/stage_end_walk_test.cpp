@@ -33,20 +33,9 @@ using namespace sample_game;
 using namespace sample_game_test;
 
 cWorldMapScene* Map() { return dynamic_cast<cWorldMapScene*>(g_Game.Scene(GS_WORLDMAP)); }
-bool InPhase(int phase) { return g_Game.m_nState == GS_STAGE && StageScene() && StageScene()->Phase() == phase; }
 
 // From the title over the map into the meadow, in play.
-bool EnterTheMeadow(SampleWalk& walk) {
-  if (!walk.StartAtTitle()) return false;
-  walk.Tap(kVkZ);  // new game
-  walk.Step();
-  walk.Tap(kVkZ);  // the first slot
-  if (!walk.StepUntil([] { return Map() && Map()->Phase() == cWorldMapScene::kWalk; })) return false;
-  for (int i = 0; i < 3 && Map()->Phase() == cWorldMapScene::kWalk; ++i) walk.Tap(kVkRight);
-  walk.Tap(kVkUp);  // "yes"
-  walk.Tap(kVkZ);
-  return walk.StepUntil([] { return InPhase(kPhasePlay); });
-}
+bool StartInTheMeadow(SampleWalk& walk) { return walk.StartAtTitle() && WalkOntoTheMap(walk) && EnterTheMeadow(walk); }
 
 // The file dialog's answer, typed into its emptied name field.
 std::vector<platform::UiEvent> TypeFileName(const std::string& name) {
@@ -56,14 +45,14 @@ std::vector<platform::UiEvent> TypeFileName(const std::string& name) {
 // The meadow played to its end and the stage end closed with decide.
 void ClearTheMeadow(SampleWalk& walk) {
   const std::vector<ScriptFrame> script = ParseInputScript(StoryStageScript(0)).value_or(std::vector<ScriptFrame>{});
-  walk.Play(script, [] { return InPhase(kPhaseStageEnd); });
-  ASSERT_TRUE(walk.StepUntil([] { return InPhase(kPhaseStageEnd); }, 60));
+  walk.Play(script, [] { return InStagePhase(kPhaseStageEnd); });
+  ASSERT_TRUE(walk.StepUntil([] { return InStagePhase(kPhaseStageEnd); }, 60));
   walk.Step(200);
 }
 
 TEST(StageEndWalk, TheClearedMeadowLeadsBackToTheMapWhichSavesAndShowsItCleared) {
   SampleWalk walk("meadow_clear");
-  ASSERT_TRUE(EnterTheMeadow(walk));
+  ASSERT_TRUE(StartInTheMeadow(walk));
   const std::vector<ScriptFrame> script = ParseInputScript(StoryStageScript(0)).value_or(std::vector<ScriptFrame>{});
   ClearTheMeadow(walk);
   walk.Shot("stage_end");
@@ -94,10 +83,10 @@ TEST(StageEndWalk, AClearedChallengeStageIsSavedInTheChallengeFileAndOpensTheNex
   ASSERT_TRUE(walk.StepUntil([] { return Challenge() && Challenge()->Phase() == cChallengeScene::kSelect; }));
   EXPECT_EQ(g_SaveData.m_nPairIndex, 1);  // only the first stage is open
   walk.Tap(kVkZ);  // c01-1
-  ASSERT_TRUE(walk.StepUntil([] { return InPhase(kPhasePlay); }));
+  ASSERT_TRUE(walk.StepUntil([] { return InStagePhase(kPhasePlay); }));
   const std::vector<ScriptFrame> script = ParseInputScript(ChallengeStageScript(0)).value_or(std::vector<ScriptFrame>{});
-  walk.Play(script, [] { return InPhase(kPhaseStageEnd); });
-  ASSERT_TRUE(walk.StepUntil([] { return InPhase(kPhaseStageEnd); }, 60));
+  walk.Play(script, [] { return InStagePhase(kPhaseStageEnd); });
+  ASSERT_TRUE(walk.StepUntil([] { return InStagePhase(kPhaseStageEnd); }, 60));
   walk.Step(200);
   walk.Shot("challenge_end");
   walk.Tap(kVkZ);
@@ -120,13 +109,13 @@ TEST(StageEndWalk, FreePlayOfTheChosenFileStartsTheStageOverAfterItsClear) {
   for (int i = 0; i < 3; ++i) walk.Tap(kVkDown);
   platform::QueueHeadlessUiEvents(TypeFileName("Stage1.stg4_000"));
   walk.Tap(kVkZ);  // free play: the file dialog answers with the meadow
-  ASSERT_TRUE(walk.StepUntil([] { return InPhase(kPhasePlay); }));
+  ASSERT_TRUE(walk.StepUntil([] { return InStagePhase(kPhasePlay); }));
   const double start = PlayerHero()->x;
   EXPECT_EQ(g_Game.m_nPlayMode, PM_FREE);
   EXPECT_EQ(g_PlayStage.FilePath, "data\\stg4\\Stage1.stg4_000");
   ClearTheMeadow(walk);
   walk.Tap(kVkZ);
-  ASSERT_TRUE(walk.StepUntil([] { return g_Game.m_nPrevState == GS_STAGE && InPhase(kPhasePlay); }));
+  ASSERT_TRUE(walk.StepUntil([] { return g_Game.m_nPrevState == GS_STAGE && InStagePhase(kPhasePlay); }));
   EXPECT_EQ(g_Game.m_nState, GS_STAGE);  // a single stage starts over, not the title
   EXPECT_EQ(PlayerHero()->x, start);
   EXPECT_TRUE(walk.Close());
@@ -136,7 +125,7 @@ TEST(StageEndWalk, FreePlayOfTheChosenFileStartsTheStageOverAfterItsClear) {
 // the same attempt: the hero takes the key again and the stage ends.
 TEST(StageEndWalk, AReplaySavedWithF1PlaysTheClearAgainFromTheTitle) {
   SampleWalk walk("replay_clear");
-  ASSERT_TRUE(EnterTheMeadow(walk));
+  ASSERT_TRUE(StartInTheMeadow(walk));
   ClearTheMeadow(walk);
   const std::int32_t total = g_SaveData.m_nStageValue;
   platform::QueueHeadlessUiEvents(TypeFileName("meadow.rpl4_000"));
@@ -167,9 +156,9 @@ TEST(StageEndWalk, AReplaySavedWithF1PlaysTheClearAgainFromTheTitle) {
   for (int i = 0; i < 4; ++i) tap(kVkDown);
   platform::QueueHeadlessUiEvents(TypeFileName("meadow.rpl4_000"));
   tap(kVkZ);  // replay
-  ASSERT_TRUE(stepUntil([] { return InPhase(kPhasePlay); }, 600));
+  ASSERT_TRUE(stepUntil([] { return InStagePhase(kPhasePlay); }, 600));
   EXPECT_EQ(g_Game.m_nTitleCmd, TC_REPLAY);
-  ASSERT_TRUE(stepUntil([] { return InPhase(kPhaseStageEnd); }, 1200));
+  ASSERT_TRUE(stepUntil([] { return InStagePhase(kPhaseStageEnd); }, 1200));
   EXPECT_EQ(g_SaveData.m_nStageValue, total);
   EXPECT_TRUE(second.Close());
 }
@@ -178,7 +167,7 @@ TEST(StageEndWalk, AReplaySavedWithF1PlaysTheClearAgainFromTheTitle) {
 // names the new row; the ranking window shows it until decide closes it.
 TEST(StageEndWalk, ANewRecordIsRegisteredUnderTheNameTypedIntoTheNameEntry) {
   SampleWalk walk("meadow_record");
-  ASSERT_TRUE(EnterTheMeadow(walk));
+  ASSERT_TRUE(StartInTheMeadow(walk));
   g_UserOption->m_nRankingMode = 2;
   ClearTheMeadow(walk);
   ASSERT_EQ(StageScene()->m_bResultShown, 1);

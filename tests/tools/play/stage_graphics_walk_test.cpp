@@ -34,10 +34,6 @@ using namespace sample_game_test;
 constexpr int kWidth = 640, kHeight = 480, kCell = 32;
 constexpr int kPlayTop = 64;  // below the status panel and the time display
 
-cWorldMapScene* Map() { return dynamic_cast<cWorldMapScene*>(g_Game.Scene(GS_WORLDMAP)); }
-bool InStagePlay() {
-  return g_Game.m_nState == GS_STAGE && StageScene() != nullptr && StageScene()->Phase() == kPhasePlay;
-}
 
 std::uint32_t Rgb32(std::uint8_t colour) {
   const Rgb rgb = SamplePalette()[colour];
@@ -93,15 +89,8 @@ SourceArt ArtOfSource(const GraphicSource& source, const Pictures& pictures) {
 TEST(StageGraphicsWalk, TheMeadowShowsItsBackgroundBlocksAndHero) {
   SampleWalk walk("stage_graphics");
   ASSERT_TRUE(walk.StartAtTitle());
-  walk.Tap(kVkZ);  // new game
-  walk.Step();
-  walk.Tap(kVkZ);  // the first slot
-  ASSERT_TRUE(walk.StepUntil([] { return Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
-  for (int i = 0; i < 3 && Map()->Phase() == cWorldMapScene::kWalk; ++i) walk.Tap(kVkRight);
-  ASSERT_EQ(Map()->Phase(), cWorldMapScene::kEnter);
-  walk.Tap(kVkUp);  // "yes"
-  walk.Tap(kVkZ);
-  ASSERT_TRUE(walk.StepUntil(InStagePlay));
+  ASSERT_TRUE(WalkOntoTheMap(walk));
+  ASSERT_TRUE(EnterTheMeadow(walk));
   walk.Step(20);
   walk.Shot("meadow");
   const cHero* hero = PlayerHero();

@@ -29,7 +29,6 @@ cWorldMapScene* Map() { return dynamic_cast<cWorldMapScene*>(g_Game.Scene(GS_WOR
 cMapMenuScene* Menu() { return dynamic_cast<cMapMenuScene*>(g_Game.Scene(GS_MAPMENU)); }
 cTitleScene* Title() { return dynamic_cast<cTitleScene*>(g_Game.Scene(GS_TITLE)); }
 bool Walking() { return g_Game.m_nState == GS_WORLDMAP && Map() && Map()->Phase() == cWorldMapScene::kWalk; }
-bool InStage(int phase) { return g_Game.m_nState == GS_STAGE && StageScene() && StageScene()->Phase() == phase; }
 
 // The keys that walk the figure from one stage's cell to the next one's.
 struct Leg {
@@ -56,15 +55,15 @@ void EnterStage(SampleWalk& walk, const Leg& leg) {
   EXPECT_EQ(Map()->Cursor().y, leg.y);
   walk.Tap(kVkUp);  // "yes"
   walk.Tap(kVkZ);
-  ASSERT_TRUE(walk.StepUntil([] { return InStage(kPhasePlay); }));
+  ASSERT_TRUE(walk.StepUntil([] { return InStagePhase(kPhasePlay); }));
 }
 
 // Plays the stage's script to the stage's end, then takes the tally on with
 // the decide key until the game leaves the stage.
 void PlayStage(SampleWalk& walk, int index) {
   const auto frames = ParseInputScript(StoryStageScript(index)).value_or(std::vector<ScriptFrame>{});
-  walk.Play(frames, [] { return !InStage(kPhasePlay); });
-  ASSERT_TRUE(walk.StepUntil([] { return !InStage(kPhasePlay); }, 600)) << "stage " << index + 1 << " did not end";
+  walk.Play(frames, [] { return !InStagePhase(kPhasePlay); });
+  ASSERT_TRUE(walk.StepUntil([] { return !InStagePhase(kPhasePlay); }, 600)) << "stage " << index + 1 << " did not end";
   for (int i = 0; i < 40 && g_Game.m_nState == GS_STAGE; ++i) {
     walk.Step(30);
     walk.Tap(kVkZ);
@@ -103,10 +102,7 @@ void SaveQuitAndContinue(SampleWalk& walk) {
 TEST(StoryWalk, TheWholeStoryFromTheTitleWithASaveAndAContinue) {
   SampleWalk walk("story_whole");
   ASSERT_TRUE(walk.StartAtTitle());
-  walk.Tap(kVkZ);  // new game
-  walk.Step();
-  walk.Tap(kVkZ);  // the first slot
-  ASSERT_TRUE(walk.StepUntil(Walking));
+  ASSERT_TRUE(WalkOntoTheMap(walk));
   for (int index = 0; index < kStoryStageCount; ++index) {
     SCOPED_TRACE(kStoryStages[index]);
     ASSERT_NO_FATAL_FAILURE(EnterStage(walk, kLegs[index]));
@@ -117,7 +113,9 @@ TEST(StoryWalk, TheWholeStoryFromTheTitleWithASaveAndAContinue) {
     ASSERT_NO_FATAL_FAILURE(PlayStage(walk, index));
     if (index + 1 == kStoryStageCount) break;
     ASSERT_TRUE(walk.StepUntil(Walking));
-    if (index == 1) ASSERT_NO_FATAL_FAILURE(SaveQuitAndContinue(walk));
+    if (index == 1) {
+      ASSERT_NO_FATAL_FAILURE(SaveQuitAndContinue(walk));
+    }
   }
   EXPECT_TRUE(walk.Close());
   const std::string report = ReportOf(walk.Folder());
