@@ -4,13 +4,12 @@
 #include "commands/dispatch/pacing.h"
 #include "commands/status/status_operation.h"
 #include "definitions/command_record.h"
+#include "sound/waves/sound_requests.h"
 #include "stage/chara/chara.h"
 #include "stage/core/stage_sinks.h"
 #include "stage/scene/current_actor.h"
 
 namespace {
-
-constexpr int kFirstUserSound = 16;
 
 enum TurnChoice : int { kFaceLeft = 0, kFaceRight = 1, kFaceBlockSide = 10, kFaceAwayFromBlock = 11 };
 
@@ -34,7 +33,7 @@ int TurnFacing(const cChara& chara, int choice) {
 
 void PlayCommandSound(const cChara& chara, const cEdCmd& command) {
   if (command.m_nSound == 0 || (command.m_bHeroOnlySound && !chara.IsHero())) return;
-  RequestStageSound(kFirstUserSound + command.m_nSound);
+  RequestStageSound(kSystemSoundCount + command.m_nSound);
 }
 
 void CmdCancelMove(cChara& chara, cCmdState&) {

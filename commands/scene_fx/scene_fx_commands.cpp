@@ -8,6 +8,7 @@
 #include "definitions/command_record.h"
 #include "definitions/stage/stage_record.h"
 #include "project/global_data.h"
+#include "sound/waves/sound_requests.h"
 #include "stage/chara/chara.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/chara/hero.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-constexpr int kFirstUserSound = 16;
 constexpr int kBlockDots = 32;
 
 enum EffectPlacement : int { kScreenCentre = 0, kOwnCentre = 1, kHeroCentre = 2, kScreenPos = 3, kStagePos = 4 };
@@ -122,7 +122,7 @@ void PlayCmdSound(cChara& chara, const cEdCmd& command) {
   const int n = CmdParam(command, 0);
   if (n == 0 || (command.m_bHeroOnlySound && !chara.IsHero())) return;
   if (!g_Database.IsStarted() || !DataIndexOk(n, g_Database->m_vSound.size(), 4)) return;
-  RequestStageSound(kFirstUserSound + n);
+  RequestStageSound(kSystemSoundCount + n);
 }
 
 void PlayCmdBgm(cChara&, const cEdCmd& command) {

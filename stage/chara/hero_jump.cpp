@@ -9,6 +9,7 @@
 #include "definitions/command_record.h"
 #include "definitions/flow_record.h"
 #include "input/input_record.h"
+#include "sound/waves/sound_requests.h"
 #include "stage/chara/hero.h"
 #include "stage/core/double_to_int.h"
 #include "stage/core/stage_rules.h"
@@ -21,7 +22,6 @@
 namespace {
 
 enum HeightMode : int { kFixedHeight = 0, kHeldHeight = 1, kSpeedHeight = 2 };
-constexpr int kFirstUserSound = 16;
 constexpr double kCarriedLift = 1.02;
 constexpr double kShortJumpCut = 0.3;
 
@@ -61,7 +61,7 @@ int HeightForSpeed(const cEdCmd& command, double speed) {
 void StartRise(cHero& hero, cCmdState& entry, double vy) {
   hero.vy = vy;
   entry.started = 1;
-  if (entry.cmd->m_nSound != 0) RequestStageSound(kFirstUserSound + entry.cmd->m_nSound);
+  if (entry.cmd->m_nSound != 0) RequestStageSound(kSystemSoundCount + entry.cmd->m_nSound);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // sub-steps for that and then gives the command up, and ends the command's
 // time when the character lands again.
 #include "definitions/command_record.h"
+#include "sound/waves/sound_requests.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/core/stage_rules.h"
 #include "stage/core/stage_sinks.h"
@@ -11,7 +12,6 @@
 
 namespace {
 
-constexpr int kFirstUserSound = 16;
 constexpr int kWaitSlot = 0;  // work word: sub-steps waited for a start
 
 bool InTheAir(const cChara& chara) {
@@ -21,7 +21,7 @@ bool InTheAir(const cChara& chara) {
 void PlayJumpSound(const cChara& chara, const cEdCmd& command) {
   if (command.m_nSound == 0) return;
   if (!g_StageRules.jumpAtAnyTime && command.m_bHeroOnlySound && !chara.onScreen) return;
-  RequestStageSound(kFirstUserSound + command.m_nSound);
+  RequestStageSound(kSystemSoundCount + command.m_nSound);
 }
 
 }  // namespace
