@@ -222,21 +222,23 @@ void cSystem::LoadTail(DataReader& in) {
   ReadRecordList(in, m_vOptions, cOptionEntry());
 }
 
+// The lists that files of g_DataVersion hold, as LoadTail reads them.
 void cSystem::SaveTail(DataWriter& out) {
+  const std::uint32_t version = g_DataVersion;
   WriteNumberList(out, m_vCarryOverEnable);
-  WriteNumberList(out, m_vCarryOverReset);
+  if (version >= 501) WriteNumberList(out, m_vCarryOverReset);
   WriteRecordList(out, m_vGauges);
   WriteNumberList(out, m_vLifeStart);
-  WriteNumberList(out, m_vLifeUnlimited);
-  WriteRecordList(out, m_vRankingSettings);
+  if (version >= 191) WriteNumberList(out, m_vLifeUnlimited);
+  if (version >= 186) WriteRecordList(out, m_vRankingSettings);
   WriteTextList(out, m_vTerms);
   WriteTextList(out, m_vSoundFiles);
   WriteNumberList(out, m_vScreenBgm);
-  WriteNumberList(out, m_vScreenBgmOn);
+  if (version >= 202) WriteNumberList(out, m_vScreenBgmOn);
   WriteRecordList(out, m_vTitleMenu);
   WriteRecordList(out, m_vMapMenu);
   WriteRecordList(out, m_vOptionMenu);
-  WriteTextList(out, m_vRankingEntryModes);
+  if (version >= 674) WriteTextList(out, m_vRankingEntryModes);
   WriteRecordList(out, m_vOptions);
 }
 

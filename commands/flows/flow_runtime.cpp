@@ -7,6 +7,7 @@
 #include "foundation/log.h"
 #include "stage/chara/chara.h"
 #include "stage/chara/flow_walk.h"
+#include "stage/core/stage_rules.h"
 #include "stage/scene/current_actor.h"
 
 namespace commands {
@@ -121,7 +122,7 @@ void EndFlow(cChara& chara, cFlowState& flow) {
   flow.arranges.clear();
   for (cCmdState& entry : flow.entries) entry.remaining = 0;
   RaiseEndedLetter(chara, flow);
-  if (flow.flow->m_nTrigger != kTriggerAlways) flow.keyLatchB = 0;
+  if (flow.flow->m_nTrigger != kTriggerAlways && !g_StageRules.keepKeyLatch) flow.keyLatchB = 0;
 }
 
 void PauseFlow(cFlowState& flow) { flow.paused = 1; }

@@ -1,6 +1,8 @@
 // "直線移動": the velocity is set on the first step and kept. A character
 // that commands turn reverses it when its facing changes (with the record's
-// switch, and only for a move by direction); a fixed axis stays still.
+// switch, and only for a move by direction unless the project keeps the old
+// rule of every mode); a fixed axis stays still unless the project keeps the
+// old rule that leaves it moving.
 #include "commands/movement/common_mover.h"
 #include "commands/movement/movement_commands.h"
 #include "commands/movement/straight_start.h"
@@ -18,7 +20,7 @@ int InputSlot() { return g_CurrentActor.flow != nullptr ? g_CurrentActor.flow->i
 
 void KeepVelocity(const cChara& chara, cCmdState& entry, const cEdMove& move) {
   const bool turned = chara.facing != entry.lastFacing;
-  const bool byDirection = move.m_nMoveMode == kByDirection || g_StageRules.oldFixedAxis;
+  const bool byDirection = move.m_nMoveMode == kByDirection || g_StageRules.oldTurnInEveryMode;
   if (turned && move.m_bTurnWithFacing && chara.def.m_bTurnByCmd && byDirection) {
     entry.velX = -entry.velX;
     entry.velY = -entry.velY;

@@ -33,10 +33,14 @@ CodeShape ShapeOf(int code) {
 }  // namespace
 
 int ResolveMoveCode(const cChara& chara, int code, int inputSlot) {
+  return ResolveMoveCode(chara, code, inputSlot, chara.Floats());
+}
+
+int ResolveMoveCode(const cChara& chara, int code, int inputSlot, bool verticalMover) {
   const int facingRight = chara.facing != 0;
   if (code != kDirInput) return ResolveFacingCode(code, facingRight);
   int resolved = ResolveFacingCode(MapDirChoice(InputDirChoice(inputSlot), 1, facingRight), facingRight);
-  if (!chara.Floats()) {
+  if (!verticalMover) {
     if (resolved == kDirUpLeft || resolved == kDirDownLeft) resolved = kDirLeft;
     if (resolved == kDirUpRight || resolved == kDirDownRight) resolved = kDirRight;
   }

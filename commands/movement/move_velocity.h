@@ -18,6 +18,8 @@ enum FacingRequest : int { kKeepFacing = 0, kRequestLeft = 1, kRequestRight = 2 
 // The direction code a move takes: 0, 1, 4, 5 by the facing; 12 from the
 // input slot (the diagonals of a ground mover become left or right).
 int ResolveMoveCode(const cChara& chara, int code, int inputSlot);
+// The same with the vertical directions allowed or not by the caller.
+int ResolveMoveCode(const cChara& chara, int code, int inputSlot, bool verticalMover);
 // The step of length `distance` along a resolved code (diagonals
 // distance / sqrt(2) on each axis), whoever moves; 0 for no direction.
 void DirectionStep(int code, double distance, double& dx, double& dy);

@@ -6,6 +6,7 @@
 #include "definitions/save_data/save_data.h"
 #include "definitions/stage/stage_record.h"
 #include "stage/chara/chara.h"
+#include "stage/core/stage_rules.h"
 #include "stage/objects/stage_space.h"
 #include "stage/scene/stage_scene.h"
 
@@ -22,8 +23,7 @@ constexpr std::array<StatusRange, kSystemStatusCount> kSystemRanges = {{
     {0, 999}, {-480, 480}, {-480, 480}, {0, kBig}, {0, 99},
 }};
 
-// How unlimited lives read as a value: the project setting for it is not
-// part of the stage data read so far, so they read as 100 lives.
+// How unlimited lives read as a value, unless the project reads them as none.
 constexpr std::int32_t kUnlimitedLivesReading = 100;
 
 }  // namespace
@@ -95,7 +95,8 @@ std::int32_t StoredSystemStatus(int status) {
 std::int32_t ReadSystemStatus(int status) {
   const cStageScene* scene = StageScene();
   if (status == kSystemTime && scene != nullptr && scene->m_bTimeStopped) return 0;
-  if (status == kSystemLives && g_SaveData.m_nLife == kUnlimitedLives) return kUnlimitedLivesReading;
+  if (status == kSystemLives && g_SaveData.m_nLife == kUnlimitedLives)
+    return g_StageRules.unlimitedLivesAsZero ? 0 : kUnlimitedLivesReading;
   return StoredSystemStatus(status);
 }
 

@@ -7,6 +7,7 @@
 #include "commands/world/removal.h"
 #include "definitions/command_record.h"
 #include "stage/chara/hero.h"
+#include "stage/core/stage_rules.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ constexpr int kSqueezeGraceAfterResize = 2;
 void Resize(cChara& target, int value) {
   const int size = std::clamp(value, kMinSize, kMaxSize);
   const int old = target.sizeFactor;
-  if (size != old) target.squeezeGrace = kSqueezeGraceAfterResize;
+  if (size != old && !g_StageRules.noResizeGrace) target.squeezeGrace = kSqueezeGraceAfterResize;
   target.SetScale(size, old, 0);
   target.sizeFactor = size;
   target.def.m_nSize = static_cast<std::uint8_t>(size);

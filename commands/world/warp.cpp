@@ -5,6 +5,7 @@
 #include "definitions/command_record.h"
 #include "stage/chara/chara.h"
 #include "stage/core/double_to_int.h"
+#include "stage/core/stage_rules.h"
 #include "stage/objects/stage_space.h"
 #include "stage/scene/current_actor.h"
 
@@ -19,6 +20,10 @@ void PlacedCentre(const cChara& chara, double& x, double& y) {
 }
 
 int InputSlot() { return g_CurrentActor.flow != nullptr ? g_CurrentActor.flow->inputSlot : 0; }
+
+// A warp may go up and down from any base, unless the project keeps the old
+// rule: then only a base that moves vertically allows it.
+bool AllowsVertical(const cChara& base) { return !g_StageRules.warpVerticalByMover || base.Floats(); }
 
 }  // namespace
 
@@ -41,10 +46,11 @@ void Warp(cChara& chara, const cEdCmd& command) {
     PlacedCentre(*from, x, y);
     const double distance =
         (move.m_nDistance + static_cast<double>(move.m_nDistanceStep) * chara.cloneValue) * kHalfBlockDots;
+    const bool vertical = AllowsVertical(*from);
     double dx = 0, dy = 0;
-    DirectionStep(ResolveMoveCode(chara, move.m_nDirection, InputSlot()), distance, dx, dy);
+    DirectionStep(ResolveMoveCode(chara, move.m_nDirection, InputSlot(), vertical), distance, dx, dy);
     x += dx;
-    y += dy;
+    if (vertical) y += dy;
   }
   chara.pushLeft = chara.pushRight = 0;
   chara.SetCenterX(x);

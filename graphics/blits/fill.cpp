@@ -69,6 +69,18 @@ void DDFillSurface(DDSURFACEDATA* lpSD, std::uint32_t dwPalNum) {
   if (lpSD) DDFillRect(lpSD, 0, 0, lpSD->nWidth, lpSD->nHeight, dwPalNum);
 }
 
+void DDFillSurfaceKey(DDSURFACEDATA* lpSD) {
+  if (!lpSD) return;
+  if (lpDTCon) {
+    DDFillSurfaceRGB(lpSD, lpDTCon->dwClearColor);
+    return;
+  }
+  cPixelBuffer* pixels = SurfacePixels(lpSD);
+  int x = 0, y = 0, w = lpSD->nWidth, h = lpSD->nHeight;
+  if (!pixels || !ClipRect(&x, &y, &w, &h, pixels->Width(), pixels->Height())) return;
+  WriteRect(pixels, x, y, w, h, g_DDState.dwColorKey);
+}
+
 void DDFillRectRGB(DDSURFACEDATA* lpSD, int x, int y, int w, int h, std::uint32_t dwColor) {
   if (!lpDTCon || !lpSD) return;
   ResolveAliasSurface(&lpSD);

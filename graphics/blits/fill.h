@@ -14,6 +14,9 @@ void DDFillSurface(DDSURFACEDATA* lpSD, std::uint32_t dwPalNum);
 // batch is open (queued fills blend with the colour's alpha like every quad).
 void DDFillRectRGB(DDSURFACEDATA* lpSD, int x, int y, int w, int h, std::uint32_t dwColor);
 void DDFillSurfaceRGB(DDSURFACEDATA* lpSD, std::uint32_t dwColor);
+// The whole surface in the colour that colour-keyed blits leave out, as the
+// device keys it (a project's own transparent colour included).
+void DDFillSurfaceKey(DDSURFACEDATA* lpSD);
 
 void DDBeginFillBatch();
 void DDEndFillBatch();

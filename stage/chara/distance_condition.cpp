@@ -29,7 +29,7 @@ cChara* OtherObject(cChara& subject, int leftObject) {
 // The old rule of replays made before data version 782 keeps the other
 // object's screen position as it was.
 bool RefreshOther() {
-  if (g_StageRules.distanceRefreshOther) return false;
+  if (g_StageRules.distanceKeepsStaleOther) return false;
   return !(g_Game.m_nTitleCmd == kTitleCmdReplay && g_ReplayDataVersion <= 781);
 }
 

@@ -11,6 +11,7 @@
 #include "input/input_record.h"
 #include "stage/chara/flow_runtime_slot.h"
 #include "stage/chara/hero.h"
+#include "stage/core/stage_rules.h"
 #include "stage/objects/stage_space.h"
 
 namespace {
@@ -125,7 +126,7 @@ void cHero::ApplySettings(int mode, int scale, int save, int restore) {
     if (restore) restorePending = 1;
   }
   if (floatedBefore && !floating) vx = vy = cmdSpeedX = cmdSpeedY = 0;
-  if (floating) {
+  if (floating && !g_StageRules.floatingWithoutFall) {
     falling = 1;
     airFrames = g_PlayStage.Level8;
   }

@@ -129,7 +129,7 @@ class WalkingPass {
   void BumpHead(double top, double vy) {
     m_obj.cmdSpeedY = 0;
     m_obj.airborne = m_obj.falling = m_obj.jumpHold = 1;
-    if (!g_StageRules.keepKnockOnHeadBump) m_obj.knockY = 0;
+    if (!g_StageRules.keepKnockOnBlockCharaHead) m_obj.knockY = 0;
     m_obj.vy = vy;
     m_obj.y = top;
     m_obj.ClampY();

@@ -227,6 +227,22 @@ TEST_F(CharaCommandsTest, WarpByDirectionFromATargetAndOntoATargetPoint) {
   const double step = 64 / std::sqrt(2.0);
   EXPECT_NEAR(centre(a).first, bx + step, 1.0);
   EXPECT_NEAR(centre(a).second, by + step, 1.0);
+  // By the old rule a walking base allows no vertical part; a floating one does.
+  {
+    const SystemSwitch byMover(&cSystem::m_nCompat721, 1);
+    Warp(a, warp);
+    EXPECT_NEAR(centre(a).first, bx + step, 1.0);
+    EXPECT_NEAR(centre(a).second, by, 1.0);
+    move.m_nDirection = kDirUp;
+    Warp(a, warp);
+    EXPECT_NEAR(centre(a).second, by, 1.0);
+    b.moveA = 1;
+    Warp(a, warp);
+    EXPECT_NEAR(centre(a).second, by - 64, 1.0);
+    b.moveA = 0;
+  }
+  Warp(a, warp);
+  EXPECT_NEAR(centre(a).second, by - 64, 1.0);
   move.m_nWarpMode = kWarpToTargetPoint;
   move.m_nTargetBase = 2;  // absolute: cell (3, 4)
   move.m_nTargetXBl = 3;
@@ -283,6 +299,15 @@ TEST_F(CharaCommandsTest, StatusTwoSwitchesAndSize) {
   RunStatusOperation2(a, CharaCmd(kCmdStatus2, {{0, 0}, {1, kStatus2Size}, {2, 40}}));
   EXPECT_EQ(a.sizeFactor, kMaxSize);  // clamped to 1..10
   EXPECT_EQ(a.hitWidth, width * kMaxSize);
+  EXPECT_EQ(a.squeezeGrace, 2);
+  {
+    const SystemSwitch noGrace(&cSystem::m_nCompat831, 1);
+    a.squeezeGrace = 0;
+    RunStatusOperation2(a, CharaCmd(kCmdStatus2, {{0, 0}, {1, kStatus2Size}, {2, 3}}));
+    EXPECT_EQ(a.sizeFactor, 3);
+    EXPECT_EQ(a.squeezeGrace, 0);
+  }
+  RunStatusOperation2(a, CharaCmd(kCmdStatus2, {{0, 0}, {1, kStatus2Size}, {2, 4}}));
   EXPECT_EQ(a.squeezeGrace, 2);
   RunStatusOperation2(a, CharaCmd(kCmdStatus2, {{0, 4}, {1, kStatus2Vanish}}));  // an empty slot
   EXPECT_FALSE(a.removed);

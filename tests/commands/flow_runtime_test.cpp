@@ -111,6 +111,26 @@ TEST_F(FlowRuntimeTest, PausingKeepsProgressAndEndingAndStoppingRaiseLettersOnce
   EXPECT_EQ(chara.flagSets[1][3], 0);
 }
 
+// The end of a triggered flow with a key sequence forgets that the keys are
+// still held, unless the project keeps the key latch.
+TEST_F(FlowRuntimeTest, TheEndOfATriggeredFlowClearsItsKeyLatchUnlessTheProjectKeepsIt) {
+  cEdFlow definition = Flow({AddToStageVar(1, 1)}, kTriggerDamaged);
+  definition.m_vKeySteps.push_back(cKeyStep());
+  const auto latchAfterTheEnd = [&] {
+    cFlowState& flow = Install(definition);
+    const int installed = flow.keyLatchB;
+    StartFlow(chara, flow);
+    EndFlow(chara, flow);
+    return std::make_pair(installed, static_cast<int>(flow.keyLatchB));
+  };
+  EXPECT_EQ(latchAfterTheEnd(), std::make_pair(1, 0));
+  {
+    const SystemSwitch keep(&cSystem::m_nCompat875, 1);
+    EXPECT_EQ(latchAfterTheEnd(), std::make_pair(1, 1));
+  }
+  EXPECT_EQ(latchAfterTheEnd(), std::make_pair(1, 0));
+}
+
 TEST_F(FlowRuntimeTest, TheFlowBeforeTheStageRunsOnlyInstantLaterKindsAtOnce) {
   cFlowState& flow = Install(Flow({AddToStageVar(1, 5, 0, true), AddToStageVar(2, 5), Command(kCmdStopMove, 0, true)},
                                   kTriggerBeforeStage));

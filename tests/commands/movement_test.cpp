@@ -64,6 +64,24 @@ class MovementTest : public testing::Test {
     chara.vx = chara.vy = 0;
     RunFlow(chara, chara.flows[0]);
   }
+  // The x velocity of a move by a character that commands turn, toward a
+  // point three blocks to its right with the turn-with-facing option, after
+  // the character turned from left to right.
+  int VelocityOfAMoveToAPointAfterATurn() {
+    chara.def.m_bTurnByCmd = 1;
+    chara.UpdateScreenPos();
+    cEdCmd toPoint = Move(kCmdStraightMove, 100, 0, 20);
+    toPoint.m_Move->m_nMoveMode = 1;
+    toPoint.m_Move->m_nTargetBase = 1;
+    toPoint.m_Move->m_nTargetXBl = 3;
+    toPoint.m_Move->m_bTurnWithFacing = 1;
+    chara.facing = 0;
+    Install(toPoint);
+    Step();
+    chara.facing = 1;
+    Step();
+    return static_cast<int>(chara.vx);
+  }
 
   StageBuilder builder{20, 15, 2, 10};
   StageRun run;
@@ -83,9 +101,11 @@ TEST_F(MovementTest, TimeModesSetSpeedOrDurationFromTheDistance) {
   bySpeed.m_Move->m_nDistanceUnit = 1;  // dots
   bySpeed.m_Move->m_nDistance = 50;
   EXPECT_EQ(Install(bySpeed).duration, 25);  // 50 / -2, made positive
-  g_StageRules.oldTimeModeSign = 1;
-  EXPECT_EQ(Install(bySpeed).duration, -25);
-  g_StageRules.oldTimeModeSign = 0;
+  {
+    const SystemSwitch oldSign(&cSystem::m_nCompat695, 1);
+    EXPECT_EQ(Install(bySpeed).duration, -25);
+  }
+  EXPECT_EQ(Install(bySpeed).duration, 25);
 
   // Zeros the editor can write keep their IEEE results: no time makes the
   // speed infinite (the stage's speed limit then holds the step), no speed
@@ -101,6 +121,28 @@ TEST_F(MovementTest, TimeModesSetSpeedOrDurationFromTheDistance) {
   cloned.m_Move->m_nDistanceStep = 10;
   chara.cloneValue = 3;
   EXPECT_EQ(Install(cloned).duration, 40);
+}
+
+// A project saved before the move rules changed plays its moves the old way:
+// a negative duration, a fixed axis that moves, a turn in every move mode.
+TEST_F(MovementTest, AProjectOfVersion690PlaysTheOldMoveRules) {
+  const SystemOfVersion old(690);
+  ASSERT_TRUE(old.Loaded());
+  cEdCmd bySpeed = Move(kCmdStraightMove, 10, 3, -20);
+  bySpeed.m_Move->m_nTimeMode = 2;
+  bySpeed.m_Move->m_nDistanceUnit = 1;
+  bySpeed.m_Move->m_nDistance = 50;
+  EXPECT_EQ(Install(bySpeed).duration, -25);
+
+  chara.moveA = 1;
+  cEdCmd fixed = Move(kCmdStraightMove, 10, 11, 10);
+  fixed.m_Move->m_nFixedAxis = 2;
+  Install(fixed);
+  Step();
+  EXPECT_GT(chara.vy, 0);
+
+  chara.moveA = 0;
+  EXPECT_EQ(VelocityOfAMoveToAPointAfterATurn(), -2);
 }
 
 TEST_F(MovementTest, JumpCircleAndHomingArePreparedAtInstallation) {
@@ -189,6 +231,18 @@ TEST_F(MovementTest, FacingFollowsTheMoveUnlessCommandsTurnTheCharacter) {
   EXPECT_EQ(chara.vx, 1);
 }
 
+// A move toward a point turns with the facing only by the old rule of every
+// move mode.
+TEST_F(MovementTest, AMoveTowardAPointTurnsWithTheFacingOnlyByTheOldRule) {
+  EXPECT_EQ(VelocityOfAMoveToAPointAfterATurn(), 2);
+  {
+    const SystemSwitch everyMode(&cSystem::m_nCompat773, 1);
+    EXPECT_EQ(VelocityOfAMoveToAPointAfterATurn(), -2);
+  }
+  const SystemSwitch fixedAxisRule(&cSystem::m_nCompat783, 1);  // the other old rule does not turn it
+  EXPECT_EQ(VelocityOfAMoveToAPointAfterATurn(), 2);
+}
+
 TEST_F(MovementTest, FixedAxisAndTargetPointWithStop) {
   chara.moveA = 1;
   cEdCmd fixed = Move(kCmdStraightMove, 10, 11, 10);
@@ -197,6 +251,18 @@ TEST_F(MovementTest, FixedAxisAndTargetPointWithStop) {
   Step();
   EXPECT_EQ(chara.vy, 0);
   EXPECT_GT(chara.vx, 0);
+  {
+    const SystemSwitch turnRule(&cSystem::m_nCompat773, 1);  // the other old rule keeps the axis fixed
+    Install(fixed);
+    Step();
+    EXPECT_EQ(chara.vy, 0);
+  }
+  {
+    const SystemSwitch oldFixedAxis(&cSystem::m_nCompat783, 1);
+    Install(fixed);
+    Step();
+    EXPECT_GT(chara.vy, 0);
+  }
 
   // 3 blocks right of the character at 2 dots: 48 steps.
   chara.UpdateScreenPos();

@@ -178,6 +178,12 @@ TEST_F(StatusTest, VariablesAndSystemStatuses) {
   g_SaveData.m_nLife = kUnlimitedLives;
   RunStatusOperation(*hero, Operation(kWhoseSystem, kSystemLives, 0, 3));
   EXPECT_EQ(g_SaveData.m_nLife, kUnlimitedLives);
+  EXPECT_EQ(ReadSystemStatus(kSystemLives), 100);
+  {
+    const SystemSwitch asZero(&cSystem::m_nCompat819, 1);
+    EXPECT_EQ(ReadSystemStatus(kSystemLives), 0);
+  }
+  EXPECT_EQ(ReadSystemStatus(kSystemLives), 100);
   g_SaveData.m_nLife = 2;
   RunStatusOperation(*hero, Operation(kWhoseSystem, kSystemLives, 1, 200));
   EXPECT_EQ(g_SaveData.m_nLife, 99);

@@ -23,6 +23,20 @@ inline ByteFixture DataFile(std::uint32_t version, const ByteFixture& stream) {
   return file;
 }
 
+// The whole file that the editor of data version `version` writes for the
+// record: the members and lists that version stores, with the record's values.
+template <typename Record>
+ByteFixture FileOfVersion(Record record, std::uint32_t version) {
+  const std::uint32_t current = g_DataVersion;
+  g_DataVersion = version;
+  DataWriter out("fixture");
+  record.Save(out);
+  g_DataVersion = current;
+  ByteFixture stream;
+  for (std::uint8_t byte : out.Bytes()) stream.U8(byte);
+  return DataFile(version, stream);
+}
+
 // Loads a record the way LoadFile does, from bytes: true when the whole
 // stream was read; the record is unchanged otherwise.
 template <typename Record>

@@ -162,6 +162,21 @@ TEST_F(SystemRecord, Version150FileClimbsTheWholeLadder) {
   EXPECT_EQ(system.m_vOptions[8].m_strValue, "s.stg4");
 }
 
+// A file older than the compatibility fields of 695 to 861 plays by the old
+// rules they stand for; the trigger switch of 525 is already the new rule.
+TEST_F(SystemRecord, Version690FileTurnsOnTheLaterCompatibilitySwitches) {
+  cSystem system;
+  ASSERT_TRUE(LoadFromBytes(system, FileOfVersion(cSystem(), 690)));
+  EXPECT_EQ(system.m_nCompat525, 0);
+  for (std::int32_t cSystem::*field : {&cSystem::m_nCompat695, &cSystem::m_nCompat744, &cSystem::m_nCompat773,
+                                       &cSystem::m_nCompat783, &cSystem::m_nCompat861})
+    EXPECT_EQ(system.*field, 1);
+  cSystem current;
+  ASSERT_TRUE(LoadFromBytes(current, FileOfVersion(cSystem(), kProgramDataVersion)));
+  EXPECT_EQ(current.m_nCompat695, 0);
+  EXPECT_EQ(current.m_nCompat861, 0);
+}
+
 // A current file whose lists the editor left short or empty.
 ByteFixture ShortListsFile(int font, int screenBgm) {
   cSystem system;

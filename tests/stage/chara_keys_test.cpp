@@ -33,7 +33,7 @@ void Frames(int count, std::uint16_t dir, std::uint16_t buttons = 0) {
 }
 
 class CharaTest : public testing::Test {
- protected:
+ public:
   void SetUp() override {
     builder.Chara(3, 3).m_nMaxHp = 10;
     builder.Chara(5, 3).m_nMaxHp = 10;
@@ -116,6 +116,40 @@ TEST_F(CharaTest, TargetsAndTheirRelease) {
   run->harness.Scene().RemoveChara(a);
   EXPECT_EQ(FindCharaById(a.number), nullptr);
   EXPECT_EQ(g_CharaList.Count(), 1u);
+}
+
+// What a second trigger in the same step starts, by the three trigger-start
+// switches of a project of `version`: a flow whose key sequence failed at
+// the first trigger and holds now; a flow that was running at the first
+// trigger and has ended since.
+std::pair<int, int> SecondTriggerStarts(CharaTest& test, std::uint32_t version) {
+  const SystemOfVersion project(version);
+  EXPECT_TRUE(project.Loaded());
+  cHero& hero = test.Hero();
+  Frames(3, 0);
+  cFlowState& keyed = test.HeroFlow({Step(kKeyRight, kKeyPressed)});
+  hero.ClearFrameFlags();
+  hero.RunTriggeredFlows(kTriggerAlways, nullptr, 0);
+  Frames(3, kDirRight);
+  hero.RunTriggeredFlows(kTriggerAlways, nullptr, 0);
+  const int keyedStarts = keyed.startedThisStep;
+
+  cFlowState& running = test.HeroFlow({});
+  running.active = 1;
+  hero.ClearFrameFlags();
+  hero.RunTriggeredFlows(kTriggerAlways, nullptr, 0);
+  running.active = 0;
+  hero.RunTriggeredFlows(kTriggerAlways, nullptr, 0);
+  return {keyedStarts, running.startedThisStep};
+}
+
+// Each data version that brought a trigger-start switch changes what a
+// second trigger in the same step starts.
+TEST_F(CharaTest, TheTriggerOrderOfEachVersionBand) {
+  EXPECT_EQ(SecondTriggerStarts(*this, 500), std::make_pair(1, 1));  // never marked
+  EXPECT_EQ(SecondTriggerStarts(*this, 700), std::make_pair(0, 0));  // marked before every test
+  EXPECT_EQ(SecondTriggerStarts(*this, 800), std::make_pair(0, 1));  // marked before the conditions
+  EXPECT_EQ(SecondTriggerStarts(*this, 878), std::make_pair(1, 1));  // marked when started
 }
 
 TEST_F(CharaTest, FailedTakeOtherRestoresTheSlot) {

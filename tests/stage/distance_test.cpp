@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "definitions/condition_records.h"
+#include "project/system_record.h"
 #include "stage/chara/distance_condition.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
@@ -57,6 +58,19 @@ TEST_F(DistanceTest, VerticalCircleAndMissingObjects) {
   cCond target = Distance(6, 8);
   target.m_nLeftObject = 2;  // an empty target slot
   EXPECT_EQ(TestDistanceCondition(*subject, target), 0);
+}
+
+// The other object's screen position is taken anew for each test, unless
+// the project keeps the old rule that uses the position it last had.
+TEST_F(DistanceTest, TheOtherObjectsScreenPositionIsRefreshedUnlessTheProjectKeepsItStale) {
+  cHero& hero = *run->harness.Hero();
+  hero.UpdateScreenPos();
+  hero.x += 96;  // three blocks nearer, not yet on the screen
+  {
+    const SystemSwitch stale(&cSystem::m_nCompat782, 1);
+    EXPECT_EQ(TestDistanceCondition(*subject, Distance(0, 4)), 0);  // still 128 dots away
+  }
+  EXPECT_EQ(TestDistanceCondition(*subject, Distance(0, 4)), 1);
 }
 
 }  // namespace

@@ -155,6 +155,17 @@ TEST(HeroSettings, ModeChangesMoveTheHitBoxAndResetTheMotion) {
   hero.ApplySettings(0, 0, 0, 0);
   EXPECT_FALSE(hero.Floats());
   for (double value : {hero.vx, hero.vy, hero.cmdSpeedX, hero.cmdSpeedY}) EXPECT_EQ(value, 0.0);
+
+  // A project that keeps the old rule does not make a floating hero fall.
+  hero.falling = hero.airFrames = 0;
+  {
+    const SystemSwitch noFall(&cSystem::m_nCompat818A, 1);
+    hero.ApplySettings(1, 0, 0, 0);
+    EXPECT_EQ(hero.falling, 0);
+    EXPECT_EQ(hero.airFrames, 0);
+  }
+  hero.ApplySettings(1, 0, 0, 0);
+  EXPECT_EQ(hero.falling, 1);
 }
 
 TEST(HeroSettings, BoxesFollowTheHitAreaChoiceTheSwitchesAndTheSizeFactor) {

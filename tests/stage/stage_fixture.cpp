@@ -1,7 +1,10 @@
 #include "tests/stage/stage_fixture.h"
 
+#include "project/global_data.h"
 #include "shell/game/game.h"
 #include "stage/chara/hero.h"
+#include "stage/core/stage_rules.h"
+#include "tests/project/project_test_support.h"
 
 StageBuilder::StageBuilder(int width, int height, int heroColumn, int heroRow, int speedLevel)
     : stage(MakeHarnessStage(width, height, speedLevel, heroColumn, heroRow)) {
@@ -57,4 +60,42 @@ std::vector<std::unique_ptr<char[]>> StirHeap() {
   std::vector<std::unique_ptr<char[]>> stir;
   for (int i = 0; i < 500; ++i) stir.push_back(std::make_unique<char[]>(static_cast<std::size_t>(16 + (i * 37) % 700)));
   return stir;
+}
+
+namespace {
+
+// Starts the project data when nothing has; true when it did.
+bool StartProjectIfNeeded() {
+  if (g_System.IsStarted()) return false;
+  StartProjectData();
+  return true;
+}
+
+void PutBack(bool startedProject) {
+  if (startedProject) StopProjectData();
+  LoadStageRules();
+}
+
+}  // namespace
+
+SystemSwitch::SystemSwitch(std::int32_t cSystem::*field, std::int32_t value)
+    : m_startedProject(StartProjectIfNeeded()), m_field(field), m_previous((*g_System).*field) {
+  (*g_System).*field = value;
+  LoadStageRules();
+}
+
+SystemSwitch::~SystemSwitch() {
+  (*g_System).*m_field = m_previous;
+  PutBack(m_startedProject);
+}
+
+SystemOfVersion::SystemOfVersion(std::uint32_t version)
+    : m_startedProject(StartProjectIfNeeded()), m_previous(*g_System) {
+  m_loaded = LoadFromBytes(*g_System, FileOfVersion(cSystem(), version));
+  LoadStageRules();
+}
+
+SystemOfVersion::~SystemOfVersion() {
+  *g_System = m_previous;
+  PutBack(m_startedProject);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "definitions/stage/stage_record.h"
+#include "project/system_record.h"
 #include "stage/harness/stage_harness.h"
 
 struct StageBuilder {
@@ -39,3 +40,36 @@ void SkipToHeroDeathEnd(StageRun& run);
 // objects then live at other addresses than in a run without them, so
 // anything that depends on where objects live shows as different hashes.
 std::vector<std::unique_ptr<char[]>> StirHeap();
+
+// The running project's system record with one field changed, and the stage
+// rules read from it again, while the object lives; both are put back after
+// (a project started for it is stopped again).
+class SystemSwitch {
+ public:
+  SystemSwitch(std::int32_t cSystem::*field, std::int32_t value);
+  ~SystemSwitch();
+  SystemSwitch(const SystemSwitch&) = delete;
+  SystemSwitch& operator=(const SystemSwitch&) = delete;
+
+ private:
+  bool m_startedProject;
+  std::int32_t cSystem::*m_field;
+  std::int32_t m_previous;
+};
+
+// The running project's system record as the editor of data version
+// `version` wrote it (the default project otherwise), and the stage rules
+// read from it, while the object lives; both are put back after.
+class SystemOfVersion {
+ public:
+  explicit SystemOfVersion(std::uint32_t version);
+  ~SystemOfVersion();
+  SystemOfVersion(const SystemOfVersion&) = delete;
+  SystemOfVersion& operator=(const SystemOfVersion&) = delete;
+  bool Loaded() const { return m_loaded; }
+
+ private:
+  bool m_startedProject;
+  cSystem m_previous;
+  bool m_loaded = false;
+};

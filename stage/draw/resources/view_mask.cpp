@@ -9,6 +9,7 @@
 #include "graphics/surfaces/surface.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_lists.h"
+#include "stage/core/stage_rules.h"
 
 DDSURFACEDATA g_ViewMask;
 DDSURFACEDATA g_ViewOpening;
@@ -41,7 +42,9 @@ bool CreateViewRangeMask(DDSURFACEDATA* mask, DDSURFACEDATA* opening, int rangeD
     return true;
   }
   if (!DDCreateSurface(opening, 2 * k, 2 * k, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0)) return true;
-  if (lpDTCon != nullptr) DDFillSurfaceRGB(opening, 0);  // transparent black
+  // A project with its own transparent colour keys that colour, not colour 0.
+  if (g_StageRules.colourKeyOpening) DDFillSurfaceKey(opening);
+  else if (lpDTCon != nullptr) DDFillSurfaceRGB(opening, 0);  // transparent black
   else DDFillSurface(opening, 0);
   DDBltCircle(mask, cx, cy, k, k, k, 1, opening, k, k, 0);
   return true;

@@ -12,6 +12,7 @@
 #include "stage/draw/chara/hero_drawing.h"
 #include "stage/draw/resources/view_mask.h"
 #include "tests/graphics/effect_test_support.h"
+#include "tests/stage/stage_fixture.h"
 
 namespace {
 
@@ -139,6 +140,26 @@ TEST_P(HeroDrawing, TheViewMaskLeavesTheHolesAroundTheCell) {
   hero.def.m_nSightShape = 0;
   DrawViewMask(hero, &BackBuffer);
   EXPECT_EQ(BackPixel(600, 400), Colour(kScreen));
+}
+
+// A project that keys its own transparent colour (true-colour mode) opens
+// the round hole in that colour; colour 0 would cover the hero.
+TEST_P(HeroDrawing, TheRoundHoleIsOpenInAProjectsOwnTransparentColour) {
+  DDSetTransmit(255, 0, 255);
+  hero.sightDots = 64;
+  hero.def.m_nSightShape = 1;
+  const auto centreAfterTheMask = [&] {
+    DDFillRect(&BackBuffer, 0, 0, 640, 480, kScreen);
+    EXPECT_TRUE(CreateViewRangeMask(&g_ViewMask, &g_ViewOpening, 64, 1));
+    DrawViewMask(hero, &BackBuffer);
+    return BackPixel(116, 216);
+  };
+  {
+    const SystemSwitch keyed(&cSystem::m_nColorMode, 1);
+    EXPECT_EQ(centreAfterTheMask(), Colour(kScreen));
+  }
+  if (GetParam() == Mode::DirectDraw32) EXPECT_NE(centreAfterTheMask(), Colour(kScreen));
+  else EXPECT_EQ(centreAfterTheMask(), Colour(kScreen));
 }
 
 TEST_P(HeroDrawing, TheMaskWindowStaysInsideTheMask) {
