@@ -88,6 +88,10 @@ class cSaveData : public cRecord {
   // Clears the flags of the items that the system record resets after a lost life.
   void ResetCarryOverFlags();
 
+  // The stage was left for the world map without a clear: the map steps
+  // back to the cell it came from instead of entering the stage again.
+  void SetBackToMap() { m_nMapState2 = 1; }
+
   // The next round: round + 1, every switch off but switch 0, the cursor at
   // the world map's start.
   void StartNextRound();

@@ -26,6 +26,7 @@ class StageMenuTest : public testing::Test {
     m_series = g_SaveData.m_nSeries;
     m_switches = g_SaveData.m_vSwitch;
     m_progress = g_SaveData.m_vPair;
+    m_backToMap = g_SaveData.m_nMapState2;
   }
   void TearDown() override {
     g_StageEnd = StageEndSlot();
@@ -34,6 +35,7 @@ class StageMenuTest : public testing::Test {
     g_SaveData.m_nSeries = m_series;
     g_SaveData.m_vSwitch = m_switches;
     g_SaveData.m_vPair = m_progress;
+    g_SaveData.m_nMapState2 = m_backToMap;
   }
   // Opens the pause menu over play.
   static void Pause(StageRun& run) {
@@ -54,6 +56,7 @@ class StageMenuTest : public testing::Test {
   std::int32_t m_series = 0;
   cVector<std::int32_t> m_switches;
   cVector<cIntPair> m_progress;
+  std::int32_t m_backToMap = 0;
 };
 
 TEST_F(StageMenuTest, FreePlayOffersRetryButNotTheMapAndTheCursorWraps) {
@@ -82,14 +85,23 @@ TEST_F(StageMenuTest, FreePlayOffersRetryButNotTheMapAndTheCursorWraps) {
 TEST_F(StageMenuTest, StoryOffersRetryAndMapOnlyOnAStageClearedBefore) {
   StageRun run(StageBuilder(20, 5, 2, 2));
   g_Game.m_nPlayMode = PM_STORY;
-  g_StageRules.storyRetry = g_StageRules.storyMap = 1;
   g_SaveData.m_nSeries = 5;  // the stage's clear switch
   g_SaveData.m_vSwitch[5] = 0;
   EXPECT_EQ(FurtherEntries(run), std::make_pair(0, 0));
   g_SaveData.m_vSwitch[5] = 1;
-  EXPECT_EQ(FurtherEntries(run), std::make_pair(1, 1));
-  g_StageRules.storyRetry = 0;
-  EXPECT_EQ(FurtherEntries(run), std::make_pair(0, 1));
+  EXPECT_EQ(FurtherEntries(run), std::make_pair(1, 1));  // both on in a new project
+  {
+    const SystemSwitch noRetry(&cSystem::m_nPause224A, 0);
+    EXPECT_EQ(FurtherEntries(run), std::make_pair(0, 1));
+  }
+  {
+    const SystemSwitch noMap(&cSystem::m_bPause757, 0);
+    EXPECT_EQ(FurtherEntries(run), std::make_pair(1, 0));
+  }
+  {
+    const SystemSwitch challengeOnly(&cSystem::m_nPause224B, 0);
+    EXPECT_EQ(FurtherEntries(run), std::make_pair(1, 1));
+  }
   g_SaveData.m_nSeries = static_cast<int>(g_SaveData.m_vSwitch.size());  // no such switch
   EXPECT_EQ(FurtherEntries(run), std::make_pair(0, 0));
 }
@@ -97,13 +109,20 @@ TEST_F(StageMenuTest, StoryOffersRetryAndMapOnlyOnAStageClearedBefore) {
 TEST_F(StageMenuTest, ChallengeOffersRetryOnlyOnAStageClearedBefore) {
   StageRun run(StageBuilder(20, 5, 2, 2));
   g_Game.m_nPlayMode = PM_CHALLENGE;
-  g_StageRules.challengeRetry = g_StageRules.storyMap = 1;
   g_SaveData.m_vPair.assign(3, cIntPair());
   g_SaveData.m_nSeries = 2;  // challenge stage 2: progress entry 1
   g_SaveData.m_vPair[0].nFirst = 1;
   EXPECT_EQ(FurtherEntries(run), std::make_pair(0, 0));
   g_SaveData.m_vPair[1].nFirst = 1;
   EXPECT_EQ(FurtherEntries(run), std::make_pair(1, 0));
+  {
+    const SystemSwitch noRetry(&cSystem::m_nPause224B, 0);
+    EXPECT_EQ(FurtherEntries(run), std::make_pair(0, 0));
+  }
+  {
+    const SystemSwitch storyOnly(&cSystem::m_nPause224A, 0);
+    EXPECT_EQ(FurtherEntries(run), std::make_pair(1, 0));
+  }
   g_SaveData.m_nSeries = 4;  // past the progress list
   EXPECT_EQ(FurtherEntries(run), std::make_pair(0, 0));
 }
@@ -111,18 +130,21 @@ TEST_F(StageMenuTest, ChallengeOffersRetryOnlyOnAStageClearedBefore) {
 TEST_F(StageMenuTest, StoryMapEntryLeavesForTheMap) {
   StageRun run(StageBuilder(20, 5, 2, 2));
   g_Game.m_nPlayMode = PM_STORY;
-  g_StageRules.storyMap = 1;
   g_SaveData.m_nSeries = 0;  // switch 0 is always on
   cStageScene& scene = run.harness.Scene();
   Pause(run);
-  EXPECT_EQ(scene.m_Menu[2].m_bVisible, 0);
+  EXPECT_EQ(scene.m_Menu[2].m_bVisible, 1);
   EXPECT_EQ(scene.m_Menu[3].m_bVisible, 1);
-  run.harness.Step(kDirDown, 0);  // the cursor's second row is entry 3
+  run.harness.Step(kDirDown, 0);
+  run.harness.Step(0, 0);
+  run.harness.Step(kDirDown, 0);
   EXPECT_EQ(scene.m_nMenuCursor, 3);
+  g_SaveData.m_nMapState2 = 0;
   run.harness.Step(0, 1);
   EXPECT_EQ(scene.Phase(), kPhaseLeave);
   EXPECT_EQ(g_Game.m_nNextState, GS_WORLDMAP);
   EXPECT_EQ(g_bBackToMap, 1);
+  EXPECT_EQ(g_SaveData.m_nMapState2, 1);
   g_bBackToMap = 0;
 }
 
@@ -147,9 +169,11 @@ TEST_F(StageMenuTest, TheRetryMenuStartsOnRetryAndGoesBackToTheMap) {
   EXPECT_EQ(g_MenuCursor.Top().nRow, 0);
   run.harness.Step(kDirUp, 0);  // wraps to the last entry
   EXPECT_EQ(scene.m_nMenuCursor, 1);
+  g_SaveData.m_nMapState2 = 0;
   run.harness.Step(0, 1);
   EXPECT_EQ(scene.Phase(), kPhaseLeave);
   EXPECT_EQ(g_Game.m_nNextState, GS_WORLDMAP);
+  EXPECT_EQ(g_SaveData.m_nMapState2, 1);  // the map steps back
   g_bBackToMap = 0;
 }
 

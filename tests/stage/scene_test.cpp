@@ -47,20 +47,31 @@ TEST(PauseLoop, DecideEndsAMessageWaitAndIsSwallowed) {
   EXPECT_EQ(scene.m_bSwallowButtons, 1);
 }
 
-TEST(Scene, LostLifeInStoryModeOpensTheRetryMenu) {
-  StageBuilder builder(20, 5, 2, 2);
-  StageRun run(builder);
+// The phase a lost life in story mode leads to.
+int PhaseAfterALostLife(StageRun& run) {
   g_SaveData.m_nLife = 3;
-  g_Game.m_nPlayMode = PM_STORY;
-  g_StageRules.retryMenu = 1;
   cStageScene& scene = run.harness.Scene();
   scene.HeroDied();
   EXPECT_EQ(run.harness.Hero()->dead, 1);
   SkipToHeroDeathEnd(run);
   run.harness.Step(0, 0);
-  EXPECT_EQ(scene.Phase(), kPhaseRetryMenu);
   EXPECT_EQ(g_SaveData.m_nLife, 2);
-  run.harness.Step(0, 0);
+  return scene.Phase();
+}
+
+TEST(Scene, LostLifeInStoryModeOpensTheRetryMenuWhenTheProjectAsksForIt) {
+  StageBuilder builder(20, 5, 2, 2);
+  StageRun run(builder);
+  g_Game.m_nPlayMode = PM_STORY;
+  {
+    const SystemSwitch noMenu(&cSystem::m_nSetting191A, 0);
+    EXPECT_EQ(PhaseAfterALostLife(run), kPhaseIntro);
+  }
+  cStageScene& scene = run.harness.Scene();
+  scene.SetPhase(kPhasePlay);
+  EXPECT_EQ(PhaseAfterALostLife(run), kPhaseRetryMenu);  // a new project's default
+  for (int i = 0; i < 3; ++i) run.harness.Step(0, 0);
+  EXPECT_EQ(g_SaveData.m_nLife, 2);  // the death the menu still shows has ended once
   run.harness.Step(0, 1);  // "retry"
   EXPECT_EQ(scene.Phase(), kPhaseIntro);
   EXPECT_EQ(run.harness.Hero()->dead, 0);
@@ -70,6 +81,7 @@ TEST(Scene, LostLifeInStoryModeOpensTheRetryMenu) {
 TEST(Scene, DeathEndSeenOutsidePlayWaitsForTheNextFrame) {
   StageBuilder builder(20, 5, 2, 2);
   StageRun run(builder);
+  const SystemSwitch noRetryMenu(&cSystem::m_nSetting191A, 0);  // the death ends in a new attempt
   g_SaveData.m_nLife = 3;
   cStageScene& scene = run.harness.Scene();
   scene.HeroDied();

@@ -35,11 +35,13 @@ void StartDeathEffect(cChara& chara) {
 
 // A dead character stays until its effect has played; one operated by the
 // computer without an effect goes at once, one operated by the player stays
-// a second (the frame rate) after its effect.
+// a second (the frame rate) after its effect. That second's end is reported
+// once: the retry menu and the game-over wait go on drawing the dead hero,
+// whose death must not end again and take another life.
 int AdvanceCharaDeath(cChara& chara) {
   const bool hadEffect = chara.effect.number != 0;
   const int ended = AdvanceCharaEffect(chara, 0);
   if (chara.op != 0) return !hadEffect || ended ? 1 : 0;
   if (hadEffect) return 0;
-  return ++chara.deathCounter > g_Game.m_nFps ? 1 : 0;
+  return ++chara.deathCounter == g_Game.m_nFps + 1 ? 1 : 0;
 }
