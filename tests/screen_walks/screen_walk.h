@@ -14,6 +14,12 @@
 #include "shell/harness/run_harness.h"
 #include "tools/sample_game/sample_game.h"
 
+// A drawing mode the walks run in, by its name and start-up settings.
+struct DrawingMode {
+  const char* name;
+  sample_game::StartupSettings startup;
+};
+
 class cScreenWalk {
  public:
   // Generates the sample game in a fresh folder named after the test.

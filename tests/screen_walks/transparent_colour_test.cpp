@@ -17,11 +17,6 @@
 
 namespace {
 
-struct DrawingMode {
-  const char* name;
-  sample_game::StartupSettings startup;
-};
-
 const DrawingMode kModes[] = {{"Direct3D32", {1, 1, 32}}, {"DirectDraw32", {0, 1, 32}}, {"DirectDraw8", {0, 0, 8}}};
 
 bool InTitleMenu() {

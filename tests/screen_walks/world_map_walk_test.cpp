@@ -1,10 +1,12 @@
 // The world map on the sample game: reached by a new game, the figure walks
 // from the start cell; stepping on the first stage, which is not open yet,
 // opens the confirm menu at once; "no" puts the figure back, "yes" starts
-// the stage, which plays the file the map loaded.
+// the stage, which plays the file the map loaded. The stage's retry and
+// pause menus lead back to the stage or to the map.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "definitions/save_data/save_data.h"
@@ -19,8 +21,10 @@
 #include "project/world_map.h"
 #include "project/system_record.h"
 #include "shell/game/game.h"
+#include "stage/chara/hero.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/scene/stage_scene.h"
+#include "foundation/message_box.h"
 
 namespace {
 
@@ -174,5 +178,110 @@ TEST(WorldMapWalk, AStageEnteredAtOnceThatCannotLoadIsReportedOnceAndLeft) {
   EXPECT_TRUE(walk.Harness().Close());
   RegisterStageScene();
 }
+
+// The stage's menus in each drawing mode, over the meadow entered from the
+// map: the texts the sample game gives them, their entries and where they
+// lead.
+class StageMenusWalk : public testing::TestWithParam<DrawingMode> {
+ protected:
+  // A new game into the meadow, in play.
+  void IntoTheMeadow(cScreenWalk& walk) {
+    ASSERT_TRUE(walk.Start());
+    ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
+    ASSERT_NO_FATAL_FAILURE(EnterTheFirstStage(walk));
+    ASSERT_NO_FATAL_FAILURE(UntilPlay(walk));
+  }
+  static void UntilPlay(cScreenWalk& walk) {
+    ASSERT_TRUE(walk.StepUntil([] { return StageScene() != nullptr && StageScene()->Phase() == kPhasePlay; }));
+  }
+  static void UntilPhase(cScreenWalk& walk, int phase) {
+    ASSERT_TRUE(walk.StepUntil([phase] { return StageScene() != nullptr && StageScene()->Phase() == phase; }));
+  }
+  static std::vector<std::string> VisibleEntries() {
+    std::vector<std::string> names;
+    for (const cCmdItem& item : StageScene()->m_Menu)
+      if (item.m_bVisible) names.push_back(item.m_strName);
+    return names;
+  }
+  std::string Name(const char* what) const { return std::string(what) + "_" + GetParam().name; }
+};
+
+std::string Text(const char* utf8) { return Cp932Literal(utf8); }
+
+constexpr int kKeySpace = 0x20;
+
+// A lost life opens the retry menu; "retry" plays the meadow again with a
+// life less, and after the next lost life "to the map" puts the figure back
+// on the cell it came from, the meadow not being cleared.
+TEST_P(StageMenusWalk, ALostLifeOffersRetryAndTheWayBackToTheMap) {
+  cScreenWalk walk(Name("retry_menu"), {GetParam().startup});
+  ASSERT_NO_FATAL_FAILURE(IntoTheMeadow(walk));
+  const int lives = g_SaveData.m_nLife;
+  StageScene()->HeroDied();
+  ASSERT_NO_FATAL_FAILURE(UntilPhase(walk, kPhaseRetryMenu));
+  walk.Step();
+  walk.Shot("menu");
+  EXPECT_EQ(VisibleEntries(), (std::vector<std::string>{Text("リトライ"), Text("マップへ戻る")}));
+  EXPECT_EQ(g_SaveData.m_nLife, lives - 1);
+  walk.TakeSounds();
+  walk.Tap(kKeyZ);
+  EXPECT_EQ(walk.TakeSounds(), std::vector<int>{1});
+  EXPECT_EQ(StageScene()->Phase(), kPhaseIntro);
+  ASSERT_NO_FATAL_FAILURE(UntilPlay(walk));
+  EXPECT_EQ(PlayerHero()->dead, 0);
+
+  g_SaveData.m_nLife = 1;  // the meadow began with its last life: one more to lose
+  StageScene()->HeroDied();
+  ASSERT_NO_FATAL_FAILURE(UntilPhase(walk, kPhaseRetryMenu));
+  walk.Tap(kKeyDown);
+  walk.Tap(kKeyZ);
+  EXPECT_EQ(StageScene()->Phase(), kPhaseLeave);
+  ASSERT_TRUE(walk.StepUntil([] { return g_Game.m_nPrevState == GS_STAGE && Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
+  EXPECT_EQ(Map()->Cursor().x, 6);
+  EXPECT_EQ(g_SaveData.m_nLife, 0);
+  EXPECT_TRUE(walk.Harness().Close());
+}
+
+// Space pauses; on a stage cleared before, the menu offers all four
+// entries: "retry" starts the stage again with the lives it began with, "to
+// the map" leaves it, and the map lets the figure walk on from the stage.
+TEST_P(StageMenusWalk, SpacePausesAndAClearedStagesMenuRetriesAndGoesToTheMap) {
+  cScreenWalk walk(Name("pause_menu"), {GetParam().startup});
+  ASSERT_NO_FATAL_FAILURE(IntoTheMeadow(walk));
+  g_SaveData.m_vSwitch[g_SaveData.m_nSeries] = 1;  // cleared in an earlier visit
+  const int lives = g_SaveData.m_nLife;
+  walk.TakeSounds();
+  walk.Tap(kKeySpace);
+  ASSERT_NO_FATAL_FAILURE(UntilPhase(walk, kPhasePause));
+  EXPECT_EQ(walk.TakeSounds().front(), 4);
+  walk.Step();
+  walk.Shot("menu");
+  EXPECT_EQ(VisibleEntries(), (std::vector<std::string>{Text("タイトルへ戻る"), Text("つづける"), Text("リトライ"),
+                                                         Text("マップへ戻る")}));
+  walk.Tap(kKeyDown);
+  walk.Tap(kKeyZ);  // retry
+  EXPECT_EQ(StageScene()->Phase(), kPhaseIntro);
+  EXPECT_EQ(g_SaveData.m_nLife, lives);
+  ASSERT_NO_FATAL_FAILURE(UntilPlay(walk));
+
+  walk.Tap(kKeySpace);
+  ASSERT_NO_FATAL_FAILURE(UntilPhase(walk, kPhasePause));
+  walk.Tap(kKeyDown);
+  walk.Tap(kKeyDown);
+  walk.Tap(kKeyZ);  // to the map
+  EXPECT_EQ(StageScene()->Phase(), kPhaseLeave);
+  EXPECT_EQ(g_SaveData.m_nMapState2, 1);
+  ASSERT_TRUE(walk.StepUntil([] { return g_Game.m_nPrevState == GS_STAGE && Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
+  walk.Step(30);
+  EXPECT_EQ(g_Game.m_nState, GS_WORLDMAP);
+  EXPECT_EQ(Map()->Cursor().x, 7);
+  EXPECT_TRUE(walk.Harness().Close());
+}
+
+INSTANTIATE_TEST_SUITE_P(DrawingModes, StageMenusWalk,
+                         testing::Values(DrawingMode{"Direct3DWindow32", {1, 1, 32}},
+                                         DrawingMode{"DirectDrawWindow32", {0, 1, 32}},
+                                         DrawingMode{"DirectDrawFullScreen8", {0, 0, 8}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -9,6 +9,10 @@
 
 namespace sample_game {
 
+namespace {
+constexpr long long kFirstMenuTerm = 19;  // pause menu 19-22, retry menu 23-24
+}  // namespace
+
 cSystem BuildSystemRecord() {
   cSystem system;
   system.m_strTitle = Sjis(kGameTitle);
@@ -19,6 +23,11 @@ cSystem BuildSystemRecord() {
   system.m_vScreenBgm = {kBgmTitle, kBgmMap, kBgmMap, kBgmTitle};
   system.m_vLifeStart = {3, 3, 5, 99};
   system.m_vLifeUnlimited = {0, 0, 1, 1};
+  // Space pauses; the pause menu and the retry menu after a lost life get
+  // the texts of every entry (a new project leaves "to the map" empty).
+  system.m_nSetting838 = 1;
+  const char* menuTerms[] = {"タイトルへ戻る", "つづける", "リトライ", "マップへ戻る", "リトライ", "マップへ戻る"};
+  for (std::size_t i = 0; i < std::size(menuTerms); ++i) system.m_vTerms[kFirstMenuTerm + i] = Sjis(menuTerms[i]);
   system.m_nPairCount = 2;  // the challenge stages c01-1 and c02-1, both listed
   system.m_bUsePairCount = 1;
   // The options screen's items in its own order: colour variant, music,
