@@ -46,3 +46,8 @@ int CheckReplaySaveKeys() {
   if (hooks.requestSave) hooks.requestSave(current ? 0 : 1);
   return 1;
 }
+
+void ResetReplaySaveKeys() {
+  g_cooldown = 0;
+  g_armed = true;
+}

@@ -8,3 +8,6 @@
 // press; an empty replay is refused with system sound 3, at most once a
 // second.
 int CheckReplaySaveKeys();
+
+// Forgets the refusal cooldown and re-arms both keys, as at program start.
+void ResetReplaySaveKeys();

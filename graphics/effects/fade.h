@@ -29,3 +29,8 @@ std::uint8_t DDFadeOut(PALETTEENTRY* lpOut, int nFirst, int nLast, int nRed, int
                        const PALETTEENTRY* lpSrc, std::uint8_t bFinish);
 std::uint8_t DDFadeIn(PALETTEENTRY* lpOut, int nFirst, int nLast, int nRed, int nGreen, int nBlue, double dStep,
                       const PALETTEENTRY* lpSrc, std::uint8_t bFinish);
+
+// The scene fade: darkens the frame just drawn into BackBuffer toward black,
+// brightness 255 leaving it as drawn and 0 black (the palette at 8 bits, the
+// picture otherwise). Callers step the brightness once per frame.
+void DrawSceneFade(int brightness);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -37,11 +38,11 @@ bool DrawFadeQuad(int weight, int red, int green, int blue) {
   return effect_quad::EndQuad();
 }
 
-// Draws the fade at `angle`. DirectDraw at 8 bits fades the palette, above 8
-// bits the picture kept in DDWorkSD. False when Direct3D could not draw.
-bool DrawFade(double angle, PALETTEENTRY* out, int first, int last, int red, int green, int blue,
-              const PALETTEENTRY* source) {
-  const int weight = PictureWeight(angle);
+// Draws the fade with the picture at `weight` (0..255 in Direct3D, 0..256 in
+// DirectDraw). DirectDraw at 8 bits fades the palette, above 8 bits the
+// picture kept in DDWorkSD. False when Direct3D could not draw.
+bool DrawFadeAtWeight(int weight, PALETTEENTRY* out, int first, int last, int red, int green, int blue,
+                      const PALETTEENTRY* source) {
   if (lpDTCon) return DrawFadeQuad(weight, red, green, blue);
   if (g_DDState.nBpp == 8) {
     PalBlendColor(out, first, last, weight, static_cast<std::uint8_t>(red), static_cast<std::uint8_t>(green),
@@ -64,7 +65,7 @@ std::uint8_t FadeStep(FadeAngles& angles, double start, double end, PALETTEENTRY
   if (!lpDTCon && angle == start && g_DDState.nBpp > 8)
     DDBlt(&DDWorkSD, 0, 0, BackBuffer.nWidth, BackBuffer.nHeight, &BackBuffer, 0, 0, 0);
   if (finish) angle = end;
-  if (!DrawFade(angle, out, first, last, red, green, blue, source)) return 0;
+  if (!DrawFadeAtWeight(PictureWeight(angle), out, first, last, red, green, blue, source)) return 0;
   const bool falling = end < start;
   if (falling ? angle <= end : angle >= end) {
     angle = start;
@@ -87,4 +88,13 @@ std::uint8_t DDFadeOut(PALETTEENTRY* lpOut, int nFirst, int nLast, int nRed, int
 std::uint8_t DDFadeIn(PALETTEENTRY* lpOut, int nFirst, int nLast, int nRed, int nGreen, int nBlue, double dStep,
                       const PALETTEENTRY* lpSrc, std::uint8_t bFinish) {
   return FadeStep(g_FadeInAngle, 0.0, 90.0, lpOut, nFirst, nLast, nRed, nGreen, nBlue, dStep, lpSrc, bFinish);
+}
+
+void DrawSceneFade(int brightness) {
+  brightness = std::clamp(brightness, 0, 255);
+  // True-colour DirectDraw mixes from the frame just drawn.
+  if (!lpDTCon && g_DDState.nBpp > 8)
+    DDBlt(&DDWorkSD, 0, 0, BackBuffer.nWidth, BackBuffer.nHeight, &BackBuffer, 0, 0, 0);
+  const int weight = lpDTCon ? brightness : brightness * 256 / 255;
+  DrawFadeAtWeight(weight, g_ShownPalette.data(), 0, 255, 0, 0, 0, g_PalEntries.data());
 }

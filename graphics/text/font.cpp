@@ -39,6 +39,16 @@ void Font::Release() {
   ReleaseCaches();
   DDReleaseSurface(&m_WorkSD);
   g_FontList.remove(this);
+  // Back to a font never created: text measured after a shutdown does not
+  // depend on the face and sizes of an earlier start.
+  m_dwSerial = 0;
+  m_strFace.clear();
+  m_lpFace.reset();
+  m_nWidth = m_nHeight = m_nCellWidth = m_nLineHeight = m_nColorNum = 0;
+  m_dwTextColor = 0;
+  m_bNoBracketShift = 0;
+  m_lpBoxImage = m_lpLetterSheet = nullptr;
+  m_nFrame = m_nFrameColor = m_bUseLetterSheet = m_nUseCaches = 0;
 }
 
 void Font::Create(const char* face, int width, int height, int cellWidth, int lineHeight, int colorNumber,

@@ -43,8 +43,9 @@ class Font {
                        int colorNumber);
   // Formats into 1024 bytes, then DrawBoxText without margin.
   void PrintfBox(DDSURFACEDATA* lpDst, int x, int y, int w, int h, const char* format, ...) PLAYER_PRINTF(7, 8);
-  // Releases the caches and the work surface and leaves g_FontList; the
-  // shutdown calls it for the global fonts before the device is released.
+  // Releases the caches, the work surface and the face, leaves g_FontList and
+  // is again as constructed; the shutdown calls it for the global fonts
+  // before the device is released.
   void Release();
   // Brings the font back after lost surfaces: caches are re-rendered from
   // their own lists of characters.

@@ -82,6 +82,13 @@ int ChooseFrameTiming(const SYSTEMINIDATA& ini, int refreshRate, int fps) {
   return ini.VSync == 0 || refreshRate < fps ? 1 : 0;
 }
 
+void ApplyProjectFontOptions(Font* fonts, const cSystem& system) {
+  fonts[0].m_bUseLetterSheet = 0;
+  fonts[1].m_bUseLetterSheet = system.m_nFontOpt;
+  fonts[2].m_bUseLetterSheet = 0;
+  fonts[1].m_bNoBracketShift = system.m_nFontOpt2;
+}
+
 bool LoadStartupBitmapsAndFonts(const SYSTEMINIDATA& ini, const cSystem& system) {
   if (!LoadBmpSurfaces(g_BmpSD, kStartupBitmaps.data(), static_cast<int>(kStartupBitmaps.size()))) return false;
   const std::string& face = FontNameAt(system.m_nFont);
@@ -94,6 +101,7 @@ bool LoadStartupBitmapsAndFonts(const SYSTEMINIDATA& ini, const cSystem& system)
     if (def.nUseCaches == 2) def.nUseCaches = lpDTCon ? ini.D3D_FontCache : ini.DD_FontCache;
   }
   if (!CreateFonts(g_Fonts, defs.data(), kFontCount)) return false;
+  ApplyProjectFontOptions(g_Fonts, system);
   // The strips are colour-keyed like the text they stand in for.
   std::array<BMPFILEDATA, kFontCount> strips;
   for (BMPFILEDATA& entry : strips) entry.bColorKey = 1;

@@ -18,6 +18,10 @@ bool SetUpPaletteAndTransparency(const SYSTEMINIDATA& ini, const cSystem& system
 // window; in full screen when there is no vertical sync or the display runs
 // slower than the game).
 int ChooseFrameTiming(const SYSTEMINIDATA& ini, int refreshRate, int fps);
+// The project's choice for the three fonts just created: only font 1 may lay
+// the letter pictures over lowercase letters (m_nFontOpt), and it keeps its
+// brackets unshifted when m_nFontOpt2 is set; fonts 0 and 2 draw plain letters.
+void ApplyProjectFontOptions(Font* fonts, const cSystem& system);
 bool LoadStartupBitmapsAndFonts(const SYSTEMINIDATA& ini, const cSystem& system);
 // Fonts and digit strips released (before the device).
 void ReleaseFontsAndDigitStrips();

@@ -6,12 +6,16 @@
 #include "definitions/save_data/save_data.h"
 #include "foundation/log.h"
 #include "foundation/run_mode.h"
+#include "graphics/blits/blit.h"
+#include "graphics/device/device.h"
+#include "graphics/effects/fade.h"
 #include "shell/app_state.h"
 #include "shell/game/game.h"
 #include "shell/subsystems/subsystem_steps.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
+#include "stage/draw/resources/screen_copies.h"
 #include "stage/items/stage_item.h"
 #include "stage/scene/scene_resources.h"
 #include "stage/shots/shot_list.h"
@@ -20,6 +24,11 @@ int g_bBackToMap = 0;
 
 namespace {
 constexpr int kFadeComplete = 255;
+constexpr int kScreenWidth = 640;
+constexpr int kScreenHeight = 480;
+// No screen effect runs while the stage fades out: its second copy of the
+// screen holds the frame that darkens.
+constexpr int kLeavingFrameCopy = 1;
 }
 
 cStageScene::cStageScene() {
@@ -82,6 +91,7 @@ void cStageScene::Start() {
 void cStageScene::FadeIn() {
   Draw(0, 1, 0, 1);
   m_bFading += std::max(g_Game.m_nFadeSpeed, 1);
+  DrawSceneFade(std::min(m_bFading, kFadeComplete));
   if (m_bFading >= kFadeComplete) {
     m_bFading = 0;
     m_nPhase = kPhaseIntro;
@@ -89,7 +99,14 @@ void cStageScene::FadeIn() {
 }
 
 void cStageScene::Leave() {
+  // The last frame shown is kept and shown darker each frame.
+  DDSURFACEDATA* lastFrame = ScreenCopy(kLeavingFrameCopy);
+  if (lastFrame) {
+    if (m_bFading == 0) DDBlt(lastFrame, 0, 0, kScreenWidth, kScreenHeight, &BackBuffer, 0, 0, 0);
+    else DDBlt(&BackBuffer, 0, 0, kScreenWidth, kScreenHeight, lastFrame, 0, 0, 0);
+  }
   m_bFading += std::max(g_Game.m_nFadeSpeed, 1);
+  DrawSceneFade(kFadeComplete - std::min(m_bFading, kFadeComplete));
   if (m_bFading < kFadeComplete) return;
   m_bFading = 0;
   ClearBackBuffer();

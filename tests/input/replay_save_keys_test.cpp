@@ -36,7 +36,8 @@ class ReplaySaveKeysTest : public testing::Test {
     g_Replay.RecordFrame(input);
     g_ReplayPrev.Empty();
     platform::ReleaseAllInput();
-    Frame({});  // every key released: the keys are armed
+    // The refusal cooldown is program-wide: an earlier test may have left it running.
+    ResetReplaySaveKeys();
   }
   void TearDown() override {
     platform::ReleaseAllInput();

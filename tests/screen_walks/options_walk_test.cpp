@@ -4,6 +4,13 @@
 // written on leaving and read back by a second start.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
+#include "graphics/blits/fill.h"
+#include "graphics/surfaces/surface.h"
+#include "graphics/surfaces/surface_lock.h"
+#include "graphics/text/font_setup.h"
 #include "platform/message_box.h"
 #include "project/global_data.h"
 #include "project/user_option.h"
@@ -28,6 +35,23 @@ void OpenOptions(cScreenWalk& walk) {
   walk.Tap(kKeyZ);
   ASSERT_TRUE(walk.StepUntil([] { return Options() && Options()->Phase() == cOptionScene::kOptions; }));
   walk.Step();
+}
+
+// The dots of a text drawn by the options' font (font 1) on a cleared
+// surface, with or without the letter sheet.
+std::vector<std::uint8_t> DrawnByFontOne(const char* text, int plain) {
+  DDSURFACEDATA surface;
+  EXPECT_TRUE(DDCreateSurface(&surface, 64, 16, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+  DDFillSurface(&surface, 16);
+  g_Fonts[1].Draw(&surface, 0, 0, text, plain);
+  std::vector<std::uint8_t> dots;
+  {
+    cSurfaceLock lock;
+    EXPECT_TRUE(lock.Lock(&surface));
+    for (int y = 0; y < 16 && lock.Bits(); ++y) dots.insert(dots.end(), lock.Row8(y), lock.Row8(y) + 64);
+  }
+  DDReleaseSurface(&surface);
+  return dots;
 }
 
 // Decides on the item at `row` and steps its value `ups` times up (negative: down).
@@ -79,6 +103,10 @@ TEST(OptionsWalk, ValuesWrapApplyAndAreWrittenOnLeaving) {
   EXPECT_EQ(walk.TakeSounds(), (std::vector<int>{0, 1}));
   walk.Step();
   walk.Shot("edited");
+  // The sample game leaves the letter pictures off (m_nFontOpt 0): the
+  // name's lowercase letters are the font's own, not the letter sheet's.
+  EXPECT_EQ(DrawnByFontOne("Kai", 0), DrawnByFontOne("Kai", 1));
+  EXPECT_NE(DrawnByFontOne("Kai", 1), DrawnByFontOne("", 1));
 
   while (g_MenuCursor.Top().nRow < 5) walk.Tap(kKeyDown);
   walk.Tap(kKeyZ);

@@ -8,10 +8,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "graphics/device/device.h"
 #include "graphics/effects/blend.h"
+#include "graphics/text/font_setup.h"
 #include "platform/headless_window.h"
 #include "platform/message_box.h"
 #include "project/global_data.h"
@@ -37,8 +39,9 @@ class GameInitTest : public testing::Test {
     platform::ResetHeadlessWindow();
   }
 
-  void Prepare(const std::string& systemIni = PreparedGameOptions{}.systemIni) {
-    WritePreparedGame(folder_.Path(), {systemIni});
+  void Prepare(const std::string& systemIni = PreparedGameOptions{}.systemIni,
+               std::function<void(cSystem&)> editSystem = {}) {
+    WritePreparedGame(folder_.Path(), {systemIni, std::move(editSystem)});
   }
   bool Start(std::string_view commandLine = {}) {
     harness_ = std::make_unique<cRunHarness>(folder_.Path());
@@ -86,6 +89,26 @@ TEST_F(GameInitTest, Direct3DWindowStartsAndWritesTheGraphicsReport) {
   ASSERT_TRUE(harness_->Close());
   ExpectNothingLeft();
   EXPECT_NE(Report().find("Font10 : "), std::string::npos);
+}
+
+// Only font 1 follows the project's letter-sheet and bracket choices; the
+// other two never lay letter pictures over lowercase letters.
+TEST_F(GameInitTest, FontOneTakesTheProjectsLetterSheetAndBracketChoices) {
+  for (int option : {0, 1}) {
+    SCOPED_TRACE(option);
+    Prepare(PreparedGameOptions{}.systemIni, [option](cSystem& system) {
+      system.m_nFontOpt = option;
+      system.m_nFontOpt2 = option;
+    });
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(g_Fonts[0].m_bUseLetterSheet, 0);
+    EXPECT_EQ(g_Fonts[1].m_bUseLetterSheet, option);
+    EXPECT_EQ(g_Fonts[2].m_bUseLetterSheet, 0);
+    EXPECT_EQ(g_Fonts[0].m_bNoBracketShift, 0);
+    EXPECT_EQ(g_Fonts[1].m_bNoBracketShift, option);
+    EXPECT_EQ(g_Fonts[2].m_bNoBracketShift, 0);
+    ASSERT_TRUE(harness_->Close());
+  }
 }
 
 TEST_F(GameInitTest, FailingDirect3DStartFallsBackToDirectDraw) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "platform/window.h"
 #include "tests/shell/dialog_test_support.h"
 
@@ -53,9 +56,10 @@ TEST_F(MessageBoxDialogTest, EscapeAnswersOnlyWhereABoxOffersCancelOrOnlyOk) {
 
 TEST_F(MessageBoxDialogTest, BoxesFromOtherThreadsAreShownOnTheMainThread) {
   SetHeadlessBoxAnswer(kAnswerNo);
-  int answer = 0;
+  // Written by the worker, polled here: atomic, or the poll may never see it.
+  std::atomic<int> answer{0};
   std::thread worker([&] { answer = MesBox("q", "c", MB_YESNO); });
-  while (answer == 0) ServeMainThread();
+  while (answer.load() == 0) ServeMainThread();
   worker.join();
   EXPECT_EQ(answer, IDNO);
 }

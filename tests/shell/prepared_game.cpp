@@ -98,6 +98,7 @@ void WritePreparedGame(const fs::path& folder, const PreparedGameOptions& option
   fs::current_path(folder);
   cSystem system;
   system.m_strTitle = "Shell test";
+  if (options.editSystem) options.editSystem(system);
   SaveFile(system, g_Paths[PATH_SYSTEM]);
   cWorldMap worldMap;
   SaveFile(worldMap, g_Paths[PATH_WORLD_MAP]);

@@ -145,13 +145,42 @@ TEST(SampleArt, SystemPictureHasArtWhereTheScreensLook) {
     EXPECT_EQ(ink.right - ink.left + 1, 50) << y;  // gauges are 50 dots wide
   }
   for (int y = 208; y < 218; y += 2) EXPECT_EQ(InkOf(accessory, 0, y, 64, 2).right, 49);
+}
+
+// The word sheet holds each banner whole in the cell the stage cuts it from,
+// and nothing beside them that a banner could show; the stage number's and
+// the time's digits each fill their own 32 x 32 cell.
+TEST(SampleArt, WordSheetHasEachBannerInItsCell) {
+  struct Cell {
+    int x, y, width;
+  };
+  // Start, second, replay, clear and game-over banners.
+  constexpr Cell kBanners[] = {{0, 0, 128}, {160, 0, 80}, {0, 32, 128}, {0, 64, 128}, {0, 96, 144}};
+  const Pictures system = SystemPictures();
   const IndexedImage& words = PictureAt(system, "bmp\\Word.bmp");
-  for (int d = 0; d < 10; ++d) {
-    const Ink ink = InkOf(words, 32 * d, 160, 32, 32);
-    ASSERT_FALSE(ink.Empty()) << d;
-    EXPECT_GE(ink.left, 32 * d);  // each digit inside its own cell
-    EXPECT_LT(ink.right, 32 * d + 32);
+  for (const Cell& banner : kBanners) {
+    SCOPED_TRACE(testing::Message() << banner.x << "," << banner.y);
+    const Ink ink = InkOf(words, banner.x, banner.y, banner.width, 32);
+    ASSERT_FALSE(ink.Empty());
+    EXPECT_GT(ink.left, banner.x);  // not cut at either side
+    EXPECT_LT(ink.right, banner.x + banner.width - 1);
   }
+  for (int y = 0; y < 128; y += 32)
+    for (int x = 0; x < words.Width(); ++x) {
+      const bool inBanner = std::any_of(std::begin(kBanners), std::end(kBanners), [&](const Cell& banner) {
+        return banner.y == y && x >= banner.x && x < banner.x + banner.width;
+      });
+      if (!inBanner) EXPECT_TRUE(InkOf(words, x, y, 1, 32).Empty()) << x << "," << y;
+    }
+  for (int y : {128, 160})
+    for (int d = 0; d < 10; ++d) {
+      const Ink ink = InkOf(words, 32 * d, y, 32, 32);
+      ASSERT_FALSE(ink.Empty()) << d << "," << y;
+      EXPECT_GE(ink.left, 32 * d);  // each digit inside its own cell
+      EXPECT_LT(ink.right, 32 * d + 32);
+      EXPECT_GE(ink.top, y);
+      EXPECT_LT(ink.bottom, y + 32);
+    }
 }
 
 TEST(SampleStagesLayout, EachStageHasOneHeroAndAWayToFinish) {

@@ -71,6 +71,8 @@ TEST_F(SampleStages, EveryStageLoadsWithItsHeroAndPlacedDefinitions) {
     EXPECT_EQ(hero.m_vFlows.size(), 5u);  // inherited from the common palette
     EXPECT_EQ(hero.m_nMaxHp, g_CommonPalette.m_vChara[kCharaHero].m_nMaxHp);
     EXPECT_EQ(stage.m_vBackground.size(), 2u);
+    EXPECT_EQ(stage.BgmNumber, layout->bgm);
+    EXPECT_EQ(stage.BgmParam, 1);  // the music loops: a stage outlasts its tune
     std::size_t blocks = 0;
     for (auto row : layout->rows)
       for (char c : row) blocks += std::string_view("#dBX-S^<>I").find(c) != std::string_view::npos;

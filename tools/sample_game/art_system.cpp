@@ -2,6 +2,7 @@
 // the letter sheets, the window and panel images, the system picture of
 // cursors, icons and gauges, the words and time digits, and the marks.
 #include <string>
+#include <string_view>
 
 #include "tools/sample_game/art.h"
 #include "tools/sample_game/pixel_font.h"
@@ -178,14 +179,34 @@ IndexedImage SystemPicture() {
   return image;
 }
 
-// Words in 32-dot strips, and the time digits 0-9 as 32 x 32 cells from (0, 160).
+// A word centred in a banner cell of the word sheet, 32 dots high.
+void DrawBannerWord(IndexedImage& image, int cellX, int cellY, int cellWidth, std::string_view word, int scale) {
+  const TextStyle style{Shade(pal::kYellow, 11), Shade(pal::kRed, 3), scale};
+  // The shadow adds one dot right and below.
+  const int x = cellX + (cellWidth - TextWidth(word, scale) - scale) / 2;
+  const int y = cellY + (32 - (kGlyphHeight + 1) * scale) / 2;
+  DrawText(image, x, y, word, style);
+}
+
+// A row of ten 32 x 32 digit cells, 0 to 9.
+void DrawDigitRow(IndexedImage& image, int y) {
+  const TextStyle digits{pal::kText, Shade(pal::kBlue, 3), 4};
+  for (int d = 0; d < 10; ++d) DrawText(image, 32 * d + 5, y + 1, std::string(1, static_cast<char>('0' + d)), digits);
+}
+
+// The stage's banners in the cells it draws them from: the start banner
+// (0, 0) with the stage number's digits from (0, 128) right of it, the
+// second banner (160, 0), the replay banner (0, 32), the clear banner
+// (0, 64) and the game-over banner (0, 96); the time digits from (0, 160).
 IndexedImage WordSheet() {
   IndexedImage image(320, 192);
-  const TextStyle words{Shade(pal::kYellow, 11), Shade(pal::kRed, 3), 4};
-  const char* const kWords[] = {"READY", "CLEAR!", "MISS", "TIME UP", "PAUSE"};
-  for (int i = 0; i < 5; ++i) DrawText(image, 2, 32 * i + 1, kWords[i], words);
-  const TextStyle digits{pal::kText, Shade(pal::kBlue, 3), 4};
-  for (int d = 0; d < 10; ++d) DrawText(image, 32 * d + 5, 161, std::string(1, static_cast<char>('0' + d)), digits);
+  DrawBannerWord(image, 0, 0, 128, "STAGE", 4);
+  DrawBannerWord(image, 160, 0, 80, "GO!", 4);
+  DrawBannerWord(image, 0, 32, 128, "REPLAY", 3);
+  DrawBannerWord(image, 0, 64, 128, "CLEAR", 4);
+  DrawBannerWord(image, 0, 96, 144, "GAME OVER", 2);
+  DrawDigitRow(image, 128);
+  DrawDigitRow(image, 160);
   return image;
 }
 

@@ -157,6 +157,12 @@ TEST_P(FontTest, MeasuresByCellsOrByTheFace) {
   EXPECT_EQ(size.height, 24);
   EXPECT_GT(size.width, 0);
   EXPECT_EQ(size.width, MeasureTextGDI(proportional.get(), "WW").width);
+  // Released, a font measures as one never created: nothing of its face or
+  // sizes is left for text measured after a shutdown.
+  proportional->Release();
+  EXPECT_EQ(MeasureTextGDI(proportional.get(), "ii\nWW"), (text_layout::TextSize{0, 0}));
+  font->Release();
+  EXPECT_EQ(MeasureTextBlock(font.get(), text.c_str()), (text_layout::TextSize{0, 0}));
 }
 
 // Message windows are sized by these measures, so a text must measure the

@@ -4,6 +4,7 @@
 
 #include "commands/install.h"
 #include "definitions/stage/stage_loader.h"
+#include "graphics/text/font_setup.h"
 #include "platform/main_thread.h"
 #include "recorded_run_digests.h"
 #include "project/global_data.h"
@@ -20,6 +21,9 @@
 namespace sample_game_test {
 
 LoadedSampleGame::LoadedSampleGame() {
+  // Without a screen there are no fonts: messages measure as they did when
+  // the runs were pinned, whatever fonts a player started earlier left.
+  for (Font& font : g_Fonts) font.Release();
   // Registered as the player's entry registers them, then loaded by the
   // start-up's own steps: the run plays the data the player plays.
   RegisterStageDrawing();

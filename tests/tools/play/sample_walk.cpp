@@ -12,7 +12,6 @@
 #include "screens/worldmap/world_map_scene.h"
 #include "shell/game/game.h"
 #include "stage/scene/stage_scene.h"
-#include "tools/sample_game/sample_game.h"
 
 namespace fs = std::filesystem;
 
@@ -35,10 +34,10 @@ constexpr std::array<KeyOfBit, 7> kKeys = {{{false, 1, kVkLeft},
 
 }  // namespace
 
-SampleWalk::SampleWalk(const std::string& name) : m_name(name) {
+SampleWalk::SampleWalk(const std::string& name, const sample_game::GenerateOptions& options) : m_name(name) {
   m_folder = fs::temp_directory_path() / ("sample_walk_" + name + "_" + std::to_string(::getpid()));
   fs::remove_all(m_folder);
-  sample_game::GenerateSampleGame(m_folder);
+  sample_game::GenerateSampleGame(m_folder, options);
   RegisterPlayerModules();
   platform::TakeHeadlessBoxes();
   m_harness = std::make_unique<cRunHarness>(m_folder);
@@ -57,6 +56,8 @@ bool SampleWalk::StartAtTitle() {
     return title != nullptr && title->Phase() == cTitleScene::kMenu;
   });
 }
+
+bool SampleWalk::StartOnStage(const std::string& stageFile) { return m_harness->Start(stageFile); }
 
 bool SampleWalk::StepUntil(const std::function<bool()>& done, int limit) {
   for (int i = 0; i < limit; ++i) {

@@ -12,16 +12,19 @@
 
 #include "shell/harness/run_harness.h"
 #include "tools/sample_game/play/input_script.h"
+#include "tools/sample_game/sample_game.h"
 
 namespace sample_game_test {
 
 class SampleWalk {
  public:
-  explicit SampleWalk(const std::string& name);
+  explicit SampleWalk(const std::string& name, const sample_game::GenerateOptions& options = {});
   ~SampleWalk();
 
   // Starts the player and steps to the title's menu.
   bool StartAtTitle();
+  // Starts the player on a stage file given on its command line.
+  bool StartOnStage(const std::string& stageFile);
   // Steps until `done` holds after a frame, at most `limit` frames.
   bool StepUntil(const std::function<bool()>& done, int limit = 600);
   void Step(int frames = 1);

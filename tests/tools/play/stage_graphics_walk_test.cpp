@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "graphics/images/bitmap_table.h"
@@ -24,6 +25,8 @@
 #include "stage/objects/stage_space.h"
 #include "stage/scene/stage_scene.h"
 #include "tools/sample_game/art.h"
+#include "tools/sample_game/project_files.h"
+#include "tools/sample_game/sample_game.h"
 #include "tools/sample_game/sample_palette.h"
 
 namespace {
@@ -153,6 +156,64 @@ TEST(StageGraphicsWalk, TheMeadowShowsItsBackgroundBlocksAndHero) {
   EXPECT_GT(match.opaque, 100);
   EXPECT_EQ(match.shown, match.opaque);
   EXPECT_TRUE(walk.Close());
+}
+
+// The mean brightness of the frame last shown (red + green + blue a dot).
+double Brightness(const SampleWalk& walk) {
+  int width = 0, height = 0;
+  const std::vector<std::uint32_t> dots = walk.Harness().PresentedFrame(&width, &height);
+  double sum = 0;
+  for (std::uint32_t dot : dots) sum += ((dot >> 16) & 0xFF) + ((dot >> 8) & 0xFF) + (dot & 0xFF);
+  return dots.empty() ? 0 : sum / static_cast<double>(dots.size());
+}
+
+// The brightness of each frame that ran `phase`, from the frame that began
+// it to the one that ended it.
+std::vector<double> PhaseFrames(SampleWalk& walk, int phase, const std::string& label) {
+  std::vector<double> frames;
+  for (int i = 0; i < 200; ++i) {
+    const bool before = InStagePhase(phase);
+    walk.Step();
+    if (!before && !InStagePhase(phase)) {
+      if (frames.empty()) continue;
+      break;
+    }
+    frames.push_back(Brightness(walk));
+    walk.Shot(label + "_" + std::to_string(frames.size()));
+  }
+  return frames;
+}
+
+// Each frame a step brighter (`brighter`) or darker than the one before,
+// from black or to black, over 255 in steps of the game's fade speed, 10.
+void ExpectFade(const std::vector<double>& frames, bool brighter) {
+  ASSERT_EQ(frames.size(), 26u);
+  for (std::size_t i = 1; i < frames.size(); ++i) {
+    if (brighter) EXPECT_GT(frames[i], frames[i - 1]) << i;
+    else EXPECT_LT(frames[i], frames[i - 1]) << i;
+  }
+  const double darkest = brighter ? frames.front() : frames.back();
+  const double brightest = brighter ? frames.back() : frames.front();
+  EXPECT_LT(darkest, brightest / 10);
+}
+
+// A stage fades in from black and out to black again, a step each frame, in
+// each drawing mode.
+TEST(StageGraphicsWalk, TheStageFadesInAndOutInEachDrawingMode) {
+  const std::pair<const char*, StartupSettings> modes[] = {
+      {"Direct3D32", {1, 1, 32}}, {"DirectDraw32", {0, 1, 32}}, {"DirectDraw8", {0, 0, 8}}};
+  for (const auto& [name, startup] : modes) {
+    SCOPED_TRACE(name);
+    GenerateOptions options;
+    options.startup = startup;
+    SampleWalk walk(std::string("stage_fade_") + name, options);
+    ASSERT_TRUE(walk.StartOnStage(kStoryStages[0]));
+    ExpectFade(PhaseFrames(walk, kPhaseFadeIn, "fade_in"), true);
+    ASSERT_TRUE(walk.StepUntil([] { return InStagePhase(kPhasePlay); }));
+    StageScene()->SetPhase(kPhaseLeave);  // as the pause menu's way out does
+    ExpectFade(PhaseFrames(walk, kPhaseLeave, "leave"), false);
+    EXPECT_TRUE(walk.Close());
+  }
 }
 
 }  // namespace

@@ -81,7 +81,7 @@ cEdChara Guide() {
                          {WithText(Command(kCmdCode), "S2 = rand(1, 6)"),
                           VariableOperation(kStageVariables, 1, kOpSet, kFromConstant, 0),
                           VariableOperation(kCommonVariables, 2, kOpAdd, kFromRandom, 1, 3),
-                          Command(kCmdStatus2, 0, {0, kTurnByCommand, 0, 0, 0}), Command(kCmdBgm, 0, {kBgmStage, 0}),
+                          Command(kCmdStatus2, 0, {0, kTurnByCommand, 0, 0, 0}), Command(kCmdBgm, 0, {kBgmStage, 1}),
                           Command(kCmdBackground, 0, {2, 0})});
   for (cEdCmd& command : prepare.m_vCmds) command.m_bInstant = 1;
   guide.m_vFlows.push_back(prepare);
@@ -178,7 +178,7 @@ cEdItem TreasureChest() {
                          Command(kCmdCharaEffect, 0, {1, 0, 0}), Command(kCmdScrEffect, 0, {1, 0, 0}),
                          Command(kCmdPicture, 0, {2, 0, 0, 0, 0, -48, 0, 100, 1, 10, 0, 0, 0, 0, 0}),
                          Command(kCmdScreenColor, 0, {255, 255, 255, 40, 0, 3, 0, 0}),
-                         Command(kCmdBackground, 0, {1, 0}), Command(kCmdSound, 0, {3}), Command(kCmdBgm, 0, {kBgmStage, 0}),
+                         Command(kCmdBackground, 0, {1, 0}), Command(kCmdSound, 0, {3}), Command(kCmdBgm, 0, {kBgmStage, 1}),
                          WithText(Command(kCmdCode), "C3 = C3 + rand(1, 10)"), Command(kCmdArrange, 0, {kCmdSound, 0, kOpSet, 0, 0}),
                          Command(kCmdLoop, 0, {1, 1})})
     chest.m_vCmds.push_back(ItemCommand(command));

@@ -48,6 +48,7 @@ cEdStage BuildStage(const StageLayout& layout, const cEdPalette& common) {
   stage.RightColumn = width - 1;
   stage.BottomRow = height - 1;
   stage.BgmNumber = layout.bgm;
+  stage.BgmParam = 1;  // the music loops for as long as the stage is played
   stage.TimeLimitOn = layout.timeLimit > 0 ? 1 : 0;
   if (layout.timeLimit > 0) stage.TimeLimit = layout.timeLimit;
   if (layout.removalDistance > 0) {
