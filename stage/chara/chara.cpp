@@ -10,14 +10,14 @@ cChara::~cChara() {
   if (copySource == nullptr) ReleaseCharaLinks();
 }
 
-void cChara::ResetChara(const cEdChara* definition, int spawn0, int spawn1, int spawn2, int spawn3) {
+void cChara::ResetChara(const cEdChara* definition, int cloneIndex) {
   targets.fill(nullptr);
   parent = nullptr;
   backRefs.clear();
   summonedByAttack = 0;
   summonFlowId = 0;
   for (auto& set : flagSets) set.fill(0);
-  spawnValues = {spawn0, spawn1, spawn2, spawn3};
+  cloneValue = cloneIndex;
   onGround = headBump = knockedBack = dead = vanish = removed = 0;
   jumping = airborne = jumpHold = gravityOff1 = gravityOff2 = 0;
   landingMark = hitFlag1 = hitFlag2 = squeezeGrace = 0;
