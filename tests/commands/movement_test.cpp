@@ -400,13 +400,19 @@ class StageMoveTest : public testing::Test {
     BuildParamTable();
   }
   static cStageChara* OnlyChara(StageRun& run) { return run.harness.CharaBySerial(1); }
+  // A flying character at (column, row) of a stage whose hero, at (1, 13),
+  // stands on a block.
+  static cEdChara& Flyer(StageBuilder& builder, int column, int row) {
+    builder.Block(1, 14);
+    cEdChara& flyer = builder.Chara(column, row);
+    flyer.m_nFlight = 1;
+    return flyer;
+  }
 };
 
 TEST_F(StageMoveTest, AStraightMoveCrossesTheStageAtItsSpeed) {
   StageBuilder builder(20, 15, 1, 13);
-  builder.Block(1, 14);
-  cEdChara& flyer = builder.Chara(3, 5);
-  flyer.m_nFlight = 1;
+  cEdChara& flyer = Flyer(builder, 3, 5);
   flyer.m_bTurnByCmd = 0;
   flyer.m_vFlows = {Flow({Move(kCmdStraightMove, 1000, 3, 15)})};
   StageRun run(builder);
@@ -423,9 +429,7 @@ TEST_F(StageMoveTest, AStraightMoveCrossesTheStageAtItsSpeed) {
 // increments of speed and time, so the three copies go 60, 180 and 360 dots.
 TEST_F(StageMoveTest, CopiesOfAnEntryMoveByTheirCloneIncrements) {
   StageBuilder builder(30, 15, 1, 13);
-  builder.Block(1, 14);
-  cEdChara& flyers = builder.Chara(16, 2);
-  flyers.m_nFlight = 1;
+  cEdChara& flyers = Flyer(builder, 16, 2);
   flyers.m_nCopyCount = 2;
   flyers.m_nShiftYBase = 0;
   flyers.m_nShiftYStep = 32;
