@@ -42,6 +42,7 @@ void cChara::ResetChara(const cEdChara* definition, int cloneIndex) {
   stopDecel = def.m_nStop * 0.01 / (g_StageSpace.levelF * g_StageSpace.levelF);
   SetBaseAnimeSet(def.m_nAnimeSet, 1);
   RebuildFlowStates();
+  if (def.m_nBaseEffect != 0) SelectCharaEffect(effect, def.m_nBaseEffect, def.m_nBaseEffectMode, def.m_bBaseEffectLoop);
 }
 
 void cChara::ShiftYForScale(int newFactor, int oldFactor, int keepFlag) {

@@ -106,7 +106,8 @@ class cChara : public cStageObj {
   virtual void StartJump(cCmdState&) {}
 
   // Set-up from a definition (none: the state is only cleared), as copy
-  // `cloneIndex` of its stage entry or summon (the hero: 0).
+  // `cloneIndex` of its stage entry or summon (the hero: 0); the base
+  // character effect the definition names starts with its run mode and loop.
   void ResetChara(const cEdChara* def, int cloneIndex);
   void SetBlockPosX(int column);
   void SetBlockPosY(int row, int keepFlag);
