@@ -173,8 +173,10 @@ void cChara::StopFall(int mark) {
   if (mark) landingMark = 1;
 }
 
+// A head bump counts as a jump until the next landing: no jump starts
+// from it.
 void cChara::HitBlockAbove() {
-  headBump = 1;
+  headBump = jumping = airborne = jumpHold = 1;
   cmdSpeedY = 0;
   if (!g_StageRules.keepKnockOnHeadBump) knockY = 0;
   cStageObj::HitBlockAbove();
