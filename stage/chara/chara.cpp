@@ -10,14 +10,14 @@ cChara::~cChara() {
   if (copySource == nullptr) ReleaseCharaLinks();
 }
 
-void cChara::ResetChara(const cEdChara* definition, int spawn0, int spawn1, int spawn2, int spawn3) {
+void cChara::ResetChara(const cEdChara* definition, int cloneIndex) {
   targets.fill(nullptr);
   parent = nullptr;
   backRefs.clear();
   summonedByAttack = 0;
   summonFlowId = 0;
   for (auto& set : flagSets) set.fill(0);
-  spawnValues = {spawn0, spawn1, spawn2, spawn3};
+  cloneValue = cloneIndex;
   onGround = headBump = knockedBack = dead = vanish = removed = 0;
   jumping = airborne = jumpHold = gravityOff1 = gravityOff2 = 0;
   landingMark = hitFlag1 = hitFlag2 = squeezeGrace = 0;
@@ -42,6 +42,7 @@ void cChara::ResetChara(const cEdChara* definition, int spawn0, int spawn1, int 
   stopDecel = def.m_nStop * 0.01 / (g_StageSpace.levelF * g_StageSpace.levelF);
   SetBaseAnimeSet(def.m_nAnimeSet, 1);
   RebuildFlowStates();
+  if (def.m_nBaseEffect != 0) SelectCharaEffect(effect, def.m_nBaseEffect, def.m_nBaseEffectMode, def.m_bBaseEffectLoop);
 }
 
 void cChara::ShiftYForScale(int newFactor, int oldFactor, int keepFlag) {
@@ -172,8 +173,10 @@ void cChara::StopFall(int mark) {
   if (mark) landingMark = 1;
 }
 
+// A head bump counts as a jump until the next landing: no jump starts
+// from it.
 void cChara::HitBlockAbove() {
-  headBump = 1;
+  headBump = jumping = airborne = jumpHold = 1;
   cmdSpeedY = 0;
   if (!g_StageRules.keepKnockOnHeadBump) knockY = 0;
   cStageObj::HitBlockAbove();

@@ -105,8 +105,10 @@ class cChara : public cStageObj {
   // The jump command's start, every sub-step while its entry runs.
   virtual void StartJump(cCmdState&) {}
 
-  // Set-up from a definition (none: the state is only cleared).
-  void ResetChara(const cEdChara* def, int spawn0, int spawn1, int spawn2, int spawn3);
+  // Set-up from a definition (none: the state is only cleared), as copy
+  // `cloneIndex` of its stage entry or summon (the hero: 0); the base
+  // character effect the definition names starts with its run mode and loop.
+  void ResetChara(const cEdChara* def, int cloneIndex);
   void SetBlockPosX(int column);
   void SetBlockPosY(int row, int keepFlag);
   void SetBlockPos(int column, int row, int keepFlag);
@@ -175,13 +177,12 @@ class cChara : public cStageObj {
   // Bindings that item commands queued for the next item command (the
   // player's hero takes items; they carry over to later items).
   std::vector<cArrange> itemArranges;
-  std::int32_t cloneValue = 0;   // a summoned clone's index; 0 for placed characters
+  std::int32_t cloneValue = 0;   // the copy index within its entry or summon; 0 for the first and the hero
   std::int32_t flowCounter = 0;  // serial of the next flow state
   std::int32_t flowEnded = 0;    // a flow with a flag letter ended this step
   std::int32_t condLatch = 0;    // the appearance conditions held once
   // Flag letters of the flows: 0 running, 1 ended, 2 started this step.
   std::array<std::array<std::uint8_t, kFlagLetters>, 3> flagSets{};
-  std::array<std::int32_t, 4> spawnValues{};
   // Work flags of movement, jump and landing.
   std::int32_t onGround = 0, headBump = 0, knockedBack = 0, dead = 0, vanish = 0, removed = 0;
   std::int32_t jumping = 0, airborne = 0, jumpHold = 0, gravityOff1 = 0, gravityOff2 = 0;

@@ -71,7 +71,7 @@ int DisplaySettingIndex(int kind) {
 }  // namespace
 
 void cHero::Place(int heroIndex, const cEdChara& definition, int column, int row) {
-  ResetChara(&definition, 0, 0, 0, 0);
+  ResetChara(&definition, 0);
   sizeFactor = std::max<int>(definition.m_nSize, 1);
   const bool floating = definition.m_nFlight != 0;
   const BoxSize hit = HeroHitSize(floating);

@@ -24,8 +24,9 @@ void SizeOr32(const std::int32_t* pair, int& width, int& height) {
 
 }  // namespace
 
-void cStageChara::SetUp(int number, const cEdChara& definition, const cStageItem* drop, int facing) {
-  ResetChara(&definition, 0, 0, 0, 0);
+void cStageChara::SetUp(int number, const cEdChara& definition, const cStageItem* drop, int cloneIndex,
+                        int facing) {
+  ResetChara(&definition, cloneIndex);
   const int factor = std::max<int>(definition.m_nSize, 1);
   def.m_nSize = static_cast<std::uint8_t>(factor);
   const bool floating = definition.m_nFlight != 0;

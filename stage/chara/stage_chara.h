@@ -16,8 +16,10 @@
 
 class cStageChara : public cChara {
  public:
-  // Built from a working copy of its definition at stage set-up or summon.
-  void SetUp(int number, const cEdChara& definition, const cStageItem* dropItem, int facing);
+  // Built from a working copy of its definition at stage set-up or summon,
+  // as copy `cloneIndex` of it: the per-copy increments of its commands
+  // are multiplied by that index.
+  void SetUp(int number, const cEdChara& definition, const cStageItem* dropItem, int cloneIndex, int facing);
   void SetBlockPos(int column, int row);
   void ScaleChanged(int factor) override;
   void UpdateBoxX() override;

@@ -125,10 +125,11 @@ class WalkingPass {
     m_obj.carrierBottom = c.bottom;
   }
 
-  // The object's head is stopped by a character above moving with `vy`.
+  // The object's head is stopped by a character above moving with `vy`;
+  // like a head bump on a block, this counts as a jump until the landing.
   void BumpHead(double top, double vy) {
     m_obj.cmdSpeedY = 0;
-    m_obj.airborne = m_obj.falling = m_obj.jumpHold = 1;
+    m_obj.jumping = m_obj.airborne = m_obj.falling = m_obj.jumpHold = 1;
     if (!g_StageRules.keepKnockOnBlockCharaHead) m_obj.knockY = 0;
     m_obj.vy = vy;
     m_obj.y = top;

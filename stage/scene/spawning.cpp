@@ -38,7 +38,7 @@ std::vector<cStageChara*> PutOutCopies(std::uint32_t& serialCounter, const cEdCh
   for (int i = 0; i < copies; ++i) {
     auto chara = std::make_unique<cStageChara>();
     const std::uint32_t serial = serialCounter + 1;
-    chara->SetUp(static_cast<int>(serial), working, dropItem, facing);
+    chara->SetUp(static_cast<int>(serial), working, dropItem, i, facing);
     chara->serial = serial;
     place(*chara);
     const double shiftX = working.GetShiftX(i, facing);

@@ -4,6 +4,7 @@
 // moves that aim at a target, and moves played on a stage.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -465,13 +466,19 @@ class StageMoveTest : public testing::Test {
     BuildParamTable();
   }
   static cStageChara* OnlyChara(StageRun& run) { return run.harness.CharaBySerial(1); }
+  // A flying character at (column, row) of a stage whose hero, at (1, 13),
+  // stands on a block.
+  static cEdChara& Flyer(StageBuilder& builder, int column, int row) {
+    builder.Block(1, 14);
+    cEdChara& flyer = builder.Chara(column, row);
+    flyer.m_nFlight = 1;
+    return flyer;
+  }
 };
 
 TEST_F(StageMoveTest, AStraightMoveCrossesTheStageAtItsSpeed) {
   StageBuilder builder(20, 15, 1, 13);
-  builder.Block(1, 14);
-  cEdChara& flyer = builder.Chara(3, 5);
-  flyer.m_nFlight = 1;
+  cEdChara& flyer = Flyer(builder, 3, 5);
   flyer.m_bTurnByCmd = 0;
   flyer.m_vFlows = {Flow({Move(kCmdStraightMove, 1000, 3, 15)})};
   StageRun run(builder);
@@ -482,6 +489,30 @@ TEST_F(StageMoveTest, AStraightMoveCrossesTheStageAtItsSpeed) {
   for (int frame = 0; frame < 100; ++frame) run.harness.Step(0, 0);
   EXPECT_NEAR(chara->x - start, 150, 1e-6);
   EXPECT_EQ(chara->facing, 1);
+}
+
+// Each copy of an entry is its clone: copy i adds i times the per-clone
+// increments of speed and time, so the three copies go 60, 180 and 360 dots.
+TEST_F(StageMoveTest, CopiesOfAnEntryMoveByTheirCloneIncrements) {
+  StageBuilder builder(30, 15, 1, 13);
+  cEdChara& flyers = Flyer(builder, 16, 2);
+  flyers.m_nCopyCount = 2;
+  flyers.m_nShiftYBase = 0;
+  flyers.m_nShiftYStep = 32;
+  cEdCmd move = Move(kCmdStraightMove, 10, 2, 10);
+  move.m_nTimeStep = 5;
+  move.m_Move->m_nSpeedStep = 10;
+  flyers.m_vFlows = {Flow({move, Command(kCmdWait, 3000)})};
+  StageRun run(builder);
+  const std::array<double, 3> distances{-60, -180, -360};
+  std::array<double, 3> starts{};
+  for (std::uint32_t copy = 0; copy < 3; ++copy) {
+    ASSERT_NE(run.harness.CharaBySerial(copy + 1), nullptr);
+    starts[copy] = run.harness.CharaBySerial(copy + 1)->x;
+  }
+  for (int frame = 0; frame < 200; ++frame) run.harness.Step(0, 0);
+  for (std::uint32_t copy = 0; copy < 3; ++copy)
+    EXPECT_NEAR(run.harness.CharaBySerial(copy + 1)->x - starts[copy], distances[copy], 1e-6) << "copy " << copy;
 }
 
 TEST_F(StageMoveTest, AGroundWalkerTurnsBackAtTheLedge) {

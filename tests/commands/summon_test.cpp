@@ -168,6 +168,20 @@ TEST_F(SummonTest, CharactersAreTheOwnersChildrenOnTheChosenSide) {
   EXPECT_EQ(g_CharaList.Count(), 5u);
 }
 
+// The copies of a summoned definition are its clones, numbered from 0.
+TEST_F(SummonTest, CopiesOfASummonedCharacterAreNumberedClones) {
+  cEdChara minions;
+  minions.m_nGraphicNo = 1;
+  minions.m_nCopyCount = 2;
+  rec.m_nSummonIndex = Add(g_PlayStage.m_vPaletteChara, minions);
+  SummonChara(run.harness.Scene(), *owner, rec);
+  for (std::uint32_t copy = 0; copy < 3; ++copy) {
+    const cStageChara* summoned = run.harness.CharaBySerial(3 + copy);
+    ASSERT_NE(summoned, nullptr);
+    EXPECT_EQ(summoned->cloneValue, static_cast<std::int32_t>(copy));
+  }
+}
+
 TEST_F(SummonTest, ItemsLieWhereTheFormationPutsThem) {
   cEdItem gem;
   gem.m_nGraphicNo = 1;

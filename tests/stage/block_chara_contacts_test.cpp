@@ -211,6 +211,9 @@ TEST_F(BlockCharaContacts, RisingHeadIsStoppedUnderThePlatform) {
   EXPECT_EQ(HitBlockCharas(*hero), 0);
   EXPECT_DOUBLE_EQ(hero->y, 336);
   EXPECT_EQ(hero->vy, 0);  // the platform's own speed
+  // The bump counts as a jump: jumping, jump-started and jump-hold.
+  EXPECT_EQ(hero->jumping, 1);
+  EXPECT_EQ(hero->airborne, 1);
   EXPECT_EQ(hero->jumpHold, 1);
 }
 

@@ -1,12 +1,14 @@
 // Block collision on hand-made stages: pushes to the block boundary, the
 // kinds for heroes and characters, the flying modes, the pass side, the
-// one-way rise, falling, keeping in the screen and the ground snap; which
-// cells of the block map hold blocks.
+// one-way rise, falling, the jump flags of a head bump, keeping in the
+// screen and the ground snap; which cells of the block map hold blocks.
 #include <gtest/gtest.h>
 
 #include "stage/blocks/block_collision.h"
 #include "stage/blocks/block_map.h"
+#include "definitions/command_record.h"
 #include "stage/chara/hero.h"
+#include "stage/chara/stage_chara.h"
 #include "stage/core/stage_rules.h"
 #include "stage/objects/stage_space.h"
 #include "tests/stage/stage_fixture.h"
@@ -115,6 +117,43 @@ TEST(BlockCollision, FallingStartsAfterEightSubStepsPerLevel) {
   EXPECT_EQ(obj.falling, 0);
   HitBlockBottom(obj);
   EXPECT_EQ(obj.falling, 1);
+}
+
+// A head bump counts as a jump for the hero and the characters alike: it
+// sets the jumping, jump-started and jump-hold flags. A character's landing
+// clears all three, and it can jump again.
+TEST(BlockCollision, AHeadBumpSetsTheJumpFlagsUntilTheLanding) {
+  StageBuilder builder(20, 10, 4, 6);
+  builder.Block(4, 4).Block(8, 4).Block(8, 8);
+  builder.Chara(8, 6);
+  StageRun run(builder);
+  cStageChara* chara = run.harness.CharaBySerial(1);
+  ASSERT_NE(chara, nullptr);
+  for (cChara* bumped : {static_cast<cChara*>(run.harness.Hero()), static_cast<cChara*>(chara)}) {
+    bumped->y = Dot(5) - 4;  // its top 4 dots inside the block above
+    bumped->ClampY();
+    bumped->vy = -5;
+    HitBlocksY(*bumped);
+    EXPECT_EQ(bumped->pressedTop, 1);
+    EXPECT_EQ(bumped->jumping, 1);
+    EXPECT_EQ(bumped->airborne, 1);
+    EXPECT_EQ(bumped->jumpHold, 1);
+  }
+  chara->y = Dot(8) - chara->hitHeight + 4;  // its feet 4 dots inside the floor
+  chara->ClampY();
+  chara->vy = 5;
+  HitBlocksY(*chara);
+  EXPECT_EQ(chara->pressedBottom, 1);
+  EXPECT_EQ(chara->jumping, 0);
+  EXPECT_EQ(chara->airborne, 0);
+  EXPECT_EQ(chara->jumpHold, 0);
+  cEdCmd jump;
+  cCmdState entry;
+  entry.cmd = &jump;
+  entry.moveSpeed = -4;
+  chara->StartJump(entry);
+  EXPECT_EQ(entry.started, 1);
+  EXPECT_EQ(chara->vy, -4);
 }
 
 TEST(BlockCollision, SizeFactorTwoSamplesThreePoints) {

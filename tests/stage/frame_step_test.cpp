@@ -201,7 +201,7 @@ TEST(FrameStep, RemovalAndSpawningDuringTheWalk) {
   g_CharaList.Clear();
   for (std::uint32_t serial : serials) {
     auto chara = std::make_unique<Summoner>();
-    chara->SetUp(static_cast<int>(serial), definition, nullptr, 0);
+    chara->SetUp(static_cast<int>(serial), definition, nullptr, 0, 0);
     chara->serial = serial;
     chara->SetBlockPos(4, 2);
     g_CharaList.Append(std::move(chara));

@@ -29,8 +29,13 @@ int AdvanceCharaEffect(cChara& chara, int noAdvance) {
   return 1;
 }
 
+// The death effect, with its run mode, takes the slot from whatever ran
+// before, a looping base effect included; a death without one (or with a
+// number that names none) leaves the slot empty, so the death can end.
 void StartDeathEffect(cChara& chara) {
-  if (chara.def.m_nDeathEffect != 0) SelectCharaEffect(chara.effect, chara.def.m_nDeathEffect, 0, 0);
+  chara.effect = cCharaEffectSlot{};
+  const cEdChara& def = chara.def;
+  if (def.m_nDeathEffect != 0) SelectCharaEffect(chara.effect, def.m_nDeathEffect, def.m_nDeathEffectMode, 0);
 }
 
 // A dead character stays until its effect has played; one operated by the

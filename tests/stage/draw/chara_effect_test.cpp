@@ -1,13 +1,17 @@
 // Character effects on characters: stepping once per drawn frame, the
-// blink's alternate intervals, and how long a dead character stays.
+// blink's alternate intervals, how long a dead character stays, the death
+// effect's run modes, and the base effect from set-up to death.
 #include <gtest/gtest.h>
 
 #include "project/database.h"
 #include "project/global_data.h"
 #include "shell/game/game.h"
 #include "stage/chara/chara.h"
+#include "stage/chara/hero.h"
+#include "stage/chara/stage_chara.h"
 #include "stage/draw/chara/chara_effect_advance.h"
 #include "stage/scene/stage_hooks.h"
+#include "tests/stage/stage_fixture.h"
 
 namespace {
 
@@ -87,6 +91,62 @@ TEST_F(CharaEffectTest, DeadCharactersStayForTheirEffectOrASecond) {
   calls = 1;
   while (!AdvanceCharaDeath(playerWithEffect) && calls < 500) ++calls;
   EXPECT_EQ(calls, 61 + 61);  // the effect, then 61 frames more
+}
+
+// Reversed, the death effect starts from its end; there and back, the dead
+// character stays until it has run both ways.
+TEST_F(CharaEffectTest, DeathEffectsPlayInTheirRunMode) {
+  // A computer character dying with the rotation in `mode`.
+  const auto dieRotating = [](cChara& chara, int mode) {
+    chara.op = 1;
+    chara.def.m_nDeathEffect = 1;
+    chara.def.m_nDeathEffectMode = static_cast<std::uint8_t>(mode);
+    StartDeathEffect(chara);
+  };
+  cChara reversed;
+  dieRotating(reversed, kPlayBackward);
+  EXPECT_EQ(reversed.effect.playMode, kPlayBackward);
+  EXPECT_EQ(reversed.effect.backward, 1);
+  EXPECT_EQ(reversed.effect.value, 360.0);
+
+  cChara thereAndBack;
+  dieRotating(thereAndBack, kPlayThereAndBack);
+  EXPECT_EQ(thereAndBack.effect.playMode, kPlayThereAndBack);
+  EXPECT_EQ(thereAndBack.effect.backward, 0);
+  int calls = 1;
+  while (!AdvanceCharaDeath(thereAndBack) && calls < 500) ++calls;
+  EXPECT_EQ(calls, 61 + 61);
+}
+
+// The base effect a definition names runs from set-up, for a character and
+// the hero alike, and keeps looping; a death without an effect of its own
+// clears it, so the character goes on the first advancing call and the hero
+// after its second of death.
+TEST_F(CharaEffectTest, BaseEffectsRunFromSetUpUntilTheDeath) {
+  StageBuilder builder(20, 15, 2, 10);
+  builder.Block(2, 11);
+  builder.Hero().m_nBaseEffect = 2;  // blink, looping
+  cEdChara& flyer = builder.Chara(8, 5);
+  flyer.m_nFlight = 1;
+  flyer.m_nBaseEffect = 1;
+  flyer.m_nBaseEffectMode = kPlayThereAndBack;
+  StageRun run(builder);
+  cHero& hero = *run.harness.Hero();
+  cStageChara* chara = run.harness.CharaBySerial(1);
+  ASSERT_NE(chara, nullptr);
+  for (int frames : {0, 1, 200}) {
+    for (int frame = 0; frame < frames; ++frame) run.harness.Step(0, 0);
+    EXPECT_EQ(hero.effect.number, 2) << frames;
+    EXPECT_EQ(hero.effect.loop, 1) << frames;
+    EXPECT_EQ(chara->effect.number, 1) << frames;
+    EXPECT_EQ(chara->effect.playMode, kPlayThereAndBack) << frames;
+  }
+  chara->KillChara();
+  EXPECT_EQ(AdvanceCharaDeath(*chara), 1);
+  hero.KillChara();
+  int calls = 1;
+  while (!AdvanceCharaDeath(hero) && calls < 500) ++calls;
+  EXPECT_EQ(calls, 61);
 }
 
 }  // namespace
