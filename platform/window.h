@@ -27,7 +27,8 @@ std::optional<std::string> DisplayProblem();
 // The display system and renderer in one line, for the report.
 std::string DisplayDescription();
 
-// Creates the hidden window with a client area of the given size at (100, 100).
+// Creates the hidden window with a client area of the given size at (100, 100),
+// and its renderer: the window appears only when shown, where it was placed.
 bool CreateMainWindow(int clientWidth, int clientHeight);
 void DestroyMainWindow();
 bool MainWindowExists();
