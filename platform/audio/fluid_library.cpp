@@ -4,10 +4,18 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 
 namespace platform {
 namespace {
+
+// FluidSynth loads a sound font's samples on a team of OpenMP threads, one
+// a core, which by default spin on after the load and take the processors
+// from the game for a while: they are told to sleep instead, unless the user
+// chose otherwise. Set before main, while no other thread reads the
+// environment.
+[[maybe_unused]] const bool g_openMpThreadsSleep = ::setenv("OMP_WAIT_POLICY", "PASSIVE", 0) == 0;
 
 // The run-time name of the library Debian installs, then the development link.
 constexpr std::array<const char*, 2> kLibraryNames = {"libfluidsynth.so.3", "libfluidsynth.so"};

@@ -69,6 +69,9 @@ MidiSynth::MidiSynth(int rate) : m_impl(std::make_unique<Impl>()), m_rate(rate) 
   fluid->settings_setnum(m_impl->settings, "synth.gain", kGain);
   // The synthesiser is driven from one thread that holds its own lock.
   fluid->settings_setint(m_impl->settings, "synth.threadsafe-api", 0);
+  // A song uses a few of the sound font's instruments: their samples are
+  // loaded when a channel first chooses them, not the whole font up front.
+  fluid->settings_setint(m_impl->settings, "synth.dynamic-sample-loading", 1);
   m_impl->synth = fluid->new_synth(m_impl->settings);
   if (!m_impl->synth) return;
   for (const char* font : kSoundFonts) {
