@@ -9,6 +9,12 @@
 // and reading every byte of the game folder (the files start-up reads are a
 // part of these).
 //
+// In a real window (with DISPLAY set, e.g. under xvfb-run): the player as a
+// user starts it, from exec to its first presented frame, against the
+// smallest SDL program that opens a 640x480 window and presents once, the
+// two spawned one after the other in every repetition, so that both meet
+// the same load. Without a display these report that they were skipped.
+//
 //   bench_startup                      the benchmarks (median of 15 runs)
 //   bench_startup --child FOLDER NS    one start-up (used by the benchmark)
 
@@ -18,8 +24,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -27,6 +31,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/startup_window/child_report.h"
 #include "shell/harness/run_harness.h"
 #include "tools/sample_game/sample_game.h"
 
@@ -36,20 +41,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::int64_t MonotonicNs() {
-  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
-      .count();
-}
-
-// The peak resident memory of this process so far, in kB (VmHWM). Read by
-// the process itself: the rusage of a spawned child can also count pages of
-// the parent it was cloned from before its exec.
-long PeakResidentKb() {
-  std::ifstream status("/proc/self/status");
-  for (std::string line; std::getline(status, line);)
-    if (line.rfind("VmHWM:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
-  return 0;
-}
+using startup_child::MonotonicNs;
 
 // The child: start the player on the folder, step until one frame has been
 // presented, print the nanoseconds since the parent spawned it, shut down,
@@ -60,10 +52,9 @@ int RunChild(const char* folder, const char* spawnedAtNs) {
   if (harness.StepFrames(1) != 1) return 3;
   int width = 0, height = 0;
   if (harness.PresentedFrame(&width, &height).size() != 640u * 480u) return 4;
-  const std::int64_t elapsed = MonotonicNs() - std::strtoll(spawnedAtNs, nullptr, 10);
+  const std::int64_t handedOver = MonotonicNs();
   harness.Close();
-  std::printf("%lld %ld\n", static_cast<long long>(elapsed), PeakResidentKb());
-  std::fflush(stdout);
+  startup_child::Print(handedOver, spawnedAtNs);
   return 0;
 }
 
@@ -155,6 +146,35 @@ void BM_StartupToFirstFrame(benchmark::State& state) {
 BENCHMARK(BM_StartupToFirstFrame)->DenseRange(0, 2)->UseManualTime()->Iterations(1)->Repetitions(15)
     ->Unit(benchmark::kMillisecond);
 
+// The player in a real window beside the smallest SDL program that shows
+// one; the time is the player's, the floor's and the ratios are counters.
+void BM_StartupInAWindow(benchmark::State& state) {
+  const int mode = static_cast<int>(state.range(0));
+  state.SetLabel(kModes[mode].name);
+  const char* display = std::getenv("DISPLAY");
+  if (!display || !*display) {
+    state.SkipWithError("no display: run under xvfb-run or on a desktop");
+    return;
+  }
+  ChildResult player, minimal;
+  for (auto _ : state) {
+    minimal = Spawn({STARTUP_MINIMAL_SDL, "0"}, true);
+    player = Spawn({STARTUP_PLAYER_PROBE, GameFolder(mode).string(), "0"}, true);
+    if (!minimal.ok || !player.ok) {
+      state.SkipWithError(!minimal.ok ? "the minimal SDL program did not present" : "the player did not present");
+      return;
+    }
+    state.SetIterationTime(player.seconds);
+  }
+  state.counters["minimal_ms"] = minimal.seconds * 1e3;
+  state.counters["time_ratio"] = player.seconds / minimal.seconds;
+  state.counters["peak_MB"] = static_cast<double>(player.peakRssKb) / 1024.0;
+  state.counters["minimal_peak_MB"] = static_cast<double>(minimal.peakRssKb) / 1024.0;
+  state.counters["peak_over_MB"] = static_cast<double>(player.peakRssKb - minimal.peakRssKb) / 1024.0;
+}
+BENCHMARK(BM_StartupInAWindow)->DenseRange(0, 2)->UseManualTime()->Iterations(1)->Repetitions(15)
+    ->Unit(benchmark::kMillisecond);
+
 // Floor: a process that starts and ends at once.
 void BM_SpawnTrue(benchmark::State& state) {
   for (auto _ : state) {
@@ -186,10 +206,18 @@ BENCHMARK(BM_ReadGameFolder)->Repetitions(15)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The player's single-instance lock in a folder of the benchmark's own,
+  // away from a player the user may have running.
+  const fs::path runtime = fs::temp_directory_path() / ("bench_startup_runtime_" + std::to_string(::getpid()));
+  if (argc == 1 || argv[1] != std::string("--child")) {
+    fs::create_directories(runtime);
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+  }
   if (argc == 4 && std::strcmp(argv[1], "--child") == 0) return RunChild(argv[2], argv[3]);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   for (int mode = 0; mode < 3; ++mode) fs::remove_all(GameFolder(mode));
+  fs::remove_all(runtime);
   return 0;
 }

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <string>
 #include <string_view>
@@ -35,6 +36,16 @@ void RemoveStaleTemporaries(const std::filesystem::path& target) {
     if (name.size() == prefix.size() + kUniqueTail.size() && name.starts_with(prefix))
       ::unlink((folder / name).c_str());
   }
+}
+
+// ".<name>.tmp-" and the six letters or digits that made it unique.
+bool IsTemporaryName(std::string_view name) {
+  const std::size_t tail = kTemporaryMark.size() + kUniqueTail.size();
+  if (name.size() < 2 + tail || name.front() != '.') return false;
+  if (name.substr(name.size() - tail, kTemporaryMark.size()) != kTemporaryMark) return false;
+  for (const char c : name.substr(name.size() - kUniqueTail.size()))
+    if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+  return true;
 }
 
 bool WriteAll(int fd, const unsigned char* data, std::size_t size) {
@@ -97,6 +108,13 @@ bool FileReplacement::Commit(std::span<const unsigned char> bytes) {
   if (written && closed && ::rename(temporary_.c_str(), target_.c_str()) == 0) return true;
   ::unlink(temporary_.c_str());
   return false;
+}
+
+void RemoveLeftTemporaries(const std::filesystem::path& folder) {
+  const auto names = ListDirectory(folder);
+  if (!names) return;
+  for (const std::string& name : *names)
+    if (IsTemporaryName(name)) ::unlink((folder / name).c_str());
 }
 
 bool WriteFileAtomic(const std::filesystem::path& target, std::span<const unsigned char> bytes) {

@@ -45,6 +45,11 @@ class FileReplacement {
   int fd_ = -1;
 };
 
+// Removes every temporary of a replacement left in the folder, whatever its
+// target. Only for a process that knows no other replacement is under way
+// there (it holds the lock that keeps other writers out).
+void RemoveLeftTemporaries(const std::filesystem::path& folder);
+
 // The whole replacement at once: Begin, then Commit.
 bool WriteFileAtomic(const std::filesystem::path& target, std::span<const unsigned char> bytes);
 

@@ -13,6 +13,17 @@ struct HeadlessDesktop {
   int depth = 32;
   int refreshRate = 60;
 };
+// How the window last created came to be seen: how often it was shown,
+// whether its renderer existed by the first time, where it stood then, and how
+// often it was moved or sized once shown.
+struct HeadlessWindowLife {
+  int timesShown = 0;
+  bool renderedWhenShown = false;
+  WindowRect rectWhenShown;
+  int placedWhileShown = 0;
+};
+HeadlessWindowLife HeadlessWindowHistory();
+
 void SetHeadlessDesktop(const HeadlessDesktop& desktop);
 void SetHeadlessWindowState(bool maximised, bool minimised);
 // The desktop and the state back to their defaults.

@@ -1,5 +1,6 @@
 #include "platform/message_box.h"
 
+#include <cstdio>
 #include <mutex>
 
 #include "platform/backend.h"
@@ -28,8 +29,26 @@ int ShowMessageBox(const std::string& utf8Text, const std::string& utf8Caption, 
 }
 
 int ShowSystemMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type) {
+  if (auto answer = TrySystemMessageBox(utf8Text, utf8Caption, type)) return *answer;
+  return AnswerUnshownBox(utf8Text, utf8Caption, type);
+}
+
+std::optional<int> TrySystemMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type) {
   if (CurrentBackend() == Backend::Headless) return headless::ShowMessageBox(utf8Text, utf8Caption, type);
   return sdl::ShowMessageBox(utf8Text, utf8Caption, type);
+}
+
+int AnswerUnshownBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type) {
+  std::fprintf(stderr, "%s: %s\n", utf8Caption.c_str(), utf8Text.c_str());
+  switch (type & kBoxButtonsMask) {
+    case kBoxOkCancel:
+    case kBoxYesNoCancel:
+      return kAnswerCancel;
+    case kBoxYesNo:
+      return kAnswerNo;
+    default:
+      return kAnswerOk;
+  }
 }
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 // there); the headless backend logs it and answers from a script.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,13 +28,23 @@ enum BoxType : unsigned {
 enum BoxAnswer : int { kAnswerOk = 1, kAnswerCancel = 2, kAnswerYes = 6, kAnswerNo = 7 };
 
 int ShowMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type);
-// The backend's own box, whatever box is set below.
+// The backend's own box, whatever box is set below; where it cannot show,
+// the answer of an unshown box.
 int ShowSystemMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type);
+// The backend's own box, or nothing where it cannot show (an X server
+// without the fonts it needs, some Wayland sessions).
+std::optional<int> TrySystemMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type);
+// A box that no one could be shown: its text goes to stderr and it answers
+// as Escape would (Cancel, No in a Yes/No box, OK).
+int AnswerUnshownBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type);
 
 // A box of the program's own that takes the place of the backend's (the
 // dialogs drawn in the game window); an empty one gives the backend's again.
 using MessageBoxOverride = std::function<int(const std::string& utf8Text, const std::string& utf8Caption, unsigned type)>;
 void SetMessageBoxOverride(MessageBoxOverride box);
+
+// Headless script: whether the backend's own box can show (default: it can).
+void SetHeadlessSystemBoxesShow(bool canShow);
 
 // Headless script: the answer to give to boxes that offer it; a box that does
 // not offer it gets its first button (OK or Yes). Default: Yes / OK.

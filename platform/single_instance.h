@@ -25,6 +25,8 @@ class InstanceLock {
   Status TryAcquire();
   // Tries again until the lock is ours or the time has passed.
   bool AcquireWithin(unsigned milliseconds);
+  // The lock is ours.
+  bool Held() const { return fd_ >= 0; }
   // The process id written by the holder; 0 when unknown.
   int OwnerPid() const;
   void Release();

@@ -26,6 +26,10 @@ constexpr int kInactiveWaitMs = 100;
 bool CreateMainWindow(int clientWidth, int clientHeight) {
   WindowBackend& backend = Current();
   if (!backend.Create(clientWidth, clientHeight)) return false;
+  if (!backend.CreateRenderer()) {
+    backend.Destroy();
+    return false;
+  }
   SetMainThreadWakeup([&backend] { backend.Wake(); });
   return true;
 }

@@ -21,13 +21,16 @@ struct WindowRect {
 };
 
 // Why no visible window can open here (no X11 or Wayland display, as over a
-// plain SSH session), or nothing when one can. Tests run headless and have
-// none of that problem.
+// plain SSH session, or one named that cannot be reached, where SDL would
+// fall back to a driver that shows nothing), or nothing when one can. A
+// video driver the user chose is taken as asked for. Tests run headless and
+// have none of that problem.
 std::optional<std::string> DisplayProblem();
 // The display system and renderer in one line, for the report.
 std::string DisplayDescription();
 
-// Creates the hidden window with a client area of the given size at (100, 100).
+// Creates the hidden window with a client area of the given size at (100, 100),
+// and its renderer: the window appears only when shown, where it was placed.
 bool CreateMainWindow(int clientWidth, int clientHeight);
 void DestroyMainWindow();
 bool MainWindowExists();

@@ -12,6 +12,8 @@ class WindowBackend {
  public:
   virtual ~WindowBackend() = default;
   virtual bool Create(int clientWidth, int clientHeight) = 0;
+  // The renderer of the created window, made while the window is hidden.
+  virtual bool CreateRenderer() = 0;
   virtual void Destroy() = 0;
   virtual bool Exists() const = 0;
   virtual void SetTitle(const std::string& utf8Title) = 0;

@@ -2,13 +2,17 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
+#include "foundation/game_files.h"
 #include "foundation/log.h"
 #include "platform/editor_link.h"
+#include "platform/file_replacement.h"
 #include "platform/main_thread.h"
 #include "platform/process_memory.h"
 #include "platform/single_instance.h"
 #include "platform/window.h"
+#include "project/data_paths.h"
 #include "shell/app_state.h"
 #include "shell/dialogs/message_box_dialog.h"
 #include "shell/editor_notices.h"
@@ -37,6 +41,25 @@ bool ReportMissingDisplay() {
   return true;
 }
 
+// A save killed mid-write leaves its temporary behind. With the instance
+// lock held no other player of this user writes, so every temporary left in
+// the folders the player saves into is stale.
+void RemoveStaleSaveTemporaries() {
+  for (std::string_view folder : g_FolderList)
+    if (folder.starts_with("user_data")) platform::RemoveLeftTemporaries(ResolveGamePath(folder));
+}
+
+// The program's own boxes from the first question on: drawn over the game
+// window once it is shown, and before that the desktop's box, or where that
+// cannot show, a drawn one in a small window of its own.
+class ProgramBoxes {
+ public:
+  ProgramBoxes() { UseDialogMessageBoxes(true); }
+  ~ProgramBoxes() { UseDialogMessageBoxes(false); }
+  ProgramBoxes(const ProgramBoxes&) = delete;
+  ProgramBoxes& operator=(const ProgramBoxes&) = delete;
+};
+
 }  // namespace
 
 int RunPlayer(std::string_view commandLine) {
@@ -49,9 +72,11 @@ int RunPlayer(std::string_view commandLine) {
   if (ReportMissingDisplay()) return 1;
 
   g_bFromEditor = platform::StartedByEditor() ? 1 : 0;
+  ProgramBoxes boxes;
   // Held until the process ends; the lock is released on every way out.
   platform::InstanceLock instanceLock(platform::InstanceLockPath("ゲーム"));
   if (!EnsureSingleInstance(instanceLock)) return 0;
+  if (instanceLock.Held()) RemoveStaleSaveTemporaries();
   platform::TakeTerminationAsCloseRequest();
 
   if (!platform::CreateMainWindow(kScreenWidth, kScreenHeight)) {
@@ -60,8 +85,6 @@ int RunPlayer(std::string_view commandLine) {
   }
   g_MainWindow.SetGeometry(kScreenWidth, kScreenHeight, kMinClientSize, kMinClientSize, kScreenWidth, kScreenHeight);
   g_MainWindow.Centre();
-  // Boxes are drawn in the window once it is shown.
-  UseDialogMessageBoxes(true);
   if (g_bFromEditor) NotifyEditorStart();
   platform::SetRequestHandler(ServeGameRequest);
 

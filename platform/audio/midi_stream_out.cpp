@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <deque>
+#include <future>
 #include <vector>
 
 #include "platform/audio/audio_output.h"
@@ -70,17 +71,26 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
   explicit Renderer(DoneCallback done)
       : m_done(std::move(done)),
         m_rate(GetMixer().Rate()),
-        m_synth(MidiSynth::Shared(m_rate)),
+        m_soundFont(MidiSynth::SoundFontFile()),
         m_stream(std::make_shared<RingStream>(*this, std::size_t(m_rate) / 5, kRenderFrames)),
-        m_voice(GetMixer().AddStream(m_stream)) {}
+        m_voice(GetMixer().AddStream(m_stream)) {
+    // The synthesiser library and its sound font take a moment to load (the
+    // first song may be the title's): they load beside the game, and the
+    // stream plays once they are there, from the song's first event.
+    m_loading = std::async(std::launch::async, [this] {
+      std::shared_ptr<MidiSynth> synth = MidiSynth::Shared(m_rate);
+      m_stream->Control([&] { m_synth = std::move(synth); });
+    });
+  }
 
   ~Renderer() override {
+    m_loading.wait();
     GetMixer().Remove(m_voice);
     m_stream.reset();
     m_synth->Reset();
   }
 
-  const std::string& SoundFont() const { return m_synth->SoundFont(); }
+  const std::string& SoundFont() const { return m_soundFont; }
 
   int SetTimeDivision(std::uint16_t division) {
     if (division == 0) return kMidiErrInvalidParam;
@@ -125,7 +135,7 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
         [&] {
           m_running = false;
           m_queue.clear();
-          m_synth->Reset();
+          if (m_synth) m_synth->Reset();
           m_tempo = kDefaultTempo;
           m_clock = 0;
           m_eventTime = 0;
@@ -136,11 +146,13 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
   }
 
   int Reset() {
-    m_stream->Control([&] { m_synth->Reset(); });
+    m_stream->Control([&] {
+      if (m_synth) m_synth->Reset();
+    });
     return 0;
   }
 
-  bool Ready() const override { return m_running; }
+  bool Ready() const override { return m_running && m_synth; }
   bool Finished() const override { return false; }
 
   std::size_t Render(float* out, std::size_t frames) override {
@@ -218,7 +230,9 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
 
   DoneCallback m_done;
   const int m_rate;
-  std::shared_ptr<MidiSynth> m_synth;
+  const std::string m_soundFont;
+  std::shared_ptr<MidiSynth> m_synth;  // once loaded
+  std::future<void> m_loading;
   std::deque<QueuedBuffer> m_queue;
   bool m_running = false;
   std::uint16_t m_division = kDefaultDivision;

@@ -46,7 +46,9 @@ class MidiStreamOut {
   MidiStreamOut(const MidiStreamOut&) = delete;
   MidiStreamOut& operator=(const MidiStreamOut&) = delete;
 
-  // The sound font in use; empty when none was found (silent playback).
+  // The sound font the stream's synthesiser loads; empty when none is
+  // installed (silent playback). The synthesiser loads beside the caller:
+  // a started stream plays once it is there.
   const std::string& SoundFont() const;
 
   // Ticks per quarter note, or an SMPTE division (top bit set).

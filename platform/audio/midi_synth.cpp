@@ -1,12 +1,11 @@
 #include "platform/audio/midi_synth.h"
 
-#include <fluidsynth.h>
-
 #include <algorithm>
 #include <array>
 #include <vector>
 #include <mutex>
 
+#include "platform/audio/fluid_library.h"
 #include "platform/filesystem.h"
 
 namespace platform {
@@ -22,12 +21,12 @@ constexpr std::array<const char*, 3> kSoundFonts = {
 constexpr double kGain = 0.4;
 
 // FluidSynth prints its warnings on stderr; only errors are worth that.
-void QuietFluidLog() {
+void QuietFluidLog(const FluidLibrary& fluid) {
   static std::once_flag once;
-  std::call_once(once, [] {
-    fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
-    fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
-    fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
+  std::call_once(once, [&fluid] {
+    fluid.set_log_function(FLUID_WARN, nullptr, nullptr);
+    fluid.set_log_function(FLUID_INFO, nullptr, nullptr);
+    fluid.set_log_function(FLUID_DBG, nullptr, nullptr);
   });
 }
 
@@ -35,9 +34,16 @@ void QuietFluidLog() {
 
 struct MidiSynth::Impl {
   std::mutex mutex;
+  const FluidLibrary* fluid = LoadFluidLibrary();
   fluid_settings_t* settings = nullptr;
   fluid_synth_t* synth = nullptr;
 };
+
+std::string MidiSynth::SoundFontFile() {
+  for (const char* font : kSoundFonts)
+    if (PathExists(font)) return font;
+  return {};
+}
 
 std::shared_ptr<MidiSynth> MidiSynth::Shared(int rate) {
   static std::mutex mutex;
@@ -52,19 +58,24 @@ std::shared_ptr<MidiSynth> MidiSynth::Shared(int rate) {
 }
 
 MidiSynth::MidiSynth(int rate) : m_impl(std::make_unique<Impl>()), m_rate(rate) {
-  QuietFluidLog();
-  m_impl->settings = new_fluid_settings();
+  const FluidLibrary* fluid = m_impl->fluid;
+  if (!fluid) return;
+  QuietFluidLog(*fluid);
+  m_impl->settings = fluid->new_settings();
   if (!m_impl->settings) return;
-  fluid_settings_setnum(m_impl->settings, "synth.sample-rate", rate);
+  fluid->settings_setnum(m_impl->settings, "synth.sample-rate", rate);
   // FluidSynth's default gain (0.2) leaves General MIDI songs far quieter
   // than the game's Ogg music; twice that still leaves room for dense songs.
-  fluid_settings_setnum(m_impl->settings, "synth.gain", kGain);
+  fluid->settings_setnum(m_impl->settings, "synth.gain", kGain);
   // The synthesiser is driven from one thread that holds its own lock.
-  fluid_settings_setint(m_impl->settings, "synth.threadsafe-api", 0);
-  m_impl->synth = new_fluid_synth(m_impl->settings);
+  fluid->settings_setint(m_impl->settings, "synth.threadsafe-api", 0);
+  // A song uses a few of the sound font's instruments: their samples are
+  // loaded when a channel first chooses them, not the whole font up front.
+  fluid->settings_setint(m_impl->settings, "synth.dynamic-sample-loading", 1);
+  m_impl->synth = fluid->new_synth(m_impl->settings);
   if (!m_impl->synth) return;
   for (const char* font : kSoundFonts) {
-    if (PathExists(font) && fluid_synth_sfload(m_impl->synth, font, 1) != FLUID_FAILED) {
+    if (PathExists(font) && fluid->sfload(m_impl->synth, font, 1) != FLUID_FAILED) {
       m_soundFont = font;
       break;
     }
@@ -72,26 +83,27 @@ MidiSynth::MidiSynth(int rate) : m_impl(std::make_unique<Impl>()), m_rate(rate) 
 }
 
 MidiSynth::~MidiSynth() {
-  if (m_impl->synth) delete_fluid_synth(m_impl->synth);
-  if (m_impl->settings) delete_fluid_settings(m_impl->settings);
+  if (m_impl->synth) m_impl->fluid->delete_synth(m_impl->synth);
+  if (m_impl->settings) m_impl->fluid->delete_settings(m_impl->settings);
 }
 
 void MidiSynth::ShortMessage(std::uint32_t message) {
   fluid_synth_t* synth = m_impl->synth;
   if (!synth || m_soundFont.empty()) return;
+  const FluidLibrary& f = *m_impl->fluid;
   std::lock_guard lock(m_impl->mutex);
   const int status = int(message & 0xFF);
   const int channel = status & 0x0F;
   const int data1 = int(message >> 8) & 0x7F;
   const int data2 = int(message >> 16) & 0x7F;
   switch (status & 0xF0) {
-    case 0x80: fluid_synth_noteoff(synth, channel, data1); break;
-    case 0x90: fluid_synth_noteon(synth, channel, data1, data2); break;
-    case 0xA0: fluid_synth_key_pressure(synth, channel, data1, data2); break;
-    case 0xB0: fluid_synth_cc(synth, channel, data1, data2); break;
-    case 0xC0: fluid_synth_program_change(synth, channel, data1); break;
-    case 0xD0: fluid_synth_channel_pressure(synth, channel, data1); break;
-    case 0xE0: fluid_synth_pitch_bend(synth, channel, data1 | data2 << 7); break;
+    case 0x80: f.noteoff(synth, channel, data1); break;
+    case 0x90: f.noteon(synth, channel, data1, data2); break;
+    case 0xA0: f.key_pressure(synth, channel, data1, data2); break;
+    case 0xB0: f.cc(synth, channel, data1, data2); break;
+    case 0xC0: f.program_change(synth, channel, data1); break;
+    case 0xD0: f.channel_pressure(synth, channel, data1); break;
+    case 0xE0: f.pitch_bend(synth, channel, data1 | data2 << 7); break;
     default: break;
   }
 }
@@ -102,7 +114,7 @@ void MidiSynth::SystemExclusive(std::span<const std::uint8_t> message) {
   const auto end = std::find(data.begin(), data.end(), 0xF7);
   data = data.first(std::size_t(end - data.begin()));
   std::lock_guard lock(m_impl->mutex);
-  fluid_synth_sysex(m_impl->synth, reinterpret_cast<const char*>(data.data()), int(data.size()), nullptr,
+  m_impl->fluid->sysex(m_impl->synth, reinterpret_cast<const char*>(data.data()), int(data.size()), nullptr,
                     nullptr, nullptr, 0);
 }
 
@@ -112,22 +124,22 @@ void MidiSynth::Render(float* out, std::size_t frames) {
     return;
   }
   std::lock_guard lock(m_impl->mutex);
-  fluid_synth_write_float(m_impl->synth, int(frames), out, 0, 2, out, 1, 2);
+  m_impl->fluid->write_float(m_impl->synth, int(frames), out, 0, 2, out, 1, 2);
 }
 
 void MidiSynth::Reset() {
   if (!m_impl->synth) return;
   std::lock_guard lock(m_impl->mutex);
   // Sounds end at once, not with their release.
-  fluid_synth_all_sounds_off(m_impl->synth, -1);
-  fluid_synth_system_reset(m_impl->synth);
+  m_impl->fluid->all_sounds_off(m_impl->synth, -1);
+  m_impl->fluid->system_reset(m_impl->synth);
   // The reverberation and chorus of the old sounds live on in the effects,
   // which the reset leaves as they are: render them away, so that nothing of
   // the old song is heard when playing resumes. Half a second still leaves
   // up to -70 dB, more or less by where the song was cut; a second leaves
   // nothing above -100 dB, whatever the cut.
   std::vector<float> tail(std::size_t(m_rate) * 2);  // one second, stereo
-  fluid_synth_write_float(m_impl->synth, int(tail.size() / 2), tail.data(), 0, 2, tail.data(), 1, 2);
+  m_impl->fluid->write_float(m_impl->synth, int(tail.size() / 2), tail.data(), 0, 2, tail.data(), 1, 2);
 }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 // The General MIDI synthesiser that MIDI music is rendered with: FluidSynth
-// with the General MIDI sound font that Debian installs. It renders into the
+// (loaded with the first synthesiser) with the General MIDI sound font that
+// Debian installs. It renders into the
 // mixer's format at the mixer's rate. Without a sound font it still takes
 // every message and renders silence, so songs keep their timing.
 //
@@ -23,6 +24,10 @@ class MidiSynth {
   ~MidiSynth();
   MidiSynth(const MidiSynth&) = delete;
   MidiSynth& operator=(const MidiSynth&) = delete;
+
+  // The sound font a synthesiser loads: the first one installed; empty when
+  // there is none.
+  static std::string SoundFontFile();
 
   // The sound font in use; empty when none was found.
   const std::string& SoundFont() const { return m_soundFont; }

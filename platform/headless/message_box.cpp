@@ -10,6 +10,7 @@
 namespace platform {
 namespace {
 std::atomic<BoxAnswer> g_scriptedAnswer{kAnswerYes};
+std::atomic<bool> g_systemBoxesShow{true};
 std::mutex g_shownMutex;
 std::vector<ShownBox> g_shown;
 
@@ -32,6 +33,8 @@ int FirstButton(unsigned type) {
 }
 }  // namespace
 
+void SetHeadlessSystemBoxesShow(bool canShow) { g_systemBoxesShow.store(canShow); }
+
 void SetHeadlessBoxAnswer(BoxAnswer answer) { g_scriptedAnswer.store(answer); }
 
 std::vector<ShownBox> TakeHeadlessBoxes() {
@@ -40,7 +43,8 @@ std::vector<ShownBox> TakeHeadlessBoxes() {
 }
 
 namespace headless {
-int ShowMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type) {
+std::optional<int> ShowMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type) {
+  if (!g_systemBoxesShow.load()) return std::nullopt;
   BoxAnswer scripted = g_scriptedAnswer.load();
   int answer = Offers(type, scripted) ? scripted : FirstButton(type);
   std::fprintf(stderr, "[message box] %s: %s -> %d\n", utf8Caption.c_str(), utf8Text.c_str(), answer);

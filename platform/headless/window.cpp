@@ -19,7 +19,14 @@ class HeadlessWindow final : public WindowBackend {
     exists_ = true;
     maximised_ = minimised_ = false;
     activationReported_ = false;
+    hasRenderer_ = false;
+    life_ = HeadlessWindowLife{};
     return true;
+  }
+  bool CreateRenderer() override {
+    std::lock_guard lock(mutex_);
+    hasRenderer_ = exists_;
+    return exists_;
   }
   void Destroy() override {
     std::lock_guard lock(mutex_);
@@ -33,11 +40,16 @@ class HeadlessWindow final : public WindowBackend {
   void Show(bool maximised) override {
     std::lock_guard lock(mutex_);
     if (maximised) maximised_ = true;
+    if (life_.timesShown++ == 0) {
+      life_.renderedWhenShown = hasRenderer_;
+      life_.rectWhenShown = rect_;
+    }
   }
   void Move(int x, int y) override {
     std::lock_guard lock(mutex_);
     rect_.x = x;
     rect_.y = y;
+    if (life_.timesShown > 0) ++life_.placedWhileShown;
   }
   WindowRect Rect() const override {
     std::lock_guard lock(mutex_);
@@ -46,6 +58,7 @@ class HeadlessWindow final : public WindowBackend {
   void Place(int x, int y, int clientWidth, int clientHeight) override {
     std::lock_guard lock(mutex_);
     rect_ = {x, y, clientWidth, clientHeight};
+    if (life_.timesShown > 0) ++life_.placedWhileShown;
   }
   bool Maximised() const override {
     std::lock_guard lock(mutex_);
@@ -108,6 +121,10 @@ class HeadlessWindow final : public WindowBackend {
     maximised_ = maximised;
     minimised_ = minimised;
   }
+  HeadlessWindowLife Life() const {
+    std::lock_guard lock(mutex_);
+    return life_;
+  }
   void Reset() {
     std::lock_guard lock(mutex_);
     desktop_ = HeadlessDesktop{};
@@ -122,6 +139,8 @@ class HeadlessWindow final : public WindowBackend {
   bool maximised_ = false;
   bool minimised_ = false;
   bool activationReported_ = false;
+  bool hasRenderer_ = false;
+  HeadlessWindowLife life_;
   std::condition_variable wake_;
   bool woken_ = false;
 };
@@ -137,6 +156,7 @@ WindowBackend& HeadlessWindowBackend() { return Instance(); }
 
 void SetHeadlessDesktop(const HeadlessDesktop& desktop) { Instance().SetDesktop(desktop); }
 void SetHeadlessWindowState(bool maximised, bool minimised) { Instance().SetState(maximised, minimised); }
+HeadlessWindowLife HeadlessWindowHistory() { return Instance().Life(); }
 void ResetHeadlessWindow() { Instance().Reset(); }
 
 }  // namespace platform

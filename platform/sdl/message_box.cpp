@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 
-#include <cstdio>
 #include <vector>
 
 #include "platform/main_thread.h"
@@ -38,15 +37,7 @@ Uint32 Flags(unsigned type) {
   }
 }
 
-// The answer of a box that could not be shown: the button Escape would give.
-int EscapeAnswer(const std::vector<SDL_MessageBoxButtonData>& buttons) {
-  for (const auto& button : buttons) {
-    if (button.flags & SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT) return button.buttonid;
-  }
-  return buttons.front().buttonid;
-}
-
-int Show(const std::string& text, const std::string& caption, unsigned type, SDL_Window* parent) {
+std::optional<int> Show(const std::string& text, const std::string& caption, unsigned type, SDL_Window* parent) {
   std::vector<SDL_MessageBoxButtonData> buttons = Buttons(type);
   SDL_MessageBoxData data{};
   data.flags = Flags(type);
@@ -56,24 +47,19 @@ int Show(const std::string& text, const std::string& caption, unsigned type, SDL
   data.numbuttons = static_cast<int>(buttons.size());
   data.buttons = buttons.data();
   int answer = 0;
-  if (SDL_ShowMessageBox(&data, &answer) != 0 || answer <= 0) {
-    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-    return EscapeAnswer(buttons);
-  }
+  if (SDL_ShowMessageBox(&data, &answer) != 0 || answer <= 0) return std::nullopt;
   return answer;
 }
 
 }  // namespace
 
-int ShowMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type) {
+std::optional<int> ShowMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type) {
   if (IsMainThread()) return Show(utf8Text, utf8Caption, type, MainSdlWindow());
-  int answer = 0;
+  std::optional<int> answer;
+  // SDL may only be called from the main thread: once it no longer serves
+  // requests (the player is closing), no box can show.
   if (RunOnMainThread([&] { answer = Show(utf8Text, utf8Caption, type, MainSdlWindow()); })) return answer;
-  // The main thread no longer serves requests (the player is closing). SDL may
-  // only be called from the main thread, so the text goes to stderr and the
-  // box answers as if Escape had been pressed.
-  std::fprintf(stderr, "%s: %s\n", utf8Caption.c_str(), utf8Text.c_str());
-  return EscapeAnswer(Buttons(type));
+  return std::nullopt;
 }
 
 }  // namespace platform::sdl

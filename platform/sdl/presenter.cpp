@@ -66,17 +66,22 @@ class SdlPresenter final : public Presenter {
   }
 
   // Renderer and texture for the window, the frame size and the vsync wish.
+  // The window comes with its renderer, made before it was first shown.
   bool Prepare(SDL_Window* window, int width, int height, bool vsync) {
-    if (m_renderer && SDL_GetRenderer(window) != m_renderer) {
-      m_renderer = nullptr;
+    if (SDL_Renderer* windows = SDL_GetRenderer(window); windows != m_renderer) {
+      m_renderer = windows;
       m_texture = nullptr;
+      m_vsyncApplied = false;
     }
-    if (m_renderer && m_vsync != vsync) DestroyRenderer();
     if (!m_renderer) {
-      const Uint32 flags = vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
-      m_renderer = SDL_CreateRenderer(window, -1, flags);
+      m_renderer = SDL_CreateRenderer(window, -1, 0);
       if (!m_renderer) return false;
+    }
+    if (!m_vsyncApplied || m_vsync != vsync) {
+      // A renderer that cannot wait for the display presents without waiting.
+      SDL_RenderSetVSync(m_renderer, vsync ? 1 : 0);
       m_vsync = vsync;
+      m_vsyncApplied = true;
     }
     if (m_texture && (m_textureStale || m_textureWidth != width || m_textureHeight != height)) {
       SDL_DestroyTexture(m_texture);
@@ -138,6 +143,7 @@ class SdlPresenter final : public Presenter {
   std::atomic<bool> m_textureStale{false};
   std::atomic<bool> m_redraw{false};
   bool m_vsync = false;
+  bool m_vsyncApplied = false;
   // The window is made at 100 %; a size the shell gives it stays.
   int m_appliedScale = 100;
   std::vector<std::uint32_t> m_pixels;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "platform/sdl/ui_events.h"
 #include "platform/window_backend.h"
@@ -13,21 +14,21 @@
 namespace platform {
 namespace {
 
+// The drivers SDL falls back to when no display answers: they open windows
+// that nobody can see.
+bool ShowsNothing(std::string_view driver) { return driver == "offscreen" || driver == "dummy"; }
+
 class SdlWindow final : public WindowBackend {
  public:
   bool Create(int clientWidth, int clientHeight) override {
-    // Termination signals are the shell's business (a quiet close), not a
-    // user's close request.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    sdl::PrepareTextInput();
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    if (!StartVideo()) {
       std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
       return false;
     }
     window_ = SDL_CreateWindow("", 100, 100, clientWidth, clientHeight, SDL_WINDOW_HIDDEN);
     if (!window_) {
       std::fprintf(stderr, "SDL window: %s\n", SDL_GetError());
-      SDL_QuitSubSystem(SDL_INIT_VIDEO);
+      StopVideo();
       return false;
     }
     wakeEvent_ = SDL_RegisterEvents(1);
@@ -35,11 +36,20 @@ class SdlWindow final : public WindowBackend {
     SDL_StopTextInput();
     return true;
   }
+  bool CreateRenderer() override {
+    // Some renderers make the window again for their own kind of surface:
+    // made while the window is hidden, that stays unseen.
+    if (!window_) return false;
+    if (SDL_GetRenderer(window_) || SDL_CreateRenderer(window_, -1, 0)) return true;
+    std::fprintf(stderr, "SDL renderer: %s\n", SDL_GetError());
+    return false;
+  }
   void Destroy() override {
     if (!window_) return;
+    if (SDL_Renderer* renderer = SDL_GetRenderer(window_)) SDL_DestroyRenderer(renderer);
     SDL_DestroyWindow(window_);
     window_ = nullptr;
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    StopVideo();
   }
   bool Exists() const override { return window_ != nullptr; }
   void SetTitle(const std::string& utf8Title) override {
@@ -91,17 +101,11 @@ class SdlWindow final : public WindowBackend {
     return mode.refresh_rate;
   }
   WindowRect Desktop() const override {
-    // The report asks before the window exists: the video part of SDL is
-    // started for the question only.
-    const bool scoped = !SDL_WasInit(SDL_INIT_VIDEO);
-    if (scoped && DisplayProblem()) return {};
-    if (scoped) {
-      SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-      if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return {};
-    }
+    // The report asks before the window exists: the video part of SDL
+    // starts here and stays for the window.
+    if (!videoHeld_ && DisplayProblem()) return {};
     SDL_Rect r{0, 0, 0, 0};
     SDL_GetDisplayBounds(DisplayIndex(), &r);
-    if (scoped) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return {r.x, r.y, r.w, r.h};
   }
   WindowRect WorkArea() const override {
@@ -123,8 +127,15 @@ class SdlWindow final : public WindowBackend {
   std::optional<std::string> DisplayProblem() const override {
     // A driver the user chose is taken as asked for.
     if (NonEmpty(std::getenv("SDL_VIDEODRIVER"))) return std::nullopt;
-    if (NonEmpty(std::getenv("DISPLAY")) || NonEmpty(std::getenv("WAYLAND_DISPLAY"))) return std::nullopt;
-    return std::string("no X11 or Wayland display (DISPLAY and WAYLAND_DISPLAY are not set)");
+    if (!NonEmpty(std::getenv("DISPLAY")) && !NonEmpty(std::getenv("WAYLAND_DISPLAY")))
+      return std::string("no X11 or Wayland display (DISPLAY and WAYLAND_DISPLAY are not set)");
+    // A display that cannot be reached makes SDL fall back to a driver that
+    // shows nothing; the video part stays started for the window.
+    if (!StartVideo()) return UnreachableDisplay(SDL_GetError());
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || !ShowsNothing(driver)) return std::nullopt;
+    StopVideo();
+    return UnreachableDisplay(std::string("SDL fell back to its ") + driver + " video driver");
   }
   void PollEvents(const EventHandlers& handlers) override {
     if (showPending_) {
@@ -148,6 +159,30 @@ class SdlWindow final : public WindowBackend {
 
  private:
   static bool NonEmpty(const char* value) { return value && *value; }
+  static std::string UnreachableDisplay(const std::string& why) {
+    std::string named;
+    if (const char* display = std::getenv("DISPLAY"); NonEmpty(display))
+      named = std::string("the display named by DISPLAY (\"") + display + "\")";
+    else
+      named = std::string("the Wayland display named by WAYLAND_DISPLAY (\"") + std::getenv("WAYLAND_DISPLAY") + "\")";
+    return named + " could not be opened: " + why;
+  }
+  // The video part of SDL, started once for the display check, the desktop
+  // questions and the window.
+  bool StartVideo() const {
+    if (videoHeld_) return true;
+    // Termination signals are the shell's business (a quiet close), not a
+    // user's close request.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sdl::PrepareTextInput();
+    videoHeld_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    return videoHeld_;
+  }
+  void StopVideo() const {
+    if (!videoHeld_) return;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    videoHeld_ = false;
+  }
   int DisplayIndex() const {
     const int index = window_ ? SDL_GetWindowDisplayIndex(window_) : 0;
     return index < 0 ? 0 : index;
@@ -179,6 +214,7 @@ class SdlWindow final : public WindowBackend {
   }
 
   SDL_Window* window_ = nullptr;
+  mutable bool videoHeld_ = false;
   bool showPending_ = false;
   std::atomic<Uint32> wakeEvent_{static_cast<Uint32>(-1)};
 };

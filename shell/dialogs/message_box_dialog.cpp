@@ -77,11 +77,11 @@ class MessageBoxHandler final : public DialogHandler {
     m_caption = caption;
   }
 
-  int Run() {
+  int Run(platform::UiSurface surface) {
     DialogBox box(m_layout, *this);
     m_box = &box;
     box.SetCaption(m_caption);
-    box.Run(platform::UiSurface::GameWindow);
+    box.Run(surface);
     m_box = nullptr;
     return m_answer;
   }
@@ -123,15 +123,23 @@ int ShowOnMainThread(const std::string& utf8Text, const std::string& utf8Caption
   const bool scripted = platform::CurrentBackend() == platform::Backend::Sdl || !platform::HeadlessUiScriptEmpty();
   // A hidden or minimised window could not show a drawn box.
   const bool visible = platform::MainWindowShown() && !platform::MainWindowMinimised();
-  if (!visible || !scripted) return platform::ShowSystemMessageBox(utf8Text, utf8Caption, type);
-  return DialogMessageBox(platform::Cp932FromUtf8(utf8Text), platform::Cp932FromUtf8(utf8Caption), type);
+  if (visible && scripted)
+    return DialogMessageBox(platform::Cp932FromUtf8(utf8Text), platform::Cp932FromUtf8(utf8Caption), type);
+  if (auto answer = platform::TrySystemMessageBox(utf8Text, utf8Caption, type)) return *answer;
+  // Where the desktop's box cannot show, the player draws its own in a small
+  // window of its own, so that the question is seen before it is answered.
+  if (scripted) {
+    MessageBoxHandler box(platform::Cp932FromUtf8(utf8Text), platform::Cp932FromUtf8(utf8Caption), type);
+    if (const int answer = box.Run(platform::UiSurface::OwnWindow)) return answer;
+  }
+  return platform::AnswerUnshownBox(utf8Text, utf8Caption, type);
 }
 
 }  // namespace
 
 int DialogMessageBox(std::string_view text, std::string_view caption, unsigned type) {
   MessageBoxHandler box(text, caption, type);
-  return box.Run();
+  return box.Run(platform::UiSurface::GameWindow);
 }
 
 void UseDialogMessageBoxes(bool on) { platform::SetMessageBoxOverride(on ? ShowOnMainThread : nullptr); }

@@ -2,8 +2,10 @@
 // Message boxes drawn by the dialog toolkit over the game window, for every
 // box shown while the game window exists (the quit question among them).
 // While the window is not shown (before start-up shows it, the double-start
-// question among them; minimised; gone) the platform's own box is shown. A box asked for by another thread is
-// shown on the main thread; the asking thread waits for the answer.
+// question among them; minimised; gone) the platform's own box is shown, and
+// where that cannot show, the toolkit's box in a small window of its own. A
+// box asked for by another thread is shown on the main thread; the asking
+// thread waits for the answer.
 
 #include <string_view>
 

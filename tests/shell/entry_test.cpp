@@ -8,11 +8,17 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 #include "definitions/param_table.h"
+#include "foundation/message_box.h"
 #include "platform/clock.h"
 #include "platform/main_thread.h"
 #include "platform/message_box.h"
+#include "platform/own_window.h"
+#include "platform/text_encoding.h"
+#include "platform/ui_events.h"
+#include "shell/dialogs/dialog_box.h"
 #include "shell/app_state.h"
 #include "shell/game_thread.h"
 #include "tests/shell/prepared_game.h"
@@ -110,6 +116,37 @@ TEST_F(EntryTest, WithoutTheEditorVariableNoNoticeIsSent) {
   EXPECT_TRUE(editor.Stop().empty());
 }
 
+// Saves killed mid-write leave temporaries that no later save of the same
+// name removes (replays get a new name each time): the player that holds the
+// lock removes them from its save folders, and nothing else.
+TEST_F(EntryTest, StaleSaveTemporariesAreRemovedOnceTheLockIsHeld) {
+  const std::vector<fs::path> stale = {dir_ / "user_data/rpl4/.Replay_20260101.rpl4_001.tmp-a1B2c3",
+                                       dir_ / "user_data/.Window.dat.tmp-Zz9Xy0",
+                                       dir_ / "user_data/story/.Story1.dat.tmp-000000"};
+  const std::vector<fs::path> kept = {dir_ / "user_data/rpl4/.notes.tmp-1",
+                                      dir_ / "user_data/rpl4/notes.tmp-abcdef",
+                                      dir_ / "user_data/.Notes.txt.tmp-ab_cd!",
+                                      dir_ / "data/.System.dat.tmp-a1B2c3"};
+  for (const fs::path& file : stale) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file) << "half";
+  }
+  for (const fs::path& file : kept) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file) << "keep";
+  }
+  {
+    LockHolder first(dir_ / "ゲーム.lock");
+    platform::SetHeadlessBoxAnswer(platform::kAnswerNo);
+    EXPECT_EQ(RunPlayer(), 0);
+    for (const fs::path& file : stale) EXPECT_TRUE(fs::exists(file)) << "another player may be writing " << file;
+  }
+  platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
+  EXPECT_EQ(RunAndClose(platform::CloseReason::Terminate), 0);
+  for (const fs::path& file : stale) EXPECT_FALSE(fs::exists(file)) << file;
+  for (const fs::path& file : kept) EXPECT_TRUE(fs::exists(file)) << file;
+}
+
 TEST_F(EntryTest, SecondInstanceAnsweredNoLeavesTheFirstRunning) {
   LockHolder first(dir_ / "ゲーム.lock");
   platform::SetHeadlessBoxAnswer(platform::kAnswerNo);
@@ -122,6 +159,33 @@ TEST_F(EntryTest, SecondInstanceAnsweredNoLeavesTheFirstRunning) {
             "the game?");
   EXPECT_TRUE(first.Running());
   EXPECT_EQ(Report().find("Mode : "), std::string::npos);  // stopped before the device
+}
+
+// Where the desktop's box cannot show, the question is drawn in a small
+// window of its own, and answered there.
+TEST_F(EntryTest, SecondInstanceQuestionIsDrawnInAWindowOfItsOwnWhereTheSystemBoxCannotShow) {
+  LockHolder first(dir_ / "ゲーム.lock");
+  platform::SetHeadlessSystemBoxesShow(false);
+  std::string asked;
+  SetDialogObserver([&](DialogBox& box) {
+    asked = platform::Utf8FromCp932(box.Caption());
+    EXPECT_TRUE(platform::OwnWindowOpen());
+    box.Click(IDNO);
+  });
+  platform::QueueHeadlessUiEvents({platform::MouseEvent(platform::UiEventKind::MouseMove, 1, 1, 0,
+                                                        platform::UiSurface::OwnWindow)});
+  EXPECT_EQ(RunPlayer(), 0);
+  SetDialogObserver(nullptr);
+  platform::ClearHeadlessUiScript();
+  platform::SetHeadlessSystemBoxesShow(true);
+  EXPECT_EQ(asked, "二重起動");
+  int width = 0, height = 0;
+  platform::OwnWindowPictureSize(&width, &height);
+  EXPECT_GT(width, 0);
+  EXPECT_GT(height, 0);
+  EXPECT_FALSE(platform::OwnWindowOpen());
+  EXPECT_TRUE(platform::TakeHeadlessBoxes().empty());
+  EXPECT_TRUE(first.Running());
 }
 
 TEST_F(EntryTest, SecondInstanceAnsweredYesReplacesTheFirst) {

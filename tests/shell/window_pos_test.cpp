@@ -59,6 +59,24 @@ TEST_F(WindowPosStartTest, PlaceIsSavedOnCloseAndRestoredAtTheNextStart) {
   EXPECT_FALSE(platform::MainWindowMaximised());
 }
 
+// The window appears once, where it was saved, with the renderer that would
+// otherwise make it again once seen.
+TEST_F(WindowPosStartTest, TheWindowIsShownOnceAtItsSavedPlaceWithItsRenderer) {
+  Start("Direct3D=1\nWindowMode=2\nExit\n");
+  platform::PlaceMainWindow(260, 140, 1280, 960);
+  ASSERT_TRUE(harness_->Close());
+  Start("Direct3D=1\nWindowMode=2\nExit\n");
+  ASSERT_EQ(harness_->StepFrames(3), 3);
+  const platform::HeadlessWindowLife life = platform::HeadlessWindowHistory();
+  EXPECT_EQ(life.timesShown, 1);
+  EXPECT_TRUE(life.renderedWhenShown);
+  EXPECT_EQ(life.rectWhenShown.x, 260);
+  EXPECT_EQ(life.rectWhenShown.y, 80);
+  EXPECT_EQ(life.rectWhenShown.width, 1280);
+  EXPECT_EQ(life.rectWhenShown.height, 960);
+  EXPECT_EQ(life.placedWhileShown, 0);
+}
+
 TEST_F(WindowPosStartTest, AFixedSizeWindowTakesOnlyThePositionAndAMaximisedOneComesBackMaximised) {
   Start("Direct3D=0\nWindowMode=1\nExit\n");
   platform::PlaceMainWindow(40, 50, 640, 480);
