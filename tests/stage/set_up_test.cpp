@@ -175,6 +175,28 @@ TEST(SetUp, RemovalAreasAreOnByTheirDistances) {
   EXPECT_EQ(run.harness.Scene().m_bAreaOn[1], 1);
 }
 
+// Only computer-operated entries become stage characters: a second entry
+// operated by the player, standing on a deadly block, is no character that
+// dies there and takes the hero down with it; nor is a player entry
+// without a graphic.
+TEST(SetUp, OnlyComputerOperatedEntriesArePutOut) {
+  StageBuilder builder(30, 10, 2, 3);
+  for (int column = 0; column < 30; ++column) builder.Block(column, 4, column == 20 ? kBlockDeadly : kBlockSolid);
+  cEdChara second = builder.Hero();
+  second.m_nColumn = 20;
+  builder.stage.m_vChara.push_back(second);
+  cEdChara withoutGraphic = builder.Hero();
+  withoutGraphic.m_nGraphicNo = 0;
+  withoutGraphic.m_nColumn = 12;
+  builder.stage.m_vChara.push_back(withoutGraphic);
+  builder.Chara(6, 3).m_nFaction = 3;
+  StageRun run(builder);
+  ASSERT_EQ(g_CharaList.Count(), 1u);
+  EXPECT_EQ(run.harness.CharaBySerial(1)->side, 3);
+  for (int frame = 0; frame < 30; ++frame) run.harness.Step(0, 0);
+  EXPECT_FALSE(run.harness.Hero()->dead);
+}
+
 TEST(SetUp, CharactersOutOfHpAtTheStartAreErased) {
   StageBuilder builder(20, 5, 0, 0);
   builder.Chara(5, 2).m_nMaxHp = 0;
