@@ -17,6 +17,7 @@
 #include "stage/draw/stage_drawing.h"
 #include "stage/items/stage_item.h"
 #include "stage/objects/stage_space.h"
+#include "stage/scene/stage_scene.h"
 #include "tests/stage/stage_fixture.h"
 
 namespace {
@@ -195,6 +196,29 @@ TEST(SetUp, OnlyComputerOperatedEntriesArePutOut) {
   EXPECT_EQ(run.harness.CharaBySerial(1)->side, 3);
   for (int frame = 0; frame < 30; ++frame) run.harness.Step(0, 0);
   EXPECT_FALSE(run.harness.Hero()->dead);
+}
+
+// Copies are tested where their shift puts them: on a stage of 30 columns
+// and its 10-column margins (50 columns in all), 15 copies 32 dots apart
+// from column 28 leave it after 12. Summons at a dot position off the
+// stage are dropped too.
+TEST(SetUp, CopiesAndSummonsOffTheStageAreDropped) {
+  StageBuilder builder(30, 10, 2, 3);
+  cEdChara& row = builder.Chara(28, 3);
+  row.m_nCopyCount = 14;
+  row.m_nShiftXStep = 32;
+  StageRun run(builder);
+  EXPECT_EQ(g_CharaList.Count(), 12u);
+  cStageScene& scene = run.harness.Scene();
+  const double stageRight = g_StageSpace.x.size;
+  const double y = (3 + 10) * 32;
+  cEdChara single = row;
+  single.m_nCopyCount = 0;
+  EXPECT_TRUE(scene.SpawnCharaAt(stageRight - 8, y, 1, single).empty());
+  EXPECT_TRUE(scene.SpawnCharaAt(-40, y, 1, single).empty());
+  EXPECT_EQ(scene.SpawnCharaAt(stageRight - 64, y, 1, single).size(), 1u);
+  EXPECT_EQ(scene.SpawnItemAt(stageRight - 8, y, cEdItem()), nullptr);
+  EXPECT_NE(scene.SpawnItemAt(stageRight - 64, y, cEdItem()), nullptr);
 }
 
 TEST(SetUp, CharactersOutOfHpAtTheStartAreErased) {
