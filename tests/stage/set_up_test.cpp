@@ -278,4 +278,30 @@ TEST(Harness, StageFileBytesLoadAndPlay) {
   EXPECT_NE(harness.CellAt(1, 2).block, nullptr);
 }
 
+// A stage file keeps every placed element wherever it lies: a hero start
+// far outside the stage still makes a hero, held on the stage by its
+// clamps; the other elements outside are skipped when the stage is set up.
+TEST(Harness, ElementsPlacedFarOutsideTheStageLoadAndTheHeroStartStillCounts) {
+  cStageHarness harness;
+  StageBuilder builder(20, 5, -15, 1);
+  builder.Block(1, 2).Block(45, 2).Chara(4, 1);
+  builder.Chara(45, 1);
+  cEdItem item;
+  item.m_nColumn = 45;
+  builder.stage.m_vItem.push_back(item);
+  DataWriter out("stage");
+  out.Write<std::uint32_t>(g_DataVersion);
+  builder.stage.Save(out);
+  ASSERT_TRUE(harness.UseStageBytes(out.Bytes()));
+  EXPECT_EQ(g_Stage.m_vChara.size(), 3u);
+  EXPECT_EQ(g_Stage.m_vBlock.size(), 2u);
+  EXPECT_EQ(g_Stage.m_vItem.size(), 1u);
+  harness.Begin(5);
+  EXPECT_EQ(harness.Step(0, 0), FrameEnd::Drawn);
+  ASSERT_NE(harness.Hero(), nullptr);
+  EXPECT_GE(harness.Hero()->x, 0);
+  EXPECT_EQ(g_CharaList.Count(), 1u);
+  EXPECT_EQ(g_ItemList.Count(), 0u);
+}
+
 }  // namespace
