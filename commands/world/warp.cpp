@@ -13,10 +13,28 @@ namespace {
 
 constexpr double kHalfBlockDots = 16.0;
 
-// The centre that SetCenterX / SetCenterY place, in stage dots.
+// A warp measures the drawn cell's centre in stage dots, from its left and
+// top edges.
 void PlacedCentre(const cChara& chara, double& x, double& y) {
   x = TruncToInt(chara.x) - chara.graphicOffsetX + (chara.drawWidth >> 1);
   y = TruncToInt(chara.y) - chara.graphicOffsetY + (chara.drawHeight >> 1);
+}
+
+// Moves the position by the distance from `centre` to `target`, in the
+// direction the sign gives.
+void MoveCentre(double& position, double centre, double target) {
+  if (centre >= target) position -= centre - target;
+  else position += target - centre;
+}
+
+// Places the drawn cell's centre on (x, y) in stage dots, kept on the stage.
+void PlaceCentre(cChara& chara, double x, double y) {
+  double centreX = 0, centreY = 0;
+  PlacedCentre(chara, centreX, centreY);
+  MoveCentre(chara.x, centreX, x);
+  chara.ClampX();
+  MoveCentre(chara.y, centreY, y);
+  chara.ClampY();
 }
 
 int InputSlot() { return g_CurrentActor.flow != nullptr ? g_CurrentActor.flow->inputSlot : 0; }
@@ -53,6 +71,5 @@ void Warp(cChara& chara, const cEdCmd& command) {
     if (vertical) y += dy;
   }
   chara.pushLeft = chara.pushRight = 0;
-  chara.SetCenterX(x);
-  chara.SetCenterY(y);
+  PlaceCentre(chara, x, y);
 }

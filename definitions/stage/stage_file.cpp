@@ -59,16 +59,6 @@ bool IsStageSizeUsable(const cEdStageSettings& stage) {
          stage.Height <= kMaxStageSide && std::int64_t{stage.Width} * stage.Height <= kMaxStageCells;
 }
 
-template <typename Definition>
-void DropPlacedOutside(cVector<Definition>& list, const cEdStageSettings& stage, const char* what) {
-  const auto outside = [&](const Definition& d) {
-    return d.m_nColumn < -kStageMargin || d.m_nColumn >= stage.Width + kStageMargin ||
-           d.m_nRow < -kStageMargin || d.m_nRow >= stage.Height + kStageMargin;
-  };
-  const std::size_t dropped = std::erase_if(list, outside);
-  if (dropped != 0) Report("%zu placed %s outside the stage dropped", dropped, what);
-}
-
 void StopWhenCancelled(DataReader& in) {
   if (platform::CurrentThreadStopRequested()) in.Fail("stage load cancelled");
 }
@@ -148,9 +138,6 @@ void cEdStage::Load(DataReader& in) {
   }
   StopWhenCancelled(in);
   if (!in.ok()) return;
-  DropPlacedOutside(m_vBlock, *this, "blocks");
-  DropPlacedOutside(m_vChara, *this, "characters");
-  DropPlacedOutside(m_vItem, *this, "items");
   if (version < kProgramDataVersion) RepairOldStage(*this, version);
   Normalize();
 }

@@ -14,9 +14,6 @@ inline constexpr std::uint32_t kStageFileEnd = 123456789;
 // larger ones are refused as damaged, since their block map could not be held.
 inline constexpr std::int32_t kMaxStageSide = 32767;
 inline constexpr std::int64_t kMaxStageCells = std::int64_t{1} << 24;
-// Placed blocks, characters and items lie on the stage or in the margin of
-// this many blocks around it; others are dropped with a report line.
-inline constexpr std::int32_t kStageMargin = 10;
 
 // 1 when the file may be read; 0 when a file of version 174 or later does
 // not end with the end value: "ステージファイル %s が破損しています！" is shown

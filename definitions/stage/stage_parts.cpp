@@ -1,5 +1,7 @@
 #include "definitions/stage/stage_parts.h"
 
+#include <cmath>
+
 namespace {
 constexpr std::uint32_t kFourSidesSince = 125;
 constexpr std::uint32_t kRatesSince = 61;
@@ -38,12 +40,13 @@ void cEdStageCond::Set(std::uint32_t left, std::uint32_t right, std::uint32_t to
 
 bool IsInRemovalArea(const cEdStageCond& area, const StageBox& box, double scrollLeft, double scrollTop,
                      const StageBox& stageEdges) {
-  if (area.m_bLeft && box.right <= scrollLeft - kBlockDots * area.m_nLeft) return true;
-  if (area.m_bRight && box.left > scrollLeft + kScreenWidth + kBlockDots * area.m_nRight) return true;
-  if (area.m_bBottom && box.top > scrollTop + kScreenHeight + kBlockDots * area.m_nBottom) return true;
-  if (area.m_bTop && box.bottom <= scrollTop - kBlockDots * area.m_nTop) return true;
-  return box.right <= stageEdges.left || box.left >= stageEdges.right || box.bottom <= stageEdges.top ||
-         box.top >= stageEdges.bottom;
+  // Each boundary is taken in whole dots.
+  if (area.m_bLeft && std::trunc(scrollLeft - kBlockDots * area.m_nLeft) >= box.right) return true;
+  if (area.m_bRight && std::trunc(scrollLeft + kScreenWidth + kBlockDots * area.m_nRight) <= box.left) return true;
+  if (area.m_bBottom && std::trunc(scrollTop + kScreenHeight + kBlockDots * area.m_nBottom) <= box.top) return true;
+  if (area.m_bTop && std::trunc(scrollTop - kBlockDots * area.m_nTop) >= box.bottom) return true;
+  return box.left <= stageEdges.left || box.right >= stageEdges.right - 1 || box.top <= stageEdges.top ||
+         box.bottom >= stageEdges.bottom - 1;
 }
 
 void cEdBackground::RegisterFields(FieldRegistry& fields, std::uint32_t version) {

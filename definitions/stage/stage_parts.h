@@ -39,7 +39,8 @@ struct StageBox {
 
 // Whether an object with `box` lies in the removal area, the screen's
 // top-left corner standing at (scrollLeft, scrollTop): beyond a switched-on
-// side, or wholly beyond the stage's own edges.
+// side, or touching the edges of the whole stage (`stageEdges`: from 0 to
+// its width and height in dots, margins included).
 bool IsInRemovalArea(const cEdStageCond& area, const StageBox& box, double scrollLeft, double scrollTop,
                      const StageBox& stageEdges);
 

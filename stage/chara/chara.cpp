@@ -55,16 +55,18 @@ void cChara::ShiftYForScale(int newFactor, int oldFactor, int keepFlag) {
   ClampY();
 }
 
-// The drawn cell's centre is measured from its left edge in stage dots.
+// The drawn cell's centre is measured on the screen, from the screen
+// positions as last refreshed: the aimed moves that place a character on
+// their point aim in screen dots.
 void cChara::SetCenterX(double target) {
-  const double c = TruncToInt(x) - graphicOffsetX + (drawWidth >> 1);
+  const double c = screenLeft + (drawWidth >> 1);
   if (c >= target) x -= c - target;
   else x += target - c;
   ClampX();
 }
 
 void cChara::SetCenterY(double target) {
-  const double c = TruncToInt(y) - graphicOffsetY + (drawHeight >> 1);
+  const double c = screenTop + (drawHeight >> 1);
   if (c >= target) y -= c - target;
   else y += target - c;
   ClampY();

@@ -132,6 +132,8 @@ void cChara::SetFlows(const cVector<cEdFlow>& list) {
 void cChara::RemoveCharaFlow(int n) {
   if (n < 0 || static_cast<std::size_t>(n) >= flows.size()) return;
   RetireFlowsIfWalking(*this);
+  // A removed flow is ended first, so that its flag letter stops running.
+  EndFlowState(*this, flows[static_cast<std::size_t>(n)]);
   StopFlowAnims(flows[static_cast<std::size_t>(n)].serial);
   def.m_vFlows.erase(def.m_vFlows.begin() + n);
   flows.erase(flows.begin() + n);
@@ -141,6 +143,7 @@ void cChara::RemoveCharaFlow(int n) {
 int cChara::RemoveFlowsById(int id) {
   RetireFlowsIfWalking(*this);
   if (id == 0) {
+    for (cFlowState& state : flows) EndFlowState(*this, state);
     def.m_vFlows.clear();
     flows.clear();
     extraAnimes.clear();
@@ -150,6 +153,7 @@ int cChara::RemoveFlowsById(int id) {
   int first = -1;
   for (int i = static_cast<int>(def.m_vFlows.size()) - 1; i >= 0; --i) {
     if (def.m_vFlows[i].m_nId != id) continue;
+    EndFlowState(*this, flows[static_cast<std::size_t>(i)]);
     StopFlowAnims(flows[static_cast<std::size_t>(i)].serial);
     def.m_vFlows.erase(def.m_vFlows.begin() + i);
     flows.erase(flows.begin() + i);

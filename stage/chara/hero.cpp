@@ -109,7 +109,7 @@ void cHero::ShowItemMessage(int kind, int number, int cell) {
 }
 
 void MarkPlayerHeroFalling() {
-  if (cHero* hero = PlayerHero()) hero->fallFlag = 1;
+  if (cHero* hero = PlayerHero()) hero->falling = 1;
 }
 
 void ClearPlayerJumpForbidden() {

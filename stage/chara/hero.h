@@ -80,7 +80,6 @@ class cHero : public cChara {
   void ShowItemMessage(int kind, int number, int cell);
 
   // Inputs the player's commands may lock.
-  std::int32_t fallFlag = 0;
   std::int32_t dirLock = 0;
   std::int32_t buttonLock = 0;
   cInput* input = nullptr;  // the player's input record
@@ -115,8 +114,8 @@ class cHero : public cChara {
   std::vector<cEdCmd> queuedFlowChanges;
 };
 
-// The fall flag of the player's hero (a player-operated object fell off a
-// ledge).
+// Raises the falling flag of the player's hero (a player-operated object
+// fell off a ledge).
 void MarkPlayerHeroFalling();
 // A player-operated object stands on or rides a block character: the
 // player's hero may jump again.

@@ -211,13 +211,12 @@ void cStageScene::SetUpHero() {
 
 void cStageScene::SetUpObjects() {
   cEdStage& stage = g_PlayStage;
-  const int heroStart = stage.FindHeroStart();
   // Stage files keep no item links of placed characters: every placed
-  // character but the hero's start is put out, then every placed item.
-  for (std::size_t i = 0; i < stage.m_vChara.size(); ++i) {
-    const cEdChara& entry = stage.m_vChara[static_cast<long long>(i)];
-    if (static_cast<int>(i) != heroStart) SpawnChara(entry.m_nColumn, entry.m_nRow, entry, nullptr);
-  }
+  // computer-operated character is put out, then every placed item. Entries
+  // operated by the player are not: the one hero stands on the first of
+  // them.
+  for (const cEdChara& entry : stage.m_vChara)
+    if (entry.m_nOperator == kOperatorComputer) SpawnChara(entry.m_nColumn, entry.m_nRow, entry, nullptr);
   for (const cEdItem& item : stage.m_vItem) SpawnItem(item.m_nColumn, item.m_nRow, item);
   for (const auto& hero : g_Heroes) m_GroupLists[SideIndex(hero->side)].push_back(hero.get());
   g_CharaList.ForEach([&](cStageChara& chara) { m_GroupLists[SideIndex(chara.side)].push_back(&chara); });

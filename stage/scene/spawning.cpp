@@ -1,7 +1,8 @@
 // Putting characters, items and blocks on the stage: at set-up from the
 // stage's placed entries, and at run time for the summon commands. A copy
-// or an object that would stand outside the stage is not put out; a copy
-// count is bounded by what fits on the stage.
+// or an object that would stand outside the stage is not put out (it is
+// tested where it would stand, unclamped); a copy count is bounded by what
+// fits on the stage.
 #include <algorithm>
 
 #include "foundation/log.h"
@@ -17,6 +18,21 @@ namespace {
 
 // At most one copy per cell of the stage and its margin.
 int MaxCopies() { return (g_StageSpace.x.size / 32) * (g_StageSpace.y.size / 32); }
+
+// Whether the object, where it stands now, lies inside the whole stage: its
+// far edges are taken from its position first, without the clamps.
+bool StandsInStage(cStageObj& obj) {
+  obj.right = obj.x + obj.hitWidth - 1;
+  obj.bottom = obj.y + obj.hitHeight - 1;
+  return obj.IsInStageArea(1) != 0;
+}
+
+// The clamps of an object that stands inside the stage move it nowhere; they
+// bring its box and block cells up to date.
+void ClampToStage(cStageObj& obj) {
+  obj.ClampX();
+  obj.ClampY();
+}
 
 bool CellInStage(int column, int row) {
   return column >= 0 && row >= 0 && column < g_StageSpace.x.size / 32 - 20 && row < g_StageSpace.y.size / 32 - 20;
@@ -49,9 +65,8 @@ std::vector<cStageChara*> PutOutCopies(std::uint32_t& serialCounter, const cEdCh
       chara->savedX += shiftX;
       chara->savedY += shiftY;
     }
-    chara->ClampX();
-    chara->ClampY();
-    if (!chara->IsInStageArea(1)) continue;
+    if (!StandsInStage(*chara)) continue;
+    ClampToStage(*chara);
     chara->UpdateScreenPos();
     serialCounter = serial;
     made.push_back(&g_CharaList.Append(std::move(chara)));
@@ -76,8 +91,6 @@ std::vector<cStageChara*> cStageScene::SpawnCharaAt(double x, double y, int faci
   std::vector<cStageChara*> made = PutOutCopies(m_nCharaSerial, facingCopy, nullptr, [&](cStageChara& chara) {
     chara.x = x + chara.graphicOffsetX;
     chara.y = y + chara.graphicOffsetY;
-    chara.ClampX();
-    chara.ClampY();
     chara.placedX = x + 16;
     chara.placedY = y + 16;
   });
@@ -102,9 +115,8 @@ cStageItem* cStageScene::SpawnItemAt(double x, double y, const cEdItem& definiti
   item->SetFromDef(definition, ++m_nItemSerial, 0);
   item->x = x + item->graphicOffsetX + definition.m_nOffsetX;
   item->y = y + item->graphicOffsetY + definition.m_nOffsetY;
-  item->ClampX();
-  item->ClampY();
-  if (!item->IsInStageArea(1)) return nullptr;
+  if (!StandsInStage(*item)) return nullptr;
+  ClampToStage(*item);
   return &g_ItemList.Append(std::move(item));
 }
 

@@ -207,12 +207,16 @@ void cStageShot::ApplyShotGravity() {
   if (!Floats()) vy += g_StageSpace.gravityStep;
 }
 
+// The acceleration is added once more when the shot moves along each axis,
+// after the flight step added it to the velocity it keeps.
 int cStageShot::ShotStepY() {
+  vy += accelY;
   if (vy == 0) return 0;
   return MoveObjectStepY(*this, kClampStage);
 }
 
 int cStageShot::ShotStepX() {
+  vx += accelX;
   const double limit = g_StageSpace.speedLimit;
   if (vx > limit) vx = limit;
   else if (vx < -limit) vx = -limit;

@@ -566,6 +566,46 @@ TEST_F(StageMoveTest, HoldingRightWalksTheHeroThroughItsFlow) {
   EXPECT_LT(hero->x, stopped + 2 * 6 + 1);  // the last entry runs out, then it stands
 }
 
+double DrawnCentreX(const cChara& chara) { return chara.x - chara.graphicOffsetX + chara.drawWidth / 2.0; }
+double DrawnCentreY(const cChara& chara) { return chara.y - chara.graphicOffsetY + chara.drawHeight / 2.0; }
+
+// A character homing on the hero with the stop switch on, on a stage whose
+// view has scrolled away from its top left corner (or scrolls by itself):
+// it arrives on the hero and stays there.
+void ExpectHomingArrivesOnTheHero(StageBuilder builder, int flight, int column, int row) {
+  cEdChara& homer = builder.Chara(column, row);
+  homer.m_nFlight = static_cast<std::uint8_t>(flight);
+  homer.m_bTurnByCmd = 0;
+  homer.m_vFlows = {Flow({Move(kCmdHomingMove, 1000, 0, 20)})};
+  StageRun run(builder);
+  cStageChara* chara = run.harness.CharaBySerial(1);
+  cHero* hero = run.harness.Hero();
+  ASSERT_NE(chara, nullptr);
+  chara->targets[0] = hero;
+  for (int frame = 0; frame < 150; ++frame) run.harness.Step(0, 0);
+  EXPECT_GT(g_StageSpace.scrollX.position, 0);
+  EXPECT_GT(g_StageSpace.scrollY.position, 0);
+  // Within two steps of the move (2 dots a frame): it may step on past the
+  // point it was put on while the view goes on scrolling.
+  EXPECT_NEAR(DrawnCentreX(*chara), DrawnCentreX(*hero), 4);
+  if (flight) EXPECT_NEAR(DrawnCentreY(*chara), DrawnCentreY(*hero), 4);
+}
+
+TEST_F(StageMoveTest, HomingArrivesOnItsTargetWithTheViewScrolled) {
+  StageBuilder builder(60, 40, 30, 29);
+  for (int column = 0; column < 60; ++column) builder.Block(column, 30);
+  ExpectHomingArrivesOnTheHero(builder, 0, 25, 29);
+  ExpectHomingArrivesOnTheHero(builder, 1, 26, 24);
+}
+
+TEST_F(StageMoveTest, HomingArrivesOnItsTargetWhileTheViewScrollsItself) {
+  StageBuilder builder(60, 40, 30, 24);
+  builder.stage.AutoScrollY = 1;
+  builder.stage.AutoScrollSpeedY = 5;
+  for (int column = 0; column < 60; ++column) builder.Block(column, 25);
+  ExpectHomingArrivesOnTheHero(builder, 1, 26, 20);
+}
+
 TEST_F(StageMoveTest, AStageOfEveryMoveKindRepeatsFrameByFrame) {
   auto build = [] {
     StageBuilder builder(20, 15, 2, 13);

@@ -206,14 +206,16 @@ TEST_F(StageFileTest, OversizedStageIsRefusedAsDamaged) {
   EXPECT_FALSE(LoadFromBytes(stage, StageFile(878, settings, HeroStageParts(878))));
 }
 
-TEST_F(StageFileTest, PlacedDefinitionsFarOutsideTheStageAreDropped) {
+// Where a placed element lies is the set-up's concern: the file keeps them all.
+TEST_F(StageFileTest, PlacedDefinitionsFarOutsideTheStageAreKept) {
   StageParts parts = HeroStageParts(878);
   parts.blocks.push_back(BlockStream(878, {{6, 1}}, 30 + 10, 0));    // past the margin
   parts.blocks.push_back(BlockStream(878, {{6, 1}}, -10, 19 + 10));  // last cells of the margin
   cEdStage stage;
   ASSERT_TRUE(LoadFromBytes(stage, StageFile(878, SmallStageSettings(), parts)));
-  ASSERT_EQ(stage.m_vBlock.size(), 2u);
-  EXPECT_EQ(stage.m_vBlock[1].m_nColumn, -10);
+  ASSERT_EQ(stage.m_vBlock.size(), 3u);
+  EXPECT_EQ(stage.m_vBlock[1].m_nColumn, 40);
+  EXPECT_EQ(stage.m_vBlock[2].m_nColumn, -10);
 }
 
 TEST_F(StageFileTest, StagePaletteInheritanceAsEachEntryIsRead) {
@@ -314,11 +316,23 @@ TEST(RemovalAreaTest, SidesAndStageEdges) {
   const auto outside = [&](StageBox box) { return IsInRemovalArea(area, box, 320, 0, edges); };
   EXPECT_TRUE(outside({200, 100, 256, 132}));  // right edge 256 <= 320 - 64
   EXPECT_FALSE(outside({200, 100, 257, 132}));
-  EXPECT_TRUE(outside({961, 100, 990, 132}));  // left > 320 + 640
-  EXPECT_FALSE(outside({960, 100, 990, 132}));
-  EXPECT_TRUE(outside({400, 513, 430, 540}));                                         // top > 480 + 32
-  EXPECT_FALSE(outside({400, 5, 430, 20}));                                           // top switch off
-  EXPECT_TRUE(IsInRemovalArea(cEdStageCond(), {400, -500, 430, -1}, 320, 0, edges));  // above the stage
+  EXPECT_TRUE(outside({960, 100, 990, 132}));  // left >= 320 + 640
+  EXPECT_FALSE(outside({959.5, 100, 990, 132}));
+  EXPECT_TRUE(outside({400, 512, 430, 540}));  // top >= 480 + 32
+  EXPECT_FALSE(outside({400, 511.5, 430, 540}));
+  EXPECT_FALSE(outside({400, 5, 430, 20}));  // top switch off
+  // Each boundary in whole dots: 320.7 - 64 counts as 256, 320.7 + 640 as 960.
+  EXPECT_FALSE(IsInRemovalArea(area, {200, 100, 256.5, 132}, 320.7, 0, edges));
+  EXPECT_TRUE(IsInRemovalArea(area, {960.2, 100, 990, 132}, 320.7, 0, edges));
+  // Touching the whole stage's edges, whatever the switches.
+  const cEdStageCond none;
+  EXPECT_TRUE(IsInRemovalArea(none, {0, 100, 31, 132}, 320, 0, edges));
+  EXPECT_FALSE(IsInRemovalArea(none, {0.5, 100, 31.5, 132}, 320, 0, edges));
+  EXPECT_TRUE(IsInRemovalArea(none, {3168, 100, 3199, 132}, 320, 0, edges));
+  EXPECT_FALSE(IsInRemovalArea(none, {3167, 100, 3198, 132}, 320, 0, edges));
+  EXPECT_TRUE(IsInRemovalArea(none, {400, 0, 430, 31}, 320, 0, edges));
+  EXPECT_TRUE(IsInRemovalArea(none, {400, 928, 430, 959}, 320, 0, edges));
+  EXPECT_FALSE(IsInRemovalArea(none, {400, 927, 430, 958}, 320, 0, edges));
 }
 
 }  // namespace

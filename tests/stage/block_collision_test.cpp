@@ -111,12 +111,20 @@ TEST(BlockCollision, OneWayRiseAndLanding) {
 
 TEST(BlockCollision, FallingStartsAfterEightSubStepsPerLevel) {
   StageBuilder builder(20, 10, 0, 0, 2);
+  builder.Block(0, 1);
   StageRun run(builder);
   cStageObj obj = Probe(Dot(4), Dot(3));
   for (int i = 0; i < 15; ++i) HitBlockBottom(obj);
   EXPECT_EQ(obj.falling, 0);
   HitBlockBottom(obj);
   EXPECT_EQ(obj.falling, 1);
+  // A player-operated object that falls marks the player's hero falling.
+  const cHero& hero = *run.harness.Hero();
+  ASSERT_EQ(hero.falling, 0);
+  cStageObj player = Probe(Dot(8), Dot(3), 0);
+  for (int i = 0; i < 16; ++i) HitBlockBottom(player);
+  EXPECT_EQ(player.falling, 1);
+  EXPECT_EQ(hero.falling, 1);
 }
 
 // A head bump counts as a jump for the hero and the characters alike: it

@@ -9,6 +9,7 @@
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/core/double_to_int.h"
+#include "stage/objects/removal_area.h"
 #include "stage/objects/stage_space.h"
 #include "tests/stage/stage_fixture.h"
 
@@ -144,6 +145,35 @@ TEST(RemovalAreas, RunInTheFirstSubStepOnly) {
   run.harness.Step(0, 0);
   EXPECT_EQ(g_CharaList.Count(), 1u);
   EXPECT_NE(run.harness.CharaBySerial(2), nullptr);
+}
+
+// An object that stood on the screen when that was last worked out is
+// spared, whatever lies beyond it now; an area that is on takes whatever
+// touches the whole stage's edges, its switches aside.
+TEST(RemovalAreas, SpareWhatWasOnTheScreenAndTakeWhatTouchesTheStageEdges) {
+  StageBuilder builder(80, 5, 1, 1);
+  builder.stage.RemovalAreas[0].Set(0, 1, 0, 0, 0, 1, 0, 0);  // right, a block beyond the view
+  builder.Chara(8, 1);
+  builder.Chara(9, 1);
+  builder.Chara(10, 1);
+  StageRun run(builder);
+  run.harness.Step(0, 0);
+  ASSERT_EQ(g_CharaList.Count(), 3u);
+  cStageChara& carried = *run.harness.CharaBySerial(1);
+  ASSERT_EQ(carried.onScreen, 1);
+  carried.x = g_StageSpace.scrollX.position + 640 + 64;
+  carried.ClampX();
+  EXPECT_FALSE(InRemovalArea(carried, 0));
+
+  cStageChara& left = *run.harness.CharaBySerial(2);
+  left.x = 0;
+  left.ClampX();
+  cStageChara& right = *run.harness.CharaBySerial(3);
+  right.x = g_StageSpace.x.size - right.hitWidth;
+  right.ClampX();
+  run.harness.Step(0, 0);
+  EXPECT_EQ(run.harness.CharaBySerial(2), nullptr);
+  EXPECT_EQ(run.harness.CharaBySerial(3), nullptr);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "stage/draw/stage_drawing.h"
 #include "stage/items/stage_item.h"
 #include "stage/objects/stage_space.h"
+#include "stage/scene/stage_scene.h"
 #include "tests/stage/stage_fixture.h"
 
 namespace {
@@ -175,6 +176,51 @@ TEST(SetUp, RemovalAreasAreOnByTheirDistances) {
   EXPECT_EQ(run.harness.Scene().m_bAreaOn[1], 1);
 }
 
+// Only computer-operated entries become stage characters: a second entry
+// operated by the player, standing on a deadly block, is no character that
+// dies there and takes the hero down with it; nor is a player entry
+// without a graphic.
+TEST(SetUp, OnlyComputerOperatedEntriesArePutOut) {
+  StageBuilder builder(30, 10, 2, 3);
+  for (int column = 0; column < 30; ++column) builder.Block(column, 4, column == 20 ? kBlockDeadly : kBlockSolid);
+  cEdChara second = builder.Hero();
+  second.m_nColumn = 20;
+  builder.stage.m_vChara.push_back(second);
+  cEdChara withoutGraphic = builder.Hero();
+  withoutGraphic.m_nGraphicNo = 0;
+  withoutGraphic.m_nColumn = 12;
+  builder.stage.m_vChara.push_back(withoutGraphic);
+  builder.Chara(6, 3).m_nFaction = 3;
+  StageRun run(builder);
+  ASSERT_EQ(g_CharaList.Count(), 1u);
+  EXPECT_EQ(run.harness.CharaBySerial(1)->side, 3);
+  for (int frame = 0; frame < 30; ++frame) run.harness.Step(0, 0);
+  EXPECT_FALSE(run.harness.Hero()->dead);
+}
+
+// Copies are tested where their shift puts them: on a stage of 30 columns
+// and its 10-column margins (50 columns in all), 15 copies 32 dots apart
+// from column 28 leave it after 12. Summons at a dot position off the
+// stage are dropped too.
+TEST(SetUp, CopiesAndSummonsOffTheStageAreDropped) {
+  StageBuilder builder(30, 10, 2, 3);
+  cEdChara& row = builder.Chara(28, 3);
+  row.m_nCopyCount = 14;
+  row.m_nShiftXStep = 32;
+  StageRun run(builder);
+  EXPECT_EQ(g_CharaList.Count(), 12u);
+  cStageScene& scene = run.harness.Scene();
+  const double stageRight = g_StageSpace.x.size;
+  const double y = (3 + 10) * 32;
+  cEdChara single = row;
+  single.m_nCopyCount = 0;
+  EXPECT_TRUE(scene.SpawnCharaAt(stageRight - 8, y, 1, single).empty());
+  EXPECT_TRUE(scene.SpawnCharaAt(-40, y, 1, single).empty());
+  EXPECT_EQ(scene.SpawnCharaAt(stageRight - 64, y, 1, single).size(), 1u);
+  EXPECT_EQ(scene.SpawnItemAt(stageRight - 8, y, cEdItem()), nullptr);
+  EXPECT_NE(scene.SpawnItemAt(stageRight - 64, y, cEdItem()), nullptr);
+}
+
 TEST(SetUp, CharactersOutOfHpAtTheStartAreErased) {
   StageBuilder builder(20, 5, 0, 0);
   builder.Chara(5, 2).m_nMaxHp = 0;
@@ -230,6 +276,32 @@ TEST(Harness, StageFileBytesLoadAndPlay) {
   EXPECT_EQ(harness.Step(0, 0), FrameEnd::Drawn);
   EXPECT_EQ(g_CharaList.Count(), 1u);
   EXPECT_NE(harness.CellAt(1, 2).block, nullptr);
+}
+
+// A stage file keeps every placed element wherever it lies: a hero start
+// far outside the stage still makes a hero, held on the stage by its
+// clamps; the other elements outside are skipped when the stage is set up.
+TEST(Harness, ElementsPlacedFarOutsideTheStageLoadAndTheHeroStartStillCounts) {
+  cStageHarness harness;
+  StageBuilder builder(20, 5, -15, 1);
+  builder.Block(1, 2).Block(45, 2).Chara(4, 1);
+  builder.Chara(45, 1);
+  cEdItem item;
+  item.m_nColumn = 45;
+  builder.stage.m_vItem.push_back(item);
+  DataWriter out("stage");
+  out.Write<std::uint32_t>(g_DataVersion);
+  builder.stage.Save(out);
+  ASSERT_TRUE(harness.UseStageBytes(out.Bytes()));
+  EXPECT_EQ(g_Stage.m_vChara.size(), 3u);
+  EXPECT_EQ(g_Stage.m_vBlock.size(), 2u);
+  EXPECT_EQ(g_Stage.m_vItem.size(), 1u);
+  harness.Begin(5);
+  EXPECT_EQ(harness.Step(0, 0), FrameEnd::Drawn);
+  ASSERT_NE(harness.Hero(), nullptr);
+  EXPECT_GE(harness.Hero()->x, 0);
+  EXPECT_EQ(g_CharaList.Count(), 1u);
+  EXPECT_EQ(g_ItemList.Count(), 0u);
 }
 
 }  // namespace

@@ -286,6 +286,69 @@ TEST(ShotFlight, FallingShotStopsFloatingAtItsStepAndGravityPullsIt) {
   EXPECT_GT(shot->vy, 0);
 }
 
+// The distance an accelerated axis covers in `steps` sub-steps: the flight
+// step adds the acceleration to the velocity the shot keeps, the move along
+// the axis adds it once more to the velocity it moves by.
+double AcceleratedDistance(double velocity, double accel, double pull, int steps) {
+  double distance = 0;
+  for (int step = 0; step < steps; ++step) {
+    velocity += accel + pull;
+    distance += velocity + accel;
+  }
+  return distance;
+}
+
+cEdShot AcceleratedShot(int accel) {
+  cEdShot record = PlainShot(1);
+  record.m_bAccelerate = 1;
+  record.m_nAccel = static_cast<std::int16_t>(accel);
+  return record;
+}
+
+class ShotAcceleration : public ::testing::TestWithParam<int> {};
+
+TEST_P(ShotAcceleration, StraightShotGainsItTwicePerSubStep) {
+  const int level = GetParam();
+  StageRun run(OpenStage(level));
+  cHero& hero = *run.harness.Hero();
+  cStageShot* shot = PutShot(&hero, AcceleratedShot(1), PlaceAt(hero.x + 40, hero.y - 100, 1, 0));
+  ASSERT_NE(shot, nullptr);
+  const double startX = shot->x;
+  for (int frame = 0; frame < 10; ++frame) run.harness.Step(0, 0);
+  // 16.5 dots at speed level 1, 21.5 at level 2.
+  EXPECT_NEAR(shot->x - startX, AcceleratedDistance(1.0 / level, 0.1 / level, 0, 10 * level), 1e-9);
+  EXPECT_NEAR(shot->x - startX, level == 1 ? 16.5 : 21.5, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, ShotAcceleration, ::testing::Values(1, 2));
+
+TEST(ShotAcceleration, FloatingDiagonalShotGainsItOnBothAxes) {
+  StageRun run(OpenStage());
+  cHero& hero = *run.harness.Hero();
+  cStageShot* shot = PutShot(&hero, AcceleratedShot(1), PlaceAt(hero.x + 40, hero.y - 200, 1, 1));
+  ASSERT_NE(shot, nullptr);
+  const double startX = shot->x;
+  const double startY = shot->y;
+  for (int frame = 0; frame < 6; ++frame) run.harness.Step(0, 0);
+  const double share = 0.1 / std::sqrt(2.0);
+  EXPECT_NEAR(shot->x - startX, AcceleratedDistance(1, share, 0, 6), 1e-9);
+  EXPECT_NEAR(shot->y - startY, AcceleratedDistance(1, share, 0, 6), 1e-9);
+}
+
+TEST(ShotAcceleration, FallingShotGainsItBesideGravity) {
+  StageRun run(OpenStage());
+  cHero& hero = *run.harness.Hero();
+  cEdShot record = AcceleratedShot(2);
+  record.m_nMoveKind = kShotFall;  // no aim speed: falls from the first step
+  cStageShot* shot = PutShot(&hero, record, PlaceAt(hero.x + 40, hero.y - 200, 0, 1));
+  ASSERT_NE(shot, nullptr);
+  const double startY = shot->y;
+  for (int frame = 0; frame < 5; ++frame) run.harness.Step(0, 0);
+  EXPECT_FALSE(shot->Floats());
+  // A falling shot keeps both additions in the velocity it falls by.
+  EXPECT_NEAR(shot->y - startY, AcceleratedDistance(1, 0, 2 * 0.2 + g_StageSpace.gravityStep, 5), 1e-9);
+}
+
 TEST(ShotFlight, BlocksStopShotsUnlessTheyPassThrough) {
   StageBuilder builder = OpenStage();
   builder.Block(9, 7);
