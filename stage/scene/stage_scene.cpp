@@ -16,8 +16,6 @@
 #include "stage/scene/scene_resources.h"
 #include "stage/shots/shot_list.h"
 
-int g_bBackToMap = 0;
-
 namespace {
 constexpr int kFadeComplete = 255;
 }

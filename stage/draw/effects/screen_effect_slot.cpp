@@ -57,10 +57,13 @@ void BindScrEffectSlot(cScrEffectSlot& slot, std::int16_t n, int set) {
   if (set == 1) definition.m_anParam = g_Database->m_vScrEffect[n].m_anParam;
   auto& p = definition.m_anParam;
   const int kind = definition.m_nKind;
-  if (kind < kScreenEffectMove || kind >= kScreenEffectKinds) return;
+  // Kinds past the table (damaged data) bind nothing; kind 0 binds an
+  // effect that draws nothing and never ends.
+  if (kind < kScreenEffectNone || kind >= kScreenEffectKinds) return;
   slot.number = n;
   slot.definition = &definition;
   switch (kind) {
+    case kScreenEffectNone: return;
     case kScreenEffectMove:
       if (set == 1) {
         std::swap(p[1], p[3]);

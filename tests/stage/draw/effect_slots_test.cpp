@@ -150,6 +150,22 @@ TEST_F(EffectSlotsTest, NumbersOutsideTheListsStartNothing) {
   EXPECT_EQ(frame.current.number, 0);
 }
 
+// An entry of kind "none" is an effect like any other: selecting it stops
+// the running one, and it draws nothing and never ends by itself.
+TEST_F(EffectSlotsTest, AnEntryOfKindNoneReplacesTheRunningEffectAndNeverEnds) {
+  const int wave = AddScrEffect(kScreenEffectWaveH, {10, 0, 5, 3, 2});
+  const int none = AddScrEffect(kScreenEffectNone, {10, 0, 0, 0, 0});
+  Bind();
+  ScreenEffectFrame frame;
+  StartScreenEffect(frame, wave, kPlayForward, 1);
+  AdvanceScreenEffect(frame, 0);
+  StartScreenEffect(frame, none, kPlayForward, 0);
+  EXPECT_EQ(frame.current.number, none);
+  EXPECT_EQ(frame.current.Kind(), kScreenEffectNone);
+  EXPECT_EQ(FramesToEnd(frame, 1000), 0);
+  EXPECT_EQ(frame.shown.number, none);
+}
+
 TEST_F(EffectSlotsTest, ShakeTurnsAtItsAmplitudeAndEndsWhenTheTruncatedSumPassesT) {
   const int n = AddScrEffect(kScreenEffectShakeH, {10, 10, 2, 0, 0});
   Bind();
