@@ -232,9 +232,11 @@ TEST_F(EffectSlotsTest, BlinkTogglesEveryIntervalBeforeDrawing) {
 }
 
 // Without a running effect nothing is drawn and the virtual back buffer
-// stays as it is; an effect that ends switches it off.
-TEST_F(EffectSlotsTest, OnlyTheEndOfAnEffectSwitchesTheVirtualBackBufferOff) {
+// stays as it is; an effect that ends switches it off, and so does each
+// frame of an effect of kind "none".
+TEST_F(EffectSlotsTest, TheEndOfAnEffectOrAnEffectOfKindNoneSwitchesTheVirtualBackBufferOff) {
   const int move = AddScrEffect(kScreenEffectMove, {1, 0, 0, 8, 0});
+  const int none = AddScrEffect(kScreenEffectNone, {1, 0, 0, 0, 0});
   Bind();
   ASSERT_TRUE(effect_test::StartDevice(effect_test::Mode::Direct3D32, 640, 480));
   DDSetVirBackBufferMode(1);
@@ -251,6 +253,12 @@ TEST_F(EffectSlotsTest, OnlyTheEndOfAnEffectSwitchesTheVirtualBackBufferOff) {
     ++frames;
   }
   EXPECT_EQ(frames, 12);  // trunc(value) passes T = 1 when the value reaches 2
+  EXPECT_EQ(lpDTCon->bVirBackBuffer, 0);
+  DDSetVirBackBufferMode(1);
+  StartScreenEffect(frame, none, 0, 0);
+  AdvanceScreenEffect(frame, 0);
+  DrawScreenEffect(frame, ScreenPoint{}, nullptr);
+  EXPECT_EQ(frame.finished, 0);
   EXPECT_EQ(lpDTCon->bVirBackBuffer, 0);
   ReleaseScreenCopies();
   DDRelease();
