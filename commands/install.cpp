@@ -3,6 +3,7 @@
 #include "commands/flows/anime_schedule.h"
 #include "commands/flows/flow_install.h"
 #include "commands/flows/flow_runtime.h"
+#include "commands/flows/loop_expansion.h"
 #include "commands/items/change_flow.h"
 #include "commands/items/item_commands.h"
 #include "commands/status/status_condition.h"
@@ -17,5 +18,6 @@ void InstallCommands() {
   g_FlowRuntime.testStatusCondition = TestStatusCondition;
   g_FlowRuntime.installFlows = InstallDefinitionFlows;
   g_FlowRuntime.runItemCmds = RunItemCmds;
+  g_FlowRuntime.expandLoops = ExpandLoopCommands;
   g_FlowRuntime.runQueuedFlowChange = [](cChara& chara, const cEdCmd& command) { ChangeFlow(chara, command, 1); };
 }

@@ -2,7 +2,7 @@
 // the working text by their decimal values; the flat rest goes to
 // EvalFlatCode. A group is recognised only at the start of the text or after
 // a blank, a call only when the function's name starts the word; any other
-// parenthesis stays in the text.
+// parenthesis stays in the text, though it too must be closed.
 
 #include <string>
 #include <vector>
@@ -94,6 +94,11 @@ std::int32_t ParseCode(const CodeScope& scope, std::string_view source, int dept
     }
     const std::string name = text.substr(wordStart, p - wordStart);
     if (FindCodeWord(g_CodeFuncs, name) < 0) {
+      // Left as text, but like every other "(" it must be closed.
+      if (FindGroupEnd(text, p) == std::string::npos) {
+        CodeErrorNoCloseParen();
+        return 0;
+      }
       ++p;
       continue;
     }

@@ -70,6 +70,9 @@ void ZeroField(void* first, std::size_t bytes) {
 // registers, or a negative count, cannot be read and damages the stream.
 std::int32_t ReadStoredCount(DataReader& in, std::int32_t registered, const char* tooMany) {
   const std::int32_t stored = in.ReadInt32();
+  // A stream already failed (a bad count before, a truncated file) holds no
+  // count: its damage is the one report line, not a short record.
+  if (!in.ok()) return 0;
   if (stored < 0 || stored > registered) {
     in.Fail(tooMany);
     return 0;

@@ -11,6 +11,8 @@ constexpr int kKeyLeft = 37;
 constexpr int kKeyUp = 38;
 constexpr int kKeyRight = 39;
 constexpr int kKeyDown = 40;
+// Entries 0 to 3 of the key configuration are Left, Right, Up and Down.
+constexpr int kDirectionEntries = 4;
 
 // Reads joystick `number` unless it is known to be missing and not yet due
 // for another try; a failed read marks it missing for two seconds of frames.
@@ -116,12 +118,13 @@ int cInput::PollKeyConfig(int players, int framesPerSecond) {
   if (players < 1) return 1;
   m_wDir = 0;
   m_wButton = 0;
+  // The four direction entries always count; the entry count limits only
+  // the buttons after them.
+  for (int i = 0; i < kDirectionEntries; ++i)
+    if (EntryHeld(g_KeyConfig.assign[i], joysticks)) m_wDir |= static_cast<std::uint16_t>(1u << i);
   const int entries = static_cast<int>(std::min<std::uint32_t>(g_KeyConfig.entryCount, kKeyAssignCount));
-  for (int i = 0; i < entries; ++i) {
-    if (!EntryHeld(g_KeyConfig.assign[i], joysticks)) continue;
-    if (i < 4) m_wDir |= static_cast<std::uint16_t>(1u << i);
-    else m_wButton |= static_cast<std::uint16_t>(1u << (i - 4));
-  }
+  for (int i = kDirectionEntries; i < entries; ++i)
+    if (EntryHeld(g_KeyConfig.assign[i], joysticks)) m_wButton |= static_cast<std::uint16_t>(1u << (i - kDirectionEntries));
   m_nDirCode = DirCodeOfWord(m_wDir);
   return 1;
 }

@@ -151,8 +151,9 @@ bool InitGame(std::string_view commandLine) {
   if (!LoadProjectData()) return false;
   ReadSystemIni();
   if (g_SystemIni.Direct3D == 2 && !ChooseDrawingModeStep()) return false;
-  // A path too long for the setting counts as no path at all.
-  if (!commandLine.empty()) g_SystemIni.FreeStage = IsUsableFreeStagePath(commandLine) ? commandLine : "";
+  // Any command line is the stage to play; one too long for the setting
+  // counts as none and leaves System.ini's standing.
+  if (!commandLine.empty() && commandLine.size() <= kMaxFreeStagePath) g_SystemIni.FreeStage = commandLine;
   g_Game.m_nFps = 60;
   g_Game.m_nFadeSpeed = 10;
   SetKeyRepeatStep();

@@ -4,7 +4,6 @@
 
 #include "commands/binding/param_binding.h"
 #include "commands/code/stage_code_access.h"
-#include "commands/flows/loop_expansion.h"
 #include "commands/items/change_flow.h"
 #include "commands/items/get_item.h"
 #include "commands/looks/look_commands.h"
@@ -47,11 +46,6 @@ int ShowItemMessage(cChara& hero, cEdCmd& command) {
   return kItemRanAll;
 }
 
-int GetItemNested(cChara&, cEdCmd& command) {
-  GetItem(command);
-  return kItemRanAll;
-}
-
 int QueueArrange(cChara& hero, cEdCmd& command) {
   hero.itemArranges.push_back(ArrangeOf(command));
   return kItemRanAll;
@@ -69,7 +63,7 @@ constexpr std::array<ItemExecutor, kItemCmdKindCount> kItemExecutors = [] {
   table[kCmdStatus - kItemKindOffset] = GoOn<RunStatusOperation>;
   table[kCmdStatus2 - kItemKindOffset] = GoOn<RunStatusOperation2>;
   table[kCmdVanish - kItemKindOffset] = GoOn<Vanish>;
-  table[kCmdTakeItem - kItemKindOffset] = GetItemNested;
+  table[kCmdTakeItem - kItemKindOffset] = GoOn<CmdGetItem>;
   table[kCmdChangeGraphic - kItemKindOffset] = GoOn<ChangeGraphic>;
   table[kCmdChangeAnimeSet - kItemKindOffset] = GoOn<ChangeAnimSet>;
   table[kCmdAnime - kItemKindOffset] = GoOn<PlayAnim>;
@@ -96,17 +90,15 @@ int RunItemCmd(cChara& hero, cEdCmd& command) {
   return executor != nullptr ? executor(hero, command) : kItemRanAll;
 }
 
-int RunItemCmds(cChara& hero, const cVector<cEdCmd>& commands) {
+int RunItemCmds(cChara& hero, cVector<cEdCmd>& commands) {
   if (g_ItemNesting >= kMaxItemNesting) {
     ReportAndLog("item commands: items take items deeper than %d", kMaxItemNesting);
     return kItemRanAll;
   }
   ++g_ItemNesting;
-  cVector<cEdCmd> working = commands;
-  ExpandLoopCommands(working);
   g_ItemMessageOpen = 0;
   int result = kItemRanAll;
-  for (cEdCmd& command : working) {
+  for (cEdCmd& command : commands) {
     if (command.m_nKind != kCmdArrange - kItemKindOffset) ApplyArrangeList(command, hero, hero.itemArranges);
     const int r = RunItemCmd(hero, command);
     if (hero.hp <= 0) {

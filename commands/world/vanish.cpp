@@ -52,7 +52,7 @@ void VanishShotsOfSide(int side, bool onScreenOnly) {
   if (side < 0 || side >= kShotSides) return;
   const std::vector<cStageShot*> shots = g_ShotSides[static_cast<std::size_t>(side)];
   for (cStageShot* shot : shots)
-    if (!shot->removed && (!onScreenOnly || shot->onScreen)) RemoveShot(*shot);
+    if (!shot->removed && (!onScreenOnly || shot->onScreen)) RemoveShotWhenAllowed(*shot);
 }
 
 // The shots the character fired (its owner links).
@@ -61,7 +61,7 @@ void VanishChildShots(const cChara& chara, bool onScreenOnly) {
   for (const ShotLink& link : chara.shotRefs)
     if (link.role == kShotRoleOwner && link.shot != nullptr) shots.push_back(link.shot);
   for (cStageShot* shot : shots)
-    if (!shot->removed && (!onScreenOnly || shot->onScreen)) RemoveShot(*shot);
+    if (!shot->removed && (!onScreenOnly || shot->onScreen)) RemoveShotWhenAllowed(*shot);
 }
 
 void VanishDescendants(cChara& chara, bool onScreenOnly, bool withShots) {

@@ -64,7 +64,7 @@ void cSaveData::RegisterFields(FieldRegistry& fields, std::uint32_t version) {
   fields.AddField4(&m_nStageState1);
   if (version >= 166) fields.AddField4(&m_nStageState2);
   if (version >= 194) fields.AddField4(&m_nMapState1);
-  if (version >= 190) fields.AddField4(&m_nMapState2);
+  if (version >= 190) fields.AddField4(&m_bBackToMap);
   if (version >= 191) {
     fields.AddField4(&m_nMapState3);
     fields.AddField4(&m_nMapState4);
@@ -108,7 +108,7 @@ void cSaveData::FixUpOldVersion(std::uint32_t version) {
     m_nResult3 = 0;
     m_nResult4 = 0;
   }
-  if (version < 190) m_nMapState2 = 0;
+  if (version < 190) m_bBackToMap = 0;
   if (version < 191) {
     m_nMapState3 = 0;
     m_nMapState4 = 0;

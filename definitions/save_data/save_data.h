@@ -88,9 +88,9 @@ class cSaveData : public cRecord {
   // Clears the flags of the items that the system record resets after a lost life.
   void ResetCarryOverFlags();
 
-  // The stage was left for the world map without a clear: the map steps
-  // back to the cell it came from instead of entering the stage again.
-  void SetBackToMap() { m_nMapState2 = 1; }
+  // The stage scene leaves for the world map without a clear (its pause or
+  // retry menu): the map will put the figure back where it came from.
+  void MarkBackToMap() { m_bBackToMap = 1; }
 
   // The next round: round + 1, every switch off but switch 0, the cursor at
   // the world map's start.
@@ -121,7 +121,10 @@ class cSaveData : public cRecord {
   std::int32_t m_nStageState1 = 0;
   std::int32_t m_nStageState2 = 0;  // 166
   std::int32_t m_nMapState1 = 0;    // 194
-  std::int32_t m_nMapState2 = 0;    // 190
+  // 190: the stage went back to the map without a clear; the map's fade-in
+  // steps the figure back and clears it. Stored, so a slot auto-saved on
+  // that way back continues the same way.
+  std::int32_t m_bBackToMap = 0;
   std::int32_t m_nMapState3 = 0;    // 191
   std::int32_t m_nMapState4 = 0;    // 191
   std::int32_t m_nPairIndex = 0;

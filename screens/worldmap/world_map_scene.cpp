@@ -124,9 +124,9 @@ void cWorldMapScene::Draw(bool details) {
 }
 
 void cWorldMapScene::FadeIn() {
-  Draw(g_bBackToMap == 0);
+  Draw(g_SaveData.m_bBackToMap == 0);
   if (!StepScreenFadeIn()) return;
-  if (IsEnterable(m_pStage) && g_bBackToMap == 0) {
+  if (IsEnterable(m_pStage) && g_SaveData.m_bBackToMap == 0) {
     if (g_Game.m_nPrevState != GS_MAPMENU && !IsStageOpen(*m_pStage, g_SaveData)) {
       if (LoadChosenStage()) {
         StartStage();
@@ -144,7 +144,7 @@ void cWorldMapScene::FadeIn() {
       FindStage();
     }
   } else if (IsEnterable(m_pStage)) {
-    g_bBackToMap = 0;
+    g_SaveData.m_bBackToMap = 0;
     if (!IsStageCleared(*m_pStage, g_SaveData)) {
       m_Cursor = {g_SaveData.m_nMapState3, g_SaveData.m_nMapState4};
       SetView();

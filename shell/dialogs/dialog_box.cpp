@@ -408,9 +408,10 @@ void DialogBox::Redraw() {
 
 void DialogBox::LoopPass() {
   platform::EventHandlers handlers = MainWindowHandlers();
-  // The game window waits while its dialog runs: no close, and its own keys
-  // and menu give way to the dialog's input.
-  handlers.onClose = nullptr;
+  // The game window waits while its dialog runs: a close of it is taken
+  // after the dialog, and its own keys and menu give way to the dialog's
+  // input.
+  handlers.onClose = [](platform::CloseReason reason) { platform::RequestClose(reason); };
   handlers.onInput = [this](const platform::UiEvent& event) { Dispatch(event); };
   platform::PumpEvents(handlers);
   if (m_surface == platform::UiSurface::GameWindow && platform::GetPresenter().FrameSerial() != g_ownSerial) {
@@ -431,7 +432,9 @@ int DialogBox::Run(platform::UiSurface surface) {
   m_running = true;
   m_ended = false;
   m_handler.InitDialog();
-  std::optional<platform::CloseReason> forcedClose;
+  // A forced close ends the dialog; the player's waits for its end. Either
+  // is raised again afterwards.
+  std::optional<platform::CloseReason> laterClose;
   if (!m_ended) {
     UpdateTextInput();
     Redraw();
@@ -440,8 +443,10 @@ int DialogBox::Run(platform::UiSurface surface) {
   while (!m_ended) {
     LoopPass();
     if (auto close = platform::TakeCloseRequest(); close && *close != platform::CloseReason::User) {
-      forcedClose = close;
+      laterClose = close;
       End(0);
+    } else if (close && !laterClose) {
+      laterClose = close;
     }
     if (m_ended) break;
     // Headless: a dialog whose script has ended is closed like the close box.
@@ -461,6 +466,6 @@ int DialogBox::Run(platform::UiSurface surface) {
   } else {
     cHook::SetActiveWindow(nullptr);
   }
-  if (forcedClose) platform::RequestClose(*forcedClose);
+  if (laterClose) platform::RequestClose(*laterClose);
   return m_result;
 }

@@ -113,12 +113,15 @@ EditState LimitEditChange(const EditLimits& limits, std::string_view previous, E
     current.text = std::string(previous);
     return current;
   }
+  const EditState read = current;
   LimitLines(limits, current);
   if (CountLines(current.text) > limits.nMaxLines) {
-    if (limits.bTrim)
+    if (limits.bTrim) {
       TrimLines(limits, current);
-    else
-      current.text = std::string(previous);
+    } else {
+      // Refused: the previous text with the selection as it was read.
+      current = {std::string(previous), read.selStart, read.selEnd};
+    }
   }
   SettleSelection(current);
   return current;

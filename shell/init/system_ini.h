@@ -56,6 +56,6 @@ int LoadSystemIni(std::string_view storedPath, SYSTEMINIDATA& ini, const cVector
 // The same over the file's bytes.
 int ReadSystemIni(std::span<const unsigned char> bytes, SYSTEMINIDATA& ini, const cVector<cOptionEntry>& entries);
 
-// The FreeStage rule for a path from the file or the command line: taken
-// when longer than one byte and not longer than kMaxFreeStagePath.
+// The FreeStage rule for a path from the file: taken when longer than one
+// byte and not longer than kMaxFreeStagePath.
 bool IsUsableFreeStagePath(std::string_view path);

@@ -28,7 +28,9 @@ struct FlowRuntimeSlot {
   void (*installFlows)(cChara&) = nullptr;
   // A taken item's command list, run at once on the hero: 0, 1 the stage
   // is cleared, 2 the hero is down.
-  int (*runItemCmds)(cChara&, const cVector<cEdCmd>&) = nullptr;
+  int (*runItemCmds)(cChara&, cVector<cEdCmd>&) = nullptr;
+  // Replaces the loop commands of an item's list by what they repeat.
+  void (*expandLoops)(cVector<cEdCmd>&) = nullptr;
 };
 
 extern FlowRuntimeSlot g_FlowRuntime;

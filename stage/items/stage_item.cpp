@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "definitions/stage/stage_record.h"
+#include "stage/chara/flow_runtime_slot.h"
 #include "stage/objects/stage_space.h"
 
 namespace {
@@ -15,6 +16,8 @@ int HitSize(std::int32_t value) { return value > 0 ? value : 32; }
 
 void cStageItem::SetFromDef(const cEdItem& definition, std::uint32_t serialNo, int noScaleFlag) {
   def = definition;
+  // The item's own list, expanded once: a binding changes this item alone.
+  if (g_FlowRuntime.expandLoops != nullptr) g_FlowRuntime.expandLoops(def.m_vCmds);
   def.m_nSize = static_cast<std::uint8_t>(std::max<int>(def.m_nSize, 1));
   serial = serialNo;
   empty = 0;

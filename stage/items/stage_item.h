@@ -12,8 +12,9 @@
 
 class cStageItem : public cStageObj {
  public:
-  // From a definition with its serial number (the item's id). Without
-  // `noScale` the item takes the definition's size factor at once.
+  // From a definition with its serial number (the item's id); the copy's
+  // loop commands are expanded. Without `noScale` the item takes the
+  // definition's size factor at once.
   void SetFromDef(const cEdItem& definition, std::uint32_t serialNo, int noScale);
   // On stage cell (column, row), moved by the definition's dot offsets.
   void SetBlockPos(int column, int row, int keepFlag);

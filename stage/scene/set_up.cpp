@@ -169,6 +169,7 @@ void cStageScene::SetStageLists() {
   g_ItemList.Clear();
   m_nCharaSerial = m_nItemSerial = 0;
   m_nShotSerial = 0;
+  m_TakenItemCmds.clear();
   m_bHeroDeathEndPending = 0;
   ClearStageShows(*this);
   ClearScreenColor(m_Draw.screenColor);

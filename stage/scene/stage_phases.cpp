@@ -82,8 +82,7 @@ cInput* StepMenuCursor(cStageScene& scene, int firstEntry) {
 
 // Leaves the stage for the world map.
 void LeaveForWorldMap(cStageScene& scene) {
-  g_SaveData.SetBackToMap();
-  g_bBackToMap = 1;
+  g_SaveData.MarkBackToMap();
   g_Game.m_nNextState = GS_WORLDMAP;
   scene.m_nPhaseCounter = 0;
   scene.SetPhase(kPhaseLeave);

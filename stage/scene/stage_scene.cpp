@@ -20,8 +20,6 @@
 #include "stage/scene/scene_resources.h"
 #include "stage/shots/shot_list.h"
 
-int g_bBackToMap = 0;
-
 namespace {
 constexpr int kFadeComplete = 255;
 constexpr int kScreenWidth = 640;

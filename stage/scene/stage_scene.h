@@ -15,7 +15,9 @@
 #include <array>
 #include <cstdint>
 #include <list>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "definitions/palette/chara_definition.h"
@@ -174,6 +176,10 @@ class cStageScene : public cStageSceneBase {
   std::int32_t m_bFading = 0;
   // An item's first message has opened the window; later ones continue it.
   std::int32_t m_bItemMessageOpen = 0;
+  // The lists "アイテムの取得" runs: one working copy per palette entry
+  // (palette choice, index), made at its first take in the attempt, so a
+  // binding stays in it for the attempt's later takes.
+  std::map<std::pair<int, int>, cVector<cEdCmd>> m_TakenItemCmds;
   cStageDrawState m_Draw;
 
  private:
@@ -200,9 +206,6 @@ class cStageScene : public cStageSceneBase {
 // The group list of a side; side 0 after a report line for a side outside
 // 0..7.
 std::size_t SideIndex(int side);
-
-// Set when the stage is left for the world map (read by the map's scene).
-extern int g_bBackToMap;
 
 // The running stage scene; null when none.
 cStageScene* StageScene();

@@ -1,7 +1,5 @@
 #include "stage/show/message_escapes.h"
 
-#include <cstdlib>
-
 #include "definitions/save_data/save_data.h"
 #include "foundation/log.h"
 #include "foundation/sjis.h"
@@ -11,8 +9,6 @@ namespace {
 
 constexpr int kFirstVariable = 1;
 constexpr int kLastVariable = 1000;
-// More digits than this can only be out of range.
-constexpr std::size_t kMaxNumberDigits = 4;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -51,11 +47,15 @@ Escape ReadEscape(std::string_view text, std::size_t hash) {
   return escape;
 }
 
-// The variable number, or 0 when it is outside 1..1000.
+// The variable number, or 0 when it is outside 1..1000. Leading zeros do
+// not count; a run of any length is read without overflow.
 int VariableNumber(const std::string& digits) {
-  if (digits.empty() || digits.size() > kMaxNumberDigits) return 0;
-  const int number = std::atoi(digits.c_str());
-  return number >= kFirstVariable && number <= kLastVariable ? number : 0;
+  int number = 0;
+  for (const char digit : digits) {
+    number = number * 10 + (digit - '0');
+    if (number > kLastVariable) return 0;
+  }
+  return number >= kFirstVariable ? number : 0;
 }
 
 std::optional<std::string> Expand(const Escape& escape, const EscapeVariables& variables) {

@@ -198,6 +198,23 @@ TEST_F(CharaCommandsTest, VanishShotsBySideAndAsChildren) {
   Vanish(a, CharaCmd(kCmdVanish, {{0, kVanishDescendantsWithShots}}));
   EXPECT_TRUE(childs->removed);
   EXPECT_TRUE(charas[1]->removed);
+
+  // During the contact pass every scope only marks the shots it takes, so
+  // the pass still sees them.
+  charas[2]->SetParent(&a);
+  cStageShot* byId = fire(nullptr, 3, 1);
+  cStageShot* ownLater = fire(&a, 1, 1);
+  cStageShot* grandchilds = fire(charas[2], 1, 1);
+  g_ShotRemovalLocked = 1;
+  Vanish(a, CharaCmd(kCmdVanish, {{0, kVanishShotId}, {1, 3}}));
+  Vanish(a, CharaCmd(kCmdVanish, {{0, kVanishShotsThenDescendants}}));
+  g_ShotRemovalLocked = 0;
+  for (const cStageShot* shot : {byId, ownLater, grandchilds}) {
+    EXPECT_FALSE(shot->removed);
+    EXPECT_TRUE(shot->removeMark);
+  }
+  RemoveMarkedShots();
+  for (const cStageShot* shot : {byId, ownLater, grandchilds}) EXPECT_TRUE(shot->removed);
 }
 
 TEST_F(CharaCommandsTest, WarpByDirectionFromATargetAndOntoATargetPoint) {

@@ -29,11 +29,11 @@ StageBuilder ScriptedStage() {
   cEdItem item;
   item.m_vCmds.push_back(Code(kFamilyItem, kCmdCode - kItemKindOffset, "C1 = C1 + rand(1, 3)"));
   item.m_vCmds.push_back(ItemCmd(kCmdSetTarget - kItemKindOffset, {{1, 2}, {3, 1}, {4, 1}, {5, 1}}));
-  builder.stage.m_vItem.push_back(item);
+  builder.stage.m_vPaletteItem = {cEdItem(), item};
   cEdFlow flow;
   flow.m_vCmds.push_back(CharaCmd(kCmdSetTarget, {{1, 2}, {3, 1}, {4, 0}, {5, 1}}));
   flow.m_vCmds.push_back(Code(kFamilyChara, kCmdCode, "v1 = rand(1, 100)  tg1.v2 = tg1.v2 + rand(-5, 5)"));
-  flow.m_vCmds.push_back(CharaCmd(kCmdTakeItem, {{0, 1}, {1, 0}}));
+  flow.m_vCmds.push_back(CharaCmd(kCmdTakeItem, {{0, 1}, {1, 1}}));
   flow.m_vCmds.push_back(Code(kFamilyChara, kCmdCode, "S1 = S1 + v1 + tg1.v2"));
   for (int i = 0; i < 4; ++i) {
     cEdChara& chara = builder.Chara(6 + 5 * i, 10);

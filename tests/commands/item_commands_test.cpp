@@ -1,6 +1,8 @@
 // Item command lists on the hero: the results 0, 1 and 2, bindings queued by
-// "アレンジ" and carried to the next item, the working copy that keeps the
-// palette unchanged, the nesting limit of items that take items, and
+// "アレンジ" and carried to the next item, bindings that stay in the list
+// they changed (a stage item's own, the attempt's working copy of a palette
+// entry) while the palette stays unchanged, the stage result of a nested
+// "アイテムの取得", the nesting limit of items that take items, and
 // "フローの変更" with the hero's deferred queue; items taken on the stage and
 // dropped by a defeated character run their lists.
 #include <gtest/gtest.h>
@@ -48,10 +50,11 @@ class ItemCommandsTest : public testing::Test {
     StageBuilder builder(20, 15, 2, 10);
     builder.Chara(5, 10);
     builder.stage.m_vBackground.resize(3);
-    builder.stage.m_vItem.resize(3);
+    builder.stage.m_vPaletteItem.resize(4);
     return builder;
   }
   int Var(int index) { return scene->m_vStageVars[index]; }
+  int Run(cVector<cEdCmd> list) { return RunItemCmds(*hero, list); }
 
   StageRun run;
   cHero* hero = nullptr;
@@ -61,37 +64,74 @@ class ItemCommandsTest : public testing::Test {
 TEST_F(ItemCommandsTest, ResultsStopTheListWhenTheHeroIsDown) {
   hero->def.m_nMaxHp = 10;
   hero->hp = 10;
-  EXPECT_EQ(RunItemCmds(*hero, {AddToStageVar(1, 1), AddToStageVar(1, 1)}), kItemRanAll);
+  EXPECT_EQ(Run({AddToStageVar(1, 1), AddToStageVar(1, 1)}), kItemRanAll);
   EXPECT_EQ(Var(1), 2);
-  EXPECT_EQ(RunItemCmds(*hero, {SetHeroHp(0), AddToStageVar(1, 1)}), kItemHeroDown);
+  EXPECT_EQ(Run({SetHeroHp(0), AddToStageVar(1, 1)}), kItemHeroDown);
   EXPECT_EQ(Var(1), 2);  // nothing after the command that took the HP
-  EXPECT_EQ(RunItemCmds(*hero, {}), kItemHeroDown);  // a hero without HP at the end
+  EXPECT_EQ(Run({}), kItemHeroDown);  // a hero without HP at the end
   hero->hp = 5;
-  EXPECT_EQ(RunItemCmds(*hero, {ItemCmd(kCmdStageClear - kItemKindOffset), AddToStageVar(1, 1)}), kItemClearedStage);
+  EXPECT_EQ(Run({ItemCmd(kCmdStageClear - kItemKindOffset), AddToStageVar(1, 1)}), kItemClearedStage);
   EXPECT_EQ(Var(1), 2);  // the list stops at the clear
   hero->hp = 5;
   cEdCmd unknown = ItemCmd(0);
   unknown.m_nKind = 40;  // past the table: nothing
-  EXPECT_EQ(RunItemCmds(*hero, {unknown, ItemCmd(kCmdLoop - kItemKindOffset)}), kItemRanAll);
+  EXPECT_EQ(Run({unknown, ItemCmd(kCmdLoop - kItemKindOffset)}), kItemRanAll);
 }
 
-TEST_F(ItemCommandsTest, ABindingCarriesToTheNextItemAndNeverChangesThePalette) {
+TEST_F(ItemCommandsTest, ANestedTakeStoresItsResultAsTheStageResultAndTheListGoesOn) {
+  hero->hp = 5;
+  g_PlayStage.m_vPaletteItem[1].m_vCmds = {ItemCmd(kCmdStageClear - kItemKindOffset)};
+  g_PlayStage.m_vPaletteItem[2].m_vCmds = {AddToStageVar(2, 1)};
+  EXPECT_EQ(Run({ItemCmd(kCmdTakeItem - kItemKindOffset, {{0, 1}, {1, 1}}), AddToStageVar(1, 1)}), kItemRanAll);
+  EXPECT_EQ(scene->m_nStageResult, kItemClearedStage);
+  EXPECT_EQ(Var(1), 1);  // the outer list went on
+  EXPECT_EQ(Run({ItemCmd(kCmdTakeItem - kItemKindOffset, {{0, 1}, {1, 2}})}), kItemRanAll);
+  EXPECT_EQ(scene->m_nStageResult, kItemRanAll);  // a result of 0 is stored too
+  EXPECT_EQ(Var(2), 1);
+}
+
+// Binds "背景の変更"'s layer number to stage variable 4.
+cEdCmd BindLayerToVar4() {
+  return ItemCmd(kCmdArrange - kItemKindOffset, {{0, kCmdBackground}, {1, 0}, {2, 0}, {3, 1}, {4, 4}});
+}
+// "背景の変更" hiding layer `number` (from 1).
+cEdCmd HideLayer(int number) { return ItemCmd(kCmdBackground - kItemKindOffset, {{0, number}, {1, 1}}); }
+
+TEST_F(ItemCommandsTest, ABindingStaysInTheAttemptsCopyOfAPaletteEntryAndNeverChangesThePalette) {
   scene->m_vStageVars[4] = 2;
-  // Bind "背景の変更"'s layer number to stage variable 4.
-  const cEdCmd arrange = ItemCmd(kCmdArrange - kItemKindOffset, {{0, kCmdBackground}, {1, 0}, {2, 0}, {3, 1}, {4, 4}});
-  EXPECT_EQ(RunItemCmds(*hero, {AddToStageVar(1, 1), arrange}), kItemRanAll);
+  EXPECT_EQ(Run({AddToStageVar(1, 1), BindLayerToVar4()}), kItemRanAll);
   EXPECT_EQ(hero->itemArranges.size(), 1u);  // still queued after its item
-  cEdItem& item = g_PlayStage.m_vItem[1];
-  item.m_vCmds.push_back(ItemCmd(kCmdBackground - kItemKindOffset, {{0, 1}, {1, 1}}));
-  EXPECT_EQ(GetItem(ItemCmd(kCmdTakeItem - kItemKindOffset, {{0, 1}, {1, 1}})), kItemRanAll);
+  cEdItem& item = g_PlayStage.m_vPaletteItem[1];
+  item.m_vCmds.push_back(HideLayer(1));
+  const cEdCmd take = ItemCmd(kCmdTakeItem - kItemKindOffset, {{0, 1}, {1, 1}});
+  EXPECT_EQ(GetItem(take), kItemRanAll);
   EXPECT_EQ(g_PlayStage.m_vBackground[1].Show, 0u);  // layer 2 of the binding hidden
   EXPECT_EQ(g_PlayStage.m_vBackground[0].Show, 1u);
   EXPECT_TRUE(hero->itemArranges.empty());
+  g_PlayStage.m_vBackground[1].Show = 1;
+  EXPECT_EQ(GetItem(take), kItemRanAll);  // a later take, no binding queued
+  EXPECT_EQ(g_PlayStage.m_vBackground[1].Show, 0u);
+  EXPECT_EQ(g_PlayStage.m_vBackground[0].Show, 1u);
   EXPECT_EQ(item.m_vCmds[0].m_vParams[0], 1);  // the palette's item is as it was
 }
 
+TEST_F(ItemCommandsTest, ABindingOnAStageItemChangesThatItemAlone) {
+  scene->m_vStageVars[4] = 2;
+  cEdItem definition;
+  definition.m_vCmds = {HideLayer(1)};
+  cStageItem bound;
+  cStageItem other;
+  bound.SetFromDef(definition, 1, 0);
+  other.SetFromDef(definition, 2, 0);
+  EXPECT_EQ(Run({BindLayerToVar4()}), kItemRanAll);
+  EXPECT_EQ(RunItemCmds(*hero, bound.def.m_vCmds), kItemRanAll);
+  EXPECT_EQ(bound.def.m_vCmds[0].m_vParams[0], 2);  // the binding stays in the item
+  EXPECT_EQ(other.def.m_vCmds[0].m_vParams[0], 1);
+  EXPECT_EQ(definition.m_vCmds[0].m_vParams[0], 1);
+}
+
 TEST_F(ItemCommandsTest, LoopsExpandAndItemsThatTakeItemsNestSixteenDeep) {
-  cEdItem& item = g_PlayStage.m_vItem[2];
+  cEdItem& item = g_PlayStage.m_vPaletteItem[2];
   cEdCmd loop = ItemCmd(kCmdLoop - kItemKindOffset, {{0, 3}, {1, 1}});
   item.m_vCmds.push_back(AddToStageVar(2, 1));
   item.m_vCmds.push_back(ItemCmd(kCmdTakeItem - kItemKindOffset, {{0, 1}, {1, 2}}));
@@ -99,19 +139,23 @@ TEST_F(ItemCommandsTest, LoopsExpandAndItemsThatTakeItemsNestSixteenDeep) {
   EXPECT_EQ(GetItem(get), kItemRanAll);
   EXPECT_EQ(Var(2), kMaxItemNesting);
   EXPECT_EQ(GetItem(ItemCmd(kCmdTakeItem - kItemKindOffset, {{0, 1}, {1, 9}})), 0);  // no such item
-  EXPECT_EQ(RunItemCmds(*hero, {loop, AddToStageVar(3, 1)}), kItemRanAll);
+  g_PlayStage.m_vPaletteItem[3].m_vCmds = {loop, AddToStageVar(3, 1)};
+  EXPECT_EQ(GetItem(ItemCmd(kCmdTakeItem - kItemKindOffset, {{0, 1}, {1, 3}})), kItemRanAll);
   EXPECT_EQ(Var(3), 3);  // count 3 of the one command after the loop
+  cStageItem onStage;
+  onStage.SetFromDef(g_PlayStage.m_vPaletteItem[3], 1, 0);
+  EXPECT_EQ(onStage.def.m_vCmds.size(), 3u);  // a stage item's list expanded when made
 }
 
 TEST_F(ItemCommandsTest, TheSecondMessageOfAnItemContinuesTheOpenWindow) {
   cEdCmd message = ItemCmd(kCmdMessage - kItemKindOffset);
   message.m_strCode = "a";
   const auto& messages = scene->m_Draw.shows.messages;
-  EXPECT_EQ(RunItemCmds(*hero, {message, message}), kItemRanAll);
+  EXPECT_EQ(Run({message, message}), kItemRanAll);
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_EQ(messages.front().opening, 1);  // only the first opens the window
   EXPECT_EQ(messages.back().opening, 0);
-  EXPECT_EQ(RunItemCmds(*hero, {message}), kItemRanAll);
+  EXPECT_EQ(Run({message}), kItemRanAll);
   EXPECT_EQ(messages.back().opening, 1);  // a new item opens it again
 }
 
@@ -142,7 +186,7 @@ TEST_F(ItemCommandsTest, AChangeDuringTheHerosOwnFlowsWaitsInItsQueue) {
   hero->SetFlows({Flow(1)});
   cEdCmd change = ItemCmd(kItemCmdChangeFlow, {{0, kFlowChangeRemove}, {1, 1}});
   g_CurrentActor.chara = hero;
-  EXPECT_EQ(RunItemCmds(*hero, {change}), hero->hp > 0 ? kItemRanAll : kItemHeroDown);
+  EXPECT_EQ(Run({change}), hero->hp > 0 ? kItemRanAll : kItemHeroDown);
   g_CurrentActor.Clear();
   EXPECT_EQ(hero->flows.size(), 1u);
   ASSERT_EQ(hero->queuedFlowChanges.size(), 1u);

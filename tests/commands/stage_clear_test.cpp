@@ -100,7 +100,8 @@ TEST_F(StageClearTest, AnItemThatClearsTheStageStopsItsList) {
   clear.m_nKind = static_cast<std::uint8_t>(kCmdStageClear - kItemKindOffset);
   cEdCmd other = clear;
   other.m_vParams[1] = 9;
-  EXPECT_EQ(RunItemCmds(Hero(), cVector<cEdCmd>{clear, other}), kItemClearedStage);
+  cVector<cEdCmd> list{clear, other};
+  EXPECT_EQ(RunItemCmds(Hero(), list), kItemClearedStage);
   EXPECT_EQ(Scene().m_nNextStage, 4);
 }
 

@@ -11,6 +11,7 @@ TEST_F(EvaluatorTest, EachErrorShowsItsOwnText) {
     const char* message;
   } cases[] = {
       {"v1 = (1 + 2", "\")\"が見つかりません！"},
+      {"v1 = f(", "\")\"が見つかりません！"},  // after a name that is no function too
       {"v1 = rand(1, 2", "関数 rand で\")\"が見つかりません！"},
       {"v1 = rand(1)", "関数 rand の引数が不正です！"},
       {"v1 = rand(1, 2, 3)", "関数 rand の引数が不正です！"},

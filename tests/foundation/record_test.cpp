@@ -304,8 +304,9 @@ TEST_F(RecordTest, DerivedRecordWithListRoundTrips) {
   EXPECT_EQ(loaded.items[1].value, 6);
 }
 
-// Every kind of damage is refused with a report line naming the file, and the
-// record keeps what it held.
+// Every kind of damage is refused with one report line naming the file (no
+// reading goes on to call it a file of short records), and the record keeps
+// what it held.
 TEST_F(RecordTest, DamagedFilesAreRefusedAndTheRecordIsUnchanged) {
   WithList good;
   good.items = {Example("one")};
@@ -350,6 +351,7 @@ TEST_F(RecordTest, DamagedFilesAreRefusedAndTheRecordIsUnchanged) {
     ASSERT_EQ(record.items.size(), 1u);
     EXPECT_EQ(record.items[0].text, "kept");
     EXPECT_NE(ReportText().find("Damaged data file \"damaged.dat\""), std::string::npos);
+    EXPECT_EQ(ReportText().find("\"damaged.dat\" holds records with fewer members"), std::string::npos);
   }
 }
 

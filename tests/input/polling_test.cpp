@@ -163,6 +163,22 @@ TEST_F(PollingTest, CountsBeyondTheRecordAreClamped) {
   EXPECT_EQ(input_.m_wButton, 0);
 }
 
+// A count below 4 limits only the buttons: all four directions still count.
+TEST_F(PollingTest, AShortEntryCountKeepsEveryDirection) {
+  UseConfig(1);
+  g_KeyConfig.entryCount = 2;
+  g_KeyConfig.assign[2] = {0, kJoyYLow, 0};
+  g_KeyConfig.assign[3] = {0, kJoyYHigh, 0};
+  g_KeyConfig.assign[4] = {0, 1, 0};
+  platform::SetJoystick(0, JoystickReading{32767, 0, 1});
+  PollConfig();
+  EXPECT_EQ(input_.m_wDir, kDirUp);
+  EXPECT_EQ(input_.m_wButton, 0);
+  platform::SetJoystick(0, JoystickReading{32767, 65535, 1});
+  PollConfig();
+  EXPECT_EQ(input_.m_wDir, kDirDown);
+}
+
 TEST_F(PollingTest, UnpluggedJoystickDoesNotDelayAnotherOne) {
   UseConfig(2);
   g_KeyConfig.assign[4] = {0, 1, 0};

@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "definitions/save_data/save_data.h"
+#include "definitions/save_data/save_slots.h"
 #include "definitions/stage/stage_record.h"
 #include "screen_walk.h"
+#include "screens/mapmenu/map_menu_scene.h"
 #include "screens/menu/menu_cursor.h"
 #include "screens/title/title_scene.h"
 #include "screens/worldmap/world_map_scene.h"
@@ -111,14 +113,16 @@ class GiveUpStage : public cScene {
  public:
   GiveUpStage() : cScene(GS_STAGE) {}
   void Run() override {
-    g_bBackToMap = 1;
+    g_SaveData.MarkBackToMap();
     g_Game.m_nNextState = GS_WORLDMAP;
     Leave();
   }
 };
 
 // Back from a stage that was not cleared: the map auto-saves into the play's
-// slot and puts the figure back on the cell it came from.
+// slot and puts the figure back on the cell it came from. The slot keeps
+// the way back, so continuing it from the title steps back the same way
+// instead of entering the stage at once.
 TEST(WorldMapWalk, ReturnWithoutAClearAutoSavesAndStepsBack) {
   cScreenWalk walk("world_map_return");
   SetSceneFactory(GS_STAGE, [] { return std::make_unique<GiveUpStage>(); });
@@ -130,7 +134,30 @@ TEST(WorldMapWalk, ReturnWithoutAClearAutoSavesAndStepsBack) {
   ASSERT_TRUE(walk.StepUntil([] { return g_Game.m_nPrevState == GS_STAGE && Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
   EXPECT_TRUE(std::filesystem::exists(slotFile));
   EXPECT_EQ(Map()->Cursor().x, 6);
-  EXPECT_EQ(g_bBackToMap, 0);
+  EXPECT_EQ(g_SaveData.m_bBackToMap, 0);
+  cSaveData saved;
+  ASSERT_TRUE(LoadFromSlot(saved, 0));
+  EXPECT_EQ(saved.m_bBackToMap, 1);
+  EXPECT_EQ(saved.m_nMapX, 7);  // the stage's cell
+
+  walk.Tap(kKeyX);  // the map's menu, to the title
+  ASSERT_TRUE(walk.StepUntil([] {
+    auto* menu = dynamic_cast<cMapMenuScene*>(g_Game.Scene(GS_MAPMENU));
+    return menu && menu->Phase() == cMapMenuScene::kMenu;
+  }));
+  for (int i = 0; i < 3; ++i) walk.Tap(kKeyDown);
+  walk.Tap(kKeyZ);
+  walk.Tap(kKeyUp);
+  walk.Tap(kKeyZ);
+  ASSERT_TRUE(walk.StepUntil([] { return Title() && Title()->Phase() == cTitleScene::kMenu; }));
+  walk.Tap(kKeyDown);  // continue, slot 0
+  walk.Tap(kKeyZ);
+  walk.Step();
+  walk.Tap(kKeyZ);
+  ASSERT_TRUE(walk.StepUntil([] { return Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
+  EXPECT_EQ(g_Game.m_nPrevState, GS_TITLE);  // no stage was entered on the way
+  EXPECT_EQ(Map()->Cursor().x, 6);
+  EXPECT_EQ(g_SaveData.m_bBackToMap, 0);
   EXPECT_TRUE(walk.Harness().Close());
   RegisterStageScene();
 }

@@ -143,9 +143,8 @@ TEST_F(StageMenuTest, StoryMapEntryLeavesForTheMap) {
   run.harness.Step(0, 1);
   EXPECT_EQ(scene.Phase(), kPhaseLeave);
   EXPECT_EQ(g_Game.m_nNextState, GS_WORLDMAP);
-  EXPECT_EQ(g_bBackToMap, 1);
-  EXPECT_EQ(g_SaveData.m_nMapState2, 1);
-  g_bBackToMap = 0;
+  EXPECT_EQ(g_SaveData.m_bBackToMap, 1);
+  g_SaveData.m_bBackToMap = 0;
 }
 
 TEST_F(StageMenuTest, CancelResumesWhereThePauseBegan) {
@@ -173,8 +172,8 @@ TEST_F(StageMenuTest, TheRetryMenuStartsOnRetryAndGoesBackToTheMap) {
   run.harness.Step(0, 1);
   EXPECT_EQ(scene.Phase(), kPhaseLeave);
   EXPECT_EQ(g_Game.m_nNextState, GS_WORLDMAP);
-  EXPECT_EQ(g_SaveData.m_nMapState2, 1);  // the map steps back
-  g_bBackToMap = 0;
+  EXPECT_EQ(g_SaveData.m_bBackToMap, 1);
+  g_SaveData.m_bBackToMap = 0;
 }
 
 }  // namespace

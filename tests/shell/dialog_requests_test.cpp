@@ -93,4 +93,17 @@ TEST_F(DialogRequestsTest, AFatalCloseEndsTheDialogAndIsRaisedAgainAfterIt) {
   ResetMainThreadState();
 }
 
+// Esc pressed in the pass that serves the dialog request: the dialog runs
+// to its end undisturbed, and the close is taken after it.
+TEST_F(DialogRequestsTest, APlayersCloseAskedForWithADialogIsTakenAfterIt) {
+  std::string name = "AAA";
+  Script({TextEvent("B"), KeyDownEvent(kVkReturn)});
+  RequestClose(CloseReason::User);
+  cNameEntryDlg dialog(&name, 0);
+  EXPECT_EQ(dialog.DoModal(0), 1);
+  EXPECT_EQ(name, "B");
+  EXPECT_EQ(TakeCloseRequest(), CloseReason::User);
+  ResetMainThreadState();
+}
+
 }  // namespace

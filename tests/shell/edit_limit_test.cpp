@@ -40,8 +40,13 @@ TEST(EditLimitTest, LongLineBreaksAndItsTailJoinsTheNextLine) {
   const EditState state = Change(twoLines, "ABC\r\nE", "ABCD\r\nE", 4, 4);
   EXPECT_EQ(state.text, "ABC\r\nDE");
   EXPECT_EQ(state.selStart, 6);
-  // A third line is one too many: the whole change is refused.
-  EXPECT_EQ(Change(twoLines, "ABC\r\nDEF", "ABCX\r\nDEF", 4, 4).text, "ABC\r\nDEF");
+  // A third line is one too many: the whole change is refused, and the
+  // selection is the one read, off the line feed it would sit on.
+  const EditState refused = Change(twoLines, "ABC\r\nDEF", "ABCX\r\nDEF", 4, 4);
+  EXPECT_EQ(refused.text, "ABC\r\nDEF");
+  EXPECT_EQ(refused.selStart, 5);
+  EXPECT_EQ(refused.selEnd, 5);
+  EXPECT_EQ(Change(twoLines, "ABC\r\nDEF", "ABCX\r\nDEF", 3, 4).selStart, 3);
 }
 
 TEST(EditLimitTest, TrimCutsAfterTheLastAllowedLine) {

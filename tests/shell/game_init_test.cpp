@@ -206,20 +206,27 @@ TEST_F(GameInitTest, MissingPaletteOrWorldMapStops) {
   ExpectNothingLeft();
 }
 
+// Any command line names the stage, a one-byte one too.
 TEST_F(GameInitTest, MissingFreeStageIsLoggedAndTheGameStartsAtTheTitle) {
-  Prepare();
-  ASSERT_TRUE(Start("data\\stg4\\nothing.stg4"));
-  EXPECT_NE(Report().find("「data\\stg4\\nothing.stg4」の読み込みに失敗しました！"), std::string::npos);
-  EXPECT_EQ(g_SystemIni.FreeStage, "");
-  EXPECT_EQ(g_Game.m_nState, GS_TITLE);
-  EXPECT_EQ(g_bDirectStage, 0);
-  EXPECT_TRUE(harness_->Close());
+  for (const char* path : {"data\\stg4\\nothing.stg4", "n"}) {
+    SCOPED_TRACE(path);
+    Prepare();
+    ASSERT_TRUE(Start(path));
+    EXPECT_NE(Report().find(std::string("「") + path + "」の読み込みに失敗しました！"), std::string::npos);
+    EXPECT_EQ(g_SystemIni.FreeStage, "");
+    EXPECT_EQ(g_Game.m_nState, GS_TITLE);
+    EXPECT_EQ(g_bDirectStage, 0);
+    EXPECT_TRUE(harness_->Close());
+  }
 }
 
+// A command line too long for the setting counts as none: System.ini's
+// stage stands and is tried.
 TEST_F(GameInitTest, TooLongCommandLineCountsAsNoStage) {
   Prepare("Direct3D=1\nWindowMode=1\nFreeStage=data\\stg4\\x.stg4\nExit\n");
-  ASSERT_TRUE(Start(std::string(300, 'a')));
+  ASSERT_TRUE(Start(std::string(kMaxFreeStagePath + 1, 'a')));
   EXPECT_EQ(Report().find("aaaa"), std::string::npos);
+  EXPECT_NE(Report().find("「data\\stg4\\x.stg4」の読み込みに失敗しました！"), std::string::npos);
   EXPECT_TRUE(harness_->Close());
 }
 

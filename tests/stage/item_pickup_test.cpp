@@ -25,7 +25,7 @@ int g_ItemRuns = 0;
 int g_ItemResult = 0;
 int g_ItemTouchFlows = 0;
 
-int CountItemRun(cChara& hero, const cVector<cEdCmd>&) {
+int CountItemRun(cChara& hero, cVector<cEdCmd>&) {
   ++g_ItemRuns;
   if (g_ItemResult == 2) hero.hp = 0;
   return g_ItemResult;

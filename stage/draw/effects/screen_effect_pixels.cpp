@@ -119,5 +119,8 @@ void DrawScreenEffect(const ScreenEffectFrame& frame, ScreenPoint heroCentre, vo
   } else if (s.number != 0 && kind != kScreenEffectNone) {
     DrawDistortion(s, heroCentre);
   }
-  if (frame.finished && lpDTCon != nullptr) DDSetVirBackBufferMode(0);
+  // An effect of kind "none" draws nothing and, like an effect that ends,
+  // leaves the virtual back buffer.
+  const bool none = s.number != 0 && kind == kScreenEffectNone;
+  if ((frame.finished || none) && lpDTCon != nullptr) DDSetVirBackBufferMode(0);
 }

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "foundation/log.h"
 #include "project/database.h"
 #include "project/global_data.h"
 #include "stage/core/double_to_int.h"
@@ -57,10 +58,13 @@ void BindScrEffectSlot(cScrEffectSlot& slot, std::int16_t n, int set) {
   if (set == 1) definition.m_anParam = g_Database->m_vScrEffect[n].m_anParam;
   auto& p = definition.m_anParam;
   const int kind = definition.m_nKind;
-  if (kind < kScreenEffectMove || kind >= kScreenEffectKinds) return;
+  // Kinds past the table (damaged data) bind nothing; kind 0 binds an
+  // effect that draws nothing and never ends.
+  if (kind < kScreenEffectNone || kind >= kScreenEffectKinds) return;
   slot.number = n;
   slot.definition = &definition;
   switch (kind) {
+    case kScreenEffectNone: return;
     case kScreenEffectMove:
       if (set == 1) {
         std::swap(p[1], p[3]);
@@ -109,10 +113,13 @@ void InitScrEffectSlots() {
 void SelectScrEffect(cScrEffectSlot& slot, int n, int mode, int loop) {
   const int backward = mode == kPlayBackward ? 1 : 0;
   const cScrEffectSlot* bound = CurrentSets().Bound(n, backward);
-  // A definition of an unknown kind binds nothing: it is refused like a
-  // number outside the list.
-  if (bound == nullptr || bound->definition == nullptr) {
+  if (bound == nullptr) {
     ReportBadEffectNumber("Screen", n, g_ScrEffectSlots.forward.size());
+    return;
+  }
+  // A definition of a kind past the table (damaged data) binds nothing.
+  if (bound->definition == nullptr) {
+    Report("Screen effect %d has a kind this program does not know (%d)", n, g_Database->m_vScrEffect[n].m_nKind);
     return;
   }
   StartFromBound(slot, *bound, CopyRunningFields, backward, n, mode, loop);

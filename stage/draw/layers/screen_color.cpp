@@ -21,9 +21,9 @@ std::int32_t TenthsToFrames(std::int32_t tenths) {
 
 int ComputeAlpha(const ScreenColorState& s) {
   if (s.blink || s.mode == 0) {
-    const double fade = s.strength * 2.55;
-    if (s.time == 0) return TruncToInt(fade);
-    return TruncToInt(255 - static_cast<double>(s.counter) / s.time * s.strength * 2.55);
+    // Time 0 shows at once the end state of the same change with a time.
+    const double part = s.time == 0 ? 1.0 : static_cast<double>(s.counter) / s.time;
+    return TruncToInt(255 - part * s.strength * 2.55);
   }
   if (s.time == 0) return 255;
   return TruncToInt(s.prevAlpha + static_cast<double>(s.counter) / s.time * (255 - s.prevAlpha));

@@ -150,6 +150,22 @@ TEST_F(EffectSlotsTest, NumbersOutsideTheListsStartNothing) {
   EXPECT_EQ(frame.current.number, 0);
 }
 
+// An entry of kind "none" is an effect like any other: selecting it stops
+// the running one, and it draws nothing and never ends by itself.
+TEST_F(EffectSlotsTest, AnEntryOfKindNoneReplacesTheRunningEffectAndNeverEnds) {
+  const int wave = AddScrEffect(kScreenEffectWaveH, {10, 0, 5, 3, 2});
+  const int none = AddScrEffect(kScreenEffectNone, {10, 0, 0, 0, 0});
+  Bind();
+  ScreenEffectFrame frame;
+  StartScreenEffect(frame, wave, kPlayForward, 1);
+  AdvanceScreenEffect(frame, 0);
+  StartScreenEffect(frame, none, kPlayForward, 0);
+  EXPECT_EQ(frame.current.number, none);
+  EXPECT_EQ(frame.current.Kind(), kScreenEffectNone);
+  EXPECT_EQ(FramesToEnd(frame, 1000), 0);
+  EXPECT_EQ(frame.shown.number, none);
+}
+
 TEST_F(EffectSlotsTest, ShakeTurnsAtItsAmplitudeAndEndsWhenTheTruncatedSumPassesT) {
   const int n = AddScrEffect(kScreenEffectShakeH, {10, 10, 2, 0, 0});
   Bind();
@@ -216,9 +232,11 @@ TEST_F(EffectSlotsTest, BlinkTogglesEveryIntervalBeforeDrawing) {
 }
 
 // Without a running effect nothing is drawn and the virtual back buffer
-// stays as it is; an effect that ends switches it off.
-TEST_F(EffectSlotsTest, OnlyTheEndOfAnEffectSwitchesTheVirtualBackBufferOff) {
+// stays as it is; an effect that ends switches it off, and so does each
+// frame of an effect of kind "none".
+TEST_F(EffectSlotsTest, TheEndOfAnEffectOrAnEffectOfKindNoneSwitchesTheVirtualBackBufferOff) {
   const int move = AddScrEffect(kScreenEffectMove, {1, 0, 0, 8, 0});
+  const int none = AddScrEffect(kScreenEffectNone, {1, 0, 0, 0, 0});
   Bind();
   ASSERT_TRUE(effect_test::StartDevice(effect_test::Mode::Direct3D32, 640, 480));
   DDSetVirBackBufferMode(1);
@@ -235,6 +253,12 @@ TEST_F(EffectSlotsTest, OnlyTheEndOfAnEffectSwitchesTheVirtualBackBufferOff) {
     ++frames;
   }
   EXPECT_EQ(frames, 12);  // trunc(value) passes T = 1 when the value reaches 2
+  EXPECT_EQ(lpDTCon->bVirBackBuffer, 0);
+  DDSetVirBackBufferMode(1);
+  StartScreenEffect(frame, none, 0, 0);
+  AdvanceScreenEffect(frame, 0);
+  DrawScreenEffect(frame, ScreenPoint{}, nullptr);
+  EXPECT_EQ(frame.finished, 0);
   EXPECT_EQ(lpDTCon->bVirBackBuffer, 0);
   ReleaseScreenCopies();
   DDRelease();

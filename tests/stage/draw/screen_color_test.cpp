@@ -61,6 +61,23 @@ TEST(ScreenColor, BlinkEndsEachCycleUnchangedAndStopsAfterItsRepeats) {
   EXPECT_EQ(alphas[20], 255);
 }
 
+// A change with time 0 shows at once the state the same change with a time
+// ends on: full strength shows the full colour, a return the picture.
+TEST(ScreenColor, TimeZeroShowsTheEndStateAtOnce) {
+  for (const int strength : {40, 100}) {
+    ScreenColorState timed;
+    StartScreenColorChange(timed, Params{0, 0, 0, strength, 0, 1, 0, 0}, kBlend);
+    for (int i = 0; i <= 6; ++i) AdvanceScreenColor(timed, 0);
+    ScreenColorState now;
+    StartScreenColorChange(now, Params{0, 0, 0, strength, 0, 0, 0, 0}, kBlend);
+    AdvanceScreenColor(now, 0);
+    EXPECT_EQ(now.alpha, timed.alpha) << strength;
+    StartScreenColorChange(now, Params{0, 0, 0, 0, 1, 0, 0, 0}, kBlend);
+    AdvanceScreenColor(now, 0);
+    EXPECT_EQ(now.alpha, 255) << strength;
+  }
+}
+
 TEST(ScreenColor, HeldFramesDoNotMoveAndZeroTimesDoNotDivide) {
   ScreenColorState s;
   StartScreenColorChange(s, Params{0, 0, 0, 100, 0, 10, 0, 0}, kBlend);
@@ -69,7 +86,7 @@ TEST(ScreenColor, HeldFramesDoNotMoveAndZeroTimesDoNotDivide) {
   StartScreenColorChange(s, Params{0, 0, 0, 40, 0, -3, 0, 0}, kBlend);
   EXPECT_EQ(s.time, 0);
   AdvanceScreenColor(s, 0);
-  EXPECT_EQ(s.alpha, 102);  // strength x 2.55 when the time is 0
+  EXPECT_EQ(s.alpha, 153);  // at once the end state of the same change with a time
   StartScreenColorChange(s, Params{0, 0, 0, 40, 0, 2147483647, 0, 0}, kBlend);
   EXPECT_EQ(s.time, 2147483647);
   AdvanceScreenColor(s, 0);

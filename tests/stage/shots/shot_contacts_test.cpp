@@ -201,7 +201,7 @@ TEST_F(ShotContacts, AKillingShotEndsTheCharacterAndTheHero) {
 }
 
 int g_ItemOutcome = 0;
-int TakeOutcome(cChara&, const cVector<cEdCmd>&) { return g_ItemOutcome; }
+int TakeOutcome(cChara&, cVector<cEdCmd>&) { return g_ItemOutcome; }
 
 TEST_F(ShotContacts, AShotCarryingAnItemGivesItOnEveryHitAndStopsThePassOnAClear) {
   Foe(8, 2);

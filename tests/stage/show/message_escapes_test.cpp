@@ -40,13 +40,15 @@ TEST(MessageEscapes, EachFormShowsItsVariable) {
       {"#C5_12", "42"},       {"#C5_19", "       42"},
       {"#C1000", "9"},        {"#C5_", "42"},         {"#SC5", "42"},          {"#C5 #S12", "42 3"},
       {"a#C5b", "a42b"},      {"#C5#C5", "4242"},     {"#C05", "42"},
+      // Leading zeros do not count, however many.
+      {"#C00005", "42"},      {"#C00000000000000000005", "42"},              {"#C0001000", "9"},
   };
   for (const auto& [text, shown] : cases) EXPECT_EQ(Expand(text), shown) << text;
 }
 
 TEST(MessageEscapes, EscapesWithoutAVariableStayAsWritten) {
-  for (const std::string text : {"#C", "#C0", "#C1001", "#S", "#_4", "#", "##", "#Z5", "#C00000000000000000005",
-                                 "#C99999999999", "#S13", "#C1001."})
+  for (const std::string text : {"#C", "#C0", "#C1001", "#S", "#_4", "#", "##", "#Z5", "#C00001001",
+                                 "#C99999999999", "#C99999999999999999999999", "#S13", "#C1001."})
     EXPECT_EQ(Expand(text), text) << text;
   // The text goes on after an escape that stays.
   EXPECT_EQ(Expand("#C#C5"), "#C42");
