@@ -75,7 +75,20 @@ struct Kernels {
     if (storeLast) O::Store(d + n - P, last);
   }
 
+  // Alpha 0 leaves the target as it is; alpha 255 replaces it with the
+  // texel's colour (alpha byte 255), which needs no arithmetic.
   static void ConstantAlpha(std::uint32_t* d, const std::uint32_t* s, int n, std::uint32_t a) {
+    if (a == 0) return;
+    if (a == 255) {
+      const V alphaBits = O::Splat32(0xFF000000);
+      Row(d, s, n,
+          [&](const std::uint32_t* sp, const std::uint32_t*, V* out) {
+            *out = O::Or(O::Load(sp), alphaBits);
+            return true;
+          },
+          [](std::uint32_t sp, std::uint32_t) { return sp | 0xFF000000u; });
+      return;
+    }
     const V rgb = O::Splat32(0xFFFFFF), alpha = O::Splat32(a << 24), a16 = O::Splat16(std::uint16_t(a));
     Row(d, s, n,
         [&](const std::uint32_t* sp, const std::uint32_t* dp, V* out) {
@@ -105,7 +118,13 @@ struct Kernels {
         [](std::uint32_t sp, std::uint32_t dp) { return BlendPixel(sp, sp >> 24, dp); });
   }
 
+  // Alpha 0 leaves the target; 255 leaves each texel its own alpha.
   static void ModulatedAlpha(std::uint32_t* d, const std::uint32_t* s, int n, std::uint32_t a) {
+    if (a == 0) return;
+    if (a == 255) {
+      TexelAlpha(d, s, n);
+      return;
+    }
     const V alphaBits = O::Splat32(0xFF000000), rgb = O::Splat32(0xFFFFFF), alpha = O::Splat32(a << 24);
     const V a16 = O::Splat16(std::uint16_t(a));
     const V colourLanes = O::Splat64(0x0000FFFFFFFFFFFFULL), alphaLane = O::Splat64(0xFFFF000000000000ULL);
