@@ -52,7 +52,8 @@ class BlendRowsTest : public testing::TestWithParam<std::string> {
         const std::uint32_t runAlpha = alphas[rng() % alphas.size()];
         for (int i = 0; i < n; ++i) {
           const std::uint32_t alpha = trial % 2 ? runAlpha : alphas[rng() % alphas.size()];
-          s[std::size_t(i)] = (alpha << 24) | (rng() & 0xFFFFFF);
+          // Every fifth row is one colour throughout (a plain colour drawn over the screen).
+          s[std::size_t(i)] = trial % 5 == 4 && i > 0 ? s[0] : (alpha << 24) | (rng() & 0xFFFFFF);
           d[std::size_t(i)] = std::uint32_t(rng());
         }
         // Stage alphas 0 and 255 take shortcuts of their own.
