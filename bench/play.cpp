@@ -6,8 +6,11 @@
 // and at 32 bits, Direct3D). The player starts on the generated game as it
 // starts for a user (the run harness: System.ini's drawing mode, palette,
 // fonts, digit strips, sound); the stage harness then plays the stage on top
-// of it. Presenting is the graphics layer's and measured by its own
-// benchmarks. The simulation alone: the same play without a screen (the
+// of it. Beside them, the hand-over of a drawn frame to the presenter (the
+// conversion of the back buffer to 0x00RRGGBB pixels that every presented
+// frame costs), checked to give the presenter the back buffer's picture
+// before it is timed: the two together are the frame a player sees, short of
+// the window's upload. The simulation alone: the same play without a screen (the
 // frame step and the drawing's advance, no pixels), on the project loaded
 // as start-up loads it.
 //
@@ -51,9 +54,12 @@
 #include "foundation/game_files.h"
 #include "foundation/record.h"
 #include "graphics/device/device.h"
+#include "graphics/device/screen_output.h"
+#include "graphics/images/palette.h"
 #include "graphics/surfaces/surface_lock.h"
 #include "platform/backend.h"
 #include "platform/message_box.h"
+#include "platform/presenter.h"
 #include "project/global_data.h"
 #include "shell/game/frame_step.h"
 #include "shell/game/game.h"
@@ -377,6 +383,41 @@ void FullFrames(benchmark::State& state, const DrawMode& mode) {
   state.counters["drawn colours"] = static_cast<double>(drawn.colours);
 }
 
+// Whether the presenter's last frame shows the back buffer's pixels.
+bool PresenterShowsBackBuffer() {
+  int width = 0, height = 0;
+  const std::vector<std::uint32_t> shown = platform::GetPresenter().LastFrame(&width, &height);
+  cSurfaceLock lock;
+  if (width != kScreenWidth || height != kScreenHeight || !lock.LockForReading(&BackBuffer)) return false;
+  for (int y = 0; y < kScreenHeight; ++y)
+    for (int x = 0; x < kScreenWidth; ++x) {
+      std::uint32_t expected = 0;
+      if (lock.BitsPerPixel() == 8) {
+        const PALETTEENTRY& entry = g_ScreenPalette[lock.Row8(y)[x]];
+        expected = std::uint32_t(entry.peRed) << 16 | std::uint32_t(entry.peGreen) << 8 | entry.peBlue;
+      } else {
+        expected = lock.Row32(y)[x] & 0xFFFFFF;
+      }
+      if (shown[std::size_t(y) * kScreenWidth + x] != expected) return false;
+    }
+  return true;
+}
+
+void FrameHandOver(benchmark::State& state, const DrawMode& mode) {
+  const StartedPlayer player(mode);
+  LoopedPlay play(*g_busiest);
+  if (!player.Ok() || !play.Loaded()) {
+    state.SkipWithError("the player did not start or the stage did not load");
+    return;
+  }
+  for (std::size_t frame = 0; frame < kCheckedFrame; ++frame) play.Step();
+  if (!ShowScreenSurface(&BackBuffer) || !PresenterShowsBackBuffer()) {
+    state.SkipWithError("the presenter did not get the drawn frame");
+    return;
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(ShowScreenSurface(&BackBuffer));
+}
+
 void SimulationAlone(benchmark::State& state, const ScriptedStage& stage) {
   const LoadedProject project;
   LoopedPlay play(stage);
@@ -414,6 +455,8 @@ int main(int argc, char** argv) {
   for (const DrawMode& mode : kModes) {
     repeated(benchmark::RegisterBenchmark(("FullFrames/" + ShortName(*g_busiest) + "/" + mode.name).c_str(),
                                           [&mode](benchmark::State& state) { FullFrames(state, mode); }));
+    repeated(benchmark::RegisterBenchmark(("FrameHandOver/" + ShortName(*g_busiest) + "/" + mode.name).c_str(),
+                                          [&mode](benchmark::State& state) { FrameHandOver(state, mode); }));
     repeated(benchmark::RegisterBenchmark((std::string("FrameMemcpy/") + mode.name).c_str(),
                                           [&mode](benchmark::State& state) {
                                             CopyBytesFloor(state, std::size_t{kScreenWidth} * kScreenHeight * mode.bytesPerPixel);

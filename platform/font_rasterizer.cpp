@@ -105,7 +105,14 @@ std::unique_ptr<FontFace> FontFace::Open(std::string_view faceNameUtf8, int pixe
   return std::unique_ptr<FontFace>(new FontFace(std::move(impl), std::move(path), pixelHeight));
 }
 
-GlyphBitmap FontFace::Render(char32_t codePoint, GlyphRendering rendering) const {
+const GlyphBitmap& FontFace::Render(char32_t codePoint, GlyphRendering rendering) const {
+  auto& glyphs = glyphs_[rendering == GlyphRendering::Monochrome ? 0 : 1];
+  auto found = glyphs.find(codePoint);
+  if (found == glyphs.end()) found = glyphs.emplace(codePoint, RenderNew(codePoint, rendering)).first;
+  return found->second;
+}
+
+GlyphBitmap FontFace::RenderNew(char32_t codePoint, GlyphRendering rendering) const {
   GlyphBitmap glyph;
   FT_Face face = impl_->face;
   const bool mono = rendering == GlyphRendering::Monochrome;
@@ -135,8 +142,12 @@ GlyphBitmap FontFace::Render(char32_t codePoint, GlyphRendering rendering) const
 }
 
 int FontFace::Advance(char32_t codePoint) const {
-  if (FT_Load_Char(impl_->face, codePoint, FT_LOAD_DEFAULT) != 0) return 0;
-  return static_cast<int>((impl_->face->glyph->advance.x + 32) >> 6);
+  if (const auto found = advances_.find(codePoint); found != advances_.end()) return found->second;
+  int advance = 0;
+  if (FT_Load_Char(impl_->face, codePoint, FT_LOAD_DEFAULT) == 0)
+    advance = static_cast<int>((impl_->face->glyph->advance.x + 32) >> 6);
+  advances_.emplace(codePoint, advance);
+  return advance;
 }
 
 }  // namespace platform

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace platform {
@@ -50,8 +51,9 @@ class FontFace {
   FontFace& operator=(const FontFace&) = delete;
 
   // Renders one Unicode character; a character the face lacks renders as the
-  // face's missing-glyph box.
-  GlyphBitmap Render(char32_t codePoint, GlyphRendering rendering) const;
+  // face's missing-glyph box. Glyphs are kept once rendered (text is drawn
+  // anew every frame), so the reference lives as long as the face.
+  const GlyphBitmap& Render(char32_t codePoint, GlyphRendering rendering) const;
 
   // Horizontal advance of a character in pixels.
   int Advance(char32_t codePoint) const;
@@ -65,7 +67,11 @@ class FontFace {
   struct Impl;
   FontFace(std::unique_ptr<Impl> impl, std::string filePath, int lineHeight);
 
+  GlyphBitmap RenderNew(char32_t codePoint, GlyphRendering rendering) const;
+
   std::unique_ptr<Impl> impl_;
+  mutable std::unordered_map<char32_t, GlyphBitmap> glyphs_[2];  // by GlyphRendering
+  mutable std::unordered_map<char32_t, int> advances_;
   std::string filePath_;
   int lineHeight_ = 0;
   int ascent_ = 0;

@@ -1,6 +1,7 @@
 #include "graphics/blits/batch.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "foundation/log.h"
@@ -48,6 +49,27 @@ void Register(DDSURFACEDATA* lpSrc, std::uint32_t bPart, int x, int y) {
   }
   const auto order = static_cast<std::int32_t>((level->sources.size() + 1) * 100000);
   level->sources.push_back({lpSrc, bPart, x, y, order});
+}
+
+// Which quads of a run overlap an earlier one (all of them in a run too
+// long to compare pairwise, or one that samples its own target).
+std::vector<bool> OverlapsAnEarlierQuad(const DDBATCHQUAD* quads, int count, bool samplesTarget) {
+  constexpr int kMostCompared = 64;
+  if (samplesTarget || count > kMostCompared) return std::vector<bool>(std::size_t(count), true);
+  std::vector<bool> overlaps(std::size_t(count), false);
+  for (int i = 1; i < count; ++i) {
+    const DDBATCHQUAD& a = quads[i];
+    for (int j = 0; j < i && !overlaps[std::size_t(i)]; ++j) {
+      const DDBATCHQUAD& b = quads[j];
+      overlaps[std::size_t(i)] = a.dx < b.dx + b.dw && b.dx < a.dx + a.dw && a.dy < b.dy + b.dh && b.dy < a.dy + a.dh;
+    }
+  }
+  return overlaps;
+}
+
+void DrawQuad(cPixelBuffer* dst, const cPixelBuffer* src, const DDBATCHQUAD& q, const QuadStage& stage,
+              std::optional<std::uint32_t> clearUnder) {
+  DrawTexturedQuad(dst, q.dx, q.dy, q.dw, q.dh, src, q.sx, q.sy, q.sw, q.sh, stage, clearUnder);
 }
 
 }  // namespace
@@ -117,15 +139,20 @@ void DrawQuadRun(const DDBATCHQUAD* quads, int count) {
   cPixelBuffer* dst = SurfacePixels(first.lpDst);
   cPixelBuffer* src = SurfacePixels(first.lpSrc);
   if (!dst || !src) return;
-  if (first.nFlags == 0 && first.lpSrc->lpDT && first.lpSrc->lpDT->bColorKey) {
-    const std::uint32_t clear = first.lpDst == &BackBuffer ? lpDTCon->dwTransOpaque : lpDTCon->dwClearColor;
-    for (int i = 0; i < count; ++i) ClearRect(dst, quads[i].dx, quads[i].dy, quads[i].dw, quads[i].dh, clear);
-  }
   const QuadStage stage{first.dwColor, first.dwColorOp, first.dwAlphaOp};
-  for (int i = 0; i < count; ++i) {
-    const DDBATCHQUAD& q = quads[i];
-    DrawTexturedQuad(dst, q.dx, q.dy, q.dw, q.dh, src, q.sx, q.sy, q.sw, q.sh, stage);
+  if (first.nFlags != 0 || !first.lpSrc->lpDT || !first.lpSrc->lpDT->bColorKey) {
+    for (int i = 0; i < count; ++i) DrawQuad(dst, src, quads[i], stage, std::nullopt);
+    return;
   }
+  // Every rectangle of the run is cleared before any quad is drawn. A quad
+  // that no earlier one overlaps clears its own rectangle as it draws (its
+  // opaque texels written once); the others are cleared up front.
+  const std::uint32_t clear = first.lpDst == &BackBuffer ? lpDTCon->dwTransOpaque : lpDTCon->dwClearColor;
+  const std::vector<bool> clearsUpFront = OverlapsAnEarlierQuad(quads, count, first.lpSrc == first.lpDst);
+  for (int i = 0; i < count; ++i)
+    if (clearsUpFront[std::size_t(i)]) ClearRect(dst, quads[i].dx, quads[i].dy, quads[i].dw, quads[i].dh, clear);
+  for (int i = 0; i < count; ++i)
+    DrawQuad(dst, src, quads[i], stage, clearsUpFront[std::size_t(i)] ? std::nullopt : std::optional(clear));
 }
 
 void DDEndBatch() {

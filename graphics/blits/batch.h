@@ -35,6 +35,6 @@ struct DDBATCHQUAD {
 // True while the current level collects; then BatchAppend queues the quad.
 bool BatchCollecting();
 void BatchAppend(DDBATCHQUAD quad);
-// Draws one run of quads (same destination, source and state): the keyed
-// pre-clear of every quad first, then the quads in order.
+// Draws one run of quads (same destination, source and state) as if the
+// keyed pre-clear of every quad came first, then the quads in order.
 void DrawQuadRun(const DDBATCHQUAD* quads, int count);

@@ -75,7 +75,20 @@ struct Kernels {
     if (storeLast) O::Store(d + n - P, last);
   }
 
+  // Alpha 0 leaves the target as it is; alpha 255 replaces it with the
+  // texel's colour (alpha byte 255), which needs no arithmetic.
   static void ConstantAlpha(std::uint32_t* d, const std::uint32_t* s, int n, std::uint32_t a) {
+    if (a == 0) return;
+    if (a == 255) {
+      const V alphaBits = O::Splat32(0xFF000000);
+      Row(d, s, n,
+          [&](const std::uint32_t* sp, const std::uint32_t*, V* out) {
+            *out = O::Or(O::Load(sp), alphaBits);
+            return true;
+          },
+          [](std::uint32_t sp, std::uint32_t) { return sp | 0xFF000000u; });
+      return;
+    }
     const V rgb = O::Splat32(0xFFFFFF), alpha = O::Splat32(a << 24), a16 = O::Splat16(std::uint16_t(a));
     Row(d, s, n,
         [&](const std::uint32_t* sp, const std::uint32_t* dp, V* out) {
@@ -105,7 +118,13 @@ struct Kernels {
         [](std::uint32_t sp, std::uint32_t dp) { return BlendPixel(sp, sp >> 24, dp); });
   }
 
+  // Alpha 0 leaves the target; 255 leaves each texel its own alpha.
   static void ModulatedAlpha(std::uint32_t* d, const std::uint32_t* s, int n, std::uint32_t a) {
+    if (a == 0) return;
+    if (a == 255) {
+      TexelAlpha(d, s, n);
+      return;
+    }
     const V alphaBits = O::Splat32(0xFF000000), rgb = O::Splat32(0xFFFFFF), alpha = O::Splat32(a << 24);
     const V a16 = O::Splat16(std::uint16_t(a));
     const V colourLanes = O::Splat64(0x0000FFFFFFFFFFFFULL), alphaLane = O::Splat64(0xFFFF000000000000ULL);
@@ -114,16 +133,29 @@ struct Kernels {
           O::Mulhi16(O::Add16(O::Mullo16(O::AlphaLanes16(s16), a16), O::Splat16(128)), O::Splat16(257));
       return Blend16(O::Or(O::And(s16, colourLanes), O::And(stageAlpha, alphaLane)), d16, stageAlpha);
     };
+    // Opaque texels all take the modulating alpha itself, so their share of
+    // the blend, c * a + 128 per channel, is worked out once for a run of
+    // equal vectors (a plain colour drawn over the screen is one such run).
+    const V inverse16 = O::Sub16(O::Splat16(255), a16);
+    V opaqueSource = O::Zero(), shareLo = O::Zero(), shareHi = O::Zero();
     Row(d, s, n,
         [&](const std::uint32_t* sp, const std::uint32_t* dp, V* out) {
           const V sv = O::Load(sp);
           const V av = O::And(sv, alphaBits);
           if (O::All(O::Eq32(av, O::Zero()))) return false;
           const V dv = O::Load(dp);
-          // Opaque texels all take the modulating alpha itself.
-          if (O::All(O::Eq32(av, alphaBits)))
-            *out = BlendConstant(O::Or(O::And(sv, rgb), alpha), dv, a16);
-          else
+          if (O::All(O::Eq32(av, alphaBits))) {
+            if (!O::All(O::Eq32(sv, opaqueSource))) {
+              const V c = O::Or(O::And(sv, rgb), alpha);
+              shareLo = O::Add16(O::Mullo16(O::Lo16(c), a16), O::Splat16(128));
+              shareHi = O::Add16(O::Mullo16(O::Hi16(c), a16), O::Splat16(128));
+              opaqueSource = sv;
+            }
+            const auto blend = [&](V share, V d16) {
+              return O::Mulhi16(O::Add16(share, O::Mullo16(d16, inverse16)), O::Splat16(257));
+            };
+            *out = O::Pack(blend(shareLo, O::Lo16(dv)), blend(shareHi, O::Hi16(dv)));
+          } else
             *out = O::Pack(half(O::Lo16(sv), O::Lo16(dv)), half(O::Hi16(sv), O::Hi16(dv)));
           return true;
         },

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "graphics/blits/fill.h"
@@ -139,17 +140,41 @@ void BlendTexels(std::uint32_t* drow, const std::uint32_t* texels, int n, AlphaK
   }
 }
 
+// The pixels of a row that no run covers, cleared as the runs are met:
+// `next` is the first pixel neither cleared nor drawn yet, walking left to
+// right, or right to left along a mirrored row (whose runs come in falling
+// order). Does nothing without a clear value.
+struct GapClear {
+  std::optional<std::uint32_t> value;
+  bool mirrored;
+  int w;
+  int next = 0;
+
+  void StartRow() { next = mirrored ? w : 0; }
+  // Clears up to the pixels [lo, hi) of the next run and steps past them.
+  void Before(std::uint32_t* drow, PixelRange range) {
+    if (!value) return;
+    if (!mirrored && range.lo > next) FillPixels32(drow + next, range.lo - next, *value);
+    if (mirrored && next > range.hi) FillPixels32(drow + range.hi, next - range.hi, *value);
+    next = mirrored ? range.lo : range.hi;
+  }
+  void EndRow(std::uint32_t* drow) { Before(drow, mirrored ? PixelRange{0, 0} : PixelRange{w, w}); }
+};
+
 // A texel-alpha quad drawn through the source's runs: see-through texels
-// (alpha 0) are skipped whole, opaque runs copied (texel alpha) or blended
-// at the diffuse alpha (modulated), and only the rest blended texel by
-// texel. A row that shows the same source row as the row above copies its
-// opaque runs from there.
-void DrawQuadByRuns(const QuadRows& q, bool inOrder, bool mirrored, AlphaKind kind, std::uint32_t diffuseAlpha) {
+// (alpha 0) are skipped whole (or cleared, with a clear value), opaque runs
+// copied (texel alpha) or blended at the diffuse alpha (modulated), and
+// only the rest blended texel by texel. A row that shows the same source
+// row as the row above copies its opaque runs from there.
+void DrawQuadByRuns(const QuadRows& q, bool inOrder, bool mirrored, AlphaKind kind, std::uint32_t diffuseAlpha,
+                    std::optional<std::uint32_t> clearUnder) {
   int previousRow = -1;
   std::uint32_t* previous = nullptr;
+  GapClear gaps{clearUnder, mirrored, q.w};
   ForEachRow(q, [&](std::uint32_t* drow, int row) {
     const std::uint32_t* srow = q.src->Row32(row);
     const bool repeated = row == previousRow && kind == AlphaKind::Texel;
+    gaps.StartRow();
     for (const OpaqueSpan& run : q.src->OpaqueSpans(row, row + 1).Row(row)) {
       PixelRange range;
       if (inOrder)
@@ -158,6 +183,7 @@ void DrawQuadByRuns(const QuadRows& q, bool inOrder, bool mirrored, AlphaKind ki
         range = ColumnsShowing(q.cols, q.w, run.begin, run.end, mirrored);
       const int n = range.hi - range.lo;
       if (n <= 0) continue;
+      gaps.Before(drow, range);
       if (run.solid && repeated) {
         std::memcpy(drow + range.lo, previous + range.lo, std::size_t(n) * 4);
       } else if (run.solid && kind == AlphaKind::Texel) {
@@ -166,6 +192,7 @@ void DrawQuadByRuns(const QuadRows& q, bool inOrder, bool mirrored, AlphaKind ki
         else
           BlendRows().gather(drow + range.lo, srow, q.cols + range.lo, n, q.src->Width());
       } else {
+        if (clearUnder) FillPixels32(drow + range.lo, n, *clearUnder);
         const std::uint32_t* texels = TexelsOf(srow, q, range.lo, range.hi, inOrder);
         if (run.solid)
           BlendRows().constantAlpha(drow + range.lo, texels, n, diffuseAlpha);
@@ -173,6 +200,7 @@ void DrawQuadByRuns(const QuadRows& q, bool inOrder, bool mirrored, AlphaKind ki
           BlendTexels(drow + range.lo, texels, n, kind, diffuseAlpha);
       }
     }
+    gaps.EndRow(drow);
     previousRow = row;
     previous = drow;
   });
@@ -181,15 +209,19 @@ void DrawQuadByRuns(const QuadRows& q, bool inOrder, bool mirrored, AlphaKind ki
 }  // namespace
 
 void DrawTexturedQuad(cPixelBuffer* dst, int dx, int dy, int dw, int dh, const cPixelBuffer* src, int sx, int sy,
-                      int sw, int sh, const QuadStage& stage) {
-  if (dw < 1 || dh < 1 || sw == 0 || sh == 0 || src->Empty() || src->BytesPerPixel() != 4 ||
-      dst->BytesPerPixel() != 4)
-    return;
+                      int sw, int sh, const QuadStage& stage, std::optional<std::uint32_t> clearUnder) {
   int x = dx, y = dy, w = dw, h = dh;
-  if (!ClipRect(&x, &y, &w, &h, dst->Width(), dst->Height())) return;
-  // Sampling a target from itself reads a copy taken before drawing.
+  if (dst->BytesPerPixel() != 4 || !ClipRect(&x, &y, &w, &h, dst->Width(), dst->Height())) return;
+  if (sw == 0 || sh == 0 || src->Empty() || src->BytesPerPixel() != 4) {
+    if (clearUnder) ClearRect(dst, x, y, w, h, *clearUnder);
+    return;
+  }
+  // Sampling a target from itself reads a copy taken before drawing (and
+  // after the clear).
   std::unique_ptr<cPixelBuffer> copy;
   if (src == dst) {
+    if (clearUnder) ClearRect(dst, x, y, w, h, *clearUnder);
+    clearUnder.reset();
     copy = std::make_unique<cPixelBuffer>(*src);
     src = copy.get();
   }
@@ -206,8 +238,15 @@ void DrawTexturedQuad(cPixelBuffer* dst, int dx, int dy, int dw, int dh, const c
   }
   const QuadRows rows{dst, src, x, y, w, h, y - dy, sy, sh, dh, first, cols.data()};
   const std::uint32_t diffuseAlpha = stage.dwDiffuse >> 24;
+  // Rows drawn whole are cleared just before they are drawn.
+  const auto clearRow = [&](std::uint32_t* drow) {
+    if (clearUnder) FillPixels32(drow, w, *clearUnder);
+  };
   if (!direct) {
-    ForEachRow(rows, [&](std::uint32_t* drow, int row) { DrawRowByTable(drow, src->Row32(row), rows.cols, w, t); });
+    ForEachRow(rows, [&](std::uint32_t* drow, int row) {
+      clearRow(drow);
+      DrawRowByTable(drow, src->Row32(row), rows.cols, w, t);
+    });
     return;
   }
   // Runs serve where see-through texels leave the target and the columns
@@ -216,10 +255,11 @@ void DrawTexturedQuad(cPixelBuffer* dst, int dx, int dy, int dw, int dh, const c
   const bool wraps = !inOrder && (SampleOffset(x - dx, sw, dw) + sx != cols[0] ||
                                   SampleOffset(x - dx + w - 1, sw, dw) + sx != cols[std::size_t(w) - 1]);
   if (texelAlpha && !wraps && src->OpaqueSpansReady({0xFF000000u, 0, 0xFF000000u})) {
-    DrawQuadByRuns(rows, inOrder, sw < 0, t.alphaKind, diffuseAlpha);
+    DrawQuadByRuns(rows, inOrder, sw < 0, t.alphaKind, diffuseAlpha, clearUnder);
     return;
   }
   ForEachRow(rows, [&](std::uint32_t* drow, int row) {
+    clearRow(drow);
     BlendTexels(drow, TexelsOf(src->Row32(row), rows, 0, w, inOrder), w, t.alphaKind, diffuseAlpha);
   });
 }

@@ -21,6 +21,7 @@
 // So alpha 0 leaves the destination unchanged and alpha 255 replaces it.
 
 #include <cstdint>
+#include <optional>
 
 #include "graphics/surfaces/pixel_buffer.h"
 
@@ -35,9 +36,12 @@ struct QuadStage {
 std::uint32_t ApplyStageOp(std::uint32_t op, std::uint32_t t, std::uint32_t d);
 
 // Draws the source rectangle of a 32-bit texture onto the destination
-// rectangle of a 32-bit target, clipped to the target.
+// rectangle of a 32-bit target, clipped to the target. With `clearUnder`
+// the result is that of ClearRect with that value first: pixels that the
+// quad replaces outright are written once, the rest are cleared and then
+// drawn (so texels that blend still see the clear value).
 void DrawTexturedQuad(cPixelBuffer* dst, int dx, int dy, int dw, int dh, const cPixelBuffer* src, int sx, int sy,
-                      int sw, int sh, const QuadStage& stage);
+                      int sw, int sh, const QuadStage& stage, std::optional<std::uint32_t> clearUnder = std::nullopt);
 // An untextured quad of one colour: colour and alpha both from `dwColor`.
 void DrawColouredRect(cPixelBuffer* dst, int x, int y, int w, int h, std::uint32_t dwColor);
 // Overwrites the rectangle (clipped) with a value, as a device clear does.

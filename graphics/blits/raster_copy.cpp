@@ -63,7 +63,7 @@ void CopyRunsRow(Pixel* d, const Pixel* s, int sx, int w, std::span<const Opaque
   for (const OpaqueSpan& run : RunsFrom(runs, sx)) {
     if (run.begin >= sx + w) break;
     const int a = std::max<int>(run.begin, sx), b = std::min<int>(run.end, sx + w);
-    std::memcpy(d + (a - sx), s + a, std::size_t(b - a) * sizeof(Pixel));
+    CopyRunBytes(d + (a - sx), s + a, std::size_t(b - a) * sizeof(Pixel));
   }
 }
 
@@ -96,7 +96,7 @@ void CopyRunRows(cPixelBuffer* dst, int x, int y, int w, int h, const cPixelBuff
     // The whole width: every run is copied as it stands.
     for (int r = 0; r < h; ++r, s += srcPitch, d += dstPitch)
       rowRuns.ForEach(sy + r, [d, s](const OpaqueSpan& run) {
-        std::memcpy(d + run.begin, s + run.begin, std::size_t(run.end - run.begin) * sizeof(Pixel));
+        CopyRunBytes(d + run.begin, s + run.begin, std::size_t(run.end - run.begin) * sizeof(Pixel));
       });
     return;
   }

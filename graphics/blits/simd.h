@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <cwchar>
 
 typedef std::uint32_t u32x4 __attribute__((vector_size(16)));
 typedef std::uint8_t u8x16 __attribute__((vector_size(16)));
@@ -23,12 +24,26 @@ inline u8x16 Load16(const std::uint8_t* p) {
 }
 inline void Store16(std::uint8_t* p, u8x16 v) { std::memcpy(p, &v, sizeof v); }
 
-// n 32-bit pixels set to one value, sixteen bytes a store: at -O2 the
-// compiler leaves a plain fill loop of 32-bit values scalar, one pixel a
-// store, and a frame's clear of the whole screen takes four times as long.
+// n 32-bit pixels set to one value. Wide characters are 32 bits here, so
+// the library's wide fill serves, with the widest stores the processor has
+// (a plain loop of 32-bit values is left scalar at -O2).
+static_assert(sizeof(wchar_t) == sizeof(std::uint32_t));
 inline void FillPixels32(std::uint32_t* p, int n, std::uint32_t value) {
-  const u32x4 v = {value, value, value, value};
-  int i = 0;
-  for (; i + 4 <= n; i += 4) Store4(p + i, v);
-  for (; i < n; ++i) p[i] = value;
+  if (n > 0) std::wmemset(reinterpret_cast<wchar_t*>(p), static_cast<wchar_t>(value), std::size_t(n));
+}
+
+// A run of a keyed copy: runs of sprite rows are a few dozen bytes, where a
+// call to the library's copy costs as much as the copy, so up to 128 bytes
+// are copied inline, sixteen a step, the last step overlapping the one
+// before. Source and destination never overlap.
+inline void CopyRunBytes(void* to, const void* from, std::size_t bytes) {
+  if (bytes < 16 || bytes > 128) {
+    std::memcpy(to, from, bytes);
+    return;
+  }
+  auto* d = static_cast<std::uint8_t*>(to);
+  const auto* s = static_cast<const std::uint8_t*>(from);
+  const u8x16 last = Load16(s + bytes - 16);
+  for (std::size_t i = 0; i + 16 < bytes; i += 16) Store16(d + i, Load16(s + i));
+  Store16(d + bytes - 16, last);
 }

@@ -27,7 +27,7 @@ bool PaintChar(DDSURFACEDATA* lpSD, int x, int y, std::string_view character, co
   cSurfaceLock lock;
   if (!lock.Lock(lpSD)) return false;
   const bool direct3D = lpDTCon != nullptr;
-  const platform::GlyphBitmap glyph =
+  const platform::GlyphBitmap& glyph =
       face.Render(code, direct3D ? platform::GlyphRendering::Coverage : platform::GlyphRendering::Monochrome);
   const DDSURFACEDATA* locked = lock.Surface();
   // The pixels that may be written: [left, right) x [top, bottom).

@@ -41,7 +41,8 @@ class BlendRowsTest : public testing::TestWithParam<std::string> {
   }
 
   // Rows of every length up to 40, texel alphas drawn from `alphas`
-  // (0 and 255 in whole stretches, so the loops' shortcuts are taken too).
+  // (0 and 255 in whole stretches, so the loops' shortcuts are taken too),
+  // and a stage alpha for each.
   template <typename Check>
   void ForRows(const std::vector<std::uint32_t>& alphas, Check check) {
     std::mt19937 rng(99);
@@ -51,10 +52,13 @@ class BlendRowsTest : public testing::TestWithParam<std::string> {
         const std::uint32_t runAlpha = alphas[rng() % alphas.size()];
         for (int i = 0; i < n; ++i) {
           const std::uint32_t alpha = trial % 2 ? runAlpha : alphas[rng() % alphas.size()];
-          s[std::size_t(i)] = (alpha << 24) | (rng() & 0xFFFFFF);
+          // Every fifth row is one colour throughout (a plain colour drawn over the screen).
+          s[std::size_t(i)] = trial % 5 == 4 && i > 0 ? s[0] : (alpha << 24) | (rng() & 0xFFFFFF);
           d[std::size_t(i)] = std::uint32_t(rng());
         }
-        check(s, d, std::uint32_t(rng() % 256));
+        // Stage alphas 0 and 255 take shortcuts of their own.
+        const std::uint32_t stageAlphas[] = {0, 255, std::uint32_t(rng() % 256), std::uint32_t(rng() % 256)};
+        check(s, d, stageAlphas[trial % 4]);
       }
   }
 

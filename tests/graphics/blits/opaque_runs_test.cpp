@@ -126,6 +126,44 @@ TEST_P(OpaqueRunsTest, RunsDrawWhatThePixelPathsDraw) {
   }
 }
 
+// An opaque blit of a keyed sheet in Direct3D clears its rectangle before
+// drawing: the clear written only into the gaps between runs copied
+// outright, and under texels that blend (partial alpha, a draw colour with
+// alpha or a tint), leaves what a whole clear and a keyed blit leave.
+TEST_P(OpaqueRunsTest, OpaqueBlitOfAKeyedSheetClearsWhatAWholeClearClears) {
+  if (!IsD3D()) GTEST_SKIP() << "only Direct3D clears under opaque blits";
+  TestSurface sheet(67, 23), dst(80, 50);
+  const std::uint32_t drawColours[] = {0xFFFFFFFF, 0x80FFFFFF, 0xFF8040C0};
+  for (int trial = 0; trial < 90; ++trial) {
+    RandomSheet(sheet, std::vector<double>{0.05, 0.5, 0.95}[std::size_t(trial % 3)]);
+    DDSetDrawColor(drawColours[trial / 3 % 3]);
+    int x = Uniform(-20, 70), y = Uniform(-15, 45), sx = Uniform(-6, 60), sy = Uniform(-4, 20);
+    int w = Uniform(1, 60), h = Uniform(1, 30);
+    int sw = w, sh = h;
+    if (trial / 9 % 3 > 0) {  // stretched or shrunk, then also mirrored
+      sw = Uniform(1, 40) * (trial / 9 % 3 == 2 ? -1 : 1);
+      sh = Uniform(1, 20);
+    }
+    const auto opaqueBlit = [&] {
+      Background(dst);
+      DDBltStretch(&dst.sd, x, y, w, h, &sheet.sd, sx, sy, sw, sh, 0);
+      return Read(dst);
+    };
+    // The first blit after the sheet was written tests texels one by one,
+    // the later ones go through the runs.
+    const Pixels firstBlit = opaqueBlit();
+    Background(dst);
+    int cx = x, cy = y, cw = w, ch = h, csx = sx, csy = sy, csw = sw, csh = sh;
+    if (DDClipBlt(&dst.sd, &cx, &cy, &cw, &ch, &sheet.sd, &csx, &csy, &csw, &csh))
+      DDFillRectRGB(&dst.sd, cx, cy, cw, ch, lpDTCon->dwClearColor);
+    DDBltStretch(&dst.sd, x, y, w, h, &sheet.sd, sx, sy, sw, sh, 1);
+    const Pixels clearedThenKeyed = Read(dst);
+    ASSERT_EQ(firstBlit, clearedThenKeyed) << "trial " << trial;
+    for (int pass = 0; pass < 2; ++pass) ASSERT_EQ(opaqueBlit(), clearedThenKeyed) << "trial " << trial;
+  }
+  DDResetDrawColor();
+}
+
 // The keyed copy of the whole sheet at (1, 1), from the sheet's pixels.
 Pixels KeyedCopy(const Pixels& background, const Pixels& sheet, int sheetW, int dstW,
                  const std::function<bool(std::uint32_t)>& seeThrough) {
