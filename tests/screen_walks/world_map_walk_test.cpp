@@ -297,7 +297,7 @@ TEST_P(StageMenusWalk, SpacePausesAndAClearedStagesMenuRetriesAndGoesToTheMap) {
   walk.Tap(kKeyDown);
   walk.Tap(kKeyZ);  // to the map
   EXPECT_EQ(StageScene()->Phase(), kPhaseLeave);
-  EXPECT_EQ(g_SaveData.m_nMapState2, 1);
+  EXPECT_EQ(g_SaveData.m_bBackToMap, 1);
   ASSERT_TRUE(walk.StepUntil([] { return g_Game.m_nPrevState == GS_STAGE && Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
   walk.Step(30);
   EXPECT_EQ(g_Game.m_nState, GS_WORLDMAP);

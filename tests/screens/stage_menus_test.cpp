@@ -26,7 +26,7 @@ class StageMenuTest : public testing::Test {
     m_series = g_SaveData.m_nSeries;
     m_switches = g_SaveData.m_vSwitch;
     m_progress = g_SaveData.m_vPair;
-    m_backToMap = g_SaveData.m_nMapState2;
+    m_backToMap = g_SaveData.m_bBackToMap;
   }
   void TearDown() override {
     g_StageEnd = StageEndSlot();
@@ -35,7 +35,7 @@ class StageMenuTest : public testing::Test {
     g_SaveData.m_nSeries = m_series;
     g_SaveData.m_vSwitch = m_switches;
     g_SaveData.m_vPair = m_progress;
-    g_SaveData.m_nMapState2 = m_backToMap;
+    g_SaveData.m_bBackToMap = m_backToMap;
   }
   // Opens the pause menu over play.
   static void Pause(StageRun& run) {
@@ -139,7 +139,7 @@ TEST_F(StageMenuTest, StoryMapEntryLeavesForTheMap) {
   run.harness.Step(0, 0);
   run.harness.Step(kDirDown, 0);
   EXPECT_EQ(scene.m_nMenuCursor, 3);
-  g_SaveData.m_nMapState2 = 0;
+  g_SaveData.m_bBackToMap = 0;
   run.harness.Step(0, 1);
   EXPECT_EQ(scene.Phase(), kPhaseLeave);
   EXPECT_EQ(g_Game.m_nNextState, GS_WORLDMAP);
@@ -168,7 +168,7 @@ TEST_F(StageMenuTest, TheRetryMenuStartsOnRetryAndGoesBackToTheMap) {
   EXPECT_EQ(g_MenuCursor.Top().nRow, 0);
   run.harness.Step(kDirUp, 0);  // wraps to the last entry
   EXPECT_EQ(scene.m_nMenuCursor, 1);
-  g_SaveData.m_nMapState2 = 0;
+  g_SaveData.m_bBackToMap = 0;
   run.harness.Step(0, 1);
   EXPECT_EQ(scene.Phase(), kPhaseLeave);
   EXPECT_EQ(g_Game.m_nNextState, GS_WORLDMAP);
