@@ -258,7 +258,8 @@ TEST_F(RemovedFlowsTest, AnItemsFlowChangeFreesTheRemovedFlowsLetter) {
     return [mode, id](StageRun&, cChara& hero) {
       cEdCmd command = ItemCmd(kItemCmdChangeFlow, {{0, mode}, {1, id}});
       command.m_vFlows = {LetterFlow({Wait(100)}, kSecondId)};
-      RunItemCmds(hero, {command});
+      cVector<cEdCmd> commands{command};
+      RunItemCmds(hero, commands);
     };
   };
   EXPECT_LE(SecondStart(Stage(LongFirst(), true), true, ended, change(kFlowChangeRemove, kFirstId)), started);
