@@ -1,11 +1,13 @@
 #pragma once
-// What the headless simulation benchmarks share: the copy of the bytes their
-// frames visit, which is the physical floor each one is read against, and a
-// main that starts the project data without a screen.
+// What the headless benchmarks share: the physical floors they are read
+// against (a copy of a frame's bytes; one cache line read from each object
+// a simulation frame visits) and a main that starts the project data
+// without a screen.
 
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -19,6 +21,25 @@ inline void CopyBytesFloor(benchmark::State& state, std::size_t bytes) {
   for (auto _ : state) {
     std::memcpy(to.data(), from.data(), from.size());
     benchmark::ClobberMemory();
+  }
+}
+
+// Reads one cache line of each of `objects` objects laid `stride` bytes
+// apart. A frame that visits every object reads at least that: memory is
+// read in whole lines, and each object has one field the frame must read
+// (its place, its state). The frame reads more (several fields, far apart,
+// and the lists that lead to them), so this is a floor, not a target.
+inline void ReadLinePerObjectFloor(benchmark::State& state, std::size_t objects, std::size_t stride) {
+  constexpr std::size_t kLineWords = 64 / sizeof(std::uint64_t);
+  const std::size_t strideWords = (stride + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t);
+  std::vector<std::uint64_t> memory(objects * strideWords + kLineWords, 1);
+  for (auto _ : state) {
+    std::uint64_t sum = 0;
+    for (std::size_t object = 0; object < objects; ++object) {
+      const std::uint64_t* line = memory.data() + object * strideWords;
+      for (std::size_t word = 0; word < kLineWords; ++word) sum += line[word];
+    }
+    benchmark::DoNotOptimize(sum);
   }
 }
 

@@ -115,6 +115,9 @@ int HitCharasWithShots(cStageScene& scene) {
   if (g_PlayStage.StepMaskCount != 0 && scene.m_vSubStepMask[scene.m_nSubStep - 1] == 0) return 0;
   for (int side = 0; side < kShotSides; ++side) {
     std::vector<cStageShot*>& shots = g_ShotSides[static_cast<std::size_t>(side)];
+    // Only a shot of this side could touch anything here, so a side without
+    // shots is passed over before any group's bounds are built.
+    if (shots.empty()) continue;
     for (int group = 0; group < kSides; ++group) {
       std::vector<cChara*>& charas = scene.m_GroupLists[static_cast<std::size_t>(group)];
       if (group == side || charas.empty()) continue;

@@ -7,6 +7,7 @@
 #include "stage/chara/hero.h"
 
 void StartFlow(cChara& chara, cFlowState& flow) {
+  ++g_FlowStarts;
   if (g_FlowRuntime.startFlow != nullptr) g_FlowRuntime.startFlow(chara, flow);
 }
 int RunFlow(cChara& chara, cFlowState& flow) {

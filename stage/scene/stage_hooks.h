@@ -26,6 +26,9 @@ int TestFlowConds(cChara& chara, cFlowState& flow);
 
 // Flow runtime.
 void StartFlow(cChara& chara, cFlowState& flow);
+// Counts the flows started, so that a pass can tell whether what it set off
+// ran anything.
+inline std::uint64_t g_FlowStarts = 0;
 // 1 when the flow has ended.
 int RunFlow(cChara& chara, cFlowState& flow);
 void RunFlowConditionWork(cChara& chara);

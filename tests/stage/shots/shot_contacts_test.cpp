@@ -1,11 +1,15 @@
 // Shot and attack contacts on hand-made stages: sides against groups, the
 // strict-shot switch both ways, invincibility and invulnerability 2,
 // piercing and swords, the sub-step mask, deaths, the item a shot carries,
-// cancelling by "消滅値", and body attacks.
+// cancelling by "消滅値", and body attacks, whose walk over the pairs whose
+// boxes meet is checked against the walk over every pair on random stages.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "definitions/flow_record.h"
 #include "project/database.h"
@@ -13,6 +17,7 @@
 #include "stage/chara/flow_runtime_slot.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_chara.h"
+#include "stage/contacts/object_contacts.h"
 #include "stage/core/stage_rules.h"
 #include "stage/scene/stage_hooks.h"
 #include "stage/shots/shot_list.h"
@@ -305,6 +310,79 @@ TEST_F(ShotContacts, ASwordHitsEachCharacterOncePerSwing) {
   EXPECT_FALSE(sword->removed);
   EXPECT_EQ(foe.hp, 90);
   EXPECT_EQ(sword->hitNumbers.size(), 1u);
+}
+
+// The flows started by contacts, in order, each stirring the stage now and
+// then: a step aside (a box moves), turning into a block character or back
+// (who takes part changes), gaining power (damage and deaths follow).
+std::vector<std::string> g_Contacts;
+
+void StirOnStart(cChara& chara, cFlowState& state) {
+  const int count = static_cast<int>(g_Contacts.size());
+  g_Contacts.push_back(std::to_string(chara.serial) + ":" + std::to_string(state.flow->m_nTrigger));
+  if (count % 4 == 1) chara.SetPos(chara.x + 24, chara.y);
+  if (count % 9 == 2) chara.def.m_bBlockChara = chara.def.m_bBlockChara == 0 ? 1 : 0;
+  if (count % 5 == 3) chara.def.m_nPower = 7;
+}
+
+// A crowd of characters of five groups, flying and walking, packed so that
+// many boxes meet; part of them strike, and part are off the screen.
+StageBuilder RandomCrowd(std::uint32_t seed) {
+  std::mt19937 random(seed);
+  const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  StageBuilder builder(40, 12, 5, 8);
+  for (int column = 0; column < 40; ++column) builder.Block(column, 9);
+  builder.stage.OnScreenOnly = pick(0, 1);
+  builder.stage.InvincibleTime[2] = pick(0, 3);
+  for (int i = 0; i < 80; ++i) {
+    cEdChara& chara = builder.Chara(pick(2, 26), pick(2, 8));
+    chara.m_nFaction = static_cast<std::uint8_t>(pick(1, 5));
+    chara.m_nFlight = static_cast<std::uint8_t>(pick(0, 1));
+    chara.m_nMaxHp = pick(5, 40);
+    chara.m_nPower = pick(0, 3) == 0 ? pick(1, 9) : 0;
+    chara.m_vFlows.push_back(FlowOn(kTriggerHitChara));
+    if (pick(0, 2) == 0) chara.m_vFlows.push_back(FlowOn(kTriggerDamaged));
+  }
+  return builder;
+}
+
+struct CrowdRun {
+  std::vector<std::string> contacts;
+  std::vector<std::uint64_t> hashes;  // after each frame
+};
+
+CrowdRun PlayCrowd(const StageBuilder& builder, BodyAttackWalk walk) {
+  const FlowRuntimeSlot saved = g_FlowRuntime;
+  const BodyAttackWalk savedWalk = g_BodyAttackWalk;
+  g_FlowRuntime.startFlow = StirOnStart;
+  g_BodyAttackWalk = walk;
+  g_Contacts.clear();
+  CrowdRun result;
+  {
+    StageRun run(builder, 11);
+    for (int frame = 0; frame < 60; ++frame) {
+      run.harness.Step(static_cast<std::uint16_t>(frame % 3), 0);
+      result.hashes.push_back(run.harness.Hash());
+    }
+  }
+  result.contacts = g_Contacts;
+  g_FlowRuntime = saved;
+  g_BodyAttackWalk = savedWalk;
+  return result;
+}
+
+TEST(BodyAttackWalk, PassingOverPairsThatCannotMeetKeepsEveryHitAndItsOrder) {
+  std::size_t contacts = 0;
+  for (std::uint32_t seed = 1; seed <= 12; ++seed) {
+    SCOPED_TRACE(seed);
+    const StageBuilder builder = RandomCrowd(seed);
+    const CrowdRun full = PlayCrowd(builder, BodyAttackWalk::kFull);
+    const CrowdRun pruned = PlayCrowd(builder, BodyAttackWalk::kPruned);
+    ASSERT_EQ(pruned.contacts, full.contacts);
+    ASSERT_EQ(pruned.hashes, full.hashes);
+    contacts += full.contacts.size();
+  }
+  EXPECT_GT(contacts, 1000u);  // the crowds did meet
 }
 
 }  // namespace
