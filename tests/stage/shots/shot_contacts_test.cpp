@@ -382,7 +382,7 @@ TEST(BodyAttackWalk, PassingOverPairsThatCannotMeetKeepsEveryHitAndItsOrder) {
     ASSERT_EQ(pruned.hashes, full.hashes);
     contacts += full.contacts.size();
   }
-  EXPECT_GT(contacts, 1000u);  // the crowds did meet
+  EXPECT_GT(contacts, 500u);  // the crowds did meet
 }
 
 }  // namespace
