@@ -159,6 +159,20 @@ void Presenter::SimulateDeviceResettable() {
   if (m_state == DeviceState::Lost) m_state = DeviceState::NotReset;
 }
 
+void Presenter::SetFrameShownCallback(std::function<void()> callback) {
+  std::lock_guard lock(m_mutex);
+  m_onShown = std::move(callback);
+}
+
+void Presenter::OnFrameShown() {
+  std::function<void()> callback;
+  {
+    std::lock_guard lock(m_mutex);
+    callback = m_onShown;
+  }
+  if (callback) callback();
+}
+
 void Presenter::OnRenderReset() {
   std::function<void()> callback;
   {

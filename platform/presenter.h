@@ -61,6 +61,9 @@ class Presenter {
   bool ResetDevice();
   // Called (on the thread that saw it) when the device needs a restore.
   void SetRenderResetCallback(std::function<void()> callback);
+  // Called on the main thread each time a presenter that shows a window has
+  // put a frame on the screen (the start-up benchmark times the first).
+  void SetFrameShownCallback(std::function<void()> callback);
 
   // Test hooks: the device is lost; later it may be reset.
   void SimulateDeviceLost();
@@ -69,6 +72,7 @@ class Presenter {
  protected:
   // Backends: the renderer was reset; the device must be restored.
   void OnRenderReset();
+  void OnFrameShown();
   // Takes the newest frame not yet shown; false when there is none.
   bool TakePendingFrame(std::vector<std::uint32_t>& pixels, int* width, int* height);
   virtual void FrameSubmitted() {}
@@ -83,6 +87,7 @@ class Presenter {
   PresenterSettings m_settings;
   DeviceState m_state = DeviceState::Ok;
   std::function<void()> m_onReset;
+  std::function<void()> m_onShown;
 };
 
 // The presenter of the selected backend (created on first use).

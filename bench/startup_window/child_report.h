@@ -2,7 +2,7 @@
 // What a start-up child of bench_startup prints on stdout when it is done:
 // the nanoseconds from its spawn (the parent's monotonic clock, passed on
 // its command line) to its first presented frame, and its peak resident
-// memory in kB. The peak is read by the process itself: the rusage of a
+// memory in kB as that frame was shown and over the whole run. The peak is read by the process itself: the rusage of a
 // spawned child can also count pages of the parent it was cloned from
 // before its exec.
 
@@ -27,9 +27,9 @@ inline long PeakResidentKb() {
   return 0;
 }
 
-inline void Print(std::int64_t firstFrameNs, const char* spawnedAtNs) {
+inline void Print(std::int64_t firstFrameNs, long firstFramePeakKb, const char* spawnedAtNs) {
   const long long elapsed = firstFrameNs - std::strtoll(spawnedAtNs, nullptr, 10);
-  std::printf("%lld %ld\n", elapsed, PeakResidentKb());
+  std::printf("%lld %ld %ld\n", elapsed, firstFramePeakKb, PeakResidentKb());
   std::fflush(stdout);
 }
 

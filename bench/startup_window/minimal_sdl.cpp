@@ -16,9 +16,10 @@ int main(int argc, char** argv) {
   SDL_RenderClear(renderer);
   SDL_RenderPresent(renderer);
   const std::int64_t presented = startup_child::MonotonicNs();
+  const long peakAtPresentKb = startup_child::PeakResidentKb();
   SDL_DestroyRenderer(renderer);
   SDL_DestroyWindow(window);
   SDL_Quit();
-  startup_child::Print(presented, argv[1]);
+  startup_child::Print(presented, peakAtPresentKb, argv[1]);
   return 0;
 }

@@ -18,21 +18,23 @@ int main(int argc, char** argv) {
   if (argc != 3 || ::chdir(argv[1]) != 0) return 2;
   platform::SelectBackend(platform::Backend::Sdl);
   RegisterPlayerModules();
-  // The presenter's own loop task, added with the first frame handed over,
-  // runs after this one in each pass: a frame seen here is on the screen by
-  // the next pass.
-  bool frameHandedOver = false;
+  // Once a frame has been handed over the presenter exists; it shows that
+  // frame later in this pass of the main loop or in a later one.
   std::int64_t presentedAt = 0;
+  long peakAtPresentKb = 0;
+  bool watching = false;
   platform::AddMainLoopTask([&] {
-    if (presentedAt != 0) return;
-    if (frameHandedOver) {
+    if (watching || platform::GetPresenter().FrameSerial() == 0) return;
+    watching = true;
+    platform::GetPresenter().SetFrameShownCallback([&] {
+      if (presentedAt != 0) return;
       presentedAt = startup_child::MonotonicNs();
+      peakAtPresentKb = startup_child::PeakResidentKb();
       platform::RequestClose(platform::CloseReason::Terminate);
-    }
-    frameHandedOver = platform::GetPresenter().FrameSerial() > 0;
+    });
   });
   RunPlayer("");
   if (presentedAt == 0) return 3;
-  startup_child::Print(presentedAt, argv[2]);
+  startup_child::Print(presentedAt, peakAtPresentKb, argv[2]);
   return 0;
 }

@@ -128,9 +128,9 @@ void Font::Restore() {
   if (!HasPixels(&m_WorkSD))
     DDCreateSurface(&m_WorkSD, BackBuffer.nWidth, BackBuffer.nHeight, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0);
   for (GlyphCache* cache : {m_lpFastFont_Half.get(), m_lpFastFont_FullAdd.get()}) {
-    if (!cache || !m_lpFace || !HasPixels(&cache->Sheet())) continue;
+    if (!cache || !m_lpFace || !cache->HasSheet()) continue;
     cache->Render(*m_lpFace, m_dwTextColor);
-    cache->Sheet().bLost = 0;
+    cache->SetSheetLost(false);
   }
 }
 

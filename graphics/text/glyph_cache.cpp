@@ -41,6 +41,7 @@ int GlyphCache::Add(std::string_view character) {
     index = m_nNextIndex++;
   }
   m_Lookup[key] = static_cast<int>(m_Entries.size());
+  m_Pending.push_back(false);
   m_Entries.push_back(
       {std::string(character), index, (index % m_nColumns) * m_nCellWidth, (index / m_nColumns) * m_nCellHeight});
   return 1;
@@ -53,6 +54,8 @@ const GlyphCache::Entry* GlyphCache::Find(std::string_view character) const {
 
 void GlyphCache::DrawByIndex(DDSURFACEDATA* lpDst, int x, int y, int index, int flags) {
   if (index < 0 || index >= m_nCapacity) return;
+  // A single byte's cell is its code; double-byte cells are numbered as added.
+  RenderIfPending(m_nKind == kSingleByte ? m_Lookup[index] : index);
   DDBlt(lpDst, x, y, m_nCellWidth, m_nCellHeight, &m_Sheet, (index % m_nColumns) * m_nCellWidth,
         (index / m_nColumns) * m_nCellHeight, flags);
 }
@@ -60,14 +63,30 @@ void GlyphCache::DrawByIndex(DDSURFACEDATA* lpDst, int x, int y, int index, int 
 int GlyphCache::DrawChar(DDSURFACEDATA* lpDst, int x, int y, std::string_view character, int flags) {
   const Entry* entry = Find(character);
   if (!entry) return 0;
+  RenderIfPending(m_Lookup[LookupKey(character)]);
   DDBlt(lpDst, x, y, m_nCellWidth, m_nCellHeight, &m_Sheet, entry->x, entry->y, flags);
   return 1;
 }
 
 void GlyphCache::Render(const platform::FontFace& face, std::uint32_t textPixel) {
   DDFillSurface(&m_Sheet, 0);
-  for (const Entry& entry : m_Entries) RenderEntry(entry, face, textPixel);
+  m_pPendingFace = &face;
+  m_nPendingPixel = textPixel;
+  m_Pending.assign(m_Entries.size(), true);
 }
+
+void GlyphCache::RenderIfPending(int number) {
+  if (number < 0 || std::size_t(number) >= m_Pending.size() || !m_Pending[std::size_t(number)]) return;
+  m_Pending[std::size_t(number)] = false;
+  RenderEntry(m_Entries[std::size_t(number)], *m_pPendingFace, m_nPendingPixel);
+}
+
+DDSURFACEDATA& GlyphCache::Sheet() {
+  for (std::size_t number = 0; number < m_Pending.size(); ++number) RenderIfPending(static_cast<int>(number));
+  return m_Sheet;
+}
+
+bool GlyphCache::HasSheet() { return SurfacePixels(&m_Sheet) != nullptr; }
 
 void GlyphCache::RenderEntry(const Entry& entry, const platform::FontFace& face, std::uint32_t textPixel) {
   // Centred in the cell like a character drawn without the cache, so that
@@ -80,5 +99,8 @@ void GlyphCache::RenderEntry(const Entry& entry, const platform::FontFace& face,
 }
 
 void GlyphCache::RenderChar(std::string_view character, const platform::FontFace& face, std::uint32_t textPixel) {
-  if (const Entry* entry = Find(character)) RenderEntry(*entry, face, textPixel);
+  const Entry* entry = Find(character);
+  if (!entry) return;
+  m_Pending[std::size_t(m_Lookup[LookupKey(character)])] = false;
+  RenderEntry(*entry, face, textPixel);
 }

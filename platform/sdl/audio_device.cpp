@@ -14,10 +14,11 @@ constexpr Uint16 kCallbackFrames = 1024;
 class SdlAudio final : public AudioDeviceBackend {
  public:
   bool Open(AudioMixer& mixer, std::string& error) override {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    if (!m_subsystemStarted && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
       error = SDL_GetError();
       return false;
     }
+    m_subsystemStarted = true;
     SDL_AudioSpec want{};
     want.freq = mixer.Rate();
     want.format = AUDIO_F32SYS;
@@ -29,9 +30,11 @@ class SdlAudio final : public AudioDeviceBackend {
     const int allowed = mixer.HasVoices() ? 0 : SDL_AUDIO_ALLOW_FREQUENCY_CHANGE;
     SDL_AudioSpec have{};
     m_device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, allowed);
+    // Without a device the subsystem stays up until a later open succeeds
+    // and closes: quitting it joins SDL's device-watching thread, which
+    // sleeps in steps of 100 ms, and the start-up would wait for it.
     if (m_device == 0) {
       error = SDL_GetError();
-      SDL_QuitSubSystem(SDL_INIT_AUDIO);
       return false;
     }
     mixer.SetRate(have.freq);
@@ -44,6 +47,7 @@ class SdlAudio final : public AudioDeviceBackend {
     SDL_CloseAudioDevice(m_device);
     m_device = 0;
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    m_subsystemStarted = false;
   }
 
  private:
@@ -53,6 +57,7 @@ class SdlAudio final : public AudioDeviceBackend {
   }
 
   SDL_AudioDeviceID m_device = 0;
+  bool m_subsystemStarted = false;
 };
 
 }  // namespace

@@ -132,6 +132,7 @@ class SdlPresenter final : public Presenter {
     SDL_RenderClear(m_renderer);
     SDL_RenderCopy(m_renderer, m_texture, nullptr, &target);
     SDL_RenderPresent(m_renderer);
+    OnFrameShown();
   }
 
   std::shared_ptr<SdlPresenter*> m_self = std::make_shared<SdlPresenter*>(this);
