@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 #include "graphics/surfaces/surface.h"
@@ -35,6 +36,16 @@ void ForEachWaveSlice(int length, int waves, double amplitude, int phase, int sl
 // Slices `slice` wide displaced along `waves` sine periods of `amplitude`.
 void DDBltWave(DDSURFACEDATA* lpDst, int x, int y, int w, int h, int waves, double amplitude, int phase, int slice,
                DDSURFACEDATA* lpSrc, int sx, int sy, int flags, int vertical);
+// Direct3D: what a 1:1 copy of the w x h screen onto lpCopy, a clear of the
+// screen to dwClear, and the horizontal wave drawn back from the copy at
+// alpha operation 1 (DDBltWave with vertical 0) leave, drawn a row at a
+// time: each row is copied aside and drawn back while it is still in the
+// cache. False, with nothing drawn, unless the draw state is the plain one
+// (white draw colour, texel colour and alpha), no batch is collecting and
+// both surfaces are w x h 32-bit render targets; the steps are then taken
+// one by one.
+bool DDCopyAndWaveAcross(DDSURFACEDATA* lpScreen, DDSURFACEDATA* lpCopy, int w, int h, int waves, double amplitude,
+                         int phase, int slice, std::uint32_t dwClear);
 // The picture narrowing to a line and widening again, front and back in
 // turn, at `step` of the turn.
 void DDBltRotateDepth(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDATA* lpFront, int frontX,

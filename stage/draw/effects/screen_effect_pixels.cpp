@@ -8,6 +8,7 @@
 #include "graphics/blits/shaped_blits.h"
 #include "graphics/device/device.h"
 #include "graphics/effects/effects.h"
+#include "graphics/images/palette.h"
 #include "stage/core/double_to_int.h"
 #include "stage/draw/effects/screen_effect_advance.h"
 #include "stage/draw/resources/screen_copies.h"
@@ -40,6 +41,15 @@ struct WaveShape {
 
 WaveShape WaveOf(const cScrEffectSlot& s) {
   return {AtLeastOne(s.Param(3)), s.value, s.counterA, AtLeastOne(s.Param(4)), s.Kind() == kScreenEffectWaveV};
+}
+
+// The horizontal wave's copy, clear and slices a row at a time; false when
+// they must be drawn one after another.
+bool DrawWaveAcrossByRows(const cScrEffectSlot& s) {
+  DDSURFACEDATA* copy = ScreenCopy(0);
+  const WaveShape wave = WaveOf(s);
+  return copy != nullptr && DDCopyAndWaveAcross(&BackBuffer, copy, kW, kH, wave.waves, wave.amplitude, wave.phase,
+                                                wave.slice, PalNumToRGB(kEmptyColour));
 }
 
 // The screen cleared where the wave's slices leave it uncovered. Where the
@@ -101,6 +111,7 @@ void DrawZoom(const cScrEffectSlot& s, DDSURFACEDATA* copy, ScreenPoint centre) 
 void DrawDistortion(const cScrEffectSlot& s, ScreenPoint centre) {
   const int kind = s.Kind();
   const int copyIndex = kind == kScreenEffectRotate || kind == kScreenEffectLens || kind == kScreenEffectMosaic ? 1 : 0;
+  if (kind == kScreenEffectWaveH && DrawWaveAcrossByRows(s)) return;
   DDSURFACEDATA* copy = CopyScreen(copyIndex);
   if (copy == nullptr) return;
   const int value = TruncToInt(s.value);

@@ -236,8 +236,11 @@ TEST_F(EffectSlotsTest, BlinkTogglesEveryIntervalBeforeDrawing) {
 
 // The waves leave colour 16 exactly where their slices leave the screen
 // uncovered (slices moved part or all of the way off it), whether or not the
-// draw colour lets the slices replace what they cover: the frame is that of
-// the screen copied aside, cleared whole and drawn over by the slices.
+// draw colour lets the slices replace what they cover, and whether or not
+// the rows are copied and drawn back one at a time: the frame and the copy
+// are those of the screen copied aside (over a copy already holding a
+// picture, from a screen with see-through pixels), cleared whole and drawn
+// over by the slices.
 TEST_F(EffectSlotsTest, AWaveLeavesTheEmptyColourWhereItsSlicesLeaveTheScreen) {
   const int across = AddScrEffect(kScreenEffectWaveH, {10, 0, 2000, 3, 7});
   const int down = AddScrEffect(kScreenEffectWaveV, {10, 0, 900, 2, 9});
@@ -262,6 +265,7 @@ TEST_F(EffectSlotsTest, AWaveLeavesTheEmptyColourWhereItsSlicesLeaveTheScreen) {
       paint();
       DrawScreenEffect(frame, ScreenPoint{}, nullptr);
       const cPixelBuffer drawn = *SurfacePixels(&BackBuffer);
+      const cPixelBuffer copied = *SurfacePixels(ScreenCopy(0));
       paint();
       const cScrEffectSlot& s = frame.shown;
       DDSURFACEDATA* copy = ScreenCopy(0);
@@ -272,9 +276,11 @@ TEST_F(EffectSlotsTest, AWaveLeavesTheEmptyColourWhereItsSlicesLeaveTheScreen) {
                 n == down ? 1 : 0);
       DDResetAlphaOp();
       const cPixelBuffer* expected = SurfacePixels(&BackBuffer);
+      const cPixelBuffer* expectedCopy = SurfacePixels(copy);
       int differing = 0;
       for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x) differing += drawn.Row32(y)[x] != expected->Row32(y)[x];
+        for (int x = 0; x < 640; ++x)
+          differing += (drawn.Row32(y)[x] != expected->Row32(y)[x]) + (copied.Row32(y)[x] != expectedCopy->Row32(y)[x]);
       EXPECT_EQ(differing, 0);
     }
   DDResetDrawColor();
