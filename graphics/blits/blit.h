@@ -21,6 +21,11 @@ int DDBltColorOp(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDATA
 // The one blit with separate sizes; a negative source size mirrors (Direct3D).
 void DDBltStretch(DDSURFACEDATA* lpDst, int dx, int dy, int dw, int dh, DDSURFACEDATA* lpSrc, int sx, int sy, int sw,
                   int sh, int flags);
+// Direct3D: whether a plain (flags 0) blit from lpSrc onto lpDst, under the
+// draw state as it stands, writes every pixel it covers without reading it,
+// and a fill of lpDst made now lands before it: a fill under such a blit
+// need only cover what the blit leaves out.
+bool DDBltReplacesTarget(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc);
 
 // Clips both rectangles in place against both surfaces; false when nothing
 // is left. Cutting the source also moves the destination, so the picture

@@ -1,8 +1,5 @@
 #include "graphics/blits/shaped_blits.h"
 
-#include <cmath>
-#include <numbers>
-
 #include "graphics/blits/batch.h"
 #include "graphics/blits/blit.h"
 
@@ -54,21 +51,13 @@ void DDBltSplit(DDSURFACEDATA* lpDst, int x, int y, int w, int h, int stripSize,
 void DDBltWave(DDSURFACEDATA* lpDst, int x, int y, int w, int h, int waves, double amplitude, int phase, int slice,
                DDSURFACEDATA* lpSrc, int sx, int sy, int flags, int vertical) {
   if (slice <= 0) return;
-  const int length = vertical ? w : h;
   PieceBatch batch;
-  // The accumulator runs through 360 degrees over the whole picture.
-  const double step = 360.0 / length;
-  double accumulator = 0.0;
-  for (int c = 0; c < length; c += slice) {
-    accumulator += step * slice;
-    const int offset =
-        static_cast<int>(std::sin((phase + accumulator) * waves * std::numbers::pi / 180.0) * amplitude);
-    const int size = std::min(slice, length - c);
+  ForEachWaveSlice(vertical ? w : h, waves, amplitude, phase, slice, [&](int c, int size, int offset) {
     if (vertical)
       DDBlt(lpDst, x + c, y + offset, size, h, lpSrc, sx + c, sy, flags);
     else
       DDBlt(lpDst, x + offset, y + c, w, size, lpSrc, sx, sy + c, flags);
-  }
+  });
 }
 
 void DDBltRotateDepth(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDATA* lpFront, int frontX,

@@ -1,7 +1,9 @@
 #include "graphics/blits/batch.h"
 #include "graphics/blits/blit.h"
+#include "graphics/blits/fill.h"
 #include "graphics/device/device.h"
 #include "graphics/blits/raster_copy.h"
+#include "graphics/device/render_target.h"
 
 namespace {
 
@@ -16,6 +18,22 @@ bool TakesQuadPath(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc) {
 }
 
 }  // namespace
+
+bool DDBltReplacesTarget(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc) {
+  if (!lpDTCon || !lpDst || !lpSrc || lpDTCon->bVirCopy || DDFillBatchOpen()) return false;
+  ResolveAliasSurface(&lpDst);
+  ResolveAliasSurface(&lpSrc);
+  RedirectToVirBackBuffer(&lpDst);
+  RedirectToVirBackBuffer(&lpSrc);
+  if (lpDst == lpSrc || !TakesQuadPath(lpDst, lpSrc) || !lpDst->lpDT->lpSurface) return false;
+  const cPixelBuffer* dst = SurfacePixels(lpDst);
+  const cPixelBuffer* src = SurfacePixels(lpSrc);
+  if (!dst || !src || dst->BytesPerPixel() != 4 || src->BytesPerPixel() != 4 || src->Empty()) return false;
+  // The stage's alpha is the draw colour's (disable or arg2): at 255 every
+  // texel replaces its pixel.
+  const std::uint32_t alphaOp = lpDTCon->dwAlphaOp;
+  return (alphaOp == 1 || alphaOp == 3) && lpDTCon->dwDrawColor >> 24 == 255;
+}
 
 void DDBltStretch(DDSURFACEDATA* lpDst, int dx, int dy, int dw, int dh, DDSURFACEDATA* lpSrc, int sx, int sy, int sw,
                   int sh, int flags) {

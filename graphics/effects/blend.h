@@ -21,6 +21,11 @@ extern BYTE g_BlendTable[kBlendTableSize];
 // be locked.
 bool DDBltAlpha(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDATA* lpSrc, int srcX, int srcY, int flags,
                 BYTE* lpBlendTable, int nAlpha);
+// The colour surface filled with dwColor (DDFillSurfaceRGB), then drawn at
+// (0, 0) over the destination with nAlpha as DDBltAlpha draws it; where both
+// are plain 32-bit writes, a row of each at a time, the colour row still in
+// the cache when it is blended.
+void DDFillBltAlpha(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpColour, std::uint32_t dwColor, int nAlpha);
 bool DDBltHalf(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDATA* lpSrc, int srcX, int srcY, int flags,
                BYTE* lpBlendTable);
 

@@ -1,6 +1,9 @@
 #include <algorithm>
 
+#include "graphics/blits/blend_row_kernels.h"
 #include "graphics/blits/blend_rows.h"
+#include "graphics/blits/fill.h"
+#include "graphics/blits/simd.h"
 #include "graphics/blits/span_rows.h"
 #include "graphics/effects/blend.h"
 #include "graphics/device/device.h"
@@ -71,7 +74,41 @@ bool AlphaPixels(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDATA
   return true;
 }
 
+// The fill and the blend of DDFillBltAlpha row by row; false (nothing done)
+// unless the fill writes the whole colour surface at once and the blend is
+// a 1:1 quad of it: each destination pixel then takes the colour blended
+// at the texel's alpha times the diffuse alpha, a constant.
+bool FillAndBlendByRows(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpColour, std::uint32_t colour, int nAlpha) {
+  if (!lpDTCon || !lpDst || !lpColour || lpColour->lpAlias || DDFillBatchOpen()) return false;
+  const int w = lpColour->nWidth, h = lpColour->nHeight;
+  const effect_quad::QuadOperands ops = effect_quad::ResolveOperands(lpDst, lpColour, 0, 0, w, h, true);
+  if (!ops.quad || ops.src != lpColour || ops.dst == lpColour) return false;
+  cPixelBuffer* fill = SurfacePixels(lpColour);
+  cPixelBuffer* dst = SurfacePixels(ops.dst);
+  if (!fill || !dst || fill->BytesPerPixel() != 4 || dst->BytesPerPixel() != 4 || fill->Width() != w ||
+      fill->Height() != h || w < 1 || h < 1)
+    return false;
+  if (!effect_quad::BeginQuad(ops.dst)) return false;
+  const std::uint32_t diffuseAlpha = static_cast<std::uint32_t>(255 - std::clamp(nAlpha, 0, 255));
+  const std::uint32_t stageAlpha = blend_kernels::Mul255(colour >> 24, diffuseAlpha);
+  const int drawnW = std::min(w, dst->Width()), drawnH = std::min(h, dst->Height());
+  const BlendRowFunctions& rows = BlendRows();
+  for (int row = 0; row < h; ++row) {
+    std::uint32_t* colourRow = fill->Row32(row);
+    FillPixels32(colourRow, w, colour);
+    if (row < drawnH) rows.constantAlpha(dst->Row32(row), colourRow, drawnW, stageAlpha);
+  }
+  effect_quad::EndQuad();
+  return true;
+}
+
 }  // namespace
+
+void DDFillBltAlpha(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpColour, std::uint32_t dwColor, int nAlpha) {
+  if (FillAndBlendByRows(lpDst, lpColour, dwColor, nAlpha)) return;
+  DDFillSurfaceRGB(lpColour, dwColor);
+  if (lpColour) DDBltAlpha(lpDst, 0, 0, lpColour->nWidth, lpColour->nHeight, lpColour, 0, 0, 0, nullptr, nAlpha);
+}
 
 bool DDBltAlpha(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDATA* lpSrc, int srcX, int srcY, int flags,
                 BYTE* lpBlendTable, int nAlpha) {

@@ -8,6 +8,7 @@
 #include "graphics/blits/shaped_blits.h"
 #include "graphics/device/device.h"
 #include "graphics/effects/effects.h"
+#include "graphics/images/palette.h"
 #include "stage/core/double_to_int.h"
 #include "stage/draw/effects/screen_effect_advance.h"
 #include "stage/draw/resources/screen_copies.h"
@@ -22,14 +23,55 @@ int AtLeastOne(int n) { return n < 1 ? 1 : n; }
 
 void FillScreen() { DDFillRect(&BackBuffer, 0, 0, kW, kH, kEmptyColour); }
 
-// Copies the finished picture aside and clears the screen; nullptr when the
-// copy cannot be made (the picture is then left as it is).
-DDSURFACEDATA* TakeScreen(int which) {
+// Copies the finished picture aside; nullptr when the copy cannot be made
+// (the picture is then left as it is).
+DDSURFACEDATA* CopyScreen(int which) {
   DDSURFACEDATA* copy = ScreenCopy(which);
-  if (copy == nullptr) return nullptr;
-  DDBlt(copy, 0, 0, kW, kH, &BackBuffer, 0, 0, 0);
-  FillScreen();
+  if (copy != nullptr) DDBlt(copy, 0, 0, kW, kH, &BackBuffer, 0, 0, 0);
   return copy;
+}
+
+// The wave's slices moved across by their offsets, from the screen copy.
+struct WaveShape {
+  int waves;
+  double amplitude;
+  int phase, slice;
+  bool vertical;
+};
+
+WaveShape WaveOf(const cScrEffectSlot& s) {
+  return {AtLeastOne(s.Param(3)), s.value, s.counterA, AtLeastOne(s.Param(4)), s.Kind() == kScreenEffectWaveV};
+}
+
+// The horizontal wave's copy, clear and slices a row at a time; false when
+// they must be drawn one after another.
+bool DrawWaveAcrossByRows(const cScrEffectSlot& s) {
+  DDSURFACEDATA* copy = ScreenCopy(0);
+  const WaveShape wave = WaveOf(s);
+  return copy != nullptr && DDCopyAndWaveAcross(&BackBuffer, copy, kW, kH, wave.waves, wave.amplitude, wave.phase,
+                                                wave.slice, PalNumToRGB(kEmptyColour));
+}
+
+// The screen cleared where the wave's slices leave it uncovered. Where the
+// slices replace what they cover, that is all of the clear they leave
+// standing; otherwise the whole screen is cleared.
+void ClearUnderWave(const WaveShape& wave, DDSURFACEDATA* copy) {
+  if (!DDBltReplacesTarget(&BackBuffer, copy)) {
+    FillScreen();
+    return;
+  }
+  const int across = wave.vertical ? kH : kW;
+  ForEachWaveSlice(wave.vertical ? kW : kH, wave.waves, wave.amplitude, wave.phase, wave.slice,
+                   [&](int first, int size, int offset) {
+                     const int lo = std::clamp(offset, 0, across), hi = std::clamp(offset + across, 0, across);
+                     const auto clear = [&](int from, int to) {
+                       if (to <= from) return;
+                       if (wave.vertical) DDFillRect(&BackBuffer, first, from, size, to - from, kEmptyColour);
+                       else DDFillRect(&BackBuffer, from, first, to - from, size, kEmptyColour);
+                     };
+                     clear(0, lo);
+                     clear(hi, across);
+                   });
 }
 
 // Half extents from a centre to the far screen edges.
@@ -69,10 +111,14 @@ void DrawZoom(const cScrEffectSlot& s, DDSURFACEDATA* copy, ScreenPoint centre) 
 void DrawDistortion(const cScrEffectSlot& s, ScreenPoint centre) {
   const int kind = s.Kind();
   const int copyIndex = kind == kScreenEffectRotate || kind == kScreenEffectLens || kind == kScreenEffectMosaic ? 1 : 0;
-  DDSURFACEDATA* copy = TakeScreen(copyIndex);
+  if (kind == kScreenEffectWaveH && DrawWaveAcrossByRows(s)) return;
+  DDSURFACEDATA* copy = CopyScreen(copyIndex);
   if (copy == nullptr) return;
   const int value = TruncToInt(s.value);
   DDSetAlphaOp(1);
+  const bool wave = kind == kScreenEffectWaveH || kind == kScreenEffectWaveV;
+  if (wave) ClearUnderWave(WaveOf(s), copy);
+  else FillScreen();
   switch (kind) {
     case kScreenEffectMove: DDBlt(&BackBuffer, s.counterA, s.counterB, kW, kH, copy, 0, 0, 0); break;
     case kScreenEffectShakeH: DrawShake(s, copy, true); break;
@@ -86,10 +132,12 @@ void DrawDistortion(const cScrEffectSlot& s, ScreenPoint centre) {
       break;
     }
     case kScreenEffectWaveH:
-    case kScreenEffectWaveV:
-      DDBltWave(&BackBuffer, 0, 0, kW, kH, AtLeastOne(s.Param(3)), s.value, s.counterA, AtLeastOne(s.Param(4)), copy,
-                0, 0, 0, kind == kScreenEffectWaveV ? 1 : 0);
+    case kScreenEffectWaveV: {
+      const WaveShape shape = WaveOf(s);
+      DDBltWave(&BackBuffer, 0, 0, kW, kH, shape.waves, shape.amplitude, shape.phase, shape.slice, copy, 0, 0, 0,
+                shape.vertical ? 1 : 0);
       break;
+    }
     case kScreenEffectRotate: DDBltRotate(&BackBuffer, kW / 2, kH / 2, kW, kH, kW / 2, kH / 2, value, copy, 0, 0, 0); break;
     case kScreenEffectCircle:
       DDBltCircle(&BackBuffer, centre.x, centre.y, HalfExtent(centre.x, kW), HalfExtent(centre.y, kH), value,

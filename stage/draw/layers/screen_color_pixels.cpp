@@ -1,6 +1,5 @@
 #include "stage/draw/layers/screen_color_pixels.h"
 
-#include "graphics/blits/fill.h"
 #include "graphics/device/device.h"
 #include "graphics/effects/blend.h"
 #include "graphics/effects/fade.h"
@@ -24,8 +23,7 @@ void DrawScreenColor(const ScreenColorState& state) {
       if (DDSURFACEDATA* colour = ScreenCopy(0)) {
         const std::uint32_t rgb = 0xFF000000u | (std::uint32_t{state.red} << 16) | (std::uint32_t{state.green} << 8) |
                                   std::uint32_t{state.blue};
-        DDFillSurfaceRGB(colour, rgb);
-        DDBltAlpha(&BackBuffer, 0, 0, 640, 480, colour, 0, 0, 0, nullptr, state.alpha);
+        DDFillBltAlpha(&BackBuffer, colour, rgb, state.alpha);
       }
       break;
     case ScreenColorPath::None: break;

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "tests/graphics/effect_test_support.h"
+#include "graphics/blits/fill.h"
 #include "graphics/device/device.h"
 
 namespace {
@@ -124,6 +125,32 @@ TEST_F(QuadBlendTest, AlphaQuadBlendsByTheSourceTransparency) {
   // Alpha 127 of 255: colour round(c * 127 / 255), alpha round((127 * 127 + 255 * 128) / 255).
   EXPECT_EQ(dst.Get(2, 0), 0xBF7F4000u);
   EXPECT_EQ(dst.Get(3, 0), 0xFF000000u);  // texel alpha 0 leaves the destination
+}
+
+// The fill and blend in one pass leave the destination and the colour
+// surface as the fill followed by the blend does: every alpha, a colour's
+// own alpha, and a destination smaller than the colour.
+TEST_F(QuadBlendTest, FilledColourBlendsAsAFillThenABlend) {
+  for (const int dstW : {37, 20})
+    for (const std::uint32_t colour : {0xFF3366CCu, 0x80FFA010u, 0x00ABCDEFu})
+      for (const int alpha : {0, 1, 100, 128, 254, 255}) {
+        TestSurface fused(dstW, 5), reference(dstW, 5), fusedColour(37, 5), referenceColour(37, 5);
+        for (int y = 0; y < 5; ++y)
+          for (int x = 0; x < dstW; ++x) {
+            const std::uint32_t pixel = 0x01000000u * std::uint32_t(x * 7 + y * 50) ^ 0x00123457u * std::uint32_t(x + 3 * y);
+            fused.Set(x, y, pixel);
+            reference.Set(x, y, pixel);
+          }
+        fusedColour.Fill(0x7F0000FF);
+        referenceColour.Fill(0x7F0000FF);
+        DDFillBltAlpha(&fused.sd, &fusedColour.sd, colour, alpha);
+        DDFillSurfaceRGB(&referenceColour.sd, colour);
+        ASSERT_TRUE(DDBltAlpha(&reference.sd, 0, 0, 37, 5, &referenceColour.sd, 0, 0, 0, nullptr, alpha));
+        for (int y = 0; y < 5; ++y) {
+          for (int x = 0; x < dstW; ++x) ASSERT_EQ(fused.Get(x, y), reference.Get(x, y)) << x << "," << y << " " << alpha;
+          for (int x = 0; x < 37; ++x) ASSERT_EQ(fusedColour.Get(x, y), referenceColour.Get(x, y));
+        }
+      }
 }
 
 TEST_F(QuadBlendTest, ColorChangeQuadUsesItsOwnWeights) {
