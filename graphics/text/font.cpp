@@ -68,12 +68,6 @@ void Font::Create(const char* face, int width, int height, int cellWidth, int li
   m_dwTextColor = glyph_painter::TextPixel(colorNumber);
   m_lpFace = platform::FontFace::Open(platform::Utf8FromCp932(m_strFace), std::max(height, 1), std::max(width, 0));
   if (!m_lpFace) DebugLogF("Font face not found: %s", m_strFace.c_str());
-  if (!HasPixels(&m_WorkSD)) {
-    if (DDCreateSurface(&m_WorkSD, BackBuffer.nWidth, BackBuffer.nHeight, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0))
-      SetSurfaceLabel(&m_WorkSD, "Font::Work");
-    else if (!lpDTCon)
-      DebugLogAndClose("DDCreateSurface Font::Work");
-  }
   if (lpDTCon)
     m_dwSerial = lpDTCon->dwNextFontSerial++;
   else if (lpDDCon)
@@ -125,13 +119,24 @@ void Font::CreateCaches() {
 }
 
 void Font::Restore() {
-  if (!HasPixels(&m_WorkSD))
-    DDCreateSurface(&m_WorkSD, BackBuffer.nWidth, BackBuffer.nHeight, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0);
   for (GlyphCache* cache : {m_lpFastFont_Half.get(), m_lpFastFont_FullAdd.get()}) {
     if (!cache || !m_lpFace || !cache->HasSheet()) continue;
     cache->Render(*m_lpFace, m_dwTextColor);
     cache->SetSheetLost(false);
   }
+}
+
+DDSURFACEDATA* Font::WorkSurface() {
+  // A screen-sized surface per font is made only when a text is first drawn
+  // through it: in Direct3D mode most text goes straight to render targets,
+  // and fonts the title does not use cost nothing.
+  if (!HasPixels(&m_WorkSD)) {
+    if (DDCreateSurface(&m_WorkSD, BackBuffer.nWidth, BackBuffer.nHeight, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0))
+      SetSurfaceLabel(&m_WorkSD, "Font::Work");
+    else if (!lpDTCon)
+      DebugLogAndClose("DDCreateSurface Font::Work");
+  }
+  return &m_WorkSD;
 }
 
 bool Font::UsesLetterSheet() const {
@@ -161,10 +166,11 @@ int Font::DrawWith(DDSURFACEDATA* lpDst, int x, int y, std::string_view text, Pa
   } else {
     // Through the work surface: cleared to the transparent colour, drawn, blitted with the key.
     const text_layout::TextSize size = MeasureText(text);
-    DDFillRect(&m_WorkSD, 0, 0, size.width, size.height, 0);
+    DDSURFACEDATA* work = WorkSurface();
+    DDFillRect(work, 0, 0, size.width, size.height, 0);
     pass.coverage = glyph_painter::Coverage::Store;
-    DrawTextLines(&m_WorkSD, 0, 0, text, pass);
-    DDBlt(lpDst, x, y, size.width, size.height, &m_WorkSD, 0, 0, 1);
+    DrawTextLines(work, 0, 0, text, pass);
+    DDBlt(lpDst, x, y, size.width, size.height, work, 0, 0, 1);
   }
   if (pass.letterSheet) DrawLetterSheet(lpDst, x, y, text);
   return 1;

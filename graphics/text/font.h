@@ -81,6 +81,9 @@ class Font {
   };
 
   text_layout::TextSize MeasureText(std::string_view text) const;
+  // The screen-sized surface text is drawn on before a keyed copy to a
+  // destination that is not a render target; made at its first use.
+  DDSURFACEDATA* WorkSurface();
   int DrawWith(DDSURFACEDATA* lpDst, int x, int y, std::string_view text, Pass pass);
   void DrawTextLines(DDSURFACEDATA* lpDst, int x, int y, std::string_view text, const Pass& pass);
   void DrawOneChar(DDSURFACEDATA* lpDst, int x, int y, std::string_view character, const Pass& pass);

@@ -10,6 +10,7 @@
 #include "platform/audio/audio_output.h"
 #include "platform/audio/midi_synth.h"
 #include "platform/audio/ring_stream.h"
+#include "platform/first_frame.h"
 
 namespace platform {
 namespace {
@@ -75,9 +76,11 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
         m_stream(std::make_shared<RingStream>(*this, std::size_t(m_rate) / 5, kRenderFrames)),
         m_voice(GetMixer().AddStream(m_stream)) {
     // The synthesiser library and its sound font take a moment to load (the
-    // first song may be the title's): they load beside the game, and the
-    // stream plays once they are there, from the song's first event.
+    // first song may be the title's): they load beside the game, once the
+    // window shows its first frame, and the stream plays once they are
+    // there, from the song's first event.
     m_loading = std::async(std::launch::async, [this] {
+      AwaitFirstFrame();
       std::shared_ptr<MidiSynth> synth = MidiSynth::Shared(m_rate);
       m_stream->Control([&] { m_synth = std::move(synth); });
     });

@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 
+#include "platform/first_frame.h"
 #include "platform/main_thread.h"
 #include "platform/presenter.h"
 #include "platform/sdl/picture_fit.h"
@@ -132,6 +133,7 @@ class SdlPresenter final : public Presenter {
     SDL_RenderClear(m_renderer);
     SDL_RenderCopy(m_renderer, m_texture, nullptr, &target);
     SDL_RenderPresent(m_renderer);
+    FirstFrameDone();
     OnFrameShown();
   }
 

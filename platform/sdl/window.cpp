@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/first_frame.h"
 #include "platform/sdl/ui_events.h"
 #include "platform/window_backend.h"
 
@@ -40,7 +41,10 @@ class SdlWindow final : public WindowBackend {
     // Some renderers make the window again for their own kind of surface:
     // made while the window is hidden, that stays unseen.
     if (!window_) return false;
-    if (SDL_GetRenderer(window_) || SDL_CreateRenderer(window_, -1, 0)) return true;
+    if (SDL_GetRenderer(window_) || SDL_CreateRenderer(window_, -1, 0)) {
+      ExpectFirstFrame();
+      return true;
+    }
     std::fprintf(stderr, "SDL renderer: %s\n", SDL_GetError());
     return false;
   }
@@ -49,6 +53,7 @@ class SdlWindow final : public WindowBackend {
     if (SDL_Renderer* renderer = SDL_GetRenderer(window_)) SDL_DestroyRenderer(renderer);
     SDL_DestroyWindow(window_);
     window_ = nullptr;
+    FirstFrameDone();
     StopVideo();
   }
   bool Exists() const override { return window_ != nullptr; }

@@ -98,6 +98,22 @@ TEST_P(FontTest, CharactersAreDrawnInsideTheirCells) {
   ExpectDrawnInside(dst, 0, 16, 16, 32);
 }
 
+TEST_P(FontTest, TheWorkSurfaceIsMadeWhenTextFirstGoesThroughIt) {
+  auto font = MakeFont(16, 16, 1);
+  EXPECT_EQ(SurfacePixels(&font->m_WorkSD), nullptr);
+  // A system-memory destination is no render target in any mode: the text
+  // is drawn on the work surface and copied over with the key.
+  TestSurface dst(64, 48, /*systemMemory=*/true);
+  dst.Fill(Background());
+  font->Draw(&dst.sd, 4, 2, "  A");
+  EXPECT_NE(SurfacePixels(&font->m_WorkSD), nullptr);
+  ExpectDrawnInside(dst, 4 + 32, 2, 4 + 48, 2 + 16);
+  // Drawn again through the same surface, the text lands where it did.
+  dst.Fill(Background());
+  font->Draw(&dst.sd, 0, 0, platform::Cp932FromUtf8("\nあ").c_str());
+  ExpectDrawnInside(dst, 0, 16, 16, 32);
+}
+
 TEST_P(FontTest, CachedCharactersSitInTheirCellsLikeDirectOnes) {
   // A cached character is drawn where the same character drawn without
   // caches goes: centred in its cell by its own extent.
