@@ -1,6 +1,6 @@
 // Body attacks: every character of a group against every character of each
 // later group whose body box overlaps its own. Each side that is not
-// invincible to the other is stirred ("キャラに当たった時", and for an
+// invincible to the other is touched ("キャラに当たった時", and for an
 // attack summon its summoner's "アタックを当てた時") and, when the other
 // has power or impact, damaged; a character brought to HP 0 dies at once,
 // a survivor becomes invincible to that attacker. Pairs whose boxes do not
@@ -22,8 +22,8 @@ bool Attacks(const cChara& chara) { return TakesPart(chara) && !chara.def.m_bBlo
 
 bool HasForce(const cChara& chara) { return chara.def.m_nPower != 0 || chara.def.m_nImpact != 0; }
 
-// The stirred character's trigger, and the summoner's of an attack summon.
-void Touch(cChara& stirred, cChara& other) { FireContactTriggers(stirred, other, kTriggerHitChara, kTriggerAttackHit); }
+// The touched character's trigger, and the summoner's of an attack summon.
+void Touch(cChara& touched, cChara& other) { FireContactTriggers(touched, other, kTriggerHitChara, kTriggerAttackHit); }
 
 int Damage(cChara& victim, cChara& attacker) {
   const int killed = DamageByChara(victim, attacker);
