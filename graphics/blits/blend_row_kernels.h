@@ -98,6 +98,31 @@ struct Kernels {
         [a](std::uint32_t sp, std::uint32_t dp) { return BlendPixel(sp, a, dp); });
   }
 
+  // ConstantAlpha of a row of one colour c: its share of each channel,
+  // c * a + 128, is worked out once, and no source row is read.
+  static void ConstantColour(std::uint32_t* d, int n, std::uint32_t c, std::uint32_t a) {
+    if (a == 0) return;
+    const std::uint32_t pixel = (c & 0xFFFFFF) | a << 24;
+    int i = 0;
+    if (a == 255) {
+      const V solid = O::Splat32(pixel);
+      for (; i + P <= n; i += P) O::Store(d + i, solid);
+      for (; i < n; ++i) d[i] = pixel;
+      return;
+    }
+    const V inverse16 = O::Splat16(std::uint16_t(255 - a));
+    const V share =
+        O::Add16(O::Mullo16(O::Lo16(O::Splat32(pixel)), O::Splat16(std::uint16_t(a))), O::Splat16(128));
+    const auto blend = [&](V d16) {
+      return O::Mulhi16(O::Add16(share, O::Mullo16(d16, inverse16)), O::Splat16(257));
+    };
+    for (; i + P <= n; i += P) {
+      const V dv = O::Load(d + i);
+      O::Store(d + i, O::Pack(blend(O::Lo16(dv)), blend(O::Hi16(dv))));
+    }
+    for (; i < n; ++i) d[i] = BlendPixel(pixel, a, d[i]);
+  }
+
   static void TexelAlpha(std::uint32_t* d, const std::uint32_t* s, int n) {
     const V alphaBits = O::Splat32(0xFF000000);
     Row(d, s, n,

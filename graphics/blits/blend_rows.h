@@ -15,6 +15,8 @@ struct BlendRowFunctions {
   // d[i] = blend of s[i] with alpha a (0..255) over d[i]; s's alpha byte is
   // not read.
   void (*constantAlpha)(std::uint32_t* d, const std::uint32_t* s, int n, std::uint32_t a);
+  // The same for a source row of one colour c (its alpha byte not read).
+  void (*constantColour)(std::uint32_t* d, int n, std::uint32_t c, std::uint32_t a);
   // The same with each texel's own alpha.
   void (*texelAlpha)(std::uint32_t* d, const std::uint32_t* s, int n);
   // The same with round(texel alpha * a / 255).

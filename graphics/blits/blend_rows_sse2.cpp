@@ -43,8 +43,9 @@ using K = blend_kernels::Kernels<Sse2>;
 }  // namespace
 
 const BlendRowFunctions& BlendRowsSse2() {
-  static const BlendRowFunctions functions{&K::ConstantAlpha, &K::TexelAlpha, &K::ModulatedAlpha, &K::HalfOpaque,
-                                           &K::HalfKeyed, &K::Gather};
+  static const BlendRowFunctions functions{&K::ConstantAlpha,  &K::ConstantColour, &K::TexelAlpha,
+                                           &K::ModulatedAlpha, &K::HalfOpaque,     &K::HalfKeyed,
+                                           &K::Gather};
   return functions;
 }
 

@@ -96,7 +96,7 @@ bool FillAndBlendByRows(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpColour, std::uint
   for (int row = 0; row < h; ++row) {
     std::uint32_t* colourRow = fill->Row32(row);
     FillPixels32(colourRow, w, colour);
-    if (row < drawnH) rows.constantAlpha(dst->Row32(row), colourRow, drawnW, stageAlpha);
+    if (row < drawnH) rows.constantColour(dst->Row32(row), drawnW, colour, stageAlpha);
   }
   effect_quad::EndQuad();
   return true;

@@ -75,6 +75,13 @@ TEST_P(BlendRowsTest, QuadBlendsRoundAsTheOnePixelFormula) {
     for (std::size_t i = 0; i < s.size(); ++i) expected[i] = Blend(s[i], a, d[i]);
     ASSERT_EQ(out, expected) << "constant alpha " << a << ", " << n << " pixels";
 
+    if (n > 0) {
+      out = d;
+      functions->constantColour(out.data(), n, s[0], a);
+      for (std::size_t i = 0; i < s.size(); ++i) expected[i] = Blend(s[0], a, d[i]);
+      ASSERT_EQ(out, expected) << "constant colour at alpha " << a << ", " << n << " pixels";
+    }
+
     out = d;
     functions->texelAlpha(out.data(), s.data(), n);
     for (std::size_t i = 0; i < s.size(); ++i) expected[i] = Blend(s[i], s[i] >> 24, d[i]);
