@@ -9,6 +9,7 @@
 #include "platform/editor_link.h"
 #include "platform/file_replacement.h"
 #include "platform/main_thread.h"
+#include "platform/presenter.h"
 #include "platform/process_memory.h"
 #include "platform/single_instance.h"
 #include "platform/window.h"
@@ -99,6 +100,7 @@ int RunPlayer(std::string_view commandLine) {
   g_bGameStarted = 1;
   thGame.Start(GameThreadProc);
   thGame.PostMessage(WM_GAME_PROBE);
+  platform::GetPresenter().PrepareFor(kScreenWidth, kScreenHeight);
 
   int exitCode = platform::RunEventLoop(MainWindowHandlers());
   UseDialogMessageBoxes(false);

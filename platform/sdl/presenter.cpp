@@ -109,6 +109,14 @@ class SdlPresenter final : public Presenter {
     }
   }
 
+  void PrepareFor(int width, int height) override {
+    SDL_Window* window = sdl::MainSdlWindow();
+    if (!window || !Prepare(window, width, height, Settings().vsync)) return;
+    // Drawn to the back buffer only: the first frame clears it before it is shown.
+    SDL_RenderCopy(m_renderer, m_texture, nullptr, nullptr);
+    SDL_RenderFlush(m_renderer);
+  }
+
   void ShowPendingFrame() {
     SDL_Window* window = sdl::MainSdlWindow();
     if (!window) return;

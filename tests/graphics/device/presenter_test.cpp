@@ -78,8 +78,15 @@ TEST(PresenterTest, SdlBackendShowsFramesAndReportsRenderResets) {
     frame.height = 48;
     frame.pitch = 64;
     frame.argb = argb.data();
+    // Readied for the first frame's size, nothing is shown yet.
+    int shown = 0;
+    presenter->SetFrameShownCallback([&] { ++shown; });
+    presenter->PrepareFor(64, 48);
+    platform::ServeMainThread();
+    EXPECT_EQ(shown, 0);
     ASSERT_TRUE(presenter->Submit(frame));
     platform::ServeMainThread();  // uploads and shows the frame
+    EXPECT_EQ(shown, 1);
     int resets = 0;
     presenter->SetRenderResetCallback([&] { ++resets; });
     SDL_Event event{};
