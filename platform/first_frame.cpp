@@ -9,13 +9,12 @@ namespace {
 std::mutex g_mutex;
 std::condition_variable g_done;
 bool g_expected = false;
-bool g_finished = false;
 
 }  // namespace
 
 void ExpectFirstFrame() {
   std::lock_guard lock(g_mutex);
-  g_expected = !g_finished;
+  g_expected = true;
 }
 
 void FirstFrameDone() {
@@ -23,9 +22,13 @@ void FirstFrameDone() {
     std::lock_guard lock(g_mutex);
     if (!g_expected) return;
     g_expected = false;
-    g_finished = true;
   }
   g_done.notify_all();
+}
+
+bool FirstFramePending() {
+  std::lock_guard lock(g_mutex);
+  return g_expected;
 }
 
 void AwaitFirstFrame() {

@@ -1,6 +1,7 @@
 #pragma once
 // Start-up work that can wait for the window's first frame (the music
-// synthesiser and its sound font, some 90 ms and 8 MB): put off until the
+// synthesiser and its sound font, some 90 ms and 8 MB; the sound effects'
+// conversion to the output's format): put off until the
 // frame is on the screen, it does not compete with the game's set-up and
 // first frame for the processor and memory.
 
@@ -20,5 +21,7 @@ void FirstFrameDone();
 // Returns once the first frame is done, at once when no window expects one,
 // and after kFirstFrameWaitLimit at the latest.
 void AwaitFirstFrame();
+// True while a window waits for its first frame.
+bool FirstFramePending();
 
 }  // namespace platform

@@ -15,6 +15,7 @@ namespace {
 void SetSoundVolume(int step) {
   const int volume = g_MasterVolumeTable[static_cast<std::size_t>(step)];
   platform::RunOnMainThread([volume] {
+    EnsureSoundsLoaded();
     for (DSSOUNDDATA& sound : g_Sounds)
       for (int copy = 0; copy < static_cast<int>(sound.buffers.size()); ++copy) DS_SetVolume(sound, copy, volume, 0);
   });

@@ -24,11 +24,12 @@ bool StartSoundStep() {
     return false;
   }
   DebugLogF("DSCreate");
-  DS_LoadSounds(g_Sounds, g_SoundFiles, MasterVolumeOfStep(g_UserOption->m_nSoundVolume));
+  LoadSoundsOnceShown();
   return true;
 }
 
 void ReleaseSoundStep() {
+  DropWaitingSoundLoad();
   DS_Release();
   g_BgmPlayer.Release();
   g_Sounds.clear();

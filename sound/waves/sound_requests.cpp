@@ -3,12 +3,25 @@
 #include <algorithm>
 
 #include "foundation/log.h"
+#include "platform/first_frame.h"
 #include "platform/main_thread.h"
 #include "project/global_data.h"
 #include "sound/sound_messages.h"
 
 cVector<DSSOUNDDATA> g_Sounds;
 cVector<DSSOUNDFILE> g_SoundFiles;
+
+namespace {
+
+// Set while the waves wait for the window's first frame (main thread only).
+bool g_loadWaiting = false;
+
+void LoadSounds() {
+  g_loadWaiting = false;
+  DS_LoadSounds(g_Sounds, g_SoundFiles, MasterVolumeOfStep(g_UserOption->m_nSoundVolume));
+}
+
+}  // namespace
 
 int MasterVolumeOfStep(int step) {
   return g_MasterVolumeTable[std::size_t(std::clamp(step, 0, int(g_MasterVolumeTable.size()) - 1))];
@@ -25,6 +38,29 @@ void BuildSoundFileList() {
     g_SoundFiles[(long long)(kSystemSoundCount + n)].path = database[(long long)n].m_strFile;
 }
 
+void LoadSoundsOnceShown() {
+  if (!platform::FirstFramePending()) {
+    LoadSounds();
+    return;
+  }
+  // Converting every wave to the output's format takes longer than the
+  // title's first frame: it is done in the main loop once that is shown.
+  static const bool taskAdded = [] {
+    platform::AddMainLoopTask([] {
+      if (g_loadWaiting && !platform::FirstFramePending()) LoadSounds();
+    });
+    return true;
+  }();
+  (void)taskAdded;
+  g_loadWaiting = true;
+}
+
+void EnsureSoundsLoaded() {
+  if (g_loadWaiting) LoadSounds();
+}
+
+void DropWaitingSoundLoad() { g_loadWaiting = false; }
+
 void RequestSound(int n) { platform::SendRequest(WM_GAME_PLAYSE, std::uintptr_t(n)); }
 
 void RequestUserSound(int n) {
@@ -37,6 +73,7 @@ void PlayCursorSound(int directionWord, int axisMask, int n) {
 }
 
 void PlaySoundRequest(std::uintptr_t n) {
+  EnsureSoundsLoaded();
   // A bad number is the game's fault, not the player's: it is reported and
   // nothing plays, and the game goes on.
   if (n >= g_Sounds.size()) {

@@ -26,6 +26,16 @@ int MasterVolumeOfStep(int step);
 // files first, then the database's; each with 1 copy, volume 0, flag 1.
 void BuildSoundFileList();
 
+// Main thread: reads the sound list's waves (DS_LoadSounds at the user
+// options' master volume). While the window waits for its first frame this
+// is put off until the frame is shown, or until a sound is first played or
+// set, whichever comes first.
+void LoadSoundsOnceShown();
+// Main thread: the put-off load done now, if it is still waiting.
+void EnsureSoundsLoaded();
+// Main thread: a put-off load that has not run is dropped.
+void DropWaitingSoundLoad();
+
 // System sound n (0..15): WM_GAME_PLAYSE with n, waiting for it.
 void RequestSound(int n);
 // Database sound n: nothing for 0, else WM_GAME_PLAYSE with n + 16.
@@ -35,6 +45,7 @@ void RequestUserSound(int n);
 // and it shows up or down (bits 4, 8).
 void PlayCursorSound(int directionWord, int axisMask, int n);
 
-// The window procedure's WM_GAME_PLAYSE: sound n once. A number outside the
+// The window procedure's WM_GAME_PLAYSE: sound n once (after the put-off
+// load, if it waits). A number outside the
 // list writes the checked list's report line and plays nothing.
 void PlaySoundRequest(std::uintptr_t n);

@@ -1,5 +1,7 @@
 #include "sound/waves/sound_buffers.h"
 
+#include "platform/first_frame.h"
+#include "project/global_data.h"
 #include "sound/sound_messages.h"
 #include "sound/waves/sound_requests.h"
 #include "tests/sound/sound_test_support.h"
@@ -152,6 +154,33 @@ TEST_F(SoundRequestTest, PlaySoundRequestChecksTheNumber) {
   EXPECT_EQ(ReportText(), "err V[7] ( 2 , 284 )\n");
   EXPECT_FALSE(platform::TakeCloseRequest()) << "a bad number does not close the game";
   EXPECT_EQ(Peak(Capture(10)), 0.0f);
+}
+
+// While a window waits for its first frame the waves are not yet read; the
+// first sound played reads them at once, as does the frame being shown.
+TEST_F(SoundRequestTest, WavesWaitForTheFirstFrameUnlessASoundPlaysFirst) {
+  StartProjectData();
+  g_UserOption->m_nSoundVolume = 10;
+  g_SoundFiles.resize(1);
+  g_SoundFiles[0].path = "wave\\q.wav";
+  platform::ExpectFirstFrame();
+  LoadSoundsOnceShown();
+  EXPECT_TRUE(g_Sounds.empty());
+  PlaySoundRequest(0);
+  ASSERT_EQ(g_Sounds.size(), 1u);
+  EXPECT_NEAR(Level(Capture(kLength)), kQuarterLevel, 1e-3);
+  EXPECT_EQ(ReportText(), "");
+
+  g_Sounds.clear();
+  LoadSoundsOnceShown();
+  platform::FirstFrameDone();
+  platform::ServeMainThread();
+  EXPECT_EQ(g_Sounds.size(), 1u) << "the main loop reads them once the frame is shown";
+
+  g_Sounds.clear();
+  LoadSoundsOnceShown();
+  EXPECT_EQ(g_Sounds.size(), 1u) << "no window waits: read at once";
+  StopProjectData();
 }
 
 }  // namespace
