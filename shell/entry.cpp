@@ -8,6 +8,7 @@
 #include "foundation/log.h"
 #include "platform/editor_link.h"
 #include "platform/file_replacement.h"
+#include "platform/font_rasterizer.h"
 #include "platform/main_thread.h"
 #include "platform/presenter.h"
 #include "platform/process_memory.h"
@@ -65,6 +66,7 @@ class ProgramBoxes {
 
 int RunPlayer(std::string_view commandLine) {
   platform::ReturnLargeBlocksWhenFreed();
+  platform::LoadFontconfigAside();
   platform::BecomeMainThread();
   g_bGameStarted = 0;
   g_bClosing.store(0);
