@@ -268,10 +268,8 @@ void DrawColouredRect(cPixelBuffer* dst, int x, int y, int w, int h, std::uint32
   if (dst->BytesPerPixel() != 4 || !ClipRect(&x, &y, &w, &h, dst->Width(), dst->Height())) return;
   const std::uint32_t a = dwColor >> 24;
   if (a == 0) return;
-  for (int row = y; row < y + h; ++row) {
-    std::uint32_t* p = dst->Row32(row) + x;
-    for (int i = 0; i < w; ++i) p[i] = BlendPixel(dwColor, a, p[i]);
-  }
+  const BlendRowFunctions& rows = BlendRows();
+  for (int row = y; row < y + h; ++row) rows.constantColour(dst->Row32(row) + x, w, dwColor, a);
 }
 
 void ClearRect(cPixelBuffer* dst, int x, int y, int w, int h, std::uint32_t value) {
