@@ -87,12 +87,16 @@ void Presenter::FrameSize(int* width, int* height) const {
   *height = m_height;
 }
 
-bool Presenter::TakePendingFrame(std::vector<std::uint32_t>& pixels, int* width, int* height) {
+bool Presenter::PendingFrameSize(int* width, int* height) const {
   std::lock_guard lock(m_mutex);
-  if (!m_pending) return false;
-  pixels = m_frame;
   *width = m_width;
   *height = m_height;
+  return m_pending;
+}
+
+bool Presenter::TakePendingFrame(const std::function<bool(const std::uint32_t*, int, int)>& take) {
+  std::lock_guard lock(m_mutex);
+  if (!m_pending || !take(m_frame.data(), m_width, m_height)) return false;
   m_pending = false;
   return true;
 }

@@ -78,8 +78,13 @@ class Presenter {
   // Backends: the renderer was reset; the device must be restored.
   void OnRenderReset();
   void OnFrameShown();
-  // Takes the newest frame not yet shown; false when there is none.
-  bool TakePendingFrame(std::vector<std::uint32_t>& pixels, int* width, int* height);
+  // The size of the newest frame not yet shown; false when there is none.
+  bool PendingFrameSize(int* width, int* height) const;
+  // Hands the newest frame not yet shown to `take` (its pixels, width and
+  // height) while no new frame can replace it; the frame counts as shown
+  // when `take` gives true. False when there was none or `take` refused it.
+  // `take` must not call back into the presenter.
+  bool TakePendingFrame(const std::function<bool(const std::uint32_t*, int, int)>& take);
   virtual void FrameSubmitted() {}
 
  private:

@@ -122,11 +122,18 @@ class SdlPresenter final : public Presenter {
     if (!window) return;
     int width = 0, height = 0;
     const bool redraw = m_redraw.exchange(false);
-    if (TakePendingFrame(m_pixels, &width, &height)) {
+    if (PendingFrameSize(&width, &height)) {
       const PresenterSettings settings = Settings();
       ApplyWindowSize(window, settings, width, height);
       if (!Prepare(window, width, height, settings.vsync)) return;
-      SDL_UpdateTexture(m_texture, nullptr, m_pixels.data(), width * 4);
+      // Uploaded straight from the handed-over frame; a frame of another
+      // size that came meanwhile waits for the next pass.
+      const bool uploaded = TakePendingFrame([&](const std::uint32_t* pixels, int w, int h) {
+        if (w != m_textureWidth || h != m_textureHeight) return false;
+        SDL_UpdateTexture(m_texture, nullptr, pixels, w * 4);
+        return true;
+      });
+      if (!uploaded) return;
     } else if (redraw && m_texture && !m_textureStale && OwnsLiveRenderer()) {
       width = m_textureWidth;
       height = m_textureHeight;
@@ -157,7 +164,6 @@ class SdlPresenter final : public Presenter {
   bool m_vsyncApplied = false;
   // The window is made at 100 %; a size the shell gives it stays.
   int m_appliedScale = 100;
-  std::vector<std::uint32_t> m_pixels;
 };
 
 }  // namespace
