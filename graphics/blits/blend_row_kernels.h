@@ -48,6 +48,15 @@ struct Kernels {
     return O::Mulhi16(x, O::Splat16(257));
   }
 
+  // A colour's share of the blend at alpha a, c * a + 128 in each 16-bit
+  // lane, worked out once for a run of pixels of that colour.
+  static V Share16(V c16, V a16) { return O::Add16(O::Mullo16(c16, a16), O::Splat16(128)); }
+
+  // Blend16 of the colour whose share that is over d16 (inverse16 = 255 - a).
+  static V BlendShared16(V share, V d16, V inverse16) {
+    return O::Mulhi16(O::Add16(share, O::Mullo16(d16, inverse16)), O::Splat16(257));
+  }
+
   // The blend of c (its alpha byte already the blend's alpha) over d with
   // one alpha for every lane.
   static V BlendConstant(V c, V d, V a16) {
@@ -111,14 +120,11 @@ struct Kernels {
       return;
     }
     const V inverse16 = O::Splat16(std::uint16_t(255 - a));
-    const V share =
-        O::Add16(O::Mullo16(O::Lo16(O::Splat32(pixel)), O::Splat16(std::uint16_t(a))), O::Splat16(128));
-    const auto blend = [&](V d16) {
-      return O::Mulhi16(O::Add16(share, O::Mullo16(d16, inverse16)), O::Splat16(257));
-    };
+    const V share = Share16(O::Lo16(O::Splat32(pixel)), O::Splat16(std::uint16_t(a)));
     for (; i + P <= n; i += P) {
       const V dv = O::Load(d + i);
-      O::Store(d + i, O::Pack(blend(O::Lo16(dv)), blend(O::Hi16(dv))));
+      O::Store(d + i, O::Pack(BlendShared16(share, O::Lo16(dv), inverse16),
+                              BlendShared16(share, O::Hi16(dv), inverse16)));
     }
     for (; i < n; ++i) d[i] = BlendPixel(pixel, a, d[i]);
   }
@@ -172,14 +178,12 @@ struct Kernels {
           if (O::All(O::Eq32(av, alphaBits))) {
             if (!O::All(O::Eq32(sv, opaqueSource))) {
               const V c = O::Or(O::And(sv, rgb), alpha);
-              shareLo = O::Add16(O::Mullo16(O::Lo16(c), a16), O::Splat16(128));
-              shareHi = O::Add16(O::Mullo16(O::Hi16(c), a16), O::Splat16(128));
+              shareLo = Share16(O::Lo16(c), a16);
+              shareHi = Share16(O::Hi16(c), a16);
               opaqueSource = sv;
             }
-            const auto blend = [&](V share, V d16) {
-              return O::Mulhi16(O::Add16(share, O::Mullo16(d16, inverse16)), O::Splat16(257));
-            };
-            *out = O::Pack(blend(shareLo, O::Lo16(dv)), blend(shareHi, O::Hi16(dv)));
+            *out = O::Pack(BlendShared16(shareLo, O::Lo16(dv), inverse16),
+                           BlendShared16(shareHi, O::Hi16(dv), inverse16));
           } else
             *out = O::Pack(half(O::Lo16(sv), O::Lo16(dv)), half(O::Hi16(sv), O::Hi16(dv)));
           return true;
