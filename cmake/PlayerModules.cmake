@@ -1,12 +1,32 @@
 # Helpers that keep each folder's CMakeLists.txt to a line or two.
 # Sources are picked up by folder so that adding a file needs no build edit.
 
-# The standard headers nearly every source file reads, parsed once per
-# library and test binary instead of once per file: most of a file's compile
-# time went to them (and to GoogleTest's header in the tests).
+# The standard headers nearly every source file reads, parsed once instead of
+# once per file: most of a file's compile time went to them (and to
+# GoogleTest's header in the tests).
 set(PLAYER_PRECOMPILED_HEADERS
     <algorithm> <array> <cmath> <cstdint> <cstring> <filesystem> <functional> <list> <map>
     <memory> <optional> <span> <string> <string_view> <utility> <vector>)
+
+# player_shared_precompiled_headers(<target> <owner> DEPS <targets>... HEADERS <headers>...)
+# Every library compiles with the same options, and so does every test binary,
+# so one precompiled header serves each kind: a header of each target's own
+# wrote the same 90-120 MB file some thirty times a build, more than a small
+# machine's disk had left. The owner, an object library of no code of its
+# own, is made by the first target of a kind, with that target's
+# dependencies for their compile flags.
+function(player_shared_precompiled_headers target owner)
+  cmake_parse_arguments(ARG "" "" "DEPS;HEADERS" ${ARGN})
+  if(NOT TARGET ${owner})
+    set(source ${CMAKE_BINARY_DIR}/${owner}.cpp)
+    file(CONFIGURE OUTPUT ${source} CONTENT "")
+    add_library(${owner} OBJECT ${source})
+    target_include_directories(${owner} PRIVATE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${owner} PRIVATE ${ARG_DEPS})
+    target_precompile_headers(${owner} PRIVATE ${ARG_HEADERS})
+  endif()
+  target_precompile_headers(${target} REUSE_FROM ${owner})
+endfunction()
 
 # player_module(<name> [RECURSE] [DEPS <targets>...])
 # A static library player_<name> from the .cpp files of the current folder.
@@ -21,7 +41,8 @@ function(player_module name)
   set(target player_${name})
   if(sources)
     add_library(${target} STATIC ${sources})
-    target_precompile_headers(${target} PRIVATE ${PLAYER_PRECOMPILED_HEADERS})
+    player_shared_precompiled_headers(${target} player_library_headers
+        DEPS ${ARG_DEPS} HEADERS ${PLAYER_PRECOMPILED_HEADERS})
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${target} PUBLIC ${ARG_DEPS})
   else()
@@ -41,8 +62,10 @@ function(player_test_suite folder)
     return()
   endif()
   add_executable(${folder}_tests ${sources})
-  target_precompile_headers(${folder}_tests PRIVATE ${PLAYER_PRECOMPILED_HEADERS} <gtest/gtest.h>)
-  target_link_libraries(${folder}_tests PRIVATE ${ARG_DEPS} player_test_support GTest::gtest GTest::gmock)
+  set(deps ${ARG_DEPS} player_test_support GTest::gtest GTest::gmock)
+  target_link_libraries(${folder}_tests PRIVATE ${deps})
+  player_shared_precompiled_headers(${folder}_tests player_test_headers
+      DEPS ${deps} HEADERS ${PLAYER_PRECOMPILED_HEADERS} <gtest/gtest.h>)
   gtest_discover_tests(${folder}_tests
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     DISCOVERY_TIMEOUT 60
