@@ -7,6 +7,7 @@
 // flag a keyed source first clears the destination rectangle).
 
 #include <cstdint>
+#include <vector>
 
 #include "graphics/surfaces/surface.h"
 
@@ -26,6 +27,14 @@ void DDBltStretch(DDSURFACEDATA* lpDst, int dx, int dy, int dw, int dh, DDSURFAC
 // and a fill of lpDst made now lands before it: a fill under such a blit
 // need only cover what the blit leaves out.
 bool DDBltReplacesTarget(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc);
+// Which source rows a 1:1 blit from lpSrc onto lpDst with these flags, under
+// the draw state as it stands and drawn now (not collected into a batch),
+// sets outright: every pixel of the row whatever the destination held
+// there. (*rows)[r] for each row r of lpSrc, true only where that holds
+// across the whole width. False, with rows left as they were, when it cannot
+// be told now (a mirrored or redirected source, a modulating draw state, a
+// keyed source whose runs are not built yet).
+bool DDBltSetsRows(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc, int flags, std::vector<bool>* rows);
 
 // Clips both rectangles in place against both surfaces; false when nothing
 // is left. Cutting the source also moves the destination, so the picture

@@ -1,3 +1,6 @@
+#include <span>
+#include <vector>
+
 #include "graphics/blits/batch.h"
 #include "graphics/blits/blit.h"
 #include "graphics/blits/fill.h"
@@ -17,7 +20,59 @@ bool TakesQuadPath(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc) {
   return lpDst->lpDT && lpDst->lpDT->bRenderTarget && lpSrc->lpDT && lpSrc->lpDT->nMemType != DTMEMORYTYPE_SYSTEM;
 }
 
+// Rows whose runs of drawn pixels under `test` are one solid run across the
+// whole width; false when the runs are not built yet.
+bool SolidRows(const cPixelBuffer* src, const SeeThroughTest& test, std::vector<bool>* rows) {
+  if (!src->OpaqueSpansReady(test)) return false;
+  const cOpaqueSpans::RowsView runs = src->OpaqueSpans(0, src->Height());
+  rows->assign(std::size_t(src->Height()), false);
+  for (int r = 0; r < src->Height(); ++r) {
+    const std::span<const OpaqueSpan> row = runs.Row(r);
+    (*rows)[std::size_t(r)] = row.size() == 1 && row[0].begin == 0 && row[0].end == src->Width() && row[0].solid;
+  }
+  return true;
+}
+
+// DirectDraw: a copy sets every pixel; a keyed one the rows without a
+// key-coloured pixel (the test its copy makes).
+bool DirectDrawSetsRows(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc, int flags, std::vector<bool>* rows) {
+  const cPixelBuffer* dst = SurfacePixels(lpDst);
+  const cPixelBuffer* src = SurfacePixels(lpSrc);
+  if (!dst || !src || dst == src || dst->BytesPerPixel() != src->BytesPerPixel()) return false;
+  if (flags != 1 || !lpSrc->lpDD || !lpSrc->lpDD->bColorKey) {
+    rows->assign(std::size_t(src->Height()), true);
+    return true;
+  }
+  const std::uint32_t keyMask = src->BytesPerPixel() == 1 ? 0xFF : 0xFFFFFF;
+  return SolidRows(src, {keyMask, g_DDState.dwColorKey & keyMask, 0}, rows);
+}
+
 }  // namespace
+
+bool DDBltSetsRows(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc, int flags, std::vector<bool>* rows) {
+  if (!lpDst || !lpSrc) return false;
+  if (!lpDTCon) return DirectDrawSetsRows(lpDst, lpSrc, flags, rows);
+  if (lpSrc->lpAlias || lpDTCon->bVirCopy || DDFillBatchOpen() || BatchCollecting()) return false;
+  ResolveAliasSurface(&lpDst);
+  RedirectToVirBackBuffer(&lpDst);
+  RedirectToVirBackBuffer(&lpSrc);
+  if (lpDst == lpSrc || !TakesQuadPath(lpDst, lpSrc)) return false;
+  const cPixelBuffer* dst = SurfacePixels(lpDst);
+  const cPixelBuffer* src = SurfacePixels(lpSrc);
+  if (!dst || !src || dst->BytesPerPixel() != 4 || src->BytesPerPixel() != 4) return false;
+  // A plain quad from a keyed texture clears its rectangle first: what it
+  // leaves shows the clear value, never the pixels that were there.
+  if (flags == 0 && lpSrc->lpDT->bColorKey) {
+    rows->assign(std::size_t(src->Height()), true);
+    return true;
+  }
+  // Otherwise a texel replaces its pixel only at alpha 255, drawn unchanged:
+  // white diffuse, colour modulated or taken as it is, alpha from the texel.
+  const std::uint32_t colorOp = lpDTCon->dwColorOp, alphaOp = lpDTCon->dwAlphaOp;
+  if (lpDTCon->dwDrawColor != 0xFFFFFFFFu || (colorOp != 2 && colorOp != 4) || (alphaOp != 2 && alphaOp != 4))
+    return false;
+  return SolidRows(src, {0xFF000000u, 0, 0xFF000000u}, rows);
+}
 
 bool DDBltReplacesTarget(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc) {
   if (!lpDTCon || !lpDst || !lpSrc || lpDTCon->bVirCopy || DDFillBatchOpen()) return false;

@@ -1,5 +1,8 @@
 #include "stage/draw/layers/background_layers.h"
 
+#include <array>
+#include <vector>
+
 #include "definitions/stage/stage_parts.h"
 #include "graphics/blits/blit.h"
 #include "graphics/blits/fill.h"
@@ -15,6 +18,8 @@ constexpr int kScreenHeight = 480;
 constexpr int kMaxTiles = 1000;
 constexpr int kEmptyColour = 16;
 
+using ScreenRows = std::array<bool, kScreenHeight>;
+
 int Wrapped(int origin, int size) {
   const int r = origin % size;
   return r < 0 ? r + size : r;
@@ -24,22 +29,69 @@ bool HasPicture(const DDSURFACEDATA* surface) {
   return surface != nullptr && surface->nWidth > 0 && surface->nHeight > 0;
 }
 
-void TileLayer(DDSURFACEDATA* picture, int originX, int originY, int flags) {
+// One band of tiles, rows [y, y + h) of the screen from source row srcY.
+void TileBand(DDSURFACEDATA* picture, int firstX, int y, int h, int srcY, int flags) {
+  const int w = picture->nWidth;
+  int x = 0;
+  for (int column = 0; x < kScreenWidth && column < kMaxTiles; ++column) {
+    const int srcX = column == 0 ? firstX : 0;
+    DDBlt(&BackBuffer, x, y, w - srcX, h, picture, srcX, srcY, flags);
+    x += w - srcX;
+  }
+}
+
+// The picture repeated over the screen from its origin, leaving out the
+// screen rows marked in `skipped` (none without it).
+void TileLayer(DDSURFACEDATA* picture, int originX, int originY, int flags, const ScreenRows* skipped = nullptr) {
   const int w = picture->nWidth;
   const int h = picture->nHeight;
   const int firstX = Wrapped(originX, w);
   const int firstY = Wrapped(originY, h);
+  const auto skips = [skipped](int row) { return skipped && row < kScreenHeight && (*skipped)[std::size_t(row)]; };
   int y = 0;
   for (int row = 0; y < kScreenHeight && row < kMaxTiles; ++row) {
     const int srcY = row == 0 ? firstY : 0;
-    int x = 0;
-    for (int column = 0; x < kScreenWidth && column < kMaxTiles; ++column) {
-      const int srcX = column == 0 ? firstX : 0;
-      DDBlt(&BackBuffer, x, y, w - srcX, h - srcY, picture, srcX, srcY, flags);
-      x += w - srcX;
+    const int bandEnd = y + h - srcY;
+    for (int top = y; top < bandEnd;) {
+      if (skips(top)) {
+        ++top;
+        continue;
+      }
+      int bottom = top + 1;
+      while (bottom < bandEnd && !skips(bottom)) ++bottom;
+      TileBand(picture, firstX, top, bottom - top, srcY + (top - y), flags);
+      top = bottom;
     }
-    y += h - srcY;
+    y = bandEnd;
   }
+}
+
+// The screen rows that the picture layers after `first` in the pass set
+// outright, each pixel from its own picture whatever lay under it: the
+// first layer's pixels there never show. (Fill layers count towards the
+// layers drawn but are not looked into.)
+const ScreenRows& RowsSetByLaterLayers(const cVector<cEdBackground>& layers, std::size_t first, int pass,
+                                       const ScrollAxis& y, int maxLayers) {
+  thread_local ScreenRows covered;
+  thread_local std::vector<bool> pictureRows;
+  covered.fill(false);
+  int drawn = 1;
+  for (std::size_t i = first + 1; i < layers.size() && drawn < maxLayers; ++i) {
+    const cEdBackground& layer = layers[i];
+    if (!layer.Show || static_cast<int>(layer.Pass) != pass) continue;
+    if (layer.Fill) {
+      ++drawn;
+      continue;
+    }
+    DDSURFACEDATA* picture = LayerSurface(i);
+    if (!HasPicture(picture)) continue;
+    ++drawn;
+    if (!DDBltSetsRows(&BackBuffer, picture, 1, &pictureRows)) continue;
+    const int firstY = Wrapped(LayerOriginY(layer, y), picture->nHeight);
+    for (int row = 0; row < kScreenHeight; ++row)
+      if (pictureRows[std::size_t((firstY + row) % picture->nHeight)]) covered[std::size_t(row)] = true;
+  }
+  return covered;
 }
 
 }  // namespace
@@ -68,7 +120,11 @@ void DrawBackgroundLayers(const cVector<cEdBackground>& layers, int pass, const 
     DDSURFACEDATA* picture = LayerSurface(i);
     if (!HasPicture(picture)) continue;
     const int flags = pass == 0 && drawn == 0 ? 0 : 1;
-    TileLayer(picture, LayerOriginX(layer, x), LayerOriginY(layer, y), flags);
+    if (drawn == 0)
+      TileLayer(picture, LayerOriginX(layer, x), LayerOriginY(layer, y), flags,
+                &RowsSetByLaterLayers(layers, i, pass, y, maxLayers));
+    else
+      TileLayer(picture, LayerOriginX(layer, x), LayerOriginY(layer, y), flags);
     ++drawn;
   }
   if (pass == 0 && drawn == 0) DDFillRect(&BackBuffer, 0, 0, kScreenWidth, kScreenHeight, kEmptyColour);

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "definitions/stage/stage_parts.h"
 #include "graphics/blits/fill.h"
@@ -47,6 +48,17 @@ class BackgroundLayersTest : public effect_test::DeviceTest {
   DDSURFACEDATA* picture = nullptr;
   ScrollAxis scrollX, scrollY;
 };
+
+// Every pixel of the back buffer as BackPixel reads it.
+std::vector<std::uint32_t> BackPixels() {
+  std::vector<std::uint32_t> pixels;
+  cSurfaceLock lock;
+  if (!lock.Lock(&BackBuffer)) return pixels;
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x)
+      pixels.push_back(lock.BitsPerPixel() == 8 ? lock.Row8(y)[x] : lock.Row32(y)[x] & 0xFFFFFF);
+  return pixels;
+}
 
 TEST_P(BackgroundLayersTest, TilesFromTheScrolledOriginWithParallaxAndAutoScroll) {
   cVector<cEdBackground> layers(1);
@@ -106,6 +118,53 @@ TEST_P(BackgroundLayersTest, HiddenPausedStageShowsOnlyTheFirstLayer) {
   DrawBackgroundLayers(layers, 0, scrollX, scrollY);
   EXPECT_NE(BackPixel(333, 222), Expected(PictureValue((ox + 333) % 100, (oy + 222) % 60)));
   if (Is8()) EXPECT_EQ(BackPixel(333, 222), 9u);
+}
+
+// Where a later layer draws a row from its own pixels throughout, the first
+// layer's row never shows (and is left undrawn); rows with a see-through
+// pixel, and every row under a draw colour that blends, still show it. The
+// screen is the first layer alone with the second drawn over it.
+TEST_P(BackgroundLayersTest, LaterLayersHideTheFirstOnlyWhereTheySetEveryPixel) {
+  DDSURFACEDATA* near = &g_BmpSD[kBackgroundLayerBitmap + 1];
+  ASSERT_TRUE(DDCreateSurface(near, 100, 60, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+  {
+    cSurfaceLock lock;
+    ASSERT_TRUE(lock.Lock(near));
+    for (int y = 0; y < 60; ++y)
+      for (int x = 0; x < 100; ++x) {
+        // Rows 0-29 have one see-through pixel (the key, 0), rows 30-59 none.
+        const std::uint32_t v = y < 30 && x == 99 - y * 3 ? 0 : Opaque(PictureValue(x + 5, y + 9));
+        if (lock.BitsPerPixel() == 8) lock.Row8(y)[x] = static_cast<std::uint8_t>(v);
+        else lock.Row32(y)[x] = v;
+      }
+  }
+  cVector<cEdBackground> layers(2);
+  layers[1].RateY = 0.5;
+  scrollY.position = 337;  // the near layer's rows start inside its picture
+  cVector<cEdBackground> nearOnly = layers;
+  nearOnly[0].Show = 0;
+  nearOnly[1].Pass = 1;
+  for (const bool blending : {false, true}) {
+    if (blending && !IsD3D()) continue;
+    if (blending) {
+      DDSetDrawColor(0x80FFFFFF);
+      DDSetAlphaOp(4);  // texel alpha times the draw colour's
+    }
+    DrawBackgroundLayers(layers, 0, scrollX, scrollY, 1);
+    DrawBackgroundLayers(nearOnly, 1, scrollX, scrollY);
+    const std::vector<std::uint32_t> expected = BackPixels();
+    // The second frame draws through the near layer's runs, built by the first.
+    for (int frame = 0; frame < 2; ++frame) {
+      DDFillRect(&BackBuffer, 0, 0, 640, 480, 3);
+      DrawBackgroundLayers(layers, 0, scrollX, scrollY);
+      EXPECT_EQ(BackPixels(), expected) << "frame " << frame << (blending ? ", blending" : "");
+    }
+    if (blending) {
+      DDResetDrawColor();
+      DDResetAlphaOp();
+    }
+  }
+  DDReleaseSurface(near);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, BackgroundLayersTest,
