@@ -74,7 +74,8 @@ bool AlphaPixels(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDATA
   return true;
 }
 
-// The fill and the blend of DDFillBltAlpha row by row; false (nothing done)
+// The fill and the blend of DDFillBltAlpha, the blend row by row from the
+// colour alone; false (nothing done)
 // unless the fill writes the whole colour surface at once and the blend is
 // a 1:1 quad of it: each destination pixel then takes the colour blended
 // at the texel's alpha times the diffuse alpha, a constant.
@@ -92,12 +93,12 @@ bool FillAndBlendByRows(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpColour, std::uint
   const std::uint32_t diffuseAlpha = static_cast<std::uint32_t>(255 - std::clamp(nAlpha, 0, 255));
   const std::uint32_t stageAlpha = blend_kernels::Mul255(colour >> 24, diffuseAlpha);
   const int drawnW = std::min(w, dst->Width()), drawnH = std::min(h, dst->Height());
+  // The colour surface holds the colour afterwards, as the fill under the
+  // quad leaves it; the blend itself needs only the colour. Refilled every
+  // frame with the same colour, it is written only the first time.
+  fill->Clear(colour);
   const BlendRowFunctions& rows = BlendRows();
-  for (int row = 0; row < h; ++row) {
-    std::uint32_t* colourRow = fill->Row32(row);
-    FillPixels32(colourRow, w, colour);
-    if (row < drawnH) rows.constantColour(dst->Row32(row), drawnW, colour, stageAlpha);
-  }
+  for (int row = 0; row < drawnH; ++row) rows.constantColour(dst->Row32(row), drawnW, colour, stageAlpha);
   effect_quad::EndQuad();
   return true;
 }

@@ -10,7 +10,7 @@ cPixelBuffer::cPixelBuffer(const cPixelBuffer& other)
 
 cPixelBuffer& cPixelBuffer::operator=(const cPixelBuffer& other) {
   if (this == &other) return *this;
-  m_spans.Drop();
+  Changing();
   m_storage = other.m_storage;
   m_width = other.m_width;
   m_height = other.m_height;
@@ -25,7 +25,7 @@ bool cPixelBuffer::Allocate(int width, int height, int bytesPerPixel) {
   if (bytesPerPixel != 1 && bytesPerPixel != 4) return false;
   const int pitch = bytesPerPixel == 1 ? (width + 3) & ~3 : width;
   const std::size_t words = bytesPerPixel == 1 ? std::size_t(pitch) * height / 4 : std::size_t(pitch) * height;
-  m_spans.Drop();
+  Changing();
   m_storage.assign(words, 0u);
   m_width = width;
   m_height = height;
@@ -35,18 +35,22 @@ bool cPixelBuffer::Allocate(int width, int height, int bytesPerPixel) {
 }
 
 void cPixelBuffer::Free() {
-  m_spans.Drop();
+  Changing();
   m_storage.clear();
   m_storage.shrink_to_fit();
   m_width = m_height = m_bytesPerPixel = m_pitch = 0;
 }
 
 void cPixelBuffer::Clear(std::uint32_t value) {
-  m_spans.Drop();
+  if (m_bytesPerPixel == 1) value &= 0xFF;
+  if (m_filled && m_fillValue == value && m_openWriters == 0) return;
+  Changing();
   if (m_bytesPerPixel == 1) {
-    std::memset(m_storage.data(), value & 0xFF, m_storage.size() * 4);
+    std::memset(m_storage.data(), int(value), m_storage.size() * 4);
   } else {
     std::fill(m_storage.begin(), m_storage.end(), value);
   }
+  m_filled = m_openWriters == 0;
+  m_fillValue = value;
 }
 

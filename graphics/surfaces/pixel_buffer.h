@@ -9,9 +9,9 @@
 // padded to a multiple of four bytes). Row 0 is the top row.
 //
 // Every writable access (the non-const Row8, Row32 and Bits) drops the
-// buffer's cache of opaque runs (graphics/surfaces/opaque_spans.h); read
-// through a const buffer where nothing is written. A copy starts without
-// the cache.
+// buffer's cache of opaque runs (graphics/surfaces/opaque_spans.h) and what
+// it knows of a value filling it; read through a const buffer where nothing
+// is written. A copy starts without either.
 
 #include <cstddef>
 #include <cstdint>
@@ -73,19 +73,19 @@ class cPixelBuffer {
   int Pitch() const { return m_pitch; }  // in pixels
 
   std::uint8_t* Row8(int y) {
-    m_spans.Drop();
+    Changing();
     return reinterpret_cast<std::uint8_t*>(m_storage.data()) + std::size_t(y) * m_pitch;
   }
   const std::uint8_t* Row8(int y) const {
     return reinterpret_cast<const std::uint8_t*>(m_storage.data()) + std::size_t(y) * m_pitch;
   }
   std::uint32_t* Row32(int y) {
-    m_spans.Drop();
+    Changing();
     return m_storage.data() + std::size_t(y) * m_pitch;
   }
   const std::uint32_t* Row32(int y) const { return m_storage.data() + std::size_t(y) * m_pitch; }
   void* Bits() {
-    m_spans.Drop();
+    Changing();
     return m_storage.data();
   }
   const void* Bits() const { return m_storage.data(); }
@@ -104,7 +104,9 @@ class cPixelBuffer {
     return m_spans.Rows(y0, y1, Bits(), m_pitch * m_bytesPerPixel, m_width, m_bytesPerPixel);
   }
 
-  // Every pixel set to `value` (the low byte of it in 8-bit buffers).
+  // Every pixel set to `value` (the low byte of it in 8-bit buffers). A
+  // buffer that a Clear with the same value left filled, unwritten since,
+  // is not written again (a colour surface refilled every frame).
   void Clear(std::uint32_t value);
 
  private:
@@ -115,5 +117,14 @@ class cPixelBuffer {
   int m_pitch = 0;
   int m_openWriters = 0;
   mutable cOpaqueSpans m_spans;
+  // Set by a Clear made with no writer open, until the next writable access.
+  bool m_filled = false;
+  std::uint32_t m_fillValue = 0;
+
+  // The pixels may change from here on.
+  void Changing() {
+    m_spans.Drop();
+    m_filled = false;
+  }
 };
 

@@ -12,6 +12,7 @@
 #include "graphics/device/device.h"
 #include "graphics/device/device_restore.h"
 #include "graphics/effects/blend.h"
+#include "graphics/surfaces/pixel_buffer.h"
 #include "platform/presenter.h"
 #include "tests/graphics/effect_test_support.h"
 
@@ -245,6 +246,42 @@ TEST_P(OpaqueRunsTest, RestoredTexturesDrawTheirNewPixels) {
     for (int i = 0; i < 2; ++i) DDBlt(&dst.sd, 1, 1, 40, 12, &sheet->sd, 0, 0, 1);
     EXPECT_EQ(Read(dst), KeyedCopy(background, Read(*sheet), 40, 48, seeThrough));
   }
+}
+
+// A Clear with the value that a Clear left is not written again, but any
+// write since, or a writer open when the buffer was cleared, makes the next
+// Clear write every pixel.
+TEST(PixelBufferFill, EveryWriteSinceMakesTheNextClearWriteAgain) {
+  const std::function<void(cPixelBuffer&)> writes[] = {
+      [](cPixelBuffer& b) { b.Row32(3)[2] = 9; },
+      [](cPixelBuffer& b) { static_cast<std::uint32_t*>(b.Bits())[7] = 9; },
+      [](cPixelBuffer& b) { b = cPixelBuffer(b), b.Row32(0)[0] = 9; },
+      [](cPixelBuffer& b) { b.Allocate(8, 4, 4); },
+      // A lock that writes after the Clear it was open across.
+      [](cPixelBuffer& b) {
+        b.OpenWriter();
+        auto* bits = static_cast<std::uint32_t*>(b.Bits());
+        b.Clear(5);
+        bits[1] = 9;
+        b.CloseWriter();
+      },
+  };
+  for (const auto& write : writes) {
+    cPixelBuffer buffer;
+    ASSERT_TRUE(buffer.Allocate(8, 4, 4));
+    buffer.Clear(5);
+    write(buffer);
+    buffer.Clear(5);
+    const cPixelBuffer& read = buffer;
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 8; ++x) ASSERT_EQ(read.Row32(y)[x], 5u) << x << "," << y;
+  }
+  cPixelBuffer indexed;
+  ASSERT_TRUE(indexed.Allocate(6, 2, 1));
+  indexed.Clear(0x1205);  // the low byte only, in both Clears
+  indexed.Row8(1)[4] = 9;
+  indexed.Clear(5);
+  EXPECT_EQ(static_cast<const cPixelBuffer&>(indexed).Row8(1)[4], 5);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, OpaqueRunsTest,
