@@ -33,7 +33,7 @@ bool DDBltReplacesTarget(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc);
 // there. (*rows)[r] for each row r of lpSrc, true only where that holds
 // across the whole width. False, with rows left as they were, when it cannot
 // be told now (a mirrored or redirected source, a modulating draw state, a
-// keyed source whose runs are not built yet).
+// source whose blits have not readied its runs yet).
 bool DDBltSetsRows(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc, int flags, std::vector<bool>* rows);
 
 // Clips both rectangles in place against both surfaces; false when nothing

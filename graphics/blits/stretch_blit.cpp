@@ -21,9 +21,11 @@ bool TakesQuadPath(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc) {
 }
 
 // Rows whose runs of drawn pixels under `test` are one solid run across the
-// whole width; false when the runs are not built yet.
+// whole width; false unless the source's blits keep its runs for that test
+// (asking is left to them, so a source redrawn between its blits is never
+// scanned for this).
 bool SolidRows(const cPixelBuffer* src, const SeeThroughTest& test, std::vector<bool>* rows) {
-  if (!src->OpaqueSpansReady(test)) return false;
+  if (!src->OpaqueSpansReadied(test)) return false;
   const cOpaqueSpans::RowsView runs = src->OpaqueSpans(0, src->Height());
   rows->assign(std::size_t(src->Height()), false);
   for (int r = 0; r < src->Height(); ++r) {

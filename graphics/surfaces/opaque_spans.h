@@ -58,6 +58,11 @@ class cOpaqueSpans {
     Reset(test, height);
     return false;
   }
+  // Whether the cache serves `test` as it stands (a blit has readied it
+  // since the last change), without readying it.
+  bool Readied(const SeeThroughTest& test, int height) const {
+    return !m_stale && test == m_test && m_rows.size() == std::size_t(height);
+  }
   // Rows [y0, y1) built at once, for a blit that reads them all.
   struct RowRuns {
     std::int32_t first;  // index of the row's first run, -1 before the row is built

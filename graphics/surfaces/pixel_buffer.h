@@ -98,8 +98,13 @@ class cPixelBuffer {
   bool OpaqueSpansReady(const SeeThroughTest& test) const {
     return m_spans.Ready(test, m_height, m_openWriters > 0);
   }
+  // Whether a keyed blit readied the runs cache for `test` and nothing
+  // changed since: a look that, unlike OpaqueSpansReady, never resets it.
+  bool OpaqueSpansReadied(const SeeThroughTest& test) const {
+    return m_openWriters == 0 && m_spans.Readied(test, m_height);
+  }
   // The runs of drawn pixels of rows [y0, y1); only after OpaqueSpansReady
-  // gave true, and valid until the next change of the buffer.
+  // or OpaqueSpansReadied gave true, and valid until the next change of the buffer.
   cOpaqueSpans::RowsView OpaqueSpans(int y0, int y1) const {
     return m_spans.Rows(y0, y1, Bits(), m_pitch * m_bytesPerPixel, m_width, m_bytesPerPixel);
   }
