@@ -75,10 +75,10 @@ bool AlphaPixels(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDATA
 }
 
 // The fill and the blend of DDFillBltAlpha, the blend row by row from the
-// colour alone; false (nothing done)
-// unless the fill writes the whole colour surface at once and the blend is
-// a 1:1 quad of it: each destination pixel then takes the colour blended
-// at the texel's alpha times the diffuse alpha, a constant.
+// colour alone; false (nothing done) unless the fill writes the whole colour
+// surface at once and the blend is a 1:1 quad of it: each destination pixel
+// then takes the colour blended at the texel's alpha times the diffuse
+// alpha, a constant.
 bool FillAndBlendByRows(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpColour, std::uint32_t colour, int nAlpha) {
   if (!lpDTCon || !lpDst || !lpColour || lpColour->lpAlias || DDFillBatchOpen()) return false;
   const int w = lpColour->nWidth, h = lpColour->nHeight;
