@@ -120,11 +120,8 @@ void DrawBackgroundLayers(const cVector<cEdBackground>& layers, int pass, const 
     DDSURFACEDATA* picture = LayerSurface(i);
     if (!HasPicture(picture)) continue;
     const int flags = pass == 0 && drawn == 0 ? 0 : 1;
-    if (drawn == 0)
-      TileLayer(picture, LayerOriginX(layer, x), LayerOriginY(layer, y), flags,
-                &RowsSetByLaterLayers(layers, i, pass, y, maxLayers));
-    else
-      TileLayer(picture, LayerOriginX(layer, x), LayerOriginY(layer, y), flags);
+    const ScreenRows* covered = drawn == 0 ? &RowsSetByLaterLayers(layers, i, pass, y, maxLayers) : nullptr;
+    TileLayer(picture, LayerOriginX(layer, x), LayerOriginY(layer, y), flags, covered);
     ++drawn;
   }
   if (pass == 0 && drawn == 0) DDFillRect(&BackBuffer, 0, 0, kScreenWidth, kScreenHeight, kEmptyColour);
