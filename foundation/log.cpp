@@ -14,6 +14,7 @@ std::filesystem::path g_reportPath;
 std::filesystem::path g_debugLogPath;
 bool g_debugLog = false;
 bool g_debugLogStarted = false;
+std::future<std::string> g_pendingReportLine;
 
 // Writes the CP932 line as UTF-8 plus a line feed; false when the file does
 // not open.
@@ -28,8 +29,16 @@ bool WriteLine(const std::filesystem::path& path, const char* mode, std::string_
   return true;
 }
 
+// The line given to ReportWhenKnown, once known; under g_logMutex.
+void WritePendingReportLineLocked() {
+  if (!g_pendingReportLine.valid()) return;
+  const std::string line = g_pendingReportLine.get();
+  if (!g_reportPath.empty()) WriteLine(g_reportPath, "r+b", line, true);
+}
+
 bool AppendReportLine(std::string_view line) {
   std::lock_guard lock(g_logMutex);
+  WritePendingReportLineLocked();
   if (g_reportPath.empty()) return false;
   // "r+" rather than "a": a report file that was removed is not created again.
   return WriteLine(g_reportPath, "r+b", line, true);
@@ -51,6 +60,7 @@ int InitReport(const std::filesystem::path& path) {
   std::filesystem::path absolute = std::filesystem::absolute(path, error);
   if (error) return 0;
   std::lock_guard lock(g_logMutex);
+  WritePendingReportLineLocked();
   g_reportPath.clear();
   std::FILE* file = std::fopen(absolute.c_str(), "wb");
   if (!file) return 0;
@@ -65,6 +75,17 @@ int Report(const char* format, ...) {
   std::string line = FormatV(format, args);
   va_end(args);
   return AppendReportLine(line) ? 1 : 0;
+}
+
+void ReportWhenKnown(std::future<std::string> line) {
+  std::lock_guard lock(g_logMutex);
+  WritePendingReportLineLocked();
+  g_pendingReportLine = std::move(line);
+}
+
+void WritePendingReportLine() {
+  std::lock_guard lock(g_logMutex);
+  WritePendingReportLineLocked();
 }
 
 int ReportAndLog(const char* format, ...) {

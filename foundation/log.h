@@ -7,6 +7,8 @@
 // may log; lines of different threads never mix within a line.
 
 #include <filesystem>
+#include <future>
+#include <string>
 #include <string_view>
 
 #include "foundation/message_box.h"
@@ -18,6 +20,13 @@ int InitReport(const std::filesystem::path& path);
 // Appends one line to the report file; 0 when it cannot be opened (also when
 // it was removed after InitReport).
 int Report(const char* format, ...) PLAYER_PRINTF(1, 2);
+// A report line whose text another thread is still working out (a slow
+// lookup), kept in its place: the next line reported, from any thread, first
+// waits for it and writes it, so the report reads in the order of the calls.
+// The work must not report anything itself.
+void ReportWhenKnown(std::future<std::string> line);
+// Writes a line given to ReportWhenKnown now, waiting for it if need be.
+void WritePendingReportLine();
 // Report, and the same line to the debug log.
 int ReportAndLog(const char* format, ...) PLAYER_PRINTF(1, 2);
 // ReportAndLog, then the line in an error box.

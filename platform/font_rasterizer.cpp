@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <future>
 #include <mutex>
 
 namespace platform {
@@ -43,14 +42,6 @@ bool InitFontconfig() {
     return true;
   }();
   return ready;
-}
-
-void LoadFontconfigAside() {
-  // The future's destructor waits for the thread, so it never outlives the program.
-  static std::future<void> loading = std::async(std::launch::async, [] {
-    std::lock_guard lock(FontconfigMutex());
-    InitFontconfig();
-  });
 }
 
 std::string FindFontFile(std::string_view familyUtf8) {

@@ -39,11 +39,6 @@ std::string FontFamilyForFaceName(std::string_view faceNameUtf8);
 // The font file fontconfig chooses for a family; empty when none is found.
 std::string FindFontFile(std::string_view familyUtf8);
 
-// Loads fontconfig's configuration on a thread of its own (some milliseconds
-// of reading its files), so that it is ready, or nearly, when the first font
-// file is looked up; that lookup waits for it.
-void LoadFontconfigAside();
-
 class FontFace {
  public:
   // Opens the face that faceNameUtf8 maps to, scaled so that a line of text

@@ -122,9 +122,13 @@ SystemFacts GatherSystemFacts(const std::filesystem::path& folder) {
   const WindowRect desktop = DesktopBounds();
   facts.displayWidth = desktop.width;
   facts.displayHeight = desktop.height;
-  const std::string family = FontFamilyForFaceName("");
-  if (!FindFontFile(family).empty()) facts.fontFamily = family;
   return facts;
+}
+
+std::string TextFontFamily() {
+  std::string family = FontFamilyForFaceName("");
+  if (FindFontFile(family).empty()) return {};
+  return family;
 }
 
 }  // namespace platform

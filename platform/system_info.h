@@ -43,7 +43,11 @@ std::string OsName(std::string_view osRelease, std::string_view kernel, std::str
 CpuFacts ParseCpuInfo(std::string_view cpuinfo);
 MemoryFacts ParseMemInfo(std::string_view meminfo);
 
-// The facts of this machine; the disk is the one holding `folder`.
+// The facts of this machine but the text face, quickly; the disk is the one
+// holding `folder`.
 SystemFacts GatherSystemFacts(const std::filesystem::path& folder);
+// The family that draws the game's text, empty when none is found. It waits
+// for fontconfig's configuration, which takes a while to load at start-up.
+std::string TextFontFamily();
 
 }  // namespace platform

@@ -66,12 +66,16 @@ class ProgramBoxes {
 
 int RunPlayer(std::string_view commandLine) {
   platform::ReturnLargeBlocksWhenFreed();
-  platform::LoadFontconfigAside();
   platform::BecomeMainThread();
   g_bGameStarted = 0;
   g_bClosing.store(0);
   InitDebugLog(0, "EC_Game.txt");
   if (!StartReportLog("Report_Game.txt")) return 0;
+  // The report's text-face line comes once fontconfig has loaded, beside the
+  // window's creation; on every way out it is in the file.
+  struct PendingReportLine {
+    ~PendingReportLine() { WritePendingReportLine(); }
+  } pendingReportLine;
   if (ReportMissingDisplay()) return 1;
 
   g_bFromEditor = platform::StartedByEditor() ? 1 : 0;

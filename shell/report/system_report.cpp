@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <future>
+#include <string>
 
 #include "foundation/log.h"
 #include "platform/text_encoding.h"
@@ -13,9 +15,15 @@ constexpr double kMegaByte = 1.0 / (1024.0 * 1024.0);
 constexpr std::uint64_t kDiskFreeCap = 2147483647;
 
 double MegaBytes(std::uint64_t bytes) { return static_cast<double>(bytes) * kMegaByte; }
-}  // namespace
 
-int WriteSystemReportOf(const platform::SystemFacts& facts) {
+// The game's text is Shift-JIS (character set 128) in cells 16 dots high.
+std::string SystemFontLine(const std::string& familyUtf8) {
+  const std::string face = familyUtf8.empty() ? "(none)" : platform::Cp932FromUtf8(familyUtf8);
+  return "System Font : " + face + " (0,16) 128";
+}
+
+// Every line but the text face's; 0 when the report file cannot be written.
+int WriteMachineLines(const platform::SystemFacts& facts) {
   // Texts from the machine are UTF-8; the report takes CP932 lines and writes UTF-8.
   const std::string os = platform::Cp932FromUtf8(facts.os);
   const std::string vendor = platform::Cp932FromUtf8(facts.cpu.vendor);
@@ -28,13 +36,22 @@ int WriteSystemReportOf(const platform::SystemFacts& facts) {
   Report("Vir Free : %3.fMB", MegaBytes(facts.memory.virtualAvailableBytes));
   Report("HD Free : %3.fMB", MegaBytes(std::min(facts.diskFreeBytes, kDiskFreeCap)));
   Report("Display : (%d,%d)", facts.displayWidth, facts.displayHeight);
-  // The game's text is Shift-JIS (character set 128) in cells 16 dots high.
-  const std::string face = facts.fontFamily.empty() ? "(none)" : platform::Cp932FromUtf8(facts.fontFamily);
-  Report("%s", ("System Font : " + face + " (0,16) 128").c_str());
+  return 1;
+}
+
+}  // namespace
+
+int WriteSystemReportOf(const platform::SystemFacts& facts) {
+  if (!WriteMachineLines(facts)) return 0;
+  Report("%s", SystemFontLine(facts.fontFamily).c_str());
   return 1;
 }
 
 int WriteSystemReport() {
   std::error_code error;
-  return WriteSystemReportOf(platform::GatherSystemFacts(std::filesystem::current_path(error)));
+  if (!WriteMachineLines(platform::GatherSystemFacts(std::filesystem::current_path(error)))) return 0;
+  // The text face waits for fontconfig, whose configuration loads beside the
+  // window's creation; its line keeps its place all the same.
+  ReportWhenKnown(std::async(std::launch::async, [] { return SystemFontLine(platform::TextFontFamily()); }));
+  return 1;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -46,6 +47,26 @@ TEST_F(LogTest, ReportIsEmptiedAtStartThenGrowsOneLinePerCall) {
   EXPECT_EQ(Report("App : ver %s", "878"), 1);
   EXPECT_EQ(Report("%d", 2), 1);
   EXPECT_EQ(ReadAll(report_), "App : ver 878\n2\n");
+}
+
+TEST_F(LogTest, ALineStillWorkedOutKeepsItsPlace) {
+  ASSERT_EQ(InitReport(report_), 1);
+  Report("before");
+  std::promise<std::string> slow;
+  ReportWhenKnown(slow.get_future());
+  EXPECT_EQ(ReadAll(report_), "before\n");
+  // A later line from another thread waits for it and follows it.
+  std::thread later([] { Report("after"); });
+  slow.set_value("worked out");
+  later.join();
+  EXPECT_EQ(ReadAll(report_), "before\nworked out\nafter\n");
+  // On a way out with nothing more reported, the line is written all the same.
+  std::promise<std::string> last;
+  last.set_value("last");
+  ReportWhenKnown(last.get_future());
+  WritePendingReportLine();
+  WritePendingReportLine();
+  EXPECT_EQ(ReadAll(report_), "before\nworked out\nafter\nlast\n");
 }
 
 TEST_F(LogTest, CP932TextIsWrittenAsUtf8) {
