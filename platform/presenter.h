@@ -64,10 +64,11 @@ class Presenter {
   // Called on the main thread each time a presenter that shows a window has
   // put a frame on the screen (the start-up benchmark times the first).
   void SetFrameShownCallback(std::function<void()> callback);
-  // Main thread, while the game draws its first frame: readies what showing
-  // a frame of this size takes (a texture, and the renderer's first drawing
-  // of one, which may compile code), so the frame shows as soon as it comes.
-  // Nothing is put on the screen.
+  // Main thread, before the game's first frame: readies what showing a
+  // frame of this size takes (a texture, and the renderer's first drawing of
+  // one, which may compile code) in the next pass of the main loop, while the
+  // game draws that frame, so the frame shows as soon as it comes. Nothing is
+  // put on the screen; a frame that came first is simply shown.
   virtual void PrepareFor(int /*width*/, int /*height*/) {}
 
   // Test hooks: the device is lost; later it may be reset.

@@ -5,6 +5,8 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <utility>
 
 #include "platform/first_frame.h"
 #include "platform/main_thread.h"
@@ -27,17 +29,31 @@ class SdlPresenter final : public Presenter {
   }
 
  protected:
+  void FrameSubmitted() override { AddLoopTask(); }
+
+ private:
   // The loop task outlives no presenter: it holds only a weak reference.
-  void FrameSubmitted() override {
+  void AddLoopTask() {
     std::call_once(m_taskAdded, [this] {
       std::weak_ptr<SdlPresenter*> self = m_self;
       AddMainLoopTask([self] {
-        if (auto alive = self.lock()) (*alive)->ShowPendingFrame();
+        if (auto alive = self.lock()) (*alive)->ServeLoopPass();
       });
     });
   }
 
- private:
+  // A frame that has come is shown, which readies the same as a warm-up.
+  void ServeLoopPass() {
+    int width = 0, height = 0;
+    if (m_warmUp && !PendingFrameSize(&width, &height)) {
+      WarmUp(m_warmUp->first, m_warmUp->second);
+      m_warmUp.reset();
+      return;
+    }
+    m_warmUp.reset();
+    ShowPendingFrame();
+  }
+
   static int WatchEvents(void* self, SDL_Event* event) {
     if (event->type == SDL_RENDER_TARGETS_RESET || event->type == SDL_RENDER_DEVICE_RESET) {
       auto* presenter = static_cast<SdlPresenter*>(self);
@@ -109,7 +125,14 @@ class SdlPresenter final : public Presenter {
     }
   }
 
+  // Done in the main loop's first pass: the game thread draws its first
+  // frame meanwhile, as it starts once that pass has seen the window active.
   void PrepareFor(int width, int height) override {
+    m_warmUp.emplace(width, height);
+    AddLoopTask();
+  }
+
+  void WarmUp(int width, int height) {
     SDL_Window* window = sdl::MainSdlWindow();
     if (!window || !Prepare(window, width, height, Settings().vsync)) return;
     // Drawn to the back buffer only: the first frame clears it before it is shown.
@@ -154,6 +177,8 @@ class SdlPresenter final : public Presenter {
 
   std::shared_ptr<SdlPresenter*> m_self = std::make_shared<SdlPresenter*>(this);
   std::once_flag m_taskAdded;
+  // The frame size to ready before the first frame comes (see PrepareFor).
+  std::optional<std::pair<int, int>> m_warmUp;
   SDL_Renderer* m_renderer = nullptr;
   SDL_Texture* m_texture = nullptr;
   int m_textureWidth = 0;
