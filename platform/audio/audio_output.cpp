@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "platform/audio/audio_device_backend.h"
 #include "platform/backend.h"
+#include "platform/first_frame.h"
+#include "platform/main_thread.h"
 
 namespace platform {
 namespace {
@@ -21,6 +24,8 @@ AudioDeviceBackend& Device() {
 struct OutputState {
   std::optional<bool> opened;
   std::string error;
+  // Opens put off until the first frame is shown, each with its listener.
+  std::vector<AudioOpenedCallback> waiting;
 };
 
 OutputState& State() {
@@ -47,8 +52,32 @@ bool OpenAudioOutput(std::string& error) {
   return *state.opened;
 }
 
+void OpenAudioOutputOnceShown(AudioOpenedCallback opened) {
+  const auto openAndTell = [](const std::vector<AudioOpenedCallback>& listeners) {
+    std::string error;
+    const bool ok = OpenAudioOutput(error);
+    for (const AudioOpenedCallback& listener : listeners)
+      if (listener) listener(ok, error);
+  };
+  if (!FirstFramePending()) {
+    openAndTell({std::move(opened)});
+    return;
+  }
+  static const bool taskAdded = [openAndTell] {
+    AddMainLoopTask([openAndTell] {
+      if (!State().waiting.empty() && !FirstFramePending()) openAndTell(std::exchange(State().waiting, {}));
+    });
+    return true;
+  }();
+  (void)taskAdded;
+  State().waiting.push_back(std::move(opened));
+}
+
+bool AudioOutputOpenTried() { return State().opened.has_value(); }
+
 void CloseAudioOutput() {
   OutputState& state = State();
+  state.waiting.clear();
   if (state.opened.value_or(false)) Device().Close();
   state.opened.reset();
 }

@@ -5,6 +5,7 @@
 // game behaves the same, only silently.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,15 @@ AudioMixer& GetMixer();
 // first result. The mixer runs at the device's own rate (its rate stays when
 // voices already exist). False, with the reason, when there is no device.
 bool OpenAudioOutput(std::string& error);
+// The same, put off until the window shows its first frame (a sound device
+// takes milliseconds and memory to open that the first frame does not need),
+// and at once where no window waits for one; main thread. `opened` hears the
+// result. Voices made meanwhile play once the output is open.
+using AudioOpenedCallback = std::function<void(bool opened, const std::string& error)>;
+void OpenAudioOutputOnceShown(AudioOpenedCallback opened = {});
+// Whether the output has been opened, or an open tried, since the last close.
+bool AudioOutputOpenTried();
+// Closes the device; an open still put off is dropped.
 void CloseAudioOutput();
 
 // The capture sink: the next `frames` frames of the mix, read as the device

@@ -28,8 +28,7 @@ int cBgmPlayer::Init(int channels, std::span<const OGGTRACKDATA> oggTracks,
                      std::span<const MIDITRACKDATA> midiTracks, int slots, int) {
   m_bInit = 1;
   // The music needs the output even when the sound effects start later.
-  std::string error;
-  platform::OpenAudioOutput(error);
+  platform::OpenAudioOutputOnceShown();
   SetChannels(channels);
   slots = std::max(slots, 0);
   m_vOggTracks.assign(std::size_t(slots), OGGTRACKDATA{});

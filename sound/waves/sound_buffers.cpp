@@ -43,11 +43,11 @@ DSBUFFER& DSBUFFER::operator=(DSBUFFER&& other) noexcept {
 }
 
 bool DS_Init(const void*, int, int, int) {
-  std::string error;
-  if (!platform::OpenAudioOutput(error)) {
+  platform::OpenAudioOutputOnceShown([](bool opened, const std::string& error) {
+    if (opened) return;
     DebugLogText("DIRECTSOUNDCREATE_ERR!");
     Report("No audio device (%s): sounds and music play silently", error.c_str());
-  }
+  });
   Module().initialised = true;
   return true;
 }

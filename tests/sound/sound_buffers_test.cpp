@@ -1,6 +1,8 @@
 #include "sound/waves/sound_buffers.h"
 
+#include "platform/audio/audio_output.h"
 #include "platform/first_frame.h"
+#include "platform/main_thread.h"
 #include "project/global_data.h"
 #include "sound/sound_messages.h"
 #include "sound/waves/sound_requests.h"
@@ -181,6 +183,38 @@ TEST_F(SoundRequestTest, WavesWaitForTheFirstFrameUnlessASoundPlaysFirst) {
   LoadSoundsOnceShown();
   EXPECT_EQ(g_Sounds.size(), 1u) << "no window waits: read at once";
   StopProjectData();
+}
+
+// Opening the output waits for the window's first frame too, and the
+// missing device is reported then; with no window waiting it opens at once.
+TEST_F(SoundRequestTest, TheOutputOpensOnceTheFirstFrameIsShown) {
+  DS_Release();
+  platform::ExpectFirstFrame();
+  ASSERT_TRUE(DS_Init(nullptr, 22050, 8, 1));
+  int told = 0;
+  platform::OpenAudioOutputOnceShown([&](bool opened, const std::string& error) {
+    told += opened ? 1 : 0;
+    EXPECT_EQ(error, "");
+  });
+  platform::ServeMainThread();
+  EXPECT_FALSE(platform::AudioOutputOpenTried()) << "not before the frame";
+  EXPECT_EQ(told, 0);
+  platform::FirstFrameDone();
+  platform::ServeMainThread();
+  EXPECT_TRUE(platform::AudioOutputOpenTried());
+  EXPECT_EQ(told, 1);
+  platform::ServeMainThread();
+  EXPECT_EQ(told, 1) << "each listener hears once";
+
+  platform::CloseAudioOutput();
+  platform::ExpectFirstFrame();
+  platform::OpenAudioOutputOnceShown([&](bool, const std::string&) { ++told; });
+  platform::CloseAudioOutput();
+  platform::FirstFrameDone();
+  platform::ServeMainThread();
+  EXPECT_EQ(told, 1) << "a close drops an open still put off";
+  platform::OpenAudioOutputOnceShown();
+  EXPECT_TRUE(platform::AudioOutputOpenTried()) << "no window waits: at once";
 }
 
 }  // namespace
