@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/first_frame.h"
 #include "platform/input_devices.h"
 #include "platform/main_thread.h"
 #include "platform/virtual_keys.h"
@@ -22,6 +23,7 @@ struct OpenJoystick {
 struct Sampler {
   bool running = false;
   bool taskAdded = false;
+  bool joysticksStarted = false;
   std::vector<OpenJoystick> open;
 };
 
@@ -89,11 +91,26 @@ void SampleJoysticks(Sampler& sampler) {
   }
 }
 
+// Starting SDL's joysticks looks through the system's devices, milliseconds
+// that the window's first frame need not wait for: it is done in the first
+// pass after that frame is shown, or at once where no window waits for one.
+// Until then every joystick reads as absent, as an unplugged one does.
+void StartJoysticks(Sampler& sampler) {
+  if (sampler.joysticksStarted || FirstFramePending()) return;
+  sampler.joysticksStarted = true;
+  // Joysticks are read whether or not the window has the focus, as the
+  // game's joystick reads always were.
+  SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+  if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0)
+    std::fprintf(stderr, "SDL joystick: %s (joysticks read as absent)\n", SDL_GetError());
+}
+
 void Sample() {
   Sampler& sampler = Instance();
   if (!sampler.running) return;
   SampleKeyboard();
-  SampleJoysticks(sampler);
+  StartJoysticks(sampler);
+  if (sampler.joysticksStarted) SampleJoysticks(sampler);
 }
 
 }  // namespace
@@ -101,12 +118,8 @@ void Sample() {
 void StartInputSampling() {
   Sampler& sampler = Instance();
   if (sampler.running) return;
-  // Joysticks are read whether or not the window has the focus, as the
-  // game's joystick reads always were.
-  SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-  if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0)
-    std::fprintf(stderr, "SDL joystick: %s (joysticks read as absent)\n", SDL_GetError());
   sampler.running = true;
+  StartJoysticks(sampler);
   if (!sampler.taskAdded) {
     sampler.taskAdded = true;
     AddMainLoopTask(Sample);
@@ -119,7 +132,8 @@ void StopInputSampling() {
   sampler.running = false;
   for (const OpenJoystick& joystick : sampler.open) SDL_JoystickClose(joystick.device);
   sampler.open.clear();
-  if (SDL_WasInit(SDL_INIT_JOYSTICK)) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+  if (sampler.joysticksStarted && SDL_WasInit(SDL_INIT_JOYSTICK)) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+  sampler.joysticksStarted = false;
 }
 
 }  // namespace platform::sdl

@@ -1,6 +1,8 @@
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include "platform/backend.h"
+#include "platform/first_frame.h"
 #include "platform/input_devices.h"
 #include "platform/main_thread.h"
 
@@ -24,6 +26,17 @@ TEST(SdlInputSampling, WithoutDevicesNothingIsHeldAndNoJoystickIsThere) {
     for (int j = 0; j < platform::kJoystickSlots; ++j) EXPECT_FALSE(platform::ReadJoystick(j, reading));
     platform::StopInputDevices();
   }
+  // A window waiting for its first frame: the joysticks start in the first
+  // pass after it is shown.
+  platform::ExpectFirstFrame();
+  platform::StartInputDevices();
+  platform::ServeMainThread();
+  EXPECT_EQ(SDL_WasInit(SDL_INIT_JOYSTICK), 0u);
+  platform::FirstFrameDone();
+  platform::ServeMainThread();
+  EXPECT_NE(SDL_WasInit(SDL_INIT_JOYSTICK), 0u);
+  platform::StopInputDevices();
+  EXPECT_EQ(SDL_WasInit(SDL_INIT_JOYSTICK), 0u);
   // Stopped, nothing samples: scripted state stays as set.
   platform::SetKeyHeld(90, true);
   platform::ServeMainThread();
