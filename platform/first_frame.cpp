@@ -2,6 +2,10 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <utility>
+#include <vector>
+
+#include "platform/main_thread.h"
 
 namespace platform {
 namespace {
@@ -29,6 +33,24 @@ void FirstFrameDone() {
 bool FirstFramePending() {
   std::lock_guard lock(g_mutex);
   return g_expected;
+}
+
+void RunOnceShown(std::function<void()> work) {
+  // Main thread only, as the loop task that runs them.
+  static std::vector<std::function<void()>> waiting;
+  if (!FirstFramePending()) {
+    work();
+    return;
+  }
+  static const bool taskAdded = [] {
+    AddMainLoopTask([] {
+      if (waiting.empty() || FirstFramePending()) return;
+      for (const std::function<void()>& ready : std::exchange(waiting, {})) ready();
+    });
+    return true;
+  }();
+  (void)taskAdded;
+  waiting.push_back(std::move(work));
 }
 
 void AwaitFirstFrame() {

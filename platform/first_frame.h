@@ -6,6 +6,7 @@
 // first frame for the processor and memory.
 
 #include <chrono>
+#include <functional>
 
 namespace platform {
 
@@ -23,5 +24,9 @@ void FirstFrameDone();
 void AwaitFirstFrame();
 // True while a window waits for its first frame.
 bool FirstFramePending();
+// Main thread: runs `work` in the first pass of the main loop after the
+// first frame is shown, and at once where no window waits for one. Works put
+// off run in the order they were given.
+void RunOnceShown(std::function<void()> work);
 
 }  // namespace platform

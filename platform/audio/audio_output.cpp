@@ -7,7 +7,6 @@
 #include "platform/audio/audio_device_backend.h"
 #include "platform/backend.h"
 #include "platform/first_frame.h"
-#include "platform/main_thread.h"
 
 namespace platform {
 namespace {
@@ -24,8 +23,8 @@ AudioDeviceBackend& Device() {
 struct OutputState {
   std::optional<bool> opened;
   std::string error;
-  // Opens put off until the first frame is shown, each with its listener.
-  std::vector<AudioOpenedCallback> waiting;
+  // Counts the closes, so that an open put off before one is dropped.
+  int closes = 0;
 };
 
 OutputState& State() {
@@ -53,31 +52,19 @@ bool OpenAudioOutput(std::string& error) {
 }
 
 void OpenAudioOutputOnceShown(AudioOpenedCallback opened) {
-  const auto openAndTell = [](const std::vector<AudioOpenedCallback>& listeners) {
+  RunOnceShown([opened = std::move(opened), closes = State().closes] {
+    if (State().closes != closes) return;  // closed meanwhile
     std::string error;
     const bool ok = OpenAudioOutput(error);
-    for (const AudioOpenedCallback& listener : listeners)
-      if (listener) listener(ok, error);
-  };
-  if (!FirstFramePending()) {
-    openAndTell({std::move(opened)});
-    return;
-  }
-  static const bool taskAdded = [openAndTell] {
-    AddMainLoopTask([openAndTell] {
-      if (!State().waiting.empty() && !FirstFramePending()) openAndTell(std::exchange(State().waiting, {}));
-    });
-    return true;
-  }();
-  (void)taskAdded;
-  State().waiting.push_back(std::move(opened));
+    if (opened) opened(ok, error);
+  });
 }
 
 bool AudioOutputOpenTried() { return State().opened.has_value(); }
 
 void CloseAudioOutput() {
   OutputState& state = State();
-  state.waiting.clear();
+  ++state.closes;
   if (state.opened.value_or(false)) Device().Close();
   state.opened.reset();
 }

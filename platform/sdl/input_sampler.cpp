@@ -91,12 +91,9 @@ void SampleJoysticks(Sampler& sampler) {
   }
 }
 
-// Starting SDL's joysticks looks through the system's devices, milliseconds
-// that the window's first frame need not wait for: it is done in the first
-// pass after that frame is shown, or at once where no window waits for one.
-// Until then every joystick reads as absent, as an unplugged one does.
+// Unless sampling stopped meanwhile or they run already.
 void StartJoysticks(Sampler& sampler) {
-  if (sampler.joysticksStarted || FirstFramePending()) return;
+  if (!sampler.running || sampler.joysticksStarted) return;
   sampler.joysticksStarted = true;
   // Joysticks are read whether or not the window has the focus, as the
   // game's joystick reads always were.
@@ -109,7 +106,6 @@ void Sample() {
   Sampler& sampler = Instance();
   if (!sampler.running) return;
   SampleKeyboard();
-  StartJoysticks(sampler);
   if (sampler.joysticksStarted) SampleJoysticks(sampler);
 }
 
@@ -119,7 +115,10 @@ void StartInputSampling() {
   Sampler& sampler = Instance();
   if (sampler.running) return;
   sampler.running = true;
-  StartJoysticks(sampler);
+  // Starting SDL's joysticks looks through the system's devices, milliseconds
+  // that the window's first frame need not wait for. Until then every
+  // joystick reads as absent, as an unplugged one does.
+  RunOnceShown([] { StartJoysticks(Instance()); });
   if (!sampler.taskAdded) {
     sampler.taskAdded = true;
     AddMainLoopTask(Sample);

@@ -39,20 +39,12 @@ void BuildSoundFileList() {
 }
 
 void LoadSoundsOnceShown() {
-  if (!platform::FirstFramePending()) {
-    LoadSounds();
-    return;
-  }
   // Converting every wave to the output's format takes longer than the
   // title's first frame: it is done in the main loop once that is shown.
-  static const bool taskAdded = [] {
-    platform::AddMainLoopTask([] {
-      if (g_loadWaiting && !platform::FirstFramePending()) LoadSounds();
-    });
-    return true;
-  }();
-  (void)taskAdded;
   g_loadWaiting = true;
+  platform::RunOnceShown([] {
+    if (g_loadWaiting) LoadSounds();
+  });
 }
 
 void EnsureSoundsLoaded() {
