@@ -1,9 +1,9 @@
 #pragma once
 // Start-up work that can wait for the window's first frame (the music
-// synthesiser and its sound font, some 90 ms and 8 MB; the sound effects'
-// conversion to the output's format): put off until the
-// frame is on the screen, it does not compete with the game's set-up and
-// first frame for the processor and memory.
+// synthesiser and its sound font, some 90 ms and 8 MB; the audio device's
+// opening; the joysticks' start; the sound effects' conversion to the
+// output's format): put off until the frame is on the screen, it does not
+// compete with the game's set-up and first frame for the processor and memory.
 
 #include <chrono>
 #include <functional>
