@@ -141,7 +141,7 @@ constexpr std::uint64_t kPinnedFrames[std::size(kScreens)][std::size(kModes)] = 
     {0x45a5f2faa0e9449f, 0xeed507a9e23d08d6, 0x8bf166b780a4e31d},   // WorldMapWalk
     {0x38213e61f5864bef, 0x4eb343bf3f04576d, 0xca67386401211d61},   // MapMenu
     {0x1fefa4ab71fd9f68, 0xd99811c9fe606d95, 0xb03fc16ebe02a19e},   // ChallengeWithRanking
-    {0x27aedebdcb0f7cec, 0xcc8a03e538caa825, 0xf5d2e785d1933878}};  // Options
+    {0x43d7df2585bbf130, 0x6202fe556aca0585, 0x493581be6c61a4d8}};  // Options
 
 void BM_ScreenFrame(benchmark::State& state, const Mode& mode, const Screen& screen) {
   ScreenRun run(mode);
