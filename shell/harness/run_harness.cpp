@@ -31,6 +31,9 @@ bool cRunHarness::Start(std::string_view commandLine) {
   g_bGameStarted = 0;
   g_bClosing.store(0);
   StartReportLog(m_folder / "Report_Game.txt");
+  // Runs read the report as it stands and may end at any moment: the
+  // text-face line is in it before the run goes on.
+  WritePendingReportLine();
   SetGameClock(m_clock.AsGameClock());
   platform::CreateMainWindow(kScreenWidth, kScreenHeight);
   g_MainWindow.SetGeometry(kScreenWidth, kScreenHeight, 100, 100, kScreenWidth, kScreenHeight);
