@@ -34,11 +34,16 @@ std::string FontFamilyForFaceName(std::string_view faceNameUtf8) {
   return std::string(faceNameUtf8);
 }
 
-// Fontconfig's global configuration, loaded on first use and freed at exit.
+// Fontconfig's global configuration, loaded on first use and freed at exit;
+// called with FontconfigMutex held. A lookup may still run on another thread
+// when the process ends (the report's text-face line): the clean-up waits for it.
 bool InitFontconfig() {
   static const bool ready = [] {
     if (!FcInit()) return false;
-    std::atexit([] { FcFini(); });
+    std::atexit([] {
+      std::lock_guard lock(FontconfigMutex());
+      FcFini();
+    });
     return true;
   }();
   return ready;
