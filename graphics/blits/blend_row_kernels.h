@@ -149,6 +149,28 @@ struct Kernels {
         [](std::uint32_t sp, std::uint32_t dp) { return BlendPixel(sp, sp >> 24, dp); });
   }
 
+  // TexelAlpha over a target every pixel of which is `under`: nothing of
+  // the target is read.
+  static void TexelAlphaOver(std::uint32_t* d, const std::uint32_t* s, int n, std::uint32_t under) {
+    const V alphaBits = O::Splat32(0xFF000000), underv = O::Splat32(under);
+    const V underLo = O::Lo16(underv), underHi = O::Hi16(underv);
+    Row(d, s, n,
+        [&](const std::uint32_t* sp, const std::uint32_t*, V* out) {
+          const V sv = O::Load(sp);
+          const V av = O::And(sv, alphaBits);
+          if (O::All(O::Eq32(av, O::Zero())))
+            *out = underv;
+          else if (O::All(O::Eq32(av, alphaBits)))
+            *out = sv;
+          else {
+            const V lo = O::Lo16(sv), hi = O::Hi16(sv);
+            *out = O::Pack(Blend16(lo, underLo, O::AlphaLanes16(lo)), Blend16(hi, underHi, O::AlphaLanes16(hi)));
+          }
+          return true;
+        },
+        [under](std::uint32_t sp, std::uint32_t) { return BlendPixel(sp, sp >> 24, under); });
+  }
+
   // Alpha 0 leaves the target; 255 leaves each texel its own alpha.
   static void ModulatedAlpha(std::uint32_t* d, const std::uint32_t* s, int n, std::uint32_t a) {
     if (a == 0) return;

@@ -19,6 +19,8 @@ struct BlendRowFunctions {
   void (*constantColour)(std::uint32_t* d, int n, std::uint32_t c, std::uint32_t a);
   // The same with each texel's own alpha.
   void (*texelAlpha)(std::uint32_t* d, const std::uint32_t* s, int n);
+  // texelAlpha over a row every pixel of which is `under`, which is not read.
+  void (*texelAlphaOver)(std::uint32_t* d, const std::uint32_t* s, int n, std::uint32_t under);
   // The same with round(texel alpha * a / 255).
   void (*modulatedAlpha)(std::uint32_t* d, const std::uint32_t* s, int n, std::uint32_t a);
   // Half-and-half mix, Direct3D: a source pixel whose masked bits equal

@@ -56,8 +56,8 @@ using K = blend_kernels::Kernels<Avx2>;
 
 const BlendRowFunctions* BlendRowsAvx2() {
   static const BlendRowFunctions functions{&K::ConstantAlpha,  &K::ConstantColour, &K::TexelAlpha,
-                                           &K::ModulatedAlpha, &K::HalfOpaque,     &K::HalfKeyed,
-                                           &K::Gather};
+                                           &K::TexelAlphaOver, &K::ModulatedAlpha, &K::HalfOpaque,
+                                           &K::HalfKeyed,      &K::Gather};
   static const bool available = __builtin_cpu_supports("avx2");
   return available ? &functions : nullptr;
 }

@@ -44,8 +44,8 @@ using K = blend_kernels::Kernels<Sse2>;
 
 const BlendRowFunctions& BlendRowsSse2() {
   static const BlendRowFunctions functions{&K::ConstantAlpha,  &K::ConstantColour, &K::TexelAlpha,
-                                           &K::ModulatedAlpha, &K::HalfOpaque,     &K::HalfKeyed,
-                                           &K::Gather};
+                                           &K::TexelAlphaOver, &K::ModulatedAlpha, &K::HalfOpaque,
+                                           &K::HalfKeyed,      &K::Gather};
   return functions;
 }
 

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <optional>
 
 #include "graphics/blits/batch.h"
 #include "graphics/blits/blend_rows.h"
@@ -41,6 +42,9 @@ bool DDCopyAndWaveAcross(DDSURFACEDATA* lpScreen, DDSURFACEDATA* lpCopy, int w, 
   if (!screen || !copy) return false;
   DDBeginScene();
   const BlendRowFunctions& rows = BlendRows();
+  // Every pixel of the copy is drawn below, so a fill of it still owed
+  // (the screen colour refills it every frame) need not be written first.
+  const std::optional<std::uint32_t> under = copy->TakeUnwrittenFill();
   // A slice's rows show the same rows of the copy, moved across: each row
   // is copied aside, then cleared where the slice leaves it and drawn.
   ForEachWaveSlice(h, waves, amplitude, phase, slice, [&](int first, int size, int offset) {
@@ -48,7 +52,10 @@ bool DDCopyAndWaveAcross(DDSURFACEDATA* lpScreen, DDSURFACEDATA* lpCopy, int w, 
     for (int y = first; y < first + size; ++y) {
       std::uint32_t* screenRow = screen->Row32(y);
       std::uint32_t* copyRow = copy->Row32(y);
-      rows.texelAlpha(copyRow, screenRow, w);
+      if (under)
+        rows.texelAlphaOver(copyRow, screenRow, w, *under);
+      else
+        rows.texelAlpha(copyRow, screenRow, w);
       FillPixels32(screenRow, lo, dwClear);
       if (hi > lo) rows.constantAlpha(screenRow + lo, copyRow + (lo - offset), hi - lo, 255);
       FillPixels32(screenRow + hi, w - hi, dwClear);

@@ -12,10 +12,17 @@
 // buffer's cache of opaque runs (graphics/surfaces/opaque_spans.h) and what
 // it knows of a value filling it; read through a const buffer where nothing
 // is written. A copy starts without either.
+//
+// A Clear made with no writer open is written when the pixels are next
+// accessed, read or written, so a fill that is replaced before anything
+// looks at it (a colour surface refilled every frame, a render target
+// cleared when it is made) costs nothing; TakeUnwrittenFill lets a caller
+// that writes every pixel anyway have it dropped.
 
 #include <cstddef>
 #include <cstdint>
 #include <new>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -77,18 +84,25 @@ class cPixelBuffer {
     return reinterpret_cast<std::uint8_t*>(m_storage.data()) + std::size_t(y) * m_pitch;
   }
   const std::uint8_t* Row8(int y) const {
+    Settle();
     return reinterpret_cast<const std::uint8_t*>(m_storage.data()) + std::size_t(y) * m_pitch;
   }
   std::uint32_t* Row32(int y) {
     Changing();
     return m_storage.data() + std::size_t(y) * m_pitch;
   }
-  const std::uint32_t* Row32(int y) const { return m_storage.data() + std::size_t(y) * m_pitch; }
+  const std::uint32_t* Row32(int y) const {
+    Settle();
+    return m_storage.data() + std::size_t(y) * m_pitch;
+  }
   void* Bits() {
     Changing();
     return m_storage.data();
   }
-  const void* Bits() const { return m_storage.data(); }
+  const void* Bits() const {
+    Settle();
+    return m_storage.data();
+  }
 
   // A lock that may write through Bits() is open while the count is above
   // zero; the runs cache is neither used nor built meanwhile.
@@ -113,6 +127,10 @@ class cPixelBuffer {
   // buffer that a Clear with the same value left filled, unwritten since,
   // is not written again (a colour surface refilled every frame).
   void Clear(std::uint32_t value);
+  // The value of a Clear not yet written, which is dropped: the caller then
+  // writes every pixel before anything reads one, as if over that value.
+  // Nothing where no Clear waits.
+  std::optional<std::uint32_t> TakeUnwrittenFill();
 
  private:
   std::vector<std::uint32_t, PageAlignedAllocator<std::uint32_t>> m_storage;
@@ -125,9 +143,18 @@ class cPixelBuffer {
   // Set by a Clear made with no writer open, until the next writable access.
   bool m_filled = false;
   std::uint32_t m_fillValue = 0;
+  // That Clear's value is not written to the pixels yet.
+  mutable bool m_fillUnwritten = false;
 
+  // Writes a Clear still owed before the pixels are accessed. Reading a
+  // const buffer may do so: the pixels it gives are those the Clear left.
+  void Settle() const {
+    if (m_fillUnwritten) WriteFill();
+  }
+  void WriteFill() const;
   // The pixels may change from here on.
   void Changing() {
+    Settle();
     m_spans.Drop();
     m_filled = false;
   }

@@ -40,6 +40,23 @@ void TileBand(DDSURFACEDATA* picture, int firstX, int y, int h, int srcY, int fl
   }
 }
 
+// f(top, bottom) for each run of screen rows in [y, end) that `skipped`
+// does not mark (all of them without it).
+template <typename F>
+void ForEachRowsLeft(int y, int end, const ScreenRows* skipped, F f) {
+  const auto skips = [skipped](int row) { return skipped && row < kScreenHeight && (*skipped)[std::size_t(row)]; };
+  for (int top = y; top < end;) {
+    if (skips(top)) {
+      ++top;
+      continue;
+    }
+    int bottom = top + 1;
+    while (bottom < end && !skips(bottom)) ++bottom;
+    f(top, bottom);
+    top = bottom;
+  }
+}
+
 // The picture repeated over the screen from its origin, leaving out the
 // screen rows marked in `skipped` (none without it).
 void TileLayer(DDSURFACEDATA* picture, int originX, int originY, int flags, const ScreenRows* skipped = nullptr) {
@@ -47,23 +64,22 @@ void TileLayer(DDSURFACEDATA* picture, int originX, int originY, int flags, cons
   const int h = picture->nHeight;
   const int firstX = Wrapped(originX, w);
   const int firstY = Wrapped(originY, h);
-  const auto skips = [skipped](int row) { return skipped && row < kScreenHeight && (*skipped)[std::size_t(row)]; };
   int y = 0;
   for (int row = 0; y < kScreenHeight && row < kMaxTiles; ++row) {
     const int srcY = row == 0 ? firstY : 0;
     const int bandEnd = y + h - srcY;
-    for (int top = y; top < bandEnd;) {
-      if (skips(top)) {
-        ++top;
-        continue;
-      }
-      int bottom = top + 1;
-      while (bottom < bandEnd && !skips(bottom)) ++bottom;
+    ForEachRowsLeft(y, bandEnd, skipped, [&](int top, int bottom) {
       TileBand(picture, firstX, top, bottom - top, srcY + (top - y), flags);
-      top = bottom;
-    }
+    });
     y = bandEnd;
   }
+}
+
+// The screen filled with one colour, leaving out the rows marked in `skipped`.
+void FillLayer(std::uint32_t colour, const ScreenRows& skipped) {
+  ForEachRowsLeft(0, kScreenHeight, &skipped, [colour](int top, int bottom) {
+    DDFillRect(&BackBuffer, 0, top, kScreenWidth, bottom - top, colour);
+  });
 }
 
 // The screen rows that the picture layers after `first` in the pass set
@@ -112,8 +128,12 @@ void DrawBackgroundLayers(const cVector<cEdBackground>& layers, int pass, const 
   for (std::size_t i = 0; i < layers.size() && drawn < maxLayers; ++i) {
     const cEdBackground& layer = layers[i];
     if (!layer.Show || static_cast<int>(layer.Pass) != pass) continue;
+    // The first layer drawn leaves out the rows that later ones set outright.
     if (layer.Fill) {
-      DDFillRect(&BackBuffer, 0, 0, kScreenWidth, kScreenHeight, layer.FillColour);
+      if (drawn == 0)
+        FillLayer(layer.FillColour, RowsSetByLaterLayers(layers, i, pass, y, maxLayers));
+      else
+        DDFillRect(&BackBuffer, 0, 0, kScreenWidth, kScreenHeight, layer.FillColour);
       ++drawn;
       continue;
     }

@@ -87,6 +87,13 @@ TEST_P(BlendRowsTest, QuadBlendsRoundAsTheOnePixelFormula) {
     for (std::size_t i = 0; i < s.size(); ++i) expected[i] = Blend(s[i], s[i] >> 24, d[i]);
     ASSERT_EQ(out, expected) << "texel alpha, " << n << " pixels";
 
+    // Over a row of one colour that is never read (the row given holds another).
+    const std::uint32_t under = n > 0 ? d[0] : 0x12345678;
+    out = d;
+    functions->texelAlphaOver(out.data(), s.data(), n, under);
+    for (std::size_t i = 0; i < s.size(); ++i) expected[i] = Blend(s[i], s[i] >> 24, under);
+    ASSERT_EQ(out, expected) << "texel alpha over one colour, " << n << " pixels";
+
     out = d;
     functions->modulatedAlpha(out.data(), s.data(), n, a);
     for (std::size_t i = 0; i < s.size(); ++i) expected[i] = Blend(s[i], Round255((s[i] >> 24) * a), d[i]);

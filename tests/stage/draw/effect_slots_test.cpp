@@ -239,50 +239,55 @@ TEST_F(EffectSlotsTest, BlinkTogglesEveryIntervalBeforeDrawing) {
 // draw colour lets the slices replace what they cover, and whether or not
 // the rows are copied and drawn back one at a time: the frame and the copy
 // are those of the screen copied aside (over a copy already holding a
-// picture, from a screen with see-through pixels), cleared whole and drawn
-// over by the slices.
+// picture, or one cleared by a fill not yet written, from a screen with
+// see-through and half see-through pixels), cleared whole and drawn over by
+// the slices.
 TEST_F(EffectSlotsTest, AWaveLeavesTheEmptyColourWhereItsSlicesLeaveTheScreen) {
   const int across = AddScrEffect(kScreenEffectWaveH, {10, 0, 2000, 3, 7});
   const int down = AddScrEffect(kScreenEffectWaveV, {10, 0, 900, 2, 9});
   Bind();
   ASSERT_TRUE(effect_test::StartDevice(effect_test::Mode::Direct3D32, 640, 480));
-  const auto paint = [] {
+  const auto paint = [](bool clearedCopy) {
     cPixelBuffer* screen = SurfacePixels(&BackBuffer);
     cPixelBuffer* copy = SurfacePixels(ScreenCopy(0));
     for (int y = 0; y < 480; ++y)
       for (int x = 0; x < 640; ++x) {
-        screen->Row32(y)[x] = std::uint32_t(x * 40503u + y * 9973u) | (x % 3 == 0 ? 0x40000000u : 0xFF000000u);
-        copy->Row32(y)[x] = std::uint32_t(y * 7u + x);
+        const std::uint32_t alpha = x % 3 == 0 ? 0x40000000u : x % 7 == 0 ? 0u : 0xFF000000u;
+        screen->Row32(y)[x] = (std::uint32_t(x * 40503u + y * 9973u) & 0xFFFFFF) | alpha;
+        if (!clearedCopy) copy->Row32(y)[x] = std::uint32_t(y * 7u + x);
       }
+    if (clearedCopy) copy->Clear(0xFF2050A0u);
   };
   for (const int n : {across, down})
-    for (const std::uint32_t drawColour : {0xFFFFFFFFu, 0xC0FFFFFFu, 0xFF80FF40u}) {
-      SCOPED_TRACE(testing::Message() << n << " " << std::hex << drawColour);
-      ScreenEffectFrame frame;
-      StartScreenEffect(frame, n, 0, 0);
-      for (int i = 0; i < 5; ++i) AdvanceScreenEffect(frame, 0);
-      DDSetDrawColor(drawColour);
-      paint();
-      DrawScreenEffect(frame, ScreenPoint{}, nullptr);
-      const cPixelBuffer drawn = *SurfacePixels(&BackBuffer);
-      const cPixelBuffer copied = *SurfacePixels(ScreenCopy(0));
-      paint();
-      const cScrEffectSlot& s = frame.shown;
-      DDSURFACEDATA* copy = ScreenCopy(0);
-      DDBlt(copy, 0, 0, 640, 480, &BackBuffer, 0, 0, 0);
-      DDFillRect(&BackBuffer, 0, 0, 640, 480, 16);
-      DDSetAlphaOp(1);
-      DDBltWave(&BackBuffer, 0, 0, 640, 480, s.Param(3), s.value, s.counterA, s.Param(4), copy, 0, 0, 0,
-                n == down ? 1 : 0);
-      DDResetAlphaOp();
-      const cPixelBuffer* expected = SurfacePixels(&BackBuffer);
-      const cPixelBuffer* expectedCopy = SurfacePixels(copy);
-      int differing = 0;
-      for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x)
-          differing += (drawn.Row32(y)[x] != expected->Row32(y)[x]) + (copied.Row32(y)[x] != expectedCopy->Row32(y)[x]);
-      EXPECT_EQ(differing, 0);
-    }
+    for (const std::uint32_t drawColour : {0xFFFFFFFFu, 0xC0FFFFFFu, 0xFF80FF40u})
+      for (const bool clearedCopy : {false, true}) {
+        SCOPED_TRACE(testing::Message() << n << " " << std::hex << drawColour << " " << clearedCopy);
+        ScreenEffectFrame frame;
+        StartScreenEffect(frame, n, 0, 0);
+        for (int i = 0; i < 5; ++i) AdvanceScreenEffect(frame, 0);
+        DDSetDrawColor(drawColour);
+        paint(clearedCopy);
+        DrawScreenEffect(frame, ScreenPoint{}, nullptr);
+        const cPixelBuffer drawn = *SurfacePixels(&BackBuffer);
+        const cPixelBuffer copied = *SurfacePixels(ScreenCopy(0));
+        paint(clearedCopy);
+        const cScrEffectSlot& s = frame.shown;
+        DDSURFACEDATA* copy = ScreenCopy(0);
+        DDBlt(copy, 0, 0, 640, 480, &BackBuffer, 0, 0, 0);
+        DDFillRect(&BackBuffer, 0, 0, 640, 480, 16);
+        DDSetAlphaOp(1);
+        DDBltWave(&BackBuffer, 0, 0, 640, 480, s.Param(3), s.value, s.counterA, s.Param(4), copy, 0, 0, 0,
+                  n == down ? 1 : 0);
+        DDResetAlphaOp();
+        const cPixelBuffer* expected = SurfacePixels(&BackBuffer);
+        const cPixelBuffer* expectedCopy = SurfacePixels(copy);
+        int differing = 0;
+        for (int y = 0; y < 480; ++y)
+          for (int x = 0; x < 640; ++x)
+            differing +=
+                (drawn.Row32(y)[x] != expected->Row32(y)[x]) + (copied.Row32(y)[x] != expectedCopy->Row32(y)[x]);
+        EXPECT_EQ(differing, 0);
+      }
   DDResetDrawColor();
   ReleaseScreenCopies();
   DDRelease();
