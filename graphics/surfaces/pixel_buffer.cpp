@@ -28,7 +28,7 @@ bool cPixelBuffer::Allocate(int width, int height, int bytesPerPixel) {
   const std::size_t words = bytesPerPixel == 1 ? std::size_t(pitch) * height / 4 : std::size_t(pitch) * height;
   m_fillUnwritten = false;
   Changing();
-  m_storage.assign(words, 0u);
+  m_storage = cPixelStorage(words);
   m_width = width;
   m_height = height;
   m_bytesPerPixel = bytesPerPixel;
@@ -39,8 +39,7 @@ bool cPixelBuffer::Allocate(int width, int height, int bytesPerPixel) {
 void cPixelBuffer::Free() {
   m_fillUnwritten = false;
   Changing();
-  m_storage.clear();
-  m_storage.shrink_to_fit();
+  m_storage = cPixelStorage();
   m_width = m_height = m_bytesPerPixel = m_pitch = 0;
 }
 
@@ -66,7 +65,7 @@ void cPixelBuffer::WriteFill() const {
   if (m_bytesPerPixel == 1)
     std::memset(storage.data(), int(m_fillValue), storage.size() * 4);
   else
-    std::fill(storage.begin(), storage.end(), m_fillValue);
+    std::fill(storage.data(), storage.data() + storage.size(), m_fillValue);
 }
 
 std::optional<std::uint32_t> cPixelBuffer::TakeUnwrittenFill() {

@@ -21,39 +21,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <new>
 #include <optional>
-#include <span>
-#include <vector>
 
 #include "graphics/surfaces/opaque_spans.h"
-
-// Storage of large pixel buffers starts on a page boundary. Copies between
-// two buffers then read and write at the same place within a page: left to
-// the allocator, some placements make the processor hold every load for a
-// store 4 KiB away and copies slow down by a third.
-template <typename T>
-struct PageAlignedAllocator {
-  using value_type = T;
-  static constexpr std::size_t kPage = 4096, kLarge = 64 * 1024;
-  PageAlignedAllocator() = default;
-  template <typename U>
-  PageAlignedAllocator(const PageAlignedAllocator<U>&) {}
-  T* allocate(std::size_t n) {
-    if (n * sizeof(T) < kLarge) return static_cast<T*>(::operator new(n * sizeof(T)));
-    return static_cast<T*>(::operator new(n * sizeof(T), std::align_val_t{kPage}));
-  }
-  void deallocate(T* p, std::size_t n) {
-    if (n * sizeof(T) < kLarge)
-      ::operator delete(p);
-    else
-      ::operator delete(p, std::align_val_t{kPage});
-  }
-  template <typename U>
-  bool operator==(const PageAlignedAllocator<U>&) const {
-    return true;
-  }
-};
+#include "graphics/surfaces/pixel_storage.h"
 
 class cPixelBuffer {
  public:
@@ -133,7 +104,7 @@ class cPixelBuffer {
   std::optional<std::uint32_t> TakeUnwrittenFill();
 
  private:
-  std::vector<std::uint32_t, PageAlignedAllocator<std::uint32_t>> m_storage;
+  cPixelStorage m_storage;
   int m_width = 0;
   int m_height = 0;
   int m_bytesPerPixel = 0;

@@ -290,46 +290,51 @@ TEST(PixelBufferFill, EveryWriteSinceMakesTheNextClearWriteAgain) {
 // A Clear is written when the pixels are first accessed: whatever reads
 // them first (a const row, the bits, a copy, a lock) sees the value of the
 // last Clear, and only a Clear still owed can be taken by a caller that
-// writes every pixel itself.
+// writes every pixel itself. Small buffers and large ones (fresh pages from
+// the system) alike.
 TEST(PixelBufferFill, AClearNotYetWrittenIsWhatEveryAccessSees) {
-  const auto everyPixelIs = [](const cPixelBuffer& b, std::uint32_t value) {
-    const auto* bits = static_cast<const std::uint32_t*>(b.Bits());
-    return std::all_of(bits, bits + b.Pitch() * b.Height(), [value](std::uint32_t p) { return p == value; });
-  };
-  const std::function<bool(cPixelBuffer&)> firstAccesses[] = {
-      [&](cPixelBuffer& b) { return std::as_const(b).Row32(3)[7] == 6 && everyPixelIs(b, 6); },
-      [&](cPixelBuffer& b) { return everyPixelIs(cPixelBuffer(b), 6); },
-      [&](cPixelBuffer& b) {
-        cPixelBuffer other;
-        other = b;
-        return everyPixelIs(other, 6);
-      },
-      [&](cPixelBuffer& b) {
-        b.OpenWriter();
-        const bool seen = static_cast<std::uint32_t*>(b.Bits())[9] == 6;
-        b.CloseWriter();
-        return seen && everyPixelIs(b, 6);
-      },
-      [&](cPixelBuffer& b) { return b.Row32(0)[0] == 6 && everyPixelIs(b, 6); },
-  };
-  for (const auto& access : firstAccesses) {
+  for (const std::pair<int, int> size : {std::pair{8, 4}, std::pair{256, 128}}) {
+    const int width = size.first, height = size.second;
+    SCOPED_TRACE(width);
+    const auto everyPixelIs = [](const cPixelBuffer& b, std::uint32_t value) {
+      const auto* bits = static_cast<const std::uint32_t*>(b.Bits());
+      return std::all_of(bits, bits + b.Pitch() * b.Height(), [value](std::uint32_t p) { return p == value; });
+    };
+    const std::function<bool(cPixelBuffer&)> firstAccesses[] = {
+        [&](cPixelBuffer& b) { return std::as_const(b).Row32(height - 1)[width - 1] == 6 && everyPixelIs(b, 6); },
+        [&](cPixelBuffer& b) { return everyPixelIs(cPixelBuffer(b), 6); },
+        [&](cPixelBuffer& b) {
+          cPixelBuffer other;
+          other = b;
+          return everyPixelIs(other, 6);
+        },
+        [&](cPixelBuffer& b) {
+          b.OpenWriter();
+          const bool seen = static_cast<std::uint32_t*>(b.Bits())[9] == 6;
+          b.CloseWriter();
+          return seen && everyPixelIs(b, 6);
+        },
+        [&](cPixelBuffer& b) { return b.Row32(0)[0] == 6 && everyPixelIs(b, 6); },
+    };
+    for (const auto& access : firstAccesses) {
+      cPixelBuffer buffer;
+      ASSERT_TRUE(buffer.Allocate(width, height, 4));
+      buffer.Clear(5);
+      buffer.Clear(6);  // the first is never written
+      EXPECT_TRUE(access(buffer));
+      EXPECT_FALSE(buffer.TakeUnwrittenFill().has_value());
+    }
     cPixelBuffer buffer;
-    ASSERT_TRUE(buffer.Allocate(8, 4, 4));
-    buffer.Clear(5);
-    buffer.Clear(6);  // the first is never written
-    EXPECT_TRUE(access(buffer));
+    ASSERT_TRUE(buffer.Allocate(width, height, 4));
     EXPECT_FALSE(buffer.TakeUnwrittenFill().has_value());
+    buffer.Clear(6);
+    EXPECT_EQ(buffer.TakeUnwrittenFill(), std::optional<std::uint32_t>(6));
+    EXPECT_FALSE(buffer.TakeUnwrittenFill().has_value());
+    // Taken, the fill was never written; a Clear with its value is made again.
+    EXPECT_TRUE(everyPixelIs(buffer, 0));
+    buffer.Clear(6);
+    EXPECT_TRUE(everyPixelIs(buffer, 6));
   }
-  cPixelBuffer buffer;
-  ASSERT_TRUE(buffer.Allocate(8, 4, 4));
-  EXPECT_FALSE(buffer.TakeUnwrittenFill().has_value());
-  buffer.Clear(6);
-  EXPECT_EQ(buffer.TakeUnwrittenFill(), std::optional<std::uint32_t>(6));
-  EXPECT_FALSE(buffer.TakeUnwrittenFill().has_value());
-  // Taken, the fill was never written; a Clear with its value is made again.
-  EXPECT_TRUE(everyPixelIs(buffer, 0));
-  buffer.Clear(6);
-  EXPECT_TRUE(everyPixelIs(buffer, 6));
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, OpaqueRunsTest,
