@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <mutex>
 
+#include "platform/font_file.h"
+
 namespace platform {
 namespace {
 
@@ -70,6 +72,8 @@ std::string FindFontFile(std::string_view familyUtf8) {
 }
 
 struct FontFace::Impl {
+  // Outlives the face read from it.
+  std::shared_ptr<const FontFile> file;
   FT_Library library = nullptr;
   FT_Face face = nullptr;
 
@@ -94,8 +98,11 @@ std::unique_ptr<FontFace> FontFace::Open(std::string_view faceNameUtf8, int pixe
   std::string path = FindFontFile(FontFamilyForFaceName(faceNameUtf8));
   if (path.empty()) return nullptr;
   auto impl = std::make_unique<Impl>();
-  if (FT_Init_FreeType(&impl->library) != 0) return nullptr;
-  if (FT_New_Face(impl->library, path.c_str(), 0, &impl->face) != 0) return nullptr;
+  impl->file = FontFile::Map(path);
+  if (!impl->file || FT_Init_FreeType(&impl->library) != 0) return nullptr;
+  if (FT_New_Memory_Face(impl->library, impl->file->Data(), static_cast<FT_Long>(impl->file->Size()), 0,
+                         &impl->face) != 0)
+    return nullptr;
   FT_Face face = impl->face;
   // A Windows font height is the height of the whole cell (ascent + descent),
   // not the em square: scale the em so that the cell comes out at pixelHeight.

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/font_file.h"
+
 namespace {
 
 TEST(FontRasterizer, MapsJapaneseFaceNamesToIpaGothic) {
@@ -38,6 +40,25 @@ TEST(FontRasterizer, CoverageGlyphsHaveIntermediateAlphaAndFixedAdvances) {
   auto proportional = platform::FontFace::Open("ＭＳ Ｐゴシック", 30);
   ASSERT_NE(proportional, nullptr);
   EXPECT_LT(proportional->Advance(U'i'), proportional->Advance(U'W'));
+}
+
+// Faces of one file read one mapping of it, which lasts while any face
+// holds it: a face still draws after the others from its file are gone.
+TEST(FontRasterizer, FacesOfOneFileShareOneMappingThatOutlivesTheOthers) {
+  const std::string path = platform::FindFontFile("IPAGothic");
+  auto first = platform::FontFile::Map(path);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(platform::FontFile::Map(path), first);
+  EXPECT_EQ(platform::FontFile::Map(path + ".missing"), nullptr);
+  auto small = platform::FontFace::Open("ＭＳ ゴシック", 12);
+  auto large = platform::FontFace::Open("ＭＳ ゴシック", 24);
+  ASSERT_NE(small, nullptr);
+  ASSERT_NE(large, nullptr);
+  EXPECT_EQ(first.use_count(), 3);
+  first.reset();
+  small.reset();
+  const platform::GlyphBitmap glyph = large->Render(U'永', platform::GlyphRendering::Coverage);
+  EXPECT_TRUE(std::any_of(glyph.coverage.begin(), glyph.coverage.end(), [](auto v) { return v == 255; }));
 }
 
 TEST(FontRasterizer, RefusesImpossibleSizes) {
