@@ -1,8 +1,9 @@
 #include "graphics/text/text_cp932_table.h"
 
 #include <array>
+#include <memory>
+#include <mutex>
 #include <string>
-#include <vector>
 
 #include "foundation/sjis.h"
 #include "platform/text_encoding.h"
@@ -27,29 +28,40 @@ char32_t Convert(const std::string& cp932) {
   return utf8 ? DecodeSingleUtf8(*utf8) : 0;
 }
 
+// The single bytes, built on first use; the pairs a lead byte at a time, as
+// text first uses that lead byte (a title uses a handful of them).
 struct Table {
-  std::array<char32_t, 256> single{};
-  // Indexed by lead * 256 + trail.
-  std::vector<char32_t> pairs = std::vector<char32_t>(256 * 256, 0);
+  using Row = std::array<char32_t, 256>;
+
+  Row single{};
+  std::array<std::once_flag, 256> pairsBuilt;
+  std::array<std::unique_ptr<Row>, 256> pairs;
 
   Table() {
     for (int code = 1; code < 256; ++code) {
       if (sjis::IsLeadByte(static_cast<unsigned char>(code))) continue;
       single[code] = Convert(std::string(1, static_cast<char>(code)));
     }
-    for (int lead = 0x81; lead <= 0xFC; ++lead) {
-      if (!sjis::IsLeadByte(static_cast<unsigned char>(lead))) continue;
+  }
+
+  // Indexed by trail byte; nullptr for a byte that leads no pair.
+  const Row* Pairs(unsigned char lead) {
+    if (!sjis::IsLeadByte(lead)) return nullptr;
+    std::call_once(pairsBuilt[lead], [&] {
+      auto row = std::make_unique<Row>();
       for (int trail = 0x40; trail <= 0xFC; ++trail) {
         if (!sjis::IsTrailByte(static_cast<unsigned char>(trail))) continue;
         const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-        pairs[lead * 256 + trail] = Convert(std::string(pair, 2));
+        (*row)[trail] = Convert(std::string(pair, 2));
       }
-    }
+      pairs[lead] = std::move(row);
+    });
+    return pairs[lead].get();
   }
 };
 
-const Table& TheTable() {
-  static const Table table;
+Table& TheTable() {
+  static Table table;
   return table;
 }
 
@@ -57,7 +69,10 @@ const Table& TheTable() {
 
 char32_t SingleByteToUnicode(unsigned char code) { return TheTable().single[code]; }
 
-char32_t DoubleByteToUnicode(unsigned char lead, unsigned char trail) { return TheTable().pairs[lead * 256 + trail]; }
+char32_t DoubleByteToUnicode(unsigned char lead, unsigned char trail) {
+  const Table::Row* pairs = TheTable().Pairs(lead);
+  return pairs ? (*pairs)[trail] : 0;
+}
 
 char32_t ToUnicode(std::string_view character) {
   if (character.empty()) return 0;

@@ -1,7 +1,7 @@
 #pragma once
 // The Unicode character of each CP932 character, looked up when text is
-// rendered through FreeType. The table is built once, on first use, from the
-// same iconv conversion that the rest of the program uses.
+// rendered through FreeType. The table is built as it is first used, from
+// the same iconv conversion that the rest of the program uses.
 
 #include <string_view>
 

@@ -82,6 +82,9 @@ TEST(TextCp932Table, MapsSingleAndDoubleByteCharacters) {
   EXPECT_EQ(text_cp932::ToUnicode("\x81\x5F"), U'＼');
   EXPECT_EQ(text_cp932::ToUnicode("\x95\x5C"), U'表');
   EXPECT_EQ(text_cp932::DoubleByteToUnicode(0x81, 0x7F), 0u);
+  EXPECT_EQ(text_cp932::DoubleByteToUnicode(0xE0, 0x3F), 0u);  // no trail byte
+  EXPECT_EQ(text_cp932::DoubleByteToUnicode(0xA0, 0x80), 0u);  // no lead byte
+  EXPECT_EQ(text_cp932::DoubleByteToUnicode(0xFC, 0x40), U'\u9ADC');  // the last row's first pair
   EXPECT_EQ(text_cp932::ToUnicode(""), 0u);
 }
 
