@@ -175,7 +175,8 @@ void DrawQuadByRuns(const QuadRows& q, bool inOrder, bool mirrored, AlphaKind ki
     const std::uint32_t* srow = q.src->Row32(row);
     const bool repeated = row == previousRow && kind == AlphaKind::Texel;
     gaps.StartRow();
-    for (const OpaqueSpan& run : q.src->OpaqueSpans(row, row + 1).Row(row)) {
+    const cOpaqueSpans::RowsView rowRuns = q.src->OpaqueSpans(row, row + 1);
+    for (const OpaqueSpan& run : rowRuns.Row(row)) {
       PixelRange range;
       if (inOrder)
         range = {std::clamp(int(run.begin) - q.first, 0, q.w), std::clamp(int(run.end) - q.first, 0, q.w)};
@@ -188,7 +189,7 @@ void DrawQuadByRuns(const QuadRows& q, bool inOrder, bool mirrored, AlphaKind ki
         std::memcpy(drow + range.lo, previous + range.lo, std::size_t(n) * 4);
       } else if (run.solid && kind == AlphaKind::Texel) {
         if (inOrder)
-          std::memcpy(drow + range.lo, srow + q.first + range.lo, std::size_t(n) * 4);
+          std::memcpy(drow + range.lo, rowRuns.Pixels<std::uint32_t>(run, q.first + range.lo), std::size_t(n) * 4);
         else
           BlendRows().gather(drow + range.lo, srow, q.cols + range.lo, n, q.src->Width());
       } else {

@@ -293,7 +293,7 @@ TEST(PixelBufferFill, EveryWriteSinceMakesTheNextClearWriteAgain) {
 // writes every pixel itself. Small buffers and large ones (fresh pages from
 // the system) alike.
 TEST(PixelBufferFill, AClearNotYetWrittenIsWhatEveryAccessSees) {
-  for (const std::pair<int, int> size : {std::pair{8, 4}, std::pair{256, 128}}) {
+  for (const std::pair<int, int>& size : {std::pair{8, 4}, std::pair{256, 128}}) {
     const int width = size.first, height = size.second;
     SCOPED_TRACE(width);
     const auto everyPixelIs = [](const cPixelBuffer& b, std::uint32_t value) {
