@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
+#include <string>
 
 #include "definitions/command_kinds.h"
 #include "foundation/game_files.h"
@@ -73,9 +75,11 @@ StageBuilder ShowTest::Stage() {
 
 void ShowTest::SetUp() {
   m_previous = std::filesystem::current_path();
-  m_folder = std::filesystem::temp_directory_path() /
-             ("show_test_" + std::to_string(getpid()) + "_" +
-              testing::UnitTest::GetInstance()->current_test_info()->name());
+  // A parameterised test's name holds a slash ("Name/0"), which must not
+  // make a folder inside a folder that is never removed.
+  std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+  std::replace(name.begin(), name.end(), '/', '_');
+  m_folder = std::filesystem::temp_directory_path() / ("show_test_" + std::to_string(getpid()) + "_" + name);
   std::filesystem::remove_all(m_folder);
   std::filesystem::create_directories(m_folder);
   std::filesystem::current_path(m_folder);
