@@ -63,7 +63,7 @@ void CopyRunsRow(Pixel* d, const cOpaqueSpans::RowsView& rowRuns, int y, int sx,
   for (const OpaqueSpan& run : RunsFrom(rowRuns.Row(y), sx)) {
     if (run.begin >= sx + w) break;
     const int a = std::max<int>(run.begin, sx), b = std::min<int>(run.end, sx + w);
-    CopyRunBytes(d + (a - sx), rowRuns.Pixels<Pixel>(run, a), std::size_t(b - a) * sizeof(Pixel));
+    CopyRunBytes(d + (a - sx), rowRuns.Pixels<Pixel>(y, run, a), std::size_t(b - a) * sizeof(Pixel));
   }
 }
 
@@ -94,8 +94,8 @@ void CopyRunRows(cPixelBuffer* dst, int x, int y, int w, int h, const cPixelBuff
   if (sx == 0 && w == src->Width()) {
     // The whole width: every run is copied as it stands.
     for (int r = 0; r < h; ++r, d += dstPitch)
-      rowRuns.ForEach(sy + r, [d, &rowRuns](const OpaqueSpan& run) {
-        CopyRunBytes(d + run.begin, rowRuns.Pixels<Pixel>(run, run.begin),
+      rowRuns.ForEach(sy + r, [d, &rowRuns, row = sy + r](const OpaqueSpan& run) {
+        CopyRunBytes(d + run.begin, rowRuns.Pixels<Pixel>(row, run, run.begin),
                      std::size_t(run.end - run.begin) * sizeof(Pixel));
       });
     return;

@@ -25,8 +25,10 @@ void AppendRuns(std::vector<OpaqueSpan>& out, std::vector<unsigned char>& packed
     const bool solid = test.Solid(row[x]);
     const int begin = x;
     while (x < width && !test.SeeThrough(row[x]) && test.Solid(row[x]) == solid) ++x;
-    const auto at = std::uint32_t(packed.size());
-    if (solid) {
+    // A row drawn whole is read where it lies.
+    const bool inRow = begin == 0 && x == width;
+    const auto at = inRow ? OpaqueSpan::kInRow : std::uint32_t(packed.size());
+    if (solid && !inRow) {
       const auto* bytes = reinterpret_cast<const unsigned char*>(row + begin);
       packed.insert(packed.end(), bytes, bytes + std::size_t(x - begin) * sizeof(Pixel));
     }

@@ -6,10 +6,11 @@
 // the copy itself; a sprite sheet, though, seldom changes once loaded. So a
 // pixel buffer keeps, per row, where its runs of drawn pixels lie: a blit
 // then copies whole runs and jumps over the see-through gaps. The pixels of
-// the solid runs are also kept one after another, as a run-length encoder
-// lays them out: a copy then reads one unbroken stream, which the processor
-// fetches ahead better than rows with gaps (a tenth less time for a
-// full-screen layer). The runs depend only on the pixels and the
+// solid runs in rows with gaps are also kept one after another, as a
+// run-length encoder lays them out: a copy then reads one unbroken stream,
+// which the processor fetches ahead better than rows with gaps (a tenth
+// less time for a full-screen layer). A row drawn whole is read where it
+// lies, in one stream with such rows around it, and costs no memory. The runs depend only on the pixels and the
 // see-through test, so the cache is dropped whenever the pixels may change
 // (any writable access to the buffer, a lock, a copy or a restore) and
 // rebuilt for a new test (another colour key). Being built is left to the
@@ -38,8 +39,11 @@ struct SeeThroughTest {
 
 // A run [begin, end) of drawn pixels, solid throughout or not at all.
 // (Rows are at most 16384 pixels wide.) A solid run's pixels are kept from
-// byte `packed` of the cache's packed pixels on.
+// byte `packed` of the cache's packed pixels on, or in the row itself when
+// `packed` is kInRow.
 struct OpaqueSpan {
+  static constexpr std::uint32_t kInRow = ~std::uint32_t(0);
+
   std::uint32_t packed;
   std::uint16_t begin;
   std::uint16_t end;
@@ -78,6 +82,8 @@ class cOpaqueSpans {
     const RowRuns* rows;
     const OpaqueSpan* spans;
     const unsigned char* packed;
+    const unsigned char* pixels;
+    std::size_t pitchBytes;
     std::span<const OpaqueSpan> Row(int y) const {
       const RowRuns row = rows[y];
       return {spans + row.first, std::size_t(row.count)};
@@ -91,10 +97,12 @@ class cOpaqueSpans {
       const OpaqueSpan* const end = spans + row.first + row.count;
       for (const OpaqueSpan* run = spans + row.first + 1; run < end; ++run) f(*run);
     }
-    // The bytes of a solid run's pixels, from source column `from` (inside
-    // the run) on, for copies.
+    // The bytes of the pixels of a solid run of row y, from source column
+    // `from` (inside the run) on, for copies.
     template <typename Pixel>
-    const void* Pixels(const OpaqueSpan& run, int from) const {
+    const void* Pixels(int y, const OpaqueSpan& run, int from) const {
+      if (run.packed == OpaqueSpan::kInRow)
+        return pixels + std::size_t(y) * pitchBytes + std::size_t(from) * sizeof(Pixel);
       return packed + run.packed + std::size_t(from - run.begin) * sizeof(Pixel);
     }
   };
@@ -104,7 +112,8 @@ class cOpaqueSpans {
         if (m_rows[std::size_t(y)].first < 0)
           Build(std::size_t(y), static_cast<const unsigned char*>(pixels) + std::size_t(y) * pitchBytes, width,
                 bytesPerPixel);
-    return {m_rows.data(), m_spans.data(), m_packed.data()};
+    return {m_rows.data(), m_spans.data(), m_packed.data(), static_cast<const unsigned char*>(pixels),
+            std::size_t(pitchBytes)};
   }
 
  private:
