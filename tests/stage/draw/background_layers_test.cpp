@@ -123,7 +123,8 @@ TEST_P(BackgroundLayersTest, HiddenPausedStageShowsOnlyTheFirstLayer) {
 // Where a later layer draws a row from its own pixels throughout, the first
 // layer's row never shows (and is left undrawn); rows with a see-through
 // pixel, and every row under a draw colour that blends, still show it. The
-// screen is the first layer alone with the second drawn over it.
+// screen is the first layer alone with the second drawn over it, the first
+// a picture or a fill.
 TEST_P(BackgroundLayersTest, LaterLayersHideTheFirstOnlyWhereTheySetEveryPixel) {
   DDSURFACEDATA* near = &g_BmpSD[kBackgroundLayerBitmap + 1];
   ASSERT_TRUE(DDCreateSurface(near, 100, 60, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
@@ -138,31 +139,36 @@ TEST_P(BackgroundLayersTest, LaterLayersHideTheFirstOnlyWhereTheySetEveryPixel) 
         else lock.Row32(y)[x] = v;
       }
   }
-  cVector<cEdBackground> layers(2);
-  layers[1].RateY = 0.5;
   scrollY.position = 337;  // the near layer's rows start inside its picture
-  cVector<cEdBackground> nearOnly = layers;
-  nearOnly[0].Show = 0;
-  nearOnly[1].Pass = 1;
-  for (const bool blending : {false, true}) {
-    if (blending && !IsD3D()) continue;
-    if (blending) {
-      DDSetDrawColor(0x80FFFFFF);
-      DDSetAlphaOp(4);  // texel alpha times the draw colour's
-    }
-    DrawBackgroundLayers(layers, 0, scrollX, scrollY, 1);
-    DrawBackgroundLayers(nearOnly, 1, scrollX, scrollY);
-    const std::vector<std::uint32_t> expected = BackPixels();
-    // From the third frame on the near layer's runs, readied by its own
-    // blits, tell which rows it draws over.
-    for (int frame = 0; frame < 3; ++frame) {
-      DDFillRect(&BackBuffer, 0, 0, 640, 480, 3);
-      DrawBackgroundLayers(layers, 0, scrollX, scrollY);
-      EXPECT_EQ(BackPixels(), expected) << "frame " << frame << (blending ? ", blending" : "");
-    }
-    if (blending) {
-      DDResetDrawColor();
-      DDResetAlphaOp();
+  for (const bool fill : {false, true}) {
+    for (const bool blending : {false, true}) {
+      if (blending && !IsD3D()) continue;
+      cVector<cEdBackground> layers(2);
+      layers[0].Fill = fill ? 1 : 0;
+      layers[0].FillColour = 0x5A;
+      layers[1].RateY = 0.5;
+      cVector<cEdBackground> nearOnly = layers;
+      nearOnly[0].Show = 0;
+      nearOnly[1].Pass = 1;
+      if (blending) {
+        DDSetDrawColor(0x80FFFFFF);
+        DDSetAlphaOp(4);  // texel alpha times the draw colour's
+      }
+      DrawBackgroundLayers(layers, 0, scrollX, scrollY, 1);
+      DrawBackgroundLayers(nearOnly, 1, scrollX, scrollY);
+      const std::vector<std::uint32_t> expected = BackPixels();
+      // From the third frame on the near layer's runs, readied by its own
+      // blits, tell which rows it draws over.
+      for (int frame = 0; frame < 3; ++frame) {
+        DDFillRect(&BackBuffer, 0, 0, 640, 480, 3);
+        DrawBackgroundLayers(layers, 0, scrollX, scrollY);
+        EXPECT_EQ(BackPixels(), expected)
+            << "frame " << frame << (blending ? ", blending" : "") << (fill ? ", first layer a fill" : "");
+      }
+      if (blending) {
+        DDResetDrawColor();
+        DDResetAlphaOp();
+      }
     }
   }
   DDReleaseSurface(near);
