@@ -59,7 +59,7 @@ void GatherRow(std::uint32_t* d, const std::uint32_t* s, const int* cols, int w,
 
 // Keyed 1:1 row through the runs of source row y, from source column sx.
 template <typename Pixel>
-void CopyRunsRow(Pixel* d, const cOpaqueSpans::RowsView& rowRuns, int y, int sx, int w) {
+void CopyRunsRow(Pixel* d, cOpaqueSpans::RowsView rowRuns, int y, int sx, int w) {
   for (const OpaqueSpan& run : RunsFrom(rowRuns.Row(y), sx)) {
     if (run.begin >= sx + w) break;
     const int a = std::max<int>(run.begin, sx), b = std::min<int>(run.end, sx + w);
@@ -94,7 +94,7 @@ void CopyRunRows(cPixelBuffer* dst, int x, int y, int w, int h, const cPixelBuff
   if (sx == 0 && w == src->Width()) {
     // The whole width: every run is copied as it stands.
     for (int r = 0; r < h; ++r, d += dstPitch)
-      rowRuns.ForEach(sy + r, [d, &rowRuns, row = sy + r](const OpaqueSpan& run) {
+      rowRuns.ForEach(sy + r, [d, rowRuns, row = sy + r](const OpaqueSpan& run) {
         CopyRunBytes(d + run.begin, rowRuns.Pixels<Pixel>(row, run, run.begin),
                      std::size_t(run.end - run.begin) * sizeof(Pixel));
       });
