@@ -10,13 +10,14 @@
 // run-length encoder lays them out: a copy then reads one unbroken stream,
 // which the processor fetches ahead better than rows with gaps (a tenth
 // less time for a full-screen layer). A row drawn whole is read where it
-// lies, in one stream with such rows around it, and costs no memory. The runs depend only on the pixels and the
-// see-through test, so the cache is dropped whenever the pixels may change
-// (any writable access to the buffer, a lock, a copy or a restore) and
-// rebuilt for a new test (another colour key). Being built is left to the
-// second blit after a change, so a surface that is redrawn between every
-// blit never pays for it; rows are built on first use, so a blit of one
-// cell of a large sheet scans only the rows it reads.
+// lies, in one stream with such rows around it, and costs no memory. The
+// runs depend only on the pixels and the see-through test, so the cache is
+// dropped whenever the pixels may change (any writable access to the
+// buffer, a lock, a copy or a restore) and rebuilt for a new test (another
+// colour key). Being built is left to the second blit after a change, so a
+// surface that is redrawn between every blit never pays for it; rows are
+// built on first use, so a blit of one cell of a large sheet scans only the
+// rows it reads.
 
 #include <cstddef>
 #include <cstdint>
