@@ -57,14 +57,13 @@ void GatherRow(std::uint32_t* d, const std::uint32_t* s, const int* cols, int w,
   BlendRows().gather(d, s, cols, w, width);
 }
 
-// Keyed 1:1 row through the runs of source row y, from source column sx: s
-// is the whole source row.
+// Keyed 1:1 row through the runs of source row y, from source column sx.
 template <typename Pixel>
-void CopyRunsRow(Pixel* d, const Pixel* s, cOpaqueSpans::RowsView rowRuns, int y, int sx, int w) {
+void CopyRunsRow(Pixel* d, cOpaqueSpans::RowsView rowRuns, int y, int sx, int w) {
   for (const OpaqueSpan& run : RunsFrom(rowRuns.Row(y), sx)) {
     if (run.begin >= sx + w) break;
     const int a = std::max<int>(run.begin, sx), b = std::min<int>(run.end, sx + w);
-    CopyRunBytes(d + (a - sx), rowRuns.Pixels(s, run, a), std::size_t(b - a) * sizeof(Pixel));
+    CopyRunBytes(d + (a - sx), rowRuns.Pixels<Pixel>(y, run, a), std::size_t(b - a) * sizeof(Pixel));
   }
 }
 
@@ -89,20 +88,19 @@ void GatherRunsRow(Pixel* d, const Pixel* s, const int* cols, int w, int width, 
 template <typename Pixel>
 void CopyRunRows(cPixelBuffer* dst, int x, int y, int w, int h, const cPixelBuffer* src, int sx, int sy) {
   const cOpaqueSpans::RowsView rowRuns = src->OpaqueSpans(sy, sy + h);
-  // Locals, which the copies cannot change behind the compiler's back.
-  const std::size_t srcPitch = std::size_t(src->Pitch()), dstPitch = std::size_t(dst->Pitch());
-  const Pixel* s = static_cast<const Pixel*>(src->Bits()) + std::size_t(sy) * srcPitch;
+  // A local, which the copies cannot change behind the compiler's back.
+  const std::size_t dstPitch = std::size_t(dst->Pitch());
   Pixel* d = static_cast<Pixel*>(dst->Bits()) + std::size_t(y) * dstPitch + x;
   if (sx == 0 && w == src->Width()) {
     // The whole width: every run is copied as it stands.
-    for (int r = 0; r < h; ++r, s += srcPitch, d += dstPitch)
-      rowRuns.ForEach(sy + r, [d, s, rowRuns](const OpaqueSpan& run) {
-        CopyRunBytes(d + run.begin, rowRuns.Pixels(s, run, run.begin),
+    for (int r = 0; r < h; ++r, d += dstPitch)
+      rowRuns.ForEach(sy + r, [d, rowRuns, row = sy + r](const OpaqueSpan& run) {
+        CopyRunBytes(d + run.begin, rowRuns.Pixels<Pixel>(row, run, run.begin),
                      std::size_t(run.end - run.begin) * sizeof(Pixel));
       });
     return;
   }
-  for (int r = 0; r < h; ++r, s += srcPitch, d += dstPitch) CopyRunsRow(d, s, rowRuns, sy + r, sx, w);
+  for (int r = 0; r < h; ++r, d += dstPitch) CopyRunsRow(d, rowRuns, sy + r, sx, w);
 }
 
 template <typename Pixel>

@@ -83,6 +83,8 @@ class cOpaqueSpans {
     const RowRuns* rows;
     const OpaqueSpan* spans;
     const unsigned char* packed;
+    const unsigned char* pixels;
+    std::size_t pitchBytes;
     std::span<const OpaqueSpan> Row(int y) const {
       const RowRuns row = rows[y];
       return {spans + row.first, std::size_t(row.count)};
@@ -96,11 +98,12 @@ class cOpaqueSpans {
       const OpaqueSpan* const end = spans + row.first + row.count;
       for (const OpaqueSpan* run = spans + row.first + 1; run < end; ++run) f(*run);
     }
-    // The bytes of the pixels of a solid run of the source row `row`, from
-    // source column `from` (inside the run) on, for copies.
+    // The bytes of the pixels of a solid run of row y, from source column
+    // `from` (inside the run) on, for copies.
     template <typename Pixel>
-    const void* Pixels(const Pixel* row, const OpaqueSpan& run, int from) const {
-      if (run.packed == OpaqueSpan::kInRow) return row + from;
+    const void* Pixels(int y, const OpaqueSpan& run, int from) const {
+      if (run.packed == OpaqueSpan::kInRow)
+        return pixels + std::size_t(y) * pitchBytes + std::size_t(from) * sizeof(Pixel);
       return packed + run.packed + std::size_t(from - run.begin) * sizeof(Pixel);
     }
   };
@@ -110,7 +113,8 @@ class cOpaqueSpans {
         if (m_rows[std::size_t(y)].first < 0)
           Build(std::size_t(y), static_cast<const unsigned char*>(pixels) + std::size_t(y) * pitchBytes, width,
                 bytesPerPixel);
-    return {m_rows.data(), m_spans.data(), m_packed.data()};
+    return {m_rows.data(), m_spans.data(), m_packed.data(), static_cast<const unsigned char*>(pixels),
+            std::size_t(pitchBytes)};
   }
 
  private:
