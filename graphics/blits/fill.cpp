@@ -26,6 +26,13 @@ struct FillBatch {
 FillBatch g_FillBatch;
 
 void WriteRect(cPixelBuffer* pixels, int x, int y, int w, int h, std::uint32_t value) {
+  // A whole buffer (with no row padding the rectangle would leave alone) is
+  // a Clear: written when first looked at, and not at all where the buffer
+  // holds that value already (a surface just made, filled with colour 0).
+  if (x == 0 && y == 0 && w == pixels->Width() && h == pixels->Height() && pixels->Pitch() == w) {
+    pixels->Clear(value);
+    return;
+  }
   for (int row = y; row < y + h; ++row) {
     if (pixels->BytesPerPixel() == 1)
       std::fill_n(pixels->Row8(row) + x, w, static_cast<std::uint8_t>(value));

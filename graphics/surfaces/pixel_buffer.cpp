@@ -33,6 +33,10 @@ bool cPixelBuffer::Allocate(int width, int height, int bytesPerPixel) {
   m_height = height;
   m_bytesPerPixel = bytesPerPixel;
   m_pitch = pitch;
+  // Fresh storage is all zero, as a written Clear(0) leaves it: clearing it
+  // to zero writes nothing, and its pages stay unused until drawn on.
+  m_filled = true;
+  m_fillValue = 0;
   return true;
 }
 

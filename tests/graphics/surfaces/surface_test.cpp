@@ -1,8 +1,11 @@
 // Surface creation and release, the surface list, aliases and texture sizes.
 #include <gtest/gtest.h>
 
+#include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,6 +18,7 @@
 #include "foundation/log.h"
 #include "graphics/device/device.h"
 #include "graphics/images/palette.h"
+#include "graphics/surfaces/surface.h"
 #include "graphics/surfaces/surface_list.h"
 #include "graphics/blits/fill.h"
 #include "graphics/images/unpal.h"
@@ -166,6 +170,47 @@ TEST(DeviceTest, StartPaletteOfEachScreenMode) {
   EXPECT_EQ(g_ScreenPalette[100].peGreen, 100);
   EXPECT_EQ(g_ScreenPalette[100].peFlags, 1);
   DDRelease();
+}
+
+// Pages of [bits, bits + bytes) that hold memory.
+std::size_t ResidentPages(const void* bits, std::size_t bytes) {
+  const std::size_t page = std::size_t(::sysconf(_SC_PAGESIZE));
+  const auto start = reinterpret_cast<std::uintptr_t>(bits) / page * page;
+  const std::size_t pages = (reinterpret_cast<std::uintptr_t>(bits) + bytes - start + page - 1) / page;
+  std::vector<unsigned char> resident(pages);
+  if (::mincore(reinterpret_cast<void*>(start), pages * page, resident.data()) != 0) return pages;
+  return std::size_t(std::count_if(resident.begin(), resident.end(), [](unsigned char r) { return r & 1; }));
+}
+
+// A DirectDraw surface is made filled with colour 0, which its fresh pages
+// already hold where colour 0 is black: it takes memory only where
+// something is drawn (a font's screen-sized work surface that holds one
+// line of text, a work surface never used), and reads as colour 0
+// everywhere else.
+TEST(DeviceTest, DirectDrawSurfacesTakeMemoryOnlyWhereDrawn) {
+  const PALETTEENTRY colourZero = g_PalEntries[0];
+  g_PalEntries[0] = {};
+  for (const Mode mode : {Mode::DirectDraw8, Mode::DirectDraw32}) {
+    SCOPED_TRACE(effect_test::ModeName({mode, 0}));
+    ASSERT_TRUE(effect_test::StartDevice(mode, 640, 480));
+    {
+      effect_test::TestSurface surface(640, 480);
+      const cPixelBuffer& pixels = *SurfacePixels(&surface.sd);
+      const std::size_t bytes = std::size_t(pixels.Pitch()) * pixels.Height() * pixels.BytesPerPixel();
+      EXPECT_EQ(ResidentPages(pixels.Bits(), bytes), 0u);
+      DDFillRect(&surface.sd, 0, 0, 100, 2, 7);
+      EXPECT_LE(ResidentPages(pixels.Bits(), bytes), 2u);
+      EXPECT_EQ(surface.Get(99, 1), PalNumToRGB(7));
+      EXPECT_EQ(surface.Get(100, 1), PalNumToRGB(0));
+      EXPECT_EQ(surface.Get(639, 479), PalNumToRGB(0));
+      // A fill of the whole surface with another colour is seen everywhere.
+      DDFillRect(&surface.sd, 0, 0, 640, 480, 7);
+      EXPECT_EQ(surface.Get(639, 479), PalNumToRGB(7));
+      EXPECT_EQ(surface.Get(99, 1), PalNumToRGB(7));
+    }
+    DDRelease();
+  }
+  g_PalEntries[0] = colourZero;
 }
 
 }  // namespace
