@@ -189,8 +189,8 @@ void DrawQuadByRuns(const QuadRows& q, bool inOrder, bool mirrored, AlphaKind ki
         std::memcpy(drow + range.lo, previous + range.lo, std::size_t(n) * 4);
       } else if (run.solid && kind == AlphaKind::Texel) {
         if (inOrder)
-          std::memcpy(drow + range.lo, rowRuns.Pixels<std::uint32_t>(row, run, q.first + range.lo),
-                      std::size_t(n) * 4);
+          CopyRunBytes(drow + range.lo, rowRuns.Pixels<std::uint32_t>(row, run, q.first + range.lo),
+                       std::size_t(n) * 4);
         else
           BlendRows().gather(drow + range.lo, srow, q.cols + range.lo, n, q.src->Width());
       } else {

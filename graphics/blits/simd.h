@@ -32,17 +32,25 @@ inline void FillPixels32(std::uint32_t* p, int n, std::uint32_t value) {
   if (n > 0) std::wmemset(reinterpret_cast<wchar_t*>(p), static_cast<wchar_t>(value), std::size_t(n));
 }
 
-// A run of a keyed copy: runs of sprite rows are a few dozen bytes, where a
+// Runs of kLongRunBytes and more of a keyed copy (see CopyRunBytes).
+inline constexpr std::size_t kLongRunBytes = 1024;
+void CopyLongRun(std::uint8_t* d, const std::uint8_t* s, std::size_t bytes);
+
+// A run of a keyed copy. Runs of sprite rows are a few dozen bytes, where a
 // call to the library's copy costs as much as the copy, so up to 128 bytes
 // are copied inline, sixteen a step, the last step overlapping the one
-// before. Source and destination never overlap.
+// before; the library copies longer ones, up to rows of a layer (see
+// CopyLongRun). Source and destination never overlap.
 inline void CopyRunBytes(void* to, const void* from, std::size_t bytes) {
-  if (bytes < 16 || bytes > 128) {
-    std::memcpy(to, from, bytes);
-    return;
-  }
   auto* d = static_cast<std::uint8_t*>(to);
   const auto* s = static_cast<const std::uint8_t*>(from);
+  if (bytes < 16 || bytes > 128) {
+    if (bytes >= kLongRunBytes) [[unlikely]]
+      CopyLongRun(d, s, bytes);
+    else
+      std::memcpy(d, s, bytes);
+    return;
+  }
   const u8x16 last = Load16(s + bytes - 16);
   for (std::size_t i = 0; i + 16 < bytes; i += 16) Store16(d + i, Load16(s + i));
   Store16(d + bytes - 16, last);

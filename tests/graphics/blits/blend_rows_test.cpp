@@ -1,6 +1,8 @@
 // The vector blend loops, SSE2 and (where the processor has it) AVX2, give
-// the one-pixel formulas' pixels for every row length and alpha.
+// the one-pixel formulas' pixels for every row length and alpha; the keyed
+// copies' run copy gives exactly the run.
 #include "graphics/blits/blend_rows.h"
+#include "graphics/blits/simd.h"
 
 #include <gtest/gtest.h>
 
@@ -147,6 +149,25 @@ TEST_P(BlendRowsTest, GathersTakeTheSampledColumnsEvenAtTheRowsEnd) {
     for (int i = 0; i < n; ++i) expected[std::size_t(i)] = s[std::size_t(cols[std::size_t(i)])];
     ASSERT_EQ(out, expected) << "kind " << kind << ", width " << width << ", " << n << " pixels";
   }
+}
+
+// The keyed copies' run copy, inline for short runs and with aligned stores
+// for long ones: exactly the run's bytes, for every length and every
+// placement of source and destination within sixteen bytes.
+TEST(RunCopy, CopiesExactlyTheRunAtEveryLengthAndPlacement) {
+  std::vector<std::uint8_t> from(kLongRunBytes + 80), to(kLongRunBytes + 100);
+  for (std::size_t i = 0; i < from.size(); ++i) from[i] = std::uint8_t(i * 7 + 1);
+  // Every length around the inline copy's and the long runs' bounds.
+  const auto nextLength = [](std::size_t bytes) { return bytes < 200 || bytes >= kLongRunBytes - 40 ? 1 : 61; };
+  for (std::size_t bytes = 0; bytes <= kLongRunBytes + 40; bytes += nextLength(bytes))
+    for (std::size_t sourceAt = 0; sourceAt < 16; ++sourceAt)
+      for (std::size_t at = 0; at < 16; ++at) {
+        std::fill(to.begin(), to.end(), 0xEE);
+        CopyRunBytes(to.data() + at, from.data() + sourceAt, bytes);
+        std::vector<std::uint8_t> expected(to.size(), 0xEE);
+        std::copy_n(from.begin() + long(sourceAt), bytes, expected.begin() + long(at));
+        ASSERT_EQ(to, expected) << bytes << " bytes from " << sourceAt << " to " << at;
+      }
 }
 
 TEST(BlendRowsChoice, TheDrawingCallsUseTheWidestLoops) {
