@@ -171,6 +171,7 @@ void DrawQuadByRuns(const QuadRows& q, bool inOrder, bool mirrored, AlphaKind ki
   int previousRow = -1;
   std::uint32_t* previous = nullptr;
   GapClear gaps{clearUnder, mirrored, q.w};
+  const std::size_t nextRow = std::size_t(q.dst->Pitch()) * 4;
   ForEachRow(q, [&](std::uint32_t* drow, int row) {
     const std::uint32_t* srow = q.src->Row32(row);
     const bool repeated = row == previousRow && kind == AlphaKind::Texel;
@@ -190,7 +191,7 @@ void DrawQuadByRuns(const QuadRows& q, bool inOrder, bool mirrored, AlphaKind ki
       } else if (run.solid && kind == AlphaKind::Texel) {
         if (inOrder)
           CopyRunBytes(drow + range.lo, rowRuns.Pixels<std::uint32_t>(row, run, q.first + range.lo),
-                       std::size_t(n) * 4);
+                       std::size_t(n) * 4, nextRow);
         else
           BlendRows().gather(drow + range.lo, srow, q.cols + range.lo, n, q.src->Width());
       } else {

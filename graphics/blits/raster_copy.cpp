@@ -59,11 +59,11 @@ void GatherRow(std::uint32_t* d, const std::uint32_t* s, const int* cols, int w,
 
 // Keyed 1:1 row through the runs of source row y, from source column sx.
 template <typename Pixel>
-void CopyRunsRow(Pixel* d, cOpaqueSpans::RowsView rowRuns, int y, int sx, int w) {
+void CopyRunsRow(Pixel* d, cOpaqueSpans::RowsView rowRuns, int y, int sx, int w, std::size_t nextRow) {
   for (const OpaqueSpan& run : RunsFrom(rowRuns.Row(y), sx)) {
     if (run.begin >= sx + w) break;
     const int a = std::max<int>(run.begin, sx), b = std::min<int>(run.end, sx + w);
-    CopyRunBytes(d + (a - sx), rowRuns.Pixels<Pixel>(y, run, a), std::size_t(b - a) * sizeof(Pixel));
+    CopyRunBytes(d + (a - sx), rowRuns.Pixels<Pixel>(y, run, a), std::size_t(b - a) * sizeof(Pixel), nextRow);
   }
 }
 
@@ -91,16 +91,17 @@ void CopyRunRows(cPixelBuffer* dst, int x, int y, int w, int h, const cPixelBuff
   // A local, which the copies cannot change behind the compiler's back.
   const std::size_t dstPitch = std::size_t(dst->Pitch());
   Pixel* d = static_cast<Pixel*>(dst->Bits()) + std::size_t(y) * dstPitch + x;
+  const std::size_t nextRow = dstPitch * sizeof(Pixel);
   if (sx == 0 && w == src->Width()) {
     // The whole width: every run is copied as it stands.
     for (int r = 0; r < h; ++r, d += dstPitch)
-      rowRuns.ForEach(sy + r, [d, rowRuns, row = sy + r](const OpaqueSpan& run) {
+      rowRuns.ForEach(sy + r, [d, rowRuns, row = sy + r, nextRow](const OpaqueSpan& run) {
         CopyRunBytes(d + run.begin, rowRuns.Pixels<Pixel>(row, run, run.begin),
-                     std::size_t(run.end - run.begin) * sizeof(Pixel));
+                     std::size_t(run.end - run.begin) * sizeof(Pixel), nextRow);
       });
     return;
   }
-  for (int r = 0; r < h; ++r, d += dstPitch) CopyRunsRow(d, rowRuns, sy + r, sx, w);
+  for (int r = 0; r < h; ++r, d += dstPitch) CopyRunsRow(d, rowRuns, sy + r, sx, w, nextRow);
 }
 
 template <typename Pixel>
