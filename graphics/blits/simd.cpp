@@ -10,7 +10,8 @@
 // processor fetches it while this row is copied, rather than stalling on
 // it then (the keyed layer of bench_blit 10-15 % quicker).
 void CopyLongRun(std::uint8_t* d, const std::uint8_t* s, std::size_t bytes, std::size_t nextRow) {
-  typedef std::uint8_t aligned16 __attribute__((vector_size(16), aligned(16)));
+  // Stores to pixels of any type.
+  typedef std::uint8_t aligned16 __attribute__((vector_size(16), aligned(16), may_alias));
   const u8x16 first = Load16(s);
   std::uint8_t* const lastAt = d + bytes - 16;
   const u8x16 last = Load16(s + bytes - 16);
@@ -18,8 +19,9 @@ void CopyLongRun(std::uint8_t* d, const std::uint8_t* s, std::size_t bytes, std:
   std::uint8_t* p = d + skew;
   const std::uint8_t* q = s + skew;
   for (; p + 64 <= lastAt; p += 64, q += 64) {
-    // A prefetch never faults, below the last row or where nextRow is 0.
-    __builtin_prefetch(p + nextRow, 1, 3);
+    // An address, not a pointer into the buffer: below the last row there
+    // is no such line, and a prefetch never faults.
+    __builtin_prefetch(reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(p) + nextRow), 1, 3);
     const u8x16 a = Load16(q), b = Load16(q + 16), c = Load16(q + 32), e = Load16(q + 48);
     reinterpret_cast<aligned16*>(p)[0] = a;
     reinterpret_cast<aligned16*>(p)[1] = b;

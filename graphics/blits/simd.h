@@ -39,10 +39,10 @@ void CopyLongRun(std::uint8_t* d, const std::uint8_t* s, std::size_t bytes, std:
 // A run of a keyed copy. Runs of sprite rows are a few dozen bytes, where a
 // call to the library's copy costs as much as the copy, so up to 128 bytes
 // are copied inline, sixteen a step, the last step overlapping the one
-// before; the library copies longer ones, up to rows of a layer (see
-// CopyLongRun). `nextRow` is the bytes from the destination to the same
-// place one row below, where the next row's run goes (0 where unknown).
-// Source and destination never overlap.
+// before; the library copies longer ones up to a kilobyte, and rows of a
+// layer go through CopyLongRun. `nextRow` is the bytes from the destination
+// to the same place one row below, where the next row's run goes (0 where
+// unknown). Source and destination never overlap.
 inline void CopyRunBytes(void* to, const void* from, std::size_t bytes, std::size_t nextRow = 0) {
   auto* d = static_cast<std::uint8_t*>(to);
   const auto* s = static_cast<const std::uint8_t*>(from);
