@@ -43,7 +43,7 @@ void CopyLongRun(std::uint8_t* d, const std::uint8_t* s, std::size_t bytes, std:
 // layer go through CopyLongRun. `nextRow` is the bytes from the destination
 // to the same place one row below, where the next row's run goes (0 where
 // unknown). Source and destination never overlap.
-inline void CopyRunBytes(void* to, const void* from, std::size_t bytes, std::size_t nextRow = 0) {
+inline void CopyRunBytes(void* to, const void* from, std::size_t bytes, std::size_t nextRow) {
   auto* d = static_cast<std::uint8_t*>(to);
   const auto* s = static_cast<const std::uint8_t*>(from);
   if (bytes < 16 || bytes > 128) {

@@ -153,7 +153,8 @@ TEST_P(BlendRowsTest, GathersTakeTheSampledColumnsEvenAtTheRowsEnd) {
 
 // The keyed copies' run copy, inline for short runs and with aligned stores
 // for long ones: exactly the run's bytes, for every length and every
-// placement of source and destination within sixteen bytes.
+// placement of source and destination within sixteen bytes, whether or not
+// it readies a next row (beyond the buffer here).
 TEST(RunCopy, CopiesExactlyTheRunAtEveryLengthAndPlacement) {
   std::vector<std::uint8_t> from(kLongRunBytes + 80), to(kLongRunBytes + 100);
   for (std::size_t i = 0; i < from.size(); ++i) from[i] = std::uint8_t(i * 7 + 1);
@@ -163,7 +164,7 @@ TEST(RunCopy, CopiesExactlyTheRunAtEveryLengthAndPlacement) {
     for (std::size_t sourceAt = 0; sourceAt < 16; ++sourceAt)
       for (std::size_t at = 0; at < 16; ++at) {
         std::fill(to.begin(), to.end(), 0xEE);
-        CopyRunBytes(to.data() + at, from.data() + sourceAt, bytes);
+        CopyRunBytes(to.data() + at, from.data() + sourceAt, bytes, at % 2 ? 0 : to.size());
         std::vector<std::uint8_t> expected(to.size(), 0xEE);
         std::copy_n(from.begin() + long(sourceAt), bytes, expected.begin() + long(at));
         ASSERT_EQ(to, expected) << bytes << " bytes from " << sourceAt << " to " << at;
