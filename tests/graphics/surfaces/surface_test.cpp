@@ -11,6 +11,7 @@
 #include <iterator>
 #include <list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/graphics/effect_test_support.h"
@@ -188,8 +189,11 @@ std::size_t ResidentPages(const void* bits, std::size_t bytes) {
 // line of text, a work surface never used), and reads as colour 0
 // everywhere else.
 TEST(DeviceTest, DirectDrawSurfacesTakeMemoryOnlyWhereDrawn) {
-  const PALETTEENTRY colourZero = g_PalEntries[0];
-  g_PalEntries[0] = {};
+  // Colour 0 black for this test only, also when an assertion ends it early.
+  struct BlackColourZero {
+    PALETTEENTRY saved = std::exchange(g_PalEntries[0], PALETTEENTRY{});
+    ~BlackColourZero() { g_PalEntries[0] = saved; }
+  } blackColourZero;
   for (const Mode mode : {Mode::DirectDraw8, Mode::DirectDraw32}) {
     SCOPED_TRACE(effect_test::ModeName({mode, 0}));
     ASSERT_TRUE(effect_test::StartDevice(mode, 640, 480));
@@ -210,7 +214,6 @@ TEST(DeviceTest, DirectDrawSurfacesTakeMemoryOnlyWhereDrawn) {
     }
     DDRelease();
   }
-  g_PalEntries[0] = colourZero;
 }
 
 }  // namespace
