@@ -1,6 +1,7 @@
 #include "platform/audio/audio_output.h"
 
 #include <algorithm>
+#include <mutex>
 #include <optional>
 #include <utility>
 
@@ -32,6 +33,12 @@ OutputState& State() {
   return state;
 }
 
+// Held while the device opens or closes, and by WhileAudioOutputSteady.
+std::mutex& DeviceChange() {
+  static std::mutex mutex;
+  return mutex;
+}
+
 }  // namespace
 
 AudioMixer& GetMixer() {
@@ -45,6 +52,7 @@ bool OpenAudioOutput(std::string& error) {
   OutputState& state = State();
   if (!state.opened) {
     state.error.clear();
+    std::lock_guard lock(DeviceChange());
     state.opened = Device().Open(GetMixer(), state.error);
   }
   error = state.error;
@@ -65,8 +73,16 @@ bool AudioOutputOpenTried() { return State().opened.has_value(); }
 void CloseAudioOutput() {
   OutputState& state = State();
   ++state.closes;
-  if (state.opened.value_or(false)) Device().Close();
+  if (state.opened.value_or(false)) {
+    std::lock_guard lock(DeviceChange());
+    Device().Close();
+  }
   state.opened.reset();
+}
+
+void WhileAudioOutputSteady(const std::function<void()>& work) {
+  std::lock_guard lock(DeviceChange());
+  work();
 }
 
 std::vector<float> CaptureMix(std::size_t frames) {

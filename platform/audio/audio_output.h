@@ -29,6 +29,12 @@ void OpenAudioOutputOnceShown(AudioOpenedCallback opened = {});
 bool AudioOutputOpenTried();
 // Closes the device; an open still put off is dropped.
 void CloseAudioOutput();
+// Any thread: runs `work` while the device is neither opening nor closing.
+// SDL's audio part serves one thread at a time: a library that asks it
+// about the audio devices from another thread (the MIDI synthesiser's
+// settings list them once SDL's audio has started) does so through this,
+// before the main thread opens the device or after, never meanwhile.
+void WhileAudioOutputSteady(const std::function<void()>& work);
 
 // The capture sink: the next `frames` frames of the mix, read as the device
 // would read them, after the playing streams have caught up. For tests and

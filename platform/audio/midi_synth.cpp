@@ -5,6 +5,7 @@
 #include <vector>
 #include <mutex>
 
+#include "platform/audio/audio_output.h"
 #include "platform/audio/fluid_library.h"
 #include "platform/filesystem.h"
 
@@ -61,7 +62,9 @@ MidiSynth::MidiSynth(int rate) : m_impl(std::make_unique<Impl>()), m_rate(rate) 
   const FluidLibrary* fluid = m_impl->fluid;
   if (!fluid) return;
   QuietFluidLog(*fluid);
-  m_impl->settings = fluid->new_settings();
+  // Making the settings lists SDL's audio devices, which must not meet the
+  // main thread's opening or closing of the output.
+  WhileAudioOutputSteady([&] { m_impl->settings = fluid->new_settings(); });
   if (!m_impl->settings) return;
   fluid->settings_setnum(m_impl->settings, "synth.sample-rate", rate);
   // FluidSynth's default gain (0.2) leaves General MIDI songs far quieter

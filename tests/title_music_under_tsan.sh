@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# The player started at the sample game's title, whose music is MIDI, RUNS
+# times (5): each run stays at the title for SECONDS (8) while the first frame
+# is shown, the sound output opens and the music's synthesiser loads beside
+# it, then ends as a user's close does (SIGTERM). A run fails on any
+# ThreadSanitizer report, and when the synthesiser library was not loaded
+# (then the run tested nothing).
+#
+#   title_music_under_tsan.sh PLAYER SAMPLE_GAME_TOOL
+set -euo pipefail
+player=$(realpath "$1")
+generator=$(realpath "$2")
+runs=${RUNS:-5}
+seconds=${SECONDS_AT_TITLE:-8}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$generator" "$work/game" >/dev/null
+# The SDL drivers of the suite: a window and an output that open anywhere.
+# The player's single-instance lock goes into the scratch folder.
+export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$work
+export TSAN_OPTIONS="halt_on_error=0 exitcode=66 ${TSAN_OPTIONS:-}"
+failed=0
+for run in $(seq "$runs"); do
+  log=$work/run$run.log
+  (cd "$work/game" && exec "$player") 2>"$log" &
+  pid=$!
+  sleep "$seconds"
+  loaded=0
+  grep -q libfluidsynth "/proc/$pid/maps" 2>/dev/null && loaded=1
+  kill -TERM "$pid" 2>/dev/null || true
+  status=0
+  wait "$pid" || status=$?
+  if grep -q "WARNING: ThreadSanitizer" "$log" || [ "$status" -ne 0 ]; then
+    echo "run $run: exit status $status"
+    cat "$log"
+    failed=1
+  elif [ "$loaded" -eq 0 ]; then
+    echo "run $run: the MIDI synthesiser was not loaded within $seconds s"
+    cat "$log"
+    failed=1
+  else
+    echo "run $run: no report"
+  fi
+done
+exit "$failed"
