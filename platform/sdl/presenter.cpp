@@ -111,6 +111,7 @@ class SdlPresenter final : public Presenter {
       m_textureWidth = width;
       m_textureHeight = height;
       m_textureStale = false;
+      m_textureHoldsFrame = false;
     }
     return true;
   }
@@ -157,7 +158,8 @@ class SdlPresenter final : public Presenter {
         return true;
       });
       if (!uploaded) return;
-    } else if (redraw && m_texture && !m_textureStale && OwnsLiveRenderer()) {
+      m_textureHoldsFrame = true;
+    } else if (redraw && m_texture && m_textureHoldsFrame && !m_textureStale && OwnsLiveRenderer()) {
       width = m_textureWidth;
       height = m_textureHeight;
     } else {
@@ -183,6 +185,9 @@ class SdlPresenter final : public Presenter {
   SDL_Texture* m_texture = nullptr;
   int m_textureWidth = 0;
   int m_textureHeight = 0;
+  // The warm-up's texture holds no frame: an uncovered window before the
+  // first frame shows nothing, and the work waiting for that frame waits on.
+  bool m_textureHoldsFrame = false;
   std::atomic<bool> m_textureStale{false};
   std::atomic<bool> m_redraw{false};
   bool m_vsync = false;
