@@ -26,7 +26,8 @@ struct WindowRect {
 // video driver the user chose is taken as asked for. Tests run headless and
 // have none of that problem.
 std::optional<std::string> DisplayProblem();
-// The display system and renderer in one line, for the report.
+// The display system and the renderer the window was made with, in one
+// line, for the report (no renderer is named before the window exists).
 std::string DisplayDescription();
 
 // Creates the hidden window with a client area of the given size at (100, 100),

@@ -124,8 +124,11 @@ class SdlWindow final : public WindowBackend {
     std::string text = "SDL " + std::to_string(version.major) + "." + std::to_string(version.minor) + "." +
                        std::to_string(version.patch);
     if (const char* driver = SDL_GetCurrentVideoDriver()) text += std::string(", video ") + driver;
+    // The renderer the window was given, which may be another than SDL's
+    // first choice (a driver without OpenGL gets the software one).
     SDL_RendererInfo info;
-    if (SDL_GetNumRenderDrivers() > 0 && SDL_GetRenderDriverInfo(0, &info) == 0)
+    if (SDL_Renderer* renderer = window_ ? SDL_GetRenderer(window_) : nullptr;
+        renderer && SDL_GetRendererInfo(renderer, &info) == 0)
       text += std::string(", renderer ") + info.name;
     return text;
   }

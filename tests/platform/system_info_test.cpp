@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "platform/backend.h"
@@ -81,6 +82,27 @@ TEST(SystemInfo, WithoutAReachableX11OrWaylandDisplayTheSdlWindowCannotShow) {
   EXPECT_EQ(unreachableAgain, unreachable);
   EXPECT_FALSE(chosenDriver.has_value());
   EXPECT_FALSE(headless.has_value());
+}
+
+// The report names the renderer the window was made with: under the dummy
+// video driver that is SDL's software renderer, not the first one SDL lists
+// (OpenGL).
+TEST(SystemInfo, TheDisplayLineNamesTheRendererTheWindowWasMadeWith) {
+  const char* chosen = std::getenv("SDL_VIDEODRIVER");
+  const std::optional<std::string> driver = chosen ? std::optional<std::string>(chosen) : std::nullopt;
+  ::setenv("SDL_VIDEODRIVER", "dummy", 1);
+  platform::SelectBackend(platform::Backend::Sdl);
+  platform::BecomeMainThread();
+  const bool created = platform::CreateMainWindow(64, 48);
+  const std::string description = platform::DisplayDescription();
+  if (created) platform::DestroyMainWindow();
+  platform::SelectBackend(platform::Backend::Headless);
+  if (driver)
+    ::setenv("SDL_VIDEODRIVER", driver->c_str(), 1);
+  else
+    ::unsetenv("SDL_VIDEODRIVER");
+  ASSERT_TRUE(created);
+  EXPECT_NE(description.find(", video dummy, renderer software"), std::string::npos) << description;
 }
 
 }  // namespace
