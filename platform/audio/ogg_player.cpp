@@ -3,6 +3,8 @@
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/audio/audio_output.h"
@@ -15,6 +17,19 @@ namespace {
 constexpr std::size_t kDecodeFrames = 1024;
 
 std::size_t RingFrames(int rate) { return std::size_t(rate) / 5; }
+
+// What vorbisfile found wrong with a file it read; empty when it could not
+// read the file at all (ov_fopen's own open failed).
+std::string DamageOf(int openResult) {
+  switch (openResult) {
+    case OV_FALSE: return "";
+    case OV_ENOTVORBIS: return "not Ogg Vorbis data";
+    case OV_EBADHEADER: return "a damaged Vorbis header";
+    case OV_EVERSION: return "a Vorbis version this program does not read";
+    case OV_EREAD: return "a read error";
+    default: return "vorbisfile error " + std::to_string(openResult);
+  }
+}
 
 }  // namespace
 
@@ -33,19 +48,24 @@ class OggPlayer::Decoder final : public StreamRenderer {
     CloseFile();
   }
 
-  bool Open(const std::filesystem::path& file) {
+  bool Open(const std::filesystem::path& file, std::string* damage) {
     GetMixer().Stop(m_voice);
     GetMixer().SetGain(m_voice, 1.0f);
     bool opened = false;
+    std::string found;
     m_stream->Control(
         [&] {
           CloseFile();
           m_loopCount = 0;
-          if (ov_fopen(file.c_str(), &m_file) != 0) return;
+          if (const int result = ov_fopen(file.c_str(), &m_file); result != 0) {
+            found = DamageOf(result);
+            return;
+          }
           m_open = true;
           const vorbis_info* info = ov_info(&m_file, -1);
           m_channels = info ? std::min(info->channels, kMixChannels) : 0;
           if (!info || !m_converter.Setup(m_channels, int(info->rate), m_rate)) {
+            found = "a channel count or rate that cannot be played";
             CloseFile();
             return;
           }
@@ -53,6 +73,7 @@ class OggPlayer::Decoder final : public StreamRenderer {
           Rewind();
         },
         true);
+    if (damage) *damage = std::move(found);
     return opened;
   }
 
@@ -153,7 +174,9 @@ class OggPlayer::Decoder final : public StreamRenderer {
 OggPlayer::OggPlayer() : m_decoder(std::make_unique<Decoder>()) {}
 OggPlayer::~OggPlayer() = default;
 
-bool OggPlayer::Open(const std::filesystem::path& file) { return m_decoder->Open(file); }
+bool OggPlayer::Open(const std::filesystem::path& file, std::string* damage) {
+  return m_decoder->Open(file, damage);
+}
 void OggPlayer::Play() { m_decoder->Play(); }
 void OggPlayer::Stop() { m_decoder->Stop(); }
 void OggPlayer::Reset() { m_decoder->Reset(); }

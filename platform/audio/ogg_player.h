@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 namespace platform {
 
@@ -21,9 +22,11 @@ class OggPlayer {
   OggPlayer& operator=(const OggPlayer&) = delete;
 
   // Opens a file in place of the current one, stopped at its start with
-  // volume 1 and no repeats; false (nothing open) when it is not a
-  // playable Ogg Vorbis file.
-  bool Open(const std::filesystem::path& file);
+  // volume 1 and no repeats; false (nothing open) when it cannot be read or
+  // is not a playable Ogg Vorbis file. `damage`, when given, then says what
+  // is wrong with a file that was read; it stays empty for one that could
+  // not be (a missing file).
+  bool Open(const std::filesystem::path& file, std::string* damage = nullptr);
   // Plays from where it stopped (the start after Open or Reset).
   void Play();
   // Stops where it is.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "foundation/log.h"
 #include "foundation/paths.h"
 #include "platform/audio/audio_output.h"
 
@@ -85,9 +86,13 @@ int cBgmPlayer::Play(int channel, int slot, int loop, int pause, int force) {
   int playing = BGM_NONE;
   if (kind != BGM_MIDI) {
     const OGGTRACKDATA& track = m_vOggTracks[slot];
-    if (m_Vox.Play(channel, track.path, loop, track.nVolume)) {
+    std::string damage;
+    if (m_Vox.Play(channel, track.path, loop, track.nVolume, &damage)) {
       StopAllMidi(kind == BGM_NONE && pause ? 1 : 0);
       playing = BGM_OGG;
+    } else if (kind == BGM_OGG && !damage.empty()) {
+      // A file of another name is only tried as Ogg: its refusal is no damage.
+      ReportDamagedMusic(track.path, damage);
     }
   }
   if (playing == BGM_NONE && kind != BGM_OGG && PlayMidi(channel, slot, loop)) {
@@ -114,6 +119,7 @@ void cBgmPlayer::Stop() {
 void cBgmPlayer::Release() {
   m_Vox.Release();
   m_vMidiPlayers.clear();
+  m_DamageReported.clear();
   m_bInit = 0;
 }
 
@@ -133,6 +139,11 @@ int cBgmPlayer::PlayMidi(int channel, int slot, int loop) {
   player->Play(loop);
   m_vMidiPlayers[channel] = std::move(player);
   return 1;
+}
+
+void cBgmPlayer::ReportDamagedMusic(const std::string& path, const std::string& damage) {
+  if (!m_DamageReported.insert(path).second) return;
+  ReportAndLog("Damaged music file \"%s\": %s; it does not play", path.c_str(), damage.c_str());
 }
 
 int cBgmPlayer::SlotKind(int slot) const { return ValidSlot(slot) ? m_vSlotKind[slot] : BGM_NONE; }

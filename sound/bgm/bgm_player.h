@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <set>
 #include <span>
 #include <string>
 
@@ -71,6 +72,9 @@ class cBgmPlayer {
  private:
   bool ValidSlot(int slot) const { return slot >= 0 && std::size_t(slot) < m_vSlotKind.size(); }
   bool ValidChannel(int channel) const { return channel >= 0 && std::size_t(channel) < m_vChannelKind.size(); }
+  // A damaged Ogg file's report line, once while the player lives: a screen
+  // that comes back asks for its music again.
+  void ReportDamagedMusic(const std::string& path, const std::string& damage);
 
   int m_bInit = 0;
   cVoxPlayer m_Vox;
@@ -80,6 +84,7 @@ class cBgmPlayer {
   int m_nCurTrack = -1;
   cVector<int> m_vSlotKind;
   cVector<int> m_vChannelKind;
+  std::set<std::string> m_DamageReported;
 };
 
 extern cBgmPlayer g_BgmPlayer;

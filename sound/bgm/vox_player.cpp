@@ -8,7 +8,7 @@ int cVoxPlayer::Create(int count) {
   return 1;
 }
 
-int cVoxPlayer::Play(int channel, const std::string& path, int loop, int volume) {
+int cVoxPlayer::Play(int channel, const std::string& path, int loop, int volume, std::string* damage) {
   Stop();
   if (path.empty() || channel < 0 || channel >= Count()) {
     m_nCurrent = -1;
@@ -16,7 +16,7 @@ int cVoxPlayer::Play(int channel, const std::string& path, int loop, int volume)
   }
   platform::OggPlayer& player = *m_vPlayers[std::size_t(channel)];
   player.Reset();
-  if (!player.Open(ResolveGamePath(path))) {
+  if (!player.Open(ResolveGamePath(path), damage)) {
     m_nCurrent = -1;
     return 0;
   }

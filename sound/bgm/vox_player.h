@@ -13,8 +13,10 @@ class cVoxPlayer {
   // Makes `count` players (the old ones go).
   int Create(int count);
   // Plays the file at `path` (a stored path) on `channel`, looping or once,
-  // at `volume` 0..100. 0 when the path is empty or the file does not open.
-  int Play(int channel, const std::string& path, int loop, int volume);
+  // at `volume` 0..100. 0 when the path is empty or the file does not open;
+  // `damage` then says what is wrong with a file that is there but is no
+  // playable Ogg Vorbis file (see platform::OggPlayer::Open).
+  int Play(int channel, const std::string& path, int loop, int volume, std::string* damage = nullptr);
   // Stops the channel that plays.
   void Stop();
   void Release();

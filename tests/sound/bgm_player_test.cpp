@@ -117,6 +117,28 @@ TEST_F(BgmPlayerTest, AMissingFileLeavesNothingPlaying) {
   EXPECT_EQ(g_BgmPlayer.Play(0, 1, 1, 0, 1), 0);
   EXPECT_EQ(g_BgmPlayer.CurrentTrack(), -1);
   EXPECT_EQ(Peak(Capture(2000)), 0.0f);
+  EXPECT_EQ(ReportText(), "") << "a missing file is not a damaged one";
+}
+
+// A damaged Ogg file plays nothing and says so once, naming the file; a file
+// of another name that is only tried as Ogg says nothing.
+TEST_F(BgmPlayerTest, ADamagedOggFileIsReportedOnceByName) {
+  std::vector<std::uint8_t> headerDamaged = ToneOgg(kToneSeconds, rate_);
+  headerDamaged[200] ^= 0x55;  // inside the Vorbis headers
+  Write("bgm/header.ogg", headerDamaged);
+  Write("bgm/text.ogg", std::vector<std::uint8_t>(4000, 'x'));
+  Write("bgm/text.wav", std::vector<std::uint8_t>(4000, 'x'));
+  g_BgmPlayer.SetTrack(0, "bgm\\header.ogg", 100);
+  EXPECT_EQ(g_BgmPlayer.Play(0, 0, 1, 0, 1), 0);
+  EXPECT_EQ(g_BgmPlayer.Play(0, 0, 1, 0, 1), 0) << "asked again as a screen comes back";
+  g_BgmPlayer.SetTrack(1, "bgm\\text.ogg", 100);
+  EXPECT_EQ(g_BgmPlayer.Play(0, 1, 1, 0, 1), 0);
+  g_BgmPlayer.SetTrack(2, "bgm\\text.wav", 100);
+  EXPECT_EQ(g_BgmPlayer.Play(0, 2, 1, 0, 1), 0);
+  EXPECT_EQ(Peak(Capture(2000)), 0.0f);
+  EXPECT_EQ(ReportText(),
+            "Damaged music file \"bgm\\header.ogg\": a damaged Vorbis header; it does not play\n"
+            "Damaged music file \"bgm\\text.ogg\": not Ogg Vorbis data; it does not play\n");
 }
 
 TEST_F(BgmPlayerTest, WithoutInitRequestsDoNothing) {
