@@ -195,7 +195,10 @@ int cStageShot::MoveShot() {
       --rangeLeft;
     } else {
       if (!rec.m_bStopAtRange) return 1;
+      // The moves along the axes add the acceleration too: a stopped shot
+      // keeps none, or it would creep on by it every sub-step.
       ownVx = ownVy = 0;
+      accelX = accelY = 0;
       rec.m_nMoveKind = kShotStraight;
       TakeVelocity(*this, carryX, carryY);
     }

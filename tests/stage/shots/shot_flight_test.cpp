@@ -349,6 +349,37 @@ TEST(ShotAcceleration, FallingShotGainsItBesideGravity) {
   EXPECT_NEAR(shot->y - startY, AcceleratedDistance(1, 0, 2 * 0.2 + g_StageSpace.gravityStep, 5), 1e-9);
 }
 
+// An accelerated shot whose range runs out with the stop switch on stands
+// still from then on (the view standing still), straight or diagonal.
+class StoppedAcceleratedShot : public ::testing::TestWithParam<int> {};
+
+TEST_P(StoppedAcceleratedShot, StandsStillAfterItStops) {
+  const int level = GetParam();
+  StageRun run(OpenStage(level));
+  cHero& hero = *run.harness.Hero();
+  cEdShot record = AcceleratedShot(5);
+  record.m_bRange = 1;
+  record.m_bStopAtRange = 1;
+  ShotPlacement straight = PlaceAt(hero.x + 40, hero.y - 100, 4, 0);
+  straight.range = 4;
+  ShotPlacement diagonal = PlaceAt(hero.x + 40, hero.y - 200, 2, 2);
+  diagonal.range = 4;
+  cStageShot* shots[] = {PutShot(&hero, record, straight), PutShot(&hero, record, diagonal)};
+  for (const cStageShot* shot : shots) ASSERT_NE(shot, nullptr);
+  for (int frame = 0; frame < 20; ++frame) run.harness.Step(0, 0);
+  for (const cStageShot* shot : shots) {
+    ASSERT_EQ(shot->rangeLeft, 0);  // it has stopped
+    const double stoppedX = shot->x;
+    const double stoppedY = shot->y;
+    for (int frame = 0; frame < 5; ++frame) run.harness.Step(0, 0);
+    EXPECT_FALSE(shot->removed);
+    EXPECT_EQ(shot->x, stoppedX);
+    EXPECT_EQ(shot->y, stoppedY);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, StoppedAcceleratedShot, ::testing::Values(1, 2));
+
 TEST(ShotFlight, BlocksStopShotsUnlessTheyPassThrough) {
   StageBuilder builder = OpenStage();
   builder.Block(9, 7);
