@@ -234,6 +234,34 @@ TEST(ShotFlight, HomingOnTheNearestCharacterOfASideTakesTheNextWhenOneDies) {
   EXPECT_LT(shot->ownVy, before);  // steeper: the one far above
 }
 
+// The stage's on-screen-only switch decides whether the nearest-character
+// search of an aimed shot reaches a character the player cannot see.
+TEST(ShotFlight, AimAtTheNearestTakesOffScreenCharactersOnlyWithOnScreenOnlyOff) {
+  auto firstCourse = [](int onScreenOnly) {
+    StageBuilder builder(100, 12, 5, 8);
+    for (int column = 0; column < 100; ++column) builder.Block(column, 9);
+    builder.Chara(60, 8).m_nFaction = 3;
+    builder.stage.OnScreenOnly = onScreenOnly;
+    StageRun run(builder);
+    cHero& hero = *run.harness.Hero();
+    cEdShot record = PlainShot(1);
+    record.m_nMoveKind = kShotAimNearest;
+    record.m_nSpeed = 40;         // 4 dots per frame, aimed at the first step
+    record.m_anMoveParam[2] = 3;  // at side 3
+    cStageShot* shot = PutShot(&hero, record, PlaceAt(hero.x, hero.y, -4, 0));
+    run.harness.Step(0, 0);
+    const cStageChara* far = run.harness.CharaBySerial(1);
+    const bool offScreenButPresent = far != nullptr && far->present && !far->onScreen;
+    return std::pair{offScreenButPresent, shot != nullptr ? shot->ownVx : 0.0};
+  };
+  const auto [offScreenWithSwitchOn, courseWithSwitchOn] = firstCourse(1);
+  EXPECT_TRUE(offScreenWithSwitchOn);
+  EXPECT_DOUBLE_EQ(courseWithSwitchOn, -4);  // keeps its course
+  const auto [offScreenWithSwitchOff, courseWithSwitchOff] = firstCourse(0);
+  EXPECT_TRUE(offScreenWithSwitchOff);
+  EXPECT_NEAR(courseWithSwitchOff, 4, 1e-9);  // turns right, toward it
+}
+
 TEST(ShotFlight, WaveFiredLeftStartsHalfATurnLater) {
   StageRun run(OpenStage());
   cHero& hero = *run.harness.Hero();
