@@ -47,6 +47,15 @@ void ClearToTransparent(DDSURFACEDATA* surface, int w, int h) {
 void DrawEffect(DDSURFACEDATA* surface, const GraphicSource& source, const CellPlacement& at,
                 const cCharaEffectSlot& slot);
 
+constexpr int kBlurColourAt8Bits = 31;
+
+// The cell pulled `count` times halfway toward palette colour `colour`.
+void DrawColourChange(DDSURFACEDATA* surface, const GraphicSource& source, const CellPlacement& at, int colour,
+                      int count) {
+  DDBltColorChange(surface, at.x, at.y, at.cellW, at.cellH, source.surface, source.x, source.y, 1,
+                   g_PalEntries.data(), g_BlendTable, colour, count, source.ColourPair());
+}
+
 bool TakesColourPair(int kind) {
   return kind <= kCharaEffectNone || kind >= kCharaEffectKinds || kind == kCharaEffectBlink || kind == kCharaEffectColor || kind == kCharaEffectLens || kind == kCharaEffectMosaic ||
          kind == kCharaEffectBlur;
@@ -180,8 +189,7 @@ void DrawEffect(DDSURFACEDATA* surface, const GraphicSource& source, const CellP
     case kCharaEffectColor: {
       const int colour = Param(slot, 3);
       if (colour < 0 || colour > 255) break;
-      DDBltColorChange(surface, at.x, at.y, at.cellW, at.cellH, src, source.x, source.y, 1, g_PalEntries.data(),
-                       g_BlendTable, colour, value < 0 ? 0 : value, pair);
+      DrawColourChange(surface, source, at, colour, value < 0 ? 0 : value);
       break;
     }
     case kCharaEffectHalf:
@@ -191,7 +199,12 @@ void DrawEffect(DDSURFACEDATA* surface, const GraphicSource& source, const CellP
       DDBltMosaic(surface, at.x, at.y, at.cellW, at.cellH, AtLeastOne(value), src, source.x, source.y, 1, pair);
       break;
     case kCharaEffectBlur:
-      DDBltBlur(surface, at.x, at.y, at.cellW, at.cellH, value, value, src, source.x, source.y, 1, pair);
+      // Palette numbers cannot be averaged: at 8 bits the blur pulls the
+      // cell toward colour 31 instead, the value giving how many times.
+      if (lpDTCon == nullptr && g_DDState.nBpp == 8)
+        DrawColourChange(surface, source, at, kBlurColourAt8Bits, value);
+      else
+        DDBltBlur(surface, at.x, at.y, at.cellW, at.cellH, value, value, src, source.x, source.y, 1, pair);
       break;
     default: DrawCellPlain(surface, source, at); break;
   }

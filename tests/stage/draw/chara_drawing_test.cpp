@@ -1,9 +1,15 @@
 // Character cells: the sheet and cell of each graphic kind, the mirrored
 // sheet for the other facing, and the cell drawn at the screen place, 1:1
-// or stretched by the size factor.
+// or stretched by the size factor; the blur effect at 8 bits.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "graphics/effects/blend.h"
 #include "graphics/images/bitmap_table.h"
+#include "project/effect_records.h"
 #include "stage/chara/chara.h"
 #include "stage/blocks/block_map.h"
 #include "stage/draw/blocks/block_drawing.h"
@@ -74,6 +80,53 @@ TEST_F(CharaPixels, TheFrameCellIsDrawnAtTheScreenPlace) {
   chara.screenLeft = 560;
   DrawCharaPixels(chara, &BackBuffer);
   EXPECT_EQ(Back(570, 60), 1u);
+}
+
+// A character of cell 17 with effect `kind` at `value`.
+struct CharaWithEffect {
+  explicit CharaWithEffect(int kind, double value) {
+    definition.m_nKind = kind;
+    chara.def.m_nGraphicKind = 1;
+    chara.def.m_nGraphicOffset = 17;
+    chara.shownEffect.number = 1;
+    chara.shownEffect.definition = &definition;
+    chara.shownEffect.value = value;
+  }
+  cCharaEffect definition;
+  cChara chara;
+};
+
+// The blend table maps a pair of colours to their mean while a test runs.
+class BlendingCharaPixels : public CharaPixels {
+ protected:
+  void SetUp() override {
+    CharaPixels::SetUp();
+    m_table.assign(g_BlendTable, g_BlendTable + kBlendTableSize);
+    for (int a = 0; a < 256; ++a)
+      for (int b = 0; b < 256; ++b) g_BlendTable[a * 256 + b] = static_cast<BYTE>((a + b) / 2);
+  }
+  void TearDown() override {
+    std::copy(m_table.begin(), m_table.end(), g_BlendTable);
+    CharaPixels::TearDown();
+  }
+
+ private:
+  std::vector<BYTE> m_table;
+};
+
+// Palette numbers have no mean: the blur pulls the cell toward colour 31,
+// the effect's value giving how many times; at 0 it draws nothing.
+TEST_F(BlendingCharaPixels, BlurAtEightBitsPullsTheCellTowardColour31) {
+  for (const auto& [value, expected] : {std::pair{0.0, 1u}, std::pair{1.0, 20u}, std::pair{3.0, 28u}}) {
+    DDFillRect(&BackBuffer, 0, 0, 640, 480, 1);
+    CharaWithEffect blurred(kCharaEffectBlur, value);
+    blurred.chara.screenLeft = 100;
+    blurred.chara.screenTop = 50;
+    DrawCharaPixels(blurred.chara, &BackBuffer);
+    EXPECT_EQ(Back(100, 50), expected) << value;  // 9 -> 20 -> 25 -> 28
+    EXPECT_EQ(Back(131, 81), expected) << value;
+    EXPECT_EQ(Back(132, 81), 1u) << value;
+  }
 }
 
 class BlockPixels : public SheetScreen {
