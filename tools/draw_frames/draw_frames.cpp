@@ -32,6 +32,7 @@ namespace {
 
 constexpr int kW = 640, kH = 480;
 constexpr int kSheet = 4;  // the first character sheet
+constexpr int kTwinSheet = 5;
 constexpr int kMaxFrames = 400;
 constexpr const char* kEffectPicture = "bmp\\effect\\Frames.bmp";
 
@@ -143,6 +144,42 @@ bool MakeCharacterSheet() {
   return true;
 }
 
+// The sheet's twin for the other facing, each cell mirrored in its place as
+// the stage loads it: an alias that draws its owner mirrored in Direct3D
+// mode, a mirrored copy in DirectDraw mode.
+bool MakeCharacterTwin() {
+  DDSURFACEDATA* twin = &g_BmpSD[kTwinSheet];
+  if (lpDTCon != nullptr) {
+    twin->nMirrorW = 32;
+    return true;
+  }
+  DDSURFACEDATA* sheet = &g_BmpSD[kSheet];
+  if (!DDCreateSurface(twin, sheet->nWidth, sheet->nHeight, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0)) return false;
+  cSurfaceLock from;
+  cSurfaceLock to;
+  if (!from.Lock(sheet) || !to.Lock(twin)) return false;
+  for (int y = 0; y < sheet->nHeight; ++y)
+    for (int x = 0; x < sheet->nWidth; ++x) {
+      const int mirrored = x - x % 32 + 31 - x % 32;
+      if (to.BitsPerPixel() == 8) to.Row8(y)[x] = from.Row8(y)[mirrored];
+      else to.Row32(y)[x] = from.Row32(y)[mirrored];
+    }
+  return true;
+}
+
+void ReleaseCharacterTwin() {
+  DDSURFACEDATA* twin = &g_BmpSD[kTwinSheet];
+  if (lpDTCon != nullptr) twin->nMirrorW = 0;
+  else DDReleaseSurface(twin);
+}
+
+// Cell 0 of the sheet, its back picture on the twin.
+GraphicSource CharacterCell() {
+  GraphicSource source{&g_BmpSD[kSheet], 0, 0};
+  source.backSurface = &g_BmpSD[kTwinSheet];
+  return source;
+}
+
 class Runner {
  public:
   explicit Runner(const FrameSink& sink) : m_sink(sink) {}
@@ -225,7 +262,7 @@ class Runner {
   void CharaEffect(const std::string& name, int kind, int mode, int scale) {
     cChara chara;
     SelectCharaEffect(chara.effect, kind, mode, 0);
-    const GraphicSource source{&g_BmpSD[kSheet], 0, 0};
+    const GraphicSource source = CharacterCell();
     const CellPlacement at = Placement(scale);
     const auto draw = [&] {
       DrawStagePicture();
@@ -249,7 +286,7 @@ class Runner {
 
   // A character tinted red, plain and turning (the tint shows in Direct3D).
   void Tinted() {
-    GraphicSource source{&g_BmpSD[kSheet], 0, 0};
+    GraphicSource source = CharacterCell();
     const CellTint red = TintOfColour(3, 0);
     source.tinted = red.on;
     source.tint = red.pair;
@@ -339,7 +376,8 @@ bool RunFrames(const DrawMode& mode, const FrameSink& sink) {
   // The work surfaces of the effect drawers, as the stage makes them.
   constexpr std::array<int, 3> kWorkSurfaces = {67, 68, 70};
   LinkBitmapSurfaces();
-  const bool made = WriteEffectPicture() && LoadBmpSurfaces(g_BmpSD, kWorkSurfaces.data(), 3) && MakeCharacterSheet();
+  const bool made = WriteEffectPicture() && LoadBmpSurfaces(g_BmpSD, kWorkSurfaces.data(), 3) &&
+                    MakeCharacterSheet() && MakeCharacterTwin();
   if (made) {
     LoadEffectSurfaces();
     Runner runner(sink);
@@ -349,6 +387,7 @@ bool RunFrames(const DrawMode& mode, const FrameSink& sink) {
     runner.PointEffects();
     ReleaseEffectSurfaces();
   }
+  ReleaseCharacterTwin();
   DDReleaseSurface(&g_BmpSD[kSheet]);
   for (int index : kWorkSurfaces) DDReleaseSurface(&g_BmpSD[index]);
   ReleaseScreenCopies();

@@ -25,10 +25,12 @@ int Param(const cCharaEffectSlot& slot, int index) {
 }
 
 // The effects that draw the cell themselves at any size: the plain drawing,
-// the blink (plain) and the zoom (a stretch of its own).
+// the blink (plain), the zoom and the turn in depth (stretches of their
+// own; the turn takes its front and back pictures straight from the sheets,
+// which gives the pixels of a stretch of the stretched cell).
 bool DrawsAtAnySize(int kind) {
   return kind == kCharaEffectNone || kind == kCharaEffectBlink || kind == kCharaEffectZoom ||
-         kind < kCharaEffectNone || kind >= kCharaEffectKinds;
+         kind == kCharaEffectRotateDepth || kind < kCharaEffectNone || kind >= kCharaEffectKinds;
 }
 
 // The top-left w x h of a surface (within its pixels) made see-through.
@@ -168,10 +170,14 @@ void DrawEffect(DDSURFACEDATA* surface, const GraphicSource& source, const CellP
       DDBltRotate(surface, cx, cy, at.cellW, at.cellH, at.cellW / 2, at.cellH / 2, TruncToInt(slot.value), src,
                   source.x, source.y, 1);
       break;
-    case kCharaEffectRotateDepth:
-      DDBltRotateDepth(surface, at.x, at.y, at.w, at.h, src, source.x, source.y, src, source.x, source.y, at.cellW,
-                       at.cellH, 1, TruncToInt(slot.value), 0);
+    case kCharaEffectRotateDepth: {
+      // The turned half shows the cell from behind: the other facing's twin.
+      const bool hasBack = source.backSurface != nullptr;
+      DDBltRotateDepth(surface, at.x, at.y, at.w, at.h, src, source.x, source.y, hasBack ? source.backSurface : src,
+                       hasBack ? source.backX : source.x, hasBack ? source.backY : source.y, at.cellW, at.cellH, 1,
+                       TruncToInt(slot.value), 0);
       break;
+    }
     case kCharaEffectCircle:
       DDBltCircle(surface, cx, cy, at.w / 2, at.h / 2, value, AtLeastOne(Param(slot, 3)), src,
                   source.x + at.cellW / 2, source.y + at.cellH / 2, 1);

@@ -1,6 +1,7 @@
 // Character cells: the sheet and cell of each graphic kind, the mirrored
 // sheet for the other facing, and the cell drawn at the screen place, 1:1
-// or stretched by the size factor; the blur effect at 8 bits.
+// or stretched by the size factor; at 8 bits the blur effect and the turn
+// in depth, whose turned half shows the other facing's picture.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -26,6 +27,8 @@ TEST(GraphicSource, CellsLieFifteenToAColumn) {
   EXPECT_EQ(s.x, 32);
   EXPECT_EQ(s.y, 32);
   EXPECT_EQ(GetGraphicSource(1, 16, 1).surface, &g_BmpSD[5]);
+  EXPECT_EQ(GetGraphicSource(1, 16, 1).backSurface, &g_BmpSD[4]);  // seen from behind
+  EXPECT_EQ(GetGraphicSource(1, 16, 0).backSurface, &g_BmpSD[5]);
   s = GetGraphicSource(1, 120 + 31, 0);  // second sheet
   EXPECT_EQ(s.surface, &g_BmpSD[6]);
   EXPECT_EQ(s.x, 64);
@@ -126,6 +129,60 @@ TEST_F(BlendingCharaPixels, BlurAtEightBitsPullsTheCellTowardColour31) {
     EXPECT_EQ(Back(100, 50), expected) << value;  // 9 -> 20 -> 25 -> 28
     EXPECT_EQ(Back(131, 81), expected) << value;
     EXPECT_EQ(Back(132, 81), 1u) << value;
+  }
+}
+
+// Cell 17 on the plain sheet and on its twin for the other facing, each
+// with a mark in a different corner.
+class TurningCharaPixels : public CharaPixels {
+ protected:
+  void SetUp() override {
+    CharaPixels::SetUp();
+    twin = &g_BmpSD[5];
+    ASSERT_TRUE(DDCreateSurface(twin, 256, 480, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    DDFillRect(twin, 0, 0, 256, 480, 3);
+    DDFillRect(twin, 32, 64, 32, 32, 9);
+    DDFillRect(sheet, 32, 64, 4, 8, 12);
+    DDFillRect(twin, 60, 64, 4, 8, 12);
+  }
+  void TearDown() override {
+    DDReleaseSurface(twin);
+    CharaPixels::TearDown();
+  }
+  // The 32 x 32 dots drawn at (x, 50).
+  std::vector<std::uint32_t> Drawn(int x) {
+    std::vector<std::uint32_t> dots;
+    for (int y = 50; y < 82; ++y)
+      for (int dx = 0; dx < 32; ++dx) dots.push_back(Back(x + dx, y));
+    return dots;
+  }
+  std::vector<std::uint32_t> DrawnPlain(int facing, int x) {
+    CharaWithEffect plain(kCharaEffectNone, 0);
+    plain.chara.facing = facing;
+    plain.chara.screenLeft = x;
+    plain.chara.screenTop = 50;
+    DrawCharaPixels(plain.chara, &BackBuffer);
+    return Drawn(x);
+  }
+  std::vector<std::uint32_t> DrawnTurned(int facing, int step, int x) {
+    CharaWithEffect turned(kCharaEffectRotateDepth, step);
+    turned.chara.facing = facing;
+    turned.chara.screenLeft = x;
+    turned.chara.screenTop = 50;
+    DrawCharaPixels(turned.chara, &BackBuffer);
+    return Drawn(x);
+  }
+
+  DDSURFACEDATA* twin = nullptr;
+};
+
+// Turned by a half turn (step 2 x 16 for a 32-dot cell), a flat picture
+// shows what the character looks like facing the other way.
+TEST_F(TurningCharaPixels, TurnInDepthShowsTheOtherFacingsPictureFromBehind) {
+  ASSERT_NE(DrawnPlain(0, 500), DrawnPlain(1, 560));
+  for (int facing : {0, 1}) {
+    EXPECT_EQ(DrawnTurned(facing, 0, 100), DrawnPlain(facing, 200)) << facing;
+    EXPECT_EQ(DrawnTurned(facing, 32, 300), DrawnPlain(1 - facing, 400)) << facing;
   }
 }
 
