@@ -1,17 +1,22 @@
 #include "tools/draw_frames/draw_frames.h"
 
-#include <filesystem>
 #include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <vector>
 
 #include "foundation/game_files.h"
 #include "graphics/blits/fill.h"
 #include "graphics/device/device.h"
+#include "graphics/effects/blend.h"
 #include "graphics/images/bitmap_table.h"
 #include "graphics/images/palette.h"
 #include "graphics/surfaces/surface_lock.h"
 #include "project/database.h"
 #include "project/frame_tables.h"
 #include "project/global_data.h"
+#include "shell/game/blend_palette.h"
 #include "stage/chara/chara.h"
 #include "stage/draw/chara/chara_effect_advance.h"
 #include "stage/draw/chara/chara_effect_drawers.h"
@@ -26,6 +31,7 @@
 #include "stage/draw/resources/screen_copies.h"
 #include "tools/sample_game/bmp_file.h"
 #include "tools/sample_game/indexed_image.h"
+#include "tools/sample_game/sample_palette.h"
 
 namespace draw_frames {
 namespace {
@@ -35,6 +41,10 @@ constexpr int kSheet = 4;  // the first character sheet
 constexpr int kTwinSheet = 5;
 constexpr int kMaxFrames = 400;
 constexpr const char* kEffectPicture = "bmp\\effect\\Frames.bmp";
+// The files the player takes its 8-bit palette and blend table from, as
+// colour variant 0 names them.
+constexpr const char* kPaletteFile = "bmp\\plt\\Palette.bmp";
+constexpr const char* kBlendTableFile = "bmp\\hbt\\hbt00.dat";
 
 using Params = std::array<std::int32_t, 5>;
 
@@ -89,19 +99,32 @@ void SetUpDatabase() {
   InitCharaEffectSlots();
 }
 
-// Three 24 x 24 frames of a growing ring, written as the point effect's
-// picture in the frames' palette (colour 0 is the transparent colour).
-bool WriteEffectPicture() {
+sample_game::Palette FramesPalette() {
   sample_game::Palette palette;
   for (std::size_t i = 0; i < palette.size(); ++i)
     palette[i] = {g_PalEntries[i].peRed, g_PalEntries[i].peGreen, g_PalEntries[i].peBlue};
+  return palette;
+}
+
+// Three 24 x 24 frames of a growing ring, written as the point effect's
+// picture in the frames' palette (colour 0 is the transparent colour).
+bool WriteEffectPicture() {
   sample_game::IndexedImage image(72, 24);
   for (int frame = 0; frame < 3; ++frame) {
     image.FillCircle(24 * frame + 12, 12, 5 + 3 * frame, static_cast<std::uint8_t>(200 + 10 * frame));
     image.FillCircle(24 * frame + 12, 12, 2 + 2 * frame, 0);
   }
-  const auto bytes = sample_game::EncodeBmp8(image, palette);
+  const auto bytes = sample_game::EncodeBmp8(image, FramesPalette());
   return WriteGameFile(kEffectPicture, bytes);
+}
+
+// The frames' palette and its blend table written as a game's files and
+// loaded as the player loads them at start-up, so that the 8-bit mixes
+// (colour change, blur, half) mix the frames' own colours.
+bool LoadPaletteAndBlendTable() {
+  const sample_game::Palette palette = FramesPalette();
+  return WriteGameFile(kPaletteFile, sample_game::EncodeBmp8(sample_game::IndexedImage(1, 1), palette)) &&
+         WriteGameFile(kBlendTableFile, sample_game::BlendTable(palette)) && LoadBlendPalette(0) == 1;
 }
 
 void MakePalette() {
@@ -327,7 +350,8 @@ class TemporaryFolder {
   TemporaryFolder() {
     m_previous = std::filesystem::current_path();
     m_folder = std::filesystem::temp_directory_path() / ("draw_frames_" + std::to_string(getpid()));
-    std::filesystem::create_directories(m_folder / "bmp" / "effect");
+    for (const char* files : {"effect", "plt", "hbt"})
+      std::filesystem::create_directories(m_folder / "bmp" / files);
     std::filesystem::current_path(m_folder);
   }
   ~TemporaryFolder() {
@@ -344,17 +368,23 @@ class TemporaryFolder {
 
 }  // namespace
 
-// The bitmap links, the colour key and the palette outlive the device;
-// they are put back as they were after the frames.
+// The bitmap links, the colour key, the palettes and the blend table
+// outlive the device; they are put back as they were after the frames.
 class KeptDeviceGlobals {
  public:
-  KeptDeviceGlobals() : m_colourKey(g_DDState.dwColorKey), m_palette(g_PalEntries) {
+  KeptDeviceGlobals()
+      : m_colourKey(g_DDState.dwColorKey),
+        m_palette(g_PalEntries),
+        m_basePalette(g_BasePalEntries),
+        m_blendTable(g_BlendTable, g_BlendTable + kBlendTableSize) {
     for (int i = 0; i < kBmpCount; ++i) m_aliases[static_cast<std::size_t>(i)] = g_BmpSD[i].lpAlias;
   }
   ~KeptDeviceGlobals() {
     for (int i = 0; i < kBmpCount; ++i) g_BmpSD[i].lpAlias = m_aliases[static_cast<std::size_t>(i)];
     g_DDState.dwColorKey = m_colourKey;
     g_PalEntries = m_palette;
+    g_BasePalEntries = m_basePalette;
+    std::copy(m_blendTable.begin(), m_blendTable.end(), g_BlendTable);
   }
   KeptDeviceGlobals(const KeptDeviceGlobals&) = delete;
   KeptDeviceGlobals& operator=(const KeptDeviceGlobals&) = delete;
@@ -362,7 +392,8 @@ class KeptDeviceGlobals {
  private:
   std::array<DDSURFACEDATA*, kBmpCount> m_aliases{};
   std::uint32_t m_colourKey;
-  PaletteArray m_palette;
+  PaletteArray m_palette, m_basePalette;
+  std::vector<BYTE> m_blendTable;
 };
 
 bool RunFrames(const DrawMode& mode, const FrameSink& sink) {
@@ -376,8 +407,9 @@ bool RunFrames(const DrawMode& mode, const FrameSink& sink) {
   // The work surfaces of the effect drawers, as the stage makes them.
   constexpr std::array<int, 3> kWorkSurfaces = {67, 68, 70};
   LinkBitmapSurfaces();
-  const bool made = WriteEffectPicture() && LoadBmpSurfaces(g_BmpSD, kWorkSurfaces.data(), 3) &&
-                    MakeCharacterSheet() && MakeCharacterTwin();
+  const bool made = LoadPaletteAndBlendTable() && WriteEffectPicture() &&
+                    LoadBmpSurfaces(g_BmpSD, kWorkSurfaces.data(), 3) && MakeCharacterSheet() &&
+                    MakeCharacterTwin();
   if (made) {
     LoadEffectSurfaces();
     Runner runner(sink);
