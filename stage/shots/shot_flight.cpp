@@ -44,13 +44,17 @@ std::int32_t StepForDistance(int hbl, double speed) {
   return TruncToInt(hbl * 16.0 / speed);
 }
 
+// With the stage's on-screen-only switch on, a shot never goes for a
+// character the player cannot see; with it off, such a character is taken
+// when none on the screen qualifies.
 cChara* NearestOfSide(const cStageShot& shot, int side) {
   cStageScene* scene = StageScene();
   if (scene == nullptr || side < 0 || side >= kSides) return nullptr;
   double cx = 0;
   double cy = 0;
   ShotCentre(shot, cx, cy);
-  return FindNearestChara(cx, cy, scene->m_GroupLists[static_cast<std::size_t>(side)], kNearestOnScreenFirst, {});
+  const int mode = g_PlayStage.OnScreenOnly ? kNearestOnScreenOnly : kNearestOnScreenFirst;
+  return FindNearestChara(cx, cy, scene->m_GroupLists[static_cast<std::size_t>(side)], mode, {});
 }
 
 // The living character a steering kind goes for; null when none.
@@ -195,7 +199,10 @@ int cStageShot::MoveShot() {
       --rangeLeft;
     } else {
       if (!rec.m_bStopAtRange) return 1;
+      // The moves along the axes add the acceleration too: a stopped shot
+      // keeps none, or it would creep on by it every sub-step.
       ownVx = ownVy = 0;
+      accelX = accelY = 0;
       rec.m_nMoveKind = kShotStraight;
       TakeVelocity(*this, carryX, carryY);
     }

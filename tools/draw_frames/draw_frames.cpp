@@ -1,17 +1,22 @@
 #include "tools/draw_frames/draw_frames.h"
 
-#include <filesystem>
 #include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <vector>
 
 #include "foundation/game_files.h"
 #include "graphics/blits/fill.h"
 #include "graphics/device/device.h"
+#include "graphics/effects/blend.h"
 #include "graphics/images/bitmap_table.h"
 #include "graphics/images/palette.h"
 #include "graphics/surfaces/surface_lock.h"
 #include "project/database.h"
 #include "project/frame_tables.h"
 #include "project/global_data.h"
+#include "shell/game/blend_palette.h"
 #include "stage/chara/chara.h"
 #include "stage/draw/chara/chara_effect_advance.h"
 #include "stage/draw/chara/chara_effect_drawers.h"
@@ -26,14 +31,20 @@
 #include "stage/draw/resources/screen_copies.h"
 #include "tools/sample_game/bmp_file.h"
 #include "tools/sample_game/indexed_image.h"
+#include "tools/sample_game/sample_palette.h"
 
 namespace draw_frames {
 namespace {
 
 constexpr int kW = 640, kH = 480;
 constexpr int kSheet = 4;  // the first character sheet
+constexpr int kTwinSheet = 5;
 constexpr int kMaxFrames = 400;
 constexpr const char* kEffectPicture = "bmp\\effect\\Frames.bmp";
+// The files the player takes its 8-bit palette and blend table from, as
+// colour variant 0 names them.
+constexpr const char* kPaletteFile = "bmp\\plt\\Palette.bmp";
+constexpr const char* kBlendTableFile = "bmp\\hbt\\hbt00.dat";
 
 using Params = std::array<std::int32_t, 5>;
 
@@ -88,19 +99,32 @@ void SetUpDatabase() {
   InitCharaEffectSlots();
 }
 
-// Three 24 x 24 frames of a growing ring, written as the point effect's
-// picture in the frames' palette (colour 0 is the transparent colour).
-bool WriteEffectPicture() {
+sample_game::Palette FramesPalette() {
   sample_game::Palette palette;
   for (std::size_t i = 0; i < palette.size(); ++i)
     palette[i] = {g_PalEntries[i].peRed, g_PalEntries[i].peGreen, g_PalEntries[i].peBlue};
+  return palette;
+}
+
+// Three 24 x 24 frames of a growing ring, written as the point effect's
+// picture in the frames' palette (colour 0 is the transparent colour).
+bool WriteEffectPicture() {
   sample_game::IndexedImage image(72, 24);
   for (int frame = 0; frame < 3; ++frame) {
     image.FillCircle(24 * frame + 12, 12, 5 + 3 * frame, static_cast<std::uint8_t>(200 + 10 * frame));
     image.FillCircle(24 * frame + 12, 12, 2 + 2 * frame, 0);
   }
-  const auto bytes = sample_game::EncodeBmp8(image, palette);
+  const auto bytes = sample_game::EncodeBmp8(image, FramesPalette());
   return WriteGameFile(kEffectPicture, bytes);
+}
+
+// The frames' palette and its blend table written as a game's files and
+// loaded as the player loads them at start-up, so that the 8-bit mixes
+// (colour change, blur, half) mix the frames' own colours.
+bool LoadPaletteAndBlendTable() {
+  const sample_game::Palette palette = FramesPalette();
+  return WriteGameFile(kPaletteFile, sample_game::EncodeBmp8(sample_game::IndexedImage(1, 1), palette)) &&
+         WriteGameFile(kBlendTableFile, sample_game::BlendTable(palette)) && LoadBlendPalette(0) == 1;
 }
 
 void MakePalette() {
@@ -141,6 +165,42 @@ bool MakeCharacterSheet() {
       else lock.Row32(y)[x] = value;
     }
   return true;
+}
+
+// The sheet's twin for the other facing, each cell mirrored in its place as
+// the stage loads it: an alias that draws its owner mirrored in Direct3D
+// mode, a mirrored copy in DirectDraw mode.
+bool MakeCharacterTwin() {
+  DDSURFACEDATA* twin = &g_BmpSD[kTwinSheet];
+  if (lpDTCon != nullptr) {
+    twin->nMirrorW = 32;
+    return true;
+  }
+  DDSURFACEDATA* sheet = &g_BmpSD[kSheet];
+  if (!DDCreateSurface(twin, sheet->nWidth, sheet->nHeight, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0)) return false;
+  cSurfaceLock from;
+  cSurfaceLock to;
+  if (!from.Lock(sheet) || !to.Lock(twin)) return false;
+  for (int y = 0; y < sheet->nHeight; ++y)
+    for (int x = 0; x < sheet->nWidth; ++x) {
+      const int mirrored = x - x % 32 + 31 - x % 32;
+      if (to.BitsPerPixel() == 8) to.Row8(y)[x] = from.Row8(y)[mirrored];
+      else to.Row32(y)[x] = from.Row32(y)[mirrored];
+    }
+  return true;
+}
+
+void ReleaseCharacterTwin() {
+  DDSURFACEDATA* twin = &g_BmpSD[kTwinSheet];
+  if (lpDTCon != nullptr) twin->nMirrorW = 0;
+  else DDReleaseSurface(twin);
+}
+
+// Cell 0 of the sheet, its back picture on the twin.
+GraphicSource CharacterCell() {
+  GraphicSource source{&g_BmpSD[kSheet], 0, 0};
+  source.backSurface = &g_BmpSD[kTwinSheet];
+  return source;
 }
 
 class Runner {
@@ -225,7 +285,7 @@ class Runner {
   void CharaEffect(const std::string& name, int kind, int mode, int scale) {
     cChara chara;
     SelectCharaEffect(chara.effect, kind, mode, 0);
-    const GraphicSource source{&g_BmpSD[kSheet], 0, 0};
+    const GraphicSource source = CharacterCell();
     const CellPlacement at = Placement(scale);
     const auto draw = [&] {
       DrawStagePicture();
@@ -249,7 +309,7 @@ class Runner {
 
   // A character tinted red, plain and turning (the tint shows in Direct3D).
   void Tinted() {
-    GraphicSource source{&g_BmpSD[kSheet], 0, 0};
+    GraphicSource source = CharacterCell();
     const CellTint red = TintOfColour(3, 0);
     source.tinted = red.on;
     source.tint = red.pair;
@@ -290,7 +350,8 @@ class TemporaryFolder {
   TemporaryFolder() {
     m_previous = std::filesystem::current_path();
     m_folder = std::filesystem::temp_directory_path() / ("draw_frames_" + std::to_string(getpid()));
-    std::filesystem::create_directories(m_folder / "bmp" / "effect");
+    for (const char* files : {"effect", "plt", "hbt"})
+      std::filesystem::create_directories(m_folder / "bmp" / files);
     std::filesystem::current_path(m_folder);
   }
   ~TemporaryFolder() {
@@ -307,17 +368,23 @@ class TemporaryFolder {
 
 }  // namespace
 
-// The bitmap links, the colour key and the palette outlive the device;
-// they are put back as they were after the frames.
+// The bitmap links, the colour key, the palettes and the blend table
+// outlive the device; they are put back as they were after the frames.
 class KeptDeviceGlobals {
  public:
-  KeptDeviceGlobals() : m_colourKey(g_DDState.dwColorKey), m_palette(g_PalEntries) {
+  KeptDeviceGlobals()
+      : m_colourKey(g_DDState.dwColorKey),
+        m_palette(g_PalEntries),
+        m_basePalette(g_BasePalEntries),
+        m_blendTable(g_BlendTable, g_BlendTable + kBlendTableSize) {
     for (int i = 0; i < kBmpCount; ++i) m_aliases[static_cast<std::size_t>(i)] = g_BmpSD[i].lpAlias;
   }
   ~KeptDeviceGlobals() {
     for (int i = 0; i < kBmpCount; ++i) g_BmpSD[i].lpAlias = m_aliases[static_cast<std::size_t>(i)];
     g_DDState.dwColorKey = m_colourKey;
     g_PalEntries = m_palette;
+    g_BasePalEntries = m_basePalette;
+    std::copy(m_blendTable.begin(), m_blendTable.end(), g_BlendTable);
   }
   KeptDeviceGlobals(const KeptDeviceGlobals&) = delete;
   KeptDeviceGlobals& operator=(const KeptDeviceGlobals&) = delete;
@@ -325,7 +392,8 @@ class KeptDeviceGlobals {
  private:
   std::array<DDSURFACEDATA*, kBmpCount> m_aliases{};
   std::uint32_t m_colourKey;
-  PaletteArray m_palette;
+  PaletteArray m_palette, m_basePalette;
+  std::vector<BYTE> m_blendTable;
 };
 
 bool RunFrames(const DrawMode& mode, const FrameSink& sink) {
@@ -339,7 +407,9 @@ bool RunFrames(const DrawMode& mode, const FrameSink& sink) {
   // The work surfaces of the effect drawers, as the stage makes them.
   constexpr std::array<int, 3> kWorkSurfaces = {67, 68, 70};
   LinkBitmapSurfaces();
-  const bool made = WriteEffectPicture() && LoadBmpSurfaces(g_BmpSD, kWorkSurfaces.data(), 3) && MakeCharacterSheet();
+  const bool made = LoadPaletteAndBlendTable() && WriteEffectPicture() &&
+                    LoadBmpSurfaces(g_BmpSD, kWorkSurfaces.data(), 3) && MakeCharacterSheet() &&
+                    MakeCharacterTwin();
   if (made) {
     LoadEffectSurfaces();
     Runner runner(sink);
@@ -349,6 +419,7 @@ bool RunFrames(const DrawMode& mode, const FrameSink& sink) {
     runner.PointEffects();
     ReleaseEffectSurfaces();
   }
+  ReleaseCharacterTwin();
   DDReleaseSurface(&g_BmpSD[kSheet]);
   for (int index : kWorkSurfaces) DDReleaseSurface(&g_BmpSD[index]);
   ReleaseScreenCopies();

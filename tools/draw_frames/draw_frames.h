@@ -5,7 +5,9 @@
 // points (first frame, last frame, the plain frame after) forward, backward
 // and there and back, scaled characters, the screen colour at alpha 255, 0
 // and blinking, and point effects scaled and not. The picture under them
-// is drawn by code, so the frames depend on nothing but the drawing.
+// is drawn by code, so the frames depend on nothing but the drawing; the
+// 8-bit palette's blend table is made from the palette and loaded as the
+// player loads a game's table.
 
 #include <array>
 #include <cstdint>

@@ -25,10 +25,12 @@ int Param(const cCharaEffectSlot& slot, int index) {
 }
 
 // The effects that draw the cell themselves at any size: the plain drawing,
-// the blink (plain) and the zoom (a stretch of its own).
+// the blink (plain), the zoom and the turn in depth (stretches of their
+// own; the turn takes its front and back pictures straight from the sheets,
+// which gives the pixels of a stretch of the stretched cell).
 bool DrawsAtAnySize(int kind) {
   return kind == kCharaEffectNone || kind == kCharaEffectBlink || kind == kCharaEffectZoom ||
-         kind < kCharaEffectNone || kind >= kCharaEffectKinds;
+         kind == kCharaEffectRotateDepth || kind < kCharaEffectNone || kind >= kCharaEffectKinds;
 }
 
 // The top-left w x h of a surface (within its pixels) made see-through.
@@ -46,6 +48,15 @@ void ClearToTransparent(DDSURFACEDATA* surface, int w, int h) {
 
 void DrawEffect(DDSURFACEDATA* surface, const GraphicSource& source, const CellPlacement& at,
                 const cCharaEffectSlot& slot);
+
+constexpr int kBlurColourAt8Bits = 31;
+
+// The cell pulled `count` times halfway toward palette colour `colour`.
+void DrawColourChange(DDSURFACEDATA* surface, const GraphicSource& source, const CellPlacement& at, int colour,
+                      int count) {
+  DDBltColorChange(surface, at.x, at.y, at.cellW, at.cellH, source.surface, source.x, source.y, 1,
+                   g_PalEntries.data(), g_BlendTable, colour, count, source.ColourPair());
+}
 
 bool TakesColourPair(int kind) {
   return kind <= kCharaEffectNone || kind >= kCharaEffectKinds || kind == kCharaEffectBlink || kind == kCharaEffectColor || kind == kCharaEffectLens || kind == kCharaEffectMosaic ||
@@ -159,10 +170,14 @@ void DrawEffect(DDSURFACEDATA* surface, const GraphicSource& source, const CellP
       DDBltRotate(surface, cx, cy, at.cellW, at.cellH, at.cellW / 2, at.cellH / 2, TruncToInt(slot.value), src,
                   source.x, source.y, 1);
       break;
-    case kCharaEffectRotateDepth:
-      DDBltRotateDepth(surface, at.x, at.y, at.w, at.h, src, source.x, source.y, src, source.x, source.y, at.cellW,
-                       at.cellH, 1, TruncToInt(slot.value), 0);
+    case kCharaEffectRotateDepth: {
+      // The turned half shows the cell from behind: the other facing's twin.
+      const bool hasBack = source.backSurface != nullptr;
+      DDBltRotateDepth(surface, at.x, at.y, at.w, at.h, src, source.x, source.y, hasBack ? source.backSurface : src,
+                       hasBack ? source.backX : source.x, hasBack ? source.backY : source.y, at.cellW, at.cellH, 1,
+                       TruncToInt(slot.value), 0);
       break;
+    }
     case kCharaEffectCircle:
       DDBltCircle(surface, cx, cy, at.w / 2, at.h / 2, value, AtLeastOne(Param(slot, 3)), src,
                   source.x + at.cellW / 2, source.y + at.cellH / 2, 1);
@@ -180,8 +195,7 @@ void DrawEffect(DDSURFACEDATA* surface, const GraphicSource& source, const CellP
     case kCharaEffectColor: {
       const int colour = Param(slot, 3);
       if (colour < 0 || colour > 255) break;
-      DDBltColorChange(surface, at.x, at.y, at.cellW, at.cellH, src, source.x, source.y, 1, g_PalEntries.data(),
-                       g_BlendTable, colour, value < 0 ? 0 : value, pair);
+      DrawColourChange(surface, source, at, colour, value < 0 ? 0 : value);
       break;
     }
     case kCharaEffectHalf:
@@ -191,7 +205,12 @@ void DrawEffect(DDSURFACEDATA* surface, const GraphicSource& source, const CellP
       DDBltMosaic(surface, at.x, at.y, at.cellW, at.cellH, AtLeastOne(value), src, source.x, source.y, 1, pair);
       break;
     case kCharaEffectBlur:
-      DDBltBlur(surface, at.x, at.y, at.cellW, at.cellH, value, value, src, source.x, source.y, 1, pair);
+      // Palette numbers cannot be averaged: at 8 bits the blur pulls the
+      // cell toward colour 31 instead, the value giving how many times.
+      if (lpDTCon == nullptr && g_DDState.nBpp == 8)
+        DrawColourChange(surface, source, at, kBlurColourAt8Bits, value);
+      else
+        DDBltBlur(surface, at.x, at.y, at.cellW, at.cellH, value, value, src, source.x, source.y, 1, pair);
       break;
     default: DrawCellPlain(surface, source, at); break;
   }

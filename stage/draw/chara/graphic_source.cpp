@@ -22,34 +22,41 @@ int CharacterSheetBitmap(int sheet, int mirrored) {
 
 GraphicSource GetGraphicSource(int graphicKind, int cell, int mirrored) {
   if (cell < 0) return {};
-  int bitmap = -1;
+  // The plain sheet and its mirrored twin.
+  std::array<int, 2> bitmaps{};
   int perColumn = 15;
   switch (graphicKind) {
-    case 0: bitmap = mirrored ? 3 : 2; break;
+    case 0: bitmaps = {2, 3}; break;
     case 1: {
       const int sheet = cell / kCellsPerCharacterSheet;
       if (sheet > 7) return {};
-      bitmap = CharacterSheetBitmap(sheet, mirrored);
+      bitmaps = {CharacterSheetBitmap(sheet, 0), CharacterSheetBitmap(sheet, 1)};
       cell %= kCellsPerCharacterSheet;
       break;
     }
-    case 2: bitmap = mirrored ? 41 : 40; break;
+    case 2: bitmaps = {40, 41}; break;
     case 3:  // shots, through the padded sheets
-      bitmap = mirrored ? 64 : 63;
+      bitmaps = {63, 64};
       perColumn = 30;
       break;
     case kGraphicKindExchangeable: return GetExchangeableSource(cell, 0, mirrored);
     default: return {};
   }
-  return {&g_BmpSD[bitmap], cell / perColumn * kCell, cell % perColumn * kCell};
+  const int x = cell / perColumn * kCell;
+  const int y = cell % perColumn * kCell;
+  GraphicSource source{&g_BmpSD[bitmaps[mirrored ? 1 : 0]], x, y};
+  source.backSurface = &g_BmpSD[bitmaps[mirrored ? 0 : 1]];
+  source.backX = x;
+  source.backY = y;
+  return source;
 }
 
 GraphicSource GetExchangeableSource(int record, int cell, int mirrored) {
   if (cell < 0 || record < 1 || !g_Database.IsStarted()) return {};
   const auto& records = g_Database->m_vBmpCharaExc;
   if (record >= static_cast<long long>(records.size())) return {};
-  const long long place = static_cast<long long>(record - 1) * kExchangeablePlaces + (mirrored ? 1 : 0);
-  DDSURFACEDATA* surface = BmpCharaExcSurface(place);
+  const long long plainPlace = static_cast<long long>(record - 1) * kExchangeablePlaces;
+  DDSURFACEDATA* surface = BmpCharaExcSurface(plainPlace + (mirrored ? 1 : 0));
   if (surface == nullptr) return {};
   const int size = records[record].CellSize();
   const int perRow = kExchangeableCellsPerRow * kCell / size;
@@ -58,6 +65,9 @@ GraphicSource GetExchangeableSource(int record, int cell, int mirrored) {
   if (top >= surface->nHeight) return {};
   GraphicSource source{surface, cell % perRow * size, static_cast<int>(top)};
   source.ownCellSize = size;
+  source.backSurface = BmpCharaExcSurface(plainPlace + (mirrored ? 0 : 1));
+  source.backX = source.x;
+  source.backY = source.y;
   return source;
 }
 

@@ -1,9 +1,16 @@
 // Character cells: the sheet and cell of each graphic kind, the mirrored
 // sheet for the other facing, and the cell drawn at the screen place, 1:1
-// or stretched by the size factor.
+// or stretched by the size factor; at 8 bits the blur effect and the turn
+// in depth, whose turned half shows the other facing's picture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "graphics/effects/blend.h"
 #include "graphics/images/bitmap_table.h"
+#include "project/effect_records.h"
 #include "stage/chara/chara.h"
 #include "stage/blocks/block_map.h"
 #include "stage/draw/blocks/block_drawing.h"
@@ -20,6 +27,8 @@ TEST(GraphicSource, CellsLieFifteenToAColumn) {
   EXPECT_EQ(s.x, 32);
   EXPECT_EQ(s.y, 32);
   EXPECT_EQ(GetGraphicSource(1, 16, 1).surface, &g_BmpSD[5]);
+  EXPECT_EQ(GetGraphicSource(1, 16, 1).backSurface, &g_BmpSD[4]);  // seen from behind
+  EXPECT_EQ(GetGraphicSource(1, 16, 0).backSurface, &g_BmpSD[5]);
   s = GetGraphicSource(1, 120 + 31, 0);  // second sheet
   EXPECT_EQ(s.surface, &g_BmpSD[6]);
   EXPECT_EQ(s.x, 64);
@@ -74,6 +83,107 @@ TEST_F(CharaPixels, TheFrameCellIsDrawnAtTheScreenPlace) {
   chara.screenLeft = 560;
   DrawCharaPixels(chara, &BackBuffer);
   EXPECT_EQ(Back(570, 60), 1u);
+}
+
+// A character of cell 17 with effect `kind` at `value`.
+struct CharaWithEffect {
+  explicit CharaWithEffect(int kind, double value) {
+    definition.m_nKind = kind;
+    chara.def.m_nGraphicKind = 1;
+    chara.def.m_nGraphicOffset = 17;
+    chara.shownEffect.number = 1;
+    chara.shownEffect.definition = &definition;
+    chara.shownEffect.value = value;
+  }
+  cCharaEffect definition;
+  cChara chara;
+};
+
+// The blend table maps a pair of colours to their mean while a test runs.
+class BlendingCharaPixels : public CharaPixels {
+ protected:
+  void SetUp() override {
+    CharaPixels::SetUp();
+    m_table.assign(g_BlendTable, g_BlendTable + kBlendTableSize);
+    for (int a = 0; a < 256; ++a)
+      for (int b = 0; b < 256; ++b) g_BlendTable[a * 256 + b] = static_cast<BYTE>((a + b) / 2);
+  }
+  void TearDown() override {
+    std::copy(m_table.begin(), m_table.end(), g_BlendTable);
+    CharaPixels::TearDown();
+  }
+
+ private:
+  std::vector<BYTE> m_table;
+};
+
+// Palette numbers have no mean: the blur pulls the cell toward colour 31,
+// the effect's value giving how many times; at 0 it draws nothing.
+TEST_F(BlendingCharaPixels, BlurAtEightBitsPullsTheCellTowardColour31) {
+  for (const auto& [value, expected] : {std::pair{0.0, 1u}, std::pair{1.0, 20u}, std::pair{3.0, 28u}}) {
+    DDFillRect(&BackBuffer, 0, 0, 640, 480, 1);
+    CharaWithEffect blurred(kCharaEffectBlur, value);
+    blurred.chara.screenLeft = 100;
+    blurred.chara.screenTop = 50;
+    DrawCharaPixels(blurred.chara, &BackBuffer);
+    EXPECT_EQ(Back(100, 50), expected) << value;  // 9 -> 20 -> 25 -> 28
+    EXPECT_EQ(Back(131, 81), expected) << value;
+    EXPECT_EQ(Back(132, 81), 1u) << value;
+  }
+}
+
+// Cell 17 on the plain sheet and on its twin for the other facing, each
+// with a mark in a different corner.
+class TurningCharaPixels : public CharaPixels {
+ protected:
+  void SetUp() override {
+    CharaPixels::SetUp();
+    twin = &g_BmpSD[5];
+    ASSERT_TRUE(DDCreateSurface(twin, 256, 480, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    DDFillRect(twin, 0, 0, 256, 480, 3);
+    DDFillRect(twin, 32, 64, 32, 32, 9);
+    DDFillRect(sheet, 32, 64, 4, 8, 12);
+    DDFillRect(twin, 60, 64, 4, 8, 12);
+  }
+  void TearDown() override {
+    DDReleaseSurface(twin);
+    CharaPixels::TearDown();
+  }
+  // The 32 x 32 dots drawn at (x, 50).
+  std::vector<std::uint32_t> Drawn(int x) {
+    std::vector<std::uint32_t> dots;
+    for (int y = 50; y < 82; ++y)
+      for (int dx = 0; dx < 32; ++dx) dots.push_back(Back(x + dx, y));
+    return dots;
+  }
+  std::vector<std::uint32_t> DrawnPlain(int facing, int x) {
+    CharaWithEffect plain(kCharaEffectNone, 0);
+    plain.chara.facing = facing;
+    plain.chara.screenLeft = x;
+    plain.chara.screenTop = 50;
+    DrawCharaPixels(plain.chara, &BackBuffer);
+    return Drawn(x);
+  }
+  std::vector<std::uint32_t> DrawnTurned(int facing, int step, int x) {
+    CharaWithEffect turned(kCharaEffectRotateDepth, step);
+    turned.chara.facing = facing;
+    turned.chara.screenLeft = x;
+    turned.chara.screenTop = 50;
+    DrawCharaPixels(turned.chara, &BackBuffer);
+    return Drawn(x);
+  }
+
+  DDSURFACEDATA* twin = nullptr;
+};
+
+// Turned by a half turn (step 2 x 16 for a 32-dot cell), a flat picture
+// shows what the character looks like facing the other way.
+TEST_F(TurningCharaPixels, TurnInDepthShowsTheOtherFacingsPictureFromBehind) {
+  ASSERT_NE(DrawnPlain(0, 500), DrawnPlain(1, 560));
+  for (int facing : {0, 1}) {
+    EXPECT_EQ(DrawnTurned(facing, 0, 100), DrawnPlain(facing, 200)) << facing;
+    EXPECT_EQ(DrawnTurned(facing, 32, 300), DrawnPlain(1 - facing, 400)) << facing;
+  }
 }
 
 class BlockPixels : public SheetScreen {

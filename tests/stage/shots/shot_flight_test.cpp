@@ -234,6 +234,34 @@ TEST(ShotFlight, HomingOnTheNearestCharacterOfASideTakesTheNextWhenOneDies) {
   EXPECT_LT(shot->ownVy, before);  // steeper: the one far above
 }
 
+// The stage's on-screen-only switch decides whether the nearest-character
+// search of an aimed shot reaches a character the player cannot see.
+TEST(ShotFlight, AimAtTheNearestTakesOffScreenCharactersOnlyWithOnScreenOnlyOff) {
+  auto firstCourse = [](int onScreenOnly) {
+    StageBuilder builder(100, 12, 5, 8);
+    for (int column = 0; column < 100; ++column) builder.Block(column, 9);
+    builder.Chara(60, 8).m_nFaction = 3;
+    builder.stage.OnScreenOnly = onScreenOnly;
+    StageRun run(builder);
+    cHero& hero = *run.harness.Hero();
+    cEdShot record = PlainShot(1);
+    record.m_nMoveKind = kShotAimNearest;
+    record.m_nSpeed = 40;         // 4 dots per frame, aimed at the first step
+    record.m_anMoveParam[2] = 3;  // at side 3
+    cStageShot* shot = PutShot(&hero, record, PlaceAt(hero.x, hero.y, -4, 0));
+    run.harness.Step(0, 0);
+    const cStageChara* far = run.harness.CharaBySerial(1);
+    const bool offScreenButPresent = far != nullptr && far->present && !far->onScreen;
+    return std::pair{offScreenButPresent, shot != nullptr ? shot->ownVx : 0.0};
+  };
+  const auto [offScreenWithSwitchOn, courseWithSwitchOn] = firstCourse(1);
+  EXPECT_TRUE(offScreenWithSwitchOn);
+  EXPECT_DOUBLE_EQ(courseWithSwitchOn, -4);  // keeps its course
+  const auto [offScreenWithSwitchOff, courseWithSwitchOff] = firstCourse(0);
+  EXPECT_TRUE(offScreenWithSwitchOff);
+  EXPECT_NEAR(courseWithSwitchOff, 4, 1e-9);  // turns right, toward it
+}
+
 TEST(ShotFlight, WaveFiredLeftStartsHalfATurnLater) {
   StageRun run(OpenStage());
   cHero& hero = *run.harness.Hero();
@@ -348,6 +376,37 @@ TEST(ShotAcceleration, FallingShotGainsItBesideGravity) {
   // A falling shot keeps both additions in the velocity it falls by.
   EXPECT_NEAR(shot->y - startY, AcceleratedDistance(1, 0, 2 * 0.2 + g_StageSpace.gravityStep, 5), 1e-9);
 }
+
+// An accelerated shot whose range runs out with the stop switch on stands
+// still from then on (the view standing still), straight or diagonal.
+class StoppedAcceleratedShot : public ::testing::TestWithParam<int> {};
+
+TEST_P(StoppedAcceleratedShot, StandsStillAfterItStops) {
+  const int level = GetParam();
+  StageRun run(OpenStage(level));
+  cHero& hero = *run.harness.Hero();
+  cEdShot record = AcceleratedShot(5);
+  record.m_bRange = 1;
+  record.m_bStopAtRange = 1;
+  ShotPlacement straight = PlaceAt(hero.x + 40, hero.y - 100, 4, 0);
+  straight.range = 4;
+  ShotPlacement diagonal = PlaceAt(hero.x + 40, hero.y - 200, 2, 2);
+  diagonal.range = 4;
+  cStageShot* shots[] = {PutShot(&hero, record, straight), PutShot(&hero, record, diagonal)};
+  for (const cStageShot* shot : shots) ASSERT_NE(shot, nullptr);
+  for (int frame = 0; frame < 20; ++frame) run.harness.Step(0, 0);
+  for (const cStageShot* shot : shots) {
+    ASSERT_EQ(shot->rangeLeft, 0);  // it has stopped
+    const double stoppedX = shot->x;
+    const double stoppedY = shot->y;
+    for (int frame = 0; frame < 5; ++frame) run.harness.Step(0, 0);
+    EXPECT_FALSE(shot->removed);
+    EXPECT_EQ(shot->x, stoppedX);
+    EXPECT_EQ(shot->y, stoppedY);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, StoppedAcceleratedShot, ::testing::Values(1, 2));
 
 TEST(ShotFlight, BlocksStopShotsUnlessTheyPassThrough) {
   StageBuilder builder = OpenStage();
