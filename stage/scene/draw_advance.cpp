@@ -1,10 +1,10 @@
 // The advance half of drawing a frame: animations step, deaths that have
 // played out end (the character is removed; the hero's end costs a life or
 // restarts the attempt), effects, pictures and messages count down and
-// retire. The pixels follow
-// when there is a screen. A death end found by a draw other than the play
-// draw takes effect for walks at once; its life loss or restart waits for
-// the next safe point of the game thread.
+// retire. The pixels follow when there is a screen. Only the play draw
+// animates: the draws of the pause menu, of messages, waits and effects that
+// hold the game, of the intro, the stage end and the menus after a death
+// hold every death where it is, so it goes on once play does.
 #include "definitions/save_data/save_data.h"
 #include "definitions/stage/stage_record.h"
 #include "shell/app_state.h"
@@ -29,7 +29,7 @@ void cStageScene::Draw(int play, int overlay, int animate, int hint) {
     DrawStagePixels(*this, play, overlay, hint);
     return;
   }
-  DrawHeroAndCheckDeath(play, animate);
+  DrawHeroAndCheckDeath(animate);
   g_CharaList.ForEach([&](cStageChara& chara) {
     if (DrawCharaAndCheckDeath(chara, animate)) RemoveChara(chara);
   });
@@ -41,13 +41,13 @@ void cStageScene::Draw(int play, int overlay, int animate, int hint) {
 }
 
 int cStageScene::DrawCharaAndCheckDeath(cStageChara& chara, int animate) {
-  if (chara.dead) return AdvanceCharaDeath(chara);
+  if (chara.dead) return AdvanceCharaDeath(chara, animate ? 0 : 1);
   if (chara.present || chara.awake) AdvanceCharaDrawing(chara, animate ? 0 : 1);
   if (animate) AdvanceDropIcon(chara);
   return 0;
 }
 
-void cStageScene::DrawHeroAndCheckDeath(int play, int animate) {
+void cStageScene::DrawHeroAndCheckDeath(int animate) {
   cHero* hero = PlayerHero();
   if (hero == nullptr) return;
   if (!hero->dead) {
@@ -55,9 +55,8 @@ void cStageScene::DrawHeroAndCheckDeath(int play, int animate) {
     if (animate) AdvanceHeroBoxDisplay(*hero);
     return;
   }
-  if (m_bHeroDeathEndPending || !AdvanceCharaDeath(*hero)) return;
-  if (play) HeroDeathEnded();
-  else m_bHeroDeathEndPending = 1;
+  // Only the play draw may end the death: the end changes the phase.
+  if (AdvanceCharaDeath(*hero, animate ? 0 : 1) && animate) HeroDeathEnded();
 }
 
 void cStageScene::HeroDeathEnded() {
