@@ -96,7 +96,8 @@ class cStageScene : public cStageSceneBase {
   void Draw(int play, int overlay, int animate, int hint);
   // 1 when the character's death has played out and it is to be removed.
   int DrawCharaAndCheckDeath(cStageChara& chara, int animate);
-  void DrawHeroAndCheckDeath(int animate);
+  // 1 when the hero's death has ended in a new attempt, set up here.
+  int DrawHeroAndCheckDeath(int animate);
 
   // One frame of the modal sub-loop on its private input record (its
   // buttons of the frame before given); false when the wait has ended.
@@ -182,7 +183,8 @@ class cStageScene : public cStageSceneBase {
   cStageDrawState m_Draw;
 
  private:
-  void HeroDeathEnded();
+  // 1 when the end has set a new attempt up.
+  int HeroDeathEnded();
   // The sub-step parts (frame_step.cpp); false ends the frame.
   bool StepExistenceTimers();
   bool StepBlockCharas();
