@@ -170,7 +170,6 @@ void cStageScene::SetStageLists() {
   m_nCharaSerial = m_nItemSerial = 0;
   m_nShotSerial = 0;
   m_TakenItemCmds.clear();
-  m_bHeroDeathEndPending = 0;
   ClearStageShows(*this);
   ClearScreenColor(m_Draw.screenColor);
 }

@@ -34,11 +34,12 @@ int RunFlow(cChara& chara, cFlowState& flow);
 void RunFlowConditionWork(cChara& chara);
 
 // Damage and death: knock-back decay, the death effect, and whether a
-// death animation has played out (1 at once until it is drawn).
+// death animation has played out (a drawn frame that does not advance
+// holds it where it is).
 void DecayImpactX(cChara& chara);
 void DecayImpactY(cChara& chara);
 void StartDeathEffect(cChara& chara);
-int AdvanceCharaDeath(cChara& chara);
+int AdvanceCharaDeath(cChara& chara, int noAdvance = 0);
 
 // Hero rules.
 int SurviveSqueeze(cChara& hero);

@@ -53,10 +53,6 @@ void RegisterStageScene() {
 
 void cStageScene::Run() {
   PurgeRemoved();
-  if (m_bHeroDeathEndPending) {
-    m_bHeroDeathEndPending = 0;
-    HeroDeathEnded();
-  }
   if (m_nPhase == kPhaseStart) {
     Start();
     if (m_nPhase == kPhaseStart) m_nPhase = kPhaseFadeIn;

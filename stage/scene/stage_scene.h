@@ -96,7 +96,8 @@ class cStageScene : public cStageSceneBase {
   void Draw(int play, int overlay, int animate, int hint);
   // 1 when the character's death has played out and it is to be removed.
   int DrawCharaAndCheckDeath(cStageChara& chara, int animate);
-  void DrawHeroAndCheckDeath(int play, int animate);
+  // 1 when the hero's death has ended in a new attempt, set up here.
+  int DrawHeroAndCheckDeath(int animate);
 
   // One frame of the modal sub-loop on its private input record (its
   // buttons of the frame before given); false when the wait has ended.
@@ -172,7 +173,6 @@ class cStageScene : public cStageSceneBase {
   std::int32_t m_nShotSerial = 0;  // the next shot's serial number
   std::int32_t m_nLastStageBgm = -1;
   std::int32_t m_nMenuCursor = 0;
-  std::int32_t m_bHeroDeathEndPending = 0;
   std::int32_t m_bFading = 0;
   // An item's first message has opened the window; later ones continue it.
   std::int32_t m_bItemMessageOpen = 0;
@@ -183,7 +183,8 @@ class cStageScene : public cStageSceneBase {
   cStageDrawState m_Draw;
 
  private:
-  void HeroDeathEnded();
+  // 1 when the end has set a new attempt up.
+  int HeroDeathEnded();
   // The sub-step parts (frame_step.cpp); false ends the frame.
   bool StepExistenceTimers();
   bool StepBlockCharas();

@@ -1,6 +1,6 @@
 // Scene phases around play: the modal sub-loop's wait, the retry menu after
-// a lost life in story mode, a death end found by a draw outside play, and
-// the frames-counted wait with leading frames.
+// a lost life in story mode, a death held by the draws outside play (the
+// pause menu's among them), and the frames-counted wait with leading frames.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -78,7 +78,9 @@ TEST(Scene, LostLifeInStoryModeOpensTheRetryMenuWhenTheProjectAsksForIt) {
   g_Game.m_nPlayMode = 0;
 }
 
-TEST(Scene, DeathEndSeenOutsidePlayWaitsForTheNextFrame) {
+// The draws of the pause menu and of a message hold a death where it is;
+// the next play frame ends it.
+TEST(Scene, ADeathAtItsEndWaitsOutsidePlayForTheNextPlayFrame) {
   StageBuilder builder(20, 5, 2, 2);
   StageRun run(builder);
   const SystemSwitch noRetryMenu(&cSystem::m_nSetting191A, 0);  // the death ends in a new attempt
@@ -87,13 +89,58 @@ TEST(Scene, DeathEndSeenOutsidePlayWaitsForTheNextFrame) {
   scene.HeroDied();
   SkipToHeroDeathEnd(run);
   scene.Draw(0, 1, 0, 1);  // a draw of the pause menu
-  EXPECT_EQ(scene.m_bHeroDeathEndPending, 1);
-  EXPECT_EQ(g_SaveData.m_nLife, 3);
-  EXPECT_EQ(run.harness.Hero()->dead, 1);
+  scene.m_nWaitMode = 1;
+  scene.m_bWaitForDecide = 1;
+  cInput input;
+  input.Init();
+  EXPECT_TRUE(scene.PauseFrame(input, 0));  // a message waits for decide
   scene.SetPhase(kPhasePause);
   run.harness.Step(0, 0);
+  EXPECT_EQ(scene.Phase(), kPhasePause);
+  EXPECT_EQ(g_SaveData.m_nLife, 3);
+  EXPECT_EQ(run.harness.Hero()->dead, 1);
+  scene.SetPhase(kPhasePlay);
+  run.harness.Step(0, 0);
+  EXPECT_EQ(scene.Phase(), kPhaseIntro);
   EXPECT_EQ(g_SaveData.m_nLife, 2);
   EXPECT_EQ(run.harness.Hero()->dead, 0);
+}
+
+// Play frames from the hero's death to its end (the life it costs), with
+// the pause menu open for 180 frames after `pausedAfter` of them.
+int PlayFramesOfTheHerosDeath(int pausedAfter) {
+  StageBuilder builder(20, 5, 2, 2);
+  StageRun run(builder);
+  g_SaveData.m_nLife = 3;
+  cStageScene& scene = run.harness.Scene();
+  scene.HeroDied();
+  int frames = 0;
+  while (g_SaveData.m_nLife == 3 && frames < 500) {
+    if (frames == pausedAfter) {
+      run.harness.HoldKey(SpecialKey::Space, true);
+      run.harness.Step(0, 0);
+      run.harness.HoldKey(SpecialKey::Space, false);
+      for (int paused = 0; paused < 180; ++paused) run.harness.Step(0, 0);
+      EXPECT_EQ(scene.Phase(), kPhasePause);
+      EXPECT_EQ(g_SaveData.m_nLife, 3);
+      EXPECT_EQ(run.harness.Hero()->dead, 1);
+      run.harness.Step(0, 2);  // cancel: back to play
+      EXPECT_EQ(scene.Phase(), kPhasePlay);
+    }
+    run.harness.Step(0, 0);
+    ++frames;
+  }
+  EXPECT_EQ(scene.Phase(), kPhaseIntro);
+  return frames;
+}
+
+TEST(Scene, APauseOnAShownStageHoldsTheHerosDeath) {
+  const SystemSwitch pauseMenu(&cSystem::m_nSetting838, 1);
+  const SystemSwitch stageShown(&cSystem::m_bPauseDraw, 0);
+  const SystemSwitch noRetryMenu(&cSystem::m_nSetting191A, 0);
+  const int unpaused = PlayFramesOfTheHerosDeath(-1);
+  EXPECT_GT(unpaused, 1);
+  EXPECT_EQ(PlayFramesOfTheHerosDeath(20), unpaused);
 }
 
 }  // namespace

@@ -40,13 +40,12 @@ void StartDeathEffect(cChara& chara) {
 
 // A dead character stays until its effect has played; one operated by the
 // computer without an effect goes at once, one operated by the player stays
-// a second (the frame rate) after its effect. That second's end is reported
-// once: the retry menu and the game-over wait go on drawing the dead hero,
-// whose death must not end again and take another life.
-int AdvanceCharaDeath(cChara& chara) {
+// a second (the frame rate) after its effect. A frame that does not advance
+// steps neither the effect nor that second.
+int AdvanceCharaDeath(cChara& chara, int noAdvance) {
   const bool hadEffect = chara.effect.number != 0;
-  const int ended = AdvanceCharaEffect(chara, 0);
+  const int ended = AdvanceCharaEffect(chara, noAdvance);
   if (chara.op != 0) return !hadEffect || ended ? 1 : 0;
-  if (hadEffect) return 0;
+  if (hadEffect || noAdvance) return 0;
   return ++chara.deathCounter == g_Game.m_nFps + 1 ? 1 : 0;
 }

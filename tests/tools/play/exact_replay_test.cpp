@@ -3,11 +3,14 @@
 // and chosen again as the title's replay command does, and its playback
 // reaches the recording run's state hash on every frame. One changed input
 // word leaves the frames before it alone and changes the run from there.
+// Attempts begun after a lost life, played with random input, play back
+// frame for frame too.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <iomanip>
+#include <random>
 #include <sstream>
 
 #include "definitions/save_data/save_data.h"
@@ -19,6 +22,7 @@
 #include "recorded_run_digests.h"
 #include "sample_stage_play.h"
 #include "shell/game/game.h"
+#include "stage/chara/hero.h"
 #include "tools/sample_game/play/stage_scripts.h"
 #include "tools/sample_game/project_files.h"
 
@@ -49,6 +53,27 @@ struct ReplayGlobals {
   }
 };
 
+// A play in `playMode` begun from the title with three lives.
+void StartPlay(int playMode) {
+  g_Game.m_nTitleCmd = 0;
+  g_Game.m_nPlayMode = playMode;
+  g_SaveData = cSaveData();
+  g_SaveData.m_nLife = 3;
+}
+
+// Writes the replay of the attempt that has ended (or stopped) after the
+// frames of `hashes` to `path`. An attempt that ends in the hero's death
+// has begun the next one on its last frame, which is dropped, and the
+// replay of the ended one is the previous attempt's.
+void WriteEndedAttempt(const cStageScene& scene, std::vector<std::uint64_t>& hashes, const std::string& path) {
+  if (scene.Phase() == kPhaseIntro) {
+    hashes.pop_back();
+    EXPECT_EQ(WriteReplayFile(g_ReplayPrev, path, g_Stage, g_PlayStage, g_ReplaySaveDataPrev), 1);
+  } else {
+    EXPECT_EQ(WriteReplayFile(g_Replay, path, g_Stage, g_PlayStage, g_ReplaySaveData), 1);
+  }
+}
+
 class ExactReplay : public testing::Test {
  protected:
   void SetUp() override {
@@ -63,30 +88,21 @@ class ExactReplay : public testing::Test {
 
   // Plays the script as a free-play attempt until the attempt ends, writes
   // its replay to `path` and returns the hash of every frame the replay
-  // holds. An attempt that ends in the hero's death has begun the next one
-  // on its last frame, and the replay of the ended one is the previous
-  // attempt's.
+  // holds.
   static std::vector<std::uint64_t> Record(const std::string& stage, const std::vector<ScriptFrame>& frames,
                                            const std::string& path) {
-    g_Game.m_nTitleCmd = 0;
-    g_Game.m_nPlayMode = PM_FREE;
-    g_SaveData = cSaveData();
-    g_SaveData.m_nLife = 3;
+    StartPlay(PM_FREE);
     SampleStageRun run(stage, kSeed);
     EXPECT_TRUE(run.Loaded()) << stage;
     std::vector<std::uint64_t> hashes = run.Play(frames, [&] { return run.Harness().Scene().Phase() != kPhasePlay; });
-    if (run.Harness().Scene().Phase() == kPhaseIntro) {
-      hashes.pop_back();
-      EXPECT_EQ(WriteReplayFile(g_ReplayPrev, path, g_Stage, g_PlayStage, g_ReplaySaveDataPrev), 1);
-    } else {
-      EXPECT_EQ(WriteReplayFile(g_Replay, path, g_Stage, g_PlayStage, g_ReplaySaveData), 1);
-    }
+    WriteEndedAttempt(run.Harness().Scene(), hashes, path);
     return hashes;
   }
 
-  // Chooses the replay as the title does and plays `count` frames of it
-  // with no input of its own.
-  static std::vector<std::uint64_t> PlayBack(const std::string& path, std::size_t count) {
+  // Chooses the replay as the title does and plays `count` play frames of
+  // it with no input of its own, the frames of its intro (when it begins
+  // in `phase` 1) not counted.
+  static std::vector<std::uint64_t> PlayBack(const std::string& path, std::size_t count, int phase = kPhasePlay) {
     g_Game.m_nTitleCmd = kTitleCmdReplay;
     g_Game.m_nPlayMode = PM_REPLAY;
     g_Stage = cEdStage();
@@ -94,7 +110,8 @@ class ExactReplay : public testing::Test {
     g_Replay.Empty();
     EXPECT_TRUE(LoadChosenReplay(path));
     cStageHarness harness;
-    harness.Begin(1);  // the replay's own seed replaces it
+    harness.Begin(1, phase);  // the replay's own seed replaces it
+    for (int frame = 0; frame < 1000 && harness.Scene().Phase() == kPhaseIntro; ++frame) harness.Step(0, 0);
     std::vector<std::uint64_t> hashes;
     for (std::size_t frame = 0; frame < count; ++frame) {
       harness.Step(0, 0);
@@ -152,6 +169,73 @@ TEST_F(ExactReplay, AChangedInputWordChangesTheRunFromItsFrameOn) {
   for (std::size_t frame = 0; frame < kChanged; ++frame) ASSERT_EQ(original[frame], altered[frame]) << frame;
   EXPECT_NE(original[kChanged], altered[kChanged]);
   EXPECT_NE(original.back(), altered.back());
+}
+
+// Held input words of random runs, 1 to 20 frames each.
+class RandomInput {
+ public:
+  explicit RandomInput(std::uint32_t seed) : engine_(seed) {}
+  ScriptFrame Next() {
+    if (left_ == 0) {
+      held_ = {static_cast<std::uint16_t>(engine_() % 16), static_cast<std::uint16_t>(engine_() % 16)};
+      left_ = 1 + engine_() % 20;
+    }
+    --left_;
+    return held_;
+  }
+
+ private:
+  std::mt19937 engine_;
+  ScriptFrame held_;
+  std::uint32_t left_ = 0;
+};
+
+// An attempt begun after a lost life: the hero dies after 40 frames of
+// random input and the death ends in a new attempt, which then plays with
+// random input until it ends or for 600 frames. Its replay is written to
+// `path`; the hash of every play frame it holds is returned.
+std::vector<std::uint64_t> RecordAttemptAfterALostLife(const std::string& stage, int playMode, std::uint32_t seed,
+                                                       const std::string& path) {
+  StartPlay(playMode);
+  SampleStageRun run(stage, kSeed);
+  EXPECT_TRUE(run.Loaded()) << stage;
+  cStageHarness& harness = run.Harness();
+  cStageScene& scene = harness.Scene();
+  RandomInput input(seed);
+  const auto step = [&] {
+    const ScriptFrame frame = input.Next();
+    harness.Step(frame.dir, frame.buttons);
+  };
+  for (int frame = 0; frame < 40 && scene.Phase() == kPhasePlay; ++frame) step();
+  if (scene.Phase() == kPhasePlay && !harness.Hero()->dead) scene.HeroDied();
+  for (int frame = 0; frame < 1000 && scene.Phase() == kPhasePlay; ++frame) step();
+  EXPECT_EQ(scene.Phase(), kPhaseIntro);
+  EXPECT_EQ(g_SaveData.m_nLife, 2);  // the new attempt is the hero's second
+  for (int frame = 0; frame < 1000 && scene.Phase() == kPhaseIntro; ++frame) step();
+  std::vector<std::uint64_t> hashes;
+  while (hashes.size() < 600 && scene.Phase() == kPhasePlay) {
+    step();
+    hashes.push_back(harness.Hash());
+  }
+  WriteEndedAttempt(scene, hashes, path);
+  return hashes;
+}
+
+TEST_F(ExactReplay, AttemptsBegunAfterALostLifePlayBackFrameForFrame) {
+  g_System->m_nSetting191A = 0;  // a story life lost begins the next attempt without the retry menu
+  std::uint32_t seed = 1;
+  for (int playMode : {PM_FREE, PM_CHALLENGE, PM_STORY}) {
+    for (const StageScript& script : EveryStageScript()) {
+      const std::string& stage = script.stage;
+      SCOPED_TRACE(stage + " in play mode " + std::to_string(playMode));
+      const std::string path = "user_data\\rpl4\\after_a_lost_life" + std::to_string(seed) + ".rpl4_878";
+      const std::vector<std::uint64_t> recorded = RecordAttemptAfterALostLife(stage, playMode, seed++, path);
+      ASSERT_GT(recorded.size(), 0u);
+      const std::vector<std::uint64_t> played = PlayBack(path, recorded.size(), kPhaseIntro);
+      const auto difference = std::mismatch(recorded.begin(), recorded.end(), played.begin());
+      EXPECT_EQ(difference.first - recorded.begin(), std::ssize(recorded)) << "the first frame that differs";
+    }
+  }
 }
 
 }  // namespace
