@@ -118,8 +118,8 @@ class cSaveData : public cRecord {
   std::int32_t m_nResult3 = 0;  // 182
   std::int32_t m_nResult4 = 0;  // 182
   std::int32_t m_bSeriesStart = 0;
-  std::int32_t m_nStageState1 = 0;
-  std::int32_t m_nStageState2 = 0;  // 166
+  std::int32_t m_nStageState1 = 0;  // the music the stage asked for last
+  std::int32_t m_nStageState2 = 0;  // 166: that request's loop flag
   std::int32_t m_nMapState1 = 0;    // 194
   // 190: the stage went back to the map without a clear; the map's fade-in
   // steps the figure back and clears it. Stored, so a slot auto-saved on

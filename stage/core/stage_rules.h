@@ -49,7 +49,6 @@ struct StageRules {
   std::int32_t oldLedgeTurn = 0;       // the ground turn-back ignores the speed's sign at a ledge
   std::int32_t keepKnockOnHeadBump = 0;        // a head bump on a block keeps the knock-back speed
   std::int32_t keepKnockOnBlockCharaHead = 0;  // so does a head contact with a block character
-  std::int32_t keepHeroDefinition = 0;
   std::int32_t testAllAtStart = 0;
   std::int32_t noShiftOfSavedPos = 0;
   std::int32_t scaling1 = 0;           // scaling keeps the drawn cell's bottom

@@ -1,5 +1,6 @@
 #include "stage/core/stage_sinks.h"
 
+#include "definitions/save_data/save_data.h"
 #include "foundation/log.h"
 #include "platform/input_devices.h"
 #include "platform/main_thread.h"
@@ -45,6 +46,8 @@ void RequestStageSound(int number) {
 }
 
 void RequestStageMusic(int bgm, int loop) {
+  g_SaveData.m_nStageState1 = bgm;
+  g_SaveData.m_nStageState2 = loop;
   if (ActiveStageSinks().music) ActiveStageSinks().music(bgm, loop);
 }
 

@@ -24,6 +24,9 @@ StageSinks& ActiveStageSinks();
 void ResetStageSinks();
 
 void RequestStageSound(int number);
+// The stage's one music request: the play's save data hold the number and
+// the loop flag first, for the stage end to carry the music into the next
+// stage, then the sink serves it.
 void RequestStageMusic(int bgm, int loop);
 void StageDebugLog(const std::string& text);
 bool IsSpecialKeyHeld(SpecialKey key);

@@ -99,13 +99,16 @@ void cStageScene::SetStage(int bLoadStage, int bFirstEntry) {
     }
     g_PlayStage = g_Stage;
   }
+  // The stage's hero entry stays as the stage places it: the carried record
+  // holds only the items the project enables (the rest is a fresh definition
+  // of a computer character on the enemies' side at the top-left cell), so
+  // taking it whole would put the hero out there and its own entry out as a
+  // character. The carried items reach the hero only through the carry-over
+  // below, when the stage asks for it; replay playback sets the same hero up.
   const int heroStart = g_PlayStage.FindHeroStart();
   if (heroStart < 0) {
     Report("err V[%d] ( %d , %d )", heroStart, static_cast<int>(g_PlayStage.m_vChara.size()), 76);
     PostCloseRequest();
-  } else if (bLoadStage && !InReplay() && !g_StageRules.keepHeroDefinition && g_SaveData.m_bCarryOver &&
-             !g_SaveData.m_vCarryChara.empty()) {
-    g_PlayStage.m_vChara[heroStart] = g_SaveData.m_vCarryChara[0].m_Chara;
   }
   // The seed: the replay's own, or a new one; the save snapshot of the
   // attempt that ends is kept with its replay before the carry-over.

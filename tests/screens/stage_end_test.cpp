@@ -8,9 +8,15 @@
 #include <climits>
 #include <filesystem>
 #include <thread>
+#include <vector>
 
 #include "definitions/save_data/save_data.h"
+#include "definitions/save_data/save_slots.h"
 #include "foundation/record.h"
+#include "input/input_record.h"
+#include "input/replay.h"
+#include "input/replay_file.h"
+#include "input/replay_serving.h"
 #include "project/data_paths.h"
 #include "project/global_data.h"
 #include "project/system_record.h"
@@ -28,6 +34,7 @@
 #include "shell/game/timers.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_lists.h"
+#include "stage/core/stage_sinks.h"
 #include "stage/scene/stage_end_slot.h"
 #include "stage/scene/stage_hooks.h"
 #include "tests/project/project_test_support.h"
@@ -42,18 +49,21 @@ int Count(const std::vector<int>& sounds, int number) {
   return static_cast<int>(std::count(sounds.begin(), sounds.end(), number));
 }
 
-// A game folder with the run data\stg4\c01-1..c01-3 and the challenge file's
-// folder; the play stands on c01-1 of a story game.
+// A game folder with the run data\stg4\c01-1..c01-3 and the folders of the
+// slots, the challenge file and the replays; the play stands on c01-1 of a
+// story game.
 class StageEndTest : public GameFolderTest {
  protected:
   void SetUp() override {
     GameFolderTest::SetUp();
     StartProjectData();
     RegisterStageEnd();
-    for (const char* folder : {"data/stg4", "user_data/story", "user_data/challenge", "user_data/free"})
+    for (const char* folder :
+         {"data/stg4", "user_data/story", "user_data/challenge", "user_data/free", "user_data/rpl4"})
       std::filesystem::create_directories(folder);
     for (int n = 1; n <= 3; ++n) {
       StageBuilder stage(20, 15, 2, 10 + n);
+      for (int column = 0; column < 20; ++column) stage.Block(column, 14);  // a floor to stand on
       const std::string path = "data\\stg4\\c01-" + std::to_string(n) + ".stg4_000";
       ASSERT_TRUE(SaveFile(stage.stage, path)) << path;
     }
@@ -71,13 +81,19 @@ class StageEndTest : public GameFolderTest {
     g_StageEnd = StageEndSlot();
     g_Game.m_nTitleCmd = g_Game.m_nPlayMode = g_Game.m_bRanking = 0;
     g_bDirectStage = 0;
+    g_strReplayFile.clear();
+    g_Replay.Empty();
+    g_ReplayPrev.Empty();
     g_SaveData.Reset();
+    g_ReplaySaveData.Reset();
+    g_ReplaySaveDataPrev.Reset();
     StopProjectData();
     GameFolderTest::TearDown();
   }
-  cStageScene& Play(int width = 20) {
+  cStageScene& Play(int width = 20) { return Play(StageBuilder(width, 15, 2, 10)); }
+  cStageScene& Play(const StageBuilder& builder, std::uint32_t seed = 7) {
     run_.reset();  // a harness gives the program's own sinks back when it goes
-    run_ = std::make_unique<StageRun>(StageBuilder(width, 15, 2, 10));
+    run_ = std::make_unique<StageRun>(builder, seed);
     // The extra-life messages stop the game: their frames pass at once.
     SetGameClock(clock_.AsGameClock());
     ResetFrameTimers();
@@ -324,6 +340,99 @@ TEST_F(StageEndTest, CarriedHeroesAreStoredWhenTheStageCarriesThemOut) {
   FinishStage(scene);
   EXPECT_EQ(g_SaveData.m_bCarryOver, 1);
   EXPECT_EQ(g_SaveData.m_vCarryChara[0].m_nHp, 17);
+}
+
+// A story play of c01-1 whose hero, with a maximum HP of 40, is carried out
+// with every carry-over item enabled and the music `music` asked for at its
+// set-up; the clear loads the run's c01-2 (hero start (2, 12), no character).
+class CarryOutTest : public StageEndTest {
+ protected:
+  cStageScene& PlayCarryingOut(int music = 0) {
+    g_System->m_vCarryOverEnable.assign(g_System->m_vCarryOverEnable.size(), 1);
+    StageBuilder first(20, 15, 2, 10);
+    first.stage.CarryOut = 1;
+    first.stage.BgmNumber = music;
+    first.Hero().m_nMaxHp = 40;
+    return Play(first);
+  }
+  static void ClearIntoTheSecondStage(cStageScene& scene) {
+    scene.m_nNextStage = 2;
+    ASSERT_EQ(FinishStage(scene), GS_STAGE);
+  }
+  // The loaded stage's first attempt, with its own carry-over switch.
+  cHero& EnterTheLoadedStage(int carryOver, std::uint32_t seed = 11) {
+    g_Stage.CarryOver = carryOver;
+    run_->harness.ClearRecords();
+    run_->harness.Begin(seed);
+    return *run_->harness.Hero();
+  }
+};
+
+// The carried record holds only the enabled items, so the next stage's hero
+// keeps its own entry: its start cell, its faction and the player as its
+// operator. The carried maximum HP reaches it only when that stage carries
+// over, also from a slot saved after the carry-out and continued.
+TEST_F(CarryOutTest, TheNextStagesHeroKeepsItsOwnEntryAndTakesTheCarriedItemsOnlyWhenItCarriesOver) {
+  for (bool throughSlot : {false, true}) {
+    for (int carryOver : {1, 0}) {
+      SCOPED_TRACE(testing::Message() << "slot " << throughSlot << ", carry-over " << carryOver);
+      ASSERT_NO_FATAL_FAILURE(ClearIntoTheSecondStage(PlayCarryingOut()));
+      if (throughSlot) {
+        ASSERT_EQ(SaveToSlot(g_SaveData, 0), 1);
+        g_SaveData.Reset();
+        ASSERT_EQ(LoadFromSlot(g_SaveData, 0), 1);
+        ASSERT_EQ(g_SaveData.m_bCarryOver, 1);
+      }
+      const cHero& hero = EnterTheLoadedStage(carryOver);
+      EXPECT_EQ(static_cast<int>(hero.x) / 32 - 10, 2);
+      EXPECT_EQ(static_cast<int>(hero.y) / 32 - 10, 12);
+      EXPECT_EQ(hero.side, 0);
+      EXPECT_EQ(g_CharaList.Count(), 0u);  // no computer character stands in for the hero
+      EXPECT_EQ(hero.def.m_nMaxHp, carryOver ? 40 : 10);
+    }
+  }
+}
+
+// Play and playback of a stage the hero was carried into set the same hero
+// up, so the replay repeats every frame.
+TEST_F(CarryOutTest, AReplayRecordedOnTheCarriedInStagePlaysBackExactly) {
+  constexpr const char* kReplayPath = "user_data\\rpl4\\carried.rpl4_878";
+  g_System->m_bReplayRecord = 1;
+  ASSERT_NO_FATAL_FAILURE(ClearIntoTheSecondStage(PlayCarryingOut()));
+  EnterTheLoadedStage(1, 1234);
+  std::vector<std::uint64_t> recorded;
+  for (int frame = 0; frame < 120; ++frame) {
+    run_->harness.Step(frame % 3 == 0 ? kDirRight : 0, static_cast<std::uint16_t>((frame / 7) % 2));
+    recorded.push_back(run_->harness.Hash());
+  }
+  ASSERT_EQ(WriteReplayFile(g_Replay, kReplayPath, g_Stage, g_PlayStage, g_ReplaySaveData), 1);
+
+  g_Game.m_nTitleCmd = kTitleReplay;
+  g_Game.m_nPlayMode = PM_REPLAY;
+  ASSERT_TRUE(LoadChosenReplay(kReplayPath));
+  run_->harness.Begin(99);
+  std::vector<std::uint64_t> played;
+  for (std::size_t frame = 0; frame < recorded.size(); ++frame) {
+    ASSERT_EQ(run_->harness.Step(0, 0), FrameEnd::Drawn) << "frame " << frame;
+    played.push_back(run_->harness.Hash());
+  }
+  EXPECT_EQ(played, recorded);
+}
+
+// The music the stage asked for last goes on into the next stage when the
+// project carries it (item 24): the set-up's own, or the one "BGMの再生"
+// asked for since; the next stage's own music (3) gives way to it.
+TEST_F(CarryOutTest, TheNextStagePlaysTheMusicTheStageBeforeAskedForLast) {
+  for (int commanded : {0, 2}) {
+    SCOPED_TRACE(commanded);
+    cStageScene& scene = PlayCarryingOut(1);
+    if (commanded != 0) RequestStageMusic(commanded, 1);  // as the command asks for it
+    ASSERT_NO_FATAL_FAILURE(ClearIntoTheSecondStage(scene));
+    g_Stage.BgmNumber = 3;
+    EnterTheLoadedStage(1);
+    ASSERT_FALSE(run_->harness.Music().empty());
+    EXPECT_EQ(run_->harness.Music().front().first, commanded != 0 ? commanded : 1);
+  }
 }
 
 // Registration under the fixed name of modes 1 and 3: the new rows go into
