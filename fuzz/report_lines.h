@@ -30,10 +30,18 @@ class AtMostOneReportLine {
   AtMostOneReportLine& operator=(const AtMostOneReportLine&) = delete;
 
  private:
+  // The process's report file, removed when the process ends.
   static const std::filesystem::path& Path() {
-    static const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("fuzz_report_" + std::to_string(::getpid()) + ".txt");
-    return path;
+    struct ReportFile {
+      std::filesystem::path path =
+          std::filesystem::temp_directory_path() / ("fuzz_report_" + std::to_string(::getpid()) + ".txt");
+      ~ReportFile() {
+        std::error_code error;
+        std::filesystem::remove(path, error);
+      }
+    };
+    static const ReportFile file;
+    return file.path;
   }
 
   std::string quoted_;
