@@ -63,11 +63,14 @@ ListingCache& Listings() {
 // the way leads out); nullptr when it is inside.
 const char* FolderOutsideGameFolder(const std::filesystem::path& folder) {
   std::error_code error;
-  const std::filesystem::path gameFolder = std::filesystem::canonical(std::filesystem::current_path(error), error);
+  const std::filesystem::path gameFolder =
+      std::filesystem::canonical(std::filesystem::current_path(error), error);
   if (error) return "the game folder cannot be resolved";
-  const std::filesystem::path real = std::filesystem::weakly_canonical(std::filesystem::absolute(folder, error), error);
+  const std::filesystem::path real =
+      std::filesystem::weakly_canonical(std::filesystem::absolute(folder, error), error);
   if (error) return "its folder cannot be resolved";
-  const auto [gameEnd, folderEnd] = std::mismatch(gameFolder.begin(), gameFolder.end(), real.begin(), real.end());
+  const auto [gameEnd, folderEnd] =
+      std::mismatch(gameFolder.begin(), gameFolder.end(), real.begin(), real.end());
   if (gameEnd != gameFolder.end()) return "the path leads out through a symbolic link";
   return nullptr;
 }

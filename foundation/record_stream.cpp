@@ -164,8 +164,10 @@ bool CloseFile(const DataReader& in) {
     return false;
   }
   if (in.HoldsShortRecords()) {
-    Report("Data file \"%s\" holds records with fewer members than this program reads; the others keep their values",
-           in.Name().c_str());
+    Report(
+        "Data file \"%s\" holds records with fewer members than this program reads; the others keep their "
+        "values",
+        in.Name().c_str());
   }
   return true;
 }

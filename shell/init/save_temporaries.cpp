@@ -30,7 +30,8 @@ std::string FileName(std::string_view storedPath) {
 std::vector<SaveFolder> SaveFolders() {
   const std::string ranking(g_Extensions[EXT_RANKING]);
   SaveFolder user{g_Paths[PATH_USER_DATA], {}, {}};
-  for (const PathIndex path : {PATH_USER_OPTION, PATH_BOOT, PATH_WINDOW}) user.names.push_back(FileName(g_Paths[path]));
+  for (const PathIndex path : {PATH_USER_OPTION, PATH_BOOT, PATH_WINDOW})
+    user.names.push_back(FileName(g_Paths[path]));
   SaveFolder story{g_Paths[PATH_RANKING_STORY], {}, {ranking}};
   for (int slot = 0; slot < kSaveSlotCount; ++slot) story.names.push_back(FileName(MakeSaveFileName(slot)));
   SaveFolder challenge{g_Paths[PATH_RANKING_CHALLENGE], {FileName(g_Paths[PATH_CHALLENGE_SAVE])}, {ranking}};
@@ -58,6 +59,7 @@ void RemoveStaleSaveTemporaries() {
   for (const SaveFolder& folder : SaveFolders()) {
     const auto resolved = ResolveGameFolderForWrite(folder.folder);
     if (!resolved) continue;
-    platform::RemoveLeftTemporaries(*resolved, [&](std::string_view name) { return IsSavedThere(folder, name); });
+    platform::RemoveLeftTemporaries(*resolved,
+                                    [&](std::string_view name) { return IsSavedThere(folder, name); });
   }
 }

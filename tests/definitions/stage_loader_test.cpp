@@ -125,8 +125,8 @@ TEST_F(StageLoaderTest, DamagedCopiesAreReportedInOneLine) {
   ExpectOneReportLinePerDamagedCopy(StageOfWidth(40).Bytes(), Folder() / "data/stg4/damaged.stg4_000",
                                     "data\\stg4\\damaged.stg4_000", Folder() / "Report_Game.txt", [this] {
                                       platform::ResetMainThreadState();
-                                      const int loaded =
-                                          LoadStageThreaded(loader_, "data\\stg4\\damaged.stg4_000", 0, nullptr, nullptr);
+                                      const int loaded = LoadStageThreaded(
+                                          loader_, "data\\stg4\\damaged.stg4_000", 0, nullptr, nullptr);
                                       platform::TakeHeadlessBoxes();
                                       return loaded == 1;
                                     });

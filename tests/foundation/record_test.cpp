@@ -359,8 +359,8 @@ TEST_F(RecordTest, DamagedFilesAreRefusedAndTheRecordIsUnchanged) {
   // stream still looks sound; the damage found later is still the one line.
   good.items = {Example("one"), Example("two"), Example("three")};
   ASSERT_EQ(SaveFile(good, "good.dat"), 1);
-  ExpectOneReportLinePerDamagedCopy(ReadBytes("good.dat"), "damaged.dat", "damaged.dat", folder_ / "Report_Game.txt",
-                                    [] {
+  ExpectOneReportLinePerDamagedCopy(ReadBytes("good.dat"), "damaged.dat", "damaged.dat",
+                                    folder_ / "Report_Game.txt", [] {
                                       WithList record;
                                       return LoadFile(record, "damaged.dat") == 1;
                                     });

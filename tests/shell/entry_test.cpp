@@ -121,13 +121,14 @@ TEST_F(EntryTest, WithoutTheEditorVariableNoNoticeIsSent) {
 // lock removes them from its save folders, and nothing else: only the
 // temporaries of the files it saves there, not a user's file of their shape.
 TEST_F(EntryTest, StaleSaveTemporariesAreRemovedOnceTheLockIsHeld) {
-  const std::vector<fs::path> stale = {dir_ / "user_data/rpl4/.forest__2026__01_01__08_15.rpl4_878.tmp-a1B2c3",
-                                       dir_ / "user_data/.Window.dat.tmp-Zz9Xy0",
-                                       dir_ / "user_data/.option.DAT.tmp-q1W2e3",
-                                       dir_ / "user_data/story/.Story01.dat.tmp-000000",
-                                       dir_ / "user_data/story/.forest_c007_2.rkg.tmp-bBbBbB",
-                                       dir_ / "user_data/challenge/.Challenge.dat.tmp-aaaaaa",
-                                       dir_ / "user_data/free/.forest.rkg.tmp-123abc"};
+  const std::vector<fs::path> stale = {
+      dir_ / "user_data/rpl4/.forest__2026__01_01__08_15.rpl4_878.tmp-a1B2c3",
+      dir_ / "user_data/.Window.dat.tmp-Zz9Xy0",
+      dir_ / "user_data/.option.DAT.tmp-q1W2e3",
+      dir_ / "user_data/story/.Story01.dat.tmp-000000",
+      dir_ / "user_data/story/.forest_c007_2.rkg.tmp-bBbBbB",
+      dir_ / "user_data/challenge/.Challenge.dat.tmp-aaaaaa",
+      dir_ / "user_data/free/.forest.rkg.tmp-123abc"};
   const std::vector<fs::path> kept = {dir_ / "user_data/rpl4/.notes.tmp-1",
                                       dir_ / "user_data/rpl4/notes.tmp-abcdef",
                                       dir_ / "user_data/.Notes.txt.tmp-ab_cd!",
@@ -161,7 +162,8 @@ TEST_F(EntryTest, StaleSaveTemporariesAreRemovedOnceTheLockIsHeld) {
 TEST_F(EntryTest, StaleTemporariesOutsideTheGameFolderAreLeftAlone) {
   const fs::path outside = fs::temp_directory_path() / ("entry_test_outside_" + std::to_string(::getpid()));
   fs::remove_all(outside);
-  const std::vector<fs::path> kept = {outside / ".Window.dat.tmp-Zz9Xy0", outside / "story/.Story01.dat.tmp-000000",
+  const std::vector<fs::path> kept = {outside / ".Window.dat.tmp-Zz9Xy0",
+                                      outside / "story/.Story01.dat.tmp-000000",
                                       outside / "rpl4/.a.rpl4_878.tmp-a1B2c3"};
   for (const fs::path& file : kept) {
     fs::create_directories(file.parent_path());

@@ -57,14 +57,17 @@ std::vector<DamagedCopy> DamagedCopies(const std::vector<unsigned char>& valid, 
     std::memcpy(bytes.data() + at, &value, sizeof value);
     copies.push_back({"the i32 at byte " + std::to_string(at) + " one lower", std::move(bytes), false});
   }
-  for (const std::size_t cut : {std::size_t{0}, std::size_t{1}, std::size_t{2}, std::size_t{3}, valid.size() / 2,
-                                valid.size() - 1})
-    copies.push_back({"cut to " + std::to_string(cut) + " bytes", {valid.begin(), valid.begin() + static_cast<long>(cut)}, true});
+  for (const std::size_t cut :
+       {std::size_t{0}, std::size_t{1}, std::size_t{2}, std::size_t{3}, valid.size() / 2, valid.size() - 1})
+    copies.push_back({"cut to " + std::to_string(cut) + " bytes",
+                      {valid.begin(), valid.begin() + static_cast<long>(cut)},
+                      true});
   return copies;
 }
 
-void ExpectOneReportLinePerDamagedCopy(const std::vector<unsigned char>& valid, const std::filesystem::path& file,
-                                       std::string_view storedPath, const std::filesystem::path& report,
+void ExpectOneReportLinePerDamagedCopy(const std::vector<unsigned char>& valid,
+                                       const std::filesystem::path& file, std::string_view storedPath,
+                                       const std::filesystem::path& report,
                                        const std::function<bool()>& load) {
   ASSERT_GT(valid.size(), kHeadBytes);
   int refusedLowered = 0;

@@ -29,6 +29,7 @@ std::vector<DamagedCopy> DamagedCopies(const std::vector<unsigned char>& valid, 
 // naming the stored path in quotes to the report at `report`; a cut copy
 // must be refused with exactly one; some lowered numbers must be refused too.
 // The valid file is written back at the end.
-void ExpectOneReportLinePerDamagedCopy(const std::vector<unsigned char>& valid, const std::filesystem::path& file,
-                                       std::string_view storedPath, const std::filesystem::path& report,
+void ExpectOneReportLinePerDamagedCopy(const std::vector<unsigned char>& valid,
+                                       const std::filesystem::path& file, std::string_view storedPath,
+                                       const std::filesystem::path& report,
                                        const std::function<bool()>& load);

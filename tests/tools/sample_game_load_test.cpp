@@ -18,8 +18,8 @@
 #include "foundation/game_files.h"
 #include "foundation/log.h"
 #include "generated_game.h"
-#include "graphics/images/bitmap_table.h"
 #include "graphics/device/device.h"
+#include "graphics/images/bitmap_table.h"
 #include "graphics/images/palette.h"
 #include "graphics/images/palette_file.h"
 #include "input/replay.h"
@@ -115,7 +115,8 @@ class ScratchGameFolder {
         folder_(std::filesystem::temp_directory_path() / ("sample_damaged_" + std::to_string(::getpid()))) {
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
-    std::filesystem::copy(GeneratedGame() / "data", folder_ / "data", std::filesystem::copy_options::recursive);
+    std::filesystem::copy(GeneratedGame() / "data", folder_ / "data",
+                          std::filesystem::copy_options::recursive);
     for (const char* saves : {"story", "challenge", "free", "rpl4"})
       std::filesystem::create_directories(folder_ / "user_data" / saves);
     std::filesystem::current_path(folder_);
