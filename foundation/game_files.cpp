@@ -59,9 +59,27 @@ ListingCache& Listings() {
   return cache;
 }
 
-// Why writing to the stored path, resolved to `resolved`, would leave the game
-// folder; nullptr when it stays inside.
-const char* WayOutOfGameFolder(std::string_view storedPath, const std::filesystem::path& resolved) {
+// Why the resolved folder lies outside the game folder (a symbolic link on
+// the way leads out); nullptr when it is inside.
+const char* FolderOutsideGameFolder(const std::filesystem::path& folder) {
+  std::error_code error;
+  const std::filesystem::path gameFolder =
+      std::filesystem::canonical(std::filesystem::current_path(error), error);
+  if (error) return "the game folder cannot be resolved";
+  const std::filesystem::path real =
+      std::filesystem::weakly_canonical(std::filesystem::absolute(folder, error), error);
+  if (error) return "its folder cannot be resolved";
+  const auto [gameEnd, folderEnd] =
+      std::mismatch(gameFolder.begin(), gameFolder.end(), real.begin(), real.end());
+  if (gameEnd != gameFolder.end()) return "the path leads out through a symbolic link";
+  return nullptr;
+}
+
+// Why the stored path, resolved to `resolved`, leads out of the game folder
+// (to the resolved path's folder when `resolvedIsFolder` is false); nullptr
+// when it stays inside.
+const char* WayOutOfGameFolder(std::string_view storedPath, const std::filesystem::path& resolved,
+                               bool resolvedIsFolder) {
   const SplitPath split = SplitStoredPath(storedPath);
   if (split.absolute) return "the path is absolute";
   int depth = 0;
@@ -73,14 +91,9 @@ const char* WayOutOfGameFolder(std::string_view storedPath, const std::filesyste
     }
   }
   std::error_code error;
-  const std::filesystem::path gameFolder = std::filesystem::canonical(std::filesystem::current_path(error), error);
-  if (error) return "the game folder cannot be resolved";
-  const std::filesystem::path folder =
-      std::filesystem::weakly_canonical(std::filesystem::absolute(resolved, error).parent_path(), error);
+  const std::filesystem::path absolute = std::filesystem::absolute(resolved, error);
   if (error) return "its folder cannot be resolved";
-  const auto [gameEnd, folderEnd] = std::mismatch(gameFolder.begin(), gameFolder.end(), folder.begin(), folder.end());
-  if (gameEnd != gameFolder.end()) return "the path leads out through a symbolic link";
-  return nullptr;
+  return FolderOutsideGameFolder(resolvedIsFolder ? absolute : absolute.parent_path());
 }
 
 }  // namespace
@@ -112,11 +125,17 @@ std::filesystem::path ResolveGamePath(std::string_view storedCp932Path) {
 
 std::optional<std::filesystem::path> ResolveGamePathForWrite(std::string_view storedCp932Path) {
   std::filesystem::path resolved = ResolveGamePath(storedCp932Path);
-  if (const char* reason = WayOutOfGameFolder(storedCp932Path, resolved)) {
+  if (const char* reason = WayOutOfGameFolder(storedCp932Path, resolved, false)) {
     const std::string stored(storedCp932Path);
     Report("Refused to write \"%s\" outside the game folder: %s", stored.c_str(), reason);
     return std::nullopt;
   }
+  return resolved;
+}
+
+std::optional<std::filesystem::path> ResolveGameFolderForWrite(std::string_view storedCp932Folder) {
+  std::filesystem::path resolved = ResolveGamePath(storedCp932Folder);
+  if (WayOutOfGameFolder(storedCp932Folder, resolved, true)) return std::nullopt;
   return resolved;
 }
 

@@ -21,6 +21,11 @@ std::filesystem::path ResolveGamePath(std::string_view storedCp932Path);
 // is refused with a report line (nullopt). Reads are not restricted.
 std::optional<std::filesystem::path> ResolveGamePathForWrite(std::string_view storedCp932Path);
 
+// The folder that the stored folder path names, when files written into it
+// stay inside the game folder by the rule above; nullopt (without a report
+// line) when it leads out.
+std::optional<std::filesystem::path> ResolveGameFolderForWrite(std::string_view storedCp932Folder);
+
 // The whole file that the stored path names; false when it cannot be read.
 bool ReadGameFile(std::string_view storedPath, std::vector<unsigned char>& out);
 

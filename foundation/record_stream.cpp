@@ -6,13 +6,9 @@
 #include "foundation/game_files.h"
 #include "foundation/log.h"
 
-namespace {
-
-void ReportDamage(const std::string& name, const char* reason, std::size_t offset) {
+void ReportDamagedFile(const std::string& name, const char* reason, std::size_t offset) {
   Report("Damaged data file \"%s\": %s at byte %zu", name.c_str(), reason, offset);
 }
-
-}  // namespace
 
 std::uint32_t g_DataVersion = kProgramDataVersion;
 std::uint32_t g_FileVersion = 0;
@@ -27,13 +23,6 @@ void DataReader::Fail(const char* reason) {
   if (failure_ != nullptr) return;
   failure_ = reason;
   failureOffset_ = pos_;
-}
-
-void DataReader::NoteShortRecord() {
-  if (shortRecordNoted_) return;
-  shortRecordNoted_ = true;
-  Report("Data file \"%s\" holds records with fewer members than this program reads; the others keep their values",
-         name_.c_str());
 }
 
 bool DataReader::ReadBytes(void* destination, std::size_t size) {
@@ -138,7 +127,7 @@ std::optional<DataReader> OpenReadBytes(std::vector<unsigned char> bytes, std::s
   std::uint32_t version = 0;
   if (bytes.size() < sizeof version) {
     g_bFileNewer = 0;
-    ReportDamage(name, "too short for its version head", bytes.size());
+    ReportDamagedFile(name, "too short for its version head", bytes.size());
     return std::nullopt;
   }
   std::memcpy(&version, bytes.data(), sizeof version);
@@ -170,8 +159,17 @@ std::optional<DataWriter> OpenWriteFile(std::string_view storedPath) {
 }
 
 bool CloseFile(const DataReader& in) {
-  if (!in.ok()) ReportDamage(in.Name(), in.FailureReason(), in.FailureOffset());
-  return in.ok();
+  if (!in.ok()) {
+    ReportDamagedFile(in.Name(), in.FailureReason(), in.FailureOffset());
+    return false;
+  }
+  if (in.HoldsShortRecords()) {
+    Report(
+        "Data file \"%s\" holds records with fewer members than this program reads; the others keep their "
+        "values",
+        in.Name().c_str());
+  }
+  return true;
 }
 
 bool CloseFile(DataWriter& out) {

@@ -55,9 +55,11 @@ class DataReader {
 
   // Marks the stream damaged; the first reason is kept.
   void Fail(const char* reason);
-  // A record stored fewer members than this program reads: one report line
-  // naming the file, however many records do so.
-  void NoteShortRecord();
+  // A record stored fewer members than this program reads. CloseFile reports
+  // it, once per file, and only when the whole stream read cleanly: a count
+  // that a damage lowered is no short record, the damage is the one line.
+  void NoteShortRecord() { shortRecord_ = true; }
+  bool HoldsShortRecords() const { return shortRecord_; }
 
   bool ReadBytes(void* destination, std::size_t size);
   template <RawValue T>
@@ -93,7 +95,7 @@ class DataReader {
   std::size_t pos_;
   const char* failure_ = nullptr;
   std::size_t failureOffset_ = 0;
-  bool shortRecordNoted_ = false;
+  bool shortRecord_ = false;
 };
 
 class DataWriter {
@@ -146,7 +148,12 @@ std::optional<DataReader> OpenReadFile(std::string_view storedPath);
 // game folder. The target itself changes only at CloseFile.
 std::optional<DataWriter> OpenWriteFile(std::string_view storedPath);
 
-// Ends a read: false, with a report line naming the file, when it is damaged.
+// The one report line of a damaged data file, naming it: what was wrong and
+// at which byte. For checks of a file kind beyond its stream.
+void ReportDamagedFile(const std::string& name, const char* reason, std::size_t offset);
+
+// Ends a read: false, with a report line naming the file, when it is damaged;
+// true, with a line when it holds records with fewer members, when it read cleanly.
 bool CloseFile(const DataReader& in);
 // Ends a write: replaces the file atomically. False, with a report line, when
 // the writer failed or the file cannot be written (the old file then stays).

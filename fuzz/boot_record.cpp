@@ -9,6 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   StartFuzzingProjectData();
+  const AtMostOneReportLine oneLine("fuzz");
   LoadAndSaveRecord<cBootData>(std::vector<unsigned char>(data, data + size));
   return 0;
 }

@@ -39,6 +39,7 @@ void LoadAnimationsAndBuildFrames(std::vector<unsigned char> bytes) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   StartFuzzingProjectData();
+  const AtMostOneReportLine oneLine("fuzz");
   if (size < 1) return 0;
   std::vector<unsigned char> bytes(data + 1, data + size);
   switch (data[0] % 13) {

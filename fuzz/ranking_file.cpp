@@ -42,6 +42,7 @@ void LoadRankingBytes(std::vector<unsigned char> bytes) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   StartFuzzingProjectData();
+  const AtMostOneReportLine oneLine("fuzz");
   if (size < 1) return 0;
   static const std::vector<unsigned char> valid = ValidRankingFile();
   if (data[0] % 2 == 0) LoadRankingBytes(std::vector<unsigned char>(data + 1, data + size));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "foundation/record.h"
+#include "fuzz/report_lines.h"
 #include "platform/backend.h"
 #include "project/global_data.h"
 

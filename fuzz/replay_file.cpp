@@ -59,6 +59,7 @@ std::vector<unsigned char> ReadFile(const char* name) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   StartFuzzingProjectData();
   EnterScratchFolder();
+  const AtMostOneReportLine oneLine("in.rpl4_878");
   if (size < 1) return 0;
   std::vector<unsigned char> file;
   if (data[0] % 2) file = ValidStagePart();

@@ -65,6 +65,7 @@ std::vector<unsigned char> ValidStageFile() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   StartFuzzingProjectData();
+  const AtMostOneReportLine oneLine("fuzz");
   if (size < 1) return 0;
   static const std::vector<unsigned char> valid = ValidStageFile();
   std::vector<unsigned char> bytes(data + 1, data + size);

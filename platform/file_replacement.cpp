@@ -38,14 +38,15 @@ void RemoveStaleTemporaries(const std::filesystem::path& target) {
   }
 }
 
-// ".<name>.tmp-" and the six letters or digits that made it unique.
-bool IsTemporaryName(std::string_view name) {
+// The target's name of a temporary: ".<name>.tmp-" and the six letters or
+// digits that made it unique; nullopt for any other name.
+std::optional<std::string_view> TargetOfTemporary(std::string_view name) {
   const std::size_t tail = kTemporaryMark.size() + kUniqueTail.size();
-  if (name.size() < 2 + tail || name.front() != '.') return false;
-  if (name.substr(name.size() - tail, kTemporaryMark.size()) != kTemporaryMark) return false;
+  if (name.size() < 2 + tail || name.front() != '.') return std::nullopt;
+  if (name.substr(name.size() - tail, kTemporaryMark.size()) != kTemporaryMark) return std::nullopt;
   for (const char c : name.substr(name.size() - kUniqueTail.size()))
-    if (!std::isalnum(static_cast<unsigned char>(c))) return false;
-  return true;
+    if (!std::isalnum(static_cast<unsigned char>(c))) return std::nullopt;
+  return name.substr(1, name.size() - 1 - tail);
 }
 
 bool WriteAll(int fd, const unsigned char* data, std::size_t size) {
@@ -110,11 +111,14 @@ bool FileReplacement::Commit(std::span<const unsigned char> bytes) {
   return false;
 }
 
-void RemoveLeftTemporaries(const std::filesystem::path& folder) {
+void RemoveLeftTemporaries(const std::filesystem::path& folder,
+                           const std::function<bool(std::string_view targetName)>& isOwnTarget) {
   const auto names = ListDirectory(folder);
   if (!names) return;
-  for (const std::string& name : *names)
-    if (IsTemporaryName(name)) ::unlink((folder / name).c_str());
+  for (const std::string& name : *names) {
+    const std::optional<std::string_view> target = TargetOfTemporary(name);
+    if (target && isOwnTarget(*target)) ::unlink((folder / name).c_str());
+  }
 }
 
 bool WriteFileAtomic(const std::filesystem::path& target, std::span<const unsigned char> bytes) {

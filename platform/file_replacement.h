@@ -11,8 +11,10 @@
 // replacement of the same target removes such stale temporaries first.
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
+#include <string_view>
 
 namespace platform {
 
@@ -45,10 +47,13 @@ class FileReplacement {
   int fd_ = -1;
 };
 
-// Removes every temporary of a replacement left in the folder, whatever its
-// target. Only for a process that knows no other replacement is under way
-// there (it holds the lock that keeps other writers out).
-void RemoveLeftTemporaries(const std::filesystem::path& folder);
+// Removes the temporaries of replacements left in the folder whose target's
+// name `isOwnTarget` accepts (".<name>.tmp-" and six letters or digits), so a
+// user's file that only looks like one stays. Only for a process that knows
+// no other replacement of those targets is under way there (it holds the
+// lock that keeps other writers out).
+void RemoveLeftTemporaries(const std::filesystem::path& folder,
+                           const std::function<bool(std::string_view targetName)>& isOwnTarget);
 
 // The whole replacement at once: Begin, then Commit.
 bool WriteFileAtomic(const std::filesystem::path& target, std::span<const unsigned char> bytes);

@@ -4,23 +4,21 @@
 #include <string>
 #include <string_view>
 
-#include "foundation/game_files.h"
 #include "foundation/log.h"
 #include "platform/editor_link.h"
-#include "platform/file_replacement.h"
 #include "platform/font_rasterizer.h"
 #include "platform/main_thread.h"
 #include "platform/presenter.h"
 #include "platform/process_memory.h"
 #include "platform/single_instance.h"
 #include "platform/window.h"
-#include "project/data_paths.h"
 #include "shell/app_state.h"
 #include "shell/dialogs/message_box_dialog.h"
 #include "shell/editor_notices.h"
 #include "shell/game_init.h"
 #include "shell/game_thread.h"
 #include "shell/init/graphics_start.h"
+#include "shell/init/save_temporaries.h"
 #include "shell/main_window.h"
 #include "shell/report/report_log.h"
 #include "shell/requests/game_requests.h"
@@ -41,14 +39,6 @@ bool ReportMissingDisplay() {
   std::fprintf(stderr, "%s\n", line.c_str());
   Report("%s", line.c_str());
   return true;
-}
-
-// A save killed mid-write leaves its temporary behind. With the instance
-// lock held no other player of this user writes, so every temporary left in
-// the folders the player saves into is stale.
-void RemoveStaleSaveTemporaries() {
-  for (std::string_view folder : g_FolderList)
-    if (folder.starts_with("user_data")) platform::RemoveLeftTemporaries(ResolveGamePath(folder));
 }
 
 // The program's own boxes from the first question on: drawn over the game

@@ -170,10 +170,13 @@ int CheckStageFileEnd(std::string_view storedPath) {
   const bool hasEnd = bytes.size() >= 8;
   if (hasEnd) std::memcpy(&end, bytes.data() + bytes.size() - 4, 4);
   // A file that does not open (newer, or too short for its head) is left to
-  // the read, which refuses it.
-  if (!OpenReadBytes(std::move(bytes), std::string(storedPath))) return 1;
+  // the read, which refuses it; the read reports a short head, so it is not
+  // opened here, where it would be reported a second time.
+  const std::size_t size = bytes.size();
+  if (size < sizeof end || !OpenReadBytes(std::move(bytes), std::string(storedPath))) return 1;
   if (g_FileVersion < kEndValueCheckedSince || (hasEnd && end == kStageFileEnd)) return 1;
   const std::string path(storedPath);
+  ReportDamagedFile(path, "the stage file's end value is missing", hasEnd ? size - sizeof end : size);
   ErrorBoxF(Cp932Literal("ステージファイル %s が破損しています！"), path.c_str());
   platform::RequestClose();
   return 0;

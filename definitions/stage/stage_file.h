@@ -16,7 +16,8 @@ inline constexpr std::int32_t kMaxStageSide = 32767;
 inline constexpr std::int64_t kMaxStageCells = std::int64_t{1} << 24;
 
 // 1 when the file may be read; 0 when a file of version 174 or later does
-// not end with the end value: "ステージファイル %s が破損しています！" is shown
-// and the main thread is asked to close. A file that cannot be opened or is
-// newer answers 1 (the read itself then fails).
+// not end with the end value: the damage is reported, "ステージファイル %s
+// が破損しています！" is shown and the main thread is asked to close. A file
+// that cannot be opened, is too short for its head or is newer answers 1 (the
+// read itself then fails).
 int CheckStageFileEnd(std::string_view storedPath);

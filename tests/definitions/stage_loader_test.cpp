@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/main_thread.h"
 #include "tests/definitions/stage_layout.h"
+#include "tests/support/damaged_copies.h"
 
 namespace {
 
@@ -114,6 +115,21 @@ TEST_F(StageLoaderTest, FailedReadShowsTheLoadMessage) {
     EXPECT_EQ(texts[0], "ステージファイル " + std::string(name) + " の読み込みに失敗しました！");
     EXPECT_EQ(g_Stage.Width, 7);
   }
+}
+
+// However the file is damaged, the report says so in one line: a count that
+// the damage lowered is no short record, and a file too short for its head
+// is not reported by the end check and again by the read.
+TEST_F(StageLoaderTest, DamagedCopiesAreReportedInOneLine) {
+  std::filesystem::create_directories(Folder() / "data/stg4");
+  ExpectOneReportLinePerDamagedCopy(StageOfWidth(40).Bytes(), Folder() / "data/stg4/damaged.stg4_000",
+                                    "data\\stg4\\damaged.stg4_000", Folder() / "Report_Game.txt", [this] {
+                                      platform::ResetMainThreadState();
+                                      const int loaded = LoadStageThreaded(
+                                          loader_, "data\\stg4\\damaged.stg4_000", 0, nullptr, nullptr);
+                                      platform::TakeHeadlessBoxes();
+                                      return loaded == 1;
+                                    });
 }
 
 TEST_F(StageLoaderTest, StageWithoutAHeroStartIsRefused) {

@@ -8,6 +8,7 @@
 
 #include "platform/filesystem.h"
 #include "tests/foundation/scratch_folder.h"
+#include "tests/support/damaged_copies.h"
 
 namespace {
 
@@ -353,6 +354,16 @@ TEST_F(RecordTest, DamagedFilesAreRefusedAndTheRecordIsUnchanged) {
     EXPECT_NE(ReportText().find("Damaged data file \"damaged.dat\""), std::string::npos);
     EXPECT_EQ(ReportText().find("\"damaged.dat\" holds records with fewer members"), std::string::npos);
   }
+
+  // A lowered count inside a list element reads as a short record while the
+  // stream still looks sound; the damage found later is still the one line.
+  good.items = {Example("one"), Example("two"), Example("three")};
+  ASSERT_EQ(SaveFile(good, "good.dat"), 1);
+  ExpectOneReportLinePerDamagedCopy(ReadBytes("good.dat"), "damaged.dat", "damaged.dat",
+                                    folder_ / "Report_Game.txt", [] {
+                                      WithList record;
+                                      return LoadFile(record, "damaged.dat") == 1;
+                                    });
 }
 
 TEST_F(RecordTest, FailedSaveKeepsTheOldFile) {

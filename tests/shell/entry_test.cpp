@@ -118,14 +118,24 @@ TEST_F(EntryTest, WithoutTheEditorVariableNoNoticeIsSent) {
 
 // Saves killed mid-write leave temporaries that no later save of the same
 // name removes (replays get a new name each time): the player that holds the
-// lock removes them from its save folders, and nothing else.
+// lock removes them from its save folders, and nothing else: only the
+// temporaries of the files it saves there, not a user's file of their shape.
 TEST_F(EntryTest, StaleSaveTemporariesAreRemovedOnceTheLockIsHeld) {
-  const std::vector<fs::path> stale = {dir_ / "user_data/rpl4/.Replay_20260101.rpl4_001.tmp-a1B2c3",
-                                       dir_ / "user_data/.Window.dat.tmp-Zz9Xy0",
-                                       dir_ / "user_data/story/.Story1.dat.tmp-000000"};
+  const std::vector<fs::path> stale = {
+      dir_ / "user_data/rpl4/.forest__2026__01_01__08_15.rpl4_878.tmp-a1B2c3",
+      dir_ / "user_data/.Window.dat.tmp-Zz9Xy0",
+      dir_ / "user_data/.option.DAT.tmp-q1W2e3",
+      dir_ / "user_data/story/.Story01.dat.tmp-000000",
+      dir_ / "user_data/story/.forest_c007_2.rkg.tmp-bBbBbB",
+      dir_ / "user_data/challenge/.Challenge.dat.tmp-aaaaaa",
+      dir_ / "user_data/free/.forest.rkg.tmp-123abc"};
   const std::vector<fs::path> kept = {dir_ / "user_data/rpl4/.notes.tmp-1",
                                       dir_ / "user_data/rpl4/notes.tmp-abcdef",
                                       dir_ / "user_data/.Notes.txt.tmp-ab_cd!",
+                                      dir_ / "user_data/.my notes.txt.tmp-backup",
+                                      dir_ / "user_data/.Story01.dat.tmp-a1B2c3",
+                                      dir_ / "user_data/story/.Story100.dat.tmp-a1B2c3",
+                                      dir_ / "user_data/rpl4/.old.rpl4_700.tmp-a1B2c3",
                                       dir_ / "data/.System.dat.tmp-a1B2c3"};
   for (const fs::path& file : stale) {
     fs::create_directories(file.parent_path());
@@ -145,6 +155,24 @@ TEST_F(EntryTest, StaleSaveTemporariesAreRemovedOnceTheLockIsHeld) {
   EXPECT_EQ(RunAndClose(platform::CloseReason::Terminate), 0);
   for (const fs::path& file : stale) EXPECT_FALSE(fs::exists(file)) << file;
   for (const fs::path& file : kept) EXPECT_TRUE(fs::exists(file)) << file;
+}
+
+// A save folder that is a link out of the game folder takes no write of the
+// player, so the clean-up leaves what lies out there alone too.
+TEST_F(EntryTest, StaleTemporariesOutsideTheGameFolderAreLeftAlone) {
+  const fs::path outside = fs::temp_directory_path() / ("entry_test_outside_" + std::to_string(::getpid()));
+  fs::remove_all(outside);
+  const std::vector<fs::path> kept = {outside / ".Window.dat.tmp-Zz9Xy0",
+                                      outside / "story/.Story01.dat.tmp-000000",
+                                      outside / "rpl4/.a.rpl4_878.tmp-a1B2c3"};
+  for (const fs::path& file : kept) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file) << "someone else's";
+  }
+  fs::create_directory_symlink(outside, dir_ / "user_data");
+  EXPECT_EQ(RunAndClose(platform::CloseReason::Terminate), 0);
+  for (const fs::path& file : kept) EXPECT_TRUE(fs::exists(file)) << file;
+  fs::remove_all(outside);
 }
 
 TEST_F(EntryTest, SecondInstanceAnsweredNoLeavesTheFirstRunning) {

@@ -1,24 +1,36 @@
 // The generated game through the player's own loaders: every project file
-// loads with the values the builders gave it, the world map can be walked,
-// and every bitmap that start-up, the title, the world map and a stage load
-// comes up in each drawing mode with the palette and transparent colour.
+// loads with the values the builders gave it, damaged copies of every file
+// kind are reported in one line, the world map can be walked, and every
+// bitmap that start-up, the title, the world map and a stage load comes up in
+// each drawing mode with the palette and transparent colour.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <deque>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "definitions/save_data/save_slots.h"
+#include "definitions/stage/stage_record.h"
 #include "foundation/game_files.h"
+#include "foundation/log.h"
 #include "generated_game.h"
-#include "graphics/images/bitmap_table.h"
 #include "graphics/device/device.h"
+#include "graphics/images/bitmap_table.h"
 #include "graphics/images/palette.h"
 #include "graphics/images/palette_file.h"
+#include "input/replay.h"
+#include "input/replay_file.h"
 #include "platform/message_box.h"
 #include "project/data_paths.h"
 #include "project/global_data.h"
+#include "project/user_option.h"
+#include "screens/ranking/ranking_files.h"
+#include "screens/ranking/ranking_records.h"
+#include "tests/support/damaged_copies.h"
 #include "tools/sample_game/project_files.h"
 #include "tools/sample_game/sample_palette.h"
 
@@ -92,6 +104,123 @@ TEST(SampleGameLoad, WorldMapPointsAreReachableFromTheStart) {
     }
   }
   for (const cWorldPoint& p : map.m_vPoint) EXPECT_TRUE(seen[p.m_nY * map.m_nWidth + p.m_nX]) << p.m_nX << "," << p.m_nY;
+}
+
+// A game folder of its own with a copy of the generated game's project
+// files, which the test may damage, and its own report.
+class ScratchGameFolder {
+ public:
+  ScratchGameFolder()
+      : previous_(std::filesystem::current_path()),
+        folder_(std::filesystem::temp_directory_path() / ("sample_damaged_" + std::to_string(::getpid()))) {
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+    std::filesystem::copy(GeneratedGame() / "data", folder_ / "data",
+                          std::filesystem::copy_options::recursive);
+    for (const char* saves : {"story", "challenge", "free", "rpl4"})
+      std::filesystem::create_directories(folder_ / "user_data" / saves);
+    std::filesystem::current_path(folder_);
+    ForgetGameFolderListings();
+    InitReport(Report());
+  }
+  ~ScratchGameFolder() {
+    std::filesystem::current_path(previous_);
+    std::filesystem::remove_all(folder_);
+    ForgetGameFolderListings();
+    platform::TakeHeadlessBoxes();
+  }
+  ScratchGameFolder(const ScratchGameFolder&) = delete;
+  ScratchGameFolder& operator=(const ScratchGameFolder&) = delete;
+  std::filesystem::path Report() const { return folder_ / "Report_Game.txt"; }
+
+ private:
+  std::filesystem::path previous_, folder_;
+};
+
+// Save data with a carried hero whose flows hold commands: records nested
+// four deep.
+cSaveData SaveDataWithACarriedHero() {
+  cSaveData save;
+  save.m_vCarryChara[0].m_Chara.m_vFlows.resize(1);
+  save.m_vCarryChara[0].m_Chara.m_vFlows[0].m_vCmds.resize(2);
+  save.SetStageValue("a.", "a_c001_1.", 1, 1, 1, 40);
+  return save;
+}
+
+// The database list's own load, which the database load runs for each file.
+template <typename Record>
+std::function<bool()> ListLoader(PathIndex path) {
+  return [path] {
+    cVector<Record> list;
+    return LoadDatabaseList(list, g_Paths[path], Record()) == 1;
+  };
+}
+
+// Every kind of data file, damaged in many ways (counts of nested records
+// among them), is reported in one line by its own loader.
+TEST(SampleGameLoad, DamagedCopiesOfEveryFileKindAreReportedInOneLine) {
+  ScratchGameFolder game;
+  StartProjectData();
+  ASSERT_EQ(LoadDatabases(*g_Database), 1);
+  auto sweep = [&](const std::string& storedPath, const std::function<bool()>& load) {
+    SCOPED_TRACE(storedPath);
+    const std::filesystem::path file = ResolveGamePath(storedPath);
+    const std::vector<char> valid = FileBytes(file);
+    ExpectOneReportLinePerDamagedCopy({valid.begin(), valid.end()}, file, storedPath, game.Report(), load);
+  };
+
+  sweep(std::string(g_Paths[PATH_ANIME_SET]), ListLoader<cAnimeSet>(PATH_ANIME_SET));
+  sweep(std::string(g_Paths[PATH_SWORD_TYPE]), ListLoader<cSwordType>(PATH_SWORD_TYPE));
+  sweep(std::string(g_Paths[PATH_CHARA_EFFECT]), ListLoader<cCharaEffect>(PATH_CHARA_EFFECT));
+  sweep(std::string(g_Paths[PATH_SYSTEM]), [] {
+    cSystem system;
+    return LoadFile(system, g_Paths[PATH_SYSTEM]) == 1;
+  });
+  sweep(std::string(g_Paths[PATH_WORLD_MAP]), [] {
+    cWorldMap map;
+    return LoadFile(map, g_Paths[PATH_WORLD_MAP]) == 1;
+  });
+
+  cSaveData save = SaveDataWithACarriedHero();
+  ASSERT_EQ(SaveFile(save, MakeSaveFileName(0)), 1);
+  sweep(MakeSaveFileName(0), [] {
+    cSaveData loaded;
+    return LoadFromSlot(loaded, 0) == 1;
+  });
+  ASSERT_EQ(SaveFile(save, g_Paths[PATH_CHALLENGE_SAVE]), 1);
+  sweep(std::string(g_Paths[PATH_CHALLENGE_SAVE]), [] {
+    cSaveData loaded;
+    return loaded.LoadChallenge() == 1;
+  });
+
+  cUserOption option;
+  ASSERT_EQ(SaveFile(option, g_Paths[PATH_USER_OPTION]), 1);
+  sweep(std::string(g_Paths[PATH_USER_OPTION]), [] {
+    cUserOption loaded;
+    return LoadFile(loaded, g_Paths[PATH_USER_OPTION]) == 1;
+  });
+
+  cRanking ranking;
+  ASSERT_TRUE(SaveRanking(ranking, 2, "forest.", 0, 0, 0));
+  sweep(*RankingFilePath(2, "forest.", 0, 0, 0), [] {
+    cRanking loaded;
+    return LoadRanking(loaded, 2, "forest.", 0, 0, 0) == 1;
+  });
+
+  cEdStage stage;
+  ASSERT_EQ(LoadFile(stage, "data\\stg4\\Stage1.stg4_000"), 1);
+  cReplay replay;
+  replay.m_vDirValue = {1, 2};
+  replay.m_vDirLength = {30, 40};
+  const std::string replayPath = "user_data\\rpl4\\damaged.rpl4_878";
+  ASSERT_EQ(WriteReplayFile(replay, replayPath, stage, stage, save), 1);
+  sweep(replayPath, [&] {
+    cReplay loaded;
+    cEdStage loadedStage, stageCopy;
+    cSaveData loadedSave;
+    return ReadReplayFile(loaded, replayPath, loadedStage, stageCopy, loadedSave) == 1;
+  });
+  StopProjectData();
 }
 
 struct DrawingMode {
