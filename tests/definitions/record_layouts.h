@@ -107,10 +107,10 @@ inline ByteFixture CondStream(std::uint32_t version, const CondBytes& c) {
 struct CmdBytes {
   int family = 0;
   int kind = 0;
-  std::vector<std::int32_t> params;
+  std::vector<std::int32_t> params{};
   const ByteFixture* move = nullptr;
   const ByteFixture* shot = nullptr;
-  std::vector<ByteFixture> flows;
+  std::vector<ByteFixture> flows{};
   int sound = 0;
   int time = 0;
 };
@@ -136,7 +136,7 @@ struct FlowBytes {
   int flag = 0;
   int testPlay = 0;
   const char* memo = "";
-  std::vector<ByteFixture> commands;
+  std::vector<ByteFixture> commands{};
 };
 
 inline ByteFixture FlowStream(std::uint32_t version, const FlowBytes& fl) {

@@ -35,7 +35,7 @@ TEST_F(MessageBoxDialogTest, DrawnQuitQuestionAnswersByKeysAndClicks) {
   Script(Keys({kVkTab, kVkSpace}));
   EXPECT_EQ(ConfirmExit(0), 0);
   // A click on No.
-  SetDialogObserver([this](DialogBox& box) {
+  SetDialogObserver([](DialogBox& box) {
     EXPECT_EQ(box.Caption(), "End confirmation");
     ClickItem(box, IDNO);
   });

@@ -15,7 +15,7 @@ struct PreparedGameOptions {
   // The whole System.ini; empty writes none.
   std::string systemIni = "Direct3D=1\r\nWindowMode=1\r\nExit\r\n";
   // Changes to the system record before it is written.
-  std::function<void(cSystem&)> editSystem;
+  std::function<void(cSystem&)> editSystem{};
 };
 
 void WritePreparedGame(const std::filesystem::path& folder, const PreparedGameOptions& options = {});

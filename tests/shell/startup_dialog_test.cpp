@@ -62,7 +62,7 @@ TEST_F(StartupDialogTest, KeyboardChoosesDirectDrawAndDoNotAskSkipsTheNextStart)
 }
 
 TEST_F(StartupDialogTest, MouseClicksLandOnTheControlsOfItsOwnWindow) {
-  SetDialogObserver([this](DialogBox& box) {
+  SetDialogObserver([](DialogBox& box) {
     EXPECT_GT(box.WindowRect().x, 0);  // on the desktop, away from its corner
     ClickItem(box, IDC_STARTUP_D3D);
     ClickItem(box, IDC_STARTUP_NOASK);

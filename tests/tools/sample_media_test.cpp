@@ -170,7 +170,7 @@ TEST(SampleArt, WordSheetHasEachBannerInItsCell) {
       const bool inBanner = std::any_of(std::begin(kBanners), std::end(kBanners), [&](const Cell& banner) {
         return banner.y == y && x >= banner.x && x < banner.x + banner.width;
       });
-      if (!inBanner) EXPECT_TRUE(InkOf(words, x, y, 1, 32).Empty()) << x << "," << y;
+      if (!inBanner) { EXPECT_TRUE(InkOf(words, x, y, 1, 32).Empty()) << x << "," << y; }
     }
   for (int y : {128, 160})
     for (int d = 0; d < 10; ++d) {

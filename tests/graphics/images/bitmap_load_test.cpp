@@ -176,7 +176,7 @@ TEST_P(Direct3DBitmapTest, FatalTextureFailuresShowTheMessageAndClose) {
   const auto expectFatal = [&](bool fatal) {
     const auto boxes = platform::TakeHeadlessBoxes();
     EXPECT_EQ(boxes.size(), fatal ? 1u : 0u);
-    if (fatal && !boxes.empty()) EXPECT_EQ(boxes[0].text, "no texture");
+    if (fatal && !boxes.empty()) { EXPECT_EQ(boxes[0].text, "no texture"); }
     EXPECT_EQ(platform::TakeCloseRequest().has_value(), fatal);
   };
   constexpr int kTooWide = 20000;

@@ -88,20 +88,20 @@ TEST_P(BackgroundLayersTest, ColourSixteenWhereNoLayerDraws) {
   layers[1].Pass = 1;
   DrawBackgroundLayers(layers, 0, scrollX, scrollY);
   const std::uint32_t empty = BackPixel(10, 10);
-  if (Is8()) EXPECT_EQ(empty, 16u);
+  if (Is8()) { EXPECT_EQ(empty, 16u); }
   // A layer whose picture did not load (layer 2 has none) counts as not drawn.
   cVector<cEdBackground> missing(3);
   missing[0].Show = 0;
   missing[1].Show = 0;
   DDFillRect(&BackBuffer, 0, 0, 640, 480, 5);
   DrawBackgroundLayers(missing, 0, scrollX, scrollY);
-  if (Is8()) EXPECT_EQ(BackPixel(600, 400), 16u);
+  if (Is8()) { EXPECT_EQ(BackPixel(600, 400), 16u); }
   // A fill layer covers the screen with its colour.
   layers[0].Show = 1;
   layers[0].Fill = 1;
   layers[0].FillColour = 5;
   DrawBackgroundLayers(layers, 0, scrollX, scrollY);
-  if (Is8()) EXPECT_EQ(BackPixel(10, 10), 5u);
+  if (Is8()) { EXPECT_EQ(BackPixel(10, 10), 5u); }
 }
 
 // A paused stage that the project hides shows its background through the
@@ -117,7 +117,7 @@ TEST_P(BackgroundLayersTest, HiddenPausedStageShowsOnlyTheFirstLayer) {
     EXPECT_EQ(BackPixel(x, y), Expected(PictureValue((ox + x) % 100, (oy + y) % 60))) << x << "," << y;
   DrawBackgroundLayers(layers, 0, scrollX, scrollY);
   EXPECT_NE(BackPixel(333, 222), Expected(PictureValue((ox + 333) % 100, (oy + 222) % 60)));
-  if (Is8()) EXPECT_EQ(BackPixel(333, 222), 9u);
+  if (Is8()) { EXPECT_EQ(BackPixel(333, 222), 9u); }
 }
 
 // Where a later layer draws a row from its own pixels throughout, the first

@@ -28,10 +28,10 @@ TEST(CharaGauges, ShowForTwoSecondsWithTheChangeInTheFirst) {
     AdvanceCharaGauges(chara);
     const Gauge& drawn = chara.shownHpGauge;
     if (drawn.timer >= 1) ++shown;
-    if (frame == 1) EXPECT_DOUBLE_EQ(drawn.change, -10.0);
-    if (frame == 31) EXPECT_NEAR(drawn.change, -5.0, 1e-9);
-    if (frame == 61) EXPECT_NEAR(drawn.change, 0.0, 1e-9);
-    if (frame > 61) EXPECT_EQ(drawn.change, 0.0) << frame;
+    if (frame == 1) { EXPECT_DOUBLE_EQ(drawn.change, -10.0); }
+    if (frame == 31) { EXPECT_NEAR(drawn.change, -5.0, 1e-9); }
+    if (frame == 61) { EXPECT_NEAR(drawn.change, 0.0, 1e-9); }
+    if (frame > 61) { EXPECT_EQ(drawn.change, 0.0) << frame; }
   }
   EXPECT_EQ(shown, 120);
   EXPECT_EQ(chara.hpGauge.timer, 0);

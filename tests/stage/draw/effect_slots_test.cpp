@@ -311,7 +311,7 @@ TEST_F(EffectSlotsTest, TheEndOfAnEffectOrAnEffectOfKindNoneSwitchesTheVirtualBa
   while (!frame.finished && frames < 100) {
     AdvanceScreenEffect(frame, 0);
     DrawScreenEffect(frame, ScreenPoint{}, nullptr);
-    if (!frame.finished) EXPECT_EQ(lpDTCon->bVirBackBuffer, 1);
+    if (!frame.finished) { EXPECT_EQ(lpDTCon->bVirBackBuffer, 1); }
     ++frames;
   }
   EXPECT_EQ(frames, 12);  // trunc(value) passes T = 1 when the value reaches 2
