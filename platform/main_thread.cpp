@@ -34,7 +34,8 @@ struct State {
   std::deque<Request> pending;
   std::vector<std::function<void()>> loopTasks;
   std::function<void()> wakeup;
-  std::optional<CloseReason> closeRequest;
+  bool userClose = false;
+  std::optional<CloseReason> forcedClose;  // a failure's or a termination
   std::optional<int> quitCode;
 };
 
@@ -186,8 +187,10 @@ void RequestClose(CloseReason reason) {
   if (reason != CloseReason::User) g_forcedClose.store(true);
   {
     std::lock_guard lock(Shared().mutex);
-    // A forced close outranks a pending user close.
-    if (!Shared().closeRequest || Shared().closeRequest == CloseReason::User) Shared().closeRequest = reason;
+    if (reason == CloseReason::User)
+      Shared().userClose = true;
+    else if (!Shared().forcedClose || reason == CloseReason::Terminate)
+      Shared().forcedClose = reason;
   }
   Wake();
 }
@@ -197,10 +200,24 @@ void NoteTerminationSignal() { g_terminationSignal.store(true); }
 std::optional<CloseReason> TakeCloseRequest() {
   if (g_terminationSignal.exchange(false)) RequestClose(CloseReason::Terminate);
   std::lock_guard lock(Shared().mutex);
-  return std::exchange(Shared().closeRequest, std::nullopt);
+  State& state = Shared();
+  if (state.forcedClose == CloseReason::Terminate) {
+    state.userClose = false;
+    return std::exchange(state.forcedClose, std::nullopt);
+  }
+  // A failure that raises its close again on every frame must not hide the
+  // player's own: that one is taken first, the failure's stays pending.
+  if (std::exchange(state.userClose, false)) return CloseReason::User;
+  return std::exchange(state.forcedClose, std::nullopt);
 }
 
 bool ForcedCloseRaised() { return g_forcedClose.load(); }
+
+bool ForcedClosePending() {
+  if (g_terminationSignal.load()) return true;
+  std::lock_guard lock(Shared().mutex);
+  return Shared().forcedClose.has_value();
+}
 
 void PostQuit(int exitCode) {
   std::deque<Request> refused;
@@ -234,7 +251,8 @@ void ResetMainThreadState() {
   std::lock_guard lock(Shared().mutex);
   Shared().handler = nullptr;
   Shared().wakeup = nullptr;
-  Shared().closeRequest.reset();
+  Shared().userClose = false;
+  Shared().forcedClose.reset();
   Shared().quitCode.reset();
   g_forcedClose.store(false);
   g_terminationSignal.store(false);

@@ -95,14 +95,14 @@ void cStageScene::SetStage(int bLoadStage, int bFirstEntry) {
   if (bLoadStage) {
     if (InReplay()) {
       if (ReadReplayStep(g_strReplayFile)) g_ReplayDataVersion = g_FileVersion;
-      else PostCloseRequest();
+      else PostFailureClose();
     }
     g_PlayStage = g_Stage;
   }
   const int heroStart = g_PlayStage.FindHeroStart();
   if (heroStart < 0) {
     Report("err V[%d] ( %d , %d )", heroStart, static_cast<int>(g_PlayStage.m_vChara.size()), 76);
-    PostCloseRequest();
+    PostFailureClose();
   } else if (bLoadStage && !InReplay() && !g_StageRules.keepHeroDefinition && g_SaveData.m_bCarryOver &&
              !g_SaveData.m_vCarryChara.empty()) {
     g_PlayStage.m_vChara[heroStart] = g_SaveData.m_vCarryChara[0].m_Chara;
