@@ -36,6 +36,7 @@ struct State {
   std::function<void()> wakeup;
   bool userClose = false;
   std::optional<CloseReason> forcedClose;  // a failure's or a termination
+  int failureCloseHolds = 0;
   std::optional<int> quitCode;
 };
 
@@ -208,6 +209,7 @@ std::optional<CloseReason> TakeCloseRequest() {
   // A failure that raises its close again on every frame must not hide the
   // player's own: that one is taken first, the failure's stays pending.
   if (std::exchange(state.userClose, false)) return CloseReason::User;
+  if (state.failureCloseHolds > 0) return std::nullopt;
   return std::exchange(state.forcedClose, std::nullopt);
 }
 
@@ -216,7 +218,18 @@ bool ForcedCloseRaised() { return g_forcedClose.load(); }
 bool ForcedClosePending() {
   if (g_terminationSignal.load()) return true;
   std::lock_guard lock(Shared().mutex);
-  return Shared().forcedClose.has_value();
+  const State& state = Shared();
+  return state.forcedClose == CloseReason::Terminate || (state.forcedClose && state.failureCloseHolds == 0);
+}
+
+FailureClosesHeld::FailureClosesHeld() {
+  std::lock_guard lock(Shared().mutex);
+  ++Shared().failureCloseHolds;
+}
+
+FailureClosesHeld::~FailureClosesHeld() {
+  std::lock_guard lock(Shared().mutex);
+  if (Shared().failureCloseHolds > 0) --Shared().failureCloseHolds;
 }
 
 void PostQuit(int exitCode) {
@@ -253,6 +266,7 @@ void ResetMainThreadState() {
   Shared().wakeup = nullptr;
   Shared().userClose = false;
   Shared().forcedClose.reset();
+  Shared().failureCloseHolds = 0;
   Shared().quitCode.reset();
   g_forcedClose.store(false);
   g_terminationSignal.store(false);

@@ -56,6 +56,17 @@ bool ForcedCloseRaised();
 // True while a fatal close or a termination waits to be taken.
 bool ForcedClosePending();
 
+// While one lives (main thread, the exit question open), a failure's close
+// is not taken: the question's dialog would end on it, and the answer
+// covers it. The player's close and a termination still are.
+class FailureClosesHeld {
+ public:
+  FailureClosesHeld();
+  ~FailureClosesHeld();
+  FailureClosesHeld(const FailureClosesHeld&) = delete;
+  FailureClosesHeld& operator=(const FailureClosesHeld&) = delete;
+};
+
 // Ends the main loop with an exit code; from then on requests are refused
 // and waiting senders return.
 void PostQuit(int exitCode);

@@ -26,6 +26,7 @@ bool DeclinedFailureGoesOn(std::uint32_t frame) {
 }
 
 bool PlayerWantsToQuit() {
+  const platform::FailureClosesHeld held;
   SuspendThreads();
   const bool quit = ConfirmExitStep(g_SystemIni.English);
   ResumeThreads();

@@ -97,8 +97,8 @@ TEST_F(MainThreadTest, QuitRefusesNewRequestsAndReleasesWaitingSenders) {
 }
 
 // A failure that raises its close on every frame must not hide the player's:
-// the player's close is taken first, the failure's after it; a termination
-// comes before both and takes them with it.
+// the player's close is taken first, the failure's after it (and not while
+// held); a termination comes before both and takes them with it.
 TEST_F(MainThreadTest, ThePlayersCloseComesBeforeAFailuresAndATerminationBeforeAll) {
   EXPECT_FALSE(platform::TakeCloseRequest());
   platform::RequestClose(platform::CloseReason::User);
@@ -112,6 +112,17 @@ TEST_F(MainThreadTest, ThePlayersCloseComesBeforeAFailuresAndATerminationBeforeA
   EXPECT_FALSE(platform::TakeCloseRequest());
   EXPECT_FALSE(platform::ForcedClosePending());
   EXPECT_TRUE(platform::ForcedCloseRaised());
+
+  {
+    // The exit question is open: a failure's close waits for its answer.
+    const platform::FailureClosesHeld held;
+    platform::RequestClose();
+    EXPECT_FALSE(platform::TakeCloseRequest());
+    EXPECT_FALSE(platform::ForcedClosePending());
+    platform::RequestClose(platform::CloseReason::User);
+    EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::User);
+  }
+  EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::Fatal);
 
   platform::RequestClose(platform::CloseReason::User);
   platform::RequestClose();

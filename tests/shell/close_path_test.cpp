@@ -9,10 +9,12 @@
 #include <filesystem>
 #include <fstream>
 #include <mutex>
+#include <optional>
 #include <sstream>
 #include <vector>
 
 #include "foundation/log.h"
+#include "foundation/message_box.h"
 #include "foundation/thread.h"
 #include "platform/clock.h"
 #include "platform/headless_window.h"
@@ -74,6 +76,7 @@ class ClosePathTest : public testing::Test {
     g_bDirectStage = 0;
     SetSceneFactory(GS_WORLDMAP, nullptr);
     SetSceneFactory(GS_STAGE, nullptr);
+    SetMesBoxRoute(nullptr);
   }
   // The exit questions shown since the last call (the debug boxes of the
   // frames left out).
@@ -144,6 +147,24 @@ TEST_F(ClosePathTest, AtTheTitleOrOnATestPlayOrATerminationNothingIsAsked) {
   g_Game.m_nState = GS_WORLDMAP;
   EXPECT_TRUE(harness_->Close(platform::CloseReason::Terminate));
   EXPECT_TRUE(platform::TakeHeadlessBoxes().empty());
+}
+
+// The question is a dialog that would end on a failure's close taken while
+// it is open: such a close waits for the answer, which covers it.
+TEST_F(ClosePathTest, AFailuresCloseRaisedWhileTheQuestionIsOpenWaitsForTheAnswer) {
+  g_Game.m_nState = GS_WORLDMAP;
+  bool asked = false;
+  std::optional<platform::CloseReason> takenMeanwhile;
+  SetMesBoxRoute([&](std::string_view, std::string_view, unsigned) {
+    asked = true;
+    platform::RequestClose();
+    takenMeanwhile = platform::TakeCloseRequest();
+    return IDNO;
+  });
+  EXPECT_FALSE(harness_->Close(platform::CloseReason::Fatal));
+  EXPECT_TRUE(asked);
+  EXPECT_FALSE(takenMeanwhile.has_value());
+  EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::Fatal);
 }
 
 // A scene whose failure raises the close on every frame while it lasts, as
