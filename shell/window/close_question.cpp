@@ -37,9 +37,10 @@ bool PlayerWantsToQuit() {
 
 bool ConfirmClose(platform::CloseReason reason) {
   if (reason == platform::CloseReason::Terminate || g_bClosing.load() || !AsksHere()) return true;
-  if (DeclinedFailureGoesOn(g_dwFrameCount.load())) {
-    // Whatever else asked to close meanwhile, the failure kept going.
-    g_declinedFailureFrame = g_dwFrameCount.load();
+  const std::uint32_t frame = g_dwFrameCount.load();
+  if (DeclinedFailureGoesOn(frame)) {
+    // The player's close taken meanwhile does not end the failure either.
+    g_declinedFailureFrame = frame;
     if (reason == platform::CloseReason::Fatal) return false;
   }
   if (PlayerWantsToQuit()) return true;
