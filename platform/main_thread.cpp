@@ -34,7 +34,9 @@ struct State {
   std::deque<Request> pending;
   std::vector<std::function<void()>> loopTasks;
   std::function<void()> wakeup;
-  std::optional<CloseReason> closeRequest;
+  bool userClose = false;
+  std::optional<CloseReason> forcedClose;  // a failure's or a termination
+  int failureCloseHolds = 0;
   std::optional<int> quitCode;
 };
 
@@ -186,8 +188,10 @@ void RequestClose(CloseReason reason) {
   if (reason != CloseReason::User) g_forcedClose.store(true);
   {
     std::lock_guard lock(Shared().mutex);
-    // A forced close outranks a pending user close.
-    if (!Shared().closeRequest || Shared().closeRequest == CloseReason::User) Shared().closeRequest = reason;
+    if (reason == CloseReason::User)
+      Shared().userClose = true;
+    else if (!Shared().forcedClose || reason == CloseReason::Terminate)
+      Shared().forcedClose = reason;
   }
   Wake();
 }
@@ -197,10 +201,36 @@ void NoteTerminationSignal() { g_terminationSignal.store(true); }
 std::optional<CloseReason> TakeCloseRequest() {
   if (g_terminationSignal.exchange(false)) RequestClose(CloseReason::Terminate);
   std::lock_guard lock(Shared().mutex);
-  return std::exchange(Shared().closeRequest, std::nullopt);
+  State& state = Shared();
+  if (state.forcedClose == CloseReason::Terminate) {
+    state.userClose = false;
+    return std::exchange(state.forcedClose, std::nullopt);
+  }
+  // A failure that raises its close again on every frame must not hide the
+  // player's own: that one is taken first, the failure's stays pending.
+  if (std::exchange(state.userClose, false)) return CloseReason::User;
+  if (state.failureCloseHolds > 0) return std::nullopt;
+  return std::exchange(state.forcedClose, std::nullopt);
 }
 
 bool ForcedCloseRaised() { return g_forcedClose.load(); }
+
+bool ForcedClosePending() {
+  if (g_terminationSignal.load()) return true;
+  std::lock_guard lock(Shared().mutex);
+  const State& state = Shared();
+  return state.forcedClose == CloseReason::Terminate || (state.forcedClose && state.failureCloseHolds == 0);
+}
+
+FailureClosesHeld::FailureClosesHeld() {
+  std::lock_guard lock(Shared().mutex);
+  ++Shared().failureCloseHolds;
+}
+
+FailureClosesHeld::~FailureClosesHeld() {
+  std::lock_guard lock(Shared().mutex);
+  if (Shared().failureCloseHolds > 0) --Shared().failureCloseHolds;
+}
 
 void PostQuit(int exitCode) {
   std::deque<Request> refused;
@@ -234,7 +264,9 @@ void ResetMainThreadState() {
   std::lock_guard lock(Shared().mutex);
   Shared().handler = nullptr;
   Shared().wakeup = nullptr;
-  Shared().closeRequest.reset();
+  Shared().userClose = false;
+  Shared().forcedClose.reset();
+  Shared().failureCloseHolds = 0;
   Shared().quitCode.reset();
   g_forcedClose.store(false);
   g_terminationSignal.store(false);

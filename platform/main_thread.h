@@ -38,8 +38,9 @@ void AddMainLoopTask(std::function<void()> task);
 // Runs the pending requests and the loop tasks; main thread only.
 void ServeMainThread();
 
-// Why the program is asked to close. A user close (the window's close button,
-// Esc) may ask the exit question; a fatal close and a termination never ask.
+// Why the program is asked to close: the player (the window's close button,
+// Esc) or the game's own request, a failure, or a termination (a signal, the
+// harness ending a run). A termination never asks the exit question.
 enum class CloseReason { User, Fatal, Terminate };
 // Any thread: asks the main thread to run the close path. Without a reason it
 // is the fatal-error path's close request.
@@ -47,10 +48,24 @@ void RequestClose(CloseReason reason = CloseReason::Fatal);
 // Async-signal-safe: a termination signal arrived; the next TakeCloseRequest
 // reports it as a termination.
 void NoteTerminationSignal();
-// The pending close request, taken (main thread).
+// The pending close request, taken (main thread): a termination before all
+// (it takes the others with it), then the player's, then a failure's.
 std::optional<CloseReason> TakeCloseRequest();
 // True once a fatal close or a termination has been raised in this process.
 bool ForcedCloseRaised();
+// True while a fatal close or a termination waits to be taken.
+bool ForcedClosePending();
+
+// While one lives (main thread, the exit question open), a failure's close
+// is not taken: the question's dialog would end on it, and the answer
+// covers it. The player's close and a termination still are.
+class FailureClosesHeld {
+ public:
+  FailureClosesHeld();
+  ~FailureClosesHeld();
+  FailureClosesHeld(const FailureClosesHeld&) = delete;
+  FailureClosesHeld& operator=(const FailureClosesHeld&) = delete;
+};
 
 // Ends the main loop with an exit code; from then on requests are refused
 // and waiting senders return.

@@ -23,6 +23,7 @@
 #include "shell/report/report_log.h"
 #include "shell/requests/game_requests.h"
 #include "shell/single_instance_check.h"
+#include "shell/window/close_question.h"
 #include "shell/window/main_window_object.h"
 #include "shell/worker_threads.h"
 
@@ -58,7 +59,7 @@ int RunPlayer(std::string_view commandLine) {
   platform::ReturnLargeBlocksWhenFreed();
   platform::BecomeMainThread();
   g_bGameStarted = 0;
-  g_bClosing.store(0);
+  ResetCloseState();
   InitDebugLog(0, "EC_Game.txt");
   if (!StartReportLog("Report_Game.txt")) return 0;
   // The report's text-face line comes once fontconfig has loaded, beside the

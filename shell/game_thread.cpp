@@ -33,10 +33,9 @@ unsigned GameThreadProc() {
       continue;  // other thread messages (the probe) are dropped
     }
     if (g_bActive.load()) {
-      if (step() == 0) {
-        platform::RequestClose();  // the frame step failed: close without asking
-        return 1;
-      }
+      // A failed step raises the close, which asks first; the player may
+      // play on, so the thread keeps stepping until the close path ends it.
+      if (step() == 0) platform::RequestClose();
     } else {
       cThread::Sleep(1);
     }

@@ -8,35 +8,29 @@
 #include "shell/init/system_ini.h"
 #include "shell/requests/request_handlers.h"
 #include "shell/subsystems/subsystem_steps.h"
+#include "shell/window/close_question.h"
 #include "shell/window/window_events.h"
 #include "shell/window/window_pos.h"
 #include "shell/worker_threads.h"
 
 namespace {
 
-// A close by the player in a window, away from the title and outside a
-// directly started stage or a test play, asks first.
-bool AsksBeforeClosing(platform::CloseReason reason) {
-  return reason == platform::CloseReason::User && !g_bDirectStage && !g_bFromEditor && g_bWindowed &&
-         g_Game.m_nState != GS_TITLE;
-}
-
-bool PlayerWantsToQuit() {
-  SuspendThreads();
-  const bool quit = ConfirmExitStep(g_SystemIni.English);
-  ResumeThreads();
-  return quit;
+// The modal loop of a pause, a message or a game wait holds the stage: on
+// the pause thread, or inside the game thread's frame.
+bool StageIsHeld() {
+  const cStageSceneBase* stage = g_pStageScene.load();
+  return thPause.IsRunning() || (stage != nullptr && stage->m_bHeld.load() != 0);
 }
 
 }  // namespace
 
 void OnMainWindowClose(platform::CloseReason reason) {
   if (!platform::MainWindowExists()) return;
-  if (AsksBeforeClosing(reason) && !PlayerWantsToQuit()) return;
+  if (!ConfirmClose(reason)) return;
   if (g_SystemIni.WindowMode != 0 && g_bGameStarted && !platform::MainWindowMinimised()) SaveWindowPos();
   g_bClosing.store(1);
-  if (thPause.IsRunning()) {
-    // The pause ends first; the stage raises the close again afterwards.
+  if (StageIsHeld()) {
+    // The hold ends first; the stage raises the close again afterwards.
     DebugLogF("WM_CLOSE thPause.m_hThread");
     if (cStageSceneBase* stage = g_pStageScene.load()) stage->m_bQuit.store(1);
     thPause.PostMessage(WM_QUIT);

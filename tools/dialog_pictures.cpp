@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
     }
     harness.StepFrames(60);
     Pictures(out);
-    harness.Close(CloseReason::Fatal);
+    harness.Close(CloseReason::Terminate);
   }
   fs::remove_all(game);
   return 0;

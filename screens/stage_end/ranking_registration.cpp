@@ -53,7 +53,7 @@ unsigned RunRankingWindow(cStageScene& scene) {
       continue;
     }
     WaitNextFrame();
-    if (!RestoreLostSurfaces()) PostCloseRequest();
+    if (!RestoreLostSurfaces()) PostFailureClose();
     PollInput(g_Inputs);
     if (g_Inputs.empty() || !RankingWindowFrame(scene, window, g_Inputs[0])) return 1;
     PresentFrame();

@@ -6,7 +6,7 @@
 
 cGame g_Game;
 std::atomic<cStageSceneBase*> g_pStageScene{nullptr};
-std::uint32_t g_dwFrameCount = 0;
+std::atomic<std::uint32_t> g_dwFrameCount{0};
 std::uint32_t g_dwFrameTime = 0;
 std::uint32_t g_dwFrameTimeMean = 0;
 

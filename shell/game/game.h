@@ -76,6 +76,6 @@ extern std::atomic<cStageSceneBase*> g_pStageScene;
 
 // Counters of the frame step: frames stepped, the last frame's working time
 // in ms, and the 16-frame mean of the working time shown by the overlay.
-extern std::uint32_t g_dwFrameCount;
+extern std::atomic<std::uint32_t> g_dwFrameCount;  // read by the close path
 extern std::uint32_t g_dwFrameTime;
 extern std::uint32_t g_dwFrameTimeMean;

@@ -35,12 +35,13 @@ class cScene {
 };
 
 // The stage-play scene's part that the shell touches: the frame step writes
-// the frames counted in the last second, and a close while the pause thread
-// runs sets the quit flag, after which the stage leaves its pause and the
-// close is raised again.
+// the frames counted in the last second, and a close while the stage is held
+// by its modal loop (a message, a game wait, an effect) sets the quit flag,
+// after which the loop ends and the stage raises the close again.
 class cStageSceneBase : public cScene {
  public:
   cStageSceneBase();
   int m_nFrameRate = 0;
   std::atomic<int> m_bQuit{0};
+  std::atomic<int> m_bHeld{0};  // 1 while the modal loop runs
 };

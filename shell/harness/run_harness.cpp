@@ -13,6 +13,7 @@
 #include "shell/main_window.h"
 #include "shell/report/report_log.h"
 #include "shell/requests/game_requests.h"
+#include "shell/window/close_question.h"
 #include "shell/window/main_window_object.h"
 
 cRunHarness::cRunHarness(std::filesystem::path gameFolder) : m_folder(std::move(gameFolder)) {}
@@ -29,7 +30,7 @@ bool cRunHarness::Start(std::string_view commandLine) {
   ForgetGameFolderListings();
   m_started = true;
   g_bGameStarted = 0;
-  g_bClosing.store(0);
+  ResetCloseState();
   StartReportLog(m_folder / "Report_Game.txt");
   // Runs read the report as it stands and may end at any moment: the
   // text-face line is in it before the run goes on.

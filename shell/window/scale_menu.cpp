@@ -47,7 +47,7 @@ class ScaleMenu {
       platform::RequestClose(reason);
       Choose(-1);
     };
-    while (!m_done && !platform::QuitPosted() && !platform::ForcedCloseRaised()) {
+    while (!m_done && !platform::QuitPosted() && !platform::ForcedClosePending()) {
       platform::PumpEvents(handlers);
       platform::SleepMs(1);
     }

@@ -3,7 +3,9 @@
 // the window alive with frames of its own, from a private copy of the
 // input records (the game's records, and so the replay, are untouched).
 // It ends when the wait record's count runs out or the decide button is
-// newly pressed, or 2 seconds after the program was asked to close.
+// newly pressed, or 2 seconds after the program was asked to close (at
+// once when the thread that runs it is ended).
+#include "foundation/thread.h"
 #include "input/key_polling.h"
 #include "shell/game/frame_step.h"
 #include "shell/game/game_clock.h"
@@ -34,6 +36,13 @@ bool cStageScene::PauseFrame(cInput& input, std::uint16_t previousButtons) {
 }
 
 int thPause(cStageScene& scene) {
+  // Held before the quit flag is read: a close either sees the hold and
+  // sets the flag, or ends the game thread, which ends this loop too.
+  scene.m_bHeld.store(1);
+  struct HoldEnd {
+    cStageScene& scene;
+    ~HoldEnd() { scene.m_bHeld.store(0); }
+  } holdEnd{scene};
   if (scene.m_bQuit.load()) return 0;
   cVector<cInput> inputs = g_Inputs;
   if (inputs.empty()) inputs.resize(1);
@@ -45,6 +54,7 @@ int thPause(cStageScene& scene) {
   bool quitSeen = false;
   std::uint32_t quitAt = 0;
   for (;;) {
+    if (cThread::StopRequested()) break;
     if (scene.m_bQuit.load()) {
       if (!quitSeen) {
         quitSeen = true;
@@ -55,7 +65,7 @@ int thPause(cStageScene& scene) {
       continue;
     }
     WaitNextFrame();
-    if (!RestoreLostSurfaces()) PostCloseRequest();
+    if (!RestoreLostSurfaces()) PostFailureClose();
     const std::uint16_t previousButtons = input.m_wButton;
     PollInput(inputs);
     if (!scene.PauseFrame(input, previousButtons)) break;

@@ -48,3 +48,4 @@ void ReleaseStageSurfaces(cStageScene& scene) {
 void ClearBackBuffer() {}
 
 void PostCloseRequest() { platform::RequestClose(platform::CloseReason::User); }
+void PostFailureClose() { platform::RequestClose(platform::CloseReason::Fatal); }

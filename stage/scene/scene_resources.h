@@ -1,7 +1,7 @@
 #pragma once
 // The stage scene's graphics and the window's close: the surfaces of the
 // stage, made when the scene starts and released when it ends, and the
-// closing request that failures and the single-stage title choice send.
+// closing requests of failures and of the single-stage title choice.
 // Without a graphics device (tests of play alone) the surface steps succeed
 // without making anything.
 
@@ -16,3 +16,6 @@ void ClearStageShows(cStageScene& scene);
 void ClearBackBuffer();
 // WM_CLOSE to the main window: the program's close path runs.
 void PostCloseRequest();
+// The same after a failure: one that recurs on every frame is asked about
+// once.
+void PostFailureClose();

@@ -95,7 +95,7 @@ void cStageScene::SetStage(int bLoadStage, int bFirstEntry) {
   if (bLoadStage) {
     if (InReplay()) {
       if (ReadReplayStep(g_strReplayFile)) g_ReplayDataVersion = g_FileVersion;
-      else PostCloseRequest();
+      else PostFailureClose();
     }
     g_PlayStage = g_Stage;
   }
@@ -108,7 +108,7 @@ void cStageScene::SetStage(int bLoadStage, int bFirstEntry) {
   const int heroStart = g_PlayStage.FindHeroStart();
   if (heroStart < 0) {
     Report("err V[%d] ( %d , %d )", heroStart, static_cast<int>(g_PlayStage.m_vChara.size()), 76);
-    PostCloseRequest();
+    PostFailureClose();
   }
   // The seed: the replay's own, or a new one; the save snapshot of the
   // attempt that ends is kept with its replay before the carry-over.

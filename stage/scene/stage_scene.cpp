@@ -66,7 +66,7 @@ void cStageScene::Start() {
   m_bResultShown = 0;
   const bool fromStage = g_Game.m_nPrevState == GS_STAGE;
   if (!LoadStageSurfaces(*this, fromStage)) {
-    PostCloseRequest();
+    PostFailureClose();
     return;
   }
   if (!fromStage) {
@@ -106,7 +106,7 @@ void cStageScene::Leave() {
   ClearBackBuffer();
   if ((g_Game.m_nTitleCmd == TC_FREEPLAY && !g_SaveData.m_bSeriesStart) || g_bDirectStage) {
     g_SaveData.m_bSeriesStart = 0;
-    if (!PlayStageFileStep(g_PlayStage.FilePath, 0)) PostCloseRequest();
+    if (!PlayStageFileStep(g_PlayStage.FilePath, 0)) PostFailureClose();
   }
   g_Game.m_nFps = 60;
   g_Game.m_nPrevState = GS_STAGE;

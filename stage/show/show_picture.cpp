@@ -79,7 +79,7 @@ void ReportLoadFailure(const std::string& file) {
   const char* line = Cp932Literal("%s 読み込み失敗！");
   ErrorBoxF(line, file.c_str());
   DebugLogF(line, file.c_str());
-  PostCloseRequest();
+  PostFailureClose();
 }
 
 int FollowedNumber(const cChara& chara, int place) {

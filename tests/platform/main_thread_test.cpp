@@ -96,18 +96,40 @@ TEST_F(MainThreadTest, QuitRefusesNewRequestsAndReleasesWaitingSenders) {
   std::thread([] { EXPECT_FALSE(platform::RunOnMainThread([] {})); }).join();
 }
 
-TEST_F(MainThreadTest, ForcedCloseOutranksAUserCloseAndIsRemembered) {
+// A failure that raises its close on every frame must not hide the player's:
+// the player's close is taken first, the failure's after it (and not while
+// held); a termination comes before both and takes them with it.
+TEST_F(MainThreadTest, ThePlayersCloseComesBeforeAFailuresAndATerminationBeforeAll) {
   EXPECT_FALSE(platform::TakeCloseRequest());
   platform::RequestClose(platform::CloseReason::User);
   EXPECT_FALSE(platform::ForcedCloseRaised());
+  EXPECT_FALSE(platform::ForcedClosePending());
   std::thread([] { platform::RequestClose(); }).join();
   platform::RequestClose(platform::CloseReason::User);
+  EXPECT_TRUE(platform::ForcedClosePending());
+  EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::User);
   EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::Fatal);
   EXPECT_FALSE(platform::TakeCloseRequest());
+  EXPECT_FALSE(platform::ForcedClosePending());
   EXPECT_TRUE(platform::ForcedCloseRaised());
 
+  {
+    // The exit question is open: a failure's close waits for its answer.
+    const platform::FailureClosesHeld held;
+    platform::RequestClose();
+    EXPECT_FALSE(platform::TakeCloseRequest());
+    EXPECT_FALSE(platform::ForcedClosePending());
+    platform::RequestClose(platform::CloseReason::User);
+    EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::User);
+  }
+  EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::Fatal);
+
+  platform::RequestClose(platform::CloseReason::User);
+  platform::RequestClose();
   platform::NoteTerminationSignal();
+  EXPECT_TRUE(platform::ForcedClosePending());
   EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::Terminate);
+  EXPECT_FALSE(platform::TakeCloseRequest());
 }
 
 }  // namespace

@@ -2,23 +2,31 @@
 // from the start cell; stepping on the first stage, which is not open yet,
 // opens the confirm menu at once; "no" puts the figure back, "yes" starts
 // the stage, which plays the file the map loaded. The stage's retry and
-// pause menus lead back to the stage or to the map.
+// pause menus lead back to the stage or to the map. A close raised on the
+// way (a damaged stage, Esc while the stage is held) asks first.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "definitions/save_data/save_data.h"
 #include "definitions/save_data/save_slots.h"
 #include "definitions/stage/stage_record.h"
+#include "player_threads.h"
 #include "screen_walk.h"
 #include "screens/mapmenu/map_menu_scene.h"
 #include "screens/menu/menu_cursor.h"
 #include "screens/title/title_scene.h"
 #include "screens/worldmap/world_map_scene.h"
 #include "foundation/game_files.h"
+#include "platform/input_devices.h"
 #include "platform/message_box.h"
+#include "platform/ui_events.h"
+#include "platform/window.h"
 #include "project/global_data.h"
 #include "project/world_map.h"
 #include "project/system_record.h"
@@ -26,6 +34,8 @@
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/scene/stage_scene.h"
+#include "stage/show/message_record.h"
+#include "stage/show/show_wait.h"
 #include "foundation/message_box.h"
 
 namespace {
@@ -40,6 +50,36 @@ void NewGameToTheMap(cScreenWalk& walk) {
   walk.Step();
   walk.Tap(kKeyZ);
   ASSERT_TRUE(walk.StepUntil([] { return Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
+}
+
+// The first stage's numbered files: the name the map gives, with a number
+// behind.
+std::vector<std::filesystem::path> FirstStageFiles() {
+  const std::filesystem::path named =
+      std::filesystem::absolute(ResolveGamePath(g_WorldMap->GetPointAt({7, 10})->m_vStage[0].m_strStage));
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::directory_iterator(named.parent_path()))
+    if (entry.path().filename().string().starts_with(named.filename().string())) files.push_back(entry.path());
+  return files;
+}
+
+// The exit questions shown since the last call, and the texts of all boxes.
+std::size_t Questions(std::vector<std::string>* texts = nullptr) {
+  std::size_t count = 0;
+  for (const auto& box : platform::TakeHeadlessBoxes()) {
+    count += box.caption == "終了確認";
+    if (texts) texts->push_back(box.text);
+  }
+  return count;
+}
+
+// Holds the key for a frame and releases it for one, as long as the player
+// stays open.
+bool TapWhileOpen(cScreenWalk& walk, int virtualKey) {
+  platform::SetKeyHeld(virtualKey, true);
+  const bool open = walk.Harness().StepFrames(1) == 1;
+  platform::SetKeyHeld(virtualKey, false);
+  return open && walk.Harness().StepFrames(1) == 1;
 }
 
 // From the start cell onto the first stage, and "yes" in its confirm menu.
@@ -185,13 +225,8 @@ class LeaveOnTheStageCell : public cScene {
 TEST(WorldMapWalk, AStageEnteredAtOnceThatCannotLoadIsReportedOnceAndLeft) {
   cScreenWalk walk("world_map_unloadable");
   ASSERT_TRUE(walk.Start());
-  // The stage's numbered files: the name the map gives, with a number behind.
-  const std::filesystem::path named =
-      std::filesystem::absolute(ResolveGamePath(g_WorldMap->GetPointAt({7, 10})->m_vStage[0].m_strStage));
-  std::vector<std::filesystem::path> files;
-  for (const auto& entry : std::filesystem::directory_iterator(named.parent_path()))
-    if (entry.path().filename().string().starts_with(named.filename().string())) files.push_back(entry.path());
-  ASSERT_FALSE(files.empty()) << named;
+  const std::vector<std::filesystem::path> files = FirstStageFiles();
+  ASSERT_FALSE(files.empty());
   SetSceneFactory(GS_STAGE, [files] { return std::make_unique<LeaveOnTheStageCell>(files); });
   ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
   ASSERT_NO_FATAL_FAILURE(EnterTheFirstStage(walk));
@@ -204,6 +239,60 @@ TEST(WorldMapWalk, AStageEnteredAtOnceThatCannotLoadIsReportedOnceAndLeft) {
   EXPECT_EQ(platform::TakeHeadlessBoxes().size(), 1u);
   EXPECT_TRUE(walk.Harness().Close());
   RegisterStageScene();
+}
+
+// The first stage's files damaged (their end value wrong): entering the
+// stage from the map says so, and the failure's close asks first. No keeps
+// the map, the play's progress and its slot, and the figure walks on; the
+// next entry asks again, and Yes closes.
+TEST(WorldMapWalk, ADamagedStageEnteredFromTheMapAsksBeforeClosing) {
+  cScreenWalk walk("world_map_damaged");
+  ASSERT_TRUE(walk.Start());
+  const std::vector<std::filesystem::path> files = FirstStageFiles();
+  ASSERT_FALSE(files.empty());
+  for (const auto& file : files) {
+    std::fstream stage(file, std::ios::in | std::ios::out | std::ios::binary);
+    stage.seekp(-4, std::ios::end);
+    stage.write("\0\0\0\0", 4);
+  }
+  ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
+  g_SaveData.m_nLife = 7;
+  g_SaveData.m_vSwitch[5] = 1;
+  ASSERT_TRUE(SaveToSlot(g_SaveData, 0));
+  const auto slotFile = walk.Folder() / "user_data" / "story" / "Story01.dat";
+  auto slotBytes = [&] {
+    std::ifstream in(slotFile, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const std::string saved = slotBytes();
+  Questions();
+
+  platform::SetHeadlessBoxAnswer(platform::kAnswerNo);
+  for (int i = 0; i < 3 && Map()->Phase() == cWorldMapScene::kWalk; ++i) ASSERT_TRUE(TapWhileOpen(walk, kKeyRight));
+  ASSERT_EQ(Map()->Phase(), cWorldMapScene::kEnter);
+  ASSERT_EQ(walk.Harness().StepFrames(2), 2);
+  std::vector<std::string> texts;
+  EXPECT_EQ(Questions(&texts), 1u);
+  ASSERT_EQ(texts.size(), 3u);
+  EXPECT_NE(texts[0].find("が破損しています！"), std::string::npos);
+  EXPECT_NE(texts[1].find("が読み込めません！"), std::string::npos);
+  EXPECT_EQ(g_Game.m_nState, GS_WORLDMAP);
+  EXPECT_EQ(g_SaveData.m_nLife, 7);
+  EXPECT_EQ(g_SaveData.m_vSwitch[5], 1);
+  EXPECT_EQ(slotBytes(), saved);
+  ASSERT_TRUE(TapWhileOpen(walk, kKeyZ));  // "no" in the confirm menu
+  EXPECT_EQ(Map()->Phase(), cWorldMapScene::kWalk);
+  EXPECT_EQ(Map()->Cursor().x, 6);
+  EXPECT_EQ(Questions(), 0u);
+
+  platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
+  platform::SetKeyHeld(kKeyRight, true);
+  EXPECT_EQ(walk.Harness().StepFrames(1), 1);
+  platform::SetKeyHeld(kKeyRight, false);
+  EXPECT_EQ(Map()->Phase(), cWorldMapScene::kEnter);
+  EXPECT_LT(walk.Harness().StepFrames(3), 3);
+  EXPECT_EQ(Questions(), 1u);
+  EXPECT_FALSE(platform::MainWindowExists());
 }
 
 // The stage's menus in each drawing mode, over the meadow entered from the
@@ -303,6 +392,30 @@ TEST_P(StageMenusWalk, SpacePausesAndAClearedStagesMenuRetriesAndGoesToTheMap) {
   EXPECT_EQ(g_Game.m_nState, GS_WORLDMAP);
   EXPECT_EQ(Map()->Cursor().x, 7);
   EXPECT_TRUE(walk.Harness().Close());
+}
+
+// Esc while a message or a timed wait holds the stage, its modal loop
+// running inside the game thread's frame: the question comes once (in a
+// window; full screen never asks); Yes ends the hold, and the close that
+// the stage raises after it closes the player without asking again.
+TEST_P(StageMenusWalk, EscWhileAMessageOrAWaitHoldsTheStageAsksOnce) {
+  for (int duration : {kShowUntilKey, kShowTimed}) {
+    SCOPED_TRACE(duration);
+    cScreenWalk walk(Name(duration == kShowUntilKey ? "esc_message" : "esc_wait"), {GetParam().startup});
+    ASSERT_NO_FATAL_FAILURE(IntoTheMeadow(walk));
+    std::atomic<bool> held{false};
+    auto step = [&held, duration] {
+      if (!held.exchange(true)) WaitWhileShown(*StageScene(), kWaitMessage, duration, 1000000, 0);
+      return g_Game.Frame();
+    };
+    platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
+    Questions();
+    EXPECT_TRUE(RunPlayerThreadsUntilClosed(step, [] { return StageScene()->m_bHeld.load() != 0; },
+                                            {platform::KeyDownEvent(platform::kVkEscape)}));
+    EXPECT_EQ(Questions(), GetParam().startup.windowMode ? 1u : 0u);
+    EXPECT_FALSE(platform::MainWindowExists());
+    EXPECT_TRUE(walk.Harness().Close());
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(DrawingModes, StageMenusWalk,

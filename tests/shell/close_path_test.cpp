@@ -1,21 +1,26 @@
-// The close path: the exit question and when it is asked, the window's place
-// saved, the worker threads ended in order, the pause thread ended first,
-// and a close that never waits on a worker that waits for the main thread.
+// The close path: the exit question and when it is asked (once per close,
+// once per failure that keeps raising its close), the window's place saved,
+// the worker threads ended in order, a hold of the stage ended first, and a
+// close that never waits on a worker that waits for the main thread.
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
+#include <optional>
 #include <sstream>
 #include <vector>
 
 #include "foundation/log.h"
+#include "foundation/message_box.h"
 #include "foundation/thread.h"
 #include "platform/clock.h"
 #include "platform/headless_window.h"
 #include "platform/main_thread.h"
 #include "platform/message_box.h"
+#include "platform/ui_events.h"
 #include "platform/window.h"
 #include "shell/app_state.h"
 #include "shell/game/game.h"
@@ -68,6 +73,17 @@ class ClosePathTest : public testing::Test {
     for (cThread* thread : {&thGame, &thPause, &thRanking, &thLoadStage}) thread->Exit();
     InitDebugLog(0, "EC_Game.txt");
     g_bFromEditor = 0;
+    g_bDirectStage = 0;
+    SetSceneFactory(GS_WORLDMAP, nullptr);
+    SetSceneFactory(GS_STAGE, nullptr);
+    SetMesBoxRoute(nullptr);
+  }
+  // The exit questions shown since the last call (the debug boxes of the
+  // frames left out).
+  static std::size_t Questions() {
+    std::size_t count = 0;
+    for (const auto& box : platform::TakeHeadlessBoxes()) count += box.caption == "終了確認";
+    return count;
   }
   std::vector<std::string> DebugLines() {
     std::ifstream in(folder_.Path() / "EC_Game.txt");
@@ -98,7 +114,24 @@ TEST_F(ClosePathTest, AwayFromTheTitleTheQuestionComesFirstAndNoKeepsPlaying) {
   EXPECT_TRUE(fs::exists(folder_.Path() / "user_data/Window.dat"));
 }
 
-TEST_F(ClosePathTest, AtTheTitleOrOnATestPlayOrAForcedCloseNothingIsAsked) {
+// A failure's close asks as the player's does: the game may go on, and what
+// was not saved yet with it.
+TEST_F(ClosePathTest, AFailuresCloseAsksTooAndNoKeepsPlaying) {
+  g_Game.m_nState = GS_WORLDMAP;
+  platform::SetHeadlessBoxAnswer(platform::kAnswerNo);
+  EXPECT_FALSE(harness_->Close(platform::CloseReason::Fatal));
+  EXPECT_EQ(Questions(), 1u);
+  EXPECT_TRUE(platform::MainWindowExists());
+  EXPECT_EQ(g_bClosing.load(), 0);
+
+  EXPECT_EQ(harness_->StepFrames(2), 2);  // another failure, later
+  platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
+  EXPECT_TRUE(harness_->Close(platform::CloseReason::Fatal));
+  EXPECT_EQ(Questions(), 1u);
+  EXPECT_FALSE(platform::MainWindowExists());
+}
+
+TEST_F(ClosePathTest, AtTheTitleOrOnATestPlayOrATerminationNothingIsAsked) {
   g_Game.m_nState = GS_TITLE;
   EXPECT_TRUE(harness_->Close());
   EXPECT_TRUE(platform::TakeHeadlessBoxes().empty());
@@ -112,8 +145,71 @@ TEST_F(ClosePathTest, AtTheTitleOrOnATestPlayOrAForcedCloseNothingIsAsked) {
 
   ASSERT_TRUE(harness_->Start());
   g_Game.m_nState = GS_WORLDMAP;
-  EXPECT_TRUE(harness_->Close(platform::CloseReason::Fatal));
+  EXPECT_TRUE(harness_->Close(platform::CloseReason::Terminate));
   EXPECT_TRUE(platform::TakeHeadlessBoxes().empty());
+}
+
+// The question is a dialog that would end on a failure's close taken while
+// it is open: such a close waits for the answer, which covers it.
+TEST_F(ClosePathTest, AFailuresCloseRaisedWhileTheQuestionIsOpenWaitsForTheAnswer) {
+  g_Game.m_nState = GS_WORLDMAP;
+  bool asked = false;
+  std::optional<platform::CloseReason> takenMeanwhile;
+  SetMesBoxRoute([&](std::string_view, std::string_view, unsigned) {
+    asked = true;
+    platform::RequestClose();
+    takenMeanwhile = platform::TakeCloseRequest();
+    return IDNO;
+  });
+  EXPECT_FALSE(harness_->Close(platform::CloseReason::Fatal));
+  EXPECT_TRUE(asked);
+  EXPECT_FALSE(takenMeanwhile.has_value());
+  EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::Fatal);
+}
+
+// A scene whose failure raises the close on every frame while it lasts, as
+// a checked access in a drawing routine does.
+class FailingScene : public cScene {
+ public:
+  explicit FailingScene(const std::atomic<bool>& failing) : cScene(GS_WORLDMAP), m_failing(failing) {}
+  void Run() override {
+    if (m_failing.load()) platform::RequestClose();
+  }
+
+ private:
+  const std::atomic<bool>& m_failing;
+};
+
+// After a No the failure's closes are dropped for as long as they come frame
+// after frame; the player's own close still asks meanwhile. A frame without
+// one ends the failure: the next one asks again.
+TEST_F(ClosePathTest, AFailureRaisingItsCloseOnEveryFrameAsksOncePerFailure) {
+  static std::atomic<bool> failing{true};
+  failing = true;
+  SetSceneFactory(GS_WORLDMAP, [] { return std::make_unique<FailingScene>(failing); });
+  g_Game.m_nState = GS_WORLDMAP;
+  platform::SetHeadlessBoxAnswer(platform::kAnswerNo);
+  EXPECT_EQ(harness_->StepFrames(30), 30);
+  EXPECT_EQ(Questions(), 1u);
+
+  platform::QueueHeadlessUiEvents({platform::KeyDownEvent(platform::kVkEscape)});
+  EXPECT_EQ(harness_->StepFrames(30), 30);
+  EXPECT_EQ(Questions(), 1u);
+
+  failing = false;
+  EXPECT_EQ(harness_->StepFrames(2), 2);
+  failing = true;
+  EXPECT_EQ(harness_->StepFrames(30), 30);
+  EXPECT_EQ(Questions(), 1u);
+  EXPECT_TRUE(platform::MainWindowExists());
+
+  failing = false;
+  EXPECT_EQ(harness_->StepFrames(2), 2);
+  failing = true;
+  platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
+  EXPECT_LT(harness_->StepFrames(30), 30);
+  EXPECT_EQ(Questions(), 1u);
+  EXPECT_FALSE(platform::MainWindowExists());
 }
 
 TEST_F(ClosePathTest, WorkersEndInOrderBeforeTheWindowGoes) {
@@ -130,10 +226,11 @@ TEST_F(ClosePathTest, WorkersEndInOrderBeforeTheWindowGoes) {
   EXPECT_EQ(g_bClosing.load(), 1);
 }
 
-TEST_F(ClosePathTest, AnOpenPauseEndsFirstAndTheNextCloseFinishes) {
+// The close answered Yes ends the pause first; the close the stage raises
+// again afterwards closes without asking a second time.
+TEST_F(ClosePathTest, AnOpenPauseEndsFirstAndTheNextCloseFinishesWithoutAskingAgain) {
   SetSceneFactory(GS_STAGE, [] { return std::make_unique<cStageSceneBase>(); });
   g_Game.m_nState = GS_STAGE;
-  g_bDirectStage = 1;  // a stage started directly never asks
   harness_->StepFrames(1);
   EndOrder order;
   thPause.Start(order.Procedure("thPause"));
@@ -143,7 +240,22 @@ TEST_F(ClosePathTest, AnOpenPauseEndsFirstAndTheNextCloseFinishes) {
   EXPECT_EQ(order.Ended(), std::vector<std::string>{"thPause"});
   EXPECT_EQ(DebugLines(), std::vector<std::string>{"WM_CLOSE thPause.m_hThread"});
   EXPECT_TRUE(harness_->Close());
-  SetSceneFactory(GS_STAGE, nullptr);
+  EXPECT_EQ(Questions(), 1u);
+}
+
+// A message or a game wait holds the stage inside the game thread's frame:
+// the close ends that hold first, as it ends the pause thread.
+TEST_F(ClosePathTest, AHoldOfTheStageInsideTheFrameEndsFirst) {
+  SetSceneFactory(GS_STAGE, [] { return std::make_unique<cStageSceneBase>(); });
+  g_Game.m_nState = GS_STAGE;
+  harness_->StepFrames(1);
+  g_pStageScene.load()->m_bHeld = 1;
+  EXPECT_FALSE(harness_->Close());
+  EXPECT_EQ(g_pStageScene.load()->m_bQuit.load(), 1);
+  EXPECT_TRUE(platform::MainWindowExists());
+  g_pStageScene.load()->m_bHeld = 0;
+  EXPECT_TRUE(harness_->Close());
+  EXPECT_EQ(Questions(), 1u);
 }
 
 TEST_F(ClosePathTest, CloseWhileAWorkerWaitsForTheMainThreadDoesNotHang) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +21,7 @@
 #include "platform/ui_events.h"
 #include "shell/dialogs/dialog_box.h"
 #include "shell/app_state.h"
+#include "shell/game/game.h"
 #include "shell/game_thread.h"
 #include "tests/shell/prepared_game.h"
 #include "tests/support/editor_listener.h"
@@ -98,6 +100,29 @@ TEST_F(EntryTest, FailingFrameStepClosesTheProgram) {
   SetGameFrameStep([] { return 0; });
   EXPECT_EQ(RunPlayer(), 0);  // returns without anyone else raising a close
   EXPECT_TRUE(platform::ForcedCloseRaised());
+}
+
+// A failed frame step raises a failure's close, which asks away from the
+// title; after a No the game thread steps on until the program closes.
+TEST_F(EntryTest, AFailedFrameStepAsksAndNoLetsTheGameStepOn) {
+  std::atomic<int> questions{0};
+  SetMesBoxRoute([&](std::string_view, std::string_view caption, unsigned) {
+    if (caption == Cp932Literal("終了確認")) ++questions;
+    return IDNO;
+  });
+  std::atomic<int> stepsAfterTheNo{0};
+  SetGameFrameStep([&] {
+    g_Game.m_nState = GS_WORLDMAP;
+    platform::SleepMs(1);
+    if (questions.load() == 0) return 0;
+    if (++stepsAfterTheNo == 3) platform::RequestClose(platform::CloseReason::Terminate);
+    return 1;
+  });
+  EXPECT_EQ(RunPlayer(), 0);
+  SetMesBoxRoute(nullptr);
+  g_Game.m_nState = GS_TITLE;
+  EXPECT_EQ(questions.load(), 1);
+  EXPECT_GE(stepsAfterTheNo.load(), 3);
 }
 
 TEST_F(EntryTest, EditorReceivesStartThenEndNotice) {
