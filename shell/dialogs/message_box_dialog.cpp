@@ -87,6 +87,9 @@ class MessageBoxHandler final : public DialogHandler {
     box.SetCaption(m_caption);
     box.Run(surface);
     m_box = nullptr;
+    // Ended by a forced close (a termination, a fatal error): the answer of
+    // a closed box.
+    if (m_answer == 0 && box.Ended()) m_answer = EscapeAnswer(m_buttons, true);
     return m_answer;
   }
 
