@@ -200,6 +200,8 @@ std::optional<CloseReason> TakeCloseRequest() {
   return std::exchange(Shared().closeRequest, std::nullopt);
 }
 
+bool TerminationSignalPending() { return g_terminationSignal.load(); }
+
 bool ForcedCloseRaised() { return g_forcedClose.load(); }
 
 void PostQuit(int exitCode) {

@@ -49,6 +49,8 @@ void RequestClose(CloseReason reason = CloseReason::Fatal);
 void NoteTerminationSignal();
 // The pending close request, taken (main thread).
 std::optional<CloseReason> TakeCloseRequest();
+// Any thread: a termination signal arrived that no TakeCloseRequest took yet.
+bool TerminationSignalPending();
 // True once a fatal close or a termination has been raised in this process.
 bool ForcedCloseRaised();
 
