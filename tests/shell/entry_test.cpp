@@ -1,5 +1,6 @@
 #include "shell/entry.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <unistd.h>
@@ -254,23 +255,27 @@ class VirtualXServer {
  public:
   VirtualXServer() {
     int ready[2];
-    if (::pipe(ready) != 0) return;
+    if (::pipe2(ready, O_CLOEXEC) != 0) return;
     server_ = std::make_unique<SpawnedProgram>(SpawnedProgram::Setup{
         .command = {"Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen", "0", "1024x768x24"},
         .folder = {},
         .environment = {},
         .descriptor3 = ready[1]});
     ::close(ready[1]);
-    char digits[16] = {};
-    const ssize_t length = ::read(ready[0], digits, sizeof digits - 1);
-    ::close(ready[0]);
-    if (length > 0) display_ = ":" + std::string(digits, static_cast<std::size_t>(length) - (digits[length - 1] == '\n'));
+    // The number ends with a line feed, which may come in a write of its
+    // own: the pipe stays open for it (the server stops when it cannot write).
+    numberPipe_ = ready[0];
+    std::string digits;
+    for (char c = 0; ::read(numberPipe_, &c, 1) == 1 && c != '\n';) digits += c;
+    if (!digits.empty()) display_ = ":" + digits;
   }
   // Ended as a user ends it, so that it takes its display's lock with it.
   ~VirtualXServer() {
-    if (!server_) return;
-    server_->Signal(SIGTERM);
-    server_->EndsWithin(2000);
+    if (server_) {
+      server_->Signal(SIGTERM);
+      server_->EndsWithin(2000);
+    }
+    if (numberPipe_ >= 0) ::close(numberPipe_);
   }
   VirtualXServer(const VirtualXServer&) = delete;
   VirtualXServer& operator=(const VirtualXServer&) = delete;
@@ -279,6 +284,7 @@ class VirtualXServer {
 
  private:
   std::unique_ptr<SpawnedProgram> server_;
+  int numberPipe_ = -1;
   std::string display_;
 };
 
