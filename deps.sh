@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the player, its tests and benchmarks need.
+# Installs the Debian packages the player, its tests and benchmarks need
+# (xvfb and its fonts: the tests' own X server, where a question really waits).
 # Idempotent: quiet and quick when everything is already present.
 set -euo pipefail
 
@@ -8,6 +9,7 @@ packages=(
   libsdl2-dev libpng-dev zlib1g-dev libjpeg-dev libfreetype-dev libfontconfig-dev
   fonts-ipafont-gothic libvorbis-dev libfluidsynth-dev timgm6mb-soundfont
   googletest libgtest-dev libbenchmark-dev libpixman-1-dev
+  xvfb xfonts-base
 )
 
 missing=()

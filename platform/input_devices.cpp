@@ -12,6 +12,7 @@ namespace platform {
 namespace {
 
 std::array<std::atomic<bool>, kVirtualKeyCount> g_keyHeld{};
+std::array<std::atomic<bool>, kVirtualKeyCount> g_keyIgnored{};
 
 struct Joysticks {
   std::mutex mutex;
@@ -29,7 +30,13 @@ bool IsJoystickNumber(int number) { return number >= 0 && number < kJoystickSlot
 
 bool IsKeyHeld(int virtualKey) {
   if (virtualKey <= 0 || virtualKey >= kVirtualKeyCount) return false;
-  return g_keyHeld[static_cast<std::size_t>(virtualKey)].load(std::memory_order_relaxed);
+  const auto index = static_cast<std::size_t>(virtualKey);
+  return g_keyHeld[index].load(std::memory_order_relaxed) && !g_keyIgnored[index].load(std::memory_order_relaxed);
+}
+
+void IgnoreHeldKeysUntilReleased() {
+  for (std::size_t key = 0; key < g_keyHeld.size(); ++key)
+    if (g_keyHeld[key].load(std::memory_order_relaxed)) g_keyIgnored[key].store(true, std::memory_order_relaxed);
 }
 
 bool ReadJoystick(int number, JoystickReading& reading) {
@@ -53,7 +60,9 @@ void StopInputDevices() {
 
 void SetKeyHeld(int virtualKey, bool held) {
   if (virtualKey <= 0 || virtualKey >= kVirtualKeyCount) return;
-  g_keyHeld[static_cast<std::size_t>(virtualKey)].store(held, std::memory_order_relaxed);
+  const auto index = static_cast<std::size_t>(virtualKey);
+  g_keyHeld[index].store(held, std::memory_order_relaxed);
+  if (!held) g_keyIgnored[index].store(false, std::memory_order_relaxed);
 }
 
 void SetJoystick(int number, std::optional<JoystickReading> reading) {
@@ -65,6 +74,7 @@ void SetJoystick(int number, std::optional<JoystickReading> reading) {
 
 void ReleaseAllInput() {
   for (auto& key : g_keyHeld) key.store(false, std::memory_order_relaxed);
+  for (auto& key : g_keyIgnored) key.store(false, std::memory_order_relaxed);
   Joysticks& joysticks = SharedJoysticks();
   std::lock_guard lock(joysticks.mutex);
   joysticks.readings.fill(std::nullopt);

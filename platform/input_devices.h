@@ -26,8 +26,13 @@ struct JoystickReading {
   std::uint32_t buttons = 0;
 };
 
-// True while the key is held; false for a code outside 1..255.
+// True while the key is held; false for a code outside 1..255, and for a key
+// set aside below until it is released.
 bool IsKeyHeld(int virtualKey);
+// Every key held now reads as released until it is let go: a key that
+// answered a dialog is not also taken by the game (main thread, as a dialog
+// ends).
+void IgnoreHeldKeysUntilReleased();
 // False when joystick `number` is not there (or out of range).
 bool ReadJoystick(int number, JoystickReading& reading);
 

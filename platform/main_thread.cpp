@@ -213,6 +213,8 @@ std::optional<CloseReason> TakeCloseRequest() {
   return std::exchange(state.forcedClose, std::nullopt);
 }
 
+bool TerminationSignalPending() { return g_terminationSignal.load(); }
+
 bool ForcedCloseRaised() { return g_forcedClose.load(); }
 
 bool ForcedClosePending() {

@@ -51,6 +51,8 @@ void NoteTerminationSignal();
 // The pending close request, taken (main thread): a termination before all
 // (it takes the others with it), then the player's, then a failure's.
 std::optional<CloseReason> TakeCloseRequest();
+// Any thread: a termination signal arrived that no TakeCloseRequest took yet.
+bool TerminationSignalPending();
 // True once a fatal close or a termination has been raised in this process.
 bool ForcedCloseRaised();
 // True while a fatal close or a termination waits to be taken.

@@ -27,6 +27,7 @@ enum BoxType : unsigned {
 };
 enum BoxAnswer : int { kAnswerOk = 1, kAnswerCancel = 2, kAnswerYes = 6, kAnswerNo = 7 };
 
+// Under a video driver that shows nothing, every box is an unshown one.
 int ShowMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type);
 // The backend's own box, whatever box is set below; where it cannot show,
 // the answer of an unshown box.

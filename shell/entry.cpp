@@ -70,12 +70,14 @@ int RunPlayer(std::string_view commandLine) {
   if (ReportMissingDisplay()) return 1;
 
   g_bFromEditor = platform::StartedByEditor() ? 1 : 0;
+  // From the first question on: one that waits ends, and the player closes
+  // quietly.
+  platform::TakeTerminationAsCloseRequest();
   ProgramBoxes boxes;
   // Held until the process ends; the lock is released on every way out.
   platform::InstanceLock instanceLock(platform::InstanceLockPath("ゲーム"));
   if (!EnsureSingleInstance(instanceLock)) return 0;
   if (instanceLock.Held()) RemoveStaleSaveTemporaries();
-  platform::TakeTerminationAsCloseRequest();
 
   if (!platform::CreateMainWindow(kScreenWidth, kScreenHeight)) {
     ErrorBox(Cp932Literal("ウインドウが生成出来ません！"));

@@ -6,6 +6,7 @@
 
 #include "platform/main_thread.h"
 #include "platform/message_box.h"
+#include "platform/sdl/box_process_watch.h"
 #include "platform/sdl/window.h"
 
 namespace platform::sdl {
@@ -47,7 +48,10 @@ std::optional<int> Show(const std::string& text, const std::string& caption, uns
   data.numbuttons = static_cast<int>(buttons.size());
   data.buttons = buttons.data();
   int answer = 0;
-  if (SDL_ShowMessageBox(&data, &answer) != 0 || answer <= 0) return std::nullopt;
+  {
+    BoxProcessWatch watch;
+    if (SDL_ShowMessageBox(&data, &answer) != 0 || answer <= 0) return std::nullopt;
+  }
   return answer;
 }
 

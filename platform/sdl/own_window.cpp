@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/sdl/video_start.h"
+
 namespace platform::sdl {
 namespace {
 
@@ -24,7 +26,7 @@ OwnWindow& Own() {
 bool OpenOwnWindow(std::string_view utf8Title, int x, int y, int width, int height) {
   CloseOwnWindow();
   // The window may open before the game window's video start (and after its end).
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+  if (!StartVideoSubsystem()) {
     std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
     return false;
   }

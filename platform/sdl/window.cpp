@@ -6,18 +6,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <string_view>
 
 #include "platform/first_frame.h"
 #include "platform/sdl/ui_events.h"
+#include "platform/sdl/video_start.h"
 #include "platform/window_backend.h"
 
 namespace platform {
 namespace {
-
-// The drivers SDL falls back to when no display answers: they open windows
-// that nobody can see.
-bool ShowsNothing(std::string_view driver) { return driver == "offscreen" || driver == "dummy"; }
 
 class SdlWindow final : public WindowBackend {
  public:
@@ -141,7 +137,7 @@ class SdlWindow final : public WindowBackend {
     // shows nothing; the video part stays started for the window.
     if (!StartVideo()) return UnreachableDisplay(SDL_GetError());
     const char* driver = SDL_GetCurrentVideoDriver();
-    if (!driver || !ShowsNothing(driver)) return std::nullopt;
+    if (!driver || !sdl::DriverShowsNothing(driver)) return std::nullopt;
     StopVideo();
     return UnreachableDisplay(std::string("SDL fell back to its ") + driver + " video driver");
   }
@@ -179,11 +175,7 @@ class SdlWindow final : public WindowBackend {
   // questions and the window.
   bool StartVideo() const {
     if (videoHeld_) return true;
-    // Termination signals are the shell's business (a quiet close), not a
-    // user's close request.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    sdl::PrepareTextInput();
-    videoHeld_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    videoHeld_ = sdl::StartVideoSubsystem();
     return videoHeld_;
   }
   void StopVideo() const {

@@ -6,6 +6,7 @@
 #include "foundation/message_box.h"
 #include "platform/backend.h"
 #include "platform/clock.h"
+#include "platform/input_devices.h"
 #include "platform/main_thread.h"
 #include "platform/own_window.h"
 #include "platform/presenter.h"
@@ -456,6 +457,9 @@ int DialogBox::Run(platform::UiSurface surface) {
   }
   m_running = false;
   g_running.pop_back();
+  // The key that answered (Space on a button, Enter, Escape) is still down:
+  // the game takes it once it has been let go and pressed again.
+  platform::IgnoreHeldKeysUntilReleased();
   platform::StopTextInput();
   if (surface == platform::UiSurface::OwnWindow)
     platform::CloseOwnWindow();

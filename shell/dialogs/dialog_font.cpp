@@ -1,5 +1,7 @@
 #include "shell/dialogs/dialog_font.h"
 
+#include <algorithm>
+
 #include "foundation/sjis.h"
 #include "platform/text_encoding.h"
 
@@ -61,4 +63,13 @@ int DialogFont::TextWidth(std::string_view cp932) const {
   int width = 0;
   sjis::ForEachChar(cp932, [&](std::size_t pos, std::size_t length) { width += CharWidth(cp932.substr(pos, length)); });
   return width;
+}
+
+int DialogFont::InkBottom(std::string_view cp932) const {
+  int bottom = 0;
+  sjis::ForEachChar(cp932, [&](std::size_t pos, std::size_t length) {
+    const platform::GlyphBitmap& glyph = Glyph(cp932.substr(pos, length));
+    if (glyph.height > 0) bottom = std::max(bottom, Ascent() + glyph.top + glyph.height);
+  });
+  return bottom;
 }

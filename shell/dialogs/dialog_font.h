@@ -31,6 +31,9 @@ class DialogFont {
 
   // Text is CP932. Width of the text on one line.
   int TextWidth(std::string_view cp932) const;
+  // How far below a line's top the text's glyphs reach: past LineHeight
+  // where descenders ("g", "y") hang out of the cell.
+  int InkBottom(std::string_view cp932) const;
   // Width of one CP932 character.
   int CharWidth(std::string_view cp932Char) const;
   const platform::GlyphBitmap& Glyph(std::string_view cp932Char) const;

@@ -52,18 +52,22 @@ class MessageBoxHandler final : public DialogHandler {
   MessageBoxHandler(std::string_view text, std::string_view caption, unsigned type)
       : m_text(text), m_buttons(ButtonsOf(type)) {
     const DialogFont& font = DialogFont::Get();
-    int textW = 0, lines = 0;
+    int textW = 0, lines = 0, lastLineInk = 0;
     std::size_t start = 0;
     while (true) {
       const std::size_t end = m_text.find('\n', start);
-      textW = std::max(textW, font.TextWidth(std::string_view(m_text).substr(start, end - start)));
+      const std::string_view line = std::string_view(m_text).substr(start, end - start);
+      textW = std::max(textW, font.TextWidth(line));
+      lastLineInk = font.InkBottom(line);
       ++lines;
       if (end == std::string::npos) break;
       start = end + 1;
     }
     const int width = std::max({kMinTextW, ToDlu(textW, font.BaseUnitX()) + 2,
                                 static_cast<int>(m_buttons.size()) * (kButtonW + kButtonGap) - kButtonGap});
-    const int textH = (lines * font.LineHeight() * 8 + font.BaseUnitY() - 1) / font.BaseUnitY();
+    // The last line's descenders hang below its cell: the text is as high as they reach.
+    const int textPixels = (lines - 1) * font.LineHeight() + std::max(font.LineHeight(), lastLineInk);
+    const int textH = (textPixels * 8 + font.BaseUnitY() - 1) / font.BaseUnitY();
     m_layout.caption = "";
     m_layout.width = width + 2 * kMargin;
     m_layout.height = kMargin + textH + kMargin + kButtonH + kMargin;
@@ -83,6 +87,9 @@ class MessageBoxHandler final : public DialogHandler {
     box.SetCaption(m_caption);
     box.Run(surface);
     m_box = nullptr;
+    // Ended by a forced close (a termination, a fatal error): the answer of
+    // a closed box.
+    if (m_answer == 0 && box.Ended()) m_answer = EscapeAnswer(m_buttons, true);
     return m_answer;
   }
 

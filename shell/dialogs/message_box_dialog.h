@@ -5,7 +5,9 @@
 // question among them; minimised; gone) the platform's own box is shown, and
 // where that cannot show, the toolkit's box in a small window of its own. A
 // box asked for by another thread is shown on the main thread; the asking
-// thread waits for the answer.
+// thread waits for the answer. Under a video driver that shows nothing no box
+// is drawn at all (platform/message_box.h). A box ended by a forced close (a
+// termination) answers as its close box.
 
 #include <string_view>
 

@@ -37,6 +37,11 @@
 #include "stage/show/message_record.h"
 #include "stage/show/show_wait.h"
 #include "foundation/message_box.h"
+#include "platform/input_devices.h"
+#include "platform/ui_events.h"
+#include "shell/dialogs/dialog_box.h"
+#include "shell/dialogs/message_box_dialog.h"
+#include "stage/core/stage_rules.h"
 
 namespace {
 
@@ -416,6 +421,42 @@ TEST_P(StageMenusWalk, EscWhileAMessageOrAWaitHoldsTheStageAsksOnce) {
     EXPECT_FALSE(platform::MainWindowExists());
     EXPECT_TRUE(walk.Harness().Close());
   }
+}
+
+// The key that answers a question is not also the stage's: Esc asks the
+// quit question, Tab goes to "No" and Space answers it, and the Space still
+// held when the question has gone does not pause the stage. Let go and
+// pressed again, it does.
+TEST(StageQuestionWalk, TheKeyThatAnswersTheQuitQuestionDoesNotAlsoPause) {
+  cScreenWalk walk("quit_question_keys");
+  ASSERT_TRUE(walk.Start());
+  ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
+  ASSERT_NO_FATAL_FAILURE(EnterTheFirstStage(walk));
+  ASSERT_TRUE(walk.StepUntil([] { return StageScene() != nullptr && StageScene()->Phase() == kPhasePlay; }));
+  ASSERT_EQ(g_StageRules.pauseMenu, 1);
+  UseDialogMessageBoxes(true);
+  std::string asked;
+  SetDialogObserver([&asked](DialogBox& box) {
+    asked = box.Caption();
+    platform::SetKeyHeld(kKeySpace, true);  // down from the question's Space on
+  });
+  using platform::KeyDownEvent, platform::KeyUpEvent;
+  platform::QueueHeadlessUiEvents({KeyDownEvent(platform::kVkEscape), KeyUpEvent(platform::kVkEscape),
+                                   KeyDownEvent(platform::kVkTab), KeyUpEvent(platform::kVkTab),
+                                   KeyDownEvent(platform::kVkSpace)});
+  const int played = walk.Harness().StepFrames(1);
+  SetDialogObserver(nullptr);
+  UseDialogMessageBoxes(false);
+  platform::ClearHeadlessUiScript();
+  EXPECT_EQ(played, 1);  // answered "No": the player goes on
+  EXPECT_EQ(asked, Text("終了確認"));
+  walk.Step(3);
+  EXPECT_EQ(StageScene()->Phase(), kPhasePlay);
+  platform::SetKeyHeld(kKeySpace, false);
+  walk.Step();
+  walk.Tap(kKeySpace);
+  EXPECT_EQ(StageScene()->Phase(), kPhasePause);
+  EXPECT_TRUE(walk.Harness().Close());
 }
 
 INSTANTIATE_TEST_SUITE_P(DrawingModes, StageMenusWalk,

@@ -1,12 +1,16 @@
 #include "shell/entry.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <optional>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -26,6 +30,7 @@
 #include "tests/shell/prepared_game.h"
 #include "tests/support/editor_listener.h"
 #include "tests/support/lock_holder.h"
+#include "tests/support/spawned_program.h"
 #include "tests/support/wait_until.h"
 
 namespace {
@@ -239,6 +244,133 @@ TEST_F(EntryTest, SecondInstanceQuestionIsDrawnInAWindowOfItsOwnWhereTheSystemBo
   EXPECT_FALSE(platform::OwnWindowOpen());
   EXPECT_TRUE(platform::TakeHeadlessBoxes().empty());
   EXPECT_TRUE(first.Running());
+}
+
+// The player program itself, started in the test's game folder with these
+// changes to its environment. (The sanitizer build's player keeps its exit
+// code: the libraries' memory held to the end is not what is tested here.)
+SpawnedProgram::Setup PlayerProgram(const fs::path& folder, SpawnedProgram::Setup::Environment environment) {
+  environment.emplace_back("ASAN_OPTIONS", "detect_leaks=0");
+  return {.command = {PLAYER_PROGRAM}, .folder = folder, .environment = std::move(environment), .descriptor3 = -1};
+}
+
+int Occurrences(const std::string& text, const std::string& part) {
+  int count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++count;
+  return count;
+}
+
+// Under a video driver that shows nothing (a script's or CI's choice) no one
+// could answer a question: each box writes its text to stderr, once, and is
+// answered as Escape would answer it, and the player ends at once.
+class InvisibleDriverTest : public EntryTest, public testing::WithParamInterface<const char*> {
+ protected:
+  // Runs the player to its end, a second at most; its stderr.
+  std::string RunToTheEnd() {
+    SpawnedProgram player(PlayerProgram(dir_, {{"SDL_VIDEODRIVER", GetParam()}, {"SDL_AUDIODRIVER", "dummy"}}));
+    EXPECT_TRUE(player.Started());
+    EXPECT_TRUE(player.EndsWithin(1000)) << "a question waits";
+    EXPECT_EQ(player.ExitCode(), 0);
+    return player.Stderr();
+  }
+};
+
+TEST_P(InvisibleDriverTest, TheSecondPlayersQuestionIsAnsweredNo) {
+  LockHolder first(dir_ / "ゲーム.lock");
+  const std::string said = RunToTheEnd();
+  EXPECT_EQ(Occurrences(said, "二重起動: 既に起動しています。\n実行中のプログラムを閉じて再起動しますか？"), 1) << said;
+  EXPECT_TRUE(first.Running());
+}
+
+TEST_P(InvisibleDriverTest, TheDefaultDataQuestionIsAnsweredNoAndItsFailureSaidOnce) {
+  fs::rename(dir_ / "data", dir_ / "default");
+  const std::string said = RunToTheEnd();
+  EXPECT_EQ(Occurrences(said, "デフォルトデータ作成の確認: データが存在しません！"), 1) << said;
+  const std::string failure = "「data」フォルダの作成に失敗…";
+  EXPECT_EQ(Occurrences(said, failure), 1) << said;
+  EXPECT_EQ(Occurrences(Report(), failure), 1) << Report();
+  EXPECT_FALSE(fs::exists(dir_ / "data"));
+}
+
+TEST_P(InvisibleDriverTest, AStartUpErrorIsSaidOnce) {
+  fs::remove(dir_ / "data/System.dat");
+  const std::string said = RunToTheEnd();
+  const std::string failure = "data\\System.dat の読み込みに失敗…";
+  EXPECT_EQ(Occurrences(said, "エラー: " + failure), 1) << said;
+  EXPECT_EQ(Occurrences(Report(), failure), 1) << Report();
+}
+
+INSTANTIATE_TEST_SUITE_P(Drivers, InvisibleDriverTest, testing::Values("dummy", "offscreen"),
+                         [](const auto& info) { return std::string(info.param); });
+
+// An X server of the test's own, on a display number it chose itself.
+class VirtualXServer {
+ public:
+  VirtualXServer() {
+    int ready[2];
+    if (::pipe2(ready, O_CLOEXEC) != 0) return;
+    server_ = std::make_unique<SpawnedProgram>(SpawnedProgram::Setup{
+        .command = {"Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen", "0", "1024x768x24"},
+        .folder = {},
+        .environment = {},
+        .descriptor3 = ready[1]});
+    ::close(ready[1]);
+    // The number ends with a line feed, which may come in a write of its
+    // own: the pipe stays open for it (the server stops when it cannot write).
+    numberPipe_ = ready[0];
+    std::string digits;
+    for (char c = 0; ::read(numberPipe_, &c, 1) == 1 && c != '\n';) digits += c;
+    if (!digits.empty()) display_ = ":" + digits;
+  }
+  // Ended as a user ends it, so that it takes its display's lock with it.
+  ~VirtualXServer() {
+    if (server_) {
+      server_->Signal(SIGTERM);
+      server_->EndsWithin(2000);
+    }
+    if (numberPipe_ >= 0) ::close(numberPipe_);
+  }
+  VirtualXServer(const VirtualXServer&) = delete;
+  VirtualXServer& operator=(const VirtualXServer&) = delete;
+  bool Ready() const { return !display_.empty(); }
+  const std::string& Display() const { return display_; }
+
+ private:
+  std::unique_ptr<SpawnedProgram> server_;
+  int numberPipe_ = -1;
+  std::string display_;
+};
+
+// Whether the process has a handler of its own for SIGTERM.
+bool CatchesTermination(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("SigCgt:", 0) == 0) return (std::stoull(line.substr(7), nullptr, 16) >> (SIGTERM - 1)) & 1;
+  return false;
+}
+
+// On a display that shows it, the second player's question waits for its
+// answer; SIGTERM meanwhile ends the player as a quiet close, whether SDL's
+// driver was chosen by the user or not.
+TEST_F(EntryTest, TerminationWhileTheSecondPlayersQuestionWaitsEndsThePlayerQuietly) {
+  if (!ProgramInPath("Xvfb")) GTEST_SKIP() << "no virtual X server here (Debian: apt-get install xvfb)";
+  VirtualXServer server;
+  ASSERT_TRUE(server.Ready());
+  for (const std::optional<std::string>& driver : {std::optional<std::string>(), std::optional<std::string>("x11")}) {
+    SCOPED_TRACE(driver.value_or("SDL's choice"));
+    LockHolder first(dir_ / "ゲーム.lock");
+    SpawnedProgram player(PlayerProgram(dir_, {{"DISPLAY", server.Display()},
+                                               {"WAYLAND_DISPLAY", std::nullopt},
+                                               {"SDL_VIDEODRIVER", driver},
+                                               {"SDL_AUDIODRIVER", "dummy"}}));
+    ASSERT_TRUE(player.Started());
+    EXPECT_TRUE(WaitUntil([&] { return CatchesTermination(player.Pid()) || player.EndsWithin(0); }));
+    EXPECT_FALSE(player.EndsWithin(0)) << player.Stderr();
+    player.Signal(SIGTERM);
+    ASSERT_TRUE(player.EndsWithin(1000)) << "SIGTERM was not taken";
+    EXPECT_EQ(player.ExitCode(), 0) << player.Stderr();
+    EXPECT_TRUE(first.Running());
+  }
 }
 
 TEST_F(EntryTest, SecondInstanceAnsweredYesReplacesTheFirst) {

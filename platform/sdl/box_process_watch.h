@@ -1,0 +1,33 @@
+#pragma once
+// SDL shows its X11 and Wayland message boxes in a process of its own and
+// waits for that process, deaf to signals. While such a box waits on the
+// main thread, a watch ends the box's process when a termination signal
+// arrives, so that the question ends (unanswered) and the player can close
+// quietly.
+
+#include <sys/types.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace platform::sdl {
+
+class BoxProcessWatch {
+ public:
+  // On the thread that is about to show the box.
+  BoxProcessWatch();
+  ~BoxProcessWatch();
+  BoxProcessWatch(const BoxProcessWatch&) = delete;
+  BoxProcessWatch& operator=(const BoxProcessWatch&) = delete;
+
+ private:
+  void Watch();
+
+  pid_t m_thread;
+  std::vector<pid_t> m_childrenBefore;
+  std::atomic<bool> m_done{false};
+  std::thread m_watcher;
+};
+
+}  // namespace platform::sdl
