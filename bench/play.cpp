@@ -43,11 +43,11 @@
 #include <vector>
 
 #include "app/player_modules.h"
-#include "bench/headless_bench.h"
 #include "bench/sample_play/draw_modes.h"
 #include "bench/sample_play/drawn_frame.h"
 #include "bench/sample_play/generated_game.h"
 #include "bench/sample_play/looped_play.h"
+#include "bench/sample_play/mode_benchmarks.h"
 #include "definitions/param_table.h"
 #include "graphics/device/device.h"
 #include "graphics/device/screen_output.h"
@@ -270,22 +270,16 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the sample game's project did not load\n");
     return 1;
   }
-  const auto repeated = [](benchmark::internal::Benchmark* bench) {
-    bench->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
-  };
   for (const DrawMode& mode : kDrawModes) {
-    repeated(benchmark::RegisterBenchmark(("FullFrames/" + ShortName(*g_busiest) + "/" + mode.name).c_str(),
-                                          [&mode](benchmark::State& state) { FullFrames(state, mode); }));
-    repeated(benchmark::RegisterBenchmark(("FrameHandOver/" + ShortName(*g_busiest) + "/" + mode.name).c_str(),
-                                          [&mode](benchmark::State& state) { FrameHandOver(state, mode); }));
-    repeated(benchmark::RegisterBenchmark((std::string("FrameMemcpy/") + mode.name).c_str(),
-                                          [&mode](benchmark::State& state) {
-                                            CopyBytesFloor(state, std::size_t{kScreenWidth} * kScreenHeight * mode.bytesPerPixel);
-                                          }));
+    RegisterRepeated("FullFrames/" + ShortName(*g_busiest) + "/" + mode.name,
+                     [&mode](benchmark::State& state) { FullFrames(state, mode); });
+    RegisterRepeated("FrameHandOver/" + ShortName(*g_busiest) + "/" + mode.name,
+                     [&mode](benchmark::State& state) { FrameHandOver(state, mode); });
+    RegisterFrameMemcpy(mode);
   }
   for (const ScriptedStage& stage : stages)
-    repeated(benchmark::RegisterBenchmark(("SimulationAlone/" + ShortName(stage)).c_str(),
-                                          [&stage](benchmark::State& state) { SimulationAlone(state, stage); }));
+    RegisterRepeated("SimulationAlone/" + ShortName(stage),
+                     [&stage](benchmark::State& state) { SimulationAlone(state, stage); });
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -33,11 +33,11 @@
 
 #include "app/player_modules.h"
 #include "bench/frame_checksum.h"
-#include "bench/headless_bench.h"
 #include "bench/sample_play/draw_modes.h"
 #include "bench/sample_play/drawn_frame.h"
 #include "bench/sample_play/generated_game.h"
 #include "bench/sample_play/looped_play.h"
+#include "bench/sample_play/mode_benchmarks.h"
 #include "definitions/command_kinds.h"
 #include "platform/backend.h"
 #include "project/database.h"
@@ -246,15 +246,9 @@ int main(int argc, char** argv) {
   g_game = &game;
   g_script = &*script;
   for (std::size_t index = 0; index < std::size(kDrawModes); ++index) {
-    const DrawMode& mode = kDrawModes[index];
-    benchmark::RegisterBenchmark((std::string("StageDrawFrames/") + mode.name).c_str(),
-                                 [index](benchmark::State& state) { StageDrawFrames(state, index); })
-        ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark((std::string("FrameMemcpy/") + mode.name).c_str(),
-                                 [&mode](benchmark::State& state) {
-                                   CopyBytesFloor(state, std::size_t{640} * 480 * mode.bytesPerPixel);
-                                 })
-        ->Unit(benchmark::kMicrosecond);
+    RegisterRepeated(std::string("StageDrawFrames/") + kDrawModes[index].name,
+                     [index](benchmark::State& state) { StageDrawFrames(state, index); });
+    RegisterFrameMemcpy(kDrawModes[index]);
   }
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
