@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "definitions/save_data/save_data.h"
-#include "definitions/stage/stage_loader.h"
 #include "foundation/record.h"
 #include "shell/game/game.h"
 
