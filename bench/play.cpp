@@ -34,65 +34,45 @@
 // memcpy of one 640 x 480 frame of the mode's pixel size.
 
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <memory>
-#include <set>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/player_modules.h"
-#include "bench/headless_bench.h"
+#include "bench/sample_play/draw_modes.h"
+#include "bench/sample_play/drawn_frame.h"
+#include "bench/sample_play/generated_game.h"
+#include "bench/sample_play/looped_play.h"
+#include "bench/sample_play/mode_benchmarks.h"
 #include "definitions/param_table.h"
-#include "definitions/save_data/save_data.h"
-#include "definitions/stage/stage_loader.h"
-#include "foundation/game_files.h"
-#include "foundation/record.h"
 #include "graphics/device/device.h"
 #include "graphics/device/screen_output.h"
 #include "graphics/images/palette.h"
 #include "graphics/surfaces/surface_lock.h"
 #include "platform/backend.h"
-#include "platform/message_box.h"
 #include "platform/presenter.h"
 #include "project/global_data.h"
 #include "shell/game/frame_step.h"
-#include "shell/game/game.h"
-#include "shell/harness/run_harness.h"
 #include "shell/init/project_load.h"
 #include "stage/chara/stage_chara.h"
 #include "stage/chara/stage_lists.h"
-#include "stage/harness/stage_harness.h"
 #include "stage/items/stage_item.h"
 #include "stage/scene/stage_scene.h"
 #include "stage/shots/shot_list.h"
 #include "stage/shots/stage_shot.h"
 #include "tools/sample_game/play/input_script.h"
 #include "tools/sample_game/play/stage_scripts.h"
-#include "tools/sample_game/project_files.h"
-#include "tools/sample_game/sample_game.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using sample_game::ScriptFrame;
 
-constexpr std::uint32_t kSeed = 2026;
 constexpr int kScreenWidth = 640, kScreenHeight = 480;
-constexpr int kMaxLeadIn = 1000;  // frames of fade-in and intro at most
 constexpr std::size_t kCheckedFrame = 60;  // the frame of an attempt whose pixels are checked
-
-struct DrawMode {
-  const char* name;
-  sample_game::StartupSettings startup;
-  int bytesPerPixel;
-};
-constexpr DrawMode kModes[] = {{"DirectDraw8", {0, 0, 8}, 1}, {"DirectDraw32", {0, 1, 32}, 4}, {"Direct3D", {1, 1, 32}, 4}};
 
 // A stage with the script that plays it.
 struct ScriptedStage {
@@ -119,38 +99,6 @@ std::vector<ScriptedStage> StagesWithScripts() {
   return stages;
 }
 
-// The sample game, generated once into a temporary folder; the working
-// folder while it lives.
-class GeneratedGame {
- public:
-  GeneratedGame()
-      : m_previous(fs::current_path()), m_folder(fs::temp_directory_path() / ("bench_play_" + std::to_string(::getpid()))) {
-    fs::remove_all(m_folder);
-    m_ok = sample_game::GenerateSampleGame(m_folder);
-    fs::current_path(m_folder);
-    ForgetGameFolderListings();
-  }
-  ~GeneratedGame() {
-    fs::current_path(m_previous);
-    std::error_code ignored;
-    fs::remove_all(m_folder, ignored);
-  }
-  GeneratedGame(const GeneratedGame&) = delete;
-  GeneratedGame& operator=(const GeneratedGame&) = delete;
-
-  bool Ok() const { return m_ok; }
-  const fs::path& Folder() const { return m_folder; }
-  // The drawing mode the player starts in.
-  bool UseMode(const DrawMode& mode) const {
-    const std::string ini = sample_game::SystemIniText(mode.startup);
-    return WriteGameFile("System.ini", std::vector<unsigned char>(ini.begin(), ini.end()));
-  }
-
- private:
-  fs::path m_previous, m_folder;
-  bool m_ok = false;
-};
-
 GeneratedGame* g_game = nullptr;
 const ScriptedStage* g_busiest = nullptr;
 
@@ -175,74 +123,12 @@ class LoadedProject {
   bool m_ok = false;
 };
 
-// The player started on the game in a drawing mode, as a user starts it.
-class StartedPlayer {
- public:
-  explicit StartedPlayer(const DrawMode& mode) {
-    platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
-    m_ok = g_game->UseMode(mode) && m_harness.Start();
-  }
-  ~StartedPlayer() {
-    if (m_ok) m_harness.Close();
-  }
-  StartedPlayer(const StartedPlayer&) = delete;
-  StartedPlayer& operator=(const StartedPlayer&) = delete;
-  bool Ok() const { return m_ok; }
-
- private:
-  cRunHarness m_harness{g_game->Folder()};
-  bool m_ok = false;
-};
-
-// A stage played by its script, begun again whenever it runs out.
-class LoopedPlay {
- public:
-  explicit LoopedPlay(const ScriptedStage& stage) : m_stage(stage) {
-    m_loaded = LoadFile(m_record, stage.name + "_000") == 1;
-    if (m_loaded) Restart();
-  }
-  bool Loaded() const { return m_loaded; }
-
-  // A fresh attempt in free play from the same save data every time, run
-  // through the stage's start and intro to its first frame of play.
-  void Restart() {
-    g_Game.m_nTitleCmd = 0;
-    g_Game.m_nPlayMode = PM_FREE;
-    g_SaveData = cSaveData();
-    g_SaveData.m_nLife = 3;
-    m_harness.ClearRecords();
-    m_harness.UseStage(m_record);
-    m_harness.Begin(kSeed, kPhaseStart);
-    for (int frame = 0; frame < kMaxLeadIn && m_harness.Scene().Phase() != kPhasePlay; ++frame) m_harness.Step(0, 0);
-    m_next = 0;
-  }
-  // Plays the next frame of the script; false when the attempt is over (the
-  // script ran out or the stage left play) and wants a Restart.
-  bool Step() {
-    const ScriptFrame& frame = m_stage.frames[m_next++];
-    m_harness.Step(frame.dir, frame.buttons);
-    return m_next < m_stage.frames.size() && m_harness.Scene().Phase() == kPhasePlay;
-  }
-  // One whole attempt from its start; the state hash of every frame.
-  std::vector<std::uint64_t> PlayAttempt() {
-    Restart();
-    std::vector<std::uint64_t> hashes;
-    bool going = true;
-    while (going) {
-      going = Step();
-      hashes.push_back(m_harness.Hash());
-    }
-    return hashes;
-  }
-  cStageHarness& Harness() { return m_harness; }
-
- private:
-  const ScriptedStage& m_stage;
-  cEdStage m_record;
-  cStageHarness m_harness;
-  bool m_loaded = false;
-  std::size_t m_next = 0;
-};
+// The stage's play by its script, when its file loads.
+std::unique_ptr<LoopedPlay> PlayOf(const ScriptedStage& stage) {
+  const std::optional<cEdStage> record = LoadStageRecord(stage.name);
+  if (!record) return nullptr;
+  return std::make_unique<LoopedPlay>(*record, stage.frames);
+}
 
 // The objects one frame shows: characters, shots and items on the screen,
 // point effects and shown pictures.
@@ -261,13 +147,13 @@ void AddScreenLoad(cStageScene& scene, ScreenLoad& load) {
 
 // The mean load of a frame over one attempt of the stage's script.
 ScreenLoad MeanLoad(const ScriptedStage& stage) {
-  LoopedPlay play(stage);
-  if (!play.Loaded()) return {};
+  const std::unique_ptr<LoopedPlay> play = PlayOf(stage);
+  if (!play) return {};
   ScreenLoad sum;
   int frames = 0;
   for (bool going = true; going; ++frames) {
-    going = play.Step();
-    AddScreenLoad(play.Harness().Scene(), sum);
+    going = play->Step();
+    AddScreenLoad(play->Harness().Scene(), sum);
   }
   for (double* part : {&sum.charas, &sum.shots, &sum.items, &sum.effects, &sum.pictures}) *part /= frames;
   return sum;
@@ -294,92 +180,27 @@ const ScriptedStage* ChooseBusiestStage(const std::vector<ScriptedStage>& stages
   return busiest;
 }
 
-// Why the play is not fit to be timed, or empty when it is: an attempt must
-// play a good part of its script, two attempts must hash alike on every
-// frame, and the state must change from frame to frame.
-std::string CheckAttempts(LoopedPlay& play) {
-  const std::vector<std::uint64_t> first = play.PlayAttempt();
-  if (first.size() < kCheckedFrame + 1) return "the attempt ends at once";
-  if (first != play.PlayAttempt()) return "two runs of the script hash differently";
-  if (std::set<std::uint64_t>(first.begin(), first.end()).size() < first.size() / 2) return "the stage hardly moves";
-  return {};
-}
-
-// The drawn frame with the screen filled with a mark colour first: the
-// share of dots the stage drew over it and the colours it drew.
-struct DrawnFrame {
-  double coveredShare = 0;
-  std::size_t colours = 0;
-};
-// Every dot of the back buffer set to the mark (its low byte at 8 bits),
-// written straight into the pixels so that it reads alike in every mode.
-bool FillWithMark(std::uint32_t mark) {
-  cSurfaceLock lock;
-  if (!lock.Lock(&BackBuffer)) return false;
-  for (int y = 0; y < kScreenHeight; ++y) {
-    if (lock.BitsPerPixel() == 8) std::memset(lock.Row8(y), static_cast<std::uint8_t>(mark), kScreenWidth);
-    else std::fill_n(lock.Row32(y), kScreenWidth, mark);
-  }
-  return true;
-}
-
-DrawnFrame DrawCheckedFrame(LoopedPlay& play) {
-  play.Restart();
-  for (std::size_t frame = 0; frame < kCheckedFrame; ++frame) play.Step();
-  constexpr std::uint32_t kMark = 0x00010203;
-  if (!FillWithMark(kMark)) return {};
-  play.Step();
-  cSurfaceLock lock;
-  if (!lock.LockForReading(&BackBuffer)) return {};
-  const bool eightBits = lock.BitsPerPixel() == 8;
-  const std::uint32_t mark = eightBits ? kMark & 0xFF : kMark;
-  DrawnFrame drawn;
-  std::set<std::uint32_t> colours;
-  int covered = 0;
-  for (int y = 0; y < kScreenHeight; ++y)
-    for (int x = 0; x < kScreenWidth; ++x) {
-      const std::uint32_t dot = eightBits ? lock.Row8(y)[x] : lock.Row32(y)[x];
-      covered += dot != mark ? 1 : 0;
-      colours.insert(dot);
-    }
-  drawn.coveredShare = static_cast<double>(covered) / (kScreenWidth * kScreenHeight);
-  drawn.colours = colours.size();
-  return drawn;
-}
-
-void TimeFrames(benchmark::State& state, LoopedPlay& play) {
-  play.Restart();
-  for (auto _ : state) {
-    if (!play.Step()) {
-      state.PauseTiming();
-      play.Restart();
-      state.ResumeTiming();
-    }
-  }
-  state.counters["frames/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-}
-
 void FullFrames(benchmark::State& state, const DrawMode& mode) {
-  const StartedPlayer player(mode);
+  const StartedPlayer player(*g_game, mode);
   if (!player.Ok()) {
     state.SkipWithError("the player did not start");
     return;
   }
-  LoopedPlay play(*g_busiest);
-  if (!play.Loaded()) {
+  const std::unique_ptr<LoopedPlay> play = PlayOf(*g_busiest);
+  if (!play) {
     state.SkipWithError("the stage did not load");
     return;
   }
-  if (const std::string fault = CheckAttempts(play); !fault.empty()) {
+  if (const std::string fault = CheckAttempts(*play, kCheckedFrame); !fault.empty()) {
     state.SkipWithError(fault.c_str());
     return;
   }
-  const DrawnFrame drawn = DrawCheckedFrame(play);
+  const DrawnFrame drawn = DrawCheckedFrame(*play, kCheckedFrame);
   if (drawn.coveredShare < 0.9 || drawn.colours < 8) {
     state.SkipWithError("a frame did not draw the stage over the screen");
     return;
   }
-  TimeFrames(state, play);
+  TimeFrames(state, *play);
   state.counters["drawn colours"] = static_cast<double>(drawn.colours);
 }
 
@@ -404,13 +225,13 @@ bool PresenterShowsBackBuffer() {
 }
 
 void FrameHandOver(benchmark::State& state, const DrawMode& mode) {
-  const StartedPlayer player(mode);
-  LoopedPlay play(*g_busiest);
-  if (!player.Ok() || !play.Loaded()) {
+  const StartedPlayer player(*g_game, mode);
+  const std::unique_ptr<LoopedPlay> play = PlayOf(*g_busiest);
+  if (!player.Ok() || !play) {
     state.SkipWithError("the player did not start or the stage did not load");
     return;
   }
-  for (std::size_t frame = 0; frame < kCheckedFrame; ++frame) play.Step();
+  for (std::size_t frame = 0; frame < kCheckedFrame; ++frame) play->Step();
   if (!ShowScreenSurface(&BackBuffer) || !PresenterShowsBackBuffer()) {
     state.SkipWithError("the presenter did not get the drawn frame");
     return;
@@ -420,16 +241,16 @@ void FrameHandOver(benchmark::State& state, const DrawMode& mode) {
 
 void SimulationAlone(benchmark::State& state, const ScriptedStage& stage) {
   const LoadedProject project;
-  LoopedPlay play(stage);
-  if (!project.Ok() || !play.Loaded()) {
+  const std::unique_ptr<LoopedPlay> play = PlayOf(stage);
+  if (!project.Ok() || !play) {
     state.SkipWithError("the game did not load");
     return;
   }
-  if (const std::string fault = CheckAttempts(play); !fault.empty()) {
+  if (const std::string fault = CheckAttempts(*play, kCheckedFrame); !fault.empty()) {
     state.SkipWithError(fault.c_str());
     return;
   }
-  TimeFrames(state, play);
+  TimeFrames(state, *play);
 }
 
 }  // namespace
@@ -437,7 +258,7 @@ void SimulationAlone(benchmark::State& state, const ScriptedStage& stage) {
 int main(int argc, char** argv) {
   platform::SelectBackend(platform::Backend::Headless);
   RegisterPlayerModules();
-  GeneratedGame game;
+  GeneratedGame game("bench_play");
   if (!game.Ok()) {
     std::fprintf(stderr, "the sample game could not be written\n");
     return 1;
@@ -449,22 +270,16 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the sample game's project did not load\n");
     return 1;
   }
-  const auto repeated = [](benchmark::internal::Benchmark* bench) {
-    bench->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
-  };
-  for (const DrawMode& mode : kModes) {
-    repeated(benchmark::RegisterBenchmark(("FullFrames/" + ShortName(*g_busiest) + "/" + mode.name).c_str(),
-                                          [&mode](benchmark::State& state) { FullFrames(state, mode); }));
-    repeated(benchmark::RegisterBenchmark(("FrameHandOver/" + ShortName(*g_busiest) + "/" + mode.name).c_str(),
-                                          [&mode](benchmark::State& state) { FrameHandOver(state, mode); }));
-    repeated(benchmark::RegisterBenchmark((std::string("FrameMemcpy/") + mode.name).c_str(),
-                                          [&mode](benchmark::State& state) {
-                                            CopyBytesFloor(state, std::size_t{kScreenWidth} * kScreenHeight * mode.bytesPerPixel);
-                                          }));
+  for (const DrawMode& mode : kDrawModes) {
+    RegisterRepeated("FullFrames/" + ShortName(*g_busiest) + "/" + mode.name,
+                     [&mode](benchmark::State& state) { FullFrames(state, mode); });
+    RegisterRepeated("FrameHandOver/" + ShortName(*g_busiest) + "/" + mode.name,
+                     [&mode](benchmark::State& state) { FrameHandOver(state, mode); });
+    RegisterFrameMemcpy(mode);
   }
   for (const ScriptedStage& stage : stages)
-    repeated(benchmark::RegisterBenchmark(("SimulationAlone/" + ShortName(stage)).c_str(),
-                                          [&stage](benchmark::State& state) { SimulationAlone(state, stage); }));
+    RegisterRepeated("SimulationAlone/" + ShortName(stage),
+                     [&stage](benchmark::State& state) { SimulationAlone(state, stage); });
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
