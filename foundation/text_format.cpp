@@ -77,9 +77,9 @@ void NumToStr(std::string& out, int value, int minDigits, int zeroFill, int plus
     for (std::size_t i = 0; i + 1 < digits.size() && digits[i] == '0'; ++i) digits[i] = ' ';
   }
   if (value < 0)
-    digits.insert(0, "-");
+    digits.insert(digits.begin(), '-');
   else if (plusSign)
-    digits.insert(0, "+");
+    digits.insert(digits.begin(), '+');
   out = std::move(digits);
 }
 
