@@ -3,20 +3,17 @@
 // the window alive with frames of its own, from a private copy of the
 // input records (the game's records, and so the replay, are untouched).
 // It ends when the wait record's count runs out or the decide button is
-// newly pressed, or 2 seconds after the program was asked to close (at
-// once when the thread that runs it is ended).
+// newly pressed, and at once when the program is asked to close or the
+// thread that runs it is ended. The loop runs inside the game thread's
+// frame, where the close's WM_QUIT never arrives; the quit request that the
+// close sets with it stands for that message.
 #include "foundation/thread.h"
 #include "input/key_polling.h"
 #include "shell/game/frame_step.h"
-#include "shell/game/game_clock.h"
 #include "stage/core/stage_sinks.h"
 #include "stage/scene/scene_resources.h"
 #include "stage/scene/stage_hooks.h"
 #include "stage/scene/stage_scene.h"
-
-namespace {
-constexpr std::uint32_t kQuitGraceMs = 2000;
-}
 
 bool cStageScene::PauseFrame(cInput& input, std::uint16_t previousButtons) {
   input.UpdateHistory();
@@ -51,19 +48,8 @@ int thPause(cStageScene& scene) {
   input.ResetPressLogs();
   input.ClearDir();
   input.ClearButtons();
-  bool quitSeen = false;
-  std::uint32_t quitAt = 0;
   for (;;) {
-    if (cThread::StopRequested()) break;
-    if (scene.m_bQuit.load()) {
-      if (!quitSeen) {
-        quitSeen = true;
-        quitAt = GameNowMs();
-      }
-      if (GameNowMs() - quitAt >= kQuitGraceMs) break;
-      GameSleepMs(1);
-      continue;
-    }
+    if (cThread::StopRequested() || scene.m_bQuit.load()) break;
     WaitNextFrame();
     if (!RestoreLostSurfaces()) PostFailureClose();
     const std::uint16_t previousButtons = input.m_wButton;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -31,6 +32,7 @@
 #include "project/world_map.h"
 #include "project/system_record.h"
 #include "shell/game/game.h"
+#include "shell/game/game_clock.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/scene/stage_scene.h"
@@ -401,22 +403,38 @@ TEST_P(StageMenusWalk, SpacePausesAndAClearedStagesMenuRetriesAndGoesToTheMap) {
 
 // Esc while a message or a timed wait holds the stage, its modal loop
 // running inside the game thread's frame: the question comes once (in a
-// window; full screen never asks); Yes ends the hold, and the close that
-// the stage raises after it closes the player without asking again.
+// window; full screen never asks); Yes ends the hold at once (the game
+// waits on its clock for no more than the rest of the frame it was in),
+// and the close that the stage raises after it closes the player without
+// asking again.
 TEST_P(StageMenusWalk, EscWhileAMessageOrAWaitHoldsTheStageAsksOnce) {
   for (int duration : {kShowUntilKey, kShowTimed}) {
     SCOPED_TRACE(duration);
     cScreenWalk walk(Name(duration == kShowUntilKey ? "esc_message" : "esc_wait"), {GetParam().startup});
     ASSERT_NO_FATAL_FAILURE(IntoTheMeadow(walk));
+    cManualClock& clock = walk.Harness().Clock();
+    const cStageScene& scene = *StageScene();
+    std::atomic<std::uint32_t> waitedWhileQuitting{0};
+    SetGameClock({[&clock] { return clock.Now(); },
+                  [&clock, &scene, &waitedWhileQuitting](std::uint32_t milliseconds) {
+                    if (scene.m_bQuit.load()) waitedWhileQuitting += milliseconds;
+                    clock.Advance(milliseconds);
+                  }});
     std::atomic<bool> held{false};
-    auto step = [&held, duration] {
-      if (!held.exchange(true)) WaitWhileShown(*StageScene(), kWaitMessage, duration, 1000000, 0);
+    std::atomic<std::uint32_t> waitedInTheHold{0};
+    auto step = [&held, &waitedWhileQuitting, &waitedInTheHold, duration] {
+      if (!held.exchange(true)) {
+        WaitWhileShown(*StageScene(), kWaitMessage, duration, 1000000, 0);
+        waitedInTheHold = waitedWhileQuitting.load();
+      }
       return g_Game.Frame();
     };
     platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
     Questions();
     EXPECT_TRUE(RunPlayerThreadsUntilClosed(step, [] { return StageScene()->m_bHeld.load() != 0; },
                                             {platform::KeyDownEvent(platform::kVkEscape)}));
+    SetGameClock(clock.AsGameClock());
+    EXPECT_LT(waitedInTheHold.load(), 100u);
     EXPECT_EQ(Questions(), GetParam().startup.windowMode ? 1u : 0u);
     EXPECT_FALSE(platform::MainWindowExists());
     EXPECT_TRUE(walk.Harness().Close());
