@@ -143,15 +143,20 @@ bool Font::UsesLetterSheet() const {
   return m_bUseLetterSheet && m_nCellWidth > 0 && HasPixels(m_lpLetterSheet);
 }
 
-text_layout::TextSize Font::MeasureText(std::string_view text) const {
+text_layout::TextSize Font::MeasureText(std::string_view text, bool cells) const {
   const std::string copy(text);
-  return m_nCellWidth > 0 ? MeasureTextBlock(this, copy.c_str()) : MeasureTextGDI(this, copy.c_str());
+  return cells && m_nCellWidth > 0 ? MeasureTextBlock(this, copy.c_str()) : MeasureTextGDI(this, copy.c_str());
 }
 
 int Font::Draw(DDSURFACEDATA* lpDst, int x, int y, const char* text, int bPlain) {
   if (!text) return 0;
   const bool sheet = !bPlain && UsesLetterSheet();
-  return DrawWith(lpDst, x, y, text, {m_dwTextColor, true, sheet, glyph_painter::Coverage::Blend});
+  return DrawWith(lpDst, x, y, text, {m_dwTextColor, true, sheet, glyph_painter::Coverage::Blend, true});
+}
+
+int Font::DrawAtAdvances(DDSURFACEDATA* lpDst, int x, int y, const char* text) {
+  if (!text) return 0;
+  return DrawWith(lpDst, x, y, text, {m_dwTextColor, false, false, glyph_painter::Coverage::Blend, false});
 }
 
 int Font::DrawWith(DDSURFACEDATA* lpDst, int x, int y, std::string_view text, Pass pass) {
@@ -165,7 +170,7 @@ int Font::DrawWith(DDSURFACEDATA* lpDst, int x, int y, std::string_view text, Pa
     DrawTextLines(target, x, y, text, pass);
   } else {
     // Through the work surface: cleared to the transparent colour, drawn, blitted with the key.
-    const text_layout::TextSize size = MeasureText(text);
+    const text_layout::TextSize size = MeasureText(text, pass.cells);
     DDSURFACEDATA* work = WorkSurface();
     DDFillRect(work, 0, 0, size.width, size.height, 0);
     pass.coverage = glyph_painter::Coverage::Store;
@@ -178,7 +183,7 @@ int Font::DrawWith(DDSURFACEDATA* lpDst, int x, int y, std::string_view text, Pa
 
 void Font::DrawTextLines(DDSURFACEDATA* lpDst, int x, int y, std::string_view text, const Pass& pass) {
   text_layout::LayoutRules rules;
-  rules.cellWidth = m_nCellWidth;
+  rules.cellWidth = pass.cells ? m_nCellWidth : 0;
   rules.lineHeight = m_nLineHeight;
   rules.bracketShift = !m_bNoBracketShift && m_strFace == Cp932Literal(kProportionalGothicUtf8.data());
   rules.letterSheet = pass.letterSheet;
@@ -205,7 +210,7 @@ void Font::DrawOneChar(DDSURFACEDATA* lpDst, int x, int y, std::string_view char
 
 void Font::DrawCharDirect(DDSURFACEDATA* lpDst, int x, int y, std::string_view character, const Pass& pass) {
   int left = x, top = y;
-  if (m_nCellWidth > 0) {
+  if (pass.cells && m_nCellWidth > 0) {
     // Centred in its cell by the character's own extent.
     const glyph_painter::CharExtent extent = glyph_painter::MeasureChar(*m_lpFace, character);
     left = x + m_nCellWidth / 2 - extent.width / 2;
@@ -250,7 +255,7 @@ int Font::DrawBoxTextColor(DDSURFACEDATA* lpDst, int x, int y, int w, int h, con
                            int colorNumber) {
   if (!text) return 0;
   if (w == 0 || h == 0) {
-    const text_layout::TextSize size = MeasureText(text);
+    const text_layout::TextSize size = MeasureText(text, true);
     w = size.width + nMargin;
     h = size.height;
   }
@@ -258,7 +263,8 @@ int Font::DrawBoxTextColor(DDSURFACEDATA* lpDst, int x, int y, int w, int h, con
   CentreBox(&x, &y, w, h);
   // The caches hold the font's own colour: another colour is drawn directly.
   const bool ownColour = colorNumber == m_nColorNum;
-  const Pass pass{glyph_painter::TextPixel(colorNumber), ownColour, UsesLetterSheet(), glyph_painter::Coverage::Blend};
+  const Pass pass{glyph_painter::TextPixel(colorNumber), ownColour, UsesLetterSheet(), glyph_painter::Coverage::Blend,
+                  true};
   return DrawWith(lpDst, x + nMargin, y, text, pass);
 }
 

@@ -32,6 +32,10 @@ class Font {
   // Draws text with "\n" line breaks at (x, y); bPlain leaves the letter
   // sheet out (lowercase letters are then drawn from the font).
   int Draw(DDSURFACEDATA* lpDst, int x, int y, const char* text, int bPlain = 0);
+  // Draws text as the platform lays it out, the way MeasureTextGDI measures
+  // it: each character at the face's own advance, lines at the line height;
+  // no cells, caches or letter sheet.
+  int DrawAtAdvances(DDSURFACEDATA* lpDst, int x, int y, const char* text);
   // Formats into 256 bytes (cut on a whole character), then Draw.
   void Printf(DDSURFACEDATA* lpDst, int x, int y, const char* format, ...) PLAYER_PRINTF(5, 6);
   // The box image with its frame; x or y = 10000 centres the box against the
@@ -72,15 +76,18 @@ class Font {
   std::unique_ptr<GlyphCache> m_lpFastFont_FullAdd;
 
  private:
-  // How one call draws: colour, whether the caches and the letter sheet take part.
+  // How one call draws: colour, whether the caches and the letter sheet take
+  // part, and whether characters sit in cells (when the font has them) or
+  // follow each other at the face's advances.
   struct Pass {
     std::uint32_t textPixel;
     bool caches;
     bool letterSheet;
     glyph_painter::Coverage coverage;
+    bool cells;
   };
 
-  text_layout::TextSize MeasureText(std::string_view text) const;
+  text_layout::TextSize MeasureText(std::string_view text, bool cells) const;
   // The screen-sized surface text is drawn on before a keyed copy to a
   // destination that is not a render target; made at its first use.
   DDSURFACEDATA* WorkSurface();

@@ -12,6 +12,11 @@ constexpr int kMargin = 1;
 
 bool HasScreen() { return g_DDState.bInitialized != 0; }
 
+// With the normal font's glyph caches in use a message is measured and
+// drawn cell by cell; without them by the face's own advances, so that the
+// window always holds the text as it is drawn.
+bool ByCells(const Font& font) { return font.m_nUseCaches != 0 && font.m_lpFastFont_Half != nullptr; }
+
 void ClearToTransparent(DDSURFACEDATA* surface) {
   if (lpDTCon != nullptr) DDFillSurfaceRGB(surface, 0);
   else DDFillSurface(surface, 0);
@@ -21,8 +26,7 @@ void ClearToTransparent(DDSURFACEDATA* surface) {
 
 text_layout::TextSize MeasureMessageText(const std::string& text) {
   const Font& font = g_Fonts[kMessageFont];
-  const bool caches = font.m_nUseCaches != 0 && font.m_lpFastFont_Half != nullptr;
-  text_layout::TextSize size = caches ? MeasureTextBlock(&font, text.c_str()) : MeasureTextGDI(&font, text.c_str());
+  text_layout::TextSize size = ByCells(font) ? MeasureTextBlock(&font, text.c_str()) : MeasureTextGDI(&font, text.c_str());
   size.width += 2 * kMargin;
   size.height += 2 * kMargin;
   return size;
@@ -46,7 +50,9 @@ void UpdateMessageWindow(cMessage& message) {
   }
   if (!window.surface.bLost && window.drawnText == message.shownText) return;
   ClearToTransparent(&window.surface);
-  g_Fonts[kMessageFont].Draw(&window.surface, kMargin, kMargin, message.shownText.c_str());
+  Font& font = g_Fonts[kMessageFont];
+  if (ByCells(font)) font.Draw(&window.surface, kMargin, kMargin, message.shownText.c_str());
+  else font.DrawAtAdvances(&window.surface, kMargin, kMargin, message.shownText.c_str());
   window.drawnText = message.shownText;
   window.surface.bLost = 0;
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The text of a message window: its measured size, and the window surface
-// that holds the drawn text. The size comes from the normal font of the
-// graphics layer: by its cells when its glyph caches are in use, else by
-// the face's own advances; each side gets one dot of margin on both ends.
+// that holds the drawn text. The text is measured and drawn with the normal
+// font of the graphics layer: by its cells when its glyph caches are in use,
+// else at the face's own advances; each side gets one dot of margin on both
+// ends.
 
 #include <string>
 

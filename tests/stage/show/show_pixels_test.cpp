@@ -128,6 +128,35 @@ TEST_P(ShowPixelsTest, AMessageWindowShowsItsTextInsideTheWindow) {
   EXPECT_EQ(outside, 0);
 }
 
+// Without glyph caches (the Direct3D default) the window is measured by the
+// face's own advances; every character must still land whole inside it.
+TEST_P(ShowPixelsTest, AMessageWindowWithoutGlyphCachesHoldsEveryCharacterWhole) {
+  constexpr int kTextColour = 241;
+  g_PalEntries[kTextColour] = {0xFF, 0xFF, 0xFF, 0};
+  g_Fonts[1].Create(g_FontDefs[1].szFace, 0, 16, 16, 16, kTextColour, nullptr, 1, kTextColour, nullptr, 0);
+  const auto inkOf = [&](const std::string& text) {
+    MessageParams p;
+    p.place = kPlaceScreenBlocks;
+    p.x = 1;
+    p.y = 1;
+    p.idSwitch = 1;  // the second text replaces the first
+    p.id = 7;
+    ShowMessage(Hero(), MessageCommand(text, p), 0);
+    Step();
+    const std::uint32_t background = Background();
+    int ink = 0;
+    for (int y = 24; y < 60; ++y)
+      for (int x = 24; x < 400; ++x) ink += Back(x, y) != background ? 1 : 0;
+    return ink;
+  };
+  const std::string hiragana = "\x82\xA0";  // one full-width character
+  const int one = inkOf(hiragana);
+  const int three = inkOf(hiragana + hiragana + " " + hiragana);
+  g_Fonts[1].Release();
+  EXPECT_GT(one, 0);
+  EXPECT_EQ(three, 3 * one);
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, ShowPixelsTest,
                          testing::Values(Mode::DirectDraw8, Mode::DirectDraw32, Mode::Direct3D32),
                          effect_test::ModeName);
