@@ -52,13 +52,13 @@ class MessageBoxHandler final : public DialogHandler {
   MessageBoxHandler(std::string_view text, std::string_view caption, unsigned type)
       : m_text(text), m_buttons(ButtonsOf(type)) {
     const DialogFont& font = DialogFont::Get();
-    int textW = 0, lines = 0, lastLineInk = 0;
+    int textW = 0, lines = 0;
+    std::string_view line;
     std::size_t start = 0;
     while (true) {
       const std::size_t end = m_text.find('\n', start);
-      const std::string_view line = std::string_view(m_text).substr(start, end - start);
+      line = std::string_view(m_text).substr(start, end - start);
       textW = std::max(textW, font.TextWidth(line));
-      lastLineInk = font.InkBottom(line);
       ++lines;
       if (end == std::string::npos) break;
       start = end + 1;
@@ -66,7 +66,7 @@ class MessageBoxHandler final : public DialogHandler {
     const int width = std::max({kMinTextW, ToDlu(textW, font.BaseUnitX()) + 2,
                                 static_cast<int>(m_buttons.size()) * (kButtonW + kButtonGap) - kButtonGap});
     // The last line's descenders hang below its cell: the text is as high as they reach.
-    const int textPixels = (lines - 1) * font.LineHeight() + std::max(font.LineHeight(), lastLineInk);
+    const int textPixels = (lines - 1) * font.LineHeight() + std::max(font.LineHeight(), font.InkBottom(line));
     const int textH = (textPixels * 8 + font.BaseUnitY() - 1) / font.BaseUnitY();
     m_layout.caption = "";
     m_layout.width = width + 2 * kMargin;
