@@ -172,10 +172,9 @@ void DrawEffect(DDSURFACEDATA* surface, const GraphicSource& source, const CellP
       break;
     case kCharaEffectRotateDepth: {
       // The turned half shows the cell from behind: the other facing's twin.
-      const bool hasBack = source.backSurface != nullptr;
-      DDBltRotateDepth(surface, at.x, at.y, at.w, at.h, src, source.x, source.y, hasBack ? source.backSurface : src,
-                       hasBack ? source.backX : source.x, hasBack ? source.backY : source.y, at.cellW, at.cellH, 1,
-                       TruncToInt(slot.value), 0);
+      DDSURFACEDATA* back = source.backSurface != nullptr ? source.backSurface : src;
+      DDBltRotateDepth(surface, at.x, at.y, at.w, at.h, src, source.x, source.y, back, source.x, source.y, at.cellW,
+                       at.cellH, 1, TruncToInt(slot.value), 0);
       break;
     }
     case kCharaEffectCircle:

@@ -42,12 +42,8 @@ GraphicSource GetGraphicSource(int graphicKind, int cell, int mirrored) {
     case kGraphicKindExchangeable: return GetExchangeableSource(cell, 0, mirrored);
     default: return {};
   }
-  const int x = cell / perColumn * kCell;
-  const int y = cell % perColumn * kCell;
-  GraphicSource source{&g_BmpSD[bitmaps[mirrored ? 1 : 0]], x, y};
+  GraphicSource source{&g_BmpSD[bitmaps[mirrored ? 1 : 0]], cell / perColumn * kCell, cell % perColumn * kCell};
   source.backSurface = &g_BmpSD[bitmaps[mirrored ? 0 : 1]];
-  source.backX = x;
-  source.backY = y;
   return source;
 }
 
@@ -66,8 +62,6 @@ GraphicSource GetExchangeableSource(int record, int cell, int mirrored) {
   GraphicSource source{surface, cell % perRow * size, static_cast<int>(top)};
   source.ownCellSize = size;
   source.backSurface = BmpCharaExcSurface(plainPlace + (mirrored ? 0 : 1));
-  source.backX = source.x;
-  source.backY = source.y;
   return source;
 }
 

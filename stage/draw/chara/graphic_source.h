@@ -27,12 +27,10 @@ struct GraphicSource {
   DDSURFACEDATA* surface = nullptr;
   int x = 0;
   int y = 0;
-  // The same cell on the other facing's twin (its cells mirrored in their
-  // places): the picture seen from behind, as a turn in depth shows it.
-  // Null when the sheet has no twin.
+  // The other facing's twin (its cells mirrored in their places, so the
+  // cell sits at the same x and y there): the picture seen from behind, as
+  // a turn in depth shows it. Null when the sheet has no twin.
   DDSURFACEDATA* backSurface = nullptr;
-  int backX = 0;
-  int backY = 0;
   // A colour pair {draw colour, colour operation} blended over the cell.
   bool tinted = false;
   std::array<std::uint32_t, 2> tint{};

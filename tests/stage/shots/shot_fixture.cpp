@@ -6,6 +6,12 @@
 #include "stage/scene/stage_scene.h"
 #include "stage/shots/shot_list.h"
 
+StageBuilder OpenStage(int speedLevel) {
+  StageBuilder builder(30, 12, 5, 8, speedLevel);
+  for (int column = 0; column < 30; ++column) builder.Block(column, 9);
+  return builder;
+}
+
 cEdShot PlainShot(int side) {
   cEdShot record;
   record.m_nFaction = static_cast<std::uint8_t>(side);

@@ -1,11 +1,15 @@
 #pragma once
-// Shots placed by hand on the test stages: set up from a record and a
-// placement and added to the stage's shot list as the firing does it.
+// The stage the shot tests fly on, and shots placed by hand on it: set up
+// from a record and a placement and added to the stage's shot list as the
+// firing does it.
 
 #include "stage/shots/stage_shot.h"
+#include "tests/stage/stage_fixture.h"
 
 class cChara;
 
+// A 30 x 12 stage: the hero stands on a floor at column 5, row 8.
+StageBuilder OpenStage(int speedLevel = 1);
 // A record of a plain straight shot of side `side` without effect.
 cEdShot PlainShot(int side);
 // A placement at (x, y) leaving with (vx, vy) dots per frame.
