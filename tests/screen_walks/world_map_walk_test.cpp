@@ -382,6 +382,24 @@ TEST(WorldMapWalk, AStageThatCannotBeSetUpStandsStillAfterNo) {
   EXPECT_FALSE(platform::MainWindowExists());
 }
 
+// A screen's picture damaged after start-up (the map's chips): the map
+// asks, and after No it plays on whole, drawn without that picture: the
+// figure walks onto the first stage and enters it.
+TEST(WorldMapWalk, AMapWithoutItsPicturePlaysOnAfterNo) {
+  cScreenWalk walk("world_map_without_chips");
+  ASSERT_TRUE(walk.Start());
+  std::filesystem::resize_file(walk.Folder() / "bmp" / "WorldMapChip.bmp", 20);
+  platform::SetHeadlessBoxAnswer(platform::kAnswerNo);
+  Questions();
+  ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
+  EXPECT_EQ(Questions(), 1u);
+  ASSERT_NO_FATAL_FAILURE(EnterTheFirstStage(walk));
+  ASSERT_TRUE(walk.StepUntil([] { return StageScene() != nullptr && StageScene()->Phase() == kPhasePlay; }));
+  EXPECT_NE(PlayerHero(), nullptr);
+  platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
+  EXPECT_TRUE(walk.Harness().Close());
+}
+
 // The stage's menus in each drawing mode, over the meadow entered from the
 // map: the texts the sample game gives them, their entries and where they
 // lead.
