@@ -56,8 +56,8 @@ void cStageScene::Run() {
   if (m_bSetUpFailed) return;
   if (m_nPhase == kPhaseStart) {
     Start();
-    if (m_bSetUpFailed) return;
     if (m_nPhase == kPhaseStart) m_nPhase = kPhaseFadeIn;
+    if (m_bSetUpFailed) return;
   }
   cScene::Run();
 }

@@ -353,9 +353,9 @@ TEST(WorldMapWalk, ADamagedStagesBoxesAreAnsweredBeforeItsQuestion) {
 }
 
 // The stage's own pictures damaged (bmp\Block.bmp cut short): the stage
-// cannot be set up and its failure asks. After No the scene stands still,
-// neither fading in nor playing, with no life used and no character; Esc
-// asks again, and Yes closes.
+// cannot be set up and its failure asks. After No the scene stands still in
+// its first phase, neither fading in nor playing, with no life used and no
+// character; Esc asks again, and Yes closes.
 TEST(WorldMapWalk, AStageThatCannotBeSetUpStandsStillAfterNo) {
   cScreenWalk walk("world_map_unmade_stage");
   ASSERT_TRUE(walk.Start());
@@ -370,7 +370,7 @@ TEST(WorldMapWalk, AStageThatCannotBeSetUpStandsStillAfterNo) {
   EXPECT_EQ(Questions(), 1u);
   EXPECT_EQ(g_Game.m_nState, GS_STAGE);
   EXPECT_TRUE(StageScene()->SetUpFailed());
-  EXPECT_EQ(StageScene()->Phase(), kPhaseStart);
+  EXPECT_EQ(StageScene()->Phase(), kPhaseFadeIn);
   EXPECT_EQ(PlayerHero(), nullptr);
   EXPECT_EQ(g_CharaList.Count(), 0u);
   EXPECT_EQ(g_SaveData.m_nLife, lives);
