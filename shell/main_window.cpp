@@ -15,11 +15,11 @@
 
 namespace {
 
-// The modal loop of a pause, a message or a game wait holds the stage: on
-// the pause thread, or inside the game thread's frame.
-bool StageIsHeld() {
+// The modal loop of a message or a game wait holds the stage inside the
+// game thread's frame.
+bool StageHeldInTheFrame() {
   const cStageSceneBase* stage = g_pStageScene.load();
-  return thPause.IsRunning() || (stage != nullptr && stage->m_bHeld.load() != 0);
+  return stage != nullptr && stage->m_bHeld.load() != 0;
 }
 
 }  // namespace
@@ -29,12 +29,15 @@ void OnMainWindowClose(platform::CloseReason reason) {
   if (!ConfirmClose(reason)) return;
   if (g_SystemIni.WindowMode != 0 && g_bGameStarted && !platform::MainWindowMinimised()) SaveWindowPos();
   g_bClosing.store(1);
-  if (StageIsHeld()) {
-    // The hold ends first; the stage raises the close again afterwards.
+  const bool pauseThread = thPause.IsRunning();
+  if (pauseThread || StageHeldInTheFrame()) {
+    // The pause or the hold ends first; the stage raises the close again
+    // afterwards (a hold as it ends). A hold that ended before it could see
+    // the quit request raises nothing: then the close goes on now.
     DebugLogF("WM_CLOSE thPause.m_hThread");
     if (cStageSceneBase* stage = g_pStageScene.load()) stage->m_bQuit.store(1);
     thPause.PostMessage(WM_QUIT);
-    return;
+    if (pauseThread || StageHeldInTheFrame()) return;
   }
   DebugLogF("%s", Cp932Literal("WM_CLOSE 成功！"));
   StopMusicStep();

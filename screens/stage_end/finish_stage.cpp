@@ -41,17 +41,22 @@ void StoreCarriedHeroes(const cStageScene& scene) {
   }
 }
 
-// The next stage of the run into the stage record, for the scene to start
-// over on: true. The stage index takes the next stage's number either way.
-bool LoadNextStage(const cStageScene& scene) {
+// Loaded: the run's next stage is in the stage record for the scene to
+// start over on. None: the run has no next stage, its ordinary end.
+// Unreadable: the next stage's file is there but could not be played
+// (damaged, or without a hero); its load has said so.
+enum class NextStage { Loaded, None, Unreadable };
+
+// The stage index takes the next stage's number either way.
+NextStage LoadNextStage(const cStageScene& scene) {
   g_SaveData.m_nSeriesStage = scene.m_nNextStage;
   std::string name;
-  if (!MakeNextStageFileName(scene, name, scene.m_nNextStage)) return false;
-  if (!LoadNumberedStage(name)) return false;
+  if (!MakeNextStageFileName(scene, name, scene.m_nNextStage)) return NextStage::None;
+  if (!LoadNumberedStage(name)) return NextStage::Unreadable;
   // A new stage is a new attempt: its replays start empty.
   g_Replay.Empty();
   g_ReplayPrev.Empty();
-  return true;
+  return NextStage::Loaded;
 }
 
 void AddSaturating(std::int32_t& total, std::int64_t value) {
@@ -62,7 +67,16 @@ void AddSaturating(std::int32_t& total, std::int64_t value) {
 int FinishStoryStage(const cStageScene& scene) {
   cSaveData& data = g_SaveData;
   const int stageIndex = data.m_nSeriesStage;
-  if (LoadNextStage(scene)) return GS_STAGE;
+  const NextStage next = LoadNextStage(scene);
+  if (next == NextStage::Loaded) return GS_STAGE;
+  if (next == NextStage::Unreadable) {
+    // A run that cannot be played to its end is not cleared: it is left for
+    // the map as its pause menu leaves it, and no save records a clear.
+    data.m_nSeriesStage = stageIndex;
+    data.RestoreStageStart(0, g_Game.m_nPlayMode, g_bDirectStage);
+    data.MarkBackToMap();
+    return GS_WORLDMAP;
+  }
   const int clearSwitch = data.m_nSeries;
   if (clearSwitch >= 0 && clearSwitch < static_cast<int>(data.m_vSwitch.size()))
     data.m_vSwitch[clearSwitch] = 1;
@@ -84,8 +98,11 @@ int FinishStoryStage(const cStageScene& scene) {
 int FinishChallengeStage(const cStageScene& scene) {
   cSaveData& data = g_SaveData;
   const int stageIndex = data.m_nSeriesStage;
-  if (LoadNextStage(scene)) return GS_STAGE;
+  const NextStage next = LoadNextStage(scene);
+  if (next == NextStage::Loaded) return GS_STAGE;
   data.m_nSeriesStage = stageIndex;
+  // Nor is a challenge cleared whose run cannot be played to its end.
+  if (next == NextStage::Unreadable) return GS_CHALLENGE;
   const int entry = data.m_nSeries - 1;
   if (entry < 0 || entry >= static_cast<int>(data.m_vPair.size())) {
     Report("Challenge stage %d is outside the %d challenge stages", data.m_nSeries,
@@ -107,7 +124,7 @@ int FinishChallengeStage(const cStageScene& scene) {
 int FinishFreeStage(const cStageScene& scene) {
   if (g_SaveData.m_bSeriesStart && !g_bDirectStage) {
     const int stageIndex = g_SaveData.m_nSeriesStage;
-    if (LoadNextStage(scene)) return GS_STAGE;
+    if (LoadNextStage(scene) == NextStage::Loaded) return GS_STAGE;
     g_SaveData.m_nSeriesStage = stageIndex;
     return GS_TITLE;
   }

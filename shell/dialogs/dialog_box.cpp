@@ -34,6 +34,26 @@ DialogObserver g_observer;
 // other count means the game handed over a frame since.
 std::uint64_t g_ownSerial = 0;
 
+// The closes taken while a dialog runs, raised again once it has ended: the
+// player's, and the strongest of the others.
+class DeferredCloses {
+ public:
+  void Keep(platform::CloseReason reason) {
+    if (reason == platform::CloseReason::User)
+      m_user = true;
+    else if (!m_forced || reason == platform::CloseReason::Terminate)
+      m_forced = reason;
+  }
+  void RaiseAgain() const {
+    if (m_user) platform::RequestClose(platform::CloseReason::User);
+    if (m_forced) platform::RequestClose(*m_forced);
+  }
+
+ private:
+  bool m_user = false;
+  std::optional<platform::CloseReason> m_forced;
+};
+
 std::unique_ptr<DialogItem> MakeItem(const ItemTemplate& item, const DialogRect& rect) {
   std::string text = Cp932Literal(item.text);
   switch (item.kind) {
@@ -433,9 +453,10 @@ int DialogBox::Run(platform::UiSurface surface) {
   m_running = true;
   m_ended = false;
   m_handler.InitDialog();
-  // A forced close ends the dialog; the player's waits for its end. Either
-  // is raised again afterwards.
-  std::optional<platform::CloseReason> laterClose;
+  // A termination ends the dialog. Any other close waits for its end, a
+  // failure's too: the boxes that tell of a failure are read before the
+  // question its close asks. Each is raised again afterwards.
+  DeferredCloses laterCloses;
   if (!m_ended) {
     UpdateTextInput();
     Redraw();
@@ -443,11 +464,9 @@ int DialogBox::Run(platform::UiSurface surface) {
   }
   while (!m_ended) {
     LoopPass();
-    if (auto close = platform::TakeCloseRequest(); close && *close != platform::CloseReason::User) {
-      laterClose = close;
-      End(0);
-    } else if (close && !laterClose) {
-      laterClose = close;
+    if (auto close = platform::TakeCloseRequest()) {
+      laterCloses.Keep(*close);
+      if (*close == platform::CloseReason::Terminate) End(0);
     }
     if (m_ended) break;
     // Headless: a dialog whose script has ended is closed like the close box.
@@ -470,6 +489,6 @@ int DialogBox::Run(platform::UiSurface surface) {
   } else {
     cHook::SetActiveWindow(nullptr);
   }
-  if (laterClose) platform::RequestClose(*laterClose);
+  laterCloses.RaiseAgain();
   return m_result;
 }

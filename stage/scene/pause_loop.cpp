@@ -6,7 +6,9 @@
 // newly pressed, and at once when the program is asked to close or the
 // thread that runs it is ended. The loop runs inside the game thread's
 // frame, where the close's WM_QUIT never arrives; the quit request that the
-// close sets with it stands for that message.
+// close sets with it stands for that message. A hold that ends on the quit
+// request raises the close again itself: whatever the frame does after it
+// (a stage end, a scene switch), the close the player agreed to finishes.
 #include "foundation/thread.h"
 #include "input/key_polling.h"
 #include "shell/game/frame_step.h"
@@ -38,7 +40,10 @@ int thPause(cStageScene& scene) {
   scene.m_bHeld.store(1);
   struct HoldEnd {
     cStageScene& scene;
-    ~HoldEnd() { scene.m_bHeld.store(0); }
+    ~HoldEnd() {
+      scene.m_bHeld.store(0);
+      if (scene.m_bQuit.load()) PostCloseRequest();
+    }
   } holdEnd{scene};
   if (scene.m_bQuit.load()) return 0;
   cVector<cInput> inputs = g_Inputs;

@@ -94,8 +94,11 @@ void cStageScene::SetStage(int bLoadStage, int bFirstEntry) {
   SetStageLists();
   if (bLoadStage) {
     if (InReplay()) {
-      if (ReadReplayStep(g_strReplayFile)) g_ReplayDataVersion = g_FileVersion;
-      else PostFailureClose();
+      if (!ReadReplayStep(g_strReplayFile)) {
+        FailSetUp();
+        return;
+      }
+      g_ReplayDataVersion = g_FileVersion;
     }
     g_PlayStage = g_Stage;
   }
@@ -108,7 +111,8 @@ void cStageScene::SetStage(int bLoadStage, int bFirstEntry) {
   const int heroStart = g_PlayStage.FindHeroStart();
   if (heroStart < 0) {
     Report("err V[%d] ( %d , %d )", heroStart, static_cast<int>(g_PlayStage.m_vChara.size()), 76);
-    PostFailureClose();
+    FailSetUp();
+    return;
   }
   // The seed: the replay's own, or a new one; the save snapshot of the
   // attempt that ends is kept with its replay before the carry-over.
@@ -126,7 +130,7 @@ void cStageScene::SetStage(int bLoadStage, int bFirstEntry) {
     }
   }
   SeedRand(m_nSeed);
-  if (g_PlayStage.CarryOver && heroStart >= 0)
+  if (g_PlayStage.CarryOver)
     g_SaveData.ApplyCarryOver(0, g_PlayStage.m_vChara[heroStart], g_PlayStage);
   RequestStageBgm(*this, g_PlayStage, bFirstEntry);
   m_nBanner1 = m_nBanner2 = m_nEndBanner = 0;

@@ -53,11 +53,18 @@ void RegisterStageScene() {
 
 void cStageScene::Run() {
   PurgeRemoved();
+  if (m_bSetUpFailed) return;
   if (m_nPhase == kPhaseStart) {
     Start();
     if (m_nPhase == kPhaseStart) m_nPhase = kPhaseFadeIn;
+    if (m_bSetUpFailed) return;
   }
   cScene::Run();
+}
+
+void cStageScene::FailSetUp() {
+  m_bSetUpFailed = true;
+  PostFailureClose();
 }
 
 void cStageScene::Start() {
@@ -66,7 +73,7 @@ void cStageScene::Start() {
   m_bResultShown = 0;
   const bool fromStage = g_Game.m_nPrevState == GS_STAGE;
   if (!LoadStageSurfaces(*this, fromStage)) {
-    PostFailureClose();
+    FailSetUp();
     return;
   }
   if (!fromStage) {
@@ -106,7 +113,10 @@ void cStageScene::Leave() {
   ClearBackBuffer();
   if ((g_Game.m_nTitleCmd == TC_FREEPLAY && !g_SaveData.m_bSeriesStart) || g_bDirectStage) {
     g_SaveData.m_bSeriesStart = 0;
-    if (!PlayStageFileStep(g_PlayStage.FilePath, 0)) PostFailureClose();
+    if (!PlayStageFileStep(g_PlayStage.FilePath, 0)) {
+      FailSetUp();
+      return;
+    }
   }
   g_Game.m_nFps = 60;
   g_Game.m_nPrevState = GS_STAGE;

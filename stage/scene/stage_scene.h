@@ -122,6 +122,11 @@ class cStageScene : public cStageSceneBase {
   int Phase() const { return m_nPhase; }
   void SetPhase(int phase) { m_nPhase = phase; }
   FrameEnd LastFrameEnd() const { return m_LastFrameEnd; }
+  // The stage could not be set up (its surfaces, its replay, its hero, or
+  // the file a free play starts over from): the failure has raised the
+  // close, and the scene stands still until the program closes, whatever
+  // the player answers, so nothing half made is ever played.
+  bool SetUpFailed() const { return m_bSetUpFailed; }
 
   // Fields.
   std::int32_t m_nPhaseCounter = 0;
@@ -200,8 +205,10 @@ class cStageScene : public cStageSceneBase {
   void SetSubStepMask();
   void CheckStartingCharas();
   void TakeFrameInput();
+  void FailSetUp();
 
   FrameEnd m_LastFrameEnd = FrameEnd::Drawn;
+  bool m_bSetUpFailed = false;
 };
 
 // The group list of a side; side 0 after a report line for a side outside

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -27,6 +28,7 @@
 #include "platform/input_devices.h"
 #include "platform/message_box.h"
 #include "platform/ui_events.h"
+#include "platform/text_encoding.h"
 #include "platform/window.h"
 #include "project/global_data.h"
 #include "project/world_map.h"
@@ -44,6 +46,7 @@
 #include "shell/dialogs/dialog_box.h"
 #include "shell/dialogs/message_box_dialog.h"
 #include "stage/core/stage_rules.h"
+#include "stage/scene/stage_hooks.h"
 
 namespace {
 
@@ -87,6 +90,17 @@ bool TapWhileOpen(cScreenWalk& walk, int virtualKey) {
   const bool open = walk.Harness().StepFrames(1) == 1;
   platform::SetKeyHeld(virtualKey, false);
   return open && walk.Harness().StepFrames(1) == 1;
+}
+
+// The first stage's files damaged: their end value zeroed.
+void DamageTheFirstStage() {
+  const std::vector<std::filesystem::path> files = FirstStageFiles();
+  ASSERT_FALSE(files.empty());
+  for (const auto& file : files) {
+    std::fstream stage(file, std::ios::in | std::ios::out | std::ios::binary);
+    stage.seekp(-4, std::ios::end);
+    stage.write("\0\0\0\0", 4);
+  }
 }
 
 // From the start cell onto the first stage, and "yes" in its confirm menu.
@@ -255,13 +269,7 @@ TEST(WorldMapWalk, AStageEnteredAtOnceThatCannotLoadIsReportedOnceAndLeft) {
 TEST(WorldMapWalk, ADamagedStageEnteredFromTheMapAsksBeforeClosing) {
   cScreenWalk walk("world_map_damaged");
   ASSERT_TRUE(walk.Start());
-  const std::vector<std::filesystem::path> files = FirstStageFiles();
-  ASSERT_FALSE(files.empty());
-  for (const auto& file : files) {
-    std::fstream stage(file, std::ios::in | std::ios::out | std::ios::binary);
-    stage.seekp(-4, std::ios::end);
-    stage.write("\0\0\0\0", 4);
-  }
+  ASSERT_NO_FATAL_FAILURE(DamageTheFirstStage());
   ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
   g_SaveData.m_nLife = 7;
   g_SaveData.m_vSwitch[5] = 1;
@@ -300,6 +308,96 @@ TEST(WorldMapWalk, ADamagedStageEnteredFromTheMapAsksBeforeClosing) {
   EXPECT_LT(walk.Harness().StepFrames(3), 3);
   EXPECT_EQ(Questions(), 1u);
   EXPECT_FALSE(platform::MainWindowExists());
+}
+
+// A drawn box's answer, and whether it took every key given to it: a key-up
+// first, then Enter (or Tab and Enter, No, in the question). A box ended
+// before its answer leaves keys behind.
+struct AnsweredBox {
+  std::string text;
+  int answer;
+  bool keysLeft;
+  bool operator==(const AnsweredBox&) const = default;
+};
+
+// Drawn in the window, as a player sees them: each box that tells of the
+// damaged stage waits for its OK while the failure's close waits behind it,
+// and the question comes after them, once.
+TEST(WorldMapWalk, ADamagedStagesBoxesAreAnsweredBeforeItsQuestion) {
+  cScreenWalk walk("world_map_damaged_boxes");
+  ASSERT_TRUE(walk.Start());
+  ASSERT_NO_FATAL_FAILURE(DamageTheFirstStage());
+  ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
+  std::vector<AnsweredBox> boxes;
+  platform::SetMessageBoxOverride([&boxes](const std::string& text, const std::string& caption, unsigned type) {
+    using platform::KeyDownEvent, platform::kVkReturn, platform::kVkTab;
+    std::vector<platform::UiEvent> keys{platform::KeyUpEvent(kVkReturn), KeyDownEvent(kVkReturn)};
+    if (caption == "終了確認") keys.insert(keys.begin() + 1, KeyDownEvent(kVkTab));
+    platform::QueueHeadlessUiEvents(keys);
+    const int answer = DialogMessageBox(platform::Cp932FromUtf8(text), platform::Cp932FromUtf8(caption), type);
+    boxes.push_back({text, answer, !platform::HeadlessUiScriptEmpty()});
+    platform::ClearHeadlessUiScript();
+    return answer;
+  });
+  for (int i = 0; i < 3 && Map()->Phase() == cWorldMapScene::kWalk; ++i) ASSERT_TRUE(TapWhileOpen(walk, kKeyRight));
+  const int played = walk.Harness().StepFrames(2);
+  platform::SetMessageBoxOverride(nullptr);
+  EXPECT_EQ(played, 2);
+  ASSERT_EQ(boxes.size(), 3u);
+  EXPECT_NE(boxes[0].text.find("が破損しています！"), std::string::npos);
+  EXPECT_NE(boxes[1].text.find("が読み込めません！"), std::string::npos);
+  for (int i : {0, 1}) EXPECT_EQ((std::pair{boxes[i].answer, boxes[i].keysLeft}), (std::pair{IDOK, false})) << i;
+  EXPECT_EQ(boxes[2], (AnsweredBox{"終了しますか？\n", IDNO, false}));
+  EXPECT_EQ(g_Game.m_nState, GS_WORLDMAP);
+  EXPECT_TRUE(walk.Harness().Close());
+}
+
+// The stage's own pictures damaged (bmp\Block.bmp cut short): the stage
+// cannot be set up and its failure asks. After No the scene stands still in
+// its first phase, neither fading in nor playing, with no life used and no
+// character; Esc asks again, and Yes closes.
+TEST(WorldMapWalk, AStageThatCannotBeSetUpStandsStillAfterNo) {
+  cScreenWalk walk("world_map_unmade_stage");
+  ASSERT_TRUE(walk.Start());
+  std::filesystem::resize_file(walk.Folder() / "bmp" / "Block.bmp", 20);
+  ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
+  Questions();
+  platform::SetHeadlessBoxAnswer(platform::kAnswerNo);
+  ASSERT_NO_FATAL_FAILURE(EnterTheFirstStage(walk));
+  const int lives = g_SaveData.m_nLife;
+  ASSERT_TRUE(walk.StepUntil([] { return StageScene() != nullptr; }));
+  EXPECT_EQ(walk.Harness().StepFrames(400), 400);
+  EXPECT_EQ(Questions(), 1u);
+  EXPECT_EQ(g_Game.m_nState, GS_STAGE);
+  EXPECT_TRUE(StageScene()->SetUpFailed());
+  EXPECT_EQ(StageScene()->Phase(), kPhaseFadeIn);
+  EXPECT_EQ(PlayerHero(), nullptr);
+  EXPECT_EQ(g_CharaList.Count(), 0u);
+  EXPECT_EQ(g_SaveData.m_nLife, lives);
+
+  platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
+  platform::QueueHeadlessUiEvents({platform::KeyDownEvent(platform::kVkEscape)});
+  EXPECT_LT(walk.Harness().StepFrames(3), 3);
+  EXPECT_EQ(Questions(), 1u);
+  EXPECT_FALSE(platform::MainWindowExists());
+}
+
+// A screen's picture damaged after start-up (the map's chips): the map
+// asks, and after No it plays on whole, drawn without that picture: the
+// figure walks onto the first stage and enters it.
+TEST(WorldMapWalk, AMapWithoutItsPicturePlaysOnAfterNo) {
+  cScreenWalk walk("world_map_without_chips");
+  ASSERT_TRUE(walk.Start());
+  std::filesystem::resize_file(walk.Folder() / "bmp" / "WorldMapChip.bmp", 20);
+  platform::SetHeadlessBoxAnswer(platform::kAnswerNo);
+  Questions();
+  ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
+  EXPECT_EQ(Questions(), 1u);
+  ASSERT_NO_FATAL_FAILURE(EnterTheFirstStage(walk));
+  ASSERT_TRUE(walk.StepUntil([] { return StageScene() != nullptr && StageScene()->Phase() == kPhasePlay; }));
+  EXPECT_NE(PlayerHero(), nullptr);
+  platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
+  EXPECT_TRUE(walk.Harness().Close());
 }
 
 // The stage's menus in each drawing mode, over the meadow entered from the
@@ -475,6 +573,60 @@ TEST(StageQuestionWalk, TheKeyThatAnswersTheQuitQuestionDoesNotAlsoPause) {
   walk.Tap(kKeySpace);
   EXPECT_EQ(StageScene()->Phase(), kPhasePause);
   EXPECT_TRUE(walk.Harness().Close());
+}
+
+// The clear's extra lives each show "1UP" in a hold of the frame that ends
+// the stage. Esc and No during the first: every life due is awarded, and
+// the next Esc asks again. Esc and Yes: the player closes, though the
+// frame goes on into the stage end after the hold.
+TEST(StageQuestionWalk, AQuitAnsweredDuringTheClearsExtraLivesIsFollowedThrough) {
+  for (const platform::BoxAnswer answer : {platform::kAnswerNo, platform::kAnswerYes}) {
+    const bool yes = answer == platform::kAnswerYes;
+    SCOPED_TRACE(yes ? "yes" : "no");
+    cScreenWalk walk(yes ? "extra_lives_quit" : "extra_lives_stay");
+    ASSERT_TRUE(walk.Start());
+    ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
+    ASSERT_NO_FATAL_FAILURE(EnterTheFirstStage(walk));
+    ASSERT_TRUE(walk.StepUntil([] { return StageScene() != nullptr && StageScene()->Phase() == kPhasePlay; }));
+    g_System->m_bScoreStep = 1;
+    g_System->m_nScoreStep = 100;
+    g_SaveData.m_nStageValue = 0;
+    g_SaveData.m_nScore = 300;  // three lives due
+    const int lives = g_SaveData.m_nLife;
+    std::atomic<bool> cleared{false};
+    std::atomic<int> framesAfterTheTally{0};
+    std::atomic<int> livesAfterTheTally{0};
+    std::atomic<bool> gaveUp{false};
+    std::chrono::steady_clock::time_point tallied;
+    auto step = [&] {
+      if (!cleared.exchange(true)) {  // the goal
+        PrepareStageEnd(*StageScene());
+        StageScene()->SetPhase(kPhaseStageEnd);
+        livesAfterTheTally = g_SaveData.m_nLife;
+        tallied = std::chrono::steady_clock::now();
+      }
+      if (++framesAfterTheTally == 10 && !yes) {
+        platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
+        platform::RequestClose(platform::CloseReason::User);  // Esc again
+      }
+      if (!gaveUp && std::chrono::steady_clock::now() - tallied > std::chrono::seconds(10)) {
+        gaveUp = true;  // the close was lost: the test ends the player
+        platform::RequestClose(platform::CloseReason::Terminate);
+      }
+      return g_Game.Frame();
+    };
+    platform::SetHeadlessBoxAnswer(answer);
+    Questions();
+    EXPECT_TRUE(RunPlayerThreadsUntilClosed(step, [] { return StageScene()->m_bHeld.load() != 0; },
+                                            {platform::KeyDownEvent(platform::kVkEscape)}));
+    EXPECT_FALSE(gaveUp.load());
+    EXPECT_EQ(Questions(), yes ? 1u : 2u);
+    if (!yes) {
+      EXPECT_EQ(livesAfterTheTally.load(), lives + 3);
+    }
+    EXPECT_FALSE(platform::MainWindowExists());
+    EXPECT_TRUE(walk.Harness().Close());
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(DrawingModes, StageMenusWalk,

@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "input/replay.h"
 #include "input/replay_file.h"
 #include "input/replay_serving.h"
+#include "platform/main_thread.h"
 #include "project/data_paths.h"
 #include "project/global_data.h"
 #include "project/system_record.h"
@@ -266,6 +268,45 @@ TEST_F(StageEndTest, StoryAfterTheLastStageRecordsTheClearAndGoesBackToTheMap) {
 
   g_SaveData.m_nSeries = 5000;  // a clear switch past the switches records nothing
   EXPECT_EQ(FinishStage(scene), GS_WORLDMAP);
+}
+
+// A next stage that is there but cannot be played (damaged: its end value
+// zeroed) ends the run without the clear: back to the map, or the challenge
+// list, and nothing recorded as cleared; its failure raises the close. A
+// missing next stage still ends the run as a clear.
+TEST_F(StageEndTest, ADamagedNextStageEndsTheRunWithoutTheClear) {
+  {
+    std::fstream stage("data/stg4/c01-2.stg4_000", std::ios::in | std::ios::out | std::ios::binary);
+    stage.seekp(-4, std::ios::end);
+    stage.write("\0\0\0\0", 4);
+  }
+  cStageScene& scene = Play();
+  const std::int32_t storedValue = g_SaveData.GetStageValue(g_SaveData.m_strStageKey);
+  g_SaveData.m_nStageValue = 4200;
+  scene.m_nNextStage = 2;
+  EXPECT_EQ(FinishStage(scene), GS_WORLDMAP);
+  EXPECT_EQ(g_SaveData.m_nSeriesStage, 1);
+  EXPECT_EQ(g_SaveData.m_vSwitch[5], 0);
+  EXPECT_EQ(g_SaveData.GetStageValue(g_SaveData.m_strStageKey), storedValue);
+  EXPECT_EQ(g_SaveData.m_bBackToMap, 1);  // the figure steps back off the stage
+  EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::Fatal);
+
+  g_Game.m_nTitleCmd = kTitleChallenge;
+  g_Game.m_nPlayMode = PM_CHALLENGE;
+  g_SaveData.m_vPair.assign(5, cIntPair());
+  g_SaveData.m_nSeries = 1;
+  EXPECT_EQ(FinishStage(scene), GS_CHALLENGE);
+  EXPECT_EQ(g_SaveData.m_vPair[0].nFirst, 0);
+  EXPECT_FALSE(std::filesystem::exists("user_data/challenge/Challenge.dat"));
+  EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::Fatal);
+
+  std::filesystem::remove("data/stg4/c01-2.stg4_000");
+  g_Game.m_nTitleCmd = kTitleNewGame;
+  g_Game.m_nPlayMode = PM_STORY;
+  g_SaveData.m_nSeries = 5;
+  EXPECT_EQ(FinishStage(scene), GS_WORLDMAP);
+  EXPECT_EQ(g_SaveData.m_vSwitch[5], 1);
+  EXPECT_EQ(platform::TakeCloseRequest(), std::nullopt);
 }
 
 TEST_F(StageEndTest, ChallengeClearSavesTheProgressAndNeverClosesStages) {

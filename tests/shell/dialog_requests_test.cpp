@@ -81,16 +81,23 @@ TEST_F(DialogRequestsTest, AnOverLongBoundNameShowsEmptyAndIsKeptWhenClosed) {
   EXPECT_EQ(name, "ABCDEFG");
 }
 
-TEST_F(DialogRequestsTest, AFatalCloseEndsTheDialogAndIsRaisedAgainAfterIt) {
-  std::string name = "AAA";
-  // The script would type and confirm; the close comes first.
-  Script({TextEvent("B"), KeyDownEvent(kVkReturn)});
-  SetDialogObserver([](DialogBox&) { RequestClose(CloseReason::Fatal); });
-  cNameEntryDlg dialog(&name, 0);
-  EXPECT_EQ(dialog.DoModal(0), 0);
-  EXPECT_EQ(name, "AAA");
-  EXPECT_EQ(TakeCloseRequest(), CloseReason::Fatal);
-  ResetMainThreadState();
+// A failure's close raised while a dialog runs waits for its end, as the
+// player's does: the box that tells of the failure is answered before the
+// question. A termination ends the dialog at once. Each is raised again
+// after it.
+TEST_F(DialogRequestsTest, AFailuresCloseWaitsForTheDialogAndATerminationEndsIt) {
+  for (CloseReason reason : {CloseReason::Fatal, CloseReason::Terminate}) {
+    SCOPED_TRACE(static_cast<int>(reason));
+    std::string name = "AAA";
+    Script({TextEvent("B"), KeyDownEvent(kVkReturn)});
+    SetDialogObserver([reason](DialogBox&) { RequestClose(reason); });
+    cNameEntryDlg dialog(&name, 0);
+    const bool terminated = reason == CloseReason::Terminate;
+    EXPECT_EQ(dialog.DoModal(0), terminated ? 0 : 1);
+    EXPECT_EQ(name, terminated ? "AAA" : "B");
+    EXPECT_EQ(TakeCloseRequest(), reason);
+    ResetMainThreadState();
+  }
 }
 
 // Esc pressed in the pass that serves the dialog request: the dialog runs

@@ -7,7 +7,11 @@
 
 #include "definitions/save_data/save_data.h"
 #include "input/input_record.h"
+#include "input/replay_serving.h"
+#include "platform/main_thread.h"
+#include "stage/harness/stage_harness.h"
 #include "shell/game/game.h"
+#include "shell/subsystems/subsystem_steps.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/core/stage_rules.h"
@@ -178,11 +182,45 @@ TEST(Scene, CarriedOffTheBottomOfASelfScrollingScreenIsDeadThree) {
 
 namespace {
 
+// A set-up that fails (no hero placed; a replay that can no longer be read;
+// the file a free play starts over from gone) raises the failure's close,
+// and the scene stands still however the question is answered: no frame of
+// a half-made stage is played and the game stays where it is.
+TEST(Scene, ASetUpThatFailsStandsStill) {
+  enum class Failure { NoHero, ReplayGone, FreePlayFileGone };
+  for (const Failure failure : {Failure::NoHero, Failure::ReplayGone, Failure::FreePlayFileGone}) {
+    SCOPED_TRACE(static_cast<int>(failure));
+    cEdStage stage = MakeHarnessStage(20, 5, 2, 2, 2);
+    if (failure == Failure::NoHero) stage.m_vChara.clear();
+    if (failure == Failure::ReplayGone) {
+      g_Game.m_nTitleCmd = kTitleCmdReplay;
+      g_strReplayFile = "user_data\\rpl4\\gone.rpl4_878";
+    }
+    if (failure == Failure::FreePlayFileGone) {
+      g_Game.m_nTitleCmd = TC_FREEPLAY;
+      SetPlayStageFileStep([](const std::string&) { return false; });
+    }
+    cStageHarness harness;
+    harness.UseStage(stage);
+    harness.Begin(7, failure == Failure::FreePlayFileGone ? kPhaseLeave : kPhasePlay);
+    const int state = g_Game.m_nState;
+    for (int i = 0; i < 300; ++i) harness.Step(0, 0);
+    EXPECT_TRUE(harness.Scene().SetUpFailed());
+    EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::Fatal);
+    EXPECT_EQ(harness.Scene().m_nFrameCount, 0);
+    EXPECT_EQ(g_Game.m_nState, state);
+    g_Game.m_nTitleCmd = 0;
+    g_strReplayFile.clear();
+    SetPlayStageFileStep(nullptr);
+  }
+}
+
 TEST(Scene, QuitRequestClosesFromPlay) {
   StageBuilder builder(20, 5, 2, 2);
   StageRun run(builder);
   run.harness.Scene().m_bQuit = 1;
   EXPECT_EQ(run.harness.Step(0, 0), FrameEnd::Close);
+  EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::User);
   run.harness.Scene().m_bQuit = 0;
 }
 
