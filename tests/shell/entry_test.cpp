@@ -83,6 +83,8 @@ class EntryTest : public testing::Test {
   fs::path dir_, oldDir_;
 };
 
+// The player's close at the title (the title's quit command raises it the
+// same way) ends a game that ran: the exit status is 0.
 TEST_F(EntryTest, StartsStepsFramesAndClosesInOrder) {
   std::atomic<int> frames{0};
   SetGameFrameStep([&] {
