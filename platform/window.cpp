@@ -73,7 +73,9 @@ WindowRect DesktopBounds() { return Current().Desktop(); }
 WindowRect DesktopWorkArea() { return Current().WorkArea(); }
 std::optional<std::string> DisplayProblem() { return Current().DisplayProblem(); }
 std::string DisplayDescription() { return Current().Description(); }
-bool VideoDriverShowsNothing() { return CurrentBackend() == Backend::Sdl && sdl::VideoDriverInUseShowsNothing(); }
+bool VideoDriverShowsNothing() {
+  return CurrentBackend() == Backend::Sdl && sdl::VideoDriverInUseShowsNothing();
+}
 
 void PumpEvents(const EventHandlers& handlers) {
   Current().PollEvents(handlers);

@@ -30,7 +30,9 @@ bool StartVideoSubsystem() {
   return true;
 }
 
-bool DriverShowsNothing(std::string_view driver) { return SameName(driver, "offscreen") || SameName(driver, "dummy"); }
+bool DriverShowsNothing(std::string_view driver) {
+  return SameName(driver, "offscreen") || SameName(driver, "dummy");
+}
 
 bool VideoDriverInUseShowsNothing() {
   if (g_startedDriver.load() == DriverKind::Unknown && IsMainThread() && StartVideoSubsystem())

@@ -319,9 +319,9 @@ TEST_P(InvisibleDriverTest, ADamagedSystemRecordIsSaidOnceAndFailsTheStart) {
 TEST_P(InvisibleDriverTest, TheDrawingModeDialogIsSaidOnceAndCancelsTheGame) {
   std::ofstream(dir_ / "System.ini", std::ios::trunc) << "Direct3D=2\r\nWindowMode=1\r\nExit\r\n";
   const std::string said = RunToTheEnd(1);
-  EXPECT_EQ(Occurrences(said, "Shell test: 詳細な設定は環境設定ファイル「System.ini」で行って下さい。 [ゲーム開始] [ゲーム中止]"),
-            1)
-      << said;
+  const std::string asked =
+      "Shell test: 詳細な設定は環境設定ファイル「System.ini」で行って下さい。 [ゲーム開始] [ゲーム中止]";
+  EXPECT_EQ(Occurrences(said, asked), 1) << said;
   EXPECT_FALSE(fs::exists(dir_ / "user_data/Boot.dat"));
   EXPECT_EQ(Report().find("Mode : "), std::string::npos) << "no device was started";
 }
@@ -329,8 +329,9 @@ TEST_P(InvisibleDriverTest, TheDrawingModeDialogIsSaidOnceAndCancelsTheGame) {
 INSTANTIATE_TEST_SUITE_P(Drivers, InvisibleDriverTest,
                          testing::Values("dummy", "offscreen", "x11,offscreen", "offscreen,x11", "Offscreen"),
                          [](const auto& info) {
-                           std::string name;
-                           for (const char* c = info.param; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+                           std::string name = info.param;
+                           for (char& c : name)
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
                            return name;
                          });
 
