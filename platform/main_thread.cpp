@@ -47,7 +47,8 @@ State& Shared() {
 
 std::atomic<bool> g_forcedClose{false};
 std::atomic<bool> g_terminationSignal{false};
-static_assert(std::atomic<bool>::is_always_lock_free, "the signal handler needs a lock-free flag");
+std::atomic<bool> g_terminationRaised{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "the signal handler needs lock-free flags");
 thread_local const std::atomic<bool>* t_stopFlag = nullptr;
 thread_local bool t_runningLoopTasks = false;
 
@@ -186,6 +187,7 @@ void ServeMainThread() {
 
 void RequestClose(CloseReason reason) {
   if (reason != CloseReason::User) g_forcedClose.store(true);
+  if (reason == CloseReason::Terminate) g_terminationRaised.store(true);
   {
     std::lock_guard lock(Shared().mutex);
     if (reason == CloseReason::User)
@@ -196,7 +198,10 @@ void RequestClose(CloseReason reason) {
   Wake();
 }
 
-void NoteTerminationSignal() { g_terminationSignal.store(true); }
+void NoteTerminationSignal() {
+  g_terminationRaised.store(true);
+  g_terminationSignal.store(true);
+}
 
 std::optional<CloseReason> TakeCloseRequest() {
   if (g_terminationSignal.exchange(false)) RequestClose(CloseReason::Terminate);
@@ -213,7 +218,7 @@ std::optional<CloseReason> TakeCloseRequest() {
   return std::exchange(state.forcedClose, std::nullopt);
 }
 
-bool TerminationSignalPending() { return g_terminationSignal.load(); }
+bool TerminationRaised() { return g_terminationRaised.load(); }
 
 bool ForcedCloseRaised() { return g_forcedClose.load(); }
 
@@ -272,6 +277,7 @@ void ResetMainThreadState() {
   Shared().quitCode.reset();
   g_forcedClose.store(false);
   g_terminationSignal.store(false);
+  g_terminationRaised.store(false);
 }
 
 }  // namespace platform

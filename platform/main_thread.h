@@ -51,8 +51,9 @@ void NoteTerminationSignal();
 // The pending close request, taken (main thread): a termination before all
 // (it takes the others with it), then the player's, then a failure's.
 std::optional<CloseReason> TakeCloseRequest();
-// Any thread: a termination signal arrived that no TakeCloseRequest took yet.
-bool TerminationSignalPending();
+// Any thread: a termination (the signal, or its close request) has come in
+// this process, taken or not. From then on no question is asked.
+bool TerminationRaised();
 // True once a fatal close or a termination has been raised in this process.
 bool ForcedCloseRaised();
 // True while a fatal close or a termination waits to be taken.

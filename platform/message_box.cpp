@@ -5,8 +5,9 @@
 
 #include "platform/backend.h"
 #include "platform/headless/message_box.h"
+#include "platform/main_thread.h"
 #include "platform/sdl/message_box.h"
-#include "platform/sdl/video_start.h"
+#include "platform/window.h"
 
 namespace platform {
 namespace {
@@ -20,10 +21,10 @@ void SetMessageBoxOverride(MessageBoxOverride box) {
 }
 
 int ShowMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type) {
+  if (TerminationRaised()) return ClosedBoxAnswer(type);
   // Under a video driver that shows nothing (a script's or CI's choice) no
   // one could see a box, let alone answer it.
-  if (CurrentBackend() == Backend::Sdl && sdl::ChosenVideoDriverShowsNothing())
-    return AnswerUnshownBox(utf8Text, utf8Caption, type);
+  if (VideoDriverShowsNothing()) return AnswerUnshownBox(utf8Text, utf8Caption, type);
   MessageBoxOverride box;
   {
     std::lock_guard lock(g_overrideMutex);
@@ -35,6 +36,7 @@ int ShowMessageBox(const std::string& utf8Text, const std::string& utf8Caption, 
 
 int ShowSystemMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type) {
   if (auto answer = TrySystemMessageBox(utf8Text, utf8Caption, type)) return *answer;
+  if (TerminationRaised()) return ClosedBoxAnswer(type);
   return AnswerUnshownBox(utf8Text, utf8Caption, type);
 }
 
@@ -45,6 +47,10 @@ std::optional<int> TrySystemMessageBox(const std::string& utf8Text, const std::s
 
 int AnswerUnshownBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type) {
   std::fprintf(stderr, "%s: %s\n", utf8Caption.c_str(), utf8Text.c_str());
+  return ClosedBoxAnswer(type);
+}
+
+int ClosedBoxAnswer(unsigned type) {
   switch (type & kBoxButtonsMask) {
     case kBoxOkCancel:
     case kBoxYesNoCancel:

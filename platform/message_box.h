@@ -28,16 +28,21 @@ enum BoxType : unsigned {
 enum BoxAnswer : int { kAnswerOk = 1, kAnswerCancel = 2, kAnswerYes = 6, kAnswerNo = 7 };
 
 // Under a video driver that shows nothing, every box is an unshown one.
+// After a termination no box is shown: each takes its closed box's answer.
 int ShowMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type);
 // The backend's own box, whatever box is set below; where it cannot show,
-// the answer of an unshown box.
+// the answer of an unshown box (of a closed one, quietly, once a
+// termination came: it may have ended the box).
 int ShowSystemMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type);
 // The backend's own box, or nothing where it cannot show (an X server
 // without the fonts it needs, some Wayland sessions).
 std::optional<int> TrySystemMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type);
 // A box that no one could be shown: its text goes to stderr and it answers
-// as Escape would (Cancel, No in a Yes/No box, OK).
+// as Escape would.
 int AnswerUnshownBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type);
+// The answer of a box closed unanswered (its close box, Escape): Cancel, No
+// in a Yes/No box, OK.
+int ClosedBoxAnswer(unsigned type);
 
 // A box of the program's own that takes the place of the backend's (the
 // dialogs drawn in the game window); an empty one gives the backend's again.

@@ -4,6 +4,7 @@
 
 #include "platform/backend.h"
 #include "platform/clock.h"
+#include "platform/sdl/video_start.h"
 #include "platform/text_encoding.h"
 #include "platform/window_backend.h"
 
@@ -72,6 +73,9 @@ WindowRect DesktopBounds() { return Current().Desktop(); }
 WindowRect DesktopWorkArea() { return Current().WorkArea(); }
 std::optional<std::string> DisplayProblem() { return Current().DisplayProblem(); }
 std::string DisplayDescription() { return Current().Description(); }
+bool VideoDriverShowsNothing() {
+  return CurrentBackend() == Backend::Sdl && sdl::VideoDriverInUseShowsNothing();
+}
 
 void PumpEvents(const EventHandlers& handlers) {
   Current().PollEvents(handlers);

@@ -29,6 +29,10 @@ std::optional<std::string> DisplayProblem();
 // The display system and the renderer the window was made with, in one
 // line, for the report (no renderer is named before the window exists).
 std::string DisplayDescription();
+// The video driver in use opens windows nobody can see (SDL's dummy and
+// offscreen drivers, a script's or CI's choice): no one could answer a
+// question in them. Never so headless.
+bool VideoDriverShowsNothing();
 
 // Creates the hidden window with a client area of the given size at (100, 100),
 // and its renderer: the window appears only when shown, where it was placed.

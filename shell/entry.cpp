@@ -42,6 +42,11 @@ bool ReportMissingDisplay() {
   return true;
 }
 
+// The exit status of a start that stopped before the game: a failure or a
+// refusal says so to the shell or script that started the player; a
+// termination (answering any question that was open) is a quiet close.
+int StartStopped() { return platform::TerminationRaised() ? 0 : 1; }
+
 // The program's own boxes from the first question on: drawn over the game
 // window once it is shown, and before that the desktop's box, or where that
 // cannot show, a drawn one in a small window of its own.
@@ -61,7 +66,7 @@ int RunPlayer(std::string_view commandLine) {
   g_bGameStarted = 0;
   ResetCloseState();
   InitDebugLog(0, "EC_Game.txt");
-  if (!StartReportLog("Report_Game.txt")) return 0;
+  if (!StartReportLog("Report_Game.txt")) return 1;
   // The report's text-face line comes once fontconfig has loaded, beside the
   // window's creation; on every way out it is in the file.
   struct PendingReportLine {
@@ -76,12 +81,14 @@ int RunPlayer(std::string_view commandLine) {
   ProgramBoxes boxes;
   // Held until the process ends; the lock is released on every way out.
   platform::InstanceLock instanceLock(platform::InstanceLockPath("ゲーム"));
-  if (!EnsureSingleInstance(instanceLock)) return 0;
+  const InstanceCheck instance = EnsureSingleInstance(instanceLock);
+  if (instance == InstanceCheck::Declined) return 0;
+  if (instance == InstanceCheck::Failed) return StartStopped();
   if (instanceLock.Held()) RemoveStaleSaveTemporaries();
 
   if (!platform::CreateMainWindow(kScreenWidth, kScreenHeight)) {
     ErrorBox(Cp932Literal("ウインドウが生成出来ません！"));
-    return 0;
+    return StartStopped();
   }
   g_MainWindow.SetGeometry(kScreenWidth, kScreenHeight, kMinClientSize, kMinClientSize, kScreenWidth, kScreenHeight);
   g_MainWindow.Centre();
@@ -93,7 +100,7 @@ int RunPlayer(std::string_view commandLine) {
     UseDialogMessageBoxes(false);
     if (g_bFromEditor) NotifyEditorEnd(0);
     platform::DestroyMainWindow();
-    return 0;
+    return StartStopped();
   }
 
   g_bGameStarted = 1;

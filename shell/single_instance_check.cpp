@@ -19,17 +19,17 @@ constexpr unsigned kLockFreeWaitMs = 2000;
 
 }  // namespace
 
-bool EnsureSingleInstance(platform::InstanceLock& lock) {
+InstanceCheck EnsureSingleInstance(platform::InstanceLock& lock) {
   using Status = platform::InstanceLock::Status;
   Status status = lock.TryAcquire();
   // A lock file that cannot be made does not stop the game: it runs unguarded.
-  if (status != Status::HeldByOther) return true;
-  if (!AskToRestart()) return false;
+  if (status != Status::HeldByOther) return InstanceCheck::Start;
+  if (!AskToRestart()) return InstanceCheck::Declined;
   // Two players writing one game folder would corrupt its saves, so the new
   // one starts only once the lock is its own.
   const platform::EndResult ended = platform::EndLockHolder(lock, lock.OwnerPid());
-  if (ended == platform::EndResult::Ended) return true;
-  if (ended == platform::EndResult::Gone && lock.AcquireWithin(kLockFreeWaitMs)) return true;
+  if (ended == platform::EndResult::Ended) return InstanceCheck::Start;
+  if (ended == platform::EndResult::Gone && lock.AcquireWithin(kLockFreeWaitMs)) return InstanceCheck::Start;
   MesBox(Cp932Literal("プログラムの終了に失敗しました。"), Caption(), MB_OK);
-  return false;
+  return InstanceCheck::Failed;
 }

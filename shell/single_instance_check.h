@@ -4,8 +4,14 @@
 
 #include "platform/single_instance.h"
 
-// True when start-up may go on: the lock is ours (also when the old instance
-// could not be found but its lock freed itself in time), or no lock file can
-// be made at all. False when the player must end with 0: the user said No,
-// or a live process still holds the lock (after the failure box).
-bool EnsureSingleInstance(platform::InstanceLock& lock);
+enum class InstanceCheck {
+  // Start-up may go on: the lock is ours (also when the old instance could
+  // not be found but its lock freed itself in time), or no lock file can be
+  // made at all.
+  Start,
+  // The user said No: the running player stays.
+  Declined,
+  // A live process still holds the lock (after the failure box).
+  Failed,
+};
+InstanceCheck EnsureSingleInstance(platform::InstanceLock& lock);

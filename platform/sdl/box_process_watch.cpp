@@ -39,7 +39,7 @@ void BoxProcessWatch::Watch() {
     // The box's process inherited the player's signal handlers: only
     // SIGKILL ends it. (One that was not started yet is ended in a later
     // pass.)
-    if (TerminationSignalPending()) {
+    if (TerminationRaised()) {
       for (pid_t child : ChildrenOf(m_thread))
         if (std::find(m_childrenBefore.begin(), m_childrenBefore.end(), child) == m_childrenBefore.end())
           ::kill(child, SIGKILL);

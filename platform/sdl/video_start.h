@@ -1,6 +1,6 @@
 #pragma once
 // SDL's video part: started the one way every window of the program needs
-// it, and whether the driver the user chose shows anything at all.
+// it, and whether the driver it started shows anything at all.
 
 #include <string_view>
 
@@ -15,8 +15,11 @@ bool StartVideoSubsystem();
 // no display answers, and scripts and CI choose them.
 bool DriverShowsNothing(std::string_view driver);
 
-// SDL_VIDEODRIVER names only such drivers (SDL tries the drivers of a
-// comma-separated list in turn): no window of the player can be seen.
-bool ChosenVideoDriverShowsNothing();
+// The driver SDL started (however SDL_VIDEODRIVER spells it, or SDL's own
+// choice) is such a driver: no window of the player can be seen. Before
+// the first start, the main thread starts the video part once to learn it;
+// a video part that cannot start shows nothing either way, and is not
+// counted as such a driver.
+bool VideoDriverInUseShowsNothing();
 
 }  // namespace platform::sdl

@@ -126,6 +126,8 @@ int ShowOnMainThread(const std::string& utf8Text, const std::string& utf8Caption
     if (platform::RunOnMainThread([&] { answer = ShowOnMainThread(utf8Text, utf8Caption, type); })) return answer;
     return platform::ShowSystemMessageBox(utf8Text, utf8Caption, type);
   }
+  // A termination that came since the box was asked for ends the question.
+  if (platform::TerminationRaised()) return platform::ClosedBoxAnswer(type);
   // Headless without a script of events, a box answers as the tests ask.
   const bool scripted = platform::CurrentBackend() == platform::Backend::Sdl || !platform::HeadlessUiScriptEmpty();
   // A hidden or minimised window could not show a drawn box.
@@ -133,6 +135,8 @@ int ShowOnMainThread(const std::string& utf8Text, const std::string& utf8Caption
   if (visible && scripted)
     return DialogMessageBox(platform::Cp932FromUtf8(utf8Text), platform::Cp932FromUtf8(utf8Caption), type);
   if (auto answer = platform::TrySystemMessageBox(utf8Text, utf8Caption, type)) return *answer;
+  // A termination ended the desktop's box: no other box takes its place.
+  if (platform::TerminationRaised()) return platform::ClosedBoxAnswer(type);
   // Where the desktop's box cannot show, the player draws its own in a small
   // window of its own, so that the question is seen before it is answered.
   if (scripted) {

@@ -7,7 +7,8 @@
 // box asked for by another thread is shown on the main thread; the asking
 // thread waits for the answer. Under a video driver that shows nothing no box
 // is drawn at all (platform/message_box.h). A box ended by a forced close (a
-// termination) answers as its close box.
+// termination) answers as its close box, and after a termination no box
+// shows at all.
 
 #include <string_view>
 

@@ -1,11 +1,13 @@
 #include "shell/dialogs/startup_dialog.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "foundation/log.h"
 #include "foundation/message_box.h"
 #include "platform/main_thread.h"
 #include "platform/mouse.h"
+#include "platform/text_encoding.h"
 #include "platform/window.h"
 #include "project/data_paths.h"
 
@@ -17,6 +19,27 @@ constexpr double kDialogDX = 320.0 - 187.0;
 constexpr double kDialogDY = 240.0 - 136.0;
 constexpr double kPointerDX = 181.9;
 constexpr double kPointerDY = 198.9;
+
+// The texts that English replaces (the radio buttons keep theirs).
+constexpr const char* kEnglishGroup = "Drawing mode";
+constexpr const char* kEnglishStart = "Start";
+constexpr const char* kEnglishCancel = "Cancel";
+constexpr const char* kEnglishNote = "Configure the detail settings at \"System.ini\".";
+constexpr const char* kEnglishNoAsk = "Do not ask this dialog again";
+
+const char* TemplateText(int id) {
+  for (const ItemTemplate& item : StartupTemplate().items)
+    if (item.id == id) return item.text;
+  return "";
+}
+
+// Where no one could see the dialog: what it asks, on stderr, once.
+void SayUnseenDialog(int english, const std::string& title) {
+  std::fprintf(stderr, "%s: %s [%s] [%s]\n", platform::Utf8FromCp932(title).c_str(),
+               english ? kEnglishNote : TemplateText(IDC_STARTUP_NOTE),
+               english ? kEnglishStart : TemplateText(IDC_DIALOG_OK),
+               english ? kEnglishCancel : TemplateText(IDC_DIALOG_CANCEL));
+}
 
 }  // namespace
 
@@ -83,12 +106,11 @@ void cStartupDlg::OnInitDialog(std::uintptr_t wParam, std::intptr_t lParam) {
   }
   DataToCtrlAll();
   if (m_bEnglish) {
-    SetDlgItemString(*this, IDC_STARTUP_GROUP, "Drawing mode");
-    SetDlgItemString(*this, IDC_DIALOG_OK, "Start");
-    SetDlgItemString(*this, IDC_DIALOG_CANCEL, "Cancel");
-    if (cControl* note = FindControl(m_Plains, IDC_STARTUP_NOTE))
-      note->SetText("Configure the detail settings at \"System.ini\".");
-    if (cCheckCtrl* noAsk = FindControl(m_Checks, IDC_STARTUP_NOASK)) noAsk->SetText("Do not ask this dialog again");
+    SetDlgItemString(*this, IDC_STARTUP_GROUP, kEnglishGroup);
+    SetDlgItemString(*this, IDC_DIALOG_OK, kEnglishStart);
+    SetDlgItemString(*this, IDC_DIALOG_CANCEL, kEnglishCancel);
+    if (cControl* note = FindControl(m_Plains, IDC_STARTUP_NOTE)) note->SetText(kEnglishNote);
+    if (cCheckCtrl* noAsk = FindControl(m_Checks, IDC_STARTUP_NOASK)) noAsk->SetText(kEnglishNoAsk);
   }
   const DialogRect window = Window()->WindowRect();
   platform::WarpPointer(platform::UiSurface::OwnWindow, m_nPointerX - window.x, m_nPointerY - window.y);
@@ -110,6 +132,13 @@ void cStartupDlg::OnCommand(std::uintptr_t wParam, std::intptr_t lParam) {
 bool ChooseDrawingMode(int english, const std::string& title, int* direct3D) {
   LoadFile(g_BootData, g_Paths[PATH_BOOT]);
   if (!g_BootData.bNoAsk) {
+    // Unanswerable, the question takes its close box's answer: the game
+    // does not start.
+    if (platform::TerminationRaised()) return false;
+    if (platform::VideoDriverShowsNothing()) {
+      SayUnseenDialog(english, title);
+      return false;
+    }
     const platform::WindowRect window = platform::MainWindowRect();
     cStartupDlg dialog(g_BootData, title, english, window.x, window.y);
     if (dialog.DoModal(0) == 0) return false;

@@ -51,5 +51,6 @@ int OffsetTruncated(int base, double offset);
 
 // Start-up, with the Direct3D setting 2: loads Boot.dat, asks unless it says
 // not to, and gives the drawing mode (1 Direct3D, 0 DirectDraw); false when
-// the player cancelled the game.
+// the player cancelled the game, or could not be asked (after a termination;
+// under a video driver that shows nothing, which gets the question on stderr).
 bool ChooseDrawingMode(int english, const std::string& title, int* direct3D);

@@ -5,6 +5,7 @@
 #include "foundation/log.h"
 #include "foundation/record_stream.h"
 #include "foundation/text_format.h"
+#include "platform/main_thread.h"
 #include "project/data_paths.h"
 #include "project/default_data.h"
 #include "project/frame_tables.h"
@@ -20,6 +21,8 @@ void BuildDatabaseTables() {
 
 bool LoadProjectData() {
   if (!CreateDefaultData()) {
+    // A termination that ended the question left nothing tried that failed.
+    if (platform::TerminationRaised()) return false;
     ReportAndBox("%s", Cp932Literal("「data」フォルダの作成に失敗…\n「default」フォルダに問題がある可能性があります。"));
     return false;
   }

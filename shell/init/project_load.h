@@ -13,7 +13,8 @@
 void BuildDatabaseTables();
 
 // The parameter table must have been built. False after the failure's
-// message (the data folder, the databases or "data\System.dat").
+// message (the data folder, the databases or "data\System.dat"), or with
+// none when a termination ended the default-data question.
 bool LoadProjectData();
 
 // "data\WorldMap.dat" and the common palette; false after the message.

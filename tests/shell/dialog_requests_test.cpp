@@ -21,8 +21,6 @@ class DialogRequestsTest : public DialogTest {
  protected:
   void SetUp() override {
     DialogTest::SetUp();
-    ResetMainThreadState();
-    BecomeMainThread();
     SetRequestHandler(ServeGameRequest);
     g_UserOption.Start();
     savedCommand_ = g_Game.m_nTitleCmd;

@@ -20,6 +20,8 @@ class DialogTest : public ScratchFolderTest {
  protected:
   void SetUp() override {
     ScratchFolderTest::SetUp();
+    // No close or termination left by an earlier test ends or forbids a box.
+    platform::ResetMainThreadState();
     platform::BecomeMainThread();
     platform::ClearHeadlessUiScript();
     platform::TakeHeadlessBoxes();

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -52,21 +53,24 @@ class EntryTest : public testing::Test {
     platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
   }
   void TearDown() override {
+    // The closes and terminations raised here end no later test's dialogs.
+    platform::ResetMainThreadState();
     SetGameFrameStep(nullptr);
     platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
     fs::current_path(oldDir_);
     fs::remove_all(dir_);
   }
 
-  // Runs the player until a closer raises the close request from another thread.
-  int RunAndClose(platform::CloseReason reason, std::uint32_t afterMs = 50) {
-    std::thread closer([=] {
-      platform::SleepMs(afterMs);
-      platform::RequestClose(reason);
+  // Runs the player until its game thread raises the close request on the
+  // first frame, once every question of the start has been asked.
+  int RunAndClose(platform::CloseReason reason) {
+    std::atomic<bool> raised{false};
+    SetGameFrameStep([&raised, reason] {
+      if (!raised.exchange(true)) platform::RequestClose(reason);
+      platform::SleepMs(1);
+      return 1;
     });
-    int code = RunPlayer();
-    closer.join();
-    return code;
+    return RunPlayer();
   }
 
   std::string Report() const {
@@ -79,6 +83,8 @@ class EntryTest : public testing::Test {
   fs::path dir_, oldDir_;
 };
 
+// The player's close at the title (the title's quit command raises it the
+// same way) ends a game that ran: the exit status is 0.
 TEST_F(EntryTest, StartsStepsFramesAndClosesInOrder) {
   std::atomic<int> frames{0};
   SetGameFrameStep([&] {
@@ -261,30 +267,37 @@ int Occurrences(const std::string& text, const std::string& part) {
 }
 
 // Under a video driver that shows nothing (a script's or CI's choice) no one
-// could answer a question: each box writes its text to stderr, once, and is
-// answered as Escape would answer it, and the player ends at once.
+// could answer a question: each box or dialog writes its text to stderr,
+// once, and takes the answer of its close box (a box: what Escape gives),
+// and the player ends at once. What counts is the driver SDL starts, however
+// SDL_VIDEODRIVER names it: without a display, a list falls through to the
+// first driver that starts, and names are matched ignoring case.
 class InvisibleDriverTest : public EntryTest, public testing::WithParamInterface<const char*> {
  protected:
-  // Runs the player to its end, a second at most; its stderr.
-  std::string RunToTheEnd() {
-    SpawnedProgram player(PlayerProgram(dir_, {{"SDL_VIDEODRIVER", GetParam()}, {"SDL_AUDIODRIVER", "dummy"}}));
+  // Runs the player to its end without a display; its stderr.
+  std::string RunToTheEnd(int exitCode) {
+    SpawnedProgram player(PlayerProgram(dir_, {{"SDL_VIDEODRIVER", GetParam()},
+                                               {"SDL_AUDIODRIVER", "dummy"},
+                                               {"DISPLAY", std::nullopt},
+                                               {"WAYLAND_DISPLAY", std::nullopt}}));
     EXPECT_TRUE(player.Started());
-    EXPECT_TRUE(player.EndsWithin(1000)) << "a question waits";
-    EXPECT_EQ(player.ExitCode(), 0);
+    EXPECT_TRUE(player.EndsWithin(kProgramEndWaitMs)) << "a question waits";
+    EXPECT_EQ(player.ExitCode(), exitCode) << player.Stderr();
     return player.Stderr();
   }
 };
 
 TEST_P(InvisibleDriverTest, TheSecondPlayersQuestionIsAnsweredNo) {
   LockHolder first(dir_ / "ゲーム.lock");
-  const std::string said = RunToTheEnd();
+  const std::string said = RunToTheEnd(0);
   EXPECT_EQ(Occurrences(said, "二重起動: 既に起動しています。\n実行中のプログラムを閉じて再起動しますか？"), 1) << said;
   EXPECT_TRUE(first.Running());
 }
 
+// The No is a refusal: the game did not start, and the exit status says so.
 TEST_P(InvisibleDriverTest, TheDefaultDataQuestionIsAnsweredNoAndItsFailureSaidOnce) {
   fs::rename(dir_ / "data", dir_ / "default");
-  const std::string said = RunToTheEnd();
+  const std::string said = RunToTheEnd(1);
   EXPECT_EQ(Occurrences(said, "デフォルトデータ作成の確認: データが存在しません！"), 1) << said;
   const std::string failure = "「data」フォルダの作成に失敗…";
   EXPECT_EQ(Occurrences(said, failure), 1) << said;
@@ -292,16 +305,35 @@ TEST_P(InvisibleDriverTest, TheDefaultDataQuestionIsAnsweredNoAndItsFailureSaidO
   EXPECT_FALSE(fs::exists(dir_ / "data"));
 }
 
-TEST_P(InvisibleDriverTest, AStartUpErrorIsSaidOnce) {
-  fs::remove(dir_ / "data/System.dat");
-  const std::string said = RunToTheEnd();
+TEST_P(InvisibleDriverTest, ADamagedSystemRecordIsSaidOnceAndFailsTheStart) {
+  fs::resize_file(dir_ / "data/System.dat", fs::file_size(dir_ / "data/System.dat") / 2);
+  const std::string said = RunToTheEnd(1);
   const std::string failure = "data\\System.dat の読み込みに失敗…";
   EXPECT_EQ(Occurrences(said, "エラー: " + failure), 1) << said;
   EXPECT_EQ(Occurrences(Report(), failure), 1) << Report();
 }
 
-INSTANTIATE_TEST_SUITE_P(Drivers, InvisibleDriverTest, testing::Values("dummy", "offscreen"),
-                         [](const auto& info) { return std::string(info.param); });
+// The start-up dialog of the drawing mode: its caption (the game's title),
+// note and two choices, and the close box's "ゲーム中止": the game does not
+// start.
+TEST_P(InvisibleDriverTest, TheDrawingModeDialogIsSaidOnceAndCancelsTheGame) {
+  std::ofstream(dir_ / "System.ini", std::ios::trunc) << "Direct3D=2\r\nWindowMode=1\r\nExit\r\n";
+  const std::string said = RunToTheEnd(1);
+  const std::string asked =
+      "Shell test: 詳細な設定は環境設定ファイル「System.ini」で行って下さい。 [ゲーム開始] [ゲーム中止]";
+  EXPECT_EQ(Occurrences(said, asked), 1) << said;
+  EXPECT_FALSE(fs::exists(dir_ / "user_data/Boot.dat"));
+  EXPECT_EQ(Report().find("Mode : "), std::string::npos) << "no device was started";
+}
+
+INSTANTIATE_TEST_SUITE_P(Drivers, InvisibleDriverTest,
+                         testing::Values("dummy", "offscreen", "x11,offscreen", "offscreen,x11", "Offscreen"),
+                         [](const auto& info) {
+                           std::string name = info.param;
+                           for (char& c : name)
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                           return name;
+                         });
 
 // An X server of the test's own, on a display number it chose itself.
 class VirtualXServer {
@@ -326,7 +358,7 @@ class VirtualXServer {
   ~VirtualXServer() {
     if (server_) {
       server_->Signal(SIGTERM);
-      server_->EndsWithin(2000);
+      server_->EndsWithin(kProgramEndWaitMs);
     }
     if (numberPipe_ >= 0) ::close(numberPipe_);
   }
@@ -367,10 +399,52 @@ TEST_F(EntryTest, TerminationWhileTheSecondPlayersQuestionWaitsEndsThePlayerQuie
     EXPECT_TRUE(WaitUntil([&] { return CatchesTermination(player.Pid()) || player.EndsWithin(0); }));
     EXPECT_FALSE(player.EndsWithin(0)) << player.Stderr();
     player.Signal(SIGTERM);
-    ASSERT_TRUE(player.EndsWithin(1000)) << "SIGTERM was not taken";
+    ASSERT_TRUE(player.EndsWithin(kProgramEndWaitMs)) << "SIGTERM was not taken";
     EXPECT_EQ(player.ExitCode(), 0) << player.Stderr();
     EXPECT_TRUE(first.Running());
   }
+}
+
+// A box of SDL's own runs: SDL shows its X11 boxes in a copy of the player's
+// process (other children, such as a session bus started on the way, are
+// other programs once they have started).
+bool DesktopBoxRuns(pid_t pid) {
+  std::error_code error;
+  const fs::path program = fs::read_symlink("/proc/" + std::to_string(pid) + "/exe", error);
+  if (error) return false;
+  for (const auto& task : fs::directory_iterator("/proc/" + std::to_string(pid) + "/task", error)) {
+    std::ifstream children(task.path() / "children");
+    for (pid_t child = 0; children >> child;)
+      if (fs::read_symlink("/proc/" + std::to_string(child) + "/exe", error) == program) return true;
+  }
+  return false;
+}
+
+// SIGTERM while the desktop's default-data question waits leaves it
+// unanswered: no box follows (neither the player's own in its place nor the
+// copy's failure), and no failure is reported of a copy that was never tried.
+TEST_F(EntryTest, TerminationWhileTheDefaultDataQuestionWaitsEndsThePlayerQuietly) {
+  if (!ProgramInPath("Xvfb")) GTEST_SKIP() << "no virtual X server here (Debian: apt-get install xvfb)";
+  VirtualXServer server;
+  ASSERT_TRUE(server.Ready());
+  fs::rename(dir_ / "data", dir_ / "default");
+  SpawnedProgram player(PlayerProgram(dir_, {{"DISPLAY", server.Display()},
+                                             {"WAYLAND_DISPLAY", std::nullopt},
+                                             {"SDL_VIDEODRIVER", std::nullopt},
+                                             {"SDL_AUDIODRIVER", "dummy"}}));
+  ASSERT_TRUE(player.Started());
+  // The desktop's box needs the server's core fonts (deps.sh installs them).
+  ASSERT_TRUE(WaitUntil([&] {
+    return (CatchesTermination(player.Pid()) && DesktopBoxRuns(player.Pid())) || player.EndsWithin(0);
+  }));
+  ASSERT_FALSE(player.EndsWithin(0)) << player.Stderr();
+  player.Signal(SIGTERM);
+  ASSERT_TRUE(player.EndsWithin(kProgramEndWaitMs)) << "a box waits after the termination";
+  EXPECT_EQ(player.ExitCode(), 0) << player.Stderr();
+  const std::string failure = "「data」フォルダの作成に失敗";
+  EXPECT_EQ(Report().find(failure), std::string::npos) << Report();
+  EXPECT_EQ(player.Stderr().find(failure), std::string::npos) << player.Stderr();
+  EXPECT_FALSE(fs::exists(dir_ / "data"));
 }
 
 TEST_F(EntryTest, SecondInstanceAnsweredYesReplacesTheFirst) {

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/clock.h"
+#include "tests/support/wait_until.h"
 
 LockHolder::LockHolder(const std::filesystem::path& path) {
   int ready[2];
@@ -47,11 +47,8 @@ LockHolder::~LockHolder() {
 
 bool LockHolder::Ended() {
   if (pid_ <= 0 || reaped_) return reaped_;
-  for (int i = 0; i < 200; ++i) {
-    if (::waitpid(pid_, nullptr, WNOHANG) == pid_) return reaped_ = true;
-    platform::SleepMs(5);
-  }
-  return false;
+  reaped_ = WaitUntil([this] { return ::waitpid(pid_, nullptr, WNOHANG) == pid_; });
+  return reaped_;
 }
 
 bool LockHolder::Running() {

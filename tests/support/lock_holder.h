@@ -10,8 +10,8 @@ class LockHolder {
   explicit LockHolder(const std::filesystem::path& path);
   ~LockHolder();
   pid_t Pid() const { return pid_; }
-  // True once the process has ended, waiting for it a second at most (it is
-  // reaped then).
+  // True once the process has ended, waiting for it as WaitUntil does (it
+  // is reaped then).
   bool Ended();
   // True while the process runs, without waiting.
   bool Running();

@@ -10,6 +10,10 @@
 #include <utility>
 #include <vector>
 
+// How long a test waits for a program to end, or to take a signal: a loaded
+// machine only makes the wait longer, a program that hangs fails it.
+inline constexpr int kProgramEndWaitMs = 10000;
+
 class SpawnedProgram {
  public:
   struct Setup {
