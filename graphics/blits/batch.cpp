@@ -36,7 +36,7 @@ DDBATCH* Current() { return g_BatchList.empty() ? nullptr : &g_BatchList.back();
 
 bool SameRun(const DDBATCHQUAD& a, const DDBATCHQUAD& b) {
   return a.lpSrc == b.lpSrc && a.lpDst == b.lpDst && a.dwColor == b.dwColor && a.nFlags == b.nFlags &&
-         a.dwColorOp == b.dwColorOp && a.dwAlphaOp == b.dwAlphaOp && a.dwReserved == b.dwReserved;
+         a.dwColorOp == b.dwColorOp && a.dwAlphaOp == b.dwAlphaOp && a.dwReserved == b.dwReserved && a.bText == b.bText;
 }
 
 void Register(DDSURFACEDATA* lpSrc, std::uint32_t bPart, int x, int y) {
@@ -140,6 +140,13 @@ void DrawQuadRun(const DDBATCHQUAD* quads, int count) {
   cPixelBuffer* src = SurfacePixels(first.lpSrc);
   if (!dst || !src) return;
   const QuadStage stage{first.dwColor, first.dwColorOp, first.dwAlphaOp};
+  if (first.bText) {
+    for (int i = 0; i < count; ++i) {
+      const DDBATCHQUAD& q = quads[i];
+      DrawTextQuad(dst, q.dx, q.dy, q.dw, q.dh, src, q.sx, q.sy, q.sw, q.sh, stage);
+    }
+    return;
+  }
   if (first.nFlags != 0 || !first.lpSrc->lpDT || !first.lpSrc->lpDT->bColorKey) {
     for (int i = 0; i < count; ++i) DrawQuad(dst, src, quads[i], stage, std::nullopt);
     return;

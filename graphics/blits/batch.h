@@ -30,6 +30,8 @@ struct DDBATCHQUAD {
   std::uint32_t dwColor = 0, dwColorOp = 0, dwAlphaOp = 0;
   std::uint32_t dwReserved = 0;
   std::uint32_t bPartHit = 0;
+  // A glyph cell laid on a surface that keeps its alpha (DDBltText).
+  std::uint32_t bText = 0;
 };
 
 // True while the current level collects; then BatchAppend queues the quad.

@@ -14,6 +14,9 @@
 // DirectDraw: a clipped 1:1 copy, 0 when done or nothing was left to draw.
 // Direct3D: DDBltStretch with equal sizes; 0.
 int DDBlt(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDATA* lpSrc, int srcX, int srcY, int flags);
+// A glyph cell of a text: DDBlt, except that a destination that keeps its
+// alpha gets the cell laid over it as text (graphics/blits/text_over.h).
+int DDBltText(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDATA* lpSrc, int srcX, int srcY, int flags);
 // lpColorPair: {draw colour, colour operation} for this one blit (Direct3D).
 int DDBltColor(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDATA* lpSrc, int srcX, int srcY, int flags,
                const std::uint32_t* lpColorPair);

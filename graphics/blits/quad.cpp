@@ -12,6 +12,7 @@
 #include "graphics/blits/blend_rows.h"
 #include "graphics/blits/simd.h"
 #include "graphics/blits/span_rows.h"
+#include "graphics/blits/text_over.h"
 
 namespace {
 
@@ -90,14 +91,17 @@ inline int Wrap(int t, int size) {
   return t < 0 ? t + size : t;
 }
 
+// The stage's colour and alpha for one texel.
+std::uint32_t StageOf(std::uint32_t s, const StageTables& t) {
+  return std::uint32_t(t.alpha[s >> 24]) << 24 | std::uint32_t(t.red[(s >> 16) & 0xFF]) << 16 |
+         std::uint32_t(t.green[(s >> 8) & 0xFF]) << 8 | t.blue[s & 0xFF];
+}
+
 // One row through the tables, pixel by pixel (any colour operation).
 void DrawRowByTable(std::uint32_t* drow, const std::uint32_t* srow, const int* cols, int w, const StageTables& t) {
   for (int i = 0; i < w; ++i) {
-    const std::uint32_t s = srow[cols[i]];
-    const std::uint32_t a = t.alpha[s >> 24];
-    const std::uint32_t c =
-        std::uint32_t(t.red[(s >> 16) & 0xFF]) << 16 | std::uint32_t(t.green[(s >> 8) & 0xFF]) << 8 | t.blue[s & 0xFF];
-    drow[i] = BlendPixel(c, a, drow[i]);
+    const std::uint32_t stage = StageOf(srow[cols[i]], t);
+    drow[i] = BlendPixel(stage, stage >> 24, drow[i]);
   }
 }
 
@@ -265,6 +269,23 @@ void DrawTexturedQuad(cPixelBuffer* dst, int dx, int dy, int dw, int dh, const c
     clearRow(drow);
     BlendTexels(drow, TexelsOf(src->Row32(row), rows, 0, w, inOrder), w, t.alphaKind, diffuseAlpha);
   });
+}
+
+void DrawTextQuad(cPixelBuffer* dst, int dx, int dy, int dw, int dh, const cPixelBuffer* src, int sx, int sy, int sw,
+                  int sh, const QuadStage& stage) {
+  int x = dx, y = dy, w = dw, h = dh;
+  if (dst->BytesPerPixel() != 4 || src->BytesPerPixel() != 4 || src->Empty() || sw == 0 || sh == 0 ||
+      !ClipRect(&x, &y, &w, &h, dst->Width(), dst->Height()))
+    return;
+  const StageTables& t = TablesFor(stage);
+  cSampleStepper rowStep(y - dy, sh, dh);
+  for (int row = y; row < y + h; ++row, rowStep.Advance()) {
+    const std::uint32_t* srow = src->Row32(Wrap(sy + rowStep.Current(), src->Height()));
+    std::uint32_t* drow = dst->Row32(row);
+    cSampleStepper column(x - dx, sw, dw);
+    for (int i = x; i < x + w; ++i, column.Advance())
+      drow[i] = LayTextOver(StageOf(srow[Wrap(sx + column.Current(), src->Width())], t), drow[i]);
+  }
 }
 
 void DrawColouredRect(cPixelBuffer* dst, int x, int y, int w, int h, std::uint32_t dwColor) {

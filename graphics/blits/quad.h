@@ -42,6 +42,11 @@ std::uint32_t ApplyStageOp(std::uint32_t op, std::uint32_t t, std::uint32_t d);
 // drawn (so texels that blend still see the clear value).
 void DrawTexturedQuad(cPixelBuffer* dst, int dx, int dy, int dw, int dh, const cPixelBuffer* src, int sx, int sy,
                       int sw, int sh, const QuadStage& stage, std::optional<std::uint32_t> clearUnder = std::nullopt);
+// The same quad laid on the target as text (LayTextOver,
+// graphics/blits/text_over.h) instead of blended: a glyph cell drawn on a
+// surface that keeps its alpha.
+void DrawTextQuad(cPixelBuffer* dst, int dx, int dy, int dw, int dh, const cPixelBuffer* src, int sx, int sy, int sw,
+                  int sh, const QuadStage& stage);
 // An untextured quad of one colour: colour and alpha both from `dwColor`.
 void DrawColouredRect(cPixelBuffer* dst, int x, int y, int w, int h, std::uint32_t dwColor);
 // Overwrites the rectangle (clipped) with a value, as a device clear does.

@@ -6,6 +6,7 @@
 #include "graphics/blits/fill.h"
 #include "graphics/device/device.h"
 #include "graphics/blits/raster_copy.h"
+#include "graphics/blits/text_over.h"
 #include "graphics/device/render_target.h"
 
 namespace {
@@ -92,8 +93,12 @@ bool DDBltReplacesTarget(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc) {
   return (alphaOp == 1 || alphaOp == 3) && lpDTCon->dwDrawColor >> 24 == 255;
 }
 
-void DDBltStretch(DDSURFACEDATA* lpDst, int dx, int dy, int dw, int dh, DDSURFACEDATA* lpSrc, int sx, int sy, int sw,
-                  int sh, int flags) {
+namespace {
+
+// DDBltStretch; `text` lays a quad on a destination that keeps its alpha as
+// text instead of blending it.
+void Stretch(DDSURFACEDATA* lpDst, int dx, int dy, int dw, int dh, DDSURFACEDATA* lpSrc, int sx, int sy, int sw, int sh,
+             int flags, bool text) {
   if (!lpDst || !lpSrc) return;
   MirrorAliasSource(lpSrc, &sx, &sy, &sw, &sh);
   if (!lpDTCon) {
@@ -129,8 +134,22 @@ void DDBltStretch(DDSURFACEDATA* lpDst, int dx, int dy, int dw, int dh, DDSURFAC
   quad.dwColor = lpDTCon->dwDrawColor;
   quad.dwColorOp = lpDTCon->dwColorOp;
   quad.dwAlphaOp = lpDTCon->dwAlphaOp;
+  quad.bText = text && KeepsTextAlpha(lpDst) ? 1 : 0;
   if (BatchCollecting())
     BatchAppend(quad);
   else
     DrawQuadRun(&quad, 1);
+}
+
+}  // namespace
+
+void DDBltStretch(DDSURFACEDATA* lpDst, int dx, int dy, int dw, int dh, DDSURFACEDATA* lpSrc, int sx, int sy, int sw,
+                  int sh, int flags) {
+  Stretch(lpDst, dx, dy, dw, dh, lpSrc, sx, sy, sw, sh, flags, false);
+}
+
+int DDBltText(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDATA* lpSrc, int srcX, int srcY, int flags) {
+  if (!lpDTCon) return DDBlt(lpDst, x, y, w, h, lpSrc, srcX, srcY, flags);
+  Stretch(lpDst, x, y, w, h, lpSrc, srcX, srcY, w, h, flags, true);
+  return 0;
 }

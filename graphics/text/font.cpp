@@ -151,15 +151,15 @@ text_layout::TextSize Font::MeasureText(std::string_view text, bool cells) const
 int Font::Draw(DDSURFACEDATA* lpDst, int x, int y, const char* text, int bPlain) {
   if (!text) return 0;
   const bool sheet = !bPlain && UsesLetterSheet();
-  return DrawWith(lpDst, x, y, text, {m_dwTextColor, true, sheet, glyph_painter::Coverage::Blend, true});
+  return DrawWith(lpDst, x, y, text, {m_dwTextColor, true, sheet, true});
 }
 
 int Font::DrawAtAdvances(DDSURFACEDATA* lpDst, int x, int y, const char* text) {
   if (!text) return 0;
-  return DrawWith(lpDst, x, y, text, {m_dwTextColor, false, false, glyph_painter::Coverage::Blend, false});
+  return DrawWith(lpDst, x, y, text, {m_dwTextColor, false, false, false});
 }
 
-int Font::DrawWith(DDSURFACEDATA* lpDst, int x, int y, std::string_view text, Pass pass) {
+int Font::DrawWith(DDSURFACEDATA* lpDst, int x, int y, std::string_view text, const Pass& pass) {
   if (!lpDst || !m_lpFace) return 0;
   DDSURFACEDATA* target = lpDst;
   if (lpDTCon) {
@@ -173,7 +173,6 @@ int Font::DrawWith(DDSURFACEDATA* lpDst, int x, int y, std::string_view text, Pa
     const text_layout::TextSize size = MeasureText(text, pass.cells);
     DDSURFACEDATA* work = WorkSurface();
     DDFillRect(work, 0, 0, size.width, size.height, 0);
-    pass.coverage = glyph_painter::Coverage::Store;
     DrawTextLines(work, 0, 0, text, pass);
     DDBlt(lpDst, x, y, size.width, size.height, work, 0, 0, 1);
   }
@@ -216,7 +215,7 @@ void Font::DrawCharDirect(DDSURFACEDATA* lpDst, int x, int y, std::string_view c
     left = x + m_nCellWidth / 2 - extent.width / 2;
     top = y + m_nLineHeight / 2 - extent.height / 2;
   }
-  glyph_painter::PaintChar(lpDst, left, top, character, *m_lpFace, pass.textPixel, pass.coverage);
+  glyph_painter::PaintChar(lpDst, left, top, character, *m_lpFace, pass.textPixel);
 }
 
 void Font::DrawLetterSheet(DDSURFACEDATA* lpDst, int x, int y, std::string_view text) {
@@ -263,8 +262,7 @@ int Font::DrawBoxTextColor(DDSURFACEDATA* lpDst, int x, int y, int w, int h, con
   CentreBox(&x, &y, w, h);
   // The caches hold the font's own colour: another colour is drawn directly.
   const bool ownColour = colorNumber == m_nColorNum;
-  const Pass pass{glyph_painter::TextPixel(colorNumber), ownColour, UsesLetterSheet(), glyph_painter::Coverage::Blend,
-                  true};
+  const Pass pass{glyph_painter::TextPixel(colorNumber), ownColour, UsesLetterSheet(), true};
   return DrawWith(lpDst, x + nMargin, y, text, pass);
 }
 

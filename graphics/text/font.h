@@ -83,7 +83,6 @@ class Font {
     std::uint32_t textPixel;
     bool caches;
     bool letterSheet;
-    glyph_painter::Coverage coverage;
     bool cells;
   };
 
@@ -91,7 +90,7 @@ class Font {
   // The screen-sized surface text is drawn on before a keyed copy to a
   // destination that is not a render target; made at its first use.
   DDSURFACEDATA* WorkSurface();
-  int DrawWith(DDSURFACEDATA* lpDst, int x, int y, std::string_view text, Pass pass);
+  int DrawWith(DDSURFACEDATA* lpDst, int x, int y, std::string_view text, const Pass& pass);
   void DrawTextLines(DDSURFACEDATA* lpDst, int x, int y, std::string_view text, const Pass& pass);
   void DrawOneChar(DDSURFACEDATA* lpDst, int x, int y, std::string_view character, const Pass& pass);
   void DrawCharDirect(DDSURFACEDATA* lpDst, int x, int y, std::string_view character, const Pass& pass);

@@ -56,15 +56,15 @@ void GlyphCache::DrawByIndex(DDSURFACEDATA* lpDst, int x, int y, int index, int 
   if (index < 0 || index >= m_nCapacity) return;
   // A single byte's cell is its code; double-byte cells are numbered as added.
   RenderIfPending(m_nKind == kSingleByte ? m_Lookup[index] : index);
-  DDBlt(lpDst, x, y, m_nCellWidth, m_nCellHeight, &m_Sheet, (index % m_nColumns) * m_nCellWidth,
-        (index / m_nColumns) * m_nCellHeight, flags);
+  DDBltText(lpDst, x, y, m_nCellWidth, m_nCellHeight, &m_Sheet, (index % m_nColumns) * m_nCellWidth,
+            (index / m_nColumns) * m_nCellHeight, flags);
 }
 
 int GlyphCache::DrawChar(DDSURFACEDATA* lpDst, int x, int y, std::string_view character, int flags) {
   const Entry* entry = Find(character);
   if (!entry) return 0;
   RenderIfPending(m_Lookup[LookupKey(character)]);
-  DDBlt(lpDst, x, y, m_nCellWidth, m_nCellHeight, &m_Sheet, entry->x, entry->y, flags);
+  DDBltText(lpDst, x, y, m_nCellWidth, m_nCellHeight, &m_Sheet, entry->x, entry->y, flags);
   return 1;
 }
 
@@ -94,8 +94,7 @@ void GlyphCache::RenderEntry(const Entry& entry, const platform::FontFace& face,
   const glyph_painter::Box cell{entry.x, entry.y, m_nCellWidth, m_nCellHeight};
   const glyph_painter::CharExtent extent = glyph_painter::MeasureChar(face, entry.character);
   glyph_painter::PaintChar(&m_Sheet, entry.x + m_nCellWidth / 2 - extent.width / 2,
-                           entry.y + m_nCellHeight / 2 - extent.height / 2, entry.character, face, textPixel,
-                           glyph_painter::Coverage::Store, &cell);
+                           entry.y + m_nCellHeight / 2 - extent.height / 2, entry.character, face, textPixel, &cell);
 }
 
 void GlyphCache::RenderChar(std::string_view character, const platform::FontFace& face, std::uint32_t textPixel) {

@@ -1,5 +1,6 @@
 #include "graphics/text/glyph_painter.h"
 
+#include "graphics/blits/text_over.h"
 #include "graphics/device/device.h"
 #include "graphics/effects/effect_pixels.h"
 #include "graphics/effects/effect_quad.h"
@@ -21,7 +22,7 @@ CharExtent MeasureChar(const platform::FontFace& face, std::string_view characte
 }
 
 bool PaintChar(DDSURFACEDATA* lpSD, int x, int y, std::string_view character, const platform::FontFace& face,
-               std::uint32_t textPixel, Coverage coverage, const Box* clip) {
+               std::uint32_t textPixel, const Box* clip) {
   const char32_t code = text_cp932::ToUnicode(character);
   if (code == 0) return true;
   cSurfaceLock lock;
@@ -30,6 +31,7 @@ bool PaintChar(DDSURFACEDATA* lpSD, int x, int y, std::string_view character, co
   const platform::GlyphBitmap& glyph =
       face.Render(code, direct3D ? platform::GlyphRendering::Coverage : platform::GlyphRendering::Monochrome);
   const DDSURFACEDATA* locked = lock.Surface();
+  const bool keepsAlpha = KeepsTextAlpha(locked);
   // The pixels that may be written: [left, right) x [top, bottom).
   int clipLeft = 0, clipTop = 0;
   int clipRight = std::min(locked->nWidth, lock.BufferWidth());
@@ -59,7 +61,7 @@ bool PaintChar(DDSURFACEDATA* lpSD, int x, int y, std::string_view character, co
         continue;
       }
       const std::uint32_t stage = std::uint32_t(cover) << 24 | (textPixel & 0xFFFFFF);
-      pixel = coverage == Coverage::Store ? stage : effect_quad::BlendOver(stage, pixel);
+      pixel = keepsAlpha ? LayTextOver(stage, pixel) : effect_quad::BlendOver(stage, pixel);
     }
   }
   return true;

@@ -2,7 +2,8 @@
 // Renders one CP932 character of a font face into a surface. DirectDraw
 // surfaces get monochrome glyphs in the exact text colour (palette index at
 // 8 bits) so that colour keys stay exact; Direct3D surfaces get the glyph's
-// coverage as alpha.
+// coverage as alpha, laid on as graphics/blits/text_over.h says: blended
+// over the frame, laid over the pixels of any other surface.
 
 #include <cstdint>
 #include <string_view>
@@ -11,11 +12,6 @@
 #include "platform/font_rasterizer.h"
 
 namespace glyph_painter {
-
-// How a Direct3D glyph meets the pixels under it: blended over them (text
-// drawn on a picture), or written with its coverage as the pixel's alpha
-// (a glyph cell of a cache sheet, blended later when the cell is blitted).
-enum class Coverage { Blend, Store };
 
 // The pixel value of a text colour in the current mode: the palette number
 // at 8 bits, 0x00RRGGBB in DirectDraw, opaque 0xFFRRGGBB in Direct3D.
@@ -35,6 +31,6 @@ struct Box {
 // Draws the character with its box's top-left at (x, y), clipped to the
 // surface and, when given, to `clip`. False when the surface cannot be locked.
 bool PaintChar(DDSURFACEDATA* lpSD, int x, int y, std::string_view character, const platform::FontFace& face,
-               std::uint32_t textPixel, Coverage coverage, const Box* clip = nullptr);
+               std::uint32_t textPixel, const Box* clip = nullptr);
 
 }  // namespace glyph_painter

@@ -45,12 +45,14 @@ TEST_F(DeviceRestoreTest, Direct3DWaitsForAResettableDeviceThenRecreatesSurfaces
     EXPECT_EQ(system.Get(3, 3), 0xFF654321u);
     // The fonts' cache sheets were rendered again.
     EXPECT_EQ(font.m_lpFastFont_Half->Sheet().bLost, 0);
+    // Drawn on the text colour's opposite, so that the text shows.
+    const std::uint32_t paper = 0xFF000000u | (~font.m_dwTextColor & 0xFFFFFFu);
     TestSurface probe(20, 10);
-    probe.Fill(0xFF000000);
+    probe.Fill(paper);
     font.Draw(&probe.sd, 0, 0, "W");
     bool ink = false;
     for (int y = 0; y < 10; ++y)
-      for (int x = 0; x < 10; ++x) ink = ink || probe.Get(x, y) != 0xFF000000u;
+      for (int x = 0; x < 10; ++x) ink = ink || probe.Get(x, y) != paper;
     EXPECT_TRUE(ink);
   }
 }

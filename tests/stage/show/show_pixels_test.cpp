@@ -3,6 +3,10 @@
 // a message window's text inside its window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <vector>
+
 #include "definitions/stage/stage_record.h"
 #include "graphics/blits/fill.h"
 #include "graphics/images/palette.h"
@@ -31,6 +35,7 @@ constexpr int kGreen = 6;
 class ShowPixelsTest : public ShowTest, public testing::WithParamInterface<Mode> {
  protected:
   void SetUp() override {
+    m_palette = g_PalEntries;
     ASSERT_TRUE(effect_test::StartDevice(GetParam(), 640, 480));
     // 8-bit pictures take the nearest colour of the palette.
     g_PalEntries[kRed] = {0xFF, 0, 0, 0};
@@ -40,7 +45,7 @@ class ShowPixelsTest : public ShowTest, public testing::WithParamInterface<Mode>
   void TearDown() override {
     ShowTest::TearDown();
     DDRelease();
-    g_PalEntries[kRed] = g_PalEntries[kGreen] = {0, 0, 0, 0};
+    g_PalEntries = m_palette;
   }
   cShownPicture& Show(const PictureParams& p) {
     ShowPicture(Hero(), PictureCommand(p));
@@ -48,6 +53,73 @@ class ShowPixelsTest : public ShowTest, public testing::WithParamInterface<Mode>
   }
   std::uint32_t Back(int x, int y) { return Pixel(&BackBuffer, x, y); }
   std::uint32_t Background() { return Back(600, 400); }
+
+  // A message at the screen block (1, 1), the window at (32, 32); each
+  // replaces the one before.
+  void ShowBlockMessage(const std::string& text) {
+    const MessageParams p{.place = kPlaceScreenBlocks, .x = 1, .y = 1, .idSwitch = 1, .id = 7};
+    ShowMessage(Hero(), MessageCommand(text, p), 0);
+  }
+
+  // White text in a message window at (32, 32) over a sky, as the 48 x 48
+  // pixels from (24, 24) show it.
+  struct TextOnSky {
+    // How far each pixel has gone from the sky toward white, in the channel
+    // that went least far: 0 the sky, 1 white.
+    std::vector<std::vector<double>> share;
+    int ink = 0;      // pixels that are not the sky
+    int outside = 0;  // of those, pixels not between the sky and white in every channel
+    int top = -1;     // the first row with ink
+    int bar = -1;     // the row with the most ink
+  };
+  TextOnSky ShowTextOnSky(const std::string& text, int caches) {
+    constexpr int kTextColour = 241;
+    constexpr int kEmptyColour = 16;  // what the stage shows without a background
+    constexpr std::array<int, 3> kWhite{0xFF, 0xFF, 0xFF};
+    g_PalEntries[kTextColour] = {0xFF, 0xFF, 0xFF, 0};
+    g_PalEntries[kEmptyColour] = {0x58, 0x9C, 0xD8, 0};
+    g_Fonts[1].Create(g_FontDefs[1].szFace, 0, 16, 16, 16, kTextColour, nullptr, 1, kTextColour, nullptr, caches);
+    ShowBlockMessage(text);
+    Step();
+    g_Fonts[1].Release();
+    const std::array<int, 3> sky = Rgb(Background());
+    TextOnSky shown;
+    shown.share.assign(48, std::vector<double>(48, 0.0));
+    int mostInk = 0;
+    for (int y = 0; y < 48; ++y) {
+      int rowInk = 0;
+      for (int x = 0; x < 48; ++x) {
+        const std::array<int, 3> pixel = Rgb(Back(24 + x, 24 + y));
+        if (pixel == sky) continue;
+        ++rowInk;
+        double least = 1.0, most = 0.0;
+        for (std::size_t c = 0; c < 3; ++c) {
+          const double part = double(pixel[c] - sky[c]) / double(kWhite[c] - sky[c]);
+          least = std::min(least, part);
+          most = std::max(most, part);
+        }
+        shown.outside += least < 0.0 || most > 1.0 ? 1 : 0;
+        shown.share[std::size_t(y)][std::size_t(x)] = least;
+      }
+      shown.ink += rowInk;
+      if (rowInk > 0 && shown.top < 0) shown.top = y;
+      if (rowInk > mostInk) {
+        mostInk = rowInk;
+        shown.bar = y;
+      }
+    }
+    return shown;
+  }
+  std::array<int, 3> Rgb(std::uint32_t pixel) const {
+    if (GetParam() == Mode::DirectDraw8) {
+      const PALETTEENTRY& e = g_PalEntries[pixel & 0xFF];
+      return {e.peRed, e.peGreen, e.peBlue};
+    }
+    return {int(pixel >> 16 & 0xFF), int(pixel >> 8 & 0xFF), int(pixel & 0xFF)};
+  }
+
+ private:
+  decltype(g_PalEntries) m_palette;
 };
 
 TEST_P(ShowPixelsTest, APictureLandsOnItsScreenBlocksOneToOne) {
@@ -135,13 +207,7 @@ TEST_P(ShowPixelsTest, AMessageWindowWithoutGlyphCachesHoldsEveryCharacterWhole)
   g_PalEntries[kTextColour] = {0xFF, 0xFF, 0xFF, 0};
   g_Fonts[1].Create(g_FontDefs[1].szFace, 0, 16, 16, 16, kTextColour, nullptr, 1, kTextColour, nullptr, 0);
   const auto inkOf = [&](const std::string& text) {
-    MessageParams p;
-    p.place = kPlaceScreenBlocks;
-    p.x = 1;
-    p.y = 1;
-    p.idSwitch = 1;  // the second text replaces the first
-    p.id = 7;
-    ShowMessage(Hero(), MessageCommand(text, p), 0);
+    ShowBlockMessage(text);  // the second text replaces the first
     Step();
     const std::uint32_t background = Background();
     int ink = 0;
@@ -155,6 +221,23 @@ TEST_P(ShowPixelsTest, AMessageWindowWithoutGlyphCachesHoldsEveryCharacterWhole)
   g_Fonts[1].Release();
   EXPECT_GT(one, 0);
   EXPECT_EQ(three, 3 * one);
+}
+
+// Text in a message window (its own surface, cleared see-through and laid
+// over the frame afterwards) shows as it would drawn on the frame itself:
+// each pixel a mix of the background and the text colour, never darker
+// than both, and a thin stroke as strong as its coverage.
+TEST_P(ShowPixelsTest, AMessageWindowsTextLiesBetweenTheBackgroundAndTheTextColour) {
+  for (const int caches : {1, 0}) {
+    SCOPED_TRACE(caches ? "with glyph caches" : "without glyph caches");
+    const TextOnSky plus = ShowTextOnSky("+", caches);
+    EXPECT_GT(plus.ink, 0);
+    EXPECT_EQ(plus.outside, 0) << "of " << plus.ink << " pixels of text";
+    // The middle row of the upper arm crosses only the vertical stroke.
+    ASSERT_LT(plus.top + 1, plus.bar);
+    const std::vector<double>& arm = plus.share[std::size_t((plus.top + plus.bar) / 2)];
+    EXPECT_GE(*std::max_element(arm.begin(), arm.end()), 0.5);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, ShowPixelsTest,
