@@ -72,7 +72,7 @@ function(player_test_suite folder)
     PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy")
   # The whole binary twice in one process: state that one test leaves behind
   # for the next (or for its own second run) fails here, where a process of
-  # each test's own would hide it. Left out of the sanitizer build, whose
+  # each test's own would hide it. Left out of the ASan build, whose
   # binaries are slow and whose suite already runs every test once.
   if(NOT PLAYER_SANITIZE)
     add_test(NAME ${folder}_tests.twice_in_one_process
@@ -80,6 +80,11 @@ function(player_test_suite folder)
              WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
     set_tests_properties(${folder}_tests.twice_in_one_process PROPERTIES
                          ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy" COST 1000)
+    # Under ThreadSanitizer the slowest binaries take a quarter of an hour to
+    # run twice, longer on a busy machine.
+    if(PLAYER_SANITIZE_THREAD)
+      set_tests_properties(${folder}_tests.twice_in_one_process PROPERTIES TIMEOUT 3600)
+    endif()
   endif()
 endfunction()
 

@@ -135,7 +135,11 @@ int cBgmPlayer::PlayMidi(int channel, int slot, int loop) {
   std::string extension;
   if (!GetExt(extension, track.path) || extension != "mid" || !ValidChannel(channel)) return 0;
   auto player = std::make_unique<cMidiPlayer>(track.path);
-  if (!player->Loaded()) return 0;
+  if (!player->Loaded()) {
+    // A file that could not be read at all is a missing one: no damage.
+    if (!player->Damage().empty()) ReportDamagedMusic(track.path, player->Damage());
+    return 0;
+  }
   player->Play(loop);
   m_vMidiPlayers[channel] = std::move(player);
   return 1;

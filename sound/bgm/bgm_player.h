@@ -72,8 +72,8 @@ class cBgmPlayer {
  private:
   bool ValidSlot(int slot) const { return slot >= 0 && std::size_t(slot) < m_vSlotKind.size(); }
   bool ValidChannel(int channel) const { return channel >= 0 && std::size_t(channel) < m_vChannelKind.size(); }
-  // A damaged Ogg file's report line, once while the player lives: a screen
-  // that comes back asks for its music again.
+  // A damaged Ogg or MIDI file's report line, once while the player lives: a
+  // screen that comes back asks for its music again.
   void ReportDamagedMusic(const std::string& path, const std::string& damage);
 
   int m_bInit = 0;

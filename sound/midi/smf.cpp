@@ -40,30 +40,26 @@ int cSmf::ReadFile() {
 
 void cSmf::TakeFile(std::vector<std::uint8_t> bytes) { m_vFile = std::move(bytes); }
 
+int cSmf::Refuse(const char* logFormat, const char* damage) {
+  DebugLogF(logFormat, m_strFile.c_str());
+  m_strDamage = damage;
+  return 0;
+}
+
 int cSmf::Check() {
-  const char* name = m_strFile.c_str();
-  if (m_vFile.size() < 4 || std::memcmp(m_vFile.data(), "MThd", 4) != 0) {
-    DebugLogF(Cp932Literal("Midi %s Init 標準MIDIでない(4)"), name);
-    return 0;
-  }
+  constexpr const char* kNotStandard = "not a standard MIDI file";
+  if (m_vFile.size() < 4 || std::memcmp(m_vFile.data(), "MThd", 4) != 0)
+    return Refuse(Cp932Literal("Midi %s Init 標準MIDIでない(4)"), kNotStandard);
   // A division of 0 ticks would make every time infinite.
-  if (m_vFile.size() < kHeaderSize || ReadBe32(&m_vFile[4]) != 6 || ReadBe16(&m_vFile[12]) == 0) {
-    DebugLogF(Cp932Literal("Midi %s Init 標準MIDIでない(6)"), name);
-    return 0;
-  }
+  if (m_vFile.size() < kHeaderSize || ReadBe32(&m_vFile[4]) != 6 || ReadBe16(&m_vFile[12]) == 0)
+    return Refuse(Cp932Literal("Midi %s Init 標準MIDIでない(6)"), kNotStandard);
   const std::uint16_t format = ReadBe16(&m_vFile[8]);
-  if (format == 2) {
-    DebugLogF(Cp932Literal("Midi %s Init 対応フォーマットが2でない"), name);
-    return 0;
-  }
-  if (format > 2) {
-    DebugLogF(Cp932Literal("Midi %s Init 対応フォーマットが0または1でない"), name);
-    return 0;
-  }
-  if (!HasTrackChunk(m_vFile)) {
-    DebugLogF(Cp932Literal("Midi %s Init 標準MIDIでない(4)"), name);
-    return 0;
-  }
+  if (format == 2)
+    return Refuse(Cp932Literal("Midi %s Init 対応フォーマットが2でない"),
+                  "MIDI format 2, which this program does not play");
+  if (format > 2)
+    return Refuse(Cp932Literal("Midi %s Init 対応フォーマットが0または1でない"), "an unknown MIDI format");
+  if (!HasTrackChunk(m_vFile)) return Refuse(Cp932Literal("Midi %s Init 標準MIDIでない(4)"), kNotStandard);
   return Convert();
 }
 

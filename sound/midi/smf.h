@@ -21,6 +21,9 @@ class cSmf {
   // Tests the header and converts; 0 (with its log line) when the file is
   // not one this player takes.
   int Check();
+  // What Check found wrong with the file, in a few words; empty while
+  // nothing was refused.
+  const std::string& Damage() const { return m_strDamage; }
   int Convert();
 
   // The converted format-0 file (empty before Convert).
@@ -33,6 +36,10 @@ class cSmf {
   std::string m_strFile;
 
  private:
+  // Check's refusal: the log line (`logFormat` takes the file name) and the damage.
+  int Refuse(const char* logFormat, const char* damage);
+
+  std::string m_strDamage;
   std::vector<std::uint8_t> m_vFile;  // the file as read
   std::vector<std::uint8_t> m_vData;
   double m_dPlayTime = 0.0;

@@ -68,6 +68,9 @@ class CharaCommandsTest : public testing::Test {
   }
   int Var(int index) { return scene->m_vStageVars[index]; }
 
+  // A clock a test may give the game: it outlives the harness, which takes
+  // the game's clock back when it goes.
+  cManualClock clock;
   StageRun run;
   cHero* hero = nullptr;
   cStageScene* scene = nullptr;
@@ -271,8 +274,7 @@ TEST_F(CharaCommandsTest, WarpByDirectionFromATargetAndOntoATargetPoint) {
 }
 
 TEST_F(CharaCommandsTest, AnEffectIsPlacedAndTheGameWaitsForItsAnimation) {
-  cManualClock clock;  // the modal sub-loop's frames pass at once
-  SetGameClock(clock.AsGameClock());
+  SetGameClock(clock.AsGameClock());  // the modal sub-loop's frames pass at once
   cStageChara& a = *charas[0];
   g_Database->m_vEffect.resize(2);
   g_Database->m_vEffect[1].m_nCellWidth = 20;
@@ -298,7 +300,6 @@ TEST_F(CharaCommandsTest, AnEffectIsPlacedAndTheGameWaitsForItsAnimation) {
   GameWait(a, CharaCmd(kCmdGameWait, {{0, 1}}));
   EXPECT_LT(scene->m_nWaitFrames, 0);  // the six frames have passed
   EXPECT_GE(clock.Now(), 1000u + 100u);
-  SetGameClock({});
 }
 
 TEST_F(CharaCommandsTest, StatusTwoSwitchesAndSize) {

@@ -336,7 +336,7 @@ TEST_F(MovementTest, ChargeAimsOnceAndHomingFollowsTheTarget) {
   chara.y = 100;
   chara.moveA = 1;
   chara.UpdateScreenPos();
-  chara.targets[0] = &target;
+  SetTarget(chara, 0, &target, 1);  // the target, gone first, empties the slot
   Install(Move(kCmdChargeMove, 10, 0, 20));
   Step();
   EXPECT_DOUBLE_EQ(chara.vx, 2);

@@ -36,7 +36,9 @@ class KeyHookTest : public testing::Test {
   static int Down(int key) { return cHook::KeyboardProc(0, key, 1); }
   static int Up(int key) { return cHook::KeyboardProc(0, key, kKeyDataUp | 1); }
 
+  // The active window and another; the hook, bound to either, goes first.
   FakeWindow window;
+  FakeWindow other;
   cHook hook;
 };
 
@@ -47,8 +49,7 @@ TEST_F(KeyHookTest, DoesNothingUntilInstalled) {
 }
 
 TEST_F(KeyHookTest, EscapeOnAWindowNotBoundIsSwallowedUnlessComposing) {
-  FakeWindow bound;
-  hook.SetHook(&bound, 0);
+  hook.SetHook(&other, 0);
   EXPECT_EQ(Down(kVkEscape), 1);
   EXPECT_EQ(Down('A'), 0);
   window.composing = true;
@@ -107,7 +108,6 @@ TEST_F(KeyHookTest, CtrlFilterKeepsKeysWhileCtrlIsHeld) {
 }
 
 TEST_F(KeyHookTest, AnotherWindowsBindingPassesKeysOnAndUnhookRemoves) {
-  FakeWindow other;
   cHook otherHook;
   otherHook.SetHook(&other, 0);
   hook.SetHook(&window, 0);

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/input_devices.h"
+#include "platform/main_thread.h"
 #include "platform/message_box.h"
 #include "screens/register_screens.h"
 #include "shell/requests/game_requests.h"
@@ -27,6 +28,8 @@ cScreenWalk::cScreenWalk(const std::string& name, sample_game::GenerateOptions o
 cScreenWalk::~cScreenWalk() {
   platform::ReleaseAllInput();
   m_harness.reset();
+  // The request service that Start installed points at this walk.
+  platform::SetRequestHandler(nullptr);
   fs::remove_all(m_folder);
 }
 

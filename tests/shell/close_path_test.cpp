@@ -68,6 +68,8 @@ class ClosePathTest : public testing::Test {
     InitDebugLog(1, folder_.Path() / "EC_Game.txt");
   }
   void TearDown() override {
+    // A test's route may point into its body, which has returned.
+    SetMesBoxRoute(nullptr);
     platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
     harness_->Close(platform::CloseReason::Terminate);
     for (cThread* thread : {&thGame, &thPause, &thRanking, &thLoadStage}) thread->Exit();
@@ -76,7 +78,6 @@ class ClosePathTest : public testing::Test {
     g_bDirectStage = 0;
     SetSceneFactory(GS_WORLDMAP, nullptr);
     SetSceneFactory(GS_STAGE, nullptr);
-    SetMesBoxRoute(nullptr);
   }
   // The exit questions shown since the last call (the debug boxes of the
   // frames left out).

@@ -139,6 +139,11 @@ class FrameStepTest : public testing::Test {
     return lit;
   }
 
+  // What the scenes count and what the lost-surface list sees: members that
+  // outlive the harness, which deletes the last scenes when TearDown closes it.
+  SceneLog title_, map_, stage_;
+  int restored_ = 0;
+  bool failRestore_ = false;
   ScratchGameFolder folder_{"frame_step"};
   std::unique_ptr<cRunHarness> harness_;
 };
@@ -174,21 +179,20 @@ TEST_F(FrameStepTest, Direct3DPacingRestartsAfterAStall) {
 }
 
 TEST_F(FrameStepTest, ScenesAreMadeOnTheirFirstFrameAndDroppedOnAnother) {
-  SceneLog title, map, stage;
-  SetSceneFactory(GS_TITLE, [&] { return std::make_unique<CountingScene>(GS_TITLE, title); });
-  SetSceneFactory(GS_WORLDMAP, [&] { return std::make_unique<CountingScene>(GS_WORLDMAP, map); });
-  SetSceneFactory(GS_STAGE, [&] { return std::make_unique<CountingStage>(stage); });
+  SetSceneFactory(GS_TITLE, [this] { return std::make_unique<CountingScene>(GS_TITLE, title_); });
+  SetSceneFactory(GS_WORLDMAP, [this] { return std::make_unique<CountingScene>(GS_WORLDMAP, map_); });
+  SetSceneFactory(GS_STAGE, [this] { return std::make_unique<CountingStage>(stage_); });
   Start("Direct3D=0\nWindowMode=1\nShowFps=0\nExit\n");
   harness_->StepFrames(2);
-  EXPECT_EQ(title.made, 1);
-  EXPECT_EQ(title.runs, 2);
+  EXPECT_EQ(title_.made, 1);
+  EXPECT_EQ(title_.runs, 2);
 
   g_Game.m_nNextState = GS_WORLDMAP;
   g_Game.Scene(GS_TITLE)->Leave();
   EXPECT_EQ(g_Game.m_nPrevState, GS_TITLE);
   harness_->StepFrames(1);
-  EXPECT_EQ(title.deleted, 1);
-  EXPECT_EQ(map.runs, 1);
+  EXPECT_EQ(title_.deleted, 1);
+  EXPECT_EQ(map_.runs, 1);
 
   g_Game.m_nState = GS_STAGE;
   harness_->StepFrames(1);
@@ -200,15 +204,14 @@ TEST_F(FrameStepTest, ScenesAreMadeOnTheirFirstFrameAndDroppedOnAnother) {
 
   g_Game.m_nState = GS_TITLE;
   harness_->StepFrames(1);
-  EXPECT_EQ(stage.deleted, 1);
+  EXPECT_EQ(stage_.deleted, 1);
   EXPECT_EQ(g_pStageScene.load(), nullptr);
-  EXPECT_EQ(title.made, 2);
+  EXPECT_EQ(title_.made, 2);
 }
 
 TEST_F(FrameStepTest, KeptScenesComeBackWithTheirContents) {
-  SceneLog title, map;
-  SetSceneFactory(GS_TITLE, [&] { return std::make_unique<CountingScene>(GS_TITLE, title); });
-  SetSceneFactory(GS_WORLDMAP, [&] { return std::make_unique<CountingScene>(GS_WORLDMAP, map); });
+  SetSceneFactory(GS_TITLE, [this] { return std::make_unique<CountingScene>(GS_TITLE, title_); });
+  SetSceneFactory(GS_WORLDMAP, [this] { return std::make_unique<CountingScene>(GS_WORLDMAP, map_); });
   Start("Direct3D=0\nWindowMode=1\nShowFps=0\nExit\n");
   g_Game.m_bKeepScenes = 1;
   harness_->StepFrames(1);
@@ -218,12 +221,9 @@ TEST_F(FrameStepTest, KeptScenesComeBackWithTheirContents) {
   g_Game.m_nState = GS_TITLE;
   harness_->StepFrames(1);
   EXPECT_EQ(g_Game.Scene(GS_TITLE), first);
-  EXPECT_EQ(title.made, 1);
-  EXPECT_EQ(title.runs, 2);
+  EXPECT_EQ(title_.made, 1);
+  EXPECT_EQ(title_.runs, 2);
   g_Game.m_bKeepScenes = 0;
-  // The kept scenes count their deletion into the logs above: close while
-  // the logs still exist.
-  harness_->Close(platform::CloseReason::Terminate);
 }
 
 TEST_F(FrameStepTest, TextThrownWhileSwitchingIsLoggedAndClosesWithoutEndingTheFrame) {
@@ -258,24 +258,22 @@ namespace {
 
 TEST_F(FrameStepTest, DirectDrawBringsLostSurfacesBackBeforeTheFrameAndStopsWhenThatFails) {
   Start("Direct3D=0\nWindowMode=1\nShowFps=0\nExit\n");
-  int restored = 0;
-  bool fail = false;
-  AddLostSurfaceList([&] {
-    ++restored;
-    return fail ? 0 : 1;
+  AddLostSurfaceList([this] {
+    ++restored_;
+    return failRestore_ ? 0 : 1;
   });
   harness_->StepFrames(1);
-  EXPECT_EQ(restored, 0);  // nothing was lost
+  EXPECT_EQ(restored_, 0);  // nothing was lost
   platform::GetPresenter().SimulateDeviceLost();
   platform::GetPresenter().SimulateDeviceResettable();
   EXPECT_EQ(harness_->StepFrames(1), 1);
-  EXPECT_EQ(restored, 1);
+  EXPECT_EQ(restored_, 1);
   EXPECT_EQ(g_NumberSD[0].bLost, 0);
   platform::GetPresenter().SimulateDeviceLost();
   platform::GetPresenter().SimulateDeviceResettable();
-  fail = true;
+  failRestore_ = true;
   EXPECT_EQ(harness_->StepFrames(1), 0);  // the frame step ends the game
-  fail = false;
+  failRestore_ = false;
 }
 
 }  // namespace

@@ -141,6 +141,19 @@ TEST_F(BgmPlayerTest, ADamagedOggFileIsReportedOnceByName) {
             "Damaged music file \"bgm\\text.ogg\": not Ogg Vorbis data; it does not play\n");
 }
 
+// The same for the title's MIDI file; a missing MIDI file says nothing.
+TEST_F(BgmPlayerTest, ADamagedMidiFileIsReportedOnceByName) {
+  Write("bgm/Title.mid", std::vector<std::uint8_t>(4000, 'x'));
+  g_BgmPlayer.SetTrack(0, "bgm\\Title.mid", 100);
+  EXPECT_EQ(g_BgmPlayer.Play(0, 0, 1, 0, 1), 0);
+  EXPECT_EQ(g_BgmPlayer.Play(0, 0, 1, 0, 1), 0) << "asked again as a screen comes back";
+  EXPECT_EQ(g_BgmPlayer.CurrentTrack(), -1);
+  g_BgmPlayer.SetTrack(1, "bgm\\missing.mid", 100);
+  EXPECT_EQ(g_BgmPlayer.Play(0, 1, 1, 0, 1), 0);
+  EXPECT_EQ(ReportText(),
+            "Damaged music file \"bgm\\Title.mid\": not a standard MIDI file; it does not play\n");
+}
+
 TEST_F(BgmPlayerTest, WithoutInitRequestsDoNothing) {
   g_BgmPlayer.Release();
   EXPECT_EQ(g_BgmPlayer.SetTrack(0, "bgm\\tone.ogg", 100), 0);
