@@ -36,13 +36,16 @@ int ShowMessageBox(const std::string& utf8Text, const std::string& utf8Caption, 
 
 int ShowSystemMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type) {
   if (auto answer = TrySystemMessageBox(utf8Text, utf8Caption, type)) return *answer;
-  if (TerminationRaised()) return ClosedBoxAnswer(type);
   return AnswerUnshownBox(utf8Text, utf8Caption, type);
 }
 
 std::optional<int> TrySystemMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type) {
   if (CurrentBackend() == Backend::Headless) return headless::ShowMessageBox(utf8Text, utf8Caption, type);
-  return sdl::ShowMessageBox(utf8Text, utf8Caption, type);
+  if (auto answer = sdl::ShowMessageBox(utf8Text, utf8Caption, type)) return answer;
+  // A termination ended the desktop's box: it answered as its close box, and
+  // no other box takes its place.
+  if (TerminationRaised()) return ClosedBoxAnswer(type);
+  return std::nullopt;
 }
 
 int AnswerUnshownBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type) {

@@ -31,11 +31,11 @@ enum BoxAnswer : int { kAnswerOk = 1, kAnswerCancel = 2, kAnswerYes = 6, kAnswer
 // After a termination no box is shown: each takes its closed box's answer.
 int ShowMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type);
 // The backend's own box, whatever box is set below; where it cannot show,
-// the answer of an unshown box (of a closed one, quietly, once a
-// termination came: it may have ended the box).
+// the answer of an unshown box.
 int ShowSystemMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type);
 // The backend's own box, or nothing where it cannot show (an X server
-// without the fonts it needs, some Wayland sessions).
+// without the fonts it needs, some Wayland sessions). A box that a
+// termination ended answers quietly as its close box.
 std::optional<int> TrySystemMessageBox(const std::string& utf8Text, const std::string& utf8Caption, unsigned type);
 // A box that no one could be shown: its text goes to stderr and it answers
 // as Escape would.

@@ -135,8 +135,6 @@ int ShowOnMainThread(const std::string& utf8Text, const std::string& utf8Caption
   if (visible && scripted)
     return DialogMessageBox(platform::Cp932FromUtf8(utf8Text), platform::Cp932FromUtf8(utf8Caption), type);
   if (auto answer = platform::TrySystemMessageBox(utf8Text, utf8Caption, type)) return *answer;
-  // A termination ended the desktop's box: no other box takes its place.
-  if (platform::TerminationRaised()) return platform::ClosedBoxAnswer(type);
   // Where the desktop's box cannot show, the player draws its own in a small
   // window of its own, so that the question is seen before it is answered.
   if (scripted) {
