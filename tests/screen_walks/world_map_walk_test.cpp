@@ -1,66 +1,39 @@
 // The world map on the sample game: reached by a new game, the figure walks
 // from the start cell; stepping on the first stage, which is not open yet,
 // opens the confirm menu at once; "no" puts the figure back, "yes" starts
-// the stage, which plays the file the map loaded. The stage's retry and
-// pause menus lead back to the stage or to the map. A close raised on the
-// way (a damaged stage, Esc while the stage is held) asks first.
+// the stage, which plays the file the map loaded. Back from a stage the map
+// auto-saves. A failure on the way (a damaged stage or picture) tells of
+// itself and then asks before closing.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "definitions/save_data/save_data.h"
 #include "definitions/save_data/save_slots.h"
 #include "definitions/stage/stage_record.h"
-#include "player_threads.h"
-#include "screen_walk.h"
-#include "screens/mapmenu/map_menu_scene.h"
-#include "screens/menu/menu_cursor.h"
-#include "screens/title/title_scene.h"
-#include "screens/worldmap/world_map_scene.h"
 #include "foundation/game_files.h"
+#include "foundation/message_box.h"
+#include "map_walk_steps.h"
 #include "platform/input_devices.h"
 #include "platform/message_box.h"
-#include "platform/ui_events.h"
 #include "platform/text_encoding.h"
 #include "platform/window.h"
 #include "project/global_data.h"
-#include "project/world_map.h"
 #include "project/system_record.h"
+#include "project/world_map.h"
+#include "screens/mapmenu/map_menu_scene.h"
+#include "shell/dialogs/message_box_dialog.h"
 #include "shell/game/game.h"
-#include "shell/game/game_clock.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/scene/stage_scene.h"
-#include "stage/show/message_record.h"
-#include "stage/show/show_wait.h"
-#include "foundation/message_box.h"
-#include "platform/input_devices.h"
-#include "platform/ui_events.h"
-#include "shell/dialogs/dialog_box.h"
-#include "shell/dialogs/message_box_dialog.h"
-#include "stage/core/stage_rules.h"
-#include "stage/scene/stage_hooks.h"
 
 namespace {
-
-cTitleScene* Title() { return dynamic_cast<cTitleScene*>(g_Game.Scene(GS_TITLE)); }
-cWorldMapScene* Map() { return dynamic_cast<cWorldMapScene*>(g_Game.Scene(GS_WORLDMAP)); }
-
-// From the title's menu, a new game, up to the map's walk phase.
-void NewGameToTheMap(cScreenWalk& walk) {
-  ASSERT_TRUE(walk.StepUntil([] { return Title() && Title()->Phase() == cTitleScene::kMenu; }));
-  walk.Tap(kKeyZ);
-  walk.Step();
-  walk.Tap(kKeyZ);
-  ASSERT_TRUE(walk.StepUntil([] { return Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
-}
 
 // The first stage's numbered files: the name the map gives, with a number
 // behind.
@@ -73,25 +46,6 @@ std::vector<std::filesystem::path> FirstStageFiles() {
   return files;
 }
 
-// The exit questions shown since the last call, and the texts of all boxes.
-std::size_t Questions(std::vector<std::string>* texts = nullptr) {
-  std::size_t count = 0;
-  for (const auto& box : platform::TakeHeadlessBoxes()) {
-    count += box.caption == "終了確認";
-    if (texts) texts->push_back(box.text);
-  }
-  return count;
-}
-
-// Holds the key for a frame and releases it for one, as long as the player
-// stays open.
-bool TapWhileOpen(cScreenWalk& walk, int virtualKey) {
-  platform::SetKeyHeld(virtualKey, true);
-  const bool open = walk.Harness().StepFrames(1) == 1;
-  platform::SetKeyHeld(virtualKey, false);
-  return open && walk.Harness().StepFrames(1) == 1;
-}
-
 // The first stage's files damaged: their end value zeroed.
 void DamageTheFirstStage() {
   const std::vector<std::filesystem::path> files = FirstStageFiles();
@@ -101,14 +55,6 @@ void DamageTheFirstStage() {
     stage.seekp(-4, std::ios::end);
     stage.write("\0\0\0\0", 4);
   }
-}
-
-// From the start cell onto the first stage, and "yes" in its confirm menu.
-void EnterTheFirstStage(cScreenWalk& walk) {
-  for (int i = 0; i < 3 && Map()->Phase() == cWorldMapScene::kWalk; ++i) walk.Tap(kKeyRight);
-  ASSERT_EQ(Map()->Phase(), cWorldMapScene::kEnter);
-  walk.Tap(kKeyUp);
-  walk.Tap(kKeyZ);
 }
 
 TEST(WorldMapWalk, NewGameWalksOntoTheFirstStageAndStartsIt) {
@@ -399,240 +345,5 @@ TEST(WorldMapWalk, AMapWithoutItsPicturePlaysOnAfterNo) {
   platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
   EXPECT_TRUE(walk.Harness().Close());
 }
-
-// The stage's menus in each drawing mode, over the meadow entered from the
-// map: the texts the sample game gives them, their entries and where they
-// lead.
-class StageMenusWalk : public testing::TestWithParam<DrawingMode> {
- protected:
-  // A new game into the meadow, in play.
-  void IntoTheMeadow(cScreenWalk& walk) {
-    ASSERT_TRUE(walk.Start());
-    ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
-    ASSERT_NO_FATAL_FAILURE(EnterTheFirstStage(walk));
-    ASSERT_NO_FATAL_FAILURE(UntilPlay(walk));
-  }
-  static void UntilPlay(cScreenWalk& walk) {
-    ASSERT_TRUE(walk.StepUntil([] { return StageScene() != nullptr && StageScene()->Phase() == kPhasePlay; }));
-  }
-  static void UntilPhase(cScreenWalk& walk, int phase) {
-    ASSERT_TRUE(walk.StepUntil([phase] { return StageScene() != nullptr && StageScene()->Phase() == phase; }));
-  }
-  static std::vector<std::string> VisibleEntries() {
-    std::vector<std::string> names;
-    for (const cCmdItem& item : StageScene()->m_Menu)
-      if (item.m_bVisible) names.push_back(item.m_strName);
-    return names;
-  }
-  std::string Name(const char* what) const { return std::string(what) + "_" + GetParam().name; }
-};
-
-std::string Text(const char* utf8) { return Cp932Literal(utf8); }
-
-constexpr int kKeySpace = 0x20;
-
-// A lost life opens the retry menu; "retry" plays the meadow again with a
-// life less, and after the next lost life "to the map" puts the figure back
-// on the cell it came from, the meadow not being cleared.
-TEST_P(StageMenusWalk, ALostLifeOffersRetryAndTheWayBackToTheMap) {
-  cScreenWalk walk(Name("retry_menu"), {GetParam().startup});
-  ASSERT_NO_FATAL_FAILURE(IntoTheMeadow(walk));
-  const int lives = g_SaveData.m_nLife;
-  StageScene()->HeroDied();
-  ASSERT_NO_FATAL_FAILURE(UntilPhase(walk, kPhaseRetryMenu));
-  walk.Step();
-  walk.Shot("menu");
-  EXPECT_EQ(VisibleEntries(), (std::vector<std::string>{Text("リトライ"), Text("マップへ戻る")}));
-  EXPECT_EQ(g_SaveData.m_nLife, lives - 1);
-  walk.TakeSounds();
-  walk.Tap(kKeyZ);
-  EXPECT_EQ(walk.TakeSounds(), std::vector<int>{1});
-  EXPECT_EQ(StageScene()->Phase(), kPhaseIntro);
-  ASSERT_NO_FATAL_FAILURE(UntilPlay(walk));
-  EXPECT_EQ(PlayerHero()->dead, 0);
-
-  g_SaveData.m_nLife = 1;  // the meadow began with its last life: one more to lose
-  StageScene()->HeroDied();
-  ASSERT_NO_FATAL_FAILURE(UntilPhase(walk, kPhaseRetryMenu));
-  walk.Tap(kKeyDown);
-  walk.Tap(kKeyZ);
-  EXPECT_EQ(StageScene()->Phase(), kPhaseLeave);
-  ASSERT_TRUE(walk.StepUntil([] { return g_Game.m_nPrevState == GS_STAGE && Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
-  EXPECT_EQ(Map()->Cursor().x, 6);
-  EXPECT_EQ(g_SaveData.m_nLife, 0);
-  EXPECT_TRUE(walk.Harness().Close());
-}
-
-// Space pauses; on a stage cleared before, the menu offers all four
-// entries: "retry" starts the stage again with the lives it began with, "to
-// the map" leaves it, and the map lets the figure walk on from the stage.
-TEST_P(StageMenusWalk, SpacePausesAndAClearedStagesMenuRetriesAndGoesToTheMap) {
-  cScreenWalk walk(Name("pause_menu"), {GetParam().startup});
-  ASSERT_NO_FATAL_FAILURE(IntoTheMeadow(walk));
-  g_SaveData.m_vSwitch[g_SaveData.m_nSeries] = 1;  // cleared in an earlier visit
-  const int lives = g_SaveData.m_nLife;
-  walk.TakeSounds();
-  walk.Tap(kKeySpace);
-  ASSERT_NO_FATAL_FAILURE(UntilPhase(walk, kPhasePause));
-  EXPECT_EQ(walk.TakeSounds().front(), 4);
-  walk.Step();
-  walk.Shot("menu");
-  EXPECT_EQ(VisibleEntries(), (std::vector<std::string>{Text("タイトルへ戻る"), Text("つづける"), Text("リトライ"),
-                                                         Text("マップへ戻る")}));
-  walk.Tap(kKeyDown);
-  walk.Tap(kKeyZ);  // retry
-  EXPECT_EQ(StageScene()->Phase(), kPhaseIntro);
-  EXPECT_EQ(g_SaveData.m_nLife, lives);
-  ASSERT_NO_FATAL_FAILURE(UntilPlay(walk));
-
-  walk.Tap(kKeySpace);
-  ASSERT_NO_FATAL_FAILURE(UntilPhase(walk, kPhasePause));
-  walk.Tap(kKeyDown);
-  walk.Tap(kKeyDown);
-  walk.Tap(kKeyZ);  // to the map
-  EXPECT_EQ(StageScene()->Phase(), kPhaseLeave);
-  EXPECT_EQ(g_SaveData.m_bBackToMap, 1);
-  ASSERT_TRUE(walk.StepUntil([] { return g_Game.m_nPrevState == GS_STAGE && Map() && Map()->Phase() == cWorldMapScene::kWalk; }));
-  walk.Step(30);
-  EXPECT_EQ(g_Game.m_nState, GS_WORLDMAP);
-  EXPECT_EQ(Map()->Cursor().x, 7);
-  EXPECT_TRUE(walk.Harness().Close());
-}
-
-// Esc while a message or a timed wait holds the stage, its modal loop
-// running inside the game thread's frame: the question comes once (in a
-// window; full screen never asks); Yes ends the hold at once (the game
-// waits on its clock for no more than the rest of the frame it was in),
-// and the close that the stage raises after it closes the player without
-// asking again.
-TEST_P(StageMenusWalk, EscWhileAMessageOrAWaitHoldsTheStageAsksOnce) {
-  for (int duration : {kShowUntilKey, kShowTimed}) {
-    SCOPED_TRACE(duration);
-    cScreenWalk walk(Name(duration == kShowUntilKey ? "esc_message" : "esc_wait"), {GetParam().startup});
-    ASSERT_NO_FATAL_FAILURE(IntoTheMeadow(walk));
-    cManualClock& clock = walk.Harness().Clock();
-    const cStageScene& scene = *StageScene();
-    std::atomic<std::uint32_t> waitedWhileQuitting{0};
-    SetGameClock({[&clock] { return clock.Now(); },
-                  [&clock, &scene, &waitedWhileQuitting](std::uint32_t milliseconds) {
-                    if (scene.m_bQuit.load()) waitedWhileQuitting += milliseconds;
-                    clock.Advance(milliseconds);
-                  }});
-    std::atomic<bool> held{false};
-    std::atomic<std::uint32_t> waitedInTheHold{0};
-    auto step = [&held, &waitedWhileQuitting, &waitedInTheHold, duration] {
-      if (!held.exchange(true)) {
-        WaitWhileShown(*StageScene(), kWaitMessage, duration, 1000000, 0);
-        waitedInTheHold = waitedWhileQuitting.load();
-      }
-      return g_Game.Frame();
-    };
-    platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
-    Questions();
-    EXPECT_TRUE(RunPlayerThreadsUntilClosed(step, [] { return StageScene()->m_bHeld.load() != 0; },
-                                            {platform::KeyDownEvent(platform::kVkEscape)}));
-    SetGameClock(clock.AsGameClock());
-    EXPECT_LT(waitedInTheHold.load(), 100u);
-    EXPECT_EQ(Questions(), GetParam().startup.windowMode ? 1u : 0u);
-    EXPECT_FALSE(platform::MainWindowExists());
-    EXPECT_TRUE(walk.Harness().Close());
-  }
-}
-
-// The key that answers a question is not also the stage's: Esc asks the
-// quit question, Tab goes to "No" and Space answers it, and the Space still
-// held when the question has gone does not pause the stage. Let go and
-// pressed again, it does.
-TEST(StageQuestionWalk, TheKeyThatAnswersTheQuitQuestionDoesNotAlsoPause) {
-  cScreenWalk walk("quit_question_keys");
-  ASSERT_TRUE(walk.Start());
-  ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
-  ASSERT_NO_FATAL_FAILURE(EnterTheFirstStage(walk));
-  ASSERT_TRUE(walk.StepUntil([] { return StageScene() != nullptr && StageScene()->Phase() == kPhasePlay; }));
-  ASSERT_EQ(g_StageRules.pauseMenu, 1);
-  UseDialogMessageBoxes(true);
-  std::string asked;
-  SetDialogObserver([&asked](DialogBox& box) {
-    asked = box.Caption();
-    platform::SetKeyHeld(kKeySpace, true);  // down from the question's Space on
-  });
-  using platform::KeyDownEvent, platform::KeyUpEvent;
-  platform::QueueHeadlessUiEvents({KeyDownEvent(platform::kVkEscape), KeyUpEvent(platform::kVkEscape),
-                                   KeyDownEvent(platform::kVkTab), KeyUpEvent(platform::kVkTab),
-                                   KeyDownEvent(platform::kVkSpace)});
-  const int played = walk.Harness().StepFrames(1);
-  SetDialogObserver(nullptr);
-  UseDialogMessageBoxes(false);
-  platform::ClearHeadlessUiScript();
-  EXPECT_EQ(played, 1);  // answered "No": the player goes on
-  EXPECT_EQ(asked, Text("終了確認"));
-  walk.Step(3);
-  EXPECT_EQ(StageScene()->Phase(), kPhasePlay);
-  platform::SetKeyHeld(kKeySpace, false);
-  walk.Step();
-  walk.Tap(kKeySpace);
-  EXPECT_EQ(StageScene()->Phase(), kPhasePause);
-  EXPECT_TRUE(walk.Harness().Close());
-}
-
-// The clear's extra lives each show "1UP" in a hold of the frame that ends
-// the stage. Esc and No during the first: every life due is awarded, and
-// the next Esc asks again. Esc and Yes: the player closes, though the
-// frame goes on into the stage end after the hold.
-TEST(StageQuestionWalk, AQuitAnsweredDuringTheClearsExtraLivesIsFollowedThrough) {
-  for (const platform::BoxAnswer answer : {platform::kAnswerNo, platform::kAnswerYes}) {
-    const bool yes = answer == platform::kAnswerYes;
-    SCOPED_TRACE(yes ? "yes" : "no");
-    cScreenWalk walk(yes ? "extra_lives_quit" : "extra_lives_stay");
-    ASSERT_TRUE(walk.Start());
-    ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
-    ASSERT_NO_FATAL_FAILURE(EnterTheFirstStage(walk));
-    ASSERT_TRUE(walk.StepUntil([] { return StageScene() != nullptr && StageScene()->Phase() == kPhasePlay; }));
-    g_System->m_bScoreStep = 1;
-    g_System->m_nScoreStep = 100;
-    g_SaveData.m_nStageValue = 0;
-    g_SaveData.m_nScore = 300;  // three lives due
-    const int lives = g_SaveData.m_nLife;
-    std::atomic<bool> cleared{false};
-    std::atomic<int> framesAfterTheTally{0};
-    std::atomic<int> livesAfterTheTally{0};
-    std::atomic<bool> gaveUp{false};
-    std::chrono::steady_clock::time_point tallied;
-    auto step = [&] {
-      if (!cleared.exchange(true)) {  // the goal
-        PrepareStageEnd(*StageScene());
-        StageScene()->SetPhase(kPhaseStageEnd);
-        livesAfterTheTally = g_SaveData.m_nLife;
-        tallied = std::chrono::steady_clock::now();
-      }
-      if (++framesAfterTheTally == 10 && !yes) {
-        platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
-        platform::RequestClose(platform::CloseReason::User);  // Esc again
-      }
-      if (!gaveUp && std::chrono::steady_clock::now() - tallied > std::chrono::seconds(10)) {
-        gaveUp = true;  // the close was lost: the test ends the player
-        platform::RequestClose(platform::CloseReason::Terminate);
-      }
-      return g_Game.Frame();
-    };
-    platform::SetHeadlessBoxAnswer(answer);
-    Questions();
-    EXPECT_TRUE(RunPlayerThreadsUntilClosed(step, [] { return StageScene()->m_bHeld.load() != 0; },
-                                            {platform::KeyDownEvent(platform::kVkEscape)}));
-    EXPECT_FALSE(gaveUp.load());
-    EXPECT_EQ(Questions(), yes ? 1u : 2u);
-    if (!yes) {
-      EXPECT_EQ(livesAfterTheTally.load(), lives + 3);
-    }
-    EXPECT_FALSE(platform::MainWindowExists());
-    EXPECT_TRUE(walk.Harness().Close());
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(DrawingModes, StageMenusWalk,
-                         testing::Values(DrawingMode{"Direct3DWindow32", {1, 1, 32}},
-                                         DrawingMode{"DirectDrawWindow32", {0, 1, 32}},
-                                         DrawingMode{"DirectDrawFullScreen8", {0, 0, 8}}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
