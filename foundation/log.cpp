@@ -1,5 +1,6 @@
 #include "foundation/log.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <mutex>
 #include <string>
@@ -55,15 +56,21 @@ int ReportEverywhere(std::string_view line, bool showBox) {
 
 }  // namespace
 
-int InitReport(const std::filesystem::path& path) {
+int InitReport(const std::filesystem::path& path, std::error_code* failure) {
   std::error_code error;
   std::filesystem::path absolute = std::filesystem::absolute(path, error);
-  if (error) return 0;
+  if (error) {
+    if (failure) *failure = error;
+    return 0;
+  }
   std::lock_guard lock(g_logMutex);
   WritePendingReportLineLocked();
   g_reportPath.clear();
   std::FILE* file = std::fopen(absolute.c_str(), "wb");
-  if (!file) return 0;
+  if (!file) {
+    if (failure) *failure = std::error_code(errno, std::generic_category());
+    return 0;
+  }
   std::fclose(file);
   g_reportPath = absolute;
   return 1;

@@ -10,13 +10,15 @@
 #include <future>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "foundation/message_box.h"
 #include "foundation/text_format.h"
 
 // Empties the report file (created if missing) and keeps its absolute path.
-// 0 when the file cannot be created.
-int InitReport(const std::filesystem::path& path);
+// 0 when the file cannot be created; then `failure`, when given, holds the
+// system's reason.
+int InitReport(const std::filesystem::path& path, std::error_code* failure = nullptr);
 // Appends one line to the report file; 0 when it cannot be opened (also when
 // it was removed after InitReport).
 int Report(const char* format, ...) PLAYER_PRINTF(1, 2);

@@ -37,6 +37,8 @@ struct State {
   bool userClose = false;
   std::optional<CloseReason> forcedClose;  // a failure's or a termination
   int failureCloseHolds = 0;
+  bool failureHeldByStep = false;
+  std::function<void()> failureRaised;
   std::optional<int> quitCode;
 };
 
@@ -51,6 +53,7 @@ std::atomic<bool> g_terminationRaised{false};
 static_assert(std::atomic<bool>::is_always_lock_free, "the signal handler needs lock-free flags");
 thread_local const std::atomic<bool>* t_stopFlag = nullptr;
 thread_local bool t_runningLoopTasks = false;
+thread_local int t_stepDepth = 0;
 
 void Wake() {
   std::function<void()> wakeup;
@@ -188,8 +191,20 @@ void ServeMainThread() {
 void RequestClose(CloseReason reason) {
   if (reason != CloseReason::User) g_forcedClose.store(true);
   if (reason == CloseReason::Terminate) g_terminationRaised.store(true);
+  if (reason == CloseReason::Fatal) {
+    std::function<void()> noteFailure;
+    {
+      std::lock_guard lock(Shared().mutex);
+      noteFailure = Shared().failureRaised;
+    }
+    if (noteFailure) noteFailure();
+  }
   {
     std::lock_guard lock(Shared().mutex);
+    if (reason == CloseReason::Fatal && t_stepDepth > 0) {
+      Shared().failureHeldByStep = true;
+      return;
+    }
     if (reason == CloseReason::User)
       Shared().userClose = true;
     else if (!Shared().forcedClose || reason == CloseReason::Terminate)
@@ -239,6 +254,34 @@ FailureClosesHeld::~FailureClosesHeld() {
   if (Shared().failureCloseHolds > 0) --Shared().failureCloseHolds;
 }
 
+FailureClosesAfterStep::FailureClosesAfterStep() { ++t_stepDepth; }
+
+FailureClosesAfterStep::~FailureClosesAfterStep() {
+  if (--t_stepDepth == 0) RaiseFailureCloseHeldByStep();
+}
+
+void RaiseFailureCloseHeldByStep() {
+  {
+    std::lock_guard lock(Shared().mutex);
+    State& state = Shared();
+    if (!std::exchange(state.failureHeldByStep, false)) return;
+    if (!state.forcedClose) state.forcedClose = CloseReason::Fatal;
+  }
+  Wake();
+}
+
+bool DeclineWaitingCloses() {
+  std::lock_guard lock(Shared().mutex);
+  State& state = Shared();
+  state.userClose = false;
+  bool failure = std::exchange(state.failureHeldByStep, false);
+  if (state.forcedClose == CloseReason::Fatal) {
+    state.forcedClose.reset();
+    failure = true;
+  }
+  return failure;
+}
+
 void PostQuit(int exitCode) {
   std::deque<Request> refused;
   {
@@ -257,6 +300,11 @@ std::optional<int> QuitPosted() {
   return Shared().quitCode;
 }
 
+void SetFailureRaisedHook(std::function<void()> hook) {
+  std::lock_guard lock(Shared().mutex);
+  Shared().failureRaised = std::move(hook);
+}
+
 void SetMainThreadWakeup(std::function<void()> wakeup) {
   std::lock_guard lock(Shared().mutex);
   Shared().wakeup = std::move(wakeup);
@@ -271,9 +319,11 @@ void ResetMainThreadState() {
   std::lock_guard lock(Shared().mutex);
   Shared().handler = nullptr;
   Shared().wakeup = nullptr;
+  Shared().failureRaised = nullptr;
   Shared().userClose = false;
   Shared().forcedClose.reset();
   Shared().failureCloseHolds = 0;
+  Shared().failureHeldByStep = false;
   Shared().quitCode.reset();
   g_forcedClose.store(false);
   g_terminationSignal.store(false);

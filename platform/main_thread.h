@@ -45,6 +45,10 @@ enum class CloseReason { User, Fatal, Terminate };
 // Any thread: asks the main thread to run the close path. Without a reason it
 // is the fatal-error path's close request.
 void RequestClose(CloseReason reason = CloseReason::Fatal);
+// Called on the raising thread as a failure raises its close (before a step
+// may hold it back): the shell notes where the game was, since the close is
+// taken later, when the game may have moved on.
+void SetFailureRaisedHook(std::function<void()> hook);
 // Async-signal-safe: a termination signal arrived; the next TakeCloseRequest
 // reports it as a termination.
 void NoteTerminationSignal();
@@ -69,6 +73,28 @@ class FailureClosesHeld {
   FailureClosesHeld(const FailureClosesHeld&) = delete;
   FailureClosesHeld& operator=(const FailureClosesHeld&) = delete;
 };
+
+// While one lives on a thread (the game thread's frame step), a failure's
+// close that this thread raises waits for its end: the step that failed
+// goes on to show the boxes that tell of the failure (a damaged stage's,
+// then the map's), and the question comes only after the last of them.
+// The player's close and a termination are raised at once.
+class FailureClosesAfterStep {
+ public:
+  FailureClosesAfterStep();
+  ~FailureClosesAfterStep();
+  FailureClosesAfterStep(const FailureClosesAfterStep&) = delete;
+  FailureClosesAfterStep& operator=(const FailureClosesAfterStep&) = delete;
+};
+// Raises now the failure's close that a step holds back: the step hands its
+// frames over to a loop of its own (a hold of the stage), which may last
+// until someone answers.
+void RaiseFailureCloseHeldByStep();
+
+// The exit question was answered No: the closes that waited for it, the
+// player's and a failure's, pending or held back by a step, are declined
+// with it (a termination stays). True when a failure's was among them.
+bool DeclineWaitingCloses();
 
 // Ends the main loop with an exit code; from then on requests are refused
 // and waiting senders return.

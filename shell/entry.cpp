@@ -1,8 +1,10 @@
 #include "shell/entry.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "foundation/log.h"
 #include "platform/editor_link.h"
@@ -42,6 +44,19 @@ bool ReportMissingDisplay() {
   return true;
 }
 
+// Without its report log the player does not start, and nothing else would
+// tell why: the file and the system's reason go to stderr.
+bool StartReportLogOrSayWhy(const std::filesystem::path& file) {
+  std::error_code failure;
+  if (StartReportLog(file, &failure)) return true;
+  std::error_code unknownFolder;
+  std::filesystem::path shown = std::filesystem::absolute(file, unknownFolder);
+  if (unknownFolder) shown = file;
+  std::fprintf(stderr, "Cannot start: the report log \"%s\" cannot be written: %s\n", shown.c_str(),
+               failure.message().c_str());
+  return false;
+}
+
 // The exit status of a start that stopped before the game: a failure or a
 // refusal says so to the shell or script that started the player; a
 // termination (answering any question that was open) is a quiet close.
@@ -66,7 +81,7 @@ int RunPlayer(std::string_view commandLine) {
   g_bGameStarted = 0;
   ResetCloseState();
   InitDebugLog(0, "EC_Game.txt");
-  if (!StartReportLog("Report_Game.txt")) return 1;
+  if (!StartReportLogOrSayWhy("Report_Game.txt")) return 1;
   // The report's text-face line comes once fontconfig has loaded, beside the
   // window's creation; on every way out it is in the file.
   struct PendingReportLine {

@@ -17,6 +17,13 @@ FrameStep CurrentStep() {
   if (g_frameStep) return g_frameStep;
   return [] { return g_Game.Frame(); };
 }
+
+// One frame step; a failure's close raised in it is raised as it ends, so
+// that every box the failing step shows comes before the question.
+int StepWithItsBoxesFirst(const FrameStep& step) {
+  const platform::FailureClosesAfterStep failuresAfterTheStep;
+  return step();
+}
 }  // namespace
 
 void SetGameFrameStep(FrameStep step) {
@@ -35,7 +42,7 @@ unsigned GameThreadProc() {
     if (g_bActive.load()) {
       // A failed step raises the close, which asks first; the player may
       // play on, so the thread keeps stepping until the close path ends it.
-      if (step() == 0) platform::RequestClose();
+      if (StepWithItsBoxesFirst(step) == 0) platform::RequestClose();
     } else {
       cThread::Sleep(1);
     }

@@ -54,7 +54,7 @@ void OnMainWindowDestroy() {
   DebugLogF("WM_DESTROY");
   platform::DestroyMainWindow();
   if (g_bFromEditor) NotifyEditorEnd(1);
-  platform::PostQuit(0);
+  platform::PostQuit(CloseExitStatus());
 }
 
 void OnMainWindowActivate(bool active) {

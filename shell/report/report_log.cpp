@@ -6,8 +6,8 @@
 #include "foundation/record_stream.h"
 #include "shell/report/system_report.h"
 
-bool StartReportLog(const std::filesystem::path& file) {
-  if (!InitReport(file)) return false;
+bool StartReportLog(const std::filesystem::path& file, std::error_code* failure) {
+  if (!InitReport(file, failure)) return false;
   Report("App : ver %s", std::to_string(kProgramDataVersion).c_str());
   WriteSystemReport();
   return true;

@@ -4,6 +4,8 @@
 // "App : ver 878", then the system report.
 
 #include <filesystem>
+#include <system_error>
 
-// False when the log cannot be opened.
-bool StartReportLog(const std::filesystem::path& file);
+// False when the log cannot be opened; then `failure`, when given, holds the
+// system's reason.
+bool StartReportLog(const std::filesystem::path& file, std::error_code* failure = nullptr);

@@ -1,5 +1,6 @@
 #include "shell/window/close_question.h"
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 
@@ -14,9 +15,24 @@ namespace {
 // The frame of the last close of a failure the player chose to play on
 // through; empty when there is none. Main thread only.
 std::optional<std::uint32_t> g_declinedFailureFrame;
+// The close under way was a failure's that no one was asked about.
+bool g_closedByFailureUnasked = false;
 
-bool AsksHere() {
-  return !g_bDirectStage && !g_bFromEditor && g_bWindowed && g_Game.m_nState != GS_TITLE;
+// The game state where the last failure raised its close, until a close
+// takes it; -1 when none waits.
+std::atomic<int> g_failurePlace{-1};
+
+void NoteWhereAFailureIsRaised() { g_failurePlace.store(g_Game.m_nState.load()); }
+
+// A failure is asked about where it was raised: the step that failed may
+// have gone on to the title (a stage left for it whose start-over failed).
+bool AsksHere(platform::CloseReason reason) {
+  int state = g_Game.m_nState.load();
+  if (reason == platform::CloseReason::Fatal) {
+    const int place = g_failurePlace.exchange(-1);
+    if (place >= 0) state = place;
+  }
+  return !g_bDirectStage && !g_bFromEditor && g_bWindowed && state != GS_TITLE;
 }
 
 // A close taken in the frame after the last one of a declined failure (or
@@ -36,7 +52,11 @@ bool PlayerWantsToQuit() {
 }  // namespace
 
 bool ConfirmClose(platform::CloseReason reason) {
-  if (reason == platform::CloseReason::Terminate || g_bClosing.load() || !AsksHere()) return true;
+  if (reason == platform::CloseReason::Terminate || g_bClosing.load()) return true;
+  if (!AsksHere(reason)) {
+    g_closedByFailureUnasked = reason == platform::CloseReason::Fatal;
+    return true;
+  }
   const std::uint32_t frame = g_dwFrameCount.load();
   if (DeclinedFailureGoesOn(frame)) {
     // The player's close taken meanwhile does not end the failure either.
@@ -44,11 +64,20 @@ bool ConfirmClose(platform::CloseReason reason) {
     if (reason == platform::CloseReason::Fatal) return false;
   }
   if (PlayerWantsToQuit()) return true;
-  if (reason == platform::CloseReason::Fatal) g_declinedFailureFrame = g_dwFrameCount.load();
+  // The No answers every close that waited with this one (those raised
+  // again after a box, those raised while the question was open).
+  const bool failureDeclined = platform::DeclineWaitingCloses();
+  if (failureDeclined) g_failurePlace.store(-1);
+  if (reason == platform::CloseReason::Fatal || failureDeclined) g_declinedFailureFrame = g_dwFrameCount.load();
   return false;
 }
+
+int CloseExitStatus() { return g_closedByFailureUnasked ? 1 : 0; }
 
 void ResetCloseState() {
   g_bClosing.store(0);
   g_declinedFailureFrame.reset();
+  g_closedByFailureUnasked = false;
+  g_failurePlace.store(-1);
+  platform::SetFailureRaisedHook(NoteWhereAFailureIsRaised);
 }

@@ -11,6 +11,7 @@
 // (a stage end, a scene switch), the close the player agreed to finishes.
 #include "foundation/thread.h"
 #include "input/key_polling.h"
+#include "platform/main_thread.h"
 #include "shell/game/frame_step.h"
 #include "stage/core/stage_sinks.h"
 #include "stage/scene/scene_resources.h"
@@ -54,6 +55,9 @@ int thPause(cStageScene& scene) {
   input.ClearDir();
   input.ClearButtons();
   for (;;) {
+    // The hold may last until the player answers: a failure of the frame
+    // that began it, or of its own last frame, is asked about meanwhile.
+    platform::RaiseFailureCloseHeldByStep();
     if (cThread::StopRequested() || scene.m_bQuit.load()) break;
     WaitNextFrame();
     if (!RestoreLostSurfaces()) PostFailureClose();

@@ -114,8 +114,13 @@ void cStageScene::Leave() {
   if ((g_Game.m_nTitleCmd == TC_FREEPLAY && !g_SaveData.m_bSeriesStart) || g_bDirectStage) {
     g_SaveData.m_bSeriesStart = 0;
     if (!PlayStageFileStep(g_PlayStage.FilePath, 0)) {
-      FailSetUp();
-      return;
+      // Only the start-over itself cannot go on without its file; leaving
+      // for another screen (the title) does.
+      if (g_Game.m_nNextState == GS_STAGE) {
+        FailSetUp();
+        return;
+      }
+      PostFailureClose();
     }
   }
   g_Game.m_nFps = 60;

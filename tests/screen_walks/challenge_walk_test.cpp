@@ -3,9 +3,12 @@
 // way back, the list at the same row.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <utility>
 
 #include "definitions/save_data/save_data.h"
+#include "platform/window.h"
+#include "player_threads.h"
 #include "project/global_data.h"
 #include "project/system_record.h"
 #include "screen_walk.h"
@@ -76,6 +79,20 @@ TEST(ChallengeWalk, OpenStagesStayWithinTheListAndMissingResultsReadAsZero) {
   walk.Tap(kKeyDown);
   EXPECT_EQ(g_MenuCursor.Top().nRow, 1);
   EXPECT_EQ(g_SaveData.m_nPairIndex, 2);  // shown, not changed
+  EXPECT_TRUE(walk.Harness().Close());
+}
+
+// The first stage's file cut short and chosen from the list, as the player
+// runs (the game thread steps while the main thread runs the window): the
+// stage file's box, then the list's, then the question, never over a box.
+// Yes closes.
+TEST(ChallengeWalk, ADamagedStagesBoxesComeBeforeItsQuestionWithTheGameThreadRunning) {
+  cScreenWalk walk("challenge_damaged_threads");
+  ASSERT_NO_FATAL_FAILURE(StartAtTheChallengeList(walk));
+  const std::filesystem::path file = walk.Folder() / "data" / "stg4" / "c01-1.stg4_000";
+  std::filesystem::resize_file(file, std::filesystem::file_size(file) - 4);
+  ExpectTheDamagedStagesBoxesThenTheQuestion(PressAndRunPlayerThreadsAnsweringBoxes(kKeyZ));
+  EXPECT_FALSE(platform::MainWindowExists());
   EXPECT_TRUE(walk.Harness().Close());
 }
 

@@ -1,7 +1,20 @@
 #include "player_threads.h"
 
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <utility>
+
+#include "foundation/message_box.h"
+#include "platform/input_devices.h"
+
+#include "platform/clock.h"
 #include "platform/main_thread.h"
+#include "platform/message_box.h"
+#include "platform/text_encoding.h"
 #include "platform/window.h"
+#include "shell/dialogs/message_box_dialog.h"
+#include "shell/game/game.h"
 #include "shell/main_window.h"
 #include "shell/worker_threads.h"
 #include "tests/support/wait_until.h"
@@ -19,4 +32,52 @@ bool RunPlayerThreadsUntilClosed(FrameStep step, const std::function<bool()>& re
   thGame.Exit();
   SetGameFrameStep(nullptr);
   return readySeen && ended;
+}
+
+std::vector<DrawnBox> RunPlayerThreadsAnsweringBoxes(FrameStep step) {
+  std::vector<DrawnBox> boxes;  // main thread only
+  int open = 0;
+  platform::SetMessageBoxOverride([&boxes, &open](const std::string& text, const std::string& caption, unsigned type) {
+    if (!platform::IsMainThread()) platform::SleepMs(100);
+    int answer = 0;
+    platform::RunOnMainThread([&] {
+      boxes.push_back({text, 0, open > 0});
+      const std::size_t index = boxes.size() - 1;
+      platform::QueueHeadlessUiEvents({platform::KeyUpEvent(platform::kVkReturn), platform::KeyDownEvent(platform::kVkReturn)});
+      ++open;
+      answer = DialogMessageBox(platform::Cp932FromUtf8(text), platform::Cp932FromUtf8(caption), type);
+      --open;
+      boxes[index].answer = answer;
+    });
+    return answer;
+  });
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  RunPlayerThreadsUntilClosed(
+      [step = std::move(step), deadline, terminated = false]() mutable {
+        if (!terminated && std::chrono::steady_clock::now() > deadline) {
+          terminated = true;
+          platform::RequestClose(platform::CloseReason::Terminate);
+        }
+        return step();
+      },
+      [] { return true; }, {});
+  platform::SetMessageBoxOverride(nullptr);
+  return boxes;
+}
+
+std::vector<DrawnBox> PressAndRunPlayerThreadsAnsweringBoxes(int virtualKey) {
+  platform::SetKeyHeld(virtualKey, true);
+  return RunPlayerThreadsAnsweringBoxes([virtualKey, held = true]() mutable {
+    const int stepped = g_Game.Frame();
+    if (std::exchange(held, false)) platform::SetKeyHeld(virtualKey, false);
+    return stepped;
+  });
+}
+
+void ExpectTheDamagedStagesBoxesThenTheQuestion(const std::vector<DrawnBox>& boxes) {
+  ASSERT_EQ(boxes.size(), 3u);
+  EXPECT_NE(boxes[0].text.find("が破損しています！"), std::string::npos);
+  EXPECT_NE(boxes[1].text.find("が読み込めません！"), std::string::npos);
+  for (int i : {0, 1}) EXPECT_EQ((std::pair{boxes[i].answer, boxes[i].overAnother}), (std::pair{IDOK, false})) << i;
+  EXPECT_EQ(boxes[2], (DrawnBox{"終了しますか？\n", IDYES, false}));
 }

@@ -4,6 +4,7 @@
 // loop, until the player closes.
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/ui_events.h"
@@ -15,3 +16,25 @@
 // the game thread outlived the close; the thread has ended either way.
 bool RunPlayerThreadsUntilClosed(FrameStep step, const std::function<bool()>& ready,
                                  const std::vector<platform::UiEvent>& events);
+
+// A box drawn in the game window and answered there with Enter (OK, or Yes
+// in the exit question); whether it opened while another box was open.
+struct DrawnBox {
+  std::string text;
+  int answer = 0;
+  bool overAnother = false;
+  bool operator==(const DrawnBox&) const = default;
+};
+
+// Runs the player's threads on `step` until the player closes, each box
+// drawn on the main thread and answered as above. A box the game thread
+// asks for comes 100 ms late, as on a loaded machine: time for the main
+// thread to take whatever was raised before it. After 10 s the player is
+// terminated. The boxes in the order they opened.
+std::vector<DrawnBox> RunPlayerThreadsAnsweringBoxes(FrameStep step);
+// The same on the game's own frames, the key held down in the first.
+std::vector<DrawnBox> PressAndRunPlayerThreadsAnsweringBoxes(int virtualKey);
+// The boxes of a damaged stage file entered from a screen: the file's, the
+// screen's, each answered OK and not over another, then the exit question,
+// answered Yes.
+void ExpectTheDamagedStagesBoxesThenTheQuestion(const std::vector<DrawnBox>& boxes);

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -260,6 +261,56 @@ TEST(StageQuestionWalk, AQuitAnsweredDuringTheClearsExtraLivesIsFollowedThrough)
     }
     EXPECT_FALSE(platform::MainWindowExists());
     EXPECT_TRUE(walk.Harness().Close());
+  }
+}
+
+// A free play left for the title by the pause menu after its stage file
+// went: the file cannot be played again, and that failure asks. After No
+// the title runs, since only a start-over needs the file.
+TEST(StageQuestionWalk, AFreePlayLeftForTheTitleAfterItsFileWentShowsTheTitleAfterNo) {
+  cScreenWalk walk("free_play_file_gone");
+  ASSERT_TRUE(walk.Start());
+  ASSERT_TRUE(walk.StepUntil([] { return Title() && Title()->Phase() == cTitleScene::kMenu; }));
+  for (int i = 0; i < 3; ++i) walk.Tap(kKeyDown);
+  platform::QueueHeadlessUiEvents({platform::KeyDownEvent('A', true), platform::TextEvent("Stage1.stg4_000"),
+                                   platform::KeyDownEvent(platform::kVkReturn)});
+  walk.Tap(kKeyZ);  // free play: the file box answers with the meadow
+  ASSERT_TRUE(walk.StepUntil([] { return StageScene() != nullptr && StageScene()->Phase() == kPhasePlay; }));
+  ASSERT_EQ(g_Game.m_nPlayMode, PM_FREE);
+  ASSERT_TRUE(std::filesystem::remove(walk.Folder() / "data" / "stg4" / "Stage1.stg4_000"));
+  Questions();
+  platform::SetHeadlessBoxAnswer(platform::kAnswerNo);
+  walk.Tap(kKeySpace);
+  ASSERT_EQ(StageScene()->Phase(), kPhasePause);
+  walk.Tap(kKeyUp);
+  walk.Tap(kKeyZ);  // to the title
+  ASSERT_TRUE(walk.StepUntil([] { return Title() && Title()->Phase() == cTitleScene::kMenu; }));
+  EXPECT_EQ(Questions(), 1u);
+  EXPECT_EQ(g_Game.m_nPrevState, GS_STAGE);
+  platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
+  EXPECT_TRUE(walk.Harness().Close());
+}
+
+// A stage started directly (its file given on the command line) closes
+// without asking. Closed by its failure (its pictures damaged: it cannot be
+// set up) the player exits with status 1, so that a script sees that the
+// game was not played; closed by Esc, the player's choice, with 0.
+TEST(StageQuestionWalk, ADirectStageClosedByItsFailureExitsWith1AndByEscWith0) {
+  for (const bool damaged : {true, false}) {
+    SCOPED_TRACE(damaged ? "damaged" : "Esc");
+    cScreenWalk walk(damaged ? "direct_stage_damaged" : "direct_stage_esc");
+    if (damaged) std::filesystem::resize_file(walk.Folder() / "bmp" / "Block.bmp", 20);
+    ASSERT_TRUE(walk.Start("data\\stg4\\Stage1.stg4_000"));
+    if (!damaged) {
+      ASSERT_TRUE(walk.StepUntil([] { return StageScene() != nullptr && StageScene()->Phase() == kPhasePlay; }));
+      platform::QueueHeadlessUiEvents({platform::KeyDownEvent(platform::kVkEscape)});
+    }
+    EXPECT_LT(walk.Harness().StepFrames(60), 60);
+    EXPECT_FALSE(platform::MainWindowExists());
+    EXPECT_EQ(platform::QuitPosted(), damaged ? 1 : 0);
+    std::vector<std::string> texts;
+    EXPECT_EQ(Questions(&texts), 0u);
+    EXPECT_EQ(texts.size(), damaged ? 1u : 0u);
   }
 }
 

@@ -19,6 +19,7 @@
 #include "foundation/game_files.h"
 #include "foundation/message_box.h"
 #include "map_walk_steps.h"
+#include "player_threads.h"
 #include "platform/input_devices.h"
 #include "platform/message_box.h"
 #include "platform/text_encoding.h"
@@ -295,6 +296,23 @@ TEST(WorldMapWalk, ADamagedStagesBoxesAreAnsweredBeforeItsQuestion) {
   for (int i : {0, 1}) EXPECT_EQ((std::pair{boxes[i].answer, boxes[i].keysLeft}), (std::pair{IDOK, false})) << i;
   EXPECT_EQ(boxes[2], (AnsweredBox{"終了しますか？\n", IDNO, false}));
   EXPECT_EQ(g_Game.m_nState, GS_WORLDMAP);
+  EXPECT_TRUE(walk.Harness().Close());
+}
+
+// As the player runs, the game thread entering the damaged stage while the
+// main thread runs the window: each box is answered before the next one
+// opens, and the question comes only after the last of them, never over
+// one. Yes closes.
+TEST(WorldMapWalk, ADamagedStagesBoxesComeBeforeItsQuestionWithTheGameThreadRunning) {
+  cScreenWalk walk("world_map_damaged_threads");
+  ASSERT_TRUE(walk.Start());
+  ASSERT_NO_FATAL_FAILURE(DamageTheFirstStage());
+  ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
+  for (int i = 0; i < 2; ++i) ASSERT_TRUE(TapWhileOpen(walk, kKeyRight));
+  ASSERT_EQ(Map()->Phase(), cWorldMapScene::kWalk);
+  ASSERT_EQ(Map()->Cursor().x, 6);  // the stage is the next cell
+  ExpectTheDamagedStagesBoxesThenTheQuestion(PressAndRunPlayerThreadsAnsweringBoxes(kKeyRight));
+  EXPECT_FALSE(platform::MainWindowExists());
   EXPECT_TRUE(walk.Harness().Close());
 }
 

@@ -11,6 +11,7 @@
 #include <mutex>
 #include <optional>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 #include "foundation/log.h"
@@ -23,6 +24,8 @@
 #include "platform/ui_events.h"
 #include "platform/window.h"
 #include "shell/app_state.h"
+#include "shell/dialogs/dialog_box.h"
+#include "shell/dialogs/message_box_dialog.h"
 #include "shell/game/game.h"
 #include "shell/harness/run_harness.h"
 #include "shell/main_window.h"
@@ -151,7 +154,8 @@ TEST_F(ClosePathTest, AtTheTitleOrOnATestPlayOrATerminationNothingIsAsked) {
 }
 
 // The question is a dialog that would end on a failure's close taken while
-// it is open: such a close waits for the answer, which covers it.
+// it is open: such a close waits for the answer, which covers it: a No
+// declines it with the close that asked.
 TEST_F(ClosePathTest, AFailuresCloseRaisedWhileTheQuestionIsOpenWaitsForTheAnswer) {
   g_Game.m_nState = GS_WORLDMAP;
   bool asked = false;
@@ -165,7 +169,7 @@ TEST_F(ClosePathTest, AFailuresCloseRaisedWhileTheQuestionIsOpenWaitsForTheAnswe
   EXPECT_FALSE(harness_->Close(platform::CloseReason::Fatal));
   EXPECT_TRUE(asked);
   EXPECT_FALSE(takenMeanwhile.has_value());
-  EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::Fatal);
+  EXPECT_FALSE(platform::TakeCloseRequest().has_value());
 }
 
 // A scene whose failure raises the close on every frame while it lasts, as
@@ -211,6 +215,41 @@ TEST_F(ClosePathTest, AFailureRaisingItsCloseOnEveryFrameAsksOncePerFailure) {
   EXPECT_LT(harness_->StepFrames(30), 30);
   EXPECT_EQ(Questions(), 1u);
   EXPECT_FALSE(platform::MainWindowExists());
+}
+
+// A scene that shows a drawn box on its first frame; while the box is open
+// the player closes the window and a failure raises its close.
+class BoxedClosesScene : public cScene {
+ public:
+  BoxedClosesScene() : cScene(GS_WORLDMAP) {}
+  void Run() override {
+    if (std::exchange(m_shown, true)) return;
+    SetDialogObserver([](DialogBox&) {
+      platform::RequestClose(platform::CloseReason::User);
+      platform::RequestClose(platform::CloseReason::Fatal);
+    });
+    platform::QueueHeadlessUiEvents({platform::KeyDownEvent(platform::kVkReturn)});
+    DialogMessageBox(Cp932Literal("ステージファイルが破損しています！"), Cp932Literal("エラー"), MB_OK);
+    SetDialogObserver(nullptr);
+  }
+
+ private:
+  bool m_shown = false;
+};
+
+// The closes that waited together behind a box, the player's and a
+// failure's, are answered by one question: after No the game plays on, and
+// the next close asks again.
+TEST_F(ClosePathTest, ClosesThatWaitedBehindABoxAreAskedOnce) {
+  SetSceneFactory(GS_WORLDMAP, [] { return std::make_unique<BoxedClosesScene>(); });
+  g_Game.m_nState = GS_WORLDMAP;
+  platform::SetHeadlessBoxAnswer(platform::kAnswerNo);
+  EXPECT_EQ(harness_->StepFrames(5), 5);
+  EXPECT_EQ(Questions(), 1u);
+  platform::QueueHeadlessUiEvents({platform::KeyDownEvent(platform::kVkEscape)});
+  EXPECT_EQ(harness_->StepFrames(2), 2);
+  EXPECT_EQ(Questions(), 1u);
+  EXPECT_TRUE(platform::MainWindowExists());
 }
 
 TEST_F(ClosePathTest, WorkersEndInOrderBeforeTheWindowGoes) {

@@ -7,7 +7,9 @@
 
 #include <atomic>
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -107,10 +109,13 @@ TEST_F(EntryTest, StartsStepsFramesAndClosesInOrder) {
   EXPECT_TRUE(platform::TakeHeadlessBoxes().empty());  // a user close at this stage asks nothing
 }
 
+// At the title a failure closes without asking: the exit status tells a
+// script that it was not the player's choice.
 TEST_F(EntryTest, FailingFrameStepClosesTheProgram) {
   SetGameFrameStep([] { return 0; });
-  EXPECT_EQ(RunPlayer(), 0);  // returns without anyone else raising a close
+  EXPECT_EQ(RunPlayer(), 1);  // returns without anyone else raising a close
   EXPECT_TRUE(platform::ForcedCloseRaised());
+  EXPECT_TRUE(platform::TakeHeadlessBoxes().empty());
 }
 
 // A failed frame step raises a failure's close, which asks away from the
@@ -334,6 +339,20 @@ INSTANTIATE_TEST_SUITE_P(Drivers, InvisibleDriverTest,
                              if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
                            return name;
                          });
+
+// A report log that cannot be made (here a folder in its place, which even
+// root cannot write as a file) stops the start before any window or box:
+// one line on stderr names the file and the system's reason.
+TEST_F(EntryTest, AReportLogThatCannotBeMadeIsSaidOnStderr) {
+  fs::remove(dir_ / "Report_Game.txt");
+  fs::create_directory(dir_ / "Report_Game.txt");
+  SpawnedProgram player(PlayerProgram(dir_, {{"SDL_VIDEODRIVER", "dummy"}, {"SDL_AUDIODRIVER", "dummy"}}));
+  ASSERT_TRUE(player.Started());
+  ASSERT_TRUE(player.EndsWithin(kProgramEndWaitMs));
+  EXPECT_EQ(player.ExitCode(), 1);
+  EXPECT_EQ(player.Stderr(), "Cannot start: the report log \"" + (fs::canonical(dir_) / "Report_Game.txt").string() +
+                                 "\" cannot be written: " + std::strerror(EISDIR) + "\n");
+}
 
 // An X server of the test's own, on a display number it chose itself.
 class VirtualXServer {

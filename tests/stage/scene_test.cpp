@@ -198,6 +198,7 @@ TEST(Scene, ASetUpThatFailsStandsStill) {
     }
     if (failure == Failure::FreePlayFileGone) {
       g_Game.m_nTitleCmd = TC_FREEPLAY;
+      g_Game.m_nNextState = GS_STAGE;  // the start-over
       SetPlayStageFileStep([](const std::string&) { return false; });
     }
     cStageHarness harness;
@@ -210,9 +211,34 @@ TEST(Scene, ASetUpThatFailsStandsStill) {
     EXPECT_EQ(harness.Scene().m_nFrameCount, 0);
     EXPECT_EQ(g_Game.m_nState, state);
     g_Game.m_nTitleCmd = 0;
+    g_Game.m_nNextState = 0;
     g_strReplayFile.clear();
     SetPlayStageFileStep(nullptr);
   }
+}
+
+// A free play left for the title (game over, the pause menu's title entry)
+// whose stage file cannot be played again goes to the title all the same:
+// only a start-over needs that file. The failure raises its close.
+TEST(Scene, LeavingAFreePlayForTheTitleGoesOnWhenItsFileIsGone) {
+  g_Game.m_nTitleCmd = TC_FREEPLAY;
+  SetPlayStageFileStep([](const std::string&) { return false; });
+  cStageHarness harness;
+  harness.UseStage(MakeHarnessStage(20, 5, 2, 2, 2));
+  harness.Begin(7, kPhaseLeave);
+  g_Game.m_nState = GS_STAGE;
+  g_Game.m_nNextState = GS_TITLE;
+  for (int i = 0; i < 300 && g_Game.m_nState == GS_STAGE; ++i) harness.Step(0, 0);
+  EXPECT_EQ(g_Game.m_nState, GS_TITLE);
+  EXPECT_EQ(g_Game.m_nPrevState, GS_STAGE);
+  EXPECT_EQ(g_Game.m_nFps, 60);
+  EXPECT_EQ(harness.Scene().Phase(), kPhaseStart);
+  EXPECT_FALSE(harness.Scene().SetUpFailed());
+  EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::Fatal);
+  g_Game.m_nTitleCmd = 0;
+  g_Game.m_nState = GS_TITLE;
+  g_Game.m_nPrevState = 0;
+  SetPlayStageFileStep(nullptr);
 }
 
 TEST(Scene, QuitRequestClosesFromPlay) {
