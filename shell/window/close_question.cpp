@@ -24,16 +24,15 @@ std::atomic<int> g_failurePlace{-1};
 
 void NoteWhereAFailureIsRaised() { g_failurePlace.store(g_Game.m_nState.load()); }
 
-// A failure is asked about where it was raised: the step that failed may
-// have gone on to the title (a stage left for it whose start-over failed).
-bool AsksHere(platform::CloseReason reason) {
-  int state = g_Game.m_nState.load();
-  if (reason == platform::CloseReason::Fatal) {
-    const int place = g_failurePlace.exchange(-1);
-    if (place >= 0) state = place;
-  }
-  return !g_bDirectStage && !g_bFromEditor && g_bWindowed && state != GS_TITLE;
+// The state a close is asked about in: a failure's where it was raised,
+// since the step that failed may have gone on to the title (a stage left for
+// it whose start-over failed); any other close's where the game is now.
+int StateOfTheClose(platform::CloseReason reason) {
+  const int place = reason == platform::CloseReason::Fatal ? g_failurePlace.exchange(-1) : -1;
+  return place >= 0 ? place : g_Game.m_nState.load();
 }
+
+bool AsksIn(int state) { return !g_bDirectStage && !g_bFromEditor && g_bWindowed && state != GS_TITLE; }
 
 // A close taken in the frame after the last one of a declined failure (or
 // in the same frame): that failure is still raising closes.
@@ -53,7 +52,7 @@ bool PlayerWantsToQuit() {
 
 bool ConfirmClose(platform::CloseReason reason) {
   if (reason == platform::CloseReason::Terminate || g_bClosing.load()) return true;
-  if (!AsksHere(reason)) {
+  if (!AsksIn(StateOfTheClose(reason))) {
     g_closedByFailureUnasked = reason == platform::CloseReason::Fatal;
     return true;
   }

@@ -6,9 +6,8 @@
 #include <utility>
 
 #include "foundation/message_box.h"
-#include "platform/input_devices.h"
-
 #include "platform/clock.h"
+#include "platform/input_devices.h"
 #include "platform/main_thread.h"
 #include "platform/message_box.h"
 #include "platform/text_encoding.h"
@@ -34,6 +33,9 @@ bool RunPlayerThreadsUntilClosed(FrameStep step, const std::function<bool()>& re
   return readySeen && ended;
 }
 
+namespace {
+
+// PressAndRunPlayerThreadsAnsweringBoxes on any frame step.
 std::vector<DrawnBox> RunPlayerThreadsAnsweringBoxes(FrameStep step) {
   std::vector<DrawnBox> boxes;  // main thread only
   int open = 0;
@@ -64,6 +66,8 @@ std::vector<DrawnBox> RunPlayerThreadsAnsweringBoxes(FrameStep step) {
   platform::SetMessageBoxOverride(nullptr);
   return boxes;
 }
+
+}  // namespace
 
 std::vector<DrawnBox> PressAndRunPlayerThreadsAnsweringBoxes(int virtualKey) {
   platform::SetKeyHeld(virtualKey, true);

@@ -26,13 +26,12 @@ struct DrawnBox {
   bool operator==(const DrawnBox&) const = default;
 };
 
-// Runs the player's threads on `step` until the player closes, each box
-// drawn on the main thread and answered as above. A box the game thread
-// asks for comes 100 ms late, as on a loaded machine: time for the main
-// thread to take whatever was raised before it. After 10 s the player is
-// terminated. The boxes in the order they opened.
-std::vector<DrawnBox> RunPlayerThreadsAnsweringBoxes(FrameStep step);
-// The same on the game's own frames, the key held down in the first.
+// Runs the player's threads on the game's own frames, `virtualKey` held
+// down in the first, until the player closes; each box is drawn on the main
+// thread and answered there. A box the game thread asks for comes 100 ms
+// late, as on a loaded machine: time for the main thread to take whatever
+// was raised before it. After 10 s the player is terminated. The boxes in
+// the order they opened.
 std::vector<DrawnBox> PressAndRunPlayerThreadsAnsweringBoxes(int virtualKey);
 // The boxes of a damaged stage file entered from a screen: the file's, the
 // screen's, each answered OK and not over another, then the exit question,
