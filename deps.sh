@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the player, its tests and benchmarks need
-# (xvfb and its fonts: the tests' own X server, where a question really waits).
+# (xvfb and its fonts: the tests' own X server, where a question really waits;
+# openbox and fluxbox: the window managers the desktop tests start in it, and
+# the X libraries those tests talk to the server with).
 # Idempotent: quiet and quick when everything is already present.
 set -euo pipefail
 
@@ -9,7 +11,7 @@ packages=(
   libsdl2-dev libpng-dev zlib1g-dev libjpeg-dev libfreetype-dev libfontconfig-dev
   fonts-ipafont-gothic libvorbis-dev libfluidsynth-dev timgm6mb-soundfont
   googletest libgtest-dev libbenchmark-dev libpixman-1-dev
-  xvfb xfonts-base
+  xvfb xfonts-base openbox fluxbox libx11-dev libxtst-dev libxfixes-dev
 )
 
 missing=()

@@ -1,6 +1,5 @@
 #include "shell/entry.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <unistd.h>
@@ -12,7 +11,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <optional>
 #include <sstream>
 #include <thread>
@@ -34,6 +32,7 @@
 #include "tests/support/editor_listener.h"
 #include "tests/support/lock_holder.h"
 #include "tests/support/spawned_program.h"
+#include "tests/support/virtual_x_server.h"
 #include "tests/support/wait_until.h"
 
 namespace {
@@ -354,44 +353,6 @@ TEST_F(EntryTest, AReportLogThatCannotBeMadeIsSaidOnStderr) {
                                  "\" cannot be written: " + std::strerror(EISDIR) + "\n");
 }
 
-// An X server of the test's own, on a display number it chose itself.
-class VirtualXServer {
- public:
-  VirtualXServer() {
-    int ready[2];
-    if (::pipe2(ready, O_CLOEXEC) != 0) return;
-    server_ = std::make_unique<SpawnedProgram>(SpawnedProgram::Setup{
-        .command = {"Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen", "0", "1024x768x24"},
-        .folder = {},
-        .environment = {},
-        .descriptor3 = ready[1]});
-    ::close(ready[1]);
-    // The number ends with a line feed, which may come in a write of its
-    // own: the pipe stays open for it (the server stops when it cannot write).
-    numberPipe_ = ready[0];
-    std::string digits;
-    for (char c = 0; ::read(numberPipe_, &c, 1) == 1 && c != '\n';) digits += c;
-    if (!digits.empty()) display_ = ":" + digits;
-  }
-  // Ended as a user ends it, so that it takes its display's lock with it.
-  ~VirtualXServer() {
-    if (server_) {
-      server_->Signal(SIGTERM);
-      server_->EndsWithin(kProgramEndWaitMs);
-    }
-    if (numberPipe_ >= 0) ::close(numberPipe_);
-  }
-  VirtualXServer(const VirtualXServer&) = delete;
-  VirtualXServer& operator=(const VirtualXServer&) = delete;
-  bool Ready() const { return !display_.empty(); }
-  const std::string& Display() const { return display_; }
-
- private:
-  std::unique_ptr<SpawnedProgram> server_;
-  int numberPipe_ = -1;
-  std::string display_;
-};
-
 // Whether the process has a handler of its own for SIGTERM.
 bool CatchesTermination(pid_t pid) {
   std::ifstream status("/proc/" + std::to_string(pid) + "/status");
@@ -405,7 +366,7 @@ bool CatchesTermination(pid_t pid) {
 // driver was chosen by the user or not.
 TEST_F(EntryTest, TerminationWhileTheSecondPlayersQuestionWaitsEndsThePlayerQuietly) {
   if (!ProgramInPath("Xvfb")) GTEST_SKIP() << "no virtual X server here (Debian: apt-get install xvfb)";
-  VirtualXServer server;
+  VirtualXServer server(1024, 768);
   ASSERT_TRUE(server.Ready());
   for (const std::optional<std::string>& driver : {std::optional<std::string>(), std::optional<std::string>("x11")}) {
     SCOPED_TRACE(driver.value_or("SDL's choice"));
@@ -444,7 +405,7 @@ bool DesktopBoxRuns(pid_t pid) {
 // copy's failure), and no failure is reported of a copy that was never tried.
 TEST_F(EntryTest, TerminationWhileTheDefaultDataQuestionWaitsEndsThePlayerQuietly) {
   if (!ProgramInPath("Xvfb")) GTEST_SKIP() << "no virtual X server here (Debian: apt-get install xvfb)";
-  VirtualXServer server;
+  VirtualXServer server(1024, 768);
   ASSERT_TRUE(server.Ready());
   fs::rename(dir_ / "data", dir_ / "default");
   SpawnedProgram player(PlayerProgram(dir_, {{"DISPLAY", server.Display()},

@@ -10,3 +10,8 @@
 // (to serve the main thread, say), for half a minute at most; false when the
 // condition never held.
 bool WaitUntil(const std::function<bool()>& condition, const std::function<void()>& meanwhile = {});
+
+// The same for a condition that is costly to test (a picture of a screen, a
+// round trip to another program), tested every `pauseMs` for `boundMs` at
+// most.
+bool WaitUntilWithin(int boundMs, int pauseMs, const std::function<bool()>& condition);

@@ -1,0 +1,137 @@
+#include "tests/desktop/desktop_fixture.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "tests/desktop/desktop_waits.h"
+#include "tests/desktop/focus_window.h"
+#include "tests/support/wait_until.h"
+#include "tests/tools/report_lines.h"
+
+namespace fs = std::filesystem;
+
+namespace desktop_test {
+namespace {
+
+// The sanitizer build's player keeps its exit code: the libraries' memory
+// held to the end is not what these tests look at.
+std::string SanitizerOptions() {
+  const char* given = std::getenv("ASAN_OPTIONS");
+  return (given && *given ? std::string(given) + ":" : std::string()) + "detect_leaks=0";
+}
+
+}  // namespace
+
+void DesktopFixture::SetUp() {
+  const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = std::string(test->test_suite_name()) + "_" + test->name();
+  for (char& c : name)
+    if (c == '/') c = '_';
+  folder_ = fs::temp_directory_path() / ("desktop_test_" + std::to_string(::getpid()) + "_" + name);
+  fs::remove_all(folder_);
+  fs::create_directories(folder_ / "runtime");
+  game_ = folder_ / "game";
+}
+
+void DesktopFixture::TearDown() {
+  // A termination also ends a question the player waits on, which runs in a
+  // process of its own.
+  for (const std::unique_ptr<SpawnedProgram>& player : players_) Terminate(*player);
+  players_.clear();
+  desktop_.reset();
+  fs::remove_all(folder_);
+}
+
+bool DesktopFixture::StartDesktop(WindowManager manager, int width, int height) {
+  desktop_ = std::make_unique<DesktopSession>(manager, width, height, folder_ / "home");
+  EXPECT_EQ(desktop_->Problem(), "");
+  return desktop_->Problem().empty();
+}
+
+void DesktopFixture::WriteGame(const sample_game::StartupSettings& startup) {
+  sample_game::GenerateOptions options;
+  options.startup = startup;
+  ASSERT_TRUE(sample_game::GenerateSampleGame(game_, options));
+}
+
+SpawnedProgram& DesktopFixture::StartPlayer(const std::vector<std::string>& arguments) {
+  std::vector<std::string> command = {PLAYER_PROGRAM};
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  SpawnedProgram& player = *players_.emplace_back(std::make_unique<SpawnedProgram>(
+      SpawnedProgram::Setup{.command = command,
+                            .folder = game_,
+                            .environment = {{"DISPLAY", desktop_->Display()},
+                                            {"WAYLAND_DISPLAY", std::nullopt},
+                                            {"SDL_VIDEODRIVER", std::nullopt},
+                                            {"SDL_AUDIODRIVER", "dummy"},
+                                            {"XDG_RUNTIME_DIR", (folder_ / "runtime").string()},
+                                            {"HOME", (folder_ / "home").string()},
+                                            {"ASAN_OPTIONS", SanitizerOptions()}},
+                            .descriptor3 = -1}));
+  EXPECT_TRUE(player.Started());
+  return player;
+}
+
+std::optional<XWindowId> DesktopFixture::WindowOf(SpawnedProgram& player) const {
+  std::optional<XWindowId> window;
+  WaitUntilWithin(kEventWaitMs, kPollMs, [&] {
+    window = X().WindowOfProcess(player.Pid());
+    return window.has_value() || player.EndsWithin(0);
+  });
+  EXPECT_TRUE(window.has_value()) << "no window of the player came: " << player.Stderr() << Report();
+  return window;
+}
+
+int DesktopFixture::PixelsNotShownNow(XWindowId window, const GameFrame& frame) const {
+  const std::optional<ScreenRect> inner = X().InnerRect(window);
+  return PixelsNotShown(inner ? X().Capture(*inner) : ScreenPixels{}, frame);
+}
+
+bool DesktopFixture::WaitUntilShown(XWindowId window, const GameFrame& frame) const {
+  const bool shown = WaitUntilWithin(kEventWaitMs, kPollMs, [&] {
+    const std::optional<ScreenRect> inner = X().InnerRect(window);
+    return inner && Shows(X().Capture(*inner), frame);
+  });
+  EXPECT_TRUE(shown) << PixelsNotShownNow(window, frame) << " of the frame's pixels are not shown";
+  return shown;
+}
+
+bool DesktopFixture::PressUntilThePictureChanges(XWindowId window, unsigned long keySymbol) const {
+  const auto picture = [&] {
+    const std::optional<ScreenRect> inner = X().InnerRect(window);
+    return inner ? X().Capture(*inner).pixels : std::vector<std::uint32_t>{};
+  };
+  const std::vector<std::uint32_t> before = picture();
+  X().HoldKey(keySymbol, true);
+  const bool changed = WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return picture() != before; });
+  X().HoldKey(keySymbol, false);
+  return changed;
+}
+
+bool DesktopFixture::TakeAndReturnTheFocus(XWindowId window) const {
+  {
+    FocusWindow other(X());
+    const bool taken = WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return other.TakeFocus(); });
+    EXPECT_TRUE(taken) << "the test's window did not get the focus";
+    if (!taken) return false;
+  }
+  // Asked again while it has not come, as a task bar is clicked again.
+  const bool returned = WaitUntilWithin(kEventWaitMs, kPollMs, [&] {
+    if (X().HasFocus(window)) return true;
+    X().Activate(window);
+    return false;
+  });
+  EXPECT_TRUE(returned) << "the player's window did not get the focus back";
+  return returned;
+}
+
+std::string DesktopFixture::Report() const { return sample_game_test::ReportOf(game_); }
+
+bool DesktopFixture::Terminate(SpawnedProgram& player) {
+  player.Signal(SIGTERM);
+  return player.EndsWithin(kProgramEndWaitMs);
+}
+
+}  // namespace desktop_test

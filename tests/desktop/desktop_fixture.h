@@ -1,0 +1,59 @@
+#pragma once
+// A desktop test's case: a folder of its own with the sample game in it, a
+// desktop (an X server and a window manager) and the player program as
+// built, started there as a user starts it. Everything the case started
+// ends with it.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/desktop/desktop_session.h"
+#include "tests/desktop/screen_picture.h"
+#include "tests/support/spawned_program.h"
+#include "tools/sample_game/sample_game.h"
+
+namespace desktop_test {
+
+class DesktopFixture : public testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Starts the desktop; the case fails when it cannot (see Problem()).
+  bool StartDesktop(WindowManager manager, int width, int height);
+  const XDisplay& X() const { return desktop_->X(); }
+  void WriteGame(const sample_game::StartupSettings& startup);
+  const std::filesystem::path& Game() const { return game_; }
+
+  // The player program started in the game folder, with its lock and home
+  // in the case's folder; it is ended with the case, if not before.
+  SpawnedProgram& StartPlayer(const std::vector<std::string>& arguments = {});
+  // The player's window once it is shown (nothing when none came).
+  std::optional<XWindowId> WindowOf(SpawnedProgram& player) const;
+  // Waits until the window's inner area shows the frame.
+  bool WaitUntilShown(XWindowId window, const GameFrame& frame) const;
+  // How many of the frame's pixels the window's inner area does not show now.
+  int PixelsNotShownNow(XWindowId window, const GameFrame& frame) const;
+  // Holds the key until the window's picture changes, as a user holds it
+  // until the game answers, then lets it go.
+  bool PressUntilThePictureChanges(XWindowId window, unsigned long keySymbol) const;
+  // Gives the focus to a window of the test's own and back to this one.
+  bool TakeAndReturnTheFocus(XWindowId window) const;
+
+  std::string Report() const;
+  // Ends the player as a termination does, which closes it without asking.
+  static bool Terminate(SpawnedProgram& player);
+
+ private:
+  std::filesystem::path folder_;
+  std::filesystem::path game_;
+  std::vector<std::unique_ptr<SpawnedProgram>> players_;
+  std::unique_ptr<DesktopSession> desktop_;
+};
+
+}  // namespace desktop_test

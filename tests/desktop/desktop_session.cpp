@@ -1,0 +1,71 @@
+#include "tests/desktop/desktop_session.h"
+
+#include <signal.h>
+
+#include "tests/desktop/desktop_waits.h"
+#include "tests/support/wait_until.h"
+
+namespace desktop_test {
+namespace {
+
+std::string MissingProgram(const char* program, const char* package) {
+  return std::string(program) + " is missing (Debian package " + package + "; ./deps.sh installs it)";
+}
+
+std::vector<std::string> ManagerCommand(WindowManager manager) {
+  if (manager == WindowManager::Openbox) return {"openbox", "--sm-disable"};
+  return {"fluxbox"};
+}
+
+}  // namespace
+
+const char* NameOf(WindowManager manager) {
+  return manager == WindowManager::Openbox ? "openbox" : "fluxbox";
+}
+
+DesktopSession::DesktopSession(WindowManager manager, int width, int height,
+                               const std::filesystem::path& home) {
+  if (!ProgramInPath("Xvfb")) {
+    problem_ = MissingProgram("Xvfb", "xvfb");
+    return;
+  }
+  if (!ProgramInPath(NameOf(manager))) {
+    problem_ = MissingProgram(NameOf(manager), NameOf(manager));
+    return;
+  }
+  server_ = std::make_unique<VirtualXServer>(width, height);
+  if (!server_->Ready()) {
+    problem_ = "Xvfb did not start";
+    return;
+  }
+  std::filesystem::create_directories(home);
+  manager_ = std::make_unique<SpawnedProgram>(
+      SpawnedProgram::Setup{.command = ManagerCommand(manager),
+                            .folder = home,
+                            .environment = {{"DISPLAY", Display()},
+                                            {"HOME", home.string()},
+                                            {"XDG_CONFIG_HOME", (home / ".config").string()},
+                                            {"XDG_CACHE_HOME", (home / ".cache").string()}},
+                            .descriptor3 = -1});
+  x_ = std::make_unique<XDisplay>(Display());
+  if (!x_->Connected()) {
+    problem_ = "cannot connect to the X server at " + Display();
+    return;
+  }
+  if (!WaitUntilWithin(kEventWaitMs, kPollMs,
+                       [&] { return x_->WindowManagerReady() || manager_->EndsWithin(0); }) ||
+      !x_->WindowManagerReady()) {
+    problem_ = NameOf(manager);
+    problem_ += " did not start: " + manager_->Stderr();
+  }
+}
+
+DesktopSession::~DesktopSession() {
+  x_.reset();
+  if (manager_) {
+    manager_->Signal(SIGTERM);
+    manager_->EndsWithin(kProgramEndWaitMs);
+  }
+}
+
+}  // namespace desktop_test

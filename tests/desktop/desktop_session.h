@@ -1,0 +1,43 @@
+#pragma once
+// A desktop of a test's own: an X server (Xvfb) of the size asked for, a
+// window manager that draws title bars and honours full screen, and the
+// test's connection to them. Everything it starts ends with it.
+
+#include <filesystem>
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "tests/desktop/x_display.h"
+#include "tests/support/spawned_program.h"
+#include "tests/support/virtual_x_server.h"
+
+namespace desktop_test {
+
+enum class WindowManager { Openbox, Fluxbox };
+
+const char* NameOf(WindowManager manager);
+inline void PrintTo(WindowManager manager, std::ostream* out) { *out << NameOf(manager); }
+
+class DesktopSession {
+ public:
+  // The window manager keeps its settings under `home`.
+  DesktopSession(WindowManager manager, int width, int height, const std::filesystem::path& home);
+  ~DesktopSession();
+  DesktopSession(const DesktopSession&) = delete;
+  DesktopSession& operator=(const DesktopSession&) = delete;
+
+  // Empty once the desktop is ready; else what is missing or failed (CI
+  // must run these tests: a missing program fails them, naming its package).
+  const std::string& Problem() const { return problem_; }
+  const std::string& Display() const { return server_->Display(); }
+  const XDisplay& X() const { return *x_; }
+
+ private:
+  std::string problem_;
+  std::unique_ptr<VirtualXServer> server_;
+  std::unique_ptr<SpawnedProgram> manager_;
+  std::unique_ptr<XDisplay> x_;
+};
+
+}  // namespace desktop_test

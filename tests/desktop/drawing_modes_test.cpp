@@ -1,0 +1,76 @@
+// The player as built, on the sample game, under a window manager that draws
+// title bars and honours full screen, in each drawing mode the game can
+// choose, in a window and full screen (DirectDraw at 8 bits runs full screen
+// only: a window shows the desktop's depth).
+#include <X11/keysym.h>
+#include <gtest/gtest.h>
+
+#include "tests/desktop/desktop_fixture.h"
+#include "tests/desktop/desktop_waits.h"
+#include "tests/desktop/headless_frames.h"
+#include "tests/support/wait_until.h"
+#include "tests/tools/report_lines.h"
+
+namespace desktop_test {
+namespace {
+
+struct DesktopMode {
+  const char* name;
+  sample_game::StartupSettings startup;
+  bool FullScreen() const { return startup.windowMode == 0; }
+};
+
+void PrintTo(const DesktopMode& mode, std::ostream* out) { *out << mode.name; }
+
+class DrawingModeOnADesktop : public DesktopFixture, public testing::WithParamInterface<DesktopMode> {};
+
+// The title shows as the headless player draws it (scaled as the presenter
+// scales it), also once the focus went to another window and came back;
+// full screen hides the pointer over the game and a window keeps it; Down
+// and Z on the title lead to the save-slot list; the report log gets no
+// failure line on the way.
+TEST_P(DrawingModeOnADesktop, ShowsTheTitleThroughAFocusChangeAndTakesKeys) {
+  const TitleFrames frames = HeadlessTitleFrames(GetParam().startup);
+  ASSERT_FALSE(frames.title.pixels.empty());
+  ASSERT_TRUE(StartDesktop(WindowManager::Openbox, 1024, 768));
+  WriteGame(GetParam().startup);
+  SpawnedProgram& player = StartPlayer();
+  const std::optional<XWindowId> window = WindowOf(player);
+  ASSERT_TRUE(window);
+  EXPECT_TRUE(WaitUntilShown(*window, frames.title)) << "at the start";
+  const std::optional<ScreenRect> inner = X().InnerRect(*window);
+  ASSERT_TRUE(inner);
+  if (GetParam().FullScreen()) {
+    EXPECT_EQ(*inner, X().Screen());
+  }
+
+  X().MovePointer(inner->x + inner->width / 2, inner->y + inner->height / 2);
+  if (GetParam().FullScreen()) {
+    EXPECT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return X().PointerHidden(); }))
+        << "the pointer shows over the full-screen game";
+  } else {
+    EXPECT_FALSE(X().PointerHidden()) << "the window hid the pointer";
+  }
+
+  ASSERT_TRUE(TakeAndReturnTheFocus(*window));
+  EXPECT_TRUE(WaitUntilShown(*window, frames.title)) << "once the focus came back";
+
+  EXPECT_TRUE(PressUntilThePictureChanges(*window, XK_Down)) << "Down did not move the title's menu";
+  EXPECT_TRUE(PressUntilThePictureChanges(*window, XK_z)) << "Z did not leave the title's menu";
+  EXPECT_TRUE(WaitUntilShown(*window, frames.slots)) << "the save-slot list";
+
+  ASSERT_TRUE(Terminate(player));
+  EXPECT_EQ(player.ExitCode(), 0) << player.Stderr();
+  EXPECT_EQ(sample_game_test::FailureLines(Report()), std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(SampleGame, DrawingModeOnADesktop,
+                         testing::Values(DesktopMode{"Direct3DWindow", {1, 1, 32}},
+                                         DesktopMode{"Direct3DFullScreen", {1, 0, 32}},
+                                         DesktopMode{"DirectDraw32Window", {0, 1, 32}},
+                                         DesktopMode{"DirectDraw32FullScreen", {0, 0, 32}},
+                                         DesktopMode{"DirectDraw8FullScreen", {0, 0, 8}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace desktop_test

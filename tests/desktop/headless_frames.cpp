@@ -1,0 +1,73 @@
+#include "tests/desktop/headless_frames.h"
+
+#include "platform/message_box.h"
+#include "platform/text_encoding.h"
+#include "platform/ui_events.h"
+#include "shell/dialogs/dialog_box.h"
+#include "shell/dialogs/message_box_dialog.h"
+#include "tests/tools/play/sample_walk.h"
+
+namespace desktop_test {
+namespace {
+
+// Enough frames for a screen's fade to end.
+constexpr int kSettleFrames = 120;
+
+GameFrame Presented(const sample_game_test::SampleWalk& walk) {
+  GameFrame frame;
+  frame.pixels = walk.Harness().PresentedFrame(&frame.width, &frame.height);
+  return frame;
+}
+
+sample_game::GenerateOptions WithStartup(const sample_game::StartupSettings& startup) {
+  sample_game::GenerateOptions options;
+  options.startup = startup;
+  return options;
+}
+
+}  // namespace
+
+TitleFrames HeadlessTitleFrames(const sample_game::StartupSettings& startup) {
+  sample_game_test::SampleWalk walk("desktop_title", WithStartup(startup));
+  TitleFrames frames;
+  if (!walk.StartAtTitle()) return frames;
+  walk.Step(kSettleFrames);
+  frames.title = Presented(walk);
+  walk.Tap(sample_game_test::kVkDown);
+  walk.Tap(sample_game_test::kVkZ);
+  walk.Step(kSettleFrames);
+  frames.slots = Presented(walk);
+  walk.Close();
+  return frames;
+}
+
+void DamageTheForestStage(const std::filesystem::path& game) {
+  const std::filesystem::path file = game / "data" / "stg4" / "Stage2.stg4_000";
+  std::filesystem::resize_file(file, std::filesystem::file_size(file) - 4);
+}
+
+GameFrame HeadlessDamagedStageBox(const sample_game::StartupSettings& startup) {
+  sample_game_test::SampleWalk walk("desktop_box", WithStartup(startup));
+  DamageTheForestStage(walk.Folder());
+  GameFrame frame;
+  // Drawn in the game's picture as the player draws its boxes while its
+  // window is up, and answered with Enter once seen.
+  platform::SetMessageBoxOverride([](const std::string& text, const std::string& caption, unsigned type) {
+    platform::QueueHeadlessUiEvents({platform::KeyDownEvent(platform::kVkReturn)});
+    const int answer =
+        DialogMessageBox(platform::Cp932FromUtf8(text), platform::Cp932FromUtf8(caption), type);
+    platform::ClearHeadlessUiScript();
+    return answer;
+  });
+  SetDialogObserver([&](DialogBox& box) {
+    if (!frame.pixels.empty()) return;
+    box.Redraw();
+    frame = Presented(walk);
+  });
+  if (walk.StartOnStage(kForestStage)) walk.Step(kSettleFrames);
+  SetDialogObserver(nullptr);
+  platform::SetMessageBoxOverride(nullptr);
+  return frame;
+}
+
+}  // namespace desktop_test

@@ -1,0 +1,30 @@
+#pragma once
+// The frames the player shows on the sample game when it runs headless (the
+// run harness), to hold the real program's screen to.
+
+#include <filesystem>
+
+#include "tests/desktop/screen_picture.h"
+#include "tools/sample_game/project_files.h"
+
+namespace desktop_test {
+
+struct TitleFrames {
+  // The title with its menu, the first command chosen.
+  GameFrame title;
+  // The save-slot list that Down and Z on the title lead to.
+  GameFrame slots;
+};
+
+TitleFrames HeadlessTitleFrames(const sample_game::StartupSettings& startup);
+
+// The forest's stage file, as the command line names it.
+inline constexpr const char* kForestStage = "data\\stg4\\Stage2.stg4_000";
+// Cuts the last 4 bytes off the forest's stage file in the game folder, as
+// a copy broken off does.
+void DamageTheForestStage(const std::filesystem::path& game);
+// The damaged forest started on the command line: the frame with its first
+// box, drawn in the game's picture.
+GameFrame HeadlessDamagedStageBox(const sample_game::StartupSettings& startup);
+
+}  // namespace desktop_test

@@ -1,0 +1,39 @@
+#include "tests/desktop/screen_picture.h"
+
+#include "platform/sdl/picture_fit.h"
+
+namespace desktop_test {
+namespace {
+
+// The screen column (or row) at the middle of the frame's pixel `at`.
+int Middle(int at, int frameSize, int fitStart, int fitSize) {
+  return fitStart + static_cast<int>((2 * static_cast<std::int64_t>(at) + 1) * fitSize / (2 * frameSize));
+}
+
+// A frame whose pixels differ from another screen's in far more than this.
+constexpr int kToleratedPixels = 200;
+
+}  // namespace
+
+int PixelsNotShown(const ScreenPixels& area, const GameFrame& frame) {
+  const int all = frame.width * frame.height;
+  if (area.width == 0 || area.height == 0) return all;
+  const platform::sdl::FitArea fit =
+      platform::sdl::FitPicture(area.width, area.height, frame.width, frame.height);
+  int differing = 0;
+  for (int y = 0; y < frame.height; ++y) {
+    const int screenY = Middle(y, frame.height, fit.y, fit.h);
+    for (int x = 0; x < frame.width; ++x) {
+      const int screenX = Middle(x, frame.width, fit.x, fit.w);
+      if (area.At(screenX, screenY) != frame.pixels[static_cast<std::size_t>(y) * frame.width + x])
+        ++differing;
+    }
+  }
+  return differing;
+}
+
+bool Shows(const ScreenPixels& area, const GameFrame& frame) {
+  return PixelsNotShown(area, frame) <= kToleratedPixels;
+}
+
+}  // namespace desktop_test

@@ -1,0 +1,26 @@
+#pragma once
+// An X server of the test's own (Xvfb), on a display number it chose
+// itself, with a screen of the size asked for.
+
+#include <memory>
+#include <string>
+
+#include "tests/support/spawned_program.h"
+
+class VirtualXServer {
+ public:
+  VirtualXServer(int width, int height);
+  // Ended as a user ends it, so that it takes its display's lock with it.
+  ~VirtualXServer();
+  VirtualXServer(const VirtualXServer&) = delete;
+  VirtualXServer& operator=(const VirtualXServer&) = delete;
+
+  bool Ready() const { return !display_.empty(); }
+  // ":N", for DISPLAY.
+  const std::string& Display() const { return display_; }
+
+ private:
+  std::unique_ptr<SpawnedProgram> server_;
+  int numberPipe_ = -1;
+  std::string display_;
+};
