@@ -3,8 +3,10 @@
 #include <SDL.h>
 
 #include <atomic>
+#include <mutex>
 
 #include "platform/backend.h"
+#include "platform/main_thread.h"
 #include "platform/sdl/ui_events.h"
 
 namespace platform {
@@ -12,6 +14,15 @@ namespace {
 
 std::atomic<bool> g_headlessLeft{false};
 std::atomic<bool> g_headlessRight{false};
+
+// The pointer as last asked for; the SDL backend applies it on the main thread.
+std::atomic<bool> g_pointerShown{true};
+
+void ApplyPointer() {
+  if (CurrentBackend() != Backend::Sdl || !SDL_WasInit(SDL_INIT_VIDEO)) return;
+  const int wanted = g_pointerShown.load() ? SDL_ENABLE : SDL_DISABLE;
+  if (SDL_ShowCursor(SDL_QUERY) != wanted) SDL_ShowCursor(wanted);
+}
 
 }  // namespace
 
@@ -33,5 +44,16 @@ void WarpPointer(UiSurface surface, int x, int y) {
   const SDL_Point point = sdl::PictureToWindow(surface, x, y);
   SDL_WarpMouseInWindow(window, point.x, point.y);
 }
+
+void ShowPointer(bool shown) {
+  g_pointerShown.store(shown);
+  // Applied in every pass of the main thread as well: a video start after
+  // the request (a window made later) begins with the pointer shown.
+  static std::once_flag taskAdded;
+  std::call_once(taskAdded, [] { AddMainLoopTask(ApplyPointer); });
+  if (IsMainThread()) ApplyPointer();
+}
+
+bool PointerShown() { return g_pointerShown.load(); }
 
 }  // namespace platform

@@ -9,12 +9,15 @@
 #include <string>
 
 #include "definitions/save_data/save_data.h"
+#include "foundation/message_box.h"
 #include "platform/input_devices.h"
+#include "platform/mouse.h"
 #include "platform/presenter.h"
 #include "platform/ui_events.h"
 #include "screen_walk.h"
 #include "screens/menu/menu_cursor.h"
 #include "screens/title/title_scene.h"
+#include "shell/dialogs/dialog_box.h"
 #include "shell/game/game.h"
 #include "shell/main_window.h"
 
@@ -164,6 +167,39 @@ TEST(TitleWalk, ADirect3DFullScreenTitleShowsTheSameAfterAFocusChangeAndAfterADe
   });
   EXPECT_EQ(reset.frame, undisturbed.frame);
   EXPECT_EQ(reset.errors, "");
+}
+
+// Over a full-screen game the pointer is hidden; a dialog over it shows the
+// pointer for its clicks (also after a box over the dialog closed) and hides
+// it again as it closes. A window keeps its pointer.
+TEST(TitleWalk, AFullScreenGameHidesThePointerButForItsDialogsAndAWindowKeepsIt) {
+  sample_game::GenerateOptions options;
+  options.startup = {0, 0, 32};
+  {
+    cScreenWalk walk("pointer_full_screen", options);
+    ASSERT_TRUE(walk.Start());
+    ASSERT_TRUE(walk.StepUntil(InTitleMenu));
+    EXPECT_FALSE(platform::PointerShown());
+    bool shownInDialog = false, shownAfterBox = false;
+    SetDialogObserver([&](DialogBox& box) {
+      shownInDialog = platform::PointerShown();
+      MesBox("box", "over the dialog", MB_OK);
+      shownAfterBox = platform::PointerShown();
+      box.End(0);
+    });
+    for (int i = 0; i < 3; ++i) walk.Tap(kKeyDown);
+    walk.Tap(kKeyZ);  // free play asks for the stage file
+    SetDialogObserver(nullptr);
+    EXPECT_TRUE(shownInDialog);
+    EXPECT_TRUE(shownAfterBox);
+    EXPECT_FALSE(platform::PointerShown());
+    EXPECT_TRUE(walk.Harness().Close());
+  }
+  options.startup = {1, 1, 32};
+  cScreenWalk walk("pointer_window", options);
+  ASSERT_TRUE(walk.Start());
+  EXPECT_TRUE(platform::PointerShown());
+  EXPECT_TRUE(walk.Harness().Close());
 }
 
 }  // namespace
