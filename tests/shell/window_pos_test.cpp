@@ -37,19 +37,19 @@ TEST(WindowPosClamp, KeepsTheWholeWindowInsideTheAreaWhenItFits) {
 // A size saved on a larger desktop comes back as the largest of its shape
 // that fits, so that the whole picture shows; the place is then clamped.
 TEST(WindowPosClamp, ASizeLargerThanTheAreaComesBackAsTheLargestOfItsShapeThatFits) {
-  cWindowPos pos;
-  pos.Set(321, 292, 1280, 960, 0);
-  pos.ClampInto({0, 0, 800, 600});
-  EXPECT_EQ(pos.m_nWidth, 800);
-  EXPECT_EQ(pos.m_nHeight, 600);
-  EXPECT_EQ(pos.m_nX, 0);
-  EXPECT_EQ(pos.m_nY, 0);
-  pos.Set(40, 50, 2000, 400, 0);
-  pos.ClampInto({10, 0, 800, 600});
-  EXPECT_EQ(pos.m_nWidth, 800);
-  EXPECT_EQ(pos.m_nHeight, 160);
-  EXPECT_EQ(pos.m_nX, 10);
-  EXPECT_EQ(pos.m_nY, 50);
+  struct Case {
+    platform::WindowRect saved, area, expected;
+  };
+  for (const Case& c : {Case{{321, 292, 1280, 960}, {0, 0, 800, 600}, {0, 0, 800, 600}},
+                        Case{{40, 50, 2000, 400}, {10, 0, 800, 600}, {10, 50, 800, 160}}}) {
+    cWindowPos pos;
+    pos.Set(c.saved.x, c.saved.y, c.saved.width, c.saved.height, 0);
+    pos.ClampInto(c.area);
+    EXPECT_EQ(pos.m_nX, c.expected.x);
+    EXPECT_EQ(pos.m_nY, c.expected.y);
+    EXPECT_EQ(pos.m_nWidth, c.expected.width);
+    EXPECT_EQ(pos.m_nHeight, c.expected.height);
+  }
 }
 
 // The frame a window manager adds, and where the window lands with it.
