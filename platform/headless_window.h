@@ -27,8 +27,9 @@ HeadlessWindowLife HeadlessWindowHistory();
 
 void SetHeadlessDesktop(const HeadlessDesktop& desktop);
 // A window manager that frames the windows as they are shown (none by
-// default): a window placed before that lands with the frame's corner where
-// its inner corner was asked to go, as under X11.
+// default): a main window placed before that lands with the frame's corner
+// where its inner corner was asked to go, as under X11, and a dialog's own
+// window opens with its frame's corner where it was asked to open.
 void SetHeadlessWindowFrame(const WindowFrame& frame);
 void SetHeadlessWindowState(bool maximised, bool minimised);
 // The desktop, the frame and the state back to their defaults.

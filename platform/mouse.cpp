@@ -15,6 +15,9 @@ namespace {
 std::atomic<bool> g_headlessLeft{false};
 std::atomic<bool> g_headlessRight{false};
 
+std::mutex g_headlessWarpMutex;
+std::optional<PointerWarp> g_headlessWarp;
+
 // The pointer as last asked for; the SDL backend applies it on the main thread.
 std::atomic<bool> g_pointerShown{true};
 
@@ -38,11 +41,25 @@ void SetHeadlessMouseButtons(MouseButtons buttons) {
 }
 
 void WarpPointer(UiSurface surface, int x, int y) {
-  if (CurrentBackend() == Backend::Headless) return;
+  if (CurrentBackend() == Backend::Headless) {
+    std::lock_guard lock(g_headlessWarpMutex);
+    g_headlessWarp = PointerWarp{surface, x, y};
+    return;
+  }
   SDL_Window* window = sdl::SurfaceWindow(surface);
   if (!window || !(SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN)) return;
   const SDL_Point point = sdl::PictureToWindow(surface, x, y);
   SDL_WarpMouseInWindow(window, point.x, point.y);
+}
+
+std::optional<PointerWarp> LastHeadlessPointerWarp() {
+  std::lock_guard lock(g_headlessWarpMutex);
+  return g_headlessWarp;
+}
+
+void ForgetHeadlessPointerWarp() {
+  std::lock_guard lock(g_headlessWarpMutex);
+  g_headlessWarp.reset();
 }
 
 void ShowPointer(bool shown) {

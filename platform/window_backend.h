@@ -48,6 +48,8 @@ class WindowBackend {
 };
 
 WindowBackend& HeadlessWindowBackend();
+// The frame the headless window manager draws around every window once shown.
+WindowFrame HeadlessWindowManagerFrame();
 WindowBackend& SdlWindowBackend();
 
 }  // namespace platform

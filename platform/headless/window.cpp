@@ -129,6 +129,10 @@ class HeadlessWindow final : public WindowBackend {
     std::lock_guard lock(mutex_);
     frame_ = frame;
   }
+  WindowFrame ManagerFrame() const {
+    std::lock_guard lock(mutex_);
+    return frame_;
+  }
   void SetState(bool maximised, bool minimised) {
     std::lock_guard lock(mutex_);
     maximised_ = maximised;
@@ -179,6 +183,7 @@ WindowBackend& HeadlessWindowBackend() { return Instance(); }
 
 void SetHeadlessDesktop(const HeadlessDesktop& desktop) { Instance().SetDesktop(desktop); }
 void SetHeadlessWindowFrame(const WindowFrame& frame) { Instance().SetFrame(frame); }
+WindowFrame HeadlessWindowManagerFrame() { return Instance().ManagerFrame(); }
 void SetHeadlessWindowState(bool maximised, bool minimised) { Instance().SetState(maximised, minimised); }
 HeadlessWindowLife HeadlessWindowHistory() { return Instance().Life(); }
 void ResetHeadlessWindow() { Instance().Reset(); }
