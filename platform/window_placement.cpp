@@ -65,11 +65,13 @@ void WindowPlacement::Keep(WindowBackend& backend) {
     if (NowMs() - *unframedSince_ >= kFrameWaitMs) Forget();
     return;
   }
+  // Placed again even where the window seems to stand right already: the
+  // frame may be known before the window manager's move of the window is.
   const WindowRect target = FitFramedWindow(*wanted_, frame, backend.WorkArea());
   const WindowRect now = backend.Rect();
   if (target.width != now.width || target.height != now.height)
     backend.Place(target.x, target.y, target.width, target.height);
-  else if (target.x != now.x || target.y != now.y)
+  else
     backend.Move(target.x, target.y);
   Forget();
 }
