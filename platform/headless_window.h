@@ -1,7 +1,8 @@
 #pragma once
-// The script of the headless window: the desktop it pretends to sit on and
-// its maximised and minimised state. (Keys and the mouse come from the event
-// script of platform/ui_events.h.)
+// The script of the headless window: the desktop it pretends to sit on, the
+// frame a window manager draws around it, and its maximised and minimised
+// state. (Keys and the mouse come from the event script of
+// platform/ui_events.h.)
 
 #include "platform/window.h"
 
@@ -25,8 +26,13 @@ struct HeadlessWindowLife {
 HeadlessWindowLife HeadlessWindowHistory();
 
 void SetHeadlessDesktop(const HeadlessDesktop& desktop);
+// A window manager that frames the windows as they are shown (none by
+// default): a main window placed before that lands with the frame's corner
+// where its inner corner was asked to go, as under X11, and a dialog's own
+// window opens with its frame's corner where it was asked to open.
+void SetHeadlessWindowFrame(const WindowFrame& frame);
 void SetHeadlessWindowState(bool maximised, bool minimised);
-// The desktop and the state back to their defaults.
+// The desktop, the frame and the state back to their defaults.
 void ResetHeadlessWindow();
 
 }  // namespace platform

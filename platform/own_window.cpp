@@ -5,6 +5,7 @@
 #include "platform/backend.h"
 #include "platform/presenter.h"
 #include "platform/sdl/own_window.h"
+#include "platform/window_backend.h"
 
 namespace platform {
 namespace {
@@ -39,6 +40,11 @@ void CloseOwnWindow() {
   if (CurrentBackend() == Backend::Sdl) sdl::CloseOwnWindow();
   std::lock_guard lock(Shown().mutex);
   Shown().open = false;
+}
+
+WindowFrame OwnWindowFrame() {
+  if (!OwnWindowOpen()) return {};
+  return CurrentBackend() == Backend::Sdl ? sdl::OwnWindowFrame() : HeadlessWindowManagerFrame();
 }
 
 void SetOwnWindowTitle(std::string_view utf8Title) {

@@ -9,12 +9,18 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/window.h"
+
 namespace platform {
 
 // Opens the window at (x, y) on the desktop with a client area of the given
 // size; false when it cannot be made.
 bool OpenOwnWindow(std::string_view utf8Title, int x, int y, int width, int height);
 void CloseOwnWindow();
+// The window manager's frame around the open window, as far as it is known
+// (all 0 without a window manager). A window manager puts the frame's corner
+// where the window was asked to open.
+WindowFrame OwnWindowFrame();
 void SetOwnWindowTitle(std::string_view utf8Title);
 bool OwnWindowOpen();
 // Shows width x height pixels 0x00RRGGBB, row after row.

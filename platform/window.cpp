@@ -7,15 +7,23 @@
 #include "platform/sdl/video_start.h"
 #include "platform/text_encoding.h"
 #include "platform/window_backend.h"
+#include "platform/window_placement.h"
 
 namespace platform {
 namespace {
 
 // Set once the window has been shown (a created window starts hidden).
 std::atomic<bool> g_mainWindowShown{false};
+WindowPlacement g_placement;
 
 WindowBackend& Current() {
   return CurrentBackend() == Backend::Headless ? HeadlessWindowBackend() : SdlWindowBackend();
+}
+
+// A pass over the window's events, the placement kept once they are seen.
+void PollWindowEvents(WindowBackend& backend, const EventHandlers& handlers) {
+  backend.PollEvents(handlers);
+  if (g_mainWindowShown.load()) g_placement.Keep(backend);
 }
 
 // How long an inactive loop waits for an event before it looks at the close
@@ -38,6 +46,7 @@ bool CreateMainWindow(int clientWidth, int clientHeight) {
 void DestroyMainWindow() {
   SetMainThreadWakeup(nullptr);
   g_mainWindowShown.store(false);
+  g_placement.Forget();
   Current().Destroy();
 }
 
@@ -51,12 +60,20 @@ void SetMainWindowTitle(std::string_view cp932Title) { Current().SetTitle(Utf8Fr
 void ShowMainWindow(bool maximised) {
   Current().Show(maximised);
   g_mainWindowShown.store(true);
+  // A window manager that framed the window as it was shown puts it right at once.
+  g_placement.Keep(Current());
 }
 
-void MoveMainWindow(int x, int y) { Current().Move(x, y); }
+void MoveMainWindow(int x, int y) {
+  WindowBackend& backend = Current();
+  const WindowRect now = backend.Rect();
+  backend.Move(x, y);
+  g_placement.Want({x, y, now.width, now.height});
+}
 
 void PlaceMainWindow(int x, int y, int clientWidth, int clientHeight) {
   Current().Place(x, y, clientWidth, clientHeight);
+  g_placement.Want({x, y, clientWidth, clientHeight});
 }
 
 WindowRect MainWindowRect() { return Current().Rect(); }
@@ -78,7 +95,7 @@ bool VideoDriverShowsNothing() {
 }
 
 void PumpEvents(const EventHandlers& handlers) {
-  Current().PollEvents(handlers);
+  PollWindowEvents(Current(), handlers);
   ServeMainThread();
 }
 
@@ -91,7 +108,7 @@ int RunEventLoop(const EventHandlers& handlers) {
     if (handlers.onActivate) handlers.onActivate(nowActive);
   };
   while (true) {
-    backend.PollEvents(tracking);
+    PollWindowEvents(backend, tracking);
     ServeMainThread();
     if (auto reason = TakeCloseRequest(); reason && handlers.onClose) handlers.onClose(*reason);
     if (auto code = QuitPosted()) return *code;

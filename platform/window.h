@@ -20,6 +20,15 @@ struct WindowRect {
   int height = 0;
 };
 
+// The frame a window manager draws around a window (title bar and borders),
+// in pixels on each side.
+struct WindowFrame {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
 // Why no visible window can open here (no X11 or Wayland display, as over a
 // plain SSH session, or one named that cannot be reached, where SDL would
 // fall back to a driver that shows nothing), or nothing when one can. A
@@ -44,10 +53,13 @@ bool MainWindowShown();
 // The title is CP932 bytes.
 void SetMainWindowTitle(std::string_view cp932Title);
 void ShowMainWindow(bool maximised);
+// Positions are those of the window's inner (client) area on the desktop,
+// whatever frame the window manager draws around it; a frame that would
+// reach past the work area is brought inside it once it is known.
 void MoveMainWindow(int x, int y);
 // Moves the window and gives its client area the size.
 void PlaceMainWindow(int x, int y, int clientWidth, int clientHeight);
-// The window's position and client size.
+// The window's client area: its position on the desktop and its size.
 WindowRect MainWindowRect();
 bool MainWindowMaximised();
 bool MainWindowMinimised();

@@ -18,11 +18,18 @@ class WindowBackend {
   virtual bool Exists() const = 0;
   virtual void SetTitle(const std::string& utf8Title) = 0;
   virtual void Show(bool maximised) = 0;
+  // Positions of the inner area; a window whose frame is not known yet may
+  // land with the frame's corner there instead (the window manager's
+  // doing), which platform/window_placement.h puts right.
   virtual void Move(int x, int y) = 0;
   virtual WindowRect Rect() const = 0;
   virtual void Place(int x, int y, int clientWidth, int clientHeight) = 0;
   virtual bool Maximised() const = 0;
   virtual bool Minimised() const = 0;
+  virtual bool FullScreen() const = 0;
+  // The window manager's frame around the window; all 0 until it is known
+  // (a window not yet shown) and where there is none.
+  virtual WindowFrame Frame() const = 0;
   virtual void SetResizable(bool resizable) = 0;
   virtual void SetSizeLimits(int minWidth, int minHeight, int maxWidth, int maxHeight) = 0;
   virtual int DesktopDepth() const = 0;
@@ -41,6 +48,8 @@ class WindowBackend {
 };
 
 WindowBackend& HeadlessWindowBackend();
+// The frame the headless window manager draws around every window once shown.
+WindowFrame HeadlessWindowManagerFrame();
 WindowBackend& SdlWindowBackend();
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include "graphics/blits/screen_services.h"
 
+#include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <string>
@@ -11,9 +12,14 @@
 #include "graphics/blits/fill.h"
 #include "graphics/device/render_target.h"
 #include "platform/message_box.h"
+#include "platform/mouse.h"
 #include "platform/text_encoding.h"
 
 namespace {
+
+// The dialogs and boxes open over a full screen, counted: a box opened over
+// a dialog leaves the pointer shown for the dialog when it closes.
+std::atomic<int> g_dialogBoxDepth{0};
 
 int SheetRow(unsigned char c) {
   const int high = c >> 4;
@@ -91,6 +97,9 @@ void DDDrawCircle(DDSURFACEDATA* lpDst, int cx, int cy, int radius, int colour) 
 int DDSetDialogBoxMode(int bOn) {
   if (g_DDState.nWindowMode != 0) return 1;
   if (bOn && lpDTCon) DDEndScene();
+  // The dialogs and boxes take clicks: the pointer shows while one is open.
+  const int open = bOn ? ++g_dialogBoxDepth : --g_dialogBoxDepth;
+  platform::ShowPointer(open > 0);
   return 1;
 }
 

@@ -24,4 +24,6 @@ void DDDrawCircle(DDSURFACEDATA* lpDst, int cx, int cy, int radius, int colour);
 
 // Texts are CP932. 1 when the box was shown.
 int DDMesBox(std::string_view text, std::string_view caption, unsigned type);
+// Around a dialog or box drawn over a full screen: the scene ends and the
+// pointer shows while any is open, and hides once the last closes. 1.
 int DDSetDialogBoxMode(int bOn);

@@ -52,8 +52,15 @@ int DDRestoreSurface() {
     DebugLog(Cp932Literal("DDではDDRestoreSurfaceは未対応"));
     return 1;
   }
-  ReleaseDeviceTextures();
   platform::Presenter& presenter = platform::GetPresenter();
+  // The renderer loses nothing when a full-screen window loses the focus and
+  // gets it back: a device that lost nothing keeps every surface, pictures
+  // and all, and the next frame shows at once.
+  if (presenter.State() == platform::DeviceState::Ok) {
+    DebugLog("Restore Out");
+    return 1;
+  }
+  ReleaseDeviceTextures();
   if (presenter.State() != platform::DeviceState::NotReset) {
     DebugLog(Cp932Literal("復旧失敗…リセット可能な状態ではありません…"));
     return 0;

@@ -5,8 +5,9 @@
 // re-create the surfaces in place and bring the fonts back.
 
 // Direct3D: re-creates every registered surface in place once the presenter
-// can be reset. 1 when done (and always in DirectDraw mode), 0 when the
-// device cannot be reset yet; the caller asks again later.
+// can be reset. 1 when done, when nothing was lost (every surface is kept)
+// and always in DirectDraw mode; 0 when the device cannot be reset yet, and
+// the caller asks again later.
 int DDRestoreSurface();
 
 // DirectDraw: when the screen was lost, reloads the video-memory bitmap

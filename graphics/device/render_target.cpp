@@ -1,5 +1,7 @@
 #include "graphics/device/render_target.h"
 
+#include <utility>
+
 #include "foundation/log.h"
 #include "graphics/device/device.h"
 
@@ -15,9 +17,12 @@ void DDEndScene() {
 
 int DDSetRenderTarget(int, DDSURFACEDATA* lpSD) {
   if (!lpDTCon || !lpSD || !lpSD->lpDT || !lpSD->lpDT->bRenderTarget) return 0;
-  if (!lpSD->lpDT->lpSurface) {
-    Report("SetRenderTarget Err %x (%s)", 0x8876086Cu, lpSD->szFile);
+  DTDATA* dt = lpSD->lpDT;
+  if (!dt->lpSurface) {
+    if (!std::exchange(dt->bTargetLossReported, 1))
+      Report("SetRenderTarget Err %x (%s)", 0x8876086Cu, lpSD->szFile);
     return 0;
   }
+  dt->bTargetLossReported = 0;
   return 1;
 }

@@ -9,4 +9,6 @@
 int DDBeginScene();
 void DDEndScene();
 // 1 when the surface is a render target with pixels (it becomes the target).
+// A render target whose texture a device loss took fails with a report line,
+// once until it becomes the target again.
 int DDSetRenderTarget(int nIgnored, DDSURFACEDATA* lpSD);

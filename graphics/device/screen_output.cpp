@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "graphics/images/palette.h"
+#include "platform/mouse.h"
 #include "platform/presenter.h"
 
 void ConfigureScreenOutput(bool fullScreen, bool vsync) {
@@ -11,6 +12,9 @@ void ConfigureScreenOutput(bool fullScreen, bool vsync) {
   settings.fullScreen = fullScreen;
   settings.vsync = vsync;
   platform::GetPresenter().Configure(settings);
+  // Over a full-screen game the pointer only hides the picture; a window
+  // keeps it.
+  platform::ShowPointer(!fullScreen);
 }
 
 bool ShowScreenSurface(DDSURFACEDATA* lpSD) {

@@ -62,6 +62,10 @@ struct DTDATA {
   int bColorKey = 0;                   // 1: drawn with the transparent colour see-through
   int bRenderTarget = 0;
   cPixelBuffer* lpKeepPixels = nullptr;  // copy of the pixels of a keep-pixels surface
+  // Set once a render target without its texture (taken by a device loss)
+  // was reported; cleared when it takes drawing again, so that a loss is
+  // said once and not in every frame until the device comes back.
+  int bTargetLossReported = 0;
 };
 
 // The DirectDraw half of a surface.

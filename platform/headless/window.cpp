@@ -1,6 +1,6 @@
 // No window: the state is only recorded, and the application is active from
-// the moment the window exists. The desktop and the events come from the
-// script in platform/headless_window.h.
+// the moment the window exists. The desktop, the window manager's frame and
+// the events come from the script in platform/headless_window.h.
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -17,6 +17,7 @@ class HeadlessWindow final : public WindowBackend {
     std::lock_guard lock(mutex_);
     rect_ = {100, 100, clientWidth, clientHeight};
     exists_ = true;
+    framed_ = false;
     maximised_ = minimised_ = false;
     activationReported_ = false;
     hasRenderer_ = false;
@@ -40,6 +41,8 @@ class HeadlessWindow final : public WindowBackend {
   void Show(bool maximised) override {
     std::lock_guard lock(mutex_);
     if (maximised) maximised_ = true;
+    // The window manager frames the window as it is shown.
+    framed_ = true;
     if (life_.timesShown++ == 0) {
       life_.renderedWhenShown = hasRenderer_;
       life_.rectWhenShown = rect_;
@@ -47,8 +50,7 @@ class HeadlessWindow final : public WindowBackend {
   }
   void Move(int x, int y) override {
     std::lock_guard lock(mutex_);
-    rect_.x = x;
-    rect_.y = y;
+    PlaceInner(x, y);
     if (life_.timesShown > 0) ++life_.placedWhileShown;
   }
   WindowRect Rect() const override {
@@ -57,7 +59,9 @@ class HeadlessWindow final : public WindowBackend {
   }
   void Place(int x, int y, int clientWidth, int clientHeight) override {
     std::lock_guard lock(mutex_);
-    rect_ = {x, y, clientWidth, clientHeight};
+    rect_.width = clientWidth;
+    rect_.height = clientHeight;
+    PlaceInner(x, y);
     if (life_.timesShown > 0) ++life_.placedWhileShown;
   }
   bool Maximised() const override {
@@ -67,6 +71,11 @@ class HeadlessWindow final : public WindowBackend {
   bool Minimised() const override {
     std::lock_guard lock(mutex_);
     return minimised_;
+  }
+  bool FullScreen() const override { return false; }
+  WindowFrame Frame() const override {
+    std::lock_guard lock(mutex_);
+    return framed_ ? frame_ : WindowFrame{};
   }
   void SetResizable(bool) override {}
   void SetSizeLimits(int, int, int, int) override {}
@@ -116,6 +125,14 @@ class HeadlessWindow final : public WindowBackend {
     std::lock_guard lock(mutex_);
     desktop_ = desktop;
   }
+  void SetFrame(const WindowFrame& frame) {
+    std::lock_guard lock(mutex_);
+    frame_ = frame;
+  }
+  WindowFrame ManagerFrame() const {
+    std::lock_guard lock(mutex_);
+    return frame_;
+  }
   void SetState(bool maximised, bool minimised) {
     std::lock_guard lock(mutex_);
     maximised_ = maximised;
@@ -128,13 +145,23 @@ class HeadlessWindow final : public WindowBackend {
   void Reset() {
     std::lock_guard lock(mutex_);
     desktop_ = HeadlessDesktop{};
+    frame_ = WindowFrame{};
     maximised_ = minimised_ = false;
   }
 
  private:
+  // A window not framed yet is placed as a window manager places it: with
+  // the frame's corner at the point asked for.
+  void PlaceInner(int x, int y) {
+    rect_.x = framed_ ? x : x + frame_.left;
+    rect_.y = framed_ ? y : y + frame_.top;
+  }
+
   mutable std::mutex mutex_;
   WindowRect rect_;
   HeadlessDesktop desktop_;
+  WindowFrame frame_;
+  bool framed_ = false;
   bool exists_ = false;
   bool maximised_ = false;
   bool minimised_ = false;
@@ -155,6 +182,8 @@ HeadlessWindow& Instance() {
 WindowBackend& HeadlessWindowBackend() { return Instance(); }
 
 void SetHeadlessDesktop(const HeadlessDesktop& desktop) { Instance().SetDesktop(desktop); }
+void SetHeadlessWindowFrame(const WindowFrame& frame) { Instance().SetFrame(frame); }
+WindowFrame HeadlessWindowManagerFrame() { return Instance().ManagerFrame(); }
 void SetHeadlessWindowState(bool maximised, bool minimised) { Instance().SetState(maximised, minimised); }
 HeadlessWindowLife HeadlessWindowHistory() { return Instance().Life(); }
 void ResetHeadlessWindow() { Instance().Reset(); }

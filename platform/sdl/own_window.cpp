@@ -39,7 +39,17 @@ bool OpenOwnWindow(std::string_view utf8Title, int x, int y, int width, int heig
     return false;
   }
   SDL_RaiseWindow(own.window);
+  // A window manager frames the window as it maps it: its frame is usually
+  // known after one look at the events (which stay queued).
+  SDL_PumpEvents();
   return true;
+}
+
+WindowFrame OwnWindowFrame() {
+  WindowFrame frame;
+  SDL_Window* window = Own().window;
+  if (!window || SDL_GetWindowBordersSize(window, &frame.top, &frame.left, &frame.bottom, &frame.right) != 0) return {};
+  return frame;
 }
 
 void CloseOwnWindow() {

@@ -60,6 +60,9 @@ class SdlWindow final : public WindowBackend {
     if (!window_) return;
     SDL_ShowWindow(window_);
     if (maximised) SDL_MaximizeWindow(window_);
+    // A window manager frames the window as it maps it: its frame is
+    // usually known after one look at the events (which stay queued).
+    SDL_PumpEvents();
     // Showing the window activates the application, as a desktop does for a
     // newly shown window even when no window manager sends a focus event.
     showPending_ = true;
@@ -82,6 +85,13 @@ class SdlWindow final : public WindowBackend {
   }
   bool Maximised() const override { return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED); }
   bool Minimised() const override { return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED); }
+  bool FullScreen() const override { return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN); }
+  WindowFrame Frame() const override {
+    WindowFrame frame;
+    if (window_ && SDL_GetWindowBordersSize(window_, &frame.top, &frame.left, &frame.bottom, &frame.right) != 0)
+      return {};
+    return frame;
+  }
   void SetResizable(bool resizable) override {
     if (window_) SDL_SetWindowResizable(window_, resizable ? SDL_TRUE : SDL_FALSE);
   }

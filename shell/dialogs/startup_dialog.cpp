@@ -1,5 +1,6 @@
 #include "shell/dialogs/startup_dialog.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -7,6 +8,7 @@
 #include "foundation/message_box.h"
 #include "platform/main_thread.h"
 #include "platform/mouse.h"
+#include "platform/own_window.h"
 #include "platform/text_encoding.h"
 #include "platform/window.h"
 #include "project/data_paths.h"
@@ -112,8 +114,24 @@ void cStartupDlg::OnInitDialog(std::uintptr_t wParam, std::intptr_t lParam) {
     if (cControl* note = FindControl(m_Plains, IDC_STARTUP_NOTE)) note->SetText(kEnglishNote);
     if (cCheckCtrl* noAsk = FindControl(m_Checks, IDC_STARTUP_NOASK)) noAsk->SetText(kEnglishNoAsk);
   }
+  PutPointerOnTheStartButton();
+}
+
+void cStartupDlg::PutPointerOnTheStartButton() {
+  // The pointer's place is counted from the window's frame, whose corner a
+  // window manager puts where the dialog opened. Measured against a thicker
+  // title bar than most, it is moved onto the button where a thin frame (or
+  // none) would leave it just below.
   const DialogRect window = Window()->WindowRect();
-  platform::WarpPointer(platform::UiSurface::OwnWindow, m_nPointerX - window.x, m_nPointerY - window.y);
+  const platform::WindowFrame frame = platform::OwnWindowFrame();
+  int x = m_nPointerX - window.x - frame.left;
+  int y = m_nPointerY - window.y - frame.top;
+  if (const DialogItem* start = Window()->Item(IDC_DIALOG_OK)) {
+    const DialogRect button = start->Rect();
+    x = std::clamp(x, button.x, button.x + button.w - 1);
+    y = std::clamp(y, button.y, button.y + button.h - 1);
+  }
+  platform::WarpPointer(platform::UiSurface::OwnWindow, x, y);
 }
 
 void cStartupDlg::OnCommand(std::uintptr_t wParam, std::intptr_t lParam) {

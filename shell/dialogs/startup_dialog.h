@@ -27,13 +27,14 @@ class cStartupDlg final : public cDialog {
   std::vector<cCheckCtrl> m_Checks;
   std::vector<cControl> m_Plains;
 
-  // Where the pointer goes on the desktop.
+  // Where the pointer goes on the desktop (counted from the dialog's frame).
   int m_nPointerX = 0;
   int m_nPointerY = 0;
 
  private:
   void OnInitDialog(std::uintptr_t wParam, std::intptr_t lParam) override;
   void OnCommand(std::uintptr_t wParam, std::intptr_t lParam) override;
+  void PutPointerOnTheStartButton();
   // A control of one vector by id, or the debug report and the close request.
   template <typename Control>
   Control* FindControl(std::vector<Control>& controls, int id);

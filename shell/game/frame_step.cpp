@@ -91,7 +91,10 @@ void PresentFrame() {
     // The display's vertical blank is waited for by the main thread, which
     // shows the frames; the game thread keeps its own pace all the same.
     if (g_DDState.bVSync) WaitForDirect3DFrame(g_Game.m_nFps);
-    if (!DDPresent(g_Game.m_nFps, 0, 0) && lpDTCon && g_bWindowed) platform::SendRequest(WM_GAME_RESTORE);
+    // A lost device is restored at once, in full screen too: a full-screen
+    // window here keeps the focus through a loss, so no return of the focus
+    // would ever bring the device back.
+    if (!DDPresent(g_Game.m_nFps, 0, 0) && lpDTCon) platform::SendRequest(WM_GAME_RESTORE);
     return;
   }
   if (!g_bWindowed && !g_frameTiming.load() && !FastStage())

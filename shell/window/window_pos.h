@@ -1,8 +1,9 @@
 #pragma once
 // The main window's place, kept across runs in "user_data\Window.dat":
-// position, client size and whether it was maximised. Loading brings the
-// place back inside the desktop's work area, so that a window saved on a
-// screen that is gone (or a damaged file) never opens where nobody sees it.
+// the position of its inner (client) area, its size and whether it was
+// maximised. Loading brings the place back inside the desktop's work area,
+// so that a window saved on a screen that is gone, or larger than this one
+// (or a damaged file), never opens where nobody sees it.
 
 #include <cstdint>
 
@@ -14,8 +15,9 @@ class cWindowPos : public cRecord {
   void RegisterFields(FieldRegistry& fields, std::uint32_t version) override;
   void Load(DataReader& in) override;
   void Set(int x, int y, int width, int height, int zoomed);
-  // The position moved inside the area: the whole window when it fits,
-  // else its top-left corner at the area's.
+  // A size larger than the area shrunk to the largest of its shape that
+  // fits; then the position moved inside the area: the whole window when it
+  // fits, else (a damaged size) its top-left corner at the area's.
   void ClampInto(const platform::WindowRect& area);
 
   std::int32_t m_nX = 0;

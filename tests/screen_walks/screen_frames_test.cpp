@@ -1,10 +1,12 @@
-// Every game screen in each drawing mode: one walk through the title menu,
-// the slot list, the world map with its confirm menu, the map menu with its
-// slot list, the challenge list with and without the ranking window and
-// the options with an item being edited, each frame taken as a checksum.
-// Each step must show a picture of its own (a screen that drew nothing new
-// repeats the previous checksum), the same walk must give the same frames
-// again. SCREEN_WALK_SHOTS=folder keeps the frames as PNGs.
+// Every game screen in each drawing mode, in a window and full screen: one
+// walk through the title menu, the slot list, the world map with its confirm
+// menu, the map menu with its slot list, the challenge list with and without
+// the ranking window and the options with an item being edited, each frame
+// taken as a checksum. Each step must show a picture of its own (a screen
+// that drew nothing new repeats the previous checksum), the same walk must
+// give the same frames again, and nothing may be written to the report log
+// from the title on (a screen failing in every frame would fill it).
+// SCREEN_WALK_SHOTS=folder keeps the frames as PNGs.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -20,10 +22,15 @@
 #include "screens/title/title_scene.h"
 #include "screens/worldmap/world_map_scene.h"
 #include "shell/game/game.h"
+#include "tests/tools/report_lines.h"
 
 namespace {
 
-const DrawingMode kModes[] = {{"Direct3D32", {1, 1, 32}}, {"DirectDraw32", {0, 1, 32}}, {"DirectDraw8", {0, 0, 8}}};
+const DrawingMode kModes[] = {{"Direct3D32", {1, 1, 32}},
+                              {"DirectDraw32", {0, 1, 32}},
+                              {"DirectDraw8", {0, 0, 8}},
+                              {"Direct3D32FullScreen", {1, 0, 32}},
+                              {"DirectDraw32FullScreen", {0, 0, 32}}};
 
 template <typename Scene>
 Scene* SceneOf(int state) {
@@ -32,8 +39,9 @@ Scene* SceneOf(int state) {
 
 using Frames = std::vector<std::pair<std::string, std::uint64_t>>;
 
-// The walk; an empty list when a screen was not reached.
-Frames WalkEveryScreen(const DrawingMode& mode, const std::string& run) {
+// The walk; an empty list when a screen was not reached. `report` gets the
+// lines written from the title's menu until the close.
+Frames WalkEveryScreen(const DrawingMode& mode, const std::string& run, std::string& report) {
   sample_game::GenerateOptions options;
   options.startup = mode.startup;
   cScreenWalk walk(std::string("frames_") + mode.name + run, options);
@@ -53,6 +61,7 @@ Frames WalkEveryScreen(const DrawingMode& mode, const std::string& run) {
     return map && map->Phase() == cWorldMapScene::kWalk;
   };
   if (!walk.Start() || !reach(titleMenu)) return {};
+  const std::uintmax_t titleReport = sample_game_test::ReportLength(walk.Folder());
   take("title_menu");
   walk.Tap(kKeyZ);
   take("title_slots");
@@ -105,19 +114,24 @@ Frames WalkEveryScreen(const DrawingMode& mode, const std::string& run) {
   take("options_edit");
   walk.Tap(kKeyX);
   walk.Tap(kKeyX);
-  if (!reach(titleMenu) || !walk.Harness().Close()) return {};
+  if (!reach(titleMenu)) return {};
+  report = sample_game_test::ReportFrom(walk.Folder(), titleReport);
+  if (!walk.Harness().Close()) return {};
   return frames;
 }
 
-TEST(ScreenFrames, EveryScreenDrawsItsOwnStableFrameInEachDrawingMode) {
+TEST(ScreenFrames, EveryScreenDrawsItsOwnStableFrameAndReportsNothingInEachDrawingMode) {
   for (const DrawingMode& mode : kModes) {
     SCOPED_TRACE(mode.name);
-    const Frames frames = WalkEveryScreen(mode, "");
+    std::string report;
+    const Frames frames = WalkEveryScreen(mode, "", report);
     ASSERT_EQ(frames.size(), 10u);
+    EXPECT_EQ(report, "");
     std::set<std::uint64_t> distinct;
     for (const auto& [label, sum] : frames) EXPECT_TRUE(distinct.insert(sum).second) << label << " repeats a frame";
-    const Frames again = WalkEveryScreen(mode, "_again");
+    const Frames again = WalkEveryScreen(mode, "_again", report);
     EXPECT_EQ(again, frames);
+    EXPECT_EQ(report, "");
   }
 }
 

@@ -5,14 +5,21 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <string>
 
 #include "definitions/save_data/save_data.h"
+#include "foundation/message_box.h"
 #include "platform/input_devices.h"
+#include "platform/mouse.h"
+#include "platform/presenter.h"
 #include "platform/ui_events.h"
 #include "screen_walk.h"
 #include "screens/menu/menu_cursor.h"
 #include "screens/title/title_scene.h"
+#include "shell/dialogs/dialog_box.h"
 #include "shell/game/game.h"
+#include "shell/main_window.h"
 
 namespace {
 
@@ -109,6 +116,90 @@ TEST(TitleWalk, AFreePlayFileThatDoesNotLoadKeepsTheTitleOnItsMenu) {
   const int stepped = walk.Harness().StepFrames(30, [&states](int) { states.push_back(g_Game.m_nState); });
   EXPECT_LT(stepped, 30);  // closed
   for (int state : states) EXPECT_EQ(state, GS_TITLE);
+}
+
+// The title of a Direct3D full-screen game two frames after `disturb` ran
+// at its menu (it also ran as the title began, as the window's first
+// activation comes), or 0 when no frame was shown after it; and the report
+// log's lines that tell of an error.
+struct TitleAfter {
+  std::uint64_t frame = 0;
+  std::string errors;
+};
+TitleAfter Direct3DFullScreenTitleAfter(const std::string& name, const std::function<void()>& disturb) {
+  sample_game::GenerateOptions options;
+  options.startup = {1, 0, 32};
+  cScreenWalk walk(name, options);
+  TitleAfter after;
+  if (!walk.Start()) return after;
+  disturb();
+  if (!walk.StepUntil(InTitleMenu)) return after;
+  walk.Step(5);
+  disturb();
+  const std::uint64_t shown = platform::GetPresenter().FrameSerial();
+  walk.Step(2);
+  // A frame not shown leaves the last one in place, which may be the same.
+  if (platform::GetPresenter().FrameSerial() > shown) after.frame = walk.FrameSum();
+  std::ifstream report(walk.Folder() / "Report_Game.txt");
+  for (std::string line; std::getline(report, line);)
+    if (line.find("Err") != std::string::npos) after.errors += line + "\n";
+  EXPECT_TRUE(walk.Harness().Close());
+  return after;
+}
+
+// A full-screen device that loses nothing when the player switches away and
+// back keeps every picture: the title shows as if the focus had never left.
+// A real loss re-creates the surfaces, pictures and all, and the title shows
+// the same again.
+TEST(TitleWalk, ADirect3DFullScreenTitleShowsTheSameAfterAFocusChangeAndAfterADeviceLoss) {
+  const TitleAfter undisturbed = Direct3DFullScreenTitleAfter("d3d_full_still", [] {});
+  ASSERT_NE(undisturbed.frame, 0u);
+  EXPECT_EQ(undisturbed.errors, "");
+  const TitleAfter refocused = Direct3DFullScreenTitleAfter("d3d_full_refocused", [] {
+    OnMainWindowActivate(false);
+    OnMainWindowActivate(true);
+  });
+  EXPECT_EQ(refocused.frame, undisturbed.frame);
+  EXPECT_EQ(refocused.errors, "");
+  const TitleAfter reset = Direct3DFullScreenTitleAfter("d3d_full_reset", [] {
+    platform::GetPresenter().SimulateDeviceLost();
+    platform::GetPresenter().SimulateDeviceResettable();
+  });
+  EXPECT_EQ(reset.frame, undisturbed.frame);
+  EXPECT_EQ(reset.errors, "");
+}
+
+// Over a full-screen game the pointer is hidden; a dialog over it shows the
+// pointer for its clicks (also after a box over the dialog closed) and hides
+// it again as it closes. A window keeps its pointer.
+TEST(TitleWalk, AFullScreenGameHidesThePointerButForItsDialogsAndAWindowKeepsIt) {
+  sample_game::GenerateOptions options;
+  options.startup = {0, 0, 32};
+  {
+    cScreenWalk walk("pointer_full_screen", options);
+    ASSERT_TRUE(walk.Start());
+    ASSERT_TRUE(walk.StepUntil(InTitleMenu));
+    EXPECT_FALSE(platform::PointerShown());
+    bool shownInDialog = false, shownAfterBox = false;
+    SetDialogObserver([&](DialogBox& box) {
+      shownInDialog = platform::PointerShown();
+      MesBox("box", "over the dialog", MB_OK);
+      shownAfterBox = platform::PointerShown();
+      box.End(0);
+    });
+    for (int i = 0; i < 3; ++i) walk.Tap(kKeyDown);
+    walk.Tap(kKeyZ);  // free play asks for the stage file
+    SetDialogObserver(nullptr);
+    EXPECT_TRUE(shownInDialog);
+    EXPECT_TRUE(shownAfterBox);
+    EXPECT_FALSE(platform::PointerShown());
+    EXPECT_TRUE(walk.Harness().Close());
+  }
+  options.startup = {1, 1, 32};
+  cScreenWalk walk("pointer_window", options);
+  ASSERT_TRUE(walk.Start());
+  EXPECT_TRUE(platform::PointerShown());
+  EXPECT_TRUE(walk.Harness().Close());
 }
 
 }  // namespace

@@ -4,7 +4,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
+#include "platform/headless_window.h"
+#include "platform/mouse.h"
 #include "platform/own_window.h"
 #include "tests/shell/dialog_test_support.h"
 
@@ -104,6 +107,35 @@ TEST_F(StartupDialogTest, EnglishTextsTitleAndPlacement) {
     EXPECT_EQ(box.WindowRect().y, 0);
   });
   EXPECT_EQ(dialog.DoModal(0), 0);
+}
+
+// The pointer goes where it was measured from the dialog's frame, which a
+// window manager puts where the dialog opened, and so onto "ゲーム開始": a
+// click without moving the mouse starts the game, under a title bar or
+// without a window manager.
+TEST_F(StartupDialogTest, ThePointerLandsOnTheStartButtonCountedFromTheFrame) {
+  for (const WindowFrame& frame : {WindowFrame{1, 20, 1, 1}, WindowFrame{}}) {
+    SCOPED_TRACE(frame.top);
+    SetHeadlessWindowFrame(frame);
+    ForgetHeadlessPointerWarp();
+    cBootData boot;
+    cStartupDlg dialog(boot, "Game", 0, 400, 300);
+    DialogRect window, button;
+    SetDialogObserver([&](DialogBox& box) {
+      window = box.WindowRect();
+      button = box.Item(IDC_DIALOG_OK)->Rect();
+    });
+    dialog.DoModal(0);
+    SetHeadlessWindowFrame({});
+    const std::optional<PointerWarp> pointer = LastHeadlessPointerWarp();
+    ASSERT_TRUE(pointer.has_value());
+    EXPECT_EQ(pointer->surface, UiSurface::OwnWindow);
+    EXPECT_TRUE(button.Contains(pointer->x, pointer->y)) << pointer->x << "," << pointer->y;
+    if (frame.top != 0) {
+      EXPECT_EQ(window.x + frame.left + pointer->x, dialog.m_nPointerX);
+      EXPECT_EQ(window.y + frame.top + pointer->y, dialog.m_nPointerY);
+    }
+  }
 }
 
 TEST_F(StartupDialogTest, UncheckedRadioLeavesItsIntAlone) {

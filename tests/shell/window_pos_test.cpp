@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "foundation/record_stream.h"
 #include "platform/headless_window.h"
 #include "platform/window.h"
+#include "platform/window_placement.h"
 #include "shell/harness/run_harness.h"
 #include "tests/shell/prepared_game.h"
 
@@ -29,6 +32,41 @@ TEST(WindowPosClamp, KeepsTheWholeWindowInsideTheAreaWhenItFits) {
   pos.ClampInto({50, 30, 1920, 1040});
   EXPECT_EQ(pos.m_nX, 50);
   EXPECT_EQ(pos.m_nY, 300);
+}
+
+// A size saved on a larger desktop comes back as the largest of its shape
+// that fits, so that the whole picture shows; the place is then clamped.
+TEST(WindowPosClamp, ASizeLargerThanTheAreaComesBackAsTheLargestOfItsShapeThatFits) {
+  struct Case {
+    platform::WindowRect saved, area, expected;
+  };
+  for (const Case& c : {Case{{321, 292, 1280, 960}, {0, 0, 800, 600}, {0, 0, 800, 600}},
+                        Case{{40, 50, 2000, 400}, {10, 0, 800, 600}, {10, 50, 800, 160}}}) {
+    cWindowPos pos;
+    pos.Set(c.saved.x, c.saved.y, c.saved.width, c.saved.height, 0);
+    pos.ClampInto(c.area);
+    EXPECT_EQ(pos.m_nX, c.expected.x);
+    EXPECT_EQ(pos.m_nY, c.expected.y);
+    EXPECT_EQ(pos.m_nWidth, c.expected.width);
+    EXPECT_EQ(pos.m_nHeight, c.expected.height);
+  }
+}
+
+// The frame a window manager adds, and where the window lands with it.
+TEST(WindowPlacement, AFramedWindowIsBroughtInsideTheAreaAndShrunkWhereItsFrameCannotFit) {
+  const platform::WindowFrame frame{1, 20, 1, 1};
+  const platform::WindowRect inside = platform::FitFramedWindow({100, 100, 640, 480}, frame, {0, 0, 800, 600});
+  EXPECT_EQ(inside.x, 100);
+  EXPECT_EQ(inside.y, 100);
+  EXPECT_EQ(inside.width, 640);
+  const platform::WindowRect top = platform::FitFramedWindow({0, 0, 640, 480}, frame, {0, 0, 800, 600});
+  EXPECT_EQ(top.x, 1);
+  EXPECT_EQ(top.y, 20);  // the title bar stays on the desktop
+  const platform::WindowRect large = platform::FitFramedWindow({0, 0, 800, 600}, frame, {0, 0, 800, 600});
+  EXPECT_EQ(large.width, 772);
+  EXPECT_EQ(large.height, 579);
+  EXPECT_EQ(large.y, 20);
+  EXPECT_LE(large.x + large.width + frame.right, 800);
 }
 
 class WindowPosStartTest : public testing::Test {
@@ -75,6 +113,39 @@ TEST_F(WindowPosStartTest, TheWindowIsShownOnceAtItsSavedPlaceWithItsRenderer) {
   EXPECT_EQ(life.rectWhenShown.width, 1280);
   EXPECT_EQ(life.rectWhenShown.height, 960);
   EXPECT_EQ(life.placedWhileShown, 0);
+}
+
+// Under a window manager that frames the window only as it is shown, the
+// inner area starts centred on the desktop and comes back at the same place
+// at every start; a size saved on a larger desktop fits the smaller one,
+// frame and all.
+TEST_F(WindowPosStartTest, TheInnerAreaComesBackWhereItWasUnderAWindowManagersFrame) {
+  const platform::WindowFrame frame{1, 20, 1, 1};
+  platform::SetHeadlessWindowFrame(frame);
+  for (const char* mode : {"Direct3D=0\nWindowMode=1\nExit\n", "Direct3D=1\nWindowMode=2\nExit\n"}) {
+    SCOPED_TRACE(mode);
+    std::filesystem::remove(folder_.Path() / "user_data/Window.dat");
+    for (int start = 0; start < 3; ++start) {
+      Start(mode);
+      ASSERT_EQ(harness_->StepFrames(1), 1);
+      const platform::WindowRect rect = platform::MainWindowRect();
+      EXPECT_EQ(rect.x, (1920 - 640) / 2) << "start " << start;
+      EXPECT_EQ(rect.y, (1080 - 480) / 2) << "start " << start;
+      ASSERT_TRUE(harness_->Close());
+    }
+  }
+  Start("Direct3D=1\nWindowMode=2\nExit\n");
+  platform::PlaceMainWindow(321, 292, 1280, 960);
+  ASSERT_TRUE(harness_->Close());
+  platform::SetHeadlessDesktop({{0, 0, 800, 600}, {0, 0, 800, 600}, 32, 60});
+  Start("Direct3D=1\nWindowMode=2\nExit\n");
+  ASSERT_EQ(harness_->StepFrames(1), 1);
+  const platform::WindowRect rect = platform::MainWindowRect();
+  EXPECT_GE(rect.x - frame.left, 0);
+  EXPECT_GE(rect.y - frame.top, 0);
+  EXPECT_LE(rect.x + rect.width + frame.right, 800);
+  EXPECT_LE(rect.y + rect.height + frame.bottom, 600);
+  EXPECT_EQ(rect.width * 3, rect.height * 4);  // the picture's shape, whole
 }
 
 TEST_F(WindowPosStartTest, AFixedSizeWindowTakesOnlyThePositionAndAMaximisedOneComesBackMaximised) {

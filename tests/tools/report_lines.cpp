@@ -5,8 +5,15 @@
 
 namespace sample_game_test {
 
-std::string ReportOf(const std::filesystem::path& folder) {
-  std::ifstream in(folder / "Report_Game.txt");
+std::string ReportOf(const std::filesystem::path& folder) { return ReportFrom(folder, 0); }
+
+std::uintmax_t ReportLength(const std::filesystem::path& folder) {
+  return std::filesystem::file_size(folder / "Report_Game.txt");
+}
+
+std::string ReportFrom(const std::filesystem::path& folder, std::uintmax_t offset) {
+  std::ifstream in(folder / "Report_Game.txt", std::ios::binary);
+  in.seekg(static_cast<std::streamoff>(offset));
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();

@@ -2,6 +2,7 @@
 // The player's report log of a game folder, and its lines that tell of
 // something that went wrong.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -9,6 +10,10 @@
 namespace sample_game_test {
 
 std::string ReportOf(const std::filesystem::path& folder);
+// The log's length now, and what was written to it from such a length on:
+// the lines a stretch of play added.
+std::uintmax_t ReportLength(const std::filesystem::path& folder);
+std::string ReportFrom(const std::filesystem::path& folder, std::uintmax_t offset);
 std::vector<std::string> FailureLines(const std::string& report);
 
 }  // namespace sample_game_test

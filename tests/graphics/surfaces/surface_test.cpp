@@ -18,6 +18,8 @@
 #include "graphics/images/bitmap_table.h"
 #include "foundation/log.h"
 #include "graphics/device/device.h"
+#include "graphics/device/device_restore.h"
+#include "graphics/device/render_target.h"
 #include "graphics/images/palette.h"
 #include "graphics/surfaces/surface.h"
 #include "graphics/surfaces/surface_list.h"
@@ -238,6 +240,34 @@ TEST_F(Direct3DSurfaceTest, PresentReportsALostDevice) {
   presenter.SimulateDeviceResettable();
   ASSERT_TRUE(presenter.ResetDevice());
   EXPECT_EQ(DDPresent(0, 0, 0), 1);
+}
+
+// A loss that cannot be reset yet takes the render targets' textures, and
+// every frame that draws into one fails until the device comes back: the
+// failure is reported once per loss, not once per frame.
+TEST_F(Direct3DSurfaceTest, ARenderTargetLostWithTheDeviceIsReportedOncePerLoss) {
+  const std::filesystem::path report = std::filesystem::temp_directory_path() /
+                                       ("render_target_report_" + std::to_string(::getpid()) + ".txt");
+  ASSERT_EQ(InitReport(report), 1);
+  const auto failureLines = [&] {
+    std::ifstream in(report, std::ios::binary);
+    int lines = 0;
+    for (std::string line; std::getline(in, line);) lines += line == "SetRenderTarget Err 8876086c (E)";
+    return lines;
+  };
+  effect_test::TestSurface target(8, 8);
+  platform::Presenter& presenter = platform::GetPresenter();
+  for (int loss = 1; loss <= 2; ++loss) {
+    SCOPED_TRACE(loss);
+    presenter.SimulateDeviceLost();
+    ASSERT_EQ(DDRestoreSurface(), 0);
+    for (int frame = 0; frame < 3; ++frame) EXPECT_EQ(DDSetRenderTarget(0, &target.sd), 0);
+    EXPECT_EQ(failureLines(), loss);
+    presenter.SimulateDeviceResettable();
+    ASSERT_EQ(DDRestoreSurface(), 1);
+    EXPECT_EQ(DDSetRenderTarget(0, &target.sd), 1);
+  }
+  std::filesystem::remove(report);
 }
 
 TEST(UnPalTest, FadeMixesTowardTheColourAndSwatchesFillThePalette) {

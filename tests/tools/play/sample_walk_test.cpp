@@ -1,8 +1,11 @@
 // The sample game end to end, headless, as a player goes through it: from
-// the title into the story's first stage over the world map, and a
-// challenge run; each stage played by its input script through the
-// player's keys, and the report log free of failures.
+// the title into the story's first stage over the world map (in each
+// drawing mode), and a challenge run; each stage played by its input script
+// through the player's keys, and the report log free of failures.
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
 
 #include "tests/tools/report_lines.h"
 #include "sample_stage_play.h"
@@ -30,9 +33,20 @@ void ExpectCleanReport(const SampleWalk& walk) {
   EXPECT_TRUE(FailureLines(report).empty()) << report;
 }
 
-TEST(SampleWalk, NewGameWalksTheMapIntoTheFirstStageAndPlaysIt) {
-  SampleWalk walk("story");
+struct DrawingMode {
+  const char* name;
+  StartupSettings startup;
+};
+
+class SampleWalkInEachMode : public testing::TestWithParam<DrawingMode> {};
+
+// In every drawing mode, in a window and full screen, and nothing is written
+// to the report log from the title on: a step or a drawing that failed in
+// every frame would fill it.
+TEST_P(SampleWalkInEachMode, NewGameWalksTheMapIntoTheFirstStageAndPlaysIt) {
+  SampleWalk walk(std::string("story_") + GetParam().name, {GetParam().startup});
   ASSERT_TRUE(walk.StartAtTitle());
+  const std::uintmax_t titleReport = ReportLength(walk.Folder());
   walk.Shot("title");
   ASSERT_TRUE(WalkOntoTheMap(walk));
   ASSERT_TRUE(EnterTheMeadow(walk));
@@ -43,9 +57,18 @@ TEST(SampleWalk, NewGameWalksTheMapIntoTheFirstStageAndPlaysIt) {
   EXPECT_EQ(walk.Play(frames), 150);
   walk.Shot("meadow");
   EXPECT_GT(PlayerHero()->x, start + 300);
+  EXPECT_EQ(ReportFrom(walk.Folder(), titleReport), "");
   EXPECT_TRUE(walk.Close());
   ExpectCleanReport(walk);
 }
+
+INSTANTIATE_TEST_SUITE_P(DrawingModes, SampleWalkInEachMode,
+                         testing::Values(DrawingMode{"Direct3DWindow32", {1, 1, 32}},
+                                         DrawingMode{"Direct3DFullScreen32", {1, 0, 32}},
+                                         DrawingMode{"DirectDrawWindow32", {0, 1, 32}},
+                                         DrawingMode{"DirectDrawFullScreen32", {0, 0, 32}},
+                                         DrawingMode{"DirectDrawFullScreen8", {0, 0, 8}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Each clear opens the next challenge stage; the run plays them in turn.
 TEST(SampleWalk, AChallengeRunClearsEachStageInTurn) {
