@@ -63,6 +63,8 @@ GameFrame HeadlessDamagedStageBox(const sample_game::StartupSettings& startup) {
     if (!frame.pixels.empty()) return;
     box.Redraw();
     frame = Presented(walk);
+    const DialogRect drawn = box.WindowRect();
+    frame.part = {drawn.x, drawn.y, drawn.w, drawn.h};
   });
   if (walk.StartOnStage(kForestStage)) walk.Step(kSettleFrames);
   SetDialogObserver(nullptr);

@@ -24,7 +24,7 @@ inline constexpr const char* kForestStage = "data\\stg4\\Stage2.stg4_000";
 // a copy broken off does.
 void DamageTheForestStage(const std::filesystem::path& game);
 // The damaged forest started on the command line: the frame with its first
-// box, drawn in the game's picture.
+// box drawn in the game's picture, the box's part held to the screen.
 GameFrame HeadlessDamagedStageBox(const sample_game::StartupSettings& startup);
 
 }  // namespace desktop_test

@@ -16,14 +16,14 @@ constexpr int kToleratedPixels = 200;
 }  // namespace
 
 int PixelsNotShown(const ScreenPixels& area, const GameFrame& frame) {
-  const int all = frame.width * frame.height;
-  if (area.width == 0 || area.height == 0) return all;
+  const ScreenRect part = frame.part.width > 0 ? frame.part : ScreenRect{0, 0, frame.width, frame.height};
+  if (area.width == 0 || area.height == 0) return part.width * part.height;
   const platform::sdl::FitArea fit =
       platform::sdl::FitPicture(area.width, area.height, frame.width, frame.height);
   int differing = 0;
-  for (int y = 0; y < frame.height; ++y) {
+  for (int y = part.y; y < part.y + part.height; ++y) {
     const int screenY = Middle(y, frame.height, fit.y, fit.h);
-    for (int x = 0; x < frame.width; ++x) {
+    for (int x = part.x; x < part.x + part.width; ++x) {
       const int screenX = Middle(x, frame.width, fit.x, fit.w);
       if (area.At(screenX, screenY) != frame.pixels[static_cast<std::size_t>(y) * frame.width + x])
         ++differing;

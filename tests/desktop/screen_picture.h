@@ -15,11 +15,14 @@ struct GameFrame {
   int width = 0;
   int height = 0;
   std::vector<std::uint32_t> pixels;
+  // The part held to the screen, in the frame's pixels (the whole frame when
+  // empty): a box's leaves out the picture around it, the game's own.
+  ScreenRect part;
 };
 
-// The frame's pixels that the area does not show: each is looked for at the
-// middle of the screen pixels it covers, which no rounding of the scaling
-// moves to a neighbour's. All of them when the area is empty.
+// The pixels of the frame's part that the area does not show: each is
+// looked for at the middle of the screen pixels it covers, which no rounding
+// of the scaling moves to a neighbour's. All of them when the area is empty.
 int PixelsNotShown(const ScreenPixels& area, const GameFrame& frame);
 
 // Few enough differing pixels for the area to show the frame: room for a
