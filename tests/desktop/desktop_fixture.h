@@ -24,7 +24,7 @@ class DesktopFixture : public testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Starts the desktop; the case fails when it cannot (see Problem()).
+  // Starts the desktop; the case fails, saying what is missing, when it cannot.
   bool StartDesktop(WindowManager manager, int width, int height);
   const XDisplay& X() const { return desktop_->X(); }
   void WriteGame(const sample_game::StartupSettings& startup);
@@ -37,10 +37,9 @@ class DesktopFixture : public testing::Test {
   std::optional<XWindowId> WindowOf(SpawnedProgram& player) const;
   // Waits until the window's inner area shows the frame.
   bool WaitUntilShown(XWindowId window, const GameFrame& frame) const;
-  // How many of the frame's pixels the window's inner area does not show now.
-  int PixelsNotShownNow(XWindowId window, const GameFrame& frame) const;
   // Holds the key until the window's picture changes, as a user holds it
-  // until the game answers, then lets it go.
+  // until the game answers, then lets it go (the screens pressed on stand
+  // still, so a change is the key's).
   bool PressUntilThePictureChanges(XWindowId window, unsigned long keySymbol) const;
   // Gives the focus to a window of the test's own and back to this one.
   bool TakeAndReturnTheFocus(XWindowId window) const;
@@ -50,6 +49,9 @@ class DesktopFixture : public testing::Test {
   static bool Terminate(SpawnedProgram& player);
 
  private:
+  // How many of the frame's pixels the window's inner area does not show now.
+  int PixelsNotShownNow(XWindowId window, const GameFrame& frame) const;
+
   std::filesystem::path folder_;
   std::filesystem::path game_;
   std::vector<std::unique_ptr<SpawnedProgram>> players_;

@@ -155,11 +155,6 @@ std::optional<XWindowId> XDisplay::WindowTitled(const std::string& utf8Title) co
   return std::nullopt;
 }
 
-bool XDisplay::Exists(XWindowId window) const {
-  XWindowAttributes attributes;
-  return XGetWindowAttributes(display_, window, &attributes) != 0;
-}
-
 std::optional<ScreenRect> XDisplay::InnerRect(XWindowId window) const {
   XWindowAttributes attributes;
   if (!XGetWindowAttributes(display_, window, &attributes)) return std::nullopt;

@@ -63,7 +63,6 @@ class XDisplay {
   // the program put on it), or of that title (UTF-8).
   std::optional<XWindowId> WindowOfProcess(pid_t pid) const;
   std::optional<XWindowId> WindowTitled(const std::string& utf8Title) const;
-  bool Exists(XWindowId window) const;
   // The window's own area on the screen, inside the window manager's frame.
   std::optional<ScreenRect> InnerRect(XWindowId window) const;
   // The window with the window manager's frame around it.
