@@ -216,8 +216,11 @@ TEST_F(EntryTest, StaleTemporariesOutsideTheGameFolderAreLeftAlone) {
   fs::remove_all(outside);
 }
 
+// The first player runs on, its report log as it wrote it.
 TEST_F(EntryTest, SecondInstanceAnsweredNoLeavesTheFirstRunning) {
   LockHolder first(dir_ / "ゲーム.lock");
+  const std::string firstLog = "App : ver 878\nOS : the first player's\nMode : DirectDraw 32\n";
+  std::ofstream(dir_ / "Report_Game.txt", std::ios::trunc) << firstLog;
   platform::SetHeadlessBoxAnswer(platform::kAnswerNo);
   EXPECT_EQ(RunPlayer(), 0);
   auto boxes = platform::TakeHeadlessBoxes();
@@ -227,7 +230,22 @@ TEST_F(EntryTest, SecondInstanceAnsweredNoLeavesTheFirstRunning) {
             "既に起動しています。\n実行中のプログラムを閉じて再起動しますか？\n\nWould you like to restart "
             "the game?");
   EXPECT_TRUE(first.Running());
-  EXPECT_EQ(Report().find("Mode : "), std::string::npos);  // stopped before the device
+  EXPECT_EQ(Report(), firstLog);
+}
+
+// A second start that cannot end the first (its process id unreadable, so
+// the lock never frees) is refused, and leaves the first one's log alone.
+TEST_F(EntryTest, SecondInstanceThatCannotEndTheFirstLeavesItsLogWhole) {
+  LockHolder first(dir_ / "ゲーム.lock");
+  std::ofstream(dir_ / "ゲーム.lock", std::ios::trunc) << "?";
+  const std::string firstLog = "App : ver 878\nOS : the first player's\n";
+  std::ofstream(dir_ / "Report_Game.txt", std::ios::trunc) << firstLog;
+  EXPECT_EQ(RunPlayer(), 1);
+  const auto boxes = platform::TakeHeadlessBoxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[1].text, "プログラムの終了に失敗しました。");
+  EXPECT_TRUE(first.Running());
+  EXPECT_EQ(Report(), firstLog);
 }
 
 // Where the desktop's box cannot show, the question is drawn in a small
@@ -352,6 +370,35 @@ TEST_F(EntryTest, AReportLogThatCannotBeMadeIsSaidOnStderr) {
   EXPECT_EQ(player.ExitCode(), 1);
   EXPECT_EQ(player.Stderr(), "Cannot start: the report log \"" + (fs::canonical(dir_) / "Report_Game.txt").string() +
                                  "\" cannot be written: " + std::strerror(EISDIR) + "\n");
+}
+
+// Without a display the player says why on stderr and in its report log,
+// once it holds the lock: while another player runs, that one's log is left
+// whole and stderr alone tells.
+TEST_F(EntryTest, NoDisplayIsSaidInTheReportLogOnlyWhenNoOtherPlayerRuns) {
+  const SpawnedProgram::Setup::Environment noDisplay = {{"DISPLAY", std::nullopt},
+                                                        {"WAYLAND_DISPLAY", std::nullopt},
+                                                        {"SDL_VIDEODRIVER", std::nullopt},
+                                                        {"SDL_AUDIODRIVER", "dummy"}};
+  const std::string said = "No display: the player cannot open its window here: no X11 or Wayland display";
+  const auto runWithoutDisplay = [&] {
+    SpawnedProgram player(PlayerProgram(dir_, noDisplay));
+    ASSERT_TRUE(player.Started());
+    ASSERT_TRUE(player.EndsWithin(kProgramEndWaitMs));
+    EXPECT_EQ(player.ExitCode(), 1);
+    EXPECT_NE(player.Stderr().find(said), std::string::npos) << player.Stderr();
+  };
+  {
+    LockHolder first(dir_ / "ゲーム.lock");
+    const std::string firstLog = "App : ver 878\nOS : the first player's\n";
+    std::ofstream(dir_ / "Report_Game.txt", std::ios::trunc) << firstLog;
+    runWithoutDisplay();
+    EXPECT_EQ(Report(), firstLog);
+    EXPECT_TRUE(first.Running());
+  }
+  runWithoutDisplay();
+  EXPECT_EQ(Report().rfind("App : ver 878\nOS : ", 0), 0u) << Report();
+  EXPECT_NE(Report().find(said), std::string::npos) << Report();
 }
 
 // An X server of the test's own, on a display number it chose itself.
