@@ -12,6 +12,7 @@
 #include "platform/main_thread.h"
 #include "platform/presenter.h"
 #include "platform/process_memory.h"
+#include "platform/second_start.h"
 #include "platform/single_instance.h"
 #include "platform/window.h"
 #include "shell/app_state.h"
@@ -107,6 +108,7 @@ int RunPlayer(std::string_view commandLine) {
   if (instance == InstanceCheck::Declined) return 0;
   if (instance == InstanceCheck::Failed) return StartStopped();
   TakeReportFile();
+  platform::TakeSecondStartRequests();
   if (instanceLock.Held()) RemoveStaleSaveTemporaries();
 
   if (!platform::CreateMainWindow(kScreenWidth, kScreenHeight)) {

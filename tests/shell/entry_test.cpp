@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -26,6 +27,7 @@
 #include "platform/own_window.h"
 #include "platform/text_encoding.h"
 #include "platform/ui_events.h"
+#include "platform/window.h"
 #include "shell/dialogs/dialog_box.h"
 #include "shell/app_state.h"
 #include "shell/game/game.h"
@@ -246,6 +248,48 @@ TEST_F(EntryTest, SecondInstanceThatCannotEndTheFirstLeavesItsLogWhole) {
   EXPECT_EQ(boxes[1].text, "プログラムの終了に失敗しました。");
   EXPECT_TRUE(first.Running());
   EXPECT_EQ(Report(), firstLog);
+}
+
+// While a second start asks, a full-screen player minimises its window (it
+// would cover the question and take its keys) and comes back once the start
+// has done asking, or once the start has gone without a word (killed, say).
+TEST_F(EntryTest, AFullScreenPlayerStepsAsideWhileASecondStartAsks) {
+  std::ofstream(dir_ / "System.ini", std::ios::trunc) << "Direct3D=0\r\nWindowMode=0\r\nBpp=32\r\nExit\r\n";
+  std::atomic<int> frames{0};
+  SetGameFrameStep([&] {
+    ++frames;
+    platform::SleepMs(1);
+    return 1;
+  });
+  const auto minimised = [] { return platform::MainWindowMinimised(); };
+  const auto restored = [] { return !platform::MainWindowMinimised(); };
+  std::thread secondStarts([&] {
+    WaitUntil([&] { return frames.load() > 0; });
+    ::kill(::getpid(), SIGUSR1);
+    EXPECT_TRUE(WaitUntil(minimised));
+    ::kill(::getpid(), SIGUSR2);
+    EXPECT_TRUE(WaitUntil(restored));
+
+    int stay[2];
+    ASSERT_EQ(::pipe2(stay, O_CLOEXEC), 0);
+    const pid_t asker = ::fork();
+    if (asker == 0) {
+      // Asks, and ends without a word once the test lets it.
+      ::close(stay[1]);
+      ::kill(::getppid(), SIGUSR1);
+      char byte;
+      ::read(stay[0], &byte, 1);
+      ::_exit(0);
+    }
+    ::close(stay[0]);
+    EXPECT_TRUE(WaitUntil(minimised));
+    ::close(stay[1]);
+    ::waitpid(asker, nullptr, 0);
+    EXPECT_TRUE(WaitUntil(restored));
+    platform::RequestClose(platform::CloseReason::User);
+  });
+  EXPECT_EQ(RunPlayer(), 0);
+  secondStarts.join();
 }
 
 // Where the desktop's box cannot show, the question is drawn in a small
