@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/main_thread.h"
 #include "platform/text_encoding.h"
@@ -16,6 +18,8 @@ std::filesystem::path g_debugLogPath;
 bool g_debugLog = false;
 bool g_debugLogStarted = false;
 std::future<std::string> g_pendingReportLine;
+// The lines reported while the file is not yet ours (InitHeldReport).
+std::optional<std::vector<std::string>> g_heldReportLines;
 
 // Writes the CP932 line as UTF-8 plus a line feed; false when the file does
 // not open.
@@ -30,19 +34,26 @@ bool WriteLine(const std::filesystem::path& path, const char* mode, std::string_
   return true;
 }
 
+// Under g_logMutex.
+bool AppendReportLineLocked(std::string_view line) {
+  if (g_reportPath.empty()) return false;
+  if (g_heldReportLines) {
+    g_heldReportLines->emplace_back(line);
+    return true;
+  }
+  // "r+" rather than "a": a report file that was removed is not created again.
+  return WriteLine(g_reportPath, "r+b", line, true);
+}
+
 // The line given to ReportWhenKnown, once known; under g_logMutex.
 void WritePendingReportLineLocked() {
-  if (!g_pendingReportLine.valid()) return;
-  const std::string line = g_pendingReportLine.get();
-  if (!g_reportPath.empty()) WriteLine(g_reportPath, "r+b", line, true);
+  if (g_pendingReportLine.valid()) AppendReportLineLocked(g_pendingReportLine.get());
 }
 
 bool AppendReportLine(std::string_view line) {
   std::lock_guard lock(g_logMutex);
   WritePendingReportLineLocked();
-  if (g_reportPath.empty()) return false;
-  // "r+" rather than "a": a report file that was removed is not created again.
-  return WriteLine(g_reportPath, "r+b", line, true);
+  return AppendReportLineLocked(line);
 }
 
 // The report line, then the debug log and the box; when the report file
@@ -54,9 +65,9 @@ int ReportEverywhere(std::string_view line, bool showBox) {
   return 1;
 }
 
-}  // namespace
-
-int InitReport(const std::filesystem::path& path, std::error_code* failure) {
+// Opens the report file with `mode` to see that it can be written, keeps its
+// absolute path, and holds the lines from now on or not.
+int StartReport(const std::filesystem::path& path, const char* mode, bool hold, std::error_code* failure) {
   std::error_code error;
   std::filesystem::path absolute = std::filesystem::absolute(path, error);
   if (error) {
@@ -66,14 +77,36 @@ int InitReport(const std::filesystem::path& path, std::error_code* failure) {
   std::lock_guard lock(g_logMutex);
   WritePendingReportLineLocked();
   g_reportPath.clear();
-  std::FILE* file = std::fopen(absolute.c_str(), "wb");
+  g_heldReportLines.reset();
+  std::FILE* file = std::fopen(absolute.c_str(), mode);
   if (!file) {
     if (failure) *failure = std::error_code(errno, std::generic_category());
     return 0;
   }
   std::fclose(file);
   g_reportPath = absolute;
+  if (hold) g_heldReportLines.emplace();
   return 1;
+}
+
+}  // namespace
+
+int InitReport(const std::filesystem::path& path, std::error_code* failure) {
+  return StartReport(path, "wb", false, failure);
+}
+
+int InitHeldReport(const std::filesystem::path& path, std::error_code* failure) {
+  return StartReport(path, "ab", true, failure);
+}
+
+void TakeReportFile() {
+  std::lock_guard lock(g_logMutex);
+  if (!g_heldReportLines) return;
+  WritePendingReportLineLocked();
+  std::vector<std::string> lines = std::move(*g_heldReportLines);
+  g_heldReportLines.reset();
+  if (std::FILE* file = std::fopen(g_reportPath.c_str(), "wb")) std::fclose(file);
+  for (const std::string& line : lines) AppendReportLineLocked(line);
 }
 
 int Report(const char* format, ...) {

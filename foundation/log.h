@@ -19,6 +19,14 @@
 // 0 when the file cannot be created; then `failure`, when given, holds the
 // system's reason.
 int InitReport(const std::filesystem::path& path, std::error_code* failure = nullptr);
+// As InitReport, but the file is only made when missing and otherwise left
+// as it is (another run may still be writing it): the lines reported from
+// now on are held in memory until TakeReportFile, and dropped when it never
+// comes.
+int InitHeldReport(const std::filesystem::path& path, std::error_code* failure = nullptr);
+// Empties the report file and writes the held lines into it; from then on
+// lines go straight to the file. Nothing when no lines are held.
+void TakeReportFile();
 // Appends one line to the report file; 0 when it cannot be opened (also when
 // it was removed after InitReport).
 int Report(const char* format, ...) PLAYER_PRINTF(1, 2);

@@ -126,15 +126,17 @@ int cThread::Resume() {
   return 1;
 }
 
+void cThread::AskToQuit(Control& control) {
+  std::lock_guard lock(control.mutex);
+  control.suspendCount = 0;
+  control.stop.store(true);
+  control.gateOpened.notify_all();
+}
+
 void cThread::Exit() {
   const auto control = Current();
   if (!control) return;
-  {
-    std::lock_guard lock(control->mutex);
-    control->suspendCount = 0;
-    control->stop.store(true);
-    control->gateOpened.notify_all();
-  }
+  AskToQuit(*control);
   DebugLogF("Exit A");
   control->Post({WM_QUIT, 0, 0});
   DebugLogF("Exit B");
@@ -153,6 +155,17 @@ void cThread::Exit() {
   }
   Retire(control);
   DebugLogF("Exit E");
+}
+
+void cThread::ExitAndWait() {
+  const auto control = Current();
+  if (!control) return;
+  AskToQuit(*control);
+  while (!control->finished.load()) {
+    control->Post({WM_QUIT, 0, 0});
+    WaitOneRound();
+  }
+  Retire(control);
 }
 
 bool cThread::IsRunning() const { return Current() != nullptr; }

@@ -42,6 +42,10 @@ class cThread {
   // rounds is reported and left running (a later Exit asks again, a later
   // Start lets go of it; at process exit it is detached).
   void Exit();
+  // Asks as Exit does and waits however long the thread takes: for a thread
+  // whose procedure uses its owner, which is about to go (on a loaded
+  // machine the thread may even begin only after the 200 rounds).
+  void ExitAndWait();
 
   bool IsRunning() const;
   // Queues a message for the thread; false when no thread runs.
@@ -60,6 +64,8 @@ class cThread {
   // The running thread's state, taken under the object's lock: one thread
   // may start and wait for a thread while another suspends or ends it.
   std::shared_ptr<Control> Current() const;
+  // Opens the gate and raises the stop flag.
+  static void AskToQuit(Control& control);
   // Joins the ended thread and lets go of it, once, whoever comes first.
   void Retire(const std::shared_ptr<Control>& control);
 

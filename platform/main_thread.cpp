@@ -25,6 +25,7 @@ struct Reply {
 struct Request {
   std::function<std::intptr_t()> work;
   std::shared_ptr<Reply> reply;  // null for a posted request
+  bool sentFromAStep = false;    // its sender waits for it inside a frame step
 };
 
 struct State {
@@ -38,6 +39,7 @@ struct State {
   std::optional<CloseReason> forcedClose;  // a failure's or a termination
   int failureCloseHolds = 0;
   bool failureHeldByStep = false;
+  bool userCloseHeldByStep = false;
   std::function<void()> failureRaised;
   std::optional<int> quitCode;
 };
@@ -54,6 +56,7 @@ static_assert(std::atomic<bool>::is_always_lock_free, "the signal handler needs 
 thread_local const std::atomic<bool>* t_stopFlag = nullptr;
 thread_local bool t_runningLoopTasks = false;
 thread_local int t_stepDepth = 0;
+thread_local bool t_servingAStep = false;
 
 void Wake() {
   std::function<void()> wakeup;
@@ -85,7 +88,7 @@ bool CancelIfPending(Reply& reply) {
 std::optional<std::intptr_t> SendWork(std::function<std::intptr_t()> work) {
   if (IsMainThread()) return work();
   auto reply = std::make_shared<Reply>();
-  if (!Enqueue({std::move(work), reply})) return std::nullopt;
+  if (!Enqueue({std::move(work), reply, t_stepDepth > 0})) return std::nullopt;
   std::unique_lock lock(reply->mutex);
   while (true) {
     reply->done.wait_for(lock, std::chrono::milliseconds(1));
@@ -109,7 +112,9 @@ void Serve(Request& request) {
     if (request.reply->status != RequestStatus::Pending) return;
     request.reply->status = RequestStatus::Running;
   }
+  const bool servedBefore = std::exchange(t_servingAStep, request.sentFromAStep);
   std::intptr_t result = request.work();
+  t_servingAStep = servedBefore;
   std::lock_guard lock(request.reply->mutex);
   request.reply->result = result;
   request.reply->status = RequestStatus::Done;
@@ -125,6 +130,15 @@ std::function<std::intptr_t()> HandlerCall(unsigned id, std::uintptr_t wParam, s
     }
     return handler ? handler(id, wParam, lParam) : 0;
   };
+}
+
+// A close raised now waits for the end of the step under way: a failure's
+// that the stepping thread raises itself, and the player's or a failure's
+// raised while the main thread serves that thread (taken in a box it asked
+// for, which the step follows with its next box). A termination never waits.
+bool WaitsForTheStep(CloseReason reason) {
+  if (reason == CloseReason::Terminate) return false;
+  return t_servingAStep || (reason == CloseReason::Fatal && t_stepDepth > 0);
 }
 
 }  // namespace
@@ -201,8 +215,8 @@ void RequestClose(CloseReason reason) {
   }
   {
     std::lock_guard lock(Shared().mutex);
-    if (reason == CloseReason::Fatal && t_stepDepth > 0) {
-      Shared().failureHeldByStep = true;
+    if (WaitsForTheStep(reason)) {
+      (reason == CloseReason::User ? Shared().userCloseHeldByStep : Shared().failureHeldByStep) = true;
       return;
     }
     if (reason == CloseReason::User)
@@ -254,18 +268,21 @@ FailureClosesHeld::~FailureClosesHeld() {
   if (Shared().failureCloseHolds > 0) --Shared().failureCloseHolds;
 }
 
-FailureClosesAfterStep::FailureClosesAfterStep() { ++t_stepDepth; }
+ClosesAfterStep::ClosesAfterStep() { ++t_stepDepth; }
 
-FailureClosesAfterStep::~FailureClosesAfterStep() {
-  if (--t_stepDepth == 0) RaiseFailureCloseHeldByStep();
+ClosesAfterStep::~ClosesAfterStep() {
+  if (--t_stepDepth == 0) RaiseClosesHeldByStep();
 }
 
-void RaiseFailureCloseHeldByStep() {
+void RaiseClosesHeldByStep() {
   {
     std::lock_guard lock(Shared().mutex);
     State& state = Shared();
-    if (!std::exchange(state.failureHeldByStep, false)) return;
-    if (!state.forcedClose) state.forcedClose = CloseReason::Fatal;
+    const bool user = std::exchange(state.userCloseHeldByStep, false);
+    const bool failure = std::exchange(state.failureHeldByStep, false);
+    if (!user && !failure) return;
+    if (user) state.userClose = true;
+    if (failure && !state.forcedClose) state.forcedClose = CloseReason::Fatal;
   }
   Wake();
 }
@@ -274,6 +291,7 @@ bool DeclineWaitingCloses() {
   std::lock_guard lock(Shared().mutex);
   State& state = Shared();
   state.userClose = false;
+  state.userCloseHeldByStep = false;
   bool failure = std::exchange(state.failureHeldByStep, false);
   if (state.forcedClose == CloseReason::Fatal) {
     state.forcedClose.reset();
@@ -324,6 +342,7 @@ void ResetMainThreadState() {
   Shared().forcedClose.reset();
   Shared().failureCloseHolds = 0;
   Shared().failureHeldByStep = false;
+  Shared().userCloseHeldByStep = false;
   Shared().quitCode.reset();
   g_forcedClose.store(false);
   g_terminationSignal.store(false);

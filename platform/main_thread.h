@@ -77,19 +77,22 @@ class FailureClosesHeld {
 // While one lives on a thread (the game thread's frame step), a failure's
 // close that this thread raises waits for its end: the step that failed
 // goes on to show the boxes that tell of the failure (a damaged stage's,
-// then the map's), and the question comes only after the last of them.
-// The player's close and a termination are raised at once.
-class FailureClosesAfterStep {
+// then the map's), and the question comes only after the last of them. So
+// does any close but a termination that the main thread takes while it
+// serves this thread (the window's close button clicked in a box the step
+// asked for). The player's close raised elsewhere (Esc, a click while no
+// box of the step is open) and a termination are raised at once.
+class ClosesAfterStep {
  public:
-  FailureClosesAfterStep();
-  ~FailureClosesAfterStep();
-  FailureClosesAfterStep(const FailureClosesAfterStep&) = delete;
-  FailureClosesAfterStep& operator=(const FailureClosesAfterStep&) = delete;
+  ClosesAfterStep();
+  ~ClosesAfterStep();
+  ClosesAfterStep(const ClosesAfterStep&) = delete;
+  ClosesAfterStep& operator=(const ClosesAfterStep&) = delete;
 };
-// Raises now the failure's close that a step holds back: the step hands its
-// frames over to a loop of its own (a hold of the stage), which may last
-// until someone answers.
-void RaiseFailureCloseHeldByStep();
+// Raises now the closes that a step holds back: the step hands its frames
+// over to a loop of its own (a hold of the stage), which may last until
+// someone answers.
+void RaiseClosesHeldByStep();
 
 // The exit question was answered No: the closes that waited for it, the
 // player's and a failure's, pending or held back by a step, are declined

@@ -12,6 +12,7 @@
 #include "platform/main_thread.h"
 #include "platform/presenter.h"
 #include "platform/process_memory.h"
+#include "platform/second_start.h"
 #include "platform/single_instance.h"
 #include "platform/window.h"
 #include "shell/app_state.h"
@@ -45,10 +46,11 @@ bool ReportMissingDisplay() {
 }
 
 // Without its report log the player does not start, and nothing else would
-// tell why: the file and the system's reason go to stderr.
+// tell why: the file and the system's reason go to stderr. The file stays as
+// it is until the instance lock is ours: a running player may be writing it.
 bool StartReportLogOrSayWhy(const std::filesystem::path& file) {
   std::error_code failure;
-  if (StartReportLog(file, &failure)) return true;
+  if (StartReportLog(file, ReportFileTaken::OnceLockHeld, &failure)) return true;
   std::error_code unknownFolder;
   std::filesystem::path shown = std::filesystem::absolute(file, unknownFolder);
   if (unknownFolder) shown = file;
@@ -87,18 +89,26 @@ int RunPlayer(std::string_view commandLine) {
   struct PendingReportLine {
     ~PendingReportLine() { WritePendingReportLine(); }
   } pendingReportLine;
-  if (ReportMissingDisplay()) return 1;
+  // Held until the process ends; the lock is released on every way out. A
+  // start that never holds it leaves the report file to the running player:
+  // its own lines, which describe the same machine, are dropped.
+  platform::InstanceLock instanceLock(platform::InstanceLockPath("ゲーム"));
+  if (ReportMissingDisplay()) {
+    // Said on stderr already; the report takes it too when no player runs.
+    if (instanceLock.TryAcquire() != platform::InstanceLock::Status::HeldByOther) TakeReportFile();
+    return 1;
+  }
 
   g_bFromEditor = platform::StartedByEditor() ? 1 : 0;
   // From the first question on: one that waits ends, and the player closes
   // quietly.
   platform::TakeTerminationAsCloseRequest();
   ProgramBoxes boxes;
-  // Held until the process ends; the lock is released on every way out.
-  platform::InstanceLock instanceLock(platform::InstanceLockPath("ゲーム"));
   const InstanceCheck instance = EnsureSingleInstance(instanceLock);
   if (instance == InstanceCheck::Declined) return 0;
   if (instance == InstanceCheck::Failed) return StartStopped();
+  TakeReportFile();
+  platform::TakeSecondStartRequests();
   if (instanceLock.Held()) RemoveStaleSaveTemporaries();
 
   if (!platform::CreateMainWindow(kScreenWidth, kScreenHeight)) {

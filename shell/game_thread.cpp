@@ -18,10 +18,11 @@ FrameStep CurrentStep() {
   return [] { return g_Game.Frame(); };
 }
 
-// One frame step; a failure's close raised in it is raised as it ends, so
-// that every box the failing step shows comes before the question.
+// One frame step; a failure's close raised in it, and a close clicked in a
+// box it asked for, are raised as it ends, so that every box the step shows
+// comes before the question.
 int StepWithItsBoxesFirst(const FrameStep& step) {
-  const platform::FailureClosesAfterStep failuresAfterTheStep;
+  const platform::ClosesAfterStep closesAfterTheStep;
   return step();
 }
 }  // namespace

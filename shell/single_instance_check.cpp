@@ -1,6 +1,7 @@
 #include "shell/single_instance_check.h"
 
 #include "foundation/log.h"
+#include "platform/second_start.h"
 
 namespace {
 
@@ -24,6 +25,9 @@ InstanceCheck EnsureSingleInstance(platform::InstanceLock& lock) {
   Status status = lock.TryAcquire();
   // A lock file that cannot be made does not stop the game: it runs unguarded.
   if (status != Status::HeldByOther) return InstanceCheck::Start;
+  // A full-screen player would cover the question and take its keys; it
+  // comes back unless it is ended.
+  platform::RunningPlayerStepsAside runningPlayerAside(lock);
   if (!AskToRestart()) return InstanceCheck::Declined;
   // Two players writing one game folder would corrupt its saves, so the new
   // one starts only once the lock is its own.

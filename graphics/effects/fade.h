@@ -34,3 +34,8 @@ std::uint8_t DDFadeIn(PALETTEENTRY* lpOut, int nFirst, int nLast, int nRed, int 
 // brightness 255 leaving it as drawn and 0 black (the palette at 8 bits, the
 // picture otherwise). Callers step the brightness once per frame.
 void DrawSceneFade(int brightness);
+
+// The back buffer as every scene's finished fade-out leaves it: filled with
+// palette colour 16, so the next scene starts from the same frame whatever
+// the last one drew.
+void FillFadedOutBackBuffer();

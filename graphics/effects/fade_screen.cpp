@@ -3,6 +3,7 @@
 #include <numbers>
 
 #include "graphics/blits/blit.h"
+#include "graphics/blits/fill.h"
 #include "graphics/device/device.h"
 #include "graphics/effects/effect_quad.h"
 #include "graphics/effects/fade.h"
@@ -10,6 +11,8 @@
 #include "graphics/images/unpal.h"
 
 namespace {
+
+constexpr int kFadedOutColour = 16;
 
 // Where a fade stands; each kind of fade has one per drawing mode.
 struct FadeAngles {
@@ -98,3 +101,5 @@ void DrawSceneFade(int brightness) {
   const int weight = lpDTCon ? brightness : brightness * 256 / 255;
   DrawFadeAtWeight(weight, g_ShownPalette.data(), 0, 255, 0, 0, 0, g_PalEntries.data());
 }
+
+void FillFadedOutBackBuffer() { DDFillSurface(&BackBuffer, kFadedOutColour); }

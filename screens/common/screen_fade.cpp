@@ -1,14 +1,10 @@
 #include "screens/common/screen_fade.h"
 
-#include "graphics/blits/fill.h"
-#include "graphics/device/device.h"
 #include "graphics/effects/fade.h"
 #include "graphics/images/palette.h"
 #include "shell/game/game.h"
 
 namespace {
-
-constexpr int kScreenClearColour = 16;
 
 double FadeStep() { return static_cast<double>(g_Game.m_nFadeSpeed > 0 ? g_Game.m_nFadeSpeed : 1); }
 
@@ -20,6 +16,6 @@ bool StepScreenFadeIn() {
 
 bool StepScreenFadeOut() {
   if (!DDFadeOut(g_ShownPalette.data(), 0, 255, 0, 0, 0, FadeStep(), g_PalEntries.data(), 0)) return false;
-  DDFillSurface(&BackBuffer, kScreenClearColour);
+  FillFadedOutBackBuffer();
   return true;
 }

@@ -455,7 +455,9 @@ int DialogBox::Run(platform::UiSurface surface) {
   m_handler.InitDialog();
   // A termination ends the dialog. Any other close waits for its end, a
   // failure's too: the boxes that tell of a failure are read before the
-  // question its close asks. Each is raised again afterwards.
+  // question its close asks. Each is raised again afterwards; in a box that
+  // the game thread's step asked for, the platform holds it on until that
+  // step ends, so that the step's next box comes before the question too.
   DeferredCloses laterCloses;
   if (!m_ended) {
     UpdateTextInput();

@@ -8,8 +8,8 @@
 // A dialog is drawn over the last game frame (UiSurface::GameWindow, in the
 // 640x480 picture, so it follows the window's scale and full screen) or,
 // before the game window is shown, in a window of its own. While it runs the
-// main thread keeps serving requests; closes raised by a fatal error or a
-// termination end the dialog with 0 and are raised again once it is gone.
+// main thread keeps serving requests; a termination ends the dialog with 0,
+// and every close taken while it runs is raised again once it is gone.
 //
 // Keys pass the key hook (input/key_hook.h) before the dialog manager sees
 // them: a bound dialog receives the hook's re-posted key messages.

@@ -31,7 +31,7 @@ bool cRunHarness::Start(std::string_view commandLine) {
   m_started = true;
   g_bGameStarted = 0;
   ResetCloseState();
-  StartReportLog(m_folder / "Report_Game.txt");
+  StartReportLog(m_folder / "Report_Game.txt", ReportFileTaken::AtOnce);
   // Runs read the report as it stands and may end at any moment: the
   // text-face line is in it before the run goes on.
   WritePendingReportLine();

@@ -118,7 +118,8 @@ unsigned cMidiPlayer::Feed() {
 }
 
 int cMidiPlayer::Close() {
-  m_thread.Exit();
+  // The feeder calls into this player, so it never outlives it.
+  m_thread.ExitAndWait();
   if (m_pStream) LogFailure("Reset", m_pStream->Reset());
   m_pStream.reset();
   return 1;

@@ -56,8 +56,9 @@ int thPause(cStageScene& scene) {
   input.ClearButtons();
   for (;;) {
     // The hold may last until the player answers: a failure of the frame
-    // that began it, or of its own last frame, is asked about meanwhile.
-    platform::RaiseFailureCloseHeldByStep();
+    // that began it, or of its own last frame, and a close clicked in a box
+    // either asked for, are asked about meanwhile.
+    platform::RaiseClosesHeldByStep();
     if (cThread::StopRequested() || scene.m_bQuit.load()) break;
     WaitNextFrame();
     if (!RestoreLostSurfaces()) PostFailureClose();

@@ -45,7 +45,6 @@ void ReleaseStageSurfaces(cStageScene& scene) {
   ReleaseViewRangeMask();
   ReleaseBackgroundPictures();
 }
-void ClearBackBuffer() {}
 
 void PostCloseRequest() { platform::RequestClose(platform::CloseReason::User); }
 void PostFailureClose() { platform::RequestClose(platform::CloseReason::Fatal); }

@@ -13,7 +13,6 @@ void ReleaseStageSurfaces(cStageScene& scene);
 // No picture or message shown and no wait left over: every attempt starts
 // alike.
 void ClearStageShows(cStageScene& scene);
-void ClearBackBuffer();
 // WM_CLOSE to the main window: the program's close path runs.
 void PostCloseRequest();
 // The same after a failure: one that recurs on every frame is asked about

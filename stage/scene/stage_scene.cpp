@@ -110,7 +110,7 @@ void cStageScene::Leave() {
   DrawSceneFade(kFadeComplete - std::min(m_bFading, kFadeComplete));
   if (m_bFading < kFadeComplete) return;
   m_bFading = 0;
-  ClearBackBuffer();
+  FillFadedOutBackBuffer();
   if ((g_Game.m_nTitleCmd == TC_FREEPLAY && !g_SaveData.m_bSeriesStart) || g_bDirectStage) {
     g_SaveData.m_bSeriesStart = 0;
     if (!PlayStageFileStep(g_PlayStage.FilePath, 0)) {

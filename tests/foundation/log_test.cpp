@@ -69,6 +69,47 @@ TEST_F(LogTest, ALineStillWorkedOutKeepsItsPlace) {
   EXPECT_EQ(ReadAll(report_), "before\nworked out\nafter\nlast\n");
 }
 
+// A start that may not own the game folder yet leaves the file as another
+// run wrote it; once the file is its own, the lines it held come first, in
+// their order, a line still worked out among them.
+TEST_F(LogTest, AHeldReportLeavesTheFileAloneUntilItIsTaken) {
+  std::ofstream(report_) << "the running player's line\n";
+  ASSERT_EQ(InitHeldReport(report_), 1);
+  EXPECT_EQ(Report("held"), 1);
+  std::promise<std::string> slow;
+  ReportWhenKnown(slow.get_future());
+  slow.set_value("worked out");
+  EXPECT_EQ(ReportAndLog("%s", Cp932Literal("読み込み")), 1);
+  EXPECT_EQ(ReadAll(report_), "the running player's line\n");
+  TakeReportFile();
+  EXPECT_EQ(ReadAll(report_), "held\nworked out\n読み込み\n");
+  EXPECT_EQ(Report("after"), 1);
+  TakeReportFile();
+  EXPECT_EQ(ReadAll(report_), "held\nworked out\n読み込み\nafter\n");
+
+  // A start that never takes the file leaves it as it was, and its lines
+  // reach no later run's file.
+  ASSERT_EQ(InitHeldReport(report_), 1);
+  Report("dropped");
+  EXPECT_EQ(ReadAll(report_), "held\nworked out\n読み込み\nafter\n");
+  ASSERT_EQ(InitHeldReport(report_), 1);
+  TakeReportFile();
+  EXPECT_EQ(ReadAll(report_), "");
+}
+
+// Whether the file can be written is known at once: a start that cannot
+// keep its log says so before it asks anything.
+TEST_F(LogTest, AHeldReportIsMadeWhenMissingAndRefusedWhenItCannotBeWritten) {
+  ASSERT_EQ(InitHeldReport(report_), 1);
+  EXPECT_TRUE(fs::exists(report_));
+  fs::remove(report_);
+  fs::create_directory(report_);
+  std::error_code failure;
+  EXPECT_EQ(InitHeldReport(report_, &failure), 0);
+  EXPECT_EQ(failure, std::errc::is_a_directory);
+  EXPECT_EQ(Report("nowhere"), 0);
+}
+
 TEST_F(LogTest, CP932TextIsWrittenAsUtf8) {
   ASSERT_EQ(InitReport(report_), 1);
   Report("%s", Cp932Literal("読み込み"));

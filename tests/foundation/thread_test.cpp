@@ -89,6 +89,22 @@ TEST(Thread, ThreadThatIgnoresQuitIsLeftRunningNotKilled) {
   EXPECT_FALSE(thread.IsRunning());
 }
 
+// A thread whose procedure uses its owner is waited for however long it
+// takes, even past the rounds Exit gives it, and is then gone.
+TEST(Thread, ExitAndWaitWaitsForAThreadThatEndsLate) {
+  std::atomic<bool> ended{false};
+  cThread thread;
+  ASSERT_EQ(thread.Start([&] {
+    platform::SleepMs(400);
+    ended.store(true);
+    return 1u;
+  }),
+            1);
+  thread.ExitAndWait();
+  EXPECT_TRUE(ended.load());
+  EXPECT_FALSE(thread.IsRunning());
+}
+
 // A run that Exit gave up on does not block the object: the next Start lets
 // go of it and starts the new run.
 TEST(Thread, StartAfterAnAbandonedRunStartsTheNewRun) {

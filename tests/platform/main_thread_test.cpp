@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <thread>
+#include <vector>
 
 #include "platform/clock.h"
 #include "tests/support/wait_until.h"
@@ -129,6 +130,75 @@ TEST_F(MainThreadTest, ThePlayersCloseComesBeforeAFailuresAndATerminationBeforeA
   platform::NoteTerminationSignal();
   EXPECT_TRUE(platform::ForcedClosePending());
   EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::Terminate);
+  EXPECT_FALSE(platform::TakeCloseRequest());
+}
+
+// A thread in its frame step that has the main thread raise closes while it
+// serves that thread (as a box the step asked for takes the window's close
+// button), and then ends its step once told to.
+class SteppingThread {
+ public:
+  explicit SteppingThread(std::vector<platform::CloseReason> raised)
+      : m_thread([this, raised] {
+          {
+            const platform::ClosesAfterStep step;
+            platform::RunOnMainThread([&raised] {
+              for (const platform::CloseReason reason : raised) platform::RequestClose(reason);
+            });
+            m_served = true;
+            WaitUntil([this] { return m_stepMayEnd.load(); });
+          }
+          m_ended = true;
+        }) {}
+  ~SteppingThread() {
+    if (m_thread.joinable()) EndTheStep();
+  }
+  bool Served() const { return m_served.load(); }
+  // Ends the step and waits for the thread (serving the main thread, which
+  // an early failed check may have left its request to).
+  void EndTheStep() {
+    m_stepMayEnd = true;
+    WaitUntil([this] { return m_ended.load(); }, [] { platform::ServeMainThread(); });
+    m_thread.join();
+  }
+
+ private:
+  std::atomic<bool> m_served{false};
+  std::atomic<bool> m_stepMayEnd{false};
+  std::atomic<bool> m_ended{false};
+  std::thread m_thread;
+};
+
+// The player's close and a failure's raised while the main thread serves a
+// stepping thread wait for the step's end, so that its next box comes
+// before the question; the player's close raised elsewhere (Esc) does not,
+// nor does a termination. A No to a question asked meanwhile declines the
+// held closes with it.
+TEST_F(MainThreadTest, ClosesRaisedWhileServingAStepWaitForItsEnd) {
+  using platform::CloseReason;
+  for (const bool answeredNo : {false, true}) {
+    SCOPED_TRACE(answeredNo ? "No meanwhile" : "no question meanwhile");
+    SteppingThread stepping({CloseReason::User, CloseReason::Fatal});
+    ASSERT_TRUE(ServeUntil([&] { return stepping.Served(); }));
+    EXPECT_FALSE(platform::TakeCloseRequest());
+    EXPECT_FALSE(platform::ForcedClosePending());
+    platform::RequestClose(CloseReason::User);  // Esc: no box is open
+    EXPECT_EQ(platform::TakeCloseRequest(), CloseReason::User);
+    if (answeredNo) {
+      EXPECT_TRUE(platform::DeclineWaitingCloses());
+    }
+    stepping.EndTheStep();
+    if (!answeredNo) {
+      EXPECT_EQ(platform::TakeCloseRequest(), CloseReason::User);
+      EXPECT_EQ(platform::TakeCloseRequest(), CloseReason::Fatal);
+    }
+    EXPECT_FALSE(platform::TakeCloseRequest());
+  }
+
+  SteppingThread terminated({CloseReason::Terminate});
+  ASSERT_TRUE(ServeUntil([&] { return terminated.Served(); }));
+  EXPECT_EQ(platform::TakeCloseRequest(), CloseReason::Terminate);
+  terminated.EndTheStep();
   EXPECT_FALSE(platform::TakeCloseRequest());
 }
 

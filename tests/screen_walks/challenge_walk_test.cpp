@@ -84,16 +84,21 @@ TEST(ChallengeWalk, OpenStagesStayWithinTheListAndMissingResultsReadAsZero) {
 
 // The first stage's file cut short and chosen from the list, as the player
 // runs (the game thread steps while the main thread runs the window): the
-// stage file's box, then the list's, then the question, never over a box.
-// Yes closes.
+// stage file's box, then the list's, then the question, never over a box,
+// also when the window's close button was clicked in the first box. Yes
+// closes.
 TEST(ChallengeWalk, ADamagedStagesBoxesComeBeforeItsQuestionWithTheGameThreadRunning) {
-  cScreenWalk walk("challenge_damaged_threads");
-  ASSERT_NO_FATAL_FAILURE(StartAtTheChallengeList(walk));
-  const std::filesystem::path file = walk.Folder() / "data" / "stg4" / "c01-1.stg4_000";
-  std::filesystem::resize_file(file, std::filesystem::file_size(file) - 4);
-  ExpectTheDamagedStagesBoxesThenTheQuestion(PressAndRunPlayerThreadsAnsweringBoxes(kKeyZ));
-  EXPECT_FALSE(platform::MainWindowExists());
-  EXPECT_TRUE(walk.Harness().Close());
+  for (const CloseClick click : {CloseClick::None, CloseClick::InTheFirstBox}) {
+    const bool clicked = click == CloseClick::InTheFirstBox;
+    SCOPED_TRACE(clicked ? "closed in the first box" : "no close clicked");
+    cScreenWalk walk(clicked ? "challenge_damaged_threads_closed" : "challenge_damaged_threads");
+    ASSERT_NO_FATAL_FAILURE(StartAtTheChallengeList(walk));
+    const std::filesystem::path file = walk.Folder() / "data" / "stg4" / "c01-1.stg4_000";
+    std::filesystem::resize_file(file, std::filesystem::file_size(file) - 4);
+    ExpectTheDamagedStagesBoxesThenTheQuestion(PressAndRunPlayerThreadsAnsweringBoxes(kKeyZ, click));
+    EXPECT_FALSE(platform::MainWindowExists());
+    EXPECT_TRUE(walk.Harness().Close());
+  }
 }
 
 TEST(ChallengeWalk, StageFilesAreNumberedFromOne) {

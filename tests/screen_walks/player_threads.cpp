@@ -12,6 +12,7 @@
 #include "platform/message_box.h"
 #include "platform/text_encoding.h"
 #include "platform/window.h"
+#include "shell/dialogs/dialog_box.h"
 #include "shell/dialogs/message_box_dialog.h"
 #include "shell/game/game.h"
 #include "shell/main_window.h"
@@ -36,19 +37,23 @@ bool RunPlayerThreadsUntilClosed(FrameStep step, const std::function<bool()>& re
 namespace {
 
 // PressAndRunPlayerThreadsAnsweringBoxes on any frame step.
-std::vector<DrawnBox> RunPlayerThreadsAnsweringBoxes(FrameStep step) {
+std::vector<DrawnBox> RunPlayerThreadsAnsweringBoxes(FrameStep step, CloseClick click) {
   std::vector<DrawnBox> boxes;  // main thread only
   int open = 0;
-  platform::SetMessageBoxOverride([&boxes, &open](const std::string& text, const std::string& caption, unsigned type) {
+  platform::SetMessageBoxOverride([&boxes, &open, click](const std::string& text, const std::string& caption,
+                                                         unsigned type) {
     if (!platform::IsMainThread()) platform::SleepMs(100);
     int answer = 0;
     platform::RunOnMainThread([&] {
       boxes.push_back({text, 0, open > 0});
       const std::size_t index = boxes.size() - 1;
       platform::QueueHeadlessUiEvents({platform::KeyUpEvent(platform::kVkReturn), platform::KeyDownEvent(platform::kVkReturn)});
+      if (index == 0 && click == CloseClick::InTheFirstBox)
+        SetDialogObserver([](DialogBox&) { platform::RequestClose(platform::CloseReason::User); });
       ++open;
       answer = DialogMessageBox(platform::Cp932FromUtf8(text), platform::Cp932FromUtf8(caption), type);
       --open;
+      SetDialogObserver(nullptr);
       boxes[index].answer = answer;
     });
     return answer;
@@ -69,13 +74,15 @@ std::vector<DrawnBox> RunPlayerThreadsAnsweringBoxes(FrameStep step) {
 
 }  // namespace
 
-std::vector<DrawnBox> PressAndRunPlayerThreadsAnsweringBoxes(int virtualKey) {
+std::vector<DrawnBox> PressAndRunPlayerThreadsAnsweringBoxes(int virtualKey, CloseClick click) {
   platform::SetKeyHeld(virtualKey, true);
-  return RunPlayerThreadsAnsweringBoxes([virtualKey, held = true]() mutable {
-    const int stepped = g_Game.Frame();
-    if (std::exchange(held, false)) platform::SetKeyHeld(virtualKey, false);
-    return stepped;
-  });
+  return RunPlayerThreadsAnsweringBoxes(
+      [virtualKey, held = true]() mutable {
+        const int stepped = g_Game.Frame();
+        if (std::exchange(held, false)) platform::SetKeyHeld(virtualKey, false);
+        return stepped;
+      },
+      click);
 }
 
 void ExpectTheDamagedStagesBoxesThenTheQuestion(const std::vector<DrawnBox>& boxes) {

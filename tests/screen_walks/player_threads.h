@@ -26,13 +26,18 @@ struct DrawnBox {
   bool operator==(const DrawnBox&) const = default;
 };
 
+// Whether the player clicks the window's close button while the first box
+// is open (that box's own event loop then raises the window's close).
+enum class CloseClick { None, InTheFirstBox };
+
 // Runs the player's threads on the game's own frames, `virtualKey` held
 // down in the first, until the player closes; each box is drawn on the main
 // thread and answered there. A box the game thread asks for comes 100 ms
 // late, as on a loaded machine: time for the main thread to take whatever
 // was raised before it. After 10 s the player is terminated. The boxes in
 // the order they opened.
-std::vector<DrawnBox> PressAndRunPlayerThreadsAnsweringBoxes(int virtualKey);
+std::vector<DrawnBox> PressAndRunPlayerThreadsAnsweringBoxes(int virtualKey,
+                                                             CloseClick click = CloseClick::None);
 // The boxes of a damaged stage file entered from a screen: the file's, the
 // screen's, each answered OK and not over another, then the exit question,
 // answered Yes.

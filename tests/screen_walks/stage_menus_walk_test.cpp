@@ -35,21 +35,24 @@
 
 namespace {
 
+// Steps until the stage scene is in play.
+void UntilPlay(cScreenWalk& walk) {
+  ASSERT_TRUE(walk.StepUntil([] { return StageScene() != nullptr && StageScene()->Phase() == kPhasePlay; }));
+}
+
+// A new game into the meadow, in play.
+void IntoTheMeadow(cScreenWalk& walk) {
+  ASSERT_TRUE(walk.Start());
+  ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
+  ASSERT_NO_FATAL_FAILURE(EnterTheFirstStage(walk));
+  ASSERT_NO_FATAL_FAILURE(UntilPlay(walk));
+}
+
 // The stage's menus in each drawing mode, over the meadow entered from the
 // map: the texts the sample game gives them, their entries and where they
 // lead.
 class StageMenusWalk : public testing::TestWithParam<DrawingMode> {
  protected:
-  // A new game into the meadow, in play.
-  void IntoTheMeadow(cScreenWalk& walk) {
-    ASSERT_TRUE(walk.Start());
-    ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
-    ASSERT_NO_FATAL_FAILURE(EnterTheFirstStage(walk));
-    ASSERT_NO_FATAL_FAILURE(UntilPlay(walk));
-  }
-  static void UntilPlay(cScreenWalk& walk) {
-    ASSERT_TRUE(walk.StepUntil([] { return StageScene() != nullptr && StageScene()->Phase() == kPhasePlay; }));
-  }
   static void UntilPhase(cScreenWalk& walk, int phase) {
     ASSERT_TRUE(walk.StepUntil([phase] { return StageScene() != nullptr && StageScene()->Phase() == phase; }));
   }
@@ -180,10 +183,7 @@ TEST_P(StageMenusWalk, EscWhileAMessageOrAWaitHoldsTheStageAsksOnce) {
 // pressed again, it does.
 TEST(StageQuestionWalk, TheKeyThatAnswersTheQuitQuestionDoesNotAlsoPause) {
   cScreenWalk walk("quit_question_keys");
-  ASSERT_TRUE(walk.Start());
-  ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
-  ASSERT_NO_FATAL_FAILURE(EnterTheFirstStage(walk));
-  ASSERT_TRUE(walk.StepUntil([] { return StageScene() != nullptr && StageScene()->Phase() == kPhasePlay; }));
+  ASSERT_NO_FATAL_FAILURE(IntoTheMeadow(walk));
   ASSERT_EQ(g_StageRules.pauseMenu, 1);
   UseDialogMessageBoxes(true);
   std::string asked;
@@ -219,10 +219,7 @@ TEST(StageQuestionWalk, AQuitAnsweredDuringTheClearsExtraLivesIsFollowedThrough)
     const bool yes = answer == platform::kAnswerYes;
     SCOPED_TRACE(yes ? "yes" : "no");
     cScreenWalk walk(yes ? "extra_lives_quit" : "extra_lives_stay");
-    ASSERT_TRUE(walk.Start());
-    ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
-    ASSERT_NO_FATAL_FAILURE(EnterTheFirstStage(walk));
-    ASSERT_TRUE(walk.StepUntil([] { return StageScene() != nullptr && StageScene()->Phase() == kPhasePlay; }));
+    ASSERT_NO_FATAL_FAILURE(IntoTheMeadow(walk));
     g_System->m_bScoreStep = 1;
     g_System->m_nScoreStep = 100;
     g_SaveData.m_nStageValue = 0;
@@ -259,6 +256,49 @@ TEST(StageQuestionWalk, AQuitAnsweredDuringTheClearsExtraLivesIsFollowedThrough)
     if (!yes) {
       EXPECT_EQ(livesAfterTheTally.load(), lives + 3);
     }
+    EXPECT_FALSE(platform::MainWindowExists());
+    EXPECT_TRUE(walk.Harness().Close());
+  }
+}
+
+// A close that the game thread's frame holds back until its end is raised
+// as soon as that frame hands itself over to a hold of the stage, which
+// lasts here until someone answers: a failure of the frame that began the
+// hold, and the player's close that came in while the main thread served
+// that frame (as a box it asked for does). The question comes during the
+// hold, once, and Yes closes.
+TEST(StageQuestionWalk, ACloseHeldByTheFrameThatBeginsAHoldAsksDuringIt) {
+  for (const platform::CloseReason reason : {platform::CloseReason::Fatal, platform::CloseReason::User}) {
+    const bool failure = reason == platform::CloseReason::Fatal;
+    SCOPED_TRACE(failure ? "failure" : "player");
+    cScreenWalk walk(failure ? "held_failure_in_a_hold" : "held_close_in_a_hold");
+    ASSERT_NO_FATAL_FAILURE(IntoTheMeadow(walk));
+    cManualClock& clock = walk.Harness().Clock();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    std::atomic<bool> gaveUp{false};
+    SetGameClock({[&clock] { return clock.Now(); },
+                  [&clock, &gaveUp, deadline](std::uint32_t milliseconds) {
+                    if (std::chrono::steady_clock::now() > deadline && !gaveUp.exchange(true))
+                      platform::RequestClose(platform::CloseReason::Terminate);  // the close was lost
+                    clock.Advance(milliseconds);
+                  }});
+    std::atomic<bool> held{false};
+    auto step = [&held, failure] {
+      if (!held.exchange(true)) {
+        if (failure)
+          platform::RequestClose(platform::CloseReason::Fatal);
+        else
+          platform::RunOnMainThread([] { platform::RequestClose(platform::CloseReason::User); });
+        WaitWhileShown(*StageScene(), kWaitMessage, kShowUntilKey, 1000000, 0);
+      }
+      return g_Game.Frame();
+    };
+    platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
+    Questions();
+    EXPECT_TRUE(RunPlayerThreadsUntilClosed(step, [] { return StageScene()->m_bHeld.load() != 0; }, {}));
+    SetGameClock(clock.AsGameClock());
+    EXPECT_FALSE(gaveUp.load());
+    EXPECT_EQ(Questions(), 1u);
     EXPECT_FALSE(platform::MainWindowExists());
     EXPECT_TRUE(walk.Harness().Close());
   }

@@ -302,18 +302,24 @@ TEST(WorldMapWalk, ADamagedStagesBoxesAreAnsweredBeforeItsQuestion) {
 // As the player runs, the game thread entering the damaged stage while the
 // main thread runs the window: each box is answered before the next one
 // opens, and the question comes only after the last of them, never over
-// one. Yes closes.
+// one, also when the player clicked the window's close button while the
+// first box was open: that close waits for the last box too, and the one
+// question answers both. Yes closes.
 TEST(WorldMapWalk, ADamagedStagesBoxesComeBeforeItsQuestionWithTheGameThreadRunning) {
-  cScreenWalk walk("world_map_damaged_threads");
-  ASSERT_TRUE(walk.Start());
-  ASSERT_NO_FATAL_FAILURE(DamageTheFirstStage());
-  ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
-  for (int i = 0; i < 2; ++i) ASSERT_TRUE(TapWhileOpen(walk, kKeyRight));
-  ASSERT_EQ(Map()->Phase(), cWorldMapScene::kWalk);
-  ASSERT_EQ(Map()->Cursor().x, 6);  // the stage is the next cell
-  ExpectTheDamagedStagesBoxesThenTheQuestion(PressAndRunPlayerThreadsAnsweringBoxes(kKeyRight));
-  EXPECT_FALSE(platform::MainWindowExists());
-  EXPECT_TRUE(walk.Harness().Close());
+  for (const CloseClick click : {CloseClick::None, CloseClick::InTheFirstBox}) {
+    const bool clicked = click == CloseClick::InTheFirstBox;
+    SCOPED_TRACE(clicked ? "closed in the first box" : "no close clicked");
+    cScreenWalk walk(clicked ? "world_map_damaged_threads_closed" : "world_map_damaged_threads");
+    ASSERT_TRUE(walk.Start());
+    ASSERT_NO_FATAL_FAILURE(DamageTheFirstStage());
+    ASSERT_NO_FATAL_FAILURE(NewGameToTheMap(walk));
+    for (int i = 0; i < 2; ++i) ASSERT_TRUE(TapWhileOpen(walk, kKeyRight));
+    ASSERT_EQ(Map()->Phase(), cWorldMapScene::kWalk);
+    ASSERT_EQ(Map()->Cursor().x, 6);  // the stage is the next cell
+    ExpectTheDamagedStagesBoxesThenTheQuestion(PressAndRunPlayerThreadsAnsweringBoxes(kKeyRight, click));
+    EXPECT_FALSE(platform::MainWindowExists());
+    EXPECT_TRUE(walk.Harness().Close());
+  }
 }
 
 // The stage's own pictures damaged (bmp\Block.bmp cut short): the stage

@@ -1,7 +1,9 @@
 #include "shell/entry.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -24,6 +26,7 @@
 #include "platform/own_window.h"
 #include "platform/text_encoding.h"
 #include "platform/ui_events.h"
+#include "platform/window.h"
 #include "shell/dialogs/dialog_box.h"
 #include "shell/app_state.h"
 #include "shell/game/game.h"
@@ -215,8 +218,11 @@ TEST_F(EntryTest, StaleTemporariesOutsideTheGameFolderAreLeftAlone) {
   fs::remove_all(outside);
 }
 
+// The first player runs on, its report log as it wrote it.
 TEST_F(EntryTest, SecondInstanceAnsweredNoLeavesTheFirstRunning) {
   LockHolder first(dir_ / "ゲーム.lock");
+  const std::string firstLog = "App : ver 878\nOS : the first player's\nMode : DirectDraw 32\n";
+  std::ofstream(dir_ / "Report_Game.txt", std::ios::trunc) << firstLog;
   platform::SetHeadlessBoxAnswer(platform::kAnswerNo);
   EXPECT_EQ(RunPlayer(), 0);
   auto boxes = platform::TakeHeadlessBoxes();
@@ -226,7 +232,64 @@ TEST_F(EntryTest, SecondInstanceAnsweredNoLeavesTheFirstRunning) {
             "既に起動しています。\n実行中のプログラムを閉じて再起動しますか？\n\nWould you like to restart "
             "the game?");
   EXPECT_TRUE(first.Running());
-  EXPECT_EQ(Report().find("Mode : "), std::string::npos);  // stopped before the device
+  EXPECT_EQ(Report(), firstLog);
+}
+
+// A second start that cannot end the first (its process id unreadable, so
+// the lock never frees) is refused, and leaves the first one's log alone.
+TEST_F(EntryTest, SecondInstanceThatCannotEndTheFirstLeavesItsLogWhole) {
+  LockHolder first(dir_ / "ゲーム.lock");
+  std::ofstream(dir_ / "ゲーム.lock", std::ios::trunc) << "?";
+  const std::string firstLog = "App : ver 878\nOS : the first player's\n";
+  std::ofstream(dir_ / "Report_Game.txt", std::ios::trunc) << firstLog;
+  EXPECT_EQ(RunPlayer(), 1);
+  const auto boxes = platform::TakeHeadlessBoxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[1].text, "プログラムの終了に失敗しました。");
+  EXPECT_TRUE(first.Running());
+  EXPECT_EQ(Report(), firstLog);
+}
+
+// While a second start asks, a full-screen player minimises its window (it
+// would cover the question and take its keys) and comes back once the start
+// has done asking, or once the start has gone without a word (killed, say).
+TEST_F(EntryTest, AFullScreenPlayerStepsAsideWhileASecondStartAsks) {
+  std::ofstream(dir_ / "System.ini", std::ios::trunc) << "Direct3D=0\r\nWindowMode=0\r\nBpp=32\r\nExit\r\n";
+  std::atomic<int> frames{0};
+  SetGameFrameStep([&] {
+    ++frames;
+    platform::SleepMs(1);
+    return 1;
+  });
+  const auto minimised = [] { return platform::MainWindowMinimised(); };
+  const auto restored = [] { return !platform::MainWindowMinimised(); };
+  std::thread secondStarts([&] {
+    WaitUntil([&] { return frames.load() > 0; });
+    ::kill(::getpid(), SIGUSR1);
+    EXPECT_TRUE(WaitUntil(minimised));
+    ::kill(::getpid(), SIGUSR2);
+    EXPECT_TRUE(WaitUntil(restored));
+
+    int stay[2];
+    ASSERT_EQ(::pipe2(stay, O_CLOEXEC), 0);
+    const pid_t asker = ::fork();
+    if (asker == 0) {
+      // Asks, and ends without a word once the test lets it.
+      ::close(stay[1]);
+      ::kill(::getppid(), SIGUSR1);
+      char byte;
+      ::read(stay[0], &byte, 1);
+      ::_exit(0);
+    }
+    ::close(stay[0]);
+    EXPECT_TRUE(WaitUntil(minimised));
+    ::close(stay[1]);
+    ::waitpid(asker, nullptr, 0);
+    EXPECT_TRUE(WaitUntil(restored));
+    platform::RequestClose(platform::CloseReason::User);
+  });
+  EXPECT_EQ(RunPlayer(), 0);
+  secondStarts.join();
 }
 
 // Where the desktop's box cannot show, the question is drawn in a small
@@ -351,6 +414,35 @@ TEST_F(EntryTest, AReportLogThatCannotBeMadeIsSaidOnStderr) {
   EXPECT_EQ(player.ExitCode(), 1);
   EXPECT_EQ(player.Stderr(), "Cannot start: the report log \"" + (fs::canonical(dir_) / "Report_Game.txt").string() +
                                  "\" cannot be written: " + std::strerror(EISDIR) + "\n");
+}
+
+// Without a display the player says why on stderr and in its report log,
+// once it holds the lock: while another player runs, that one's log is left
+// whole and stderr alone tells.
+TEST_F(EntryTest, NoDisplayIsSaidInTheReportLogOnlyWhenNoOtherPlayerRuns) {
+  const SpawnedProgram::Setup::Environment noDisplay = {{"DISPLAY", std::nullopt},
+                                                        {"WAYLAND_DISPLAY", std::nullopt},
+                                                        {"SDL_VIDEODRIVER", std::nullopt},
+                                                        {"SDL_AUDIODRIVER", "dummy"}};
+  const std::string said = "No display: the player cannot open its window here: no X11 or Wayland display";
+  const auto runWithoutDisplay = [&] {
+    SpawnedProgram player(PlayerProgram(dir_, noDisplay));
+    ASSERT_TRUE(player.Started());
+    ASSERT_TRUE(player.EndsWithin(kProgramEndWaitMs));
+    EXPECT_EQ(player.ExitCode(), 1);
+    EXPECT_NE(player.Stderr().find(said), std::string::npos) << player.Stderr();
+  };
+  {
+    LockHolder first(dir_ / "ゲーム.lock");
+    const std::string firstLog = "App : ver 878\nOS : the first player's\n";
+    std::ofstream(dir_ / "Report_Game.txt", std::ios::trunc) << firstLog;
+    runWithoutDisplay();
+    EXPECT_EQ(Report(), firstLog);
+    EXPECT_TRUE(first.Running());
+  }
+  runWithoutDisplay();
+  EXPECT_EQ(Report().rfind("App : ver 878\nOS : ", 0), 0u) << Report();
+  EXPECT_NE(Report().find(said), std::string::npos) << Report();
 }
 
 // Whether the process has a handler of its own for SIGTERM.

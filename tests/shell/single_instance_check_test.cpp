@@ -16,6 +16,7 @@
 #include "platform/main_thread.h"
 #include "platform/message_box.h"
 #include "tests/support/lock_holder.h"
+#include "tests/support/wait_until.h"
 
 namespace {
 
@@ -67,6 +68,34 @@ TEST_F(SingleInstanceCheck, NewInstanceStartsHoldingTheLockOnceTheOldOneIsGone) 
   platform::InstanceLock third(path_);
   EXPECT_EQ(third.TryAcquire(), platform::InstanceLock::Status::HeldByOther) << "a third start is asked again";
   EXPECT_EQ(questions, 1);
+}
+
+// A running player steps aside while the question waits (so that a full
+// screen does not cover it) and comes back after the No. A process that
+// does not catch these requests is never sent them: they would end it.
+TEST_F(SingleInstanceCheck, TheRunningPlayerIsAskedToStepAsideWhileTheQuestionWaits) {
+  {
+    LockHolder first(path_, LockHolder::Requests::Noted);
+    std::string notedWhenAsked;
+    SetMesBoxRoute([&](std::string_view, std::string_view, unsigned) {
+      WaitUntil([&] { return !first.NotedRequests().empty(); });
+      notedWhenAsked = first.NotedRequests();
+      return IDNO;
+    });
+    platform::InstanceLock lock(path_);
+    EXPECT_EQ(EnsureSingleInstance(lock), InstanceCheck::Declined);
+    SetMesBoxRoute(nullptr);
+    EXPECT_EQ(notedWhenAsked, "1");
+    EXPECT_TRUE(WaitUntil([&] { return first.NotedRequests() == "12"; })) << first.NotedRequests();
+  }
+  LockHolder unaware(path_);
+  platform::SetHeadlessBoxAnswer(platform::kAnswerNo);
+  platform::InstanceLock lock(path_);
+  EXPECT_EQ(EnsureSingleInstance(lock), InstanceCheck::Declined);
+  // A request sent before would be taken first, being the lower signal.
+  ::kill(unaware.Pid(), SIGTERM);
+  ASSERT_TRUE(unaware.Ended());
+  EXPECT_EQ(unaware.EndingSignal(), SIGTERM);
 }
 
 }  // namespace

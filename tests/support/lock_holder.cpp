@@ -11,15 +11,36 @@
 
 #include "tests/support/wait_until.h"
 
-LockHolder::LockHolder(const std::filesystem::path& path) {
+namespace {
+
+// The child's end of the notes pipe.
+int g_notesFd = -1;
+
+void NoteRequest(int signal) {
+  const char note = signal == SIGUSR1 ? '1' : '2';
+  ::write(g_notesFd, &note, 1);
+}
+
+}  // namespace
+
+LockHolder::LockHolder(const std::filesystem::path& path, Requests requests) {
   int ready[2];
+  int notes[2];
   if (::pipe(ready) != 0) return;
+  if (::pipe2(notes, O_CLOEXEC) != 0) {
+    ::close(ready[0]);
+    ::close(ready[1]);
+    return;
+  }
   pid_ = ::fork();
   if (pid_ == 0) {
     // Only async-signal-safe calls after fork: take the lock, write the pid,
-    // tell the parent and wait for a signal, which ends it (a handler that
-    // the test process installed is not wanted here).
+    // tell the parent and wait for a signal, which ends it (handlers that
+    // the test process installed are not wanted here).
     ::signal(SIGTERM, SIG_DFL);
+    g_notesFd = notes[1];
+    for (int request : {SIGUSR1, SIGUSR2})
+      ::signal(request, requests == Requests::Noted ? NoteRequest : SIG_DFL);
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT, 0600);
     if (fd < 0 || ::flock(fd, LOCK_EX) != 0) ::_exit(1);
     char text[16];
@@ -34,8 +55,11 @@ LockHolder::LockHolder(const std::filesystem::path& path) {
   }
   char byte;
   ::close(ready[1]);
+  ::close(notes[1]);
   if (::read(ready[0], &byte, 1) != 1) pid_ = -1;
   ::close(ready[0]);
+  notes_ = notes[0];
+  ::fcntl(notes_, F_SETFL, O_NONBLOCK);
 }
 
 LockHolder::~LockHolder() {
@@ -43,16 +67,29 @@ LockHolder::~LockHolder() {
     ::kill(pid_, SIGKILL);
     ::waitpid(pid_, nullptr, 0);
   }
+  if (notes_ >= 0) ::close(notes_);
+}
+
+bool LockHolder::Reaped(int options) {
+  int status = 0;
+  if (::waitpid(pid_, &status, options) != pid_) return false;
+  reaped_ = true;
+  endingSignal_ = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+  return true;
 }
 
 bool LockHolder::Ended() {
   if (pid_ <= 0 || reaped_) return reaped_;
-  reaped_ = WaitUntil([this] { return ::waitpid(pid_, nullptr, WNOHANG) == pid_; });
-  return reaped_;
+  return WaitUntil([this] { return Reaped(WNOHANG); });
 }
 
 bool LockHolder::Running() {
   if (pid_ <= 0 || reaped_) return false;
-  if (::waitpid(pid_, nullptr, WNOHANG) == pid_) reaped_ = true;
-  return !reaped_;
+  return !Reaped(WNOHANG);
+}
+
+std::string LockHolder::NotedRequests() {
+  char notes[16];
+  for (ssize_t length; (length = ::read(notes_, notes, sizeof notes)) > 0;) noted_.append(notes, length);
+  return noted_;
 }

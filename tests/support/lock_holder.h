@@ -4,10 +4,16 @@
 #include <sys/types.h>
 
 #include <filesystem>
+#include <string>
 
 class LockHolder {
  public:
-  explicit LockHolder(const std::filesystem::path& path);
+  // What the holder does with a second start's requests (SIGUSR1: step
+  // aside, SIGUSR2: come back): a program that knows nothing of them is
+  // ended by them; a player notes them.
+  enum class Requests { EndIt, Noted };
+
+  explicit LockHolder(const std::filesystem::path& path, Requests requests = Requests::EndIt);
   ~LockHolder();
   pid_t Pid() const { return pid_; }
   // True once the process has ended, waiting for it as WaitUntil does (it
@@ -15,8 +21,18 @@ class LockHolder {
   bool Ended();
   // True while the process runs, without waiting.
   bool Running();
+  // The signal that ended the process (once Ended), 0 when none did.
+  int EndingSignal() const { return endingSignal_; }
+  // Requests::Noted: the requests so far, in order ("1" step aside, "2"
+  // come back).
+  std::string NotedRequests();
 
  private:
+  bool Reaped(int options);
+
   pid_t pid_ = -1;
   bool reaped_ = false;
+  int endingSignal_ = 0;
+  int notes_ = -1;
+  std::string noted_;
 };

@@ -11,7 +11,9 @@
 #include <utility>
 #include <vector>
 
+#include "graphics/device/device.h"
 #include "graphics/images/bitmap_table.h"
+#include "graphics/surfaces/surface_lock.h"
 #include "sample_walk.h"
 #include "screens/worldmap/world_map_scene.h"
 #include "shell/game/game.h"
@@ -168,16 +170,14 @@ double Brightness(const SampleWalk& walk) {
 }
 
 // The brightness of each frame that ran `phase`, from the frame that began
-// it to the one that ended it.
+// it to the one that ended it, which is the last frame stepped.
 std::vector<double> PhaseFrames(SampleWalk& walk, int phase, const std::string& label) {
   std::vector<double> frames;
   for (int i = 0; i < 200; ++i) {
     const bool before = InStagePhase(phase);
+    if (!before && !frames.empty()) break;
     walk.Step();
-    if (!before && !InStagePhase(phase)) {
-      if (frames.empty()) continue;
-      break;
-    }
+    if (!before && !InStagePhase(phase)) continue;
     frames.push_back(Brightness(walk));
     walk.Shot(label + "_" + std::to_string(frames.size()));
   }
@@ -185,9 +185,9 @@ std::vector<double> PhaseFrames(SampleWalk& walk, int phase, const std::string& 
 }
 
 // Each frame a step brighter (`brighter`) or darker than the one before,
-// from black or to black, over 255 in steps of the game's fade speed, 10.
+// from black or to black.
 void ExpectFade(const std::vector<double>& frames, bool brighter) {
-  ASSERT_EQ(frames.size(), 26u);
+  ASSERT_FALSE(frames.empty());
   for (std::size_t i = 1; i < frames.size(); ++i) {
     if (brighter) EXPECT_GT(frames[i], frames[i - 1]) << i;
     else EXPECT_LT(frames[i], frames[i - 1]) << i;
@@ -197,8 +197,33 @@ void ExpectFade(const std::vector<double>& frames, bool brighter) {
   EXPECT_LT(darkest, brightest / 10);
 }
 
-// A stage fades in from black and out to black again, a step each frame, in
-// each drawing mode.
+// The colour a finished leave fills the back buffer with, which the next
+// screen starts from.
+constexpr std::uint8_t kFadedOutColour = 16;
+
+// The frame that ends a leave: every dot of the back buffer holds the faded
+// out colour as the mode stores it (its number at 8 bits, its colour above,
+// opaque in Direct3D), and the screen shows that colour, at 8 bits through
+// the palette the fade has left black.
+void ExpectFilledWithFadedOutColour(const SampleWalk& walk, const StartupSettings& startup) {
+  const bool eightBits = startup.bpp == 8;
+  const std::uint32_t shown = eightBits ? 0 : Rgb32(kFadedOutColour);
+  const std::uint32_t stored = eightBits ? kFadedOutColour : (startup.direct3D ? 0xFF000000u : 0u) | shown;
+  int width = 0, height = 0;
+  const std::vector<std::uint32_t> dots = walk.Harness().PresentedFrame(&width, &height);
+  ASSERT_EQ(dots.size(), std::size_t{kWidth} * kHeight);
+  for (std::size_t i = 0; i < dots.size(); ++i) ASSERT_EQ(dots[i], shown) << "shown dot " << i;
+  cSurfaceLock back;
+  ASSERT_TRUE(back.LockForReading(&BackBuffer));
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x)
+      ASSERT_EQ(eightBits ? back.Row8(y)[x] : back.Row32(y)[x], stored) << "stored dot " << x << ", " << y;
+}
+
+// A stage fades in from black and out to black again, a step each frame
+// over 255 in steps of the game's fade speed, 10, in each drawing mode. The
+// leave's last frame is no step of its fade but the back buffer filled for
+// the next screen.
 TEST(StageGraphicsWalk, TheStageFadesInAndOutInEachDrawingMode) {
   const std::pair<const char*, StartupSettings> modes[] = {
       {"Direct3D32", {1, 1, 32}}, {"DirectDraw32", {0, 1, 32}}, {"DirectDraw8", {0, 0, 8}}};
@@ -208,10 +233,16 @@ TEST(StageGraphicsWalk, TheStageFadesInAndOutInEachDrawingMode) {
     options.startup = startup;
     SampleWalk walk(std::string("stage_fade_") + name, options);
     ASSERT_TRUE(walk.StartOnStage(kStoryStages[0]));
-    ExpectFade(PhaseFrames(walk, kPhaseFadeIn, "fade_in"), true);
+    const std::vector<double> fadeIn = PhaseFrames(walk, kPhaseFadeIn, "fade_in");
+    ASSERT_EQ(fadeIn.size(), 26u);
+    ExpectFade(fadeIn, true);
     ASSERT_TRUE(walk.StepUntil([] { return InStagePhase(kPhasePlay); }));
     StageScene()->SetPhase(kPhaseLeave);  // as the pause menu's way out does
-    ExpectFade(PhaseFrames(walk, kPhaseLeave, "leave"), false);
+    std::vector<double> leave = PhaseFrames(walk, kPhaseLeave, "leave");
+    ASSERT_EQ(leave.size(), 26u);
+    ExpectFilledWithFadedOutColour(walk, startup);
+    leave.pop_back();
+    ExpectFade(leave, false);
     EXPECT_TRUE(walk.Close());
   }
 }

@@ -1,0 +1,39 @@
+#pragma once
+// A second start of the player asks the running one, the holder of the
+// instance lock, to step aside while its question waits: a full-screen
+// window covers the question under some window managers and keeps the keys
+// meant for it. The running player minimises its full-screen window while
+// asked and comes back (restored, full screen again and raised) once the
+// question is over and it still runs; a Yes ends it anyway. A window that is
+// not full screen stays as it is: window managers put the question over it.
+//
+// The requests travel as signals (SIGUSR1: a second start asks, SIGUSR2: it
+// has done asking). A process that does not catch them is never sent them:
+// their default action would end it.
+
+#include "platform/single_instance.h"
+
+namespace platform {
+
+// The running player, from now on: takes the requests in every pass of the
+// main thread's loops. It also comes back when the start that asked ends
+// without saying so (killed, or its terminal closed).
+void TakeSecondStartRequests();
+
+// The second start, while its question waits: while one lives, the holder
+// of `lock` is asked to step aside; when it ends, the holder is asked to come
+// back, unless the lock is ours by then (the holder has ended).
+class RunningPlayerStepsAside {
+ public:
+  explicit RunningPlayerStepsAside(const InstanceLock& lock);
+  ~RunningPlayerStepsAside();
+  RunningPlayerStepsAside(const RunningPlayerStepsAside&) = delete;
+  RunningPlayerStepsAside& operator=(const RunningPlayerStepsAside&) = delete;
+
+ private:
+  const InstanceLock& lock_;
+  int holderPid_;
+  bool asked_;
+};
+
+}  // namespace platform
