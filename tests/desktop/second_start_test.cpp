@@ -16,8 +16,8 @@ class SecondStartOnADesktop : public DesktopFixture, public testing::WithParamIn
 
 // The question comes above the full-screen game with the keyboard's focus;
 // Escape answers it No there (a key that reached the game instead would end
-// it, unasked at the title); the first player runs on and its report log
-// keeps every line it had.
+// it, unasked at the title); the first player runs on, its report log keeps
+// every line it had, and its game is seen again with the keyboard's focus.
 TEST_P(SecondStartOnADesktop, TheQuestionComesOnTopAndNoLeavesTheRunningGameWhole) {
   const sample_game::StartupSettings startup{0, 0, 32};
   const GameFrame title = HeadlessTitleFrames(startup).title;
@@ -46,6 +46,9 @@ TEST_P(SecondStartOnADesktop, TheQuestionComesOnTopAndNoLeavesTheRunningGameWhol
   EXPECT_EQ(second.ExitCode(), 0) << second.Stderr();
   EXPECT_FALSE(first.EndsWithin(0)) << "the running game ended";
   EXPECT_EQ(Report(), firstReport);
+  EXPECT_TRUE(WaitUntilShown(*game, title)) << "the game is not seen again";
+  EXPECT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return X().HasFocus(*game); }))
+      << "the game did not get the keyboard's focus back";
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowManagers, SecondStartOnADesktop,
