@@ -23,15 +23,26 @@ namespace {
 
 constexpr int kAsks = SIGUSR1;
 constexpr int kDoneAsking = SIGUSR2;
+// The answer to the start that asked: the running player has stepped aside
+// (or had nothing to do). Some window managers lose a window mapped while
+// another is being minimised, so the question waits for it.
+constexpr int kSteppedAside = SIGUSR2;
 
 // How often a player that stepped aside looks whether the start that asked
 // still runs.
 constexpr std::uint32_t kAskerLookMs = 200;
+// How long a player waits for the window manager to minimise its window
+// before it answers all the same, and how long a start waits for the answer
+// (a player that is slow, or hung) before it asks all the same.
+constexpr std::uint32_t kMinimiseWaitMs = 1000;
+constexpr std::uint32_t kAnswerWaitMs = 2000;
 
 // Noted by the signal handlers, taken by the main thread's loop task.
 std::atomic<bool> g_asked{false};
 std::atomic<bool> g_doneAsking{false};
 std::atomic<int> g_askerPid{0};
+// The start's side: the running player's answer came.
+std::atomic<bool> g_steppedAside{false};
 static_assert(std::atomic<int>::is_always_lock_free, "the signal handlers need lock-free values");
 
 // The main thread's own state.
@@ -39,6 +50,9 @@ struct StepAside {
   bool aside = false;
   int askerPid = 0;
   std::uint32_t lastLookMs = 0;
+  // Asked, not yet answered; since when.
+  bool answerDue = false;
+  std::uint32_t askedMs = 0;
 };
 StepAside g_stepAside;
 
@@ -48,6 +62,10 @@ void OnAsked(int, siginfo_t* info, void*) {
 }
 
 void OnDoneAsking(int, siginfo_t*, void*) { g_doneAsking.store(true); }
+
+void OnSteppedAside(int, siginfo_t*, void*) { g_steppedAside.store(true); }
+
+bool SendIfCaught(int pid, int signal);
 
 // A process that ended but was not yet reaped no longer runs either.
 bool ProcessRuns(int pid) {
@@ -82,12 +100,23 @@ bool AskerGone() {
   return !ProcessRuns(g_stepAside.askerPid);
 }
 
+// Answers the start that asked once the window is minimised (at once when
+// there was nothing to do).
+void AnswerWhenAside() {
+  if (!g_stepAside.answerDue) return;
+  if (g_stepAside.aside && !MainWindowMinimised() && NowMs() - g_stepAside.askedMs < kMinimiseWaitMs) return;
+  g_stepAside.answerDue = false;
+  SendIfCaught(g_stepAside.askerPid, kSteppedAside);
+}
+
 void ServeSecondStartRequests() {
   if (g_asked.exchange(false)) {
     g_stepAside.askerPid = g_askerPid.load();
-    g_stepAside.lastLookMs = NowMs();
+    g_stepAside.lastLookMs = g_stepAside.askedMs = NowMs();
+    g_stepAside.answerDue = true;
     if (!g_stepAside.aside && FullScreenWindowShown()) SetAside(true);
   }
+  AnswerWhenAside();
   const bool done = g_doneAsking.exchange(false);
   if (g_stepAside.aside && (done || AskerGone())) SetAside(false);
 }
@@ -99,6 +128,12 @@ void Catch(int signal, void (*handler)(int, siginfo_t*, void*)) {
   action.sa_flags = SA_SIGINFO | SA_RESTART;
   sigemptyset(&action.sa_mask);
   ::sigaction(signal, &action, nullptr);
+}
+
+// The start's side: waits for the running player's answer, or a while.
+void WaitUntilSteppedAside() {
+  const std::uint32_t start = NowMs();
+  while (!g_steppedAside.load() && !TerminationRaised() && NowMs() - start < kAnswerWaitMs) SleepMs(1);
 }
 
 // Whether the process has a handler of its own for the signal.
@@ -130,10 +165,15 @@ void TakeSecondStartRequests() {
 }
 
 RunningPlayerStepsAside::RunningPlayerStepsAside(const InstanceLock& lock)
-    : lock_(lock),
-      holderPid_(lock.OwnerPid()),
-      // A question that no one sees (it goes to stderr) needs no room.
-      asked_(!VideoDriverShowsNothing() && SendIfCaught(holderPid_, kAsks)) {}
+    : lock_(lock), holderPid_(lock.OwnerPid()), asked_(false) {
+  // A question that no one sees (it goes to stderr) needs no room.
+  if (VideoDriverShowsNothing()) return;
+  g_steppedAside.store(false);
+  // Caught from now on: an answer that comes late must not end this start.
+  Catch(kSteppedAside, OnSteppedAside);
+  asked_ = SendIfCaught(holderPid_, kAsks);
+  if (asked_) WaitUntilSteppedAside();
+}
 
 RunningPlayerStepsAside::~RunningPlayerStepsAside() {
   if (asked_ && !lock_.Held()) SendIfCaught(holderPid_, kDoneAsking);

@@ -8,7 +8,8 @@
 // not full screen stays as it is: window managers put the question over it.
 //
 // The requests travel as signals (SIGUSR1: a second start asks, SIGUSR2: it
-// has done asking). A process that does not catch them is never sent them:
+// has done asking; the running player answers the start with SIGUSR2 once it
+// has stepped aside). A process that does not catch them is never sent them:
 // their default action would end it.
 
 #include "platform/single_instance.h"
@@ -21,7 +22,8 @@ namespace platform {
 void TakeSecondStartRequests();
 
 // The second start, while its question waits: while one lives, the holder
-// of `lock` is asked to step aside; when it ends, the holder is asked to come
+// of `lock` is asked to step aside (the constructor waits for its answer, a
+// couple of seconds at most); when it ends, the holder is asked to come
 // back, unless the lock is ours by then (the holder has ended).
 class RunningPlayerStepsAside {
  public:

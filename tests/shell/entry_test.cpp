@@ -251,8 +251,9 @@ TEST_F(EntryTest, SecondInstanceThatCannotEndTheFirstLeavesItsLogWhole) {
 }
 
 // While a second start asks, a full-screen player minimises its window (it
-// would cover the question and take its keys) and comes back once the start
-// has done asking, or once the start has gone without a word (killed, say).
+// would cover the question and take its keys), answers the start that it has,
+// and comes back once the start has done asking, or once the start has gone
+// without a word (killed, say).
 TEST_F(EntryTest, AFullScreenPlayerStepsAsideWhileASecondStartAsks) {
   std::ofstream(dir_ / "System.ini", std::ios::trunc) << "Direct3D=0\r\nWindowMode=0\r\nBpp=32\r\nExit\r\n";
   std::atomic<int> frames{0};
@@ -274,17 +275,29 @@ TEST_F(EntryTest, AFullScreenPlayerStepsAsideWhileASecondStartAsks) {
     ASSERT_EQ(::pipe2(stay, O_CLOEXEC), 0);
     const pid_t asker = ::fork();
     if (asker == 0) {
-      // Asks, and ends without a word once the test lets it.
+      // Asks, takes the answer that the player has stepped aside, and ends
+      // without a word once the test lets it.
       ::close(stay[1]);
+      sigset_t answer;
+      sigemptyset(&answer);
+      sigaddset(&answer, SIGUSR2);
+      ::sigprocmask(SIG_BLOCK, &answer, nullptr);
+      struct sigaction caught {};
+      caught.sa_handler = [](int) {};
+      ::sigaction(SIGUSR2, &caught, nullptr);
       ::kill(::getppid(), SIGUSR1);
+      const timespec wait{10, 0};
+      const bool answered = ::sigtimedwait(&answer, nullptr, &wait) == SIGUSR2;
       char byte;
       ::read(stay[0], &byte, 1);
-      ::_exit(0);
+      ::_exit(answered ? 0 : 3);
     }
     ::close(stay[0]);
     EXPECT_TRUE(WaitUntil(minimised));
     ::close(stay[1]);
-    ::waitpid(asker, nullptr, 0);
+    int status = 0;
+    ::waitpid(asker, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the player did not answer that it stepped aside";
     EXPECT_TRUE(WaitUntil(restored));
     platform::RequestClose(platform::CloseReason::User);
   });

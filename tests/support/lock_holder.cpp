@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 #include "tests/support/wait_until.h"
 
@@ -16,9 +17,20 @@ namespace {
 // The child's end of the notes pipe.
 int g_notesFd = -1;
 
-void NoteRequest(int signal) {
-  const char note = signal == SIGUSR1 ? '1' : '2';
-  ::write(g_notesFd, &note, 1);
+void Note(char note) { ::write(g_notesFd, &note, 1); }
+
+// A player steps aside when asked, which takes its window manager a moment,
+// and then answers the start that asked.
+void NoteRequest(int signal, siginfo_t* info, void*) {
+  if (signal != SIGUSR1) {
+    Note('2');
+    return;
+  }
+  Note('1');
+  const timespec moment{0, 300'000'000};
+  ::nanosleep(&moment, nullptr);
+  Note('A');
+  ::kill(info->si_pid, SIGUSR2);
 }
 
 }  // namespace
@@ -39,8 +51,16 @@ LockHolder::LockHolder(const std::filesystem::path& path, Requests requests) {
     // the test process installed are not wanted here).
     ::signal(SIGTERM, SIG_DFL);
     g_notesFd = notes[1];
-    for (int request : {SIGUSR1, SIGUSR2})
-      ::signal(request, requests == Requests::Noted ? NoteRequest : SIG_DFL);
+    for (int request : {SIGUSR1, SIGUSR2}) {
+      struct sigaction action {};
+      if (requests == Requests::Noted) {
+        action.sa_sigaction = NoteRequest;
+        action.sa_flags = SA_SIGINFO;
+      } else {
+        action.sa_handler = SIG_DFL;
+      }
+      ::sigaction(request, &action, nullptr);
+    }
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT, 0600);
     if (fd < 0 || ::flock(fd, LOCK_EX) != 0) ::_exit(1);
     char text[16];

@@ -10,7 +10,9 @@ class LockHolder {
  public:
   // What the holder does with a second start's requests (SIGUSR1: step
   // aside, SIGUSR2: come back): a program that knows nothing of them is
-  // ended by them; a player notes them.
+  // ended by them; a player notes them, and answers a request to step aside
+  // 300 ms later (SIGUSR2 to the asker), as a window manager takes a moment
+  // to minimise its window.
   enum class Requests { EndIt, Noted };
 
   explicit LockHolder(const std::filesystem::path& path, Requests requests = Requests::EndIt);
@@ -23,8 +25,8 @@ class LockHolder {
   bool Running();
   // The signal that ended the process (once Ended), 0 when none did.
   int EndingSignal() const { return endingSignal_; }
-  // Requests::Noted: the requests so far, in order ("1" step aside, "2"
-  // come back).
+  // Requests::Noted: the requests so far, in order ("1" step aside, "A" its
+  // answer sent, "2" come back).
   std::string NotedRequests();
 
  private:
