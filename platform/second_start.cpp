@@ -65,7 +65,21 @@ void OnDoneAsking(int, siginfo_t*, void*) { g_doneAsking.store(true); }
 
 void OnSteppedAside(int, siginfo_t*, void*) { g_steppedAside.store(true); }
 
-bool SendIfCaught(int pid, int signal);
+// Whether the process has a handler of its own for the signal.
+bool Catches(int pid, int signal) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("SigCgt:", 0) != 0) continue;
+    const unsigned long long caught = std::stoull(line.substr(7), nullptr, 16);
+    return (caught >> (signal - 1)) & 1;
+  }
+  return false;
+}
+
+bool SendIfCaught(int pid, int signal) {
+  if (pid <= 0 || pid == ::getpid() || !Catches(pid, signal)) return false;
+  return ::kill(pid, signal) == 0;
+}
 
 // A process that ended but was not yet reaped no longer runs either.
 bool ProcessRuns(int pid) {
@@ -134,22 +148,6 @@ void Catch(int signal, void (*handler)(int, siginfo_t*, void*)) {
 void WaitUntilSteppedAside() {
   const std::uint32_t start = NowMs();
   while (!g_steppedAside.load() && !TerminationRaised() && NowMs() - start < kAnswerWaitMs) SleepMs(1);
-}
-
-// Whether the process has a handler of its own for the signal.
-bool Catches(int pid, int signal) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  for (std::string line; std::getline(status, line);) {
-    if (line.rfind("SigCgt:", 0) != 0) continue;
-    const unsigned long long caught = std::stoull(line.substr(7), nullptr, 16);
-    return (caught >> (signal - 1)) & 1;
-  }
-  return false;
-}
-
-bool SendIfCaught(int pid, int signal) {
-  if (pid <= 0 || pid == ::getpid() || !Catches(pid, signal)) return false;
-  return ::kill(pid, signal) == 0;
 }
 
 }  // namespace

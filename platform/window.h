@@ -75,6 +75,10 @@ int DesktopRefreshRate();
 WindowRect DesktopBounds();
 WindowRect DesktopWorkArea();
 
+// A window's size shrunk, its shape kept, to the largest that fits a room of
+// that size; as it is when it fits (or is not a size at all).
+WindowRect ShrinkToFit(const WindowRect& rect, int roomWidth, int roomHeight);
+
 // What the event loop reports to the window procedure of the shell.
 struct EventHandlers {
   std::function<void(CloseReason)> onClose;

@@ -25,19 +25,24 @@ int ClampAxis(int position, int size, int before, int after, int areaStart, int 
 
 }  // namespace
 
-WindowRect FitFramedWindow(const WindowRect& inner, const WindowFrame& frame, const WindowRect& area) {
-  WindowRect fitted = inner;
-  const std::int64_t roomW = std::max(1, area.width - frame.left - frame.right);
-  const std::int64_t roomH = std::max(1, area.height - frame.top - frame.bottom);
-  if (inner.width > roomW || inner.height > roomH) {
-    if (roomW * inner.height <= roomH * inner.width) {
-      fitted.width = int(roomW);
-      fitted.height = int(std::max<std::int64_t>(1, roomW * inner.height / std::max(1, inner.width)));
-    } else {
-      fitted.height = int(roomH);
-      fitted.width = int(std::max<std::int64_t>(1, roomH * inner.width / std::max(1, inner.height)));
-    }
+WindowRect ShrinkToFit(const WindowRect& rect, int roomWidth, int roomHeight) {
+  WindowRect fitted = rect;
+  if (rect.width < 1 || rect.height < 1 || roomWidth < 1 || roomHeight < 1) return fitted;
+  if (rect.width <= roomWidth && rect.height <= roomHeight) return fitted;
+  const std::int64_t width = rect.width, height = rect.height;
+  if (std::int64_t(roomWidth) * height <= std::int64_t(roomHeight) * width) {
+    fitted.width = roomWidth;
+    fitted.height = int(std::max<std::int64_t>(1, roomWidth * height / width));
+  } else {
+    fitted.height = roomHeight;
+    fitted.width = int(std::max<std::int64_t>(1, roomHeight * width / height));
   }
+  return fitted;
+}
+
+WindowRect FitFramedWindow(const WindowRect& inner, const WindowFrame& frame, const WindowRect& area) {
+  WindowRect fitted = ShrinkToFit(inner, std::max(1, area.width - frame.left - frame.right),
+                                  std::max(1, area.height - frame.top - frame.bottom));
   fitted.x = ClampAxis(inner.x, fitted.width, frame.left, frame.right, area.x, area.width);
   fitted.y = ClampAxis(inner.y, fitted.height, frame.top, frame.bottom, area.y, area.height);
   return fitted;

@@ -37,17 +37,10 @@ std::int32_t ClampAxis(std::int32_t position, std::int32_t size, int areaStart, 
 void cWindowPos::ClampInto(const platform::WindowRect& area) {
   // A size saved on a larger desktop: the largest of its shape that fits,
   // so that the whole picture shows.
-  if (m_nWidth > 0 && m_nHeight > 0 && area.width > 0 && area.height > 0 &&
-      (m_nWidth > area.width || m_nHeight > area.height)) {
-    const std::int64_t width = m_nWidth, height = m_nHeight;
-    if (std::int64_t(area.width) * height <= std::int64_t(area.height) * width) {
-      m_nHeight = static_cast<std::int32_t>(std::max<std::int64_t>(1, area.width * height / width));
-      m_nWidth = area.width;
-    } else {
-      m_nWidth = static_cast<std::int32_t>(std::max<std::int64_t>(1, area.height * width / height));
-      m_nHeight = area.height;
-    }
-  }
+  const platform::WindowRect fitted =
+      platform::ShrinkToFit({m_nX, m_nY, m_nWidth, m_nHeight}, area.width, area.height);
+  m_nWidth = fitted.width;
+  m_nHeight = fitted.height;
   m_nX = ClampAxis(m_nX, m_nWidth, area.x, area.width);
   m_nY = ClampAxis(m_nY, m_nHeight, area.y, area.height);
 }

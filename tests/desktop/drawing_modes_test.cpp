@@ -14,15 +14,10 @@
 namespace desktop_test {
 namespace {
 
-struct DesktopMode {
-  const char* name;
-  sample_game::StartupSettings startup;
-  bool FullScreen() const { return startup.windowMode == 0; }
-};
+bool FullScreen(const sample_game::NamedStartup& mode) { return mode.startup.windowMode == 0; }
 
-void PrintTo(const DesktopMode& mode, std::ostream* out) { *out << mode.name; }
-
-class DrawingModeOnADesktop : public DesktopFixture, public testing::WithParamInterface<DesktopMode> {};
+class DrawingModeOnADesktop : public DesktopFixture,
+                              public testing::WithParamInterface<sample_game::NamedStartup> {};
 
 // The title shows as the headless player draws it (scaled as the presenter
 // scales it), also once the focus went to another window and came back;
@@ -40,12 +35,12 @@ TEST_P(DrawingModeOnADesktop, ShowsTheTitleThroughAFocusChangeAndTakesKeys) {
   EXPECT_TRUE(WaitUntilShown(*window, frames.title)) << "at the start";
   const std::optional<ScreenRect> inner = X().InnerRect(*window);
   ASSERT_TRUE(inner);
-  if (GetParam().FullScreen()) {
+  if (FullScreen(GetParam())) {
     EXPECT_EQ(*inner, X().Screen());
   }
 
   X().MovePointer(inner->x + inner->width / 2, inner->y + inner->height / 2);
-  if (GetParam().FullScreen()) {
+  if (FullScreen(GetParam())) {
     EXPECT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return X().PointerHidden(); }))
         << "the pointer shows over the full-screen game";
   } else {
@@ -64,12 +59,7 @@ TEST_P(DrawingModeOnADesktop, ShowsTheTitleThroughAFocusChangeAndTakesKeys) {
   EXPECT_EQ(sample_game_test::FailureLines(Report()), std::vector<std::string>{});
 }
 
-INSTANTIATE_TEST_SUITE_P(SampleGame, DrawingModeOnADesktop,
-                         testing::Values(DesktopMode{"Direct3DWindow", {1, 1, 32}},
-                                         DesktopMode{"Direct3DFullScreen", {1, 0, 32}},
-                                         DesktopMode{"DirectDraw32Window", {0, 1, 32}},
-                                         DesktopMode{"DirectDraw32FullScreen", {0, 0, 32}},
-                                         DesktopMode{"DirectDraw8FullScreen", {0, 0, 8}}),
+INSTANTIATE_TEST_SUITE_P(SampleGame, DrawingModeOnADesktop, testing::ValuesIn(sample_game::kEveryDrawingMode),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

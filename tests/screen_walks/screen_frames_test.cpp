@@ -26,12 +26,6 @@
 
 namespace {
 
-const DrawingMode kModes[] = {{"Direct3D32", {1, 1, 32}},
-                              {"DirectDraw32", {0, 1, 32}},
-                              {"DirectDraw8", {0, 0, 8}},
-                              {"Direct3D32FullScreen", {1, 0, 32}},
-                              {"DirectDraw32FullScreen", {0, 0, 32}}};
-
 template <typename Scene>
 Scene* SceneOf(int state) {
   return dynamic_cast<Scene*>(g_Game.Scene(state));
@@ -121,14 +115,15 @@ Frames WalkEveryScreen(const DrawingMode& mode, const std::string& run, std::str
 }
 
 TEST(ScreenFrames, EveryScreenDrawsItsOwnStableFrameAndReportsNothingInEachDrawingMode) {
-  for (const DrawingMode& mode : kModes) {
+  for (const sample_game::NamedStartup& mode : sample_game::kEveryDrawingMode) {
     SCOPED_TRACE(mode.name);
     std::string report;
     const Frames frames = WalkEveryScreen(mode, "", report);
     ASSERT_EQ(frames.size(), 10u);
     EXPECT_EQ(report, "");
     std::set<std::uint64_t> distinct;
-    for (const auto& [label, sum] : frames) EXPECT_TRUE(distinct.insert(sum).second) << label << " repeats a frame";
+    for (const auto& [label, sum] : frames)
+      EXPECT_TRUE(distinct.insert(sum).second) << label << " repeats a frame";
     const Frames again = WalkEveryScreen(mode, "_again", report);
     EXPECT_EQ(again, frames);
     EXPECT_EQ(report, "");

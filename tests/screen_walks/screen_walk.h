@@ -15,10 +15,7 @@
 #include "tools/sample_game/sample_game.h"
 
 // A drawing mode the walks run in, by its name and start-up settings.
-struct DrawingMode {
-  const char* name;
-  sample_game::StartupSettings startup;
-};
+using DrawingMode = sample_game::NamedStartup;
 
 class cScreenWalk {
  public:

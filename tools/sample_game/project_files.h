@@ -29,7 +29,7 @@ inline constexpr const char* kStoryStages[kStoryStageCount] = {
 // The challenge stages in the order the challenge list opens them.
 inline constexpr int kChallengeStageCount = 2;
 inline constexpr const char* kChallengeStages[kChallengeStageCount] = {"data\\stg4\\c01-1.stg4",
-                                                                      "data\\stg4\\c02-1.stg4"};
+                                                                       "data\\stg4\\c02-1.stg4"};
 
 // Screen music numbers name entries of BuildDatabase's music list.
 cSystem BuildSystemRecord();
@@ -52,5 +52,18 @@ struct StartupSettings {
   int bpp = 32;
 };
 std::string SystemIniText(const StartupSettings& settings);
+
+// Every drawing mode a game can run in, named: Direct3D and DirectDraw at 32
+// bits in a window and full screen, and DirectDraw at 8 bits full screen (a
+// window shows the desktop's depth).
+struct NamedStartup {
+  const char* name;
+  StartupSettings startup;
+};
+inline constexpr NamedStartup kEveryDrawingMode[] = {{"Direct3DWindow32", {1, 1, 32}},
+                                                     {"Direct3DFullScreen32", {1, 0, 32}},
+                                                     {"DirectDrawWindow32", {0, 1, 32}},
+                                                     {"DirectDrawFullScreen32", {0, 0, 32}},
+                                                     {"DirectDrawFullScreen8", {0, 0, 8}}};
 
 }  // namespace sample_game

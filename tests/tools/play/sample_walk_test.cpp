@@ -2,20 +2,21 @@
 // the title into the story's first stage over the world map (in each
 // drawing mode), and a challenge run; each stage played by its input script
 // through the player's keys, and the report log free of failures.
+#include "sample_walk.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 
-#include "tests/tools/report_lines.h"
 #include "sample_stage_play.h"
-#include "sample_walk.h"
 #include "screens/challenge/challenge_scene.h"
 #include "screens/worldmap/world_map_scene.h"
 #include "shell/game/game.h"
 #include "stage/chara/hero.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/scene/stage_scene.h"
+#include "tests/tools/report_lines.h"
 #include "tools/sample_game/play/stage_scripts.h"
 #include "tools/sample_game/project_files.h"
 
@@ -26,19 +27,16 @@ using namespace sample_game_test;
 
 cChallengeScene* Challenge() { return dynamic_cast<cChallengeScene*>(g_Game.Scene(GS_CHALLENGE)); }
 
-std::vector<ScriptFrame> Script(std::string_view text) { return ParseInputScript(text).value_or(std::vector<ScriptFrame>{}); }
+std::vector<ScriptFrame> Script(std::string_view text) {
+  return ParseInputScript(text).value_or(std::vector<ScriptFrame>{});
+}
 
 void ExpectCleanReport(const SampleWalk& walk) {
   const std::string report = ReportOf(walk.Folder());
   EXPECT_TRUE(FailureLines(report).empty()) << report;
 }
 
-struct DrawingMode {
-  const char* name;
-  StartupSettings startup;
-};
-
-class SampleWalkInEachMode : public testing::TestWithParam<DrawingMode> {};
+class SampleWalkInEachMode : public testing::TestWithParam<sample_game::NamedStartup> {};
 
 // In every drawing mode, in a window and full screen, and nothing is written
 // to the report log from the title on: a step or a drawing that failed in
@@ -63,11 +61,7 @@ TEST_P(SampleWalkInEachMode, NewGameWalksTheMapIntoTheFirstStageAndPlaysIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(DrawingModes, SampleWalkInEachMode,
-                         testing::Values(DrawingMode{"Direct3DWindow32", {1, 1, 32}},
-                                         DrawingMode{"Direct3DFullScreen32", {1, 0, 32}},
-                                         DrawingMode{"DirectDrawWindow32", {0, 1, 32}},
-                                         DrawingMode{"DirectDrawFullScreen32", {0, 0, 32}},
-                                         DrawingMode{"DirectDrawFullScreen8", {0, 0, 8}}),
+                         testing::ValuesIn(sample_game::kEveryDrawingMode),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Each clear opens the next challenge stage; the run plays them in turn.
@@ -79,7 +73,8 @@ TEST(SampleWalk, AChallengeRunClearsEachStageInTurn) {
   walk.Tap(kVkZ);  // challenge
   for (int index = 0; index < kChallengeStageCount; ++index) {
     SCOPED_TRACE(kChallengeStages[index]);
-    ASSERT_TRUE(walk.StepUntil([] { return Challenge() && Challenge()->Phase() == cChallengeScene::kSelect; }));
+    ASSERT_TRUE(
+        walk.StepUntil([] { return Challenge() && Challenge()->Phase() == cChallengeScene::kSelect; }));
     if (index > 0) walk.Tap(kVkDown);  // from the row just played to the one its clear opened
     walk.Tap(kVkZ);
     ASSERT_TRUE(walk.StepUntil([] { return InStagePhase(kPhasePlay); }));
