@@ -1,6 +1,7 @@
 #include "foundation/log.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <mutex>
 #include <optional>
@@ -12,7 +13,7 @@
 
 namespace {
 
-std::mutex g_logMutex;  // guards the paths and every file write
+std::timed_mutex g_logMutex;  // guards the paths and every file write
 std::filesystem::path g_reportPath;
 std::filesystem::path g_debugLogPath;
 bool g_debugLog = false;
@@ -115,6 +116,17 @@ int Report(const char* format, ...) {
   std::string line = FormatV(format, args);
   va_end(args);
   return AppendReportLine(line) ? 1 : 0;
+}
+
+void ReportLastLine(std::string_view line) {
+  constexpr auto kLongestWait = std::chrono::seconds(1);
+  const auto until = std::chrono::steady_clock::now() + kLongestWait;
+  std::unique_lock lock(g_logMutex, until);
+  // Without the lock the line worked out is the stuck thread's to write.
+  if (lock.owns_lock() && g_pendingReportLine.valid() &&
+      g_pendingReportLine.wait_until(until) == std::future_status::ready)
+    AppendReportLineLocked(g_pendingReportLine.get());
+  AppendReportLineLocked(line);
 }
 
 void ReportWhenKnown(std::future<std::string> line) {

@@ -37,6 +37,11 @@ int Report(const char* format, ...) PLAYER_PRINTF(1, 2);
 void ReportWhenKnown(std::future<std::string> line);
 // Writes a line given to ReportWhenKnown now, waiting for it if need be.
 void WritePendingReportLine();
+// The last line of a process that ends at once, without its close (a lost
+// display). It waits a moment for a line that another thread is writing or
+// still working out, but never for good: a thread that holds the log that
+// long is stuck, and the line is written beside it.
+void ReportLastLine(std::string_view line);
 // Report, and the same line to the debug log.
 int ReportAndLog(const char* format, ...) PLAYER_PRINTF(1, 2);
 // ReportAndLog, then the line in an error box.

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "foundation/log.h"
+#include "platform/display_loss.h"
 #include "platform/editor_link.h"
 #include "platform/font_rasterizer.h"
 #include "platform/main_thread.h"
@@ -14,6 +15,7 @@
 #include "platform/process_memory.h"
 #include "platform/second_start.h"
 #include "platform/single_instance.h"
+#include "platform/text_encoding.h"
 #include "platform/window.h"
 #include "shell/app_state.h"
 #include "shell/dialogs/message_box_dialog.h"
@@ -84,6 +86,7 @@ int RunPlayer(std::string_view commandLine) {
   ResetCloseState();
   InitDebugLog(0, "EC_Game.txt");
   if (!StartReportLogOrSayWhy("Report_Game.txt")) return 1;
+  platform::SetDisplayLossRecorder([](std::string_view line) { ReportLastLine(platform::Cp932FromUtf8(line)); });
   // The report's text-face line comes once fontconfig has loaded, beside the
   // window's creation; on every way out it is in the file.
   struct PendingReportLine {

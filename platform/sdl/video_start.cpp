@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "platform/main_thread.h"
+#include "platform/sdl/display_loss.h"
 #include "platform/sdl/ui_events.h"
 
 namespace platform::sdl {
@@ -27,6 +28,7 @@ bool StartVideoSubsystem() {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   const char* driver = SDL_GetCurrentVideoDriver();
   g_startedDriver.store(driver && DriverShowsNothing(driver) ? DriverKind::ShowsNothing : DriverKind::Shows);
+  WatchDisplayConnection();
   return true;
 }
 

@@ -8,7 +8,8 @@ namespace platform::sdl {
 
 // Starts (or counts one more user of) SDL's video part; false when it
 // cannot start. Termination signals stay the shell's (a quiet close): SDL
-// puts no handlers of its own in their place.
+// puts no handlers of its own in their place. A lost display connection
+// ends the player (platform/sdl/display_loss.h).
 bool StartVideoSubsystem();
 
 // The drivers that open windows nobody can see: SDL falls back to them when
