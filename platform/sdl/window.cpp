@@ -113,8 +113,8 @@ class SdlWindow final : public WindowBackend {
   }
   WindowRect Desktop() const override {
     // The report asks before the window exists: the video part of SDL
-    // starts here and stays for the window.
-    if (!videoHeld_ && DisplayProblem()) return {};
+    // starts here and stays for the window, also for a driver the user chose.
+    if (!videoHeld_ && (DisplayProblem() || !StartVideo())) return {};
     SDL_Rect r{0, 0, 0, 0};
     SDL_GetDisplayBounds(DisplayIndex(), &r);
     return {r.x, r.y, r.w, r.h};
