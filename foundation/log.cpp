@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/clock.h"
 #include "platform/main_thread.h"
 #include "platform/text_encoding.h"
 
 namespace {
 
-std::timed_mutex g_logMutex;  // guards the paths and every file write
+std::mutex g_logMutex;  // guards the paths and every file write
 std::filesystem::path g_reportPath;
 std::filesystem::path g_debugLogPath;
 bool g_debugLog = false;
@@ -121,7 +122,9 @@ int Report(const char* format, ...) {
 void ReportLastLine(std::string_view line) {
   constexpr auto kLongestWait = std::chrono::seconds(1);
   const auto until = std::chrono::steady_clock::now() + kLongestWait;
-  std::unique_lock lock(g_logMutex, until);
+  std::unique_lock lock(g_logMutex, std::defer_lock);
+  while (!lock.try_lock() && std::chrono::steady_clock::now() < until)
+    platform::SleepMs(1);
   // Without the lock the line worked out is the stuck thread's to write.
   if (lock.owns_lock() && g_pendingReportLine.valid() &&
       g_pendingReportLine.wait_until(until) == std::future_status::ready)

@@ -55,10 +55,11 @@ void DesktopFixture::WriteGame(const sample_game::StartupSettings& startup) {
   ASSERT_TRUE(sample_game::GenerateSampleGame(game_, options));
 }
 
-SpawnedProgram& DesktopFixture::StartPlayer(const std::vector<std::string>& arguments) {
+SpawnedProgram& DesktopFixture::StartPlayer(const std::vector<std::string>& arguments,
+                                            const SpawnedProgram::Setup::Environment& changes) {
   std::vector<std::string> command = {PLAYER_PROGRAM};
   command.insert(command.end(), arguments.begin(), arguments.end());
-  SpawnedProgram& player = *players_.emplace_back(std::make_unique<SpawnedProgram>(SpawnedProgram::Setup{
+  SpawnedProgram::Setup setup{
       .command = command,
       .folder = game_,
       .environment = {{"DISPLAY", desktop_->Display()},
@@ -73,7 +74,9 @@ SpawnedProgram& DesktopFixture::StartPlayer(const std::vector<std::string>& argu
                       // player's.
                       {"ASAN_OPTIONS", OptionsWith("ASAN_OPTIONS", "detect_leaks=0")},
                       {"TSAN_OPTIONS", OptionsWith("TSAN_OPTIONS", "ignore_noninstrumented_modules=1")}},
-      .descriptor3 = -1}));
+      .descriptor3 = -1};
+  setup.environment.insert(setup.environment.end(), changes.begin(), changes.end());
+  SpawnedProgram& player = *players_.emplace_back(std::make_unique<SpawnedProgram>(setup));
   EXPECT_TRUE(player.Started());
   return player;
 }

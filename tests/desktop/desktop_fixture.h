@@ -27,12 +27,17 @@ class DesktopFixture : public testing::Test {
   // Starts the desktop; the case fails, saying what is missing, when it cannot.
   bool StartDesktop(WindowManager manager, int width, int height);
   const XDisplay& X() const { return desktop_->X(); }
+  const std::string& Display() const { return desktop_->Display(); }
+  // Ends the X server under the player (X() is gone from then on).
+  void EndXServer() { desktop_->EndXServer(); }
   void WriteGame(const sample_game::StartupSettings& startup);
   const std::filesystem::path& Game() const { return game_; }
 
   // The player program started in the game folder, with its lock and home
-  // in the case's folder; it is ended with the case, if not before.
-  SpawnedProgram& StartPlayer(const std::vector<std::string>& arguments = {});
+  // in the case's folder, on the X server unless `changes` to its
+  // environment say otherwise; it is ended with the case, if not before.
+  SpawnedProgram& StartPlayer(const std::vector<std::string>& arguments = {},
+                              const SpawnedProgram::Setup::Environment& changes = {});
   // The player's window once it is shown (nothing when none came).
   std::optional<XWindowId> WindowOf(SpawnedProgram& player) const;
   // Waits until the window's inner area shows the frame.

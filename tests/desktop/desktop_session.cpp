@@ -60,6 +60,11 @@ DesktopSession::DesktopSession(WindowManager manager, int width, int height,
   }
 }
 
+void DesktopSession::EndXServer() {
+  x_.reset();
+  server_->End();
+}
+
 DesktopSession::~DesktopSession() {
   x_.reset();
   if (manager_) {

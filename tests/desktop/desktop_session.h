@@ -32,6 +32,9 @@ class DesktopSession {
   const std::string& Problem() const { return problem_; }
   const std::string& Display() const { return server_->Display(); }
   const XDisplay& X() const { return *x_; }
+  // Ends the X server under the programs on it, as a session's end does;
+  // the test's own connection goes first (X() is gone from then on).
+  void EndXServer();
 
  private:
   std::string problem_;

@@ -69,6 +69,25 @@ TEST_F(LogTest, ALineStillWorkedOutKeepsItsPlace) {
   EXPECT_EQ(ReadAll(report_), "before\nworked out\nafter\nlast\n");
 }
 
+// The last line of a process that ends at once (its display lost) follows a
+// line already worked out, and is written also while another thread holds
+// the log for good, here waiting for a line that is never worked out.
+TEST_F(LogTest, TheLastLineIsWrittenAlsoWhileAnotherThreadHoldsTheLog) {
+  ASSERT_EQ(InitReport(report_), 1);
+  std::promise<std::string> known;
+  known.set_value("worked out");
+  ReportWhenKnown(known.get_future());
+  ReportLastLine("last");
+  std::promise<std::string> stuck;
+  ReportWhenKnown(stuck.get_future());
+  std::thread holder([] { Report("after"); });
+  ReportLastLine("last again");
+  EXPECT_EQ(ReadAll(report_), "worked out\nlast\nlast again\n");
+  stuck.set_value("late");
+  holder.join();
+  EXPECT_EQ(ReadAll(report_), "worked out\nlast\nlast again\nlate\nafter\n");
+}
+
 // A start that may not own the game folder yet leaves the file as another
 // run wrote it; once the file is its own, the lines it held come first, in
 // their order, a line still worked out among them.

@@ -105,4 +105,25 @@ TEST(SystemInfo, TheDisplayLineNamesTheRendererTheWindowWasMadeWith) {
   EXPECT_NE(description.find(", video dummy, renderer software"), std::string::npos) << description;
 }
 
+// The machine's description asks for the desktop's size before the window
+// exists; a driver the user chose (SDL_VIDEODRIVER, as Wayland sessions set
+// it) is started for the question too.
+TEST(SystemInfo, TheDesktopSizeIsKnownBeforeTheWindowUnderAChosenDriver) {
+  const char* chosen = std::getenv("SDL_VIDEODRIVER");
+  const std::optional<std::string> driver = chosen ? std::optional<std::string>(chosen) : std::nullopt;
+  ::setenv("SDL_VIDEODRIVER", "dummy", 1);
+  platform::SelectBackend(platform::Backend::Sdl);
+  platform::BecomeMainThread();
+  const platform::WindowRect desktop = platform::DesktopBounds();
+  // The window takes over the video part the question started, and ends it.
+  if (platform::CreateMainWindow(64, 48)) platform::DestroyMainWindow();
+  platform::SelectBackend(platform::Backend::Headless);
+  if (driver)
+    ::setenv("SDL_VIDEODRIVER", driver->c_str(), 1);
+  else
+    ::unsetenv("SDL_VIDEODRIVER");
+  EXPECT_GT(desktop.width, 0);
+  EXPECT_GT(desktop.height, 0);
+}
+
 }  // namespace

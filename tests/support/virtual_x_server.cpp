@@ -23,9 +23,12 @@ VirtualXServer::VirtualXServer(int width, int height) {
 }
 
 VirtualXServer::~VirtualXServer() {
-  if (server_) {
-    server_->Signal(SIGTERM);
-    server_->EndsWithin(kProgramEndWaitMs);
-  }
+  End();
   if (numberPipe_ >= 0) ::close(numberPipe_);
+}
+
+void VirtualXServer::End() {
+  if (!server_) return;
+  server_->Signal(SIGTERM);
+  server_->EndsWithin(kProgramEndWaitMs);
 }

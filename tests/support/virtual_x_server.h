@@ -16,6 +16,9 @@ class VirtualXServer {
   VirtualXServer& operator=(const VirtualXServer&) = delete;
 
   bool Ready() const { return !display_.empty(); }
+  // Ends the server under the programs still connected to it, as a
+  // session's end does.
+  void End();
   // ":N", for DISPLAY.
   const std::string& Display() const { return display_; }
 
