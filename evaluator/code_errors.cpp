@@ -33,16 +33,16 @@ void CodeErrorNoCharacter() { g_CodeError = true; }
 
 void CodeErrorMissingOperand(std::string_view op, std::string_view flatText) {
   g_CodeError = true;
-  Report("Code text: operator \"%s\" has no value on one side (%s)", std::string(op).c_str(),
+  ReportAndLogOnce("Code text: operator \"%s\" has no value on one side (%s)", std::string(op).c_str(),
          std::string(flatText).c_str());
 }
 
 void CodeErrorTooDeep(std::string_view text) {
   g_CodeError = true;
-  Report("Code text: groups and calls nest deeper than %d (%s)", kMaxCodeNesting, std::string(text).c_str());
+  ReportAndLogOnce("Code text: groups and calls nest deeper than %d (%s)", kMaxCodeNesting, std::string(text).c_str());
 }
 
 void CodeErrorBadVariable(char kindLetter, long long index, int count) {
   g_CodeError = true;
-  Report("Code text: variable %c%lld does not exist (0..%d)", kindLetter, index, count - 1);
+  ReportAndLogOnce("Code text: variable %c%lld does not exist (0..%d)", kindLetter, index, count - 1);
 }

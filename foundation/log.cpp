@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,16 @@ bool g_debugLogStarted = false;
 std::future<std::string> g_pendingReportLine;
 // The lines reported while the file is not yet ours (InitHeldReport).
 std::optional<std::vector<std::string>> g_heldReportLines;
+// The lines ReportAndLogOnce has said since the report log was opened.
+std::set<std::string> g_linesSaidOnce;
+constexpr std::size_t kMostLinesSaidOnce = 1000;
+
+// True the first time the line is asked about (of the first lines).
+bool FirstTimeSaid(const std::string& line) {
+  std::lock_guard lock(g_logMutex);
+  if (g_linesSaidOnce.size() >= kMostLinesSaidOnce) return false;
+  return g_linesSaidOnce.insert(line).second;
+}
 
 // Writes the CP932 line as UTF-8 plus a line feed; false when the file does
 // not open.
@@ -80,6 +91,7 @@ int StartReport(const std::filesystem::path& path, const char* mode, bool hold, 
   WritePendingReportLineLocked();
   g_reportPath.clear();
   g_heldReportLines.reset();
+  g_linesSaidOnce.clear();
   std::FILE* file = std::fopen(absolute.c_str(), mode);
   if (!file) {
     if (failure) *failure = std::error_code(errno, std::generic_category());
@@ -149,6 +161,14 @@ int ReportAndLog(const char* format, ...) {
   std::string line = FormatV(format, args);
   va_end(args);
   return ReportEverywhere(line, false);
+}
+
+int ReportAndLogOnce(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::string line = FormatV(format, args);
+  va_end(args);
+  return FirstTimeSaid(line) ? ReportEverywhere(line, false) : 1;
 }
 
 int ReportAndBox(const char* format, ...) {

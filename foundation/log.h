@@ -44,6 +44,11 @@ void WritePendingReportLine();
 void ReportLastLine(std::string_view line);
 // Report, and the same line to the debug log.
 int ReportAndLog(const char* format, ...) PLAYER_PRINTF(1, 2);
+// ReportAndLog for a fault in the game's data that the game plays on through:
+// a loop that meets the fault on every frame would write its line again and
+// again, so a line is written only the first time since the report log was
+// opened (of the first 1000 different lines; lines past those are dropped).
+int ReportAndLogOnce(const char* format, ...) PLAYER_PRINTF(1, 2);
 // ReportAndLog, then the line in an error box.
 int ReportAndBox(const char* format, ...) PLAYER_PRINTF(1, 2);
 

@@ -40,7 +40,7 @@ struct State {
   int failureCloseHolds = 0;
   bool failureHeldByStep = false;
   bool userCloseHeldByStep = false;
-  std::function<void()> failureRaised;
+  std::function<void(CloseReason)> closeRaised;
   std::optional<int> quitCode;
 };
 
@@ -205,13 +205,13 @@ void ServeMainThread() {
 void RequestClose(CloseReason reason) {
   if (reason != CloseReason::User) g_forcedClose.store(true);
   if (reason == CloseReason::Terminate) g_terminationRaised.store(true);
-  if (reason == CloseReason::Fatal) {
-    std::function<void()> noteFailure;
+  if (reason != CloseReason::Terminate) {
+    std::function<void(CloseReason)> noteWhere;
     {
       std::lock_guard lock(Shared().mutex);
-      noteFailure = Shared().failureRaised;
+      noteWhere = Shared().closeRaised;
     }
-    if (noteFailure) noteFailure();
+    if (noteWhere) noteWhere(reason);
   }
   {
     std::lock_guard lock(Shared().mutex);
@@ -318,9 +318,9 @@ std::optional<int> QuitPosted() {
   return Shared().quitCode;
 }
 
-void SetFailureRaisedHook(std::function<void()> hook) {
+void SetCloseRaisedHook(std::function<void(CloseReason)> hook) {
   std::lock_guard lock(Shared().mutex);
-  Shared().failureRaised = std::move(hook);
+  Shared().closeRaised = std::move(hook);
 }
 
 void SetMainThreadWakeup(std::function<void()> wakeup) {
@@ -337,7 +337,7 @@ void ResetMainThreadState() {
   std::lock_guard lock(Shared().mutex);
   Shared().handler = nullptr;
   Shared().wakeup = nullptr;
-  Shared().failureRaised = nullptr;
+  Shared().closeRaised = nullptr;
   Shared().userClose = false;
   Shared().forcedClose.reset();
   Shared().failureCloseHolds = 0;

@@ -45,10 +45,10 @@ enum class CloseReason { User, Fatal, Terminate };
 // Any thread: asks the main thread to run the close path. Without a reason it
 // is the fatal-error path's close request.
 void RequestClose(CloseReason reason = CloseReason::Fatal);
-// Called on the raising thread as a failure raises its close (before a step
-// may hold it back): the shell notes where the game was, since the close is
-// taken later, when the game may have moved on.
-void SetFailureRaisedHook(std::function<void()> hook);
+// Called on the raising thread as a failure or the player raises a close
+// (before a step may hold it back): the shell notes where the game was, since
+// the close is taken later, when the game may have moved on.
+void SetCloseRaisedHook(std::function<void(CloseReason)> hook);
 // Async-signal-safe: a termination signal arrived; the next TakeCloseRequest
 // reports it as a termination.
 void NoteTerminationSignal();

@@ -7,11 +7,11 @@
 namespace {
 
 // A switch or variable past the save data's lists reads as not holding (a
-// report line says which); the lists' sizes are fixed, so only damaged or
-// foreign data names one.
+// report line says which, once: the map tests its points on every frame);
+// the lists' sizes are fixed, so only damaged or foreign data names one.
 bool ReadEntry(const cVector<std::int32_t>& list, int index, const char* what, std::int32_t& value) {
   if (index < 0 || index >= static_cast<int>(list.size())) {
-    Report("world map: %s %d is outside the save data (%d)", what, index, static_cast<int>(list.size()));
+    ReportAndLogOnce("world map: %s %d is outside the save data (%d)", what, index, static_cast<int>(list.size()));
     return false;
   }
   value = list[index];

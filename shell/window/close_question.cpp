@@ -18,17 +18,24 @@ std::optional<std::uint32_t> g_declinedFailureFrame;
 // The close under way was a failure's that no one was asked about.
 bool g_closedByFailureUnasked = false;
 
-// The game state where the last failure raised its close, until a close
-// takes it; -1 when none waits.
+// The game state where the last failure raised its close, and where the
+// player last asked to close, until a close of that kind takes it; -1 when
+// none waits.
 std::atomic<int> g_failurePlace{-1};
+std::atomic<int> g_playerClosePlace{-1};
 
-void NoteWhereAFailureIsRaised() { g_failurePlace.store(g_Game.m_nState.load()); }
+std::atomic<int>& PlaceOf(platform::CloseReason reason) {
+  return reason == platform::CloseReason::Fatal ? g_failurePlace : g_playerClosePlace;
+}
 
-// The state a close is asked about in: a failure's where it was raised,
-// since the step that failed may have gone on to the title (a stage left for
-// it whose start-over failed); any other close's where the game is now.
+void NoteWhereACloseIsRaised(platform::CloseReason reason) { PlaceOf(reason).store(g_Game.m_nState.load()); }
+
+// The state a close is asked about in: where it was raised, since the step
+// under way may have gone on to the title before the close is taken (a stage
+// left for it whose start-over failed, the window's close button clicked in
+// that failure's box).
 int StateOfTheClose(platform::CloseReason reason) {
-  const int place = reason == platform::CloseReason::Fatal ? g_failurePlace.exchange(-1) : -1;
+  const int place = PlaceOf(reason).exchange(-1);
   return place >= 0 ? place : g_Game.m_nState.load();
 }
 
@@ -66,6 +73,7 @@ bool ConfirmClose(platform::CloseReason reason) {
   // The No answers every close that waited with this one (those raised
   // again after a box, those raised while the question was open).
   const bool failureDeclined = platform::DeclineWaitingCloses();
+  g_playerClosePlace.store(-1);
   if (failureDeclined) g_failurePlace.store(-1);
   if (reason == platform::CloseReason::Fatal || failureDeclined) g_declinedFailureFrame = g_dwFrameCount.load();
   return false;
@@ -78,5 +86,6 @@ void ResetCloseState() {
   g_declinedFailureFrame.reset();
   g_closedByFailureUnasked = false;
   g_failurePlace.store(-1);
-  platform::SetFailureRaisedHook(NoteWhereAFailureIsRaised);
+  g_playerClosePlace.store(-1);
+  platform::SetCloseRaisedHook(NoteWhereACloseIsRaised);
 }

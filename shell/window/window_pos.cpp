@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "project/data_paths.h"
+#include "shell/init/graphics_start.h"
 
 cWindowPos g_WindowPos;
 
@@ -16,6 +17,7 @@ void cWindowPos::RegisterFields(FieldRegistry& fields, std::uint32_t) {
 
 void cWindowPos::Load(DataReader& in) {
   cRecord::Load(in);
+  KeepAWindowSize(platform::DesktopBounds());
   ClampInto(platform::DesktopWorkArea());
 }
 
@@ -33,6 +35,19 @@ std::int32_t ClampAxis(std::int32_t position, std::int32_t size, int areaStart, 
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(position, areaStart, last));
 }
 }  // namespace
+
+void cWindowPos::KeepAWindowSize(const platform::WindowRect& desktop) {
+  constexpr std::int64_t kMostStretch = 2;
+  const std::int64_t width = m_nWidth, height = m_nHeight;
+  // The width and the height in pictures' widths and heights, crosswise.
+  const std::int64_t across = width * kScreenHeight, down = height * kScreenWidth;
+  const bool large = width >= kScreenWidth && height >= kScreenHeight;
+  if (large && across <= kMostStretch * down && down <= kMostStretch * across) return;
+  m_nWidth = kScreenWidth;
+  m_nHeight = kScreenHeight;
+  m_nX = desktop.x + (desktop.width - kScreenWidth) / 2;
+  m_nY = desktop.y + (desktop.height - kScreenHeight) / 2;
+}
 
 void cWindowPos::ClampInto(const platform::WindowRect& area) {
   // A size saved on a larger desktop: the largest of its shape that fits,

@@ -9,6 +9,6 @@ bool DataIndexOk(long long index, std::size_t count, int elementSize) {
   auto shown = [](long long value) {
     return static_cast<int>(value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : value);
   };
-  ReportAndLog("err V[%d] ( %d , %d )", shown(index), shown(static_cast<long long>(count)), elementSize);
+  ReportAndLogOnce("err V[%d] ( %d , %d )", shown(index), shown(static_cast<long long>(count)), elementSize);
   return false;
 }

@@ -7,5 +7,6 @@
 #include <cstddef>
 
 // True when 0 <= index < count; otherwise writes "err V[index] ( count ,
-// elementSize )" to the report and the debug log and returns false.
+// elementSize )" to the report and the debug log (once: a condition tested
+// on every frame meets it again) and returns false.
 bool DataIndexOk(long long index, std::size_t count, int elementSize);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "foundation/log.h"
 #include "stage/chara/chara.h"
 #include "stage/chara/stage_lists.h"
 #include "stage/chara/hero.h"
@@ -27,16 +26,12 @@ int MirroredKey(int key) {
   }
 }
 
-// The player's input record: the one of the player hero's input player.
+// The player's input record: the one the player hero plays with, chosen
+// by its input player number as it was placed (the first record for a
+// number beyond them, which the placement reported).
 const cInput* PlayerInput() {
-  if (g_Inputs.empty()) return nullptr;
-  long long n = 0;
-  if (const cHero* hero = PlayerHero()) n = hero->def.m_nPlayerNo;
-  if (n < 0 || static_cast<std::size_t>(n) >= g_Inputs.size()) {
-    Report("err V[%lld] ( %zu , input )", n, g_Inputs.size());
-    n = 0;
-  }
-  return &g_Inputs[n];
+  if (const cHero* hero = PlayerHero(); hero != nullptr && hero->input != nullptr) return hero->input;
+  return g_Inputs.empty() ? nullptr : &g_Inputs[0];
 }
 
 bool FacingLeftNow(const cChara& asking) {

@@ -115,7 +115,7 @@ std::optional<std::int32_t> StageEscapeVariable(int source, int number) {
     return std::nullopt;
   }
   if (number < 0 || static_cast<std::size_t>(number) >= list->size()) {
-    ReportAndLog("Message text: variable %c%d does not exist (1..%d)", source == kEscapeCommon ? 'C' : 'S', number,
+    ReportAndLogOnce("Message text: variable %c%d does not exist (1..%d)", source == kEscapeCommon ? 'C' : 'S', number,
                  static_cast<int>(list->size()) - 1);
     return std::nullopt;
   }

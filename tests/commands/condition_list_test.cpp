@@ -11,6 +11,7 @@
 #include "stage/scene/condition_lists.h"
 #include "stage/scene/stage_hooks.h"
 #include "tests/stage/stage_fixture.h"
+#include "tests/support/scratch_report.h"
 
 namespace {
 
@@ -33,6 +34,16 @@ class ConditionListTest : public testing::Test {
   StageRun run;
   cHero* hero = nullptr;
 };
+
+// A condition on a variable the lists do not hold (stage variable 1000 of
+// 0..999), tested on every frame, fails and is reported once.
+TEST_F(ConditionListTest, AConditionOnAVariableBeyondTheListIsReportedOnce) {
+  const ScratchReport report;
+  ASSERT_TRUE(report.Opened());
+  cCond beyond = VarCond(kCondStageVar, 1000, 0, 0);
+  for (int frame = 0; frame < 120; ++frame) EXPECT_EQ(TestCondition(beyond, *hero), 0);
+  EXPECT_EQ(report.LinesWith("err V[1000] ( 1000 , 4 )"), 1);
+}
 
 TEST_F(ConditionListTest, VariableConditionsCompareByEveryOperator) {
   StageVar(4) = -6;

@@ -42,10 +42,12 @@ class DesktopFixture : public testing::Test {
   std::optional<XWindowId> WindowOf(SpawnedProgram& player) const;
   // Waits until the window's inner area shows the frame.
   bool WaitUntilShown(XWindowId window, const GameFrame& frame) const;
-  // Holds the key until the window's picture changes, as a user holds it
-  // until the game answers, then lets it go (the screens pressed on stand
-  // still, so a change is the key's).
-  bool PressUntilThePictureChanges(XWindowId window, unsigned long keySymbol) const;
+  // Taps the key, as a user does, and waits until the window's picture
+  // changes (the screens tapped on stand still, so a change is the key's).
+  // A player starved of the processor may not look at its keys while one is
+  // down: as a user does when nothing happens, the key is tapped again after
+  // a few seconds without a change.
+  bool TapAndWaitForThePictureToChange(XWindowId window, unsigned long keySymbol) const;
   // Gives the focus to a window of the test's own and back to this one.
   bool TakeAndReturnTheFocus(XWindowId window) const;
 

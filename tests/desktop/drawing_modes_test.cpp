@@ -50,8 +50,8 @@ TEST_P(DrawingModeOnADesktop, ShowsTheTitleThroughAFocusChangeAndTakesKeys) {
   ASSERT_TRUE(TakeAndReturnTheFocus(*window));
   EXPECT_TRUE(WaitUntilShown(*window, frames.title)) << "once the focus came back";
 
-  EXPECT_TRUE(PressUntilThePictureChanges(*window, XK_Down)) << "Down did not move the title's menu";
-  EXPECT_TRUE(PressUntilThePictureChanges(*window, XK_z)) << "Z did not leave the title's menu";
+  EXPECT_TRUE(TapAndWaitForThePictureToChange(*window, XK_Down)) << "Down did not move the title's menu";
+  EXPECT_TRUE(TapAndWaitForThePictureToChange(*window, XK_z)) << "Z did not leave the title's menu";
   EXPECT_TRUE(WaitUntilShown(*window, frames.slots)) << "the save-slot list";
 
   ASSERT_TRUE(Terminate(player));

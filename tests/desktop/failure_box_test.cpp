@@ -31,7 +31,7 @@ TEST_F(FailureBoxOnADesktop, AFullScreenBoxShowsWithThePointerAndTakesTheKeyboar
   X().MovePointer(inner.x + inner.width / 2, inner.y + inner.height / 2);
   EXPECT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return !X().PointerHidden(); }))
       << "no pointer over the box";
-  EXPECT_TRUE(PressUntilThePictureChanges(*window, XK_Return)) << "Enter did not answer the box";
+  EXPECT_TRUE(TapAndWaitForThePictureToChange(*window, XK_Return)) << "Enter did not answer the box";
   ASSERT_TRUE(player.EndsWithin(kProgramEndWaitMs));
   EXPECT_EQ(player.ExitCode(), 1) << player.Stderr();
 }

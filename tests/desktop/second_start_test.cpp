@@ -40,8 +40,7 @@ TEST_P(SecondStartOnADesktop, TheQuestionComesOnTopAndNoLeavesTheRunningGameWhol
       << "the question stays behind the game";
   EXPECT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return X().HasFocus(*question); }))
       << "the question did not get the keyboard's focus";
-  X().HoldKey(XK_Escape, true);
-  X().HoldKey(XK_Escape, false);
+  X().TapKey(XK_Escape);
   EXPECT_TRUE(second.EndsWithin(kProgramEndWaitMs)) << "the question was not answered";
   EXPECT_EQ(second.ExitCode(), 0) << second.Stderr();
   EXPECT_FALSE(first.EndsWithin(0)) << "the running game ended";

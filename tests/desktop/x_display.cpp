@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <chrono>
+#include <thread>
 
 namespace desktop_test {
 namespace {
@@ -222,6 +224,13 @@ ScreenPixels XDisplay::Capture(const ScreenRect& rect) const {
 void XDisplay::HoldKey(unsigned long keySymbol, bool down) const {
   XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, keySymbol), down ? True : False, CurrentTime);
   XSync(display_, False);
+}
+
+void XDisplay::TapKey(unsigned long keySymbol) const {
+  constexpr auto kTapHold = std::chrono::milliseconds(200);
+  HoldKey(keySymbol, true);
+  std::this_thread::sleep_for(kTapHold);
+  HoldKey(keySymbol, false);
 }
 
 void XDisplay::MovePointer(int x, int y) const {

@@ -75,6 +75,9 @@ class XDisplay {
 
   // The key pressed or let go, as the keyboard would (an X key symbol).
   void HoldKey(unsigned long keySymbol, bool down) const;
+  // The key pressed and let go as a player taps it: held for 200 ms, short
+  // of the 18 frames (300 ms) after which the game repeats a held key.
+  void TapKey(unsigned long keySymbol) const;
   void MovePointer(int x, int y) const;
   // The picture the server shows for the pointer has no visible pixel.
   bool PointerHidden() const;

@@ -129,6 +129,23 @@ TEST_F(LogTest, AHeldReportIsMadeWhenMissingAndRefusedWhenItCannotBeWritten) {
   EXPECT_EQ(Report("nowhere"), 0);
 }
 
+// A fault that a loop meets on every frame is written once; another fault
+// has its own line, and a report log opened again (the next start) hears of
+// each again.
+TEST_F(LogTest, AFaultTheGamePlaysOnThroughIsWrittenOncePerReportLog) {
+  InitDebugLog(1, debug_);
+  ASSERT_EQ(InitReport(report_), 1);
+  for (int frame = 0; frame < 120; ++frame) {
+    EXPECT_EQ(ReportAndLogOnce("err V[%d] ( %d , %d )", 1000, 1000, 4), 1);
+    if (frame % 60 == 0) ReportAndLogOnce("err V[%d] ( %d , %d )", 20, 8, 4);
+  }
+  EXPECT_EQ(ReadAll(report_), "err V[1000] ( 1000 , 4 )\nerr V[20] ( 8 , 4 )\n");
+  EXPECT_EQ(ReadAll(debug_), ReadAll(report_));
+  ASSERT_EQ(InitReport(report_), 1);
+  ReportAndLogOnce("err V[%d] ( %d , %d )", 1000, 1000, 4);
+  EXPECT_EQ(ReadAll(report_), "err V[1000] ( 1000 , 4 )\n");
+}
+
 TEST_F(LogTest, CP932TextIsWrittenAsUtf8) {
   ASSERT_EQ(InitReport(report_), 1);
   Report("%s", Cp932Literal("読み込み"));

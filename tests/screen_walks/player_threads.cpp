@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <utility>
 
@@ -36,18 +37,29 @@ bool RunPlayerThreadsUntilClosed(FrameStep step, const std::function<bool()>& re
 
 namespace {
 
+// The keys that answer a box: Enter (its default button), or for No in a
+// question Tab (to No) and Space.
+std::vector<platform::UiEvent> AnsweringKeys(unsigned type, QuestionAnswer answer) {
+  using platform::KeyDownEvent, platform::KeyUpEvent;
+  if (type == MB_YESNO && answer == QuestionAnswer::No)
+    return {KeyUpEvent(platform::kVkSpace), KeyDownEvent(platform::kVkTab), KeyUpEvent(platform::kVkTab),
+            KeyDownEvent(platform::kVkSpace)};
+  return {KeyUpEvent(platform::kVkReturn), KeyDownEvent(platform::kVkReturn)};
+}
+
 // PressAndRunPlayerThreadsAnsweringBoxes on any frame step.
-std::vector<DrawnBox> RunPlayerThreadsAnsweringBoxes(FrameStep step, CloseClick click) {
+std::vector<DrawnBox> RunPlayerThreadsAnsweringBoxes(FrameStep step, CloseClick click, QuestionAnswer questionAnswer) {
   std::vector<DrawnBox> boxes;  // main thread only
   int open = 0;
-  platform::SetMessageBoxOverride([&boxes, &open, click](const std::string& text, const std::string& caption,
-                                                         unsigned type) {
+  std::atomic<bool> declined{false};
+  platform::SetMessageBoxOverride([&boxes, &open, &declined, click, questionAnswer](
+                                      const std::string& text, const std::string& caption, unsigned type) {
     if (!platform::IsMainThread()) platform::SleepMs(100);
     int answer = 0;
     platform::RunOnMainThread([&] {
       boxes.push_back({text, 0, open > 0});
       const std::size_t index = boxes.size() - 1;
-      platform::QueueHeadlessUiEvents({platform::KeyUpEvent(platform::kVkReturn), platform::KeyDownEvent(platform::kVkReturn)});
+      platform::QueueHeadlessUiEvents(AnsweringKeys(type, questionAnswer));
       if (index == 0 && click == CloseClick::InTheFirstBox)
         SetDialogObserver([](DialogBox&) { platform::RequestClose(platform::CloseReason::User); });
       ++open;
@@ -55,17 +67,20 @@ std::vector<DrawnBox> RunPlayerThreadsAnsweringBoxes(FrameStep step, CloseClick 
       --open;
       SetDialogObserver(nullptr);
       boxes[index].answer = answer;
+      if (answer == IDNO) declined = true;
     });
     return answer;
   });
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   RunPlayerThreadsUntilClosed(
-      [step = std::move(step), deadline, terminated = false]() mutable {
-        if (!terminated && std::chrono::steady_clock::now() > deadline) {
+      [step = std::move(step), deadline, &declined, terminated = false]() mutable {
+        const bool late = std::chrono::steady_clock::now() > deadline;
+        const int stepped = step();
+        if (!terminated && (late || declined.load())) {
           terminated = true;
           platform::RequestClose(platform::CloseReason::Terminate);
         }
-        return step();
+        return stepped;
       },
       [] { return true; }, {});
   platform::SetMessageBoxOverride(nullptr);
@@ -74,7 +89,7 @@ std::vector<DrawnBox> RunPlayerThreadsAnsweringBoxes(FrameStep step, CloseClick 
 
 }  // namespace
 
-std::vector<DrawnBox> PressAndRunPlayerThreadsAnsweringBoxes(int virtualKey, CloseClick click) {
+std::vector<DrawnBox> PressAndRunPlayerThreadsAnsweringBoxes(int virtualKey, CloseClick click, QuestionAnswer answer) {
   platform::SetKeyHeld(virtualKey, true);
   return RunPlayerThreadsAnsweringBoxes(
       [virtualKey, held = true]() mutable {
@@ -82,7 +97,7 @@ std::vector<DrawnBox> PressAndRunPlayerThreadsAnsweringBoxes(int virtualKey, Clo
         if (std::exchange(held, false)) platform::SetKeyHeld(virtualKey, false);
         return stepped;
       },
-      click);
+      click, answer);
 }
 
 void ExpectTheDamagedStagesBoxesThenTheQuestion(const std::vector<DrawnBox>& boxes) {

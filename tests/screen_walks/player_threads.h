@@ -30,14 +30,18 @@ struct DrawnBox {
 // is open (that box's own event loop then raises the window's close).
 enum class CloseClick { None, InTheFirstBox };
 
+// How the exit question is answered: Yes with Enter, or No with Tab and
+// Space; after a No the player is terminated as the frame under way ends.
+enum class QuestionAnswer { Yes, No };
+
 // Runs the player's threads on the game's own frames, `virtualKey` held
 // down in the first, until the player closes; each box is drawn on the main
 // thread and answered there. A box the game thread asks for comes 100 ms
 // late, as on a loaded machine: time for the main thread to take whatever
 // was raised before it. After 10 s the player is terminated. The boxes in
 // the order they opened.
-std::vector<DrawnBox> PressAndRunPlayerThreadsAnsweringBoxes(int virtualKey,
-                                                             CloseClick click = CloseClick::None);
+std::vector<DrawnBox> PressAndRunPlayerThreadsAnsweringBoxes(int virtualKey, CloseClick click = CloseClick::None,
+                                                             QuestionAnswer answer = QuestionAnswer::Yes);
 // The boxes of a damaged stage file entered from a screen: the file's, the
 // screen's, each answered OK and not over another, then the exit question,
 // answered Yes.

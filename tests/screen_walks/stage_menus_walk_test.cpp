@@ -304,11 +304,9 @@ TEST(StageQuestionWalk, ACloseHeldByTheFrameThatBeginsAHoldAsksDuringIt) {
   }
 }
 
-// A free play left for the title by the pause menu after its stage file
-// went: the file cannot be played again, and that failure asks. After No
-// the title runs, since only a start-over needs the file.
-TEST(StageQuestionWalk, AFreePlayLeftForTheTitleAfterItsFileWentShowsTheTitleAfterNo) {
-  cScreenWalk walk("free_play_file_gone");
+// A free play of the meadow, its stage file removed during play, paused
+// with the cursor on "to the title".
+void FreePlayWhoseFileWentPausedOnToTheTitle(cScreenWalk& walk) {
   ASSERT_TRUE(walk.Start());
   ASSERT_TRUE(walk.StepUntil([] { return Title() && Title()->Phase() == cTitleScene::kMenu; }));
   for (int i = 0; i < 3; ++i) walk.Tap(kKeyDown);
@@ -318,16 +316,43 @@ TEST(StageQuestionWalk, AFreePlayLeftForTheTitleAfterItsFileWentShowsTheTitleAft
   ASSERT_TRUE(walk.StepUntil([] { return StageScene() != nullptr && StageScene()->Phase() == kPhasePlay; }));
   ASSERT_EQ(g_Game.m_nPlayMode, PM_FREE);
   ASSERT_TRUE(std::filesystem::remove(walk.Folder() / "data" / "stg4" / "Stage1.stg4_000"));
-  Questions();
-  platform::SetHeadlessBoxAnswer(platform::kAnswerNo);
   walk.Tap(kKeySpace);
   ASSERT_EQ(StageScene()->Phase(), kPhasePause);
   walk.Tap(kKeyUp);
+}
+
+// A free play left for the title by the pause menu after its stage file
+// went: the file cannot be played again, and that failure asks. After No
+// the title runs, since only a start-over needs the file.
+TEST(StageQuestionWalk, AFreePlayLeftForTheTitleAfterItsFileWentShowsTheTitleAfterNo) {
+  cScreenWalk walk("free_play_file_gone");
+  ASSERT_NO_FATAL_FAILURE(FreePlayWhoseFileWentPausedOnToTheTitle(walk));
+  Questions();
+  platform::SetHeadlessBoxAnswer(platform::kAnswerNo);
   walk.Tap(kKeyZ);  // to the title
   ASSERT_TRUE(walk.StepUntil([] { return Title() && Title()->Phase() == cTitleScene::kMenu; }));
   EXPECT_EQ(Questions(), 1u);
   EXPECT_EQ(g_Game.m_nPrevState, GS_STAGE);
   platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
+  EXPECT_TRUE(walk.Harness().Close());
+}
+
+// The same with the player's threads, the window's close button clicked
+// while the file's box is open: that close waits for the step, which goes on
+// to the title, and is still asked about as a close in the stage where it
+// was clicked, together with the failure: one question, and No shows the
+// title.
+TEST(StageQuestionWalk, ACloseClickedInTheFreePlaysFileBoxAsksOnceAndNoShowsTheTitle) {
+  cScreenWalk walk("free_play_file_gone_closed");
+  ASSERT_NO_FATAL_FAILURE(FreePlayWhoseFileWentPausedOnToTheTitle(walk));
+  const std::vector<DrawnBox> boxes =
+      PressAndRunPlayerThreadsAnsweringBoxes(kKeyZ, CloseClick::InTheFirstBox, QuestionAnswer::No);
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_NE(boxes[0].text.find("の読み込みに失敗しました！"), std::string::npos);
+  EXPECT_EQ(boxes[0].answer, IDOK);
+  EXPECT_EQ(boxes[1], (DrawnBox{"終了しますか？\n", IDNO, false}));
+  EXPECT_EQ(g_Game.m_nState, GS_TITLE);
+  ASSERT_NE(Title(), nullptr);
   EXPECT_TRUE(walk.Harness().Close());
 }
 

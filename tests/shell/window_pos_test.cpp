@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <tuple>
 
 #include "foundation/record_stream.h"
 #include "platform/headless_window.h"
@@ -15,6 +19,10 @@
 #include "tests/shell/prepared_game.h"
 
 namespace {
+
+std::tuple<int, int, int, int> Fields(const platform::WindowRect& rect) {
+  return {rect.x, rect.y, rect.width, rect.height};
+}
 
 TEST(WindowPosClamp, KeepsTheWholeWindowInsideTheAreaWhenItFits) {
   const platform::WindowRect area{0, 0, 1920, 1040};
@@ -49,6 +57,31 @@ TEST(WindowPosClamp, ASizeLargerThanTheAreaComesBackAsTheLargestOfItsShapeThatFi
     EXPECT_EQ(pos.m_nY, c.expected.y);
     EXPECT_EQ(pos.m_nWidth, c.expected.width);
     EXPECT_EQ(pos.m_nHeight, c.expected.height);
+  }
+}
+
+// A size smaller than the picture at 100 %, or far from its shape (one bit
+// of a height flipped, a saved 1 x 1), comes back as the picture's size,
+// centred on the desktop; a size the menu offers or a hand-made one near the
+// picture's shape stays.
+TEST(WindowPosClamp, ASizeTheWindowCannotComeBackAtBecomesThePicturesCentred) {
+  const platform::WindowRect desktop{0, 0, 1920, 1080};
+  struct Case {
+    int width, height;
+    bool kept;
+  };
+  for (const Case& c : {Case{640, 4194784, false}, Case{1, 1, false}, Case{1, 741, false}, Case{639, 480, false},
+                        Case{640, 479, false}, Case{1664, 480, false}, Case{640, 1400, false}, Case{0, -480, false},
+                        Case{640, 480, true}, Case{1280, 960, true}, Case{1000, 480, true}, Case{700, 900, true},
+                        Case{3200, 2400, true}}) {
+    cWindowPos pos;
+    pos.Set(100, 200, c.width, c.height, 1);
+    pos.KeepAWindowSize(desktop);
+    const platform::WindowRect expected = c.kept ? platform::WindowRect{100, 200, c.width, c.height}
+                                                 : platform::WindowRect{640, 300, 640, 480};
+    EXPECT_EQ(Fields({pos.m_nX, pos.m_nY, pos.m_nWidth, pos.m_nHeight}), Fields(expected))
+        << c.width << " x " << c.height;
+    EXPECT_EQ(pos.m_bZoomed, 1);
   }
 }
 
@@ -146,6 +179,43 @@ TEST_F(WindowPosStartTest, TheInnerAreaComesBackWhereItWasUnderAWindowManagersFr
   EXPECT_LE(rect.x + rect.width + frame.right, 800);
   EXPECT_LE(rect.y + rect.height + frame.bottom, 600);
   EXPECT_EQ(rect.width * 3, rect.height * 4);  // the picture's shape, whole
+}
+
+// The bytes of a place's four numbers as the record stores them.
+std::string PlaceBytes(const platform::WindowRect& rect) {
+  std::string bytes;
+  for (const std::int32_t value : {rect.x, rect.y, rect.width, rect.height})
+    for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((value >> shift) & 0xFF);
+  return bytes;
+}
+
+// A saved size the window cannot come back at (a height of 480 read as
+// 4,194,784, one bit flipped; a 1 x 1) opens the window at the picture's
+// size, centred, and the close saves that, so the next start is whole too.
+TEST_F(WindowPosStartTest, ADamagedSavedSizeComesBackAsThePicturesCentredAndIsSavedSo) {
+  for (const platform::WindowRect damaged : {platform::WindowRect{300, 200, 640, 480 | 1 << 22}, platform::WindowRect{300, 200, 1, 1}}) {
+    SCOPED_TRACE(damaged.height);
+    Start("Direct3D=1\nWindowMode=2\nExit\n");
+    platform::PlaceMainWindow(300, 200, 640, 480);
+    ASSERT_TRUE(harness_->Close());
+    const std::filesystem::path file = folder_.Path() / "user_data/Window.dat";
+    std::string bytes;
+    {
+      std::ifstream in(file, std::ios::binary);
+      bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    const std::size_t at = bytes.find(PlaceBytes({300, 200, 640, 480}));
+    ASSERT_NE(at, std::string::npos);
+    bytes.replace(at, 16, PlaceBytes(damaged));
+    std::ofstream(file, std::ios::binary) << bytes;
+    for (int start = 0; start < 2; ++start) {
+      Start("Direct3D=1\nWindowMode=2\nExit\n");
+      ASSERT_EQ(harness_->StepFrames(1), 1);
+      const platform::WindowRect rect = platform::MainWindowRect();
+      EXPECT_EQ(Fields(rect), Fields({(1920 - 640) / 2, (1080 - 480) / 2, 640, 480})) << "start " << start;
+      ASSERT_TRUE(harness_->Close());
+    }
+  }
 }
 
 TEST_F(WindowPosStartTest, AFixedSizeWindowTakesOnlyThePositionAndAMaximisedOneComesBackMaximised) {

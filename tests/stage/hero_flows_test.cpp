@@ -17,6 +17,7 @@
 #include "stage/scene/stage_hooks.h"
 #include "stage/show/message_record.h"
 #include "tests/stage/stage_fixture.h"
+#include "tests/support/scratch_report.h"
 
 namespace {
 
@@ -260,11 +261,18 @@ TEST(HeroSettings, AColourOutsideTheEightHidesItsBox) {
   for (const HeroBoxDisplay& entry : run.harness.Hero()->boxDisplay) EXPECT_EQ(entry.style, HeroBoxDisplay::kHidden);
 }
 
-TEST(HeroSettings, AnInputPlayerBeyondTheRecordsUsesThePlayersRecord) {
-  StageBuilder builder = FloorStage();
+// A hero whose input player number is beyond the one input record plays
+// with the player's record, and the placement says so once: the key checks
+// of its flow over two seconds of frames add no line.
+TEST(HeroSettings, AnInputPlayerBeyondTheRecordsUsesThePlayersRecordAndIsReportedOnce) {
+  const ScratchReport report;
+  ASSERT_TRUE(report.Opened());
+  StageBuilder builder = InputFollowingStage();
   builder.Hero().m_nPlayerNo = 3;
   StageRun run(builder);
   EXPECT_EQ(run.harness.Hero()->input, &g_Inputs[0]);
+  for (int frame = 0; frame < 120; ++frame) run.harness.Step(0, frame % 2 == 0 ? 1 : 0);
+  EXPECT_EQ(report.LinesWith("err V[3]"), 1);
 }
 
 TEST(HeroTouch, AnItemIsRememberedUntilItIsForgotten) {

@@ -13,6 +13,7 @@
 #include "stage/show/message_place.h"
 #include "stage/show/show_message.h"
 #include "tests/stage/show/show_fixture.h"
+#include "tests/support/scratch_report.h"
 
 namespace show_test {
 namespace {
@@ -100,6 +101,22 @@ TEST_F(StageMessagesTest, RefreshingEscapesFollowTheVariableAtTheirInterval) {
   g_SaveData.m_vVar[5] = 3;
   Step(8);
   EXPECT_EQ(Texts().back(), "27");
+}
+
+// An escape of a stage variable the stage does not hold (1000 of 0..999)
+// stays as written, and its refreshing is reported once.
+TEST_F(StageMessagesTest, ARefreshingEscapeBeyondTheStageVariablesIsReportedOnce) {
+  const ScratchReport report;
+  ASSERT_TRUE(report.Opened());
+  MessageParams p;
+  p.escapes = 1;
+  p.refresh = 1;
+  p.refreshInterval = 1;
+  Show("#S1000 #S7", p);
+  Scene().m_vStageVars[7] = 4;
+  Step(60);
+  EXPECT_EQ(Texts().front(), "#S1000 4");
+  EXPECT_EQ(report.LinesWith("Message text: variable S1000 does not exist (1..999)"), 1);
 }
 
 TEST_F(StageMessagesTest, TheOpeningBelongsToKeyMessagesOfAClosedWindow) {
