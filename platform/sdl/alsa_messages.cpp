@@ -7,7 +7,8 @@ namespace {
 
 // ALSA's error handler (snd_lib_error_handler_t), declared here: this one
 // call is all the player asks of ALSA, whose library SDL loads at run time.
-using AlsaErrorHandler = void (*)(const char* file, int line, const char* function, int error, const char* format, ...);
+using AlsaErrorHandler = void (*)(const char* file, int line, const char* function, int error,
+                                  const char* format, ...);
 using SetAlsaErrorHandler = int (*)(AlsaErrorHandler);
 
 void Silent(const char*, int, const char*, int, const char*, ...) {}

@@ -21,6 +21,13 @@ std::string OptionsWith(const char* variable, const char* option) {
   return (given && *given ? std::string(given) + ":" : std::string()) + option;
 }
 
+// The variables given, then `more`, which may change any of them.
+SpawnedProgram::Setup::Environment Joined(SpawnedProgram::Setup::Environment environment,
+                                          const SpawnedProgram::Setup::Environment& more) {
+  environment.insert(environment.end(), more.begin(), more.end());
+  return environment;
+}
+
 }  // namespace
 
 void DesktopFixture::SetUp() {
@@ -55,13 +62,14 @@ void DesktopFixture::WriteGame(const sample_game::StartupSettings& startup) {
   ASSERT_TRUE(sample_game::GenerateSampleGame(game_, options));
 }
 
-SpawnedProgram& DesktopFixture::StartPlayer(const std::vector<std::string>& arguments) {
+SpawnedProgram& DesktopFixture::StartPlayer(const std::vector<std::string>& arguments,
+                                            const SpawnedProgram::Setup::Environment& more) {
   std::vector<std::string> command = {PLAYER_PROGRAM};
   command.insert(command.end(), arguments.begin(), arguments.end());
   SpawnedProgram& player = *players_.emplace_back(std::make_unique<SpawnedProgram>(SpawnedProgram::Setup{
       .command = command,
       .folder = game_,
-      .environment = {{"DISPLAY", desktop_->Display()},
+      .environment = Joined({{"DISPLAY", desktop_->Display()},
                       {"WAYLAND_DISPLAY", std::nullopt},
                       {"SDL_VIDEODRIVER", std::nullopt},
                       {"SDL_AUDIODRIVER", "dummy"},
@@ -73,6 +81,7 @@ SpawnedProgram& DesktopFixture::StartPlayer(const std::vector<std::string>& argu
                       // player's.
                       {"ASAN_OPTIONS", OptionsWith("ASAN_OPTIONS", "detect_leaks=0")},
                       {"TSAN_OPTIONS", OptionsWith("TSAN_OPTIONS", "ignore_noninstrumented_modules=1")}},
+                            more),
       .descriptor3 = -1}));
   EXPECT_TRUE(player.Started());
   return player;

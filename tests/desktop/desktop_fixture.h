@@ -31,8 +31,10 @@ class DesktopFixture : public testing::Test {
   const std::filesystem::path& Game() const { return game_; }
 
   // The player program started in the game folder, with its lock and home
-  // in the case's folder; it is ended with the case, if not before.
-  SpawnedProgram& StartPlayer(const std::vector<std::string>& arguments = {});
+  // in the case's folder (and SDL's dummy sound driver unless `more` says
+  // otherwise); it is ended with the case, if not before.
+  SpawnedProgram& StartPlayer(const std::vector<std::string>& arguments = {},
+                              const SpawnedProgram::Setup::Environment& more = {});
   // The player's window once it is shown (nothing when none came).
   std::optional<XWindowId> WindowOf(SpawnedProgram& player) const;
   // Waits until the window's inner area shows the frame.
