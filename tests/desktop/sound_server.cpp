@@ -21,9 +21,6 @@ namespace {
 // The null sink, which every client plays into, and its monitor.
 constexpr const char* kSinkModule = "--load=module-null-sink sink_name=game_out";
 constexpr const char* kMonitor = "--device=game_out.monitor";
-// Music at -40 dBFS (the title's plays at about -26 dBFS); the null sink's
-// monitor of nothing is exact zeros.
-constexpr float kHeardLoudness = 0.01f;
 
 fs::path FreshFolder() {
   static std::atomic<int> count{0};

@@ -73,10 +73,14 @@ class MonitorRecording {
   std::uintmax_t read_ = 0;
 };
 
+// Music at -40 dBFS (the sample game's title plays at about -26 dBFS); the
+// null sink's monitor of nothing is exact zeros.
+inline constexpr float kHeardLoudness = 0.01f;
+
 // The root mean square of the samples of frames [from, to).
 float Loudness(const std::vector<float>& samples, std::size_t from, std::size_t to);
-// The first frame of the first stretch of `windowFrames` frames as loud as
-// the title's music is, at the least; nothing when none is.
+// The first frame of the first stretch of `windowFrames` frames at least
+// kHeardLoudness loud; nothing when none is.
 std::optional<std::size_t> FirstHeardFrame(const std::vector<float>& samples, std::size_t windowFrames);
 
 }  // namespace desktop_test
