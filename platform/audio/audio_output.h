@@ -46,10 +46,10 @@ void SetAudioDeviceListener(AudioDeviceListener listener);
 // waited for.
 void CloseAudioOutput();
 // Any thread: runs `work` while the device is neither opening nor closing.
-// SDL's audio part serves one thread at a time: a library that asks it
+// SDL's audio part serves one thread at a time: a library that may ask it
 // about the audio devices from another thread (the MIDI synthesiser's
-// settings list them once SDL's audio has started) does so through this,
-// before the device opens or after, never meanwhile.
+// settings) does so through this, before the device opens or after, never
+// meanwhile.
 void WhileAudioOutputSteady(const std::function<void()>& work);
 
 // The capture sink: the next `frames` frames of the mix, read as the device
