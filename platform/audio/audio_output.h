@@ -5,8 +5,8 @@
 // game behaves the same, only silently.
 //
 // Once opened, or tried, the output looks after its device in the main
-// thread's loop: a device that goes away (its sound server ended, a card
-// pulled out, a device that stopped taking the mix) is let go, and the
+// thread's loop: a device that goes away (its sound server ended, SDL
+// reported it removed, it stopped taking the mix) is let go, and the
 // system's default device is looked for again, at once and then every two
 // seconds, as it is while none answered at the start. A look runs on a
 // thread of its own, so that the frames never wait for a driver. The voices
