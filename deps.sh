@@ -3,7 +3,8 @@
 # (xvfb and its fonts: the tests' own X server, where a question really waits;
 # openbox and fluxbox: the window managers the desktop tests start in it, and
 # the X libraries those tests talk to the server with; weston: the Wayland
-# compositor they take away under a running player).
+# compositor they take away under a running player; pulseaudio and its
+# tools: the sound server the desktop tests start, and its recorder).
 # Idempotent: quiet and quick when everything is already present.
 set -euo pipefail
 
@@ -13,7 +14,7 @@ packages=(
   fonts-ipafont-gothic libvorbis-dev libfluidsynth-dev timgm6mb-soundfont
   googletest libgtest-dev libbenchmark-dev libpixman-1-dev
   xvfb xfonts-base openbox fluxbox libx11-dev libxtst-dev libxfixes-dev
-  weston
+  weston pulseaudio pulseaudio-utils
 )
 
 missing=()

@@ -88,6 +88,12 @@ void AudioMixer::Stop(VoiceId id) {
   if (Voice* voice = Find(id)) voice->playing = false;
 }
 
+void AudioMixer::StopSounds() {
+  std::lock_guard lock(m_mutex);
+  for (Voice& voice : m_voices)
+    if (voice.samples) voice.playing = false;
+}
+
 void AudioMixer::SetGain(VoiceId id, float gain) {
   std::lock_guard lock(m_mutex);
   if (Voice* voice = Find(id)) voice->gain = gain;

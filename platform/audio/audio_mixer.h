@@ -56,6 +56,8 @@ class AudioMixer {
   // A sound starts from its beginning; a stream goes on where it stopped.
   void Play(VoiceId voice);
   void Stop(VoiceId voice);
+  // Stops every whole sound; streams stay where they are.
+  void StopSounds();
   void SetGain(VoiceId voice, float gain);
   bool IsPlaying(VoiceId voice) const;
 

@@ -3,6 +3,15 @@
 // The main thread opens and closes the device. Without a device (no sound
 // card, a headless run) the mixer still exists and takes every voice, so the
 // game behaves the same, only silently.
+//
+// Once opened, or tried, the output looks after its device in the main
+// thread's loop: a device that goes away (its sound server ended, SDL
+// reported it removed, it stopped taking the mix) is let go, and the
+// system's default device is looked for again, at once and then every two
+// seconds, as it is while none answered at the start. A look runs on a
+// thread of its own, so that the frames never wait for a driver. The voices
+// live in the mixer, not in the device: music goes on from where it stood
+// when the device went; the sounds asked for meanwhile are dropped.
 
 #include <cstddef>
 #include <functional>
@@ -27,13 +36,20 @@ using AudioOpenedCallback = std::function<void(bool opened, const std::string& e
 void OpenAudioOutputOnceShown(AudioOpenedCallback opened = {});
 // Whether the output has been opened, or an open tried, since the last close.
 bool AudioOutputOpenTried();
-// Closes the device; an open still put off is dropped.
+// What became of the device after the first open or its failure, told on the
+// main thread once each: it was lost; it is back after a loss; one was found
+// after none answered at the start.
+enum class AudioDeviceChange { Lost, Back, Found };
+using AudioDeviceListener = std::function<void(AudioDeviceChange change)>;
+void SetAudioDeviceListener(AudioDeviceListener listener);
+// Closes the device; an open still put off is dropped, a look under way is
+// waited for.
 void CloseAudioOutput();
 // Any thread: runs `work` while the device is neither opening nor closing.
-// SDL's audio part serves one thread at a time: a library that asks it
+// SDL's audio part serves one thread at a time: a library that may ask it
 // about the audio devices from another thread (the MIDI synthesiser's
-// settings list them once SDL's audio has started) does so through this,
-// before the main thread opens the device or after, never meanwhile.
+// settings) does so through this, before the device opens or after, never
+// meanwhile.
 void WhileAudioOutputSteady(const std::function<void()>& work);
 
 // The capture sink: the next `frames` frames of the mix, read as the device

@@ -1,63 +1,120 @@
 // The SDL audio device: stereo float, pulled from SDL's audio thread, which
 // only mixes (see platform/audio/audio_mixer.h). SDL converts to whatever the
 // hardware takes.
+//
+// SDL's audio part is started and ended here with SDL_AudioInit and
+// SDL_AudioQuit rather than as a subsystem: a look for a device after a
+// loss runs off the main thread, and the subsystems' counts, which the
+// video and the joysticks share with the audio on the main thread, must not
+// be touched from two threads.
 #include <SDL.h>
 
+#include <atomic>
+#include <cstdint>
+#include <cstring>
+
 #include "platform/audio/audio_device_backend.h"
+#include "platform/audio/pull_watch.h"
+#include "platform/sdl/alsa_messages.h"
 
 namespace platform {
 namespace {
 
 // About 23 ms at 44.1 kHz: short enough for sound effects to feel immediate.
 constexpr Uint16 kCallbackFrames = 1024;
+// A device whose callback stands still this long no longer takes the mix.
+constexpr auto kStallLimit = std::chrono::seconds(5);
+
+bool IsSoundServer(const char* driver) {
+  return driver && (std::strcmp(driver, "pulseaudio") == 0 || std::strcmp(driver, "pipewire") == 0);
+}
+
+bool KnowsASoundServer() {
+  for (int i = 0; i < SDL_GetNumAudioDrivers(); ++i)
+    if (IsSoundServer(SDL_GetAudioDriver(i))) return true;
+  return false;
+}
+
+// SDL tries the sound servers' drivers first and falls back to the next
+// (ALSA), whose error is the one left: say why it came to that, unless
+// the user chose the driver.
+std::string ExplainedError() {
+  std::string error = SDL_GetError();
+  const char* chosen = SDL_GetHint(SDL_HINT_AUDIODRIVER);
+  if ((chosen && *chosen) || IsSoundServer(SDL_GetCurrentAudioDriver()) || !KnowsASoundServer()) return error;
+  return "no sound server answered; " + error;
+}
 
 class SdlAudio final : public AudioDeviceBackend {
  public:
   bool Open(AudioMixer& mixer, std::string& error) override {
-    if (!m_subsystemStarted && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-      error = SDL_GetError();
+    CloseDevice();
+    if (m_opens++ > 0) sdl::QuietAlsaMessages();
+    // Starting SDL's audio part (again: it ends the running one first) has
+    // it try its drivers afresh: a sound server started since answers, the
+    // system's default device is the one chosen now.
+    if (SDL_AudioInit(nullptr) != 0) {
+      error = ExplainedError();
       return false;
     }
-    m_subsystemStarted = true;
     SDL_AudioSpec want{};
     want.freq = mixer.Rate();
     want.format = AUDIO_F32SYS;
     want.channels = kMixChannels;
     want.samples = kCallbackFrames;
     want.callback = &SdlAudio::Callback;
-    want.userdata = &mixer;
+    want.userdata = this;
     // Sounds already converted for the mixer's rate keep it; SDL resamples.
     const int allowed = mixer.HasVoices() ? 0 : SDL_AUDIO_ALLOW_FREQUENCY_CHANGE;
     SDL_AudioSpec have{};
+    m_mixer = &mixer;
     m_device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, allowed);
-    // Without a device the subsystem stays up until a later open succeeds
-    // and closes: quitting it joins SDL's device-watching thread, which
-    // sleeps in steps of 100 ms, and the start-up would wait for it.
+    // Without a device the audio part stays up (the next open starts it
+    // again; a close leaves it): ending it joins SDL's device-watching
+    // thread, which sleeps in steps of 100 ms, and the main thread would
+    // wait for it.
     if (m_device == 0) {
-      error = SDL_GetError();
+      error = ExplainedError();
       return false;
     }
     mixer.SetRate(have.freq);
+    m_watch.Restart(m_pulls.load(), PullWatch::Clock::now());
     SDL_PauseAudioDevice(m_device, 0);
     return true;
   }
 
   void Close() override {
     if (m_device == 0) return;
-    SDL_CloseAudioDevice(m_device);
-    m_device = 0;
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    m_subsystemStarted = false;
+    CloseDevice();
+    SDL_AudioQuit();
+  }
+
+  // A device that SDL took away (a sound server that ended, a card pulled
+  // out: SDL_AUDIODEVICEREMOVED) reads as stopped; one that hangs stops
+  // calling back.
+  bool Lost() override {
+    if (m_device == 0) return false;
+    return SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_STOPPED ||
+           m_watch.Stalled(m_pulls.load(), PullWatch::Clock::now());
   }
 
  private:
-  static void Callback(void* mixer, Uint8* stream, int bytes) {
-    static_cast<AudioMixer*>(mixer)->Mix(reinterpret_cast<float*>(stream),
-                                         std::size_t(bytes) / (sizeof(float) * kMixChannels));
+  void CloseDevice() {
+    if (m_device != 0) SDL_CloseAudioDevice(m_device);
+    m_device = 0;
   }
 
+  static void Callback(void* device, Uint8* stream, int bytes) {
+    auto* self = static_cast<SdlAudio*>(device);
+    self->m_mixer->Mix(reinterpret_cast<float*>(stream), std::size_t(bytes) / (sizeof(float) * kMixChannels));
+    self->m_pulls.fetch_add(1, std::memory_order_relaxed);
+  }
+
+  AudioMixer* m_mixer = nullptr;
   SDL_AudioDeviceID m_device = 0;
-  bool m_subsystemStarted = false;
+  int m_opens = 0;
+  std::atomic<std::uint64_t> m_pulls{0};
+  PullWatch m_watch{kStallLimit};
 };
 
 }  // namespace

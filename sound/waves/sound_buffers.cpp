@@ -24,6 +24,20 @@ SoundModule& Module() {
 
 float GainOf(int volume) { return float(std::pow(10.0, volume / 2000.0)); }
 
+void ReportDeviceChange(platform::AudioDeviceChange change) {
+  switch (change) {
+    case platform::AudioDeviceChange::Lost:
+      Report("The audio device was lost: sounds and music play silently until it is back");
+      break;
+    case platform::AudioDeviceChange::Back:
+      Report("The audio device is back: sounds and music play on");
+      break;
+    case platform::AudioDeviceChange::Found:
+      Report("An audio device opened: sounds and music play from now on");
+      break;
+  }
+}
+
 }  // namespace
 
 DSBUFFER::~DSBUFFER() {
@@ -43,10 +57,11 @@ DSBUFFER& DSBUFFER::operator=(DSBUFFER&& other) noexcept {
 }
 
 bool DS_Init(const void*, int, int, int) {
+  platform::SetAudioDeviceListener(ReportDeviceChange);
   platform::OpenAudioOutputOnceShown([](bool opened, const std::string& error) {
     if (opened) return;
     DebugLogText("DIRECTSOUNDCREATE_ERR!");
-    Report("No audio device (%s): sounds and music play silently", error.c_str());
+    Report("No audio device (%s): sounds and music play silently until one opens", error.c_str());
   });
   Module().initialised = true;
   return true;
@@ -124,4 +139,5 @@ void DS_Release() {
   module.sounds = nullptr;
   module.initialised = false;
   platform::CloseAudioOutput();
+  platform::SetAudioDeviceListener({});
 }

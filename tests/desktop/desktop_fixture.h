@@ -34,8 +34,9 @@ class DesktopFixture : public testing::Test {
   const std::filesystem::path& Game() const { return game_; }
 
   // The player program started in the game folder, with its lock and home
-  // in the case's folder, on the X server unless `changes` to its
-  // environment say otherwise; it is ended with the case, if not before.
+  // in the case's folder, on the X server with SDL's dummy sound driver,
+  // unless `changes` to its environment say otherwise; it is ended with the
+  // case, if not before.
   SpawnedProgram& StartPlayer(const std::vector<std::string>& arguments = {},
                               const SpawnedProgram::Setup::Environment& changes = {});
   // The player's window once it is shown (nothing when none came).

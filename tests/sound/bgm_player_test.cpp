@@ -7,6 +7,7 @@
 #include "tests/sound/midi_files.h"
 #include "tests/sound/sound_test_support.h"
 #include "tests/support/ogg_encoder.h"
+#include "tests/support/wait_until.h"
 
 namespace {
 
@@ -173,6 +174,41 @@ TEST_F(BgmPlayerTest, MidiTracksPlayOnTheOwnStreamPlayer) {
   g_BgmPlayer.SetTrack(0, "bgm\\tone.ogg", 100);
   ASSERT_EQ(g_BgmPlayer.Play(0, 0, 1, 0, 1), 1);
   EXPECT_EQ(g_BgmPlayer.MidiPlayer(0)->State(), MIDI_STOPPED) << "an Ogg track stops the MIDI song";
+}
+
+// The device goes away (its sound server ended) while a song and a sound
+// play, and comes back: the loss and the return are said once each, the
+// song goes on from where it stood, the sound playing then is not heard
+// afterwards, and a sound played now is.
+TEST_F(BgmPlayerTest, MusicGoesOnWhereItStoodWhenTheDeviceComesBack) {
+  ASSERT_TRUE(DS_Init(nullptr, 22050, 8, 1));
+  constexpr float kSoundLevel = 0.25f;
+  Write("wave/q.wav", WaveFile({.rate = std::uint32_t(rate_)}, std::vector<int>(ToneFrames(), 8192)));
+  DSSOUNDDATA sound;
+  ASSERT_TRUE(DS_CreateSound(sound, "wave\\q.wav", 1, 0));
+  g_BgmPlayer.SetTrack(0, "bgm\\tone.ogg", 100);
+  ASSERT_EQ(g_BgmPlayer.Play(0, 0, 0, 0, 1), 1);
+  DS_PlaySound(sound, 0);
+  const std::size_t quarter = ToneFrames() / 4;
+  EXPECT_NEAR(Peak(Capture(quarter)), kToneLevel + kSoundLevel, 0.05f);
+
+  platform::LoseHeadlessAudioDevice();
+  const auto reported = [&](const char* line) {
+    return WaitUntil([&] { return ReportText().find(line) != std::string::npos; }, platform::ServeMainThread);
+  };
+  ASSERT_TRUE(reported("The audio device was lost: sounds and music play silently until it is back\n"));
+  ASSERT_TRUE(reported("The audio device is back: sounds and music play on\n"));
+  EXPECT_EQ(ReportText(),
+            "The audio device was lost: sounds and music play silently until it is back\n"
+            "The audio device is back: sounds and music play on\n");
+
+  const std::size_t margin = 1000;
+  const std::vector<float> rest = Capture(ToneFrames() - quarter + margin);
+  EXPECT_NEAR(Peak(rest, 0, (ToneFrames() - quarter - margin) * 2), kToneLevel, 0.05f)
+      << "the song, without the sound";
+  EXPECT_EQ(Peak(rest, (ToneFrames() - quarter + margin / 2) * 2), 0.0f) << "the song ended where it would have";
+  DS_PlaySound(sound, 0);
+  EXPECT_NEAR(Peak(Capture(quarter)), kSoundLevel, 1e-3) << "a sound played now is heard";
 }
 
 class BgmRequestTest : public BgmPlayerTest {

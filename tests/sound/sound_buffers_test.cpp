@@ -7,6 +7,7 @@
 #include "sound/sound_messages.h"
 #include "sound/waves/sound_requests.h"
 #include "tests/sound/sound_test_support.h"
+#include "tests/support/wait_until.h"
 
 namespace {
 
@@ -215,6 +216,19 @@ TEST_F(SoundRequestTest, TheOutputOpensOnceTheFirstFrameIsShown) {
   EXPECT_EQ(told, 1) << "a close drops an open still put off";
   platform::OpenAudioOutputOnceShown();
   EXPECT_TRUE(platform::AudioOutputOpenTried()) << "no window waits: at once";
+}
+
+// Without a device at the start the player keeps looking, and says once
+// that one opened when one does.
+TEST_F(SoundRequestTest, WithoutADeviceAtTheStartOneIsLookedForUntilItOpens) {
+  DS_Release();
+  platform::RefuseHeadlessAudioDeviceOpens(true);
+  ASSERT_TRUE(DS_Init(nullptr, 22050, 8, 1));
+  const std::string none = "No audio device (refused): sounds and music play silently until one opens\n";
+  EXPECT_EQ(ReportText(), none);
+  platform::RefuseHeadlessAudioDeviceOpens(false);
+  const std::string found = none + "An audio device opened: sounds and music play from now on\n";
+  EXPECT_TRUE(WaitUntil([&] { return ReportText() == found; }, platform::ServeMainThread)) << ReportText();
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "foundation/log.h"
 #include "platform/audio/audio_output.h"
+#include "platform/headless/audio_device.h"
 #include "platform/main_thread.h"
 #include "sound/bgm/bgm_player.h"
 #include "sound/waves/sound_buffers.h"
@@ -83,6 +84,7 @@ class SoundTest : public ScratchFolderTest {
   void TearDown() override {
     g_BgmPlayer.Release();
     DS_Release();
+    platform::RefuseHeadlessAudioDeviceOpens(false);
     InitDebugLog(0, "EC_Game.txt");
     platform::ResetMainThreadState();
     ScratchFolderTest::TearDown();

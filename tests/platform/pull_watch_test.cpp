@@ -1,0 +1,26 @@
+#include "platform/audio/pull_watch.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// A device that stops calling back is told from one that starts late (a
+// sound server's stream) or pauses between periods: only a count that
+// stands still for the whole limit, counted from the open or the last
+// pull, is a stall.
+TEST(PullWatch, ADeviceStallsOnlyWhenItsCallbacksStandStillForTheLimit) {
+  platform::PullWatch watch(5s);
+  const platform::PullWatch::Clock::time_point open{1h};
+  watch.Restart(7, open);
+  EXPECT_FALSE(watch.Stalled(7, open + 4900ms)) << "a late first period";
+  EXPECT_TRUE(watch.Stalled(7, open + 5s));
+  EXPECT_FALSE(watch.Stalled(8, open + 6s)) << "it pulled";
+  EXPECT_FALSE(watch.Stalled(8, open + 10900ms));
+  EXPECT_TRUE(watch.Stalled(8, open + 11s));
+  watch.Restart(8, open + 12s);
+  EXPECT_FALSE(watch.Stalled(8, open + 13s)) << "opened again";
+}
+
+}  // namespace
