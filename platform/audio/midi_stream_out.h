@@ -5,7 +5,9 @@
 // {delta ticks, stream id 0, event}, little endian, where a long event
 // (system exclusive) is followed by its bytes, padded with zeros to a
 // multiple of 4. A buffer is reported done, by its number, once every event
-// of it has been played; the report comes from the rendering thread.
+// of it has been played: the frame at which its last event falls has left
+// for the device. The report comes from the rendering thread. While nothing
+// is queued the synthesiser sounds on (the notes' release) until a stop.
 //
 // Timing is exact to the sample: the renderer works out, from the time
 // division and the current tempo, at which sample each event falls, renders
@@ -38,7 +40,11 @@ std::string MidiDeviceErrorText(int code);
 
 class MidiStreamOut {
  public:
-  using DoneCallback = std::function<void(int buffer)>;
+  // Hears each buffer done; returns true when the owner answers the report
+  // with a Batch of calls on the stream (a refill, a rewind). After a buffer
+  // that left nothing queued, a capture of the mix waits for that answer
+  // before it reads on (a device plays on meanwhile).
+  using DoneCallback = std::function<bool(int buffer)>;
 
   // A stopped stream on the shared synthesiser at the mixer's rate.
   explicit MidiStreamOut(DoneCallback done);
@@ -55,7 +61,7 @@ class MidiStreamOut {
   int SetTimeDivision(std::uint16_t division);
   // Queues a copy of the events as buffer number `buffer`.
   int Out(int buffer, std::span<const std::uint8_t> events);
-  // True while buffer number `buffer` is queued and not done.
+  // True while buffer number `buffer` is queued and not yet reported done.
   bool InQueue(int buffer) const;
   // Starts or resumes playing.
   int Restart();
@@ -66,6 +72,9 @@ class MidiStreamOut {
   int Stop();
   // Every note off.
   int Reset();
+  // Makes the calls of `changes` on this stream as one change: the
+  // rendering thread sees the stream before or after them all.
+  void Batch(const std::function<void()>& changes);
 
  private:
   class Renderer;

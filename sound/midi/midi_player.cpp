@@ -30,8 +30,9 @@ void cMidiPlayer::LogFailure(const char* operation, int result) const {
 }
 
 int cMidiPlayer::Open() {
+  // The feeder answers every report it gets (OnBufferDone).
   m_pStream = std::make_unique<platform::MidiStreamOut>(
-      [this](int number) { m_thread.PostMessage(MM_MOM_DONE, std::uintptr_t(number)); });
+      [this](int number) { return m_thread.PostMessage(MM_MOM_DONE, std::uintptr_t(number)); });
   if (m_pStream->SoundFont().empty()) ReportMissingSoundFont();
   m_thread.Start([this] { return Feed(); });
   const std::vector<std::uint8_t>& data = Data();
@@ -95,6 +96,12 @@ void cMidiPlayer::StopLocked(int flag) {
 
 void cMidiPlayer::OnBufferDone(int number) {
   std::lock_guard lock(m_mutex);
+  // The whole answer is one change of the stream: a loop's stop, rewind,
+  // refill and play again are seen together, right after the song's end.
+  m_pStream->Batch([&] { AnswerBufferDone(number); });
+}
+
+void cMidiPlayer::AnswerBufferDone(int number) {
   if (number / kBufferCount != m_nGeneration || m_nState != MIDI_PLAYING) return;
   const StreamBuffer& buffer = m_buffers[std::size_t(number % kBufferCount)];
   if ((buffer.lastEvent & platform::kMidiEventParamMask) != kEndOfTrackEvent) {
