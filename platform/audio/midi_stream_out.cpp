@@ -81,7 +81,7 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
     // there, from the song's first event.
     m_loading = std::async(std::launch::async, [this] {
       AwaitFirstFrame();
-      std::shared_ptr<MidiSynth> synth = MidiSynth::Shared(m_rate);
+      std::shared_ptr<MidiSynth> synth = MidiSynth::Shared(m_rate, m_soundFont);
       m_stream->Control([&] { m_synth = std::move(synth); });
     });
   }

@@ -52,9 +52,10 @@ class MidiStreamOut {
   MidiStreamOut(const MidiStreamOut&) = delete;
   MidiStreamOut& operator=(const MidiStreamOut&) = delete;
 
-  // The sound font the stream's synthesiser loads; empty when none is
-  // installed (silent playback). The synthesiser loads beside the caller:
-  // a started stream plays once it is there.
+  // The sound font the stream's synthesiser loads (MidiSynth::SoundFontFile
+  // when the stream was made); empty when there is none (silent playback).
+  // The synthesiser loads beside the caller: a started stream plays once it
+  // is there.
   const std::string& SoundFont() const;
 
   // Ticks per quarter note, or an SMPTE division (top bit set).

@@ -68,6 +68,35 @@ TEST_F(MidiPlayerTest, TheSynthesiserRendersTheSong) {
   EXPECT_GT(Peak(Capture(4410)), 0.01f);
 }
 
+// The sound font is the first file named in SDL_SOUNDFONTS that reads as
+// one, else the system's General MIDI font; the report names it.
+TEST_F(MidiPlayerTest, TheSoundFontIsTheFirstNamedOneThatReadsElseTheSystemsChoice) {
+  if (!HaveSoundFont()) GTEST_SKIP() << "no General MIDI sound font installed";
+  const std::filesystem::path named = folder_ / "named.sf2";
+  std::filesystem::create_symlink(kTestSoundFont, named);
+  std::filesystem::create_directory(folder_ / "folder.sf2");
+  Write("text.sf2", {'R', 'I', 'F', 'F', 0, 0, 0, 0, 't', 'e', 'x', 't'});
+  const std::string unreadable = (folder_ / "missing.sf2").string() + ":" + (folder_ / "folder.sf2").string() +
+                                 "::" + (folder_ / "text.sf2").string();
+  ::setenv("SDL_SOUNDFONTS", (unreadable + ":" + named.string()).c_str(), 1);
+  EXPECT_EQ(platform::MidiSynth::SoundFontFile(), named.string());
+  Write("bgm/t.mid", ShortSong());
+  {
+    cMidiPlayer player("bgm\\t.mid");
+    player.Play(0);
+    EXPECT_GT(Peak(Capture(4410)), 0.01f) << "the named font plays";
+  }
+  EXPECT_NE(ReportText().find("MIDI music plays with the sound font " + named.string() + "\n"), std::string::npos)
+      << ReportText();
+
+  const char* systemFont = "/usr/share/sounds/sf2/default-GM.sf2";
+  if (!std::filesystem::exists(systemFont)) GTEST_SKIP() << "no system General MIDI sound font";
+  ::setenv("SDL_SOUNDFONTS", unreadable.c_str(), 1);
+  EXPECT_EQ(platform::MidiSynth::SoundFontFile(), systemFont);
+  ::unsetenv("SDL_SOUNDFONTS");
+  EXPECT_EQ(platform::MidiSynth::SoundFontFile(), systemFont);
+}
+
 TEST_F(MidiPlayerTest, TheEndOfTrackRewindsAndStopsOrPlaysAgain) {
   Write("bgm/t.mid", ShortSong());
   cMidiPlayer once("bgm\\t.mid");
