@@ -121,7 +121,7 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
   }
 
   int Restart() {
-    m_stream->Control([&] { m_running = true; });
+    m_stream->Control([&] { m_running = true, m_stopped = false; });
     GetMixer().Play(m_voice);
     return 0;
   }
@@ -132,11 +132,12 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
     return 0;
   }
 
+  // The voice ends by itself once the ring is empty.
   int Stop() {
-    GetMixer().Stop(m_voice);
     m_stream->Control(
         [&] {
           m_running = false;
+          m_stopped = true;
           m_queue.clear();
           m_unreported.clear();
           if (m_synth) m_synth->Reset();
@@ -159,7 +160,7 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
   void Batch(const std::function<void()>& changes) { m_stream->Control(changes); }
 
   bool Ready() const override { return m_running; }
-  bool Finished() const override { return false; }
+  bool Finished() const override { return m_stopped; }
 
   std::size_t Render(float* out, std::size_t frames) override {
     if (!m_synth) return 0;  // still loading
@@ -252,6 +253,7 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
   std::deque<QueuedBuffer> m_queue;
   std::vector<int> m_unreported;  // rendered, not yet played
   bool m_running = false;
+  bool m_stopped = true;  // no song until the next Restart
   std::uint16_t m_division = kDefaultDivision;
   std::uint32_t m_tempo = kDefaultTempo;
   std::uint64_t m_clock = 0;  // samples rendered since the stream was stopped

@@ -5,9 +5,10 @@
 // {delta ticks, stream id 0, event}, little endian, where a long event
 // (system exclusive) is followed by its bytes, padded with zeros to a
 // multiple of 4. A buffer is reported done, by its number, once every event
-// of it has been played: the frame at which its last event falls has left
-// for the device. The report comes from the rendering thread. While nothing
-// is queued the synthesiser sounds on (the notes' release) until a stop.
+// of it has been played: the device is about to take the frame at which its
+// last event falls (see platform/audio/ring_stream.h). The report comes from
+// the rendering thread. While nothing is queued the synthesiser sounds on
+// (the notes' release) until a stop.
 //
 // Timing is exact to the sample: the renderer works out, from the time
 // division and the current tempo, at which sample each event falls, renders
@@ -69,7 +70,8 @@ class MidiStreamOut {
   // Holds the stream where it is.
   int Pause();
   // Drops every queued buffer (not reported done), silences the synthesiser
-  // and rewinds the clock and the tempo.
+  // and rewinds the clock and the tempo. What the device has still to take
+  // of the buffers reported done is heard before the stop (a song's end).
   int Stop();
   // Every note off.
   int Reset();

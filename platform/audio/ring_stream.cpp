@@ -6,7 +6,7 @@
 namespace platform {
 namespace {
 // How soon the producer looks again at what it was not told of: space the
-// callback freed, a mark it read past while the producer was busy.
+// callback freed, a mark it came to while the producer was busy.
 constexpr std::chrono::milliseconds kRecheck{5};
 }  // namespace
 
@@ -29,7 +29,9 @@ RingStream::~RingStream() {
 
 std::size_t RingStream::Buffered() const { return m_writeFrame - m_readFrame; }
 
-bool RingStream::MarkReached() const { return !m_marks.empty() && m_marks.front().frame <= m_readFrame; }
+bool RingStream::MarkDue() const {
+  return !m_marks.empty() && m_marks.front().frame <= m_readFrame + std::max(m_lastRead, m_capacity / 2);
+}
 
 void RingStream::TakeRendererState() {
   m_finished = m_renderer.Finished();
@@ -38,7 +40,9 @@ void RingStream::TakeRendererState() {
 
 void RingStream::Clear() {
   std::lock_guard lock(m_ring);
-  m_readFrame = m_writeFrame = 0;
+  // In the answer to a mark, the frames up to the mark are the end the
+  // owner was told of: they stay.
+  m_writeFrame = std::max(m_readFrame, m_answerAwaitedAt.value_or(0));
   m_marks.clear();
 }
 
@@ -46,7 +50,7 @@ void RingStream::EndControl() {
   {
     std::lock_guard lock(m_ring);
     TakeRendererState();
-    m_awaitingOwner = false;
+    m_answerAwaitedAt.reset();
   }
   m_filled.notify_all();
 }
@@ -66,12 +70,12 @@ void RingStream::Write(const float* in, std::size_t frames, std::vector<StreamRe
   m_filled.notify_all();
 }
 
-void RingStream::RunReachedMarks() {
+void RingStream::RunDueMarks() {
   while (true) {
     MarkAction action;
     {
       std::lock_guard lock(m_ring);
-      if (!MarkReached()) return;
+      if (!MarkDue()) return;
       // The mark stays in place while its action runs: a capture waits at
       // it until the answer is known.
       action = std::move(m_marks.front().action);
@@ -79,8 +83,10 @@ void RingStream::RunReachedMarks() {
     const bool answered = action && action();
     {
       std::lock_guard lock(m_ring);
+      const std::size_t frame = m_marks.front().frame;
       m_marks.pop_front();
-      m_awaitingOwner = answered && m_marks.empty();
+      if (answered && m_marks.empty()) m_answerAwaitedAt = frame;
+      else m_answerAwaitedAt.reset();
     }
     m_filled.notify_all();
   }
@@ -90,7 +96,7 @@ void RingStream::Produce() {
   std::vector<float> chunk(m_chunk * kMixChannels);
   std::unique_lock lock(m_control);
   while (!m_quit) {
-    RunReachedMarks();
+    RunDueMarks();
     bool marksAhead = false;
     std::size_t space = 0;
     {
@@ -99,7 +105,7 @@ void RingStream::Produce() {
       space = m_capacity - Buffered();
     }
     if (!m_renderer.Ready()) {
-      // Until a control call or the end; the reader passes a mark without
+      // Until a control call or the end; the reader comes to a mark without
       // waiting for the producer to listen.
       if (marksAhead) m_wake.wait_for(lock, kRecheck);
       else m_wake.wait(lock);
@@ -116,10 +122,11 @@ void RingStream::Produce() {
 }
 
 std::size_t RingStream::Read(float* out, std::size_t frames) {
-  bool reached = false;
+  bool due = false;
   std::size_t count = 0;
   {
     std::lock_guard lock(m_ring);
+    m_lastRead = frames;
     count = std::min(frames, Buffered());
     for (std::size_t i = 0; i < count; ++i) {
       const std::size_t slot = (m_readFrame + i) % m_capacity * kMixChannels;
@@ -127,10 +134,10 @@ std::size_t RingStream::Read(float* out, std::size_t frames) {
       out[i * kMixChannels + 1] = m_samples[slot + 1];
     }
     m_readFrame += count;
-    reached = MarkReached();
+    due = MarkDue();
   }
   // The producer runs the mark's action; the callback only wakes it.
-  if (reached) m_wake.notify_all();
+  if (due) m_wake.notify_all();
   return count;
 }
 
@@ -143,9 +150,9 @@ std::size_t RingStream::WaitReady(std::size_t frames, int timeoutMs) {
   std::unique_lock lock(m_ring);
   std::size_t ready = frames;  // after the time has passed: read on, as a device would
   m_filled.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
-    // At a mark whose action has not run, or whose owner has not answered,
-    // what follows is not known yet.
-    if (MarkReached() || m_awaitingOwner) return false;
+    // Near a mark whose action has not run, or whose owner has not
+    // answered, what follows is not known yet.
+    if (MarkDue() || m_answerAwaitedAt) return false;
     const std::size_t toMark = m_marks.empty() ? frames : m_marks.front().frame - m_readFrame;
     const std::size_t buffered = Buffered();
     if (buffered >= std::min({frames, toMark, m_capacity - m_chunk})) {

@@ -7,14 +7,16 @@
 // so the renderer never sees them mid-chunk and the callback never waits
 // for either.
 //
-// A renderer can mark a frame it renders (the end of a MIDI buffer): once
-// the callback has read past it, and so handed every frame before it to the
-// device, the producer thread runs the mark's action (tells the owner). What
-// the owner does about it (a loop's rewind) may change what is to be heard
-// right after the mark: a capture of the mix, which runs faster than a
-// device, then waits at the mark for the owner's answer, so that it hears
-// the stream as a device would, without depending on how fast the threads
-// ran.
+// A renderer can mark a frame it renders (the end of a MIDI buffer). When
+// the callback is about to take the frame, the producer thread runs the
+// mark's action: it tells the owner. The owner's answer (a loop's rewind)
+// may decide what follows the mark; a flush in it drops only what comes
+// after the mark, so that the device hears the end and the answer joined.
+// "About to" is within the callback's next read (a device takes a period at
+// a time), and never less than half the ring (a tenth of a second): an
+// answer can take that long on a busy machine. A capture of the mix, which
+// runs faster than a device, waits at the mark for the answer: it hears the
+// stream as a device would, however fast the threads ran.
 
 #include <atomic>
 #include <condition_variable>
@@ -23,6 +25,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -73,8 +76,9 @@ class RingStream final : public MixStream {
   RingStream& operator=(const RingStream&) = delete;
 
   // Runs `change` under the control lock, then wakes the producer. With
-  // `flush` the frames already in the ring, and their marks, are dropped
-  // first (a rewind or a new file must not be heard after old frames).
+  // `flush` the frames not yet read, and their marks, are dropped first (a
+  // rewind or a new file must not be heard after old frames); in the answer
+  // to a mark, only those after the mark.
   // Controls made inside `change` by the same thread are part of it: the
   // ring is seen only before or after the whole, and the owner has answered
   // a mark once the outermost control ends.
@@ -102,13 +106,13 @@ class RingStream final : public MixStream {
 
  private:
   struct PendingMark {
-    std::size_t frame;  // in frames written since the last flush
+    std::size_t frame;  // in frames written
     MarkAction action;
   };
 
   void Produce();
-  // Runs the actions of the marks the reader has passed.
-  void RunReachedMarks();
+  // Runs the actions of the marks the reader is about to take.
+  void RunDueMarks();
   void Clear();
   // The renderer's state for the readers of the ring, the owner's answer
   // given. Under the control lock.
@@ -116,7 +120,7 @@ class RingStream final : public MixStream {
   // Under m_ring:
   void TakeRendererState();
   std::size_t Buffered() const;
-  bool MarkReached() const;
+  bool MarkDue() const;
   void Write(const float* in, std::size_t frames, std::vector<StreamRenderer::Mark> marks);
 
   StreamRenderer& m_renderer;
@@ -136,10 +140,11 @@ class RingStream final : public MixStream {
   std::vector<float> m_samples;
   std::size_t m_readFrame = 0;   // total frames read
   std::size_t m_writeFrame = 0;  // total frames written
+  std::size_t m_lastRead = 0;    // frames the last read asked for
   std::deque<PendingMark> m_marks;
-  // The action of the last mark passed said that its owner answers it, and
-  // no control has come since.
-  bool m_awaitingOwner = false;
+  // The frame of the last mark whose action said that its owner answers
+  // it, while no control has come since.
+  std::optional<std::size_t> m_answerAwaitedAt;
   bool m_finished = false;  // the renderer's, as last published
   bool m_idle = true;       // the renderer wants no frames, as last published
 
