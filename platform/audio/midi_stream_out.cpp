@@ -121,7 +121,10 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
   }
 
   int Restart() {
-    m_stream->Control([&] { m_running = true, m_stopped = false; });
+    m_stream->Control([&] {
+      m_running = true;
+      m_stopped = false;
+    });
     GetMixer().Play(m_voice);
     return 0;
   }
@@ -212,7 +215,7 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
   }
 
   // The head buffer has given its last event, at `offset` into this chunk:
-  // it is done once that frame has been played.
+  // it is done once the device is about to take that frame.
   void FinishHead(std::size_t offset) {
     const int number = m_queue.front().number;
     m_queue.pop_front();

@@ -21,7 +21,6 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
-#include <cstdint>
 #include <deque>
 #include <functional>
 #include <mutex>
@@ -34,9 +33,9 @@
 
 namespace platform {
 
-// Runs once the frames before a mark have been read; returns true when the
-// owner will answer it with a control call that decides what follows the
-// mark (see RingStream::Control).
+// Runs when the reader is about to take a marked frame; returns true when
+// the owner will answer it with a control call that decides what follows
+// the mark (see RingStream::Control).
 using MarkAction = std::function<bool()>;
 
 // What the producer thread renders. Every call is made under the stream's
