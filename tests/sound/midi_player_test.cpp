@@ -186,8 +186,9 @@ TEST_F(MidiPlayerTest, ALoopingSongStartsAgainAtItsLength) {
   player.Stop(0);
 }
 
-// A song played once is heard to its end-of-track, and no further.
-TEST_F(MidiPlayerTest, ASongWithoutLoopIsHeardWhole) {
+// A song played once is heard to its end-of-track, and no further; the
+// game's stop is heard at once.
+TEST_F(MidiPlayerTest, ASongWithoutLoopIsHeardWholeAndAStopAtOnce) {
   if (!HaveSoundFont()) GTEST_SKIP() << "no General MIDI sound font installed";
   // An organ note held from the start to the end of track, a second later
   // (384 ticks at 192 ticks per beat and the default tempo).
@@ -203,6 +204,11 @@ TEST_F(MidiPlayerTest, ASongWithoutLoopIsHeardWhole) {
   EXPECT_GT(quietest, 0.01f) << "a part of the song's last tenth of a second is silent";
   EXPECT_TRUE(WaitForState(player, MIDI_STOPPED));
   EXPECT_EQ(Peak(mix, (end + step) * 2), 0.0f) << "heard after its end";
+
+  player.Play(1);
+  EXPECT_GT(Peak(Capture(rate / 2)), 0.01f);
+  player.Stop(0);
+  EXPECT_EQ(Peak(Capture(rate / 10)), 0.0f) << "heard after the game's stop";
 }
 
 }  // namespace
