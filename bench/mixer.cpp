@@ -61,7 +61,7 @@ class DecodedStream final : public platform::MixStream {
     return frames;
   }
   bool Ended() const override { return false; }
-  void WaitReady(std::size_t, int) override {}
+  std::size_t WaitReady(std::size_t frames, int) override { return frames; }
   void Rewind() { m_position = 0; }
 
  private:

@@ -143,14 +143,15 @@ void AudioMixer::Mix(float* out, std::size_t frames) {
   for (std::size_t i = 0; i < frames * kMixChannels; ++i) out[i] = std::clamp(out[i], -1.0f, 1.0f);
 }
 
-void AudioMixer::WaitForStreams(std::size_t frames, int timeoutMs) {
+std::size_t AudioMixer::WaitForStreams(std::size_t frames, int timeoutMs) {
   std::vector<std::shared_ptr<MixStream>> streams;
   {
     std::lock_guard lock(m_mutex);
     for (const Voice& voice : m_voices)
       if (voice.used && voice.playing && voice.stream) streams.push_back(voice.stream);
   }
-  for (const auto& stream : streams) stream->WaitReady(frames, timeoutMs);
+  for (const auto& stream : streams) frames = stream->WaitReady(frames, timeoutMs);
+  return frames;
 }
 
 }  // namespace platform

@@ -31,9 +31,12 @@ class MixStream {
   virtual std::size_t Read(float* out, std::size_t frames) = 0;
   // True once the stream has given its last frame.
   virtual bool Ended() const = 0;
-  // Waits until `frames` frames are ready, the stream has ended or the time
-  // has passed (a capture of the mix needs the producer to keep up).
-  virtual void WaitReady(std::size_t frames, int timeoutMs) = 0;
+  // For a capture of the mix, which needs the producer to keep up: waits
+  // until `frames` frames are ready, the stream has ended or the time has
+  // passed, and returns how many of them (1 to `frames`) can be read now as
+  // a device would read them (the frames up to the point where its owner's
+  // answer decides what comes next).
+  virtual std::size_t WaitReady(std::size_t frames, int timeoutMs) = 0;
 };
 
 using VoiceId = int;
@@ -63,8 +66,9 @@ class AudioMixer {
 
   // Audio callback: the sum of the playing voices, clamped to -1..1.
   void Mix(float* out, std::size_t frames);
-  // Waits (bounded) until every playing stream has `frames` frames ready.
-  void WaitForStreams(std::size_t frames, int timeoutMs);
+  // Waits (bounded) until every playing stream has `frames` frames ready;
+  // returns how many frames (1 to `frames`) all of them can give now.
+  std::size_t WaitForStreams(std::size_t frames, int timeoutMs);
 
  private:
   struct Voice {

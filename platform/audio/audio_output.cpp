@@ -176,8 +176,9 @@ std::vector<float> CaptureMix(std::size_t frames) {
   AudioMixer& mixer = GetMixer();
   std::vector<float> out(frames * kMixChannels);
   for (std::size_t done = 0; done < frames;) {
-    const std::size_t piece = std::min(kCapturePeriod, frames - done);
-    mixer.WaitForStreams(piece, kCaptureWaitMs);
+    // A piece ends where a stream's owner has still to answer for what
+    // follows (a song's loop), so the capture never runs ahead of it.
+    const std::size_t piece = mixer.WaitForStreams(std::min(kCapturePeriod, frames - done), kCaptureWaitMs);
     mixer.Mix(out.data() + done * kMixChannels, piece);
     done += piece;
   }

@@ -81,7 +81,7 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
     // there, from the song's first event.
     m_loading = std::async(std::launch::async, [this] {
       AwaitFirstFrame();
-      std::shared_ptr<MidiSynth> synth = MidiSynth::Shared(m_rate);
+      std::shared_ptr<MidiSynth> synth = MidiSynth::Shared(m_rate, m_soundFont);
       m_stream->Control([&] { m_synth = std::move(synth); });
     });
   }
@@ -121,7 +121,10 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
   }
 
   int Restart() {
-    m_stream->Control([&] { m_running = true; });
+    m_stream->Control([&] {
+      m_running = true;
+      m_stopped = false;
+    });
     GetMixer().Play(m_voice);
     return 0;
   }
@@ -132,12 +135,14 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
     return 0;
   }
 
+  // The voice ends by itself once the ring is empty.
   int Stop() {
-    GetMixer().Stop(m_voice);
     m_stream->Control(
         [&] {
           m_running = false;
+          m_stopped = true;
           m_queue.clear();
+          m_unreported.clear();
           if (m_synth) m_synth->Reset();
           m_tempo = kDefaultTempo;
           m_clock = 0;
@@ -155,15 +160,18 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
     return 0;
   }
 
-  bool Ready() const override { return m_running && m_synth; }
-  bool Finished() const override { return false; }
+  void Batch(const std::function<void()>& changes) { m_stream->Control(changes); }
+
+  bool Ready() const override { return m_running; }
+  bool Finished() const override { return m_stopped; }
 
   std::size_t Render(float* out, std::size_t frames) override {
+    if (!m_synth) return 0;  // still loading
     std::size_t produced = 0;
     while (produced < frames) {
       EventView event;
       std::size_t span = frames - produced;
-      if (HeadEvent(event)) {
+      if (HeadEvent(event, produced)) {
         if (m_eventTime <= double(m_clock)) {
           Apply(event);
           Advance(event.size);
@@ -180,11 +188,13 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
 
  private:
   bool QueuedLocked(int number) const {
-    return std::any_of(m_queue.begin(), m_queue.end(), [&](const QueuedBuffer& b) { return b.number == number; });
+    return std::any_of(m_queue.begin(), m_queue.end(), [&](const QueuedBuffer& b) { return b.number == number; }) ||
+           std::find(m_unreported.begin(), m_unreported.end(), number) != m_unreported.end();
   }
 
-  // The next event to play, with its time worked out once.
-  bool HeadEvent(EventView& event) {
+  // The next event to play, with its time worked out once; `offset` is
+  // where this chunk has got to.
+  bool HeadEvent(EventView& event, std::size_t offset) {
     while (!m_queue.empty()) {
       QueuedBuffer& head = m_queue.front();
       if (ParseEvent(head.bytes, head.offset, event)) {
@@ -194,7 +204,7 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
         }
         return true;
       }
-      FinishHead();
+      FinishHead(offset);
     }
     return false;
   }
@@ -204,11 +214,18 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
     m_headTimed = false;
   }
 
-  void FinishHead() {
+  // The head buffer has given its last event, at `offset` into this chunk:
+  // it is done once the device is about to take that frame.
+  void FinishHead(std::size_t offset) {
     const int number = m_queue.front().number;
     m_queue.pop_front();
     m_headTimed = false;
-    if (m_done) m_done(number);
+    m_unreported.push_back(number);
+    MarkFrame(offset, [this, number] {
+      std::erase(m_unreported, number);
+      // With nothing queued, what follows is for the owner to say.
+      return m_done && m_done(number) && m_queue.empty();
+    });
   }
 
   void Apply(const EventView& event) {
@@ -237,7 +254,9 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
   std::shared_ptr<MidiSynth> m_synth;  // once loaded
   std::future<void> m_loading;
   std::deque<QueuedBuffer> m_queue;
+  std::vector<int> m_unreported;  // rendered, not yet played
   bool m_running = false;
+  bool m_stopped = true;  // no song until the next Restart
   std::uint16_t m_division = kDefaultDivision;
   std::uint32_t m_tempo = kDefaultTempo;
   std::uint64_t m_clock = 0;  // samples rendered since the stream was stopped
@@ -258,5 +277,6 @@ int MidiStreamOut::Restart() { return m_renderer->Restart(); }
 int MidiStreamOut::Pause() { return m_renderer->Pause(); }
 int MidiStreamOut::Stop() { return m_renderer->Stop(); }
 int MidiStreamOut::Reset() { return m_renderer->Reset(); }
+void MidiStreamOut::Batch(const std::function<void()>& changes) { m_renderer->Batch(changes); }
 
 }  // namespace platform

@@ -5,7 +5,10 @@
 // {delta ticks, stream id 0, event}, little endian, where a long event
 // (system exclusive) is followed by its bytes, padded with zeros to a
 // multiple of 4. A buffer is reported done, by its number, once every event
-// of it has been played; the report comes from the rendering thread.
+// of it has been played: the device is about to take the frame at which its
+// last event falls (see platform/audio/ring_stream.h). The report comes from
+// the rendering thread. While nothing is queued the synthesiser sounds on
+// (the notes' release) until a stop.
 //
 // Timing is exact to the sample: the renderer works out, from the time
 // division and the current tempo, at which sample each event falls, renders
@@ -38,7 +41,11 @@ std::string MidiDeviceErrorText(int code);
 
 class MidiStreamOut {
  public:
-  using DoneCallback = std::function<void(int buffer)>;
+  // Hears each buffer done; returns true when the owner answers the report
+  // with a Batch of calls on the stream (a refill, a rewind). After a buffer
+  // that left nothing queued, a capture of the mix waits for that answer
+  // before it reads on (a device plays on meanwhile).
+  using DoneCallback = std::function<bool(int buffer)>;
 
   // A stopped stream on the shared synthesiser at the mixer's rate.
   explicit MidiStreamOut(DoneCallback done);
@@ -46,26 +53,31 @@ class MidiStreamOut {
   MidiStreamOut(const MidiStreamOut&) = delete;
   MidiStreamOut& operator=(const MidiStreamOut&) = delete;
 
-  // The sound font the stream's synthesiser loads; empty when none is
-  // installed (silent playback). The synthesiser loads beside the caller:
-  // a started stream plays once it is there.
+  // The sound font the stream's synthesiser loads (MidiSynth::SoundFontFile
+  // when the stream was made); empty when there is none (silent playback).
+  // The synthesiser loads beside the caller: a started stream plays once it
+  // is there.
   const std::string& SoundFont() const;
 
   // Ticks per quarter note, or an SMPTE division (top bit set).
   int SetTimeDivision(std::uint16_t division);
   // Queues a copy of the events as buffer number `buffer`.
   int Out(int buffer, std::span<const std::uint8_t> events);
-  // True while buffer number `buffer` is queued and not done.
+  // True while buffer number `buffer` is queued and not yet reported done.
   bool InQueue(int buffer) const;
   // Starts or resumes playing.
   int Restart();
   // Holds the stream where it is.
   int Pause();
   // Drops every queued buffer (not reported done), silences the synthesiser
-  // and rewinds the clock and the tempo.
+  // and rewinds the clock and the tempo. What the device has still to take
+  // of the buffers reported done is heard before the stop (a song's end).
   int Stop();
   // Every note off.
   int Reset();
+  // Makes the calls of `changes` on this stream as one change: the
+  // rendering thread sees the stream before or after them all.
+  void Batch(const std::function<void()>& changes);
 
  private:
   class Renderer;

@@ -2,22 +2,38 @@
 
 #include <algorithm>
 #include <array>
-#include <vector>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <mutex>
+#include <sstream>
+#include <vector>
 
 #include "platform/audio/audio_output.h"
 #include "platform/audio/fluid_library.h"
-#include "platform/filesystem.h"
 
 namespace platform {
 namespace {
 
-// Where Debian's General MIDI sound fonts are installed, best first.
-constexpr std::array<const char*, 3> kSoundFonts = {
-    "/usr/share/sounds/sf2/TimGM6mb.sf2",
+// Sound fonts the user names, separated by colons.
+constexpr const char* kSoundFontsVariable = "SDL_SOUNDFONTS";
+
+// The system's General MIDI sound font (Debian's alternatives link, which a
+// larger font, once installed, takes over), the one the player depends on,
+// and where other systems keep their default.
+constexpr std::array<const char*, 3> kSystemSoundFonts = {
     "/usr/share/sounds/sf2/default-GM.sf2",
+    "/usr/share/sounds/sf2/TimGM6mb.sf2",
     "/usr/share/soundfonts/default.sf2",
 };
+
+// Whether the file can be read and holds a sound font (a RIFF form "sfbk").
+bool ReadsAsSoundFont(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  char header[12] = {};
+  return in.read(header, sizeof header) && std::memcmp(header, "RIFF", 4) == 0 &&
+         std::memcmp(header + 8, "sfbk", 4) == 0;
+}
 
 constexpr double kGain = 0.4;
 
@@ -41,24 +57,33 @@ struct MidiSynth::Impl {
 };
 
 std::string MidiSynth::SoundFontFile() {
-  for (const char* font : kSoundFonts)
-    if (PathExists(font)) return font;
+  std::vector<std::string> files;
+  if (const char* named = std::getenv(kSoundFontsVariable)) {
+    std::istringstream list(named);
+    for (std::string file; std::getline(list, file, ':');)
+      if (!file.empty()) files.push_back(file);
+  }
+  files.insert(files.end(), kSystemSoundFonts.begin(), kSystemSoundFonts.end());
+  for (const std::string& file : files)
+    if (ReadsAsSoundFont(file)) return file;
   return {};
 }
 
-std::shared_ptr<MidiSynth> MidiSynth::Shared(int rate) {
+std::shared_ptr<MidiSynth> MidiSynth::Shared(int rate, const std::string& soundFont) {
   static std::mutex mutex;
   static std::shared_ptr<MidiSynth> shared;
   static int sharedRate = 0;
+  static std::string sharedFont;
   std::lock_guard lock(mutex);
-  if (!shared || sharedRate != rate) {
-    shared.reset(new MidiSynth(rate));
+  if (!shared || sharedRate != rate || sharedFont != soundFont) {
+    shared.reset(new MidiSynth(rate, soundFont));
     sharedRate = rate;
+    sharedFont = soundFont;
   }
   return shared;
 }
 
-MidiSynth::MidiSynth(int rate) : m_impl(std::make_unique<Impl>()), m_rate(rate) {
+MidiSynth::MidiSynth(int rate, const std::string& soundFont) : m_impl(std::make_unique<Impl>()), m_rate(rate) {
   const FluidLibrary* fluid = m_impl->fluid;
   if (!fluid) return;
   QuietFluidLog(*fluid);
@@ -77,12 +102,8 @@ MidiSynth::MidiSynth(int rate) : m_impl(std::make_unique<Impl>()), m_rate(rate) 
   fluid->settings_setint(m_impl->settings, "synth.dynamic-sample-loading", 1);
   m_impl->synth = fluid->new_synth(m_impl->settings);
   if (!m_impl->synth) return;
-  for (const char* font : kSoundFonts) {
-    if (PathExists(font) && fluid->sfload(m_impl->synth, font, 1) != FLUID_FAILED) {
-      m_soundFont = font;
-      break;
-    }
-  }
+  if (!soundFont.empty() && fluid->sfload(m_impl->synth, soundFont.c_str(), 1) != FLUID_FAILED)
+    m_soundFont = soundFont;
 }
 
 MidiSynth::~MidiSynth() {

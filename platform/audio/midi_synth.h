@@ -1,9 +1,9 @@
 #pragma once
 // The General MIDI synthesiser that MIDI music is rendered with: FluidSynth
-// (loaded with the first synthesiser) with the General MIDI sound font that
-// Debian installs. It renders into the
-// mixer's format at the mixer's rate. Without a sound font it still takes
-// every message and renders silence, so songs keep their timing.
+// (loaded with the first synthesiser) with the sound font the user names, or
+// else the system's General MIDI sound font. It renders into the mixer's
+// format at the mixer's rate. Without a sound font it still takes every
+// message and renders silence, so songs keep their timing.
 //
 // The synthesiser is shared; its own lock serialises every call.
 
@@ -17,16 +17,20 @@ namespace platform {
 
 class MidiSynth {
  public:
-  // The synthesiser for the mixer's rate; loading the sound font costs a
-  // moment, so one is made when first needed and shared.
-  static std::shared_ptr<MidiSynth> Shared(int rate);
+  // The synthesiser for the mixer's rate with the sound font given; loading
+  // the sound font costs a moment, so one is made when first needed and
+  // shared, and made again only for another rate or sound font.
+  static std::shared_ptr<MidiSynth> Shared(int rate, const std::string& soundFont = SoundFontFile());
 
   ~MidiSynth();
   MidiSynth(const MidiSynth&) = delete;
   MidiSynth& operator=(const MidiSynth&) = delete;
 
-  // The sound font a synthesiser loads: the first one installed; empty when
-  // there is none.
+  // The sound font for MIDI music: the first file named in the variable
+  // SDL_SOUNDFONTS (a list separated by colons, which SDL programs read for
+  // this) that can be read as a sound font, else the system's General MIDI
+  // sound font (default-GM.sf2, Debian's choice among those installed), else
+  // TimGM6mb.sf2; empty when there is none.
   static std::string SoundFontFile();
 
   // The sound font in use; empty when none was found.
@@ -44,7 +48,7 @@ class MidiSynth {
 
  private:
   struct Impl;
-  explicit MidiSynth(int rate);
+  MidiSynth(int rate, const std::string& soundFont);
   std::unique_ptr<Impl> m_impl;
   int m_rate;
   std::string m_soundFont;

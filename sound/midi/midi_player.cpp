@@ -1,17 +1,25 @@
 #include "sound/midi/midi_player.h"
 
-#include <atomic>
+#include <mutex>
+#include <optional>
 
 #include "foundation/log.h"
 #include "platform/audio/midi_stream_out.h"
+#include "platform/text_encoding.h"
 #include "sound/midi/stream_events.h"
 
 namespace {
 
-// The missing sound font is said once per run, not once per song.
-void ReportMissingSoundFont() {
-  static std::atomic<bool> reported{false};
-  if (!reported.exchange(true)) Report("No General MIDI sound font found: MIDI music plays silently");
+// The sound font, or its absence, is said with the first song and again
+// only when it changes, not once per song.
+void ReportSoundFont(const std::string& font) {
+  static std::mutex mutex;
+  static std::optional<std::string> reported;
+  std::lock_guard lock(mutex);
+  if (reported == font) return;
+  reported = font;
+  if (font.empty()) Report("No General MIDI sound font found: MIDI music plays silently");
+  else Report("MIDI music plays with the sound font %s", platform::Cp932FromUtf8(font).c_str());
 }
 
 }  // namespace
@@ -30,9 +38,10 @@ void cMidiPlayer::LogFailure(const char* operation, int result) const {
 }
 
 int cMidiPlayer::Open() {
+  // The feeder answers every report it gets (OnBufferDone).
   m_pStream = std::make_unique<platform::MidiStreamOut>(
-      [this](int number) { m_thread.PostMessage(MM_MOM_DONE, std::uintptr_t(number)); });
-  if (m_pStream->SoundFont().empty()) ReportMissingSoundFont();
+      [this](int number) { return m_thread.PostMessage(MM_MOM_DONE, std::uintptr_t(number)); });
+  ReportSoundFont(m_pStream->SoundFont());
   m_thread.Start([this] { return Feed(); });
   const std::vector<std::uint8_t>& data = Data();
   LogFailure("Property", m_pStream->SetTimeDivision(std::uint16_t(data[12] << 8 | data[13])));
@@ -95,6 +104,12 @@ void cMidiPlayer::StopLocked(int flag) {
 
 void cMidiPlayer::OnBufferDone(int number) {
   std::lock_guard lock(m_mutex);
+  // The whole answer is one change of the stream: a loop's stop, rewind,
+  // refill and play again are seen together, right after the song's end.
+  m_pStream->Batch([&] { AnswerBufferDone(number); });
+}
+
+void cMidiPlayer::AnswerBufferDone(int number) {
   if (number / kBufferCount != m_nGeneration || m_nState != MIDI_PLAYING) return;
   const StreamBuffer& buffer = m_buffers[std::size_t(number % kBufferCount)];
   if ((buffer.lastEvent & platform::kMidiEventParamMask) != kEndOfTrackEvent) {

@@ -6,7 +6,9 @@
 // device reports it done; at the end of the track it rewinds and, when
 // looping, plays the song again. The feeder and the main thread's play,
 // pause and stop calls take one lock, so the read position and the current
-// buffer always change together.
+// buffer always change together. A buffer is done once the device is about
+// to play its end, and a stop then keeps that end: a song is heard whole
+// before it stops or loops.
 
 #include <array>
 #include <cstdint>
@@ -61,6 +63,7 @@ class cMidiPlayer : public cSmf {
   void StopLocked(int flag);
   void PlayLocked(int loop);
   void OnBufferDone(int number);
+  void AnswerBufferDone(int number);
   unsigned Feed();
   void LogFailure(const char* operation, int result) const;
 

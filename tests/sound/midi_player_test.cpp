@@ -4,6 +4,7 @@
 #include "tests/sound/midi_files.h"
 #include "tests/sound/sound_test_support.h"
 #include "tests/support/wait_until.h"
+#include "tools/sample_game/song.h"
 
 namespace {
 
@@ -11,6 +12,47 @@ namespace {
 // second at 192 ticks per beat and the default tempo).
 std::vector<std::uint8_t> ShortSong() {
   return SmfFile(0, 192, {Track({0x00, 0xC0, 0x00, 0x00, 0x90, 0x3C, 0x64, 0x30, 0x80, 0x3C, 0x00, 0x30, 0xFF, 0x2F, 0x00})});
+}
+
+// The loudness of the mix, one value per block of `blockFrames` frames.
+std::vector<double> Loudness(const std::vector<float>& mix, std::size_t blockFrames) {
+  std::vector<double> loudness(mix.size() / 2 / blockFrames);
+  for (std::size_t i = 0; i < loudness.size() * blockFrames * 2; ++i) loudness[i / 2 / blockFrames] += mix[i] * mix[i];
+  return loudness;
+}
+
+// The shift, from `from` to `to` blocks, at which the loudness best repeats
+// its first `window` blocks (the highest correlation).
+std::size_t RepeatShift(const std::vector<double>& loudness, std::size_t window, std::size_t from, std::size_t to) {
+  const auto correlation = [&](std::size_t shift) {
+    double meanA = 0, meanB = 0;
+    for (std::size_t i = 0; i < window; ++i) meanA += loudness[i], meanB += loudness[shift + i];
+    meanA /= double(window), meanB /= double(window);
+    double ab = 0, aa = 0, bb = 0;
+    for (std::size_t i = 0; i < window; ++i) {
+      const double a = loudness[i] - meanA, b = loudness[shift + i] - meanB;
+      ab += a * b, aa += a * a, bb += b * b;
+    }
+    return aa > 0 && bb > 0 ? ab / std::sqrt(aa * bb) : 0.0;
+  };
+  std::size_t best = from;
+  for (std::size_t shift = from; shift <= to; ++shift)
+    if (correlation(shift) > correlation(best)) best = shift;
+  return best;
+}
+
+// The mix as a device takes it, `period` frames at a time, each period once
+// the streams are ready for it (as a device's period gives their threads
+// the time).
+std::vector<float> TakeInPeriods(std::size_t frames, std::size_t period) {
+  platform::AudioMixer& mixer = platform::GetMixer();
+  std::vector<float> mix(frames * 2);
+  for (std::size_t done = 0; done < frames; done += period) {
+    const std::size_t piece = std::min(period, frames - done);
+    mixer.WaitForStreams(piece, 5000);
+    mixer.Mix(mix.data() + done * 2, piece);
+  }
+  return mix;
 }
 
 class MidiPlayerTest : public SoundTest {
@@ -38,6 +80,35 @@ TEST_F(MidiPlayerTest, TheSynthesiserRendersTheSong) {
   EXPECT_EQ(Peak(Capture(2000)), 0.0f) << "nothing before Play";
   player.Play(0);
   EXPECT_GT(Peak(Capture(4410)), 0.01f);
+}
+
+// The sound font is the first file named in SDL_SOUNDFONTS that reads as
+// one, else the system's General MIDI font; the report names it.
+TEST_F(MidiPlayerTest, TheSoundFontIsTheFirstNamedOneThatReadsElseTheSystemsChoice) {
+  if (!HaveSoundFont()) GTEST_SKIP() << "no General MIDI sound font installed";
+  const std::filesystem::path named = folder_ / "named.sf2";
+  std::filesystem::create_symlink(kTestSoundFont, named);
+  std::filesystem::create_directory(folder_ / "folder.sf2");
+  Write("text.sf2", {'R', 'I', 'F', 'F', 0, 0, 0, 0, 't', 'e', 'x', 't'});
+  const std::string unreadable = (folder_ / "missing.sf2").string() + ":" + (folder_ / "folder.sf2").string() +
+                                 "::" + (folder_ / "text.sf2").string();
+  ::setenv("SDL_SOUNDFONTS", (unreadable + ":" + named.string()).c_str(), 1);
+  EXPECT_EQ(platform::MidiSynth::SoundFontFile(), named.string());
+  Write("bgm/t.mid", ShortSong());
+  {
+    cMidiPlayer player("bgm\\t.mid");
+    player.Play(0);
+    EXPECT_GT(Peak(Capture(4410)), 0.01f) << "the named font plays";
+  }
+  EXPECT_NE(ReportText().find("MIDI music plays with the sound font " + named.string() + "\n"), std::string::npos)
+      << ReportText();
+
+  const char* systemFont = "/usr/share/sounds/sf2/default-GM.sf2";
+  if (!std::filesystem::exists(systemFont)) GTEST_SKIP() << "no system General MIDI sound font";
+  ::setenv("SDL_SOUNDFONTS", unreadable.c_str(), 1);
+  EXPECT_EQ(platform::MidiSynth::SoundFontFile(), systemFont);
+  ::unsetenv("SDL_SOUNDFONTS");
+  EXPECT_EQ(platform::MidiSynth::SoundFontFile(), systemFont);
 }
 
 TEST_F(MidiPlayerTest, TheEndOfTrackRewindsAndStopsOrPlaysAgain) {
@@ -83,6 +154,61 @@ TEST_F(MidiPlayerTest, ATrackLongerThanOneBufferPlaysToItsEndInTime) {
   EXPECT_EQ(player.State(), MIDI_PLAYING) << "ended before its time";
   for (int i = 0; i < 3; ++i) Capture(tenth);
   EXPECT_TRUE(WaitForState(player, MIDI_STOPPED)) << "the end after the first buffer was never reached";
+}
+
+// The sample game's title song loops at its end-of-track: the second round
+// starts where the first ends, nothing of its end cut. Measured in frames of
+// the mix, so a loaded machine changes nothing.
+TEST_F(MidiPlayerTest, ALoopingSongStartsAgainAtItsLength) {
+  if (!HaveSoundFont()) GTEST_SKIP() << "no General MIDI sound font installed";
+  Write("bgm/Title.mid", sample_game::EncodeMidi(sample_game::SampleTune(), sample_game::kTitleArrangement));
+  cMidiPlayer player("bgm\\Title.mid");
+  ASSERT_TRUE(player.Loaded());
+  const double length = player.PlayTime();
+  EXPECT_NEAR(length, 14.536, 0.001);
+  const std::size_t rate = std::size_t(platform::GetMixer().Rate());
+  const std::size_t block = rate / 1000;
+  const auto blocks = [&](double seconds) { return std::size_t(seconds * double(rate) / double(block)); };
+  const std::size_t window = blocks(1.0);
+  const std::size_t from = blocks(length - 0.3), to = blocks(length + 0.3);
+  const auto secondStart = [&](const std::vector<float>& mix) {
+    return double(RepeatShift(Loudness(mix, block), window, from, to) * block) / double(rate);
+  };
+  player.Play(1);
+  const double captured = secondStart(Capture((to + window + 1) * block));
+  EXPECT_NEAR(captured, length, 0.010) << "the second round starts " << captured << " s after the first";
+  player.Stop(0);
+  // A device takes a period (here 23 ms) at a time: the end of the song
+  // falls inside one, and the second round must start there all the same.
+  player.Play(1);
+  const double taken = secondStart(TakeInPeriods((to + window + 1) * block, 1024));
+  EXPECT_NEAR(taken, length, 0.010) << "taken in periods, the second round starts " << taken << " s after the first";
+  player.Stop(0);
+}
+
+// A song played once is heard to its end-of-track, and no further; the
+// game's stop is heard at once.
+TEST_F(MidiPlayerTest, ASongWithoutLoopIsHeardWholeAndAStopAtOnce) {
+  if (!HaveSoundFont()) GTEST_SKIP() << "no General MIDI sound font installed";
+  // An organ note held from the start to the end of track, a second later
+  // (384 ticks at 192 ticks per beat and the default tempo).
+  Write("bgm/held.mid", SmfFile(0, 192, {Track({0x00, 0xC0, 19, 0x00, 0x90, 0x3C, 0x64, 0x83, 0x00, 0xFF, 0x2F, 0x00})}));
+  cMidiPlayer player("bgm\\held.mid");
+  ASSERT_TRUE(player.Loaded());
+  const std::size_t rate = std::size_t(platform::GetMixer().Rate());
+  const std::size_t end = rate, step = rate / 200;  // 5 ms
+  player.Play(0);
+  const std::vector<float> mix = Capture(end + rate / 5);
+  float quietest = 1.0f;
+  for (std::size_t at = end - rate / 10; at < end; at += step) quietest = std::min(quietest, Peak(mix, at * 2, (at + step) * 2));
+  EXPECT_GT(quietest, 0.01f) << "a part of the song's last tenth of a second is silent";
+  EXPECT_TRUE(WaitForState(player, MIDI_STOPPED));
+  EXPECT_EQ(Peak(mix, (end + step) * 2), 0.0f) << "heard after its end";
+
+  player.Play(1);
+  EXPECT_GT(Peak(Capture(rate / 2)), 0.01f);
+  player.Stop(0);
+  EXPECT_EQ(Peak(Capture(rate / 10)), 0.0f) << "heard after the game's stop";
 }
 
 }  // namespace

@@ -34,7 +34,10 @@ class MidiStreamTest : public SoundTest {
 
 TEST_F(MidiStreamTest, EventsSoundAtTheirTickTimesAndAStopResetsTheTempo) {
   std::vector<int> done;
-  platform::MidiStreamOut stream([&](int buffer) { done.push_back(buffer); });
+  platform::MidiStreamOut stream([&](int buffer) {
+    done.push_back(buffer);
+    return false;
+  });
   ASSERT_EQ(stream.SetTimeDivision(96), 0);
   const std::size_t half = std::size_t(rate_) / 2;
   // A note 96 ticks in: half a second at the default tempo.

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -70,11 +71,17 @@ inline std::vector<std::uint8_t> WaveFile(const WaveLayout& layout, const std::v
   return file.Get();
 }
 
+// The sound font the tests render MIDI with, named as a user names one,
+// whichever the system prefers: what they measure (a note's attack, how
+// loud a song is) belongs to the font.
+inline constexpr const char* kTestSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+
 // A game folder with the report and debug logs, on the main thread.
 class SoundTest : public ScratchFolderTest {
  protected:
   void SetUp() override {
     ScratchFolderTest::SetUp();
+    ::setenv("SDL_SOUNDFONTS", kTestSoundFont, 1);
     platform::ResetMainThreadState();
     platform::BecomeMainThread();
     InitDebugLog(1, folder_ / "EC_Game.txt");
