@@ -4,6 +4,7 @@
 #include "shell/game/game.h"
 #include "stage/chara/hero.h"
 #include "stage/core/stage_rules.h"
+#include "stage/scene/current_actor.h"
 #include "tests/project/project_test_support.h"
 
 StageBuilder::StageBuilder(int width, int height, int heroColumn, int heroRow, int speedLevel)
@@ -51,6 +52,8 @@ StageRun::StageRun(const StageBuilder& builder, std::uint32_t seed, int phase) {
   harness.UseStage(builder.stage);
   harness.Begin(seed, phase);
 }
+
+StageRun::~StageRun() { g_CurrentActor.Clear(); }
 
 void SkipToHeroDeathEnd(StageRun& run) {
   if (cHero* hero = run.harness.Hero()) hero->deathCounter = g_Game.m_nFps;

@@ -29,6 +29,10 @@ StageBuilder InputFollowingStage();
 class StageRun {
  public:
   explicit StageRun(const StageBuilder& builder, std::uint32_t seed = 7, int phase = kPhasePlay);
+  // Tests step flows directly, outside the character step that clears the
+  // acting character after its flows: nothing of theirs stays acting for
+  // the next test.
+  ~StageRun();
   cStageHarness harness;
 };
 
