@@ -3,22 +3,25 @@
 // instance lock, to step aside while its question waits: a full-screen
 // window covers the question under some window managers and keeps the keys
 // meant for it. The running player minimises its full-screen window while
-// asked and comes back (restored, full screen again and raised) once the
-// question is over and it still runs; a Yes ends it anyway. A window that is
-// not full screen stays as it is: window managers put the question over it.
+// asked and comes back (restored, full screen again and raised) once every
+// start that asked is done asking or has ended, and it still runs; a Yes
+// ends it anyway. A window that is not full screen stays as it is: window
+// managers put the question over it.
 //
 // The requests travel as signals (SIGUSR1: a second start asks, SIGUSR2: it
-// has done asking; the running player answers the start with SIGUSR2 once it
-// has stepped aside). A process that does not catch them is never sent them:
-// their default action would end it.
+// has done asking; the running player answers each start with SIGUSR2 once
+// it has stepped aside). Each side addresses the other by a pidfd, so that a
+// signal never reaches a program that took up the process id of one that
+// ended. A process that does not catch them is never sent them: their
+// default action would end it.
 
 #include "platform/single_instance.h"
 
 namespace platform {
 
 // The running player, from now on: takes the requests in every pass of the
-// main thread's loops. It also comes back when the start that asked ends
-// without saying so (killed, or its terminal closed).
+// main thread's loops. A start that ends without saying it is done asking
+// (killed, or its terminal closed) counts as done.
 void TakeSecondStartRequests();
 
 // The second start, while its question waits: while one lives, the holder
@@ -35,7 +38,8 @@ class RunningPlayerStepsAside {
  private:
   const InstanceLock& lock_;
   int holderPid_;
-  bool asked_;
+  // A pidfd of the holder, once asked; -1 when not asked.
+  int holder_;
 };
 
 }  // namespace platform
