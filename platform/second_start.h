@@ -15,6 +15,7 @@
 // ended. A process that does not catch them is never sent them: their
 // default action would end it.
 
+#include "platform/forked_children.h"
 #include "platform/single_instance.h"
 
 namespace platform {
@@ -26,8 +27,10 @@ void TakeSecondStartRequests();
 
 // The second start, while its question waits: while one lives, the holder
 // of `lock` is asked to step aside (the constructor waits for its answer, a
-// couple of seconds at most); when it ends, the holder is asked to come
-// back, unless the lock is ours by then (the holder has ended).
+// couple of seconds at most), and a process that shows the question (SDL
+// forks one) ends with this process, however it ends; when it ends, the
+// holder is asked to come back, unless the lock is ours by then (the holder
+// has ended).
 class RunningPlayerStepsAside {
  public:
   explicit RunningPlayerStepsAside(const InstanceLock& lock);
@@ -40,6 +43,7 @@ class RunningPlayerStepsAside {
   int holderPid_;
   // A pidfd of the holder, once asked; -1 when not asked.
   int holder_;
+  ForkedChildrenEndWithThisProcess questionEndsWithUs_;
 };
 
 }  // namespace platform
