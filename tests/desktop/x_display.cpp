@@ -150,12 +150,21 @@ std::optional<XWindowId> XDisplay::WindowOfProcess(pid_t pid) const {
 }
 
 std::optional<XWindowId> XDisplay::WindowTitled(const std::string& utf8Title) const {
+  const std::vector<XWindowId> windows = WindowsTitled(utf8Title);
+  if (windows.empty()) return std::nullopt;
+  return windows.front();
+}
+
+std::vector<XWindowId> XDisplay::WindowsTitled(const std::string& utf8Title) const {
   const Atom utf8 = XInternAtom(display_, "UTF8_STRING", False);
+  std::vector<XWindowId> windows;
   for (XWindowId window : ManagedWindows())
     if (TextOf(display_, window, "_NET_WM_NAME", utf8) == utf8Title && Viewable(display_, window))
-      return window;
-  return std::nullopt;
+      windows.push_back(window);
+  return windows;
 }
+
+bool XDisplay::Shown(XWindowId window) const { return Viewable(display_, window); }
 
 std::optional<ScreenRect> XDisplay::InnerRect(XWindowId window) const {
   XWindowAttributes attributes;
