@@ -27,7 +27,9 @@ std::vector<pid_t> ChildrenOf(pid_t thread) {
 }  // namespace
 
 BoxProcessWatch::BoxProcessWatch()
-    : m_thread(::gettid()), m_childrenBefore(ChildrenOf(m_thread)), m_watcher([this] { Watch(); }) {}
+    : m_thread(::gettid()), m_childrenBefore(ChildrenOf(m_thread)), m_watcher([this] { Watch(); }) {
+  while (!m_watching.load()) std::this_thread::yield();
+}
 
 BoxProcessWatch::~BoxProcessWatch() {
   m_done.store(true);
@@ -35,6 +37,7 @@ BoxProcessWatch::~BoxProcessWatch() {
 }
 
 void BoxProcessWatch::Watch() {
+  m_watching.store(true);
   while (!m_done.load()) {
     // The box's process inherited the player's signal handlers: only
     // SIGKILL ends it. (One that was not started yet is ended in a later

@@ -4,6 +4,12 @@
 // main thread, a watch ends the box's process when a termination signal
 // arrives, so that the question ends (unanswered) and the player can close
 // quietly.
+//
+// SDL forks the box's process right after the watch starts, so the watch's
+// thread is past its own start before the constructor returns: a starting
+// thread allocates, and the AddressSanitizer build's allocator does not
+// guard its locks across a fork; a fork while the thread held one would
+// leave the child waiting on it for good, and no box would show.
 
 #include <sys/types.h>
 
@@ -27,6 +33,7 @@ class BoxProcessWatch {
   pid_t m_thread;
   std::vector<pid_t> m_childrenBefore;
   std::atomic<bool> m_done{false};
+  std::atomic<bool> m_watching{false};
   std::thread m_watcher;
 };
 
