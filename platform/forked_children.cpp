@@ -6,7 +6,12 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdlib>
+#include <fstream>
 #include <mutex>
+#include <string>
+
+#include "platform/clock.h"
 
 namespace platform {
 namespace {
@@ -40,7 +45,19 @@ void InForkedChild() {
   if (::getppid() != g_forkingProcess.load()) ::_exit(1);
 }
 
+int ThreadsRunning() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("Threads:", 0) == 0) return std::atoi(line.c_str() + 8);
+  return 0;
+}
+
 }  // namespace
+
+void WaitUntilNoOtherThreadRuns(std::uint32_t ms) {
+  const std::uint32_t start = NowMs();
+  while (ThreadsRunning() > 1 && NowMs() - start < ms) SleepMs(5);
+}
 
 ForkedChildrenEndWithThisProcess::ForkedChildrenEndWithThisProcess() {
   static std::once_flag handlersAdded;

@@ -6,7 +6,16 @@
 // process it would stay on the screen for good, its answer going nowhere,
 // and keep a launcher that reads the process's output waiting.
 
+#include <cstdint>
+
 namespace platform {
+
+// Waits, `ms` at most, until this process runs no thread but the calling
+// one. A fork copies only the forking thread: a lock that another thread
+// holds at that moment stays held in the child for good (the
+// AddressSanitizer build's allocator does not guard its locks across a fork,
+// and a box's process that waits on one never shows).
+void WaitUntilNoOtherThreadRuns(std::uint32_t ms);
 
 // While one lives, a child this process forks ends when this process ends,
 // however it ends (the kernel kills it), and takes every signal as a

@@ -42,6 +42,9 @@ constexpr std::uint32_t kAnswerWaitMs = 2000;
 // twice: two starts that ask at one moment may reach the player as one
 // request. A start not answered after the player's longest wait asks again.
 constexpr std::uint32_t kAskAgainMs = kMinimiseWaitMs + 200;
+// How long a start waits for its other threads to end before its question
+// forks all the same (a thread that never ends only delays the question).
+constexpr std::uint32_t kOtherThreadsEndWaitMs = 2000;
 
 // Requests noted by the signal handlers, taken by the main thread's loop
 // task; each slot holds one (0: free). Starts asking at once each take one.
@@ -257,6 +260,9 @@ RunningPlayerStepsAside::RunningPlayerStepsAside(const InstanceLock& lock)
     ::close(holder_);
     holder_ = -1;
   }
+  // The question's process is forked: the threads this start runs beside it
+  // (the report's font line) are let end first.
+  WaitUntilNoOtherThreadRuns(kOtherThreadsEndWaitMs);
 }
 
 RunningPlayerStepsAside::~RunningPlayerStepsAside() {

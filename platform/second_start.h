@@ -26,11 +26,11 @@ namespace platform {
 void TakeSecondStartRequests();
 
 // The second start, while its question waits: while one lives, the holder
-// of `lock` is asked to step aside (the constructor waits for its answer, a
-// couple of seconds at most), and a process that shows the question (SDL
-// forks one) ends with this process, however it ends; when it ends, the
-// holder is asked to come back, unless the lock is ours by then (the holder
-// has ended).
+// of `lock` is asked to step aside (the constructor waits for its answer,
+// and for the start's other threads to end, a couple of seconds at most
+// each), and a process that shows the question (SDL forks one) ends with
+// this process, however it ends; when it ends, the holder is asked to come
+// back, unless the lock is ours by then (the holder has ended).
 class RunningPlayerStepsAside {
  public:
   explicit RunningPlayerStepsAside(const InstanceLock& lock);
