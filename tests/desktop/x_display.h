@@ -63,7 +63,8 @@ class XDisplay {
   // the program put on it), or of that title (UTF-8).
   std::optional<XWindowId> WindowOfProcess(pid_t pid) const;
   std::optional<XWindowId> WindowTitled(const std::string& utf8Title) const;
-  // Every such window of that title (programs may show several at once).
+  // Every such window of that title (programs may show several at once), in
+  // the order they first opened.
   std::vector<XWindowId> WindowsTitled(const std::string& utf8Title) const;
   // The window is mapped and seen (a minimised one is not).
   bool Shown(XWindowId window) const;
