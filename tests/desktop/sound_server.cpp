@@ -50,6 +50,12 @@ bool Answers(const fs::path& socketPath) {
   return connected;
 }
 
+bool Silent(const std::vector<float>& samples, std::size_t frame) {
+  for (std::size_t i = frame * kRecordChannels; i < (frame + 1) * kRecordChannels; ++i)
+    if (samples[i] != 0.0f) return false;
+  return true;
+}
+
 }  // namespace
 
 SoundServer::SoundServer() : folder_(FreshFolder()) {}
@@ -166,6 +172,23 @@ std::optional<std::size_t> FirstHeardFrame(const std::vector<float>& samples, st
   for (std::size_t from = 0; from + windowFrames <= frames; from += windowFrames / 4)
     if (Loudness(samples, from, from + windowFrames) >= kHeardLoudness) return from;
   return std::nullopt;
+}
+
+std::size_t FirstSoundingFrame(const std::vector<float>& samples, std::size_t from) {
+  const std::size_t frames = samples.size() / kRecordChannels;
+  while (from < frames && Silent(samples, from)) ++from;
+  return from;
+}
+
+std::vector<FrameSpan> Silences(const std::vector<float>& samples, std::size_t minFrames) {
+  const std::size_t frames = samples.size() / kRecordChannels;
+  std::vector<FrameSpan> silences;
+  for (std::size_t frame = 0; frame < frames;) {
+    const std::size_t sounding = FirstSoundingFrame(samples, frame);
+    if (sounding - frame >= minFrames) silences.push_back({frame, sounding});
+    frame = sounding + 1;
+  }
+  return silences;
 }
 
 }  // namespace desktop_test

@@ -82,5 +82,19 @@ float Loudness(const std::vector<float>& samples, std::size_t from, std::size_t 
 // The first frame of the first stretch of `windowFrames` frames at least
 // kHeardLoudness loud; nothing when none is.
 std::optional<std::size_t> FirstHeardFrame(const std::vector<float>& samples, std::size_t windowFrames);
+// The first frame from `from` on that is not silent (exact zeros), or the
+// number of frames when none is.
+std::size_t FirstSoundingFrame(const std::vector<float>& samples, std::size_t from);
+
+// Frames [from, to).
+struct FrameSpan {
+  std::size_t from = 0;
+  std::size_t to = 0;
+};
+// The stretches of exact silence at least `minFrames` long. Music on the
+// null sink never falls to exact zeros while it sounds: within a song they
+// are where the player fell silent, or was late for the server (starved
+// of the processor), which the server fills with silence.
+std::vector<FrameSpan> Silences(const std::vector<float>& samples, std::size_t minFrames);
 
 }  // namespace desktop_test

@@ -3,6 +3,7 @@
 #include "platform/audio/midi_synth.h"
 #include "tests/sound/midi_files.h"
 #include "tests/sound/sound_test_support.h"
+#include "tests/support/song_repeat.h"
 #include "tests/support/wait_until.h"
 #include "tools/sample_game/song.h"
 
@@ -12,33 +13,6 @@ namespace {
 // second at 192 ticks per beat and the default tempo).
 std::vector<std::uint8_t> ShortSong() {
   return SmfFile(0, 192, {Track({0x00, 0xC0, 0x00, 0x00, 0x90, 0x3C, 0x64, 0x30, 0x80, 0x3C, 0x00, 0x30, 0xFF, 0x2F, 0x00})});
-}
-
-// The loudness of the mix, one value per block of `blockFrames` frames.
-std::vector<double> Loudness(const std::vector<float>& mix, std::size_t blockFrames) {
-  std::vector<double> loudness(mix.size() / 2 / blockFrames);
-  for (std::size_t i = 0; i < loudness.size() * blockFrames * 2; ++i) loudness[i / 2 / blockFrames] += mix[i] * mix[i];
-  return loudness;
-}
-
-// The shift, from `from` to `to` blocks, at which the loudness best repeats
-// its first `window` blocks (the highest correlation).
-std::size_t RepeatShift(const std::vector<double>& loudness, std::size_t window, std::size_t from, std::size_t to) {
-  const auto correlation = [&](std::size_t shift) {
-    double meanA = 0, meanB = 0;
-    for (std::size_t i = 0; i < window; ++i) meanA += loudness[i], meanB += loudness[shift + i];
-    meanA /= double(window), meanB /= double(window);
-    double ab = 0, aa = 0, bb = 0;
-    for (std::size_t i = 0; i < window; ++i) {
-      const double a = loudness[i] - meanA, b = loudness[shift + i] - meanB;
-      ab += a * b, aa += a * a, bb += b * b;
-    }
-    return aa > 0 && bb > 0 ? ab / std::sqrt(aa * bb) : 0.0;
-  };
-  std::size_t best = from;
-  for (std::size_t shift = from; shift <= to; ++shift)
-    if (correlation(shift) > correlation(best)) best = shift;
-  return best;
 }
 
 // The mix as a device takes it, `period` frames at a time, each period once
@@ -166,22 +140,16 @@ TEST_F(MidiPlayerTest, ALoopingSongStartsAgainAtItsLength) {
   ASSERT_TRUE(player.Loaded());
   const double length = player.PlayTime();
   EXPECT_NEAR(length, 14.536, 0.001);
-  const std::size_t rate = std::size_t(platform::GetMixer().Rate());
-  const std::size_t block = rate / 1000;
-  const auto blocks = [&](double seconds) { return std::size_t(seconds * double(rate) / double(block)); };
-  const std::size_t window = blocks(1.0);
-  const std::size_t from = blocks(length - 0.3), to = blocks(length + 0.3);
-  const auto secondStart = [&](const std::vector<float>& mix) {
-    return double(RepeatShift(Loudness(mix, block), window, from, to) * block) / double(rate);
-  };
+  const int rate = platform::GetMixer().Rate();
+  const std::size_t frames = SecondStartFrames(rate, length);
   player.Play(1);
-  const double captured = secondStart(Capture((to + window + 1) * block));
+  const double captured = SecondStart(Capture(frames), rate, length);
   EXPECT_NEAR(captured, length, 0.010) << "the second round starts " << captured << " s after the first";
   player.Stop(0);
   // A device takes a period (here 23 ms) at a time: the end of the song
   // falls inside one, and the second round must start there all the same.
   player.Play(1);
-  const double taken = secondStart(TakeInPeriods((to + window + 1) * block, 1024));
+  const double taken = SecondStart(TakeInPeriods(frames, 1024), rate, length);
   EXPECT_NEAR(taken, length, 0.010) << "taken in periods, the second round starts " << taken << " s after the first";
   player.Stop(0);
 }

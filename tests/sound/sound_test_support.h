@@ -19,6 +19,7 @@
 #include "sound/bgm/bgm_player.h"
 #include "sound/waves/sound_buffers.h"
 #include "tests/foundation/scratch_folder.h"
+#include "tests/support/test_sound_font.h"
 
 // Little- or big-endian bytes appended in the order a test spells out.
 class Bytes {
@@ -70,11 +71,6 @@ inline std::vector<std::uint8_t> WaveFile(const WaveLayout& layout, const std::v
   file.Text("RIFF").Le(std::uint32_t(body.Get().size()), 4).Raw(body.Get());
   return file.Get();
 }
-
-// The sound font the tests render MIDI with, named as a user names one,
-// whichever the system prefers: what they measure (a note's attack, how
-// loud a song is) belongs to the font.
-inline constexpr const char* kTestSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 
 // A game folder with the report and debug logs, on the main thread.
 class SoundTest : public ScratchFolderTest {
