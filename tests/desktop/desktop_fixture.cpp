@@ -3,7 +3,6 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <cstdlib>
 
 #include "tests/desktop/desktop_waits.h"
 #include "tests/desktop/focus_window.h"
@@ -19,12 +18,6 @@ namespace {
 // picture the player has drawn shows well within it, however busy the
 // machine.
 constexpr int kTapAnswerWaitMs = 5000;
-
-// The options given to the test, and one more.
-std::string OptionsWith(const char* variable, const char* option) {
-  const char* given = std::getenv(variable);
-  return (given && *given ? std::string(given) + ":" : std::string()) + option;
-}
 
 }  // namespace
 
@@ -67,19 +60,15 @@ SpawnedProgram& DesktopFixture::StartPlayer(const std::vector<std::string>& argu
   SpawnedProgram::Setup setup{
       .command = command,
       .folder = game_,
-      .environment = {{"DISPLAY", desktop_->Display()},
-                      {"WAYLAND_DISPLAY", std::nullopt},
-                      {"SDL_VIDEODRIVER", std::nullopt},
-                      {"SDL_AUDIODRIVER", "dummy"},
-                      {"XDG_RUNTIME_DIR", (folder_ / "runtime").string()},
-                      {"HOME", (folder_ / "home").string()},
-                      // The sanitizer build's player keeps its exit code: the libraries' memory
-                      // held to the end is not what these tests look at. Under ThreadSanitizer
-                      // the graphics driver's threads, which it cannot see into, are not the
-                      // player's.
-                      {"ASAN_OPTIONS", OptionsWith("ASAN_OPTIONS", "detect_leaks=0")},
-                      {"TSAN_OPTIONS", OptionsWith("TSAN_OPTIONS", "ignore_noninstrumented_modules=1")}},
+      .environment = desktop_->PlayerEnvironment(),
       .descriptor3 = -1};
+  setup.environment.insert(setup.environment.end(),
+                           {{"SDL_AUDIODRIVER", "dummy"},
+                            {"XDG_RUNTIME_DIR", (folder_ / "runtime").string()},
+                            {"HOME", (folder_ / "home").string()},
+                            // The sanitizer build's player keeps its exit code: the libraries'
+                            // memory held to the end is not what these tests look at.
+                            {"ASAN_OPTIONS", OptionsWith("ASAN_OPTIONS", "detect_leaks=0")}});
   setup.environment.insert(setup.environment.end(), changes.begin(), changes.end());
   SpawnedProgram& player = *players_.emplace_back(std::make_unique<SpawnedProgram>(setup));
   EXPECT_TRUE(player.Started());

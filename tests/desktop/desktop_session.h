@@ -31,6 +31,7 @@ class DesktopSession {
   // must run these tests: a missing program fails them, naming its package).
   const std::string& Problem() const { return problem_; }
   const std::string& Display() const { return server_->Display(); }
+  SpawnedProgram::Setup::Environment PlayerEnvironment() const { return server_->PlayerEnvironment(); }
   const XDisplay& X() const { return *x_; }
   // Ends the X server under the programs on it, as a session's end does;
   // the test's own connection goes first (X() is gone from then on).

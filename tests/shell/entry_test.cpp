@@ -476,10 +476,9 @@ TEST_F(EntryTest, TerminationWhileTheSecondPlayersQuestionWaitsEndsThePlayerQuie
   for (const std::optional<std::string>& driver : {std::optional<std::string>(), std::optional<std::string>("x11")}) {
     SCOPED_TRACE(driver.value_or("SDL's choice"));
     LockHolder first(dir_ / "ゲーム.lock");
-    SpawnedProgram player(PlayerProgram(dir_, {{"DISPLAY", server.Display()},
-                                               {"WAYLAND_DISPLAY", std::nullopt},
-                                               {"SDL_VIDEODRIVER", driver},
-                                               {"SDL_AUDIODRIVER", "dummy"}}));
+    SpawnedProgram::Setup::Environment environment = server.PlayerEnvironment();
+    environment.insert(environment.end(), {{"SDL_VIDEODRIVER", driver}, {"SDL_AUDIODRIVER", "dummy"}});
+    SpawnedProgram player(PlayerProgram(dir_, environment));
     ASSERT_TRUE(player.Started());
     EXPECT_TRUE(WaitUntil([&] { return CatchesTermination(player.Pid()) || player.EndsWithin(0); }));
     EXPECT_FALSE(player.EndsWithin(0)) << player.Stderr();
@@ -513,10 +512,9 @@ TEST_F(EntryTest, TerminationWhileTheDefaultDataQuestionWaitsEndsThePlayerQuietl
   VirtualXServer server(1024, 768);
   ASSERT_TRUE(server.Ready());
   fs::rename(dir_ / "data", dir_ / "default");
-  SpawnedProgram player(PlayerProgram(dir_, {{"DISPLAY", server.Display()},
-                                             {"WAYLAND_DISPLAY", std::nullopt},
-                                             {"SDL_VIDEODRIVER", std::nullopt},
-                                             {"SDL_AUDIODRIVER", "dummy"}}));
+  SpawnedProgram::Setup::Environment environment = server.PlayerEnvironment();
+  environment.emplace_back("SDL_AUDIODRIVER", "dummy");
+  SpawnedProgram player(PlayerProgram(dir_, environment));
   ASSERT_TRUE(player.Started());
   // The desktop's box needs the server's core fonts (deps.sh installs them).
   ASSERT_TRUE(WaitUntil([&] {

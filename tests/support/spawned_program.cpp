@@ -52,6 +52,11 @@ std::filesystem::path FreshStderrFile() {
 
 }  // namespace
 
+std::string OptionsWith(const char* variable, const char* option) {
+  const char* given = std::getenv(variable);
+  return (given && *given ? std::string(given) + ":" : std::string()) + option;
+}
+
 SpawnedProgram::SpawnedProgram(const Setup& setup) : stderrFile_(FreshStderrFile()) {
   std::vector<std::string> arguments = setup.command;
   std::vector<std::string> environment = Environment(setup);

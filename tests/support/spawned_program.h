@@ -14,6 +14,10 @@
 // machine only makes the wait longer, a program that hangs fails it.
 inline constexpr int kProgramEndWaitMs = 10000;
 
+// The value of an options variable (ASAN_OPTIONS, ...) the test itself was
+// given, with one more option after it.
+std::string OptionsWith(const char* variable, const char* option);
+
 class SpawnedProgram {
  public:
   struct Setup {

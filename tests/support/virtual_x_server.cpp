@@ -22,6 +22,13 @@ VirtualXServer::VirtualXServer(int width, int height) {
   if (!digits.empty()) display_ = ":" + digits;
 }
 
+SpawnedProgram::Setup::Environment VirtualXServer::PlayerEnvironment() const {
+  return {{"DISPLAY", display_},
+          {"WAYLAND_DISPLAY", std::nullopt},
+          {"SDL_VIDEODRIVER", std::nullopt},
+          {"TSAN_OPTIONS", OptionsWith("TSAN_OPTIONS", "ignore_noninstrumented_modules=1")}};
+}
+
 VirtualXServer::~VirtualXServer() {
   End();
   if (numberPipe_ >= 0) ::close(numberPipe_);

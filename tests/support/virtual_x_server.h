@@ -21,6 +21,11 @@ class VirtualXServer {
   void End();
   // ":N", for DISPLAY.
   const std::string& Display() const { return display_; }
+  // What a player started on this server is given: the display, SDL's own
+  // choice of video driver, and under ThreadSanitizer the graphics driver's
+  // threads (which it cannot see into, and which are not the player's) left
+  // out of its reports.
+  SpawnedProgram::Setup::Environment PlayerEnvironment() const;
 
  private:
   std::unique_ptr<SpawnedProgram> server_;
