@@ -3,7 +3,6 @@
 #include <signal.h>
 #include <unistd.h>
 
-
 #include "tests/desktop/desktop_waits.h"
 #include "tests/desktop/focus_window.h"
 #include "tests/support/wait_until.h"
