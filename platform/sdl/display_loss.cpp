@@ -4,6 +4,7 @@
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <dlfcn.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -62,6 +63,7 @@ void EndIfWaylandConnectionLost() {
 void WatchDisplayConnection() {
   const char* driver = SDL_GetCurrentVideoDriver();
   if (!driver) return;
+  ::signal(SIGPIPE, SIG_IGN);
   if (SDL_strcasecmp(driver, "x11") == 0) {
     g_watchingProcess.store(::getpid());
     XSetIOErrorHandler(OnXConnectionLost);

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "tests/desktop/desktop_fixture.h"
+#include "tests/desktop/display_forwarder.h"
 #include "tests/desktop/desktop_waits.h"
 #include "tests/desktop/headless_frames.h"
 #include "tests/support/wait_until.h"
@@ -51,7 +52,8 @@ class DisplayLossOnADesktop : public DesktopFixture {
   // The player ended in time, with status 1, and said once which display it lost.
   void ExpectEndedForTheLoss(SpawnedProgram& player, const std::string& display) {
     ASSERT_TRUE(player.EndsWithin(kEndAfterTheLossMs)) << "the player runs on without its display";
-    EXPECT_EQ(player.ExitCode(), 1) << "the player did not end with status 1: " << player.Stderr();
+    EXPECT_EQ(player.ExitCode(), 1) << "the player did not end with status 1 (signal "
+                                    << player.EndingSignal().value_or(0) << "): " << player.Stderr();
     const std::string line = "the display connection was lost (" + display + ")";
     const std::string report = Report();
     std::size_t said = 0;
@@ -91,6 +93,25 @@ TEST_F(DisplayLossOnADesktop, TheXServerEndingInAStageEndsThePlayer) {
   const std::string display = Display();
   EndXServer();
   ExpectEndedForTheLoss(player, display);
+}
+
+// The link to the display stops taking what the player sends (a forwarded
+// display whose link drops, or a server that ends between the player's poll
+// and its write): the player's next write fails, where the system would end
+// it by a signal unless it had said it takes the failure itself.
+TEST_F(DisplayLossOnADesktop, ALinkThatStopsTakingWhatThePlayerSendsEndsThePlayer) {
+  const sample_game::StartupSettings startup{1, 1, 32};
+  const GameFrame title = HeadlessTitleFrames(startup).title;
+  ASSERT_TRUE(StartDesktop(WindowManager::Openbox, 1024, 768));
+  WriteGame(startup);
+  DisplayForwarder forwarder(Display());
+  ASSERT_TRUE(forwarder.Ready()) << "no display number was free for the forwarder";
+  SpawnedProgram& player = StartPlayer({}, {{"DISPLAY", forwarder.Display()}});
+  const std::optional<XWindowId> window = WindowOf(player);
+  ASSERT_TRUE(window);
+  ASSERT_TRUE(WaitUntilShown(*window, title));
+  forwarder.StopTakingFromClients();
+  ExpectEndedForTheLoss(player, forwarder.Display());
 }
 
 // A Wayland compositor of the test's own (weston), shown in a window of the

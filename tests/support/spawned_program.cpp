@@ -106,6 +106,11 @@ std::optional<int> SpawnedProgram::ExitCode() const {
   return WEXITSTATUS(status_);
 }
 
+std::optional<int> SpawnedProgram::EndingSignal() const {
+  if (!ended_ || !WIFSIGNALED(status_)) return std::nullopt;
+  return WTERMSIG(status_);
+}
+
 void SpawnedProgram::Signal(int signal) const {
   if (pid_ > 0 && !ended_) ::kill(pid_, signal);
 }

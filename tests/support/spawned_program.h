@@ -44,6 +44,9 @@ class SpawnedProgram {
   // The exit code of a program that ended by itself; nothing while it runs
   // or when a signal ended it.
   std::optional<int> ExitCode() const;
+  // The signal that ended the program; nothing while it runs or when it
+  // ended by itself.
+  std::optional<int> EndingSignal() const;
   void Signal(int signal) const;
   std::string Stderr() const;
 
