@@ -6,9 +6,10 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstddef>
 #include <cstring>
+
+#include "tests/support/unix_socket.h"
 
 namespace desktop_test {
 namespace {
@@ -36,19 +37,6 @@ int ListenAsDisplay(int displayNumber) {
   return socket;
 }
 
-int ConnectTo(const std::string& path) {
-  const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (socket < 0) return -1;
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  std::memcpy(address.sun_path, path.data(), std::min(path.size(), sizeof address.sun_path - 1));
-  if (::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-    ::close(socket);
-    return -1;
-  }
-  return socket;
-}
-
 bool WriteAll(int to, const char* bytes, ssize_t count) {
   while (count > 0) {
     const ssize_t written = ::send(to, bytes, static_cast<std::size_t>(count), MSG_NOSIGNAL);
@@ -64,9 +52,13 @@ bool WriteAll(int to, const char* bytes, ssize_t count) {
 DisplayForwarder::DisplayForwarder(const std::string& serverDisplay)
     : serverSocket_(SocketPathOf(std::stoi(serverDisplay.substr(1)))) {
   if (::pipe2(wake_, O_CLOEXEC) != 0) return;
-  for (int number = kFirstDisplayNumber; number < kFirstDisplayNumber + kDisplayNumbers && listening_ < 0; ++number)
-    if ((listening_ = ListenAsDisplay(number)) >= 0) display_ = ":" + std::to_string(number);
-  if (listening_ >= 0) forwarding_ = std::thread([this] { Forward(); });
+  for (int number = kFirstDisplayNumber; number < kFirstDisplayNumber + kDisplayNumbers; ++number) {
+    listening_ = ListenAsDisplay(number);
+    if (listening_ < 0) continue;
+    display_ = ":" + std::to_string(number);
+    forwarding_ = std::thread([this] { Forward(); });
+    return;
+  }
 }
 
 DisplayForwarder::~DisplayForwarder() {
@@ -128,7 +120,7 @@ void DisplayForwarder::Forward() {
 void DisplayForwarder::AcceptClient() {
   const int client = ::accept4(listening_, nullptr, nullptr, SOCK_CLOEXEC);
   if (client < 0) return;
-  const int server = ConnectTo(serverSocket_);
+  const int server = ConnectToUnixSocket(serverSocket_);
   if (server < 0) {
     ::close(client);
     return;

@@ -1,16 +1,14 @@
 #include "tests/desktop/sound_server.h"
 
 #include <signal.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cmath>
-#include <cstring>
 #include <fstream>
 
 #include "tests/desktop/desktop_waits.h"
+#include "tests/support/unix_socket.h"
 #include "tests/support/wait_until.h"
 
 namespace fs = std::filesystem;
@@ -40,14 +38,10 @@ fs::path FreshFolder() {
 fs::path Socket(const fs::path& folder) { return folder / "runtime" / "native"; }
 
 bool Answers(const fs::path& socketPath) {
-  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return false;
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  std::strncpy(address.sun_path, socketPath.c_str(), sizeof(address.sun_path) - 1);
-  const bool connected = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0;
-  ::close(fd);
-  return connected;
+  const int socket = ConnectToUnixSocket(socketPath);
+  if (socket < 0) return false;
+  ::close(socket);
+  return true;
 }
 
 bool Silent(const std::vector<float>& samples, std::size_t frame) {
