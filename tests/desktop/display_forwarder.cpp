@@ -81,39 +81,48 @@ DisplayForwarder::~DisplayForwarder() {
 void DisplayForwarder::StopTakingFromClients() {
   const std::lock_guard<std::mutex> lock(mutex_);
   stopped_ = true;
+  // What a client sent before stays readable after this, and is passed on.
   for (const Link& link : links_) ::shutdown(link.client, SHUT_RD);
 }
 
 void DisplayForwarder::Forward() {
   for (;;) {
-    std::vector<pollfd> watched = {{wake_[0], POLLIN, 0}};
-    std::vector<Link> links;
+    // The wake pipe and the listening socket, then each end read from.
+    std::vector<pollfd> watched = {{wake_[0], POLLIN, 0}, {listening_, POLLIN, 0}};
+    std::vector<std::size_t> linkOf;
     {
       const std::lock_guard<std::mutex> lock(mutex_);
       if (ending_) return;
-      if (!stopped_) {
-        watched.push_back({listening_, POLLIN, 0});
-        links = links_;
+      if (stopped_) watched[1].events = 0;
+      for (std::size_t at = 0; at < links_.size(); ++at) {
+        watched.push_back({links_[at].server, POLLIN, 0});
+        linkOf.push_back(at);
+        if (links_[at].clientDrained) continue;
+        watched.push_back({links_[at].client, POLLIN, 0});
+        linkOf.push_back(at);
       }
     }
-    for (const Link& link : links) {
-      watched.push_back({link.client, POLLIN, 0});
-      watched.push_back({link.server, POLLIN, 0});
-    }
     if (::poll(watched.data(), watched.size(), -1) < 0) continue;
+    // Only this thread changes the list of links: the one polled is still it.
     const std::lock_guard<std::mutex> lock(mutex_);
-    // A link stopped while the poll waited reads as closed: it stays open.
-    if (ending_ || stopped_) continue;
-    if (watched[1].revents & POLLIN) AcceptClient();
-    for (std::size_t at = 0; at < links.size(); ++at) {
-      const pollfd& client = watched[2 + 2 * at];
-      const pollfd& server = watched[3 + 2 * at];
-      const bool open = (!client.revents || Pass(client.fd, server.fd)) && (!server.revents || Pass(server.fd, client.fd));
-      if (open) continue;
-      ::close(client.fd);
-      ::close(server.fd);
-      std::erase_if(links_, [&](const Link& link) { return link.client == client.fd; });
+    if (ending_) return;
+    for (std::size_t at = 2; at < watched.size(); ++at) {
+      Link& link = links_[linkOf[at - 2]];
+      if (!watched[at].revents || link.closed) continue;
+      const bool fromClient = watched[at].fd == link.client;
+      if (Pass(watched[at].fd, fromClient ? link.server : link.client)) continue;
+      // After the stop a client's end reads to its end what was sent
+      // before; its link stays open for what the server sends.
+      if (fromClient && stopped_) link.clientDrained = true;
+      else link.closed = true;
     }
+    for (const Link& link : links_) {
+      if (!link.closed) continue;
+      ::close(link.client);
+      ::close(link.server);
+    }
+    std::erase_if(links_, [](const Link& link) { return link.closed; });
+    if (!stopped_ && (watched[1].revents & POLLIN)) AcceptClient();
   }
 }
 

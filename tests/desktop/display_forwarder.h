@@ -2,8 +2,9 @@
 // A display forwarded to the test's X server, as `ssh -X` forwards one: a
 // client connects to the forwarder's own display number and every byte is
 // passed on, both ways. The link can then stop taking what its clients send
-// while they still see it open: where a client stands when its server ends
-// between the client's poll and its write, made certain.
+// while they still see it open and get their replies: where a client stands
+// when its server ends between the client's poll and its write, made
+// certain.
 
 #include <mutex>
 #include <string>
@@ -24,8 +25,9 @@ class DisplayForwarder {
   bool Ready() const { return !display_.empty(); }
   // ":N", for a client's DISPLAY.
   const std::string& Display() const { return display_; }
-  // From now on nothing is passed either way, and each client's next write
-  // finds that its link takes nothing more; its links stay open.
+  // From now on each client's next write finds that its link takes nothing
+  // more. What it sent before still reaches the server, and the server's
+  // replies reach it: a client waiting for one is not left waiting.
   void StopTakingFromClients();
 
  private:
@@ -33,10 +35,13 @@ class DisplayForwarder {
   struct Link {
     int client = -1;
     int server = -1;
+    // Everything the client sent before the stop has been passed on.
+    bool clientDrained = false;
+    bool closed = false;
   };
   void Forward();
   void AcceptClient();
-  // False once either end has closed.
+  // False once `from` has reached its end, or `to` takes nothing more.
   bool Pass(int from, int to);
 
   std::string serverSocket_;
