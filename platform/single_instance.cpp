@@ -87,7 +87,16 @@ void TakeTerminationAsCloseRequest() {
   struct sigaction action {};
   action.sa_handler = OnTerminationSignal;
   sigemptyset(&action.sa_mask);
-  ::sigaction(SIGTERM, &action, nullptr);
+  // SIGTERM (kill, a session's end), SIGHUP (the terminal the player was
+  // started from was closed) and SIGINT (Ctrl+C there). A terminal's signal
+  // that the player was started ignoring (nohup ignores SIGHUP, a script's
+  // background job SIGINT) stays ignored.
+  for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+    struct sigaction inherited {};
+    if (signal != SIGTERM && ::sigaction(signal, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN)
+      continue;
+    ::sigaction(signal, &action, nullptr);
+  }
 }
 
 }  // namespace platform

@@ -42,8 +42,8 @@ enum class EndResult { Ended, NotPermitted, Gone };
 // has been taken over by `lock`.
 EndResult EndLockHolder(InstanceLock& lock, int pid, unsigned graceMs = 500);
 
-// From now on SIGTERM raises a termination close request instead of ending
-// the process at once.
+// From now on SIGTERM, SIGHUP and SIGINT raise a termination close request
+// instead of ending the process at once.
 void TakeTerminationAsCloseRequest();
 
 }  // namespace platform

@@ -5,6 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
+#include <cstring>
+
 #include "platform/main_thread.h"
 #include "tests/support/lock_holder.h"
 
@@ -40,13 +43,27 @@ TEST_F(SingleInstanceTest, EndingTheHolderHandsTheLockOver) {
   EXPECT_TRUE(holder.Ended());
 }
 
-TEST_F(SingleInstanceTest, TerminationSignalBecomesAQuietCloseRequest) {
+// SIGTERM, and the terminal's SIGHUP and SIGINT, each become a quiet close;
+// a terminal's signal that the process was started ignoring (as nohup
+// starts it) stays ignored.
+TEST_F(SingleInstanceTest, TerminationSignalsBecomeAQuietCloseRequest) {
+  const std::array<int, 3> signals = {SIGTERM, SIGHUP, SIGINT};
+  std::array<struct sigaction, 3> before{};
+  for (std::size_t i = 0; i < signals.size(); ++i) ::sigaction(signals[i], nullptr, &before[i]);
+  for (const int signal : signals) {
+    platform::ResetMainThreadState();
+    platform::TakeTerminationAsCloseRequest();
+    ::raise(signal);
+    EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::Terminate) << sigabbrev_np(signal);
+    EXPECT_TRUE(platform::ForcedCloseRaised());
+  }
   platform::ResetMainThreadState();
+  ::signal(SIGHUP, SIG_IGN);
   platform::TakeTerminationAsCloseRequest();
-  ::raise(SIGTERM);
-  EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::Terminate);
-  EXPECT_TRUE(platform::ForcedCloseRaised());
-  platform::ResetMainThreadState();
+  struct sigaction taken {};
+  ::sigaction(SIGHUP, nullptr, &taken);
+  EXPECT_EQ(taken.sa_handler, SIG_IGN);
+  for (std::size_t i = 0; i < signals.size(); ++i) ::sigaction(signals[i], &before[i], nullptr);
 }
 
 TEST_F(SingleInstanceTest, DefaultPathIsInTheRuntimeFolder) {
