@@ -45,12 +45,12 @@ TEST_F(WindowPlaceOnADesktop, TheInnerAreaOpensCentredAndComesBackWhereItWas) {
   EXPECT_EQ(inner[1], inner[0]);
 }
 
-// A termination signal closes the player without asking, at the title and
-// while a box of the running game waits alike (the title's, about its
-// damaged picture), and the close saves the window's place: SIGTERM (kill,
-// a session's end), SIGHUP (the terminal the player was started from
-// closed) and SIGINT (Ctrl+C there).
-TEST_F(WindowPlaceOnADesktop, ATerminationSignalClosesQuietlyAndSavesThePlace) {
+// The terminal's signals close the player as SIGTERM does, without asking,
+// at the title and while a box of the running game waits alike (the
+// title's, about its damaged picture), and the close saves the window's
+// place: SIGHUP (the terminal the player was started from closed) and
+// SIGINT (Ctrl+C there).
+TEST_F(WindowPlaceOnADesktop, TheTerminalsSignalsCloseQuietlyAndSaveThePlace) {
   const sample_game::StartupSettings startup{0, 1, 32};
   const GameFrame title = HeadlessTitleFrames(startup).title;
   const GameFrame box = HeadlessDamagedTitleBox(startup);
@@ -60,7 +60,7 @@ TEST_F(WindowPlaceOnADesktop, ATerminationSignalClosesQuietlyAndSavesThePlace) {
   WriteGame(startup);
   for (const bool boxWaits : {false, true}) {
     if (boxWaits) DamageTheTitlePicture(Game());
-    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+    for (const int signal : {SIGHUP, SIGINT}) {
       SCOPED_TRACE(std::string(sigabbrev_np(signal)) + (boxWaits ? " while a box waits" : " at the title"));
       fs::remove(saved);
       SpawnedProgram& player = StartPlayer();
