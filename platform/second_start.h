@@ -10,7 +10,8 @@
 //
 // The requests travel as signals (SIGUSR1: a second start asks, SIGUSR2: it
 // has done asking; the running player answers each start with SIGUSR2 once
-// it has stepped aside). Each side addresses the other by a pidfd, so that a
+// it has stepped aside). Each side addresses the other by a process handle
+// opened while it was known to be the lock's holder or the asker, so that a
 // signal never reaches a program that took up the process id of one that
 // ended. A process that does not catch them is never sent them: their
 // default action would end it.
@@ -25,24 +26,24 @@ namespace platform {
 // (killed, or its terminal closed) counts as done.
 void TakeSecondStartRequests();
 
-// The second start, while its question waits: while one lives, the holder
-// of `lock` is asked to step aside (the constructor waits for its answer,
-// and for the start's other threads to end, a couple of seconds at most
-// each), and a process that shows the question (SDL forks one) ends with
-// this process, however it ends; when it ends, the holder is asked to come
-// back, unless the lock is ours by then (the holder has ended).
+// The second start, while its question waits: while one lives, the lock's
+// holder (opened by OpenLockHolder) is asked to step aside (the constructor
+// waits for its answer, and for the start's other threads to end, a couple
+// of seconds at most each), and a process that shows the question (SDL
+// forks one) ends with this process, however it ends; when it ends, the
+// holder is asked to come back, unless the lock is ours by then (the holder
+// has ended).
 class RunningPlayerStepsAside {
  public:
-  explicit RunningPlayerStepsAside(const InstanceLock& lock);
+  RunningPlayerStepsAside(const InstanceLock& lock, const ProcessHandle& holder);
   ~RunningPlayerStepsAside();
   RunningPlayerStepsAside(const RunningPlayerStepsAside&) = delete;
   RunningPlayerStepsAside& operator=(const RunningPlayerStepsAside&) = delete;
 
  private:
   const InstanceLock& lock_;
-  int holderPid_;
-  // A pidfd of the holder, once asked; -1 when not asked.
-  int holder_;
+  const ProcessHandle& holder_;
+  bool asked_ = false;
   ForkedChildrenEndWithThisProcess questionEndsWithUs_;
 };
 

@@ -71,11 +71,28 @@ void InstanceLock::Release() {
   fd_ = -1;
 }
 
-EndResult EndLockHolder(InstanceLock& lock, int pid, unsigned graceMs) {
-  if (pid <= 0 || pid == ::getpid()) return EndResult::Gone;
-  if (::kill(pid, SIGTERM) != 0) return errno == EPERM ? EndResult::NotPermitted : EndResult::Gone;
+ProcessHandle OpenLockHolder(const InstanceLock& lock) {
+  const int pid = lock.OwnerPid();
+  if (pid <= 0 || pid == ::getpid()) return {};
+  ProcessHandle holder = ProcessHandle::Open(pid);
+  if (lock.OwnerPid() != pid || holder.Ended()) return {};
+  return holder;
+}
+
+bool SignalLockHolder(const InstanceLock& lock, const ProcessHandle& holder, int signal) {
+  if (holder.Empty() || lock.OwnerPid() != holder.Pid()) {
+    errno = ESRCH;
+    return false;
+  }
+  return holder.Signal(signal);
+}
+
+EndResult EndLockHolder(InstanceLock& lock, const ProcessHandle& holder, unsigned graceMs) {
+  if (lock.TryAcquire() == InstanceLock::Status::Acquired) return EndResult::Ended;
+  if (!SignalLockHolder(lock, holder, SIGTERM))
+    return errno == EPERM ? EndResult::NotPermitted : EndResult::Gone;
   if (lock.AcquireWithin(graceMs)) return EndResult::Ended;
-  if (::kill(pid, SIGKILL) != 0 && errno == EPERM) return EndResult::NotPermitted;
+  if (!SignalLockHolder(lock, holder, SIGKILL) && errno == EPERM) return EndResult::NotPermitted;
   return lock.AcquireWithin(graceMs) ? EndResult::Ended : EndResult::Gone;
 }
 
@@ -87,7 +104,16 @@ void TakeTerminationAsCloseRequest() {
   struct sigaction action {};
   action.sa_handler = OnTerminationSignal;
   sigemptyset(&action.sa_mask);
-  ::sigaction(SIGTERM, &action, nullptr);
+  // SIGTERM (kill, a session's end), SIGHUP (the terminal the player was
+  // started from was closed) and SIGINT (Ctrl+C there). A terminal's signal
+  // that the player was started ignoring (nohup ignores SIGHUP, a script's
+  // background job SIGINT) stays ignored.
+  for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+    struct sigaction inherited {};
+    if (signal != SIGTERM && ::sigaction(signal, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN)
+      continue;
+    ::sigaction(signal, &action, nullptr);
+  }
 }
 
 }  // namespace platform

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string_view>
 
+#include "platform/process_handle.h"
+
 namespace platform {
 
 // "<runtime folder>/<name>.lock": $XDG_RUNTIME_DIR, else the temporary
@@ -36,14 +38,26 @@ class InstanceLock {
   int fd_ = -1;
 };
 
-enum class EndResult { Ended, NotPermitted, Gone };
-// Ends the lock's holder: SIGTERM (which the player takes as a quiet close),
-// and SIGKILL when the lock is still held after graceMs. On Ended the lock
-// has been taken over by `lock`.
-EndResult EndLockHolder(InstanceLock& lock, int pid, unsigned graceMs = 500);
+// The process that holds the lock, opened while the lock file names it and
+// checked again once open (it may have ended in between and left its
+// process id to another program); empty when it cannot be told.
+ProcessHandle OpenLockHolder(const InstanceLock& lock);
+// Sends the signal to the holder while the lock file still names it and it
+// runs (false, with errno, when not sent; ESRCH when it is no longer the
+// holder).
+bool SignalLockHolder(const InstanceLock& lock, const ProcessHandle& holder, int signal);
 
-// From now on SIGTERM raises a termination close request instead of ending
-// the process at once.
+enum class EndResult { Ended, NotPermitted, Gone };
+// Takes the lock, ending its holder first when it still holds it: SIGTERM
+// (which the player takes as a quiet close), and SIGKILL when the lock is
+// still held after graceMs. A lock that is free is taken at once. Only the
+// holder opened while it held the lock is ended, never a process that took
+// up its process id (nor another player that holds the lock by now). On
+// Ended the lock is `lock`'s.
+EndResult EndLockHolder(InstanceLock& lock, const ProcessHandle& holder, unsigned graceMs = 500);
+
+// From now on SIGTERM, SIGHUP and SIGINT raise a termination close request
+// instead of ending the process at once.
 void TakeTerminationAsCloseRequest();
 
 }  // namespace platform

@@ -1,5 +1,8 @@
 #include "shell/single_instance_check.h"
 
+#include <optional>
+#include <string>
+
 #include "foundation/log.h"
 #include "platform/second_start.h"
 
@@ -22,16 +25,26 @@ constexpr unsigned kLockFreeWaitMs = 2000;
 
 InstanceCheck EnsureSingleInstance(platform::InstanceLock& lock) {
   using Status = platform::InstanceLock::Status;
+  // Said once, in the report of the player that goes on: a second start and
+  // the running player then hold each other by process id and start time.
+  if (const std::optional<std::string> missing = platform::PidfdsMissing())
+    Report(
+        "No pidfds (%s; they need Linux 5.3): a second start and the running player address each other "
+        "by process id, checked against /proc and the lock file before each signal",
+        missing->c_str());
   Status status = lock.TryAcquire();
   // A lock file that cannot be made does not stop the game: it runs unguarded.
   if (status != Status::HeldByOther) return InstanceCheck::Start;
+  // Opened now, while it holds the lock: by the answer it may have ended,
+  // and its process id named another program.
+  const platform::ProcessHandle holder = platform::OpenLockHolder(lock);
   // A full-screen player would cover the question and take its keys; it
   // comes back unless it is ended.
-  platform::RunningPlayerStepsAside runningPlayerAside(lock);
+  platform::RunningPlayerStepsAside runningPlayerAside(lock, holder);
   if (!AskToRestart()) return InstanceCheck::Declined;
   // Two players writing one game folder would corrupt its saves, so the new
   // one starts only once the lock is its own.
-  const platform::EndResult ended = platform::EndLockHolder(lock, lock.OwnerPid());
+  const platform::EndResult ended = platform::EndLockHolder(lock, holder);
   if (ended == platform::EndResult::Ended) return InstanceCheck::Start;
   if (ended == platform::EndResult::Gone && lock.AcquireWithin(kLockFreeWaitMs)) return InstanceCheck::Start;
   MesBox(Cp932Literal("プログラムの終了に失敗しました。"), Caption(), MB_OK);

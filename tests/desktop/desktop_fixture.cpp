@@ -56,8 +56,19 @@ SpawnedProgram& DesktopFixture::StartPlayer(const std::vector<std::string>& argu
                                             const SpawnedProgram::Setup::Environment& changes) {
   std::vector<std::string> command = {PLAYER_PROGRAM};
   command.insert(command.end(), arguments.begin(), arguments.end());
+  return StartInTheGame(std::move(command), changes);
+}
+
+SpawnedProgram& DesktopFixture::StartPlayerThrough(const std::vector<std::string>& launcher) {
+  std::vector<std::string> command = launcher;
+  command.push_back(PLAYER_PROGRAM);
+  return StartInTheGame(std::move(command), {});
+}
+
+SpawnedProgram& DesktopFixture::StartInTheGame(std::vector<std::string> command,
+                                               const SpawnedProgram::Setup::Environment& changes) {
   SpawnedProgram::Setup setup{
-      .command = command,
+      .command = std::move(command),
       .folder = game_,
       .environment = desktop_->PlayerEnvironment(),
       .descriptor3 = -1};

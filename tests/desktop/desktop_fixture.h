@@ -39,6 +39,9 @@ class DesktopFixture : public testing::Test {
   // case, if not before.
   SpawnedProgram& StartPlayer(const std::vector<std::string>& arguments = {},
                               const SpawnedProgram::Setup::Environment& changes = {});
+  // The same, started by a program of the test's that is given the player's
+  // command line after its own (a sandbox, a script that starts players).
+  SpawnedProgram& StartPlayerThrough(const std::vector<std::string>& launcher);
   // The player's window once it is shown (nothing when none came).
   std::optional<XWindowId> WindowOf(SpawnedProgram& player) const;
   // Waits until the window's inner area shows the frame.
@@ -59,6 +62,9 @@ class DesktopFixture : public testing::Test {
  private:
   // How many of the frame's pixels the window's inner area does not show now.
   int PixelsNotShownNow(XWindowId window, const GameFrame& frame) const;
+
+  SpawnedProgram& StartInTheGame(std::vector<std::string> command,
+                                 const SpawnedProgram::Setup::Environment& changes);
 
   std::filesystem::path folder_;
   std::filesystem::path game_;

@@ -1,5 +1,8 @@
 #include "tests/desktop/headless_frames.h"
 
+#include <functional>
+#include <string>
+
 #include "platform/message_box.h"
 #include "platform/text_encoding.h"
 #include "platform/ui_events.h"
@@ -46,12 +49,18 @@ void DamageTheForestStage(const std::filesystem::path& game) {
   std::filesystem::resize_file(file, std::filesystem::file_size(file) - 4);
 }
 
-GameFrame HeadlessDamagedStageBox(const sample_game::StartupSettings& startup) {
-  sample_game_test::SampleWalk walk("desktop_box", WithStartup(startup));
-  DamageTheForestStage(walk.Folder());
+void DamageTheTitlePicture(const std::filesystem::path& game) {
+  const std::filesystem::path file = game / "bmp" / "Title.bmp";
+  std::filesystem::resize_file(file, std::filesystem::file_size(file) / 2);
+}
+
+namespace {
+
+// The frame with the first box that the walk's start shows, drawn in the
+// game's picture as the player draws its boxes while its window is up (and
+// answered with Enter once seen), the box's part held to the screen.
+GameFrame FirstBox(sample_game_test::SampleWalk& walk, const std::function<bool()>& start) {
   GameFrame frame;
-  // Drawn in the game's picture as the player draws its boxes while its
-  // window is up, and answered with Enter once seen.
   platform::SetMessageBoxOverride([](const std::string& text, const std::string& caption, unsigned type) {
     platform::QueueHeadlessUiEvents({platform::KeyDownEvent(platform::kVkReturn)});
     const int answer =
@@ -66,10 +75,24 @@ GameFrame HeadlessDamagedStageBox(const sample_game::StartupSettings& startup) {
     const DialogRect drawn = box.WindowRect();
     frame.part = {drawn.x, drawn.y, drawn.w, drawn.h};
   });
-  if (walk.StartOnStage(kForestStage)) walk.Step(kSettleFrames);
+  if (start()) walk.Step(kSettleFrames);
   SetDialogObserver(nullptr);
   platform::SetMessageBoxOverride(nullptr);
   return frame;
+}
+
+}  // namespace
+
+GameFrame HeadlessDamagedStageBox(const sample_game::StartupSettings& startup) {
+  sample_game_test::SampleWalk walk("desktop_box", WithStartup(startup));
+  DamageTheForestStage(walk.Folder());
+  return FirstBox(walk, [&] { return walk.StartOnStage(kForestStage); });
+}
+
+GameFrame HeadlessDamagedTitleBox(const sample_game::StartupSettings& startup) {
+  sample_game_test::SampleWalk walk("desktop_title_box", WithStartup(startup));
+  DamageTheTitlePicture(walk.Folder());
+  return FirstBox(walk, [&] { return walk.StartAtTitle(); });
 }
 
 }  // namespace desktop_test

@@ -27,4 +27,10 @@ void DamageTheForestStage(const std::filesystem::path& game);
 // box drawn in the game's picture, the box's part held to the screen.
 GameFrame HeadlessDamagedStageBox(const sample_game::StartupSettings& startup);
 
+// Cuts the title's picture in half, as a copy broken off does: the title
+// screen, once the game runs, says so in a box.
+void DamageTheTitlePicture(const std::filesystem::path& game);
+// The title's box about its damaged picture, drawn in the game's picture.
+GameFrame HeadlessDamagedTitleBox(const sample_game::StartupSettings& startup);
+
 }  // namespace desktop_test

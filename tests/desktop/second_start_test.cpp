@@ -2,10 +2,18 @@
 // under each window manager: each question ("二重起動") must be seen and
 // answered, and leave the running game as it was.
 #include <X11/keysym.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "tests/desktop/desktop_fixture.h"
 #include "tests/desktop/desktop_waits.h"
@@ -15,15 +23,16 @@
 namespace desktop_test {
 namespace {
 
-class SecondStartOnADesktop : public DesktopFixture, public testing::WithParamInterface<WindowManager> {
+class SecondStart : public DesktopFixture {
  protected:
-  // The first player, its game full screen at the title.
-  bool StartTheGame() {
+  // The first player, its game full screen at the title, under the window
+  // manager; started through the launcher when one is given.
+  bool StartTheGame(WindowManager manager, const std::vector<std::string>& launcher = {}) {
     const sample_game::StartupSettings startup{0, 0, 32};
     title_ = HeadlessTitleFrames(startup).title;
-    if (!StartDesktop(GetParam(), 1024, 768)) return false;
+    if (!StartDesktop(manager, 1024, 768)) return false;
     WriteGame(startup);
-    first_ = &StartPlayer();
+    first_ = launcher.empty() ? &StartPlayer() : &StartPlayerThrough(launcher);
     game_ = WindowOf(*first_);
     return game_ && WaitUntilShown(*game_, title_);
   }
@@ -58,12 +67,14 @@ class SecondStartOnADesktop : public DesktopFixture, public testing::WithParamIn
   std::optional<XWindowId> game_;
 };
 
+class SecondStartOnADesktop : public SecondStart, public testing::WithParamInterface<WindowManager> {};
+
 // The question comes above the full-screen game with the keyboard's focus;
 // Escape answers it No there (a key that reached the game instead would end
 // it, unasked at the title); the first player runs on, its report log keeps
 // every line it had, and its game is seen again with the keyboard's focus.
 TEST_P(SecondStartOnADesktop, TheQuestionComesOnTopAndNoLeavesTheRunningGameWhole) {
-  ASSERT_TRUE(StartTheGame());
+  ASSERT_TRUE(StartTheGame(GetParam()));
   const std::string firstReport = Report();
 
   SpawnedProgram& second = StartPlayer();
@@ -85,7 +96,7 @@ TEST_P(SecondStartOnADesktop, TheQuestionComesOnTopAndNoLeavesTheRunningGameWhol
 // question keeps the keys until it is answered (a key that reached the game
 // would end it, unasked at the title); the game comes back after both.
 TEST_P(SecondStartOnADesktop, TwoStartsAtOnceKeepTheGameAsideUntilBothAreAnswered) {
-  ASSERT_TRUE(StartTheGame());
+  ASSERT_TRUE(StartTheGame(GetParam()));
   SpawnedProgram& second = StartPlayer();
   SpawnedProgram& third = StartPlayer();
   const std::vector<SpawnedProgram*> starts = {&second, &third};
@@ -114,7 +125,7 @@ TEST_P(SecondStartOnADesktop, TwoStartsAtOnceKeepTheGameAsideUntilBothAreAnswere
 // A start killed while its question waits takes the question with it (the
 // question runs in a process of its own), and the game comes back.
 TEST_P(SecondStartOnADesktop, AKilledStartTakesItsQuestionWithIt) {
-  ASSERT_TRUE(StartTheGame());
+  ASSERT_TRUE(StartTheGame(GetParam()));
   SpawnedProgram& second = StartPlayer();
   ASSERT_TRUE(WaitForTheQuestions({&second})) << second.Stderr();
   second.Signal(SIGKILL);
@@ -127,6 +138,121 @@ TEST_P(SecondStartOnADesktop, AKilledStartTakesItsQuestionWithIt) {
 INSTANTIATE_TEST_SUITE_P(WindowManagers, SecondStartOnADesktop,
                          testing::Values(WindowManager::Openbox, WindowManager::Fluxbox),
                          [](const auto& info) { return std::string(NameOf(info.param)); });
+
+// The report's lines that begin so.
+int LinesBeginning(const std::string& report, const std::string& start) {
+  int count = 0;
+  std::istringstream lines(report);
+  for (std::string line; std::getline(lines, line);) count += line.rfind(start, 0) == 0;
+  return count;
+}
+
+using SecondStartWithoutPidfds = SecondStart;
+
+// On a kernel without pidfds (both calls fail with ENOSYS, for the running
+// player and the start alike) the players tell each other apart by process
+// id and start time: the full-screen game still steps aside while the
+// question waits and comes back after the No, and the running player's
+// report says once why.
+TEST_F(SecondStartWithoutPidfds, TheFullScreenGameStillStepsAsideAndComesBack) {
+  ASSERT_TRUE(StartTheGame(WindowManager::Openbox, {WITHOUT_PIDFDS_PROGRAM}));
+  SpawnedProgram& second = StartPlayerThrough({WITHOUT_PIDFDS_PROGRAM});
+  ASSERT_TRUE(WaitForTheQuestions({&second})) << second.Stderr();
+  const XWindowId question = Questions().front();
+  EXPECT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return X().HasFocus(question); }))
+      << "the question did not get the keyboard's focus";
+  EXPECT_FALSE(X().Shown(*game_)) << "the game did not step aside";
+  X().TapKey(XK_Escape);
+  EXPECT_TRUE(second.EndsWithin(kProgramEndWaitMs)) << "the question was not answered";
+  EXPECT_EQ(second.ExitCode(), 0) << second.Stderr();
+  ExpectTheGameBack();
+  EXPECT_EQ(LinesBeginning(Report(), "No pidfds (pidfd_open: Function not implemented;"), 1) << Report();
+}
+
+// A script of the test's run as the first process of a pid namespace of its
+// own (it starts the players, and hands a killed player's process id to a
+// bystander), driven step by step through a fifo; what it did comes on its
+// stderr. Killed with the case, it takes the namespace's processes with it.
+class PlayersInANamespace {
+ public:
+  explicit PlayersInANamespace(const std::filesystem::path& steps) : steps_(steps) {
+    if (::mkfifo(steps.c_str(), 0600) == 0) fifo_ = ::open(steps.c_str(), O_RDWR | O_CLOEXEC);
+  }
+  ~PlayersInANamespace() {
+    if (script_) {
+      script_->Signal(SIGKILL);
+      script_->EndsWithin(kProgramEndWaitMs);
+    }
+    if (fifo_ >= 0) ::close(fifo_);
+  }
+  PlayersInANamespace(const PlayersInANamespace&) = delete;
+  PlayersInANamespace& operator=(const PlayersInANamespace&) = delete;
+
+  std::vector<std::string> Launcher() const {
+    return {"unshare",           "--pid", "--fork", "--mount-proc", "--kill-child", "bash",
+            PID_TAKEN_UP_SCRIPT, steps_};
+  }
+  void Started(SpawnedProgram& script) { script_ = &script; }
+  // The script goes on to its next step.
+  void NextStep() const { EXPECT_EQ(::write(fifo_, "\n", 1), 1); }
+  // Waits for the script's line that begins so, and gives the rest of it
+  // (nothing, saying why, when none came).
+  std::optional<std::string> Said(const std::string& start) const {
+    std::optional<std::string> rest;
+    WaitUntilWithin(kEventWaitMs, kPollMs, [&] {
+      std::istringstream lines(script_->Stderr());
+      for (std::string line; std::getline(lines, line);)
+        if (line.rfind(start, 0) == 0) rest = line.substr(start.size());
+      return rest.has_value() || script_->EndsWithin(0);
+    });
+    EXPECT_TRUE(rest.has_value()) << "the script did not say \"" << start << "\": " << script_->Stderr();
+    return rest;
+  }
+
+ private:
+  std::string steps_;
+  int fifo_ = -1;
+  SpawnedProgram* script_ = nullptr;
+};
+
+using SecondStartAfterTheRunningPlayerDied = DesktopFixture;
+
+// The running player dies (killed) while a second start's question waits,
+// and a bystander takes up its process id before the answer: Yes finds the
+// lock free and starts the game at once, and the bystander gets no signal.
+TEST_F(SecondStartAfterTheRunningPlayerDied, YesStartsTheGameAndEndsNoProgramThatTookUpItsId) {
+  ASSERT_TRUE(StartDesktop(WindowManager::Openbox, 1024, 768));
+  WriteGame({});
+  PlayersInANamespace players(Game().parent_path() / "steps");
+  players.Started(StartPlayerThrough(players.Launcher()));
+  const std::optional<std::string> first = players.Said("first ");
+  ASSERT_TRUE(first) << "no pid namespace of the test's own (unshare --pid needs root)";
+  std::optional<XWindowId> running;
+  ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] {
+    running = X().WindowTitled(sample_game::kGameTitle);
+    return running && X().Shown(*running);
+  })) << "the running player's window did not come";
+
+  players.NextStep();
+  ASSERT_TRUE(players.Said("second "));
+  ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] {
+    return X().WindowTitled("二重起動").has_value();
+  })) << "the second start did not ask";
+  players.NextStep();
+  EXPECT_EQ(players.Said("bystander "), first) << "the bystander did not get the running player's process id";
+
+  const XWindowId question = *X().WindowTitled("二重起動");
+  ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return X().HasFocus(question); }))
+      << "the question did not get the keyboard's focus";
+  X().TapKey(XK_Return);
+  EXPECT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] {
+    const std::vector<XWindowId> games = X().WindowsTitled(sample_game::kGameTitle);
+    return std::any_of(games.begin(), games.end(),
+                       [&](XWindowId game) { return game != *running && X().Shown(game); });
+  })) << "Yes did not start the game";
+  players.NextStep();
+  EXPECT_EQ(players.Said("the bystander "), "runs");
+}
 
 }  // namespace
 }  // namespace desktop_test

@@ -2,11 +2,15 @@
 // bar and borders: where it opens, where it comes back after a close, and
 // the size it comes back at on a smaller screen.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
 #include "shell/window/window_pos.h"
 #include "tests/desktop/desktop_fixture.h"
+#include "tests/desktop/desktop_waits.h"
 #include "tests/desktop/headless_frames.h"
 
 namespace desktop_test {
@@ -39,6 +43,37 @@ TEST_F(WindowPlaceOnADesktop, TheInnerAreaOpensCentredAndComesBackWhereItWas) {
   EXPECT_LE(std::abs(2 * (inner[0].x - area.x) + inner[0].width - area.width), 1) << inner[0].x;
   EXPECT_LE(std::abs(2 * (inner[0].y - area.y) + inner[0].height - area.height), 1) << inner[0].y;
   EXPECT_EQ(inner[1], inner[0]);
+}
+
+// The terminal's signals close the player as SIGTERM does, without asking,
+// at the title and while a box of the running game waits alike (the
+// title's, about its damaged picture), and the close saves the window's
+// place: SIGHUP (the terminal the player was started from closed) and
+// SIGINT (Ctrl+C there).
+TEST_F(WindowPlaceOnADesktop, TheTerminalsSignalsCloseQuietlyAndSaveThePlace) {
+  const sample_game::StartupSettings startup{0, 1, 32};
+  const GameFrame title = HeadlessTitleFrames(startup).title;
+  const GameFrame box = HeadlessDamagedTitleBox(startup);
+  ASSERT_FALSE(box.pixels.empty()) << "the headless player showed no box";
+  ASSERT_TRUE(StartDesktop(WindowManager::Openbox, 1024, 768));
+  const fs::path saved = Game() / "user_data" / "Window.dat";
+  WriteGame(startup);
+  for (const bool boxWaits : {false, true}) {
+    if (boxWaits) DamageTheTitlePicture(Game());
+    for (const int signal : {SIGHUP, SIGINT}) {
+      SCOPED_TRACE(std::string(sigabbrev_np(signal)) + (boxWaits ? " while a box waits" : " at the title"));
+      fs::remove(saved);
+      SpawnedProgram& player = StartPlayer();
+      const std::optional<XWindowId> window = WindowOf(player);
+      ASSERT_TRUE(window);
+      ASSERT_TRUE(WaitUntilShown(*window, boxWaits ? box : title));
+      player.Signal(signal);
+      ASSERT_TRUE(player.EndsWithin(kProgramEndWaitMs)) << "the signal was not taken";
+      EXPECT_EQ(player.EndingSignal(), std::nullopt) << "the signal ended the player unclosed";
+      EXPECT_EQ(player.ExitCode(), 0) << player.Stderr();
+      EXPECT_TRUE(fs::exists(saved)) << "the window's place was not saved";
+    }
+  }
 }
 
 // A window saved at 200 % on a large desktop (Window.dat: 1280x960 inner

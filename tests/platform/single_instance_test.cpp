@@ -5,8 +5,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
+#include <cstring>
+#include <fstream>
+#include <optional>
+
 #include "platform/main_thread.h"
 #include "tests/support/lock_holder.h"
+#include "tests/support/spawned_program.h"
 
 namespace {
 
@@ -36,17 +42,65 @@ TEST_F(SingleInstanceTest, EndingTheHolderHandsTheLockOver) {
   platform::InstanceLock lock(path_);
   ASSERT_EQ(lock.TryAcquire(), platform::InstanceLock::Status::HeldByOther);
   EXPECT_EQ(lock.OwnerPid(), holder.Pid());
-  EXPECT_EQ(platform::EndLockHolder(lock, lock.OwnerPid()), platform::EndResult::Ended);
+  const platform::ProcessHandle opened = platform::OpenLockHolder(lock);
+  EXPECT_EQ(opened.Pid(), holder.Pid());
+  EXPECT_EQ(platform::EndLockHolder(lock, opened), platform::EndResult::Ended);
   EXPECT_TRUE(holder.Ended());
 }
 
-TEST_F(SingleInstanceTest, TerminationSignalBecomesAQuietCloseRequest) {
+// The holder ended (killed, say) after it was opened, and its process id
+// went to another program, which the lock file now names as far as it can
+// tell: the lock is free, so nothing is ended and the lock is taken.
+TEST_F(SingleInstanceTest, AFreeLockIsTakenWithoutEndingTheProgramThatTookUpTheHoldersId) {
+  LockHolder holder(path_);
+  platform::InstanceLock lock(path_);
+  ASSERT_EQ(lock.TryAcquire(), platform::InstanceLock::Status::HeldByOther);
+  const platform::ProcessHandle opened = platform::OpenLockHolder(lock);
+  ::kill(holder.Pid(), SIGKILL);
+  ASSERT_TRUE(holder.Ended());
+  SpawnedProgram bystander({.command = {"sleep", "60"}, .folder = {}, .environment = {}, .descriptor3 = -1});
+  ASSERT_TRUE(bystander.Started());
+  std::ofstream(path_, std::ios::trunc) << bystander.Pid() << "\n";
+  EXPECT_EQ(platform::EndLockHolder(lock, opened), platform::EndResult::Ended);
+  EXPECT_TRUE(lock.Held());
+  EXPECT_FALSE(bystander.EndsWithin(0)) << "the bystander was ended";
+}
+
+// The holder that was opened has ended and another player holds the lock
+// by now: that one was never asked about, so it is not ended.
+TEST_F(SingleInstanceTest, APlayerThatTookTheLockSinceIsNotEnded) {
+  std::optional<LockHolder> first(std::in_place, path_);
+  platform::InstanceLock lock(path_);
+  ASSERT_EQ(lock.TryAcquire(), platform::InstanceLock::Status::HeldByOther);
+  const platform::ProcessHandle opened = platform::OpenLockHolder(lock);
+  first.reset();
+  LockHolder next(path_);
+  EXPECT_EQ(platform::EndLockHolder(lock, opened), platform::EndResult::Gone);
+  EXPECT_FALSE(lock.Held());
+  EXPECT_TRUE(next.Running());
+}
+
+// SIGTERM, and the terminal's SIGHUP and SIGINT, each become a quiet close;
+// a terminal's signal that the process was started ignoring (as nohup
+// starts it) stays ignored.
+TEST_F(SingleInstanceTest, TerminationSignalsBecomeAQuietCloseRequest) {
+  const std::array<int, 3> signals = {SIGTERM, SIGHUP, SIGINT};
+  std::array<struct sigaction, 3> before{};
+  for (std::size_t i = 0; i < signals.size(); ++i) ::sigaction(signals[i], nullptr, &before[i]);
+  for (const int signal : signals) {
+    platform::ResetMainThreadState();
+    platform::TakeTerminationAsCloseRequest();
+    ::raise(signal);
+    EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::Terminate) << sigabbrev_np(signal);
+    EXPECT_TRUE(platform::ForcedCloseRaised());
+  }
   platform::ResetMainThreadState();
+  ::signal(SIGHUP, SIG_IGN);
   platform::TakeTerminationAsCloseRequest();
-  ::raise(SIGTERM);
-  EXPECT_EQ(platform::TakeCloseRequest(), platform::CloseReason::Terminate);
-  EXPECT_TRUE(platform::ForcedCloseRaised());
-  platform::ResetMainThreadState();
+  struct sigaction taken {};
+  ::sigaction(SIGHUP, nullptr, &taken);
+  EXPECT_EQ(taken.sa_handler, SIG_IGN);
+  for (std::size_t i = 0; i < signals.size(); ++i) ::sigaction(signals[i], &before[i], nullptr);
 }
 
 TEST_F(SingleInstanceTest, DefaultPathIsInTheRuntimeFolder) {
