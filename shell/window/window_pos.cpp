@@ -18,7 +18,7 @@ void cWindowPos::RegisterFields(FieldRegistry& fields, std::uint32_t) {
 void cWindowPos::Load(DataReader& in) {
   cRecord::Load(in);
   KeepAWindowSize(platform::DesktopBounds());
-  ClampInto(platform::DesktopWorkArea());
+  ClampInto(platform::WorkAreaHolding({m_nX, m_nY, m_nWidth, m_nHeight}));
 }
 
 void cWindowPos::Set(int x, int y, int width, int height, int zoomed) {

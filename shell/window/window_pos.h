@@ -1,9 +1,10 @@
 #pragma once
 // The main window's place, kept across runs in "user_data\Window.dat":
 // the position of its inner (client) area, its size and whether it was
-// maximised. Loading brings the place back inside the desktop's work area,
-// so that a window saved on a screen that is gone, or larger than this one
-// (or a damaged file), never opens where nobody sees it.
+// maximised. Loading brings the place back inside the work area of the
+// monitor that holds the most of it (the primary monitor's when none holds
+// any), so that a window saved on a monitor that is gone, or larger than
+// this one (or a damaged file), never opens where nobody sees it.
 
 #include <cstdint>
 

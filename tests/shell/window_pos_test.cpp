@@ -10,6 +10,7 @@
 #include <iterator>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "foundation/record_stream.h"
 #include "platform/headless_window.h"
@@ -83,6 +84,26 @@ TEST(WindowPosClamp, ASizeTheWindowCannotComeBackAtBecomesThePicturesCentred) {
         << c.width << " x " << c.height;
     EXPECT_EQ(pos.m_bZoomed, 1);
   }
+}
+
+// The monitor a place belongs to: the one that holds the most of it, the
+// primary one (listed first, wherever it stands) when none holds any of it.
+TEST(WindowPlacement, APlaceBelongsToTheMonitorHoldingTheMostOfIt) {
+  const platform::Monitor primary{{1280, 0, 1024, 768}, {1280, 0, 1024, 740}};
+  const platform::Monitor left{{0, 0, 1280, 1024}, {0, 24, 1280, 1000}};
+  const std::vector<platform::Monitor> monitors{primary, left};
+  const auto holding = [&](const platform::WindowRect& rect) {
+    return Fields(platform::MonitorHolding(rect, monitors).bounds);
+  };
+  EXPECT_EQ(holding({1401, 172, 640, 480}), Fields(primary.bounds));
+  EXPECT_EQ(holding({100, 172, 640, 480}), Fields(left.bounds));
+  EXPECT_EQ(holding({1000, 172, 640, 480}), Fields(primary.bounds));  // 360 columns of 640 on it
+  EXPECT_EQ(holding({700, 172, 640, 480}), Fields(left.bounds));
+  EXPECT_EQ(holding({900, 900, 640, 480}), Fields(left.bounds));      // below the primary one's bottom
+  EXPECT_EQ(holding({3000, 200, 640, 480}), Fields(primary.bounds));  // a monitor since unplugged
+  EXPECT_EQ(holding({-5000, -5000, 640, 480}), Fields(primary.bounds));
+  EXPECT_EQ(Fields(platform::MonitorHolding({0, 0, 640, 480}, {}).bounds), Fields({}));
+  EXPECT_EQ(Fields(platform::BoundsOfAll(monitors)), Fields({0, 0, 2304, 1024}));
 }
 
 // The frame a window manager adds, and where the window lands with it.
@@ -170,7 +191,7 @@ TEST_F(WindowPosStartTest, TheInnerAreaComesBackWhereItWasUnderAWindowManagersFr
   Start("Direct3D=1\nWindowMode=2\nExit\n");
   platform::PlaceMainWindow(321, 292, 1280, 960);
   ASSERT_TRUE(harness_->Close());
-  platform::SetHeadlessDesktop({{0, 0, 800, 600}, {0, 0, 800, 600}, 32, 60});
+  platform::SetHeadlessDesktop({{0, 0, 800, 600}, {0, 0, 800, 600}, 32, 60, {}});
   Start("Direct3D=1\nWindowMode=2\nExit\n");
   ASSERT_EQ(harness_->StepFrames(1), 1);
   const platform::WindowRect rect = platform::MainWindowRect();
@@ -216,6 +237,29 @@ TEST_F(WindowPosStartTest, ADamagedSavedSizeComesBackAsThePicturesCentredAndIsSa
       ASSERT_TRUE(harness_->Close());
     }
   }
+}
+
+// Two monitors, the primary one on the right: the first start opens centred
+// on the primary one; a place saved on the other comes back there, inside
+// its work area, which is then the one the window's size menu measures; with
+// that monitor unplugged the place comes back inside the primary one's.
+TEST_F(WindowPosStartTest, APlaceComesBackOnTheMonitorThatHoldsItAndAFirstStartOnThePrimaryOne) {
+  const platform::Monitor left{{0, 0, 1280, 1024}, {0, 30, 1280, 994}};
+  platform::HeadlessDesktop twoMonitors;
+  twoMonitors.bounds = twoMonitors.workArea = {1280, 0, 1024, 768};
+  twoMonitors.otherMonitors = {left};
+  platform::SetHeadlessDesktop(twoMonitors);
+  Start("Direct3D=1\nWindowMode=1\nExit\n");
+  EXPECT_EQ(Fields(platform::MainWindowRect()), Fields({1280 + (1024 - 640) / 2, (768 - 480) / 2, 640, 480}));
+  platform::PlaceMainWindow(100, 10, 640, 480);
+  ASSERT_TRUE(harness_->Close());
+  Start("Direct3D=1\nWindowMode=1\nExit\n");
+  EXPECT_EQ(Fields(platform::MainWindowRect()), Fields({100, 30, 640, 480}));  // below the left one's panel
+  EXPECT_EQ(Fields(platform::DesktopWorkArea()), Fields(left.workArea));
+  ASSERT_TRUE(harness_->Close());
+  platform::SetHeadlessDesktop({{1280, 0, 1024, 768}, {1280, 0, 1024, 768}, 32, 60, {}});
+  Start("Direct3D=1\nWindowMode=1\nExit\n");
+  EXPECT_EQ(Fields(platform::MainWindowRect()), Fields({1280, 30, 640, 480}));
 }
 
 TEST_F(WindowPosStartTest, AFixedSizeWindowTakesOnlyThePositionAndAMaximisedOneComesBackMaximised) {
