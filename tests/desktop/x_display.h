@@ -93,6 +93,9 @@ class XDisplay {
   void Activate(XWindowId window) const;
   // Asks the window manager to close the window, as its close button does.
   void Close(XWindowId window) const;
+  // Asks the window manager to move and size the window (its inner area),
+  // as the user does by dragging it and its border.
+  void Place(XWindowId window, const ScreenRect& inner) const;
 
  private:
   std::vector<XWindowId> ManagedWindows() const;
