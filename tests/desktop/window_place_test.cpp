@@ -6,13 +6,13 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 
 #include "shell/window/window_pos.h"
 #include "tests/desktop/desktop_fixture.h"
 #include "tests/desktop/desktop_waits.h"
 #include "tests/desktop/headless_frames.h"
 #include "tests/support/wait_until.h"
-#include "tests/tools/report_lines.h"
 
 namespace desktop_test {
 namespace {

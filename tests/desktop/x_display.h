@@ -94,7 +94,8 @@ class XDisplay {
   // Asks the window manager to close the window, as its close button does.
   void Close(XWindowId window) const;
   // Asks the window manager to move and size the window (its inner area),
-  // as the user does by dragging it and its border.
+  // as a pager does: the window manager places it as after the user dragged
+  // it and its border there.
   void Place(XWindowId window, const ScreenRect& inner) const;
 
  private:
