@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the player, its tests and benchmarks need
 # (xvfb and its fonts: the tests' own X server, where a question really waits;
-# openbox and fluxbox: the window managers the desktop tests start in it, and
-# the X libraries those tests talk to the server with; weston: the Wayland
-# compositor they take away under a running player; pulseaudio and its
-# tools: the sound server the desktop tests start, and its recorder).
+# xserver-xorg-video-dummy: Xorg with monitors side by side, on which the
+# window's monitor is tested; openbox and fluxbox: the window managers the
+# desktop tests start in them, and the X libraries those tests talk to the
+# servers with; weston: the Wayland compositor they take away under a
+# running player; pulseaudio and its tools: the sound server the desktop
+# tests start, and its recorder).
 # Idempotent: quiet and quick when everything is already present.
 set -euo pipefail
 
@@ -13,7 +15,7 @@ packages=(
   libsdl2-dev libpng-dev zlib1g-dev libjpeg-dev libfreetype-dev libfontconfig-dev
   fonts-ipafont-gothic libvorbis-dev libfluidsynth-dev timgm6mb-soundfont
   googletest libgtest-dev libbenchmark-dev libpixman-1-dev
-  xvfb xfonts-base openbox fluxbox libx11-dev libxtst-dev libxfixes-dev
+  xvfb xfonts-base xserver-xorg-video-dummy openbox fluxbox libx11-dev libxtst-dev libxfixes-dev
   weston pulseaudio pulseaudio-utils
 )
 

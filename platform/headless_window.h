@@ -4,15 +4,20 @@
 // state. (Keys and the mouse come from the event script of
 // platform/ui_events.h.)
 
+#include <vector>
+
 #include "platform/window.h"
 
 namespace platform {
 
+// The primary monitor's bounds and work area, the desktop's depth and
+// refresh rate, and the monitors beside the primary one.
 struct HeadlessDesktop {
   WindowRect bounds{0, 0, 1920, 1080};
   WindowRect workArea{0, 0, 1920, 1040};
   int depth = 32;
   int refreshRate = 60;
+  std::vector<Monitor> otherMonitors;
 };
 // How the window last created came to be seen: how often it was shown,
 // whether its renderer existed by the first time, where it stood then, and how

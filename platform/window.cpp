@@ -86,8 +86,15 @@ void SetMainWindowSizeLimits(int minWidth, int minHeight, int maxWidth, int maxH
 
 int DesktopColourDepth() { return Current().DesktopDepth(); }
 int DesktopRefreshRate() { return Current().RefreshRate(); }
-WindowRect DesktopBounds() { return Current().Desktop(); }
-WindowRect DesktopWorkArea() { return Current().WorkArea(); }
+WindowRect DesktopBounds() {
+  const std::vector<Monitor> monitors = Current().Monitors();
+  return monitors.empty() ? WindowRect{} : monitors.front().bounds;
+}
+WindowRect WholeDesktopBounds() { return BoundsOfAll(Current().Monitors()); }
+WindowRect WorkAreaHolding(const WindowRect& rect) {
+  return MonitorHolding(rect, Current().Monitors()).workArea;
+}
+WindowRect DesktopWorkArea() { return WorkAreaHolding(MainWindowRect()); }
 std::optional<std::string> DisplayProblem() { return Current().DisplayProblem(); }
 std::string DisplayDescription() { return Current().Description(); }
 bool VideoDriverShowsNothing() {

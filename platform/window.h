@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/main_thread.h"
 #include "platform/ui_events.h"
@@ -18,6 +19,13 @@ struct WindowRect {
   int y = 0;
   int width = 0;
   int height = 0;
+};
+
+// A monitor of the desktop: where it lies on the desktop, and its work area
+// (the monitor without panels and docks).
+struct Monitor {
+  WindowRect bounds;
+  WindowRect workArea;
 };
 
 // The frame a window manager draws around a window (title bar and borders),
@@ -43,8 +51,10 @@ std::string DisplayDescription();
 // question in them. Never so headless.
 bool VideoDriverShowsNothing();
 
-// Creates the hidden window with a client area of the given size at (100, 100),
-// and its renderer: the window appears only when shown, where it was placed.
+// Creates the hidden window with a client area of the given size, centred on
+// the primary monitor, and its renderer: the window appears only when shown,
+// where it was placed (so full screen covers the primary monitor unless the
+// window was placed on another).
 bool CreateMainWindow(int clientWidth, int clientHeight);
 void DestroyMainWindow();
 bool MainWindowExists();
@@ -68,12 +78,24 @@ bool MainWindowMinimised();
 void SetMainWindowResizable(bool resizable);
 void SetMainWindowSizeLimits(int minWidth, int minHeight, int maxWidth, int maxHeight);
 
-// The desktop: its colour depth (16 or 32 here), refresh rate, its size and
-// its work area (the desktop without panels and docks).
+// The desktop: its colour depth (16 or 32 here) and refresh rate.
 int DesktopColourDepth();
 int DesktopRefreshRate();
+// The primary monitor's bounds, where a window opens the first time.
 WindowRect DesktopBounds();
+// The smallest rectangle that holds every monitor.
+WindowRect WholeDesktopBounds();
+// The work area of the monitor that holds the most of the rectangle (of the
+// primary one when none holds any of it: a monitor since unplugged).
+WindowRect WorkAreaHolding(const WindowRect& rect);
+// The work area of the monitor that holds the most of the window (of the
+// primary one before the window exists).
 WindowRect DesktopWorkArea();
+
+// Of the monitors (the primary one first), the one that holds the most of
+// the rectangle, the primary one when none holds any of it; an empty
+// monitor when there is none.
+Monitor MonitorHolding(const WindowRect& rect, const std::vector<Monitor>& monitors);
 
 // A window's size shrunk, its shape kept, to the largest that fits a room of
 // that size; as it is when it fits (or is not a size at all).

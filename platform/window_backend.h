@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/window.h"
 
@@ -34,8 +35,8 @@ class WindowBackend {
   virtual void SetSizeLimits(int minWidth, int minHeight, int maxWidth, int maxHeight) = 0;
   virtual int DesktopDepth() const = 0;
   virtual int RefreshRate() const = 0;
-  virtual WindowRect Desktop() const = 0;
-  virtual WindowRect WorkArea() const = 0;
+  // The monitors, the primary one first; none without a display.
+  virtual std::vector<Monitor> Monitors() const = 0;
   virtual std::optional<std::string> DisplayProblem() const = 0;
   virtual std::string Description() const = 0;
   // Handles the window events that arrived, reporting closes and changes of

@@ -23,6 +23,14 @@ int ClampAxis(int position, int size, int before, int after, int areaStart, int 
   return std::max(first, std::min(position, last));
 }
 
+// How far two spans starting at the positions overlap (0 when they do not).
+std::int64_t Overlap(int start, int size, int otherStart, int otherSize) {
+  const std::int64_t from = std::max<std::int64_t>(start, otherStart);
+  const std::int64_t to =
+      std::min<std::int64_t>(std::int64_t(start) + size, std::int64_t(otherStart) + otherSize);
+  return std::max<std::int64_t>(0, to - from);
+}
+
 }  // namespace
 
 WindowRect ShrinkToFit(const WindowRect& rect, int roomWidth, int roomHeight) {
@@ -46,6 +54,34 @@ WindowRect FitFramedWindow(const WindowRect& inner, const WindowFrame& frame, co
   fitted.x = ClampAxis(inner.x, fitted.width, frame.left, frame.right, area.x, area.width);
   fitted.y = ClampAxis(inner.y, fitted.height, frame.top, frame.bottom, area.y, area.height);
   return fitted;
+}
+
+Monitor MonitorHolding(const WindowRect& rect, const std::vector<Monitor>& monitors) {
+  if (monitors.empty()) return {};
+  const Monitor* holding = &monitors.front();
+  std::int64_t most = 0;
+  for (const Monitor& monitor : monitors) {
+    const std::int64_t held = Overlap(rect.x, rect.width, monitor.bounds.x, monitor.bounds.width) *
+                              Overlap(rect.y, rect.height, monitor.bounds.y, monitor.bounds.height);
+    if (held > most) {
+      most = held;
+      holding = &monitor;
+    }
+  }
+  return *holding;
+}
+
+WindowRect BoundsOfAll(const std::vector<Monitor>& monitors) {
+  if (monitors.empty()) return {};
+  int left = monitors.front().bounds.x, top = monitors.front().bounds.y;
+  int right = left + monitors.front().bounds.width, bottom = top + monitors.front().bounds.height;
+  for (const Monitor& monitor : monitors) {
+    left = std::min(left, monitor.bounds.x);
+    top = std::min(top, monitor.bounds.y);
+    right = std::max(right, monitor.bounds.x + monitor.bounds.width);
+    bottom = std::max(bottom, monitor.bounds.y + monitor.bounds.height);
+  }
+  return {left, top, right - left, bottom - top};
 }
 
 void WindowPlacement::Want(const WindowRect& inner) {
@@ -72,7 +108,8 @@ void WindowPlacement::Keep(WindowBackend& backend) {
   }
   // Placed again even where the window seems to stand right already: the
   // frame may be known before the window manager's move of the window is.
-  const WindowRect target = FitFramedWindow(*wanted_, frame, backend.WorkArea());
+  const WindowRect area = MonitorHolding(*wanted_, backend.Monitors()).workArea;
+  const WindowRect target = FitFramedWindow(*wanted_, frame, area);
   const WindowRect now = backend.Rect();
   if (target.width != now.width || target.height != now.height)
     backend.Place(target.x, target.y, target.width, target.height);

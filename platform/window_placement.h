@@ -4,12 +4,13 @@
 // A window placed before the manager framed it lands with the frame's corner
 // where the inner corner was meant to go, so the program's placement is kept
 // until the frame is known and then applied again. A frame that would reach
-// past the work area is brought inside it, the inner area shrunk (its shape
-// kept) where the frame cannot fit otherwise, so the whole picture shows.
-// Main thread only.
+// past the work area (of the monitor that holds the most of the window) is
+// brought inside it, the inner area shrunk (its shape kept) where the frame
+// cannot fit otherwise, so the whole picture shows. Main thread only.
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "platform/window.h"
 
@@ -35,5 +36,9 @@ class WindowPlacement {
 // shrunk to the largest size of its shape that fits) so that the window
 // with its frame lies inside the area.
 WindowRect FitFramedWindow(const WindowRect& inner, const WindowFrame& frame, const WindowRect& area);
+
+// The smallest rectangle that holds the bounds of every monitor (empty when
+// there is none).
+WindowRect BoundsOfAll(const std::vector<Monitor>& monitors);
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <vector>
 
 #include "platform/headless_window.h"
 #include "platform/window_backend.h"
@@ -15,7 +16,9 @@ class HeadlessWindow final : public WindowBackend {
  public:
   bool Create(int clientWidth, int clientHeight) override {
     std::lock_guard lock(mutex_);
-    rect_ = {100, 100, clientWidth, clientHeight};
+    const WindowRect& primary = desktop_.bounds;
+    rect_ = {primary.x + (primary.width - clientWidth) / 2, primary.y + (primary.height - clientHeight) / 2,
+             clientWidth, clientHeight};
     exists_ = true;
     framed_ = false;
     maximised_ = minimised_ = false;
@@ -87,13 +90,11 @@ class HeadlessWindow final : public WindowBackend {
     std::lock_guard lock(mutex_);
     return desktop_.refreshRate;
   }
-  WindowRect Desktop() const override {
+  std::vector<Monitor> Monitors() const override {
     std::lock_guard lock(mutex_);
-    return desktop_.bounds;
-  }
-  WindowRect WorkArea() const override {
-    std::lock_guard lock(mutex_);
-    return desktop_.workArea;
+    std::vector<Monitor> monitors{{desktop_.bounds, desktop_.workArea}};
+    monitors.insert(monitors.end(), desktop_.otherMonitors.begin(), desktop_.otherMonitors.end());
+    return monitors;
   }
   std::optional<std::string> DisplayProblem() const override { return std::nullopt; }
   std::string Description() const override { return "headless display, software renderer"; }

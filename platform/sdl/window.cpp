@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "platform/first_frame.h"
 #include "platform/sdl/ui_events.h"
@@ -22,7 +23,10 @@ class SdlWindow final : public WindowBackend {
       std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
       return false;
     }
-    window_ = SDL_CreateWindow("", 100, 100, clientWidth, clientHeight, SDL_WINDOW_HIDDEN);
+    // Made on the primary monitor (SDL lists it first), which a first start
+    // and full screen use; a place saved on another moves it there.
+    window_ = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED_DISPLAY(0), SDL_WINDOWPOS_CENTERED_DISPLAY(0),
+                               clientWidth, clientHeight, SDL_WINDOW_HIDDEN);
     if (!window_) {
       std::fprintf(stderr, "SDL window: %s\n", SDL_GetError());
       StopVideo();
@@ -111,18 +115,20 @@ class SdlWindow final : public WindowBackend {
     if (SDL_GetDesktopDisplayMode(DisplayIndex(), &mode) != 0 || mode.refresh_rate <= 0) return 60;
     return mode.refresh_rate;
   }
-  WindowRect Desktop() const override {
+  std::vector<Monitor> Monitors() const override {
     // The report asks before the window exists: the video part of SDL
     // starts here and stays for the window, also for a driver the user chose.
     if (!videoHeld_ && (DisplayProblem() || !StartVideo())) return {};
-    SDL_Rect r{0, 0, 0, 0};
-    SDL_GetDisplayBounds(DisplayIndex(), &r);
-    return {r.x, r.y, r.w, r.h};
-  }
-  WindowRect WorkArea() const override {
-    SDL_Rect r{0, 0, 640, 480};
-    if (SDL_GetDisplayUsableBounds(DisplayIndex(), &r) != 0) SDL_GetDisplayBounds(DisplayIndex(), &r);
-    return {r.x, r.y, r.w, r.h};
+    std::vector<Monitor> monitors;
+    for (int index = 0; index < SDL_GetNumVideoDisplays(); ++index) {
+      SDL_Rect bounds{0, 0, 0, 0};
+      if (SDL_GetDisplayBounds(index, &bounds) != 0) continue;
+      SDL_Rect usable = bounds;
+      if (SDL_GetDisplayUsableBounds(index, &usable) != 0) usable = bounds;
+      monitors.push_back(
+          {{bounds.x, bounds.y, bounds.w, bounds.h}, {usable.x, usable.y, usable.w, usable.h}});
+    }
+    return monitors;
   }
   std::string Description() const override {
     SDL_version version;

@@ -17,8 +17,8 @@ class cMainWindow {
   // The same at the window's current position.
   void FitClient(int width, int height);
   void Move(int x, int y);
-  // ((desktop width - window width) / 2, (desktop height - window height) / 2),
-  // halves rounded toward zero.
+  // Centred on the primary monitor: its corner plus ((monitor width - window
+  // width) / 2, (monitor height - window height) / 2), halves rounded toward zero.
   void Centre();
   platform::WindowRect GetClientRect() const;
   // A sizing border on or off.

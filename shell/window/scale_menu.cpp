@@ -152,8 +152,8 @@ platform::WindowRect ScaledWindowPlace(const platform::WindowRect& window, const
                                        int scale) {
   platform::WindowRect place{0, window.y, kBaseWidth * scale, kBaseHeight * scale};
   place.x = window.x + window.width / 2 - place.width / 2;
-  place.x = std::max(place.x, 0);
-  place.y = std::max(place.y, 0);
+  place.x = std::max(place.x, workArea.x);
+  place.y = std::max(place.y, workArea.y);
   const int right = workArea.x + workArea.width, bottom = workArea.y + workArea.height;
   if (place.x + place.width > right) place.x = right - place.width;
   if (place.y + place.height > bottom) place.y = bottom - place.height;

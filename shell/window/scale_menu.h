@@ -1,10 +1,11 @@
 #pragma once
 // The window-size menu of a Direct3D window: "100% (640*480)" up to
-// "500% (3200*2400)", each offered only when the desktop's work area holds
-// that size. A desktop window of this system has no system menu to hold the
-// items, so the menu is drawn in the game window: a right click opens it at
-// the pointer, F10 at the window's top-left corner. While it is open the
-// game holds still; a choice resizes the window about its horizontal centre.
+// "500% (3200*2400)", each offered only when the work area of the monitor
+// that holds the most of the window holds that size. A desktop window of
+// this system has no system menu to hold the items, so the menu is drawn in
+// the game window: a right click opens it at the pointer, F10 at the
+// window's top-left corner. While it is open the game holds still; a choice
+// resizes the window about its horizontal centre.
 
 #include <string>
 #include <vector>

@@ -17,8 +17,8 @@ void cWindowPos::RegisterFields(FieldRegistry& fields, std::uint32_t) {
 
 void cWindowPos::Load(DataReader& in) {
   cRecord::Load(in);
-  KeepAWindowSize(platform::DesktopBounds());
-  ClampInto(platform::DesktopWorkArea());
+  KeepAWindowSize(platform::WholeDesktopBounds());
+  ClampInto(platform::WorkAreaHolding({m_nX, m_nY, m_nWidth, m_nHeight}));
 }
 
 void cWindowPos::Set(int x, int y, int width, int height, int zoomed) {
@@ -34,19 +34,26 @@ std::int32_t ClampAxis(std::int32_t position, std::int32_t size, int areaStart, 
   const std::int64_t last = std::int64_t(areaStart) + areaSize - std::clamp<std::int64_t>(size, 0, areaSize);
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(position, areaStart, last));
 }
+
+// A window manager keeps a window at least this many pixels a side.
+constexpr std::int64_t kShortestSide = 100;
+// How many times the whole desktop's width or height a window may reach.
+constexpr std::int64_t kMostDesktops = 4;
+// How many times as wide as tall, or as tall as wide, a window may be.
+constexpr std::int64_t kMostStretch = 8;
+
+bool SideAWindowCouldHave(std::int64_t side, int desktopSide) {
+  return side >= kShortestSide && (desktopSide <= 0 || side <= kMostDesktops * desktopSide);
+}
 }  // namespace
 
-void cWindowPos::KeepAWindowSize(const platform::WindowRect& desktop) {
-  constexpr std::int64_t kMostStretch = 2;
+void cWindowPos::KeepAWindowSize(const platform::WindowRect& wholeDesktop) {
   const std::int64_t width = m_nWidth, height = m_nHeight;
-  // The width and the height in pictures' widths and heights, crosswise.
-  const std::int64_t across = width * kScreenHeight, down = height * kScreenWidth;
-  const bool large = width >= kScreenWidth && height >= kScreenHeight;
-  if (large && across <= kMostStretch * down && down <= kMostStretch * across) return;
+  if (SideAWindowCouldHave(width, wholeDesktop.width) && SideAWindowCouldHave(height, wholeDesktop.height) &&
+      width <= kMostStretch * height && height <= kMostStretch * width)
+    return;
   m_nWidth = kScreenWidth;
   m_nHeight = kScreenHeight;
-  m_nX = desktop.x + (desktop.width - kScreenWidth) / 2;
-  m_nY = desktop.y + (desktop.height - kScreenHeight) / 2;
 }
 
 void cWindowPos::ClampInto(const platform::WindowRect& area) {

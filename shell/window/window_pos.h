@@ -1,9 +1,10 @@
 #pragma once
 // The main window's place, kept across runs in "user_data\Window.dat":
 // the position of its inner (client) area, its size and whether it was
-// maximised. Loading brings the place back inside the desktop's work area,
-// so that a window saved on a screen that is gone, or larger than this one
-// (or a damaged file), never opens where nobody sees it.
+// maximised. Loading brings the place back inside the work area of the
+// monitor that holds the most of it (the primary monitor's when none holds
+// any), so that a window saved on a monitor that is gone, or larger than
+// this one (or a damaged file), never opens where nobody sees it.
 
 #include <cstdint>
 
@@ -15,12 +16,13 @@ class cWindowPos : public cRecord {
   void RegisterFields(FieldRegistry& fields, std::uint32_t version) override;
   void Load(DataReader& in) override;
   void Set(int x, int y, int width, int height, int zoomed);
-  // A size the window cannot come back at becomes the picture's (640 x 480),
-  // centred on the desktop as at a first start: one smaller than the size
-  // menu's smallest (the picture at 100 %), or more than twice as wide or
-  // as tall as the picture's shape (a damaged file; a window that came back
-  // so would be a sliver, and would be saved so again).
-  void KeepAWindowSize(const platform::WindowRect& desktop);
+  // A size no window could have had (a damaged file) becomes the picture's
+  // (640 x 480) at the saved place: a side shorter than 100 pixels, a side
+  // more than four times the whole desktop's, or a shape more than eight
+  // times as wide as tall or as tall as wide (a window that came back so
+  // would be a sliver, and would be saved so again). Any size a window
+  // manager lets the user give the window stays.
+  void KeepAWindowSize(const platform::WindowRect& wholeDesktop);
   // A size larger than the area shrunk to the largest of its shape that
   // fits; then the position moved inside the area: the whole window when it
   // fits, else (a damaged size) its top-left corner at the area's.

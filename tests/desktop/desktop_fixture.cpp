@@ -46,6 +46,12 @@ bool DesktopFixture::StartDesktop(WindowManager manager, int width, int height) 
   return desktop_->Problem().empty();
 }
 
+bool DesktopFixture::StartDesktop(WindowManager manager, const std::vector<VirtualMonitor>& monitors) {
+  desktop_ = std::make_unique<DesktopSession>(manager, monitors, folder_ / "home");
+  EXPECT_EQ(desktop_->Problem(), "");
+  return desktop_->Problem().empty();
+}
+
 void DesktopFixture::WriteGame(const sample_game::StartupSettings& startup) {
   sample_game::GenerateOptions options;
   options.startup = startup;

@@ -26,6 +26,8 @@ class DesktopFixture : public testing::Test {
 
   // Starts the desktop; the case fails, saying what is missing, when it cannot.
   bool StartDesktop(WindowManager manager, int width, int height);
+  // The same with the monitors side by side, left to right.
+  bool StartDesktop(WindowManager manager, const std::vector<VirtualMonitor>& monitors);
   const XDisplay& X() const { return desktop_->X(); }
   const std::string& Display() const { return desktop_->Display(); }
   // Ends the X server under the player (X() is gone from then on).

@@ -2,6 +2,8 @@
 
 #include <signal.h>
 
+#include <fstream>
+
 #include "tests/desktop/desktop_waits.h"
 #include "tests/support/wait_until.h"
 
@@ -10,6 +12,15 @@ namespace {
 
 std::string MissingProgram(const char* program, const char* package) {
   return std::string(program) + " is missing (Debian package " + package + "; ./deps.sh installs it)";
+}
+
+// The lines of a server's log that say what went wrong.
+std::string ErrorLines(const std::filesystem::path& log) {
+  std::ifstream in(log);
+  std::string errors;
+  for (std::string line; std::getline(in, line);)
+    if (line.find("(EE)") != std::string::npos) errors += "\n" + line;
+  return errors;
 }
 
 std::vector<std::string> ManagerCommand(WindowManager manager) {
@@ -29,13 +40,34 @@ DesktopSession::DesktopSession(WindowManager manager, int width, int height,
     problem_ = MissingProgram("Xvfb", "xvfb");
     return;
   }
-  if (!ProgramInPath(NameOf(manager))) {
-    problem_ = MissingProgram(NameOf(manager), NameOf(manager));
-    return;
-  }
   server_ = std::make_unique<VirtualXServer>(width, height);
   if (!server_->Ready()) {
     problem_ = "Xvfb did not start";
+    return;
+  }
+  StartWindowManager(manager, home);
+}
+
+DesktopSession::DesktopSession(WindowManager manager, const std::vector<VirtualMonitor>& monitors,
+                               const std::filesystem::path& home) {
+  if (!ProgramInPath("Xorg")) {
+    problem_ = MissingProgram("Xorg", "xserver-xorg-core");
+    return;
+  }
+  server_ = std::make_unique<VirtualXServer>(monitors, home / "xorg");
+  if (!server_->Ready()) {
+    problem_ =
+        "Xorg with the dummy video driver did not start (Debian package xserver-xorg-video-dummy; "
+        "./deps.sh installs it):" +
+        ErrorLines(home / "xorg" / "xorg.log");
+    return;
+  }
+  StartWindowManager(manager, home);
+}
+
+void DesktopSession::StartWindowManager(WindowManager manager, const std::filesystem::path& home) {
+  if (!ProgramInPath(NameOf(manager))) {
+    problem_ = MissingProgram(NameOf(manager), NameOf(manager));
     return;
   }
   std::filesystem::create_directories(home);

@@ -1,12 +1,14 @@
 #pragma once
-// A desktop of a test's own: an X server (Xvfb) of the size asked for, a
-// window manager that draws title bars and honours full screen, and the
-// test's connection to them. Everything it starts ends with it.
+// A desktop of a test's own: an X server (Xvfb of the size asked for, or
+// Xorg with several monitors), a window manager that draws title bars and
+// honours full screen, and the test's connection to them. Everything it
+// starts ends with it.
 
 #include <filesystem>
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "tests/desktop/x_display.h"
 #include "tests/support/spawned_program.h"
@@ -23,6 +25,9 @@ class DesktopSession {
  public:
   // The window manager keeps its settings under `home`.
   DesktopSession(WindowManager manager, int width, int height, const std::filesystem::path& home);
+  // The monitors side by side, left to right (Xorg keeps its files in `home`).
+  DesktopSession(WindowManager manager, const std::vector<VirtualMonitor>& monitors,
+                 const std::filesystem::path& home);
   ~DesktopSession();
   DesktopSession(const DesktopSession&) = delete;
   DesktopSession& operator=(const DesktopSession&) = delete;
@@ -38,6 +43,9 @@ class DesktopSession {
   void EndXServer();
 
  private:
+  // The window manager and the test's connection, once the server is ready.
+  void StartWindowManager(WindowManager manager, const std::filesystem::path& home);
+
   std::string problem_;
   std::unique_ptr<VirtualXServer> server_;
   std::unique_ptr<SpawnedProgram> manager_;

@@ -1,17 +1,21 @@
 // The player's window under a window manager that frames it with a title
-// bar and borders: where it opens, where it comes back after a close, and
-// the size it comes back at on a smaller screen.
+// bar and borders: where it opens, where it comes back after a close (with
+// the size the user gave it, on the monitor it was on), and the size it
+// comes back at on a smaller screen.
 #include <gtest/gtest.h>
 #include <signal.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <functional>
 #include <string>
 
 #include "shell/window/window_pos.h"
 #include "tests/desktop/desktop_fixture.h"
 #include "tests/desktop/desktop_waits.h"
 #include "tests/desktop/headless_frames.h"
+#include "tests/support/wait_until.h"
 
 namespace desktop_test {
 namespace {
@@ -19,6 +23,23 @@ namespace {
 namespace fs = std::filesystem;
 
 using WindowPlaceOnADesktop = DesktopFixture;
+using WindowPlaceOnTwoMonitors = DesktopFixture;
+
+// The window's inner area lies centred on the rectangle, to within the
+// halving's rounding.
+bool CentredOn(const ScreenRect& inner, const ScreenRect& on) {
+  return std::abs(2 * (inner.x - on.x) + inner.width - on.width) <= 1 &&
+         std::abs(2 * (inner.y - on.y) + inner.height - on.height) <= 1;
+}
+
+// Waits until the window's inner area is where `wanted` says.
+bool WaitUntilInner(const XDisplay& x, XWindowId window,
+                    const std::function<bool(const ScreenRect&)>& wanted) {
+  return WaitUntilWithin(kEventWaitMs, kPollMs, [&] {
+    const std::optional<ScreenRect> inner = x.InnerRect(window);
+    return inner && wanted(*inner);
+  });
+}
 
 // The inner area opens centred in the work area, and after a close through
 // the window manager the next start puts it where it was, whatever the
@@ -39,9 +60,7 @@ TEST_F(WindowPlaceOnADesktop, TheInnerAreaOpensCentredAndComesBackWhereItWas) {
     ASSERT_TRUE(player.EndsWithin(kProgramEndWaitMs)) << "the window's close did not end the player";
     EXPECT_EQ(player.ExitCode(), 0) << player.Stderr();
   }
-  const ScreenRect area = X().WorkArea();
-  EXPECT_LE(std::abs(2 * (inner[0].x - area.x) + inner[0].width - area.width), 1) << inner[0].x;
-  EXPECT_LE(std::abs(2 * (inner[0].y - area.y) + inner[0].height - area.height), 1) << inner[0].y;
+  EXPECT_TRUE(CentredOn(inner[0], X().WorkArea())) << testing::PrintToString(inner[0]);
   EXPECT_EQ(inner[1], inner[0]);
 }
 
@@ -104,6 +123,67 @@ TEST_F(WindowPlaceOnADesktop, ALargeSavedSizeComesBackWholeOnASmallScreen) {
   EXPECT_TRUE(area.Holds(*frame)) << "the window " << frame->x << "," << frame->y << " " << frame->width
                                   << "x" << frame->height << " leaves the work area " << area.width << "x"
                                   << area.height;
+}
+
+// Monitors side by side, the primary one on the left: each place and size
+// the window manager gave the resizable window (as when the user drags it
+// and its border), on either monitor, comes back at the next start; among
+// them sizes smaller than the picture and shapes far from its own.
+TEST_F(WindowPlaceOnTwoMonitors, EachPlaceAndSizeTheUserGaveComesBackOnItsMonitor) {
+  ASSERT_TRUE(StartDesktop(WindowManager::Openbox, {{1600, 1200, true}, {1280, 1024, false}}));
+  ASSERT_EQ(X().Screen(), (ScreenRect{0, 0, 2880, 1200}));
+  WriteGame({1, 2, 32});
+  const ScreenRect primary{0, 0, 1600, 1200};
+  const std::vector<ScreenRect> places = {{41, 72, 480, 360},    {2001, 172, 640, 480},
+                                          {1801, 172, 560, 420}, {2300, 600, 400, 300},
+                                          {300, 100, 640, 1000}, {150, 600, 1300, 480}};
+  for (std::size_t start = 0; start <= places.size(); ++start) {
+    SCOPED_TRACE("start " + std::to_string(start));
+    SpawnedProgram& player = StartPlayer();
+    const std::optional<XWindowId> window = WindowOf(player);
+    ASSERT_TRUE(window);
+    if (start == 0) {
+      EXPECT_TRUE(
+          WaitUntilInner(X(), *window, [&](const ScreenRect& inner) { return CentredOn(inner, primary); }))
+          << "the first start is not centred on the primary monitor but at "
+          << testing::PrintToString(X().InnerRect(*window));
+    } else {
+      const ScreenRect saved = places[start - 1];
+      EXPECT_TRUE(WaitUntilInner(X(), *window, [&](const ScreenRect& inner) { return inner == saved; }))
+          << testing::PrintToString(saved) << " came back as "
+          << testing::PrintToString(X().InnerRect(*window));
+    }
+    if (start == places.size()) break;
+    X().Place(*window, places[start]);
+    ASSERT_TRUE(WaitUntilInner(X(), *window, [&](const ScreenRect& inner) { return inner == places[start]; }))
+        << "the window manager did not place the window at " << testing::PrintToString(places[start]);
+    X().Close(*window);
+    ASSERT_TRUE(player.EndsWithin(kProgramEndWaitMs)) << "the window's close did not end the player";
+    EXPECT_EQ(player.ExitCode(), 0) << player.Stderr();
+  }
+}
+
+// The primary monitor on the right: the first start opens centred on it,
+// the report's Display line gives its size, and full screen covers it.
+TEST_F(WindowPlaceOnTwoMonitors, TheFirstStartAndFullScreenOpenOnThePrimaryMonitor) {
+  ASSERT_TRUE(StartDesktop(WindowManager::Openbox, {{1280, 1024, false}, {1024, 768, true}}));
+  const ScreenRect primary{1280, 0, 1024, 768};
+  WriteGame({1, 1, 32});
+  SpawnedProgram& windowed = StartPlayer();
+  std::optional<XWindowId> window = WindowOf(windowed);
+  ASSERT_TRUE(window);
+  EXPECT_TRUE(
+      WaitUntilInner(X(), *window, [&](const ScreenRect& inner) { return CentredOn(inner, primary); }))
+      << "the window opened at " << testing::PrintToString(X().InnerRect(*window));
+  EXPECT_NE(Report().find("Display : (1024,768)"), std::string::npos) << Report();
+  ASSERT_TRUE(Terminate(windowed));
+
+  std::ofstream(Game() / "System.ini", std::ios::binary) << sample_game::SystemIniText({1, 0, 32});
+  SpawnedProgram& fullScreen = StartPlayer();
+  window = WindowOf(fullScreen);
+  ASSERT_TRUE(window);
+  EXPECT_TRUE(WaitUntilInner(X(), *window, [&](const ScreenRect& inner) { return inner == primary; }))
+      << "full screen covers " << testing::PrintToString(X().InnerRect(*window));
 }
 
 }  // namespace

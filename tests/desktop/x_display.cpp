@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <bit>
 #include <chrono>
+#include <initializer_list>
 #include <thread>
 
 namespace desktop_test {
@@ -80,14 +81,14 @@ std::uint32_t Channel(unsigned long pixel, unsigned long mask) {
   return static_cast<std::uint32_t>(value * 255 / top);
 }
 
-void SendToWindowManager(Display* display, Window window, const char* message, long first, long second) {
+void SendToWindowManager(Display* display, Window window, const char* message,
+                         std::initializer_list<long> data) {
   XEvent event{};
   event.xclient.type = ClientMessage;
   event.xclient.window = window;
   event.xclient.message_type = XInternAtom(display, message, False);
   event.xclient.format = 32;
-  event.xclient.data.l[0] = first;
-  event.xclient.data.l[1] = second;
+  std::copy(data.begin(), data.end(), event.xclient.data.l);
   XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
              &event);
   XSync(display, False);
@@ -96,6 +97,11 @@ void SendToWindowManager(Display* display, Window window, const char* message, l
 // The source a request names: a pager or task bar, which a window manager
 // obeys where it may refuse an application's own wish.
 constexpr long kSourcePager = 2;
+// A move and resize request's flags: the position is the inner area's
+// (static gravity), and all of x, y, width and height are given.
+constexpr long kStaticGravity = 10;
+constexpr long kPositionAndSizeGiven = 0xF << 8;
+constexpr int kSourceShift = 12;
 
 }  // namespace
 
@@ -267,11 +273,17 @@ bool XDisplay::HasFocus(XWindowId window) const {
 }
 
 void XDisplay::Activate(XWindowId window) const {
-  SendToWindowManager(display_, window, "_NET_ACTIVE_WINDOW", kSourcePager, CurrentTime);
+  SendToWindowManager(display_, window, "_NET_ACTIVE_WINDOW", {kSourcePager, CurrentTime});
 }
 
 void XDisplay::Close(XWindowId window) const {
-  SendToWindowManager(display_, window, "_NET_CLOSE_WINDOW", CurrentTime, kSourcePager);
+  SendToWindowManager(display_, window, "_NET_CLOSE_WINDOW", {CurrentTime, kSourcePager});
+}
+
+void XDisplay::Place(XWindowId window, const ScreenRect& inner) const {
+  SendToWindowManager(display_, window, "_NET_MOVERESIZE_WINDOW",
+                      {kStaticGravity | kPositionAndSizeGiven | kSourcePager << kSourceShift, inner.x,
+                       inner.y, inner.width, inner.height});
 }
 
 }  // namespace desktop_test

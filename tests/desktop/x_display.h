@@ -93,6 +93,10 @@ class XDisplay {
   void Activate(XWindowId window) const;
   // Asks the window manager to close the window, as its close button does.
   void Close(XWindowId window) const;
+  // Asks the window manager to move and size the window (its inner area),
+  // as a pager does: the window manager places it as after the user dragged
+  // it and its border there.
+  void Place(XWindowId window, const ScreenRect& inner) const;
 
  private:
   std::vector<XWindowId> ManagedWindows() const;

@@ -38,12 +38,19 @@ TEST(ScaledWindowPlace, KeepsTheHorizontalCentreAndStaysInsideTheWorkArea) {
   EXPECT_EQ(place.width, 1280);
   EXPECT_EQ(place.height, 960);
   place = ScaledWindowPlace({10, 300, 640, 480}, area, 2);
-  EXPECT_EQ(place.x, 0);   // a negative left becomes 0
+  EXPECT_EQ(place.x, 0);   // a left edge before the work area's comes to it
   EXPECT_EQ(place.y, 80);  // moved up to end at the bottom
   place = ScaledWindowPlace({1500, 0, 640, 480}, area, 2);
   EXPECT_EQ(place.x, 1920 - 1280);
   place = ScaledWindowPlace({320, 100, 1280, 960}, area, 1);
   EXPECT_EQ(place.x, 640);
+  // The work area of a monitor to the right of another, below a panel: the
+  // window stays on that monitor.
+  place = ScaledWindowPlace({1290, 40, 640, 480}, {1280, 30, 1920, 1050}, 2);
+  EXPECT_EQ(place.x, 1280);
+  EXPECT_EQ(place.y, 40);
+  place = ScaledWindowPlace({1290, 10, 640, 480}, {1280, 30, 1920, 1050}, 1);
+  EXPECT_EQ(place.y, 30);
 }
 
 class ScaleMenuTest : public testing::Test {

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "foundation/record_stream.h"
 #include "platform/headless_window.h"
@@ -60,29 +61,54 @@ TEST(WindowPosClamp, ASizeLargerThanTheAreaComesBackAsTheLargestOfItsShapeThatFi
   }
 }
 
-// A size smaller than the picture at 100 %, or far from its shape (one bit
-// of a height flipped, a saved 1 x 1), comes back as the picture's size,
-// centred on the desktop; a size the menu offers or a hand-made one near the
-// picture's shape stays.
-TEST(WindowPosClamp, ASizeTheWindowCannotComeBackAtBecomesThePicturesCentred) {
+// A size no window could have had (a side under 100 pixels, a height of
+// 480 read as 4,194,784 with one bit flipped, a 1 x 741 sliver, a side more
+// than four times the whole desktop's, a shape beyond 8:1) comes back as
+// the picture's size at the saved place; any size a window manager lets the
+// user drag the window to stays, smaller than the picture or of another
+// shape alike.
+TEST(WindowPosClamp, ASizeNoWindowCouldHaveHadBecomesThePicturesAtTheSavedPlace) {
   const platform::WindowRect desktop{0, 0, 1920, 1080};
   struct Case {
     int width, height;
     bool kept;
   };
-  for (const Case& c : {Case{640, 4194784, false}, Case{1, 1, false}, Case{1, 741, false}, Case{639, 480, false},
-                        Case{640, 479, false}, Case{1664, 480, false}, Case{640, 1400, false}, Case{0, -480, false},
-                        Case{640, 480, true}, Case{1280, 960, true}, Case{1000, 480, true}, Case{700, 900, true},
-                        Case{3200, 2400, true}}) {
+  for (const Case& c :
+       {Case{640, 4194784, false}, Case{1, 1, false},       Case{1, 741, false},   Case{99, 480, false},
+        Case{640, 99, false},      Case{0, -480, false},    Case{901, 100, false}, Case{100, 801, false},
+        Case{7681, 4000, false},   Case{4000, 4321, false}, Case{480, 360, true},  Case{560, 420, true},
+        Case{400, 300, true},      Case{640, 1000, true},   Case{1300, 480, true}, Case{100, 100, true},
+        Case{800, 100, true},      Case{640, 480, true},    Case{1280, 960, true}, Case{3200, 2400, true},
+        Case{7680, 4320, true}}) {
     cWindowPos pos;
     pos.Set(100, 200, c.width, c.height, 1);
     pos.KeepAWindowSize(desktop);
-    const platform::WindowRect expected = c.kept ? platform::WindowRect{100, 200, c.width, c.height}
-                                                 : platform::WindowRect{640, 300, 640, 480};
+    const platform::WindowRect expected =
+        c.kept ? platform::WindowRect{100, 200, c.width, c.height} : platform::WindowRect{100, 200, 640, 480};
     EXPECT_EQ(Fields({pos.m_nX, pos.m_nY, pos.m_nWidth, pos.m_nHeight}), Fields(expected))
         << c.width << " x " << c.height;
     EXPECT_EQ(pos.m_bZoomed, 1);
   }
+}
+
+// The monitor a place belongs to: the one that holds the most of it, the
+// primary one (listed first, wherever it stands) when none holds any of it.
+TEST(WindowPlacement, APlaceBelongsToTheMonitorHoldingTheMostOfIt) {
+  const platform::Monitor primary{{1280, 0, 1024, 768}, {1280, 0, 1024, 740}};
+  const platform::Monitor left{{0, 0, 1280, 1024}, {0, 24, 1280, 1000}};
+  const std::vector<platform::Monitor> monitors{primary, left};
+  const auto holding = [&](const platform::WindowRect& rect) {
+    return Fields(platform::MonitorHolding(rect, monitors).bounds);
+  };
+  EXPECT_EQ(holding({1401, 172, 640, 480}), Fields(primary.bounds));
+  EXPECT_EQ(holding({100, 172, 640, 480}), Fields(left.bounds));
+  EXPECT_EQ(holding({1000, 172, 640, 480}), Fields(primary.bounds));  // 360 columns of 640 on it
+  EXPECT_EQ(holding({700, 172, 640, 480}), Fields(left.bounds));
+  EXPECT_EQ(holding({900, 900, 640, 480}), Fields(left.bounds));      // below the primary one's bottom
+  EXPECT_EQ(holding({3000, 200, 640, 480}), Fields(primary.bounds));  // a monitor since unplugged
+  EXPECT_EQ(holding({-5000, -5000, 640, 480}), Fields(primary.bounds));
+  EXPECT_EQ(Fields(platform::MonitorHolding({0, 0, 640, 480}, {}).bounds), Fields({}));
+  EXPECT_EQ(Fields(platform::BoundsOfAll(monitors)), Fields({0, 0, 2304, 1024}));
 }
 
 // The frame a window manager adds, and where the window lands with it.
@@ -170,7 +196,7 @@ TEST_F(WindowPosStartTest, TheInnerAreaComesBackWhereItWasUnderAWindowManagersFr
   Start("Direct3D=1\nWindowMode=2\nExit\n");
   platform::PlaceMainWindow(321, 292, 1280, 960);
   ASSERT_TRUE(harness_->Close());
-  platform::SetHeadlessDesktop({{0, 0, 800, 600}, {0, 0, 800, 600}, 32, 60});
+  platform::SetHeadlessDesktop({{0, 0, 800, 600}, {0, 0, 800, 600}, 32, 60, {}});
   Start("Direct3D=1\nWindowMode=2\nExit\n");
   ASSERT_EQ(harness_->StepFrames(1), 1);
   const platform::WindowRect rect = platform::MainWindowRect();
@@ -189,10 +215,11 @@ std::string PlaceBytes(const platform::WindowRect& rect) {
   return bytes;
 }
 
-// A saved size the window cannot come back at (a height of 480 read as
+// A saved size no window could have had (a height of 480 read as
 // 4,194,784, one bit flipped; a 1 x 1) opens the window at the picture's
-// size, centred, and the close saves that, so the next start is whole too.
-TEST_F(WindowPosStartTest, ADamagedSavedSizeComesBackAsThePicturesCentredAndIsSavedSo) {
+// size at its saved place, and the close saves that, so the next start is
+// whole too.
+TEST_F(WindowPosStartTest, ADamagedSavedSizeComesBackAsThePicturesAtItsPlaceAndIsSavedSo) {
   for (const platform::WindowRect damaged : {platform::WindowRect{300, 200, 640, 480 | 1 << 22}, platform::WindowRect{300, 200, 1, 1}}) {
     SCOPED_TRACE(damaged.height);
     Start("Direct3D=1\nWindowMode=2\nExit\n");
@@ -212,10 +239,33 @@ TEST_F(WindowPosStartTest, ADamagedSavedSizeComesBackAsThePicturesCentredAndIsSa
       Start("Direct3D=1\nWindowMode=2\nExit\n");
       ASSERT_EQ(harness_->StepFrames(1), 1);
       const platform::WindowRect rect = platform::MainWindowRect();
-      EXPECT_EQ(Fields(rect), Fields({(1920 - 640) / 2, (1080 - 480) / 2, 640, 480})) << "start " << start;
+      EXPECT_EQ(Fields(rect), Fields({300, 200, 640, 480})) << "start " << start;
       ASSERT_TRUE(harness_->Close());
     }
   }
+}
+
+// Two monitors, the primary one on the right: the first start opens centred
+// on the primary one; a place saved on the other comes back there, inside
+// its work area, which is then the one the window's size menu measures; with
+// that monitor unplugged the place comes back inside the primary one's.
+TEST_F(WindowPosStartTest, APlaceComesBackOnTheMonitorThatHoldsItAndAFirstStartOnThePrimaryOne) {
+  const platform::Monitor left{{0, 0, 1280, 1024}, {0, 30, 1280, 994}};
+  platform::HeadlessDesktop twoMonitors;
+  twoMonitors.bounds = twoMonitors.workArea = {1280, 0, 1024, 768};
+  twoMonitors.otherMonitors = {left};
+  platform::SetHeadlessDesktop(twoMonitors);
+  Start("Direct3D=1\nWindowMode=1\nExit\n");
+  EXPECT_EQ(Fields(platform::MainWindowRect()), Fields({1280 + (1024 - 640) / 2, (768 - 480) / 2, 640, 480}));
+  platform::PlaceMainWindow(100, 10, 640, 480);
+  ASSERT_TRUE(harness_->Close());
+  Start("Direct3D=1\nWindowMode=1\nExit\n");
+  EXPECT_EQ(Fields(platform::MainWindowRect()), Fields({100, 30, 640, 480}));  // below the left one's panel
+  EXPECT_EQ(Fields(platform::DesktopWorkArea()), Fields(left.workArea));
+  ASSERT_TRUE(harness_->Close());
+  platform::SetHeadlessDesktop({{1280, 0, 1024, 768}, {1280, 0, 1024, 768}, 32, 60, {}});
+  Start("Direct3D=1\nWindowMode=1\nExit\n");
+  EXPECT_EQ(Fields(platform::MainWindowRect()), Fields({1280, 30, 640, 480}));
 }
 
 TEST_F(WindowPosStartTest, AFixedSizeWindowTakesOnlyThePositionAndAMaximisedOneComesBackMaximised) {

@@ -1,15 +1,29 @@
 #pragma once
-// An X server of the test's own (Xvfb), on a display number it chose
-// itself, with a screen of the size asked for.
+// An X server of the test's own, on a display number it chose itself: Xvfb
+// with a screen of the size asked for, or Xorg with its dummy video driver
+// and several monitors (Xvfb has one RandR output only).
 
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/support/spawned_program.h"
 
+// A monitor of the test's Xorg: its size, and whether it is the primary one.
+struct VirtualMonitor {
+  int width = 0;
+  int height = 0;
+  bool primary = false;
+};
+
 class VirtualXServer {
  public:
+  // Xvfb with one screen of the size.
   VirtualXServer(int width, int height);
+  // Xorg with the monitors side by side, left to right in the order given,
+  // their tops level; its configuration and its log are kept in `folder`.
+  VirtualXServer(const std::vector<VirtualMonitor>& monitors, const std::filesystem::path& folder);
   // Ended as a user ends it, so that it takes its display's lock with it.
   ~VirtualXServer();
   VirtualXServer(const VirtualXServer&) = delete;
@@ -28,6 +42,10 @@ class VirtualXServer {
   SpawnedProgram::Setup::Environment PlayerEnvironment() const;
 
  private:
+  // Starts the server, which writes its display number to its descriptor 3
+  // once it takes connections.
+  void Start(std::vector<std::string> command);
+
   std::unique_ptr<SpawnedProgram> server_;
   int numberPipe_ = -1;
   std::string display_;
