@@ -24,8 +24,9 @@ class DesktopFixture : public testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Starts the desktop; the case fails, saying what is missing, when it cannot.
-  bool StartDesktop(WindowManager manager, int width, int height);
+  // Starts the desktop (at 24 bits a pixel unless `depth` says otherwise);
+  // the case fails, saying what is missing, when it cannot.
+  bool StartDesktop(WindowManager manager, int width, int height, int depth = 24);
   const XDisplay& X() const { return desktop_->X(); }
   const std::string& Display() const { return desktop_->Display(); }
   // Ends the X server under the player (X() is gone from then on).

@@ -1,7 +1,8 @@
 #pragma once
-// A desktop of a test's own: an X server (Xvfb) of the size asked for, a
-// window manager that draws title bars and honours full screen, and the
-// test's connection to them. Everything it starts ends with it.
+// A desktop of a test's own: an X server (Xvfb) of the size and colour depth
+// asked for, a window manager that draws title bars and honours full screen
+// (or none, as an X session that runs only the game has), and the test's
+// connection to them. Everything it starts ends with it.
 
 #include <filesystem>
 #include <memory>
@@ -14,7 +15,7 @@
 
 namespace desktop_test {
 
-enum class WindowManager { Openbox, Fluxbox };
+enum class WindowManager { Openbox, Fluxbox, None };
 
 const char* NameOf(WindowManager manager);
 inline void PrintTo(WindowManager manager, std::ostream* out) { *out << NameOf(manager); }
@@ -22,7 +23,8 @@ inline void PrintTo(WindowManager manager, std::ostream* out) { *out << NameOf(m
 class DesktopSession {
  public:
   // The window manager keeps its settings under `home`.
-  DesktopSession(WindowManager manager, int width, int height, const std::filesystem::path& home);
+  DesktopSession(WindowManager manager, int width, int height, const std::filesystem::path& home,
+                 int depth = 24);
   ~DesktopSession();
   DesktopSession(const DesktopSession&) = delete;
   DesktopSession& operator=(const DesktopSession&) = delete;

@@ -4,10 +4,11 @@
 #include <signal.h>
 #include <unistd.h>
 
-VirtualXServer::VirtualXServer(int width, int height) {
+VirtualXServer::VirtualXServer(int width, int height, int depth) {
   int ready[2];
   if (::pipe2(ready, O_CLOEXEC) != 0) return;
-  const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+  const std::string screen =
+      std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
   server_ = std::make_unique<SpawnedProgram>(SpawnedProgram::Setup{
       .command = {"Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen", "0", screen},
       .folder = {},

@@ -1,6 +1,8 @@
 #pragma once
 // An X server of the test's own (Xvfb), on a display number it chose
-// itself, with a screen of the size asked for.
+// itself, with a screen of the size and colour depth asked for (24 bits, as
+// most desktops have, unless said otherwise; 30 is a desktop of 10 bits a
+// channel).
 
 #include <memory>
 #include <string>
@@ -9,7 +11,7 @@
 
 class VirtualXServer {
  public:
-  VirtualXServer(int width, int height);
+  VirtualXServer(int width, int height, int depth = 24);
   // Ended as a user ends it, so that it takes its display's lock with it.
   ~VirtualXServer();
   VirtualXServer(const VirtualXServer&) = delete;
