@@ -1,11 +1,13 @@
 // The player as built, on the sample game, under a window manager that draws
 // title bars and honours full screen, in each drawing mode the game can
 // choose, in a window and full screen (DirectDraw at 8 bits runs full screen
-// only: a window shows the desktop's depth); and a window on a desktop of 10
-// bits a channel.
+// only: a window shows the desktop's depth); full screen also where no window
+// manager runs, and a window on a desktop of 10 bits a channel.
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "tests/desktop/desktop_fixture.h"
@@ -81,6 +83,32 @@ TEST_P(DrawingModeOnADesktop, ShowsTheTitleThroughAFocusChangeAndTakesKeys) {
 }
 
 INSTANTIATE_TEST_SUITE_P(SampleGame, DrawingModeOnADesktop, testing::ValuesIn(sample_game::kEveryDrawingMode),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+std::vector<sample_game::NamedStartup> FullScreenModes() {
+  std::vector<sample_game::NamedStartup> modes;
+  std::copy_if(std::begin(sample_game::kEveryDrawingMode), std::end(sample_game::kEveryDrawingMode),
+               std::back_inserter(modes), FullScreen);
+  return modes;
+}
+
+class FullScreenWithoutAWindowManager : public SampleGameOnADesktop,
+                                        public testing::WithParamInterface<sample_game::NamedStartup> {};
+
+// An X session that runs only the game (a kiosk) has no window manager to
+// make the window full screen: the player's window covers the screen all
+// the same, and the whole title shows in it, scaled as in full screen.
+TEST_P(FullScreenWithoutAWindowManager, CoversTheScreenWithTheWholeTitle) {
+  const TitleFrames frames = HeadlessTitleFrames(GetParam().startup);
+  ASSERT_FALSE(frames.title.pixels.empty());
+  const std::optional<XWindowId> window = StartGame(WindowManager::None, GetParam().startup);
+  ASSERT_TRUE(window);
+  EXPECT_TRUE(WaitUntilShown(*window, frames.title));
+  EXPECT_EQ(X().InnerRect(*window), X().Screen());
+  EndTheGame();
+}
+
+INSTANTIATE_TEST_SUITE_P(SampleGame, FullScreenWithoutAWindowManager, testing::ValuesIn(FullScreenModes()),
                          [](const auto& info) { return std::string(info.param.name); });
 
 using DeepColourDesktop = SampleGameOnADesktop;

@@ -11,6 +11,8 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/sdl/x_property.h"
+
 namespace desktop_test {
 namespace {
 
@@ -24,23 +26,7 @@ int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
 int KeepTheBrokenConnection(Display*) { return 0; }
 void KeepRunningWithoutTheServer(Display*, void*) {}
 
-// The items of a property of 32-bit items (Xlib hands them over as longs).
-std::vector<unsigned long> LongsOf(Display* display, Window window, const char* name, Atom type) {
-  Atom actualType = 0;
-  int format = 0;
-  unsigned long count = 0, left = 0;
-  unsigned char* data = nullptr;
-  std::vector<unsigned long> items;
-  const Atom property = XInternAtom(display, name, False);
-  if (XGetWindowProperty(display, window, property, 0, 4096, False, type, &actualType, &format, &count, &left,
-                         &data) == Success &&
-      data && format == 32) {
-    const auto* longs = reinterpret_cast<const unsigned long*>(data);
-    items.assign(longs, longs + count);
-  }
-  if (data) XFree(data);
-  return items;
-}
+using platform::sdl::LongsOf;
 
 std::string TextOf(Display* display, Window window, const char* name, Atom type) {
   Atom actualType = 0;
