@@ -12,6 +12,7 @@
 #include "platform/main_thread.h"
 #include "platform/presenter.h"
 #include "platform/sdl/picture_fit.h"
+#include "platform/sdl/unmanaged_full_screen.h"
 #include "platform/sdl/window.h"
 
 namespace platform {
@@ -118,8 +119,10 @@ class SdlPresenter final : public Presenter {
 
   void ApplyWindowSize(SDL_Window* window, const PresenterSettings& settings, int width, int height) {
     const bool fullScreen = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-    if (settings.fullScreen != fullScreen)
+    if (settings.fullScreen != fullScreen) {
       SDL_SetWindowFullscreen(window, settings.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+      if (settings.fullScreen) sdl::CoverTheMonitorWhereNoWindowManagerDoes(window);
+    }
     if (!settings.fullScreen && settings.scalePercent != m_appliedScale) {
       SDL_SetWindowSize(window, width * settings.scalePercent / 100, height * settings.scalePercent / 100);
       m_appliedScale = settings.scalePercent;

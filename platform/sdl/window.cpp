@@ -107,8 +107,12 @@ class SdlWindow final : public WindowBackend {
   int DesktopDepth() const override {
     SDL_DisplayMode mode;
     if (SDL_GetDesktopDisplayMode(DisplayIndex(), &mode) != 0) return 32;
-    // A desktop of 24 colour bits keeps its pixels in 32 bits, and is a 32-bit desktop to the game.
-    return SDL_BITSPERPIXEL(mode.format) <= 16 ? 16 : 32;
+    // Only a desktop known to have 15 or 16 bits a pixel is a 16-bit one to
+    // the game. Any other is a 32-bit one: 24 colour bits are kept in 32-bit
+    // pixels, and a desktop of 10 bits a channel (which SDL names no format
+    // for) shows programs 32 bits on Windows too.
+    const int bits = SDL_BITSPERPIXEL(mode.format);
+    return bits == 15 || bits == 16 ? 16 : 32;
   }
   int RefreshRate() const override {
     SDL_DisplayMode mode;

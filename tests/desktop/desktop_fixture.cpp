@@ -40,8 +40,8 @@ void DesktopFixture::TearDown() {
   fs::remove_all(folder_);
 }
 
-bool DesktopFixture::StartDesktop(WindowManager manager, int width, int height) {
-  desktop_ = std::make_unique<DesktopSession>(manager, width, height, folder_ / "home");
+bool DesktopFixture::StartDesktop(WindowManager manager, int width, int height, int depth) {
+  desktop_ = std::make_unique<DesktopSession>(manager, width, height, folder_ / "home", depth);
   EXPECT_EQ(desktop_->Problem(), "");
   return desktop_->Problem().empty();
 }

@@ -24,8 +24,9 @@ class DesktopFixture : public testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Starts the desktop; the case fails, saying what is missing, when it cannot.
-  bool StartDesktop(WindowManager manager, int width, int height);
+  // Starts the desktop (at 24 bits a pixel unless `depth` says otherwise);
+  // the case fails, saying what is missing, when it cannot.
+  bool StartDesktop(WindowManager manager, int width, int height, int depth = 24);
   // The same with the monitors side by side, left to right.
   bool StartDesktop(WindowManager manager, const std::vector<VirtualMonitor>& monitors);
   const XDisplay& X() const { return desktop_->X(); }

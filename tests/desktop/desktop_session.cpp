@@ -31,16 +31,24 @@ std::vector<std::string> ManagerCommand(WindowManager manager) {
 }  // namespace
 
 const char* NameOf(WindowManager manager) {
-  return manager == WindowManager::Openbox ? "openbox" : "fluxbox";
+  switch (manager) {
+    case WindowManager::Openbox:
+      return "openbox";
+    case WindowManager::Fluxbox:
+      return "fluxbox";
+    case WindowManager::None:
+      break;
+  }
+  return "no window manager";
 }
 
 DesktopSession::DesktopSession(WindowManager manager, int width, int height,
-                               const std::filesystem::path& home) {
+                               const std::filesystem::path& home, int depth) {
   if (!ProgramInPath("Xvfb")) {
     problem_ = MissingProgram("Xvfb", "xvfb");
     return;
   }
-  server_ = std::make_unique<VirtualXServer>(width, height);
+  server_ = std::make_unique<VirtualXServer>(width, height, depth);
   if (!server_->Ready()) {
     problem_ = "Xvfb did not start";
     return;
@@ -66,24 +74,27 @@ DesktopSession::DesktopSession(WindowManager manager, const std::vector<VirtualM
 }
 
 void DesktopSession::StartWindowManager(WindowManager manager, const std::filesystem::path& home) {
-  if (!ProgramInPath(NameOf(manager))) {
+  const bool managed = manager != WindowManager::None;
+  if (managed && !ProgramInPath(NameOf(manager))) {
     problem_ = MissingProgram(NameOf(manager), NameOf(manager));
     return;
   }
   std::filesystem::create_directories(home);
-  manager_ = std::make_unique<SpawnedProgram>(
-      SpawnedProgram::Setup{.command = ManagerCommand(manager),
-                            .folder = home,
-                            .environment = {{"DISPLAY", Display()},
-                                            {"HOME", home.string()},
-                                            {"XDG_CONFIG_HOME", (home / ".config").string()},
-                                            {"XDG_CACHE_HOME", (home / ".cache").string()}},
-                            .descriptor3 = -1});
+  if (managed)
+    manager_ = std::make_unique<SpawnedProgram>(
+        SpawnedProgram::Setup{.command = ManagerCommand(manager),
+                              .folder = home,
+                              .environment = {{"DISPLAY", Display()},
+                                              {"HOME", home.string()},
+                                              {"XDG_CONFIG_HOME", (home / ".config").string()},
+                                              {"XDG_CACHE_HOME", (home / ".cache").string()}},
+                              .descriptor3 = -1});
   x_ = std::make_unique<XDisplay>(Display());
   if (!x_->Connected()) {
     problem_ = "cannot connect to the X server at " + Display();
     return;
   }
+  if (!managed) return;
   if (!WaitUntilWithin(kEventWaitMs, kPollMs,
                        [&] { return x_->WindowManagerReady() || manager_->EndsWithin(0); }) ||
       !x_->WindowManagerReady()) {

@@ -1,7 +1,8 @@
 #pragma once
-// A desktop of a test's own: an X server (Xvfb of the size asked for, or
-// Xorg with several monitors), a window manager that draws title bars and
-// honours full screen, and the test's connection to them. Everything it
+// A desktop of a test's own: an X server (Xvfb of the size and colour depth
+// asked for, or Xorg with several monitors), a window manager that draws
+// title bars and honours full screen (or none, as an X session that runs
+// only the game has), and the test's connection to them. Everything it
 // starts ends with it.
 
 #include <filesystem>
@@ -16,7 +17,7 @@
 
 namespace desktop_test {
 
-enum class WindowManager { Openbox, Fluxbox };
+enum class WindowManager { Openbox, Fluxbox, None };
 
 const char* NameOf(WindowManager manager);
 inline void PrintTo(WindowManager manager, std::ostream* out) { *out << NameOf(manager); }
@@ -24,7 +25,8 @@ inline void PrintTo(WindowManager manager, std::ostream* out) { *out << NameOf(m
 class DesktopSession {
  public:
   // The window manager keeps its settings under `home`.
-  DesktopSession(WindowManager manager, int width, int height, const std::filesystem::path& home);
+  DesktopSession(WindowManager manager, int width, int height, const std::filesystem::path& home,
+                 int depth = 24);
   // The monitors side by side, left to right (Xorg keeps its files in `home`).
   DesktopSession(WindowManager manager, const std::vector<VirtualMonitor>& monitors,
                  const std::filesystem::path& home);

@@ -1,9 +1,14 @@
 // The player as built, on the sample game, under a window manager that draws
 // title bars and honours full screen, in each drawing mode the game can
 // choose, in a window and full screen (DirectDraw at 8 bits runs full screen
-// only: a window shows the desktop's depth).
+// only: a window shows the desktop's depth); full screen also where no window
+// manager runs, and a window on a desktop of 10 bits a channel.
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
+#include <vector>
 
 #include "tests/desktop/desktop_fixture.h"
 #include "tests/desktop/desktop_waits.h"
@@ -16,7 +21,31 @@ namespace {
 
 bool FullScreen(const sample_game::NamedStartup& mode) { return mode.startup.windowMode == 0; }
 
-class DrawingModeOnADesktop : public DesktopFixture,
+class SampleGameOnADesktop : public DesktopFixture {
+ protected:
+  // Starts a 1024x768 desktop of the colour depth, writes the sample game in
+  // the drawing mode and starts the player on it: its window once shown
+  // (nothing when the case failed on the way).
+  std::optional<XWindowId> StartGame(WindowManager manager, const sample_game::StartupSettings& startup,
+                                     int depth = 24) {
+    if (!StartDesktop(manager, 1024, 768, depth)) return std::nullopt;
+    WriteGame(startup);
+    player_ = &StartPlayer();
+    return WindowOf(*player_);
+  }
+  // A termination ends the player quietly, and its report log got no failure
+  // line on the way.
+  void EndTheGame() {
+    ASSERT_TRUE(Terminate(*player_));
+    EXPECT_EQ(player_->ExitCode(), 0) << player_->Stderr();
+    EXPECT_EQ(sample_game_test::FailureLines(Report()), std::vector<std::string>{});
+  }
+
+ private:
+  SpawnedProgram* player_ = nullptr;
+};
+
+class DrawingModeOnADesktop : public SampleGameOnADesktop,
                               public testing::WithParamInterface<sample_game::NamedStartup> {};
 
 // The title shows as the headless player draws it (scaled as the presenter
@@ -27,10 +56,7 @@ class DrawingModeOnADesktop : public DesktopFixture,
 TEST_P(DrawingModeOnADesktop, ShowsTheTitleThroughAFocusChangeAndTakesKeys) {
   const TitleFrames frames = HeadlessTitleFrames(GetParam().startup);
   ASSERT_FALSE(frames.title.pixels.empty());
-  ASSERT_TRUE(StartDesktop(WindowManager::Openbox, 1024, 768));
-  WriteGame(GetParam().startup);
-  SpawnedProgram& player = StartPlayer();
-  const std::optional<XWindowId> window = WindowOf(player);
+  const std::optional<XWindowId> window = StartGame(WindowManager::Openbox, GetParam().startup);
   ASSERT_TRUE(window);
   EXPECT_TRUE(WaitUntilShown(*window, frames.title)) << "at the start";
   const std::optional<ScreenRect> inner = X().InnerRect(*window);
@@ -53,14 +79,52 @@ TEST_P(DrawingModeOnADesktop, ShowsTheTitleThroughAFocusChangeAndTakesKeys) {
   EXPECT_TRUE(TapAndWaitForThePictureToChange(*window, XK_Down)) << "Down did not move the title's menu";
   EXPECT_TRUE(TapAndWaitForThePictureToChange(*window, XK_z)) << "Z did not leave the title's menu";
   EXPECT_TRUE(WaitUntilShown(*window, frames.slots)) << "the save-slot list";
-
-  ASSERT_TRUE(Terminate(player));
-  EXPECT_EQ(player.ExitCode(), 0) << player.Stderr();
-  EXPECT_EQ(sample_game_test::FailureLines(Report()), std::vector<std::string>{});
+  EndTheGame();
 }
 
 INSTANTIATE_TEST_SUITE_P(SampleGame, DrawingModeOnADesktop, testing::ValuesIn(sample_game::kEveryDrawingMode),
                          [](const auto& info) { return std::string(info.param.name); });
+
+std::vector<sample_game::NamedStartup> FullScreenModes() {
+  std::vector<sample_game::NamedStartup> modes;
+  std::copy_if(std::begin(sample_game::kEveryDrawingMode), std::end(sample_game::kEveryDrawingMode),
+               std::back_inserter(modes), FullScreen);
+  return modes;
+}
+
+class FullScreenWithoutAWindowManager : public SampleGameOnADesktop,
+                                        public testing::WithParamInterface<sample_game::NamedStartup> {};
+
+// An X session that runs only the game (a kiosk) has no window manager to
+// make the window full screen: the player's window covers the screen all
+// the same, and the whole title shows in it, scaled as in full screen.
+TEST_P(FullScreenWithoutAWindowManager, CoversTheScreenWithTheWholeTitle) {
+  const TitleFrames frames = HeadlessTitleFrames(GetParam().startup);
+  ASSERT_FALSE(frames.title.pixels.empty());
+  const std::optional<XWindowId> window = StartGame(WindowManager::None, GetParam().startup);
+  ASSERT_TRUE(window);
+  EXPECT_TRUE(WaitUntilShown(*window, frames.title));
+  EXPECT_EQ(X().InnerRect(*window), X().Screen());
+  EndTheGame();
+}
+
+INSTANTIATE_TEST_SUITE_P(SampleGame, FullScreenWithoutAWindowManager, testing::ValuesIn(FullScreenModes()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+using DeepColourDesktop = SampleGameOnADesktop;
+
+// A desktop of 10 bits a channel (an X screen of depth 30, for a deep-colour
+// monitor) is one of 32 bits to the game, as Windows shows it to programs:
+// the sample game, a 32-bit game in a window, starts there and shows its title.
+TEST_F(DeepColourDesktop, ShowsA32BitGameInAWindow) {
+  const sample_game::StartupSettings startup;
+  const TitleFrames frames = HeadlessTitleFrames(startup);
+  ASSERT_FALSE(frames.title.pixels.empty());
+  const std::optional<XWindowId> window = StartGame(WindowManager::Openbox, startup, 30);
+  ASSERT_TRUE(window);
+  EXPECT_TRUE(WaitUntilShown(*window, frames.title));
+  EndTheGame();
+}
 
 }  // namespace
 }  // namespace desktop_test

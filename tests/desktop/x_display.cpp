@@ -12,6 +12,8 @@
 #include <initializer_list>
 #include <thread>
 
+#include "platform/sdl/x_property.h"
+
 namespace desktop_test {
 namespace {
 
@@ -25,23 +27,7 @@ int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
 int KeepTheBrokenConnection(Display*) { return 0; }
 void KeepRunningWithoutTheServer(Display*, void*) {}
 
-// The items of a property of 32-bit items (Xlib hands them over as longs).
-std::vector<unsigned long> LongsOf(Display* display, Window window, const char* name, Atom type) {
-  Atom actualType = 0;
-  int format = 0;
-  unsigned long count = 0, left = 0;
-  unsigned char* data = nullptr;
-  std::vector<unsigned long> items;
-  const Atom property = XInternAtom(display, name, False);
-  if (XGetWindowProperty(display, window, property, 0, 4096, False, type, &actualType, &format, &count, &left,
-                         &data) == Success &&
-      data && format == 32) {
-    const auto* longs = reinterpret_cast<const unsigned long*>(data);
-    items.assign(longs, longs + count);
-  }
-  if (data) XFree(data);
-  return items;
-}
+using platform::sdl::LongsOf;
 
 std::string TextOf(Display* display, Window window, const char* name, Atom type) {
   Atom actualType = 0;
@@ -72,13 +58,15 @@ std::optional<Window> ParentOf(Display* display, Window window) {
   return parent;
 }
 
-// A colour channel of a pixel, by the mask the image gives for it.
+// A colour channel of a pixel, by the mask the image gives for it, as 8
+// bits: a wider channel (a desktop of 10 bits a channel) is rounded to the
+// nearest, which gives back the 8 bits it was widened from.
 std::uint32_t Channel(unsigned long pixel, unsigned long mask) {
   if (mask == 0) return 0;
   const int shift = std::countr_zero(mask);
   const unsigned long value = (pixel & mask) >> shift;
   const unsigned long top = mask >> shift;
-  return static_cast<std::uint32_t>(value * 255 / top);
+  return static_cast<std::uint32_t>((value * 255 + top / 2) / top);
 }
 
 void SendToWindowManager(Display* display, Window window, const char* message,
@@ -143,7 +131,15 @@ ScreenRect XDisplay::WorkArea() const {
 }
 
 std::vector<XWindowId> XDisplay::ManagedWindows() const {
-  return LongsOf(display_, Root(), "_NET_CLIENT_LIST", XA_WINDOW);
+  if (WindowManagerReady()) return LongsOf(display_, Root(), "_NET_CLIENT_LIST", XA_WINDOW);
+  // Without a window manager every program's window is a child of the root.
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  if (!XQueryTree(display_, Root(), &root, &parent, &children, &count)) return {};
+  const std::vector<XWindowId> windows(children, children + count);
+  if (children) XFree(children);
+  return windows;
 }
 
 std::optional<XWindowId> XDisplay::WindowOfProcess(pid_t pid) const {

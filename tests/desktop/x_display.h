@@ -60,7 +60,8 @@ class XDisplay {
   ScreenRect WorkArea() const;
 
   // The managed, mapped top-level window of a process (by the process id
-  // the program put on it), or of that title (UTF-8).
+  // the program put on it), or of that title (UTF-8); without a window
+  // manager, any mapped child of the root.
   std::optional<XWindowId> WindowOfProcess(pid_t pid) const;
   std::optional<XWindowId> WindowTitled(const std::string& utf8Title) const;
   // Every such window of that title (programs may show several at once), in

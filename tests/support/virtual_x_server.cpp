@@ -53,8 +53,9 @@ std::string DummyDriverConfig(const std::vector<VirtualMonitor>& monitors) {
 
 }  // namespace
 
-VirtualXServer::VirtualXServer(int width, int height) {
-  const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+VirtualXServer::VirtualXServer(int width, int height, int depth) {
+  const std::string screen =
+      std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
   Start({"Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen", "0", screen});
 }
 

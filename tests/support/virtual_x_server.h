@@ -1,7 +1,9 @@
 #pragma once
 // An X server of the test's own, on a display number it chose itself: Xvfb
-// with a screen of the size asked for, or Xorg with its dummy video driver
-// and several monitors (Xvfb has one RandR output only).
+// with a screen of the size and colour depth asked for (24 bits, as most
+// desktops have, unless said otherwise; 30 is a desktop of 10 bits a
+// channel), or Xorg with its dummy video driver and several monitors (Xvfb
+// has one RandR output only).
 
 #include <filesystem>
 #include <memory>
@@ -19,8 +21,8 @@ struct VirtualMonitor {
 
 class VirtualXServer {
  public:
-  // Xvfb with one screen of the size.
-  VirtualXServer(int width, int height);
+  // Xvfb with one screen of the size and depth.
+  VirtualXServer(int width, int height, int depth = 24);
   // Xorg with the monitors side by side, left to right in the order given,
   // their tops level; its configuration and its log are kept in `folder`.
   VirtualXServer(const std::vector<VirtualMonitor>& monitors, const std::filesystem::path& folder);
