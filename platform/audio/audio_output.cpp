@@ -40,9 +40,9 @@ struct OutputState {
   // Counts the closes, so that an open put off before one is dropped.
   int closes = 0;
   DeviceState device = DeviceState::Closed;
-  // The last line told says that nothing plays (or the first open failed),
-  // and no sound has flowed since: a device that opens and stalls again at
-  // once (the same suspended sink) is not told of again.
+  // The last line told says that nothing plays (no device at the start, or
+  // it was lost), and no sound has flowed since: a device that opens and
+  // stalls again at once (the same suspended sink) is not told of again.
   bool silent = false;
   // What is told once sound flows again: after a loss, or after none
   // answered at the start.
@@ -59,7 +59,7 @@ OutputState& State() {
   return state;
 }
 
-// Held while the main thread opens or closes the device, and by
+// Held while the main thread opens, checks or closes the device, and by
 // WhileAudioOutputSteady; never by a look, which may hang in the driver.
 std::mutex& DeviceChange() {
   static std::mutex mutex;

@@ -54,10 +54,10 @@ void CloseAudioOutput();
 // the device. SDL's audio part serves one thread at a time: a library that
 // may ask it about the audio devices from another thread (the MIDI
 // synthesiser's settings) does so through this, before the device opens or
-// after, never meanwhile. A look for a lost device, which may hang in the
-// driver for as long as a stopped sound server does, is not waited for:
-// SDL's audio part is started on its own, not as a subsystem, and such a
-// library asks it only about a subsystem.
+// after, never meanwhile. A look for a lost device is not waited for: it
+// may hang in the driver for as long as a stopped sound server does, and
+// the synthesiser asks only about an audio subsystem, which SDL's audio
+// part, started on its own, is not.
 void WhileAudioOutputSteady(const std::function<void()>& work);
 
 // The capture sink: the next `frames` frames of the mix, read as the device
