@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <chrono>
-#include <future>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <utility>
 
 #include "platform/audio/audio_device_backend.h"
+#include "platform/audio/device_look.h"
 #include "platform/backend.h"
 #include "platform/first_frame.h"
 #include "platform/main_thread.h"
@@ -39,9 +40,17 @@ struct OutputState {
   // Counts the closes, so that an open put off before one is dropped.
   int closes = 0;
   DeviceState device = DeviceState::Closed;
-  bool lost = false;  // the missing device played before (else none answered at the start)
+  // The last line told says that nothing plays (no device at the start, or
+  // it was lost), and no sound has flowed since: a device that opens and
+  // stalls again at once (the same suspended sink) is not told of again.
+  bool silent = false;
+  // What is told once sound flows again: after a loss, or after none
+  // answered at the start.
+  AudioDeviceChange news = AudioDeviceChange::Back;
   Clock::time_point nextCheck;
-  std::future<bool> look;  // a look for the device under way
+  // A look for the device under way; one given up by a close is kept
+  // until it ends, so that an open does not meet it.
+  std::shared_ptr<DeviceLook> look;
   AudioDeviceListener listener;
 };
 
@@ -50,7 +59,8 @@ OutputState& State() {
   return state;
 }
 
-// Held while the device opens or closes, and by WhileAudioOutputSteady.
+// Held while the main thread opens, checks or closes the device, and by
+// WhileAudioOutputSteady; never by a look, which may hang in the driver.
 std::mutex& DeviceChange() {
   static std::mutex mutex;
   return mutex;
@@ -60,51 +70,50 @@ void Tell(AudioDeviceChange change) {
   if (State().listener) State().listener(change);
 }
 
-// The device's question never waits: while another thread uses SDL's
-// audio part, the next check asks.
-bool DeviceLost() {
-  std::unique_lock lock(DeviceChange(), std::try_to_lock);
-  return lock.owns_lock() && Device().Lost();
-}
-
-void LookForDevice(OutputState& state) {
-  state.look = std::async(std::launch::async, [] {
-    // Sounds asked for while nothing played them belong to a moment that
-    // has passed: they must not all sound at once when the device comes.
-    GetMixer().StopSounds();
-    std::string error;
-    std::lock_guard lock(DeviceChange());
-    return Device().Open(GetMixer(), error);
-  });
-}
-
-void TakeLook(OutputState& state) {
-  const bool found = state.look.get();
+void TakeLook(OutputState& state, bool found) {
+  state.look.reset();
+  state.device = found ? DeviceState::Playing : DeviceState::Missing;
   state.nextCheck = Clock::now() + (found ? kCheckEvery : kLookEvery);
-  if (!found) return;
-  state.device = DeviceState::Playing;
-  Tell(std::exchange(state.lost, false) ? AudioDeviceChange::Back : AudioDeviceChange::Found);
+}
+
+// The playing device is asked whether sound flows and whether it has gone;
+// a lost one is let go. The question never waits: while another thread
+// uses SDL's audio part, the next check asks.
+bool CheckDevice(OutputState& state) {
+  std::unique_lock lock(DeviceChange(), std::try_to_lock);
+  if (!lock.owns_lock()) return false;
+  if (state.silent && Device().Flowing()) {
+    state.silent = false;
+    Tell(state.news);
+  }
+  if (!Device().Lost()) return false;
+  Device().LetGo();
+  return true;
 }
 
 // A main loop task: a playing device is checked, a missing one looked for.
 void LookAfterDevice() {
   OutputState& state = State();
-  if (state.look.valid()) {
-    if (state.look.wait_for(std::chrono::seconds(0)) == std::future_status::ready) TakeLook(state);
+  if (state.device == DeviceState::Closed) return;
+  if (state.look) {
+    if (const std::optional<bool> found = state.look->Found()) TakeLook(state, *found);
     return;
   }
   const Clock::time_point now = Clock::now();
-  if (state.device == DeviceState::Closed || now < state.nextCheck) return;
+  if (now < state.nextCheck) return;
   state.nextCheck = now + kCheckEvery;
   if (state.device == DeviceState::Playing) {
-    if (!DeviceLost()) return;
+    if (!CheckDevice(state)) return;
     state.device = DeviceState::Missing;
-    state.lost = true;
-    Tell(AudioDeviceChange::Lost);
+    if (!state.silent) {
+      state.silent = true;
+      state.news = AudioDeviceChange::Back;
+      Tell(AudioDeviceChange::Lost);
+    }
   }
   // At once after a loss (the system may have another device to offer
   // already), then every kLookEvery.
-  LookForDevice(state);
+  state.look = DeviceLook::Start(Device(), GetMixer());
 }
 
 void LookAfterDeviceFrom(bool opened) {
@@ -115,7 +124,8 @@ void LookAfterDeviceFrom(bool opened) {
   (void)taskAdded;
   OutputState& state = State();
   state.device = opened ? DeviceState::Playing : DeviceState::Missing;
-  state.lost = false;
+  state.silent = !opened;
+  state.news = AudioDeviceChange::Found;
   state.nextCheck = Clock::now() + (opened ? kCheckEvery : kLookEvery);
 }
 
@@ -131,6 +141,10 @@ AudioMixer& GetMixer() {
 bool OpenAudioOutput(std::string& error) {
   OutputState& state = State();
   if (!state.opened) {
+    if (state.look) {
+      state.look->Wait();
+      state.look.reset();
+    }
     state.error.clear();
     {
       std::lock_guard lock(DeviceChange());
@@ -158,8 +172,12 @@ void SetAudioDeviceListener(AudioDeviceListener listener) { State().listener = s
 void CloseAudioOutput() {
   OutputState& state = State();
   ++state.closes;
-  if (state.look.valid()) state.look.get();
-  if (state.opened) {
+  // A look still under way is not waited for (it may hang in the driver):
+  // it lets go of the device it opens itself. No device is open meanwhile:
+  // the one before it was let go when it was lost.
+  const bool looking = state.look && state.look->GiveUp();
+  if (!looking) state.look.reset();
+  if (state.opened && !looking) {
     std::lock_guard lock(DeviceChange());
     Device().Close();
   }

@@ -9,9 +9,11 @@
 // reported it removed, it stopped taking the mix) is let go, and the
 // system's default device is looked for again, at once and then every two
 // seconds, as it is while none answered at the start. A look runs on a
-// thread of its own, so that the frames never wait for a driver. The voices
-// live in the mixer, not in the device: music goes on from where it stood
-// when the device went; the sounds asked for meanwhile are dropped.
+// thread of its own, so that the frames never wait for a driver; a device
+// let go ends on a thread of its own, for one that stopped taking the mix
+// may hold its close for as long as its sound server takes no data. The
+// voices live in the mixer, not in the device: music goes on from where it
+// stood when the device went; the sounds asked for meanwhile are dropped.
 
 #include <cstddef>
 #include <functional>
@@ -37,19 +39,25 @@ void OpenAudioOutputOnceShown(AudioOpenedCallback opened = {});
 // Whether the output has been opened, or an open tried, since the last close.
 bool AudioOutputOpenTried();
 // What became of the device after the first open or its failure, told on the
-// main thread once each: it was lost; it is back after a loss; one was found
-// after none answered at the start.
+// main thread: it was lost; it is back after a loss; one was found after
+// none answered at the start. A device is back, or found, once sound flows
+// from it, and a loss is told once until then: devices that open and stall
+// again at once (on a sound server's suspended sink) are not told of.
 enum class AudioDeviceChange { Lost, Back, Found };
 using AudioDeviceListener = std::function<void(AudioDeviceChange change)>;
 void SetAudioDeviceListener(AudioDeviceListener listener);
-// Closes the device; an open still put off is dropped, a look under way is
-// waited for.
+// Closes the device, giving it a moment to end (one that hangs in its
+// driver is left to end with the process); an open still put off is
+// dropped, a look under way is not waited for.
 void CloseAudioOutput();
-// Any thread: runs `work` while the device is neither opening nor closing.
-// SDL's audio part serves one thread at a time: a library that may ask it
-// about the audio devices from another thread (the MIDI synthesiser's
-// settings) does so through this, before the device opens or after, never
-// meanwhile.
+// Any thread: runs `work` while the main thread neither opens nor closes
+// the device. SDL's audio part serves one thread at a time: a library that
+// may ask it about the audio devices from another thread (the MIDI
+// synthesiser's settings) does so through this, before the device opens or
+// after, never meanwhile. A look for a lost device is not waited for: it
+// may hang in the driver for as long as a stopped sound server does, and
+// the synthesiser asks only about an audio subsystem, which SDL's audio
+// part, started on its own, is not.
 void WhileAudioOutputSteady(const std::function<void()>& work);
 
 // The capture sink: the next `frames` frames of the mix, read as the device

@@ -1,6 +1,6 @@
 #pragma once
 // The headless device stands in for a real one that goes away and comes
-// back, for the tests of what the player does then.
+// back, or hangs, for the tests of what the player does then.
 
 namespace platform {
 
@@ -8,5 +8,16 @@ namespace platform {
 void LoseHeadlessAudioDevice();
 // While refused, opens fail, as they do while no device answers.
 void RefuseHeadlessAudioDeviceOpens(bool refused);
+// While stalled, the open device and every one opened meanwhile take
+// nothing and read as lost, as on a sound server's suspended sink.
+void StallHeadlessAudioDevice(bool stalled);
+// While held, an open waits in the "driver" until let through, as one does
+// on a stopped sound server.
+void HoldHeadlessAudioDeviceOpens(bool held);
+// How many opens were tried so far, and how many wait there now.
+int HeadlessAudioDeviceOpens();
+int HeadlessAudioDeviceOpensHeld();
+// How many lost devices were let go so far.
+int HeadlessAudioDevicesLetGo();
 
 }  // namespace platform

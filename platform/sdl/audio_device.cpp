@@ -7,15 +7,22 @@
 // loss runs off the main thread, and the subsystems' counts, which the
 // video and the joysticks share with the audio on the main thread, must not
 // be touched from two threads.
+//
+// A device let go is closed on a thread of its own (see
+// platform/sdl/audio_device_ending.h), and SDL's audio part is started
+// again only once no device is left ending: starting it again closes every
+// device it has open, and would wait for one that hangs.
 #include <SDL.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 
 #include "platform/audio/audio_device_backend.h"
 #include "platform/audio/pull_watch.h"
 #include "platform/sdl/alsa_messages.h"
+#include "platform/sdl/audio_device_ending.h"
 
 namespace platform {
 namespace {
@@ -24,6 +31,13 @@ namespace {
 constexpr Uint16 kCallbackFrames = 1024;
 // A device whose callback stands still this long no longer takes the mix.
 constexpr auto kStallLimit = std::chrono::seconds(5);
+// What a sound server takes at once from a new stream, whether it plays it
+// or not, is taken well within this.
+constexpr auto kBufferFill = std::chrono::seconds(1);
+// How long a device let go is given to end before SDL's audio part is
+// started again or ended: one that was removed ends within some tens of
+// milliseconds; one that hangs is left to end alone.
+constexpr auto kEndWait = std::chrono::milliseconds(300);
 
 bool IsSoundServer(const char* driver) {
   return driver && (std::strcmp(driver, "pulseaudio") == 0 || std::strcmp(driver, "pipewire") == 0);
@@ -48,12 +62,13 @@ std::string ExplainedError() {
 class SdlAudio final : public AudioDeviceBackend {
  public:
   bool Open(AudioMixer& mixer, std::string& error) override {
-    CloseDevice();
+    LetGo();
     if (m_opens++ > 0) sdl::QuietAlsaMessages();
     // Starting SDL's audio part (again: it ends the running one first) has
     // it try its drivers afresh: a sound server started since answers, the
-    // system's default device is the one chosen now.
-    if (SDL_AudioInit(nullptr) != 0) {
+    // system's default device is the one chosen now. While a device let go
+    // still hangs, the device is opened beside it on the running part.
+    if (sdl::NoAudioDeviceEndingWithin(kEndWait) && SDL_AudioInit(nullptr) != 0) {
       error = ExplainedError();
       return false;
     }
@@ -83,27 +98,36 @@ class SdlAudio final : public AudioDeviceBackend {
     return true;
   }
 
+  void LetGo() override {
+    if (m_device == 0) return;
+    // Paused first, so that it calls back no more: its lock is held only
+    // while it calls back, never while it waits in the driver.
+    SDL_PauseAudioDevice(m_device, 1);
+    sdl::EndAudioDevice(m_device);
+    m_device = 0;
+  }
+
   void Close() override {
     if (m_device == 0) return;
-    CloseDevice();
-    SDL_AudioQuit();
+    LetGo();
+    if (sdl::NoAudioDeviceEndingWithin(kEndWait)) SDL_AudioQuit();
   }
 
   // A device that SDL took away (a sound server that ended, a card pulled
   // out: SDL_AUDIODEVICEREMOVED) reads as stopped; one that hangs stops
-  // calling back.
+  // calling back. One that has taken nothing since its open while a device
+  // let go before it still hangs waits on the same server (a suspended
+  // sink): letting it go too would only leave one more device hanging.
   bool Lost() override {
     if (m_device == 0) return false;
-    return SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_STOPPED ||
-           m_watch.Stalled(m_pulls.load(), PullWatch::Clock::now());
+    if (SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_STOPPED) return true;
+    if (!m_watch.Stalled(m_pulls.load(), PullWatch::Clock::now())) return false;
+    return Flowing() || sdl::NoAudioDeviceEndingWithin(std::chrono::milliseconds(0));
   }
+
+  bool Flowing() override { return m_device != 0 && m_watch.Flowed(m_pulls.load(), PullWatch::Clock::now()); }
 
  private:
-  void CloseDevice() {
-    if (m_device != 0) SDL_CloseAudioDevice(m_device);
-    m_device = 0;
-  }
-
   static void Callback(void* device, Uint8* stream, int bytes) {
     auto* self = static_cast<SdlAudio*>(device);
     self->m_mixer->Mix(reinterpret_cast<float*>(stream), std::size_t(bytes) / (sizeof(float) * kMixChannels));
@@ -114,14 +138,16 @@ class SdlAudio final : public AudioDeviceBackend {
   SDL_AudioDeviceID m_device = 0;
   int m_opens = 0;
   std::atomic<std::uint64_t> m_pulls{0};
-  PullWatch m_watch{kStallLimit};
+  PullWatch m_watch{kStallLimit, kBufferFill};
 };
 
 }  // namespace
 
 AudioDeviceBackend& SdlAudioDevice() {
-  static SdlAudio device;
-  return device;
+  // Never destroyed: a look for a device that is still in the driver when
+  // the process ends, or the device it opens, uses it until then.
+  static SdlAudio* const device = new SdlAudio;
+  return *device;
 }
 
 }  // namespace platform

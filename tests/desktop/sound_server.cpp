@@ -17,6 +17,7 @@ namespace desktop_test {
 namespace {
 
 // The null sink, which every client plays into, and its monitor.
+constexpr const char* kSink = "game_out";
 constexpr const char* kSinkModule = "--load=module-null-sink sink_name=game_out";
 constexpr const char* kMonitor = "--device=game_out.monitor";
 
@@ -96,6 +97,14 @@ bool SoundServer::Stop() {
   const bool ended = daemon_->EndsWithin(kProgramEndWaitMs);
   daemon_.reset();
   return ended;
+}
+
+bool SoundServer::SuspendSink(bool suspended) const {
+  SpawnedProgram pactl(SpawnedProgram::Setup{.command = {"pactl", "suspend-sink", kSink, suspended ? "1" : "0"},
+                                             .folder = folder_,
+                                             .environment = ClientEnvironment(),
+                                             .descriptor3 = -1});
+  return pactl.EndsWithin(kProgramEndWaitMs) && pactl.ExitCode() == 0;
 }
 
 SpawnedProgram::Setup::Environment SoundServer::ClientEnvironment() const {

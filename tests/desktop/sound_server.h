@@ -36,6 +36,9 @@ class SoundServer {
   bool Start();
   // Ends it as `pulseaudio -k` does, and waits for the end.
   bool Stop();
+  // Suspends the sink (true) or resumes it, as a program that reserves the
+  // card does: the server runs on, but its clients' streams take no more.
+  bool SuspendSink(bool suspended) const;
   const std::string& Problem() const { return problem_; }
 
   // What a client of this server has in its environment: the server's

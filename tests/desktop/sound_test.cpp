@@ -1,8 +1,9 @@
 // The player's sound through a real sound server of the test's own, heard
 // on the server's sink: the title music and its loop, and the server going
-// away under the running player and coming back, or starting only after
-// the player.
+// away under the running player and coming back, suspending its sink, or
+// starting only after the player.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <chrono>
 #include <cstdio>
@@ -29,6 +30,9 @@ constexpr const char* kLost = "The audio device was lost: sounds and music play 
 constexpr const char* kBack = "The audio device is back: sounds and music play on\n";
 constexpr const char* kNoServer = "No audio device (no sound server answered; ";
 constexpr const char* kFound = "An audio device opened: sounds and music play from now on\n";
+
+// A close ends the player within this, whatever its sound device does.
+constexpr int kCloseWaitMs = 2000;
 
 int Count(const std::string& text, const std::string& line) {
   int count = 0;
@@ -180,6 +184,33 @@ TEST_F(SoundOnADesktop, TheTitleMusicStartsAgainAtItsLength) {
               late * 1000);
   EXPECT_NEAR(again, kTitleSongSeconds, kMargin + late);
   EXPECT_FALSE(player.EndsWithin(0)) << player.Stderr();
+}
+
+// A program that reserves the card has the sound server suspend the sink
+// under the playing title: the loss is told once, the music is heard again
+// once the sink resumes, and a close while it is suspended again ends the
+// player at once, though its device hangs in the driver until the sink
+// takes data.
+TEST_F(SoundOnADesktop, ASuspendedSinkHoldsNeitherTheMusicNorTheClose) {
+  ASSERT_TRUE(StartGame());
+  ASSERT_TRUE(StartServer());
+  SpawnedProgram& player = StartPlayerWithSound();
+  ASSERT_TRUE(HeardSince().has_value()) << player.Stderr() << Report();
+
+  ASSERT_TRUE(server_.SuspendSink(true));
+  ASSERT_TRUE(Reported(kLost));
+  ASSERT_TRUE(server_.SuspendSink(false));
+  ASSERT_TRUE(HeardSince().has_value()) << player.Stderr() << Report();
+  EXPECT_TRUE(Reported(kBack));
+  EXPECT_EQ(Count(Report(), kLost), 1) << Report();
+
+  ASSERT_TRUE(server_.SuspendSink(true));
+  const Clock::time_point asked = Clock::now();
+  player.Signal(SIGTERM);
+  ASSERT_TRUE(player.EndsWithin(kCloseWaitMs)) << "the close waits for the device";
+  std::printf("the player ended %lld ms after its close\n",
+              (long long)std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - asked).count());
+  EXPECT_EQ(player.ExitCode(), 0) << player.Stderr();
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "sound/waves/sound_buffers.h"
 
+#include <chrono>
+#include <future>
+
 #include "platform/audio/audio_output.h"
 #include "platform/first_frame.h"
 #include "platform/main_thread.h"
@@ -229,6 +232,40 @@ TEST_F(SoundRequestTest, WithoutADeviceAtTheStartOneIsLookedForUntilItOpens) {
   platform::RefuseHeadlessAudioDeviceOpens(false);
   const std::string found = none + "An audio device opened: sounds and music play from now on\n";
   EXPECT_TRUE(WaitUntil([&] { return ReportText() == found; }, platform::ServeMainThread)) << ReportText();
+}
+
+// A sound server that suspends its sink (for a program that reserves the
+// card) takes nothing from the device, nor from those opened in its place:
+// the loss is told once, however often they stall again, and the return
+// once sound flows.
+TEST_F(SoundRequestTest, AStallIsToldOnceUntilSoundFlowsAgain) {
+  const std::string lost = "The audio device was lost: sounds and music play silently until it is back\n";
+  const std::string back = "The audio device is back: sounds and music play on\n";
+  const int opens = platform::HeadlessAudioDeviceOpens();
+  platform::StallHeadlessAudioDevice(true);
+  ASSERT_TRUE(WaitUntil([&] { return platform::HeadlessAudioDeviceOpens() >= opens + 3; }, platform::ServeMainThread));
+  EXPECT_EQ(ReportText(), lost);
+  platform::StallHeadlessAudioDevice(false);
+  EXPECT_TRUE(WaitUntil([&] { return ReportText() == lost + back; }, platform::ServeMainThread)) << ReportText();
+}
+
+// An open that hangs in the driver (on a stopped sound server) holds
+// nothing else: the MIDI synthesiser starts and the game closes beside it,
+// and the device it opens once let through is let go again.
+TEST_F(SoundRequestTest, AnOpenThatHangsHoldsNeitherTheSynthesiserNorTheClose) {
+  constexpr auto kBound = std::chrono::seconds(5);
+  platform::HoldHeadlessAudioDeviceOpens(true);
+  platform::LoseHeadlessAudioDevice();
+  ASSERT_TRUE(WaitUntil([] { return platform::HeadlessAudioDeviceOpensHeld() == 1; }, platform::ServeMainThread));
+  std::future<void> synthesiser = std::async(std::launch::async, [] { platform::WhileAudioOutputSteady([] {}); });
+  EXPECT_EQ(synthesiser.wait_for(kBound), std::future_status::ready) << "the synthesiser waits for the open";
+  std::future<void> close = std::async(std::launch::async, [] { DS_Release(); });
+  EXPECT_EQ(close.wait_for(kBound), std::future_status::ready) << "the close waits for the open";
+  const int letGo = platform::HeadlessAudioDevicesLetGo();
+  platform::HoldHeadlessAudioDeviceOpens(false);
+  synthesiser.get();
+  close.get();
+  EXPECT_TRUE(WaitUntil([&] { return platform::HeadlessAudioDevicesLetGo() == letGo + 1; }));
 }
 
 }  // namespace

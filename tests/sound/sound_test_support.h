@@ -88,6 +88,8 @@ class SoundTest : public ScratchFolderTest {
     g_BgmPlayer.Release();
     DS_Release();
     platform::RefuseHeadlessAudioDeviceOpens(false);
+    platform::StallHeadlessAudioDevice(false);
+    platform::HoldHeadlessAudioDeviceOpens(false);
     InitDebugLog(0, "EC_Game.txt");
     platform::ResetMainThreadState();
     ScratchFolderTest::TearDown();

@@ -1,0 +1,38 @@
+#pragma once
+// A look for the system's default audio device, on a thread of its own. An
+// open may hang in the driver for as long as a stopped sound server does:
+// the thread is detached, so that neither the frames nor the close of the
+// game wait for it, and a look given up on (the output closed meanwhile)
+// lets go of the device it opens itself.
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+
+#include "platform/audio/audio_device_backend.h"
+#include "platform/audio/audio_mixer.h"
+
+namespace platform {
+
+class DeviceLook {
+ public:
+  // Starts a look through the backend for the mixer; both must live as
+  // long as the process.
+  static std::shared_ptr<DeviceLook> Start(AudioDeviceBackend& device, AudioMixer& mixer);
+
+  // Whether a device opened; nothing while the look goes on.
+  std::optional<bool> Found();
+  // Gives the look up unless it has ended; true when it had not.
+  bool GiveUp();
+  // Waits until the look has ended.
+  void Wait();
+
+ private:
+  std::mutex m_mutex;
+  std::condition_variable m_ended;
+  std::optional<bool> m_found;
+  bool m_givenUp = false;
+};
+
+}  // namespace platform
