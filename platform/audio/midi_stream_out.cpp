@@ -27,6 +27,7 @@ struct QueuedBuffer {
   int number = 0;
   std::vector<std::uint8_t> bytes;
   std::size_t offset = 0;
+  std::uint32_t lastEvent = 0;  // of the events rendered so far
 };
 
 // One event of a buffer: where its record starts and how long it is.
@@ -36,6 +37,12 @@ struct EventView {
   std::span<const std::uint8_t> longData;
   std::size_t size = 0;
 };
+
+// Whether the event word is the short event FF 2F 00 (with or without the
+// callback flag).
+bool EndsSong(std::uint32_t event) {
+  return (event & (MEVT_F_LONG | kMidiEventTypeMask)) == 0 && (event & kMidiEventParamMask) == kMidiEndOfTrack;
+}
 
 // The event at `offset`, or nothing when the rest of the buffer cannot hold
 // one (a long event's bytes are kept within the buffer).
@@ -160,7 +167,12 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
     return 0;
   }
 
-  void Batch(const std::function<void()>& changes) { m_stream->Control(changes); }
+  void Batch(const std::function<void()>& changes) {
+    m_stream->Control([&] {
+      changes();
+      if (m_answersAwaited > 0) --m_answersAwaited;
+    });
+  }
 
   bool Ready() const override { return m_running; }
   bool Finished() const override { return m_stopped; }
@@ -174,10 +186,12 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
       if (HeadEvent(event, produced)) {
         if (m_eventTime <= double(m_clock)) {
           Apply(event);
-          Advance(event.size);
+          Advance(event);
           continue;
         }
         span = std::min(span, std::size_t(std::ceil(m_eventTime - double(m_clock))));
+      } else if (m_answersAwaited > 0) {
+        break;  // what follows is for the owner to queue
       }
       m_synth->Render(out + produced * 2, span);
       produced += span;
@@ -209,22 +223,36 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
     return false;
   }
 
-  void Advance(std::size_t size) {
-    m_queue.front().offset += size;
+  void Advance(const EventView& event) {
+    m_queue.front().offset += event.size;
+    m_queue.front().lastEvent = event.event;
     m_headTimed = false;
   }
 
+  // Tells the owner; true when it answers.
+  bool Report(int number) {
+    const bool answers = m_done && m_done(number);
+    if (answers) ++m_answersAwaited;
+    return answers;
+  }
+
   // The head buffer has given its last event, at `offset` into this chunk:
-  // it is done once the device is about to take that frame.
+  // it is done now, or, when it ends the song, once the device is about to
+  // take that frame.
   void FinishHead(std::size_t offset) {
     const int number = m_queue.front().number;
+    const bool endsSong = EndsSong(m_queue.front().lastEvent);
     m_queue.pop_front();
     m_headTimed = false;
+    if (!endsSong) {
+      Report(number);
+      return;
+    }
     m_unreported.push_back(number);
     MarkFrame(offset, [this, number] {
       std::erase(m_unreported, number);
       // With nothing queued, what follows is for the owner to say.
-      return m_done && m_done(number) && m_queue.empty();
+      return Report(number) && m_queue.empty();
     });
   }
 
@@ -254,7 +282,8 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
   std::shared_ptr<MidiSynth> m_synth;  // once loaded
   std::future<void> m_loading;
   std::deque<QueuedBuffer> m_queue;
-  std::vector<int> m_unreported;  // rendered, not yet played
+  std::vector<int> m_unreported;  // songs' ends rendered, not yet played
+  int m_answersAwaited = 0;       // reports the owner has still to answer
   bool m_running = false;
   bool m_stopped = true;  // no song until the next Restart
   std::uint16_t m_division = kDefaultDivision;

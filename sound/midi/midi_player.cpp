@@ -112,7 +112,7 @@ void cMidiPlayer::OnBufferDone(int number) {
 void cMidiPlayer::AnswerBufferDone(int number) {
   if (number / kBufferCount != m_nGeneration || m_nState != MIDI_PLAYING) return;
   const StreamBuffer& buffer = m_buffers[std::size_t(number % kBufferCount)];
-  if ((buffer.lastEvent & platform::kMidiEventParamMask) != kEndOfTrackEvent) {
+  if ((buffer.lastEvent & platform::kMidiEventParamMask) != platform::kMidiEndOfTrack) {
     FillBuffer();
     return;
   }

@@ -29,6 +29,15 @@ std::vector<float> TakeInPeriods(std::size_t frames, std::size_t period) {
   return mix;
 }
 
+// The first frame from `from` on at which a note starts: where the sound
+// first grows past a tenth of its loudest.
+std::size_t OnsetFrom(const std::vector<float>& mix, std::size_t from) {
+  const float threshold = Peak(mix, from * 2) / 10;
+  for (std::size_t i = from * 2; i < mix.size(); ++i)
+    if (std::fabs(mix[i]) > threshold) return i / 2;
+  return SIZE_MAX;
+}
+
 class MidiPlayerTest : public SoundTest {
  protected:
   // Waits for the feeder thread to reach a state.
@@ -128,6 +137,30 @@ TEST_F(MidiPlayerTest, ATrackLongerThanOneBufferPlaysToItsEndInTime) {
   EXPECT_EQ(player.State(), MIDI_PLAYING) << "ended before its time";
   for (int i = 0; i < 3; ++i) Capture(tenth);
   EXPECT_TRUE(WaitForState(player, MIDI_STOPPED)) << "the end after the first buffer was never reached";
+}
+
+// A buffer that holds less music than the device has still to play (a
+// burst of controller changes) is followed in time all the same: the next
+// buffer is queued once it has been rendered, not once it is played.
+TEST_F(MidiPlayerTest, ABurstOfEventsDoesNotDelayWhatFollowsIt) {
+  if (!HaveSoundFont()) GTEST_SKIP() << "no General MIDI sound font installed";
+  // At 960 ticks per beat and the default tempo: a note at 0 s, let go at
+  // 0.1 s; 4,200 controller changes (two buffers and more) at 0.5 s; the
+  // note again at 0.55 s.
+  Bytes events;
+  events.Raw({0x00, 0x90, 0x3C, 0x64, 0x81, 0x40, 0x80, 0x3C, 0x00, 0x86, 0x00, 0xB0, 0x01, 0x00});
+  for (int i = 1; i < 4200; ++i) events.Raw({0x00, 0xB0, 0x01, 0x00});
+  events.Raw({0x60, 0x90, 0x3C, 0x64, 0x83, 0x00, 0x80, 0x3C, 0x00});
+  Write("bgm/burst.mid", SmfFile(0, 960, {Track(events.Get())}));
+  cMidiPlayer player("bgm\\burst.mid");
+  ASSERT_TRUE(player.Loaded());
+  const std::size_t rate = std::size_t(platform::GetMixer().Rate());
+  player.Play(0);
+  const std::vector<float> mix = TakeInPeriods(rate, 1024);
+  const std::size_t first = OnsetFrom(mix, 0), again = OnsetFrom(mix, rate / 2);
+  ASSERT_LT(first, rate / 2) << "the first note was not heard";
+  EXPECT_NEAR(double(again - first) / double(rate), 0.550, 0.005) << "the note after the burst";
+  player.Stop(0);
 }
 
 // The sample game's title song loops at its end-of-track: the second round
