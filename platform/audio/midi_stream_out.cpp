@@ -76,19 +76,20 @@ std::string MidiDeviceErrorText(int code) {
 // Walks the queued buffers on the ring's producer thread (under its lock).
 class MidiStreamOut::Renderer final : public StreamRenderer {
  public:
-  explicit Renderer(DoneCallback done)
+  Renderer(DoneCallback done, LoadedCallback loaded)
       : m_done(std::move(done)),
         m_rate(GetMixer().Rate()),
-        m_soundFont(MidiSynth::SoundFontFile()),
         m_stream(std::make_shared<RingStream>(*this, std::size_t(m_rate) / 5, kRenderFrames)),
         m_voice(GetMixer().AddStream(m_stream)) {
     // The synthesiser library and its sound font take a moment to load (the
     // first song may be the title's): they load beside the game, once the
     // window shows its first frame, and the stream plays once they are
     // there, from the song's first event.
-    m_loading = std::async(std::launch::async, [this] {
+    m_loading = std::async(std::launch::async, [this, loaded = std::move(loaded),
+                                                soundFonts = MidiSynth::SoundFontFiles()] {
       AwaitFirstFrame();
-      std::shared_ptr<MidiSynth> synth = MidiSynth::Shared(m_rate, m_soundFont);
+      std::shared_ptr<MidiSynth> synth = MidiSynth::Shared(m_rate, soundFonts);
+      if (loaded) loaded(synth->SoundFonts());
       m_stream->Control([&] { m_synth = std::move(synth); });
     });
   }
@@ -99,8 +100,6 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
     m_stream.reset();
     m_synth->Reset();
   }
-
-  const std::string& SoundFont() const { return m_soundFont; }
 
   int SetTimeDivision(std::uint16_t division) {
     if (division == 0) return kMidiErrInvalidParam;
@@ -278,7 +277,6 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
 
   DoneCallback m_done;
   const int m_rate;
-  const std::string m_soundFont;
   std::shared_ptr<MidiSynth> m_synth;  // once loaded
   std::future<void> m_loading;
   std::deque<QueuedBuffer> m_queue;
@@ -295,10 +293,10 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
   VoiceId m_voice;
 };
 
-MidiStreamOut::MidiStreamOut(DoneCallback done) : m_renderer(std::make_unique<Renderer>(std::move(done))) {}
+MidiStreamOut::MidiStreamOut(DoneCallback done, LoadedCallback loaded)
+    : m_renderer(std::make_unique<Renderer>(std::move(done), std::move(loaded))) {}
 MidiStreamOut::~MidiStreamOut() = default;
 
-const std::string& MidiStreamOut::SoundFont() const { return m_renderer->SoundFont(); }
 int MidiStreamOut::SetTimeDivision(std::uint16_t division) { return m_renderer->SetTimeDivision(division); }
 int MidiStreamOut::Out(int buffer, std::span<const std::uint8_t> events) { return m_renderer->Out(buffer, events); }
 bool MidiStreamOut::InQueue(int buffer) const { return m_renderer->InQueue(buffer); }

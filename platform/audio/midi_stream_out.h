@@ -28,6 +28,8 @@
 #include <span>
 #include <string>
 
+#include "platform/audio/midi_synth.h"
+
 namespace platform {
 
 inline constexpr std::size_t kMidiEventSize = 12;
@@ -54,18 +56,19 @@ class MidiStreamOut {
   // (a device plays on what was rendered before), and a capture of the mix
   // waits for the answer before it reads on.
   using DoneCallback = std::function<bool(int buffer)>;
+  // Hears which sound font the synthesiser plays with (none: silent
+  // playback) and which it refused, from the thread that loads it, before
+  // the stream plays.
+  using LoadedCallback = std::function<void(const SoundFontChoice& soundFonts)>;
 
-  // A stopped stream on the shared synthesiser at the mixer's rate.
-  explicit MidiStreamOut(DoneCallback done);
+  // A stopped stream on the shared synthesiser at the mixer's rate, with
+  // the sound fonts of MidiSynth::SoundFontFiles as they are now. The
+  // synthesiser loads beside the caller: a started stream plays once it is
+  // there.
+  explicit MidiStreamOut(DoneCallback done, LoadedCallback loaded = nullptr);
   ~MidiStreamOut();
   MidiStreamOut(const MidiStreamOut&) = delete;
   MidiStreamOut& operator=(const MidiStreamOut&) = delete;
-
-  // The sound font the stream's synthesiser loads (MidiSynth::SoundFontFile
-  // when the stream was made); empty when there is none (silent playback).
-  // The synthesiser loads beside the caller: a started stream plays once it
-  // is there.
-  const std::string& SoundFont() const;
 
   // Ticks per quarter note, or an SMPTE division (top bit set).
   int SetTimeDivision(std::uint16_t division);

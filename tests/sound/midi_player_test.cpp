@@ -65,33 +65,41 @@ TEST_F(MidiPlayerTest, TheSynthesiserRendersTheSong) {
   EXPECT_GT(Peak(Capture(4410)), 0.01f);
 }
 
-// The sound font is the first file named in SDL_SOUNDFONTS that reads as
-// one, else the system's General MIDI font; the report names it.
-TEST_F(MidiPlayerTest, TheSoundFontIsTheFirstNamedOneThatReadsElseTheSystemsChoice) {
+// The sound font is the first file named in SDL_SOUNDFONTS that FluidSynth
+// loads, else the system's General MIDI font. A file it refuses (one cut
+// short by a failed download still has a sound font's header) is named in
+// the report and the next one tried; a link is named with its file.
+TEST_F(MidiPlayerTest, TheSoundFontIsTheFirstNamedOneThatLoadsElseTheSystemsChoice) {
   if (!HaveSoundFont()) GTEST_SKIP() << "no General MIDI sound font installed";
-  const std::filesystem::path named = folder_ / "named.sf2";
+  const std::filesystem::path named = folder_ / "named.sf2", cut = folder_ / "cut.sf2", text = folder_ / "text.sf2";
   std::filesystem::create_symlink(kTestSoundFont, named);
   std::filesystem::create_directory(folder_ / "folder.sf2");
   Write("text.sf2", {'R', 'I', 'F', 'F', 0, 0, 0, 0, 't', 'e', 'x', 't'});
-  const std::string unreadable = (folder_ / "missing.sf2").string() + ":" + (folder_ / "folder.sf2").string() +
-                                 "::" + (folder_ / "text.sf2").string();
-  ::setenv("SDL_SOUNDFONTS", (unreadable + ":" + named.string()).c_str(), 1);
-  EXPECT_EQ(platform::MidiSynth::SoundFontFile(), named.string());
+  std::vector<std::uint8_t> font = ReadBytes(kTestSoundFont);
+  font.resize(font.size() / 2);
+  Write("cut.sf2", font);
+  const std::string refused = (folder_ / "missing.sf2").string() + ":" + (folder_ / "folder.sf2").string() +
+                              "::" + text.string() + ":" + cut.string();
+  ::setenv("SDL_SOUNDFONTS", (refused + ":" + named.string()).c_str(), 1);
   Write("bgm/t.mid", ShortSong());
   {
     cMidiPlayer player("bgm\\t.mid");
     player.Play(0);
     EXPECT_GT(Peak(Capture(4410)), 0.01f) << "the named font plays";
   }
-  EXPECT_NE(ReportText().find("MIDI music plays with the sound font " + named.string() + "\n"), std::string::npos)
-      << ReportText();
+  const std::string report = ReportText();
+  const auto refusal = [](const std::filesystem::path& file) {
+    return "The sound font " + file.string() + " was refused: FluidSynth cannot load it (damaged, or no sound font)\n";
+  };
+  EXPECT_EQ(report, refusal(text) + refusal(cut) + "MIDI music plays with the sound font " + named.string() + " -> " +
+                        kTestSoundFont + "\n");
 
   const char* systemFont = "/usr/share/sounds/sf2/default-GM.sf2";
   if (!std::filesystem::exists(systemFont)) GTEST_SKIP() << "no system General MIDI sound font";
-  ::setenv("SDL_SOUNDFONTS", unreadable.c_str(), 1);
-  EXPECT_EQ(platform::MidiSynth::SoundFontFile(), systemFont);
+  ::setenv("SDL_SOUNDFONTS", refused.c_str(), 1);
+  EXPECT_EQ(platform::MidiSynth::Shared(platform::GetMixer().Rate())->SoundFont(), systemFont);
   ::unsetenv("SDL_SOUNDFONTS");
-  EXPECT_EQ(platform::MidiSynth::SoundFontFile(), systemFont);
+  EXPECT_EQ(platform::MidiSynth::SoundFontFiles().front(), systemFont);
 }
 
 TEST_F(MidiPlayerTest, TheEndOfTrackRewindsAndStopsOrPlaysAgain) {
