@@ -4,11 +4,16 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "foundation/log.h"
 #include "platform/text_encoding.h"
 
 namespace {
+
+// The line that names the sound font in use starts so; the file follows.
+constexpr std::string_view kInUse = "MIDI music plays with the sound font ";
+constexpr std::string_view kNone = "No General MIDI sound font found: MIDI music plays silently";
 
 // A sound font as the report names it: a link with the file it leads to
 // (default-GM.sf2 -> ...), which tells the font that is meant.
@@ -24,6 +29,8 @@ std::string SoundFontName(const std::string& file) {
 
 }  // namespace
 
+bool IsSoundFontLine(std::string_view line) { return line.starts_with(kInUse) || line == kNone; }
+
 void ReportSoundFonts(const platform::SoundFontChoice& soundFonts) {
   static std::mutex mutex;
   static std::optional<platform::SoundFontChoice> reported;
@@ -33,6 +40,6 @@ void ReportSoundFonts(const platform::SoundFontChoice& soundFonts) {
   for (const std::string& file : soundFonts.refused)
     Report("The sound font %s was refused: FluidSynth cannot load it (damaged, or no sound font)",
            SoundFontName(file).c_str());
-  if (soundFonts.used.empty()) Report("No General MIDI sound font found: MIDI music plays silently");
-  else Report("%s%s", std::string(kSoundFontInUseLine).c_str(), SoundFontName(soundFonts.used).c_str());
+  if (soundFonts.used.empty()) Report("%s", std::string(kNone).c_str());
+  else Report("%s%s", std::string(kInUse).c_str(), SoundFontName(soundFonts.used).c_str());
 }

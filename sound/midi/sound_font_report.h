@@ -7,8 +7,9 @@
 
 #include "platform/audio/midi_synth.h"
 
-// The start of the line that names the sound font in use; the file follows.
-inline constexpr std::string_view kSoundFontInUseLine = "MIDI music plays with the sound font ";
+// Whether the line is the one that tells the sound font in use, or that
+// there is none.
+bool IsSoundFontLine(std::string_view line);
 
 // A line for each file refused, in the order tried, then the font in use or
 // the lack of one.

@@ -21,11 +21,13 @@ std::string ReportFrom(const std::filesystem::path& folder, std::uintmax_t offse
   return text.str();
 }
 
+bool HasSoundFontLine(const std::string& report) { return WithoutSoundFontLine(report) != report; }
+
 std::string WithoutSoundFontLine(const std::string& report) {
   std::istringstream in(report);
   std::string kept;
   for (std::string line; std::getline(in, line);)
-    if (!line.starts_with(kSoundFontInUseLine)) kept += line + "\n";
+    if (!IsSoundFontLine(line)) kept += line + "\n";
   return kept;
 }
 

@@ -45,15 +45,15 @@ std::size_t FileSize(const fs::path& file) {
   return error ? 0 : static_cast<std::size_t>(size);
 }
 
-// The lines of `file` after its first `offset` bytes, but the one naming
-// the MIDI sound font, which the synthesiser writes once it has loaded
-// beside the game, at no fixed frame.
+// The lines of `file` after its first `offset` bytes, but the one that
+// tells the MIDI sound font, which the synthesiser writes once it has
+// loaded beside the game, at no fixed frame.
 std::vector<std::string> LinesAfter(const fs::path& file, std::size_t offset) {
   std::ifstream in(file, std::ios::binary);
   in.seekg(static_cast<std::streamoff>(offset));
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);)
-    if (!line.empty() && !line.starts_with(kSoundFontInUseLine)) lines.push_back(line);
+    if (!line.empty() && !IsSoundFontLine(line)) lines.push_back(line);
   return lines;
 }
 
