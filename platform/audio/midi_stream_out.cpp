@@ -27,6 +27,7 @@ struct QueuedBuffer {
   int number = 0;
   std::vector<std::uint8_t> bytes;
   std::size_t offset = 0;
+  std::uint32_t lastEvent = 0;  // of the events rendered so far
 };
 
 // One event of a buffer: where its record starts and how long it is.
@@ -36,6 +37,12 @@ struct EventView {
   std::span<const std::uint8_t> longData;
   std::size_t size = 0;
 };
+
+// Whether the event word is the short event FF 2F 00 (with or without the
+// callback flag).
+bool EndsSong(std::uint32_t event) {
+  return (event & (MEVT_F_LONG | kMidiEventTypeMask)) == 0 && (event & kMidiEventParamMask) == kMidiEndOfTrack;
+}
 
 // The event at `offset`, or nothing when the rest of the buffer cannot hold
 // one (a long event's bytes are kept within the buffer).
@@ -69,19 +76,20 @@ std::string MidiDeviceErrorText(int code) {
 // Walks the queued buffers on the ring's producer thread (under its lock).
 class MidiStreamOut::Renderer final : public StreamRenderer {
  public:
-  explicit Renderer(DoneCallback done)
+  Renderer(DoneCallback done, LoadedCallback loaded)
       : m_done(std::move(done)),
         m_rate(GetMixer().Rate()),
-        m_soundFont(MidiSynth::SoundFontFile()),
         m_stream(std::make_shared<RingStream>(*this, std::size_t(m_rate) / 5, kRenderFrames)),
         m_voice(GetMixer().AddStream(m_stream)) {
     // The synthesiser library and its sound font take a moment to load (the
     // first song may be the title's): they load beside the game, once the
     // window shows its first frame, and the stream plays once they are
     // there, from the song's first event.
-    m_loading = std::async(std::launch::async, [this] {
+    m_loading = std::async(std::launch::async, [this, loaded = std::move(loaded),
+                                                soundFonts = MidiSynth::SoundFontFiles()] {
       AwaitFirstFrame();
-      std::shared_ptr<MidiSynth> synth = MidiSynth::Shared(m_rate, m_soundFont);
+      std::shared_ptr<MidiSynth> synth = MidiSynth::Shared(m_rate, soundFonts);
+      if (loaded) loaded(synth->SoundFonts());
       m_stream->Control([&] { m_synth = std::move(synth); });
     });
   }
@@ -92,8 +100,6 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
     m_stream.reset();
     m_synth->Reset();
   }
-
-  const std::string& SoundFont() const { return m_soundFont; }
 
   int SetTimeDivision(std::uint16_t division) {
     if (division == 0) return kMidiErrInvalidParam;
@@ -160,7 +166,12 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
     return 0;
   }
 
-  void Batch(const std::function<void()>& changes) { m_stream->Control(changes); }
+  void Batch(const std::function<void()>& changes) {
+    m_stream->Control([&] {
+      changes();
+      if (m_answersAwaited > 0) --m_answersAwaited;
+    });
+  }
 
   bool Ready() const override { return m_running; }
   bool Finished() const override { return m_stopped; }
@@ -174,10 +185,12 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
       if (HeadEvent(event, produced)) {
         if (m_eventTime <= double(m_clock)) {
           Apply(event);
-          Advance(event.size);
+          Advance(event);
           continue;
         }
         span = std::min(span, std::size_t(std::ceil(m_eventTime - double(m_clock))));
+      } else if (m_answersAwaited > 0) {
+        break;  // what follows is for the owner to queue
       }
       m_synth->Render(out + produced * 2, span);
       produced += span;
@@ -209,22 +222,36 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
     return false;
   }
 
-  void Advance(std::size_t size) {
-    m_queue.front().offset += size;
+  void Advance(const EventView& event) {
+    m_queue.front().offset += event.size;
+    m_queue.front().lastEvent = event.event;
     m_headTimed = false;
   }
 
+  // Tells the owner; true when it answers.
+  bool Report(int number) {
+    const bool answers = m_done && m_done(number);
+    if (answers) ++m_answersAwaited;
+    return answers;
+  }
+
   // The head buffer has given its last event, at `offset` into this chunk:
-  // it is done once the device is about to take that frame.
+  // it is done now, or, when it ends the song, once the device is about to
+  // take that frame.
   void FinishHead(std::size_t offset) {
     const int number = m_queue.front().number;
+    const bool endsSong = EndsSong(m_queue.front().lastEvent);
     m_queue.pop_front();
     m_headTimed = false;
+    if (!endsSong) {
+      Report(number);
+      return;
+    }
     m_unreported.push_back(number);
     MarkFrame(offset, [this, number] {
       std::erase(m_unreported, number);
       // With nothing queued, what follows is for the owner to say.
-      return m_done && m_done(number) && m_queue.empty();
+      return Report(number) && m_queue.empty();
     });
   }
 
@@ -250,11 +277,11 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
 
   DoneCallback m_done;
   const int m_rate;
-  const std::string m_soundFont;
   std::shared_ptr<MidiSynth> m_synth;  // once loaded
   std::future<void> m_loading;
   std::deque<QueuedBuffer> m_queue;
-  std::vector<int> m_unreported;  // rendered, not yet played
+  std::vector<int> m_unreported;  // songs' ends rendered, not yet played
+  int m_answersAwaited = 0;       // reports the owner has still to answer
   bool m_running = false;
   bool m_stopped = true;  // no song until the next Restart
   std::uint16_t m_division = kDefaultDivision;
@@ -266,10 +293,10 @@ class MidiStreamOut::Renderer final : public StreamRenderer {
   VoiceId m_voice;
 };
 
-MidiStreamOut::MidiStreamOut(DoneCallback done) : m_renderer(std::make_unique<Renderer>(std::move(done))) {}
+MidiStreamOut::MidiStreamOut(DoneCallback done, LoadedCallback loaded)
+    : m_renderer(std::make_unique<Renderer>(std::move(done), std::move(loaded))) {}
 MidiStreamOut::~MidiStreamOut() = default;
 
-const std::string& MidiStreamOut::SoundFont() const { return m_renderer->SoundFont(); }
 int MidiStreamOut::SetTimeDivision(std::uint16_t division) { return m_renderer->SetTimeDivision(division); }
 int MidiStreamOut::Out(int buffer, std::span<const std::uint8_t> events) { return m_renderer->Out(buffer, events); }
 bool MidiStreamOut::InQueue(int buffer) const { return m_renderer->InQueue(buffer); }

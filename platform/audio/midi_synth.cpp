@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
+#include <filesystem>
 #include <mutex>
 #include <sstream>
 #include <vector>
@@ -27,14 +26,6 @@ constexpr std::array<const char*, 3> kSystemSoundFonts = {
     "/usr/share/soundfonts/default.sf2",
 };
 
-// Whether the file can be read and holds a sound font (a RIFF form "sfbk").
-bool ReadsAsSoundFont(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  char header[12] = {};
-  return in.read(header, sizeof header) && std::memcmp(header, "RIFF", 4) == 0 &&
-         std::memcmp(header + 8, "sfbk", 4) == 0;
-}
-
 constexpr double kGain = 0.4;
 
 // FluidSynth prints its warnings on stderr; only errors are worth that.
@@ -56,7 +47,7 @@ struct MidiSynth::Impl {
   fluid_synth_t* synth = nullptr;
 };
 
-std::string MidiSynth::SoundFontFile() {
+std::vector<std::string> MidiSynth::SoundFontFiles() {
   std::vector<std::string> files;
   if (const char* named = std::getenv(kSoundFontsVariable)) {
     std::istringstream list(named);
@@ -64,26 +55,25 @@ std::string MidiSynth::SoundFontFile() {
       if (!file.empty()) files.push_back(file);
   }
   files.insert(files.end(), kSystemSoundFonts.begin(), kSystemSoundFonts.end());
-  for (const std::string& file : files)
-    if (ReadsAsSoundFont(file)) return file;
-  return {};
+  return files;
 }
 
-std::shared_ptr<MidiSynth> MidiSynth::Shared(int rate, const std::string& soundFont) {
+std::shared_ptr<MidiSynth> MidiSynth::Shared(int rate, const std::vector<std::string>& soundFonts) {
   static std::mutex mutex;
   static std::shared_ptr<MidiSynth> shared;
   static int sharedRate = 0;
-  static std::string sharedFont;
+  static std::vector<std::string> sharedFonts;
   std::lock_guard lock(mutex);
-  if (!shared || sharedRate != rate || sharedFont != soundFont) {
-    shared.reset(new MidiSynth(rate, soundFont));
+  if (!shared || sharedRate != rate || sharedFonts != soundFonts) {
+    shared.reset(new MidiSynth(rate, soundFonts));
     sharedRate = rate;
-    sharedFont = soundFont;
+    sharedFonts = soundFonts;
   }
   return shared;
 }
 
-MidiSynth::MidiSynth(int rate, const std::string& soundFont) : m_impl(std::make_unique<Impl>()), m_rate(rate) {
+MidiSynth::MidiSynth(int rate, const std::vector<std::string>& soundFonts)
+    : m_impl(std::make_unique<Impl>()), m_rate(rate) {
   const FluidLibrary* fluid = m_impl->fluid;
   if (!fluid) return;
   QuietFluidLog(*fluid);
@@ -101,9 +91,21 @@ MidiSynth::MidiSynth(int rate, const std::string& soundFont) : m_impl(std::make_
   // loaded when a channel first chooses them, not the whole font up front.
   fluid->settings_setint(m_impl->settings, "synth.dynamic-sample-loading", 1);
   m_impl->synth = fluid->new_synth(m_impl->settings);
-  if (!m_impl->synth) return;
-  if (!soundFont.empty() && fluid->sfload(m_impl->synth, soundFont.c_str(), 1) != FLUID_FAILED)
-    m_soundFont = soundFont;
+  if (m_impl->synth) LoadSoundFont(soundFonts);
+}
+
+void MidiSynth::LoadSoundFont(const std::vector<std::string>& soundFonts) {
+  for (const std::string& file : soundFonts) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error)) continue;
+    // A file cut short (a failed download) has a sound font's header all
+    // the same: only FluidSynth's load tells.
+    if (m_impl->fluid->sfload(m_impl->synth, file.c_str(), 1) != FLUID_FAILED) {
+      m_choice.used = file;
+      return;
+    }
+    m_choice.refused.push_back(file);
+  }
 }
 
 MidiSynth::~MidiSynth() {
@@ -113,7 +115,7 @@ MidiSynth::~MidiSynth() {
 
 void MidiSynth::ShortMessage(std::uint32_t message) {
   fluid_synth_t* synth = m_impl->synth;
-  if (!synth || m_soundFont.empty()) return;
+  if (!synth || SoundFont().empty()) return;
   const FluidLibrary& f = *m_impl->fluid;
   std::lock_guard lock(m_impl->mutex);
   const int status = int(message & 0xFF);
@@ -133,7 +135,7 @@ void MidiSynth::ShortMessage(std::uint32_t message) {
 }
 
 void MidiSynth::SystemExclusive(std::span<const std::uint8_t> message) {
-  if (!m_impl->synth || m_soundFont.empty() || message.size() < 2 || message.front() != 0xF0) return;
+  if (!m_impl->synth || SoundFont().empty() || message.size() < 2 || message.front() != 0xF0) return;
   std::span<const std::uint8_t> data = message.subspan(1);
   const auto end = std::find(data.begin(), data.end(), 0xF7);
   data = data.first(std::size_t(end - data.begin()));
@@ -143,7 +145,7 @@ void MidiSynth::SystemExclusive(std::span<const std::uint8_t> message) {
 }
 
 void MidiSynth::Render(float* out, std::size_t frames) {
-  if (!m_impl->synth || m_soundFont.empty()) {
+  if (!m_impl->synth || SoundFont().empty()) {
     std::fill(out, out + frames * 2, 0.0f);
     return;
   }

@@ -12,29 +12,43 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace platform {
 
+// What became of the sound fonts a synthesiser was given to try.
+struct SoundFontChoice {
+  // Files that FluidSynth could not load (damaged, cut short, no sound
+  // font), in the order they were tried.
+  std::vector<std::string> refused;
+  // The one it loaded; empty when none.
+  std::string used;
+
+  bool operator==(const SoundFontChoice&) const = default;
+};
+
 class MidiSynth {
  public:
-  // The synthesiser for the mixer's rate with the sound font given; loading
-  // the sound font costs a moment, so one is made when first needed and
-  // shared, and made again only for another rate or sound font.
-  static std::shared_ptr<MidiSynth> Shared(int rate, const std::string& soundFont = SoundFontFile());
+  // The synthesiser for the mixer's rate with the first of the sound fonts
+  // that loads; loading a sound font costs a moment, so one is made when
+  // first needed and shared, and made again only for another rate or list.
+  static std::shared_ptr<MidiSynth> Shared(int rate, const std::vector<std::string>& soundFonts = SoundFontFiles());
 
   ~MidiSynth();
   MidiSynth(const MidiSynth&) = delete;
   MidiSynth& operator=(const MidiSynth&) = delete;
 
-  // The sound font for MIDI music: the first file named in the variable
-  // SDL_SOUNDFONTS (a list separated by colons, which SDL programs read for
-  // this) that can be read as a sound font, else the system's General MIDI
-  // sound font (default-GM.sf2, Debian's choice among those installed), else
-  // TimGM6mb.sf2; empty when there is none.
-  static std::string SoundFontFile();
+  // The sound fonts for MIDI music, in the order they are tried: the files
+  // named in the variable SDL_SOUNDFONTS (a list separated by colons, which
+  // SDL programs read for this), then the system's General MIDI sound font
+  // (default-GM.sf2, Debian's choice among those installed), then
+  // TimGM6mb.sf2. A name that is no file (missing, a folder) is passed over;
+  // a file counts once FluidSynth has loaded it.
+  static std::vector<std::string> SoundFontFiles();
 
-  // The sound font in use; empty when none was found.
-  const std::string& SoundFont() const { return m_soundFont; }
+  // The sound font in use; empty when none loaded.
+  const std::string& SoundFont() const { return m_choice.used; }
+  const SoundFontChoice& SoundFonts() const { return m_choice; }
 
   // A channel message: status | data1 << 8 | data2 << 16. System messages
   // (status 0xF0 and above) are ignored.
@@ -48,10 +62,12 @@ class MidiSynth {
 
  private:
   struct Impl;
-  MidiSynth(int rate, const std::string& soundFont);
+  MidiSynth(int rate, const std::vector<std::string>& soundFonts);
+  // Loads the first of the files that FluidSynth takes.
+  void LoadSoundFont(const std::vector<std::string>& soundFonts);
   std::unique_ptr<Impl> m_impl;
   int m_rate;
-  std::string m_soundFont;
+  SoundFontChoice m_choice;
 };
 
 }  // namespace platform

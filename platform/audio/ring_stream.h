@@ -7,7 +7,7 @@
 // so the renderer never sees them mid-chunk and the callback never waits
 // for either.
 //
-// A renderer can mark a frame it renders (the end of a MIDI buffer). When
+// A renderer can mark a frame it renders (the end of a MIDI song). When
 // the callback is about to take the frame, the producer thread runs the
 // mark's action: it tells the owner. The owner's answer (a loop's rewind)
 // may decide what follows the mark; a flush in it drops only what comes

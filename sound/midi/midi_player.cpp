@@ -1,28 +1,11 @@
 #include "sound/midi/midi_player.h"
 
 #include <mutex>
-#include <optional>
 
 #include "foundation/log.h"
 #include "platform/audio/midi_stream_out.h"
-#include "platform/text_encoding.h"
+#include "sound/midi/sound_font_report.h"
 #include "sound/midi/stream_events.h"
-
-namespace {
-
-// The sound font, or its absence, is said with the first song and again
-// only when it changes, not once per song.
-void ReportSoundFont(const std::string& font) {
-  static std::mutex mutex;
-  static std::optional<std::string> reported;
-  std::lock_guard lock(mutex);
-  if (reported == font) return;
-  reported = font;
-  if (font.empty()) Report("No General MIDI sound font found: MIDI music plays silently");
-  else Report("MIDI music plays with the sound font %s", platform::Cp932FromUtf8(font).c_str());
-}
-
-}  // namespace
 
 std::string MidiErrorText(int code) { return platform::MidiDeviceErrorText(code); }
 
@@ -40,8 +23,7 @@ void cMidiPlayer::LogFailure(const char* operation, int result) const {
 int cMidiPlayer::Open() {
   // The feeder answers every report it gets (OnBufferDone).
   m_pStream = std::make_unique<platform::MidiStreamOut>(
-      [this](int number) { return m_thread.PostMessage(MM_MOM_DONE, std::uintptr_t(number)); });
-  ReportSoundFont(m_pStream->SoundFont());
+      [this](int number) { return m_thread.PostMessage(MM_MOM_DONE, std::uintptr_t(number)); }, ReportSoundFonts);
   m_thread.Start([this] { return Feed(); });
   const std::vector<std::uint8_t>& data = Data();
   LogFailure("Property", m_pStream->SetTimeDivision(std::uint16_t(data[12] << 8 | data[13])));
@@ -112,7 +94,7 @@ void cMidiPlayer::OnBufferDone(int number) {
 void cMidiPlayer::AnswerBufferDone(int number) {
   if (number / kBufferCount != m_nGeneration || m_nState != MIDI_PLAYING) return;
   const StreamBuffer& buffer = m_buffers[std::size_t(number % kBufferCount)];
-  if ((buffer.lastEvent & platform::kMidiEventParamMask) != kEndOfTrackEvent) {
+  if ((buffer.lastEvent & platform::kMidiEventParamMask) != platform::kMidiEndOfTrack) {
     FillBuffer();
     return;
   }

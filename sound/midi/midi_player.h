@@ -6,9 +6,11 @@
 // device reports it done; at the end of the track it rewinds and, when
 // looping, plays the song again. The feeder and the main thread's play,
 // pause and stop calls take one lock, so the read position and the current
-// buffer always change together. A buffer is done once the device is about
-// to play its end, and a stop then keeps that end: a song is heard whole
-// before it stops or loops.
+// buffer always change together. The device reports a buffer done once it
+// has rendered it, so the next piece is queued in time however little
+// music the last one held; the track's last piece is done once the device
+// is about to play its end, and a stop then keeps that end: a song is heard
+// whole before it stops or loops.
 
 #include <array>
 #include <cstdint>

@@ -39,7 +39,7 @@ bool ReadMeta(std::span<const std::uint8_t> data, std::size_t pos, std::size_t e
                 data[pos + 2];
   } else if (type == 0x2F) {
     out.send = out.endOfTrack = true;
-    out.event = platform::MEVT_F_CALLBACK | kEndOfTrackEvent;
+    out.event = platform::MEVT_F_CALLBACK | platform::kMidiEndOfTrack;
   }
   out.next = pos + length;
   return true;

@@ -17,9 +17,6 @@ struct StreamFill {
   bool endOfTrack = false;       // the end-of-track record was written
 };
 
-// The event word of the end-of-track record without its flag.
-inline constexpr std::uint32_t kEndOfTrackEvent = 0x2FFF;
-
 // Converts events from `position` (advanced past what was taken) up to
 // `end` into `buffer`, which is zeroed first, until the next record would
 // not fit or the end of track. A record that cannot fit even an empty

@@ -19,6 +19,7 @@
 #include "tests/desktop/desktop_waits.h"
 #include "tests/desktop/headless_frames.h"
 #include "tests/support/wait_until.h"
+#include "tests/tools/report_lines.h"
 
 namespace desktop_test {
 namespace {
@@ -75,6 +76,10 @@ class SecondStartOnADesktop : public SecondStart, public testing::WithParamInter
 // every line it had, and its game is seen again with the keyboard's focus.
 TEST_P(SecondStartOnADesktop, TheQuestionComesOnTopAndNoLeavesTheRunningGameWhole) {
   ASSERT_TRUE(StartTheGame(GetParam()));
+  // The last line of the start comes once the title music's synthesiser has
+  // loaded, beside the game.
+  ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return sample_game_test::HasSoundFontLine(Report()); }))
+      << Report();
   const std::string firstReport = Report();
 
   SpawnedProgram& second = StartPlayer();

@@ -29,6 +29,15 @@ std::vector<float> TakeInPeriods(std::size_t frames, std::size_t period) {
   return mix;
 }
 
+// The first frame from `from` on at which a note starts: where the sound
+// first grows past a tenth of its loudest.
+std::size_t OnsetFrom(const std::vector<float>& mix, std::size_t from) {
+  const float threshold = Peak(mix, from * 2) / 10;
+  for (std::size_t i = from * 2; i < mix.size(); ++i)
+    if (std::fabs(mix[i]) > threshold) return i / 2;
+  return SIZE_MAX;
+}
+
 class MidiPlayerTest : public SoundTest {
  protected:
   // Waits for the feeder thread to reach a state.
@@ -56,33 +65,41 @@ TEST_F(MidiPlayerTest, TheSynthesiserRendersTheSong) {
   EXPECT_GT(Peak(Capture(4410)), 0.01f);
 }
 
-// The sound font is the first file named in SDL_SOUNDFONTS that reads as
-// one, else the system's General MIDI font; the report names it.
-TEST_F(MidiPlayerTest, TheSoundFontIsTheFirstNamedOneThatReadsElseTheSystemsChoice) {
+// The sound font is the first file named in SDL_SOUNDFONTS that FluidSynth
+// loads, else the system's General MIDI font. A file it refuses (one cut
+// short by a failed download still has a sound font's header) is named in
+// the report and the next one tried; a link is named with its file.
+TEST_F(MidiPlayerTest, TheSoundFontIsTheFirstNamedOneThatLoadsElseTheSystemsChoice) {
   if (!HaveSoundFont()) GTEST_SKIP() << "no General MIDI sound font installed";
-  const std::filesystem::path named = folder_ / "named.sf2";
+  const std::filesystem::path named = folder_ / "named.sf2", cut = folder_ / "cut.sf2", text = folder_ / "text.sf2";
   std::filesystem::create_symlink(kTestSoundFont, named);
   std::filesystem::create_directory(folder_ / "folder.sf2");
   Write("text.sf2", {'R', 'I', 'F', 'F', 0, 0, 0, 0, 't', 'e', 'x', 't'});
-  const std::string unreadable = (folder_ / "missing.sf2").string() + ":" + (folder_ / "folder.sf2").string() +
-                                 "::" + (folder_ / "text.sf2").string();
-  ::setenv("SDL_SOUNDFONTS", (unreadable + ":" + named.string()).c_str(), 1);
-  EXPECT_EQ(platform::MidiSynth::SoundFontFile(), named.string());
+  std::vector<std::uint8_t> font = ReadBytes(kTestSoundFont);
+  font.resize(font.size() / 2);
+  Write("cut.sf2", font);
+  const std::string refused = (folder_ / "missing.sf2").string() + ":" + (folder_ / "folder.sf2").string() +
+                              "::" + text.string() + ":" + cut.string();
+  ::setenv("SDL_SOUNDFONTS", (refused + ":" + named.string()).c_str(), 1);
   Write("bgm/t.mid", ShortSong());
   {
     cMidiPlayer player("bgm\\t.mid");
     player.Play(0);
     EXPECT_GT(Peak(Capture(4410)), 0.01f) << "the named font plays";
   }
-  EXPECT_NE(ReportText().find("MIDI music plays with the sound font " + named.string() + "\n"), std::string::npos)
-      << ReportText();
+  const std::string report = ReportText();
+  const auto refusal = [](const std::filesystem::path& file) {
+    return "The sound font " + file.string() + " was refused: FluidSynth cannot load it (damaged, or no sound font)\n";
+  };
+  EXPECT_EQ(report, refusal(text) + refusal(cut) + "MIDI music plays with the sound font " + named.string() + " -> " +
+                        kTestSoundFont + "\n");
 
   const char* systemFont = "/usr/share/sounds/sf2/default-GM.sf2";
   if (!std::filesystem::exists(systemFont)) GTEST_SKIP() << "no system General MIDI sound font";
-  ::setenv("SDL_SOUNDFONTS", unreadable.c_str(), 1);
-  EXPECT_EQ(platform::MidiSynth::SoundFontFile(), systemFont);
+  ::setenv("SDL_SOUNDFONTS", refused.c_str(), 1);
+  EXPECT_EQ(platform::MidiSynth::Shared(platform::GetMixer().Rate())->SoundFont(), systemFont);
   ::unsetenv("SDL_SOUNDFONTS");
-  EXPECT_EQ(platform::MidiSynth::SoundFontFile(), systemFont);
+  EXPECT_EQ(platform::MidiSynth::SoundFontFiles().front(), systemFont);
 }
 
 TEST_F(MidiPlayerTest, TheEndOfTrackRewindsAndStopsOrPlaysAgain) {
@@ -130,6 +147,30 @@ TEST_F(MidiPlayerTest, ATrackLongerThanOneBufferPlaysToItsEndInTime) {
   EXPECT_TRUE(WaitForState(player, MIDI_STOPPED)) << "the end after the first buffer was never reached";
 }
 
+// A buffer that holds less music than the device has still to play (a
+// burst of controller changes) is followed in time all the same: the next
+// buffer is queued once it has been rendered, not once it is played.
+TEST_F(MidiPlayerTest, ABurstOfEventsDoesNotDelayWhatFollowsIt) {
+  if (!HaveSoundFont()) GTEST_SKIP() << "no General MIDI sound font installed";
+  // At 960 ticks per beat and the default tempo: a note at 0 s, let go at
+  // 0.1 s; 4,200 controller changes (two buffers and more) at 0.5 s; the
+  // note again at 0.55 s.
+  Bytes events;
+  events.Raw({0x00, 0x90, 0x3C, 0x64, 0x81, 0x40, 0x80, 0x3C, 0x00, 0x86, 0x00, 0xB0, 0x01, 0x00});
+  for (int i = 1; i < 4200; ++i) events.Raw({0x00, 0xB0, 0x01, 0x00});
+  events.Raw({0x60, 0x90, 0x3C, 0x64, 0x83, 0x00, 0x80, 0x3C, 0x00});
+  Write("bgm/burst.mid", SmfFile(0, 960, {Track(events.Get())}));
+  cMidiPlayer player("bgm\\burst.mid");
+  ASSERT_TRUE(player.Loaded());
+  const std::size_t rate = std::size_t(platform::GetMixer().Rate());
+  player.Play(0);
+  const std::vector<float> mix = TakeInPeriods(rate, 1024);
+  const std::size_t first = OnsetFrom(mix, 0), again = OnsetFrom(mix, rate / 2);
+  ASSERT_LT(first, rate / 2) << "the first note was not heard";
+  EXPECT_NEAR(double(again - first) / double(rate), 0.550, 0.005) << "the note after the burst";
+  player.Stop(0);
+}
+
 // The sample game's title song loops at its end-of-track: the second round
 // starts where the first ends, nothing of its end cut. Measured in frames of
 // the mix, so a loaded machine changes nothing.
@@ -152,6 +193,19 @@ TEST_F(MidiPlayerTest, ALoopingSongStartsAgainAtItsLength) {
   const double taken = SecondStart(TakeInPeriods(frames, 1024), rate, length);
   EXPECT_NEAR(taken, length, 0.010) << "taken in periods, the second round starts " << taken << " s after the first";
   player.Stop(0);
+}
+
+// Silence that a starved player left within a song makes its second round
+// late, never early: a round that comes early (the song's end cut) fails
+// whatever the silence.
+TEST(SongRepeat, SilenceWithinTheSongExcusesOnlyALateRound) {
+  constexpr double kLength = 14.536, kMargin = 0.010, kSilence = 0.186;
+  EXPECT_TRUE(HeardAgainInTime(kLength + 0.008, kLength, kMargin, 0.0));
+  EXPECT_FALSE(HeardAgainInTime(kLength + 0.020, kLength, kMargin, 0.0));
+  EXPECT_TRUE(HeardAgainInTime(kLength + 0.150, kLength, kMargin, kSilence));
+  EXPECT_FALSE(HeardAgainInTime(kLength + 0.200, kLength, kMargin, kSilence));
+  EXPECT_TRUE(HeardAgainInTime(kLength - 0.008, kLength, kMargin, kSilence));
+  EXPECT_FALSE(HeardAgainInTime(14.498, kLength, kMargin, kSilence)) << "a cut end passed in a starved run";
 }
 
 // A song played once is heard to its end-of-track, and no further; the

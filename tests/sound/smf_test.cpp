@@ -149,7 +149,7 @@ TEST_F(SmfTest, StreamRecordsCarryTempoSystemExclusiveAndTheEndOfTrack) {
   EXPECT_EQ(U32At(buffer, 32), 10u) << "the skipped text event's 8 ticks go to the note";
   EXPECT_EQ(U32At(buffer, 32 + 8), 0x00403C90u);
   EXPECT_EQ(U32At(buffer, 44), 16u);
-  EXPECT_EQ(U32At(buffer, 44 + 8), platform::MEVT_F_CALLBACK | kEndOfTrackEvent);
+  EXPECT_EQ(U32At(buffer, 44 + 8), platform::MEVT_F_CALLBACK | platform::kMidiEndOfTrack);
 }
 
 TEST_F(SmfTest, ALongTrackIsCutIntoFullBuffersWithoutLosingEvents) {

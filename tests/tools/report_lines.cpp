@@ -3,6 +3,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "sound/midi/sound_font_report.h"
+
 namespace sample_game_test {
 
 std::string ReportOf(const std::filesystem::path& folder) { return ReportFrom(folder, 0); }
@@ -17,6 +19,16 @@ std::string ReportFrom(const std::filesystem::path& folder, std::uintmax_t offse
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+bool HasSoundFontLine(const std::string& report) { return WithoutSoundFontLine(report) != report; }
+
+std::string WithoutSoundFontLine(const std::string& report) {
+  std::istringstream in(report);
+  std::string kept;
+  for (std::string line; std::getline(in, line);)
+    if (!IsSoundFontLine(line)) kept += line + "\n";
+  return kept;
 }
 
 // The log is UTF-8; these are the signs its failure lines carry.

@@ -12,6 +12,7 @@
 #include "shell/game/game.h"
 #include "shell/game/game_clock.h"
 #include "shell/harness/run_harness.h"
+#include "sound/midi/sound_font_report.h"
 #include "stage/harness/state_hash.h"
 #include "stage/scene/stage_scene.h"
 #include "tools/soak/resident_memory.h"
@@ -44,13 +45,15 @@ std::size_t FileSize(const fs::path& file) {
   return error ? 0 : static_cast<std::size_t>(size);
 }
 
-// The lines of `file` after its first `offset` bytes.
+// The lines of `file` after its first `offset` bytes, but the one that
+// tells the MIDI sound font, which the synthesiser writes once it has
+// loaded beside the game, at no fixed frame.
 std::vector<std::string> LinesAfter(const fs::path& file, std::size_t offset) {
   std::ifstream in(file, std::ios::binary);
   in.seekg(static_cast<std::streamoff>(offset));
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);)
-    if (!line.empty()) lines.push_back(line);
+    if (!line.empty() && !IsSoundFontLine(line)) lines.push_back(line);
   return lines;
 }
 
