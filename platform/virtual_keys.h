@@ -8,17 +8,18 @@
 //
 // Letters are keys by their label, as Windows names them: 'Z' is the key the
 // keyboard layout prints Z on, wherever it lies (right of T on a German
-// keyboard, left of X on a French one), so "Z to jump" and a configured 'Z'
-// mean the key the player reads Z on. A letter that the layout prints on no
-// key (Cyrillic and Greek layouts print their own letters) stays on its key of
-// a US keyboard, so such a keyboard plays as a US one. Every other key is
-// taken by its position, whatever the layout prints on it: digits,
+// keyboard, right of A on a French one), so "Z to jump" and a configured 'Z'
+// mean the key the player reads Z on; a key with a letter gives only that
+// letter, also where a US keyboard has punctuation. A letter that the layout
+// prints on no key (Cyrillic and Greek layouts print their own letters) stays
+// on its key of a US keyboard, so such a keyboard plays as a US one. Every
+// other key is taken by its position, whatever the layout prints on it: digits,
 // punctuation keys with the codes a US layout gives the key at that position,
 // the keys that only Japanese keyboards have (the yen key, the "ro" key,
 // conversion and non-conversion) with the codes a Japanese layout gives them.
-// The generic Shift, Ctrl and Alt codes (16, 17, 18) stand for both keys of
-// the pair, as a Windows key-down message names them; the sided codes
-// (160..165) stand for one key each.
+// The generic Shift, Ctrl and Alt codes (16, 17, 18) stand for both keys of the
+// pair, as a Windows key-down message names them; the sided codes (160..165)
+// stand for one key each.
 
 #include <array>
 #include <functional>
