@@ -54,8 +54,8 @@ class VirtualKeyTable {
   explicit VirtualKeyTable(const LayoutLetters& letters = UsLayoutLetters());
 
   // The code of the key at an SDL scancode; 0 for a scancode no code stands
-  // for (also a letter's US position when the layout prints no letter there
-  // and that letter elsewhere).
+  // for, as a letter's US key that the layout gives no letter while that
+  // letter lies elsewhere (a French keyboard's comma key, where US has M).
   int VirtualKeyOfScancode(int scancode) const;
   // The scancodes of the keys a code stands for (two for the generic Shift,
   // Ctrl and Alt, and for keys that appear twice, such as Enter); empty for a
