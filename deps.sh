@@ -4,7 +4,8 @@
 # xserver-xorg-video-dummy: Xorg with monitors side by side, on which the
 # window's monitor is tested; openbox and fluxbox: the window managers the
 # desktop tests start in them, and the X libraries those tests talk to the
-# servers with; weston: the Wayland compositor they take away under a
+# servers with; x11-xkb-utils: setxkbmap, which switches a server's
+# keyboard layout; weston: the Wayland compositor they take away under a
 # running player; pulseaudio and its tools: the sound server the desktop
 # tests start, and its recorder).
 # Idempotent: quiet and quick when everything is already present.
@@ -16,7 +17,7 @@ packages=(
   fonts-ipafont-gothic libvorbis-dev libfluidsynth-dev timgm6mb-soundfont
   googletest libgtest-dev libbenchmark-dev libpixman-1-dev
   xvfb xfonts-base xserver-xorg-video-dummy openbox fluxbox libx11-dev libxtst-dev libxfixes-dev
-  weston pulseaudio pulseaudio-utils
+  x11-xkb-utils weston pulseaudio pulseaudio-utils
 )
 
 missing=()

@@ -25,6 +25,9 @@ struct Sampler {
   bool taskAdded = false;
   bool joysticksStarted = false;
   std::vector<OpenJoystick> open;
+  // The keyboard layout's letters the key table was made for.
+  LayoutLetters letters = UsLayoutLetters();
+  VirtualKeyTable keys{letters};
 };
 
 Sampler& Instance() {
@@ -32,13 +35,26 @@ Sampler& Instance() {
   return sampler;
 }
 
+int CharacterOfKey(int scancode) { return SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(scancode)); }
+
+// Letters are read by the layout's labels, and the user may switch layouts
+// while the game runs: the table follows the layout SDL has now.
+void FollowTheLayout(Sampler& sampler) {
+  const LayoutLetters now = ReadLayoutLetters(CharacterOfKey);
+  if (now == sampler.letters) return;
+  sampler.letters = now;
+  sampler.keys = VirtualKeyTable(now);
+}
+
 // A code is held while any key it stands for is held.
-void SampleKeyboard() {
+void SampleKeyboard(Sampler& sampler) {
+  FollowTheLayout(sampler);
   int scancodeCount = 0;
   const Uint8* held = SDL_GetKeyboardState(&scancodeCount);
   for (int virtualKey = 1; virtualKey < kVirtualKeyCount; ++virtualKey) {
     bool down = false;
-    for (int scancode : ScancodesOfVirtualKey(virtualKey)) down = down || (scancode < scancodeCount && held[scancode]);
+    for (int scancode : sampler.keys.ScancodesOfVirtualKey(virtualKey))
+      down = down || (scancode < scancodeCount && held[scancode]);
     SetKeyHeld(virtualKey, down);
   }
 }
@@ -105,7 +121,7 @@ void StartJoysticks(Sampler& sampler) {
 void Sample() {
   Sampler& sampler = Instance();
   if (!sampler.running) return;
-  SampleKeyboard();
+  SampleKeyboard(sampler);
   if (sampler.joysticksStarted) SampleJoysticks(sampler);
 }
 

@@ -1,40 +1,46 @@
 // The scancode table behind platform/virtual_keys.h.
 #include <SDL_scancode.h>
 
-#include <array>
-#include <vector>
-
 #include "platform/virtual_keys.h"
 
 namespace platform {
 namespace {
+
+static_assert(kScancodeCount == SDL_NUM_SCANCODES);
 
 struct KeyPosition {
   SDL_Scancode scancode;
   int virtualKey;
 };
 
-// Key positions and the code that a Windows key-down message gives them.
+constexpr int kLetterCount = 26;
+
+bool IsLetter(char code) { return code >= 'A' && code <= 'Z'; }
+
+// The key a US keyboard prints a letter on: SDL numbers those keys in the
+// letters' order.
+int UsScancodeOf(int letterIndex) { return SDL_SCANCODE_A + letterIndex; }
+
+// Punctuation keys and the codes of their US positions. Layouts print
+// letters on some of them (a French keyboard's M lies where a US one has
+// the semicolon).
+constexpr KeyPosition kPunctuation[] = {
+    {SDL_SCANCODE_MINUS, 189}, {SDL_SCANCODE_EQUALS, 187}, {SDL_SCANCODE_LEFTBRACKET, 219},
+    {SDL_SCANCODE_RIGHTBRACKET, 221}, {SDL_SCANCODE_BACKSLASH, 220}, {SDL_SCANCODE_SEMICOLON, 186},
+    {SDL_SCANCODE_APOSTROPHE, 222}, {SDL_SCANCODE_GRAVE, 192}, {SDL_SCANCODE_COMMA, 188},
+    {SDL_SCANCODE_PERIOD, 190}, {SDL_SCANCODE_SLASH, 191}, {SDL_SCANCODE_NONUSBACKSLASH, 226},
+};
+
+// The other keys, by position, and the code that a Windows key-down message
+// gives them.
 constexpr KeyPosition kKeyPositions[] = {
-    // Letters and digits.
-    {SDL_SCANCODE_A, 'A'}, {SDL_SCANCODE_B, 'B'}, {SDL_SCANCODE_C, 'C'}, {SDL_SCANCODE_D, 'D'},
-    {SDL_SCANCODE_E, 'E'}, {SDL_SCANCODE_F, 'F'}, {SDL_SCANCODE_G, 'G'}, {SDL_SCANCODE_H, 'H'},
-    {SDL_SCANCODE_I, 'I'}, {SDL_SCANCODE_J, 'J'}, {SDL_SCANCODE_K, 'K'}, {SDL_SCANCODE_L, 'L'},
-    {SDL_SCANCODE_M, 'M'}, {SDL_SCANCODE_N, 'N'}, {SDL_SCANCODE_O, 'O'}, {SDL_SCANCODE_P, 'P'},
-    {SDL_SCANCODE_Q, 'Q'}, {SDL_SCANCODE_R, 'R'}, {SDL_SCANCODE_S, 'S'}, {SDL_SCANCODE_T, 'T'},
-    {SDL_SCANCODE_U, 'U'}, {SDL_SCANCODE_V, 'V'}, {SDL_SCANCODE_W, 'W'}, {SDL_SCANCODE_X, 'X'},
-    {SDL_SCANCODE_Y, 'Y'}, {SDL_SCANCODE_Z, 'Z'},
+    // Digits.
     {SDL_SCANCODE_1, '1'}, {SDL_SCANCODE_2, '2'}, {SDL_SCANCODE_3, '3'}, {SDL_SCANCODE_4, '4'},
     {SDL_SCANCODE_5, '5'}, {SDL_SCANCODE_6, '6'}, {SDL_SCANCODE_7, '7'}, {SDL_SCANCODE_8, '8'},
     {SDL_SCANCODE_9, '9'}, {SDL_SCANCODE_0, '0'},
     // Editing and whitespace keys.
     {SDL_SCANCODE_RETURN, 13}, {SDL_SCANCODE_ESCAPE, 27}, {SDL_SCANCODE_BACKSPACE, 8},
     {SDL_SCANCODE_TAB, 9}, {SDL_SCANCODE_SPACE, 32},
-    // Punctuation (US positions).
-    {SDL_SCANCODE_MINUS, 189}, {SDL_SCANCODE_EQUALS, 187}, {SDL_SCANCODE_LEFTBRACKET, 219},
-    {SDL_SCANCODE_RIGHTBRACKET, 221}, {SDL_SCANCODE_BACKSLASH, 220}, {SDL_SCANCODE_SEMICOLON, 186},
-    {SDL_SCANCODE_APOSTROPHE, 222}, {SDL_SCANCODE_GRAVE, 192}, {SDL_SCANCODE_COMMA, 188},
-    {SDL_SCANCODE_PERIOD, 190}, {SDL_SCANCODE_SLASH, 191}, {SDL_SCANCODE_NONUSBACKSLASH, 226},
     // Locks and function keys.
     {SDL_SCANCODE_CAPSLOCK, 20}, {SDL_SCANCODE_F1, 112}, {SDL_SCANCODE_F2, 113},
     {SDL_SCANCODE_F3, 114}, {SDL_SCANCODE_F4, 115}, {SDL_SCANCODE_F5, 116}, {SDL_SCANCODE_F6, 117},
@@ -71,35 +77,60 @@ constexpr KeyPosition kSidedModifiers[] = {
     {SDL_SCANCODE_RCTRL, 163},  {SDL_SCANCODE_LALT, 164},   {SDL_SCANCODE_RALT, 165},
 };
 
-struct Tables {
-  std::array<int, SDL_NUM_SCANCODES> keyOfScancode{};
-  std::array<std::vector<int>, kVirtualKeyCount> scancodesOfKey;
-
-  Tables() {
-    for (const KeyPosition& position : kKeyPositions) {
-      keyOfScancode[position.scancode] = position.virtualKey;
-      scancodesOfKey[position.virtualKey].push_back(position.scancode);
-    }
-    for (const KeyPosition& position : kSidedModifiers)
-      scancodesOfKey[position.virtualKey].push_back(position.scancode);
-  }
-};
-
-const Tables& Table() {
-  static const Tables tables;
-  return tables;
-}
-
 }  // namespace
 
-int VirtualKeyOfScancode(int scancode) {
-  if (scancode < 0 || scancode >= SDL_NUM_SCANCODES) return 0;
-  return Table().keyOfScancode[static_cast<std::size_t>(scancode)];
+LayoutLetters UsLayoutLetters() {
+  LayoutLetters letters;
+  for (int index = 0; index < kLetterCount; ++index)
+    letters.atScancode[static_cast<std::size_t>(UsScancodeOf(index))] = static_cast<char>('A' + index);
+  return letters;
 }
 
-std::span<const int> ScancodesOfVirtualKey(int virtualKey) {
+LayoutLetters ReadLayoutLetters(const std::function<int(int scancode)>& characterOf) {
+  LayoutLetters letters;
+  const auto read = [&](int scancode) {
+    const int character = characterOf(scancode);
+    if (character >= 'a' && character <= 'z')
+      letters.atScancode[static_cast<std::size_t>(scancode)] = static_cast<char>('A' + (character - 'a'));
+  };
+  for (int index = 0; index < kLetterCount; ++index) read(UsScancodeOf(index));
+  for (const KeyPosition& position : kPunctuation) read(position.scancode);
+  return letters;
+}
+
+VirtualKeyTable::VirtualKeyTable(const LayoutLetters& letters) {
+  for (const KeyPosition& position : kKeyPositions) keyOfScancode_[position.scancode] = position.virtualKey;
+  for (const KeyPosition& position : kPunctuation) keyOfScancode_[position.scancode] = position.virtualKey;
+  // A key gives the letter printed on it, in place of its position's code.
+  std::array<bool, kLetterCount> printed{};
+  for (std::size_t scancode = 0; scancode < letters.atScancode.size(); ++scancode) {
+    const char letter = letters.atScancode[scancode];
+    if (!IsLetter(letter)) continue;
+    printed[static_cast<std::size_t>(letter - 'A')] = true;
+    keyOfScancode_[scancode] = letter;
+  }
+  // A letter printed nowhere stays on its US key, unless that key has a
+  // letter of its own.
+  for (int index = 0; index < kLetterCount; ++index) {
+    const auto scancode = static_cast<std::size_t>(UsScancodeOf(index));
+    if (!printed[static_cast<std::size_t>(index)] && !IsLetter(letters.atScancode[scancode]))
+      keyOfScancode_[scancode] = 'A' + index;
+  }
+  for (std::size_t scancode = 0; scancode < keyOfScancode_.size(); ++scancode)
+    if (const int key = keyOfScancode_[scancode]; key != 0)
+      scancodesOfKey_[static_cast<std::size_t>(key)].push_back(static_cast<int>(scancode));
+  for (const KeyPosition& position : kSidedModifiers)
+    scancodesOfKey_[static_cast<std::size_t>(position.virtualKey)].push_back(position.scancode);
+}
+
+int VirtualKeyTable::VirtualKeyOfScancode(int scancode) const {
+  if (scancode < 0 || scancode >= kScancodeCount) return 0;
+  return keyOfScancode_[static_cast<std::size_t>(scancode)];
+}
+
+std::span<const int> VirtualKeyTable::ScancodesOfVirtualKey(int virtualKey) const {
   if (virtualKey <= 0 || virtualKey >= kVirtualKeyCount) return {};
-  return Table().scancodesOfKey[static_cast<std::size_t>(virtualKey)];
+  return scancodesOfKey_[static_cast<std::size_t>(virtualKey)];
 }
 
 }  // namespace platform

@@ -106,11 +106,13 @@ int DesktopFixture::PixelsNotShownNow(XWindowId window, const GameFrame& frame) 
   return PixelsNotShown(inner ? X().Capture(*inner) : ScreenPixels{}, frame);
 }
 
+bool DesktopFixture::ShownNow(XWindowId window, const GameFrame& frame) const {
+  const std::optional<ScreenRect> inner = X().InnerRect(window);
+  return inner && Shows(X().Capture(*inner), frame);
+}
+
 bool DesktopFixture::WaitUntilShown(XWindowId window, const GameFrame& frame) const {
-  const bool shown = WaitUntilWithin(kEventWaitMs, kPollMs, [&] {
-    const std::optional<ScreenRect> inner = X().InnerRect(window);
-    return inner && Shows(X().Capture(*inner), frame);
-  });
+  const bool shown = WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return ShownNow(window, frame); });
   EXPECT_TRUE(shown) << PixelsNotShownNow(window, frame) << " of the frame's pixels are not shown";
   return shown;
 }
@@ -126,6 +128,19 @@ bool DesktopFixture::TapAndWaitForThePictureToChange(XWindowId window, unsigned 
     if (WaitUntilWithin(kTapAnswerWaitMs, kPollMs, [&] { return picture() != before; })) return true;
   }
   return false;
+}
+
+bool DesktopFixture::HoldUntilNoLongerShown(XWindowId window, unsigned long keySymbol, const GameFrame& frame) const {
+  X().HoldKey(keySymbol, true);
+  const bool answered = WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return !ShownNow(window, frame); });
+  X().HoldKey(keySymbol, false);
+  return answered;
+}
+
+bool DesktopFixture::SwitchKeyboardLayout(const std::string& layout) const {
+  const std::string problem = desktop_->SwitchKeyboardLayout(layout);
+  EXPECT_EQ(problem, "");
+  return problem.empty();
 }
 
 bool DesktopFixture::TakeAndReturnTheFocus(XWindowId window) const {

@@ -55,6 +55,12 @@ class DesktopFixture : public testing::Test {
   // down: as a user does when nothing happens, the key is tapped again after
   // a few seconds without a change.
   bool TapAndWaitForThePictureToChange(XWindowId window, unsigned long keySymbol) const;
+  // Holds the key down, as a player holds a key until the game answers,
+  // until the window no longer shows the frame's part, and lets it go.
+  bool HoldUntilNoLongerShown(XWindowId window, unsigned long keySymbol, const GameFrame& frame) const;
+  // Switches the desktop's keyboard to an XKB layout ("de", "fr"); the case
+  // fails, saying why, when it cannot.
+  bool SwitchKeyboardLayout(const std::string& layout) const;
   // Gives the focus to a window of the test's own and back to this one.
   bool TakeAndReturnTheFocus(XWindowId window) const;
 
@@ -65,6 +71,7 @@ class DesktopFixture : public testing::Test {
  private:
   // How many of the frame's pixels the window's inner area does not show now.
   int PixelsNotShownNow(XWindowId window, const GameFrame& frame) const;
+  bool ShownNow(XWindowId window, const GameFrame& frame) const;
 
   SpawnedProgram& StartInTheGame(std::vector<std::string> command,
                                  const SpawnedProgram::Setup::Environment& changes);

@@ -108,6 +108,15 @@ void DesktopSession::EndXServer() {
   server_->End();
 }
 
+std::string DesktopSession::SwitchKeyboardLayout(const std::string& layout) const {
+  if (!ProgramInPath("setxkbmap")) return MissingProgram("setxkbmap", "x11-xkb-utils");
+  SpawnedProgram setxkbmap(SpawnedProgram::Setup{
+      .command = {"setxkbmap", "-display", Display(), layout}, .folder = {}, .environment = {}, .descriptor3 = -1});
+  if (!setxkbmap.EndsWithin(kProgramEndWaitMs)) return "setxkbmap " + layout + " did not end";
+  if (setxkbmap.ExitCode() != 0) return "setxkbmap " + layout + " failed: " + setxkbmap.Stderr();
+  return {};
+}
+
 DesktopSession::~DesktopSession() {
   x_.reset();
   if (manager_) {

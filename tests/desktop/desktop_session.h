@@ -43,6 +43,9 @@ class DesktopSession {
   // Ends the X server under the programs on it, as a session's end does;
   // the test's own connection goes first (X() is gone from then on).
   void EndXServer();
+  // Switches the keyboard to an XKB layout ("de", "fr") as a user does with
+  // setxkbmap; what went wrong, empty once it is switched.
+  std::string SwitchKeyboardLayout(const std::string& layout) const;
 
  private:
   // The window manager and the test's connection, once the server is ready.

@@ -16,7 +16,6 @@
 #include "tests/desktop/desktop_waits.h"
 #include "tests/desktop/headless_frames.h"
 #include "tests/support/wait_until.h"
-#include "tests/tools/play/sample_walk.h"
 #include "tests/tools/report_lines.h"
 
 namespace desktop_test {
@@ -26,27 +25,6 @@ namespace fs = std::filesystem;
 
 // How soon the player must have ended once its display went away.
 constexpr int kEndAfterTheLossMs = 5000;
-// Enough frames for the stage's fade-in to end.
-constexpr int kStageSettleFrames = 120;
-// The forest's picture stands still from this row down.
-constexpr int kForestStillTop = 160;
-
-// The forest as the player shows it once it plays, started on the command
-// line: the ground with the hero standing on it, below the timer and the
-// bats, which move.
-GameFrame HeadlessForestFrame(const sample_game::StartupSettings& startup) {
-  sample_game::GenerateOptions options;
-  options.startup = startup;
-  sample_game_test::SampleWalk walk("desktop_forest", options);
-  GameFrame frame;
-  if (!walk.StartOnStage(kForestStage)) return frame;
-  walk.Step(kStageSettleFrames);
-  frame.pixels = walk.Harness().PresentedFrame(&frame.width, &frame.height);
-  frame.part = {0, kForestStillTop, frame.width, frame.height - kForestStillTop};
-  walk.Close();
-  return frame;
-}
-
 class DisplayLossOnADesktop : public DesktopFixture {
  protected:
   // The player ended in time, with status 1, and said once which display it lost.

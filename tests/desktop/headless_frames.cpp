@@ -15,6 +15,9 @@ namespace {
 
 // Enough frames for a screen's fade to end.
 constexpr int kSettleFrames = 120;
+// The forest's picture stands still from this row down, but for the
+// banners of the stage's intro.
+constexpr int kForestStillTop = 160;
 
 GameFrame Presented(const sample_game_test::SampleWalk& walk) {
   GameFrame frame;
@@ -42,6 +45,17 @@ TitleFrames HeadlessTitleFrames(const sample_game::StartupSettings& startup) {
   frames.slots = Presented(walk);
   walk.Close();
   return frames;
+}
+
+GameFrame HeadlessForestFrame(const sample_game::StartupSettings& startup) {
+  sample_game_test::SampleWalk walk("desktop_forest", WithStartup(startup));
+  GameFrame frame;
+  if (!walk.StartOnStage(kForestStage)) return frame;
+  walk.Step(kSettleFrames);
+  frame = Presented(walk);
+  frame.part = {0, kForestStillTop, frame.width, frame.height - kForestStillTop};
+  walk.Close();
+  return frame;
 }
 
 void DamageTheForestStage(const std::filesystem::path& game) {

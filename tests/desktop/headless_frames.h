@@ -20,6 +20,10 @@ TitleFrames HeadlessTitleFrames(const sample_game::StartupSettings& startup);
 
 // The forest's stage file, as the command line names it.
 inline constexpr const char* kForestStage = "data\\stg4\\Stage2.stg4_000";
+// The forest as the player shows it once it plays, started on the command
+// line: the ground with the hero standing on it, below the timer and the
+// bats, which move.
+GameFrame HeadlessForestFrame(const sample_game::StartupSettings& startup);
 // Cuts the last 4 bytes off the forest's stage file in the game folder, as
 // a copy broken off does.
 void DamageTheForestStage(const std::filesystem::path& game);

@@ -91,6 +91,23 @@ constexpr long kStaticGravity = 10;
 constexpr long kPositionAndSizeGiven = 0xF << 8;
 constexpr int kSourceShift = 12;
 
+// The key that gives the symbol in the server's keyboard mapping as it is
+// now, preferring a key that gives it unshifted. Xlib's own copy of the
+// mapping follows a layout switch only once it has read the server's notice.
+KeyCode KeyGiving(Display* display, KeySym symbol) {
+  int first = 0, last = 0;
+  XDisplayKeycodes(display, &first, &last);
+  int perKey = 0;
+  KeySym* symbols = XGetKeyboardMapping(display, static_cast<KeyCode>(first), last - first + 1, &perKey);
+  if (!symbols) return 0;
+  KeyCode found = 0;
+  for (int level = 0; level < perKey && found == 0; ++level)
+    for (int code = first; code <= last && found == 0; ++code)
+      if (symbols[(code - first) * perKey + level] == symbol) found = static_cast<KeyCode>(code);
+  XFree(symbols);
+  return found;
+}
+
 }  // namespace
 
 bool ScreenRect::Holds(const ScreenRect& other) const {
@@ -233,7 +250,7 @@ ScreenPixels XDisplay::Capture(const ScreenRect& rect) const {
 }
 
 void XDisplay::HoldKey(unsigned long keySymbol, bool down) const {
-  XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, keySymbol), down ? True : False, CurrentTime);
+  XTestFakeKeyEvent(display_, KeyGiving(display_, keySymbol), down ? True : False, CurrentTime);
   XSync(display_, False);
 }
 

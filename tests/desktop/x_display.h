@@ -79,7 +79,8 @@ class XDisplay {
   // The part of the screen, clipped to the screen.
   ScreenPixels Capture(const ScreenRect& rect) const;
 
-  // The key pressed or let go, as the keyboard would (an X key symbol).
+  // The key pressed or let go, as the keyboard would: the key that gives the
+  // X key symbol in the layout the server has now.
   void HoldKey(unsigned long keySymbol, bool down) const;
   // The key pressed and let go as a player taps it: held for 200 ms, short
   // of the 18 frames (300 ms) after which the game repeats a held key.
