@@ -1,75 +1,39 @@
 #include "platform/font_rasterizer.h"
 
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
-#include <cstdlib>
-#include <mutex>
 
 #include "platform/font_file.h"
 
 namespace platform {
 namespace {
 
-constexpr std::string_view kFullWidthP = "Ｐ";
-constexpr const char* kFixedFamily = "IPAGothic";
-constexpr const char* kProportionalFamily = "IPAPGothic";
+// The part of a face's design that the game's line of text covers, in font
+// units above the baseline (top) and below it (bottom, negative).
+struct DesignLine {
+  long top = 0;
+  long bottom = 0;
+};
 
-bool IsAscii(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-// Fontconfig keeps global state that is not safe to initialise or query from
-// two threads at once; lookups are rare (one per font creation).
-std::mutex& FontconfigMutex() {
-  static std::mutex mutex;
-  return mutex;
+DesignLine GameLineIn(FT_Face face, GameFontLine line) {
+  const long ascender = face->ascender;
+  const long descender = face->descender;
+  const long em = face->units_per_EM;
+  if (line == GameFontLine::FaceLine || ascender - descender <= em) return {ascender, descender};
+  // A line taller than the em (Noto Sans CJK's is 1.45 em): the game's line
+  // is the em, placed where the typographic metrics put the em box (as a
+  // Japanese face's do), else in the middle of the face's line.
+  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  if (os2 && os2->version != 0xFFFF && os2->sTypoAscender - os2->sTypoDescender == em)
+    return {os2->sTypoAscender, os2->sTypoDescender};
+  const long top = ascender - (ascender - descender - em) / 2;
+  return {top, top - em};
 }
 
 }  // namespace
-
-std::string FontFamilyForFaceName(std::string_view faceNameUtf8) {
-  if (faceNameUtf8.find(kFullWidthP) != std::string_view::npos) return kProportionalFamily;
-  if (faceNameUtf8.empty() || !IsAscii(faceNameUtf8)) return kFixedFamily;
-  return std::string(faceNameUtf8);
-}
-
-// Fontconfig's global configuration, loaded on first use and freed at exit;
-// called with FontconfigMutex held. A lookup may still run on another thread
-// when the process ends (the report's text-face line): the clean-up waits for it.
-bool InitFontconfig() {
-  static const bool ready = [] {
-    if (!FcInit()) return false;
-    std::atexit([] {
-      std::lock_guard lock(FontconfigMutex());
-      FcFini();
-    });
-    return true;
-  }();
-  return ready;
-}
-
-std::string FindFontFile(std::string_view familyUtf8) {
-  std::lock_guard lock(FontconfigMutex());
-  if (!InitFontconfig()) return {};
-  const std::string family(familyUtf8);
-  FcPattern* pattern = FcPatternCreate();
-  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-  // Text is Japanese whatever the face: let fontconfig prefer faces that cover it.
-  FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
-  FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-  std::string path;
-  FcChar8* file = nullptr;
-  if (match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) path = reinterpret_cast<const char*>(file);
-  if (match) FcPatternDestroy(match);
-  FcPatternDestroy(pattern);
-  return path;
-}
 
 struct FontFace::Impl {
   // Outlives the face read from it.
@@ -83,38 +47,49 @@ struct FontFace::Impl {
   }
 };
 
-FontFace::FontFace(std::unique_ptr<Impl> impl, std::string filePath, int lineHeight)
-    : impl_(std::move(impl)), filePath_(std::move(filePath)), lineHeight_(lineHeight) {
-  const FT_Face face = impl_->face;
-  const long cellUnits = static_cast<long>(face->ascender) - face->descender;
-  ascent_ = cellUnits > 0 ? static_cast<int>((2L * lineHeight * face->ascender + cellUnits) / (2 * cellUnits))
-                          : static_cast<int>((face->size->metrics.ascender + 63) >> 6);
-}
+FontFace::FontFace(std::unique_ptr<Impl> impl, const FontChoice& font, int lineHeight, int ascent)
+    : impl_(std::move(impl)),
+      filePath_(font.path),
+      familyName_(impl_->face->family_name ? impl_->face->family_name : ""),
+      drawsJapanese_(font.drawsJapanese),
+      lineHeight_(lineHeight),
+      ascent_(ascent) {}
 
 FontFace::~FontFace() = default;
 
 std::unique_ptr<FontFace> FontFace::Open(std::string_view faceNameUtf8, int pixelHeight, int pixelWidth) {
-  if (pixelHeight < 1 || pixelWidth < 0) return nullptr;
-  std::string path = FindFontFile(FontFamilyForFaceName(faceNameUtf8));
-  if (path.empty()) return nullptr;
+  const FontChoice font = ChooseFont(FontFamilyForFaceName(faceNameUtf8));
+  // The game names a Latin face and a Latin face draws it.
+  const bool latinFace = IsLatinFaceName(faceNameUtf8) && !font.drawsJapanese;
+  return Open(font, latinFace ? GameFontLine::FaceLine : GameFontLine::OneEm, pixelHeight, pixelWidth);
+}
+
+std::unique_ptr<FontFace> FontFace::Open(const FontChoice& font, GameFontLine line, int pixelHeight,
+                                         int pixelWidth) {
+  if (pixelHeight < 1 || pixelWidth < 0 || font.path.empty()) return nullptr;
   auto impl = std::make_unique<Impl>();
-  impl->file = FontFile::Map(path);
+  impl->file = FontFile::Map(font.path);
   if (!impl->file || FT_Init_FreeType(&impl->library) != 0) return nullptr;
-  if (FT_New_Memory_Face(impl->library, impl->file->Data(), static_cast<FT_Long>(impl->file->Size()), 0,
-                         &impl->face) != 0)
+  if (FT_New_Memory_Face(impl->library, impl->file->Data(), static_cast<FT_Long>(impl->file->Size()),
+                         font.index, &impl->face) != 0)
     return nullptr;
   FT_Face face = impl->face;
-  // A Windows font height is the height of the whole cell (ascent + descent),
-  // not the em square: scale the em so that the cell comes out at pixelHeight.
+  // A Windows font height is the height of the whole line, not the em
+  // square: scale the em so that the game's line comes out at pixelHeight.
+  const DesignLine gameLine = GameLineIn(face, line);
+  const long lineUnits = gameLine.top - gameLine.bottom;
   FT_UInt emHeight = static_cast<FT_UInt>(pixelHeight);
-  const long cellUnits = static_cast<long>(face->ascender) - face->descender;
-  if (FT_IS_SCALABLE(face) && cellUnits > 0)
-    emHeight = static_cast<FT_UInt>(std::max(1L, static_cast<long>(pixelHeight) * face->units_per_EM / cellUnits));
+  if (FT_IS_SCALABLE(face) && lineUnits > 0)
+    emHeight =
+        static_cast<FT_UInt>(std::max(1L, static_cast<long>(pixelHeight) * face->units_per_EM / lineUnits));
   // A Windows font width is the average character width, half an em in the
   // Japanese faces.
   const FT_UInt emWidth = static_cast<FT_UInt>(pixelWidth * 2);
   if (FT_Set_Pixel_Sizes(face, emWidth, emHeight) != 0) return nullptr;
-  return std::unique_ptr<FontFace>(new FontFace(std::move(impl), std::move(path), pixelHeight));
+  const int ascent = lineUnits > 0
+                         ? static_cast<int>((2L * pixelHeight * gameLine.top + lineUnits) / (2 * lineUnits))
+                         : static_cast<int>((face->size->metrics.ascender + 63) >> 6);
+  return std::unique_ptr<FontFace>(new FontFace(std::move(impl), font, pixelHeight, ascent));
 }
 
 const GlyphBitmap& FontFace::Render(char32_t codePoint, GlyphRendering rendering) const {
