@@ -8,7 +8,7 @@
 #include <memory>
 #include <sstream>
 
-#include "platform/font_rasterizer.h"
+#include "platform/fonts/font_rasterizer.h"
 #include "platform/window.h"
 
 namespace platform {

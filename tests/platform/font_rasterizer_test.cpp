@@ -1,4 +1,4 @@
-#include "platform/font_rasterizer.h"
+#include "platform/fonts/font_rasterizer.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/font_file.h"
+#include "platform/fonts/font_file.h"
 #include "tests/support/test_fonts.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/font_lookup.h"
+#include "platform/fonts/font_lookup.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "platform/font_rasterizer.h"
+#include "platform/fonts/font_rasterizer.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "platform/font_file.h"
+#include "platform/fonts/font_file.h"
 
 namespace platform {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 // Glyph rendering for the game's text: a face is found through fontconfig
-// (platform/font_lookup.h) and rendered with FreeType.
+// (platform/fonts/font_lookup.h) and rendered with FreeType.
 
 #include <cstdint>
 #include <memory>
@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/font_lookup.h"
+#include "platform/fonts/font_lookup.h"
 
 namespace platform {
 
