@@ -7,14 +7,15 @@
 # servers with; x11-xkb-utils: setxkbmap, which switches a server's
 # keyboard layout; weston: the Wayland compositor they take away under a
 # running player; pulseaudio and its tools: the sound server the desktop
-# tests start, and its recorder).
+# tests start, and its recorder; fonts-dejavu-core: the Latin font the tests
+# draw with where no Japanese font is installed).
 # Idempotent: quiet and quick when everything is already present.
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   libsdl2-dev libpng-dev zlib1g-dev libjpeg-dev libfreetype-dev libfontconfig-dev
-  fonts-ipafont-gothic libvorbis-dev libfluidsynth-dev timgm6mb-soundfont
+  fonts-ipafont-gothic fonts-dejavu-core libvorbis-dev libfluidsynth-dev timgm6mb-soundfont
   googletest libgtest-dev libbenchmark-dev libpixman-1-dev
   xvfb xfonts-base xserver-xorg-video-dummy openbox fluxbox libx11-dev libxtst-dev libxfixes-dev
   x11-xkb-utils weston pulseaudio pulseaudio-utils

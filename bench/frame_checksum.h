@@ -15,7 +15,7 @@
 
 #include "graphics/device/device.h"
 #include "graphics/surfaces/surface_lock.h"
-#include "platform/font_rasterizer.h"
+#include "platform/fonts/font_rasterizer.h"
 
 inline std::uint64_t Fnv1a(const void* data, std::size_t size, std::uint64_t hash = 14695981039346656037ull) {
   const auto* bytes = static_cast<const unsigned char*>(data);

@@ -5,9 +5,10 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
-#include "platform/font_rasterizer.h"
+#include "platform/fonts/font_rasterizer.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -125,10 +126,11 @@ SystemFacts GatherSystemFacts(const std::filesystem::path& folder) {
   return facts;
 }
 
-std::string TextFontFamily() {
-  std::string family = FontFamilyForFaceName("");
-  if (FindFontFile(family).empty()) return {};
-  return family;
+void GatherTextFace(SystemFacts& facts) {
+  // The data's default face, at the size of the system's text.
+  const std::unique_ptr<FontFace> face = FontFace::Open("", 16);
+  facts.fontFamily = face ? face->FamilyName() : "";
+  facts.fontDrawsJapanese = face && face->DrawsJapanese();
 }
 
 }  // namespace platform

@@ -33,7 +33,8 @@ struct SystemFacts {
   std::uint64_t diskFreeBytes = 0;
   int displayWidth = 0;
   int displayHeight = 0;
-  std::string fontFamily;  // the family that draws the game's text; empty when none is found
+  std::string fontFamily;          // the family that draws the game's text; empty when none is found
+  bool fontDrawsJapanese = false;  // whether that face has the Japanese characters
 };
 
 // "PRETTY_NAME" of os-release (NAME and VERSION when it is missing), then
@@ -46,8 +47,9 @@ MemoryFacts ParseMemInfo(std::string_view meminfo);
 // The facts of this machine but the text face, quickly; the disk is the one
 // holding `folder`.
 SystemFacts GatherSystemFacts(const std::filesystem::path& folder);
-// The family that draws the game's text, empty when none is found. It waits
-// for fontconfig's configuration, which takes a while to load at start-up.
-std::string TextFontFamily();
+// The face that draws the game's text into fontFamily and fontDrawsJapanese.
+// It waits for fontconfig's configuration, which takes a while to load at
+// start-up.
+void GatherTextFace(SystemFacts& facts);
 
 }  // namespace platform

@@ -9,7 +9,6 @@
 #include "foundation/log.h"
 #include "platform/display_loss.h"
 #include "platform/editor_link.h"
-#include "platform/font_rasterizer.h"
 #include "platform/main_thread.h"
 #include "platform/presenter.h"
 #include "platform/process_memory.h"

@@ -15,7 +15,7 @@
 #include "graphics/text/glyph_painter.h"
 #include "graphics/surfaces/surface.h"
 #include "graphics/text/text_layout.h"
-#include "platform/font_rasterizer.h"
+#include "platform/fonts/font_rasterizer.h"
 
 class Font {
  public:

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "graphics/surfaces/surface.h"
-#include "platform/font_rasterizer.h"
+#include "platform/fonts/font_rasterizer.h"
 
 class GlyphCache {
  public:

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "graphics/surfaces/surface.h"
-#include "platform/font_rasterizer.h"
+#include "platform/fonts/font_rasterizer.h"
 
 namespace glyph_painter {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/font_rasterizer.h"
+#include "platform/fonts/font_rasterizer.h"
 
 // The Unicode character of one CP932 character (U+FFFD for none).
 char32_t CodePointOfCp932(std::string_view cp932Char);

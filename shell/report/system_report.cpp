@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <future>
 #include <string>
@@ -16,10 +17,19 @@ constexpr std::uint64_t kDiskFreeCap = 2147483647;
 
 double MegaBytes(std::uint64_t bytes) { return static_cast<double>(bytes) * kMegaByte; }
 
+// Said once, in the report log and on stderr, where no installed face has
+// the Japanese characters: the game's texts show them as boxes, or not at
+// all where no font is installed.
+constexpr const char* kNoJapaneseFont =
+    "No installed font has the Japanese characters, so the game's Japanese text cannot be drawn: "
+    "install a Japanese font (Debian: apt-get install fonts-ipafont-gothic)";
+
 // The game's text is Shift-JIS (character set 128) in cells 16 dots high.
-std::string SystemFontLine(const std::string& familyUtf8) {
-  const std::string face = familyUtf8.empty() ? "(none)" : platform::Cp932FromUtf8(familyUtf8);
-  return "System Font : " + face + " (0,16) 128";
+std::string SystemFontLines(const platform::SystemFacts& facts) {
+  const std::string face = facts.fontFamily.empty() ? "(none)" : platform::Cp932FromUtf8(facts.fontFamily);
+  std::string lines = "System Font : " + face + " (0,16) 128";
+  if (!facts.fontDrawsJapanese) lines.append("\n").append(kNoJapaneseFont);
+  return lines;
 }
 
 // Every line but the text face's; 0 when the report file cannot be written.
@@ -43,7 +53,7 @@ int WriteMachineLines(const platform::SystemFacts& facts) {
 
 int WriteSystemReportOf(const platform::SystemFacts& facts) {
   if (!WriteMachineLines(facts)) return 0;
-  Report("%s", SystemFontLine(facts.fontFamily).c_str());
+  Report("%s", SystemFontLines(facts).c_str());
   return 1;
 }
 
@@ -52,6 +62,11 @@ int WriteSystemReport() {
   if (!WriteMachineLines(platform::GatherSystemFacts(std::filesystem::current_path(error)))) return 0;
   // The text face waits for fontconfig, whose configuration loads beside the
   // window's creation; its line keeps its place all the same.
-  ReportWhenKnown(std::async(std::launch::async, [] { return SystemFontLine(platform::TextFontFamily()); }));
+  ReportWhenKnown(std::async(std::launch::async, [] {
+    platform::SystemFacts facts;
+    platform::GatherTextFace(facts);
+    if (!facts.fontDrawsJapanese) std::fprintf(stderr, "%s\n", kNoJapaneseFont);
+    return SystemFontLines(facts);
+  }));
   return 1;
 }

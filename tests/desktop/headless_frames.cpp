@@ -1,7 +1,9 @@
 #include "tests/desktop/headless_frames.h"
 
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "platform/message_box.h"
 #include "platform/text_encoding.h"
@@ -31,20 +33,35 @@ sample_game::GenerateOptions WithStartup(const sample_game::StartupSettings& sta
   return options;
 }
 
+// The title with its menu, the first command chosen, and the screen that
+// the keys tapped on it in turn lead to.
+std::pair<GameFrame, GameFrame> TitleAndTheScreenAfter(const char* name,
+                                                       const sample_game::StartupSettings& startup,
+                                                       std::initializer_list<int> keys) {
+  sample_game_test::SampleWalk walk(name, WithStartup(startup));
+  std::pair<GameFrame, GameFrame> frames;
+  if (!walk.StartAtTitle()) return frames;
+  walk.Step(kSettleFrames);
+  frames.first = Presented(walk);
+  for (int key : keys) walk.Tap(key);
+  walk.Step(kSettleFrames);
+  frames.second = Presented(walk);
+  walk.Close();
+  return frames;
+}
+
 }  // namespace
 
 TitleFrames HeadlessTitleFrames(const sample_game::StartupSettings& startup) {
-  sample_game_test::SampleWalk walk("desktop_title", WithStartup(startup));
-  TitleFrames frames;
-  if (!walk.StartAtTitle()) return frames;
-  walk.Step(kSettleFrames);
-  frames.title = Presented(walk);
-  walk.Tap(sample_game_test::kVkDown);
-  walk.Tap(sample_game_test::kVkZ);
-  walk.Step(kSettleFrames);
-  frames.slots = Presented(walk);
-  walk.Close();
-  return frames;
+  using namespace sample_game_test;
+  auto [title, slots] = TitleAndTheScreenAfter("desktop_title", startup, {kVkDown, kVkZ});
+  return {std::move(title), std::move(slots)};
+}
+
+OptionsFrames HeadlessOptionsFrames(const sample_game::StartupSettings& startup) {
+  using namespace sample_game_test;
+  auto [title, options] = TitleAndTheScreenAfter("desktop_options", startup, {kVkUp, kVkUp, kVkZ});
+  return {std::move(title), std::move(options)};
 }
 
 GameFrame HeadlessForestFrame(const sample_game::StartupSettings& startup) {

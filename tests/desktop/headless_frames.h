@@ -18,6 +18,16 @@ struct TitleFrames {
 
 TitleFrames HeadlessTitleFrames(const sample_game::StartupSettings& startup);
 
+struct OptionsFrames {
+  // The title with its menu, the first command chosen.
+  GameFrame title;
+  // The options screen, which Up twice (round the title's menu to its
+  // options command) and Z lead to from there.
+  GameFrame options;
+};
+
+OptionsFrames HeadlessOptionsFrames(const sample_game::StartupSettings& startup);
+
 // The forest's stage file, as the command line names it.
 inline constexpr const char* kForestStage = "data\\stg4\\Stage2.stg4_000";
 // The forest as the player shows it once it plays, started on the command

@@ -1,12 +1,18 @@
-#include "platform/font_rasterizer.h"
+#include "platform/fonts/font_rasterizer.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <string>
 
-#include "platform/font_file.h"
+#include "platform/fonts/font_file.h"
+#include "tests/support/test_fonts.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 TEST(FontRasterizer, MapsJapaneseFaceNamesToIpaGothic) {
   EXPECT_EQ(platform::FontFamilyForFaceName("ＭＳ ゴシック"), "IPAGothic");
@@ -14,6 +20,11 @@ TEST(FontRasterizer, MapsJapaneseFaceNamesToIpaGothic) {
   EXPECT_EQ(platform::FontFamilyForFaceName(""), "IPAGothic");
   EXPECT_EQ(platform::FontFamilyForFaceName("Sans"), "Sans");
   EXPECT_NE(platform::FindFontFile("IPAGothic"), "");
+  // The report log names the face by its file's own name.
+  auto face = platform::FontFace::Open("ＭＳ ゴシック", 16);
+  ASSERT_NE(face, nullptr);
+  EXPECT_EQ(face->FamilyName(), "IPAGothic");
+  EXPECT_TRUE(face->DrawsJapanese());
 }
 
 TEST(FontRasterizer, MonochromeGlyphsAreFullyOnOrOff) {
@@ -59,6 +70,33 @@ TEST(FontRasterizer, FacesOfOneFileShareOneMappingThatOutlivesTheOthers) {
   small.reset();
   const platform::GlyphBitmap glyph = large->Render(U'永', platform::GlyphRendering::Coverage);
   EXPECT_TRUE(std::any_of(glyph.coverage.begin(), glyph.coverage.end(), [](auto v) { return v == 255; }));
+}
+
+// A Japanese face whose line is taller than its em (Noto Sans CJK's is
+// 1.45 em) stands in for the game's font with the game's height as its em,
+// as IPAGothic's is, and its em box where the game's line is: its
+// characters come out at the size and in the place IPAGothic gives them.
+TEST(FontRasterizer, AFaceWithATallerLineDrawsAtTheIpaFacesSizeAndPlace) {
+  const fs::path folder = fs::temp_directory_path() / ("font_rasterizer_" + std::to_string(::getpid()));
+  const fs::path tallFile = WriteTallLineFace(folder);
+  ASSERT_FALSE(tallFile.empty());
+  {
+    const auto oneEm = platform::GameFontLine::OneEm;
+    auto ipa = platform::FontFace::Open({platform::FindFontFile("IPAGothic"), 0, true}, oneEm, 30);
+    auto tall = platform::FontFace::Open({tallFile.string(), 0, true}, oneEm, 30);
+    ASSERT_NE(ipa, nullptr);
+    ASSERT_NE(tall, nullptr);
+    EXPECT_EQ(tall->FamilyName(), kTallLineFamily);
+    EXPECT_EQ(tall->Ascent(), ipa->Ascent());
+    for (char32_t character : {U'オ', U'永', U'g'}) {
+      const platform::GlyphBitmap& expected = ipa->Render(character, platform::GlyphRendering::Monochrome);
+      const platform::GlyphBitmap& drawn = tall->Render(character, platform::GlyphRendering::Monochrome);
+      EXPECT_EQ(drawn.height, expected.height) << static_cast<unsigned>(character);
+      EXPECT_EQ(drawn.top, expected.top) << static_cast<unsigned>(character);
+      EXPECT_EQ(drawn.coverage, expected.coverage) << static_cast<unsigned>(character);
+    }
+  }
+  fs::remove_all(folder);
 }
 
 TEST(FontRasterizer, RefusesImpossibleSizes) {

@@ -24,6 +24,7 @@ TEST(SystemReport, LinesKeepTheirFormats) {
   facts.displayWidth = 1920;
   facts.displayHeight = 1080;
   facts.fontFamily = "IPAGothic";
+  facts.fontDrawsJapanese = true;
   ASSERT_EQ(WriteSystemReportOf(facts), 1);
   std::ifstream in(folder.Path() / "Report_Game.txt");
   std::ostringstream text;
@@ -50,7 +51,11 @@ TEST(SystemReport, MissingFontAndPercentSignsAreWrittenAsTheyStand) {
   std::ostringstream text;
   text << in.rdbuf();
   EXPECT_EQ(text.str().substr(0, 17), "OS : 100% Linux\nC");
-  EXPECT_NE(text.str().find("System Font : (none) (0,16) 128\n"), std::string::npos);
+  // Without a face, no face has the Japanese characters either: the next
+  // line says so and names the package to install.
+  EXPECT_NE(text.str().find("System Font : (none) (0,16) 128\nNo installed font has the Japanese characters"),
+            std::string::npos);
+  EXPECT_NE(text.str().find("apt-get install fonts-ipafont-gothic)\n"), std::string::npos);
 }
 
 }  // namespace

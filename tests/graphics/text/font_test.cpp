@@ -8,7 +8,7 @@
 #include "graphics/images/palette.h"
 #include "foundation/sjis.h"
 #include "graphics/text/text_cp932_table.h"
-#include "platform/font_rasterizer.h"
+#include "platform/fonts/font_rasterizer.h"
 #include "platform/text_encoding.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/font_file.h"
+#include "platform/fonts/font_file.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>

@@ -1,8 +1,6 @@
 #pragma once
-// Glyph rendering for the game's text: a face is found through fontconfig and
-// rendered with FreeType. The game's data names Japanese Windows faces; they
-// map to the IPA Gothic faces that Debian ships (the proportional one for
-// names that contain the full-width letter "Ｐ").
+// Glyph rendering for the game's text: a face is found through fontconfig
+// (platform/fonts/font_lookup.h) and rendered with FreeType.
 
 #include <cstdint>
 #include <memory>
@@ -10,6 +8,8 @@
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "platform/fonts/font_lookup.h"
 
 namespace platform {
 
@@ -33,18 +33,23 @@ struct GlyphBitmap {
   std::uint8_t At(int x, int y) const { return coverage[static_cast<std::size_t>(y) * width + x]; }
 };
 
-// The fontconfig family that a face name of the data stands for.
-std::string FontFamilyForFaceName(std::string_view faceNameUtf8);
-
-// The font file fontconfig chooses for a family; empty when none is found.
-std::string FindFontFile(std::string_view familyUtf8);
+// What the game's font height measures. The Japanese faces Windows games
+// name have a line (ascent + descent) of one em, so the height is one em of
+// whichever face draws the text: a face with a taller line keeps its extra
+// room outside the game's line, and the text keeps its size and place. A
+// Latin face keeps its own line as the game's (the Latin faces of Windows
+// and the faces made to their measure share theirs).
+enum class GameFontLine { OneEm, FaceLine };
 
 class FontFace {
  public:
-  // Opens the face that faceNameUtf8 maps to, scaled so that a line of text
-  // (ascent + descent) is pixelHeight high; pixelWidth 0 keeps the natural
-  // width. Null when no usable font file is found.
+  // Opens the face that faceNameUtf8 maps to, scaled so that the game's line
+  // of text is pixelHeight high; pixelWidth 0 keeps the natural width. Null
+  // when no usable font file is found.
   static std::unique_ptr<FontFace> Open(std::string_view faceNameUtf8, int pixelHeight, int pixelWidth = 0);
+  // The same for a face already chosen, whose line is taken as `line` says.
+  static std::unique_ptr<FontFace> Open(const FontChoice& font, GameFontLine line, int pixelHeight,
+                                        int pixelWidth = 0);
 
   ~FontFace();
   FontFace(const FontFace&) = delete;
@@ -62,10 +67,13 @@ class FontFace {
   int Ascent() const { return ascent_; }
   int LineHeight() const { return lineHeight_; }
   const std::string& FilePath() const { return filePath_; }
+  // The face's family as its file names it (the report log names it so).
+  const std::string& FamilyName() const { return familyName_; }
+  bool DrawsJapanese() const { return drawsJapanese_; }
 
  private:
   struct Impl;
-  FontFace(std::unique_ptr<Impl> impl, std::string filePath, int lineHeight);
+  FontFace(std::unique_ptr<Impl> impl, const FontChoice& font, int lineHeight, int ascent);
 
   GlyphBitmap RenderNew(char32_t codePoint, GlyphRendering rendering) const;
 
@@ -73,6 +81,8 @@ class FontFace {
   mutable std::unordered_map<char32_t, GlyphBitmap> glyphs_[2];  // by GlyphRendering
   mutable std::unordered_map<char32_t, int> advances_;
   std::string filePath_;
+  std::string familyName_;
+  bool drawsJapanese_ = false;
   int lineHeight_ = 0;
   int ascent_ = 0;
 };
