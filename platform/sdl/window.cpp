@@ -27,9 +27,12 @@ class SdlWindow final : public WindowBackend {
     }
     auto displayLossWatch = std::make_unique<sdl::DisplayLossWatch>();
     // Made on the primary monitor (SDL lists it first), which a first start
-    // and full screen use; a place saved on another moves it there.
+    // and full screen use; a place saved on another moves it there. Drawn at
+    // the desktop's own resolution where it scales windows (a HiDPI Wayland
+    // desktop), rather than at half and blurred by its scaling: the
+    // renderer's output then has more pixels than the window's size says.
     window_ = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED_DISPLAY(0), SDL_WINDOWPOS_CENTERED_DISPLAY(0),
-                               clientWidth, clientHeight, SDL_WINDOW_HIDDEN);
+                               clientWidth, clientHeight, SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!window_) {
       std::fprintf(stderr, "SDL window: %s\n", SDL_GetError());
       StopVideo();
