@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "tests/desktop/desktop_waits.h"
+#include "tests/support/wait_until.h"
 #include "tests/tools/report_lines.h"
 
 namespace desktop_test {
@@ -29,6 +31,17 @@ void ExpectReportSaysTheLossOnce(const std::filesystem::path& game, const std::s
   for (std::size_t at = report.find(line); at != std::string::npos; at = report.find(line, at + 1)) ++said;
   EXPECT_EQ(said, 1u) << report;
   EXPECT_EQ(sample_game_test::FailureLines(report), std::vector<std::string>{});
+}
+
+void ExpectToPlayWithoutAQuestion(SpawnedProgram& start, const std::filesystem::path& game,
+                                  const std::string& videoDriver) {
+  const std::string windowLine = ", video " + videoDriver + ", renderer ";
+  EXPECT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] {
+    return sample_game_test::ReportOf(game).find(windowLine) != std::string::npos || start.EndsWithin(0);
+  }));
+  EXPECT_FALSE(start.EndsWithin(0)) << "the next start ended: " << start.Stderr();
+  EXPECT_NE(sample_game_test::ReportOf(game).find(windowLine), std::string::npos)
+      << "the next start did not make its window: " << start.Stderr() << sample_game_test::ReportOf(game);
 }
 
 }  // namespace desktop_test

@@ -1,9 +1,12 @@
 // The display going away under a running player, as a session's end takes
 // it: the X server ends at the title or in a stage, or the Wayland
-// compositor ends. The player says so once in its report log and on stderr
-// and ends with status 1 soon after, never by a signal.
+// compositor ends, also while the player makes and shows its window. The
+// player says so once in its report log and on stderr and ends with status
+// 1 soon after, never by a signal.
 #include <gtest/gtest.h>
+#include <sys/syscall.h>
 
+#include <fstream>
 #include <string>
 
 #include "tests/desktop/desktop_fixture.h"
@@ -16,6 +19,18 @@
 
 namespace desktop_test {
 namespace {
+
+// The main thread of the process waits in a poll (as a client waits for
+// its display's answer).
+bool WaitsInAPoll(pid_t pid) {
+  std::ifstream call("/proc/" + std::to_string(pid) + "/syscall");
+  long number = -1;
+  call >> number;
+#ifdef SYS_poll
+  if (number == SYS_poll) return true;
+#endif
+  return number == SYS_ppoll;
+}
 
 class DisplayLossOnADesktop : public DesktopFixture {
  protected:
@@ -91,6 +106,32 @@ TEST_F(DisplayLossOnADesktop, TheWaylandCompositorEndingEndsThePlayer) {
   EXPECT_NE(Report().find("Display : (800,600)\n"), std::string::npos) << Report();
   weston.End();
   ExpectThePlayerEndedForTheLoss(player, weston.Socket());
+}
+
+// The compositor stops answering as the player starts to make and show its
+// window (once the player holds the instance lock and writes its report
+// log), and dies while the player waits for its answer inside SDL. The next
+// start plays without a question: the lock went with the player.
+TEST_F(DisplayLossOnADesktop, TheWaylandCompositorStallingAndDyingAsThePlayerShowsItsWindowEndsThePlayer) {
+  if (!WestonSession::Installed()) GTEST_SKIP() << WestonSession::kMissing;
+  ASSERT_TRUE(StartDesktop(WindowManager::Openbox, 1024, 768));
+  WriteGame({1, 1, 32});
+  WestonSession weston(Display(), {800, 600});
+  ASSERT_TRUE(weston.Ready()) << weston.Problem();
+  SpawnedProgram& player = StartPlayer({}, weston.PlayerEnvironment());
+  // Looked at every millisecond: the player makes and shows its window
+  // moments after this line.
+  constexpr int kReportLookMs = 1;
+  ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kReportLookMs, [&] {
+    return Report().find("Display : ") != std::string::npos || player.EndsWithin(0);
+  }));
+  weston.Stop();
+  EXPECT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] {
+    return WaitsInAPoll(player.Pid()) || player.EndsWithin(0);
+  })) << "the player does not wait for the stopped compositor";
+  weston.Kill();
+  ExpectThePlayerEndedForTheLoss(player, weston.Socket());
+  ExpectToPlayWithoutAQuestion(StartPlayer(), Game(), "x11");
 }
 
 }  // namespace
