@@ -9,12 +9,11 @@
 #include <fstream>
 #include <string>
 
-#include "tests/desktop/desktop_fixture.h"
 #include "tests/desktop/desktop_waits.h"
 #include "tests/desktop/display_forwarder.h"
 #include "tests/desktop/display_loss_checks.h"
 #include "tests/desktop/headless_frames.h"
-#include "tests/desktop/weston_session.h"
+#include "tests/desktop/wayland_fixture.h"
 #include "tests/support/wait_until.h"
 
 namespace desktop_test {
@@ -32,7 +31,7 @@ bool WaitsInAPoll(pid_t pid) {
   return number == SYS_ppoll;
 }
 
-class DisplayLossOnADesktop : public DesktopFixture {
+class DisplayLossOnADesktop : public WaylandDesktopFixture {
  protected:
   // The player ended in time, with status 1, and said once which display it lost.
   void ExpectThePlayerEndedForTheLoss(SpawnedProgram& player, const std::string& display) {
@@ -93,19 +92,16 @@ TEST_F(DisplayLossOnADesktop, ALinkThatStopsTakingWhatThePlayerSendsEndsThePlaye
 // Also: the report's machine line gives the Wayland desktop's size.
 TEST_F(DisplayLossOnADesktop, TheWaylandCompositorEndingEndsThePlayer) {
   if (!WestonSession::Installed()) GTEST_SKIP() << WestonSession::kMissing;
-  ASSERT_TRUE(StartDesktop(WindowManager::Openbox, 1024, 768));
-  WriteGame({1, 1, 32});
-  WestonSession weston(Display(), {800, 600});
-  ASSERT_TRUE(weston.Ready()) << weston.Problem();
-  SpawnedProgram& player = StartPlayer({}, weston.PlayerEnvironment());
+  ASSERT_TRUE(StartWaylandDesktop({800, 600}, {1, 1, 32}));
+  SpawnedProgram& player = StartPlayerOnWeston();
   // The window's line follows the window's creation, and the game's start.
   ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] {
     return Report().find(", video wayland, renderer software") != std::string::npos || player.EndsWithin(0);
   })) << player.Stderr();
   ASSERT_FALSE(player.EndsWithin(0)) << player.Stderr() << Report();
   EXPECT_NE(Report().find("Display : (800,600)\n"), std::string::npos) << Report();
-  weston.End();
-  ExpectThePlayerEndedForTheLoss(player, weston.Socket());
+  Weston().End();
+  ExpectThePlayerEndedForTheLoss(player, Weston().Socket());
 }
 
 // The compositor stops answering as the player starts to make and show its
@@ -114,23 +110,20 @@ TEST_F(DisplayLossOnADesktop, TheWaylandCompositorEndingEndsThePlayer) {
 // start plays without a question: the lock went with the player.
 TEST_F(DisplayLossOnADesktop, TheWaylandCompositorStallingAndDyingAsThePlayerShowsItsWindowEndsThePlayer) {
   if (!WestonSession::Installed()) GTEST_SKIP() << WestonSession::kMissing;
-  ASSERT_TRUE(StartDesktop(WindowManager::Openbox, 1024, 768));
-  WriteGame({1, 1, 32});
-  WestonSession weston(Display(), {800, 600});
-  ASSERT_TRUE(weston.Ready()) << weston.Problem();
-  SpawnedProgram& player = StartPlayer({}, weston.PlayerEnvironment());
+  ASSERT_TRUE(StartWaylandDesktop({800, 600}, {1, 1, 32}));
+  SpawnedProgram& player = StartPlayerOnWeston();
   // Looked at every millisecond: the player makes and shows its window
   // moments after this line.
   constexpr int kReportLookMs = 1;
   ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kReportLookMs, [&] {
     return Report().find("Display : ") != std::string::npos || player.EndsWithin(0);
   }));
-  weston.Stop();
+  Weston().Stop();
   EXPECT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] {
     return WaitsInAPoll(player.Pid()) || player.EndsWithin(0);
   })) << "the player does not wait for the stopped compositor";
-  weston.Kill();
-  ExpectThePlayerEndedForTheLoss(player, weston.Socket());
+  Weston().Kill();
+  ExpectThePlayerEndedForTheLoss(player, Weston().Socket());
   ExpectToPlayWithoutAQuestion(StartPlayer(), Game(), "x11");
 }
 

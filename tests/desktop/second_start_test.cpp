@@ -21,7 +21,7 @@
 #include "tests/desktop/desktop_waits.h"
 #include "tests/desktop/display_loss_checks.h"
 #include "tests/desktop/headless_frames.h"
-#include "tests/desktop/weston_session.h"
+#include "tests/desktop/wayland_fixture.h"
 #include "tests/support/wait_until.h"
 #include "tests/tools/report_lines.h"
 
@@ -272,7 +272,7 @@ bool SignalWaits(pid_t pid, int signal) {
   return false;
 }
 
-using SecondStartOnAWaylandDesktop = DesktopFixture;
+using SecondStartOnAWaylandDesktop = WaylandDesktopFixture;
 
 // The compositor ends (the session's end) while a second start asks the
 // running player to step aside. The player is frozen first, so the start
@@ -281,27 +281,24 @@ using SecondStartOnAWaylandDesktop = DesktopFixture;
 // plays without a question: the lock went with them.
 TEST_F(SecondStartOnAWaylandDesktop, TheCompositorEndingWhileAStartAsksEndsTheStartAndThePlayer) {
   if (!WestonSession::Installed()) GTEST_SKIP() << WestonSession::kMissing;
-  ASSERT_TRUE(StartDesktop(WindowManager::Openbox, 1024, 768));
-  WriteGame({1, 1, 32});
-  WestonSession weston(Display(), {800, 600});
-  ASSERT_TRUE(weston.Ready()) << weston.Problem();
-  SpawnedProgram& player = StartPlayer({}, weston.PlayerEnvironment());
+  ASSERT_TRUE(StartWaylandDesktop({800, 600}, {1, 1, 32}));
+  SpawnedProgram& player = StartPlayerOnWeston();
   ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] {
     return Report().find(", video wayland, renderer ") != std::string::npos || player.EndsWithin(0);
   }));
   ASSERT_FALSE(player.EndsWithin(0)) << player.Stderr() << Report();
   player.Signal(SIGSTOP);
-  SpawnedProgram& start = StartPlayer({}, weston.PlayerEnvironment());
+  SpawnedProgram& start = StartPlayerOnWeston();
   ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs,
                               [&] { return SignalWaits(player.Pid(), SIGUSR1) || start.EndsWithin(0); }))
       << "the start did not ask: " << start.Stderr();
-  weston.End();
+  Weston().End();
   player.Signal(SIGCONT);
   EXPECT_TRUE(WaitUntilWithin(kEndAfterTheLossMs, kPollMs,
                               [&] { return player.EndsWithin(0) && start.EndsWithin(0); }));
-  ExpectEndedForTheLoss(player, weston.Socket());
-  ExpectReportSaysTheLossOnce(Game(), weston.Socket());
-  ExpectEndedForTheLoss(start, weston.Socket());
+  ExpectEndedForTheLoss(player, Weston().Socket());
+  ExpectReportSaysTheLossOnce(Game(), Weston().Socket());
+  ExpectEndedForTheLoss(start, Weston().Socket());
   ExpectToPlayWithoutAQuestion(StartPlayer(), Game(), "x11");
 }
 

@@ -7,10 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "tests/desktop/desktop_fixture.h"
 #include "tests/desktop/desktop_waits.h"
 #include "tests/desktop/headless_frames.h"
-#include "tests/desktop/weston_session.h"
+#include "tests/desktop/wayland_fixture.h"
 #include "tests/support/wait_until.h"
 
 namespace desktop_test {
@@ -31,7 +30,7 @@ int BlocksNotOneColour(const ScreenPixels& picture) {
   return mixed;
 }
 
-using AHiDpiWaylandDesktop = DesktopFixture;
+using AHiDpiWaylandDesktop = WaylandDesktopFixture;
 
 // The compositor's output is as large as the player's window, which it puts
 // at its corner: its window on the X server shows the picture alone.
@@ -39,11 +38,9 @@ TEST_F(AHiDpiWaylandDesktop, ShowsEachPixelOfTheGameAsABlockOfOneColour) {
   if (!WestonSession::Installed()) GTEST_SKIP() << WestonSession::kMissing;
   const sample_game::StartupSettings startup{1, 1, 32};
   const GameFrame title = HeadlessTitleFrames(startup).title;
-  ASSERT_TRUE(StartDesktop(WindowManager::Openbox, 1400, 1100));
-  WriteGame(startup);
-  WestonSession weston(Display(), {title.width, title.height, kScale});
-  ASSERT_TRUE(weston.Ready()) << weston.Problem();
-  SpawnedProgram& player = StartPlayer({}, weston.PlayerEnvironment());
+  // Room for weston's window, twice the picture's size, and its frame.
+  ASSERT_TRUE(StartWaylandDesktop({title.width, title.height, kScale}, startup, 1400, 1100));
+  SpawnedProgram& player = StartPlayerOnWeston();
   std::optional<XWindowId> output;
   ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] {
     output = X().WindowTitled(WestonSession::WindowTitle());
