@@ -24,6 +24,10 @@ namespace {
 // ends without a word, and the player says it once, as it finds its own
 // connection lost.
 std::atomic<pid_t> g_watchingProcess{0};
+// SDL's Wayland driver has reached the compositor in this process: one that
+// refuses a connection later (its socket is gone, or nothing listens there)
+// has ended.
+std::atomic<bool> g_compositorReached{false};
 
 int OnXConnectionLost(Display* display) {
   if (::getpid() != g_watchingProcess.load()) ::_exit(1);
@@ -45,10 +49,13 @@ void EndIfWaylandConnectionLost() {
 }
 
 // A compositor that has stopped answering keeps this wait as it would keep
-// SDL's; one that ends meanwhile is lost.
-void EndIfCompositorEndsUnanswered() {
+// SDL's; one that ends meanwhile is lost, as is one that SDL reached before
+// (its video part starts again after a window could not be made).
+void EndIfCompositorHasEnded() {
   CompositorConnection compositor;
-  if (compositor.Connection() == CompositorConnection::State::Open && !compositor.Answers())
+  const CompositorConnection::State state = compositor.Connection();
+  if ((state == CompositorConnection::State::Refused && g_compositorReached.load()) ||
+      (state == CompositorConnection::State::Open && !compositor.Answers()))
     EndForLostDisplay(WaylandDisplayName());
 }
 
@@ -59,7 +66,7 @@ void WatchDisplayAsVideoStarts(std::string_view driverTriedFirst) {
   if (SameDriverName(driverTriedFirst, "x11"))
     TakeXConnectionLoss();
   else if (SameDriverName(driverTriedFirst, "wayland"))
-    EndIfCompositorEndsUnanswered();
+    EndIfCompositorHasEnded();
 }
 
 void WatchDisplayConnection() {
@@ -68,6 +75,7 @@ void WatchDisplayConnection() {
   if (SDL_strcasecmp(driver, "x11") == 0) {
     TakeXConnectionLoss();
   } else if (SDL_strcasecmp(driver, "wayland") == 0) {
+    g_compositorReached.store(true);
     static std::once_flag taskAdded;
     std::call_once(taskAdded, [] { AddMainLoopTask(EndIfWaylandConnectionLost); });
   }
