@@ -7,8 +7,6 @@
 // pointer there has no visible pixel (a cursor theme of the folder's own):
 // the compositor draws it over the picture, which the tests look at whole.
 
-#include <sys/types.h>
-
 #include <filesystem>
 #include <memory>
 #include <string>
