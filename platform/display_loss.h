@@ -20,7 +20,8 @@ void SetDisplayLossRecorder(DisplayLossRecorder recorder);
 
 // Says that the display of that name was lost, "the display connection was
 // lost (:0)", to the recorder and on stderr, and ends the process with
-// status 1.
+// status 1. Any thread; said once: a thread that calls it while another
+// says it waits for the end.
 [[noreturn]] void EndForLostDisplay(std::string_view displayName);
 
 }  // namespace platform

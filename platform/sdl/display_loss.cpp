@@ -3,18 +3,17 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
-#include <dlfcn.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <cstdlib>
 #include <mutex>
-#include <string>
 
 #include "platform/display_loss.h"
 #include "platform/main_thread.h"
 #include "platform/sdl/own_window.h"
+#include "platform/sdl/video_start.h"
+#include "platform/sdl/wayland_client.h"
 #include "platform/sdl/window.h"
 
 namespace platform::sdl {
@@ -25,27 +24,19 @@ namespace {
 // ends without a word, and the player says it once, as it finds its own
 // connection lost.
 std::atomic<pid_t> g_watchingProcess{0};
+// SDL's Wayland driver has reached the compositor in this process: one that
+// refuses a connection later (its socket is gone, or nothing listens there)
+// has ended.
+std::atomic<bool> g_compositorReached{false};
 
 int OnXConnectionLost(Display* display) {
   if (::getpid() != g_watchingProcess.load()) ::_exit(1);
   EndForLostDisplay(DisplayString(display));
 }
 
-using WaylandErrorOfDisplay = int (*)(wl_display*);
-
-// From the client library that SDL's Wayland driver loaded; the handle taken
-// here keeps it loaded for the rest of the process.
-WaylandErrorOfDisplay WaylandError() {
-  static const WaylandErrorOfDisplay function = [] {
-    void* library = ::dlopen("libwayland-client.so.0", RTLD_LAZY | RTLD_NOLOAD);
-    return library ? reinterpret_cast<WaylandErrorOfDisplay>(::dlsym(library, "wl_display_get_error")) : nullptr;
-  }();
-  return function;
-}
-
-std::string WaylandDisplayName() {
-  const char* name = std::getenv("WAYLAND_DISPLAY");
-  return name && *name ? name : "wayland-0";
+void TakeXConnectionLoss() {
+  g_watchingProcess.store(::getpid());
+  XSetIOErrorHandler(OnXConnectionLost);
 }
 
 // Any protocol or connection error ends a Wayland connection for good.
@@ -54,20 +45,37 @@ void EndIfWaylandConnectionLost() {
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
   if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_WAYLAND) return;
-  if (const WaylandErrorOfDisplay error = WaylandError(); error && error(info.info.wl.display) != 0)
+  if (WaylandConnectionError(info.info.wl.display) != 0) EndForLostDisplay(WaylandDisplayName());
+}
+
+// A compositor that has stopped answering keeps this wait as it would keep
+// SDL's; one that ends meanwhile is lost, as is one that SDL reached before
+// (its video part starts again after a window could not be made).
+void EndIfCompositorHasEnded() {
+  CompositorConnection compositor;
+  const CompositorConnection::State state = compositor.Connection();
+  if ((state == CompositorConnection::State::Refused && g_compositorReached.load()) ||
+      (state == CompositorConnection::State::Open && !compositor.Answers()))
     EndForLostDisplay(WaylandDisplayName());
 }
 
 }  // namespace
 
+void WatchDisplayAsVideoStarts(std::string_view driverTriedFirst) {
+  ::signal(SIGPIPE, SIG_IGN);
+  if (SameDriverName(driverTriedFirst, "x11"))
+    TakeXConnectionLoss();
+  else if (SameDriverName(driverTriedFirst, "wayland"))
+    EndIfCompositorHasEnded();
+}
+
 void WatchDisplayConnection() {
   const char* driver = SDL_GetCurrentVideoDriver();
   if (!driver) return;
-  ::signal(SIGPIPE, SIG_IGN);
   if (SDL_strcasecmp(driver, "x11") == 0) {
-    g_watchingProcess.store(::getpid());
-    XSetIOErrorHandler(OnXConnectionLost);
+    TakeXConnectionLoss();
   } else if (SDL_strcasecmp(driver, "wayland") == 0) {
+    g_compositorReached.store(true);
     static std::once_flag taskAdded;
     std::call_once(taskAdded, [] { AddMainLoopTask(EndIfWaylandConnectionLost); });
   }

@@ -1,14 +1,18 @@
 #include "platform/sdl/own_window.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
+#include "platform/sdl/display_loss_watch.h"
 #include "platform/sdl/video_start.h"
 
 namespace platform::sdl {
 namespace {
 
 struct OwnWindow {
+  // From before the window is made until it is gone.
+  std::unique_ptr<DisplayLossWatch> displayLossWatch;
   SDL_Window* window = nullptr;
   SDL_Renderer* renderer = nullptr;
   SDL_Texture* texture = nullptr;
@@ -31,6 +35,9 @@ bool OpenOwnWindow(std::string_view utf8Title, int x, int y, int width, int heig
     return false;
   }
   OwnWindow& own = Own();
+  // A question that waited a while (a second start's) may come after the
+  // display went away.
+  auto displayLossWatch = std::make_unique<DisplayLossWatch>();
   own.window = SDL_CreateWindow(std::string(utf8Title).c_str(), x, y, width, height, 0);
   if (own.window) own.renderer = SDL_CreateRenderer(own.window, -1, 0);
   if (!own.renderer) {
@@ -38,6 +45,7 @@ bool OpenOwnWindow(std::string_view utf8Title, int x, int y, int width, int heig
     CloseOwnWindow();
     return false;
   }
+  own.displayLossWatch = std::move(displayLossWatch);
   SDL_RaiseWindow(own.window);
   // A window manager frames the window as it maps it: its frame is usually
   // known after one look at the events (which stay queued).

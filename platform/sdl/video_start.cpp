@@ -3,6 +3,8 @@
 #include <SDL.h>
 
 #include <atomic>
+#include <cstdlib>
+#include <string>
 
 #include "platform/main_thread.h"
 #include "platform/sdl/display_loss.h"
@@ -16,8 +18,16 @@ enum class DriverKind { Unknown, Shows, ShowsNothing };
 // long as the environment stays.
 std::atomic<DriverKind> g_startedDriver{DriverKind::Unknown};
 
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && SDL_strncasecmp(a.data(), b.data(), a.size()) == 0;
+// The driver SDL's video part tries first: the first that SDL_VIDEODRIVER
+// names, else (in SDL's own order) X11 where DISPLAY names a display, else
+// Wayland.
+std::string DriverTriedFirst() {
+  if (const char* chosen = SDL_GetHint(SDL_HINT_VIDEODRIVER); chosen && *chosen) {
+    const std::string_view list(chosen);
+    return std::string(list.substr(0, list.find(',')));
+  }
+  const char* display = std::getenv("DISPLAY");
+  return display && *display ? "x11" : "wayland";
 }
 
 }  // namespace
@@ -25,6 +35,7 @@ bool SameName(std::string_view a, std::string_view b) {
 bool StartVideoSubsystem() {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   PrepareTextInput();
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) WatchDisplayAsVideoStarts(DriverTriedFirst());
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   const char* driver = SDL_GetCurrentVideoDriver();
   g_startedDriver.store(driver && DriverShowsNothing(driver) ? DriverKind::ShowsNothing : DriverKind::Shows);
@@ -32,8 +43,12 @@ bool StartVideoSubsystem() {
   return true;
 }
 
+bool SameDriverName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && SDL_strncasecmp(a.data(), b.data(), a.size()) == 0;
+}
+
 bool DriverShowsNothing(std::string_view driver) {
-  return SameName(driver, "offscreen") || SameName(driver, "dummy");
+  return SameDriverName(driver, "offscreen") || SameDriverName(driver, "dummy");
 }
 
 bool VideoDriverInUseShowsNothing() {

@@ -8,9 +8,12 @@ namespace platform::sdl {
 
 // Starts (or counts one more user of) SDL's video part; false when it
 // cannot start. Termination signals stay the shell's (a quiet close): SDL
-// puts no handlers of its own in their place. A lost display connection
-// ends the player (platform/sdl/display_loss.h).
+// puts no handlers of its own in their place. A display connection lost
+// from the start on ends the player (platform/sdl/display_loss.h).
 bool StartVideoSubsystem();
+
+// Driver names as SDL takes them: in any case.
+bool SameDriverName(std::string_view a, std::string_view b);
 
 // The drivers that open windows nobody can see: SDL falls back to them when
 // no display answers, and scripts and CI choose them.

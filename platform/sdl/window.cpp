@@ -5,10 +5,12 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/first_frame.h"
+#include "platform/sdl/display_loss_watch.h"
 #include "platform/sdl/ui_events.h"
 #include "platform/sdl/video_start.h"
 #include "platform/window_backend.h"
@@ -23,15 +25,20 @@ class SdlWindow final : public WindowBackend {
       std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
       return false;
     }
+    auto displayLossWatch = std::make_unique<sdl::DisplayLossWatch>();
     // Made on the primary monitor (SDL lists it first), which a first start
-    // and full screen use; a place saved on another moves it there.
+    // and full screen use; a place saved on another moves it there. Drawn at
+    // the desktop's own resolution where it scales windows (a HiDPI Wayland
+    // desktop), rather than at half and blurred by its scaling: the
+    // renderer's output then has more pixels than the window's size says.
     window_ = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED_DISPLAY(0), SDL_WINDOWPOS_CENTERED_DISPLAY(0),
-                               clientWidth, clientHeight, SDL_WINDOW_HIDDEN);
+                               clientWidth, clientHeight, SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!window_) {
       std::fprintf(stderr, "SDL window: %s\n", SDL_GetError());
       StopVideo();
       return false;
     }
+    displayLossWatch_ = std::move(displayLossWatch);
     wakeEvent_ = SDL_RegisterEvents(1);
     // Typed text is wanted only while a dialog's edit box has the focus.
     SDL_StopTextInput();
@@ -53,6 +60,7 @@ class SdlWindow final : public WindowBackend {
     if (SDL_Renderer* renderer = SDL_GetRenderer(window_)) SDL_DestroyRenderer(renderer);
     SDL_DestroyWindow(window_);
     window_ = nullptr;
+    displayLossWatch_.reset();
     FirstFrameDone();
     StopVideo();
   }
@@ -234,6 +242,8 @@ class SdlWindow final : public WindowBackend {
   }
 
   SDL_Window* window_ = nullptr;
+  // From before the window is made until it is gone.
+  std::unique_ptr<sdl::DisplayLossWatch> displayLossWatch_;
   mutable bool videoHeld_ = false;
   bool showPending_ = false;
   std::atomic<Uint32> wakeEvent_{static_cast<Uint32>(-1)};

@@ -1,6 +1,7 @@
 // Second starts of the player while the first runs the game full screen,
 // under each window manager: each question ("二重起動") must be seen and
-// answered, and leave the running game as it was.
+// answered, and leave the running game as it was. And on a Wayland desktop
+// that goes away while a start asks.
 #include <X11/keysym.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -17,7 +19,9 @@
 
 #include "tests/desktop/desktop_fixture.h"
 #include "tests/desktop/desktop_waits.h"
+#include "tests/desktop/display_loss_checks.h"
 #include "tests/desktop/headless_frames.h"
+#include "tests/desktop/wayland_fixture.h"
 #include "tests/support/wait_until.h"
 #include "tests/tools/report_lines.h"
 
@@ -257,6 +261,45 @@ TEST_F(SecondStartAfterTheRunningPlayerDied, YesStartsTheGameAndEndsNoProgramTha
   })) << "Yes did not start the game";
   players.NextStep();
   EXPECT_EQ(players.Said("the bystander "), "runs");
+}
+
+// A signal sent to the process waits for it to take it (a stopped process
+// takes none).
+bool SignalWaits(pid_t pid, int signal) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("ShdPnd:", 0) == 0) return (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1;
+  return false;
+}
+
+using SecondStartOnAWaylandDesktop = WaylandDesktopFixture;
+
+// The compositor ends (the session's end) while a second start asks the
+// running player to step aside. The player is frozen first, so the start
+// waits for its answer and opens its question only after the compositor has
+// gone. The player and the start each end with status 1, and the next start
+// plays without a question: the lock went with them.
+TEST_F(SecondStartOnAWaylandDesktop, TheCompositorEndingWhileAStartAsksEndsTheStartAndThePlayer) {
+  if (!WestonSession::Installed()) GTEST_SKIP() << WestonSession::kMissing;
+  ASSERT_TRUE(StartWaylandDesktop({800, 600}, {1, 1, 32}));
+  SpawnedProgram& player = StartPlayerOnWeston();
+  ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] {
+    return Report().find(", video wayland, renderer ") != std::string::npos || player.EndsWithin(0);
+  }));
+  ASSERT_FALSE(player.EndsWithin(0)) << player.Stderr() << Report();
+  player.Signal(SIGSTOP);
+  SpawnedProgram& start = StartPlayerOnWeston();
+  ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs,
+                              [&] { return SignalWaits(player.Pid(), SIGUSR1) || start.EndsWithin(0); }))
+      << "the start did not ask: " << start.Stderr();
+  Weston().End();
+  player.Signal(SIGCONT);
+  EXPECT_TRUE(WaitUntilWithin(kEndAfterTheLossMs, kPollMs,
+                              [&] { return player.EndsWithin(0) && start.EndsWithin(0); }));
+  ExpectEndedForTheLoss(player, Weston().Socket());
+  ExpectReportSaysTheLossOnce(Game(), Weston().Socket());
+  ExpectEndedForTheLoss(start, Weston().Socket());
+  ExpectToPlayWithoutAQuestion(StartPlayer(), Game(), "x11");
 }
 
 }  // namespace
