@@ -438,7 +438,7 @@ TEST_F(EntryTest, AReportLogThatCannotBeMadeIsSaidOnStderr) {
 // Started in a folder without a game (from a desktop's launcher that names
 // no folder: the home folder), the player says which folder that is, on
 // stderr and in its report log, before the box about the default folder
-// that the failed start shows as in any folder without data.
+// that a folder without data or default folder gets.
 TEST_F(EntryTest, AFolderWithoutAGameIsNamedBeforeTheBoxAboutTheDefaultFolder) {
   const fs::path home = dir_ / "home";
   fs::create_directory(home);
