@@ -1,8 +1,18 @@
 #!/usr/bin/env bash
-# Builds the player in Release and runs it on the game folder (GAME_DIR).
-# Without GAME_DIR it plays the sample game, which it writes into
-# build-release/game when that is missing or older than the generator.
+# Builds the player in Release and runs it on the game folder (GAME_DIR,
+# relative to the folder this is run from). Without GAME_DIR it plays the
+# sample game, which it writes into build-release/game when that is missing
+# or older than the generator.
 set -euo pipefail
+if [ -n "${GAME_DIR:-}" ]; then
+  # Never made here: a mistyped name would start the player in an empty
+  # folder, where it finds no game.
+  if [ ! -d "$GAME_DIR" ]; then
+    echo "play.sh: GAME_DIR names no folder: $(realpath -m -- "$GAME_DIR")" >&2
+    exit 1
+  fi
+  GAME_DIR=$(realpath -- "$GAME_DIR")
+fi
 cd "$(dirname "$0")"
 ./deps.sh
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLAYER_BUILD_TESTS=OFF >/dev/null
@@ -16,6 +26,5 @@ if [ -z "${GAME_DIR:-}" ]; then
     touch "$stamp"
   fi
 fi
-mkdir -p "$GAME_DIR"
 cd "$GAME_DIR"
 exec "$OLDPWD/build-release/app/player" "$@"

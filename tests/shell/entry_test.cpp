@@ -42,6 +42,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
+std::string ReadFile(const fs::path& file) {
+  std::ifstream in(file);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// What a player started outside any game says first, before the folder.
+constexpr const char* kNoGameHere = "No game here: the player was started in ";
+
 // Runs the player in a folder of its own, with its lock in that folder.
 class EntryTest : public testing::Test {
  protected:
@@ -77,12 +87,7 @@ class EntryTest : public testing::Test {
     return RunPlayer();
   }
 
-  std::string Report() const {
-    std::ifstream in(dir_ / "Report_Game.txt");
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
+  std::string Report() const { return ReadFile(dir_ / "Report_Game.txt"); }
 
   fs::path dir_, oldDir_;
 };
@@ -382,6 +387,7 @@ TEST_P(InvisibleDriverTest, TheDefaultDataQuestionIsAnsweredNoAndItsFailureSaidO
   const std::string failure = "「data」フォルダの作成に失敗…";
   EXPECT_EQ(Occurrences(said, failure), 1) << said;
   EXPECT_EQ(Occurrences(Report(), failure), 1) << Report();
+  EXPECT_EQ(said.find(kNoGameHere), std::string::npos) << "a game is here: " << said;
   EXPECT_FALSE(fs::exists(dir_ / "data"));
 }
 
@@ -427,6 +433,28 @@ TEST_F(EntryTest, AReportLogThatCannotBeMadeIsSaidOnStderr) {
   EXPECT_EQ(player.ExitCode(), 1);
   EXPECT_EQ(player.Stderr(), "Cannot start: the report log \"" + (fs::canonical(dir_) / "Report_Game.txt").string() +
                                  "\" cannot be written: " + std::strerror(EISDIR) + "\n");
+}
+
+// Started in a folder without a game (from a desktop's launcher that names
+// no folder: the home folder), the player says which folder that is, on
+// stderr and in its report log, before the box about the default folder
+// that a folder without data or default folder gets.
+TEST_F(EntryTest, AFolderWithoutAGameIsNamedBeforeTheBoxAboutTheDefaultFolder) {
+  const fs::path home = dir_ / "home";
+  fs::create_directory(home);
+  SpawnedProgram player(PlayerProgram(home, {{"SDL_VIDEODRIVER", "dummy"}, {"SDL_AUDIODRIVER", "dummy"}}));
+  ASSERT_TRUE(player.Started());
+  ASSERT_TRUE(player.EndsWithin(kProgramEndWaitMs));
+  EXPECT_EQ(player.ExitCode(), 1);
+  const std::string said = kNoGameHere + ("\"" + fs::canonical(home).string() + "\", which holds no System.ini");
+  const std::string box = "「data」フォルダの作成に失敗…";
+  const std::string report = ReadFile(home / "Report_Game.txt");
+  for (const std::string& text : {player.Stderr(), report}) {
+    EXPECT_EQ(Occurrences(text, said), 1) << text;
+    EXPECT_EQ(Occurrences(text, box), 1) << text;
+    EXPECT_LT(text.find(said), text.find(box)) << text;
+  }
+  EXPECT_FALSE(fs::exists(home / "data"));
 }
 
 // Without a display the player says why on stderr and in its report log,
