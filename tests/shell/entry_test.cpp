@@ -368,13 +368,13 @@ TEST_F(EntryTest, APlayerWithoutALockAnywhereSaysSoOnce) {
   const std::string said = "No instance lock (\"" + places[0].string() + "\": Is a directory; \"" +
                            places[1].string() + "\": Is a directory): this player runs unguarded";
   EXPECT_TRUE(WaitUntil([&] {
-    return Report().find(platform::Cp932FromUtf8(said)) != std::string::npos || player.EndsWithin(0);
+    return Report().find(said) != std::string::npos || player.EndsWithin(0);
   })) << player.Stderr();
   player.Signal(SIGTERM);
   EXPECT_TRUE(player.EndsWithin(kProgramEndWaitMs));
   EXPECT_EQ(player.ExitCode(), 0) << player.Stderr();
   EXPECT_EQ(Occurrences(player.Stderr(), said), 1) << player.Stderr();
-  EXPECT_EQ(Occurrences(Report(), platform::Cp932FromUtf8(said)), 1) << Report();
+  EXPECT_EQ(Occurrences(Report(), said), 1) << Report();
 }
 
 // Under a video driver that shows nothing (a script's or CI's choice) no one
