@@ -16,6 +16,7 @@
 
 #include "platform/backend.h"
 #include "platform/clock.h"
+#include "platform/forked_children.h"
 #include "platform/headless_window.h"
 #include "platform/main_thread.h"
 #include "platform/presenter.h"

@@ -16,7 +16,6 @@
 // ended. A process that does not catch them is never sent them: their
 // default action would end it.
 
-#include "platform/forked_children.h"
 #include "platform/single_instance.h"
 
 namespace platform {
@@ -29,10 +28,10 @@ void TakeSecondStartRequests();
 // The second start, while its question waits: while one lives, the lock's
 // holder (opened by OpenLockHolder) is asked to step aside (the constructor
 // waits for its answer, and for the start's other threads to end, a couple
-// of seconds at most each), and a process that shows the question (SDL
-// forks one) ends with this process, however it ends; when it ends, the
-// holder is asked to come back, unless the lock is ours by then (the holder
-// has ended).
+// of seconds at most each); when it ends, the holder is asked to come back,
+// unless the lock is ours by then (the holder has ended). (The process that
+// shows the question, which SDL forks, ends with this one as every box's
+// does.)
 class RunningPlayerStepsAside {
  public:
   RunningPlayerStepsAside(const InstanceLock& lock, const ProcessHandle& holder);
@@ -44,7 +43,6 @@ class RunningPlayerStepsAside {
   const InstanceLock& lock_;
   const ProcessHandle& holder_;
   bool asked_ = false;
-  ForkedChildrenEndWithThisProcess questionEndsWithUs_;
 };
 
 }  // namespace platform

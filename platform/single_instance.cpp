@@ -2,11 +2,11 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "platform/clock.h"
@@ -14,34 +14,69 @@
 
 namespace platform {
 
-std::filesystem::path InstanceLockPath(std::string_view utf8Name) {
-  std::string file(utf8Name);
+std::vector<std::filesystem::path> InstanceLockPlaces(std::string_view utf8Name) {
+  const std::string file(utf8Name);
+  std::vector<std::filesystem::path> places;
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime && *runtime && std::filesystem::is_directory(runtime))
-    return std::filesystem::path(runtime) / (file + ".lock");
-  return std::filesystem::temp_directory_path() / (file + "-" + std::to_string(::getuid()) + ".lock");
+  if (runtime && *runtime) places.push_back(std::filesystem::path(runtime) / (file + ".lock"));
+  std::error_code noTemporaryFolder;
+  const std::filesystem::path temporary = std::filesystem::temp_directory_path(noTemporaryFolder);
+  if (!noTemporaryFolder) places.push_back(temporary / (file + "-" + std::to_string(::getuid()) + ".lock"));
+  return places;
 }
 
-InstanceLock::InstanceLock(std::filesystem::path path) : path_(std::move(path)) {}
+namespace {
+
+// A write lock on the whole file.
+struct flock WholeFile() {
+  struct flock whole {};
+  whole.l_type = F_WRLCK;
+  whole.l_whence = SEEK_SET;
+  whole.l_start = 0;
+  whole.l_len = 0;
+  return whole;
+}
+
+}  // namespace
+
+InstanceLock::InstanceLock(std::vector<std::filesystem::path> places) : places_(std::move(places)) {}
 
 InstanceLock::~InstanceLock() { Release(); }
 
-InstanceLock::Status InstanceLock::TryAcquire() {
-  if (fd_ >= 0) return Status::Acquired;
-  int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) return Status::Failed;
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    Status status = errno == EWOULDBLOCK ? Status::HeldByOther : Status::Failed;
-    ::close(fd);
-    return status;
+bool InstanceLock::OpenFirstPlaceThatTakesTheFile() {
+  refusals_.clear();
+  for (const std::filesystem::path& place : places_) {
+    fd_ = ::open(place.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd_ >= 0) {
+      opened_ = place;
+      return true;
+    }
+    const int refusal = errno;
+    refusals_ += (refusals_.empty() ? "\"" : "; \"") + place.string() + "\": " + std::strerror(refusal);
   }
-  std::string pid = std::to_string(::getpid()) + "\n";
-  if (::ftruncate(fd, 0) != 0 ||
-      ::pwrite(fd, pid.data(), pid.size(), 0) != static_cast<ssize_t>(pid.size())) {
-    ::close(fd);
+  return false;
+}
+
+InstanceLock::Status InstanceLock::TryAcquire() {
+  if (held_) return Status::Acquired;
+  if (fd_ < 0 && !OpenFirstPlaceThatTakesTheFile()) return Status::Failed;
+  struct flock whole = WholeFile();
+  if (::fcntl(fd_, F_SETLK, &whole) != 0) {
+    const int refusal = errno;
+    if (refusal == EAGAIN || refusal == EACCES) return Status::HeldByOther;
+    refusals_ = "\"" + opened_.string() + "\" cannot be locked: " + std::strerror(refusal);
+    Release();
     return Status::Failed;
   }
-  fd_ = fd;
+  held_ = true;
+  std::string pid = std::to_string(::getpid()) + "\n";
+  if (::ftruncate(fd_, 0) != 0 ||
+      ::pwrite(fd_, pid.data(), pid.size(), 0) != static_cast<ssize_t>(pid.size())) {
+    const int refusal = errno;
+    refusals_ = "\"" + opened_.string() + "\" cannot be written: " + std::strerror(refusal);
+    Release();
+    return Status::Failed;
+  }
   return Status::Acquired;
 }
 
@@ -54,33 +89,30 @@ bool InstanceLock::AcquireWithin(unsigned milliseconds) {
   }
 }
 
-int InstanceLock::OwnerPid() const {
-  int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return 0;
-  char text[32] = {};
-  ssize_t length = ::read(fd, text, sizeof text - 1);
-  ::close(fd);
-  if (length <= 0) return 0;
-  long pid = std::strtol(text, nullptr, 10);
-  return pid > 0 && pid < (1L << 30) ? static_cast<int>(pid) : 0;
+int InstanceLock::HolderPid() const {
+  if (fd_ < 0) return 0;
+  struct flock holder = WholeFile();
+  if (::fcntl(fd_, F_GETLK, &holder) != 0 || holder.l_type == F_UNLCK) return 0;
+  return holder.l_pid > 0 ? holder.l_pid : 0;
 }
 
 void InstanceLock::Release() {
   if (fd_ < 0) return;
-  ::close(fd_);  // closing the descriptor releases the flock
+  ::close(fd_);  // closing the descriptor releases the lock
   fd_ = -1;
+  held_ = false;
 }
 
 ProcessHandle OpenLockHolder(const InstanceLock& lock) {
-  const int pid = lock.OwnerPid();
-  if (pid <= 0 || pid == ::getpid()) return {};
+  const int pid = lock.HolderPid();
+  if (pid <= 0) return {};
   ProcessHandle holder = ProcessHandle::Open(pid);
-  if (lock.OwnerPid() != pid || holder.Ended()) return {};
+  if (lock.HolderPid() != pid || holder.Ended()) return {};
   return holder;
 }
 
 bool SignalLockHolder(const InstanceLock& lock, const ProcessHandle& holder, int signal) {
-  if (holder.Empty() || lock.OwnerPid() != holder.Pid()) {
+  if (holder.Empty() || lock.HolderPid() != holder.Pid()) {
     errno = ESRCH;
     return false;
   }

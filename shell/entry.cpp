@@ -94,7 +94,7 @@ int RunPlayer(std::string_view commandLine) {
   // Held until the process ends; the lock is released on every way out. A
   // start that never holds it leaves the report file to the running player:
   // its own lines, which describe the same machine, are dropped.
-  platform::InstanceLock instanceLock(platform::InstanceLockPath("ゲーム"));
+  platform::InstanceLock instanceLock(platform::InstanceLockPlaces("ゲーム"));
   if (ReportMissingDisplay()) {
     // Said on stderr already; the report takes it too when no player runs.
     if (instanceLock.TryAcquire() != platform::InstanceLock::Status::HeldByOther) TakeReportFile();

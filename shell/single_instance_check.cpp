@@ -1,10 +1,12 @@
 #include "shell/single_instance_check.h"
 
+#include <cstdio>
 #include <optional>
 #include <string>
 
 #include "foundation/log.h"
 #include "platform/second_start.h"
+#include "platform/text_encoding.h"
 
 namespace {
 
@@ -21,6 +23,15 @@ bool AskToRestart() {
 // or when its process id could not be read (it may be on its way out).
 constexpr unsigned kLockFreeWaitMs = 2000;
 
+// A later start would neither ask nor stop: two players would write one
+// game folder.
+void SayThereIsNoLock(const platform::InstanceLock& lock) {
+  const std::string line = "No instance lock (" + lock.Refusals() +
+                           "): this player runs unguarded, and a second start will not ask about it";
+  std::fprintf(stderr, "%s\n", line.c_str());
+  Report("%s", platform::Cp932FromUtf8(line).c_str());
+}
+
 }  // namespace
 
 InstanceCheck EnsureSingleInstance(platform::InstanceLock& lock) {
@@ -33,7 +44,9 @@ InstanceCheck EnsureSingleInstance(platform::InstanceLock& lock) {
         "by process id, checked against /proc and the lock file before each signal",
         missing->c_str());
   Status status = lock.TryAcquire();
-  // A lock file that cannot be made does not stop the game: it runs unguarded.
+  // A lock file that cannot be made does not stop the game: it runs
+  // unguarded, and says so once.
+  if (status == Status::Failed) SayThereIsNoLock(lock);
   if (status != Status::HeldByOther) return InstanceCheck::Start;
   // Opened now, while it holds the lock: by the answer it may have ended,
   // and its process id named another program.

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/forked_children.h"
 #include "platform/main_thread.h"
 #include "platform/message_box.h"
 #include "platform/sdl/box_process_watch.h"
@@ -49,6 +50,10 @@ std::optional<int> Show(const std::string& text, const std::string& caption, uns
   data.buttons = buttons.data();
   int answer = 0;
   {
+    // The box's process must not outlive the player: killed (a crash, the
+    // OOM killer) while it waits, the player would leave its box on the
+    // screen for good.
+    const ForkedChildrenEndWithThisProcess boxEndsWithUs;
     BoxProcessWatch watch;
     if (SDL_ShowMessageBox(&data, &answer) != 0 || answer <= 0) return std::nullopt;
   }

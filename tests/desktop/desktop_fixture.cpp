@@ -66,8 +66,13 @@ SpawnedProgram& DesktopFixture::StartPlayer(const std::vector<std::string>& argu
 }
 
 SpawnedProgram& DesktopFixture::StartPlayerThrough(const std::vector<std::string>& launcher) {
+  return StartPlayerThrough(launcher, PLAYER_PROGRAM);
+}
+
+SpawnedProgram& DesktopFixture::StartPlayerThrough(const std::vector<std::string>& launcher,
+                                                   const std::filesystem::path& player) {
   std::vector<std::string> command = launcher;
-  command.push_back(PLAYER_PROGRAM);
+  command.push_back(player.string());
   return StartInTheGame(std::move(command), {});
 }
 

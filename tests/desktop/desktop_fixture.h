@@ -45,6 +45,10 @@ class DesktopFixture : public testing::Test {
   // The same, started by a program of the test's that is given the player's
   // command line after its own (a sandbox, a script that starts players).
   SpawnedProgram& StartPlayerThrough(const std::vector<std::string>& launcher);
+  // The same with another copy of the player program (one that another
+  // user may run).
+  SpawnedProgram& StartPlayerThrough(const std::vector<std::string>& launcher,
+                                     const std::filesystem::path& player);
   // The player's window once it is shown (nothing when none came).
   std::optional<XWindowId> WindowOf(SpawnedProgram& player) const;
   // Waits until the window's inner area shows the frame.

@@ -5,6 +5,7 @@
 #include <X11/keysym.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -178,6 +179,72 @@ TEST_F(SecondStartWithoutPidfds, TheFullScreenGameStillStepsAsideAndComesBack) {
   EXPECT_EQ(LinesBeginning(Report(), "No pidfds (pidfd_open: Function not implemented;"), 1) << Report();
 }
 
+// A runtime folder that refuses the lock file leaves it to the temporary
+// folder (here the case's own, as TMPDIR), where every start of the same user
+// looks for it too: a second start asks, and No leaves the first player
+// running.
+class SecondStartWhereTheRuntimeFolderRefusesTheLock : public SecondStart {
+ protected:
+  // Both players started through the launcher, the running one in a window.
+  void ExpectTheSecondStartToAsk(const std::vector<std::string>& launcher,
+                                 const std::filesystem::path& player) {
+    SpawnedProgram& first = StartPlayerThrough(launcher, player);
+    ASSERT_TRUE(WindowOf(first)) << first.Stderr();
+    SpawnedProgram& second = StartPlayerThrough(launcher, player);
+    ASSERT_TRUE(WaitForTheQuestions({&second})) << second.Stderr();
+    const XWindowId question = Questions().front();
+    ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return X().HasFocus(question); }))
+        << "the question did not get the keyboard's focus";
+    X().TapKey(XK_Escape);
+    EXPECT_TRUE(second.EndsWithin(kProgramEndWaitMs)) << "the question was not answered";
+    EXPECT_EQ(second.ExitCode(), 0) << second.Stderr();
+    EXPECT_FALSE(first.EndsWithin(0)) << "the running player ended: " << first.Stderr();
+  }
+  std::filesystem::path NewFolder(const std::string& name) const {
+    const std::filesystem::path folder = Game().parent_path() / name;
+    std::filesystem::create_directories(folder);
+    return folder;
+  }
+  std::filesystem::path RuntimeFolder() const { return Game().parent_path() / "runtime"; }
+};
+
+// A read-only mount (the runtime folder bound read-only in a mount namespace
+// of each player's own): EROFS.
+TEST_F(SecondStartWhereTheRuntimeFolderRefusesTheLock, AReadOnlyRuntimeFolder) {
+  ASSERT_TRUE(StartDesktop(WindowManager::Openbox, 1024, 768));
+  WriteGame({});
+  const std::string boundReadOnly =
+      "mount --bind \"$0\" \"$0\" && mount -o remount,bind,ro \"$0\" && exec \"$@\"";
+  ExpectTheSecondStartToAsk({"env", "TMPDIR=" + NewFolder("tmp").string(), "unshare", "--mount", "sh", "-c",
+                             boundReadOnly, RuntimeFolder().string()},
+                            PLAYER_PROGRAM);
+}
+
+// Another user's runtime folder (after su or sudo -u the variable still
+// names the first user's): the folder is the test's (root's), mode 0700,
+// and the players run as nobody: EACCES.
+TEST_F(SecondStartWhereTheRuntimeFolderRefusesTheLock, AnotherUsersRuntimeFolder) {
+  ASSERT_TRUE(StartDesktop(WindowManager::Openbox, 1024, 768));
+  WriteGame({});
+  const struct passwd* nobody = ::getpwnam("nobody");
+  ASSERT_NE(nobody, nullptr) << "no user nobody";
+  // Nobody's own folder: its home and temporary folder, and a copy of the
+  // player that it can reach wherever the build lies.
+  const std::filesystem::path own = NewFolder("nobody");
+  const std::filesystem::path player = own / "player";
+  std::filesystem::copy_file(PLAYER_PROGRAM, player);
+  for (const std::filesystem::path& folder : {own, Game()}) {
+    ASSERT_EQ(::chown(folder.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+      ASSERT_EQ(::chown(entry.path().c_str(), nobody->pw_uid, nobody->pw_gid), 0) << entry.path();
+  }
+  std::filesystem::permissions(RuntimeFolder(), std::filesystem::perms::owner_all);
+  ExpectTheSecondStartToAsk(
+      {"setpriv", "--reuid=" + std::to_string(nobody->pw_uid), "--regid=" + std::to_string(nobody->pw_gid),
+       "--clear-groups", "env", "TMPDIR=" + own.string(), "HOME=" + own.string()},
+      player);
+}
+
 // A script of the test's run as the first process of a pid namespace of its
 // own (it starts the players, and hands a killed player's process id to a
 // bystander), driven step by step through a fifo; what it did comes on its
@@ -202,8 +269,11 @@ class PlayersInANamespace {
             PID_TAKEN_UP_SCRIPT, steps_};
   }
   void Started(SpawnedProgram& script) { script_ = &script; }
-  // The script goes on to its next step.
-  void NextStep() const { EXPECT_EQ(::write(fifo_, "\n", 1), 1); }
+  // The script takes the step ("second", "take-up", "look").
+  void Take(const std::string& step) const {
+    const std::string line = step + "\n";
+    EXPECT_EQ(::write(fifo_, line.data(), line.size()), static_cast<ssize_t>(line.size()));
+  }
   // Waits for the script's line that begins so, and gives the rest of it
   // (nothing, saying why, when none came).
   std::optional<std::string> Said(const std::string& start) const {
@@ -242,12 +312,12 @@ TEST_F(SecondStartAfterTheRunningPlayerDied, YesStartsTheGameAndEndsNoProgramTha
     return running && X().Shown(*running);
   })) << "the running player's window did not come";
 
-  players.NextStep();
+  players.Take("second");
   ASSERT_TRUE(players.Said("second "));
   ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] {
     return X().WindowTitled("二重起動").has_value();
   })) << "the second start did not ask";
-  players.NextStep();
+  players.Take("take-up");
   EXPECT_EQ(players.Said("bystander "), first) << "the bystander did not get the running player's process id";
 
   const XWindowId question = *X().WindowTitled("二重起動");
@@ -259,7 +329,49 @@ TEST_F(SecondStartAfterTheRunningPlayerDied, YesStartsTheGameAndEndsNoProgramTha
     return std::any_of(games.begin(), games.end(),
                        [&](XWindowId game) { return game != *running && X().Shown(game); });
   })) << "Yes did not start the game";
-  players.NextStep();
+  players.Take("look");
+  EXPECT_EQ(players.Said("the bystander "), "runs");
+}
+
+// The running player dies (killed) while a box it shows before its window is
+// open (a damaged System.dat; SDL shows it from a process it forks), and a
+// bystander takes up its process id. The box goes with the player and keeps
+// no share of its lock: the next start plays (were it asked, its Yes would
+// find the lock free), and no signal reaches the bystander, whatever the
+// lock file says.
+TEST_F(SecondStartAfterTheRunningPlayerDied, ItsBoxGoesWithItAndKeepsNoLock) {
+  ASSERT_TRUE(StartDesktop(WindowManager::Openbox, 1024, 768));
+  WriteGame({});
+  const std::filesystem::path system = Game() / "data" / "System.dat";
+  const std::filesystem::path whole = Game().parent_path() / "System.dat";
+  std::filesystem::copy_file(system, whole);
+  std::filesystem::resize_file(system, std::filesystem::file_size(system) / 2);
+  PlayersInANamespace players(Game().parent_path() / "steps");
+  players.Started(StartPlayerThrough(players.Launcher()));
+  const std::optional<std::string> first = players.Said("first ");
+  ASSERT_TRUE(first) << "no pid namespace of the test's own (unshare --pid needs root)";
+  ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return X().WindowTitled("エラー").has_value(); }))
+      << "the box of the damaged System.dat did not come";
+
+  players.Take("take-up");
+  EXPECT_EQ(players.Said("bystander "), first) << "the bystander did not get the running player's process id";
+  EXPECT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return !X().WindowTitled("エラー").has_value(); }))
+      << "the killed player's box stays";
+
+  std::filesystem::copy_file(whole, system, std::filesystem::copy_options::overwrite_existing);
+  players.Take("second");
+  ASSERT_TRUE(players.Said("second "));
+  bool answered = false;
+  EXPECT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] {
+    const std::optional<XWindowId> question = X().WindowTitled("二重起動");
+    if (question && !answered && X().HasFocus(*question)) {
+      X().TapKey(XK_Return);
+      answered = true;
+    }
+    const std::optional<XWindowId> game = X().WindowTitled(sample_game::kGameTitle);
+    return game && X().Shown(*game);
+  })) << "the next start did not play";
+  players.Take("look");
   EXPECT_EQ(players.Said("the bystander "), "runs");
 }
 

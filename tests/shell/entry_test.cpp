@@ -240,11 +240,10 @@ TEST_F(EntryTest, SecondInstanceAnsweredNoLeavesTheFirstRunning) {
   EXPECT_EQ(Report(), firstLog);
 }
 
-// A second start that cannot end the first (its process id unreadable, so
+// A second start that cannot end the first (its process cannot be told, so
 // the lock never frees) is refused, and leaves the first one's log alone.
 TEST_F(EntryTest, SecondInstanceThatCannotEndTheFirstLeavesItsLogWhole) {
-  LockHolder first(dir_ / "ゲーム.lock");
-  std::ofstream(dir_ / "ゲーム.lock", std::ios::trunc) << "?";
+  LockHolder first(dir_ / "ゲーム.lock", LockHolder::Requests::EndIt, LockHolder::Known::NotAtAll);
   const std::string firstLog = "App : ver 878\nOS : the first player's\n";
   std::ofstream(dir_ / "Report_Game.txt", std::ios::trunc) << firstLog;
   EXPECT_EQ(RunPlayer(), 1);
@@ -349,6 +348,33 @@ int Occurrences(const std::string& text, const std::string& part) {
   int count = 0;
   for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++count;
   return count;
+}
+
+// Where the lock file can be made nowhere (each place holds a folder of its
+// name here), the player runs unguarded and says so once, on stderr and in
+// its report, naming each place and why it refused.
+TEST_F(EntryTest, APlayerWithoutALockAnywhereSaysSoOnce) {
+  const fs::path temporary = dir_ / "tmp";
+  const fs::path places[] = {dir_ / "ゲーム.lock",
+                             temporary / ("ゲーム-" + std::to_string(::getuid()) + ".lock")};
+  for (const fs::path& place : places) fs::create_directories(place);
+  SpawnedProgram player(PlayerProgram(dir_, {{"SDL_VIDEODRIVER", "dummy"},
+                                             {"SDL_AUDIODRIVER", "dummy"},
+                                             {"DISPLAY", std::nullopt},
+                                             {"WAYLAND_DISPLAY", std::nullopt},
+                                             {"XDG_RUNTIME_DIR", dir_.string()},
+                                             {"TMPDIR", temporary.string()}}));
+  ASSERT_TRUE(player.Started());
+  const std::string said = "No instance lock (\"" + places[0].string() + "\": Is a directory; \"" +
+                           places[1].string() + "\": Is a directory): this player runs unguarded";
+  EXPECT_TRUE(WaitUntil([&] {
+    return Report().find(said) != std::string::npos || player.EndsWithin(0);
+  })) << player.Stderr();
+  player.Signal(SIGTERM);
+  EXPECT_TRUE(player.EndsWithin(kProgramEndWaitMs));
+  EXPECT_EQ(player.ExitCode(), 0) << player.Stderr();
+  EXPECT_EQ(Occurrences(player.Stderr(), said), 1) << player.Stderr();
+  EXPECT_EQ(Occurrences(Report(), said), 1) << Report();
 }
 
 // Under a video driver that shows nothing (a script's or CI's choice) no one

@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "foundation/message_box.h"
@@ -31,15 +30,13 @@ class SingleInstanceCheck : public testing::Test {
     platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
   }
   void TearDown() override { fs::remove(path_); }
-  // The holder's process id can no longer be read from the lock file.
-  void SpoilOwnerPid() { std::ofstream(path_, std::ios::trunc) << "?"; }
 
   fs::path path_;
 };
 
 TEST_F(SingleInstanceCheck, OldInstanceThatKeepsTheLockStopsTheNewOne) {
-  LockHolder first(path_);
-  SpoilOwnerPid();
+  // Its process cannot be told, so it cannot be ended.
+  LockHolder first(path_, LockHolder::Requests::EndIt, LockHolder::Known::NotAtAll);
   platform::InstanceLock lock(path_);
   EXPECT_EQ(EnsureSingleInstance(lock), InstanceCheck::Failed);
   const auto boxes = platform::TakeHeadlessBoxes();
@@ -50,9 +47,8 @@ TEST_F(SingleInstanceCheck, OldInstanceThatKeepsTheLockStopsTheNewOne) {
 }
 
 TEST_F(SingleInstanceCheck, NewInstanceStartsHoldingTheLockOnceTheOldOneIsGone) {
-  LockHolder first(path_);
-  SpoilOwnerPid();
-  // Its process id cannot be read, so the new one ends nothing itself: the
+  LockHolder first(path_, LockHolder::Requests::EndIt, LockHolder::Known::NotAtAll);
+  // Its process cannot be told, so the new one ends nothing itself: the
   // old one ends on its own while the question is open, and the new one
   // waits for its lock to free itself.
   int questions = 0;
@@ -65,8 +61,7 @@ TEST_F(SingleInstanceCheck, NewInstanceStartsHoldingTheLockOnceTheOldOneIsGone) 
   const InstanceCheck started = EnsureSingleInstance(lock);
   SetMesBoxRoute(nullptr);
   EXPECT_EQ(started, InstanceCheck::Start);
-  platform::InstanceLock third(path_);
-  EXPECT_EQ(third.TryAcquire(), platform::InstanceLock::Status::HeldByOther) << "a third start is asked again";
+  EXPECT_FALSE(LockFreeToAnotherProcess(path_)) << "a third start is asked again";
   EXPECT_EQ(questions, 1);
 }
 

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -33,9 +32,17 @@ void NoteRequest(int signal, siginfo_t* info, void*) {
   ::kill(info->si_pid, SIGUSR2);
 }
 
+// A write lock on the whole file.
+struct flock WholeFile() {
+  struct flock whole {};
+  whole.l_type = F_WRLCK;
+  whole.l_whence = SEEK_SET;
+  return whole;
+}
+
 }  // namespace
 
-LockHolder::LockHolder(const std::filesystem::path& path, Requests requests) {
+LockHolder::LockHolder(const std::filesystem::path& path, Requests requests, Known known) {
   int ready[2];
   int notes[2];
   if (::pipe(ready) != 0) return;
@@ -62,7 +69,8 @@ LockHolder::LockHolder(const std::filesystem::path& path, Requests requests) {
       ::sigaction(request, &action, nullptr);
     }
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT, 0600);
-    if (fd < 0 || ::flock(fd, LOCK_EX) != 0) ::_exit(1);
+    struct flock whole = WholeFile();
+    if (fd < 0 || ::fcntl(fd, known == Known::ByProcessId ? F_SETLKW : F_OFD_SETLKW, &whole) != 0) ::_exit(1);
     char text[16];
     int length = 0;
     for (pid_t value = ::getpid(); value > 0; value /= 10)
@@ -112,4 +120,15 @@ std::string LockHolder::NotedRequests() {
   char notes[16];
   for (ssize_t length; (length = ::read(notes_, notes, sizeof notes)) > 0;) noted_.append(notes, length);
   return noted_;
+}
+
+bool LockFreeToAnotherProcess(const std::filesystem::path& path) {
+  const pid_t other = ::fork();
+  if (other == 0) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT, 0600);
+    struct flock whole = WholeFile();
+    ::_exit(fd >= 0 && ::fcntl(fd, F_SETLK, &whole) == 0 ? 0 : 1);
+  }
+  int status = 0;
+  return other > 0 && ::waitpid(other, &status, 0) == other && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }

@@ -14,8 +14,14 @@ class LockHolder {
   // 300 ms later (SIGUSR2 to the asker), as a window manager takes a moment
   // to minimise its window.
   enum class Requests { EndIt, Noted };
+  // How the holder is known: by its process id, as the kernel names the
+  // holder of a player's record lock; or not at all, as a holder in another
+  // pid namespace (here: an open file description's lock, whose holder the
+  // kernel names no process).
+  enum class Known { ByProcessId, NotAtAll };
 
-  explicit LockHolder(const std::filesystem::path& path, Requests requests = Requests::EndIt);
+  explicit LockHolder(const std::filesystem::path& path, Requests requests = Requests::EndIt,
+                      Known known = Known::ByProcessId);
   ~LockHolder();
   pid_t Pid() const { return pid_; }
   // True once the process has ended, waiting for it as WaitUntil does (it
@@ -38,3 +44,8 @@ class LockHolder {
   int notes_ = -1;
   std::string noted_;
 };
+
+// Whether another process could take the lock on the file now (it takes it
+// and lets it go at once). The lock belongs to a process, so this process's
+// own is seen only so.
+bool LockFreeToAnotherProcess(const std::filesystem::path& path);
