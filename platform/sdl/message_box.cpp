@@ -7,6 +7,7 @@
 #include "platform/main_thread.h"
 #include "platform/message_box.h"
 #include "platform/sdl/box_process_watch.h"
+#include "platform/sdl/unmanaged_box_focus.h"
 #include "platform/sdl/window.h"
 
 namespace platform::sdl {
@@ -49,7 +50,8 @@ std::optional<int> Show(const std::string& text, const std::string& caption, uns
   data.buttons = buttons.data();
   int answer = 0;
   {
-    BoxProcessWatch watch;
+    UnmanagedBoxFocus focus(caption);
+    BoxProcessWatch watch([&] { focus.TakeTheFocusOnceShown(); });
     if (SDL_ShowMessageBox(&data, &answer) != 0 || answer <= 0) return std::nullopt;
   }
   return answer;
