@@ -238,9 +238,14 @@ class SdlWindow final : public WindowBackend {
       case SDL_WINDOWEVENT_FOCUS_LOST:
         Activate(handlers, false);
         break;
-      // Some window managers leave the focus with a minimised window.
+      // Some window managers leave the focus with a window as they minimise
+      // it and restore it.
       case SDL_WINDOWEVENT_MINIMIZED:
         sdl::HoldOffTheScreenSaver(false, {});
+        break;
+      case SDL_WINDOWEVENT_RESTORED:
+        if (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS)
+          sdl::HoldOffTheScreenSaver(true, SDL_GetWindowTitle(window_));
         break;
       default:
         break;
