@@ -9,8 +9,9 @@
 # running player; pulseaudio and its tools: the sound server the desktop
 # tests start, and its recorder; fonts-dejavu-core: the Latin font the tests
 # draw with where no Japanese font is installed; dbus-daemon: the session bus
-# a desktop test starts, as every desktop has one; libxss-dev: the state of
-# a test's X server's screen saver).
+# a desktop test starts, as every desktop has one; libxss-dev: the X screen
+# saver extension, through which the player lets the saver run again and the
+# tests read its state).
 # Idempotent: quiet and quick when everything is already present.
 set -euo pipefail
 

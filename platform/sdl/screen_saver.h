@@ -5,7 +5,7 @@
 // may blank and the machine sleep as for any other window. SDL would hold
 // them off from its start to its end, under a name of its own.
 
-#include <string>
+struct SDL_Window;
 
 namespace platform::sdl {
 
@@ -13,6 +13,6 @@ namespace platform::sdl {
 void LetTheScreenSaverRunUnlessHeldOff();
 // Main thread. While held off, the desktop's list of what holds it off
 // names the game (the window's title as it was when the hold began).
-void HoldOffTheScreenSaver(bool holdOff, const std::string& utf8GameName);
+void HoldOffTheScreenSaver(bool holdOff, SDL_Window* gameWindow);
 
 }  // namespace platform::sdl

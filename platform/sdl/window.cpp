@@ -217,7 +217,7 @@ class SdlWindow final : public WindowBackend {
     return index < 0 ? 0 : index;
   }
   void Activate(const EventHandlers& handlers, bool active) {
-    sdl::HoldOffTheScreenSaver(active, SDL_GetWindowTitle(window_));
+    sdl::HoldOffTheScreenSaver(active, window_);
     if (handlers.onActivate) handlers.onActivate(active);
   }
   void Handle(const SDL_Event& event, const EventHandlers& handlers) {
@@ -241,11 +241,11 @@ class SdlWindow final : public WindowBackend {
       // Some window managers leave the focus with a window as they minimise
       // it and restore it.
       case SDL_WINDOWEVENT_MINIMIZED:
-        sdl::HoldOffTheScreenSaver(false, {});
+        sdl::HoldOffTheScreenSaver(false, window_);
         break;
       case SDL_WINDOWEVENT_RESTORED:
         if (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS)
-          sdl::HoldOffTheScreenSaver(true, SDL_GetWindowTitle(window_));
+          sdl::HoldOffTheScreenSaver(true, window_);
         break;
       default:
         break;
