@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "platform/clock.h"
 #include "platform/main_thread.h"
@@ -26,8 +27,11 @@ std::vector<pid_t> ChildrenOf(pid_t thread) {
 
 }  // namespace
 
-BoxProcessWatch::BoxProcessWatch()
-    : m_thread(::gettid()), m_childrenBefore(ChildrenOf(m_thread)), m_watcher([this] { Watch(); }) {
+BoxProcessWatch::BoxProcessWatch(std::function<void()> whileTheBoxRuns)
+    : m_thread(::gettid()),
+      m_childrenBefore(ChildrenOf(m_thread)),
+      m_whileTheBoxRuns(std::move(whileTheBoxRuns)),
+      m_watcher([this] { Watch(); }) {
   while (!m_watching.load()) std::this_thread::yield();
 }
 
@@ -36,16 +40,26 @@ BoxProcessWatch::~BoxProcessWatch() {
   m_watcher.join();
 }
 
+std::vector<pid_t> BoxProcessWatch::BoxProcesses() const {
+  std::vector<pid_t> boxes = ChildrenOf(m_thread);
+  std::erase_if(boxes, [&](pid_t child) {
+    return std::find(m_childrenBefore.begin(), m_childrenBefore.end(), child) != m_childrenBefore.end();
+  });
+  return boxes;
+}
+
 void BoxProcessWatch::Watch() {
   m_watching.store(true);
   while (!m_done.load()) {
     // The box's process inherited the player's signal handlers: only
     // SIGKILL ends it. (One that was not started yet is ended in a later
     // pass.)
+    const std::vector<pid_t> boxes = BoxProcesses();
     if (TerminationRaised()) {
-      for (pid_t child : ChildrenOf(m_thread))
-        if (std::find(m_childrenBefore.begin(), m_childrenBefore.end(), child) == m_childrenBefore.end())
-          ::kill(child, SIGKILL);
+      for (pid_t box : boxes) ::kill(box, SIGKILL);
+    } else if (!boxes.empty() && m_whileTheBoxRuns) {
+      // Only once the fork is done: what it does may take locks.
+      m_whileTheBoxRuns();
     }
     SleepMs(kPollMs);
   }

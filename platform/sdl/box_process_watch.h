@@ -3,7 +3,7 @@
 // waits for that process, deaf to signals. While such a box waits on the
 // main thread, a watch ends the box's process when a termination signal
 // arrives, so that the question ends (unanswered) and the player can close
-// quietly.
+// quietly. Until then, the watch can look after the box while it runs.
 //
 // SDL forks the box's process right after the watch starts, so the watch's
 // thread is past its own start before the constructor returns: a starting
@@ -14,6 +14,7 @@
 #include <sys/types.h>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -21,17 +22,20 @@ namespace platform::sdl {
 
 class BoxProcessWatch {
  public:
-  // On the thread that is about to show the box.
-  BoxProcessWatch();
+  // On the thread that is about to show the box; `whileTheBoxRuns` is
+  // called again and again from another thread once its process runs.
+  explicit BoxProcessWatch(std::function<void()> whileTheBoxRuns = {});
   ~BoxProcessWatch();
   BoxProcessWatch(const BoxProcessWatch&) = delete;
   BoxProcessWatch& operator=(const BoxProcessWatch&) = delete;
 
  private:
   void Watch();
+  std::vector<pid_t> BoxProcesses() const;
 
   pid_t m_thread;
   std::vector<pid_t> m_childrenBefore;
+  std::function<void()> m_whileTheBoxRuns;
   std::atomic<bool> m_done{false};
   std::atomic<bool> m_watching{false};
   std::thread m_watcher;

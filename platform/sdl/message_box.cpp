@@ -8,6 +8,7 @@
 #include "platform/main_thread.h"
 #include "platform/message_box.h"
 #include "platform/sdl/box_process_watch.h"
+#include "platform/sdl/unmanaged_box_focus.h"
 #include "platform/sdl/window.h"
 
 namespace platform::sdl {
@@ -54,7 +55,8 @@ std::optional<int> Show(const std::string& text, const std::string& caption, uns
     // OOM killer) while it waits, the player would leave its box on the
     // screen for good.
     const ForkedChildrenEndWithThisProcess boxEndsWithUs;
-    BoxProcessWatch watch;
+    UnmanagedBoxFocus focus(caption);
+    BoxProcessWatch watch([&] { focus.TakeTheFocusOnceShown(); });
     if (SDL_ShowMessageBox(&data, &answer) != 0 || answer <= 0) return std::nullopt;
   }
   return answer;

@@ -10,27 +10,16 @@
 #include <vector>
 
 #include "platform/sdl/x_property.h"
+#include "platform/sdl/x_window_manager.h"
 
 namespace platform::sdl {
 namespace {
 
-int IgnoreError(Display*, XErrorEvent*) { return 0; }
-
-// A running window manager names a window of its own on the root window,
-// which names itself in turn (a manager that has ended leaves a name that
-// does not), and lists the window states it gives among what it supports.
+// A running window manager lists the window states it gives among what it
+// supports.
 bool WindowManagerMakesFullScreen(Display* display) {
+  if (!WindowManagerRuns(display)) return false;
   const Window root = DefaultRootWindow(display);
-  // The window named may be gone: asking about it then fails with an error
-  // that SDL's handler would take as the end of the connection.
-  XSync(display, False);
-  const auto previous = XSetErrorHandler(IgnoreError);
-  const std::vector<unsigned long> check = LongsOf(display, root, "_NET_SUPPORTING_WM_CHECK", XA_WINDOW);
-  const bool running =
-      check.size() == 1 && LongsOf(display, check[0], "_NET_SUPPORTING_WM_CHECK", XA_WINDOW) == check;
-  XSync(display, False);
-  XSetErrorHandler(previous);
-  if (!running) return false;
   const std::vector<unsigned long> supported = LongsOf(display, root, "_NET_SUPPORTED", XA_ATOM);
   const Atom fullScreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
   return std::find(supported.begin(), supported.end(), fullScreen) != supported.end();

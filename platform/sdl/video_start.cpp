@@ -8,6 +8,7 @@
 
 #include "platform/main_thread.h"
 #include "platform/sdl/display_loss.h"
+#include "platform/sdl/screen_saver.h"
 #include "platform/sdl/ui_events.h"
 
 namespace platform::sdl {
@@ -34,6 +35,7 @@ std::string DriverTriedFirst() {
 
 bool StartVideoSubsystem() {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  LetTheScreenSaverRunUnlessHeldOff();
   PrepareTextInput();
   if (!SDL_WasInit(SDL_INIT_VIDEO)) WatchDisplayAsVideoStarts(DriverTriedFirst());
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;

@@ -11,6 +11,7 @@
 
 #include "platform/first_frame.h"
 #include "platform/sdl/display_loss_watch.h"
+#include "platform/sdl/screen_saver.h"
 #include "platform/sdl/ui_events.h"
 #include "platform/sdl/video_start.h"
 #include "platform/window_backend.h"
@@ -215,7 +216,8 @@ class SdlWindow final : public WindowBackend {
     const int index = window_ ? SDL_GetWindowDisplayIndex(window_) : 0;
     return index < 0 ? 0 : index;
   }
-  static void Activate(const EventHandlers& handlers, bool active) {
+  void Activate(const EventHandlers& handlers, bool active) {
+    sdl::HoldOffTheScreenSaver(active, window_);
     if (handlers.onActivate) handlers.onActivate(active);
   }
   void Handle(const SDL_Event& event, const EventHandlers& handlers) {
@@ -235,6 +237,15 @@ class SdlWindow final : public WindowBackend {
         break;
       case SDL_WINDOWEVENT_FOCUS_LOST:
         Activate(handlers, false);
+        break;
+      // Some window managers leave the focus with a window as they minimise
+      // it and restore it.
+      case SDL_WINDOWEVENT_MINIMIZED:
+        sdl::HoldOffTheScreenSaver(false, window_);
+        break;
+      case SDL_WINDOWEVENT_RESTORED:
+        if (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS)
+          sdl::HoldOffTheScreenSaver(true, window_);
         break;
       default:
         break;

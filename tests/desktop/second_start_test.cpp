@@ -1,7 +1,7 @@
 // Second starts of the player while the first runs the game full screen,
 // under each window manager: each question ("二重起動") must be seen and
-// answered, and leave the running game as it was. And on a Wayland desktop
-// that goes away while a start asks.
+// answered, and leave the running game as it was (also where no window
+// manager runs). And on a Wayland desktop that goes away while a start asks.
 #include <X11/keysym.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -148,6 +148,26 @@ TEST_P(SecondStartOnADesktop, AKilledStartTakesItsQuestionWithIt) {
 INSTANTIATE_TEST_SUITE_P(WindowManagers, SecondStartOnADesktop,
                          testing::Values(WindowManager::Openbox, WindowManager::Fluxbox),
                          [](const auto& info) { return std::string(NameOf(info.param)); });
+
+using SecondStartWithoutAWindowManager = SecondStart;
+
+// An X session that runs only the full-screen game (a kiosk) has no window
+// manager to give the question the keyboard's focus: the question takes it
+// itself, so Escape answers it No (a key that reached the game instead
+// would end it, unasked at the title); the game is seen again as it was,
+// with the keyboard's focus.
+TEST_F(SecondStartWithoutAWindowManager, TheQuestionTakesTheKeysAndNoLeavesTheRunningGameWhole) {
+  ASSERT_TRUE(StartTheGame(WindowManager::None));
+  SpawnedProgram& second = StartPlayer();
+  ASSERT_TRUE(WaitForTheQuestions({&second})) << second.Stderr();
+  const XWindowId question = Questions().front();
+  EXPECT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return X().HasFocus(question); }))
+      << "the question did not get the keyboard's focus";
+  X().TapKey(XK_Escape);
+  EXPECT_TRUE(second.EndsWithin(kProgramEndWaitMs)) << "the question was not answered";
+  EXPECT_EQ(second.ExitCode(), 0) << second.Stderr();
+  ExpectTheGameBack();
+}
 
 // The report's lines that begin so.
 int LinesBeginning(const std::string& report, const std::string& start) {

@@ -4,6 +4,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/scrnsaver.h>
 #include <X11/extensions/Xfixes.h>
 
 #include <algorithm>
@@ -283,6 +284,18 @@ bool XDisplay::HasFocus(XWindowId window) const {
   for (std::optional<Window> at = focus; at && *at != 0 && *at != Root(); at = ParentOf(display_, *at))
     if (*at == window) return true;
   return false;
+}
+
+void XDisplay::SetScreenSaverTimeout(int seconds) const {
+  XSetScreenSaver(display_, seconds, 0, DontPreferBlanking, AllowExposures);
+  XSync(display_, False);
+}
+
+bool XDisplay::ScreenSaverShows() const {
+  XScreenSaverInfo* info = XScreenSaverAllocInfo();
+  const bool on = info && XScreenSaverQueryInfo(display_, Root(), info) && info->state == ScreenSaverOn;
+  if (info) XFree(info);
+  return on;
 }
 
 void XDisplay::Activate(XWindowId window) const {

@@ -2,7 +2,7 @@
 // The test's own connection to an X server, to see and drive a desktop as a
 // user does: the window manager's state, the windows of a program, where
 // they are on the screen and which lies above which, the screen's pixels,
-// the pointer's picture, the focus, keys. Xlib stays inside the source file.
+// the pointer's picture, the focus, keys, the screen saver. Xlib stays inside the source file.
 
 #include <sys/types.h>
 
@@ -91,6 +91,12 @@ class XDisplay {
 
   // The window that has the keyboard's focus is this one or inside it.
   bool HasFocus(XWindowId window) const;
+  // The server's screen saver comes on after that many seconds without
+  // input (as `xset s <seconds> 0` sets it).
+  void SetScreenSaverTimeout(int seconds) const;
+  // The screen saver is on now.
+  bool ScreenSaverShows() const;
+
   // Asks the window manager to activate the window, as a task bar does.
   void Activate(XWindowId window) const;
   // Asks the window manager to close the window, as its close button does.
