@@ -4,6 +4,7 @@
 #include <array>
 
 #include "definitions/command_record.h"
+#include "foundation/wrapping_math.h"
 
 namespace {
 
@@ -45,9 +46,12 @@ class Params {
     values_.insert(values_.begin() + static_cast<std::ptrdiff_t>(index), value);
     values_.pop_back();
   }
+  // Adds `amount` to value `index`; a stored value may be any word, and the
+  // sum wraps in 32 bits as it did when the editor upgraded it.
+  void Add(std::size_t index, std::int32_t amount) { (*this)[index] = WrapAdd((*this)[index], amount); }
   // Adds `amount` to value `index` when it is at least `threshold`.
   void RaiseFrom(std::size_t index, std::int32_t threshold, std::int32_t amount) {
-    if (Has(index + 1) && (*this)[index] >= threshold) (*this)[index] += amount;
+    if (Has(index + 1) && (*this)[index] >= threshold) Add(index, amount);
   }
 
  private:
@@ -58,16 +62,16 @@ class Params {
 // of "ステータスの操作" up: the left status (when the object is not the system)
 // and a status on the right.
 void ShiftStatusOpItems(Params& p, std::int32_t threshold) {
-  if (p.Has(5) && p[0] == 0 && p[3] != 2 && p[4] >= threshold) ++p[4];
-  if (p.Has(14) && p[6] == 2 && p[12] != 2 && p[13] >= threshold) ++p[13];
+  if (p.Has(5) && p[0] == 0 && p[3] != 2 && p[4] >= threshold) p.Add(4, 1);
+  if (p.Has(14) && p[6] == 2 && p[12] != 2 && p[13] >= threshold) p.Add(13, 1);
 }
 
 void UpgradeArrangeTarget(Params& p) {
   if (!p.Has(2) || p[0] != kCmdShot) return;
   for (std::int32_t threshold : {2, 3, 4, 14, 15, 16}) {
-    if (p[1] >= threshold) ++p[1];
+    if (p[1] >= threshold) p.Add(1, 1);
   }
-  if (p[1] >= 17) ++p[1];
+  if (p[1] >= 17) p.Add(1, 1);
 }
 
 void Renumber(cEdCmd& command, Params& p) {
@@ -88,8 +92,8 @@ void InsertTargetSlots(cEdCmd& command, int kind, Params& p) {
       p.Insert(0, 0);
       break;
     case kCmdStatus:
-      if (p.Has(4) && p[0] == 0 && p[3] >= 2) p[3] += 3;
-      if (p.Has(13) && p[6] == 2 && p[12] >= 2) p[12] += 3;
+      if (p.Has(4) && p[0] == 0 && p[3] >= 2) p.Add(3, 3);
+      if (p.Has(13) && p[6] == 2 && p[12] >= 2) p.Add(12, 3);
       break;
     case kCmdStatus2: p.RaiseFrom(0, 2, 3); break;
     default: break;
@@ -134,10 +138,12 @@ constexpr std::array kSteps = {
                   if (kind == kCmdStatus) ShiftStatusOpItems(p, 5);
                 }},
     UpgradeStep{210, [](cEdCmd&, int kind, Params& p) {
-                  if (kind == kCmdStatus2 && p.Has(2) && p[0] != 2 && p[1] >= 6) ++p[1];
+                  if (kind == kCmdStatus2 && p.Has(2) && p[0] != 2 && p[1] >= 6) p.Add(1, 1);
                 }},
     UpgradeStep{219, [](cEdCmd&, int kind, Params& p) {
-                  if (kind == kCmdChangeGraphic && p.Has(2) && p[0] == 3) p[1] = std::min(p[1] + 1, kHighestGraphic);
+                  if (kind == kCmdChangeGraphic && p.Has(2) && p[0] == 3) {
+                    p[1] = std::min(WrapAdd(p[1], 1), kHighestGraphic);
+                  }
                 }},
     UpgradeStep{220, [](cEdCmd& command, int kind, Params&) {
                   if (kind != kCmdShot || !command.m_Shot) return;

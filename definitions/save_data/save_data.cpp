@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "foundation/wrapping_math.h"
 #include "project/global_data.h"
 
 cSaveData g_SaveData;
@@ -26,11 +27,6 @@ void ReadIntList(DataReader& in, cVector<std::int32_t>& list, std::size_t minimu
 void WriteIntList(DataWriter& out, const cVector<std::int32_t>& list) {
   out.WriteCount(list.size());
   out.WriteArray(list.data(), list.size());
-}
-
-// Totals of stored values wrap as 32-bit sums instead of overflowing.
-std::int32_t WrappingSum(std::int32_t a, std::int32_t b) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
 }
 
 template <typename Record>
@@ -160,9 +156,7 @@ void cSaveData::SetStageValue(std::string_view name, std::string_view key, std::
   for (cStageEntry& entry : m_vStageEntry) {
     if (entry.m_strKey != key) continue;
     if (value > entry.m_nValue) {
-      m_nStageValueTotal = WrappingSum(m_nStageValueTotal,
-                                       static_cast<std::int32_t>(static_cast<std::uint32_t>(value) -
-                                                                 static_cast<std::uint32_t>(entry.m_nValue)));
+      m_nStageValueTotal = WrapAdd(m_nStageValueTotal, WrapSubtract(value, entry.m_nValue));
       entry.m_nValue = value;
     }
     return;
@@ -174,7 +168,7 @@ void cSaveData::SetStageValue(std::string_view name, std::string_view key, std::
   entry.m_nCode2 = code2;
   entry.m_nCode3 = code3;
   entry.m_nValue = value;
-  m_nStageValueTotal = WrappingSum(m_nStageValueTotal, value);
+  m_nStageValueTotal = WrapAdd(m_nStageValueTotal, value);
 }
 
 std::int32_t cSaveData::GetStageValue(std::string_view key) const {
@@ -187,7 +181,7 @@ void cSaveData::SumWorldStageValues() {
   m_nStageValueTotal = 0;
   for (const cStageEntry& entry : m_vStageEntry)
     if (g_WorldMap->HasStage(entry.m_strStage, entry.m_nCode1, entry.m_nCode2, entry.m_nCode3))
-      m_nStageValueTotal = WrappingSum(m_nStageValueTotal, entry.m_nValue);
+      m_nStageValueTotal = WrapAdd(m_nStageValueTotal, entry.m_nValue);
 }
 
 void cSaveData::SaveStageStart() {

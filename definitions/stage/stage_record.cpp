@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "foundation/wrapping_math.h"
 #include "project/global_data.h"
 
 cEdStage g_Stage;
@@ -25,11 +26,6 @@ void AddInts(FieldRegistry& fields, std::int32_t* first, int count) {
 template <std::size_t N>
 void SetInts(std::int32_t (&target)[N], const std::array<std::int32_t, N>& values) {
   std::copy(values.begin(), values.end(), target);
-}
-
-// Wrapping 32-bit products, as the stored level may be any word.
-std::int32_t WrappingTimes(std::int32_t factor, std::int32_t level) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(factor) * static_cast<std::uint32_t>(level));
 }
 
 }  // namespace
@@ -95,12 +91,12 @@ void cEdStageSettings::SetSpeedLevel(std::int32_t level) {
   const std::int32_t effective = fastTable ? level - 10 : level;
   Level = effective;
   LevelF = effective;
-  Level6 = WrappingTimes(6, effective);
+  Level6 = WrapMultiply(6, effective);
   LevelSq = LevelF * LevelF;
   SpeedLimit = fastTable ? 60.0 : 6.0 * LevelF;
   // A level of 0 runs no sub-steps; its quotients stay what IEEE gives.
   SpeedLimitStep = SpeedLimit / LevelF;
-  Level8 = WrappingTimes(8, effective);
+  Level8 = WrapMultiply(8, effective);
   GravityStep = Gravity / LevelSq;
 }
 

@@ -1,5 +1,6 @@
 #include "stage/chara/chara.h"
 
+#include "foundation/wrapping_math.h"
 #include "stage/core/double_to_int.h"
 #include "stage/core/stage_rules.h"
 #include "stage/objects/stage_space.h"

@@ -12,10 +12,3 @@ inline std::int32_t TruncToInt(double value) {
   if (!(value > -2147483649.0 && value < 2147483648.0)) return std::numeric_limits<std::int32_t>::min();
   return static_cast<std::int32_t>(value);
 }
-
-// Sums of a truncated position and an offset. A runaway object can reach the
-// edge of the int range; the sum then wraps as that processor's addition did,
-// instead of being undefined.
-inline std::int32_t WrapAdd(std::int32_t a, std::int32_t b) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
-}

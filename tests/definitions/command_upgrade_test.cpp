@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <numeric>
 
 #include "tests/definitions/record_layouts.h"
@@ -91,6 +92,33 @@ TEST_F(CommandUpgrade, StatusOperationFollowsTheInsertedStatusesAndTargets) {
   EXPECT_EQ(upgraded[12], 5);
   // A short list is resized without reading past its end.
   EXPECT_EQ(LoadedCmd(160, {.kind = kCmdStatus, .params = {0, 1}}).m_vParams.size(), 18u);
+}
+
+TEST_F(CommandUpgrade, StoredValuesAtTheTopOfTheRangeWrapAsIn32Bits) {
+  constexpr std::int32_t kTop = std::numeric_limits<std::int32_t>::max();
+  constexpr std::int32_t kBottom = std::numeric_limits<std::int32_t>::min();
+  // The status numbers of a status operation of 160: raised once (168), after
+  // which they are below the threshold of 203.
+  std::vector<std::int32_t> params(18, 0);
+  params[4] = kTop;
+  params[6] = 2;
+  params[13] = kTop;
+  std::vector<std::int32_t> upgraded = Params(LoadedCmd(160, {.kind = kCmdStatus, .params = params}));
+  EXPECT_EQ(upgraded[4], kBottom);
+  EXPECT_EQ(upgraded[13], kBottom);
+  // Its objects, moved by the targets inserted in 767.
+  params[3] = kTop;
+  params[12] = kTop;
+  upgraded = Params(LoadedCmd(766, {.kind = kCmdStatus, .params = params}));
+  EXPECT_EQ(upgraded[3], kBottom + 2);
+  EXPECT_EQ(upgraded[12], kBottom + 2);
+  EXPECT_EQ(Params(LoadedCmd(766, {.kind = kCmdFacing, .params = {kTop}}))[0], kBottom + 5);
+  EXPECT_EQ(Params(LoadedCmd(766, {.kind = kCmdStatus2, .params = {kTop, 0, 0, 0, 0}}))[0], kBottom + 2);
+  EXPECT_EQ(Params(LoadedCmd(205, {.kind = kCmdStatus2, .params = {1, kTop, 0, 0, 0}}))[1], kBottom);
+  // An arranged shot parameter passes the first threshold only.
+  EXPECT_EQ(Params(LoadedCmd(726, {.kind = 37, .params = {11, kTop, 0, 0, 0}}))[1], kBottom);
+  // A graphic past the end wraps below the cap instead of being capped.
+  EXPECT_EQ(Params(LoadedCmd(218, {.kind = 25, .params = {3, kTop, 0}}))[1], kBottom);
 }
 
 TEST_F(CommandUpgrade, TargetsInsertedIn767) {

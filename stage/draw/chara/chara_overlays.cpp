@@ -2,11 +2,11 @@
 
 #include <cmath>
 
+#include "foundation/wrapping_math.h"
 #include "graphics/blits/blit.h"
 #include "graphics/images/bitmap_table.h"
 #include "project/system_record.h"
 #include "stage/chara/chara.h"
-#include "stage/core/double_to_int.h"
 #include "stage/draw/resources/effect_sheets.h"
 
 namespace {
