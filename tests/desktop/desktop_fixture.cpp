@@ -5,6 +5,7 @@
 
 #include "tests/desktop/desktop_waits.h"
 #include "tests/desktop/focus_window.h"
+#include "tests/desktop/process_threads.h"
 #include "tests/support/wait_until.h"
 #include "tests/tools/report_lines.h"
 
@@ -102,7 +103,8 @@ std::optional<XWindowId> DesktopFixture::WindowOf(SpawnedProgram& player) const 
     window = X().WindowOfProcess(player.Pid());
     return window.has_value() || player.EndsWithin(0);
   });
-  EXPECT_TRUE(window.has_value()) << "no window of the player came: " << player.Stderr() << Report();
+  EXPECT_TRUE(window.has_value()) << "no window of the player came: " << player.Stderr() << Report()
+                                  << DescribeThreads(player.Pid());
   return window;
 }
 

@@ -13,6 +13,7 @@
 #include "tests/desktop/display_forwarder.h"
 #include "tests/desktop/display_loss_checks.h"
 #include "tests/desktop/headless_frames.h"
+#include "tests/desktop/process_threads.h"
 #include "tests/desktop/wayland_fixture.h"
 #include "tests/support/wait_until.h"
 
@@ -97,7 +98,7 @@ TEST_F(DisplayLossOnADesktop, TheWaylandCompositorEndingEndsThePlayer) {
   // The window's line follows the window's creation, and the game's start.
   ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] {
     return Report().find(", video wayland, renderer software") != std::string::npos || player.EndsWithin(0);
-  })) << player.Stderr();
+  })) << player.Stderr() << Report() << DescribeThreads(player.Pid());
   ASSERT_FALSE(player.EndsWithin(0)) << player.Stderr() << Report();
   EXPECT_NE(Report().find("Display : (800,600)\n"), std::string::npos) << Report();
   Weston().End();
@@ -117,7 +118,7 @@ TEST_F(DisplayLossOnADesktop, TheWaylandCompositorStallingAndDyingAsThePlayerSho
   constexpr int kReportLookMs = 1;
   ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kReportLookMs, [&] {
     return Report().find("Display : ") != std::string::npos || player.EndsWithin(0);
-  }));
+  })) << player.Stderr() << Report() << DescribeThreads(player.Pid());
   Weston().Stop();
   EXPECT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] {
     return WaitsInAPoll(player.Pid()) || player.EndsWithin(0);
