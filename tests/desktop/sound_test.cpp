@@ -2,15 +2,22 @@
 // on the server's sink: the title music and its loop, and the server going
 // away under the running player and coming back, suspending its sink, or
 // starting only after the player.
+#include <X11/keysym.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <set>
+#include <thread>
 
 #include "tests/desktop/desktop_fixture.h"
 #include "tests/desktop/desktop_waits.h"
+#include "tests/desktop/headless_frames.h"
+#include "tests/desktop/process_threads.h"
 #include "tests/desktop/sound_server.h"
+#include "tests/desktop/unanswering_socket.h"
 #include "tests/support/song_repeat.h"
 #include "tests/support/test_sound_font.h"
 #include "tests/support/wait_until.h"
@@ -18,7 +25,10 @@
 namespace desktop_test {
 namespace {
 
+namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+
+constexpr sample_game::StartupSettings kStartup{1, 1, 32};
 
 // A quarter of a second of music heard is music.
 constexpr std::size_t kHeardWindow = kRecordRate / 4;
@@ -44,7 +54,7 @@ class SoundOnADesktop : public DesktopFixture {
  protected:
   bool StartGame() {
     if (!StartDesktop(WindowManager::Openbox, 1024, 768)) return false;
-    WriteGame({1, 1, 32});
+    WriteGame(kStartup);
     return !HasFatalFailure();
   }
   bool StartServer() {
@@ -105,6 +115,106 @@ class SoundOnADesktop : public DesktopFixture {
 
   SoundServer server_;
 };
+
+std::string Names(const std::set<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+  return text;
+}
+
+// A sound server that hangs as the game starts (stuck on a dead Bluetooth
+// sink or a suspended card: its socket takes the connection and never
+// answers) holds neither the game nor its close: the title takes Z, and a
+// termination ends the player at once as a close does, with status 0 and
+// the window's place saved.
+TEST_F(SoundOnADesktop, ASoundServerThatHangsHoldsNeitherTheGameNorTheClose) {
+  const TitleFrames frames = HeadlessTitleFrames(kStartup);
+  ASSERT_TRUE(StartGame());
+  const UnansweringSoundServer hung;
+  ASSERT_TRUE(hung.Listening());
+  SpawnedProgram::Setup::Environment environment = server_.ClientEnvironment();
+  environment.insert(environment.end(),
+                     {{"PULSE_SERVER", std::nullopt}, {"XDG_RUNTIME_DIR", hung.RuntimeFolder().string()}});
+  SpawnedProgram& player = StartPlayer({}, environment);
+  const std::optional<XWindowId> window = WindowOf(player);
+  ASSERT_TRUE(window);
+  ASSERT_TRUE(WaitUntilShown(*window, frames.title));
+  EXPECT_TRUE(TapAndWaitForThePictureToChange(*window, XK_z)) << "the title took no key";
+  EXPECT_TRUE(WaitUntilShown(*window, frames.slots)) << "Z did not lead to the save-slot list";
+
+  const Clock::time_point asked = Clock::now();
+  player.Signal(SIGTERM);
+  ASSERT_TRUE(player.EndsWithin(kCloseWaitMs)) << "the close waits for the sound server";
+  std::printf("the player ended %lld ms after its close\n",
+              (long long)std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - asked).count());
+  EXPECT_EQ(player.ExitCode(), 0) << player.Stderr();
+  EXPECT_TRUE(fs::exists(Game() / "user_data" / "Window.dat")) << "the window's place was not saved";
+}
+
+// A sound server stopped as the game starts and going on 5 seconds later:
+// the title takes keys meanwhile, silently, and its music is heard once the
+// server answers.
+TEST_F(SoundOnADesktop, TheTitleMusicIsHeardOnceAStoppedSoundServerGoesOn) {
+  const TitleFrames frames = HeadlessTitleFrames(kStartup);
+  ASSERT_TRUE(StartGame());
+  ASSERT_TRUE(StartServer());
+  ASSERT_TRUE(server_.Pause(true));
+  const Clock::time_point paused = Clock::now();
+  SpawnedProgram& player = StartPlayerWithSound();
+  const std::optional<XWindowId> window = WindowOf(player);
+  ASSERT_TRUE(window);
+  ASSERT_TRUE(WaitUntilShown(*window, frames.title));
+  // Down moves the title's menu; the title and its music stay.
+  EXPECT_TRUE(TapAndWaitForThePictureToChange(*window, XK_Down)) << "the title took no key";
+  std::this_thread::sleep_until(paused + std::chrono::seconds(5));
+  ASSERT_TRUE(server_.Pause(false));
+  ASSERT_TRUE(HeardSince().has_value()) << player.Stderr() << Report();
+  ExpectPlaysOn();
+  EXPECT_FALSE(player.EndsWithin(0)) << player.Stderr();
+}
+
+// SDL's audio part watches for devices on a thread at the lowest priority.
+// A process whose main thread has ended with that one left does the rest
+// of its exit at that priority, which on a busy machine takes tens of
+// seconds: the close ends the audio part first. Here the sound server went
+// away under the player, which has been looking for a device since, and
+// the player runs on a processor kept busy, where the lowest priority gets
+// almost nothing.
+TEST_F(SoundOnADesktop, NoThreadAtTheLowestPriorityOutlivesTheClose) {
+  ASSERT_TRUE(StartGame());
+  ASSERT_TRUE(StartServer());
+  SpawnedProgram& player = StartPlayerWithSound();
+  ASSERT_TRUE(HeardSince().has_value()) << player.Stderr() << Report();
+  ASSERT_TRUE(server_.Stop());
+  ASSERT_TRUE(Reported(kLost));
+  const auto main = [&](const std::vector<ProcessThread>& threads) {
+    for (const ProcessThread& thread : threads)
+      if (thread.id == player.Pid()) return thread;
+    return ProcessThread{};
+  };
+  const auto lowest = [&](const std::vector<ProcessThread>& threads) {
+    std::set<std::string> names;
+    const int nice = main(threads).nice;
+    for (const ProcessThread& thread : threads)
+      if (thread.nice > nice && thread.state != 'Z') names.insert(thread.name);
+    return names;
+  };
+  ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return !lowest(ThreadsOf(player.Pid())).empty(); }))
+      << "no thread of the player runs at a lower priority";
+
+  const int processor = LastOwnProcessor();
+  const BusyProcessor busy(processor);
+  ASSERT_TRUE(BindThreadsTo(player.Pid(), processor));
+  player.Signal(SIGTERM);
+  std::set<std::string> left;
+  ASSERT_TRUE(WaitUntil([&] {
+    const std::vector<ProcessThread> threads = ThreadsOf(player.Pid());
+    if (main(threads).state == 'Z') left.merge(lowest(threads));
+    return player.EndsWithin(0);
+  })) << "the player did not end";
+  EXPECT_TRUE(left.empty()) << "left to do the exit at the lowest priority: " << Names(left);
+  EXPECT_EQ(player.ExitCode(), 0) << player.Stderr();
+}
 
 // The sound server ends under the player at the title (`pulseaudio -k`, a
 // package update) and starts again at the same socket: the music is heard
