@@ -6,6 +6,7 @@
 #include <mutex>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "platform/audio/audio_device_backend.h"
 #include "platform/audio/device_look.h"
@@ -26,17 +27,23 @@ constexpr std::size_t kCapturePeriod = 512;
 // missing one is looked for.
 constexpr auto kCheckEvery = std::chrono::milliseconds(100);
 constexpr auto kLookEvery = std::chrono::seconds(2);
+// How long a close waits for a look under way: one that fails or finds a
+// device ends within milliseconds; one that hangs in the driver is left.
+constexpr auto kLookEndWait = std::chrono::milliseconds(300);
 
 AudioDeviceBackend& Device() {
   return CurrentBackend() == Backend::Headless ? HeadlessAudioDevice() : SdlAudioDevice();
 }
 
-enum class DeviceState { Closed, Playing, Missing };
+// Opening: the first look since the open was asked for has not ended.
+enum class DeviceState { Closed, Opening, Playing, Missing };
 
 // Main thread only; a look's thread has its own result, in `look`.
 struct OutputState {
-  std::optional<bool> opened;  // the first open's result
+  std::optional<bool> opened;  // the first look's result, once it has ended
   std::string error;
+  // Hear the first look's result when it ends.
+  std::vector<AudioOpenedCallback> waiting;
   // Counts the closes, so that an open put off before one is dropped.
   int closes = 0;
   DeviceState device = DeviceState::Closed;
@@ -48,9 +55,11 @@ struct OutputState {
   // answered at the start.
   AudioDeviceChange news = AudioDeviceChange::Back;
   Clock::time_point nextCheck;
-  // A look for the device under way; one given up by a close is kept
-  // until it ends, so that an open does not meet it.
+  // A look for the device under way.
   std::shared_ptr<DeviceLook> look;
+  // One given up by a close, kept until it ends: no look starts beside it,
+  // for SDL's audio part serves one at a time.
+  std::shared_ptr<DeviceLook> givenUp;
   AudioDeviceListener listener;
 };
 
@@ -59,7 +68,7 @@ OutputState& State() {
   return state;
 }
 
-// Held while the main thread opens, checks or closes the device, and by
+// Held while the main thread checks or closes the device, and by
 // WhileAudioOutputSteady; never by a look, which may hang in the driver.
 std::mutex& DeviceChange() {
   static std::mutex mutex;
@@ -70,7 +79,36 @@ void Tell(AudioDeviceChange change) {
   if (State().listener) State().listener(change);
 }
 
-void TakeLook(OutputState& state, bool found) {
+bool GivenUpLookEnded(OutputState& state) {
+  if (state.givenUp && !state.givenUp->Found()) return false;
+  state.givenUp.reset();
+  return true;
+}
+
+void StartLook(OutputState& state) {
+  if (!GivenUpLookEnded(state)) return;
+  // The first look plays what the game asked for as it started. A later
+  // one comes after a time without a device, and the sounds asked for
+  // meanwhile belong to a moment that has passed: they must not all sound
+  // at once when the device comes.
+  const auto earlier =
+      state.device == DeviceState::Opening ? DeviceLook::EarlierSounds::Play : DeviceLook::EarlierSounds::Stop;
+  state.look = DeviceLook::Start(Device(), GetMixer(), earlier);
+}
+
+// The first look has ended: from now on the device is looked after, and
+// those waiting hear how it went.
+void FirstLookEnded(OutputState& state, bool found, std::string error) {
+  state.opened = found;
+  state.error = std::move(error);
+  state.silent = !found;
+  state.news = AudioDeviceChange::Found;
+  for (const AudioOpenedCallback& opened : std::exchange(state.waiting, {})) opened(found, state.error);
+}
+
+void TakeLook(OutputState& state) {
+  const bool found = *state.look->Found();
+  if (state.device == DeviceState::Opening) FirstLookEnded(state, found, state.look->Error());
   state.look.reset();
   state.device = found ? DeviceState::Playing : DeviceState::Missing;
   state.nextCheck = Clock::now() + (found ? kCheckEvery : kLookEvery);
@@ -91,12 +129,17 @@ bool CheckDevice(OutputState& state) {
   return true;
 }
 
-// A main loop task: a playing device is checked, a missing one looked for.
+// A main loop task: the first look started, a playing device checked, a
+// missing one looked for.
 void LookAfterDevice() {
   OutputState& state = State();
   if (state.device == DeviceState::Closed) return;
   if (state.look) {
-    if (const std::optional<bool> found = state.look->Found()) TakeLook(state, *found);
+    if (state.look->Found()) TakeLook(state);
+    return;
+  }
+  if (state.device == DeviceState::Opening) {
+    StartLook(state);
     return;
   }
   const Clock::time_point now = Clock::now();
@@ -113,20 +156,21 @@ void LookAfterDevice() {
   }
   // At once after a loss (the system may have another device to offer
   // already), then every kLookEvery.
-  state.look = DeviceLook::Start(Device(), GetMixer());
+  StartLook(state);
 }
 
-void LookAfterDeviceFrom(bool opened) {
+// The first open runs as a look does, beside the game: it plays silently
+// until the device answers, however long its driver waits for a sound
+// server that does not answer.
+void StartOpening(OutputState& state) {
   static const bool taskAdded = [] {
     AddMainLoopTask(LookAfterDevice);
     return true;
   }();
   (void)taskAdded;
-  OutputState& state = State();
-  state.device = opened ? DeviceState::Playing : DeviceState::Missing;
-  state.silent = !opened;
-  state.news = AudioDeviceChange::Found;
-  state.nextCheck = Clock::now() + (opened ? kCheckEvery : kLookEvery);
+  if (state.device != DeviceState::Closed) return;
+  state.device = DeviceState::Opening;
+  StartLook(state);
 }
 
 }  // namespace
@@ -138,46 +182,35 @@ AudioMixer& GetMixer() {
   return *mixer;
 }
 
-bool OpenAudioOutput(std::string& error) {
-  OutputState& state = State();
-  if (!state.opened) {
-    if (state.look) {
-      state.look->Wait();
-      state.look.reset();
-    }
-    state.error.clear();
-    {
-      std::lock_guard lock(DeviceChange());
-      state.opened = Device().Open(GetMixer(), state.error);
-    }
-    LookAfterDeviceFrom(*state.opened);
-  }
-  error = state.error;
-  return *state.opened;
-}
-
 void OpenAudioOutputOnceShown(AudioOpenedCallback opened) {
   RunOnceShown([opened = std::move(opened), closes = State().closes] {
-    if (State().closes != closes) return;  // closed meanwhile
-    std::string error;
-    const bool ok = OpenAudioOutput(error);
-    if (opened) opened(ok, error);
+    OutputState& state = State();
+    if (state.closes != closes) return;  // closed meanwhile
+    StartOpening(state);
+    if (!opened) return;
+    if (state.opened)
+      opened(*state.opened, state.error);
+    else
+      state.waiting.push_back(opened);
   });
 }
 
-bool AudioOutputOpenTried() { return State().opened.has_value(); }
+bool AudioOutputOpenTried() { return State().device != DeviceState::Closed; }
 
 void SetAudioDeviceListener(AudioDeviceListener listener) { State().listener = std::move(listener); }
 
 void CloseAudioOutput() {
   OutputState& state = State();
   ++state.closes;
-  // A look still under way is not waited for (it may hang in the driver):
-  // it lets go of the device it opens itself. No device is open meanwhile:
-  // the one before it was let go when it was lost.
-  const bool looking = state.look && state.look->GiveUp();
-  if (!looking) state.look.reset();
-  if (state.opened && !looking) {
+  state.waiting.clear();
+  // A look under way is given a moment to end, so that the close can end
+  // SDL's audio part after it; one that hangs in the driver is not waited
+  // for: it lets go of the device it opens itself. No device is open
+  // meanwhile: the one before it was let go when it was lost.
+  if (state.look && !state.look->EndsWithin(kLookEndWait) && state.look->GiveUp())
+    state.givenUp = std::move(state.look);
+  state.look.reset();
+  if (state.device != DeviceState::Closed && GivenUpLookEnded(state)) {
     std::lock_guard lock(DeviceChange());
     Device().Close();
   }

@@ -1,6 +1,6 @@
 #pragma once
 // The process's one audio output: the mixer and the device that pulls it.
-// The main thread opens and closes the device. Without a device (no sound
+// The main thread asks for the device and closes it. Without a device (no sound
 // card, a headless run) the mixer still exists and takes every voice, so the
 // game behaves the same, only silently.
 //
@@ -26,17 +26,19 @@ namespace platform {
 
 AudioMixer& GetMixer();
 
-// Opens the device of the selected backend, once; later calls report the
-// first result. The mixer runs at the device's own rate (its rate stays when
-// voices already exist). False, with the reason, when there is no device.
-bool OpenAudioOutput(std::string& error);
-// The same, put off until the window shows its first frame (a sound device
-// takes milliseconds and memory to open that the first frame does not need),
-// and at once where no window waits for one; main thread. `opened` hears the
-// result. Voices made meanwhile play once the output is open.
+// Opens the device of the selected backend, once the window shows its first
+// frame (a sound device takes milliseconds and memory to open that the first
+// frame does not need), and at once where no window waits for one; main
+// thread. The open runs beside the game, as every later look for a device
+// does: a driver that waits for a sound server that does not answer holds
+// neither the frames nor the close, and the game plays silently until the
+// device opens. `opened` hears on the main thread, once the open has ended,
+// whether a device opened, and if not why. A device that opens before the
+// first voice is made sets the mixer's rate. Voices made meanwhile play once
+// the output is open.
 using AudioOpenedCallback = std::function<void(bool opened, const std::string& error)>;
 void OpenAudioOutputOnceShown(AudioOpenedCallback opened = {});
-// Whether the output has been opened, or an open tried, since the last close.
+// Whether the output has been opened, or an open started, since the last close.
 bool AudioOutputOpenTried();
 // What became of the device after the first open or its failure, told on the
 // main thread: it was lost; it is back after a loss; one was found after
@@ -46,18 +48,19 @@ bool AudioOutputOpenTried();
 enum class AudioDeviceChange { Lost, Back, Found };
 using AudioDeviceListener = std::function<void(AudioDeviceChange change)>;
 void SetAudioDeviceListener(AudioDeviceListener listener);
-// Closes the device, giving it a moment to end (one that hangs in its
-// driver is left to end with the process); an open still put off is
-// dropped, a look under way is not waited for.
+// Closes the device and ends the driver's part, giving each a moment to end
+// (one that hangs in its driver is left to end with the process, and so is
+// the part it hangs in); an open still put off is dropped, and so is a look
+// under way that does not end within that moment.
 void CloseAudioOutput();
-// Any thread: runs `work` while the main thread neither opens nor closes
+// Any thread: runs `work` while the main thread neither checks nor closes
 // the device. SDL's audio part serves one thread at a time: a library that
 // may ask it about the audio devices from another thread (the MIDI
 // synthesiser's settings) does so through this, before the device opens or
-// after, never meanwhile. A look for a lost device is not waited for: it
-// may hang in the driver for as long as a stopped sound server does, and
-// the synthesiser asks only about an audio subsystem, which SDL's audio
-// part, started on its own, is not.
+// after, never meanwhile. A look for a device, the first one too, is not
+// waited for: it may hang in the driver for as long as a stopped sound
+// server does, and the synthesiser asks only about an audio subsystem,
+// which SDL's audio part, started on its own, is not.
 void WhileAudioOutputSteady(const std::function<void()>& work);
 
 // The capture sink: the next `frames` frames of the mix, read as the device

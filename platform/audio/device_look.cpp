@@ -1,23 +1,21 @@
 #include "platform/audio/device_look.h"
 
-#include <string>
 #include <thread>
 
 namespace platform {
 
-std::shared_ptr<DeviceLook> DeviceLook::Start(AudioDeviceBackend& device, AudioMixer& mixer) {
+std::shared_ptr<DeviceLook> DeviceLook::Start(AudioDeviceBackend& device, AudioMixer& mixer, EarlierSounds earlier) {
   auto look = std::make_shared<DeviceLook>();
   // Detached: nothing waits for an open that hangs in the driver. The
   // thread shares the look; the device and the mixer outlive it.
-  std::thread([look, &device, &mixer] {
-    // Sounds asked for while nothing played them belong to a moment that
-    // has passed: they must not all sound at once when the device comes.
-    mixer.StopSounds();
+  std::thread([look, &device, &mixer, earlier] {
+    if (earlier == EarlierSounds::Stop) mixer.StopSounds();
     std::string error;
     const bool found = device.Open(mixer, error);
     std::lock_guard lock(look->m_mutex);
     if (found && look->m_givenUp) device.LetGo();
     look->m_found = found;
+    look->m_error = std::move(error);
     look->m_ended.notify_all();
   }).detach();
   return look;
@@ -28,6 +26,11 @@ std::optional<bool> DeviceLook::Found() {
   return m_found;
 }
 
+std::string DeviceLook::Error() {
+  std::lock_guard lock(m_mutex);
+  return m_error;
+}
+
 bool DeviceLook::GiveUp() {
   std::lock_guard lock(m_mutex);
   if (m_found) return false;
@@ -35,9 +38,9 @@ bool DeviceLook::GiveUp() {
   return true;
 }
 
-void DeviceLook::Wait() {
+bool DeviceLook::EndsWithin(std::chrono::milliseconds wait) {
   std::unique_lock lock(m_mutex);
-  m_ended.wait(lock, [&] { return m_found.has_value(); });
+  return m_ended.wait_for(lock, wait, [&] { return m_found.has_value(); });
 }
 
 }  // namespace platform

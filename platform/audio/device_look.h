@@ -5,10 +5,12 @@
 // game wait for it, and a look given up on (the output closed meanwhile)
 // lets go of the device it opens itself.
 
+#include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 
 #include "platform/audio/audio_device_backend.h"
 #include "platform/audio/audio_mixer.h"
@@ -17,21 +19,27 @@ namespace platform {
 
 class DeviceLook {
  public:
+  // Whether the sounds asked for before the look are stopped as it starts.
+  enum class EarlierSounds { Play, Stop };
+
   // Starts a look through the backend for the mixer; both must live as
   // long as the process.
-  static std::shared_ptr<DeviceLook> Start(AudioDeviceBackend& device, AudioMixer& mixer);
+  static std::shared_ptr<DeviceLook> Start(AudioDeviceBackend& device, AudioMixer& mixer, EarlierSounds earlier);
 
   // Whether a device opened; nothing while the look goes on.
   std::optional<bool> Found();
+  // Why none opened, once the look has ended without a device.
+  std::string Error();
   // Gives the look up unless it has ended; true when it had not.
   bool GiveUp();
-  // Waits until the look has ended.
-  void Wait();
+  // Whether the look ends within `wait`.
+  bool EndsWithin(std::chrono::milliseconds wait);
 
  private:
   std::mutex m_mutex;
   std::condition_variable m_ended;
   std::optional<bool> m_found;
+  std::string m_error;
   bool m_givenUp = false;
 };
 

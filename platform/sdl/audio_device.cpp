@@ -84,10 +84,8 @@ class SdlAudio final : public AudioDeviceBackend {
     SDL_AudioSpec have{};
     m_mixer = &mixer;
     m_device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, allowed);
-    // Without a device the audio part stays up (the next open starts it
-    // again; a close leaves it): ending it joins SDL's device-watching
-    // thread, which sleeps in steps of 100 ms, and the main thread would
-    // wait for it.
+    // Without a device the audio part stays up until the next open starts
+    // it again, or the close ends it.
     if (m_device == 0) {
       error = ExplainedError();
       return false;
@@ -107,8 +105,12 @@ class SdlAudio final : public AudioDeviceBackend {
     m_device = 0;
   }
 
+  // SDL's audio part is ended too, with or without a device: its
+  // device-watching thread runs at the lowest priority, and a process whose
+  // last thread is that one does its whole exit at that priority, which on
+  // a busy machine takes tens of seconds. Ending it joins that thread, which
+  // sleeps in steps of 100 ms at most.
   void Close() override {
-    if (m_device == 0) return;
     LetGo();
     if (sdl::NoAudioDeviceEndingWithin(kEndWait)) SDL_AudioQuit();
   }

@@ -94,9 +94,16 @@ bool SoundServer::Start() {
 bool SoundServer::Stop() {
   if (!daemon_) return true;
   daemon_->Signal(SIGTERM);
+  daemon_->Signal(SIGCONT);  // a paused server takes the termination too
   const bool ended = daemon_->EndsWithin(kProgramEndWaitMs);
   daemon_.reset();
   return ended;
+}
+
+bool SoundServer::Pause(bool paused) const {
+  if (!daemon_) return false;
+  daemon_->Signal(paused ? SIGSTOP : SIGCONT);
+  return true;
 }
 
 bool SoundServer::SuspendSink(bool suspended) const {

@@ -36,6 +36,9 @@ class SoundServer {
   bool Start();
   // Ends it as `pulseaudio -k` does, and waits for the end.
   bool Stop();
+  // Stops the server's process (true), as a server that hangs holds its
+  // clients, or lets it go on.
+  bool Pause(bool paused) const;
   // Suspends the sink (true) or resumes it, as a program that reserves the
   // card does: the server runs on, but its clients' streams take no more.
   bool SuspendSink(bool suspended) const;

@@ -2,15 +2,23 @@
 // on the server's sink: the title music and its loop, and the server going
 // away under the running player and coming back, suspending its sink, or
 // starting only after the player.
+#include <X11/keysym.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <thread>
 
 #include "tests/desktop/desktop_fixture.h"
 #include "tests/desktop/desktop_waits.h"
+#include "tests/desktop/headless_frames.h"
+#include "tests/desktop/process_threads.h"
 #include "tests/desktop/sound_server.h"
+#include "tests/desktop/unanswering_socket.h"
 #include "tests/support/song_repeat.h"
 #include "tests/support/test_sound_font.h"
 #include "tests/support/wait_until.h"
@@ -18,7 +26,10 @@
 namespace desktop_test {
 namespace {
 
+namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+
+constexpr sample_game::StartupSettings kStartup{1, 1, 32};
 
 // A quarter of a second of music heard is music.
 constexpr std::size_t kHeardWindow = kRecordRate / 4;
@@ -44,7 +55,7 @@ class SoundOnADesktop : public DesktopFixture {
  protected:
   bool StartGame() {
     if (!StartDesktop(WindowManager::Openbox, 1024, 768)) return false;
-    WriteGame({1, 1, 32});
+    WriteGame(kStartup);
     return !HasFatalFailure();
   }
   bool StartServer() {
@@ -106,6 +117,106 @@ class SoundOnADesktop : public DesktopFixture {
   SoundServer server_;
 };
 
+std::string Names(const std::set<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+  return text;
+}
+
+// A sound server that hangs as the game starts (stuck on a dead Bluetooth
+// sink or a suspended card: its socket takes the connection and never
+// answers) holds neither the game nor its close: the title takes Z, and a
+// termination ends the player at once as a close does, with status 0 and
+// the window's place saved.
+TEST_F(SoundOnADesktop, ASoundServerThatHangsHoldsNeitherTheGameNorTheClose) {
+  const TitleFrames frames = HeadlessTitleFrames(kStartup);
+  ASSERT_TRUE(StartGame());
+  const UnansweringSoundServer hung;
+  ASSERT_TRUE(hung.Listening());
+  SpawnedProgram::Setup::Environment environment = server_.ClientEnvironment();
+  environment.insert(environment.end(),
+                     {{"PULSE_SERVER", std::nullopt}, {"XDG_RUNTIME_DIR", hung.RuntimeFolder().string()}});
+  SpawnedProgram& player = StartPlayer({}, environment);
+  const std::optional<XWindowId> window = WindowOf(player);
+  ASSERT_TRUE(window);
+  ASSERT_TRUE(WaitUntilShown(*window, frames.title));
+  EXPECT_TRUE(TapAndWaitForThePictureToChange(*window, XK_z)) << "the title took no key";
+  EXPECT_TRUE(WaitUntilShown(*window, frames.slots)) << "Z did not lead to the save-slot list";
+
+  const Clock::time_point asked = Clock::now();
+  player.Signal(SIGTERM);
+  ASSERT_TRUE(player.EndsWithin(kCloseWaitMs)) << "the close waits for the sound server";
+  std::printf("the player ended %lld ms after its close\n",
+              (long long)std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - asked).count());
+  EXPECT_EQ(player.ExitCode(), 0) << player.Stderr();
+  EXPECT_TRUE(fs::exists(Game() / "user_data" / "Window.dat")) << "the window's place was not saved";
+}
+
+// A sound server stopped as the game starts and going on 5 seconds later:
+// the title takes keys meanwhile, silently, and its music is heard once the
+// server answers.
+TEST_F(SoundOnADesktop, TheTitleMusicIsHeardOnceAStoppedSoundServerGoesOn) {
+  const TitleFrames frames = HeadlessTitleFrames(kStartup);
+  ASSERT_TRUE(StartGame());
+  ASSERT_TRUE(StartServer());
+  ASSERT_TRUE(server_.Pause(true));
+  const Clock::time_point paused = Clock::now();
+  SpawnedProgram& player = StartPlayerWithSound();
+  const std::optional<XWindowId> window = WindowOf(player);
+  ASSERT_TRUE(window);
+  ASSERT_TRUE(WaitUntilShown(*window, frames.title));
+  // Down moves the title's menu; the title and its music stay.
+  EXPECT_TRUE(TapAndWaitForThePictureToChange(*window, XK_Down)) << "the title took no key";
+  std::this_thread::sleep_until(paused + std::chrono::seconds(5));
+  ASSERT_TRUE(server_.Pause(false));
+  ASSERT_TRUE(HeardSince().has_value()) << player.Stderr() << Report();
+  ExpectPlaysOn();
+  EXPECT_FALSE(player.EndsWithin(0)) << player.Stderr();
+}
+
+// SDL's audio part watches for devices on a thread at the lowest priority.
+// A process whose main thread has ended with that one left does the rest
+// of its exit at that priority, which on a busy machine takes tens of
+// seconds: the close ends the audio part first. Here the sound server went
+// away under the player, which has been looking for a device since, and
+// the player runs on a processor kept busy, where the lowest priority gets
+// almost nothing.
+TEST_F(SoundOnADesktop, NoThreadAtTheLowestPriorityOutlivesTheClose) {
+  ASSERT_TRUE(StartGame());
+  ASSERT_TRUE(StartServer());
+  SpawnedProgram& player = StartPlayerWithSound();
+  ASSERT_TRUE(HeardSince().has_value()) << player.Stderr() << Report();
+  ASSERT_TRUE(server_.Stop());
+  ASSERT_TRUE(Reported(kLost));
+  const auto main = [&](const std::vector<ProcessThread>& threads) {
+    for (const ProcessThread& thread : threads)
+      if (thread.id == player.Pid()) return thread;
+    return ProcessThread{};
+  };
+  const auto lowest = [&](const std::vector<ProcessThread>& threads) {
+    std::set<std::string> names;
+    const int nice = main(threads).nice;
+    for (const ProcessThread& thread : threads)
+      if (thread.nice > nice && thread.state != 'Z') names.insert(thread.name);
+    return names;
+  };
+  ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return !lowest(ThreadsOf(player.Pid())).empty(); }))
+      << "no thread of the player runs at a lower priority";
+
+  const int processor = LastOwnProcessor();
+  const BusyProcessor busy(processor);
+  ASSERT_TRUE(BindThreadsTo(player.Pid(), processor));
+  player.Signal(SIGTERM);
+  std::set<std::string> left;
+  ASSERT_TRUE(WaitUntil([&] {
+    const std::vector<ProcessThread> threads = ThreadsOf(player.Pid());
+    if (main(threads).state == 'Z') left.merge(lowest(threads));
+    return player.EndsWithin(0);
+  })) << "the player did not end";
+  EXPECT_TRUE(left.empty()) << "left to do the exit at the lowest priority: " << Names(left);
+  EXPECT_EQ(player.ExitCode(), 0) << player.Stderr();
+}
+
 // The sound server ends under the player at the title (`pulseaudio -k`, a
 // package update) and starts again at the same socket: the music is heard
 // again a few seconds later, and the log tells of the loss and the return
@@ -147,45 +258,93 @@ TEST_F(SoundOnADesktop, ASoundServerStartedAfterThePlayerIsHeard) {
   EXPECT_EQ(Count(Report(), kFound), 1) << Report();
 }
 
+// The song as the player played it, from its first frame in the recording:
+// without the long silences a player starved of the processor leaves within
+// it (the sound server fills the time it is late with exact zeros, then
+// plays the rest as it comes), which move the second round out of where it
+// is sought. Shorter silences stay (the song's own rests among them), and
+// so does the silence where the rounds meet: it is the song's own end, or a
+// fault of the loop.
+std::vector<float> AsPlayed(const std::vector<float>& recording, std::size_t start, double length,
+                            double margin, double& cut) {
+  constexpr std::size_t kStarvedFrames = kRecordRate / 4;
+  const std::vector<float> song(recording.begin() + std::ptrdiff_t(start * kRecordChannels), recording.end());
+  std::vector<float> played;
+  std::size_t removed = 0, from = 0;
+  for (const FrameSpan& silence : Silences(song, kRecordRate / 1000)) {
+    const double at = double(silence.from - removed) / kRecordRate;
+    const double to = at + double(silence.to - silence.from) / kRecordRate;
+    if (silence.to - silence.from < kStarvedFrames || (at <= length + margin && to >= length - margin)) continue;
+    played.insert(played.end(), song.begin() + std::ptrdiff_t(from * kRecordChannels),
+                  song.begin() + std::ptrdiff_t(silence.from * kRecordChannels));
+    from = silence.to;
+    removed += silence.to - silence.from;
+  }
+  played.insert(played.end(), song.begin() + std::ptrdiff_t(from * kRecordChannels), song.end());
+  cut = double(removed) / kRecordRate;
+  return played;
+}
+
 // The title song loops at its end-of-track through the sound server too,
 // which takes the player's mix in periods of its own: the second round is
 // heard 14.536 s after the first, to within 10 ms, reckoned in frames of
-// the recording, so that the test's own delays change nothing. A player
-// starved of the processor (a busy machine) is late for the server, which
-// fills in silence and may play the rest that much later: the margin grows
-// on the late side by the silences within the song (some tens of ms; a cut
-// end of the song took 186 ms), and an early round still fails. The silence
-// where the rounds meet is the song's own end, or the loop's fault: it does
-// not count.
-TEST_F(SoundOnADesktop, TheTitleMusicStartsAgainAtItsLength) {
-  ASSERT_TRUE(StartGame());
-  ASSERT_TRUE(StartServer());
-  // Recording before the player starts, so that the song's start is in it.
-  MonitorRecording recording(server_);
-  ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return !recording.Samples().empty(); }))
-      << "no recording came";
-  SpawnedProgram& player = StartPlayerWithSound();
-  const std::optional<std::size_t> heard = FirstHeardIn(recording);
-  ASSERT_TRUE(heard.has_value()) << player.Stderr() << Report();
-  const std::size_t start = FirstSoundingFrame(recording.Samples(), *heard);
-  const std::size_t frames = SecondStartFrames(kRecordRate, kTitleSongSeconds);
-  ASSERT_TRUE(WaitUntilWithin(kEventWaitMs + int(frames * 1000 / kRecordRate), kPollMs, [&] {
-    return recording.Samples().size() >= (start + frames) * kRecordChannels;
-  })) << "the recording stopped at frame " << recording.Samples().size() / kRecordChannels;
-  const std::vector<float> song(recording.Samples().begin() + std::ptrdiff_t(start * kRecordChannels),
-                                recording.Samples().end());
-  const double again = SecondStart(song, kRecordRate, kTitleSongSeconds);
-  constexpr double kMargin = 0.010;
-  double late = 0.0;
-  for (const FrameSpan& silence : Silences(song, kRecordRate / 1000)) {
-    const double from = double(silence.from) / kRecordRate, to = double(silence.to) / kRecordRate;
-    if (to < again - kMargin || from > again + kMargin) late += to - from;
+// the recording, so that the test's own delays change nothing. A busy
+// machine may starve the player for seconds: the silences it leaves are
+// not the player's (see AsPlayed), and those left make it late, never
+// early: a song cut short or restarted early still fails.
+class TitleSongLoop : public SoundOnADesktop {
+ protected:
+  static constexpr double kMargin = 0.010;
+
+  // Plays the title, doing `meanwhile` once its song is heard, and checks
+  // when the song is heard again.
+  void ExpectHeardAgainAtItsLength(const std::function<void(SpawnedProgram& player)>& meanwhile) {
+    ASSERT_TRUE(StartGame());
+    ASSERT_TRUE(StartServer());
+    // Recording before the player starts, so that the song's start is in it.
+    MonitorRecording recording(server_);
+    ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return !recording.Samples().empty(); }))
+        << "no recording came";
+    SpawnedProgram& player = StartPlayerWithSound();
+    const std::optional<std::size_t> heard = FirstHeardIn(recording);
+    ASSERT_TRUE(heard.has_value()) << player.Stderr() << Report();
+    const std::size_t start = FirstSoundingFrame(recording.Samples(), *heard);
+    meanwhile(player);
+    const std::size_t frames = SecondStartFrames(kRecordRate, kTitleSongSeconds);
+    std::vector<float> song;
+    double cut = 0.0;
+    ASSERT_TRUE(WaitUntilWithin(kEventWaitMs + int(frames * 1000 / kRecordRate), kPollMs, [&] {
+      song = AsPlayed(recording.Samples(), start, kTitleSongSeconds, kMargin, cut);
+      return song.size() >= frames * kRecordChannels;
+    })) << "the recording stopped at frame " << recording.Samples().size() / kRecordChannels;
+    const double again = SecondStart(song, kRecordRate, kTitleSongSeconds);
+    // The shorter silences left within the song may make it that much late.
+    double late = 0.0;
+    for (const FrameSpan& silence : Silences(song, kRecordRate / 1000)) {
+      const double from = double(silence.from) / kRecordRate, to = double(silence.to) / kRecordRate;
+      if (to < again - kMargin || from > again + kMargin) late += to - from;
+    }
+    std::printf("the title song was heard again %.3f s after its start (%.0f ms of silence cut from within it, "
+                "%.0f ms left)\n", again, cut * 1000, late * 1000);
+    EXPECT_TRUE(HeardAgainInTime(again, kTitleSongSeconds, kMargin, late))
+        << "heard again " << again << " s after its start, not " << kTitleSongSeconds << " s";
+    EXPECT_FALSE(player.EndsWithin(0)) << player.Stderr();
   }
-  std::printf("the title song was heard again %.3f s after its start (%.0f ms of silence within it)\n", again,
-              late * 1000);
-  EXPECT_TRUE(HeardAgainInTime(again, kTitleSongSeconds, kMargin, late))
-      << "heard again " << again << " s after its start, not " << kTitleSongSeconds << " s";
-  EXPECT_FALSE(player.EndsWithin(0)) << player.Stderr();
+};
+
+TEST_F(TitleSongLoop, TheTitleMusicStartsAgainAtItsLength) {
+  ExpectHeardAgainAtItsLength([](SpawnedProgram&) {});
+}
+
+// The player stopped for 3 seconds early in the song, as a starved machine
+// stops it (a little less than a device is given before it is taken for
+// lost, which would drop what it held).
+TEST_F(TitleSongLoop, AStarvedPlayerStartsTheTitleMusicAgainAtItsLength) {
+  ExpectHeardAgainAtItsLength([](SpawnedProgram& player) {
+    player.Signal(SIGSTOP);
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+    player.Signal(SIGCONT);
+  });
 }
 
 // A program that reserves the card has the sound server suspend the sink

@@ -30,12 +30,12 @@ TEST_F(PlayerThreadsOnADesktop, AtTheTitleNoneRunsBelowThePlayersOwnPriority) {
   ASSERT_TRUE(window);
   ASSERT_TRUE(WaitUntilShown(*window, title));
 
-  const std::vector<ThreadState> threads = ThreadsOf(player.Pid());
+  const std::vector<ProcessThread> threads = ThreadsOf(player.Pid());
   ASSERT_GT(threads.size(), 1u) << "the player runs no thread beside its main one";
   const auto mainThread =
-      std::find_if(threads.begin(), threads.end(), [&](const ThreadState& thread) { return thread.id == player.Pid(); });
+      std::find_if(threads.begin(), threads.end(), [&](const ProcessThread& thread) { return thread.id == player.Pid(); });
   ASSERT_NE(mainThread, threads.end());
-  for (const ThreadState& thread : threads)
+  for (const ProcessThread& thread : threads)
     EXPECT_LE(thread.nice, mainThread->nice) << thread.name << " runs at a lower priority; "
                                              << DescribeThreads(player.Pid());
   ASSERT_TRUE(Terminate(player));

@@ -182,6 +182,7 @@ TEST_F(BgmPlayerTest, MidiTracksPlayOnTheOwnStreamPlayer) {
 // afterwards, and a sound played now is.
 TEST_F(BgmPlayerTest, MusicGoesOnWhereItStoodWhenTheDeviceComesBack) {
   ASSERT_TRUE(DS_Init(nullptr, 22050, 8, 1));
+  ASSERT_TRUE(OutputOpenEnded());
   constexpr float kSoundLevel = 0.25f;
   Write("wave/q.wav", WaveFile({.rate = std::uint32_t(rate_)}, std::vector<int>(ToneFrames(), 8192)));
   DSSOUNDDATA sound;

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "sound/waves/sound_buffers.h"
 #include "tests/foundation/scratch_folder.h"
 #include "tests/support/test_sound_font.h"
+#include "tests/support/wait_until.h"
 
 // Little- or big-endian bytes appended in the order a test spells out.
 class Bytes {
@@ -97,6 +99,14 @@ class SoundTest : public ScratchFolderTest {
   std::string DebugLogText() const { return ReadText(folder_ / "EC_Game.txt"); }
   void Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const { WriteBytes(folder_ / name, bytes); }
 };
+
+// Waits, serving the main thread, until the output's open, which runs
+// beside the game, has ended; false when it never did.
+inline bool OutputOpenEnded() {
+  const auto ended = std::make_shared<bool>(false);
+  platform::OpenAudioOutputOnceShown([ended](bool, const std::string&) { *ended = true; });
+  return WaitUntil([&] { return *ended; }, platform::ServeMainThread);
+}
 
 // The largest magnitude of the samples.
 inline float Peak(const std::vector<float>& samples, std::size_t from = 0, std::size_t to = SIZE_MAX) {
