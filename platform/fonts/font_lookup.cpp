@@ -44,8 +44,8 @@ bool InitFontconfig() {
     if (!FcInit()) return false;
     std::atexit([] {
       std::lock_guard lock(FontconfigMutex());
-      for (auto& [family, faces] : SortedFaces())
-        if (faces) FcFontSetDestroy(faces);
+      for (auto& sorted : SortedFaces())
+        if (sorted.second) FcFontSetDestroy(sorted.second);
       SortedFaces().clear();
       FcFini();
     });

@@ -94,8 +94,8 @@ struct FontFace::Impl {
   std::unordered_map<char32_t, FT_Face> standInFor;
 
   ~Impl() {
-    for (auto& [key, loaded] : standIns)
-      if (loaded.face) FT_Done_Face(loaded.face);
+    for (auto& standIn : standIns)
+      if (standIn.second.face) FT_Done_Face(standIn.second.face);
     if (chosen.face) FT_Done_Face(chosen.face);
     if (library) FT_Done_FreeType(library);
   }
