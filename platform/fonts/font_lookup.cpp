@@ -28,17 +28,16 @@ std::mutex& FontconfigMutex() {
   return mutex;
 }
 
-// Fontconfig's global configuration, loaded on first use and freed at exit;
-// called with FontconfigMutex held. A lookup may still run on another thread
-// when the process ends (the report's text-face line): the clean-up waits for it.
-// The faces fontconfig ranks for a family, best first, each kept only where
-// it adds characters to those before it: what a face lacks is looked for
-// down this list. Kept per family; called with FontconfigMutex held.
+// The faces fontconfig ranks for a family, best first: what a face lacks is
+// looked for down this list. Kept per family; called with FontconfigMutex held.
 std::map<std::string, FcFontSet*>& SortedFaces() {
   static std::map<std::string, FcFontSet*> sorted;
   return sorted;
 }
 
+// Fontconfig's global configuration, loaded on first use and freed at exit;
+// called with FontconfigMutex held. A lookup may still run on another thread
+// when the process ends (the report's text-face line): the clean-up waits for it.
 bool InitFontconfig() {
   static const bool ready = [] {
     if (!FcInit()) return false;
@@ -137,7 +136,7 @@ FontChoice ChooseFontForCharacter(std::string_view familyUtf8, char32_t codePoin
   if (added) {
     FcPattern* pattern = JapanesePatternFor(family);
     FcResult result = FcResultNoMatch;
-    sorted->second = FcFontSort(nullptr, pattern, FcTrue, nullptr, &result);
+    sorted->second = FcFontSort(nullptr, pattern, FcFalse, nullptr, &result);
     FcPatternDestroy(pattern);
   }
   FontChoice choice;
