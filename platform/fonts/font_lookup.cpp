@@ -41,6 +41,7 @@ std::map<std::string, FcFontSet*>& SortedFaces() {
 bool InitFontconfig() {
   static const bool ready = [] {
     if (!FcInit()) return false;
+    SortedFaces();  // made before the clean-up is registered, it outlives it
     std::atexit([] {
       std::lock_guard lock(FontconfigMutex());
       for (auto& sorted : SortedFaces())
