@@ -8,10 +8,11 @@
 # keyboard layout; weston: the Wayland compositor they take away under a
 # running player; pulseaudio and its tools: the sound server the desktop
 # tests start, and its recorder; fonts-dejavu-core: the Latin font the tests
-# draw with where no Japanese font is installed; dbus-daemon: the session bus
-# a desktop test starts, as every desktop has one; libxss-dev: the X screen
-# saver extension, through which the player lets the saver run again and the
-# tests read its state).
+# draw with where no Japanese font is installed; python3-fonttools: cuts the
+# tests' Japanese face without Latin letters out of IPAGothic; dbus-daemon:
+# the session bus a desktop test starts, as every desktop has one; libxss-dev:
+# the X screen saver extension, through which the player lets the saver run
+# again and the tests read its state).
 # Idempotent: quiet and quick when everything is already present.
 set -euo pipefail
 
@@ -21,7 +22,7 @@ packages=(
   fonts-ipafont-gothic fonts-dejavu-core libvorbis-dev libfluidsynth-dev timgm6mb-soundfont
   googletest libgtest-dev libbenchmark-dev libpixman-1-dev
   xvfb xfonts-base xserver-xorg-video-dummy openbox fluxbox libx11-dev libxtst-dev libxfixes-dev libxss-dev
-  x11-xkb-utils weston pulseaudio pulseaudio-utils dbus-daemon
+  x11-xkb-utils weston pulseaudio pulseaudio-utils dbus-daemon python3-fonttools
 )
 
 missing=()

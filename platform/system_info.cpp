@@ -131,6 +131,7 @@ void GatherTextFace(SystemFacts& facts) {
   const std::unique_ptr<FontFace> face = FontFace::Open("", 16);
   facts.fontFamily = face ? face->FamilyName() : "";
   facts.fontDrawsJapanese = face && face->DrawsJapanese();
+  facts.latinFontFamily = face ? face->FamilyNameFor(U'A') : "";
 }
 
 }  // namespace platform

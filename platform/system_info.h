@@ -35,6 +35,7 @@ struct SystemFacts {
   int displayHeight = 0;
   std::string fontFamily;          // the family that draws the game's text; empty when none is found
   bool fontDrawsJapanese = false;  // whether that face has the Japanese characters
+  std::string latinFontFamily;     // the family that draws its Latin letters (that face's own or a stand-in)
 };
 
 // "PRETTY_NAME" of os-release (NAME and VERSION when it is missing), then
@@ -47,7 +48,8 @@ MemoryFacts ParseMemInfo(std::string_view meminfo);
 // The facts of this machine but the text face, quickly; the disk is the one
 // holding `folder`.
 SystemFacts GatherSystemFacts(const std::filesystem::path& folder);
-// The face that draws the game's text into fontFamily and fontDrawsJapanese.
+// The face that draws the game's text into fontFamily and fontDrawsJapanese,
+// and the one that draws its Latin letters into latinFontFamily.
 // It waits for fontconfig's configuration, which takes a while to load at
 // start-up.
 void GatherTextFace(SystemFacts& facts);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <mutex>
 
 namespace platform {
@@ -27,14 +28,25 @@ std::mutex& FontconfigMutex() {
   return mutex;
 }
 
+// The faces fontconfig ranks for a family, best first: what a face lacks is
+// looked for down this list. Kept per family; called with FontconfigMutex held.
+std::map<std::string, FcFontSet*>& SortedFaces() {
+  static std::map<std::string, FcFontSet*> sorted;
+  return sorted;
+}
+
 // Fontconfig's global configuration, loaded on first use and freed at exit;
 // called with FontconfigMutex held. A lookup may still run on another thread
 // when the process ends (the report's text-face line): the clean-up waits for it.
 bool InitFontconfig() {
   static const bool ready = [] {
     if (!FcInit()) return false;
+    SortedFaces();  // made before the clean-up is registered, it outlives it
     std::atexit([] {
       std::lock_guard lock(FontconfigMutex());
+      for (auto& sorted : SortedFaces())
+        if (sorted.second) FcFontSetDestroy(sorted.second);
+      SortedFaces().clear();
       FcFini();
     });
     return true;
@@ -71,6 +83,24 @@ FontChoice BestJapaneseFont(FcPattern* pattern) {
   return choice;
 }
 
+FcPattern* JapanesePatternFor(const std::string& family) {
+  FcPattern* pattern = FcPatternCreate();
+  FcPatternAddString(pattern, FC_FAMILY, FcText(family.c_str()));
+  FcPatternAddString(pattern, FC_LANG, FcText(kJapanese));
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  return pattern;
+}
+
+// Whether an outline face (one that scales to any size) has the character.
+bool DrawsCharacter(const FcPattern* font, char32_t codePoint) {
+  FcBool outline = FcFalse;
+  FcCharSet* characters = nullptr;
+  return FcPatternGetBool(font, FC_OUTLINE, 0, &outline) == FcResultMatch && outline &&
+         FcPatternGetCharSet(font, FC_CHARSET, 0, &characters) == FcResultMatch &&
+         FcCharSetHasChar(characters, static_cast<FcChar32>(codePoint));
+}
+
 }  // namespace
 
 bool IsLatinFaceName(std::string_view faceNameUtf8) { return !faceNameUtf8.empty() && IsAscii(faceNameUtf8); }
@@ -84,11 +114,7 @@ FontChoice ChooseFont(std::string_view familyUtf8) {
   std::lock_guard lock(FontconfigMutex());
   if (!InitFontconfig()) return {};
   const std::string family(familyUtf8);
-  FcPattern* pattern = FcPatternCreate();
-  FcPatternAddString(pattern, FC_FAMILY, FcText(family.c_str()));
-  FcPatternAddString(pattern, FC_LANG, FcText(kJapanese));
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
+  FcPattern* pattern = JapanesePatternFor(family);
   FcResult result = FcResultNoMatch;
   FontChoice choice;
   if (FcPattern* match = FcFontMatch(nullptr, pattern, &result)) {
@@ -99,6 +125,26 @@ FontChoice ChooseFont(std::string_view familyUtf8) {
     if (FontChoice japanese = BestJapaneseFont(pattern); !japanese.path.empty()) choice = std::move(japanese);
   }
   FcPatternDestroy(pattern);
+  choice.family = family;
+  return choice;
+}
+
+FontChoice ChooseFontForCharacter(std::string_view familyUtf8, char32_t codePoint) {
+  std::lock_guard lock(FontconfigMutex());
+  if (!InitFontconfig()) return {};
+  const std::string family(familyUtf8);
+  auto [sorted, added] = SortedFaces().try_emplace(family, nullptr);
+  if (added) {
+    FcPattern* pattern = JapanesePatternFor(family);
+    FcResult result = FcResultNoMatch;
+    sorted->second = FcFontSort(nullptr, pattern, FcFalse, nullptr, &result);
+    FcPatternDestroy(pattern);
+  }
+  FontChoice choice;
+  if (const FcFontSet* faces = sorted->second)
+    for (int i = 0; i < faces->nfont && choice.path.empty(); ++i)
+      if (DrawsCharacter(faces->fonts[i], codePoint)) choice = ChoiceOf(faces->fonts[i]);
+  choice.family = family;
   return choice;
 }
 

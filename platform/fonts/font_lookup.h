@@ -14,6 +14,7 @@ struct FontChoice {
   std::string path;  // empty when no font is installed at all
   int index = 0;     // the face within the file (a collection holds several)
   bool drawsJapanese = false;
+  std::string family;  // the fontconfig family it was chosen for
 };
 
 // Whether the data names the face in Latin letters (a Windows Latin face
@@ -29,6 +30,12 @@ std::string FontFamilyForFaceName(std::string_view faceNameUtf8);
 // the match lacks them, the best face that has them is taken, and the match
 // only when no installed face has them.
 FontChoice ChooseFont(std::string_view familyUtf8);
+
+// The face that draws a character a family's face lacks, as a Windows
+// face's linked faces fill in for it: the first among the faces fontconfig
+// ranks for the family (Japanese faces first) that has the character. An
+// empty path when no installed outline face has it.
+FontChoice ChooseFontForCharacter(std::string_view familyUtf8, char32_t codePoint);
 
 // The file of ChooseFont; empty when none is found.
 std::string FindFontFile(std::string_view familyUtf8);

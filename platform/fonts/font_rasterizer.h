@@ -55,8 +55,9 @@ class FontFace {
   FontFace(const FontFace&) = delete;
   FontFace& operator=(const FontFace&) = delete;
 
-  // Renders one Unicode character; a character the face lacks renders as the
-  // face's missing-glyph box. Glyphs are kept once rendered (text is drawn
+  // Renders one Unicode character. A character the face lacks is drawn by
+  // the face fontconfig gives for it, at this face's em and on its baseline;
+  // one that no installed face has renders as the face's missing-glyph box. Glyphs are kept once rendered (text is drawn
   // anew every frame), so the reference lives as long as the face.
   const GlyphBitmap& Render(char32_t codePoint, GlyphRendering rendering) const;
 
@@ -70,6 +71,9 @@ class FontFace {
   // The face's family as its file names it (the report log names it so).
   const std::string& FamilyName() const { return familyName_; }
   bool DrawsJapanese() const { return drawsJapanese_; }
+  // The family of the face that draws a character: this face's own, or that
+  // of the face standing in for it.
+  std::string FamilyNameFor(char32_t codePoint) const;
 
  private:
   struct Impl;

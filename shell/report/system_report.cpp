@@ -24,10 +24,13 @@ constexpr const char* kNoJapaneseFont =
     "No installed font has the Japanese characters, so the game's Japanese text cannot be drawn: "
     "install a Japanese font (Debian: apt-get install fonts-ipafont-gothic)";
 
-// The game's text is Shift-JIS (character set 128) in cells 16 dots high.
+// The game's text is Shift-JIS (character set 128) in cells 16 dots high;
+// where another face draws its Latin letters, the line names that one too.
 std::string SystemFontLines(const platform::SystemFacts& facts) {
   const std::string face = facts.fontFamily.empty() ? "(none)" : platform::Cp932FromUtf8(facts.fontFamily);
   std::string lines = "System Font : " + face + " (0,16) 128";
+  if (!facts.latinFontFamily.empty() && facts.latinFontFamily != facts.fontFamily)
+    lines.append(", Latin letters: ").append(platform::Cp932FromUtf8(facts.latinFontFamily));
   if (!facts.fontDrawsJapanese) lines.append("\n").append(kNoJapaneseFont);
   return lines;
 }

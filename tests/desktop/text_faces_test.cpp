@@ -89,6 +89,12 @@ class TextFacesOnADesktop : public DesktopFixture {
     return X().Capture(*inner);
   }
 
+  void LinkLatinFont() const {
+    fs::create_directories(Fonts());
+    ASSERT_TRUE(fs::exists(kLatinFontFile)) << "no Latin font here (Debian: apt-get install fonts-dejavu-core)";
+    fs::create_symlink(kLatinFontFile, Fonts() / fs::path(kLatinFontFile).filename());
+  }
+
   std::string ReportOnceItNamesTheFace() const {
     std::string report;
     WaitUntilWithin(kEventWaitMs, kPollMs, [&] {
@@ -105,6 +111,14 @@ class TextFacesOnADesktop : public DesktopFixture {
 std::string FontLine(const char* family) {
   std::string line = "System Font : ";
   return line.append(family).append(" (0,16) 128\n");
+}
+
+// The values of the options screen's first items ("0", "ON", "7") show.
+void ExpectTheLatinValuesDrawn(const ScreenPixels& screen) {
+  for (int value = 0; value < kLatinValues; ++value) {
+    const ScreenRect cell{kValueX, kFirstValueY + value * kValueLine, 3 * kValueLine, kValueLine};
+    EXPECT_GT(TextRowsIn(screen.pixels, screen.width, cell).count, 0) << "the value of item " << value;
+  }
 }
 
 std::size_t Occurrences(const std::string& text, const std::string& piece) {
@@ -136,20 +150,39 @@ TEST_F(TextFacesOnADesktop, AJapaneseFaceWithATallerLineDrawsTheTitleAsTheIpaFac
 // says once, as stderr does, that no font has the Japanese characters; the
 // Latin texts still draw.
 TEST_F(TextFacesOnADesktop, WithoutAJapaneseFaceTheLatinTextsDrawAndTheReportSaysSo) {
-  fs::create_directories(Fonts());
-  ASSERT_TRUE(fs::exists(kLatinFontFile)) << "no Latin font here (Debian: apt-get install fonts-dejavu-core)";
-  fs::create_symlink(kLatinFontFile, Fonts() / fs::path(kLatinFontFile).filename());
+  ASSERT_NO_FATAL_FAILURE(LinkLatinFont());
   SpawnedProgram* player = nullptr;
   const ScreenPixels screen = OptionsScreen(player);
   ASSERT_FALSE(screen.pixels.empty()) << "the options screen did not show";
-  for (int value = 0; value < kLatinValues; ++value) {
-    const ScreenRect cell{kValueX, kFirstValueY + value * kValueLine, 3 * kValueLine, kValueLine};
-    EXPECT_GT(TextRowsIn(screen.pixels, screen.width, cell).count, 0) << "the value of item " << value;
-  }
+  ExpectTheLatinValuesDrawn(screen);
   const std::string report = ReportOnceItNamesTheFace();
   EXPECT_NE(report.find(FontLine(kLatinFontFamily).append(kNoJapaneseFontLine)), std::string::npos) << report;
   EXPECT_EQ(Occurrences(report, kNoJapaneseFontLine), 1u) << report;
   EXPECT_EQ(Occurrences(player->Stderr(), kNoJapaneseFontLine), 1u) << player->Stderr();
+}
+
+// The only Japanese face has the kana and kanji and no Latin letter, digit
+// or sign (as Droid Sans Fallback), beside DejaVu Sans: the options
+// screen's Latin values are drawn by DejaVu Sans where they were the face's
+// empty boxes, its title as the IPA face draws it, and the report names the
+// face of the Latin letters after the Japanese one.
+TEST_F(TextFacesOnADesktop, AJapaneseFaceWithoutLatinLettersHasThemDrawnByTheLatinFont) {
+  ASSERT_FALSE(WriteKanaKanjiFace(Fonts()).empty())
+      << "fontTools could not cut the face (Debian: apt-get install python3-fonttools)";
+  ASSERT_NO_FATAL_FAILURE(LinkLatinFont());
+  SpawnedProgram* player = nullptr;
+  const ScreenPixels screen = OptionsScreen(player);
+  ASSERT_FALSE(screen.pixels.empty()) << "the options screen did not show";
+  ExpectTheLatinValuesDrawn(screen);
+  const TextRows expected = TextRowsIn(frames_.options.pixels, frames_.options.width, kTitleBand);
+  const TextRows drawn = TextRowsIn(screen.pixels, screen.width, kTitleBand);
+  EXPECT_EQ(drawn.count, expected.count);
+  EXPECT_EQ(drawn.first, expected.first);
+  const std::string report = ReportOnceItNamesTheFace();
+  const std::string line = std::string("System Font : ") + kKanaKanjiFamily + " (0,16) 128, Latin letters: " +
+                           kLatinFontFamily + "\n";
+  EXPECT_NE(report.find(line), std::string::npos) << report;
+  EXPECT_EQ(Occurrences(report + player->Stderr(), kNoJapaneseFontLine), 0u);
 }
 
 }  // namespace

@@ -25,6 +25,7 @@ TEST(SystemReport, LinesKeepTheirFormats) {
   facts.displayHeight = 1080;
   facts.fontFamily = "IPAGothic";
   facts.fontDrawsJapanese = true;
+  facts.latinFontFamily = "IPAGothic";
   ASSERT_EQ(WriteSystemReportOf(facts), 1);
   std::ifstream in(folder.Path() / "Report_Game.txt");
   std::ostringstream text;
@@ -39,6 +40,24 @@ TEST(SystemReport, LinesKeepTheirFormats) {
             "HD Free : 2048MB\n"
             "Display : (1920,1080)\n"
             "System Font : IPAGothic (0,16) 128\n");
+}
+
+// A Japanese face without Latin letters has them drawn by another face:
+// the line names that one too.
+TEST(SystemReport, TheFontLineNamesTheFaceOfTheLatinLettersWhereItDiffers) {
+  ScratchGameFolder folder("system_report_latin_face");
+  ASSERT_TRUE(InitReport(folder.Path() / "Report_Game.txt"));
+  platform::SystemFacts facts;
+  facts.fontFamily = "Droid Sans Fallback";
+  facts.fontDrawsJapanese = true;
+  facts.latinFontFamily = "DejaVu Sans";
+  ASSERT_EQ(WriteSystemReportOf(facts), 1);
+  std::ifstream in(folder.Path() / "Report_Game.txt");
+  std::ostringstream text;
+  text << in.rdbuf();
+  EXPECT_NE(text.str().find("\nSystem Font : Droid Sans Fallback (0,16) 128, Latin letters: DejaVu Sans\n"),
+            std::string::npos)
+      << text.str();
 }
 
 TEST(SystemReport, MissingFontAndPercentSignsAreWrittenAsTheyStand) {

@@ -1,5 +1,7 @@
 #include "tests/support/test_fonts.h"
 
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
@@ -9,6 +11,7 @@
 #include <string_view>
 
 #include "platform/fonts/font_lookup.h"
+#include "tests/support/spawned_program.h"
 
 namespace fs = std::filesystem;
 
@@ -18,6 +21,9 @@ namespace {
 // the baseline and 0.288 em below.
 constexpr int kTallAscender = 2376;
 constexpr int kTallDescender = -590;
+
+// How long cutting a face out of IPAGothic may take on a loaded machine.
+constexpr int kFaceCutWaitMs = 120000;
 
 struct TableSpan {
   std::size_t offset = 0;
@@ -64,15 +70,59 @@ std::string Utf16BigEndian(std::string_view ascii) {
   return text;
 }
 
+std::string ReadFile(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Renames a face in its name table, in its ASCII and UTF-16 names alike; the
+// new name has the old one's length.
+void Rename(std::string& font, std::string_view from, std::string_view to) {
+  if (const std::optional<TableSpan> name = FindTable(font, "name")) {
+    ReplaceAll(font, *name, from, to);
+    ReplaceAll(font, *name, Utf16BigEndian(from), Utf16BigEndian(to));
+  }
+}
+
+void WriteFace(const fs::path& file, const std::string& font) {
+  fs::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << font;
+}
+
+// IPAGothic with its kana (U+3000-30FF) and kanji (U+4E00-9FFF) only, renamed;
+// empty when fontTools cannot cut it out. Cutting takes seconds: it is done
+// once per test program.
+std::string KanaKanjiFace() {
+  const fs::path work = fs::temp_directory_path() / ("kana_kanji_face_" + std::to_string(::getpid()));
+  fs::create_directories(work);
+  const fs::path cut = work / "cut.ttf";
+  SpawnedProgram subset({{"/usr/bin/python3", "-m", "fontTools.subset", platform::FindFontFile("IPAGothic"),
+                          "--unicodes=U+3000-30FF,U+4E00-9FFF", "--output-file=" + cut.string()},
+                         work,
+                         {}});
+  std::string font;
+  if (subset.EndsWithin(kFaceCutWaitMs) && subset.ExitCode() == 0) font = ReadFile(cut);
+  std::error_code ignored;
+  fs::remove_all(work, ignored);
+  if (!font.empty()) Rename(font, "IPAGothic", kKanaKanjiFamily);
+  return font;
+}
+
 }  // namespace
 
+fs::path WriteKanaKanjiFace(const fs::path& folder) {
+  static const std::string font = KanaKanjiFace();
+  if (font.empty()) return {};
+  const fs::path file = folder / (std::string(kKanaKanjiFamily) + ".ttf");
+  WriteFace(file, font);
+  return file;
+}
+
 fs::path WriteTallLineFace(const fs::path& folder) {
-  std::ifstream in(platform::FindFontFile("IPAGothic"), std::ios::binary);
-  std::string font((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string font = ReadFile(platform::FindFontFile("IPAGothic"));
   const std::optional<TableSpan> hhea = FindTable(font, "hhea");
   const std::optional<TableSpan> os2 = FindTable(font, "OS/2");
-  const std::optional<TableSpan> name = FindTable(font, "name");
-  if (!hhea || !os2 || !name || os2->length < 78) return {};
+  if (!hhea || !os2 || !FindTable(font, "name") || os2->length < 78) return {};
   // The line that FreeType and fontconfig read (hhea), and Windows' (usWin*);
   // the typographic metrics keep the em box.
   WriteBigEndian16(font, hhea->offset + 4, kTallAscender);
@@ -80,11 +130,9 @@ fs::path WriteTallLineFace(const fs::path& folder) {
   WriteBigEndian16(font, os2->offset + 74, kTallAscender);
   WriteBigEndian16(font, os2->offset + 76, -kTallDescender);
   // "IPAGothic" and "IPAゴシック" become "AltGothic" and "Altゴシック".
-  ReplaceAll(font, *name, "IPA", "Alt");
-  ReplaceAll(font, *name, Utf16BigEndian("IPA"), Utf16BigEndian("Alt"));
-  fs::create_directories(folder);
+  Rename(font, "IPA", "Alt");
   const fs::path file = folder / (std::string(kTallLineFamily) + ".ttf");
-  std::ofstream(file, std::ios::binary | std::ios::trunc) << font;
+  WriteFace(file, font);
   return file;
 }
 

@@ -13,6 +13,15 @@ inline constexpr const char* kLatinFontFamily = "DejaVu Sans";
 // The family of the face WriteTallLineFace writes.
 inline constexpr const char* kTallLineFamily = "AltGothic";
 
+// The family of the face WriteKanaKanjiFace writes.
+inline constexpr const char* kKanaKanjiFamily = "KanaKanji";
+
+// Writes into `folder` a Japanese face that has the kana and kanji only, no
+// Latin letter, digit or sign, as Droid Sans Fallback has none: IPAGothic's
+// kana and kanji, cut out by fontTools (Debian: python3-fonttools), under
+// the family name "KanaKanji". Returns the file; empty when it cannot be made.
+std::filesystem::path WriteKanaKanjiFace(const std::filesystem::path& folder);
+
 // Writes into `folder` a Japanese face whose line (ascent + descent) is
 // 1.45 em, as Noto Sans CJK's is, with its em box where IPAGothic has it
 // (its typographic metrics say so, as Noto Sans CJK's do): IPAGothic's
