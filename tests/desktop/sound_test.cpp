@@ -258,93 +258,104 @@ TEST_F(SoundOnADesktop, ASoundServerStartedAfterThePlayerIsHeard) {
   EXPECT_EQ(Count(Report(), kFound), 1) << Report();
 }
 
-// The song as the player played it, from its first frame in the recording:
-// without the long silences a player starved of the processor leaves within
-// it (the sound server fills the time it is late with exact zeros, then
-// plays the rest as it comes), which move the second round out of where it
-// is sought. Shorter silences stay (the song's own rests among them), and
-// so does the silence where the rounds meet: it is the song's own end, or a
-// fault of the loop.
-std::vector<float> AsPlayed(const std::vector<float>& recording, std::size_t start, double length,
-                            double margin, double& cut) {
-  constexpr std::size_t kStarvedFrames = kRecordRate / 4;
-  const std::vector<float> song(recording.begin() + std::ptrdiff_t(start * kRecordChannels), recording.end());
-  std::vector<float> played;
-  std::size_t removed = 0, from = 0;
-  for (const FrameSpan& silence : Silences(song, kRecordRate / 1000)) {
-    const double at = double(silence.from - removed) / kRecordRate;
-    const double to = at + double(silence.to - silence.from) / kRecordRate;
-    if (silence.to - silence.from < kStarvedFrames || (at <= length + margin && to >= length - margin)) continue;
-    played.insert(played.end(), song.begin() + std::ptrdiff_t(from * kRecordChannels),
-                  song.begin() + std::ptrdiff_t(silence.from * kRecordChannels));
-    from = silence.to;
-    removed += silence.to - silence.from;
-  }
-  played.insert(played.end(), song.begin() + std::ptrdiff_t(from * kRecordChannels), song.end());
-  cut = double(removed) / kRecordRate;
-  return played;
-}
-
 // The title song loops at its end-of-track through the sound server too,
-// which takes the player's mix in periods of its own: the second round is
-// heard 14.536 s after the first, to within 10 ms, reckoned in frames of
-// the recording, so that the test's own delays change nothing. A busy
-// machine may starve the player for seconds: the silences it leaves are
-// not the player's (see AsPlayed), and those left make it late, never
-// early: a song cut short or restarted early still fails.
+// which takes the player's mix in periods of its own: each round is heard
+// 14.536 s after the one before, to within 10 ms, reckoned in frames of the
+// recording, so that the test's own delays change nothing.
+//
+// A machine that starves the player cannot be timed so: the sound server
+// plays exact zeros, a period or more, while the player is late, and what
+// is heard after them is no longer where the song put it. Such a round is
+// told by those silences (the song itself has none as long, only the short
+// one where its rounds meet) and is not judged: the next round is. A song
+// the player cut short or started again early has no such silence and
+// fails in every round.
 class TitleSongLoop : public SoundOnADesktop {
  protected:
   static constexpr double kMargin = 0.010;
+  // A sound server's period at the least; the silence where the rounds meet
+  // is shorter.
+  static constexpr std::size_t kStarvedFrames = kRecordRate / 200;
+  // Rounds heard before the test gives up on a machine that starves each.
+  static constexpr int kRounds = 4;
+
+  // Whether the player was starved somewhere in the `frames` from `start`:
+  // a long silence other than the one where the round meets the next.
+  static bool Starved(const std::vector<float>& recording, std::size_t start, std::size_t frames) {
+    const std::vector<float> round(recording.begin() + std::ptrdiff_t(start * kRecordChannels),
+                                   recording.begin() + std::ptrdiff_t((start + frames) * kRecordChannels));
+    for (const FrameSpan& silence : Silences(round, kStarvedFrames)) {
+      const double from = double(silence.from) / kRecordRate, to = double(silence.to) / kRecordRate;
+      if (from > kTitleSongSeconds + kMargin || to < kTitleSongSeconds - kMargin) return true;
+    }
+    return false;
+  }
 
   // Plays the title, doing `meanwhile` once its song is heard, and checks
-  // when the song is heard again.
-  void ExpectHeardAgainAtItsLength(const std::function<void(SpawnedProgram& player)>& meanwhile) {
-    ASSERT_TRUE(StartGame());
-    ASSERT_TRUE(StartServer());
+  // when the first round the machine did not starve is heard again;
+  // returns how many rounds before it were starved.
+  int ExpectHeardAgainAtItsLength(const std::function<void(SpawnedProgram& player)>& meanwhile) {
+    if (!StartGame() || !StartServer()) return -1;
     // Recording before the player starts, so that the song's start is in it.
     MonitorRecording recording(server_);
-    ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return !recording.Samples().empty(); }))
-        << "no recording came";
+    if (!WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return !recording.Samples().empty(); })) {
+      ADD_FAILURE() << "no recording came";
+      return -1;
+    }
     SpawnedProgram& player = StartPlayerWithSound();
     const std::optional<std::size_t> heard = FirstHeardIn(recording);
-    ASSERT_TRUE(heard.has_value()) << player.Stderr() << Report();
-    const std::size_t start = FirstSoundingFrame(recording.Samples(), *heard);
+    if (!heard.has_value()) {
+      ADD_FAILURE() << player.Stderr() << Report();
+      return -1;
+    }
+    std::size_t start = FirstSoundingFrame(recording.Samples(), *heard);
     meanwhile(player);
     const std::size_t frames = SecondStartFrames(kRecordRate, kTitleSongSeconds);
-    std::vector<float> song;
-    double cut = 0.0;
-    ASSERT_TRUE(WaitUntilWithin(kEventWaitMs + int(frames * 1000 / kRecordRate), kPollMs, [&] {
-      song = AsPlayed(recording.Samples(), start, kTitleSongSeconds, kMargin, cut);
-      return song.size() >= frames * kRecordChannels;
-    })) << "the recording stopped at frame " << recording.Samples().size() / kRecordChannels;
-    const double again = SecondStart(song, kRecordRate, kTitleSongSeconds);
-    // The shorter silences left within the song may make it that much late.
-    double late = 0.0;
-    for (const FrameSpan& silence : Silences(song, kRecordRate / 1000)) {
-      const double from = double(silence.from) / kRecordRate, to = double(silence.to) / kRecordRate;
-      if (to < again - kMargin || from > again + kMargin) late += to - from;
+    for (int round = 0; round < kRounds; ++round) {
+      std::vector<float> samples;
+      if (!WaitUntilWithin(kEventWaitMs + int(frames * 1000 / kRecordRate), kPollMs, [&] {
+            samples = recording.Samples();
+            return samples.size() >= (start + frames) * kRecordChannels;
+          })) {
+        ADD_FAILURE() << "the recording stopped at frame " << samples.size() / kRecordChannels;
+        return -1;
+      }
+      const std::vector<float> song(samples.begin() + std::ptrdiff_t(start * kRecordChannels), samples.end());
+      const double again = SecondStart(song, kRecordRate, kTitleSongSeconds);
+      const bool starved = Starved(samples, start, frames);
+      std::printf("round %d of the title song was heard again %.3f s after its start%s\n", round + 1, again,
+                  starved ? " (the machine starved the player in it: not judged)" : "");
+      if (!starved) {
+        EXPECT_NEAR(again, kTitleSongSeconds, kMargin) << "round " << round + 1 << " was heard again " << again
+                                                       << " s after its start, not " << kTitleSongSeconds << " s";
+        EXPECT_FALSE(player.EndsWithin(0)) << player.Stderr();
+        return round;
+      }
+      start += std::size_t(again * kRecordRate);
     }
-    std::printf("the title song was heard again %.3f s after its start (%.0f ms of silence cut from within it, "
-                "%.0f ms left)\n", again, cut * 1000, late * 1000);
-    EXPECT_TRUE(HeardAgainInTime(again, kTitleSongSeconds, kMargin, late))
-        << "heard again " << again << " s after its start, not " << kTitleSongSeconds << " s";
     EXPECT_FALSE(player.EndsWithin(0)) << player.Stderr();
+    return kRounds;
   }
 };
 
 TEST_F(TitleSongLoop, TheTitleMusicStartsAgainAtItsLength) {
-  ExpectHeardAgainAtItsLength([](SpawnedProgram&) {});
+  const int starved = ExpectHeardAgainAtItsLength([](SpawnedProgram&) {});
+  if (starved == kRounds) GTEST_SKIP() << "the machine starved the player in each of " << kRounds << " rounds";
 }
 
 // The player stopped for 3 seconds early in the song, as a starved machine
 // stops it (a little less than a device is given before it is taken for
-// lost, which would drop what it held).
+// lost, which would drop what it held): that round is told as starved, and
+// the next one keeps the song's length.
 TEST_F(TitleSongLoop, AStarvedPlayerStartsTheTitleMusicAgainAtItsLength) {
-  ExpectHeardAgainAtItsLength([](SpawnedProgram& player) {
+  const int starved = ExpectHeardAgainAtItsLength([](SpawnedProgram& player) {
     player.Signal(SIGSTOP);
     std::this_thread::sleep_for(std::chrono::seconds(3));
     player.Signal(SIGCONT);
   });
+  if (starved < 0) return;
+  if (starved == kRounds) GTEST_SKIP() << "the machine starved the player in each of " << kRounds << " rounds";
+  EXPECT_GE(starved, 1) << "the round in which the player was stopped was judged";
 }
 
 // A program that reserves the card has the sound server suspend the sink

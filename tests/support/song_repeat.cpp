@@ -61,7 +61,3 @@ double SecondStart(const std::vector<float>& mix, int rate, double length) {
                                         Blocks(rate, length + kRepeatSearchSeconds));
   return double(shift * block) / double(rate);
 }
-
-bool HeardAgainInTime(double again, double length, double margin, double silence) {
-  return again >= length - margin && again <= length + margin + silence;
-}

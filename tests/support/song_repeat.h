@@ -14,10 +14,3 @@ std::size_t SecondStartFrames(int rate, double length);
 // within 0.3 s of `length` at which the loudness best repeats it; 0 when
 // the mix is shorter than SecondStartFrames.
 double SecondStart(const std::vector<float>& mix, int rate, double length);
-
-// Whether a song heard again `again` seconds after its start keeps its
-// `length`, to within `margin`. A player starved of the processor leaves
-// silence within the song (`silence` seconds in all) and plays the rest
-// that much later: that widens the late side alone, since silence never
-// makes a round come early.
-bool HeardAgainInTime(double again, double length, double margin, double silence);
