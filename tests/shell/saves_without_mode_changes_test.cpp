@@ -26,6 +26,8 @@ class SavesWithoutModeChanges : public GameFolderTest {
  protected:
   void SetUp() override {
     GameFolderTest::SetUp();
+    slotsBefore_ = g_SaveSlots;
+    placeBefore_ = g_WindowPos;
     StartProjectData();
     g_WorldMap->SetDefaults();
     g_SaveSlots.assign(kSaveSlotCount, cSaveSlot());
@@ -34,10 +36,14 @@ class SavesWithoutModeChanges : public GameFolderTest {
     ASSERT_TRUE(ModeChangesFailAsTheLauncherSays(Folder()));
   }
   void TearDown() override {
-    g_SaveSlots.clear();
+    g_SaveSlots = slotsBefore_;
+    g_WindowPos = placeBefore_;
     StopProjectData();
     GameFolderTest::TearDown();
   }
+
+  cVector<cSaveSlot> slotsBefore_;
+  cWindowPos placeBefore_;
 };
 
 TEST_F(SavesWithoutModeChanges, AReplayIsSavedOverAnOlderOneAndReadBack) {
