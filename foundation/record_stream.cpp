@@ -1,6 +1,8 @@
 #include "foundation/record_stream.h"
 
+#include <cerrno>
 #include <limits>
+#include <system_error>
 #include <utility>
 
 #include "foundation/game_files.h"
@@ -119,6 +121,7 @@ void DataWriter::WriteString(std::string_view text) {
 bool DataWriter::Commit() {
   if (!file_) return false;
   const bool committed = ok_ && file_->Commit(bytes_);
+  if (ok_ && !committed) commitError_ = errno;
   file_.reset();
   return committed;
 }
@@ -150,7 +153,8 @@ std::optional<DataWriter> OpenWriteFile(std::string_view storedPath) {
   if (!target) return std::nullopt;
   auto file = platform::FileReplacement::Begin(*target);
   if (!file) {
-    Report("Could not create the data file \"%s\"", name.c_str());
+    const std::string reason = std::generic_category().message(errno);
+    Report("Could not create the data file \"%s\": %s", name.c_str(), reason.c_str());
     return std::nullopt;
   }
   DataWriter out(std::move(name), std::move(*file));
@@ -174,6 +178,12 @@ bool CloseFile(const DataReader& in) {
 
 bool CloseFile(DataWriter& out) {
   if (out.Commit()) return true;
-  Report("Could not write the data file \"%s\"; the old file is kept", out.Name().c_str());
+  if (out.CommitError() != 0) {
+    const std::string reason = std::generic_category().message(out.CommitError());
+    Report("Could not write the data file \"%s\" (%s); the old file is kept", out.Name().c_str(),
+           reason.c_str());
+  } else {
+    Report("Could not write the data file \"%s\"; the old file is kept", out.Name().c_str());
+  }
   return false;
 }

@@ -127,11 +127,15 @@ class DataWriter {
   // Replaces the file with the bytes: false when the stream failed, has no
   // file or the replacement fails (the old file then stays). Once only.
   bool Commit();
+  // The system's error of a failed replacement (errno's value); 0 when none
+  // failed, or the stream itself did.
+  int CommitError() const { return commitError_; }
 
  private:
   std::vector<unsigned char> bytes_;
   std::string name_;
   bool ok_ = true;
+  int commitError_ = 0;
   std::optional<platform::FileReplacement> file_;
 };
 
@@ -145,7 +149,8 @@ std::optional<DataReader> OpenReadFile(std::string_view storedPath);
 // A writer whose stream starts with g_DataVersion, with the temporary file of
 // the replacement already created (an empty path writes "err"); nullopt, with
 // a report line, when the file cannot be created there or the path leaves the
-// game folder. The target itself changes only at CloseFile.
+// game folder (the line names the system's reason). The target itself
+// changes only at CloseFile.
 std::optional<DataWriter> OpenWriteFile(std::string_view storedPath);
 
 // The one report line of a damaged data file, naming it: what was wrong and
@@ -156,5 +161,6 @@ void ReportDamagedFile(const std::string& name, const char* reason, std::size_t 
 // true, with a line when it holds records with fewer members, when it read cleanly.
 bool CloseFile(const DataReader& in);
 // Ends a write: replaces the file atomically. False, with a report line, when
-// the writer failed or the file cannot be written (the old file then stays).
+// the writer failed or the file cannot be written (the old file then stays);
+// the line names the system's reason where the file system gave one.
 bool CloseFile(DataWriter& out);

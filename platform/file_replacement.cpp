@@ -4,8 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cctype>
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -49,35 +52,64 @@ std::optional<std::string_view> TargetOfTemporary(std::string_view name) {
   return name.substr(1, name.size() - 1 - tail);
 }
 
-bool WriteAll(int fd, const unsigned char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t written = ::write(fd, data, size);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += written;
-    size -= static_cast<std::size_t>(written);
-  }
-  return true;
+// A number for the unique tail of a temporary, different on every call (a
+// counter mixed with the process and the time): O_EXCL makes the name
+// unique, the mixing only keeps retries rare.
+std::uint64_t NextTemporaryNumber() {
+  static std::atomic<std::uint64_t> counter{0};
+  std::uint64_t x = counter.fetch_add(1) + static_cast<std::uint64_t>(::getpid()) * 0x9E3779B97F4A7C15ull +
+                    static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+  x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+  return x ^ (x >> 31);
 }
 
-mode_t ModeForNewFile(const std::filesystem::path& target) {
-  struct stat info {};
-  if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode)) return info.st_mode & 07777;
-  return 0644;
+// Creates the temporary whose name ends in kUniqueTail, replacing that tail.
+// The mode asked for is 0666, so the file gets what the umask (or a default
+// ACL of the folder) leaves of it, as any file a program creates.
+int CreateTemporary(std::string& path) {
+  constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  constexpr int kAttempts = 100;
+  const std::size_t tail = path.size() - kUniqueTail.size();
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    std::uint64_t number = NextTemporaryNumber();
+    for (std::size_t i = tail; i < path.size(); ++i, number /= kLetters.size())
+      path[i] = kLetters[number % kLetters.size()];
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// The answers of a file system that holds no Unix modes (FAT, exFAT, some
+// network and FUSE file systems): the file keeps the mode it was given.
+bool ModeChangeRefused(int error) { return error == EPERM || error == ENOSYS || error == EOPNOTSUPP; }
+
+// Gives the temporary the mode of the file it replaces, so a user's choice
+// of who may read a save survives the next save. A new file keeps the mode
+// it was created with; a file system that cannot change a mode saves anyway.
+bool KeepReplacedFilesMode(int fd, const std::filesystem::path& target) {
+  struct stat old {};
+  struct stat current {};
+  if (::stat(target.c_str(), &old) != 0 || !S_ISREG(old.st_mode)) return true;
+  if (::fstat(fd, &current) != 0) return false;
+  const mode_t wanted = old.st_mode & 07777;
+  if ((current.st_mode & 07777) == wanted) return true;
+  return ::fchmod(fd, wanted) == 0 || ModeChangeRefused(errno);
 }
 
 }  // namespace
 
 std::optional<FileReplacement> FileReplacement::Begin(const std::filesystem::path& target) {
-  if (target.filename().empty()) return std::nullopt;
   struct stat info {};
-  if (::stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return std::nullopt;
+  if (target.filename().empty() || (::stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode))) {
+    errno = EISDIR;
+    return std::nullopt;
+  }
   RemoveStaleTemporaries(target);
   std::string temporary = target.parent_path() / TemporaryPrefix(target);
   temporary += kUniqueTail;
-  const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+  const int fd = CreateTemporary(temporary);
   if (fd < 0) return std::nullopt;
   return FileReplacement(target, temporary, fd);
 }
@@ -100,14 +132,21 @@ void FileReplacement::Discard() {
 }
 
 bool FileReplacement::Commit(std::span<const unsigned char> bytes) {
-  if (fd_ < 0) return false;
-  const bool written = ::fchmod(fd_, ModeForNewFile(target_)) == 0 && WriteAll(fd_, bytes.data(), bytes.size()) &&
-                       ::fsync(fd_) == 0;
+  if (fd_ < 0) {
+    errno = EBADF;
+    return false;
+  }
+  const bool written = KeepReplacedFilesMode(fd_, target_) && WriteAllBytes(fd_, bytes) && ::fsync(fd_) == 0;
+  int error = written ? 0 : errno;
   // close can report a deferred write error, so it is part of the commit.
-  const bool closed = ::close(fd_) == 0;
+  if (::close(fd_) != 0 && error == 0) error = errno;
   fd_ = -1;
-  if (written && closed && ::rename(temporary_.c_str(), target_.c_str()) == 0) return true;
+  if (error == 0) {
+    if (::rename(temporary_.c_str(), target_.c_str()) == 0) return true;
+    error = errno;
+  }
   ::unlink(temporary_.c_str());
+  errno = error;
   return false;
 }
 

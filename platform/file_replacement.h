@@ -9,6 +9,11 @@
 // is dropped without a commit, or whose commit fails, removes its temporary.
 // A process killed between the two steps still leaves one behind; the next
 // replacement of the same target removes such stale temporaries first.
+//
+// A new file gets what the umask leaves of 0666, as any file a program
+// creates; a replaced file keeps its mode where the file system holds modes.
+// A file system that refuses the mode change (FAT, exFAT, FUSE ones) does not
+// fail the save. Every failure leaves errno telling why.
 
 #include <filesystem>
 #include <functional>
@@ -20,9 +25,9 @@ namespace platform {
 
 class FileReplacement {
  public:
-  // Removes the target's stale temporaries and creates a fresh one; nullopt
-  // when the temporary cannot be created (no folder, no write permission,
-  // or the target names a folder).
+  // Removes the target's stale temporaries and creates a fresh one; nullopt,
+  // with errno set, when the temporary cannot be created (no folder, no
+  // write permission, or the target names a folder: EISDIR).
   static std::optional<FileReplacement> Begin(const std::filesystem::path& target);
 
   FileReplacement(FileReplacement&& other) noexcept;
@@ -32,8 +37,8 @@ class FileReplacement {
   ~FileReplacement();
 
   // Writes the bytes to the temporary, flushes it and renames it over the
-  // target. False on any failure: the old target stays and the temporary is
-  // removed. A replacement commits at most once.
+  // target. False on any failure, with errno set: the old target stays and
+  // the temporary is removed. A replacement commits at most once.
   bool Commit(std::span<const unsigned char> bytes);
 
   const std::filesystem::path& TemporaryPath() const { return temporary_; }
@@ -55,7 +60,7 @@ class FileReplacement {
 void RemoveLeftTemporaries(const std::filesystem::path& folder,
                            const std::function<bool(std::string_view targetName)>& isOwnTarget);
 
-// The whole replacement at once: Begin, then Commit.
+// The whole replacement at once: Begin, then Commit (false with errno set).
 bool WriteFileAtomic(const std::filesystem::path& target, std::span<const unsigned char> bytes);
 
 }  // namespace platform

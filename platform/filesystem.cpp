@@ -75,8 +75,20 @@ bool ReadFileBytes(const std::filesystem::path& path, std::vector<unsigned char>
   return true;
 }
 
+bool WriteAllBytes(int fd, std::span<const unsigned char> bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes = bytes.subspan(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
 bool CreateFolder(const std::filesystem::path& folder) {
-  if (::mkdir(folder.c_str(), 0755) == 0) return true;
+  if (::mkdir(folder.c_str(), 0777) == 0) return true;
   struct stat info {};
   return errno == EEXIST && ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,12 @@ bool PathExists(const std::filesystem::path& path);
 // opened or a read fails.
 bool ReadFileBytes(const std::filesystem::path& path, std::vector<unsigned char>& out);
 
-// Creates one folder level; true when the folder exists afterwards.
+// Writes all the bytes to the descriptor, going on after short writes and
+// interruptions; false (errno set) when a write fails.
+bool WriteAllBytes(int fd, std::span<const unsigned char> bytes);
+
+// Creates one folder level, with what the umask leaves of 0777 as any
+// program's new folder; true when the folder exists afterwards.
 bool CreateFolder(const std::filesystem::path& folder);
 
 }  // namespace platform

@@ -1,8 +1,15 @@
 #include "platform/folder_copy.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <array>
+#include <cerrno>
 #include <system_error>
 #include <vector>
+
+#include "platform/filesystem.h"
 
 namespace platform {
 namespace fs = std::filesystem;
@@ -22,6 +29,31 @@ class CreatedEntries {
  private:
   std::vector<fs::path> paths_;
 };
+
+// Copies the bytes of a regular file into a new file made for them, which
+// gets what the umask leaves of 0666 as any new file: the copy never asks
+// for a mode, which a file system without Unix modes would refuse. A failed
+// copy may leave the new file partly written.
+bool CopyFileBytes(const fs::path& source, const fs::path& target) {
+  const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return false;
+  const int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  bool copied = out >= 0;
+  std::array<unsigned char, 64 * 1024> buffer;
+  while (copied) {
+    const ssize_t got = ::read(in, buffer.data(), buffer.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      copied = got == 0;
+      break;
+    }
+    copied = WriteAllBytes(out, std::span(buffer.data(), static_cast<std::size_t>(got)));
+  }
+  ::close(in);
+  // close can report a deferred write error, so it is part of the copy.
+  if (out >= 0 && ::close(out) != 0) copied = false;
+  return copied;
+}
 
 std::vector<fs::directory_entry> SortedEntries(const fs::path& folder, std::error_code& error) {
   std::vector<fs::directory_entry> entries;
@@ -47,7 +79,7 @@ bool CopyInto(const fs::path& source, const fs::path& destination, CreatedEntrie
     if (fs::is_directory(status)) {
       if (!CopyInto(entry.path(), target, created)) return false;
     } else if (fs::is_regular_file(status)) {
-      if (!fs::copy_file(entry.path(), target, fs::copy_options::none, error) || error) {
+      if (!CopyFileBytes(entry.path(), target)) {
         // A partly written target may exist even though the copy failed.
         std::error_code probe;
         if (fs::exists(fs::symlink_status(target, probe))) created.Add(target);

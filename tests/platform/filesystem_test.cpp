@@ -1,11 +1,14 @@
-#include "platform/file_replacement.h"
 #include "platform/filesystem.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <fstream>
+
+#include "platform/file_replacement.h"
+#include "tests/support/file_modes.h"
 
 namespace {
 
@@ -46,7 +49,9 @@ TEST_F(FilesystemTest, FailedWriteLeavesNothingBehind) {
   fs::create_directory(target);
   const std::vector<unsigned char> bytes = {1};
   EXPECT_FALSE(platform::WriteFileAtomic(target, bytes)) << "a folder cannot be replaced by a file";
+  EXPECT_EQ(errno, EISDIR) << "the failure says why";
   EXPECT_FALSE(platform::WriteFileAtomic(folder_ / "missing" / "x", bytes));
+  EXPECT_EQ(errno, ENOENT);
   EXPECT_EQ(platform::ListDirectory(folder_)->size(), 1u);
 }
 
@@ -75,11 +80,43 @@ TEST_F(FilesystemTest, ReplacementCreatesItsTemporaryAtOnceAndDropsIt) {
     ASSERT_TRUE(replacement);
     EXPECT_EQ(replacement->TemporaryPath().parent_path(), folder_);
     EXPECT_TRUE(fs::exists(replacement->TemporaryPath()));
+    // The name by which a later save finds a temporary left behind.
+    const std::string name = replacement->TemporaryPath().filename().string();
+    EXPECT_EQ(name.size(), std::string(".data.dat.tmp-XXXXXX").size());
+    EXPECT_EQ(name.rfind(".data.dat.tmp-", 0), 0u) << name;
   }
   EXPECT_EQ(platform::ListDirectory(folder_), (std::vector<std::string>{"data.dat"}));
   std::ofstream(folder_ / "file") << "x";
   EXPECT_FALSE(platform::FileReplacement::Begin(folder_ / "file" / "x.dat")) << "a file is no folder";
   EXPECT_FALSE(platform::FileReplacement::Begin(folder_ / "missing" / "x.dat"));
+}
+
+// New saves and folders get what the umask leaves of 0666 and 0777, as any
+// program's files: under 077 no one else reads a save, under 002 a group
+// shares the folder. A replaced save keeps its mode, whatever the umask.
+TEST_F(FilesystemTest, NewFilesAndFoldersGetWhatTheUmaskLeaves) {
+  const std::vector<unsigned char> bytes = {'n'};
+  for (const mode_t mask : {mode_t{077}, mode_t{002}}) {
+    SCOPED_TRACE(mask);
+    const fs::path file = folder_ / ("Save" + std::to_string(mask) + ".dat");
+    const fs::path kept = folder_ / ("Kept" + std::to_string(mask) + ".dat");
+    const fs::path folder = folder_ / ("folder" + std::to_string(mask));
+    ASSERT_TRUE(WriteOldSave(kept, 0640));
+    {
+      const ScopedUmask umask(mask);
+      ASSERT_TRUE(platform::WriteFileAtomic(file, bytes));
+      ASSERT_TRUE(platform::WriteFileAtomic(kept, bytes));
+      ASSERT_TRUE(platform::CreateFolder(folder));
+    }
+    EXPECT_EQ(ModeOf(file), static_cast<int>(0666 & ~mask));
+    EXPECT_EQ(ModeOf(kept), 0640);
+    EXPECT_EQ(ModeOf(folder), static_cast<int>(0777 & ~mask));
+    {
+      const ScopedUmask umask(mask);
+      ASSERT_TRUE(platform::WriteFileAtomic(file, bytes));
+    }
+    EXPECT_EQ(ModeOf(file), static_cast<int>(0666 & ~mask)) << "a replaced save";
+  }
 }
 
 TEST_F(FilesystemTest, ReadingAFolderOrMissingFileFails) {

@@ -1,13 +1,15 @@
 // Creating the project folder from the default project, and the start-up folders.
 
+#include "project/default_data.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <fstream>
 
 #include "project/data_paths.h"
-#include "project/default_data.h"
 #include "tests/project/project_test_support.h"
+#include "tests/support/file_modes.h"
 
 namespace {
 
@@ -81,10 +83,40 @@ TEST_F(DefaultData, DataThatIsAFileIsNeverDeleted) {
   EXPECT_EQ(ReadText("data"), "not a folder");
 }
 
+// The copy of the default project and the start-up folders are new files
+// and folders of the user's: they get what the umask leaves of 0666 and
+// 0777, not the default project's modes.
+TEST_F(DefaultData, TheCopyAndTheStartupFoldersGetWhatTheUmaskLeaves) {
+  MakeDefaultProject();
+  fs::permissions("default/System.dat", fs::perms::owner_read | fs::perms::owner_write);
+  fs::permissions("default/database/Bgm.dat", fs::perms::owner_read | fs::perms::owner_write |
+                                                  fs::perms::group_read | fs::perms::others_read);
+  for (const mode_t mask : {mode_t{077}, mode_t{002}}) {
+    SCOPED_TRACE(mask);
+    fs::remove_all("data");
+    fs::remove_all("user_data");
+    platform::SetHeadlessBoxAnswer(platform::kAnswerYes);
+    {
+      const ScopedUmask umask(mask);
+      ASSERT_EQ(CreateDefaultData(), 1);
+      CreateStartupFolders();
+    }
+    const int file = static_cast<int>(0666 & ~mask);
+    const int folder = static_cast<int>(0777 & ~mask);
+    EXPECT_EQ(ModeOf("data/System.dat"), file);
+    EXPECT_EQ(ModeOf("data/database/Bgm.dat"), file);
+    EXPECT_EQ(ModeOf("data/stg4/old_ver"), folder);
+    EXPECT_EQ(ModeOf("user_data"), folder);
+    EXPECT_EQ(ModeOf("user_data/rpl4"), folder);
+  }
+  platform::TakeHeadlessBoxes();
+}
+
 TEST_F(DefaultData, StartupFoldersAreMadeAndExistingOnesReusedInAnyCase) {
   fs::create_directory("User_Data");
   CreateStartupFolders();
-  for (std::string_view folder : g_FolderList) EXPECT_TRUE(fs::is_directory(ResolveGamePath(folder))) << folder;
+  for (std::string_view folder : g_FolderList)
+    EXPECT_TRUE(fs::is_directory(ResolveGamePath(folder))) << folder;
   EXPECT_FALSE(fs::exists("user_data"));
   EXPECT_TRUE(fs::is_directory("User_Data/rpl4"));
   EXPECT_TRUE(fs::is_directory("data/stg4/old_ver"));

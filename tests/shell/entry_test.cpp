@@ -33,6 +33,7 @@
 #include "shell/game_thread.h"
 #include "tests/shell/prepared_game.h"
 #include "tests/support/editor_listener.h"
+#include "tests/support/file_modes.h"
 #include "tests/support/lock_holder.h"
 #include "tests/support/spawned_program.h"
 #include "tests/support/virtual_x_server.h"
@@ -556,6 +557,22 @@ bool DesktopBoxRuns(pid_t pid) {
       if (fs::read_symlink("/proc/" + std::to_string(child) + "/exe", error) == program) return true;
   }
   return false;
+}
+
+// A game that ships only its default project starts once the question is
+// answered Yes: the copy becomes its data folder, and the close saves the
+// window's place. test_without_mode_changes runs it again where every mode
+// change fails, as on a FAT stick.
+TEST_F(EntryTest, AGameWithOnlyItsDefaultFolderStartsFromTheCopy) {
+  ASSERT_TRUE(ModeChangesFailAsTheLauncherSays(dir_));
+  fs::rename(dir_ / "data", dir_ / "default");
+  EXPECT_EQ(RunAndClose(platform::CloseReason::User), 0) << Report();
+  EXPECT_EQ(ReadFile(dir_ / "data/System.dat"), ReadFile(dir_ / "default/System.dat"));
+  EXPECT_TRUE(fs::is_directory(dir_ / "user_data/rpl4"));
+  EXPECT_TRUE(fs::exists(dir_ / "user_data/Window.dat"));
+  const std::vector<platform::ShownBox> boxes = platform::TakeHeadlessBoxes();
+  ASSERT_EQ(boxes.size(), 1u) << "the default-data question alone";
+  EXPECT_EQ(boxes[0].caption, "デフォルトデータ作成の確認");
 }
 
 // SIGTERM while the desktop's default-data question waits leaves it
