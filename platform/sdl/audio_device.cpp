@@ -23,6 +23,7 @@
 #include "platform/audio/pull_watch.h"
 #include "platform/sdl/alsa_messages.h"
 #include "platform/sdl/audio_device_ending.h"
+#include "platform/sdl/sound_server_hang_up.h"
 
 namespace platform {
 namespace {
@@ -110,9 +111,17 @@ class SdlAudio final : public AudioDeviceBackend {
   // last thread is that one does its whole exit at that priority, which on
   // a busy machine takes tens of seconds. Ending it joins that thread, which
   // sleeps in steps of 100 ms at most.
+  //
+  // A device still waiting on its sound server (a suspended sink) would hold
+  // SDL's audio part and that thread to the end: the server's connections
+  // are hung up, which ends its wait.
   void Close() override {
     LetGo();
-    if (sdl::NoAudioDeviceEndingWithin(kEndWait)) SDL_AudioQuit();
+    if (!sdl::NoAudioDeviceEndingWithin(kEndWait)) {
+      sdl::HangUpSoundServerConnections();
+      if (!sdl::NoAudioDeviceEndingWithin(kEndWait)) return;
+    }
+    SDL_AudioQuit();
   }
 
   // A device that SDL took away (a sound server that ended, a card pulled

@@ -5,6 +5,7 @@
 
 #include "tests/desktop/desktop_waits.h"
 #include "tests/desktop/focus_window.h"
+#include "tests/desktop/headless_frames.h"
 #include "tests/desktop/process_threads.h"
 #include "tests/support/wait_until.h"
 #include "tests/tools/report_lines.h"
@@ -95,6 +96,20 @@ SpawnedProgram& DesktopFixture::StartInTheGame(std::vector<std::string> command,
   SpawnedProgram& player = *players_.emplace_back(std::make_unique<SpawnedProgram>(setup));
   EXPECT_TRUE(player.Started());
   return player;
+}
+
+SpawnedProgram* DesktopFixture::StartPlayerAtTheTitle(const sample_game::StartupSettings& startup) {
+  const GameFrame title = HeadlessTitleFrames(startup).title;
+  if (!StartDesktop(WindowManager::Openbox, 1024, 768)) return nullptr;
+  WriteGame(startup);
+  SpawnedProgram& player = StartPlayer();
+  const std::optional<XWindowId> window = WindowOf(player);
+  if (!window) return nullptr;
+  if (!WaitUntilShown(*window, title)) {
+    ADD_FAILURE() << "the player's window did not show the title: " << player.Stderr() << Report();
+    return nullptr;
+  }
+  return &player;
 }
 
 std::optional<XWindowId> DesktopFixture::WindowOf(SpawnedProgram& player) const {

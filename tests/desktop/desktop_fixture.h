@@ -49,6 +49,9 @@ class DesktopFixture : public testing::Test {
   // user may run).
   SpawnedProgram& StartPlayerThrough(const std::vector<std::string>& launcher,
                                      const std::filesystem::path& player);
+  // The desktop (openbox at 1024x768), the game with `startup` and the
+  // player showing its title; nothing (the case failed) when one did not come.
+  SpawnedProgram* StartPlayerAtTheTitle(const sample_game::StartupSettings& startup);
   // The player's window once it is shown (nothing when none came).
   std::optional<XWindowId> WindowOf(SpawnedProgram& player) const;
   // Waits until the window's inner area shows the frame.

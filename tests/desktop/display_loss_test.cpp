@@ -42,17 +42,11 @@ class DisplayLossOnADesktop : public WaylandDesktopFixture {
 };
 
 TEST_F(DisplayLossOnADesktop, TheXServerEndingAtTheTitleEndsThePlayer) {
-  const sample_game::StartupSettings startup{1, 1, 32};
-  const GameFrame title = HeadlessTitleFrames(startup).title;
-  ASSERT_TRUE(StartDesktop(WindowManager::Openbox, 1024, 768));
-  WriteGame(startup);
-  SpawnedProgram& player = StartPlayer();
-  const std::optional<XWindowId> window = WindowOf(player);
-  ASSERT_TRUE(window);
-  ASSERT_TRUE(WaitUntilShown(*window, title));
+  SpawnedProgram* const player = StartPlayerAtTheTitle({1, 1, 32});
+  ASSERT_TRUE(player);
   const std::string display = Display();
   EndXServer();
-  ExpectThePlayerEndedForTheLoss(player, display);
+  ExpectThePlayerEndedForTheLoss(*player, display);
 }
 
 // Full screen, the stage's music and its threads at work.

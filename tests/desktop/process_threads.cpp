@@ -2,6 +2,8 @@
 
 #include <sched.h>
 
+#include <cerrno>
+
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -71,7 +73,8 @@ bool BindThreadsTo(pid_t pid, int processor) {
   const cpu_set_t set = Only(processor);
   bool bound = true;
   for (const ProcessThread& thread : ThreadsOf(pid))
-    if (thread.state != 'Z' && ::sched_setaffinity(thread.id, sizeof set, &set) != 0) bound = false;
+    // A thread that ended since the listing needs no binding.
+    if (thread.state != 'Z' && ::sched_setaffinity(thread.id, sizeof set, &set) != 0 && errno != ESRCH) bound = false;
   return bound;
 }
 

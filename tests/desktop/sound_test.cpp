@@ -177,44 +177,65 @@ TEST_F(SoundOnADesktop, TheTitleMusicIsHeardOnceAStoppedSoundServerGoesOn) {
 // SDL's audio part watches for devices on a thread at the lowest priority.
 // A process whose main thread has ended with that one left does the rest
 // of its exit at that priority, which on a busy machine takes tens of
-// seconds: the close ends the audio part first. Here the sound server went
-// away under the player, which has been looking for a device since, and
-// the player runs on a processor kept busy, where the lowest priority gets
-// almost nothing.
-TEST_F(SoundOnADesktop, NoThreadAtTheLowestPriorityOutlivesTheClose) {
+// seconds: the close ends the audio part first.
+class LowestPriorityAtTheClose : public SoundOnADesktop {
+ protected:
+  // Ends the player on a processor kept busy, where the lowest priority
+  // gets almost nothing, and checks that no thread at a lower priority than
+  // its main thread is left once the main thread has ended.
+  void ExpectNoneOutlivesTheClose(SpawnedProgram& player) {
+    const auto main = [&](const std::vector<ProcessThread>& threads) {
+      for (const ProcessThread& thread : threads)
+        if (thread.id == player.Pid()) return thread;
+      return ProcessThread{};
+    };
+    const auto lowest = [&](const std::vector<ProcessThread>& threads) {
+      std::set<std::string> names;
+      const int nice = main(threads).nice;
+      for (const ProcessThread& thread : threads)
+        if (thread.nice > nice && thread.state != 'Z') names.insert(thread.name);
+      return names;
+    };
+    ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return !lowest(ThreadsOf(player.Pid())).empty(); }))
+        << "no thread of the player runs at a lower priority";
+
+    const int processor = LastOwnProcessor();
+    const BusyProcessor busy(processor);
+    ASSERT_TRUE(BindThreadsTo(player.Pid(), processor));
+    player.Signal(SIGTERM);
+    std::set<std::string> left;
+    ASSERT_TRUE(WaitUntil([&] {
+      const std::vector<ProcessThread> threads = ThreadsOf(player.Pid());
+      if (main(threads).state == 'Z') left.merge(lowest(threads));
+      return player.EndsWithin(0);
+    })) << "the player did not end";
+    EXPECT_TRUE(left.empty()) << "left to do the exit at the lowest priority: " << Names(left);
+    EXPECT_EQ(player.ExitCode(), 0) << player.Stderr();
+  }
+};
+
+// The sound server went away under the player, which has been looking for
+// a device since.
+TEST_F(LowestPriorityAtTheClose, NoThreadOutlivesItAfterTheSoundServerWentAway) {
   ASSERT_TRUE(StartGame());
   ASSERT_TRUE(StartServer());
   SpawnedProgram& player = StartPlayerWithSound();
   ASSERT_TRUE(HeardSince().has_value()) << player.Stderr() << Report();
   ASSERT_TRUE(server_.Stop());
   ASSERT_TRUE(Reported(kLost));
-  const auto main = [&](const std::vector<ProcessThread>& threads) {
-    for (const ProcessThread& thread : threads)
-      if (thread.id == player.Pid()) return thread;
-    return ProcessThread{};
-  };
-  const auto lowest = [&](const std::vector<ProcessThread>& threads) {
-    std::set<std::string> names;
-    const int nice = main(threads).nice;
-    for (const ProcessThread& thread : threads)
-      if (thread.nice > nice && thread.state != 'Z') names.insert(thread.name);
-    return names;
-  };
-  ASSERT_TRUE(WaitUntilWithin(kEventWaitMs, kPollMs, [&] { return !lowest(ThreadsOf(player.Pid())).empty(); }))
-      << "no thread of the player runs at a lower priority";
+  ExpectNoneOutlivesTheClose(player);
+}
 
-  const int processor = LastOwnProcessor();
-  const BusyProcessor busy(processor);
-  ASSERT_TRUE(BindThreadsTo(player.Pid(), processor));
-  player.Signal(SIGTERM);
-  std::set<std::string> left;
-  ASSERT_TRUE(WaitUntil([&] {
-    const std::vector<ProcessThread> threads = ThreadsOf(player.Pid());
-    if (main(threads).state == 'Z') left.merge(lowest(threads));
-    return player.EndsWithin(0);
-  })) << "the player did not end";
-  EXPECT_TRUE(left.empty()) << "left to do the exit at the lowest priority: " << Names(left);
-  EXPECT_EQ(player.ExitCode(), 0) << player.Stderr();
+// The sink is suspended under the playing title: the device let go waits
+// on a server that takes nothing, and its close with it.
+TEST_F(LowestPriorityAtTheClose, NoThreadOutlivesItWithTheSinkSuspended) {
+  ASSERT_TRUE(StartGame());
+  ASSERT_TRUE(StartServer());
+  SpawnedProgram& player = StartPlayerWithSound();
+  ASSERT_TRUE(HeardSince().has_value()) << player.Stderr() << Report();
+  ASSERT_TRUE(server_.SuspendSink(true));
+  ASSERT_TRUE(Reported(kLost));
+  ExpectNoneOutlivesTheClose(player);
 }
 
 // The sound server ends under the player at the title (`pulseaudio -k`, a

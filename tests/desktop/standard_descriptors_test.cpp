@@ -31,7 +31,10 @@ class SessionBus {
  public:
   explicit SessionBus(const fs::path& folder)
       : socket_(folder / "bus"),
-        daemon_({.command = {"dbus-daemon", "--session", "--nofork", "--address=unix:path=" + socket_.string()}}) {}
+        daemon_({.command = {"dbus-daemon", "--session", "--nofork", "--address=unix:path=" + socket_.string()},
+                 .folder = folder,
+                 .environment = {},
+                 .descriptor3 = -1}) {}
 
   // The address a client is given; empty (the case fails, saying why) when
   // the bus does not answer.

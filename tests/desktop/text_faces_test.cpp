@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -179,9 +180,9 @@ TEST_F(TextFacesOnADesktop, AJapaneseFaceWithoutLatinLettersHasThemDrawnByTheLat
   EXPECT_EQ(drawn.count, expected.count);
   EXPECT_EQ(drawn.first, expected.first);
   const std::string report = ReportOnceItNamesTheFace();
-  const std::string line = std::string("System Font : ") + kKanaKanjiFamily + " (0,16) 128, Latin letters: " +
-                           kLatinFontFamily + "\n";
-  EXPECT_NE(report.find(line), std::string::npos) << report;
+  std::ostringstream line;
+  line << "System Font : " << kKanaKanjiFamily << " (0,16) 128, Latin letters: " << kLatinFontFamily << "\n";
+  EXPECT_NE(report.find(line.str()), std::string::npos) << report;
   EXPECT_EQ(Occurrences(report + player->Stderr(), kNoJapaneseFontLine), 0u);
 }
 

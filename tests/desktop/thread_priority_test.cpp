@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "tests/desktop/desktop_fixture.h"
-#include "tests/desktop/headless_frames.h"
 #include "tests/desktop/process_threads.h"
 
 namespace desktop_test {
@@ -21,14 +20,9 @@ using PlayerThreadsOnADesktop = DesktopFixture;
 // SDL's dummy sound driver: no thread runs at a lower priority than the
 // player's own (a higher nice value); one at a higher one does no harm.
 TEST_F(PlayerThreadsOnADesktop, AtTheTitleNoneRunsBelowThePlayersOwnPriority) {
-  const sample_game::StartupSettings startup{1, 1, 32};
-  const GameFrame title = HeadlessTitleFrames(startup).title;
-  ASSERT_TRUE(StartDesktop(WindowManager::Openbox, 1024, 768));
-  WriteGame(startup);
-  SpawnedProgram& player = StartPlayer();
-  const std::optional<XWindowId> window = WindowOf(player);
-  ASSERT_TRUE(window);
-  ASSERT_TRUE(WaitUntilShown(*window, title));
+  SpawnedProgram* const shown = StartPlayerAtTheTitle({1, 1, 32});
+  ASSERT_TRUE(shown);
+  SpawnedProgram& player = *shown;
 
   const std::vector<ProcessThread> threads = ThreadsOf(player.Pid());
   ASSERT_GT(threads.size(), 1u) << "the player runs no thread beside its main one";

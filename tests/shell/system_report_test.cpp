@@ -12,6 +12,14 @@
 
 namespace {
 
+// The report log the facts' lines were written to.
+std::string ReportOf(const ScratchGameFolder& folder) {
+  std::ifstream in(folder.Path() / "Report_Game.txt");
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
 TEST(SystemReport, LinesKeepTheirFormats) {
   ScratchGameFolder folder("system_report");
   ASSERT_TRUE(InitReport(folder.Path() / "Report_Game.txt"));
@@ -27,10 +35,8 @@ TEST(SystemReport, LinesKeepTheirFormats) {
   facts.fontDrawsJapanese = true;
   facts.latinFontFamily = "IPAGothic";
   ASSERT_EQ(WriteSystemReportOf(facts), 1);
-  std::ifstream in(folder.Path() / "Report_Game.txt");
-  std::ostringstream text;
-  text << in.rdbuf();
-  EXPECT_EQ(text.str(),
+  const std::string text = ReportOf(folder);
+  EXPECT_EQ(text,
             "OS : Debian GNU/Linux 12 (bookworm) Linux 6.1.0 x86_64\n"
             "CPU : GenuineIntel Intel(R) Core(TM) i5 1799\n"
             "Mem Total : 16384.500MB\n"
@@ -52,12 +58,10 @@ TEST(SystemReport, TheFontLineNamesTheFaceOfTheLatinLettersWhereItDiffers) {
   facts.fontDrawsJapanese = true;
   facts.latinFontFamily = "DejaVu Sans";
   ASSERT_EQ(WriteSystemReportOf(facts), 1);
-  std::ifstream in(folder.Path() / "Report_Game.txt");
-  std::ostringstream text;
-  text << in.rdbuf();
-  EXPECT_NE(text.str().find("\nSystem Font : Droid Sans Fallback (0,16) 128, Latin letters: DejaVu Sans\n"),
+  const std::string text = ReportOf(folder);
+  EXPECT_NE(text.find("\nSystem Font : Droid Sans Fallback (0,16) 128, Latin letters: DejaVu Sans\n"),
             std::string::npos)
-      << text.str();
+      << text;
 }
 
 TEST(SystemReport, MissingFontAndPercentSignsAreWrittenAsTheyStand) {
@@ -66,15 +70,13 @@ TEST(SystemReport, MissingFontAndPercentSignsAreWrittenAsTheyStand) {
   platform::SystemFacts facts;
   facts.os = "100% Linux";
   ASSERT_EQ(WriteSystemReportOf(facts), 1);
-  std::ifstream in(folder.Path() / "Report_Game.txt");
-  std::ostringstream text;
-  text << in.rdbuf();
-  EXPECT_EQ(text.str().substr(0, 17), "OS : 100% Linux\nC");
+  const std::string text = ReportOf(folder);
+  EXPECT_EQ(text.substr(0, 17), "OS : 100% Linux\nC");
   // Without a face, no face has the Japanese characters either: the next
   // line says so and names the package to install.
-  EXPECT_NE(text.str().find("System Font : (none) (0,16) 128\nNo installed font has the Japanese characters"),
+  EXPECT_NE(text.find("System Font : (none) (0,16) 128\nNo installed font has the Japanese characters"),
             std::string::npos);
-  EXPECT_NE(text.str().find("apt-get install fonts-ipafont-gothic)\n"), std::string::npos);
+  EXPECT_NE(text.find("apt-get install fonts-ipafont-gothic)\n"), std::string::npos);
 }
 
 }  // namespace
