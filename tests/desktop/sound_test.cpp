@@ -180,10 +180,17 @@ TEST_F(SoundOnADesktop, TheTitleMusicIsHeardOnceAStoppedSoundServerGoesOn) {
 // seconds: the close ends the audio part first.
 class LowestPriorityAtTheClose : public SoundOnADesktop {
  protected:
-  // Ends the player on a processor kept busy, where the lowest priority
+  // Plays the title until `loseTheDevice` has the player lose its device,
+  // then ends the player on a processor kept busy, where the lowest priority
   // gets almost nothing, and checks that no thread at a lower priority than
   // its main thread is left once the main thread has ended.
-  void ExpectNoneOutlivesTheClose(SpawnedProgram& player) {
+  void ExpectNoneOutlivesTheCloseAfter(const std::function<bool()>& loseTheDevice) {
+    ASSERT_TRUE(StartGame());
+    ASSERT_TRUE(StartServer());
+    SpawnedProgram& player = StartPlayerWithSound();
+    ASSERT_TRUE(HeardSince().has_value()) << player.Stderr() << Report();
+    ASSERT_TRUE(loseTheDevice());
+    ASSERT_TRUE(Reported(kLost));
     const auto main = [&](const std::vector<ProcessThread>& threads) {
       for (const ProcessThread& thread : threads)
         if (thread.id == player.Pid()) return thread;
@@ -217,25 +224,13 @@ class LowestPriorityAtTheClose : public SoundOnADesktop {
 // The sound server went away under the player, which has been looking for
 // a device since.
 TEST_F(LowestPriorityAtTheClose, NoThreadOutlivesItAfterTheSoundServerWentAway) {
-  ASSERT_TRUE(StartGame());
-  ASSERT_TRUE(StartServer());
-  SpawnedProgram& player = StartPlayerWithSound();
-  ASSERT_TRUE(HeardSince().has_value()) << player.Stderr() << Report();
-  ASSERT_TRUE(server_.Stop());
-  ASSERT_TRUE(Reported(kLost));
-  ExpectNoneOutlivesTheClose(player);
+  ExpectNoneOutlivesTheCloseAfter([&] { return server_.Stop(); });
 }
 
 // The sink is suspended under the playing title: the device let go waits
 // on a server that takes nothing, and its close with it.
 TEST_F(LowestPriorityAtTheClose, NoThreadOutlivesItWithTheSinkSuspended) {
-  ASSERT_TRUE(StartGame());
-  ASSERT_TRUE(StartServer());
-  SpawnedProgram& player = StartPlayerWithSound();
-  ASSERT_TRUE(HeardSince().has_value()) << player.Stderr() << Report();
-  ASSERT_TRUE(server_.SuspendSink(true));
-  ASSERT_TRUE(Reported(kLost));
-  ExpectNoneOutlivesTheClose(player);
+  ExpectNoneOutlivesTheCloseAfter([&] { return server_.SuspendSink(true); });
 }
 
 // The sound server ends under the player at the title (`pulseaudio -k`, a
