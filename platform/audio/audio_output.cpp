@@ -205,7 +205,7 @@ void CloseAudioOutput() {
   state.waiting.clear();
   // A look under way is given a moment to end, so that the close can end
   // SDL's audio part after it; one that hangs in the driver is not waited
-  // for: it lets go of the device it opens itself. No device is open
+  // for: it closes the output itself once through. No device is open
   // meanwhile: the one before it was let go when it was lost.
   if (state.look && !state.look->EndsWithin(kLookEndWait) && state.look->GiveUp())
     state.givenUp = std::move(state.look);

@@ -1,5 +1,7 @@
 #include "platform/audio/device_look.h"
 
+#include <pthread.h>
+
 #include <thread>
 
 namespace platform {
@@ -9,11 +11,16 @@ std::shared_ptr<DeviceLook> DeviceLook::Start(AudioDeviceBackend& device, AudioM
   // Detached: nothing waits for an open that hangs in the driver. The
   // thread shares the look; the device and the mixer outlive it.
   std::thread([look, &device, &mixer, earlier] {
+    pthread_setname_np(pthread_self(), "AudioLook");
     if (earlier == EarlierSounds::Stop) mixer.StopSounds();
     std::string error;
     const bool found = device.Open(mixer, error);
     std::lock_guard lock(look->m_mutex);
-    if (found && look->m_givenUp) device.LetGo();
+    // The close that gave the look up left the output to it: the device it
+    // opened, and the driver's own threads, one of which watches for
+    // devices at the lowest priority and would otherwise be left to do the
+    // process's exit there.
+    if (look->m_givenUp) device.Close();
     look->m_found = found;
     look->m_error = std::move(error);
     look->m_ended.notify_all();

@@ -3,7 +3,7 @@
 // open may hang in the driver for as long as a stopped sound server does:
 // the thread is detached, so that neither the frames nor the close of the
 // game wait for it, and a look given up on (the output closed meanwhile)
-// lets go of the device it opens itself.
+// closes the output itself once its open returns.
 
 #include <chrono>
 #include <condition_variable>

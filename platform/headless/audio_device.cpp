@@ -20,11 +20,11 @@ class HeadlessAudio final : public AudioDeviceBackend {
     error = "refused";
     return false;
   }
-  void LetGo() override {
+  void LetGo() override { m_lost = false; }
+  void Close() override {
     m_lost = false;
-    ++m_letGo;
+    ++m_closes;
   }
-  void Close() override { m_lost = false; }
   bool Lost() override { return m_lost || m_stalled; }
   bool Flowing() override { return !m_stalled; }
 
@@ -42,7 +42,7 @@ class HeadlessAudio final : public AudioDeviceBackend {
   std::atomic<bool> m_refused{false};
   std::atomic<bool> m_stalled{false};
   std::atomic<int> m_opens{0};
-  std::atomic<int> m_letGo{0};
+  std::atomic<int> m_closes{0};
 
  private:
   void WaitWhileHeld() {
@@ -82,6 +82,6 @@ int HeadlessAudioDeviceOpens() { return Instance().m_opens; }
 
 int HeadlessAudioDeviceOpensHeld() { return Instance().OpensHeld(); }
 
-int HeadlessAudioDevicesLetGo() { return Instance().m_letGo; }
+int HeadlessAudioDeviceCloses() { return Instance().m_closes; }
 
 }  // namespace platform

@@ -17,7 +17,7 @@ void HoldHeadlessAudioDeviceOpens(bool held);
 // How many opens were tried so far, and how many wait there now.
 int HeadlessAudioDeviceOpens();
 int HeadlessAudioDeviceOpensHeld();
-// How many lost devices were let go so far.
-int HeadlessAudioDevicesLetGo();
+// How many times the output was closed so far.
+int HeadlessAudioDeviceCloses();
 
 }  // namespace platform

@@ -209,6 +209,10 @@ class LowestPriorityAtTheClose : public SoundOnADesktop {
     const int processor = LastOwnProcessor();
     const BusyProcessor busy(processor);
     ASSERT_TRUE(BindThreadsTo(player.Pid(), processor));
+    // Between two looks for a device: a close given one under way gives it
+    // up after a moment, and on this processor its end may come after the
+    // process's.
+    WaitUntilALookHasEnded(player.Pid());
     player.Signal(SIGTERM);
     std::set<std::string> left;
     ASSERT_TRUE(WaitUntil([&] {
@@ -218,6 +222,23 @@ class LowestPriorityAtTheClose : public SoundOnADesktop {
     })) << "the player did not end";
     EXPECT_TRUE(left.empty()) << "left to do the exit at the lowest priority: " << Names(left);
     EXPECT_EQ(player.ExitCode(), 0) << player.Stderr();
+  }
+
+ private:
+  // Waits until a look for a device seen under way has ended, or none came
+  // for longer than looks are apart (a device that plays on a suspended
+  // sink is not looked for). On the busy processor a look takes tens of
+  // milliseconds at least, and the next comes seconds after it.
+  static void WaitUntilALookHasEnded(pid_t pid) {
+    const auto underWay = [pid] {
+      for (const ProcessThread& thread : ThreadsOf(pid))
+        if (thread.name == "AudioLook") return true;
+      return false;
+    };
+    constexpr int kLooksApartMs = 3000;
+    constexpr int kLookPollMs = 2;
+    if (!WaitUntilWithin(kLooksApartMs, kLookPollMs, underWay)) return;
+    EXPECT_TRUE(WaitUntilWithin(kEventWaitMs, kLookPollMs, [&] { return !underWay(); })) << "a look never ended";
   }
 };
 

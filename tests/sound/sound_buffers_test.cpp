@@ -254,7 +254,7 @@ TEST_F(SoundRequestTest, AStallIsToldOnceUntilSoundFlowsAgain) {
 
 // An open that hangs in the driver (on a stopped sound server) holds
 // nothing else: the MIDI synthesiser starts and the game closes beside it,
-// and the device it opens once let through is let go again.
+// and once let through it closes the output the close left to it.
 TEST_F(SoundRequestTest, AnOpenThatHangsHoldsNeitherTheSynthesiserNorTheClose) {
   constexpr auto kBound = std::chrono::seconds(5);
   platform::HoldHeadlessAudioDeviceOpens(true);
@@ -264,17 +264,17 @@ TEST_F(SoundRequestTest, AnOpenThatHangsHoldsNeitherTheSynthesiserNorTheClose) {
   EXPECT_EQ(synthesiser.wait_for(kBound), std::future_status::ready) << "the synthesiser waits for the open";
   std::future<void> close = std::async(std::launch::async, [] { DS_Release(); });
   EXPECT_EQ(close.wait_for(kBound), std::future_status::ready) << "the close waits for the open";
-  const int letGo = platform::HeadlessAudioDevicesLetGo();
+  const int closes = platform::HeadlessAudioDeviceCloses();
   platform::HoldHeadlessAudioDeviceOpens(false);
   synthesiser.get();
   close.get();
-  EXPECT_TRUE(WaitUntil([&] { return platform::HeadlessAudioDevicesLetGo() == letGo + 1; }));
+  EXPECT_TRUE(WaitUntil([&] { return platform::HeadlessAudioDeviceCloses() == closes + 1; }));
 }
 
 // The first open may hang in the driver too (a sound server that does not
 // answer as the game starts): the game starts and closes beside it, nothing
-// is told of an open given up, and the device it opens once let through is
-// let go.
+// is told of an open given up, and once let through it closes the output
+// the close left to it.
 TEST_F(SoundRequestTest, AFirstOpenThatHangsHoldsNeitherTheStartNorTheClose) {
   constexpr auto kBound = std::chrono::seconds(5);
   DS_Release();
@@ -284,11 +284,11 @@ TEST_F(SoundRequestTest, AFirstOpenThatHangsHoldsNeitherTheStartNorTheClose) {
   ASSERT_TRUE(WaitUntil([] { return platform::HeadlessAudioDeviceOpensHeld() == 1; }, platform::ServeMainThread));
   std::future<void> close = std::async(std::launch::async, [] { DS_Release(); });
   EXPECT_EQ(close.wait_for(kBound), std::future_status::ready) << "the close waits for the open";
-  const int letGo = platform::HeadlessAudioDevicesLetGo();
+  const int closes = platform::HeadlessAudioDeviceCloses();
   platform::HoldHeadlessAudioDeviceOpens(false);
   EXPECT_TRUE(start.get());
   close.get();
-  EXPECT_TRUE(WaitUntil([&] { return platform::HeadlessAudioDevicesLetGo() == letGo + 1; }));
+  EXPECT_TRUE(WaitUntil([&] { return platform::HeadlessAudioDeviceCloses() == closes + 1; }));
   platform::ServeMainThread();
   EXPECT_EQ(ReportText(), "");
 }
