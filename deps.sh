@@ -12,12 +12,12 @@
 # tests' Japanese face without Latin letters out of IPAGothic; dbus-daemon:
 # the session bus a desktop test starts, as every desktop has one; libxss-dev:
 # the X screen saver extension, through which the player lets the saver run
-# again and the tests read its state).
+# again and the tests read its state; lld: links the test binaries faster).
 # Idempotent: quiet and quick when everything is already present.
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+  cmake ninja-build g++ clang libclang-rt-14-dev lld pkg-config
   libsdl2-dev libpng-dev zlib1g-dev libjpeg-dev libfreetype-dev libfontconfig-dev
   fonts-ipafont-gothic fonts-dejavu-core libvorbis-dev libfluidsynth-dev timgm6mb-soundfont
   googletest libgtest-dev libbenchmark-dev libpixman-1-dev

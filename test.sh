@@ -8,7 +8,11 @@ BUILD_DIR=${BUILD_DIR:-build}
 # A compiler cache, when the machine has one, keeps rebuilds of several checkouts quick.
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} "${launcher[@]}" ${CMAKE_EXTRA:-} >/dev/null
+# lld links the test binaries in half the time the system's linker takes.
+linker=()
+command -v ld.lld >/dev/null && linker=(-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld)
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} "${launcher[@]}" "${linker[@]}" \
+  ${CMAKE_EXTRA:-} >/dev/null
 cmake --build "$BUILD_DIR" -j"$(nproc)"
 # Twice as many tests as cores at once: the desktop tests spend most of their
 # time waiting for their X servers, sound servers and players, and would
