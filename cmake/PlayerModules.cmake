@@ -66,13 +66,24 @@ function(player_test_suite folder)
   target_link_libraries(${folder}_tests PRIVATE ${deps})
   player_shared_precompiled_headers(${folder}_tests player_test_headers
       DEPS ${deps} HEADERS ${PLAYER_PRECOMPILED_HEADERS} <gtest/gtest.h>)
-  gtest_discover_tests(${folder}_tests
-    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy")
+  # One CTest test for each of its GoogleTest suites, listed after each build
+  # (cmake/ListGTestSuites.cmake); until the binary is built, a test that
+  # fails by its name.
+  set(suites_file ${CMAKE_CURRENT_BINARY_DIR}/${folder}_tests_suites.cmake)
+  add_custom_command(TARGET ${folder}_tests POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -D TEST_EXECUTABLE=$<TARGET_FILE:${folder}_tests> -D CTEST_FILE=${suites_file}
+            -D WORKING_DIR=${CMAKE_CURRENT_BINARY_DIR}
+            -P ${PROJECT_SOURCE_DIR}/cmake/ListGTestSuites.cmake
+    BYPRODUCTS ${suites_file}
+    VERBATIM)
+  set(include_file ${CMAKE_CURRENT_BINARY_DIR}/${folder}_tests_include.cmake)
+  file(WRITE ${include_file}
+       "if(EXISTS [==[${suites_file}]==])\n  include([==[${suites_file}]==])\nelse()\n"
+       "  add_test(${folder}_tests_NOT_BUILT ${folder}_tests_NOT_BUILT)\nendif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${include_file})
   # The whole binary twice in one process: state that one test leaves behind
   # for the next (or for its own second run) fails here, where a process of
-  # each test's own would hide it. Left out of the ASan build, whose
+  # each suite's own would hide it. Left out of the ASan build, whose
   # binaries are slow and whose suite already runs every test once.
   if(NOT PLAYER_SANITIZE)
     add_test(NAME ${folder}_tests.twice_in_one_process
