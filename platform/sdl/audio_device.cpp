@@ -114,10 +114,11 @@ class SdlAudio final : public AudioDeviceBackend {
   //
   // A device still waiting on its sound server (a suspended sink) would hold
   // SDL's audio part and that thread to the end: the server's connections
-  // are hung up, which ends its wait.
+  // are hung up, which ends its wait; at once where a device let go before
+  // the close is still ending, for that one waits on the server.
   void Close() override {
     LetGo();
-    if (!sdl::NoAudioDeviceEndingWithin(kEndWait)) {
+    if (sdl::AudioDeviceEndingLongerThan(kEndWait) || !sdl::NoAudioDeviceEndingWithin(kEndWait)) {
       sdl::HangUpSoundServerConnections();
       if (!sdl::NoAudioDeviceEndingWithin(kEndWait)) return;
     }

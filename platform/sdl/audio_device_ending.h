@@ -16,5 +16,7 @@ namespace platform::sdl {
 void EndAudioDevice(SDL_AudioDeviceID device);
 // True once no device is left ending, waiting at most `wait` for that.
 bool NoAudioDeviceEndingWithin(std::chrono::milliseconds wait);
+// Whether a device let go longer than `time` ago is still ending.
+bool AudioDeviceEndingLongerThan(std::chrono::milliseconds time);
 
 }  // namespace platform::sdl
