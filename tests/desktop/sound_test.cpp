@@ -42,8 +42,11 @@ constexpr const char* kBack = "The audio device is back: sounds and music play o
 constexpr const char* kNoServer = "No audio device (no sound server answered; ";
 constexpr const char* kFound = "An audio device opened: sounds and music play from now on\n";
 
-// A close ends the player within this, whatever its sound device does.
-constexpr int kCloseWaitMs = 2000;
+// A close ends the player within this, whatever its sound device does: in
+// about half a second (each case prints what it took), where a close that
+// waits on its sound server waits for good. The bound leaves room for a
+// sanitizer build on a busy machine.
+constexpr int kCloseWaitMs = 10000;
 
 int Count(const std::string& text, const std::string& line) {
   int count = 0;
@@ -340,6 +343,12 @@ class TitleSongLoop : public SoundOnADesktop {
       return -1;
     }
     SpawnedProgram& player = StartPlayerWithSound();
+    // The music is waited for once the game shows: a sanitizer build on a
+    // busy machine takes seconds to come up.
+    if (!WindowOf(player)) {
+      ADD_FAILURE() << "the player showed no window";
+      return -1;
+    }
     const std::optional<std::size_t> heard = FirstHeardIn(recording);
     if (!heard.has_value()) {
       ADD_FAILURE() << player.Stderr() << Report();
