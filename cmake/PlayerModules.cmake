@@ -52,11 +52,11 @@ function(player_module name)
   endif()
 endfunction()
 
-# player_test_suite(<folder> DEPS <targets>...)
+# player_test_suite(<folder> [TWICE_IN_PIECES <n>] DEPS <targets>...)
 # One GoogleTest binary <folder>_tests from the .cpp files under tests/<folder>/
 # (sub-folders included), registered with CTest.
 function(player_test_suite folder)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "TWICE_IN_PIECES" "DEPS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
   if(NOT sources)
     return()
@@ -85,17 +85,33 @@ function(player_test_suite folder)
   # for the next (or for its own second run) fails here, where a process of
   # each suite's own would hide it. Left out of the ASan build, whose
   # binaries are slow and whose suite already runs every test once.
+  # A binary whose cases mostly wait (on X servers, sound servers, players)
+  # runs twice in TWICE_IN_PIECES processes, each its share of the cases
+  # (GoogleTest's shards), side by side: whole, it ran for most of the
+  # suite's time limit.
   if(NOT PLAYER_SANITIZE)
-    add_test(NAME ${folder}_tests.twice_in_one_process
-             COMMAND ${folder}_tests --gtest_repeat=2 --gtest_brief=1
-             WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
-    set_tests_properties(${folder}_tests.twice_in_one_process PROPERTIES
-                         ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy" COST 1000)
-    # Under ThreadSanitizer the slowest binaries take a quarter of an hour to
-    # run twice, the desktop cases over an hour on two busy cores.
-    if(PLAYER_SANITIZE_THREAD)
-      set_tests_properties(${folder}_tests.twice_in_one_process PROPERTIES TIMEOUT 7200)
+    set(pieces 1)
+    if(ARG_TWICE_IN_PIECES)
+      set(pieces ${ARG_TWICE_IN_PIECES})
     endif()
+    math(EXPR last "${pieces} - 1")
+    foreach(piece RANGE ${last})
+      set(name ${folder}_tests.twice_in_one_process)
+      set(environment "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy")
+      if(pieces GREATER 1)
+        math(EXPR number "${piece} + 1")
+        string(APPEND name ".${number}_of_${pieces}")
+        list(APPEND environment "GTEST_TOTAL_SHARDS=${pieces}" "GTEST_SHARD_INDEX=${piece}")
+      endif()
+      add_test(NAME ${name} COMMAND ${folder}_tests --gtest_repeat=2 --gtest_brief=1
+               WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+      set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}" COST 1000)
+      # Under ThreadSanitizer the slowest binaries take a quarter of an hour
+      # to run twice, the desktop cases over an hour on two busy cores.
+      if(PLAYER_SANITIZE_THREAD)
+        set_tests_properties(${name} PROPERTIES TIMEOUT 7200)
+      endif()
+    endforeach()
   endif()
 endfunction()
 
