@@ -39,6 +39,11 @@ constexpr auto kBufferFill = std::chrono::seconds(1);
 // started again or ended: one that was removed ends within some tens of
 // milliseconds; one that hangs is left to end alone.
 constexpr auto kEndWait = std::chrono::milliseconds(300);
+// Once the sound server's connections are hung up, a device's end no longer
+// waits on the server, only on the processor: on a busy one it takes more
+// than a second, and a thread left of SDL's audio part would cost the exit
+// far more.
+constexpr auto kEndAfterHangUpWait = std::chrono::seconds(5);
 
 bool IsSoundServer(const char* driver) {
   return driver && (std::strcmp(driver, "pulseaudio") == 0 || std::strcmp(driver, "pipewire") == 0);
@@ -120,7 +125,7 @@ class SdlAudio final : public AudioDeviceBackend {
     LetGo();
     if (sdl::AudioDeviceEndingLongerThan(kEndWait) || !sdl::NoAudioDeviceEndingWithin(kEndWait)) {
       sdl::HangUpSoundServerConnections();
-      if (!sdl::NoAudioDeviceEndingWithin(kEndWait)) return;
+      if (!sdl::NoAudioDeviceEndingWithin(kEndAfterHangUpWait)) return;
     }
     SDL_AudioQuit();
   }
