@@ -40,7 +40,19 @@ bool StartVideoSubsystem() {
   if (!SDL_WasInit(SDL_INIT_VIDEO)) WatchDisplayAsVideoStarts(DriverTriedFirst());
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   const char* driver = SDL_GetCurrentVideoDriver();
-  g_startedDriver.store(driver && DriverShowsNothing(driver) ? DriverKind::ShowsNothing : DriverKind::Shows);
+  const bool showsNothing = driver && DriverShowsNothing(driver);
+  g_startedDriver.store(showsNothing ? DriverKind::ShowsNothing : DriverKind::Shows);
+  // Drawing for nobody needs no graphics library: SDL would otherwise load
+  // the system's OpenGL (and its compiler) behind the offscreen driver, a
+  // second of processor time that on a busy machine held the start for tens
+  // of seconds. The window's own pixels stay in memory too, where SDL
+  // would otherwise back them with an OpenGL renderer of its own.
+  // SDL_RENDER_DRIVER and SDL_FRAMEBUFFER_ACCELERATION, where set, still
+  // decide.
+  if (showsNothing) {
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  }
   WatchDisplayConnection();
   return true;
 }

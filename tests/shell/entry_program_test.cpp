@@ -109,11 +109,13 @@ TEST_F(EntryTest, APlayerWithoutALockAnywhereSaysSoOnce) {
 class InvisibleDriverTest : public EntryTest, public testing::WithParamInterface<const char*> {
  protected:
   // Runs the player to its end without a display; its stderr.
-  std::string RunToTheEnd(int exitCode) {
-    SpawnedProgram player(PlayerProgram(dir_, {{"SDL_VIDEODRIVER", GetParam()},
-                                               {"SDL_AUDIODRIVER", "dummy"},
-                                               {"DISPLAY", std::nullopt},
-                                               {"WAYLAND_DISPLAY", std::nullopt}}));
+  std::string RunToTheEnd(int exitCode, SpawnedProgram::Setup::Environment more = {}) {
+    SpawnedProgram::Setup::Environment environment{{"SDL_VIDEODRIVER", GetParam()},
+                                                   {"SDL_AUDIODRIVER", "dummy"},
+                                                   {"DISPLAY", std::nullopt},
+                                                   {"WAYLAND_DISPLAY", std::nullopt}};
+    environment.insert(environment.end(), more.begin(), more.end());
+    SpawnedProgram player(PlayerProgram(dir_, environment));
     EXPECT_TRUE(player.Started());
     EXPECT_TRUE(player.EndsWithin(kProgramEndWaitMs)) << "a question waits";
     EXPECT_EQ(player.ExitCode(), exitCode) << player.Stderr();
@@ -161,6 +163,18 @@ TEST_P(InvisibleDriverTest, TheDrawingModeDialogIsSaidOnceAndCancelsTheGame) {
   EXPECT_EQ(Occurrences(said, asked), 1) << said;
   EXPECT_FALSE(fs::exists(dir_ / "user_data/Boot.dat"));
   EXPECT_EQ(Report().find("Mode : "), std::string::npos) << "no device was started";
+}
+
+// Drawing for nobody loads no OpenGL library (and its compiler): behind
+// the offscreen driver that was a second of processor time at each start,
+// tens of seconds on a busy machine. The dynamic linker names each library
+// it loads.
+TEST_P(InvisibleDriverTest, NoOpenGlLibraryIsLoaded) {
+  std::ofstream(dir_ / "System.ini", std::ios::trunc) << "Direct3D=2\r\nWindowMode=1\r\nExit\r\n";
+  const std::string said = RunToTheEnd(1, {{"LD_DEBUG", "files"}});
+  ASSERT_NE(said.find("file=libSDL2"), std::string::npos) << "the dynamic linker named no library: " << said;
+  for (const char* library : {"file=libEGL", "file=libGL"})
+    EXPECT_EQ(said.find(library), std::string::npos) << library << " was loaded";
 }
 
 INSTANTIATE_TEST_SUITE_P(Drivers, InvisibleDriverTest,
