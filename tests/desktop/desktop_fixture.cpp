@@ -117,7 +117,7 @@ SpawnedProgram* DesktopFixture::StartPlayerAtTheTitle(const sample_game::Startup
 
 std::optional<XWindowId> DesktopFixture::WindowOf(SpawnedProgram& player) const {
   std::optional<XWindowId> window;
-  WaitUntilWithin(kEventWaitMs, kPollMs, [&] {
+  WaitUntilWithin(kFirstWindowWaitMs, kPollMs, [&] {
     window = X().WindowOfProcess(player.Pid());
     return window.has_value() || player.EndsWithin(0);
   });
