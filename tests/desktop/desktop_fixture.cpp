@@ -3,7 +3,10 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "tests/desktop/desktop_waits.h"
 #include "tests/desktop/focus_window.h"
@@ -22,6 +25,10 @@ namespace {
 // from the next screen: two busy cores with the desktop cases run twice
 // beside them showed an answer after more than 5 s.
 constexpr int kTapAnswerWaitMs = 10000;
+// The pause between two taps round a menu: the player reads the keys' state
+// once a frame, and a key let go and pressed again inside one reaches it as
+// a key held on (which is answered all the same, by a tap again later).
+constexpr auto kBetweenTaps = std::chrono::milliseconds(100);
 
 }  // namespace
 
@@ -152,6 +159,38 @@ bool DesktopFixture::TapAndWaitForThePictureToChange(XWindowId window, unsigned 
     if (waited > 0) std::printf("no answer to a tap in %d ms: tapped again\n", waited);
     X().TapKey(keySymbol);
     if (WaitUntilWithin(kTapAnswerWaitMs, kPollMs, [&] { return picture() != before; })) return true;
+  }
+  return false;
+}
+
+std::optional<std::size_t> DesktopFixture::CommandShownNow(XWindowId window,
+                                                          const std::vector<GameFrame>& menu) const {
+  const std::optional<ScreenRect> inner = X().InnerRect(window);
+  if (!inner || menu.empty()) return std::nullopt;
+  const ScreenPixels area = X().Capture(*inner);
+  std::vector<int> notShown;
+  for (const GameFrame& frame : menu) notShown.push_back(PixelsNotShown(area, frame));
+  const auto closest = std::min_element(notShown.begin(), notShown.end());
+  if (!Shows(area, menu[static_cast<std::size_t>(closest - notShown.begin())])) return std::nullopt;
+  return static_cast<std::size_t>(closest - notShown.begin());
+}
+
+bool DesktopFixture::TapUntilChosen(XWindowId window, unsigned long keySymbol, const std::vector<GameFrame>& menu,
+                                    std::size_t command) const {
+  // Twice round at most: taps that each go one too far get there on the way.
+  for (std::size_t tap = 0; tap < 2 * menu.size(); ++tap) {
+    if (tap > 0) std::this_thread::sleep_for(kBetweenTaps);
+    if (!TapAndWaitForThePictureToChange(window, keySymbol)) return false;
+    std::optional<std::size_t> chosen;
+    const bool onTheMenu = WaitUntilWithin(kEventWaitMs, kPollMs, [&] {
+      chosen = CommandShownNow(window, menu);
+      return chosen.has_value();
+    });
+    if (!onTheMenu) {
+      ADD_FAILURE() << "after a tap the window showed no command of the menu chosen";
+      return false;
+    }
+    if (*chosen == command) return true;
   }
   return false;
 }

@@ -62,6 +62,13 @@ class DesktopFixture : public testing::Test {
   // down: as a user does when nothing happens, the key is tapped again after
   // a few seconds without a change.
   bool TapAndWaitForThePictureToChange(XWindowId window, unsigned long keySymbol) const;
+  // Taps the key round a menu (its frames with each command chosen) until
+  // the window shows command `command` chosen, as a user taps on when a tap
+  // went past it: a player starved of the processor can read a tap as a key
+  // held into the menu's repeat. False when a tap got no answer or no
+  // command of the menu showed after one.
+  bool TapUntilChosen(XWindowId window, unsigned long keySymbol, const std::vector<GameFrame>& menu,
+                      std::size_t command) const;
   // Holds the key down, as a player holds a key until the game answers,
   // until the window no longer shows the frame's part, and lets it go.
   bool HoldUntilNoLongerShown(XWindowId window, unsigned long keySymbol, const GameFrame& frame) const;
@@ -79,6 +86,8 @@ class DesktopFixture : public testing::Test {
   // How many of the frame's pixels the window's inner area does not show now.
   int PixelsNotShownNow(XWindowId window, const GameFrame& frame) const;
   bool ShownNow(XWindowId window, const GameFrame& frame) const;
+  // The menu's command whose frame the window shows now, if any.
+  std::optional<std::size_t> CommandShownNow(XWindowId window, const std::vector<GameFrame>& menu) const;
 
   SpawnedProgram& StartInTheGame(std::vector<std::string> command,
                                  const SpawnedProgram::Setup::Environment& changes);

@@ -17,6 +17,8 @@ namespace {
 
 // Enough frames for a screen's fade to end.
 constexpr int kSettleFrames = 120;
+// Menus longer than this are not looked for round.
+constexpr int kMostMenuCommands = 16;
 // The forest's picture stands still from this row down, but for the
 // banners of the stage's intro.
 constexpr int kForestStillTop = 160;
@@ -56,6 +58,23 @@ TitleFrames HeadlessTitleFrames(const sample_game::StartupSettings& startup) {
   using namespace sample_game_test;
   auto [title, slots] = TitleAndTheScreenAfter("desktop_title", startup, {kVkDown, kVkZ});
   return {std::move(title), std::move(slots)};
+}
+
+std::vector<GameFrame> HeadlessTitleMenu(const sample_game::StartupSettings& startup) {
+  sample_game_test::SampleWalk walk("desktop_title_menu", WithStartup(startup));
+  std::vector<GameFrame> menu;
+  if (!walk.StartAtTitle()) return menu;
+  walk.Step(kSettleFrames);
+  menu.push_back(Presented(walk));
+  for (int command = 1; command < kMostMenuCommands; ++command) {
+    walk.Tap(sample_game_test::kVkDown);
+    walk.Step(kSettleFrames);
+    GameFrame next = Presented(walk);
+    if (next.pixels == menu.front().pixels) break;
+    menu.push_back(std::move(next));
+  }
+  walk.Close();
+  return menu;
 }
 
 OptionsFrames HeadlessOptionsFrames(const sample_game::StartupSettings& startup) {

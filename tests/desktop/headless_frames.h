@@ -3,6 +3,7 @@
 // run harness), to hold the real program's screen to.
 
 #include <filesystem>
+#include <vector>
 
 #include "tests/desktop/screen_picture.h"
 #include "tools/sample_game/project_files.h"
@@ -17,6 +18,10 @@ struct TitleFrames {
 };
 
 TitleFrames HeadlessTitleFrames(const sample_game::StartupSettings& startup);
+
+// The title with each command of its menu chosen, from the first on: Down
+// goes from one to the next and round, Up back.
+std::vector<GameFrame> HeadlessTitleMenu(const sample_game::StartupSettings& startup);
 
 struct OptionsFrames {
   // The title with its menu, the first command chosen.

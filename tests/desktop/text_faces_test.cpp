@@ -59,7 +59,9 @@ class TextFacesOnADesktop : public DesktopFixture {
   void SetUp() override {
     DesktopFixture::SetUp();
     frames_ = HeadlessOptionsFrames(kStartup);
+    menu_ = HeadlessTitleMenu(kStartup);
     ASSERT_FALSE(frames_.options.pixels.empty());
+    ASSERT_GT(menu_.size(), 2u);
     ASSERT_TRUE(StartDesktop(WindowManager::Openbox, 1024, 768));
     WriteGame(kStartup);
   }
@@ -77,12 +79,9 @@ class TextFacesOnADesktop : public DesktopFixture {
     if (!window || !WaitUntilShown(*window, frames_.title)) return {};
     GameFrame picture = frames_.options;
     picture.part = kBelowTheTexts;
-    // Up twice goes round the title's menu to its options command. Between
-    // the two, Left (nothing on a menu of one column) lets the player see Up
-    // let go: a tap of the same key at once would reach it as one long hold.
-    if (!TapAndWaitForThePictureToChange(*window, XK_Up)) return {};
-    X().TapKey(XK_Left);
-    if (!TapAndWaitForThePictureToChange(*window, XK_Up) || !TapAndWaitForThePictureToChange(*window, XK_z) ||
+    // Up twice goes round the title's menu to its options command.
+    const std::size_t optionsCommand = menu_.size() - 2;
+    if (!TapUntilChosen(*window, XK_Up, menu_, optionsCommand) || !TapAndWaitForThePictureToChange(*window, XK_z) ||
         !WaitUntilShown(*window, picture))
       return {};
     const std::optional<ScreenRect> inner = X().InnerRect(*window);
@@ -107,6 +106,7 @@ class TextFacesOnADesktop : public DesktopFixture {
 
   static constexpr sample_game::StartupSettings kStartup{1, 1, 32};
   OptionsFrames frames_;
+  std::vector<GameFrame> menu_;
 };
 
 std::string FontLine(const char* family) {
